@@ -1,0 +1,3 @@
+// Resource ids of Morvel's own templates, menus and strings (the shared library's are in library/resource.h).
+#pragma once
+#include "library/resource.h"

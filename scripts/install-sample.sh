@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Puts the built programs and the ready sample configuration into the Wine prefix. Files the user may
+# have changed there are left alone; the programs themselves are always replaced.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/wine}"
+drive="$WINEPREFIX/drive_c"
+sample="$ROOT/scripts/sample"
+
+copy_missing() { # source-folder target-folder
+    mkdir -p "$2"
+    (cd "$1" && find . -type f) | while read -r file; do
+        [ -e "$2/$file" ] && continue
+        mkdir -p "$(dirname "$2/$file")"
+        cp "$1/$file" "$2/$file"
+    done
+}
+
+copy_missing "$sample/windows" "$drive/windows"
+copy_missing "$sample/skarpin" "$drive/Program Files/Skarpin"
+copy_missing "$sample/morvel" "$drive/Program Files/Morvel"
+mkdir -p "$drive/Program Files/Skarpin/Set"
+copy_missing "$sample/sets" "$drive/Program Files/Skarpin/Set"
+cp "$BUILD_DIR/loader/skarpin.exe" "$drive/Program Files/Skarpin/"
+cp "$BUILD_DIR/writer/morvel.exe" "$drive/Program Files/Morvel/"

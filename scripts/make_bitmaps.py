@@ -1,0 +1,68 @@
+#!/usr/bin/env python3
+"""Draws the small bitmaps of the resources (logo, picture buttons) as 24-bit BMP files.
+
+The pictures are ours: simple shapes computed here, so that the repository holds their source.
+Run it after changing a picture; the BMP files are committed beside the scripts' output folder.
+"""
+import math
+import os
+import struct
+import sys
+
+
+def write_bmp(path, width, height, pixel):
+    row_size = (width * 3 + 3) & ~3
+    data = bytearray()
+    for y in range(height - 1, -1, -1):  # bottom-up rows
+        row = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        row += b"\0" * (row_size - len(row))
+        data += row
+    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + data)
+
+
+def near_segment(px, py, ax, ay, bx, by, width):
+    dx, dy = bx - ax, by - ay
+    t = max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / float(dx * dx + dy * dy)))
+    cx, cy = ax + t * dx, ay + t * dy
+    return math.hypot(px - cx, py - cy) <= width
+
+
+def logo(x, y):
+    # A small keyboard of 4 x 2 coloured keys on a grey plate.
+    colours = [(220, 60, 60), (240, 190, 40), (60, 170, 80), (50, 110, 210)]
+    if x < 4 or y < 4 or x >= 60 or y >= 44:
+        return (240, 240, 240)
+    kx, ky = (x - 4) // 14, (y - 4) // 20
+    if (x - 4) % 14 < 2 or (y - 4) % 20 < 2:
+        return (90, 90, 90)
+    return colours[(kx + ky * 2) % 4]
+
+
+def check(x, y):
+    if near_segment(x, y, 6, 17, 13, 25, 2.4) or near_segment(x, y, 13, 25, 26, 7, 2.4):
+        return (20, 140, 40)
+    return (192, 192, 192)
+
+
+def cross(x, y):
+    if near_segment(x, y, 7, 7, 25, 25, 2.4) or near_segment(x, y, 25, 7, 7, 25, 2.4):
+        return (200, 30, 30)
+    return (192, 192, 192)
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "resources", "bitmaps")
+    os.makedirs(out, exist_ok=True)
+    write_bmp(os.path.join(out, "logo.bmp"), 64, 48, logo)
+    write_bmp(os.path.join(out, "ok.bmp"), 32, 32, check)
+    write_bmp(os.path.join(out, "cancel.bmp"), 32, 32, cross)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds and starts Skarpin (or Morvel: run.sh morvel) under Wine on the sample configuration.
+# Without a display of your own it runs on Xvfb and saves a screenshot.
+set -euo pipefail
+program="${1:-skarpin}"
+case "$program" in skarpin|morvel) ;; *) echo "usage: run.sh [skarpin|morvel]" >&2; exit 2 ;; esac
+own_display="${DISPLAY:-}"
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+source "$ROOT/scripts/build.sh"
+"$ROOT/scripts/install-sample.sh"
+
+folder="Skarpin"; [ "$program" = morvel ] && folder="Morvel"
+exe="$WINEPREFIX/drive_c/Program Files/$folder/$program.exe"
+cd "$WINEPREFIX/drive_c/Program Files/$folder"
+if [ -n "$own_display" ] && [ "$DISPLAY" = "$own_display" ]; then
+    exec "$ROOT/scripts/wine-run" "$exe"
+fi
+
+nohup "$ROOT/scripts/wine-run" "$exe" >"$BUILD_DIR/$program.log" 2>&1 &
+pid=$!
+# Wait until the program has a window on the screen, then photograph it.
+for _ in $(seq 1 150); do
+    xwininfo -root -tree 2>/dev/null | grep -qi "$folder" && break
+    sleep 0.1
+done
+sleep 1
+shot="$BUILD_DIR/$program.png"
+"$ROOT/scripts/screenshot.sh" "$shot" >/dev/null
+echo "$folder runs on Xvfb display $DISPLAY (process $pid); screenshot: $shot"
+echo "Take another with scripts/screenshot.sh; stop it with: kill $pid"

@@ -1,0 +1,90 @@
+// The message dialog: its text and font, picture buttons per template, and the sound it plays and stops.
+#include "library/MessageDlg.h"
+#include "library/SoundPlay.h"
+#include "library/resource.h"
+#include "support/DialogDriver.h"
+#include <gtest/gtest.h>
+#include <mmsystem.h>
+#include <vector>
+
+using namespace testsupport;
+
+namespace {
+
+struct PlayCall {
+    std::string path; // empty: a stop
+    DWORD flags;
+};
+
+class MessageDlgTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        sound::SetPlayHandler([this](const char* path, DWORD flags) {
+            calls.push_back({path ? path : "", flags});
+            return true;
+        });
+    }
+    void TearDown() override { sound::SetPlayHandler(nullptr); }
+
+    std::vector<PlayCall> calls;
+};
+
+HBITMAP ButtonBitmap(HWND dialog, int id)
+{
+    return reinterpret_cast<HBITMAP>(::SendMessageA(::GetDlgItem(dialog, id), BM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
+} // namespace
+
+TEST_F(MessageDlgTest, TextOnlyMessageShowsTheTextInLargeType)
+{
+    MessageDlg message(IDD_MESSAGE_YESNO, "Vill du spara \xF6verl\xE4gget?");
+    INT_PTR result = RunModal(message, [](fw::Dialog& d) {
+        EXPECT_EQ("Vill du spara \xF6verl\xE4gget?", Text(d, IDC_MESSAGE_TEXT));
+        EXPECT_EQ("Ja", Text(d, IDOK));
+        EXPECT_EQ("Nej", Text(d, IDCANCEL));
+        EXPECT_EQ(nullptr, ButtonBitmap(d, IDOK)) << "the yes/no template keeps text buttons";
+        EXPECT_FALSE(IsVisible(d, IDC_MESSAGE_PICTURE));
+
+        HFONT font = reinterpret_cast<HFONT>(::SendMessageA(::GetDlgItem(d, IDC_MESSAGE_TEXT), WM_GETFONT, 0, 0));
+        LOGFONTA logFont{};
+        ASSERT_TRUE(::GetObjectA(font, sizeof(logFont), &logFont));
+        EXPECT_EQ(22, logFont.lfHeight);
+        EXPECT_EQ(FW_NORMAL, logFont.lfWeight);
+        EXPECT_STREQ("Arial", logFont.lfFaceName);
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, result);
+    // Nothing was played; closing still silences whatever sound was playing.
+    ASSERT_EQ(1u, calls.size());
+    EXPECT_EQ("", calls[0].path);
+}
+
+TEST_F(MessageDlgTest, PictureTemplatesGetBitmapButtons)
+{
+    for (UINT templateId : {IDD_MESSAGE_OKCANCEL, IDD_MESSAGE_PICTURE_YESNO}) {
+        MessageDlg message(templateId, "Klart!");
+        RunModal(message, [](fw::Dialog& d) {
+            EXPECT_NE(nullptr, ButtonBitmap(d, IDOK));
+            EXPECT_NE(nullptr, ButtonBitmap(d, IDCANCEL));
+            Click(d, IDOK);
+        });
+    }
+    MessageDlg empty(static_cast<HWND>(nullptr));
+    EXPECT_EQ(IDD_MESSAGE_OKCANCEL, empty.TemplateId());
+    EXPECT_EQ("", empty.Message());
+}
+
+TEST_F(MessageDlgTest, SoundPlaysAsynchronouslyAndClosingStopsIt)
+{
+    MessageDlg message(IDD_MESSAGE_OKCANCEL, "Lyssna", nullptr, "C:\\ljud\\hej.wav");
+    RunModal(message, [&](fw::Dialog& d) {
+        ASSERT_EQ(1u, calls.size());
+        EXPECT_EQ("C:\\ljud\\hej.wav", calls[0].path);
+        EXPECT_EQ(static_cast<DWORD>(SND_ASYNC | SND_NODEFAULT | SND_FILENAME), calls[0].flags);
+        Click(d, IDOK);
+    });
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ("", calls[1].path) << "closing must stop the sound";
+}

@@ -1,0 +1,94 @@
+// Dialog driver for tests.
+#include "support/DialogDriver.h"
+#include <gtest/gtest.h>
+#include <commctrl.h>
+
+namespace testsupport {
+
+INT_PTR RunModal(fw::Dialog& dialog, std::function<void(fw::Dialog&)> script)
+{
+    fw::Dialog::PushInitHook(std::move(script));
+    return dialog.DoModal();
+}
+
+void OnNextDialog(std::function<void(fw::Dialog&)> script)
+{
+    fw::Dialog::PushInitHook(std::move(script));
+}
+
+void Click(HWND dialog, int id)
+{
+    HWND button = ::GetDlgItem(dialog, id);
+    if (!button) {
+        ADD_FAILURE() << "no control " << id;
+        return;
+    }
+    if (!::IsWindowEnabled(button) || !::IsWindowVisible(button)) {
+        ADD_FAILURE() << "button " << id << (::IsWindowEnabled(button) ? " is hidden" : " is disabled");
+        return;
+    }
+    ::SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+void SetText(HWND dialog, int id, const std::string& text)
+{
+    HWND control = ::GetDlgItem(dialog, id);
+    ASSERT_TRUE(control != nullptr) << "no control " << id;
+    ::SetWindowTextA(control, text.c_str());
+}
+
+std::string Text(HWND dialog, int id)
+{
+    return fw::Window(::GetDlgItem(dialog, id)).Text();
+}
+
+void SelectCombo(HWND dialog, int id, int index)
+{
+    HWND combo = ::GetDlgItem(dialog, id);
+    ASSERT_TRUE(combo != nullptr) << "no control " << id;
+    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void SelectList(HWND dialog, int id, int index)
+{
+    HWND list = ::GetDlgItem(dialog, id);
+    ASSERT_TRUE(list != nullptr) << "no control " << id;
+    ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void Check(HWND dialog, int id, bool checked)
+{
+    HWND button = ::GetDlgItem(dialog, id);
+    ASSERT_TRUE(button != nullptr) << "no control " << id;
+    ASSERT_TRUE(::IsWindowEnabled(button)) << "button " << id << " is disabled";
+    ::SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+bool IsEnabled(HWND dialog, int id)
+{
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+bool IsVisible(HWND dialog, int id)
+{
+    return ::IsWindowVisible(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
+{
+    DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > limitMs)
+            return false;
+        fw::PumpMessages();
+        if (condition())
+            return true;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return true;
+}
+
+} // namespace testsupport

@@ -1,0 +1,32 @@
+// Drives real dialogs in real windows by messages, as a user would: find controls by id, type,
+// click, select; run a script inside a modal dialog's own loop.
+#pragma once
+#include "framework/Dialog.h"
+#include <functional>
+#include <string>
+
+namespace testsupport {
+
+// Runs the dialog modally; script runs inside its loop once it has opened and should end it.
+INT_PTR RunModal(fw::Dialog& dialog, std::function<void(fw::Dialog&)> script);
+// Queues a script for the next dialog that opens (for a dialog opened by the code under test).
+void OnNextDialog(std::function<void(fw::Dialog&)> script);
+
+// Clicks a button; fails the test when it is disabled or hidden, as a user could not click it.
+void Click(HWND dialog, int id);
+// Sets a control's text; an edit control sends EN_CHANGE itself.
+void SetText(HWND dialog, int id, const std::string& text);
+std::string Text(HWND dialog, int id);
+// Selects a line and sends the change notification the control would send for a user.
+void SelectCombo(HWND dialog, int id, int index);
+void SelectList(HWND dialog, int id, int index);
+// Sets a check box or radio button and sends BN_CLICKED.
+void Check(HWND dialog, int id, bool checked);
+bool IsEnabled(HWND dialog, int id);
+bool IsVisible(HWND dialog, int id);
+
+// Pumps messages until the condition holds; false when limitMs of real time pass first.
+// The limit is a safety net against a hang, never a pause.
+bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10000);
+
+} // namespace testsupport
