@@ -24,3 +24,7 @@ mkdir -p "$drive/Program Files/Skarpin/Set"
 copy_missing "$sample/sets" "$drive/Program Files/Skarpin/Set"
 cp "$BUILD_DIR/loader/skarpin.exe" "$drive/Program Files/Skarpin/"
 cp "$BUILD_DIR/writer/morvel.exe" "$drive/Program Files/Morvel/"
+# Our speech engine in place of the commercial one, where the registry sends the programs to look.
+mkdir -p "$drive/Program Files/AcaTTS"
+cp "$BUILD_DIR/tools/acatts/AcaTTS.dll" "$drive/Program Files/AcaTTS/"
+timeout 60 wine reg add 'HKLM\Software\Ulmarcon\TTS\Path' /ve /d 'C:\Program Files\AcaTTS' /f >/dev/null 2>&1 || true

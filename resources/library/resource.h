@@ -26,5 +26,9 @@
 #define IDS_ABOUT_MAKER         2004
 #define IDS_ABOUT_ADDRESS       2005
 
+// Speech engine binding: its two messages
+#define IDS_TTS_NOT_FOUND       2960
+#define IDS_TTS_INIT_FAILED     2961
+
 // Bitmaps: the about box's logo; picture buttons are named after their captions ("OK", "CANCEL", "YES", "NO").
 #define IDB_ABOUT_LOGO          3001

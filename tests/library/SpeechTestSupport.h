@@ -1,0 +1,53 @@
+// Helpers of the speech tests: a registry value put back as it was, and a window that records
+// the messages it receives.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// Remembers a registry value (and which keys on its road existed) and restores all of it.
+class RegistryValueGuard {
+public:
+    RegistryValueGuard(HKEY root, const std::string& subkey, const char* name);
+    ~RegistryValueGuard();
+    RegistryValueGuard(const RegistryValueGuard&) = delete;
+    RegistryValueGuard& operator=(const RegistryValueGuard&) = delete;
+
+    // Stores a string; unterminated leaves out the closing NUL, as some writers do.
+    void SetString(const std::string& value, bool terminated = true) const;
+    void Delete() const;
+
+private:
+    HKEY root_;
+    std::string subkey_;
+    std::string name_;
+    bool hasName_;
+    std::vector<std::string> createdKeys_; // keys that did not exist, deepest last
+    bool existed_ = false;
+    DWORD type_ = 0;
+    std::vector<BYTE> data_;
+};
+
+// A hidden top-level window that keeps every message in a range that reaches its procedure.
+class RecordingWindow {
+public:
+    RecordingWindow(UINT first, UINT last);
+    ~RecordingWindow();
+    RecordingWindow(const RecordingWindow&) = delete;
+    RecordingWindow& operator=(const RecordingWindow&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    const std::vector<UINT>& Messages() const { return messages_; }
+    size_t Count(UINT message) const;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+    UINT first_;
+    UINT last_;
+    std::vector<UINT> messages_;
+};
+
+// The folder of the running test program.
+std::string TestProgramFolder();
