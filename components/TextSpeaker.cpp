@@ -278,10 +278,10 @@ void TextSpeaker::Destroy()
         control_->Release();
         control_ = nullptr;
     }
-    if (window_) {
+    // The host goes with its parent when that is destroyed first.
+    if (window_ && ::IsWindow(window_))
         ::DestroyWindow(window_);
-        window_ = nullptr;
-    }
+    window_ = nullptr;
 }
 
 void TextSpeaker::OnEvent(DISPID id, const DISPPARAMS& params)
