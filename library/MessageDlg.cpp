@@ -1,5 +1,6 @@
 // Message dialog.
 #include "library/MessageDlg.h"
+#include "framework/Cursor.h"
 #include "framework/Strings.h"
 #include "library/SoundPlay.h"
 #include "library/resource.h"
@@ -52,12 +53,20 @@ void MessageDlg::MakePictureButton(int id)
     (id == IDOK ? okBitmap_ : cancelBitmap_).Reset(bitmap);
 }
 
-// The picture control that shows the picture comes with the picture support of the library.
+// The picture control takes the place of the hidden placeholder. Its id is its own: with the OK
+// button's id 1 the dialog manager would find the picture instead of the button.
 void MessageDlg::ShowPicture()
 {
+    fw::WaitCursor wait;
+    const RECT place = Item(IDC_MESSAGE_PICTURE).RectInParent();
+    picture_ = std::make_unique<CImagXpress>(hwnd_, IDC_MESSAGE_PICTURE_VIEW, hwnd_, place.left, place.top,
+                                             place.right - place.left, place.bottom - place.top);
+    if (const auto& control = picture_->GetInterface())
+        control->SetFileName(picturePath_);
 }
 
 void MessageDlg::OnDestroy()
 {
     sound::PlayFile(nullptr, 0);
+    picture_.reset();
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "library/ImagXpress.h"
+#include <memory>
 #include <string>
 
 class MessageDlg : public fw::Dialog {
@@ -16,6 +18,8 @@ public:
                const char* soundPath = nullptr);
 
     const std::string& Message() const { return message_; }
+    // The picture control, while the dialog shows a picture.
+    const CImagXpress* Picture() const { return picture_.get(); }
 
 protected:
     bool OnInitDialog() override;
@@ -32,4 +36,5 @@ private:
     fw::Font font_;
     fw::Bitmap okBitmap_;
     fw::Bitmap cancelBitmap_;
+    std::unique_ptr<CImagXpress> picture_;
 };

@@ -32,3 +32,6 @@
 
 // Bitmaps: the about box's logo; picture buttons are named after their captions ("OK", "CANCEL", "YES", "NO").
 #define IDB_ABOUT_LOGO          3001
+
+// Pictures: the message dialog's picture control, laid over its placeholder 1567
+#define IDC_MESSAGE_PICTURE_VIEW 1566

@@ -1,8 +1,11 @@
-// The message dialog: its text and font, picture buttons per template, and the sound it plays and stops.
+// The message dialog: its text and font, picture buttons per template, its picture, and the sound it
+// plays and stops.
 #include "library/MessageDlg.h"
+#include "components/GdiPlusCodec.h"
 #include "library/SoundPlay.h"
 #include "library/resource.h"
 #include "support/DialogDriver.h"
+#include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <mmsystem.h>
 #include <vector>
@@ -87,4 +90,47 @@ TEST_F(MessageDlgTest, SoundPlaysAsynchronouslyAndClosingStopsIt)
     });
     ASSERT_EQ(2u, calls.size());
     EXPECT_EQ("", calls[1].path) << "closing must stop the sound";
+}
+
+TEST_F(MessageDlgTest, PictureShowsInThePlaceholdersPlace)
+{
+    testsupport::TempFolder folder;
+    PixelImage red;
+    ASSERT_TRUE(red.Reset(60, 40, 0xFF0000));
+    ASSERT_TRUE(codec::Encode(red, L"image/png", folder / "sol.png"));
+
+    MessageDlg message(IDD_MESSAGE_OKCANCEL, "Solen skiner", (folder / "sol.png").c_str());
+    RunModal(message, [](fw::Dialog& d) {
+        const auto& dialog = static_cast<MessageDlg&>(d);
+        ASSERT_NE(nullptr, dialog.Picture());
+        const auto& control = dialog.Picture()->GetInterface();
+        ASSERT_NE(nullptr, control);
+        EXPECT_TRUE(control->HasPicture());
+        EXPECT_EQ(60, control->Width());
+
+        const HWND view = ::GetDlgItem(d, IDC_MESSAGE_PICTURE_VIEW);
+        ASSERT_NE(nullptr, view);
+        EXPECT_TRUE(::IsWindowVisible(view));
+        EXPECT_EQ(fw::Window(view).RectInParent().left, d.Item(IDC_MESSAGE_PICTURE).RectInParent().left);
+        EXPECT_EQ(fw::Window(view).RectInParent().bottom, d.Item(IDC_MESSAGE_PICTURE).RectInParent().bottom);
+        // The OK button is still the dialog's item 1, for the Enter key and for clicks.
+        char className[32] = "";
+        ::GetClassNameA(::GetDlgItem(d, IDOK), className, sizeof(className));
+        EXPECT_STREQ("Button", className);
+        Click(d, IDOK);
+    });
+    EXPECT_EQ(nullptr, message.Picture()) << "closing releases the picture control";
+}
+
+TEST_F(MessageDlgTest, MissingPictureShowsTheMessageWithAnEmptyPicture)
+{
+    MessageDlg message(IDD_MESSAGE_PICTURE_YESNO, "Var \xE4r bilden?", "C:\\finns\\inte.png");
+    INT_PTR result = RunModal(message, [](fw::Dialog& d) {
+        const auto& dialog = static_cast<MessageDlg&>(d);
+        ASSERT_NE(nullptr, dialog.Picture());
+        EXPECT_FALSE(dialog.Picture()->GetInterface()->HasPicture());
+        EXPECT_EQ("Var \xE4r bilden?", Text(d, IDC_MESSAGE_TEXT));
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, result);
 }

@@ -1,0 +1,32 @@
+// Decoding and shrinking raster pictures for drawing.
+#include "library/PictureLoad.h"
+#include <algorithm>
+
+SIZE FitPictureSize(SIZE picture, SIZE maximum)
+{
+    if (maximum.cx <= 0 || maximum.cy <= 0 || picture.cx <= 0 || picture.cy <= 0)
+        return picture;
+    if (picture.cx <= maximum.cx && picture.cy <= maximum.cy)
+        return picture;
+    int width = maximum.cx, height = maximum.cy;
+    const float boxRatio = static_cast<float>(width) / static_cast<float>(height);
+    const float pictureRatio = static_cast<float>(picture.cx) / static_cast<float>(picture.cy);
+    if (boxRatio < pictureRatio)
+        height = static_cast<int>(width / pictureRatio);
+    else if (boxRatio > pictureRatio)
+        width = static_cast<int>(height * pictureRatio);
+    // A very long, thin picture would otherwise shrink to nothing and vanish.
+    return SIZE{std::max(width, 1), std::max(height, 1)};
+}
+
+HGLOBAL LoadScaledDib(PictureControl& control, const std::string& path, COLORREF background, SIZE maximum)
+{
+    control.SetBackColor(background);
+    if (path.empty() || !control.SetFileName(path))
+        return nullptr;
+    const SIZE size{control.Width(), control.Height()};
+    const SIZE fitted = FitPictureSize(size, maximum);
+    if ((fitted.cx != size.cx || fitted.cy != size.cy) && !control.Resize(fitted.cx, fitted.cy))
+        return nullptr;
+    return control.CopyDib();
+}
