@@ -2,7 +2,9 @@
 #include "components/GdiPlusCodec.h"
 #include <objbase.h>
 #include <gdiplus.h>
+#include <algorithm>
 #include <cstring>
+#include <new>
 #include <memory>
 #include <vector>
 
@@ -19,6 +21,98 @@ struct BitmapDeleter {
     void operator()(Gdiplus::GpBitmap* bitmap) const { api::GdipDisposeImage(bitmap); }
 };
 using BitmapHolder = std::unique_ptr<Gdiplus::GpBitmap, BitmapDeleter>;
+
+// A read-only stream over a copy of the file's bytes. The system's stream on global memory reads
+// past its end after a seek beyond it (Wine), which a damaged TIFF's directory offset asks for;
+// this one answers such reads with no bytes.
+class MemoryStream final : public IStream {
+public:
+    MemoryStream(const std::uint8_t* data, size_t size) : bytes_(data, data + size) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_ISequentialStream || iid == IID_IStream) {
+            *object = static_cast<IStream*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const LONG left = ::InterlockedDecrement(&references_);
+        if (left == 0)
+            delete this;
+        return static_cast<ULONG>(left);
+    }
+
+    HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG wanted, ULONG* read) override
+    {
+        ULONG count = 0;
+        if (position_ < bytes_.size())
+            count = static_cast<ULONG>(std::min<std::uint64_t>(wanted, bytes_.size() - position_));
+        if (count)
+            std::memcpy(buffer, bytes_.data() + position_, count);
+        position_ += count;
+        if (read)
+            *read = count;
+        return count == wanted ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return STG_E_ACCESSDENIED; }
+    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPosition) override
+    {
+        LONGLONG base = 0;
+        if (origin == STREAM_SEEK_CUR)
+            base = static_cast<LONGLONG>(position_);
+        else if (origin == STREAM_SEEK_END)
+            base = static_cast<LONGLONG>(bytes_.size());
+        else if (origin != STREAM_SEEK_SET)
+            return STG_E_INVALIDFUNCTION;
+        const LONGLONG target = base + move.QuadPart;
+        if (target < 0)
+            return STG_E_INVALIDFUNCTION;
+        position_ = static_cast<std::uint64_t>(target);
+        if (newPosition)
+            newPosition->QuadPart = position_;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return STG_E_ACCESSDENIED; }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Revert() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override
+    {
+        return STG_E_INVALIDFUNCTION;
+    }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override
+    {
+        return STG_E_INVALIDFUNCTION;
+    }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD) override
+    {
+        if (!stat)
+            return STG_E_INVALIDPOINTER;
+        *stat = STATSTG{};
+        stat->type = STGTY_STREAM;
+        stat->cbSize.QuadPart = bytes_.size();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+private:
+    ~MemoryStream() = default;
+
+    std::vector<std::uint8_t> bytes_;
+    std::uint64_t position_ = 0;
+    LONG references_ = 1;
+};
 
 struct StreamReleaser {
     void operator()(IStream* stream) const { stream->Release(); }
@@ -87,22 +181,12 @@ bool Decode(const std::uint8_t* data, size_t size, COLORREF background, PixelIma
 
     // The decoder reads from a stream over a copy it owns, so the file itself is never held open
     // (a picture may be saved over the file it came from).
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory)
-        return false;
-    if (void* copy = ::GlobalLock(memory)) {
-        std::memcpy(copy, data, size);
-        ::GlobalUnlock(memory);
-    } else {
-        ::GlobalFree(memory);
+    std::unique_ptr<IStream, StreamReleaser> stream;
+    try {
+        stream.reset(new MemoryStream(data, size));
+    } catch (const std::bad_alloc&) {
         return false;
     }
-    IStream* rawStream = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, &rawStream))) {
-        ::GlobalFree(memory);
-        return false;
-    }
-    std::unique_ptr<IStream, StreamReleaser> stream(rawStream);
 
     Gdiplus::GpBitmap* rawBitmap = nullptr;
     if (api::GdipCreateBitmapFromStream(stream.get(), &rawBitmap) != Gdiplus::Ok || !rawBitmap)

@@ -143,6 +143,20 @@ TEST(PictureControlTest, DamagedTruncatedAndLyingFilesGiveNoPicture)
     PutBigEndian(hugePng, 16, 100000);
     PutBigEndian(hugePng, 20, 100000);
     PutBigEndian(hugePng, 29, Crc32(hugePng.data() + 12, 17));
+    // A JPEG whose frame claims 30000 x 30000 pixels.
+    Bytes hugeJpeg = jpeg;
+    for (size_t i = 2; i + 9 < hugeJpeg.size(); ++i)
+        if (hugeJpeg[i] == 0xFF && hugeJpeg[i + 1] == 0xC0) {
+            hugeJpeg[i + 5] = hugeJpeg[i + 7] = 0x75; // 0x7530 = 30000, high bytes
+            hugeJpeg[i + 6] = hugeJpeg[i + 8] = 0x30;
+            break;
+        }
+    // A GIF whose picture claims 60000 x 60000 pixels.
+    Bytes hugeGif = gif;
+    PutWord(hugeGif, 6, 60000);
+    PutWord(hugeGif, 8, 60000);
+    PutWord(hugeGif, 13 + 768 + 5, 60000);
+    PutWord(hugeGif, 13 + 768 + 7, 60000);
     // A BMP whose header claims 30000 x 30000 pixels in a file of a few hundred bytes.
     Bytes hugeBmp = MakeBmpFile(BuildDib(DibForm{}, 8, 8, [](int, int) -> std::uint32_t { return 0; }));
     PutDword(hugeBmp, 18, 30000);
@@ -159,6 +173,8 @@ TEST(PictureControlTest, DamagedTruncatedAndLyingFilesGiveNoPicture)
         {"PNG claiming 100000 x 100000", "h.png", hugePng},
         {"JPEG cut after its markers", "c.jpg", cut(jpeg, 100)},
         {"GIF cut after its header", "c.gif", cut(gif, 20)},
+        {"JPEG claiming 30000 x 30000", "h.jpg", hugeJpeg},
+        {"GIF claiming 60000 x 60000", "h.gif", hugeGif},
         {"BMP claiming 30000 x 30000", "h.bmp", hugeBmp},
         {"text named .jpg", "t.jpg", Bytes{'h', 'e', 'j', '\r', '\n'}},
     };
@@ -176,6 +192,46 @@ TEST(PictureControlTest, DamagedTruncatedAndLyingFilesGiveNoPicture)
     EXPECT_FALSE(control.SetFileName(folder / "missing.png"));
     EXPECT_FALSE(control.SetFileName(""));
     EXPECT_EQ("", control.FileName());
+}
+
+// Cut anywhere, a file of any format gives no picture. A TIFF cut before its directory once crashed
+// the process inside the system's decoder, through the stream it read from.
+TEST(PictureControlTest, TruncatedFilesOfEveryFormatGiveNoPicture)
+{
+    TempFolder folder;
+    PixelImage noise;
+    ASSERT_TRUE(noise.Reset(300, 200));
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x)
+            noise.Row(y)[x] = (static_cast<std::uint32_t>(x * 7 + y * 13) * 2654435761u) & 0xFFFFFF;
+    ASSERT_TRUE(SaveWithCodec(noise, L"image/png", folder / "n.png"));
+    ASSERT_TRUE(SaveWithCodec(noise, L"image/jpeg", folder / "n.jpg"));
+    ASSERT_TRUE(SaveWithCodec(noise, L"image/tiff", folder / "n.tif"));
+    WriteBytes(folder / "n.bmp", noise.ToBmpFile());
+    WriteBytes(folder / "n.gif", MakeGif(300, 200, {RGB(0, 0, 0), RGB(255, 0, 0), RGB(0, 255, 0)},
+                                         [](int x, int y) { return (x + y) % 3; }));
+    PcxForm planes;
+    planes.planes = 3;
+    WriteBytes(folder / "n.pcx", MakePcx(planes, 300, 200, [](int x, int y, int plane) { return (x * y + plane) & 0xFF; }));
+    std::vector<std::uint32_t> argb(64 * 64, 0xFF336699u);
+    WriteBytes(folder / "n.ico", MakeIcon(64, 64, argb));
+
+    for (const char* file : {"n.png", "n.jpg", "n.tif", "n.bmp", "n.gif", "n.pcx", "n.ico"}) {
+        const Bytes whole = ReadBytes(folder / file);
+        for (const int percent : {99, 70, 30, 5}) {
+            SCOPED_TRACE(std::string(file) + " cut to " + std::to_string(percent) + "%");
+            WriteBytes(folder / "cut", Bytes(whole.begin(), whole.begin() + whole.size() * percent / 100));
+            PictureControl control;
+            EXPECT_FALSE(control.SetFileName(folder / "cut"));
+            EXPECT_FALSE(control.HasPicture());
+        }
+    }
+    // A TIFF whose directory lies far beyond its end.
+    Bytes tiff = ReadBytes(folder / "n.tif");
+    PutDword(tiff, 4, 0x7FFFFFF0);
+    WriteBytes(folder / "lying.tif", tiff);
+    PictureControl control;
+    EXPECT_FALSE(control.SetFileName(folder / "lying.tif"));
 }
 
 TEST(PictureControlTest, ResizeCropAndUndo)
