@@ -1,5 +1,6 @@
 // The picture control on the system's codecs, with our own PCX reader.
 #include "components/PictureControl.h"
+#include "components/DibLayout.h"
 #include "components/GdiPlusCodec.h"
 #include "components/PcxDecoder.h"
 #include <windowsx.h>
@@ -46,6 +47,19 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size)
     bool ok = ::WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
     ok = ::CloseHandle(file) && ok;
     return ok;
+}
+
+// A BMP file is held to what a packed DIB must be: a header GDI can paint, and all the bits it asks
+// for inside the file. (The system's reader shows some lying headers as if they were right.)
+bool IsSoundBmp(const std::vector<std::uint8_t>& bytes)
+{
+    if (bytes.size() < 14)
+        return false;
+    const std::uint64_t bitsOffset = bytes[10] | (bytes[11] << 8) | (bytes[12] << 16) |
+                                     (static_cast<std::uint64_t>(bytes[13]) << 24);
+    DibLayout layout;
+    return ExamineDibHeader(bytes.data() + 14, bytes.size() - 14, layout) && bitsOffset >= 14 + layout.headerSize &&
+           bitsOffset + layout.bitsSize <= bytes.size();
 }
 
 BITMAPINFO TopDownInfo(const PixelImage& image)
@@ -149,14 +163,16 @@ bool PictureControl::SetFileName(const std::string& path)
 {
     PixelImage decoded;
     fileName_ = path;
-    bool ok = false;
+    bool ok = path.empty();
     if (!path.empty()) {
         std::vector<std::uint8_t> bytes;
         if (ReadWholeFile(path, bytes)) {
             // PCX has no marker the system's codecs know; its header is recognised here first.
-            ok = pcx::LooksLikePcx(bytes.data(), bytes.size())
-                     ? pcx::Decode(bytes.data(), bytes.size(), decoded)
-                     : codec::Decode(bytes.data(), bytes.size(), backColor_, decoded);
+            const bool bmp = bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+            if (pcx::LooksLikePcx(bytes.data(), bytes.size()))
+                ok = pcx::Decode(bytes.data(), bytes.size(), decoded);
+            else if (!bmp || IsSoundBmp(bytes))
+                ok = codec::Decode(bytes.data(), bytes.size(), backColor_, decoded);
         }
     }
     Take(decoded, false);

@@ -45,8 +45,8 @@ public:
     COLORREF BackColor() const { return backColor_; }
     void SetBackColor(COLORREF color);
 
-    // Decodes the file at once; an empty name clears the control. False (and no picture) when the
-    // file cannot be read or decoded.
+    // Decodes the file at once; an empty name clears the control (and succeeds). False (and no
+    // picture) when the file cannot be read or decoded.
     bool SetFileName(const std::string& path);
     const std::string& FileName() const { return fileName_; }
     void Clear();

@@ -22,6 +22,8 @@ SIZE FitPictureSize(SIZE picture, SIZE maximum)
 HGLOBAL LoadScaledDib(PictureControl& control, const std::string& path, COLORREF background, SIZE maximum)
 {
     control.SetBackColor(background);
+    // A control shared with the block editor may still be set to dim.
+    control.SetDimming(0);
     if (path.empty() || !control.SetFileName(path))
         return nullptr;
     const SIZE size{control.Width(), control.Height()};

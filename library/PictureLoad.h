@@ -13,6 +13,6 @@ SIZE FitPictureSize(SIZE picture, SIZE maximum);
 
 // Decodes the picture file through the control on the background colour (under its transparent
 // parts), shrinks it to fit `maximum` and returns a copy as a packed DIB that the caller owns (free
-// with GlobalFree). Null when the file cannot be read or decoded, or memory is short. The control
-// keeps the (shrunk) picture afterwards.
+// with GlobalFree), never dimmed. Null when the file cannot be read or decoded, or memory is short.
+// The control keeps the (shrunk) picture afterwards, with its dimming set to 0.
 HGLOBAL LoadScaledDib(PictureControl& control, const std::string& path, COLORREF background, SIZE maximum);

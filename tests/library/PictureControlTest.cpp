@@ -161,6 +161,19 @@ TEST(PictureControlTest, DamagedTruncatedAndLyingFilesGiveNoPicture)
     Bytes hugeBmp = MakeBmpFile(BuildDib(DibForm{}, 8, 8, [](int, int) -> std::uint32_t { return 0; }));
     PutDword(hugeBmp, 18, 30000);
     PutDword(hugeBmp, 22, 30000);
+    // BMPs lying about their colour table, their bits' offset and their header's size.
+    DibForm eight;
+    eight.bitCount = 8;
+    eight.coloursUsed = 2;
+    eight.table = {RGB(0, 0, 0), RGB(255, 255, 255)};
+    const Bytes bmp8 = MakeBmpFile(BuildDib(eight, 8, 8, [](int x, int) -> std::uint32_t { return x & 1; }));
+    Bytes manyColours = bmp8, farBits = bmp8, hugeHeader = bmp8;
+    PutDword(manyColours, 14 + 32, 100000);
+    PutDword(farBits, 10, 0x7FFFFFF0);
+    PutDword(hugeHeader, 14, 100000);
+    // An icon whose picture lies far beyond the file.
+    Bytes farIcon = MakeIcon(16, 16, std::vector<std::uint32_t>(256, 0xFF000000u));
+    PutDword(farIcon, 18, 0x7FFFFFF0);
 
     const struct {
         const char* name;
@@ -176,6 +189,10 @@ TEST(PictureControlTest, DamagedTruncatedAndLyingFilesGiveNoPicture)
         {"JPEG claiming 30000 x 30000", "h.jpg", hugeJpeg},
         {"GIF claiming 60000 x 60000", "h.gif", hugeGif},
         {"BMP claiming 30000 x 30000", "h.bmp", hugeBmp},
+        {"BMP using 100000 colours", "c.bmp", manyColours},
+        {"BMP with its bits beyond its end", "b.bmp", farBits},
+        {"BMP with a header of 100000 bytes", "s.bmp", hugeHeader},
+        {"icon with its picture beyond its end", "f.ico", farIcon},
         {"text named .jpg", "t.jpg", Bytes{'h', 'e', 'j', '\r', '\n'}},
     };
     for (const auto& c : cases) {
@@ -190,7 +207,9 @@ TEST(PictureControlTest, DamagedTruncatedAndLyingFilesGiveNoPicture)
     }
     PictureControl control;
     EXPECT_FALSE(control.SetFileName(folder / "missing.png"));
-    EXPECT_FALSE(control.SetFileName(""));
+    ASSERT_TRUE(control.SetFileName(folder / "good.png"));
+    EXPECT_TRUE(control.SetFileName("")) << "an empty name clears the control";
+    EXPECT_FALSE(control.HasPicture());
     EXPECT_EQ("", control.FileName());
 }
 

@@ -37,6 +37,7 @@ TEST(PictureLoadTest, LoadScaledDibShrinksLargePicturesOnly)
     ASSERT_TRUE(SaveWithCodec(QuadrantPicture(2000, 500), L"image/png", folder / "wide.png"));
     ASSERT_TRUE(SaveWithCodec(QuadrantPicture(40, 30), L"image/jpeg", folder / "small.jpg"));
     PictureControl control;
+    control.SetDimming(100); // left over from a dimmed block
 
     HGLOBAL wide = LoadScaledDib(control, folder / "wide.png", RGB(255, 255, 255), SIZE{1024, 768});
     ASSERT_NE(nullptr, wide);
