@@ -51,7 +51,7 @@ bool WriteWholeFile(const std::string& path, const void* data, size_t size)
 
 // A BMP file is held to what a packed DIB must be: a header GDI can paint, and all the bits it asks
 // for inside the file. (The system's reader shows some lying headers as if they were right.)
-bool IsSoundBmp(const std::vector<std::uint8_t>& bytes)
+bool BmpFitsItsFile(const std::vector<std::uint8_t>& bytes)
 {
     if (bytes.size() < 14)
         return false;
@@ -171,7 +171,7 @@ bool PictureControl::SetFileName(const std::string& path)
             const bool bmp = bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
             if (pcx::LooksLikePcx(bytes.data(), bytes.size()))
                 ok = pcx::Decode(bytes.data(), bytes.size(), decoded);
-            else if (!bmp || IsSoundBmp(bytes))
+            else if (!bmp || BmpFitsItsFile(bytes))
                 ok = codec::Decode(bytes.data(), bytes.size(), backColor_, decoded);
         }
     }
