@@ -56,12 +56,36 @@ def cross(x, y):
     return (192, 192, 192)
 
 
+def record(x, y):
+    # A red dot: record.
+    if math.hypot(x - 15.5, y - 15.5) <= 9.5:
+        return (210, 30, 30)
+    return (192, 192, 192)
+
+
+def play(x, y):
+    # A green triangle pointing right: play.
+    if 8 <= x <= 25 and abs(y - 15.5) <= (25 - x) * 0.55:
+        return (30, 150, 50)
+    return (192, 192, 192)
+
+
+def stop(x, y):
+    # A dark square: stop.
+    if 9 <= x <= 22 and 9 <= y <= 22:
+        return (40, 40, 40)
+    return (192, 192, 192)
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "resources", "bitmaps")
     os.makedirs(out, exist_ok=True)
     write_bmp(os.path.join(out, "logo.bmp"), 64, 48, logo)
     write_bmp(os.path.join(out, "ok.bmp"), 32, 32, check)
     write_bmp(os.path.join(out, "cancel.bmp"), 32, 32, cross)
+    write_bmp(os.path.join(out, "record.bmp"), 32, 32, record)
+    write_bmp(os.path.join(out, "play.bmp"), 32, 32, play)
+    write_bmp(os.path.join(out, "stop.bmp"), 32, 32, stop)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,104 @@
+// MCI playback of CD tracks and sound files.
+#include "components/MciSound.h"
+#include <cctype>
+
+bool MciSound::Play(const std::string& path, HWND notify)
+{
+    Stop();
+    bool playing = Extension(path) == "cda" ? PlayTrack(path, notify) : PlayElement(path, notify);
+    if (!playing)
+        Stop();
+    return playing;
+}
+
+bool MciSound::PlayElement(const std::string& path, HWND notify)
+{
+    MCI_OPEN_PARMSA open{};
+    open.lpstrElementName = path.c_str();
+    if (::mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open)) != 0)
+        return false;
+    device_ = open.wDeviceID;
+    MCI_PLAY_PARMS play{};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(notify);
+    return ::mciSendCommandA(device_, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) == 0;
+}
+
+bool MciSound::PlayTrack(const std::string& path, HWND notify)
+{
+    int track = TrackNumber(path);
+    if (track < 1 || track > 99)
+        return false;
+    MCI_OPEN_PARMSA open{};
+    open.lpstrDeviceType = "cdaudio";
+    if (::mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open)) != 0)
+        return false;
+    device_ = open.wDeviceID;
+
+    MCI_SET_PARMS set{};
+    set.dwTimeFormat = MCI_FORMAT_TMSF;
+    if (::mciSendCommandA(device_, MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&set)) != 0)
+        return false;
+    MCI_SEEK_PARMS seek{};
+    seek.dwTo = MCI_MAKE_TMSF(track, 0, 0, 0);
+    if (::mciSendCommandA(device_, MCI_SEEK, MCI_TO | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&seek)) != 0)
+        return false;
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_NUMBER_OF_TRACKS;
+    if (::mciSendCommandA(device_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status)) != 0)
+        return false;
+
+    MCI_PLAY_PARMS play{};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(notify);
+    play.dwFrom = MCI_MAKE_TMSF(track, 0, 0, 0);
+    DWORD flags = MCI_FROM | MCI_NOTIFY;
+    // To the start of the next track; the last track plays to the end of the disc.
+    if (static_cast<DWORD_PTR>(track) < status.dwReturn) {
+        play.dwTo = MCI_MAKE_TMSF(track + 1, 0, 0, 0);
+        flags |= MCI_TO;
+    }
+    return ::mciSendCommandA(device_, MCI_PLAY, flags, reinterpret_cast<DWORD_PTR>(&play)) == 0;
+}
+
+void MciSound::Stop()
+{
+    if (!device_)
+        return;
+    MCI_GENERIC_PARMS generic{};
+    ::mciSendCommandA(device_, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&generic));
+    ::mciSendCommandA(device_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&generic));
+    device_ = 0;
+}
+
+bool MciSound::OnNotify(WPARAM flags, LPARAM device)
+{
+    if (!device_ || static_cast<MCIDEVICEID>(device) != device_ || flags != MCI_NOTIFY_SUCCESSFUL)
+        return false;
+    Stop();
+    return true;
+}
+
+int MciSound::TrackNumber(const std::string& path)
+{
+    size_t dot = path.rfind('.');
+    size_t name = path.find_last_of("\\/:");
+    if (dot == std::string::npos || (name != std::string::npos && dot < name))
+        return 0;
+    size_t start = dot;
+    while (start > 0 && std::isdigit(static_cast<unsigned char>(path[start - 1])))
+        --start;
+    if (start == dot || dot - start > 4)
+        return 0;
+    return std::stoi(path.substr(start, dot - start));
+}
+
+std::string MciSound::Extension(const std::string& path)
+{
+    size_t dot = path.rfind('.');
+    size_t name = path.find_last_of("\\/:");
+    if (dot == std::string::npos || (name != std::string::npos && dot < name))
+        return std::string();
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
+}

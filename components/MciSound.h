@@ -1,0 +1,38 @@
+// Direct MCI playback of a sound file for the callers that route some sounds past the media player:
+// a "cda" file is a track of the audio CD, played from its track to the next one; any other file is
+// opened by its element name. The end is told to the caller's window as MM_MCINOTIFY.
+#pragma once
+#include <windows.h>
+#include <mmsystem.h>
+#include <string>
+
+class MciSound {
+public:
+    MciSound() = default;
+    ~MciSound() { Stop(); }
+    MciSound(const MciSound&) = delete;
+    MciSound& operator=(const MciSound&) = delete;
+
+    // Stops what played, then opens and plays the file with notification to the window. A step that
+    // fails closes the device again: false means nothing plays.
+    bool Play(const std::string& path, HWND notify);
+    // Stops and closes the device, if one is open.
+    void Stop();
+    bool IsOpen() const { return device_ != 0; }
+    MCIDEVICEID Device() const { return device_; }
+    // For MM_MCINOTIFY: true when it reports that our sound played to its end; the device is then
+    // closed. Notices of other devices, and of plays that a stop cancelled, give false.
+    bool OnNotify(WPARAM flags, LPARAM device);
+
+    // The track a "cda" file names: the run of digits just before the last '.' of its name
+    // ("Track05.cda" is 5); 0 when there is none.
+    static int TrackNumber(const std::string& path);
+    // The extension after the last '.' of the name, lower-cased; empty when there is none.
+    static std::string Extension(const std::string& path);
+
+private:
+    bool PlayTrack(const std::string& path, HWND notify);
+    bool PlayElement(const std::string& path, HWND notify);
+
+    MCIDEVICEID device_ = 0;
+};
