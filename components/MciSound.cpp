@@ -1,6 +1,12 @@
 // MCI playback of CD tracks and sound files.
 #include "components/MciSound.h"
+#include "framework/Clock.h"
 #include <cctype>
+
+namespace {
+// How long a device that does not play is given to say why.
+const DWORD kConfirmLimitMs = 500;
+} // namespace
 
 bool MciSound::Play(const std::string& path, HWND notify)
 {
@@ -20,7 +26,8 @@ bool MciSound::PlayElement(const std::string& path, HWND notify)
     device_ = open.wDeviceID;
     MCI_PLAY_PARMS play{};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(notify);
-    return ::mciSendCommandA(device_, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) == 0;
+    return ::mciSendCommandA(device_, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) == 0 &&
+           ConfirmPlaying(device_, notify);
 }
 
 bool MciSound::PlayTrack(const std::string& path, HWND notify)
@@ -56,7 +63,8 @@ bool MciSound::PlayTrack(const std::string& path, HWND notify)
         play.dwTo = MCI_MAKE_TMSF(track + 1, 0, 0, 0);
         flags |= MCI_TO;
     }
-    return ::mciSendCommandA(device_, MCI_PLAY, flags, reinterpret_cast<DWORD_PTR>(&play)) == 0;
+    return ::mciSendCommandA(device_, MCI_PLAY, flags, reinterpret_cast<DWORD_PTR>(&play)) == 0 &&
+           ConfirmPlaying(device_, notify);
 }
 
 void MciSound::Stop()
@@ -71,9 +79,35 @@ void MciSound::Stop()
 
 bool MciSound::OnNotify(WPARAM flags, LPARAM device)
 {
-    if (!device_ || static_cast<MCIDEVICEID>(device) != device_ || flags != MCI_NOTIFY_SUCCESSFUL)
+    if (!device_ || static_cast<MCIDEVICEID>(device) != device_ ||
+        (flags != MCI_NOTIFY_SUCCESSFUL && flags != MCI_NOTIFY_FAILURE))
         return false;
     Stop();
+    return true;
+}
+
+bool MciSound::ConfirmPlaying(MCIDEVICEID device, HWND notify)
+{
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_MODE;
+    if (::mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
+        status.dwReturn != MCI_MODE_STOP && status.dwReturn != MCI_MODE_NOT_READY)
+        return true;
+    DWORD start = fw::TickCount();
+    do {
+        MSG message;
+        while (::PeekMessageA(&message, notify, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE)) {
+            if (static_cast<MCIDEVICEID>(message.lParam) != device) {
+                ::PostMessageA(notify, MM_MCINOTIFY, message.wParam, message.lParam);
+                continue;
+            }
+            if (message.wParam == MCI_NOTIFY_FAILURE)
+                return false;
+            ::PostMessageA(notify, MM_MCINOTIFY, message.wParam, message.lParam);
+            return true;
+        }
+        fw::Wait(10);
+    } while (fw::TickCount() - start < kConfirmLimitMs);
     return true;
 }
 

@@ -20,9 +20,17 @@ public:
     void Stop();
     bool IsOpen() const { return device_ != 0; }
     MCIDEVICEID Device() const { return device_; }
-    // For MM_MCINOTIFY: true when it reports that our sound played to its end; the device is then
-    // closed. Notices of other devices, and of plays that a stop cancelled, give false.
+    // For MM_MCINOTIFY: true when it reports that our sound has ended, played through or failed on
+    // the way; the device is then closed. Notices of other devices, and of plays that a stop
+    // cancelled, give false.
     bool OnNotify(WPARAM flags, LPARAM device);
+
+    // After a play with notification to the window: whether the device really plays. A device that
+    // cannot play accepts the command and fails a moment later with a notice; that notice is awaited
+    // here for a short while (the injectable clock and wait), so the failure comes back to the caller
+    // of Play. Gives false for such a failure (the notice is taken); a notice of a sound that has
+    // already played to its end is put back for the window.
+    static bool ConfirmPlaying(MCIDEVICEID device, HWND notify);
 
     // The track a "cda" file names: the run of digits just before the last '.' of its name
     // ("Track05.cda" is 5); 0 when there is none.

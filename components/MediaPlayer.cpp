@@ -2,6 +2,7 @@
 // the extension), a video device is given our child window to draw into, and the end of playing
 // comes back as MM_MCINOTIFY to that window.
 #include "components/MediaPlayer.h"
+#include "components/MciSound.h"
 #include <mmsystem.h>
 #include <digitalv.h>
 #include <cstdlib>
@@ -118,6 +119,10 @@ bool MciMediaPlayer::PlayWithNotify()
     if (::mciSendCommandA(device_, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) != 0)
         return false;
     state_ = PlayState::Playing;
+    if (!MciSound::ConfirmPlaying(device_, window_)) {
+        state_ = PlayState::Stopped;
+        return false;
+    }
     if (kind_ == MediaPlayerKind::Modern)
         Notify(MPN_PLAYSTATECHANGE, kPlayStatePlaying);
     return true;

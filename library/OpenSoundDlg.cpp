@@ -33,11 +33,14 @@ void OpenSoundDlg::OnInitPane()
     ShowPaneItem(IDC_OPENSOUND_STOP, false);
 }
 
+// A folder, or a name typed but not yet a file, is nothing to play.
 void OpenSoundDlg::OnSelectionChange(const std::string& path)
 {
     StopPreview();
     previewFile_ = path;
-    ShowPaneItem(IDC_OPENSOUND_PLAY, player_ != nullptr);
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    bool file = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    ShowPaneItem(IDC_OPENSOUND_PLAY, player_ != nullptr && file);
 }
 
 bool OpenSoundDlg::OnPaneCommand(int id, int code)

@@ -61,7 +61,14 @@ INT_PTR PreviewFileDlg::DoModal()
     pane_ = nullptr;
     if (!chosen)
         return IDCANCEL;
-    chosen_ = SplitFileBuffer(buffer_.data(), buffer_.size());
+    // Several files: the folder stands alone before the first name, ended by its NUL.
+    size_t nameAt = request.nFileOffset;
+    bool several = nameAt > 0 && nameAt < buffer_.size() && buffer_[nameAt - 1] == '\0';
+    buffer_.back() = '\0';
+    if (several)
+        chosen_ = SplitFileBuffer(buffer_.data(), buffer_.size());
+    else if (buffer_[0] != '\0')
+        chosen_.push_back(buffer_.data());
     return chosen_.empty() ? IDCANCEL : IDOK;
 }
 

@@ -35,8 +35,8 @@ public:
     // The selection as the dialog reports it while it runs: a path, or, for several files, the folder
     // followed by the quoted names ("C:\Ljud\"a.wav" "b.wav""). Gives the first file with its folder.
     static std::string FirstSelectedFile(const std::string& reported);
-    // The file buffer as the dialog fills it on OK: one full path, or the folder and then each name,
-    // each ended by a NUL, the list ended by another. Gives every file with its folder.
+    // The file buffer as the dialog fills it on OK for several files: the folder and then each name,
+    // each ended by a NUL, the list ended by another (or one full path). Gives every file with its folder.
     static std::vector<std::string> SplitFileBuffer(const char* buffer, size_t size);
     static std::string JoinPath(const std::string& folder, const std::string& name);
 

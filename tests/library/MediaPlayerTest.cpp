@@ -1,1 +1,151 @@
-// placeholder
+// The media players and MCI playback on a machine without a sound device: the choice of player,
+// the routing of CD tracks, and failures that come back at once and quietly.
+#include "components/MciSound.h"
+#include "components/MediaPlayer.h"
+#include "components/WaveDevice.h"
+#include "framework/Dialog.h"
+#include "library/SoundPlay.h"
+#include "library/WaveFile.h"
+#include "SoundTestSupport.h"
+#include "support/TempFolder.h"
+#include <gtest/gtest.h>
+#include <mmsystem.h>
+
+using namespace soundtest;
+using testsupport::TempFolder;
+
+namespace {
+
+// A parent window for players.
+class ParentWindow {
+public:
+    ParentWindow()
+    {
+        hwnd_ = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    }
+    ~ParentWindow() { ::DestroyWindow(hwnd_); }
+    HWND Handle() const { return hwnd_; }
+
+private:
+    HWND hwnd_;
+};
+
+std::string ToneFile(const TempFolder& folder)
+{
+    WaveFixture fixture;
+    fixture.data = Samples16(Repeat(3000, 2205));
+    return folder.Write("tone.wav", fixture.Bytes());
+}
+
+} // namespace
+
+TEST(MediaPlayer, TheSettingChoosesThePlayer)
+{
+    TempFolder folder;
+    struct Case {
+        const char* stored;
+        int setting;
+    };
+    int file = 0;
+    for (const Case& c : {Case{nullptr, 1}, Case{"1", 1}, Case{"0", 0}, Case{"-1", -1}, Case{"2", 2}, Case{"ingen", 1}}) {
+        std::string ini = folder.Write("skarpin" + std::to_string(++file) + ".ini",
+                                       c.stored ? std::string("[Defaults]\r\nMediaPlayer=") + c.stored + "\r\n"
+                                                : std::string("[Defaults]\r\nFont=Arial\r\n"));
+        EXPECT_EQ(c.setting, ReadMediaPlayerSetting(ini)) << (c.stored ? c.stored : "missing");
+    }
+    EXPECT_EQ(1, ReadMediaPlayerSetting(folder / "missing.ini"));
+
+    ParentWindow parent;
+    RECT rect{10, 20, 110, 80};
+    EXPECT_EQ(nullptr, CreateMediaPlayer(-1, parent.Handle(), 1064, rect));
+    struct Kind {
+        int setting;
+        MediaPlayerKind kind;
+    };
+    for (const Kind& c : {Kind{1, MediaPlayerKind::Classic}, Kind{0, MediaPlayerKind::Modern}, Kind{5, MediaPlayerKind::Modern}}) {
+        std::unique_ptr<MediaPlayer> player = CreateMediaPlayer(c.setting, parent.Handle(), 1064, rect);
+        ASSERT_NE(nullptr, player);
+        EXPECT_EQ(c.kind, player->Kind());
+        EXPECT_EQ(parent.Handle(), ::GetParent(player->Window()));
+        EXPECT_EQ(1064, ::GetDlgCtrlID(player->Window()));
+        EXPECT_FALSE(::IsWindowVisible(player->Window())) << "the caller shows it";
+        RECT placed{};
+        ::GetWindowRect(player->Window(), &placed);
+        ::MapWindowPoints(nullptr, parent.Handle(), reinterpret_cast<POINT*>(&placed), 2);
+        EXPECT_TRUE(::EqualRect(&rect, &placed));
+        EXPECT_EQ(PlayState::Closed, player->State());
+    }
+
+    // Tests may put players of their own in place of ours.
+    SetMediaPlayerFactory([](MediaPlayerKind kind, HWND, int, const RECT&) { return std::make_unique<FakeMediaPlayer>(kind); });
+    EXPECT_NE(nullptr, dynamic_cast<FakeMediaPlayer*>(CreateMediaPlayer(0, parent.Handle(), 1, rect).get()));
+    SetMediaPlayerFactory(nullptr);
+}
+
+TEST(MciSound, TracksAndExtensionsOfFileNames)
+{
+    struct Case {
+        const char* path;
+        int track;
+        const char* extension;
+    };
+    const Case cases[] = {
+        {"D:\\Track05.cda", 5, "cda"},
+        {"D:\\Spår 12.CDA", 12, "cda"},
+        {"D:\\Track.cda", 0, "cda"},
+        {"D:\\cd1\\Track.cda", 0, "cda"},
+        {"D:\\123456.cda", 0, "cda"},
+        {"C:\\ljud.mapp\\hej", 0, ""},
+        {"C:\\Ljud\\hej.Wav", 0, "wav"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.track, MciSound::TrackNumber(c.path)) << c.path;
+        EXPECT_EQ(c.extension, MciSound::Extension(c.path)) << c.path;
+    }
+}
+
+// Without a sound device every way of playing fails at once and leaves nothing open.
+TEST(SoundWithoutDevice, EveryPlayerFailsAtOnceAndQuietly)
+{
+    TempFolder folder;
+    std::string tone = ToneFile(folder);
+    ParentWindow parent;
+    DWORD start = ::GetTickCount();
+
+    for (int setting : {1, 0}) {
+        std::unique_ptr<MediaPlayer> player = CreateMediaPlayer(setting, parent.Handle(), 1064, RECT{0, 0, 50, 50});
+        ASSERT_NE(nullptr, player);
+        EXPECT_FALSE(player->Open(tone));
+        EXPECT_EQ(PlayState::Closed, player->State());
+        EXPECT_FALSE(player->Open(folder / "missing.wav"));
+        player->Stop();
+        EXPECT_FALSE(player->Pause());
+    }
+
+    MciSound mci;
+    EXPECT_FALSE(mci.Play(tone, parent.Handle()));
+    EXPECT_FALSE(mci.IsOpen());
+    EXPECT_FALSE(mci.Play("D:\\Track02.cda", parent.Handle())) << "no CD";
+    EXPECT_FALSE(mci.IsOpen());
+    EXPECT_FALSE(mci.Play(folder / "missing.mid", parent.Handle()));
+    EXPECT_FALSE(mci.OnNotify(MCI_NOTIFY_SUCCESSFUL, 1));
+
+    std::unique_ptr<WaveDevice> device = CreateWaveDevice();
+    EXPECT_EQ(0, device->InputCount());
+    EXPECT_EQ(0, device->OutputCount());
+    EXPECT_FALSE(device->TestInput(0));
+    bool called = false;
+    wave::WaveFormat format = wave::WaveFormat::Pcm(11025, 8);
+    EXPECT_FALSE(device->StartRecording(0, format.Ex(), 11025, nullptr, [&](bool) { called = true; }));
+    EXPECT_FALSE(device->StartPlayback(0, format.Ex(), std::vector<BYTE>(100, 128), [&](bool) { called = true; }));
+    EXPECT_FALSE(device->IsRecording());
+    EXPECT_FALSE(device->IsPlaying());
+
+    // The message dialog's sound: PlaySound returns at once, whatever it says.
+    sound::PlayFile(tone.c_str(), SND_ASYNC | SND_NODEFAULT);
+    sound::PlayFile(nullptr, 0);
+
+    fw::PumpMessages();
+    EXPECT_FALSE(called) << "what never started never ends";
+    EXPECT_LT(::GetTickCount() - start, 3000u) << "no waiting on a device that is not there";
+}
