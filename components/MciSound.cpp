@@ -19,11 +19,9 @@ bool MciSound::Play(const std::string& path, HWND notify)
 
 bool MciSound::PlayElement(const std::string& path, HWND notify)
 {
-    MCI_OPEN_PARMSA open{};
-    open.lpstrElementName = path.c_str();
-    if (::mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open)) != 0)
+    device_ = OpenElement(path);
+    if (!device_)
         return false;
-    device_ = open.wDeviceID;
     MCI_PLAY_PARMS play{};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(notify);
     return ::mciSendCommandA(device_, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) == 0 &&
@@ -65,6 +63,18 @@ bool MciSound::PlayTrack(const std::string& path, HWND notify)
     }
     return ::mciSendCommandA(device_, MCI_PLAY, flags, reinterpret_cast<DWORD_PTR>(&play)) == 0 &&
            ConfirmPlaying(device_, notify);
+}
+
+MCIDEVICEID MciSound::OpenElement(const std::string& path)
+{
+    static unsigned opened = 0;
+    std::string alias = "rzsound" + std::to_string(++opened);
+    MCI_OPEN_PARMSA open{};
+    open.lpstrElementName = path.c_str();
+    open.lpstrAlias = alias.c_str();
+    if (::mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_OPEN_ALIAS | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open)) != 0)
+        return 0;
+    return open.wDeviceID;
 }
 
 void MciSound::Stop()

@@ -89,11 +89,9 @@ bool MciMediaPlayer::Open(const std::string& path)
     Close();
     if (!window_ || path.empty())
         return false;
-    MCI_OPEN_PARMSA open{};
-    open.lpstrElementName = path.c_str();
-    if (::mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open)) != 0)
+    device_ = MciSound::OpenElement(path);
+    if (!device_)
         return false;
-    device_ = open.wDeviceID;
     file_ = path;
     state_ = PlayState::Stopped;
 
