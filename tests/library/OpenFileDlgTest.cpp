@@ -304,7 +304,8 @@ TEST(OpenFileDlg, PicturePanePreviewsTheSelectionInTheRealDialog)
         RECT list{};
         ::GetWindowRect(::GetParent(FileList(fileDialog)), &list);
         ::MapWindowPoints(nullptr, pane, reinterpret_cast<POINT*>(&list), 2);
-        EXPECT_GE(log.rect.left, list.right) << "the pane stands beside the file list";
+        EXPECT_GE(log.rect.left, list.right) << "the picture stands beside the file list";
+        EXPECT_LT(log.rect.top, list.bottom) << "the picture stands beside the file list, not below it";
 
         log.calls.clear();
         SelectFile(fileDialog, "sol.bmp");
