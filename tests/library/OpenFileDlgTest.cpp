@@ -178,6 +178,38 @@ RECT ChildRect(HWND parent, int id)
     return rect;
 }
 
+// A BMP file of one colour, 24 bits a pixel.
+std::string SolidBmp(int width, int height, COLORREF colour)
+{
+    int row = (width * 3 + 3) & ~3;
+    std::string pixels;
+    for (int y = 0; y < height; ++y) {
+        std::string line;
+        for (int x = 0; x < width; ++x) {
+            line += static_cast<char>(GetBValue(colour));
+            line += static_cast<char>(GetGValue(colour));
+            line += static_cast<char>(GetRValue(colour));
+        }
+        line.resize(static_cast<size_t>(row), '\0');
+        pixels += line;
+    }
+    return "BM" + Le32(54 + pixels.size()) + Le32(0) + Le32(54) + Le32(40) + Le32(static_cast<unsigned long>(width)) +
+           Le32(static_cast<unsigned long>(height)) + Le16(1) + Le16(24) + Le32(0) + Le32(pixels.size()) + Le32(2835) +
+           Le32(2835) + Le32(0) + Le32(0) + pixels;
+}
+
+// The colour in the middle of a window as it stands on the screen.
+COLORREF MiddlePixel(HWND window)
+{
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    HDC dc = ::GetDC(window);
+    COLORREF colour = ::GetPixel(dc, client.right / 2, client.bottom / 2);
+    ::ReleaseDC(window, dc);
+    return colour;
+}
+
 } // namespace
 
 TEST(OpenFileDlg, ReadsSelectionsWithTheirFolder)
@@ -392,4 +424,29 @@ TEST(OpenFileDlg, WithoutAPlayerPlayStaysHidden)
     });
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(folder / "hej.wav", dialog.PathName());
+}
+
+TEST(OpenFileDlg, PicturePaneShowsThePictureInThePictureControl)
+{
+    TempFolder folder;
+    folder.Write("röd.bmp", SolidBmp(40, 40, RGB(255, 0, 0)));
+    folder.Write("trasig.bmp", "BM inte en bild");
+    OpenImageDlg dialog(true, nullptr, "", OFN_HIDEREADONLY, nullptr, nullptr);
+    dialog.SetUpPictureFilter("Bl\xE4" "ddra bild", folder.Path());
+    RunRealFileDialog(dialog, 2, [&](HWND fileDialog, HWND pane) {
+        HWND view = ::GetDlgItem(pane, IDC_OPENIMAGE_PICTURE);
+        ASSERT_NE(nullptr, view) << "the picture control's window";
+        EXPECT_TRUE(::IsWindowVisible(view));
+        EXPECT_EQ(RGB(255, 255, 255), MiddlePixel(view)) << "white and empty at first";
+        SelectFile(fileDialog, "r\xF6" "d.bmp");
+        EXPECT_TRUE(PumpUntil([&] { return MiddlePixel(view) == RGB(255, 0, 0); }, 5000));
+        Check(pane, IDC_OPENIMAGE_SHOW, false);
+        EXPECT_EQ(RGB(255, 255, 255), MiddlePixel(view));
+        Check(pane, IDC_OPENIMAGE_SHOW, true);
+        EXPECT_EQ(RGB(255, 0, 0), MiddlePixel(view));
+        // A file that is no picture leaves the pane empty, without a message.
+        SelectFile(fileDialog, "trasig.bmp");
+        EXPECT_TRUE(PumpUntil([&] { return MiddlePixel(view) == RGB(255, 255, 255); }, 5000));
+        PressButton(fileDialog, IDCANCEL);
+    });
 }
