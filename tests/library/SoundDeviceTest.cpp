@@ -12,6 +12,7 @@
 #include "support/DialogDriver.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -190,7 +191,10 @@ TEST(SoundDevice, StopKeepsWhatWasRecordedSoFar)
     RecordSoundDlg dialog(target, nullptr, ini.c_str());
     RunModal(dialog, [&](fw::Dialog& d) {
         Click(d, IDC_RECORD_RECORD);
-        PumpUntil([] { return false; }, 200);
+        // A tenth of a second on the progress bar.
+        EXPECT_TRUE(PumpUntil([&] {
+            return ::SendDlgItemMessageA(d, IDC_RECORD_PROGRESS, PBM_GETPOS, 0, 0) > 0;
+        }));
         Click(d, IDC_RECORD_STOP);
         EXPECT_TRUE(PumpUntil([&] { return RecordButtonBack(d); }, 15000));
         Click(d, IDOK);
@@ -242,8 +246,12 @@ TEST(SoundDevice, StoppedPlayersTellNoEnd)
     player->Stop();
     EXPECT_EQ(PlayState::Stopped, player->State());
     EXPECT_EQ(tone, player->FileName()) << "the classic player keeps its file";
-    PumpUntil([] { return false; }, 300);
-    EXPECT_TRUE(parent.notices.empty());
+    // A short sound played to its end after it: its end is the only one told.
+    std::string shortTone = Tone(folder, "short.wav", 2000);
+    ASSERT_TRUE(player->Open(shortTone));
+    EXPECT_TRUE(PumpUntil([&] { return player->State() == PlayState::Ended; }, 15000));
+    fw::PumpMessages();
+    EXPECT_EQ((std::vector<std::pair<UINT, int>>{{MPN_ENDOFSTREAM, 0}}), parent.notices);
 
     std::unique_ptr<MediaPlayer> modern = CreateMediaPlayer(0, parent.Handle(), 1065, RECT{0, 0, 100, 80});
     ASSERT_TRUE(modern->Open(tone));
