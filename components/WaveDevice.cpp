@@ -132,10 +132,11 @@ bool WinmmWaveDevice::StartRecording(int index, const WAVEFORMATEX& format, DWOR
 
     // Buffers of a tenth of a second each.
     DWORD size = std::max<DWORD>(blockAlign_, format.nAvgBytesPerSec / 10 / blockAlign_ * blockAlign_);
+    for (WAVEHDR& header : inHeaders_)
+        header = WAVEHDR{};
     bool started = true;
     for (int i = 0; i < kInputBuffers && started; ++i) {
         inBuffers_[i].assign(size, 0);
-        inHeaders_[i] = WAVEHDR{};
         inHeaders_[i].lpData = reinterpret_cast<LPSTR>(inBuffers_[i].data());
         inHeaders_[i].dwBufferLength = size;
         started = ::waveInPrepareHeader(in_, &inHeaders_[i], sizeof(WAVEHDR)) == MMSYSERR_NOERROR &&

@@ -169,9 +169,9 @@ INT_PTR RunRealFileDialog(PreviewFileDlg& dialog, size_t files, std::function<vo
 // tells the pane of the change, in the same call.
 std::string FileNameField(HWND fileDialog)
 {
-    char spec[MAX_PATH] = "";
-    ::SendMessageA(fileDialog, CDM_GETSPEC, sizeof(spec), reinterpret_cast<LPARAM>(spec));
-    return spec;
+    char name[MAX_PATH] = "";
+    ::SendMessageA(fileDialog, CDM_GETSPEC, sizeof(name), reinterpret_cast<LPARAM>(name));
+    return name;
 }
 
 void PressButton(HWND fileDialog, int id)
