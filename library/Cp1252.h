@@ -1,0 +1,13 @@
+// Case folding of single-byte text in code page 1252, so that Å, Ä and Ö fold like the ASCII letters.
+#pragma once
+#include <string>
+
+namespace cp1252 {
+
+char ToLower(char c);
+char ToUpper(char c);
+std::string Lower(std::string text);
+bool EqualsNoCase(const std::string& a, const std::string& b);
+bool StartsWithNoCase(const std::string& text, const std::string& prefix);
+
+} // namespace cp1252

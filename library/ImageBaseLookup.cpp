@@ -1,0 +1,195 @@
+// Picture codes to files and back, and the word search over every base.
+#include "library/ImageBaseManager.h"
+#include "library/Cp1252.h"
+#include "library/IniFile.h"
+
+namespace {
+
+bool IsMetafileBase(const ImageDirectory& base)
+{
+    return cp1252::Lower(base.GetIniPath()).find("vireda.ini") != std::string::npos;
+}
+
+std::string WithoutTrailingSlashes(std::string folder)
+{
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    return folder;
+}
+
+// A base's folder may be written with or without its closing backslash.
+bool SameFolder(const std::string& folder, const std::string& baseFolder)
+{
+    return !baseFolder.empty() &&
+           cp1252::EqualsNoCase(WithoutTrailingSlashes(folder), WithoutTrailingSlashes(baseFolder));
+}
+
+} // namespace
+
+std::string ImageBaseManager::JoinFolder(const std::string& folder, const std::string& name)
+{
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+int ImageBaseManager::FindBase(char keyLetter) const
+{
+    for (size_t i = 0; i < bases_.size(); ++i) {
+        const std::string& key = bases_[i].GetKey();
+        if (!key.empty() && cp1252::ToLower(key[0]) == cp1252::ToLower(keyLetter))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int ImageBaseManager::ResolveCode(const std::string& code, std::string& picturePath, std::string& text,
+                                  ImageBaseOptions& options, std::string* soundPath, const std::string& settingsFile,
+                                  int* metafileBase, int keepBases)
+{
+    picturePath.clear();
+    text.clear();
+    if (soundPath)
+        soundPath->clear();
+    if (code.empty())
+        return 0;
+    if (!keepBases)
+        LoadBases(settingsFile, 1);
+    int index = FindBase(code[0]);
+    if (index < 0)
+        return 0;
+    const ImageDirectory& base = bases_[index];
+    options = base.GetOptions();
+    if (metafileBase)
+        *metafileBase = IsMetafileBase(base) ? 1 : 0;
+
+    std::string within = code.substr(1);
+    if (within.empty())
+        return 0;
+    // The picture's line is looked up as a key, in each category's section in turn, so the code
+    // matches ignoring case wherever it stands.
+    LoadCategoryNames(index);
+    std::string line;
+    if (categories_.empty()) {
+        line = ini::ReadString(base.GetIniPath(), picturesSection_, within);
+    } else {
+        for (const ImageCategory& category : categories_) {
+            line = ini::ReadString(base.GetIniPath(), category.GetName(), within);
+            if (!line.empty())
+                break;
+        }
+    }
+    if (line.empty())
+        return 0;
+
+    // text or text,file; a line that names no file means the file named by the code, as the line
+    // reader of the chooser takes it.
+    size_t comma = line.find(',');
+    text = line.substr(0, comma);
+    std::string fileName = comma == std::string::npos ? std::string() : line.substr(comma + 1);
+    if (fileName.empty())
+        fileName = within;
+    picturePath = JoinFolder(base.GetDir(), fileName + "." + base.GetExtension());
+    if (soundPath && !base.GetSoundDir().empty()) {
+        std::string sound = JoinFolder(base.GetSoundDir(), fileName + ".wav");
+        if (FileExists(sound) == 1)
+            *soundPath = sound;
+    }
+    return 1;
+}
+
+int ImageBaseManager::CodeFromPath(const std::string& picturePath, std::string& code, const std::string& settingsFile,
+                                   int keepBases)
+{
+    if (picturePath.empty())
+        return 0;
+    code.clear();
+    if (!keepBases)
+        LoadBases(settingsFile, 1);
+    if (bases_.empty())
+        return 0;
+
+    std::string folder;
+    std::string name;
+    size_t slash = picturePath.rfind('\\');
+    if (slash != std::string::npos) {
+        folder = picturePath.substr(0, slash);
+        name = GetFileTitleFromPath(picturePath.substr(slash + 1));
+    } else {
+        folder = picturePath.substr(0, picturePath.rfind('.'));
+        name = picturePath;
+    }
+    if (folder.empty() || name.empty())
+        return 0;
+
+    int index = -1;
+    for (size_t i = 0; i < bases_.size() && index < 0; ++i)
+        if (SameFolder(folder, bases_[i].GetDir()) || SameFolder(folder, bases_[i].GetLongImageDir()))
+            index = static_cast<int>(i);
+    if (index < 0)
+        return 0;
+
+    // The pictures' own reading takes the codes from the file.
+    LoadCategoryNames(index);
+    LoadPictures(index, -1);
+    for (const Image& picture : pictures_) {
+        if (cp1252::EqualsNoCase(picture.GetFileName(), name)) {
+            code = bases_[index].GetKey() + picture.GetCode();
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void ImageBaseManager::GetCategoryOfCode(const std::string& code, std::string& category,
+                                         const std::string& settingsFile)
+{
+    category.clear();
+    if (code.empty())
+        return;
+    if (bases_.empty())
+        LoadBases(settingsFile, 1);
+    int index = FindBase(code[0]);
+    if (index < 0)
+        return;
+    LoadBase(index);
+    // A category's codes are a prefix; empty codes take every code.
+    std::string within = code.substr(1);
+    for (const ImageCategory& candidate : categories_) {
+        if (cp1252::StartsWithNoCase(within, candidate.GetCodes())) {
+            category = candidate.GetName();
+            return;
+        }
+    }
+}
+
+void ImageBaseManager::GetOptionsForKey(const std::string& code, ImageBaseOptions& options)
+{
+    if (code.empty())
+        return;
+    int index = FindBase(code[0]);
+    if (index >= 0)
+        options = bases_[index].GetOptions();
+}
+
+void ImageBaseManager::FindImagesByText(std::string& word, std::vector<Image>& results, int exact)
+{
+    results.clear();
+    word = cp1252::Lower(word);
+    for (size_t i = 0; i < bases_.size(); ++i) {
+        LoadCategoryNames(static_cast<int>(i));
+        LoadPictures(static_cast<int>(i), -1);
+        const ImageDirectory& base = bases_[i];
+        int flag = IsMetafileBase(base) ? 1 : 0;
+        for (const Image& picture : pictures_) {
+            std::string text = cp1252::Lower(picture.GetText());
+            bool match = exact ? text == word : text.find(word) != std::string::npos;
+            if (!match)
+                continue;
+            Image found(JoinFolder(base.GetDir(), picture.GetFileName() + "." + base.GetExtension()),
+                        base.GetKey() + picture.GetCode(), text);
+            found.SetFlag(flag);
+            results.push_back(found);
+        }
+    }
+}

@@ -1,0 +1,136 @@
+// The image-base store: reads and writes the list of bases and their index files, resolves picture
+// codes to files and back, finds pictures by their word, and holds the file and folder tools that
+// the whole system uses.
+#pragma once
+#include "library/ImageBaseRecords.h"
+// GetFileTitle is also a macro of the common dialogs' header; with it always in view the member
+// gets the same name in every file that uses it.
+#include <windows.h>
+#include <commdlg.h>
+#include <string>
+#include <vector>
+
+// Every window or function that needs the image bases makes its own manager and drops it afterwards;
+// nothing is cached between managers and every call reads the files again. Operations report by
+// their result or by empty outputs and never show a message: the caller decides what to say.
+class ImageBaseManager {
+public:
+    ImageBaseManager();
+    ~ImageBaseManager();
+    ImageBaseManager(const ImageBaseManager&) = delete;
+    ImageBaseManager& operator=(const ImageBaseManager&) = delete;
+
+    // --- The store: settings file and index files ---
+
+    // Reads the labels and the bases of [ImageBases], the default base first, then each base's
+    // [ProgDir]. With clear set the bases are emptied first, otherwise appended.
+    void LoadBases(const std::string& settingsFile, int clear);
+    // Makes base i current: its category names and codes (none for a base without categories).
+    void LoadBase(int base);
+    // The categories (names and codes) of any index file, with the labels of the given settings file.
+    void LoadCategories(const std::string& settingsFile, const std::string& indexFile,
+                        std::vector<ImageCategory>& categories);
+    // Reads the pictures of base i, of one category or of all (category -1); LoadBase of the same
+    // base must come first. 0 when read, 1 when the base or its file is missing or a category
+    // section is damaged (the pictures read before it stay).
+    int LoadPictures(int base, int category);
+    // The categories of base i, each with its own pictures; a base without categories gives one
+    // category named like the pictures section.
+    std::vector<ImageCategory>& LoadBaseForEditing(int base);
+
+    std::vector<ImageDirectory>& GetBases() { return bases_; }
+    std::vector<ImageCategory>& GetCategories() { return categories_; }
+    std::vector<Image>& GetPictures() { return pictures_; }
+    const std::vector<ImageDirectory>& GetBases() const { return bases_; }
+    const std::vector<ImageCategory>& GetCategories() const { return categories_; }
+    const std::vector<Image>& GetPictures() const { return pictures_; }
+
+    // Writes the base's entry (replacing the entry under previousKey when one is given) and the
+    // [ProgDir] of its index file. 1 when every write went through, else 0.
+    int WriteBase(const std::string& settingsFile, const ImageDirectory& base,
+                  const std::string& previousKey = std::string());
+    // Rewrites the categories and picture lines of an index file. 1 when every write went through.
+    int WriteCategories(const std::string& settingsFile, const std::string& indexFile,
+                        const std::vector<ImageCategory>& categories);
+    // Removes the base's entry and, with deleteFile, moves its index file to the recycle bin.
+    // 1 done; 0 when the settings file cannot be written (nothing changed) or the index file stayed.
+    int DeleteBase(const std::string& settingsFile, const ImageDirectory& base, int deleteFile);
+
+    // --- Picture codes and words ---
+
+    // A code is the base's key letter followed by the code within the base. Gives the picture path,
+    // its word, the base's options, the sound path (empty without a sound file; pass null when not
+    // wanted) and the metafile-base flag (null when not wanted). The options and the flag are set as
+    // soon as the key letter names a base, even when the code is then not found. With keepBases 0
+    // the bases are read from settingsFile first. 1 resolved, 0 not.
+    int ResolveCode(const std::string& code, std::string& picturePath, std::string& text, ImageBaseOptions& options,
+                    std::string* soundPath, const std::string& settingsFile, int* metafileBase, int keepBases);
+    // The full code of the picture at picturePath (its folder names the base, its name the picture).
+    // 1 found, 0 not (code empty).
+    int CodeFromPath(const std::string& picturePath, std::string& code, const std::string& settingsFile,
+                     int keepBases);
+    // The name of the category whose codes begin the code; empty when none.
+    void GetCategoryOfCode(const std::string& code, std::string& category, const std::string& settingsFile);
+    // The options of the base the code's key letter names; unchanged when none does. Uses the bases loaded.
+    void GetOptionsForKey(const std::string& code, ImageBaseOptions& options);
+    // Every picture of the loaded bases, in base order and file order, whose word equals (exact) or
+    // contains the word, both lower-cased. The word is lower-cased in place. Each result holds the
+    // picture path as file name, the full code and the lower-cased word; its flag marks the metafile base.
+    void FindImagesByText(std::string& word, std::vector<Image>& results, int exact);
+
+    // --- Files, folders and names ---
+
+    // 1 when the file opens for reading, 0 when not or its drive is not ready, -1 for a name without
+    // '.' or shorter than 2 characters. Compare with 1: -1 is not a found file.
+    static int FileExists(const std::string& path);
+    // 1 when the file opens for reading (a relative path is completed with the current folder),
+    // 0 when absent, -1 for a name without '.' or shorter than 2 characters or whose folder is missing.
+    static int LocateFile(std::string& path);
+    // 1 an existing folder, 0 a well-formed "X:\..." path whose folder is missing, -1 a forbidden
+    // character after the drive, -2 not a "X:\" path or its drive is not ready, -3 empty.
+    static int IsValidFolderPath(const std::string& path);
+    // 1 an existing folder, -3 empty, -2 shorter than 3 or on a drive the machine lacks, -1 a wildcard
+    // or forbidden character after the drive, 0 anything else.
+    static int IsValidPath(const std::string& path);
+    // Makes every missing folder of the path; turns '/' into '\' in the caller's string. 1 or 0.
+    static int CreatePath(std::string& path);
+    // Copies the source folder with everything in it into a new target folder. 0 when the source
+    // cannot be read, the target exists already or cannot be made, or anything failed to copy.
+    static int CopyTree(const std::string& source, const std::string& target);
+    // Deletes the folder with everything in it. 1 when it is gone, 0 when anything stayed.
+    static int DeleteTree(const std::string& folder);
+    // The size of the first file matching the name or pattern; 0 when none.
+    static unsigned long long GetFileSize(const std::string& pattern);
+
+    static std::string GetFileNameFromPath(const std::string& path);
+    static std::string GetFolderFromPath(const std::string& path);
+    static std::string GetFileTitleFromPath(const std::string& path);
+    static std::string GetFileTitle(const std::string& path) { return GetFileTitleFromPath(path); }
+    static std::string GetFileExtension(const std::string& path);
+    // Removes \ / : * ? " < > | from the text.
+    static void RemoveForbiddenChars(std::string& text);
+
+private:
+    void ReadLabels(const std::string& settingsFile);
+    void ReadCategories(const std::string& indexFile, std::vector<ImageCategory>& categories, bool withCodes) const;
+    // LoadBase without the codes, for the look-ups that never use them: under Wine every ini call
+    // costs a round trip to the server, and a base of 40 categories would pay 40 of them for nothing.
+    void LoadCategoryNames(int base);
+    void ReadProgDir(ImageDirectory& base) const;
+    std::string CompleteIndexPath(const std::string& indexFile) const;
+    std::string SharedSoundFile() const;
+    int FindBase(char keyLetter) const;
+    // folder + name with one backslash between, also when the folder ends in one.
+    static std::string JoinFolder(const std::string& folder, const std::string& name);
+
+    std::vector<Image> pictures_;
+    std::vector<ImageCategory> categories_;
+    std::vector<ImageDirectory> bases_;
+    // Names of the groups section, the count key, the codes key and the pictures section of a base
+    // without categories, as the settings file gives them.
+    std::string groupsSection_;
+    std::string countKey_;
+    std::string codesKey_;
+    std::string picturesSection_;
+    std::string windowsFolder_;
+};
