@@ -125,8 +125,9 @@ TEST_F(ImageBaseLookup, PathsGiveBackTheirCodes)
         std::string code = "old";
         int found = manager.CodeFromPath(c.path, code, settings, 0);
         EXPECT_EQ(c.code.empty() ? 0 : 1, found) << c.path;
-        if (!c.path.empty())
+        if (!c.path.empty()) {
             EXPECT_EQ(c.code, code) << c.path;
+        }
     }
 }
 
