@@ -32,6 +32,7 @@ TEST(ImageBaseFiles, FileExistsAndLocateFileTellMissingFromMalformed)
     const Case cases[] = {
         {picture, 1, 1, picture},
         {"sol.bmp", 1, 1, picture},                                     // relative: completed
+        {picture.substr(2), 1, 1, picture.substr(2)},                   // rooted, without its drive
         {folder / "bilder\\saknas.bmp", 0, 0, folder / "bilder\\saknas.bmp"},
         {folder / "saknas\\sol.bmp", 0, -1, folder / "saknas\\sol.bmp"}, // the folder is missing
         {"saknas.bmp", 0, 0, "saknas.bmp"},
