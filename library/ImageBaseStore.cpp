@@ -22,6 +22,30 @@ const std::string& KeyLetters()
     return letters;
 }
 
+// The [ImageBases] section of a settings file, read key by key, but only for the keys it holds:
+// every read is a round trip to the system (under Wine to its server), and of the 29 letters most
+// are usually unused. A key that is absent reads as its fallback, as the ini interface gives it.
+class BasesSection {
+public:
+    explicit BasesSection(const std::string& settingsFile)
+        : file_(settingsFile), keys_(ini::ReadKeyNames(settingsFile, kBasesSection))
+    {
+    }
+
+    std::string Read(const std::string& key, const std::string& fallback = std::string()) const
+    {
+        // Folding more than the ini interface does can only cost a read, never miss a key.
+        for (const std::string& present : keys_)
+            if (cp1252::EqualsNoCase(present, key))
+                return ini::ReadString(file_, kBasesSection, key, fallback);
+        return fallback;
+    }
+
+private:
+    std::string file_;
+    std::vector<std::string> keys_;
+};
+
 int ToInt(const std::string& text)
 {
     long value = std::strtol(text.c_str(), nullptr, 10);
@@ -174,10 +198,11 @@ ImageBaseManager::~ImageBaseManager() = default;
 
 void ImageBaseManager::ReadLabels(const std::string& settingsFile)
 {
-    groupsSection_ = ini::ReadString(settingsFile, kBasesSection, "DialogGroups", "Grupper");
-    countKey_ = ini::ReadString(settingsFile, kBasesSection, "DialogNumber", "Antal");
-    codesKey_ = ini::ReadString(settingsFile, kBasesSection, "DialogCode", "Kod");
-    picturesSection_ = ini::ReadString(settingsFile, kBasesSection, "DialogImages", "Bilder");
+    BasesSection section(settingsFile);
+    groupsSection_ = section.Read("DialogGroups", "Grupper");
+    countKey_ = section.Read("DialogNumber", "Antal");
+    codesKey_ = section.Read("DialogCode", "Kod");
+    picturesSection_ = section.Read("DialogImages", "Bilder");
 }
 
 std::string ImageBaseManager::CompleteIndexPath(const std::string& indexFile) const
@@ -196,8 +221,9 @@ void ImageBaseManager::LoadBases(const std::string& settingsFile, int clear)
     if (clear)
         bases_.clear();
 
-    auto add = [this, &settingsFile](char key) {
-        std::string text = ini::ReadString(settingsFile, kBasesSection, std::string(1, key));
+    BasesSection section(settingsFile);
+    auto add = [this, &section](char key) {
+        std::string text = section.Read(std::string(1, key));
         if (text.empty())
             return;
         BaseEntry entry = ParseEntry(text);
@@ -207,7 +233,7 @@ void ImageBaseManager::LoadBases(const std::string& settingsFile, int clear)
 
     // The default base comes first. Its letter is matched to the table whatever its case, so that a
     // lower-case Default neither lists the base twice nor gives it a lower-case key letter.
-    std::string defaultBase = ini::ReadString(settingsFile, kBasesSection, "Default");
+    std::string defaultBase = section.Read("Default");
     char defaultKey = 0;
     if (!defaultBase.empty()) {
         defaultKey = defaultBase[0];
