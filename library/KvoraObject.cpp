@@ -1,0 +1,421 @@
+// Content object: copying, the content string's builder and parser, and the classification of a part.
+#include "library/KvoraObject.h"
+#include "library/ImageBaseManager.h"
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+const char* const kPictureExtensions[] = {"emf", "bmp", "gif", "png", "ico", "jpe", "jpeg", "jpg", "pcx", "tif", "wmf"};
+const char* const kSoundExtensions[] = {"wav", "mid", "mp3", "m4a", "rmi", "wma", "cda"};
+const char* const kVideoExtensions[] = {"avi", "mov", "mpg", "mpe", "wmv"};
+
+// Lower case in code page 1252 (the extensions are ASCII, but a path may hold Swedish letters).
+std::string Lower(const std::string& text)
+{
+    std::string lower = text;
+    for (char& c : lower) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
+            c = static_cast<char>(u + 32);
+    }
+    return lower;
+}
+
+template <size_t N>
+bool IsOneOf(const std::string& extension, const char* const (&list)[N])
+{
+    return std::find(std::begin(list), std::end(list), extension) != std::end(list);
+}
+
+// Position of the first of the stop characters at or after from, or the text's end.
+size_t ScanTo(const std::string& text, size_t from, const char* stops)
+{
+    size_t found = text.find_first_of(stops, from);
+    return found == std::string::npos ? text.size() : found;
+}
+
+} // namespace
+
+CKvoraObject::CKvoraObject() = default;
+
+CKvoraObject::CKvoraObject(int id, int spare, const char* picturePath)
+    : id_(id), picturePath_(picturePath ? picturePath : ""), spare_(spare)
+{
+}
+
+// A copy keeps the source's delimiter and spare int as well; the picture is loaded again by its owner.
+CKvoraObject::CKvoraObject(const CKvoraObject& other) : delimiter_(other.delimiter_), spare_(other.spare_)
+{
+    CopyFields(other);
+}
+
+CKvoraObject::CKvoraObject(const CKvoraObject& other, int id) : delimiter_(other.delimiter_), spare_(other.spare_)
+{
+    CopyFields(other);
+    id_ = id;
+    pictureSize_ = RECT{0, 0, 0, 0};
+    secondRect_ = RECT{0, 0, 0, 0};
+}
+
+CKvoraObject& CKvoraObject::operator=(const CKvoraObject& other)
+{
+    if (this != &other)
+        CopyFields(other);
+    return *this;
+}
+
+CKvoraObject::~CKvoraObject()
+{
+    FreePicture();
+}
+
+void CKvoraObject::CopyFields(const CKvoraObject& other)
+{
+    id_ = other.id_;
+    picturePath_ = other.picturePath_;
+    videoPath_ = other.videoPath_;
+    speech_ = other.speech_;
+    label_ = other.label_;
+    soundPath_ = other.soundPath_;
+    code_ = other.code_;
+    baseLabel_ = other.baseLabel_;
+    baseSpeech_ = other.baseSpeech_;
+    crossed_ = other.crossed_;
+    libraryPicture_ = other.libraryPicture_;
+    shown_ = other.shown_;
+    options_ = other.options_;
+    pictureSize_ = other.pictureSize_;
+    secondRect_ = other.secondRect_;
+}
+
+void CKvoraObject::FreePicture()
+{
+    if (dib_) {
+        ::GlobalFree(dib_);
+        dib_ = nullptr;
+    }
+    if (palette_) {
+        ::DeleteObject(palette_);
+        palette_ = nullptr;
+    }
+}
+
+void CKvoraObject::Clear()
+{
+    picturePath_.clear();
+    videoPath_.clear();
+    speech_.clear();
+    label_.clear();
+    soundPath_.clear();
+    code_.clear();
+    baseLabel_.clear();
+    baseSpeech_.clear();
+    crossed_ = 0;
+    libraryPicture_ = 0;
+    options_ = ImageBaseOptions();
+    FreePicture();
+}
+
+std::string CKvoraObject::BuildContent() const
+{
+    std::string text;
+    BuildContent(text);
+    return text;
+}
+
+void CKvoraObject::BuildContent(std::string& text) const
+{
+    text.clear();
+    if (code_.empty() && picturePath_.empty() && label_.empty() && speech_.empty() && soundPath_.empty() &&
+        videoPath_.empty())
+        return;
+
+    text += delimiter_;
+    if (crossed_)
+        text += '!';
+
+    const std::string& first = !code_.empty() ? code_ : !picturePath_.empty() ? picturePath_ : videoPath_;
+    text += first;
+    bool written = !first.empty();
+
+    // After a picture code only a label that differs from the picture's word is written (an emptied one
+    // as ''). Without a code every label is written: a label that came first in the string would
+    // otherwise be lost when the string is read again.
+    bool writeLabel = code_.empty() ? !label_.empty() : label_ != baseLabel_;
+    if (writeLabel) {
+        if (written)
+            text += '+';
+        text += '\'' + label_ + '\'';
+        written = true;
+    }
+
+    if (!soundPath_.empty()) {
+        if (written)
+            text += '+';
+        text += soundPath_;
+    } else if (code_.empty() ? !speech_.empty() : speech_ != baseSpeech_) {
+        if (written)
+            text += '+';
+        text += '"' + speech_ + '"';
+    }
+    text += delimiter_;
+}
+
+int CKvoraObject::ParseContent(const std::string& text, const std::string& imageBaseFile,
+                               const std::vector<std::string>* videoExtensions)
+{
+    Clear();
+    const size_t n = text.size();
+    if (n < 2 || text[0] != delimiter_ || text[n - 1] != delimiter_)
+        return 0;
+
+    const char stopAtPlus[] = {'+', delimiter_, '\0'};
+    const char stopAtDelimiter[] = {delimiter_, '\0'};
+    const char stopAtSingle[] = {'\'', delimiter_, '\0'};
+    const char stopAtDouble[] = {'"', delimiter_, '\0'};
+
+    int labelByDefault = 1;
+    int speechByDefault = 1;
+    std::string first;   // the first part
+    std::string further; // plain parts after it
+    size_t p = 1;
+    if (text[p] == '!') {
+        crossed_ = 1;
+        p = 2;
+    }
+
+    if (text[p] == '"') {
+        // A first-place speech runs to the next double quote; the delimiter does not end it.
+        size_t end = ScanTo(text, p + 1, "\"");
+        baseSpeech_ = text.substr(p + 1, end - p - 1);
+    } else if (text[p] == '\'') {
+        size_t end = ScanTo(text, p + 1, "'");
+        baseLabel_ = text.substr(p + 1, end - p - 1);
+        size_t next = end + 2;
+        if (end + 1 < n && text[end + 1] == '+' && next < n) {
+            if (text[next] == '"') {
+                size_t stop = ScanTo(text, next + 1, stopAtDouble);
+                baseSpeech_ = text.substr(next + 1, stop - next - 1);
+            } else {
+                size_t stop = ScanTo(text, next, stopAtDouble);
+                first = text.substr(next, stop - next);
+            }
+        }
+    } else {
+        size_t end = ScanTo(text, p, stopAtPlus);
+        first = text.substr(p, end - p);
+        size_t plus = end;
+        for (int part = 0; part < 3 && plus < n && text[plus] == '+'; ++part) {
+            size_t start = plus + 1;
+            if (start >= n)
+                break;
+            size_t stop;
+            if (text[start] == '\'') {
+                stop = ScanTo(text, start + 1, stopAtSingle);
+                label_ += text.substr(start + 1, stop - start - 1);
+                labelByDefault = 0;
+            } else if (text[start] == '"') {
+                stop = ScanTo(text, start + 1, stopAtDouble);
+                speech_ += text.substr(start + 1, stop - start - 1);
+                speechByDefault = 0;
+            } else {
+                stop = ScanTo(text, start, part == 0 ? stopAtPlus : stopAtDelimiter);
+                further += text.substr(start, stop - start);
+            }
+            // Pass over the character that ended the part; another part follows only after a '+'.
+            plus = stop + 1;
+        }
+    }
+
+    MediaKind(first, imageBaseFile, speechByDefault, videoExtensions);
+    MediaKind(further, imageBaseFile, speechByDefault, videoExtensions);
+    if (labelByDefault)
+        label_ = baseLabel_;
+    if (speechByDefault)
+        speech_ = baseSpeech_;
+    return 1;
+}
+
+int CKvoraObject::MediaKind(const std::string& part, const std::string& imageBaseFile, int& speechByDefault,
+                            const std::vector<std::string>* videoExtensions)
+{
+    if (part.empty())
+        return 0;
+    if (part.find('.') == std::string::npos || part.size() < 2)
+        return ClassifyCode(part, imageBaseFile);
+
+    std::string extension = Lower(ExtensionOf(part));
+    if (IsOneOf(extension, kPictureExtensions)) {
+        picturePath_ = part;
+        return 1;
+    }
+    if (IsOneOf(extension, kSoundExtensions)) {
+        soundPath_ = part;
+        speech_.clear();
+        speechByDefault = 0;
+        return 1;
+    }
+    bool video = false;
+    if (videoExtensions) {
+        for (const std::string& listed : *videoExtensions)
+            video = video || Lower(listed) == extension;
+    } else {
+        video = IsOneOf(extension, kVideoExtensions);
+    }
+    if (video) {
+        videoPath_ = part;
+        return 1;
+    }
+    return -1;
+}
+
+// A picture code is resolved in a fresh image-base store on every call. As soon as the key letter names
+// a base the object takes that base's options and library flag, even when the code is then not found.
+// Codes of ten characters or more are taken only when they really resolve: a base may hold such codes
+// and we write them, so they must read back; anything else that long is not a code.
+int CKvoraObject::ClassifyCode(const std::string& part, const std::string& imageBaseFile)
+{
+    ImageBaseManager manager;
+    std::string path;
+    std::string word;
+    if (part.size() < 10) {
+        if (!manager.ResolveCode(part, path, word, options_, nullptr, imageBaseFile, &libraryPicture_, 0) ||
+            path.empty())
+            return -1;
+    } else {
+        ImageBaseOptions options;
+        int library = 0;
+        if (!manager.ResolveCode(part, path, word, options, nullptr, imageBaseFile, &library, 0) || path.empty())
+            return -1;
+        options_ = options;
+        libraryPicture_ = library;
+    }
+    code_ = part;
+    picturePath_ = path;
+    baseLabel_ = word;
+    baseSpeech_ = word;
+    return 1;
+}
+
+int CKvoraObject::SetFromParts(const std::string& first, const std::string& label, const std::string& speech,
+                               const std::string& sound, const std::string& video, const std::string& imageBaseFile,
+                               const std::vector<std::string>* videoExtensions)
+{
+    Clear();
+    int speechByDefault = 1;
+    MediaKind(first, imageBaseFile, speechByDefault, nullptr);
+    label_ = label;
+    speech_ = speech;
+    if (!sound.empty())
+        MediaKind(sound, imageBaseFile, speechByDefault, nullptr);
+    if (!video.empty())
+        return MediaKind(video, imageBaseFile, speechByDefault, videoExtensions);
+    return 1;
+}
+
+void CKvoraObject::SetFromImage(const Image& image, const ImageBaseOptions& options)
+{
+    Clear();
+    picturePath_ = image.GetFileName();
+    code_ = image.GetCode();
+    libraryPicture_ = image.GetFlag();
+    label_ = baseLabel_ = speech_ = baseSpeech_ = image.GetText();
+    options_ = options;
+}
+
+CKvoraObject::Unstorable CKvoraObject::FindUnstorablePart() const
+{
+    const std::string plusAndDelimiter = std::string("+") + delimiter_;
+    auto startsWithQuote = [](const std::string& text) { return !text.empty() && (text[0] == '\'' || text[0] == '"'); };
+    auto badPath = [&](const std::string& path) {
+        return path.find_first_of(plusAndDelimiter) != std::string::npos || startsWithQuote(path);
+    };
+    // The first part also must not begin with '!', which would read as the crossed mark.
+    auto badFirst = [&](const std::string& part) { return badPath(part) || (!part.empty() && part[0] == '!'); };
+
+    if (!code_.empty() && badFirst(code_))
+        return Unstorable::Code;
+    if (code_.empty() && badFirst(picturePath_))
+        return Unstorable::PicturePath;
+    if (code_.empty() && picturePath_.empty() && badFirst(videoPath_))
+        return Unstorable::VideoPath;
+    if (label_.find_first_of(std::string("'") + delimiter_) != std::string::npos)
+        return Unstorable::Label;
+    if (speech_.find_first_of(std::string("\"") + delimiter_) != std::string::npos)
+        return Unstorable::Speech;
+    if (badPath(soundPath_))
+        return Unstorable::SoundPath;
+    return Unstorable::None;
+}
+
+bool CKvoraObject::HasPictureExtension(const std::string& path)
+{
+    return !path.empty() && IsOneOf(Lower(ExtensionOf(path)), kPictureExtensions);
+}
+
+int CKvoraObject::IsPictureFile(const std::string& part)
+{
+    if (!HasPictureExtension(part))
+        return 0;
+    picturePath_ = part;
+    return 1;
+}
+
+int CKvoraObject::HasPicture() const
+{
+    return dib_ != nullptr ? 1 : 0;
+}
+
+void CKvoraObject::GetTitle(std::string& text) const
+{
+    if (!videoPath_.empty())
+        text = videoPath_;
+    else if (!picturePath_.empty())
+        text = picturePath_;
+    else if (!soundPath_.empty())
+        text = soundPath_;
+    size_t slash = text.rfind('\\');
+    if (slash != std::string::npos)
+        text.erase(0, slash + 1);
+    size_t dot = text.rfind('.');
+    if (dot != std::string::npos)
+        text.erase(dot);
+}
+
+std::string CKvoraObject::GetTitle() const
+{
+    std::string title;
+    GetTitle(title);
+    return title;
+}
+
+int CKvoraObject::FileExists(const std::string& path)
+{
+    if (path.empty())
+        return 0;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    ::CloseHandle(file);
+    return 1;
+}
+
+int CKvoraObject::IsSameContent(const CKvoraObject& other) const
+{
+    return picturePath_ == other.picturePath_ && videoPath_ == other.videoPath_ && label_ == other.label_ &&
+                   speech_ == other.speech_ && soundPath_ == other.soundPath_
+               ? 1
+               : 0;
+}
+
+// The text after the last '.' of the file name; a dot in a folder name is no extension.
+std::string CKvoraObject::ExtensionOf(const std::string& path)
+{
+    size_t dot = path.rfind('.');
+    size_t slash = path.find_last_of("\\/");
+    if (dot == std::string::npos || (slash != std::string::npos && slash > dot))
+        return std::string();
+    return path.substr(dot + 1);
+}

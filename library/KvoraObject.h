@@ -1,0 +1,94 @@
+// The content of one symbol or Kvora command (picture or picture code, video, label, sound or speech,
+// crossed mark) and its text form, the content string that travels between the keyboard, Skarpin's
+// block commands and Morvel's documents.
+#pragma once
+#include "library/ImageBaseRecords.h"
+#include <windows.h>
+#include <string>
+#include <vector>
+
+class CKvoraObject {
+public:
+    // A part of the object that the content string cannot carry as it stands (see FindUnstorablePart).
+    enum class Unstorable { None, Code, PicturePath, VideoPath, Label, Speech, SoundPath };
+
+    CKvoraObject();
+    CKvoraObject(int id, int spare, const char* picturePath);
+    // Copies the texts and flags, never the loaded picture.
+    CKvoraObject(const CKvoraObject& other);
+    // A copy that takes a new id, without the picture size and the second rectangle.
+    CKvoraObject(const CKvoraObject& other, int id);
+    static CKvoraObject CloneWithId(const CKvoraObject& other, int id) { return CKvoraObject(other, id); }
+    // Copies the texts and flags; the delimiter, the spare int and the loaded picture stay as they were.
+    CKvoraObject& operator=(const CKvoraObject& other);
+    ~CKvoraObject();
+
+    void Clear();
+
+    // 1 when text is a content string framed by the delimiter, else 0 (and the object is cleared).
+    // videoExtensions replaces the built-in video list when given.
+    int ParseContent(const std::string& text, const std::string& imageBaseFile,
+                     const std::vector<std::string>* videoExtensions = nullptr);
+    void BuildContent(std::string& text) const;
+    std::string BuildContent() const;
+    int SetFromParts(const std::string& first, const std::string& label, const std::string& speech,
+                     const std::string& sound, const std::string& video, const std::string& imageBaseFile,
+                     const std::vector<std::string>* videoExtensions = nullptr);
+    void SetFromImage(const Image& image, const ImageBaseOptions& options);
+    // Classifies one part and stores it: 1 stored, 0 empty part, -1 dropped.
+    int MediaKind(const std::string& part, const std::string& imageBaseFile, int& speechByDefault,
+                  const std::vector<std::string>* videoExtensions);
+
+    // The first part that the string cannot hold (a quote or the delimiter inside a text, a '+' in a
+    // path, a path that starts with a quote), or None. Dialogs refuse such input before storing it.
+    Unstorable FindUnstorablePart() const;
+
+    int IsPictureFile(const std::string& part);
+    static bool HasPictureExtension(const std::string& path);
+    void GetSoundExtension(std::string& text) const { text = ExtensionOf(soundPath_); }
+    void GetVideoExtension(std::string& text) const { text = ExtensionOf(videoPath_); }
+    void GetPictureExtension(std::string& text) const { text = ExtensionOf(picturePath_); }
+    std::string GetSoundExtension() const { return ExtensionOf(soundPath_); }
+    int HasPicture() const;
+    int HasVideo() const { return videoPath_.empty() ? 0 : 1; }
+    int HasMedia() const { return (!videoPath_.empty() || !picturePath_.empty() || !soundPath_.empty()) ? 1 : 0; }
+    void GetTitle(std::string& text) const;
+    std::string GetTitle() const;
+    void SetCode(const std::string& code) { code_ = code; }
+    void SetOptions(const ImageBaseOptions& options) { options_ = options; }
+    static int FileExists(const std::string& path);
+    int IsSameContent(const CKvoraObject& other) const;
+
+    // Fields, read and set by the programs' windows.
+    int id_ = 0;
+    char delimiter_ = '@';
+    std::string picturePath_;
+    std::string videoPath_;
+    std::string speech_;
+    std::string label_;
+    std::string soundPath_;
+    std::string code_;
+    std::string baseLabel_;
+    std::string baseSpeech_;
+    RECT pictureSize_{0, 0, 0, 0};
+    int shown_ = 1;
+    int crossed_ = 0;
+    ImageBaseOptions options_;
+    int libraryPicture_ = 0;
+    RECT secondRect_{0, 0, 0, 0};
+
+    const std::string& GetPicturePath() const { return picturePath_; }
+    int GetSpare() const { return spare_; }
+    HGLOBAL GetDib() const { return dib_; }
+
+private:
+    static std::string ExtensionOf(const std::string& path);
+    void CopyFields(const CKvoraObject& other);
+    void FreePicture();
+    int ClassifyCode(const std::string& part, const std::string& imageBaseFile);
+
+    int spare_ = 1;
+    // The loaded picture: a packed DIB with its palette (the metafile comes with the picture support).
+    HGLOBAL dib_ = nullptr;
+    HPALETTE palette_ = nullptr;
+};
