@@ -19,7 +19,7 @@ protected:
         std::string vireda = folder.Write("wmf\\vireda.ini", IniText({
             "[ProgDir]", "Dir=" + t + "\\wmf", "Extension=wmf", "[Bilder]", "7=sol"}));
         settings = folder.Write("imgbase.ini", IniText({
-            "[ImageBases]", "A=" + animals + ",Djur,1,4,0", "V=" + vireda + ",Vireda,0,2,0"}));
+            "[ImageBases]", "A=" + animals + ",Djur,1,4,0", "V=" + vireda + ",Vireda,0,3,0"}));
     }
 
     std::string Picture(const std::string& name) const { return folder.Path() + "\\djur\\" + name; }
@@ -106,7 +106,7 @@ TEST_F(ContentString, ACodeTakesItsBasesOptionsAndLibraryFlagEvenWhenNotFound)
     CKvoraObject object;
     object.ParseContent("@V99@", settings);
     EXPECT_EQ(1, object.libraryPicture_);
-    EXPECT_EQ(0, object.options_.GetPresent());
+    EXPECT_EQ(3, object.options_.GetSecond());
 
     object.ParseContent("@A12@", settings);
     EXPECT_EQ(0, object.libraryPicture_);

@@ -2,6 +2,7 @@
 // Morvel's word bar runs it, and picture-code resolution as the content object and the editors run it.
 // Console program: bench_imagebase.exe [rounds]
 #include "library/ImageBaseManager.h"
+#include "library/KvoraObject.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -195,6 +196,29 @@ int main(int argc, char** argv)
     Figures kept = Time(resolveRounds, [&] { resolveAll(true); });
     std::printf("%-44s %8.2f / %8.2f  (%d resolved)\n", "ResolveCode 1000 codes, bases kept", kept.min,
                 kept.median, resolved);
+
+    // Content strings as the keyboard types them into Morvel: half name a picture code, which the
+    // content object resolves in a fresh store each time; the rest name files or hold only texts.
+    int parses = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10000;
+    std::vector<std::string> strings;
+    for (int i = 0; i < parses; ++i) {
+        std::string code = codes[static_cast<size_t>(i) % codes.size()];
+        switch (i % 4) {
+        case 0: strings.push_back("@" + code + "@"); break;
+        case 1: strings.push_back("@" + code + "+'min hund'+\"en hund\"@"); break;
+        case 2: strings.push_back("@c:\\bilder\\sol.bmp+c:\\ljud\\sol.wav@"); break;
+        default: strings.push_back("@'hej'+\"hall\xE5 d\xE4r\"@"); break;
+        }
+    }
+    int parsed = 0;
+    double start = Now();
+    for (const std::string& text : strings) {
+        CKvoraObject object;
+        parsed += object.ParseContent(text, settings) && !object.BuildContent().empty();
+    }
+    double total = Now() - start;
+    std::printf("%-44s %8.2f ms in all, %.3f ms each  (%d parsed)\n", "ParseContent + BuildContent", total,
+                total / parses, parsed);
 
     RemoveFolder(folder);
     return 0;
