@@ -1,0 +1,79 @@
+// The infrared codes the user has defined for the AccessKvora keyboard, in 199 numbered slots, and
+// their file "ir_data.kvx", which the Zenthor program reads and writes as well.
+#pragma once
+#include <windows.h>
+#include <array>
+#include <string>
+
+// Owned by FileIO (for the set compiler) and by the infrared dialogs; each loads the file itself.
+// Slot 0 is never used. Results are the codes below; 0 is success.
+class IrCodeTable {
+public:
+    static constexpr int kSlots = 200;
+    // The longest name or text the file can hold: the Zenthor program reads fields of 398 characters.
+    static constexpr size_t kMaxField = 398;
+
+    static constexpr int kSlotOutOfRange = 0x8002;
+    static constexpr int kFieldTooLong = 0x8007;
+    static constexpr int kNotFound = 0x8008;
+    static constexpr int kFileNotOpen = 0x800F;
+    static constexpr int kFormatError = 0x8010;
+    static constexpr int kOutOfMemory = 0x8011;
+
+    IrCodeTable();
+
+    // Empties every slot.
+    void Init();
+    // Drops every name and text.
+    void Free();
+
+    // Reads the file; an empty path reads the default path. The path becomes the table's path.
+    // Damaged lines are skipped and the rest is read: kFieldTooLong or kFormatError then tells that
+    // something was left out, kFileNotOpen that the file could not be opened (the table stays empty).
+    int Load(const std::string& path = std::string());
+    // Writes the file anew; an empty path writes the table's path. 0 or kFileNotOpen.
+    int Save(const std::string& path = std::string()) const;
+
+    // The first empty slot and the smallest code number of that type in no slot; 0 or kNotFound.
+    int FindFree(char type, int& freeSlot, int& freeCode) const;
+    void ClearSlot(int slot);
+
+    // kNotFound for an empty slot (names and texts: for none), kSlotOutOfRange outside 1-199.
+    int GetName(int slot, std::string& name) const;
+    int GetTypeAndCode(int slot, char& type, int& code) const;
+    int GetValue(int slot, int& value) const;
+    int GetText(int slot, std::string& text) const;
+
+    // Refuse what the file cannot hold: kFieldTooLong for a name or text over kMaxField characters,
+    // kFormatError for one holding ';' (the field separator); the slot then keeps its old value.
+    int SetName(int slot, const std::string& name);
+    int SetText(int slot, const std::string& text);
+    int SetTypeAndCode(int slot, char type, int code);
+    int SetValue(int slot, int value);
+
+    // Whether a name or text can be stored, for a dialog to check its input before it sets it.
+    static int CheckField(const std::string& field);
+
+    // The file the infrared loader uses: "zenthor\IR_DATA.KVX" in the program folder named by
+    // [Directories] Exe of the given Windows settings file (empty: skarpin.ini in the Windows folder);
+    // the bare name when that key is missing.
+    static std::string DefaultPath(const std::string& windowsSettingsFile = std::string());
+    // Opens the Zenthor program's help page; true when it opened.
+    static bool OpenHelp(HWND window, const std::string& windowsSettingsFile = std::string());
+
+    const std::string& Path() const { return path_; }
+
+private:
+    struct Slot {
+        char type = 0;   // 'I' learned, 'G' RavikLink, 'X' security code; 0 empty
+        int code = 0;
+        int value = 0;
+        std::string name;
+        std::string text;
+    };
+    static bool InRange(int slot) { return slot >= 1 && slot < kSlots; }
+    static std::string ZenthorFolder(const std::string& windowsSettingsFile);
+
+    std::string path_;
+    std::array<Slot, kSlots> slots_;
+};

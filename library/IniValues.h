@@ -1,0 +1,24 @@
+// Reading and writing single values of ini files: strings read whole, whatever their length, and
+// decimals written and read with '.' whatever the locale, so the files stay the same on every machine.
+#pragma once
+#include <string>
+
+namespace ini {
+
+// The value of a key, or the default when the key is missing. The value is never cut.
+std::string ReadString(const std::string& file, const std::string& section, const std::string& key,
+                       const std::string& defaultValue = std::string());
+// The key's leading integer, as the system's GetPrivateProfileInt reads it.
+int ReadInt(const std::string& file, const std::string& section, const std::string& key, int defaultValue);
+// Creates the file and the section when needed; false when the file cannot be written.
+bool WriteString(const std::string& file, const std::string& section, const std::string& key,
+                 const std::string& value);
+bool WriteInt(const std::string& file, const std::string& section, const std::string& key, int value);
+
+// "%1.1f" with '.' as the decimal point: 0.75 gives "0.8", 2 gives "2.0".
+std::string FormatDecimal(double value);
+// The leading number of a text, like atof in the "C" locale: blanks, a sign, digits, '.' and digits,
+// an exponent; anything after it is ignored and a text without a number gives 0.
+double ParseDecimal(const std::string& text);
+
+} // namespace ini

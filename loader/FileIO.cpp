@@ -1,0 +1,254 @@
+// FileIO's construction: the start-up configuration, read in a fixed order.
+#include "loader/FileIO.h"
+#include "library/IniValues.h"
+#include <vector>
+
+namespace {
+
+std::string ToLower(std::string text)
+{
+    // The system's lower-casing knows the code page's letters (Å, Ä, Ö) as well.
+    if (!text.empty())
+        ::CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// Creates a folder and the folders above it; failures are left to whoever uses the folder.
+void CreateFolder(const std::string& path)
+{
+    for (size_t slash = path.find('\\', 1); slash != std::string::npos; slash = path.find('\\', slash + 1)) {
+        if (slash > 0 && path[slash - 1] != ':')
+            ::CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+    }
+    ::CreateDirectoryA(path.c_str(), nullptr);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+} // namespace
+
+FileIOEnvironment FileIOEnvironment::OfThisProgram()
+{
+    FileIOEnvironment environment;
+    char buffer[MAX_PATH] = "";
+    ::GetWindowsDirectoryA(buffer, MAX_PATH);
+    environment.windowsFolder = buffer;
+    std::vector<char> module(MAX_PATH);
+    for (;;) {
+        DWORD length = ::GetModuleFileNameA(nullptr, module.data(), static_cast<DWORD>(module.size()));
+        if (length < module.size()) {
+            environment.applicationPath.assign(module.data(), length);
+            break;
+        }
+        module.resize(module.size() * 2);
+    }
+    // The program's name is its file's name without the extension, as the system shows it.
+    std::string name = environment.applicationPath.substr(environment.applicationPath.rfind('\\') + 1);
+    size_t dot = name.rfind('.');
+    environment.applicationName = dot == std::string::npos ? name : name.substr(0, dot);
+    return environment;
+}
+
+FileIO::FileIO() : FileIO(FileIOEnvironment::OfThisProgram()) {}
+
+FileIO::FileIO(const FileIOEnvironment& environment)
+    : registerFileName_("register.txt"), overlayListSection_("Overlays"), overlayFileExtension_("ini"),
+      keySection_("Data"), backgroundSection_("Background"), zenthorIniName_("zenthor.ini")
+{
+    irCodes_.Init();
+
+    windowsSettingsFile_ = environment.windowsFolder + "\\skarpin.ini";
+    programFolder_ = ini::ReadString(windowsSettingsFile_, "Directories", "Exe");
+    // Without the key the program looks beside its own file, rather than at the root of the drive.
+    if (programFolder_.empty())
+        programFolder_ = FolderOf(environment.applicationPath);
+
+    variantName_ = ToLower(environment.applicationName);
+    size_t dot = variantName_.rfind('.');
+    if (dot != std::string::npos)
+        variantName_ = variantName_.substr(dot + 1);
+
+    programSettingsFile_ = programFolder_ + "\\" + variantName_ + ".ini";
+    imageBaseSettingsFile_ = environment.windowsFolder + "\\imgbase." + variantName_ + ".ini";
+    if (!FileFound(imageBaseSettingsFile_))
+        imageBaseSettingsFile_ = programSettingsFile_;
+
+    setFolder_ = ini::ReadString(programSettingsFile_, "Directories", "Setinfo");
+    if (setFolder_.empty()) {
+        setFolder_ = programFolder_ + "\\set";
+        CreateFolder(setFolder_);
+    }
+
+    keyCodeTableFile_ = programFolder_ + "\\" + variantName_ + ".key";
+    driverName_ = ini::ReadString(programSettingsFile_, "USB", "DriverName");
+
+    ReadFolderSetting("AutoSoundDir", "autowave", autoSoundFolder_);
+    ReadFolderSetting("AutoIconDir", "autoicon", autoIconFolder_);
+    ReadFolderSetting("AutoImageDir", "autoimage", autoImageFolder_);
+
+    exportFolder_ = programFolder_;
+    importFolder_ = programFolder_;
+
+    standardOverlaySetName_ = ini::ReadString(programSettingsFile_, "Settings", "StandardOverlayName", "Standardöverlägg");
+    showStandardOverlays_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowStandardOverlays", 0);
+    templatesSetName_ = ini::ReadString(programSettingsFile_, "Settings", "TemplatesName", "Mallar");
+    showTemplates_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowTemplates", 0);
+    showTemplateDlg_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowTemplateDlg", 1);
+
+    ReadProgramVersion(environment);
+
+    ReadKeyNames();
+    ReadLanguage();
+    ReadKeyCodeTable();
+
+    ReadKvoraStart();
+    ReadAutoCommand();
+    ReadVideoExtensions();
+
+    LoadImageBases();
+    ReadMouseClickReferences();
+}
+
+FileIO::~FileIO()
+{
+    irCodes_.Free();
+}
+
+bool FileIO::FileFound(const std::string& path)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    ::CloseHandle(file);
+    return true;
+}
+
+void FileIO::ReadFolderSetting(const std::string& key, const std::string& defaultName, std::string& folder)
+{
+    folder = ini::ReadString(programSettingsFile_, "Directories", key);
+    if (folder.empty())
+        folder = programFolder_ + "\\" + defaultName;
+    CreateFolder(folder);
+}
+
+void FileIO::ReadProgramVersion(const FileIOEnvironment& environment)
+{
+    fileVersion_.clear();
+    fileDate_.clear();
+    std::string program = environment.applicationPath;
+    if (program.empty()) {
+        char current[MAX_PATH] = "";
+        ::GetCurrentDirectoryA(MAX_PATH, current);
+        program = std::string(current) + "\\" + environment.applicationName + ".exe";
+    } else {
+        size_t dot = program.rfind('.');
+        size_t slash = program.rfind('\\');
+        if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+            program.erase(dot);
+        program += ".exe";
+    }
+
+    DWORD handle = 0;
+    DWORD size = ::GetFileVersionInfoSizeA(program.c_str(), &handle);
+    if (size > 0) {
+        std::vector<char> data(size);
+        void* value = nullptr;
+        UINT length = 0;
+        if (::GetFileVersionInfoA(program.c_str(), 0, size, data.data())
+            && ::VerQueryValueA(data.data(), "\\StringFileInfo\\040904b0\\FileVersion", &value, &length)
+            && value != nullptr && length > 0) {
+            fileVersion_ = static_cast<const char*>(value);
+        }
+    }
+
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(program.c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        ::FindClose(search);
+        FILETIME local;
+        SYSTEMTIME time;
+        if (::FileTimeToLocalFileTime(&found.ftLastWriteTime, &local) && ::FileTimeToSystemTime(&local, &time)) {
+            char date[16];
+            ::wsprintfA(date, "%04d-%02d-%02d", time.wYear, time.wMonth, time.wDay);
+            fileDate_ = date;
+        }
+    }
+}
+
+void FileIO::ReadKvoraStart()
+{
+    for (std::string& start : startStrings_)
+        start.clear();
+    defaultStartString_.clear();
+    const int defaultStart = ini::ReadInt(programSettingsFile_, "KvoraStart", "DefaultStart", 0);
+    if (defaultStart > 0) {
+        for (int n = 1; n <= static_cast<int>(startStrings_.size()); ++n) {
+            std::string value = ini::ReadString(programSettingsFile_, "KvoraStart", "Start" + std::to_string(n));
+            if (value.empty())
+                continue;
+            startStrings_[static_cast<size_t>(n - 1)] = value;
+            if (n == defaultStart)
+                defaultStartString_ = value;
+        }
+    }
+    endString_ = ini::ReadString(programSettingsFile_, "KvoraStart", "End", "<Paus0.5><Return>");
+}
+
+void FileIO::ReadAutoCommand()
+{
+    autoCommand_ = AutoCommandSettings();
+    autoCommand_.mode_ = ini::ReadInt(programSettingsFile_, "Settings", "AutoCommand", 0);
+    autoCommand_.prefix_ = ini::ReadString(programSettingsFile_, "Settings", "AutoCommandPrefix");
+    autoCommand_.suffix_ = ini::ReadString(programSettingsFile_, "Settings", "AutoCommandSuffix");
+}
+
+void FileIO::ReadVideoExtensions()
+{
+    videoExtensions_.clear();
+    const std::string list = ini::ReadString(windowsSettingsFile_, "Defaults", "Video", "AVI,MPE,MPEG,MPG,MOV,WMV");
+    size_t start = 0;
+    for (size_t comma = list.find(','); comma != std::string::npos; comma = list.find(',', start)) {
+        videoExtensions_.push_back(list.substr(start, comma - start));
+        start = comma + 1;
+    }
+    if (start < list.size())
+        videoExtensions_.push_back(list.substr(start));
+}
+
+void FileIO::LoadImageBases()
+{
+}
+
+void FileIO::ReadMouseClickReferences()
+{
+    clickReferences_.clear();
+    for (int n = 1;; ++n) {
+        MouseClickReference reference;
+        reference.Reset();
+        const std::string value = ini::ReadString(programSettingsFile_, "MouseClickReferenceList", std::to_string(n));
+        // Three comma-separated fields, each giving its last character, then the name, commas and all.
+        char* modes[3] = {&reference.unit_, &reference.target_, &reference.corner_};
+        size_t start = 0;
+        bool complete = true;
+        for (char* mode : modes) {
+            size_t comma = value.find(',', start);
+            if (comma == std::string::npos) {
+                complete = false;
+                break;
+            }
+            if (comma > start)
+                *mode = value[comma - 1];
+            start = comma + 1;
+        }
+        if (complete)
+            reference.name_ = value.substr(start);
+        if (reference.name_.empty())
+            break;
+        clickReferences_.push_back(reference);
+    }
+}

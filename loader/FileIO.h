@@ -1,0 +1,171 @@
+// Skarpin's configuration and file store: the settings of the two settings files, the key tables the
+// command editor and the set compiler use, and the folders of sets and automatic media.
+#pragma once
+#include "device/IrCodeTable.h"
+#include "loader/KeyboardSettings.h"
+#include "loader/LanguageKey.h"
+#include "loader/ListRecords.h"
+#include "loader/MouseClickReference.h"
+#include <windows.h>
+#include <array>
+#include <string>
+#include <vector>
+
+// Where FileIO finds the Windows folder and the program itself. The program uses the machine's own;
+// tests hand in a folder of their making.
+struct FileIOEnvironment {
+    std::string windowsFolder;
+    std::string applicationName; // the program's name; its variant is the part after the last '.'
+    std::string applicationPath; // the program file, whose version resource gives the file version
+
+    static FileIOEnvironment OfThisProgram();
+};
+
+// One instance, owned by the main window and handed by pointer to every window that needs it. The
+// constructor reads the whole start-up configuration; the members are public and read directly.
+// Getters read their file at each call unless the value is a member; setters write through at once.
+class FileIO {
+public:
+    static constexpr int kKeyNameCount = 39;
+    static constexpr int kLanguageKeyCount = 14;
+    static constexpr int kAltGrKeyCount = 25;
+    static constexpr int kKeyCodeRows = 256;
+    static constexpr int kKeyCodeColumns = 6;
+    // The longest key name a block command may use; the driver program reads no more.
+    static constexpr size_t kMaxKeyName = 14;
+
+    // Indexes into the key names, in the order of the [KeyNames] keys.
+    enum KeyName {
+        kReturn, kBackspace, kCtrl, kAlt, kDelete, kShift, kTab, kEsc, kInsert, kHome, kEnd, kPageUp,
+        kPageDown, kRight, kLeft, kUp, kDown, kCapsLock, kNumLock, kScrollLock, kSpace, kPrintScreen,
+        kPause, kNum1, kNum2, kNum3, kNum4, kNum5, kNum6, kNum7, kNum8, kNum9, kNum0, kNumMultiply,
+        kNumAdd, kNumSubtract, kNumDivide, kNumDecimal, kNum
+    };
+    // Indexes into the language keys, in the order of the [Language] keys.
+    enum LanguageEntry {
+        kGrave, kAicu, kCirconFlex, kDots, kApprox, kLanguageStart, kLanguageEnd, kSpecial1, kSpecial2, kSpecial3,
+        kSpecial4, kSpecial5, kSpecial6, kSpecial7
+    };
+    enum Model { kModelPS2 = 0, kModelUSB = 1, kModelAccessKvora = 2 };
+    enum EscapeDirection { kForWriting, kForReading };
+
+    FileIO();
+    explicit FileIO(const FileIOEnvironment& environment);
+    virtual ~FileIO();
+    FileIO(const FileIO&) = delete;
+    FileIO& operator=(const FileIO&) = delete;
+
+    // Settings of the Windows settings file.
+    int GetKeyboardModel() const;
+    void SetKeyboardModel(int model);
+    void GetMargins(const std::string& section, float& left, float& top) const;
+    void SetMargins(const std::string& section, float left, float top);
+    void GetDefaultFont(std::string& name) const;
+    char GetPrefix() const;
+    int UseTextSpeaker() const;
+    int UseAcapela() const;
+
+    // Settings of the program settings file.
+    int GetPrintFormat() const;
+    void GetDefaultImageBase(std::string& name) const;
+    void SetDefaultImageBase(const std::string& name);
+    void GetImageDir(std::string& folder) const;
+    void SetImageDir(const std::string& folder);
+    void GetSoundDir(std::string& folder) const;
+    void SetSoundDir(const std::string& folder);
+    void GetVideoDir(std::string& folder) const;
+    void SetVideoDir(const std::string& folder);
+    void SetExportDir(const std::string& folder);
+    void SetImportDir(const std::string& folder);
+    int GetShortCommandFlag() const;
+    void SetShortCommandFlag(int flag);
+    void SetDefaultStart(int number);
+    int GetTextToSpeech() const;
+    void SetTextToSpeech(int flag);
+    bool GetTextSpeakerSettings(long& speed, long& pitch, long& volume) const;
+    void SetTextSpeakerSettings(long speed, long pitch, long volume);
+    void GetSapiVoice(std::string& name) const;
+    void SetSapiVoice(const std::string& name);
+    void SetAutoCommand(const AutoCommandSettings& settings);
+    void SetShowStandardOverlays(int flag);
+    void SetShowTemplates(int flag);
+    void SetShowTemplateDlg(int flag);
+    std::string GetCurrentSet() const;
+    void SetCurrentSet(const std::string& name);
+
+    // The [KeyboardSettings] of an ini file (the Windows settings file, a set register or an overlay).
+    static void ReadKeyboardSettings(const std::string& file, KeyboardSettings& settings,
+                                     const std::string& section = "KeyboardSettings");
+    static void WriteKeyboardSettings(const std::string& file, const KeyboardSettings& settings,
+                                      const std::string& section = "KeyboardSettings");
+    static void WriteSignalTimes(const std::string& file, float signalDelay, float bounceLock);
+    static void WriteRepeatTimes(const std::string& file, float repeatDelay, float frequency);
+    static void WriteFeedback(const std::string& file, int flashSignal, int beepSignal);
+
+    // Key tables, read at construction.
+    void ReadKeyNames();
+    void ReadLanguage();
+    void ReadKeyCodeTable();
+
+    // The key grid: cell numbers (column + 16 x row) and inclusive cell rectangles.
+    static void CellsToRect(int firstCell, int lastCell, RECT& rect);
+    static void RectToCells(const RECT& rect, int& firstCell, int& lastCell);
+    // Line breaks of a block text and their stored form, the two characters '\' 'n'.
+    static void EscapeNewlines(std::string& text, EscapeDirection direction);
+
+    std::string windowsSettingsFile_;   // "%s\skarpin.ini" in the Windows folder
+    std::string programSettingsFile_;   // "%s\%s.ini" in the program folder, by the variant name
+    std::string imageBaseSettingsFile_; // "%s\imgbase.%s.ini" in the Windows folder, else the program settings file
+    std::string keyCodeTableFile_;      // "%s\%s.key" in the program folder, by the variant name
+    std::string driverName_;            // caption and first part of the file name of the USB driver program
+    std::string variantName_;
+    std::string programFolder_;
+    std::string setFolder_;             // holds one folder per set
+    std::string registerFileName_;
+    std::string overlayListSection_;
+    std::string overlayFileExtension_;
+    std::string keySection_;
+    std::string backgroundSection_;
+    std::string autoSoundFolder_;
+    std::string autoIconFolder_;
+    std::string autoImageFolder_;
+    std::string exportFolder_;
+    std::string importFolder_;
+    std::string standardOverlaySetName_;
+    std::string templatesSetName_;
+    int showStandardOverlays_ = 0;
+    int showTemplates_ = 0;
+    int showTemplateDlg_ = 1;
+    std::array<std::string, kKeyNameCount> keyNames_;
+    std::array<LanguageKey, kLanguageKeyCount> languageKeys_;
+    std::array<int, kAltGrKeyCount> altGrKeys_{};
+    // Row r: the keyboard's key bytes that type the character with code r, ended by the first 0.
+    std::array<std::array<int, kKeyCodeColumns>, kKeyCodeRows> keyCodeTable_{};
+    std::array<std::string, 4> startStrings_;
+    std::string defaultStartString_;    // the start string that [KvoraStart] DefaultStart chooses
+    std::string endString_;
+    AutoCommandSettings autoCommand_;
+    std::vector<std::string> videoExtensions_;
+    std::string fileVersion_;
+    std::string fileDate_;              // last change of the program file, "%Y-%m-%d"
+    // Image bases: the image-base store comes with the shared library's image-base support.
+    // Working state of the set compiler while it compiles for the AccessKvora model.
+    std::string zenthorIniName_;
+    std::string startCodes_;            // key numbers of the three keys that start a text macro
+    std::string startCharacters_;       // the first start key's character, and its shifted one
+    std::string nextMacroId_;
+    int zenthorFlag_ = 0;               // infrared codes and text macros allowed
+    IrCodeTable irCodes_;
+    std::vector<MouseClickReference> clickReferences_;
+
+private:
+    void ReadProgramVersion(const FileIOEnvironment& environment);
+    void ReadKvoraStart();
+    void ReadAutoCommand();
+    void ReadVideoExtensions();
+    void LoadImageBases();
+    void ReadMouseClickReferences();
+    void ReadFolderSetting(const std::string& key, const std::string& defaultName, std::string& folder);
+    void GetFolderSetting(const std::string& key, std::string& folder) const;
+    static bool FileFound(const std::string& path);
+};
