@@ -344,7 +344,7 @@ std::string IrCodeTable::ZenthorFolder(const std::string& windowsSettingsFile)
         ::GetWindowsDirectoryA(windows, MAX_PATH);
         settings = std::string(windows) + "\\skarpin.ini";
     }
-    const std::string programFolder = ini::ReadString(settings, "Directories", "Exe");
+    const std::string programFolder = ini::ReadValue(settings, "Directories", "Exe");
     return programFolder.empty() ? std::string() : programFolder + "\\zenthor\\";
 }
 

@@ -7,7 +7,7 @@
 
 namespace ini {
 
-std::string ReadString(const std::string& file, const std::string& section, const std::string& key,
+std::string ReadValue(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& defaultValue)
 {
     // The call reports a cut value by filling all but the last place: grow the buffer until it fits.
@@ -27,7 +27,7 @@ int ReadInt(const std::string& file, const std::string& section, const std::stri
     return static_cast<int>(::GetPrivateProfileIntA(section.c_str(), key.c_str(), defaultValue, file.c_str()));
 }
 
-bool WriteString(const std::string& file, const std::string& section, const std::string& key,
+bool WriteValue(const std::string& file, const std::string& section, const std::string& key,
                  const std::string& value)
 {
     return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
@@ -35,7 +35,7 @@ bool WriteString(const std::string& file, const std::string& section, const std:
 
 bool WriteInt(const std::string& file, const std::string& section, const std::string& key, int value)
 {
-    return WriteString(file, section, key, std::to_string(value));
+    return WriteValue(file, section, key, std::to_string(value));
 }
 
 std::string FormatDecimal(double value)

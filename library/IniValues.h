@@ -6,12 +6,12 @@
 namespace ini {
 
 // The value of a key, or the default when the key is missing. The value is never cut.
-std::string ReadString(const std::string& file, const std::string& section, const std::string& key,
+std::string ReadValue(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& defaultValue = std::string());
 // The key's leading integer, as the system's GetPrivateProfileInt reads it.
 int ReadInt(const std::string& file, const std::string& section, const std::string& key, int defaultValue);
 // Creates the file and the section when needed; false when the file cannot be written.
-bool WriteString(const std::string& file, const std::string& section, const std::string& key,
+bool WriteValue(const std::string& file, const std::string& section, const std::string& key,
                  const std::string& value);
 bool WriteInt(const std::string& file, const std::string& section, const std::string& key, int value);
 

@@ -62,7 +62,7 @@ FileIO::FileIO(const FileIOEnvironment& environment)
     irCodes_.Init();
 
     windowsSettingsFile_ = environment.windowsFolder + "\\skarpin.ini";
-    programFolder_ = ini::ReadString(windowsSettingsFile_, "Directories", "Exe");
+    programFolder_ = ini::ReadValue(windowsSettingsFile_, "Directories", "Exe");
     // Without the key the program looks beside its own file, rather than at the root of the drive.
     if (programFolder_.empty())
         programFolder_ = FolderOf(environment.applicationPath);
@@ -77,14 +77,14 @@ FileIO::FileIO(const FileIOEnvironment& environment)
     if (!FileFound(imageBaseSettingsFile_))
         imageBaseSettingsFile_ = programSettingsFile_;
 
-    setFolder_ = ini::ReadString(programSettingsFile_, "Directories", "Setinfo");
+    setFolder_ = ini::ReadValue(programSettingsFile_, "Directories", "Setinfo");
     if (setFolder_.empty()) {
         setFolder_ = programFolder_ + "\\set";
         CreateFolder(setFolder_);
     }
 
     keyCodeTableFile_ = programFolder_ + "\\" + variantName_ + ".key";
-    driverName_ = ini::ReadString(programSettingsFile_, "USB", "DriverName");
+    driverName_ = ini::ReadValue(programSettingsFile_, "USB", "DriverName");
 
     ReadFolderSetting("AutoSoundDir", "autowave", autoSoundFolder_);
     ReadFolderSetting("AutoIconDir", "autoicon", autoIconFolder_);
@@ -93,9 +93,9 @@ FileIO::FileIO(const FileIOEnvironment& environment)
     exportFolder_ = programFolder_;
     importFolder_ = programFolder_;
 
-    standardOverlaySetName_ = ini::ReadString(programSettingsFile_, "Settings", "StandardOverlayName", "Standardöverlägg");
+    standardOverlaySetName_ = ini::ReadValue(programSettingsFile_, "Settings", "StandardOverlayName", "Standardöverlägg");
     showStandardOverlays_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowStandardOverlays", 0);
-    templatesSetName_ = ini::ReadString(programSettingsFile_, "Settings", "TemplatesName", "Mallar");
+    templatesSetName_ = ini::ReadValue(programSettingsFile_, "Settings", "TemplatesName", "Mallar");
     showTemplates_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowTemplates", 0);
     showTemplateDlg_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowTemplateDlg", 1);
 
@@ -130,7 +130,7 @@ bool FileIO::FileFound(const std::string& path)
 
 void FileIO::ReadFolderSetting(const std::string& key, const std::string& defaultName, std::string& folder)
 {
-    folder = ini::ReadString(programSettingsFile_, "Directories", key);
+    folder = ini::ReadValue(programSettingsFile_, "Directories", key);
     if (folder.empty())
         folder = programFolder_ + "\\" + defaultName;
     CreateFolder(folder);
@@ -188,7 +188,7 @@ void FileIO::ReadKvoraStart()
     const int defaultStart = ini::ReadInt(programSettingsFile_, "KvoraStart", "DefaultStart", 0);
     if (defaultStart > 0) {
         for (int n = 1; n <= static_cast<int>(startStrings_.size()); ++n) {
-            std::string value = ini::ReadString(programSettingsFile_, "KvoraStart", "Start" + std::to_string(n));
+            std::string value = ini::ReadValue(programSettingsFile_, "KvoraStart", "Start" + std::to_string(n));
             if (value.empty())
                 continue;
             startStrings_[static_cast<size_t>(n - 1)] = value;
@@ -196,21 +196,21 @@ void FileIO::ReadKvoraStart()
                 defaultStartString_ = value;
         }
     }
-    endString_ = ini::ReadString(programSettingsFile_, "KvoraStart", "End", "<Paus0.5><Return>");
+    endString_ = ini::ReadValue(programSettingsFile_, "KvoraStart", "End", "<Paus0.5><Return>");
 }
 
 void FileIO::ReadAutoCommand()
 {
     autoCommand_ = AutoCommandSettings();
     autoCommand_.mode_ = ini::ReadInt(programSettingsFile_, "Settings", "AutoCommand", 0);
-    autoCommand_.prefix_ = ini::ReadString(programSettingsFile_, "Settings", "AutoCommandPrefix");
-    autoCommand_.suffix_ = ini::ReadString(programSettingsFile_, "Settings", "AutoCommandSuffix");
+    autoCommand_.prefix_ = ini::ReadValue(programSettingsFile_, "Settings", "AutoCommandPrefix");
+    autoCommand_.suffix_ = ini::ReadValue(programSettingsFile_, "Settings", "AutoCommandSuffix");
 }
 
 void FileIO::ReadVideoExtensions()
 {
     videoExtensions_.clear();
-    const std::string list = ini::ReadString(windowsSettingsFile_, "Defaults", "Video", "AVI,MPE,MPEG,MPG,MOV,WMV");
+    const std::string list = ini::ReadValue(windowsSettingsFile_, "Defaults", "Video", "AVI,MPE,MPEG,MPG,MOV,WMV");
     size_t start = 0;
     for (size_t comma = list.find(','); comma != std::string::npos; comma = list.find(',', start)) {
         videoExtensions_.push_back(list.substr(start, comma - start));
@@ -230,7 +230,7 @@ void FileIO::ReadMouseClickReferences()
     for (int n = 1;; ++n) {
         MouseClickReference reference;
         reference.Reset();
-        const std::string value = ini::ReadString(programSettingsFile_, "MouseClickReferenceList", std::to_string(n));
+        const std::string value = ini::ReadValue(programSettingsFile_, "MouseClickReferenceList", std::to_string(n));
         // Three comma-separated fields, each giving its last character, then the name, commas and all.
         char* modes[3] = {&reference.unit_, &reference.target_, &reference.corner_};
         size_t start = 0;

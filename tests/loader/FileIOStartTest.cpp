@@ -134,7 +134,7 @@ TEST(FileIOStart, WithoutTheProgramFolderKeyTheProgramLooksBesideItsOwnFile)
 
 TEST(FileIOStart, StartStringsFollowTheDefaultStart)
 {
-    const std::string longStart(120, 'x');
+    const std::string longStart(700, 'x');
     struct Case {
         const char* name;
         std::string section;
