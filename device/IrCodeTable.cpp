@@ -1,6 +1,6 @@
 // The infrared code table and its file.
 #include "device/IrCodeTable.h"
-#include "library/IniValues.h"
+#include "library/IniFile.h"
 #include <shellapi.h>
 #include <cstdio>
 #include <fstream>
@@ -344,7 +344,7 @@ std::string IrCodeTable::ZenthorFolder(const std::string& windowsSettingsFile)
         ::GetWindowsDirectoryA(windows, MAX_PATH);
         settings = std::string(windows) + "\\skarpin.ini";
     }
-    const std::string programFolder = ini::ReadValue(settings, "Directories", "Exe");
+    const std::string programFolder = ini::ReadString(settings, "Directories", "Exe");
     return programFolder.empty() ? std::string() : programFolder + "\\zenthor\\";
 }
 

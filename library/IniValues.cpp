@@ -1,41 +1,20 @@
-// Ini values read whole and decimals with '.'.
+// Integers and decimals in ini files.
 #include "library/IniValues.h"
+#include "library/IniFile.h"
 #include <windows.h>
 #include <charconv>
 #include <cmath>
-#include <vector>
 
 namespace ini {
-
-std::string ReadValue(const std::string& file, const std::string& section, const std::string& key,
-                       const std::string& defaultValue)
-{
-    // The call reports a cut value by filling all but the last place: grow the buffer until it fits.
-    std::vector<char> buffer(256);
-    for (;;) {
-        DWORD length = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
-                                                  buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                  file.c_str());
-        if (length + 1 < buffer.size())
-            return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 4);
-    }
-}
 
 int ReadInt(const std::string& file, const std::string& section, const std::string& key, int defaultValue)
 {
     return static_cast<int>(::GetPrivateProfileIntA(section.c_str(), key.c_str(), defaultValue, file.c_str()));
 }
 
-bool WriteValue(const std::string& file, const std::string& section, const std::string& key,
-                 const std::string& value)
-{
-    return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
-}
-
 bool WriteInt(const std::string& file, const std::string& section, const std::string& key, int value)
 {
-    return WriteValue(file, section, key, std::to_string(value));
+    return WriteString(file, section, key, std::to_string(value));
 }
 
 std::string FormatDecimal(double value)

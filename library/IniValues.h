@@ -1,18 +1,13 @@
-// Reading and writing single values of ini files: strings read whole, whatever their length, and
-// decimals written and read with '.' whatever the locale, so the files stay the same on every machine.
+// Numbers in ini files: integers, and decimals written and read with '.' whatever the locale, so the
+// files stay the same on every machine. Strings are read and written with library/IniFile.h.
 #pragma once
 #include <string>
 
 namespace ini {
 
-// The value of a key, or the default when the key is missing. The value is never cut.
-std::string ReadValue(const std::string& file, const std::string& section, const std::string& key,
-                       const std::string& defaultValue = std::string());
 // The key's leading integer, as the system's GetPrivateProfileInt reads it.
 int ReadInt(const std::string& file, const std::string& section, const std::string& key, int defaultValue);
-// Creates the file and the section when needed; false when the file cannot be written.
-bool WriteValue(const std::string& file, const std::string& section, const std::string& key,
-                 const std::string& value);
+// "%d"; false when the file cannot be written.
 bool WriteInt(const std::string& file, const std::string& section, const std::string& key, int value);
 
 // "%1.1f" with '.' as the decimal point: 0.75 gives "0.8", 2 gives "2.0".

@@ -1,5 +1,6 @@
 // FileIO's construction: the start-up configuration, read in a fixed order.
 #include "loader/FileIO.h"
+#include "library/IniFile.h"
 #include "library/IniValues.h"
 #include <vector>
 
@@ -14,13 +15,15 @@ std::string ToLower(std::string text)
 }
 
 // Creates a folder and the folders above it; failures are left to whoever uses the folder.
-void CreateFolder(const std::string& path)
+void CreateFolder(std::string path)
 {
-    for (size_t slash = path.find('\\', 1); slash != std::string::npos; slash = path.find('\\', slash + 1)) {
-        if (slash > 0 && path[slash - 1] != ':')
-            ::CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
-    }
-    ::CreateDirectoryA(path.c_str(), nullptr);
+    ImageBaseManager::CreatePath(path);
+}
+
+// Whether the file is there, as the image-base store's locator finds files.
+bool FileFound(std::string path)
+{
+    return ImageBaseManager::LocateFile(path) == 1;
 }
 
 std::string FolderOf(const std::string& path)
@@ -62,7 +65,7 @@ FileIO::FileIO(const FileIOEnvironment& environment)
     irCodes_.Init();
 
     windowsSettingsFile_ = environment.windowsFolder + "\\skarpin.ini";
-    programFolder_ = ini::ReadValue(windowsSettingsFile_, "Directories", "Exe");
+    programFolder_ = ini::ReadString(windowsSettingsFile_, "Directories", "Exe");
     // Without the key the program looks beside its own file, rather than at the root of the drive.
     if (programFolder_.empty())
         programFolder_ = FolderOf(environment.applicationPath);
@@ -77,14 +80,14 @@ FileIO::FileIO(const FileIOEnvironment& environment)
     if (!FileFound(imageBaseSettingsFile_))
         imageBaseSettingsFile_ = programSettingsFile_;
 
-    setFolder_ = ini::ReadValue(programSettingsFile_, "Directories", "Setinfo");
+    setFolder_ = ini::ReadString(programSettingsFile_, "Directories", "Setinfo");
     if (setFolder_.empty()) {
         setFolder_ = programFolder_ + "\\set";
         CreateFolder(setFolder_);
     }
 
     keyCodeTableFile_ = programFolder_ + "\\" + variantName_ + ".key";
-    driverName_ = ini::ReadValue(programSettingsFile_, "USB", "DriverName");
+    driverName_ = ini::ReadString(programSettingsFile_, "USB", "DriverName");
 
     ReadFolderSetting("AutoSoundDir", "autowave", autoSoundFolder_);
     ReadFolderSetting("AutoIconDir", "autoicon", autoIconFolder_);
@@ -93,9 +96,9 @@ FileIO::FileIO(const FileIOEnvironment& environment)
     exportFolder_ = programFolder_;
     importFolder_ = programFolder_;
 
-    standardOverlaySetName_ = ini::ReadValue(programSettingsFile_, "Settings", "StandardOverlayName", "Standardöverlägg");
+    standardOverlaySetName_ = ini::ReadString(programSettingsFile_, "Settings", "StandardOverlayName", "Standardöverlägg");
     showStandardOverlays_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowStandardOverlays", 0);
-    templatesSetName_ = ini::ReadValue(programSettingsFile_, "Settings", "TemplatesName", "Mallar");
+    templatesSetName_ = ini::ReadString(programSettingsFile_, "Settings", "TemplatesName", "Mallar");
     showTemplates_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowTemplates", 0);
     showTemplateDlg_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowTemplateDlg", 1);
 
@@ -118,19 +121,9 @@ FileIO::~FileIO()
     irCodes_.Free();
 }
 
-bool FileIO::FileFound(const std::string& path)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    ::CloseHandle(file);
-    return true;
-}
-
 void FileIO::ReadFolderSetting(const std::string& key, const std::string& defaultName, std::string& folder)
 {
-    folder = ini::ReadValue(programSettingsFile_, "Directories", key);
+    folder = ini::ReadString(programSettingsFile_, "Directories", key);
     if (folder.empty())
         folder = programFolder_ + "\\" + defaultName;
     CreateFolder(folder);
@@ -188,7 +181,7 @@ void FileIO::ReadKvoraStart()
     const int defaultStart = ini::ReadInt(programSettingsFile_, "KvoraStart", "DefaultStart", 0);
     if (defaultStart > 0) {
         for (int n = 1; n <= static_cast<int>(startStrings_.size()); ++n) {
-            std::string value = ini::ReadValue(programSettingsFile_, "KvoraStart", "Start" + std::to_string(n));
+            std::string value = ini::ReadString(programSettingsFile_, "KvoraStart", "Start" + std::to_string(n));
             if (value.empty())
                 continue;
             startStrings_[static_cast<size_t>(n - 1)] = value;
@@ -196,21 +189,21 @@ void FileIO::ReadKvoraStart()
                 defaultStartString_ = value;
         }
     }
-    endString_ = ini::ReadValue(programSettingsFile_, "KvoraStart", "End", "<Paus0.5><Return>");
+    endString_ = ini::ReadString(programSettingsFile_, "KvoraStart", "End", "<Paus0.5><Return>");
 }
 
 void FileIO::ReadAutoCommand()
 {
     autoCommand_ = AutoCommandSettings();
     autoCommand_.mode_ = ini::ReadInt(programSettingsFile_, "Settings", "AutoCommand", 0);
-    autoCommand_.prefix_ = ini::ReadValue(programSettingsFile_, "Settings", "AutoCommandPrefix");
-    autoCommand_.suffix_ = ini::ReadValue(programSettingsFile_, "Settings", "AutoCommandSuffix");
+    autoCommand_.prefix_ = ini::ReadString(programSettingsFile_, "Settings", "AutoCommandPrefix");
+    autoCommand_.suffix_ = ini::ReadString(programSettingsFile_, "Settings", "AutoCommandSuffix");
 }
 
 void FileIO::ReadVideoExtensions()
 {
     videoExtensions_.clear();
-    const std::string list = ini::ReadValue(windowsSettingsFile_, "Defaults", "Video", "AVI,MPE,MPEG,MPG,MOV,WMV");
+    const std::string list = ini::ReadString(windowsSettingsFile_, "Defaults", "Video", "AVI,MPE,MPEG,MPG,MOV,WMV");
     size_t start = 0;
     for (size_t comma = list.find(','); comma != std::string::npos; comma = list.find(',', start)) {
         videoExtensions_.push_back(list.substr(start, comma - start));
@@ -222,6 +215,7 @@ void FileIO::ReadVideoExtensions()
 
 void FileIO::LoadImageBases()
 {
+    imageBases_.LoadBases(imageBaseSettingsFile_, 1);
 }
 
 void FileIO::ReadMouseClickReferences()
@@ -230,7 +224,7 @@ void FileIO::ReadMouseClickReferences()
     for (int n = 1;; ++n) {
         MouseClickReference reference;
         reference.Reset();
-        const std::string value = ini::ReadValue(programSettingsFile_, "MouseClickReferenceList", std::to_string(n));
+        const std::string value = ini::ReadString(programSettingsFile_, "MouseClickReferenceList", std::to_string(n));
         // Three comma-separated fields, each giving its last character, then the name, commas and all.
         char* modes[3] = {&reference.unit_, &reference.target_, &reference.corner_};
         size_t start = 0;

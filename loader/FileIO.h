@@ -2,6 +2,7 @@
 // command editor and the set compiler use, and the folders of sets and automatic media.
 #pragma once
 #include "device/IrCodeTable.h"
+#include "library/ImageBaseManager.h"
 #include "loader/KeyboardSettings.h"
 #include "loader/LanguageKey.h"
 #include "loader/ListRecords.h"
@@ -148,7 +149,7 @@ public:
     std::vector<std::string> videoExtensions_;
     std::string fileVersion_;
     std::string fileDate_;              // last change of the program file, "%Y-%m-%d"
-    // Image bases: the image-base store comes with the shared library's image-base support.
+    ImageBaseManager imageBases_;
     // Working state of the set compiler while it compiles for the AccessKvora model.
     std::string zenthorIniName_;
     std::string startCodes_;            // key numbers of the three keys that start a text macro
@@ -167,5 +168,4 @@ private:
     void ReadMouseClickReferences();
     void ReadFolderSetting(const std::string& key, const std::string& defaultName, std::string& folder);
     void GetFolderSetting(const std::string& key, std::string& folder) const;
-    static bool FileFound(const std::string& path);
 };

@@ -1,5 +1,6 @@
 // FileIO's keyboard settings in ini files, the key tables of the keyboard layout, and the key grid.
 #include "loader/FileIO.h"
+#include "library/IniFile.h"
 #include "library/IniValues.h"
 #include <algorithm>
 #include <cstdlib>
@@ -66,10 +67,10 @@ int HexField(const std::string& field)
 void FileIO::ReadKeyboardSettings(const std::string& file, KeyboardSettings& settings, const std::string& section)
 {
     auto number = [&](const char* key, const char* defaultValue) {
-        return std::atoi(ini::ReadValue(file, section, key, defaultValue).c_str());
+        return std::atoi(ini::ReadString(file, section, key, defaultValue).c_str());
     };
     auto decimal = [&](const char* key, const char* defaultValue) {
-        return static_cast<float>(ini::ParseDecimal(ini::ReadValue(file, section, key, defaultValue)));
+        return static_cast<float>(ini::ParseDecimal(ini::ReadString(file, section, key, defaultValue)));
     };
     settings.flashSignal_ = number("FlashSignal", "1");
     settings.beepSignal_ = number("BeepSignal", "1");
@@ -77,7 +78,7 @@ void FileIO::ReadKeyboardSettings(const std::string& file, KeyboardSettings& set
     settings.repeatDelay_ = decimal("RepeatDelay", "1");
     settings.signalDelay_ = decimal("SignalDelay", "0");
     settings.bounceLock_ = decimal("BounceLock", "0");
-    settings.sendType_ = ::lstrcmpiA(ini::ReadValue(file, section, "SendType", "API").c_str(), "Game") == 0 ? 1 : 0;
+    settings.sendType_ = ::lstrcmpiA(ini::ReadString(file, section, "SendType", "API").c_str(), "Game") == 0 ? 1 : 0;
     settings.mouseKeyTopSpeed_ = number("MouseKeyTopSpeed", "20");
     settings.mouseKeyAcceleration_ = number("MouseKeyAcceleration", "100");
     settings.mouseCursorStep_ = number("MouseCursorStep", "1");
@@ -87,11 +88,11 @@ void FileIO::WriteKeyboardSettings(const std::string& file, const KeyboardSettin
 {
     ini::WriteInt(file, section, "FlashSignal", settings.flashSignal_);
     ini::WriteInt(file, section, "BeepSignal", settings.beepSignal_);
-    ini::WriteValue(file, section, "Frequency", ini::FormatDecimal(settings.frequency_));
-    ini::WriteValue(file, section, "RepeatDelay", ini::FormatDecimal(settings.repeatDelay_));
-    ini::WriteValue(file, section, "SignalDelay", ini::FormatDecimal(settings.signalDelay_));
-    ini::WriteValue(file, section, "BounceLock", ini::FormatDecimal(settings.bounceLock_));
-    ini::WriteValue(file, section, "SendType", settings.sendType_ == 1 ? "Game" : "API");
+    ini::WriteString(file, section, "Frequency", ini::FormatDecimal(settings.frequency_));
+    ini::WriteString(file, section, "RepeatDelay", ini::FormatDecimal(settings.repeatDelay_));
+    ini::WriteString(file, section, "SignalDelay", ini::FormatDecimal(settings.signalDelay_));
+    ini::WriteString(file, section, "BounceLock", ini::FormatDecimal(settings.bounceLock_));
+    ini::WriteString(file, section, "SendType", settings.sendType_ == 1 ? "Game" : "API");
     ini::WriteInt(file, section, "MouseKeyTopSpeed", settings.mouseKeyTopSpeed_);
     ini::WriteInt(file, section, "MouseKeyAcceleration", settings.mouseKeyAcceleration_);
     ini::WriteInt(file, section, "MouseCursorStep", settings.mouseCursorStep_);
@@ -99,14 +100,14 @@ void FileIO::WriteKeyboardSettings(const std::string& file, const KeyboardSettin
 
 void FileIO::WriteSignalTimes(const std::string& file, float signalDelay, float bounceLock)
 {
-    ini::WriteValue(file, kSection, "SignalDelay", ini::FormatDecimal(signalDelay));
-    ini::WriteValue(file, kSection, "BounceLock", ini::FormatDecimal(bounceLock));
+    ini::WriteString(file, kSection, "SignalDelay", ini::FormatDecimal(signalDelay));
+    ini::WriteString(file, kSection, "BounceLock", ini::FormatDecimal(bounceLock));
 }
 
 void FileIO::WriteRepeatTimes(const std::string& file, float repeatDelay, float frequency)
 {
-    ini::WriteValue(file, kSection, "RepeatDelay", ini::FormatDecimal(repeatDelay));
-    ini::WriteValue(file, kSection, "Frequency", ini::FormatDecimal(frequency));
+    ini::WriteString(file, kSection, "RepeatDelay", ini::FormatDecimal(repeatDelay));
+    ini::WriteString(file, kSection, "Frequency", ini::FormatDecimal(frequency));
 }
 
 void FileIO::WriteFeedback(const std::string& file, int flashSignal, int beepSignal)
@@ -120,7 +121,7 @@ void FileIO::ReadKeyNames()
     // The driver program reads the same words with room for 14 characters: a longer word is cut
     // here the same way, so the editors, the compiler and the driver agree.
     for (int i = 0; i < kKeyNameCount; ++i)
-        keyNames_[static_cast<size_t>(i)] = ini::ReadValue(programSettingsFile_, "KeyNames", kKeyNameKeys[i]).substr(0, kMaxKeyName);
+        keyNames_[static_cast<size_t>(i)] = ini::ReadString(programSettingsFile_, "KeyNames", kKeyNameKeys[i]).substr(0, kMaxKeyName);
 }
 
 void FileIO::ReadLanguage()
@@ -128,7 +129,7 @@ void FileIO::ReadLanguage()
     for (int i = 0; i < kLanguageKeyCount; ++i) {
         LanguageKey& entry = languageKeys_[static_cast<size_t>(i)];
         // A trailing comma lets the same reader take the last number of the four.
-        const std::string value = ini::ReadValue(programSettingsFile_, "Language", kLanguageKeys[i]) + ",";
+        const std::string value = ini::ReadString(programSettingsFile_, "Language", kLanguageKeys[i]) + ",";
         int* const places[4] = {&entry.keyCode_, &entry.ctrl_, &entry.alt_, &entry.shift_};
         size_t after = ReadNumbers(value, places, 4);
         // The special entries carry a character: the single byte after the fourth comma.
@@ -136,7 +137,7 @@ void FileIO::ReadLanguage()
             entry.character_ = static_cast<unsigned char>(value[after]);
     }
     altGrKeys_.fill(0);
-    const std::string altGr = ini::ReadValue(programSettingsFile_, "Language", "AltGrKey") + ",";
+    const std::string altGr = ini::ReadString(programSettingsFile_, "Language", "AltGrKey") + ",";
     int* places[kAltGrKeyCount];
     for (int i = 0; i < kAltGrKeyCount; ++i)
         places[i] = &altGrKeys_[static_cast<size_t>(i)];
@@ -147,9 +148,10 @@ void FileIO::ReadKeyCodeTable()
 {
     for (auto& row : keyCodeTable_)
         row.fill(0);
-    if (!FileFound(keyCodeTableFile_))
+    std::string path = keyCodeTableFile_;
+    if (ImageBaseManager::LocateFile(path) != 1)
         return;
-    std::ifstream file(keyCodeTableFile_, std::ios::binary);
+    std::ifstream file(path, std::ios::binary);
     if (!file)
         return;
     // One line per character code, six hexadecimal fields. Fields are separated by ", " as the

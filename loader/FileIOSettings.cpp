@@ -1,5 +1,6 @@
 // FileIO's settings: read from their file at each call, written through at once.
 #include "loader/FileIO.h"
+#include "library/IniFile.h"
 #include "library/IniValues.h"
 #include <cstdlib>
 
@@ -27,7 +28,7 @@ void ParseThreeNumbers(const std::string& text, long& first, long& second, long&
 
 int FileIO::GetKeyboardModel() const
 {
-    const std::string status = ini::ReadValue(windowsSettingsFile_, "Settings", "FBStatus", "USB");
+    const std::string status = ini::ReadString(windowsSettingsFile_, "Settings", "FBStatus", "USB");
     if (::lstrcmpiA(status.c_str(), "PS2") == 0)
         return kModelPS2;
     if (::lstrcmpiA(status.c_str(), "ACCESS") == 0)
@@ -38,29 +39,29 @@ int FileIO::GetKeyboardModel() const
 void FileIO::SetKeyboardModel(int model)
 {
     const char* status = model == kModelPS2 ? "PS2" : model == kModelAccessKvora ? "ACCESS" : "USB";
-    ini::WriteValue(windowsSettingsFile_, "Settings", "FBStatus", status);
+    ini::WriteString(windowsSettingsFile_, "Settings", "FBStatus", status);
 }
 
 void FileIO::GetMargins(const std::string& section, float& left, float& top) const
 {
-    left = static_cast<float>(ini::ParseDecimal(ini::ReadValue(windowsSettingsFile_, section, "LeftMargin", "0")));
-    top = static_cast<float>(ini::ParseDecimal(ini::ReadValue(windowsSettingsFile_, section, "TopMargin", "0")));
+    left = static_cast<float>(ini::ParseDecimal(ini::ReadString(windowsSettingsFile_, section, "LeftMargin", "0")));
+    top = static_cast<float>(ini::ParseDecimal(ini::ReadString(windowsSettingsFile_, section, "TopMargin", "0")));
 }
 
 void FileIO::SetMargins(const std::string& section, float left, float top)
 {
-    ini::WriteValue(windowsSettingsFile_, section, "LeftMargin", ini::FormatDecimal(left));
-    ini::WriteValue(windowsSettingsFile_, section, "TopMargin", ini::FormatDecimal(top));
+    ini::WriteString(windowsSettingsFile_, section, "LeftMargin", ini::FormatDecimal(left));
+    ini::WriteString(windowsSettingsFile_, section, "TopMargin", ini::FormatDecimal(top));
 }
 
 void FileIO::GetDefaultFont(std::string& name) const
 {
-    name = ini::ReadValue(windowsSettingsFile_, "Defaults", "Font");
+    name = ini::ReadString(windowsSettingsFile_, "Defaults", "Font");
 }
 
 char FileIO::GetPrefix() const
 {
-    const std::string prefix = ini::ReadValue(windowsSettingsFile_, "Defaults", "Prefix", "@");
+    const std::string prefix = ini::ReadString(windowsSettingsFile_, "Defaults", "Prefix", "@");
     return prefix.empty() ? '\0' : prefix[0];
 }
 
@@ -76,23 +77,23 @@ int FileIO::UseAcapela() const
 
 int FileIO::GetPrintFormat() const
 {
-    const std::string format = ini::ReadValue(programSettingsFile_, "Settings", "PrintFormat", "A4");
+    const std::string format = ini::ReadString(programSettingsFile_, "Settings", "PrintFormat", "A4");
     return ::lstrcmpiA(format.c_str(), "Letter") == 0 ? 1 : 0;
 }
 
 void FileIO::GetDefaultImageBase(std::string& name) const
 {
-    name = ini::ReadValue(programSettingsFile_, "ImageBases", "Default");
+    name = ini::ReadString(programSettingsFile_, "ImageBases", "Default");
 }
 
 void FileIO::SetDefaultImageBase(const std::string& name)
 {
-    ini::WriteValue(programSettingsFile_, "ImageBases", "Default", name);
+    ini::WriteString(programSettingsFile_, "ImageBases", "Default", name);
 }
 
 void FileIO::GetFolderSetting(const std::string& key, std::string& folder) const
 {
-    folder = ini::ReadValue(programSettingsFile_, "Directories", key);
+    folder = ini::ReadString(programSettingsFile_, "Directories", key);
     if (folder.empty()) {
         // No folder chosen yet: start at the root of the current drive.
         char current[MAX_PATH] = "";
@@ -108,7 +109,7 @@ void FileIO::GetImageDir(std::string& folder) const
 
 void FileIO::SetImageDir(const std::string& folder)
 {
-    ini::WriteValue(programSettingsFile_, "Directories", "ImageDir", folder);
+    ini::WriteString(programSettingsFile_, "Directories", "ImageDir", folder);
 }
 
 void FileIO::GetSoundDir(std::string& folder) const
@@ -118,7 +119,7 @@ void FileIO::GetSoundDir(std::string& folder) const
 
 void FileIO::SetSoundDir(const std::string& folder)
 {
-    ini::WriteValue(programSettingsFile_, "Directories", "SoundDir", folder);
+    ini::WriteString(programSettingsFile_, "Directories", "SoundDir", folder);
 }
 
 void FileIO::GetVideoDir(std::string& folder) const
@@ -128,19 +129,19 @@ void FileIO::GetVideoDir(std::string& folder) const
 
 void FileIO::SetVideoDir(const std::string& folder)
 {
-    ini::WriteValue(programSettingsFile_, "Directories", "VideoDir", folder);
+    ini::WriteString(programSettingsFile_, "Directories", "VideoDir", folder);
 }
 
 void FileIO::SetExportDir(const std::string& folder)
 {
     exportFolder_ = folder;
-    ini::WriteValue(programSettingsFile_, "Directories", "ExportDir", folder);
+    ini::WriteString(programSettingsFile_, "Directories", "ExportDir", folder);
 }
 
 void FileIO::SetImportDir(const std::string& folder)
 {
     importFolder_ = folder;
-    ini::WriteValue(programSettingsFile_, "Directories", "ImportDir", folder);
+    ini::WriteString(programSettingsFile_, "Directories", "ImportDir", folder);
 }
 
 int FileIO::GetShortCommandFlag() const
@@ -171,7 +172,7 @@ void FileIO::SetTextToSpeech(int flag)
 
 bool FileIO::GetTextSpeakerSettings(long& speed, long& pitch, long& volume) const
 {
-    const std::string value = ini::ReadValue(programSettingsFile_, "Settings", "TextSpeakerSettings");
+    const std::string value = ini::ReadString(programSettingsFile_, "Settings", "TextSpeakerSettings");
     if (value.empty())
         return false;
     ParseThreeNumbers(value, speed, pitch, volume);
@@ -180,26 +181,26 @@ bool FileIO::GetTextSpeakerSettings(long& speed, long& pitch, long& volume) cons
 
 void FileIO::SetTextSpeakerSettings(long speed, long pitch, long volume)
 {
-    ini::WriteValue(programSettingsFile_, "Settings", "TextSpeakerSettings",
+    ini::WriteString(programSettingsFile_, "Settings", "TextSpeakerSettings",
                      std::to_string(speed) + "," + std::to_string(pitch) + "," + std::to_string(volume));
 }
 
 void FileIO::GetSapiVoice(std::string& name) const
 {
-    name = ini::ReadValue(programSettingsFile_, "Settings", "SAPIVoice");
+    name = ini::ReadString(programSettingsFile_, "Settings", "SAPIVoice");
 }
 
 void FileIO::SetSapiVoice(const std::string& name)
 {
-    ini::WriteValue(programSettingsFile_, "Settings", "SAPIVoice", name);
+    ini::WriteString(programSettingsFile_, "Settings", "SAPIVoice", name);
 }
 
 void FileIO::SetAutoCommand(const AutoCommandSettings& settings)
 {
     autoCommand_ = settings;
     ini::WriteInt(programSettingsFile_, "Settings", "AutoCommand", settings.mode_);
-    ini::WriteValue(programSettingsFile_, "Settings", "AutoCommandPrefix", settings.prefix_);
-    ini::WriteValue(programSettingsFile_, "Settings", "AutoCommandSuffix", settings.suffix_);
+    ini::WriteString(programSettingsFile_, "Settings", "AutoCommandPrefix", settings.prefix_);
+    ini::WriteString(programSettingsFile_, "Settings", "AutoCommandSuffix", settings.suffix_);
 }
 
 void FileIO::SetShowStandardOverlays(int flag)
@@ -219,10 +220,10 @@ void FileIO::SetShowTemplateDlg(int flag)
 
 std::string FileIO::GetCurrentSet() const
 {
-    return ini::ReadValue(programSettingsFile_, "USB", "CurrentSet");
+    return ini::ReadString(programSettingsFile_, "USB", "CurrentSet");
 }
 
 void FileIO::SetCurrentSet(const std::string& name)
 {
-    ini::WriteValue(programSettingsFile_, "USB", "CurrentSet", name);
+    ini::WriteString(programSettingsFile_, "USB", "CurrentSet", name);
 }

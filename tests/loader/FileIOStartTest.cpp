@@ -87,6 +87,36 @@ TEST(FileIOStart, ReadsTheValuesItKeepsWhole)
     EXPECT_EQ("<Return>", io.autoCommand_.suffix_);
 }
 
+TEST(FileIOStart, LoadsTheImageBasesOfItsOwnImageBaseFileDefaultFirst)
+{
+    ConfigFixture config;
+    const std::string animals = config.Write("Bildbaser\\djur.ini", "[ProgDir]\r\nDir=D:\\Bilder\\Djur\r\nExtension=wmf\r\n");
+    const std::string food = config.Write("Bildbaser\\mat.ini", "[ProgDir]\r\nDir=D:\\Bilder\\Mat\r\n");
+    config.Write("windows\\imgbase.skarpin.ini",
+                 "[ImageBases]\r\nDefault=M\r\nD=" + animals + ",Djur\r\nM=" + food + ",Mat\r\n");
+    // The program settings file's own list is not read when the image-base file exists.
+    config.WriteProgramSettings("[ImageBases]\r\nA=" + animals + ",Fel lista\r\n");
+
+    FileIO& io = config.Open();
+    const std::vector<ImageDirectory>& bases = io.imageBases_.GetBases();
+    ASSERT_EQ(2u, bases.size());
+    EXPECT_EQ("M", bases[0].GetKey());
+    EXPECT_EQ("Mat", bases[0].GetName());
+    EXPECT_EQ("D", bases[1].GetKey());
+    EXPECT_EQ("D:\\Bilder\\Djur", bases[1].GetDir());
+    EXPECT_EQ("wmf", bases[1].GetExtension());
+}
+
+TEST(FileIOStart, WithoutItsOwnImageBaseFileTheProgramSettingsHoldTheBases)
+{
+    ConfigFixture config;
+    const std::string animals = config.Write("Bildbaser\\djur.ini", "[ProgDir]\r\nDir=D:\\Bilder\\Djur\r\n");
+    config.WriteProgramSettings("[ImageBases]\r\nA=" + animals + ",Djur\r\n");
+    FileIO& io = config.Open();
+    ASSERT_EQ(1u, io.imageBases_.GetBases().size());
+    EXPECT_EQ("Djur", io.imageBases_.GetBases()[0].GetName());
+}
+
 TEST(FileIOStart, VariantNameIsTheLowerCasedLastPartOfTheProgramsName)
 {
     struct Case {
