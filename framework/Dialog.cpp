@@ -132,18 +132,7 @@ INT_PTR Dialog::DoModal()
     if (!ended_)
         ::ShowWindow(hwnd, SW_SHOWNORMAL);
 
-    MSG message;
-    while (!ended_) {
-        BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0) {
-            // WM_QUIT: end this loop and hand the quit on to the outer one.
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (got == -1)
-            break;
-        DispatchOne(message);
-    }
+    RunModalLoop([this] { return !ended_; });
 
     if (reenableOwner)
         ::EnableWindow(owner, TRUE);
@@ -385,6 +374,22 @@ void DispatchOne(MSG& message)
         return;
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
+}
+
+void RunModalLoop(const std::function<bool()>& running)
+{
+    MSG message;
+    while (running()) {
+        BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // WM_QUIT: end this loop and hand the quit on to the outer one.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (got == -1)
+            return;
+        DispatchOne(message);
+    }
 }
 
 void PumpMessages()

@@ -135,6 +135,9 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 };
 
+// Gets and dispatches messages (through DispatchOne) while running() holds; a WM_QUIT ends the loop
+// and is posted again for the loop outside.
+void RunModalLoop(const std::function<bool()>& running);
 // Pumps waiting messages (through PreTranslateMessage) without blocking.
 void PumpMessages();
 // Dispatches one message the way our loops do: a dialog of ours gets PreTranslateMessage first.

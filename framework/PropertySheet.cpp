@@ -176,17 +176,7 @@ INT_PTR PropSheet::DoModal()
     bool reenableOwner = owner && ::IsWindowEnabled(owner);
     if (reenableOwner)
         ::EnableWindow(owner, FALSE);
-    MSG message;
-    while (IsRunning()) {
-        BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0) {
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (got == -1)
-            break;
-        DispatchOne(message);
-    }
+    RunModalLoop([this] { return IsRunning(); });
     if (reenableOwner)
         ::EnableWindow(owner, TRUE);
     if (owner)
