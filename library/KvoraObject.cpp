@@ -95,10 +95,8 @@ void CKvoraObject::FreePicture()
         ::GlobalFree(dib_);
         dib_ = nullptr;
     }
-    if (palette_) {
-        ::DeleteObject(palette_);
-        palette_ = nullptr;
-    }
+    palette_.Reset();
+    metafile_.Clear();
 }
 
 void CKvoraObject::Clear()
@@ -364,7 +362,7 @@ int CKvoraObject::IsPictureFile(const std::string& part)
 
 int CKvoraObject::HasPicture() const
 {
-    return dib_ != nullptr ? 1 : 0;
+    return dib_ != nullptr || metafile_.IsLoaded() ? 1 : 0;
 }
 
 void CKvoraObject::GetTitle(std::string& text) const

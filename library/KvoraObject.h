@@ -2,8 +2,12 @@
 // crossed mark) and its text form, the content string that travels between the keyboard, Skarpin's
 // block commands and Morvel's documents.
 #pragma once
+#include "components/PictureControl.h"
+#include "framework/Gdi.h"
 #include "library/ImageBaseRecords.h"
+#include "library/Wmf.h"
 #include <windows.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,6 +53,7 @@ public:
     void GetVideoExtension(std::string& text) const { text = ExtensionOf(videoPath_); }
     void GetPictureExtension(std::string& text) const { text = ExtensionOf(picturePath_); }
     std::string GetSoundExtension() const { return ExtensionOf(soundPath_); }
+    // 1 while a raster picture or a metafile is loaded.
     int HasPicture() const;
     int HasVideo() const { return videoPath_.empty() ? 0 : 1; }
     int HasMedia() const { return (!videoPath_.empty() || !picturePath_.empty() || !soundPath_.empty()) ? 1 : 0; }
@@ -58,6 +63,16 @@ public:
     void SetOptions(const ImageBaseOptions& options) { options_ = options; }
     static int FileExists(const std::string& path);
     int IsSameContent(const CKvoraObject& other) const;
+
+    // Drops the loaded picture, then loads the picture file: a metafile directly, any other picture
+    // through the control, shrunk to fit `maximum` on the background colour. A null control only
+    // drops the picture. testLibrary works out whether the file lies in the metafile picture library.
+    // A missing file leaves no picture quietly; one the control cannot decode says so to the user.
+    void LoadPicture(const std::shared_ptr<PictureControl>& control, COLORREF background, int testLibrary,
+                     SIZE maximum);
+    // Draws the object into the box (logical units): the label across the top, the picture fitted
+    // below it, a library picture's caption band and the cross of crossed content.
+    void Draw(HDC dc, const RECT& box, int centreVertically, int showLabel, int fillWhite) const;
 
     // Fields, read and set by the programs' windows.
     int id_ = 0;
@@ -80,15 +95,21 @@ public:
     const std::string& GetPicturePath() const { return picturePath_; }
     int GetSpare() const { return spare_; }
     HGLOBAL GetDib() const { return dib_; }
+    HPALETTE GetPalette() const { return palette_.Get(); }
+    const WMF& GetMetafile() const { return metafile_; }
 
 private:
     static std::string ExtensionOf(const std::string& path);
     void CopyFields(const CKvoraObject& other);
     void FreePicture();
     int ClassifyCode(const std::string& part, const std::string& imageBaseFile);
+    void DrawLabel(HDC dc, RECT label, int height, bool onLibraryBand) const;
 
     int spare_ = 1;
-    // The loaded picture: a packed DIB with its palette (the metafile comes with the picture support).
+
+    // The loaded picture, owned here and never shared by copies: a packed DIB with the palette
+    // built from its colour table, or a metafile.
     HGLOBAL dib_ = nullptr;
-    HPALETTE palette_ = nullptr;
+    fw::Palette palette_;
+    WMF metafile_;
 };

@@ -88,3 +88,6 @@
 #define IDS_RECORD_CANNOT_START     2242
 #define IDS_RECORD_CANNOT_SAVE      2243
 #define IDS_SETTINGS_CANNOT_SAVE    2244
+
+// Content object pictures: a picture file the picture control cannot decode
+#define IDS_PICTURE_CANNOT_VIEW     2980

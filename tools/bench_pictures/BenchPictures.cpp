@@ -1,11 +1,13 @@
 // Times the picture work behind Morvel's pages and Skarpin's blocks: a 2048 x 1536 JPEG and PNG
 // decoded and shrunk to the largest size pictures are kept at (1024 x 768), and a page of 100
-// symbols painted into a memory DC from their DIBs and from a metafile.
+// symbols drawn into a memory DC by their content objects, beside the bare painting of their
+// DIBs and metafile.
 // Console program: bench_pictures.exe [rounds]
 #include "components/GdiPlusCodec.h"
 #include "components/PictureControl.h"
 #include "framework/Gdi.h"
 #include "library/Dib.h"
+#include "library/KvoraObject.h"
 #include "library/PictureLoad.h"
 #include "library/Wmf.h"
 #include <windows.h>
@@ -13,6 +15,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -90,6 +94,7 @@ int main(int argc, char** argv)
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     const std::string folder = TempFolder();
     const std::string jpeg = folder + "\\photo.jpg", png = folder + "\\photo.png", emf = folder + "\\symbol.emf";
+    const std::string symbolFile = folder + "\\symbol.jpg";
 
     std::printf("Preparing a 2048 x 1536 picture as JPEG and PNG...\n");
     const PixelImage photo = Photograph(2048, 1536);
@@ -136,7 +141,7 @@ int main(int argc, char** argv)
     metafile.Load(emf);
     fw::DibSection page(1000, 1000);
     const RECT source{0, 0, DibWidth(symbol), DibHeight(symbol)};
-    std::printf("\nA page of 100 symbols of 100 x 75 pixels in a memory DC (%d rounds, median):\n", rounds);
+    std::printf("\nA page of 100 symbols painted bare into a memory DC, 100 x 75 pixels (%d rounds, median):\n", rounds);
     Report("100 raster symbols (400 x 300 DIBs, stretched)", Time(rounds, [&] {
                for (int i = 0; i < 100; ++i) {
                    const RECT box{(i % 10) * 100, (i / 10) * 100, (i % 10) * 100 + 100, (i / 10) * 100 + 75};
@@ -151,7 +156,43 @@ int main(int argc, char** argv)
                ::GdiFlush();
            }));
 
+    // The same page drawn as Morvel draws it: each symbol's content object, with its label above
+    // (a library picture's in its band) and some crossed.
+    PixelImage symbolPicture;
+    photo.ResizedTo(400, 300, symbolPicture);
+    codec::Encode(symbolPicture, L"image/jpeg", symbolFile, 90);
+    auto shared = std::make_shared<PictureControl>();
+    const auto makeSymbols = [&](const std::function<std::string(int)>& pathOf) {
+        std::vector<std::unique_ptr<CKvoraObject>> symbols;
+        for (int i = 0; i < 100; ++i) {
+            auto object = std::make_unique<CKvoraObject>();
+            object->picturePath_ = pathOf(i);
+            object->label_ = i % 3 ? "hund" : "en katt som sover i solen";
+            object->crossed_ = i % 7 == 0 ? 1 : 0;
+            object->libraryPicture_ = i % 5 == 1 ? 1 : 0;
+            object->LoadPicture(shared, RGB(255, 255, 255), 0, maximum);
+            symbols.push_back(std::move(object));
+        }
+        return symbols;
+    };
+    const auto drawPage = [&](const std::vector<std::unique_ptr<CKvoraObject>>& symbols) {
+        for (int i = 0; i < 100; ++i) {
+            const RECT box{(i % 10) * 100, (i / 10) * 100, (i % 10) * 100 + 100, (i / 10) * 100 + 100};
+            symbols[i]->Draw(page.DC(), box, 1, 1, 1);
+        }
+        ::GdiFlush();
+    };
+    const auto mixed = makeSymbols([&](int i) { return i % 2 ? emf : symbolFile; });
+    const auto rasters = makeSymbols([&](int) { return symbolFile; });
+    const auto metafiles = makeSymbols([&](int) { return emf; });
+    std::printf("\nThe page drawn by its content objects (CKvoraObject::Draw, 100 x 100 boxes, labels), "
+                "%d rounds, median:\n", rounds);
+    Report("100 symbols, half raster, half metafile", Time(rounds, [&] { drawPage(mixed); }));
+    Report("100 raster symbols", Time(rounds, [&] { drawPage(rasters); }));
+    Report("100 metafile symbols", Time(rounds, [&] { drawPage(metafiles); }));
+
     ::GlobalFree(symbol);
+    ::DeleteFileA(symbolFile.c_str());
     ::DeleteFileA(jpeg.c_str());
     ::DeleteFileA(png.c_str());
     ::DeleteFileA(emf.c_str());
