@@ -3,6 +3,7 @@
 #pragma once
 #include "device/IrCodeTable.h"
 #include "library/ImageBaseManager.h"
+#include "loader/Block.h"
 #include "loader/KeyboardSettings.h"
 #include "loader/LanguageKey.h"
 #include "loader/ListRecords.h"
@@ -49,6 +50,29 @@ public:
     };
     enum Model { kModelPS2 = 0, kModelUSB = 1, kModelAccessKvora = 2 };
     enum EscapeDirection { kForWriting, kForReading };
+    // Results of SaveOverlay. Only kSaved and kNotRegistered leave a new file; the others change nothing.
+    enum SaveResult {
+        kSaved = 1,
+        kNotWritten = 0,     // the file could not be written; the file there before is untouched
+        kUnstorable = -1,    // a block holds a value the file cannot hold (see FindUnstorableField)
+        kNoName = -2,        // nothing is left of the name once its forbidden characters are gone
+        kNotRegistered = -3, // the file is saved, but the set register could not take its entry
+    };
+    // Results of LoadOverlay.
+    enum LoadResult {
+        kLoaded = 1,
+        kNotOpened = 0,      // no such file, or it cannot be read: both arrays are empty
+        kDamaged = -1,       // some lines could not be read: the arrays hold what could
+    };
+    // The values of a block that an overlay file holds in a form of its own.
+    enum class BlockField { None, Cells, Command, Picture, FontName, Text };
+    // Where SaveOverlay found a value it cannot store: the section (0 keys, 1 background), the
+    // block's index in its array and the field.
+    struct UnstorableValue {
+        int section = 0;
+        int index = -1;
+        BlockField field = BlockField::None;
+    };
 
     FileIO();
     explicit FileIO(const FileIOEnvironment& environment);
@@ -114,6 +138,38 @@ public:
     // Line breaks of a block text and their stored form, the two characters '\' 'n'.
     static void EscapeNewlines(std::string& text, EscapeDirection direction);
 
+    // Overlay files: "%s\%s\%s.ini" on the set folder, the set name and the overlay name.
+    std::string OverlayPath(const std::string& setName, const std::string& overlayName) const;
+    // Writes the overlay whole through a temporary file in the set's folder that then replaces the
+    // file there. The name loses the characters \ / * ? " < > | , : and its outer blanks (in place).
+    // The set register gets its entry only once the file is written; the templates set gets none.
+    // An earlier file that does not read whole is kept beside the new one as "<file>.bak".
+    int SaveOverlay(std::string& name, int number, const std::string& setName, const std::vector<Block>& keys,
+                    const std::vector<Block>& background, const KeyboardSettings& settings,
+                    UnstorableValue* unstorable = nullptr);
+    // Appends the section's header line, then its Block lines and its Layout lines, each ending in CR LF.
+    static void WriteBlockSection(std::string& file, const std::string& header, const std::vector<Block>& blocks);
+    // Reads an overlay file. A file that cannot be opened leaves the settings as the caller set them.
+    int LoadOverlay(const std::string& path, std::vector<Block>& keys, std::vector<Block>& background,
+                    KeyboardSettings& settings, std::string* versionLine = nullptr);
+    // Reads the section under the header line (as "[Data]") from the lines of an overlay file, merging
+    // lines of one number into one block and resolving picture codes. Returns the number of lines
+    // that could not be read.
+    int ReadBlockSection(const std::vector<std::string>& lines, const std::string& header, std::vector<Block>& blocks,
+                         std::string* versionLine = nullptr);
+    // [Version] AccessKvora of the overlay file.
+    int GetAccessKvoraFlag(const std::string& overlayName, const std::string& setName) const;
+    // Sets it in the file as it stands; false when the file cannot be read or written.
+    bool SetAccessKvoraFlag(const std::string& overlayName, const std::string& setName, int flag);
+    // 1 when the overlay's keys are sent for games ([KeyboardSettings] SendType "Game"); 0 otherwise.
+    int IsGameSendType(const std::string& overlayName, const std::string& setName) const;
+    // Whether an overlay file can hold the value as it stands and read it back the same, for the
+    // dialogs to refuse what it cannot where it is entered: a command, picture or font name without
+    // line breaks, a picture or font name without a comma, a text without the characters '\' 'n'.
+    static bool IsStorable(BlockField field, const std::string& value);
+    // The first value of the block that the file cannot hold (its cells included), or None.
+    static BlockField FindUnstorableField(const Block& block);
+
     std::string windowsSettingsFile_;   // "%s\skarpin.ini" in the Windows folder
     std::string programSettingsFile_;   // "%s\%s.ini" in the program folder, by the variant name
     std::string imageBaseSettingsFile_; // "%s\imgbase.%s.ini" in the Windows folder, else the program settings file
@@ -160,6 +216,14 @@ public:
     std::vector<MouseClickReference> clickReferences_;
 
 private:
+    // ReadBlockSection. basesLoaded tells whether the image bases were read again for this file
+    // already; null leaves the picture field as it stands, for a check that reads no image base.
+    int ReadSection(const std::vector<std::string>& lines, const std::string& header, std::vector<Block>& blocks,
+                    std::string* versionLine, bool* basesLoaded);
+    void ResolvePicture(Block& record, float version, bool& basesLoaded);
+    // Whether an overlay file there now reads whole (or is not there at all).
+    bool ReadsWhole(const std::string& path);
+    std::string RegisterPath(const std::string& setName) const;
     void ReadProgramVersion(const FileIOEnvironment& environment);
     void ReadKvoraStart();
     void ReadAutoCommand();
