@@ -518,3 +518,37 @@ TEST(OverlayFile, AccessKvoraFlagAndSendType)
     EXPECT_EQ(0, fixture.IO().IsGameSendType("Saknas", OverlayFixture::kSet));
     EXPECT_EQ(0, fixture.IO().IsGameSendType("", OverlayFixture::kSet));
 }
+
+TEST(OverlayFile, TheSampleSetReadsWhole)
+{
+    OverlayFixture fixture;
+    std::string set = std::string("Z:") + SAMPLE_FOLDER + "/sets/Exempel";
+    std::replace(set.begin(), set.end(), '/', '\\');
+    const std::string register_ = set + "\\register.txt";
+    EXPECT_EQ("Bilder", ConfigFixture::Value(register_, "Overlays", "1"));
+    EXPECT_EQ("Bokstäver", ConfigFixture::Value(register_, "Overlays", "2"));
+    struct Sample {
+        const char* name;
+        size_t keys;
+        size_t background;
+    };
+    for (const Sample& sample : {Sample{"Bilder", 12, 1}, Sample{"Bokstäver", 37, 2}}) {
+        Blocks keys, background;
+        KeyboardSettings settings;
+        std::string versionLine;
+        ASSERT_EQ(FileIO::kLoaded, fixture.IO().LoadOverlay(set + "\\" + sample.name + ".ini", keys, background,
+                                                            settings, &versionLine))
+            << sample.name;
+        EXPECT_EQ("Version=4.2.0.0", versionLine);
+        EXPECT_EQ(sample.keys, keys.size());
+        EXPECT_EQ(sample.background, background.size());
+        for (const Block& block : keys) {
+            EXPECT_EQ(FileIO::BlockField::None, FileIO::FindUnstorableField(block));
+            EXPECT_FALSE(block.cells_.empty());
+        }
+    }
+    // The pictures are codes of the sample image base (key A).
+    const std::string pictures = testsupport::TempFolder::Read(set + "\\Bilder.ini");
+    for (const char* code : {",A101,", ",A102,", ",A203,", ",A204,"})
+        EXPECT_NE(std::string::npos, pictures.find(code)) << code;
+}
