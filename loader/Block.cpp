@@ -16,7 +16,7 @@ Block::Block(const Block& other)
 
 Block::Block(Block&& other) noexcept
 {
-    CopyStoredFields(other);
+    MoveStoredFields(other);
     TakePicture(other);
 }
 
@@ -30,7 +30,7 @@ Block& Block::operator=(const Block& other)
 Block& Block::operator=(Block&& other) noexcept
 {
     if (this != &other) {
-        CopyStoredFields(other);
+        MoveStoredFields(other);
         FreePicture();
         TakePicture(other);
     }
@@ -62,6 +62,33 @@ void Block::CopyStoredFields(const Block& other)
     transparent_ = other.transparent_;
     ownFont_ = other.ownFont_;
     fontName_ = other.fontName_;
+    fontStyle_ = other.fontStyle_;
+    fontSize_ = other.fontSize_;
+    roundFrame_ = other.roundFrame_;
+    libraryPicture_ = other.libraryPicture_;
+}
+
+void Block::MoveStoredFields(Block& other) noexcept
+{
+    // The texts and the cells change hands; the numbers are copied.
+    cells_ = std::move(other.cells_);
+    command_ = std::move(other.command_);
+    text_ = std::move(other.text_);
+    picturePath_ = std::move(other.picturePath_);
+    pictureCode_ = std::move(other.pictureCode_);
+    fontName_ = std::move(other.fontName_);
+    id_ = other.id_;
+    selected_ = other.selected_;
+    repeat_ = other.repeat_;
+    textPosition_ = other.textPosition_;
+    frameWidth_ = other.frameWidth_;
+    centred_ = other.centred_;
+    textColor_ = other.textColor_;
+    backColor_ = other.backColor_;
+    frameColor_ = other.frameColor_;
+    cover_ = other.cover_;
+    transparent_ = other.transparent_;
+    ownFont_ = other.ownFont_;
     fontStyle_ = other.fontStyle_;
     fontSize_ = other.fontSize_;
     roundFrame_ = other.roundFrame_;

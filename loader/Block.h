@@ -109,6 +109,7 @@ private:
     void FreePicture();
     void TakePicture(Block& other);
     void CopyStoredFields(const Block& other);
+    void MoveStoredFields(Block& other) noexcept;
     bool LoadDimmedMetafile(const std::string& path);
     // The pixel rectangle of range i as Draw and DrawFrame use it (the last range one pixel smaller
     // at the bottom, every range one pixel narrower), moved by the offset.

@@ -334,6 +334,8 @@ int FileIO::ReadSection(const std::vector<std::string>& lines, const std::string
         }
         if (IsSectionHeader(line))
             break;
+        const int blanksBefore = blankLines;
+        blankLines = 0;
         Block record;
         int number = 0;
         if (StartsWith(line, "Block")) {
@@ -372,12 +374,11 @@ int FileIO::ReadSection(const std::vector<std::string>& lines, const std::string
                 std::string rest = line;
                 EscapeNewlines(rest, kForReading);
                 std::string& text = blocks[static_cast<size_t>(textOwner)].text_;
-                for (int n = 0; n <= blankLines; ++n)
+                for (int n = 0; n <= blanksBefore; ++n)
                     text += "\r\n";
                 text += rest;
             }
         }
-        blankLines = 0;
     }
     // Only the first section of a header is read; a second one would be lost by the next save.
     for (; i < lines.size(); ++i) {
