@@ -10,6 +10,7 @@ namespace {
 // The control's dispatch identifiers.
 constexpr DISPID kDispVoiceByIndex = 10;
 constexpr DISPID kDispVoiceCount = 11;
+constexpr DISPID kDispCurrentVoice = 12;
 constexpr DISPID kDispIsReady = 13;
 constexpr DISPID kDispPause = 14;
 constexpr DISPID kDispSelectVoice = 15;
@@ -19,6 +20,7 @@ constexpr DISPID kDispSpeed = 21;
 constexpr DISPID kDispVolume = 22;
 constexpr DISPID kDispSpeak = 27;
 constexpr DISPID kDispStop = 28;
+constexpr DISPID kDispPropertyWindow = 29;
 // Of a voice object.
 constexpr DISPID kDispVoiceName = 5;
 // Events.
@@ -399,6 +401,18 @@ bool TextSpeaker::ChooseVoice(const std::string& name)
     return false;
 }
 
+std::string TextSpeaker::CurrentVoice()
+{
+    VARIANT result;
+    ::VariantInit(&result);
+    std::string name;
+    if (Call(kDispCurrentVoice, DISPATCH_PROPERTYGET, nullptr, 0, &result) &&
+        SUCCEEDED(::VariantChangeType(&result, &result, 0, VT_BSTR)))
+        name = Narrow(V_BSTR(&result), ::SysStringLen(V_BSTR(&result)));
+    ::VariantClear(&result);
+    return name;
+}
+
 bool TextSpeaker::SetSpeed(long value)
 {
     return CallWithLong(kDispSpeed, value);
@@ -412,6 +426,39 @@ bool TextSpeaker::SetPitch(long value)
 bool TextSpeaker::SetVolume(long value)
 {
     return CallWithLong(kDispVolume, value);
+}
+
+// The setters are methods with one argument; the same ids read as properties give the values back.
+bool TextSpeaker::GetLong(DISPID id, long& value)
+{
+    VARIANT result;
+    ::VariantInit(&result);
+    long read = 0;
+    bool done = Call(id, DISPATCH_PROPERTYGET, nullptr, 0, &result) && ToLong(result, read);
+    ::VariantClear(&result);
+    if (done)
+        value = read;
+    return done;
+}
+
+bool TextSpeaker::GetSpeed(long& value)
+{
+    return GetLong(kDispSpeed, value);
+}
+
+bool TextSpeaker::GetPitch(long& value)
+{
+    return GetLong(kDispPitch, value);
+}
+
+bool TextSpeaker::GetVolume(long& value)
+{
+    return GetLong(kDispVolume, value);
+}
+
+bool TextSpeaker::ShowPropertyWindow(HWND parent)
+{
+    return CallWithLong(kDispPropertyWindow, static_cast<long>(reinterpret_cast<LONG_PTR>(parent)));
 }
 
 bool TextSpeaker::Speak(const std::string& text)

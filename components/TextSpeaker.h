@@ -37,10 +37,18 @@ public:
     // Selects the first voice whose name equals name ignoring case; false, and nothing changed,
     // when name is empty or no voice carries it.
     bool ChooseVoice(const std::string& name);
+    // The name of the voice the control speaks with now; empty when it cannot tell.
+    std::string CurrentVoice();
     // The three settings; what their numbers mean is the control's own.
     bool SetSpeed(long value);
     bool SetPitch(long value);
     bool SetVolume(long value);
+    // The settings as the control holds them now; false, and the value untouched, when it cannot tell.
+    bool GetSpeed(long& value);
+    bool GetPitch(long& value);
+    bool GetVolume(long& value);
+    // Opens the control's own property window over the parent and returns when the user has closed it.
+    bool ShowPropertyWindow(HWND parent);
     // Starts speaking and returns; the end arrives as the speech-finished event.
     bool Speak(const std::string& text);
     bool Pause();
@@ -59,6 +67,7 @@ private:
     bool CallWithLong(DISPID id, long value);
     bool CallWithText(DISPID id, const std::string& text);
     bool CallWithoutArguments(DISPID id);
+    bool GetLong(DISPID id, long& value);
     void ConnectEvents();
     void OnEvent(DISPID id, const DISPPARAMS& params);
 

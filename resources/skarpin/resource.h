@@ -1,3 +1,14 @@
 // Resource ids of Skarpin's own templates, menus and strings (the shared library's are in library/resource.h).
 #pragma once
 #include "library/resource.h"
+
+// Speech settings (151): the engine and its voice
+#define IDD_SPEECH                  151
+#define IDC_SPEECH_LABEL            1420
+#define IDC_SPEECH_NONE             1421
+#define IDC_SPEECH_OTHER            1422
+#define IDC_SPEECH_ENGINE           1423
+#define IDC_SPEECH_VOICES           1424
+#define IDC_SPEECH_SETTINGS         1425
+#define IDS_SPEECH_TEXTSPEAKER      2350
+#define IDS_SPEECH_ACAPELA          2351

@@ -1,0 +1,226 @@
+// What the command dialog's fields accept and make, and the file names it proposes and makes.
+#include "editor/KvoraCommandFields.h"
+#include "framework/Strings.h"
+#include "library/Cp1252.h"
+#include "library/ImageBaseManager.h"
+#include "library/resource.h"
+
+namespace kvora_command {
+
+namespace {
+
+const char* const kPictureExtensions[] = {"emf", "bmp", "gif", "ico", "jpe", "jpeg", "jpg", "pcx", "tif", "wmf", "png"};
+const char* const kSoundExtensions[] = {"wav", "mid", "mp3", "m4a", "rmi", "cda", "wma"};
+
+template <class List> bool Contains(const List& list, const std::string& extension)
+{
+    for (const auto& entry : list)
+        if (cp1252::EqualsNoCase(entry, extension))
+            return true;
+    return false;
+}
+
+Refusal Refused(UINT textId)
+{
+    return Refusal{textId, fw::LoadResString(textId)};
+}
+
+Refusal Refused(UINT textId, const std::string& text)
+{
+    return Refusal{textId, text};
+}
+
+} // namespace
+
+bool IsVideoExtension(const std::string& path, const std::vector<std::string>& videoExtensions)
+{
+    std::string extension = ImageBaseManager::GetFileExtension(path);
+    return !extension.empty() && Contains(videoExtensions, extension);
+}
+
+bool IsAcceptedMedia(const std::string& text, const std::string& imageBaseFile,
+                     const std::vector<std::string>& videoExtensions)
+{
+    if (text.empty())
+        return true;
+    std::string located = text;
+    if (ImageBaseManager::LocateFile(located) == 1) {
+        std::string extension = ImageBaseManager::GetFileExtension(located);
+        return Contains(kPictureExtensions, extension) || Contains(kSoundExtensions, extension) ||
+               Contains(videoExtensions, extension);
+    }
+    if (text.size() >= 10)
+        return false;
+    ImageBaseManager manager;
+    std::string picture, word;
+    ImageBaseOptions options;
+    return manager.ResolveCode(text, picture, word, options, nullptr, imageBaseFile, nullptr, 0) == 1;
+}
+
+std::string WithWaveExtension(const std::string& name)
+{
+    size_t nameStart = name.find_last_of("\\/");
+    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        return name + ".wav";
+    // A longer extension that merely begins with "wav" would not be taken for a sound afterwards.
+    if (cp1252::EqualsNoCase(name.substr(dot + 1), "wav"))
+        return name;
+    return name.substr(0, dot + 1) + "wav";
+}
+
+std::string FirstFreeNumberedWave(const std::string& folder)
+{
+    for (int number = 1;; ++number) {
+        std::string path = folder + "\\" + std::to_string(number) + ".wav";
+        if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return path;
+    }
+}
+
+std::string ShortLowerPath(const std::string& path)
+{
+    DWORD size = ::GetShortPathNameA(path.c_str(), nullptr, 0);
+    if (size == 0)
+        return path;
+    std::string shortPath(size, '\0');
+    DWORD length = ::GetShortPathNameA(path.c_str(), &shortPath[0], size);
+    if (length == 0 || length >= size)
+        return path;
+    shortPath.resize(length);
+    return cp1252::Lower(shortPath);
+}
+
+std::string VideoFilter(const std::vector<std::string>& videoExtensions)
+{
+    std::string names, patterns, pairs;
+    for (const std::string& extension : videoExtensions) {
+        if (extension.empty())
+            continue;
+        std::string pattern = "*." + cp1252::Lower(extension);
+        names += (names.empty() ? "" : ",") + extension;
+        patterns += (patterns.empty() ? "" : ";") + pattern;
+        pairs += extension + "|" + pattern + "|";
+    }
+    return names.empty() ? std::string() : names + "|" + patterns + "|" + pairs;
+}
+
+
+Refusal CollectContent(const Fields& fields, const std::string& imageBaseFile,
+                       const std::vector<std::string>& videoExtensions, CKvoraObject& content)
+{
+    const struct {
+        const std::string& text;
+        UINT refusal;
+    } media[] = {{fields.picture, IDS_KVORA_BAD_PICTURE}, {fields.sound, IDS_KVORA_BAD_SOUND},
+                 {fields.video, IDS_KVORA_BAD_VIDEO}};
+    for (const auto& part : media) {
+        if (!IsAcceptedMedia(part.text, imageBaseFile, videoExtensions))
+            return Refused(part.refusal);
+    }
+
+    // The picture and sound parts are classified without the configured video list: a configured video
+    // in either field would be dropped there, so it goes where videos are read.
+    std::string picture = fields.picture;
+    std::string sound = fields.sound;
+    std::string video = fields.video;
+    for (std::string* text : {&picture, &sound}) {
+        if (video.empty() && IsVideoExtension(*text, videoExtensions)) {
+            video = *text;
+            text->clear();
+        }
+    }
+    content.Clear();
+    content.SetFromParts(picture, fields.label, fields.speech, sound, video, imageBaseFile, &videoExtensions);
+
+    // A part that the content string would leave out (a second picture, sound or video) is refused
+    // rather than lost without a word.
+    auto carried = [&content](const std::string& text) {
+        if (text.empty() || text == content.code_ || text == content.soundPath_)
+            return true;
+        if (content.code_.empty() && text == content.picturePath_)
+            return true;
+        return content.code_.empty() && content.picturePath_.empty() && text == content.videoPath_;
+    };
+    for (const auto& part : media) {
+        if (!carried(part.text))
+            return Refused(part.refusal);
+    }
+
+    // Quotes, '+' and the delimiter inside a part would end it early when the string is read back.
+    const char delimiter = content.delimiter_;
+    auto badPath = [delimiter](const std::string& path) {
+        return Refused(IDS_KVORA_BAD_PATH, fw::FormatResString(IDS_KVORA_BAD_PATH, path.c_str(), delimiter));
+    };
+    switch (content.FindUnstorablePart()) {
+    case CKvoraObject::Unstorable::None:
+        return Refusal();
+    case CKvoraObject::Unstorable::Label:
+        return Refused(IDS_KVORA_BAD_LABEL, fw::FormatResString(IDS_KVORA_BAD_LABEL, delimiter));
+    case CKvoraObject::Unstorable::Speech:
+        return Refused(IDS_KVORA_BAD_SPEECH, fw::FormatResString(IDS_KVORA_BAD_SPEECH, delimiter));
+    case CKvoraObject::Unstorable::Code:
+        return badPath(content.code_);
+    case CKvoraObject::Unstorable::PicturePath:
+        return badPath(content.picturePath_);
+    case CKvoraObject::Unstorable::VideoPath:
+        return badPath(content.videoPath_);
+    case CKvoraObject::Unstorable::SoundPath:
+        return badPath(content.soundPath_);
+    }
+    return Refusal();
+}
+
+CodePicture ResolvePicture(const std::string& code, const std::string& imageBaseFile)
+{
+    CodePicture picture;
+    ImageBaseManager manager;
+    picture.found = manager.ResolveCode(code, picture.path, picture.word, picture.options, &picture.sound,
+                                        imageBaseFile, nullptr, 0) == 1;
+    return picture;
+}
+
+std::vector<ImageBaseItem> ChooserItems(const std::string& picture, const std::string& imageBaseFile)
+{
+    std::vector<ImageBaseItem> items;
+    if (picture.empty())
+        return items;
+    std::string path = picture;
+    if (ImageBaseManager::LocateFile(path) == 1) {
+        items.emplace_back(path);
+        return items;
+    }
+    CodePicture resolved = ResolvePicture(picture, imageBaseFile);
+    if (resolved.found)
+        items.emplace_back(resolved.path, resolved.word, std::string(), std::string(), picture);
+    return items;
+}
+
+std::string SoundOfPicture(const std::string& picture, const std::string& imageBaseFile)
+{
+    std::string code;
+    std::string located = picture;
+    if (ImageBaseManager::LocateFile(located) == 1) {
+        ImageBaseManager manager;
+        manager.CodeFromPath(located, code, imageBaseFile, 0);
+    } else if (picture.size() < 10) {
+        code = picture;
+    }
+    return code.empty() ? std::string() : ResolvePicture(code, imageBaseFile).sound;
+}
+
+std::string RecordingProposal(const std::string& picture, const std::string& autoSoundFolder,
+                              const std::string& imageBaseFile, const std::vector<std::string>& videoExtensions)
+{
+    if (picture.empty())
+        return FirstFreeNumberedWave(autoSoundFolder);
+    CKvoraObject probe;
+    int speechByDefault = 1;
+    probe.MediaKind(picture, imageBaseFile, speechByDefault, &videoExtensions);
+    if (probe.picturePath_.empty())
+        return std::string();
+    return autoSoundFolder + "\\" + ImageBaseManager::GetFileTitle(probe.picturePath_) + ".wav";
+}
+
+} // namespace kvora_command

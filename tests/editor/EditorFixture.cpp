@@ -1,0 +1,293 @@
+// What the command dialog tests share.
+#include "EditorFixture.h"
+#include "support/DialogDriver.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+
+namespace editortest {
+
+namespace {
+
+BSTR Bstr(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    int size = ::MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                     static_cast<int>(wide.size()));
+    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(size));
+}
+
+std::string Text(VARIANT& value)
+{
+    VARIANT copy;
+    ::VariantInit(&copy);
+    std::string text;
+    if (SUCCEEDED(::VariantChangeType(&copy, &value, 0, VT_BSTR))) {
+        UINT length = ::SysStringLen(V_BSTR(&copy));
+        int size = ::WideCharToMultiByte(1252, 0, V_BSTR(&copy), static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+        text.resize(static_cast<size_t>(size));
+        ::WideCharToMultiByte(1252, 0, V_BSTR(&copy), static_cast<int>(length), &text[0], size, nullptr, nullptr);
+    }
+    ::VariantClear(&copy);
+    return text;
+}
+
+long Number(VARIANT& value)
+{
+    VARIANT copy;
+    ::VariantInit(&copy);
+    long number = 0;
+    if (SUCCEEDED(::VariantChangeType(&copy, &value, 0, VT_I4)))
+        number = V_I4(&copy);
+    ::VariantClear(&copy);
+    return number;
+}
+
+// A voice object: its name is property 5.
+class FakeVoice : public IDispatch {
+public:
+    explicit FakeVoice(const std::string& name) : name_(name) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IDispatch) {
+            *object = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        ULONG left = --references_;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                                     UINT*) override
+    {
+        if (id != 5 || !result)
+            return DISP_E_MEMBERNOTFOUND;
+        V_VT(result) = VT_BSTR;
+        V_BSTR(result) = Bstr(name_);
+        return S_OK;
+    }
+
+private:
+    virtual ~FakeVoice() = default;
+    std::string name_;
+    ULONG references_ = 1;
+};
+
+class FakePlayer : public MediaPlayer {
+public:
+    FakePlayer(PlayerLog& log, MediaPlayerKind kind) : log_(log), kind_(kind) {}
+    MediaPlayerKind Kind() const override { return kind_; }
+    HWND Window() const override { return nullptr; }
+    void SetBackColor(COLORREF) override {}
+    bool Open(const std::string& path) override
+    {
+        log_.calls.push_back("open " + path);
+        if (log_.failOpen)
+            return false;
+        file_ = path;
+        state_ = PlayState::Playing;
+        return true;
+    }
+    bool Pause() override { return true; }
+    bool Resume() override { return true; }
+    void Stop() override
+    {
+        log_.calls.push_back("stop");
+        state_ = PlayState::Stopped;
+    }
+    void Close() override
+    {
+        log_.calls.push_back("close");
+        state_ = PlayState::Closed;
+    }
+    PlayState State() const override { return state_; }
+    const std::string& FileName() const override { return file_; }
+
+private:
+    PlayerLog& log_;
+    MediaPlayerKind kind_;
+    PlayState state_ = PlayState::Closed;
+    std::string file_;
+};
+
+} // namespace
+
+EnvironmentGuard::EnvironmentGuard(const char* name, const char* value) : name_(name)
+{
+    DWORD size = ::GetEnvironmentVariableA(name, nullptr, 0);
+    if (size > 0) {
+        saved_.resize(size);
+        had_ = ::GetEnvironmentVariableA(name, &saved_[0], size) < size;
+        saved_.resize(had_ ? size - 1 : 0);
+    }
+    Set(value);
+}
+
+EnvironmentGuard::~EnvironmentGuard()
+{
+    ::SetEnvironmentVariableA(name_.c_str(), had_ ? saved_.c_str() : nullptr);
+}
+
+void EnvironmentGuard::Set(const char* value) const
+{
+    ::SetEnvironmentVariableA(name_.c_str(), value);
+}
+
+InstalledEngine::InstalledEngine(const char* msPerCharacter)
+    : speechTime_("ACATTS_MS_PER_CHAR", msPerCharacter),
+      path_(HKEY_LOCAL_MACHINE, "Software\\Ulmarcon\\TTS\\Path", nullptr)
+{
+    std::string folder = folder_ / "engine";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    std::string source = TestProgramFolder() + "\\speech\\AcaTTS.dll";
+    EXPECT_TRUE(::CopyFileA(source.c_str(), (folder + "\\AcaTTS.dll").c_str(), FALSE)) << source;
+    path_.SetString(folder);
+    started_ = engine_.InitEngine() && engine_.CreateInstance();
+    EXPECT_TRUE(started_) << "our speech engine did not start";
+}
+
+InstalledEngine::~InstalledEngine()
+{
+    engine_.CloseVoice();
+    if (auto uninit = reinterpret_cast<BabTtsUninitFn>(BabTtsTable().entries[BabTtsUninit]))
+        uninit();
+    UnloadBabTts();
+}
+
+std::string InstalledEngine::FirstVoice()
+{
+    std::string name;
+    engine_.EnumVoice(0, name);
+    return name;
+}
+
+std::string InstalledEngine::UserSpeechFontFile(const std::string& voice)
+{
+    char common[MAX_PATH] = {};
+    DWORD size = sizeof(common);
+    ::RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                   "Common AppData", RRF_RT_REG_SZ, nullptr, common, &size);
+    return std::string(common) + "\\Ulmarcon\\Acapela Group\\Acapela Multimedia 7\\UserConf\\userspeechfonts_" +
+           voice + ".uconf";
+}
+
+HRESULT STDMETHODCALLTYPE FakeSpeakerControl::QueryInterface(REFIID iid, void** object)
+{
+    if (iid == IID_IUnknown || iid == IID_IDispatch) {
+        *object = static_cast<IDispatch*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT STDMETHODCALLTYPE FakeSpeakerControl::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params,
+                                                     VARIANT* result, EXCEPINFO*, UINT*)
+{
+    UINT count = params ? params->cArgs : 0;
+    auto argument = [&](UINT i) -> VARIANT& { return params->rgvarg[count - 1 - i]; };
+    auto number = [&](long& value, const char* name) {
+        if (count == 1) {
+            value = Number(argument(0));
+            calls.push_back(std::string(name) + " " + std::to_string(value));
+        } else if (result) {
+            V_VT(result) = VT_I4;
+            V_I4(result) = value;
+        }
+        return S_OK;
+    };
+    switch (id) {
+    case 10: {
+        long index = count == 1 ? Number(argument(0)) : -1;
+        if (index < 0 || index >= static_cast<long>(voices.size()) || !result)
+            return DISP_E_BADINDEX;
+        V_VT(result) = VT_DISPATCH;
+        V_DISPATCH(result) = new FakeVoice(voices[static_cast<size_t>(index)]);
+        return S_OK;
+    }
+    case 11:
+        V_VT(result) = VT_I4;
+        V_I4(result) = static_cast<long>(voices.size());
+        return S_OK;
+    case 12:
+        V_VT(result) = VT_BSTR;
+        V_BSTR(result) = Bstr(current);
+        return S_OK;
+    case 13:
+        V_VT(result) = VT_BOOL;
+        V_BOOL(result) = ready ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    case 15: {
+        std::string name = Text(argument(0));
+        calls.push_back("select " + name);
+        if (std::find(voices.begin(), voices.end(), name) != voices.end())
+            current = name;
+        return S_OK;
+    }
+    case 19: return number(pitch, "pitch");
+    case 21: return number(speed, "speed");
+    case 22: return number(volume, "volume");
+    case 27:
+        calls.push_back("speak " + Text(argument(0)));
+        return S_OK;
+    case 28:
+        calls.push_back("stop");
+        return S_OK;
+    case 29:
+        calls.push_back("properties");
+        if (propertyWindow)
+            propertyWindow(*this);
+        return S_OK;
+    default:
+        return DISP_E_MEMBERNOTFOUND;
+    }
+}
+
+PlayerLog::PlayerLog()
+{
+    SetMediaPlayerFactory([this](MediaPlayerKind playerKind, HWND, int, const RECT& playerRect) {
+        ++made;
+        kind = playerKind;
+        rect = playerRect;
+        return std::unique_ptr<MediaPlayer>(new FakePlayer(*this, playerKind));
+    });
+}
+
+PlayerLog::~PlayerLog()
+{
+    SetMediaPlayerFactory(nullptr);
+}
+
+CommandConfig::CommandConfig(const std::string& defaults)
+{
+    config_.WriteWindowsSettings("[Directories]\r\nExe=" + config_.ProgramFolder() + "\r\n[Defaults]\r\n" + defaults);
+    config_.WriteProgramSettings("[ImageBases]\r\nDefault=A\r\n");
+    settings_ = &config_.Open();
+}
+
+void Close(fw::Dialog& dialog, int id)
+{
+    testsupport::Click(dialog, id);
+    if (::IsWindowVisible(dialog))
+        dialog.EndDialog(IDCANCEL);
+}
+
+std::string EnabledStates(HWND dialog, std::initializer_list<int> ids)
+{
+    std::string states;
+    for (int id : ids)
+        states += ::IsWindowEnabled(::GetDlgItem(dialog, id)) ? '1' : '0';
+    return states;
+}
+
+} // namespace editortest
