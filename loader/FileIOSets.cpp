@@ -69,6 +69,23 @@ bool CopyWhole(const std::string& source, const std::string& target)
            && from.nFileSizeHigh == to.nFileSizeHigh && from.nFileSizeLow == to.nFileSizeLow;
 }
 
+// A new name that differs only in case goes by way of a name of its own: some file systems take
+// such a move for no move at all.
+bool MoveByName(const std::string& from, const std::string& to)
+{
+    if (!cp1252::EqualsNoCase(from, to))
+        return ::MoveFileA(from.c_str(), to.c_str()) != FALSE;
+    if (from == to)
+        return true;
+    const std::string between = from + ".~" + std::to_string(::GetCurrentProcessId());
+    if (!::MoveFileA(from.c_str(), between.c_str()))
+        return false;
+    if (::MoveFileA(between.c_str(), to.c_str()))
+        return true;
+    ::MoveFileA(between.c_str(), from.c_str());
+    return false;
+}
+
 std::string OverlayKey(int number)
 {
     return std::to_string(number);
@@ -299,7 +316,7 @@ bool FileIO::RenameSet(const std::string& oldName, const std::string& newName)
         return false;
     const std::string oldPath = SetFolderPath(oldName);
     const std::string newPath = SetFolderPath(newName);
-    if (!::MoveFileA(oldPath.c_str(), newPath.c_str()))
+    if (!MoveByName(oldPath, newPath))
         return false;
     std::vector<SetItem> overlays;
     ListOverlays(newName, overlays);
@@ -394,10 +411,10 @@ bool FileIO::RenameOverlay(const std::string& setName, const std::string& oldNam
         return false;
     const std::string source = OverlayFilePath(setName, oldName);
     const std::string target = OverlayFilePath(setName, newName);
-    if (!::MoveFileA(source.c_str(), target.c_str()))
+    if (!MoveByName(source, target))
         return false;
     if (!ini::WriteString(SetRegisterPath(setName), overlayListSection_, OverlayKey(number), newName)) {
-        ::MoveFileA(target.c_str(), source.c_str());
+        MoveByName(target, source);
         return false;
     }
     return true;

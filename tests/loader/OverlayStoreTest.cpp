@@ -125,6 +125,15 @@ TEST(OverlayStore, RenameMovesTheFileThenTheEntry)
     EXPECT_FALSE(sets.Io().RenameOverlay("Skola", "Saknas", "Ny", 7));
     EXPECT_EQ("[Overlays]\r\n3=Frukt\r\n4=B\r\n", sets.Register("Skola"));
     EXPECT_EQ(SetFixture::OverlayText("B"), sets.Read(sets.OverlayPath("Skola", "B")));
+
+    // A new name that differs only in case reaches the file's name too.
+    ASSERT_TRUE(sets.Io().RenameOverlay("Skola", "B", "b", 4));
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(sets.OverlayPath("Skola", "b").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    ::FindClose(search);
+    EXPECT_STREQ("b.ini", found.cFileName);
+    EXPECT_EQ("b", Entry(sets.RegisterPath("Skola"), 4));
 }
 
 TEST(OverlayStore, DeleteSendsTheFileToTheRecycleBinThenDropsTheEntry)

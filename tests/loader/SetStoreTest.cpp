@@ -264,6 +264,13 @@ TEST(SetStore, RenameSetMovesTheFolder)
     EXPECT_FALSE(FileExists(sets.SetPath("Skola")));
     EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Klass 3", "A")));
 
+    // Only the case of the name changes.
+    ASSERT_TRUE(sets.Io().RenameSet("Klass 3", "KLASS 3"));
+    std::vector<SetItem> found;
+    sets.Io().ListSets(found);
+    ASSERT_EQ(2u, found.size());
+    EXPECT_TRUE(found[0].name_ == "KLASS 3" || found[1].name_ == "KLASS 3");
+
     EXPECT_FALSE(sets.Io().RenameSet("Klass 3", "Hem"));
     EXPECT_FALSE(sets.Io().RenameSet("Saknas", "Nytt"));
     EXPECT_FALSE(sets.Io().RenameSet("Klass 3", "a/b"));
