@@ -178,7 +178,6 @@ public:
 
     std::string SetFolderPath(const std::string& setName) const;   // "%s\%s" on the set folder
     std::string SetRegisterPath(const std::string& setName) const; // the set's "register.txt"
-    std::string OverlayFilePath(const std::string& setName, const std::string& overlayName) const;
     bool IsTemplatesSet(const std::string& setName) const;         // compared ignoring case
     // Set and overlay names become file and folder names: none of \ / * ? " < > | , : nor a control
     // character, and not empty.
@@ -213,6 +212,17 @@ public:
     // not be copied (its path then stays) or the overlay could not be saved.
     bool ImportOverlay(const std::string& sourceSet, const std::string& targetSet, const std::string& overlayName,
                        int number);
+    // The references of one block: files in the source folder are copied into the target folder
+    // (which the caller has made) and the paths follow them; changed is set when a path changed.
+    // False when a file could not be copied: its path then stays as it was.
+    bool ImportBlockMedia(Block& block, const std::string& sourceFolder, const std::string& targetFolder, int& changed);
+    // The delimiter of the content strings in block commands: the first character of [Defaults]
+    // Prefix, or '@' without one.
+    char ContentDelimiter() const;
+    // Saves an overlay that this store changed on the user's behalf, with its AccessKvora flag.
+    bool SaveKeepingFlag(const std::string& overlayName, int number, const std::string& setName,
+                         const std::vector<Block>& keys, const std::vector<Block>& background,
+                         const KeyboardSettings& settings);
     // Replaces the folder prefix in every path of one overlay; saves it only when something changed.
     bool ReplaceOverlayPaths(const std::string& setName, const std::string& overlayName, int number,
                              const std::string& oldPrefix, const std::string& newPrefix, int shortPaths);
@@ -233,6 +243,14 @@ public:
     // The name a new set made from an old one gets: the old name without the characters a set name
     // cannot hold, or the old file's title when nothing is left.
     static std::string OldSetName(const SetItem& oldSet);
+    // The blocks and the six keyboard settings of one overlay section of an old set file.
+    void ReadOldOverlay(const std::string& oldFile, int number, std::vector<Block>& blocks,
+                        KeyboardSettings& settings);
+    // Picture paths, and with contentPaths the paths in content commands, in their long form.
+    void ConvertOldPaths(std::vector<Block>& blocks, int longPaths, int contentPaths);
+    // A new set of the given name with every overlay of the old set file. False when the set could
+    // not be made or an overlay could not be written whole.
+    bool ConvertOldSet(const std::string& oldFile, const std::string& newSetName);
 
     std::string windowsSettingsFile_;   // "%s\skarpin.ini" in the Windows folder
     std::string programSettingsFile_;   // "%s\%s.ini" in the program folder, by the variant name

@@ -112,11 +112,6 @@ std::string FileIO::SetRegisterPath(const std::string& setName) const
     return SetFolderPath(setName) + "\\" + registerFileName_;
 }
 
-std::string FileIO::OverlayFilePath(const std::string& setName, const std::string& overlayName) const
-{
-    return SetFolderPath(setName) + "\\" + overlayName + "." + overlayFileExtension_;
-}
-
 bool FileIO::IsTemplatesSet(const std::string& setName) const
 {
     return cp1252::EqualsNoCase(setName, templatesSetName_);
@@ -198,7 +193,7 @@ void FileIO::ListOverlays(const std::string& setName, std::vector<SetItem>& over
             std::string name = line.substr(equals + 1);
             if (number < first || number > last)
                 continue;
-            std::string path = OverlayFilePath(setName, name);
+            std::string path = OverlayPath(setName, name);
             if (ImageBaseManager::LocateFile(path) != 1)
                 continue;
             overlays.emplace_back(name, number, 0);
@@ -244,7 +239,7 @@ void FileIO::ListOverlays(const std::string& setName, std::vector<SetItem>& over
     }
 
     for (SetItem& item : overlays)
-        item.accessKvora_ = ini::ReadInt(OverlayFilePath(setName, item.name_), "Version", "AccessKvora", 0);
+        item.accessKvora_ = GetAccessKvoraFlag(item.name_, setName);
     ShowArrowCursor();
 }
 
@@ -341,8 +336,8 @@ bool FileIO::CopyOverlay(const std::string& sourceSet, const std::string& source
 {
     if (sourceSet.empty() || sourceName.empty() || targetSet.empty() || targetName.empty())
         return false;
-    const std::string source = OverlayFilePath(sourceSet, sourceName);
-    const std::string target = OverlayFilePath(targetSet, targetName);
+    const std::string source = OverlayPath(sourceSet, sourceName);
+    const std::string target = OverlayPath(targetSet, targetName);
     if (cp1252::EqualsNoCase(source, target))
         return false;
     const bool targetWasThere = Exists(target);
@@ -364,7 +359,7 @@ bool FileIO::CopyOverlayNewName(const std::string& sourceSet, const std::string&
 {
     for (int n = 1;; ++n) {
         targetName = sourceName + " " + std::to_string(n);
-        if (!Exists(OverlayFilePath(targetSet, targetName)))
+        if (!Exists(OverlayPath(targetSet, targetName)))
             break;
     }
     return CopyOverlay(sourceSet, sourceName, targetSet, targetName, number);
@@ -375,8 +370,8 @@ bool FileIO::MoveOverlay(const std::string& sourceSet, const std::string& source
 {
     if (sourceSet.empty() || sourceName.empty() || targetSet.empty() || targetName.empty())
         return false;
-    const std::string source = OverlayFilePath(sourceSet, sourceName);
-    const std::string target = OverlayFilePath(targetSet, targetName);
+    const std::string source = OverlayPath(sourceSet, sourceName);
+    const std::string target = OverlayPath(targetSet, targetName);
     const bool moveFile = !cp1252::EqualsNoCase(source, target);
     // A move never replaces another overlay: the system refuses a target that exists.
     if (moveFile && !::MoveFileA(source.c_str(), target.c_str()))
@@ -409,8 +404,8 @@ bool FileIO::RenameOverlay(const std::string& setName, const std::string& oldNam
 {
     if (setName.empty() || oldName.empty() || newName.empty())
         return false;
-    const std::string source = OverlayFilePath(setName, oldName);
-    const std::string target = OverlayFilePath(setName, newName);
+    const std::string source = OverlayPath(setName, oldName);
+    const std::string target = OverlayPath(setName, newName);
     if (!MoveByName(source, target))
         return false;
     if (!ini::WriteString(SetRegisterPath(setName), overlayListSection_, OverlayKey(number), newName)) {
@@ -426,7 +421,7 @@ bool FileIO::DeleteOverlay(const std::string& setName, const std::string& name, 
         return false;
     {
         fw::WaitCursor wait;
-        if (!SendToRecycleBin(OverlayFilePath(setName, name)))
+        if (!SendToRecycleBin(OverlayPath(setName, name)))
             return false;
     }
     if (IsTemplatesSet(setName))
@@ -457,9 +452,9 @@ bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setNam
     }
 
     std::string placed = name;
-    for (int n = 1; Exists(OverlayFilePath(setName, placed)); ++n)
+    for (int n = 1; Exists(OverlayPath(setName, placed)); ++n)
         placed = name + " " + std::to_string(n);
-    const std::string target = OverlayFilePath(setName, placed);
+    const std::string target = OverlayPath(setName, placed);
 
     // The prepared file goes only once its copy stands complete and the register names it.
     if (!CopyWhole(file, target)) {

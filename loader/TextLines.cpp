@@ -4,14 +4,13 @@
 
 namespace textfile {
 
-bool ReadLines(const std::string& path, std::vector<std::string>& lines)
+bool ReadAll(const std::string& path, std::string& content)
 {
-    lines.clear();
+    content.clear();
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    std::string content;
     char buffer[16384];
     DWORD read = 0;
     bool ok = true;
@@ -25,7 +24,14 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines)
         content.append(buffer, read);
     }
     ::CloseHandle(file);
-    if (!ok)
+    return ok;
+}
+
+bool ReadLines(const std::string& path, std::vector<std::string>& lines)
+{
+    lines.clear();
+    std::string content;
+    if (!ReadAll(path, content))
         return false;
 
     size_t start = 0;

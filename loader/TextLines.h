@@ -6,8 +6,10 @@
 
 namespace textfile {
 
-// The file's lines without their line ends (CR LF, LF, or a lone CR before the end of the file). A
-// last line without a line end counts. False when the file cannot be opened or read.
+// The whole file as it stands. False when it cannot be opened or read.
+bool ReadAll(const std::string& path, std::string& content);
+// The file's lines without their line ends (CR LF or LF); a last line without a line end counts.
+// False when the file cannot be opened or read.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines);
 // Creates the file anew (overwriting) with exactly these bytes. False when it cannot be created or
 // not every byte was written.
