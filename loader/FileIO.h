@@ -170,6 +170,88 @@ public:
     // The first value of the block that the file cannot hold (its cells included), or None.
     static BlockField FindUnstorableField(const Block& block);
 
+    // --- The set store: one folder per set, its register and its overlay files ---
+    // Nothing is cached: every call works on the disk as it finds it. None shows a message; each
+    // reports by its result and the caller talks to the user. Where a file operation and the register
+    // change together, the file goes first and the register follows only when it went through.
+    static constexpr int kMessageToDriver = WM_USER + 114;
+
+    std::string SetFolderPath(const std::string& setName) const;   // "%s\%s" on the set folder
+    std::string SetRegisterPath(const std::string& setName) const; // the set's "register.txt"
+    bool IsTemplatesSet(const std::string& setName) const;         // compared ignoring case
+    // Set and overlay names become file and folder names: none of \ / * ? " < > | , : nor a control
+    // character, and not empty.
+    static bool IsValidName(const std::string& name);
+
+    void ListSets(std::vector<SetItem>& sets) const;
+    void ListOverlays(const std::string& setName, std::vector<SetItem>& overlays);
+    static bool WriteSetFile(const std::string& registerPath, const std::vector<SetItem>& overlays,
+                             const KeyboardSettings& settings);
+    bool WriteOverlayList(const std::string& setName, const std::vector<SetItem>& overlays);
+    bool CreateSet(const std::string& setName);
+    bool CopySetFolder(const std::string& sourceName, const std::string& targetName);
+    bool RenameSet(const std::string& oldName, const std::string& newName);
+    bool DeleteSet(const std::string& setName);
+    bool CopyOverlay(const std::string& sourceSet, const std::string& sourceName, const std::string& targetSet,
+                     const std::string& targetName, int number);
+    bool CopyOverlayNewName(const std::string& sourceSet, const std::string& sourceName,
+                            const std::string& targetSet, std::string& targetName, int number);
+    bool MoveOverlay(const std::string& sourceSet, const std::string& sourceName, int oldNumber,
+                     const std::string& targetSet, const std::string& targetName, int newNumber);
+    bool RenameOverlay(const std::string& setName, const std::string& oldName, const std::string& newName, int number);
+    bool DeleteOverlay(const std::string& setName, const std::string& name, int number);
+    bool PlaceOverlayFile(const std::string& file, const std::string& setName, const std::string& name, int& number,
+                          std::string& placedName);
+    void SetCurrentSetFlag(const std::string& oldSet, const std::string& newSet);
+    // 1 posted, 0 not the USB model, -1 the driver program's window is not there.
+    int NotifyDriver() const;
+
+    // --- Media of overlays between sets, and folder prefixes in overlay paths ---
+    // After an overlay file came into another set: the media it keeps in the source set's import
+    // folder are copied into the target set's, and its paths follow them. False when a file could
+    // not be copied (its path then stays) or the overlay could not be saved.
+    bool ImportOverlay(const std::string& sourceSet, const std::string& targetSet, const std::string& overlayName,
+                       int number);
+    // The references of one block: files in the source folder are copied into the target folder
+    // (which the caller has made) and the paths follow them; changed is set when a path changed.
+    // False when a file could not be copied: its path then stays as it was.
+    bool ImportBlockMedia(Block& block, const std::string& sourceFolder, const std::string& targetFolder, int& changed);
+    // The delimiter of the content strings in block commands: the first character of [Defaults]
+    // Prefix, or '@' without one.
+    char ContentDelimiter() const;
+    // Saves an overlay that this store changed on the user's behalf, with its AccessKvora flag.
+    bool SaveKeepingFlag(const std::string& overlayName, int number, const std::string& setName,
+                         const std::vector<Block>& keys, const std::vector<Block>& background,
+                         const KeyboardSettings& settings);
+    // Replaces the folder prefix in every path of one overlay; saves it only when something changed.
+    bool ReplaceOverlayPaths(const std::string& setName, const std::string& overlayName, int number,
+                             const std::string& oldPrefix, const std::string& newPrefix, int shortPaths);
+    // 1 when the path lay in the old folder (itself or below it) and now lies in the new one, else 0.
+    static int ReplacePathPrefix(std::string& path, const std::string& oldPrefix, const std::string& newPrefix,
+                                 int shortPath);
+
+    // --- Sets of the older format: one "set???.ini" per set in the folder kvora.ini names ---
+    // [Directories] Setinfo of kvora.ini in the Windows folder; empty when there are no old sets.
+    std::string OldSetFolder() const;
+    // "%s\set%03d.ini" in the old folder.
+    std::string OldSetPath(int number) const;
+    // Each old set: its [Set] ID as name, the three digits of its file name as number.
+    void ListOldSets(std::vector<SetItem>& sets) const;
+    // The overlays of an old set file, in file order, with names that can be file names and that
+    // differ from each other (ignoring case).
+    static void ListOldOverlays(const std::string& oldFile, std::vector<SetItem>& overlays);
+    // The name a new set made from an old one gets: the old name without the characters a set name
+    // cannot hold, or the old file's title when nothing is left.
+    static std::string OldSetName(const SetItem& oldSet);
+    // The blocks and the six keyboard settings of one overlay section of an old set file.
+    void ReadOldOverlay(const std::string& oldFile, int number, std::vector<Block>& blocks,
+                        KeyboardSettings& settings);
+    // Picture paths, and with contentPaths the paths in content commands, in their long form.
+    void ConvertOldPaths(std::vector<Block>& blocks, int longPaths, int contentPaths);
+    // A new set of the given name with every overlay of the old set file. False when the set could
+    // not be made or an overlay could not be written whole.
+    bool ConvertOldSet(const std::string& oldFile, const std::string& newSetName);
+
     std::string windowsSettingsFile_;   // "%s\skarpin.ini" in the Windows folder
     std::string programSettingsFile_;   // "%s\%s.ini" in the program folder, by the variant name
     std::string imageBaseSettingsFile_; // "%s\imgbase.%s.ini" in the Windows folder, else the program settings file

@@ -12,3 +12,11 @@
 #define IDC_SPEECH_SETTINGS         1425
 #define IDS_SPEECH_TEXTSPEAKER      2350
 #define IDS_SPEECH_ACAPELA          2351
+
+// Taking over a set of the older format: the dialog and its question when the name is taken
+#define IDD_GET_OLD_SET             1602
+#define IDC_OLDSET_INTRO            1620
+#define IDC_OLDSET_PROMPT           1621
+#define IDC_OLDSET_LIST             1622
+#define IDS_OLDSET_NAME_TAKEN       1950
+#define IDS_OLDSET_CAPTION          1951

@@ -1,0 +1,217 @@
+// FileIO's media between sets: the files an overlay keeps in its set's import folder follow it into
+// another set, and folder prefixes in overlay paths are replaced when folders change.
+#include "loader/FileIO.h"
+#include "library/Cp1252.h"
+#include "library/KvoraObject.h"
+#include "loader/TextLines.h"
+#include <windows.h>
+
+namespace {
+
+const char* const kImportFolder = "import";
+
+// A folder without the backslashes at its end; a drive's root keeps only its "X:".
+std::string WithoutTrailingSeparator(std::string folder)
+{
+    while (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    return folder;
+}
+
+std::string ShortForm(const std::string& path)
+{
+    DWORD size = ::GetShortPathNameA(path.c_str(), nullptr, 0);
+    if (size == 0)
+        return path;
+    std::string shortPath(size, '\0');
+    DWORD length = ::GetShortPathNameA(path.c_str(), &shortPath[0], size);
+    if (length == 0 || length >= size)
+        return path;
+    shortPath.resize(length);
+    return shortPath;
+}
+
+bool Exists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SameContent(const std::string& first, const std::string& second)
+{
+    std::string a, b;
+    return textfile::ReadAll(first, a) && textfile::ReadAll(second, b) && a == b;
+}
+
+// Copies a media file into the target folder. A file of that name there already is used again when
+// it is the same file; another overlay's file of that name stays, and the copy takes the first free
+// "%s %d" name beside it. A copy counts only when it arrived whole.
+bool CopyMediaFile(const std::string& source, const std::string& targetFolder, std::string& target)
+{
+    const std::string title = ImageBaseManager::GetFileTitleFromPath(source);
+    const std::string extension = ImageBaseManager::GetFileExtension(source);
+    const std::string dotExtension = extension.empty() ? std::string() : "." + extension;
+    std::string candidate = targetFolder + "\\" + ImageBaseManager::GetFileNameFromPath(source);
+    for (int n = 1; Exists(candidate); ++n) {
+        if (SameContent(source, candidate)) {
+            target = candidate;
+            return true;
+        }
+        candidate = targetFolder + "\\" + title + " " + std::to_string(n) + dotExtension;
+    }
+    if (!::CopyFileA(source.c_str(), candidate.c_str(), TRUE) || !SameContent(source, candidate)) {
+        ::DeleteFileA(candidate.c_str());
+        return false;
+    }
+    target = candidate;
+    return true;
+}
+
+} // namespace
+
+char FileIO::ContentDelimiter() const
+{
+    const char prefix = GetPrefix();
+    return prefix != '\0' ? prefix : '@';
+}
+
+bool FileIO::ImportOverlay(const std::string& sourceSet, const std::string& targetSet, const std::string& overlayName,
+                           int number)
+{
+    if (sourceSet.empty() || targetSet.empty() || cp1252::EqualsNoCase(sourceSet, targetSet))
+        return true;
+    const std::string sourceFolder = SetFolderPath(sourceSet) + "\\" + kImportFolder;
+    std::string targetFolder = SetFolderPath(targetSet) + "\\" + kImportFolder;
+    ImageBaseManager::CreatePath(targetFolder);
+
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    KeyboardSettings settings;
+    const int loaded = LoadOverlay(OverlayPath(targetSet, overlayName), keys, background, settings);
+    if (loaded == kNotOpened)
+        return true;
+
+    int changed = 0;
+    bool copied = true;
+    for (Block& block : keys)
+        copied = ImportBlockMedia(block, sourceFolder, targetFolder, changed) && copied;
+    for (Block& block : background)
+        copied = ImportBlockMedia(block, sourceFolder, targetFolder, changed) && copied;
+    if (!changed)
+        return copied;
+    // A file that did not read whole would lose its unread lines in a save: its paths stay, and
+    // they still lead to the source set's files.
+    if (loaded != kLoaded)
+        return false;
+    return SaveKeepingFlag(overlayName, number, targetSet, keys, background, settings) && copied;
+}
+
+// A path lies in the source folder when the text before its last backslash is that folder.
+bool FileIO::ImportBlockMedia(Block& block, const std::string& sourceFolder, const std::string& targetFolder,
+                              int& changed)
+{
+    bool copied = true;
+    auto carry = [&](std::string& path) {
+        if (path.empty() || !cp1252::EqualsNoCase(ImageBaseManager::GetFolderFromPath(path), sourceFolder))
+            return false;
+        // A file that is not there has nothing to carry; its reference stays as it was.
+        if (!Exists(path))
+            return false;
+        std::string target;
+        if (!CopyMediaFile(path, targetFolder, target)) {
+            copied = false;
+            return false;
+        }
+        path = target;
+        return true;
+    };
+
+    if (carry(block.picturePath_))
+        changed = 1;
+    CKvoraObject content;
+    // The commands hold content strings between the configured prefix characters.
+    content.delimiter_ = ContentDelimiter();
+    if (content.ParseContent(block.command_, imageBaseSettingsFile_, &videoExtensions_)) {
+        bool contentChanged = carry(content.picturePath_);
+        contentChanged = carry(content.soundPath_) || contentChanged;
+        contentChanged = carry(content.videoPath_) || contentChanged;
+        if (contentChanged) {
+            block.command_ = content.BuildContent();
+            changed = 1;
+        }
+    }
+    return copied;
+}
+
+// The prefix names a folder: it matches the folder itself and what lies below it, never a sibling
+// whose name merely begins the same way ("Skola" is not a prefix of "Skola 2\bild.bmp").
+int FileIO::ReplacePathPrefix(std::string& path, const std::string& oldPrefix, const std::string& newPrefix,
+                              int shortPath)
+{
+    if (path.empty())
+        return 0;
+    const std::string oldFolder = WithoutTrailingSeparator(oldPrefix);
+    if (oldFolder.empty() || !cp1252::StartsWithNoCase(path, oldFolder))
+        return 0;
+    if (path.size() > oldFolder.size() && path[oldFolder.size()] != '\\')
+        return 0;
+    path = WithoutTrailingSeparator(newPrefix) + path.substr(oldFolder.size());
+    if (shortPath)
+        path = ShortForm(path);
+    return 1;
+}
+
+bool FileIO::ReplaceOverlayPaths(const std::string& setName, const std::string& overlayName, int number,
+                                 const std::string& oldPrefix, const std::string& newPrefix, int shortPaths)
+{
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    KeyboardSettings settings;
+    const int loaded = LoadOverlay(OverlayPath(setName, overlayName), keys, background, settings);
+    if (loaded == kNotOpened)
+        return false;
+
+    int changes = 0;
+    for (Block& block : keys) {
+        changes += ReplacePathPrefix(block.picturePath_, oldPrefix, newPrefix, shortPaths);
+        CKvoraObject content;
+        content.delimiter_ = ContentDelimiter();
+        if (!content.ParseContent(block.command_, imageBaseSettingsFile_, &videoExtensions_))
+            continue;
+        int contentChanges = 0;
+        if (content.code_.empty())
+            contentChanges += ReplacePathPrefix(content.picturePath_, oldPrefix, newPrefix, shortPaths);
+        // A CD track is no file of a folder.
+        if (!content.soundPath_.empty() && !cp1252::EqualsNoCase(content.GetSoundExtension(), "cda"))
+            contentChanges += ReplacePathPrefix(content.soundPath_, oldPrefix, newPrefix, shortPaths);
+        contentChanges += ReplacePathPrefix(content.videoPath_, oldPrefix, newPrefix, shortPaths);
+        if (contentChanges > 0) {
+            block.command_ = content.BuildContent();
+            ++changes;
+        }
+    }
+    // Background pictures keep their long names.
+    for (Block& block : background)
+        changes += ReplacePathPrefix(block.picturePath_, oldPrefix, newPrefix, 0);
+
+    if (changes == 0)
+        return true;
+    if (loaded != kLoaded)
+        return false;
+    return SaveKeepingFlag(overlayName, number, setName, keys, background, settings);
+}
+
+// A save writes the file anew, and the AccessKvora flag lives only in the file: it is put back. An
+// overlay whose file name the save would change (blanks at its ends, characters a name cannot hold)
+// is left alone rather than written a second time under another name.
+bool FileIO::SaveKeepingFlag(const std::string& overlayName, int number, const std::string& setName,
+                             const std::vector<Block>& keys, const std::vector<Block>& background,
+                             const KeyboardSettings& settings)
+{
+    std::string name = overlayName;
+    if (!IsValidName(name) || name.front() == ' ' || name.back() == ' ')
+        return false;
+    const int accessKvora = GetAccessKvoraFlag(overlayName, setName);
+    if (SaveOverlay(name, number, setName, keys, background, settings) != kSaved)
+        return false;
+    return accessKvora == 0 || SetAccessKvoraFlag(name, setName, accessKvora);
+}

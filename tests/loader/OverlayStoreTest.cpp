@@ -1,0 +1,230 @@
+// Copying, moving, renaming, deleting and placing overlays, and the registers that follow the files.
+#include "SetFixture.h"
+#include "library/IniFile.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Entry(const std::string& registerPath, int number)
+{
+    return ini::ReadString(registerPath, "Overlays", std::to_string(number), "<none>");
+}
+
+} // namespace
+
+TEST(OverlayStore, CopyWritesTheFileThenTheTargetEntry)
+{
+    SetFixture sets;
+    sets.MakeSet("Skola", "[Overlays]\r\n3=A\r\n", {"A"});
+    sets.MakeSet("Hem", "[Overlays]\r\n1=B\r\n", {"B"});
+    sets.MakeSet("Mallar", nullptr);
+
+    ASSERT_TRUE(sets.Io().CopyOverlay("Skola", "A", "Hem", "A", 4));
+    EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Hem", "A")));
+    EXPECT_EQ("A", Entry(sets.RegisterPath("Hem"), 4));
+    EXPECT_EQ("[Overlays]\r\n3=A\r\n", sets.Register("Skola"));
+
+    // Over an overlay of the same name, as the caller asked.
+    ASSERT_TRUE(sets.Io().CopyOverlay("Skola", "A", "Hem", "B", 1));
+    EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Hem", "B")));
+
+    // The templates set keeps no entries.
+    ASSERT_TRUE(sets.Io().CopyOverlay("Skola", "A", "mallar", "Mall", 6));
+    EXPECT_TRUE(FileExists(sets.OverlayPath("Mallar", "Mall")));
+    EXPECT_FALSE(FileExists(sets.RegisterPath("Mallar")));
+}
+
+TEST(OverlayStore, AFailedCopyLeavesTheRegistersAlone)
+{
+    SetFixture sets;
+    sets.MakeSet("Skola", "[Overlays]\r\n3=A\r\n", {"A"});
+    sets.MakeSet("Hem", "[Overlays]\r\n1=B\r\n", {"B"});
+    EXPECT_FALSE(sets.Io().CopyOverlay("Skola", "Saknas", "Hem", "Saknas", 2));
+    EXPECT_FALSE(sets.Io().CopyOverlay("Skola", "A", "Borta", "A", 2));
+    EXPECT_FALSE(sets.Io().CopyOverlay("Skola", "A", "Skola", "a", 2));
+    EXPECT_EQ("[Overlays]\r\n1=B\r\n", sets.Register("Hem"));
+    EXPECT_EQ("[Overlays]\r\n3=A\r\n", sets.Register("Skola"));
+    EXPECT_FALSE(FileExists(sets.SetPath("Borta")));
+}
+
+TEST(OverlayStore, CopyUnderANewNameAlwaysAddsANumber)
+{
+    SetFixture sets;
+    sets.MakeSet("Skola", "[Overlays]\r\n1=N\r\n", {"N"});
+    sets.MakeSet("Hem", "[Overlays]\r\n", {});
+    std::string name;
+    ASSERT_TRUE(sets.Io().CopyOverlayNewName("Skola", "N", "Hem", name, 5));
+    EXPECT_EQ("N 1", name);
+    ASSERT_TRUE(sets.Io().CopyOverlayNewName("Skola", "N", "Hem", name, 6));
+    EXPECT_EQ("N 2", name);
+    ASSERT_TRUE(sets.Io().CopyOverlayNewName("Skola", "N", "Skola", name, 2));
+    EXPECT_EQ("N 1", name);
+    EXPECT_EQ("N 1", Entry(sets.RegisterPath("Hem"), 5));
+    EXPECT_EQ("N 2", Entry(sets.RegisterPath("Hem"), 6));
+    EXPECT_EQ("N 1", Entry(sets.RegisterPath("Skola"), 2));
+    EXPECT_EQ(SetFixture::OverlayText("N"), sets.Read(sets.OverlayPath("Hem", "N 2")));
+}
+
+TEST(OverlayStore, MoveCarriesFileAndEntries)
+{
+    SetFixture sets;
+    sets.MakeSet("Skola", "[Overlays]\r\n3=A\r\n4=C\r\n", {"A", "C"});
+    sets.MakeSet("Hem", "[Overlays]\r\n1=H\r\n", {"H"});
+    sets.MakeSet("Mallar", nullptr, {"M"});
+
+    ASSERT_TRUE(sets.Io().MoveOverlay("Skola", "A", 3, "Hem", "B", 5));
+    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Hem", "B")));
+    EXPECT_EQ("<none>", Entry(sets.RegisterPath("Skola"), 3));
+    EXPECT_EQ("B", Entry(sets.RegisterPath("Hem"), 5));
+
+    // One set and one name: only the number changes.
+    ASSERT_TRUE(sets.Io().MoveOverlay("Skola", "C", 4, "Skola", "C", 9));
+    EXPECT_TRUE(FileExists(sets.OverlayPath("Skola", "C")));
+    EXPECT_EQ("<none>", Entry(sets.RegisterPath("Skola"), 4));
+    EXPECT_EQ("C", Entry(sets.RegisterPath("Skola"), 9));
+
+    // Out of and into the templates set, whose register is never written.
+    ASSERT_TRUE(sets.Io().MoveOverlay("Mallar", "M", 1, "Hem", "M", 2));
+    EXPECT_EQ("M", Entry(sets.RegisterPath("Hem"), 2));
+    EXPECT_EQ("H", Entry(sets.RegisterPath("Hem"), 1));
+    ASSERT_TRUE(sets.Io().MoveOverlay("Hem", "M", 2, "Mallar", "M", 1));
+    EXPECT_EQ("<none>", Entry(sets.RegisterPath("Hem"), 2));
+    EXPECT_TRUE(FileExists(sets.OverlayPath("Mallar", "M")));
+    EXPECT_FALSE(FileExists(sets.RegisterPath("Mallar")));
+}
+
+TEST(OverlayStore, AMoveThatCannotBeMadeChangesNothing)
+{
+    SetFixture sets;
+    const char* skola = "[Overlays]\r\n3=A\r\n";
+    const char* hem = "[Overlays]\r\n1=B\r\n";
+    sets.MakeSet("Skola", skola, {"A"});
+    sets.MakeSet("Hem", hem, {"B"});
+
+    // Onto another overlay's file: that overlay is never replaced.
+    EXPECT_FALSE(sets.Io().MoveOverlay("Skola", "A", 3, "Hem", "B", 7));
+    EXPECT_FALSE(sets.Io().MoveOverlay("Skola", "Saknas", 5, "Hem", "Saknas", 8));
+    EXPECT_FALSE(sets.Io().MoveOverlay("Skola", "A", 3, "Borta", "A", 8));
+    EXPECT_EQ(skola, sets.Register("Skola"));
+    EXPECT_EQ(hem, sets.Register("Hem"));
+    EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Skola", "A")));
+    EXPECT_EQ(SetFixture::OverlayText("B"), sets.Read(sets.OverlayPath("Hem", "B")));
+}
+
+TEST(OverlayStore, RenameMovesTheFileThenTheEntry)
+{
+    SetFixture sets;
+    sets.MakeSet("Skola", "[Overlays]\r\n3=A\r\n4=B\r\n", {"A", "B"});
+    ASSERT_TRUE(sets.Io().RenameOverlay("Skola", "A", "Frukt", 3));
+    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Skola", "Frukt")));
+    EXPECT_EQ("Frukt", Entry(sets.RegisterPath("Skola"), 3));
+
+    EXPECT_FALSE(sets.Io().RenameOverlay("Skola", "Frukt", "B", 3));
+    EXPECT_FALSE(sets.Io().RenameOverlay("Skola", "Saknas", "Ny", 7));
+    EXPECT_EQ("[Overlays]\r\n3=Frukt\r\n4=B\r\n", sets.Register("Skola"));
+    EXPECT_EQ(SetFixture::OverlayText("B"), sets.Read(sets.OverlayPath("Skola", "B")));
+
+    // A new name that differs only in case reaches the file's name too.
+    ASSERT_TRUE(sets.Io().RenameOverlay("Skola", "B", "b", 4));
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(sets.OverlayPath("Skola", "b").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    ::FindClose(search);
+    EXPECT_STREQ("b.ini", found.cFileName);
+    EXPECT_EQ("b", Entry(sets.RegisterPath("Skola"), 4));
+}
+
+TEST(OverlayStore, DeleteSendsTheFileToTheRecycleBinThenDropsTheEntry)
+{
+    SetFixture sets;
+    sets.MakeSet("Skola", "[Overlays]\r\n3=A\r\n4=B\r\n5=Borta\r\n", {"A", "B"});
+    sets.MakeSet("Mallar", nullptr, {"M"});
+    ASSERT_TRUE(sets.Io().DeleteOverlay("Skola", "A", 3));
+    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_EQ("<none>", Entry(sets.RegisterPath("Skola"), 3));
+    EXPECT_EQ("B", Entry(sets.RegisterPath("Skola"), 4));
+
+    // A file that is gone already: its entry goes too.
+    ASSERT_TRUE(sets.Io().DeleteOverlay("Skola", "Borta", 5));
+    EXPECT_EQ("<none>", Entry(sets.RegisterPath("Skola"), 5));
+
+    ASSERT_TRUE(sets.Io().DeleteOverlay("Mallar", "M", 0));
+    EXPECT_FALSE(FileExists(sets.OverlayPath("Mallar", "M")));
+    EXPECT_FALSE(FileExists(sets.RegisterPath("Mallar")));
+}
+
+// Each case places the file "N" prepared outside the set with a given number.
+TEST(OverlayStore, PlacingTakesAFreeNameAndNumber)
+{
+    std::string full = "[Overlays]\r\n";
+    for (int n = 1; n <= 100; ++n)
+        full += std::to_string(n) + "=F" + std::to_string(n) + "\r\n";
+    std::string fullStandard = "[Overlays]\r\n";
+    for (int n = 101; n <= 127; ++n)
+        fullStandard += std::to_string(n) + "=F" + std::to_string(n) + "\r\n";
+
+    struct Case {
+        const char* name;
+        std::string set;
+        std::string registerText;
+        std::vector<std::string> files;
+        int number;
+        bool placed;
+        int expectedNumber;
+        const char* expectedName;
+    } cases[] = {
+        {"free name, free number", "Skola", "[Overlays]\r\n1=X\r\n", {"X"}, 5, true, 5, "N"},
+        {"taken number: the lowest free", "Skola", "[Overlays]\r\n1=X\r\n2=Y\r\n5=Z\r\n", {}, 5, true, 3, "N"},
+        {"an empty entry is free", "Skola", "[Overlays]\r\n1=\r\n", {}, 0, true, 1, "N"},
+        {"no number asked: the lowest free", "Skola", "[Overlays]\r\n1=X\r\n", {}, 0, true, 2, "N"},
+        {"a free number is kept whatever its range", "Skola", "[Overlays]\r\n", {}, 150, true, 150, "N"},
+        {"taken names: the first free with a number", "Skola", "[Overlays]\r\n", {"N", "N 1", "N 3"}, 4, true, 4,
+         "N 2"},
+        {"a name taken only by a file without entry", "Skola", "[Overlays]\r\n", {"n"}, 2, true, 2, "N 1"},
+        {"no free number", "Skola", full, {}, 7, false, 7, ""},
+        {"the standard set numbers from 101", "Standard\xF6verl\xE4gg", "[Overlays]\r\n101=X\r\n", {}, 101, true,
+         102, "N"},
+        {"a full standard set", "Standard\xF6verl\xE4gg", fullStandard, {}, 0, false, 0, ""},
+        {"the templates set keeps the number and writes no entry", "Mallar", "", {"N"}, 7, true, 7, "N 1"},
+    };
+
+    for (const Case& c : cases) {
+        SetFixture sets;
+        sets.MakeSet(c.set, c.registerText.c_str(), c.files);
+        const std::string prepared = sets.Write("temp\\N.ini", SetFixture::OverlayText("placed"));
+        int number = c.number;
+        std::string placedName = "unchanged";
+        EXPECT_EQ(c.placed, sets.Io().PlaceOverlayFile(prepared, c.set, "N", number, placedName)) << c.name;
+        EXPECT_EQ(c.expectedNumber, number) << c.name;
+        if (!c.placed) {
+            EXPECT_EQ("unchanged", placedName) << c.name;
+            EXPECT_TRUE(FileExists(prepared)) << c.name;
+            EXPECT_EQ(c.registerText, sets.Register(c.set)) << c.name;
+            continue;
+        }
+        EXPECT_EQ(c.expectedName, placedName) << c.name;
+        EXPECT_FALSE(FileExists(prepared)) << c.name;
+        EXPECT_EQ(SetFixture::OverlayText("placed"), sets.Read(sets.OverlayPath(c.set, c.expectedName))) << c.name;
+        const std::string entry = Entry(sets.RegisterPath(c.set), c.expectedNumber);
+        EXPECT_EQ(c.set == "Mallar" ? "<none>" : c.expectedName, entry) << c.name;
+    }
+}
+
+TEST(OverlayStore, APlacementThatCannotBeCopiedKeepsThePreparedFile)
+{
+    SetFixture sets;
+    sets.MakeSet("Skola", "[Overlays]\r\n", {});
+    int number = 3;
+    std::string placedName;
+    EXPECT_FALSE(sets.Io().PlaceOverlayFile(sets.Temp() / "saknas.ini", "Skola", "N", number, placedName));
+    EXPECT_EQ("[Overlays]\r\n", sets.Register("Skola"));
+    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "N")));
+
+    // A set without folder: the prepared file stays where it is.
+    const std::string prepared = sets.Write("temp\\N.ini", SetFixture::OverlayText("N"));
+    EXPECT_FALSE(sets.Io().PlaceOverlayFile(prepared, "Borta", "N", number, placedName));
+    EXPECT_TRUE(FileExists(prepared));
+    EXPECT_EQ(3, number);
+}
