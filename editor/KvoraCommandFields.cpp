@@ -81,15 +81,10 @@ std::string FirstFreeNumberedWave(const std::string& folder)
 
 std::string ShortLowerPath(const std::string& path)
 {
-    DWORD size = ::GetShortPathNameA(path.c_str(), nullptr, 0);
-    if (size == 0)
-        return path;
-    std::string shortPath(size, '\0');
-    DWORD length = ::GetShortPathNameA(path.c_str(), &shortPath[0], size);
-    if (length == 0 || length >= size)
-        return path;
-    shortPath.resize(length);
-    return cp1252::Lower(shortPath);
+    // A path the system has no short form for (a missing file) stays as it was typed.
+    bool found = false;
+    std::string shortPath = ImageBaseManager::GetShortPath(path, &found);
+    return found ? cp1252::Lower(shortPath) : path;
 }
 
 std::string VideoFilter(const std::vector<std::string>& videoExtensions)

@@ -259,6 +259,23 @@ std::string ImageBaseManager::GetFileTitleFromPath(const std::string& path)
 }
 
 // Only the file name's own dot counts: a dotted folder name holds no extension.
+std::string ImageBaseManager::GetShortPath(const std::string& path, bool* found)
+{
+    if (found)
+        *found = false;
+    DWORD size = ::GetShortPathNameA(path.c_str(), nullptr, 0);
+    if (size == 0)
+        return path;
+    std::string shortPath(size, '\0');
+    DWORD length = ::GetShortPathNameA(path.c_str(), &shortPath[0], size);
+    if (length == 0 || length >= size)
+        return path;
+    shortPath.resize(length);
+    if (found)
+        *found = true;
+    return shortPath;
+}
+
 std::string ImageBaseManager::GetFileExtension(const std::string& path)
 {
     std::string name = GetFileNameFromPath(path);

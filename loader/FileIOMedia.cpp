@@ -18,19 +18,6 @@ std::string WithoutTrailingSeparator(std::string folder)
     return folder;
 }
 
-std::string ShortForm(const std::string& path)
-{
-    DWORD size = ::GetShortPathNameA(path.c_str(), nullptr, 0);
-    if (size == 0)
-        return path;
-    std::string shortPath(size, '\0');
-    DWORD length = ::GetShortPathNameA(path.c_str(), &shortPath[0], size);
-    if (length == 0 || length >= size)
-        return path;
-    shortPath.resize(length);
-    return shortPath;
-}
-
 bool Exists(const std::string& path)
 {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -156,7 +143,7 @@ int FileIO::ReplacePathPrefix(std::string& path, const std::string& oldPrefix, c
         return 0;
     path = WithoutTrailingSeparator(newPrefix) + path.substr(oldFolder.size());
     if (shortPath)
-        path = ShortForm(path);
+        path = ImageBaseManager::GetShortPath(path);
     return 1;
 }
 

@@ -3,6 +3,7 @@
 // Console program: bench_imagebase.exe [rounds]
 #include "library/ImageBaseManager.h"
 #include "library/KvoraObject.h"
+#include "tools/bench_common/BenchTiming.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -13,20 +14,12 @@
 
 namespace {
 
+using bench::Figures;
+using bench::Now;
+using bench::Time;
+
 const int kCategories = 40;
 const int kPicturesPerCategory = 300;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Words made of Swedish syllables, the same every run; every 97th picture is a dog.
 std::string Word(unsigned& seed, int index)
@@ -107,24 +100,6 @@ void RemoveFolder(const std::string& folder)
     ::RemoveDirectoryA(folder.c_str());
 }
 
-struct Figures {
-    double min;
-    double median;
-};
-
-template <typename Step>
-Figures Time(int rounds, Step step)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        double start = Now();
-        step();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return {times.front(), times[times.size() / 2]};
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -140,13 +115,13 @@ int main(int argc, char** argv)
 
     ImageBaseManager manager;
     Figures load = Time(rounds, [&] { manager.LoadBases(settings, 1); });
-    std::printf("%-44s %8.2f / %8.2f\n", "LoadBases", load.min, load.median);
+    std::printf("%-44s %8.2f / %8.2f\n", "LoadBases", load.least, load.median);
 
     // The two halves of a search: the category list through the ini interface, the lines read whole.
     Figures base = Time(rounds, [&] { manager.LoadBase(0); });
-    std::printf("%-44s %8.2f / %8.2f\n", "LoadBase (40 categories)", base.min, base.median);
+    std::printf("%-44s %8.2f / %8.2f\n", "LoadBase (40 categories)", base.least, base.median);
     Figures pictures = Time(rounds, [&] { manager.LoadPictures(0, -1); });
-    std::printf("%-44s %8.2f / %8.2f\n", "LoadPictures (all 12000)", pictures.min, pictures.median);
+    std::printf("%-44s %8.2f / %8.2f\n", "LoadPictures (all 12000)", pictures.least, pictures.median);
     struct Search {
         const char* label;
         const char* word;
@@ -164,7 +139,7 @@ int main(int argc, char** argv)
             std::string word = search.word;
             manager.FindImagesByText(word, found, search.exact);
         });
-        std::printf("FindImagesByText %-27s %8.2f / %8.2f  (%u hits)\n", search.label, figures.min, figures.median,
+        std::printf("FindImagesByText %-27s %8.2f / %8.2f  (%u hits)\n", search.label, figures.least, figures.median,
                     static_cast<unsigned>(found.size()));
     }
 
@@ -191,10 +166,10 @@ int main(int argc, char** argv)
     };
     int resolveRounds = std::max(1, rounds / 3);
     Figures fresh = Time(resolveRounds, [&] { resolveAll(false); });
-    std::printf("%-44s %8.2f / %8.2f  (%d resolved)\n", "ResolveCode 1000 codes, fresh manager each", fresh.min,
+    std::printf("%-44s %8.2f / %8.2f  (%d resolved)\n", "ResolveCode 1000 codes, fresh manager each", fresh.least,
                 fresh.median, resolved);
     Figures kept = Time(resolveRounds, [&] { resolveAll(true); });
-    std::printf("%-44s %8.2f / %8.2f  (%d resolved)\n", "ResolveCode 1000 codes, bases kept", kept.min,
+    std::printf("%-44s %8.2f / %8.2f  (%d resolved)\n", "ResolveCode 1000 codes, bases kept", kept.least,
                 kept.median, resolved);
 
     // Content strings as the keyboard types them into Morvel: half name a picture code, which the

@@ -3,6 +3,7 @@
 // saving and loading a set of 100 such overlays.
 // Console program: bench_overlay.exe [rounds]
 #include "loader/FileIO.h"
+#include "tools/bench_common/BenchTiming.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -13,39 +14,13 @@
 
 namespace {
 
+using bench::Figures;
+using bench::Now;
+using bench::Time;
+
 const int kPictures = 40;
 const int kOverlaysInSet = 100;
 const char* const kSet = "Prov";
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-struct Figures {
-    double least = 1e30;
-    double median = 0;
-};
-
-template <class Step>
-Figures Time(int rounds, Step step)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const double start = Now();
-        step();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return Figures{times.front(), times[times.size() / 2]};
-}
 
 void Report(const char* what, const Figures& figures)
 {

@@ -10,6 +10,7 @@
 #include "library/KvoraObject.h"
 #include "library/PictureLoad.h"
 #include "library/Wmf.h"
+#include "tools/bench_common/BenchTiming.h"
 #include <windows.h>
 #include <algorithm>
 #include <cmath>
@@ -22,35 +23,9 @@
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-struct Figures {
-    double least = 1e30;
-    double median = 0;
-};
-
-template <class Step>
-Figures Time(int rounds, Step step)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const double start = Now();
-        step();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return Figures{times.front(), times[times.size() / 2]};
-}
+using bench::Figures;
+using bench::Now;
+using bench::Time;
 
 void Report(const char* what, const Figures& figures)
 {
