@@ -20,3 +20,7 @@
 #define IDC_OLDSET_LIST             1622
 #define IDS_OLDSET_NAME_TAKEN       1950
 #define IDS_OLDSET_CAPTION          1951
+
+// The overlay list's drag cursors: a page with an arrow, and the same with a plus sign for a copy
+#define IDCUR_DRAG_MOVE 203
+#define IDCUR_DRAG_COPY 204
