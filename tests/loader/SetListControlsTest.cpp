@@ -1,6 +1,7 @@
 // The overlay list and the set tree driven by the mouse messages a user's hand would send.
 #include "loader/CIconListBox.h"
 #include "loader/SetTreeCtrl.h"
+#include "framework/Gdi.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include <gtest/gtest.h>
@@ -300,6 +301,64 @@ TEST_F(SetListControlsTest, LinesKeepTheirIconAndAreSixteenPixelsHigh)
     EXPECT_EQ(list_.Self().Send(LB_GETITEMDATA, 4), -1);
     EXPECT_EQ(list_.InsertItem(1, "2 Hus", 0), 1);
     EXPECT_EQ(list_.Self().Send(LB_GETITEMDATA, 1), 0);
+}
+
+TEST_F(SetListControlsTest, LinesAreFilledByTheirSelectionAndCarryTheirIcon)
+{
+    const COLORREF paper = RGB(10, 200, 30);
+    const COLORREF iconColour = RGB(200, 0, 200);
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1);
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP icon = ::CreateCompatibleBitmap(screen, 16, 16);
+    HDC iconDC = ::CreateCompatibleDC(screen);
+    HGDIOBJ previous = ::SelectObject(iconDC, icon);
+    HBRUSH brush = ::CreateSolidBrush(iconColour);
+    RECT whole{0, 0, 16, 16};
+    ::FillRect(iconDC, &whole, brush);
+    ::SelectObject(iconDC, previous);
+    ::DeleteObject(brush);
+    ::DeleteDC(iconDC);
+    ::ReleaseDC(nullptr, screen);
+    ASSERT_EQ(ImageList_Add(images, icon, nullptr), 0);
+    ::DeleteObject(icon);
+
+    struct Case {
+        const char* what;
+        UINT action;
+        UINT state;
+        bool withImages;
+        COLORREF background; // far right on the line, away from the text
+        bool iconDrawn;
+    };
+    const Case cases[] = {
+        {"selected, drawn whole", ODA_DRAWENTIRE, ODS_SELECTED, true, ::GetSysColor(COLOR_HIGHLIGHT), true},
+        {"selected by a change", ODA_SELECT, ODS_SELECTED, true, ::GetSysColor(COLOR_HIGHLIGHT), true},
+        {"deselected by a change", ODA_SELECT, 0, true, ::GetSysColor(COLOR_WINDOW), true},
+        {"unselected, drawn whole: no fill", ODA_DRAWENTIRE, 0, true, paper, true},
+        {"without an image list", ODA_DRAWENTIRE, 0, false, paper, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        list_.SetImageList(c.withImages ? images : nullptr);
+        fw::DibSection canvas(180, kLine);
+        canvas.Fill(paper);
+        DRAWITEMSTRUCT draw{};
+        draw.CtlType = ODT_LISTBOX;
+        draw.CtlID = 1194;
+        draw.itemID = 0;
+        draw.itemAction = c.action;
+        draw.itemState = c.state;
+        draw.hwndItem = list_.Handle();
+        draw.hDC = canvas.DC();
+        draw.rcItem = RECT{0, 0, 180, kLine};
+        draw.itemData = 0;
+        list_.DrawItem(draw);
+        ::GdiFlush();
+        EXPECT_EQ(canvas.Pixel(175, 8), c.background);
+        EXPECT_EQ(canvas.Pixel(8, 8) == iconColour, c.iconDrawn);
+    }
+    list_.SetImageList(nullptr);
+    ImageList_Destroy(images);
 }
 
 } // namespace
