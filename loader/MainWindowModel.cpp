@@ -253,3 +253,13 @@ void ApplyModelToMainMenu(HMENU mainMenu, int model)
     PlaceLast(::GetSubMenu(mainMenu, 1), ID_START_SETTINGS, IDS_START_SETTINGS_ITEM, model != 1);
     PlaceLast(::GetSubMenu(mainMenu, 2), ID_IR_CODES, IDS_IR_CODES_ITEM, model == 2);
 }
+
+std::string MainWindowCaption(int model)
+{
+    std::string name = fw::LoadResString(IDS_SKARPIN_NAME);
+    if (model == 0)
+        return name + " " + fw::LoadResString(IDS_MODEL_PS2);
+    if (model == 2)
+        return fw::Format("%s AccessKvora", name.c_str());
+    return name + " " + fw::LoadResString(IDS_MODEL_USB);
+}

@@ -94,3 +94,6 @@ void ApplyMenuStates(const MenuStates& states, HMENU mainMenu, HMENU setMenu, HM
 // "&Inställning Starta program..." ends the second popup except in the USB model; the infrared codes
 // item ends the third popup in the AccessKvora model only. Each stays present at most once.
 void ApplyModelToMainMenu(HMENU mainMenu, int model);
+
+// "Skarpinen" and the model's name: the main window's caption, by which a second start finds it.
+std::string MainWindowCaption(int model);
