@@ -129,7 +129,8 @@ INT_PTR Dialog::DoModal()
     bool reenableOwner = owner && ::IsWindowEnabled(owner);
     if (reenableOwner)
         ::EnableWindow(owner, FALSE);
-    if (!ended_)
+    // As the system's own modal loop does: a dialog that showed itself (maximised, say) stays as it is.
+    if (!ended_ && !::IsWindowVisible(hwnd))
         ::ShowWindow(hwnd, SW_SHOWNORMAL);
 
     RunModalLoop([this] { return !ended_; });

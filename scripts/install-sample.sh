@@ -22,6 +22,8 @@ copy_missing "$sample/skarpin" "$drive/Program Files/Skarpin"
 copy_missing "$sample/morvel" "$drive/Program Files/Morvel"
 mkdir -p "$drive/Program Files/Skarpin/Set"
 copy_missing "$sample/sets" "$drive/Program Files/Skarpin/Set"
+# The sample's archive set is read-only, as a set on a write-protected share would be.
+chmod a-w "$drive/Program Files/Skarpin/Set/Arkiv"
 copy_missing "$sample/bildbas" "$drive/Program Files/Bildbas"
 cp "$BUILD_DIR/loader/skarpin.exe" "$drive/Program Files/Skarpin/"
 cp "$BUILD_DIR/writer/morvel.exe" "$drive/Program Files/Morvel/"

@@ -20,3 +20,70 @@
 #define IDC_OLDSET_LIST             1622
 #define IDS_OLDSET_NAME_TAKEN       1950
 #define IDS_OLDSET_CAPTION          1951
+
+// The overlay list's drag cursors: a page with an arrow, and the same with a plus sign for a copy
+#define IDCUR_DRAG_MOVE 203
+#define IDCUR_DRAG_COPY 204
+
+// The main window: template, menus (main, set, overlay), icon and the images of the tree and the list
+#define IDD_SKARPIN_DIALOG          110
+#define IDR_MAINMENU                128
+#define IDR_SET_MENU                132
+#define IDR_OVERLAY_MENU            133
+#define IDI_SKARPIN                 156
+#define IDB_SET_STANDARD_SELECTED   190
+#define IDB_SET_STANDARD            191
+#define IDB_SET                     1564
+#define IDB_SET_SELECTED            1565
+#define IDB_OVERLAY                 1566
+#define IDB_SET_CURRENT             1567
+#define IDB_SET_CURRENT_SELECTED    1568
+#define IDC_SET_TREE                1002
+#define IDC_OVERLAY_LIST            1194
+// The main window's commands
+#define ID_OVERLAY_PRESSURE         1712
+#define ID_OVERLAY_FEEDBACK         1714
+#define ID_OVERLAY_REPETITION       1716
+#define ID_SET_NEW                  1721
+#define ID_SET_IMPORT_OLD           1723
+#define ID_OVERLAY_EXPORT           1724
+#define ID_OPTICAL_CODE_MARGINS     1725
+#define ID_SHOW_STANDARD_OVERLAYS   1726
+#define ID_APP_ABOUT_SKARPIN        32801
+#define ID_EDIT_COPY_SELECTION      32802
+#define ID_EDIT_RENAME_SELECTION    32803
+#define ID_EDIT_DELETE_SELECTION    32804
+#define ID_EDIT_MOVE_OVERLAYS       32805
+#define ID_SET_LOAD_KEYBOARD        32808
+#define ID_OVERLAY_IMPORT           32809
+#define ID_SHOW_TEMPLATES           32810
+#define ID_SHOW_TEMPLATE_DIALOG     32811
+#define ID_START_SETTINGS           32820
+#define ID_OVERLAY_OPEN             32821
+#define ID_KEYBOARD_MODEL           32822
+#define ID_CHANGE_PATHS             32823
+#define ID_IR_CODES                 32824
+#define ID_OVERLAY_MENU_OPEN        57601
+#define ID_APP_EXIT_SKARPIN         57665
+// The main window's strings
+#define IDS_SKARPIN_DELETE_CAPTION      1757
+#define IDS_RENAME_OVERLAY              1777
+#define IDS_RENAME_SET                  1778
+#define IDS_COPY_OVERLAY                1779
+#define IDS_COPY_SET                    1780
+#define IDS_DELETE_OVERLAY              1781
+#define IDS_DELETE_SET                  1782
+#define IDS_PRESSURE_PER_SET            1783
+#define IDS_PRESSURE_PER_OVERLAY        1784
+#define IDS_REPETITION_PER_SET          1785
+#define IDS_REPETITION_PER_OVERLAY      1786
+#define IDS_FEEDBACK_PER_SET            1787
+#define IDS_FEEDBACK_PER_OVERLAY        1788
+#define IDS_OPEN_OVERLAY                1833
+#define IDS_NEW_TEMPLATE                1834
+#define IDS_OPEN_TEMPLATE               1835
+#define IDS_SKARPIN_NAME                1848
+#define IDS_MODEL_USB                   1861
+#define IDS_MODEL_PS2                   1862
+#define IDS_START_SETTINGS_ITEM         1865
+#define IDS_IR_CODES_ITEM               1891

@@ -1,0 +1,17 @@
+// Skarpin's start: one running copy at a time, COM for the thread, and the main window run modally
+// until the program ends.
+#pragma once
+#include <windows.h>
+
+class CSkarpinApp {
+public:
+    // false when a Skarpin is running already; it has been brought to the front and this start ends.
+    bool InitApplication();
+    // Runs the main window to its end; false: the program ends, no message loop follows.
+    bool InitInstance();
+    // Help requests do nothing in this program.
+    void WinHelp() {}
+
+    // A top-level window with one of the main window's three captions, or null.
+    static HWND FindRunningInstance();
+};

@@ -1,0 +1,97 @@
+#!/usr/bin/env python3
+"""Draws the main window's small pictures: the set tree's folders (ordinary, current, special; each
+normal and selected), the overlay list's page, and Skarpin's icon.
+
+The pictures are ours, computed here; run it after changing one and commit the output files.
+"""
+import os
+import struct
+import sys
+
+WHITE = (255, 255, 255)
+
+
+def write_bmp(path, size, pixel):
+    row_size = (size * 3 + 3) & ~3
+    data = bytearray()
+    for y in range(size - 1, -1, -1):
+        row = bytearray()
+        for x in range(size):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        row += b"\0" * (row_size - len(row))
+        data += row
+    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + data)
+
+
+def folder(colour, open_):
+    def pixel(x, y):
+        if 3 <= y <= 4 and 1 <= x <= 6:
+            return (0, 0, 0) if y == 3 or x in (1, 6) else colour
+        top = 6 if open_ else 5
+        if top <= y <= 13 and 1 <= x <= 14:
+            edge = y in (top, 13) or x in (1, 14)
+            return (0, 0, 0) if edge else colour
+        return WHITE
+    return pixel
+
+
+def page(x, y):
+    if 1 <= x <= 12 and 1 <= y <= 14:
+        if x in (1, 12) or y in (1, 14):
+            return (0, 0, 0)
+        if y in (4, 7, 10) and 3 <= x <= 10:
+            return (80, 110, 200)
+        return (250, 250, 250)
+    return WHITE
+
+
+def write_icon(path, size=32):
+    colours = [(220, 60, 60), (240, 190, 40), (60, 170, 80), (50, 110, 210)]
+
+    def pixel(x, y):
+        if 2 <= x <= 29 and 7 <= y <= 24:
+            if x in (2, 29) or y in (7, 24):
+                return (60, 60, 60)
+            column, row = (x - 4) // 6, (y - 9) // 7
+            if 0 <= column < 4 and 0 <= row < 2 and (x - 4) % 6 < 5 and (y - 9) % 7 < 6:
+                return colours[(column + row) % 4]
+            return (200, 200, 200)
+        return None
+
+    xor = bytearray()
+    mask = bytearray()
+    for y in range(size - 1, -1, -1):
+        mask_bits = 0
+        for x in range(size):
+            value = pixel(x, y)
+            if value is None:
+                mask_bits |= 1 << (size - 1 - x)
+                value = (0, 0, 0)
+            xor += bytes((value[2], value[1], value[0]))
+        mask += struct.pack(">I", mask_bits)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 24, 0, 0, 0, 0, 0, 0)
+    image = info + bytes(xor) + bytes(mask)
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), 22)
+    with open(path, "wb") as f:
+        f.write(header + entry + image)
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "resources", "skarpin")
+    write_bmp(os.path.join(out, "set.bmp"), 16, folder((240, 210, 90), False))
+    write_bmp(os.path.join(out, "set_selected.bmp"), 16, folder((240, 210, 90), True))
+    write_bmp(os.path.join(out, "set_current.bmp"), 16, folder((90, 190, 90), False))
+    write_bmp(os.path.join(out, "set_current_selected.bmp"), 16, folder((90, 190, 90), True))
+    write_bmp(os.path.join(out, "set_special.bmp"), 16, folder((120, 150, 230), False))
+    write_bmp(os.path.join(out, "set_special_selected.bmp"), 16, folder((120, 150, 230), True))
+    write_bmp(os.path.join(out, "overlay.bmp"), 16, page)
+    write_icon(os.path.join(out, "skarpin.ico"))
+
+
+if __name__ == "__main__":
+    main()

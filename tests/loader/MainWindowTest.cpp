@@ -1,0 +1,225 @@
+// Skarpin's main window opened on set folders of the test's making, and the start's single-copy test.
+#include "SetFixture.h"
+#include "loader/CSkarpinApp.h"
+#include "loader/CSkarpinDlg.h"
+#include "support/DialogDriver.h"
+#include "skarpin/resource.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+class MainWindowTest : public testing::Test, public SetFixture {
+protected:
+    // Windows settings with the keyboard model ("PS2", "USB", "ACCESS").
+    void UseModel(const std::string& status)
+    {
+        WriteWindowsSettings("[Directories]\r\nExe=" + ProgramFolder() + "\r\n[Settings]\r\nFBStatus=" + status + "\r\n");
+    }
+
+    void MakeSampleSets()
+    {
+        MakeSet("Skola", StandardRegister({{1, "Äpple"}, {3, "Bil"}}).c_str(), {"Äpple", "Bil"});
+        MakeSet("Hemma", StandardRegister({}).c_str());
+        MakeSet("Mallar", StandardRegister({}).c_str(), {"Tom", "Rutor"});
+        MakeSet("Standardöverlägg", StandardRegister({{101, "Start"}}).c_str(), {"Start"});
+    }
+
+    // Runs the main window; the script looks at it and the window is closed afterwards.
+    void Run(const std::function<void(CSkarpinDlg&)>& script)
+    {
+        CSkarpinDlg dialog(Environment());
+        testsupport::RunModal(dialog, [&](fw::Dialog&) {
+            script(dialog);
+            dialog.EndDialog(IDCANCEL);
+        });
+    }
+
+    static std::vector<std::string> TreeNames(const CSkarpinDlg& dialog)
+    {
+        std::vector<std::string> names;
+        for (const TreeCtrlItem& item : dialog.TreeItems())
+            names.push_back(item.name_);
+        return names;
+    }
+
+    static std::string ListText(CSkarpinDlg& dialog, int line)
+    {
+        return fw::ListBox(dialog.List().Handle()).ItemText(line);
+    }
+
+    static bool Grayed(HMENU menu, UINT command)
+    {
+        return (::GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    }
+
+    static std::string MenuText(HMENU menu, UINT command)
+    {
+        char text[256] = {};
+        ::GetMenuStringA(menu, command, text, sizeof(text), MF_BYCOMMAND);
+        return text;
+    }
+};
+
+TEST_F(MainWindowTest, OpensOnTheFirstSetWithItsHundredNumbers)
+{
+    UseModel("PS2");
+    WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\nShowStandardOverlays=1\r\n");
+    MakeSampleSets();
+    Run([&](CSkarpinDlg& dialog) {
+        EXPECT_EQ(dialog.Self().Text(), "Skarpinen PS/2");
+        // The folder listing decides between the two ordinary sets.
+        std::vector<std::string> names = TreeNames(dialog);
+        ASSERT_EQ(names.size(), 4u);
+        EXPECT_EQ(names[2], "Mallar");
+        EXPECT_EQ(names[3], "Standardöverlägg");
+        EXPECT_EQ(dialog.SelectedSetName(), names[0]);
+        EXPECT_EQ(dialog.Tree().selectedSetName_, names[0]);
+        EXPECT_EQ(dialog.SelectionFocus(), 0);
+        EXPECT_TRUE(::IsZoomed(dialog.Handle()));
+
+        ASSERT_TRUE(dialog.SelectSetLine(names[0] == "Skola" ? 0 : 1));
+        EXPECT_EQ(dialog.SelectedSetName(), "Skola");
+        ASSERT_EQ(dialog.ListLines().size(), 100u);
+        EXPECT_EQ(ListText(dialog, 0), "1 Äpple");
+        EXPECT_EQ(ListText(dialog, 1), "2 ");
+        EXPECT_EQ(ListText(dialog, 2), "3 Bil");
+        EXPECT_FALSE(Grayed(dialog.MainMenu(), ID_EDIT_RENAME_SELECTION));
+        EXPECT_EQ(MenuText(dialog.MainMenu(), ID_EDIT_RENAME_SELECTION), "Byt namn på set...");
+        EXPECT_TRUE(Grayed(dialog.MainMenu(), ID_OVERLAY_OPEN));
+        EXPECT_TRUE(Grayed(dialog.MainMenu(), ID_SET_IMPORT_OLD));
+        EXPECT_EQ(::GetMenuState(dialog.MainMenu(), ID_SHOW_TEMPLATES, MF_BYCOMMAND) & MF_CHECKED,
+                  static_cast<UINT>(MF_CHECKED));
+
+        // A click on a line: the overlays are the object of the commands now.
+        const LPARAM thirdLine = MAKELPARAM(20, 2 * CIconListBox::kLineHeight + 4);
+        dialog.List().Self().Send(WM_LBUTTONDOWN, MK_LBUTTON, thirdLine);
+        dialog.List().Self().Send(WM_LBUTTONUP, 0, thirdLine);
+        EXPECT_EQ(dialog.SelectionFocus(), 1);
+        EXPECT_EQ(dialog.SelectedOverlayName(), "Bil");
+        EXPECT_EQ(MenuText(dialog.MainMenu(), ID_EDIT_RENAME_SELECTION), "Byt namn på överlägg...");
+        EXPECT_FALSE(Grayed(dialog.MainMenu(), ID_EDIT_DELETE_SELECTION));
+
+        ASSERT_TRUE(dialog.SelectSetLine(2));
+        EXPECT_EQ(dialog.SelectedSetName(), "Mallar");
+        EXPECT_EQ(dialog.SelectedOverlayName(), "");
+        ASSERT_EQ(dialog.ListLines().size(), 2u);
+        const std::string first = ListText(dialog, 0);
+        EXPECT_TRUE(first == "Tom" || first == "Rutor") << first;
+        EXPECT_EQ(MenuText(dialog.MainMenu(), ID_OVERLAY_OPEN), "Ny mall");
+        EXPECT_FALSE(Grayed(dialog.MainMenu(), ID_OVERLAY_OPEN));
+        EXPECT_TRUE(Grayed(dialog.MainMenu(), ID_SET_LOAD_KEYBOARD));
+
+        ASSERT_TRUE(dialog.SelectSetLine(3));
+        ASSERT_EQ(dialog.ListLines().size(), 27u);
+        EXPECT_EQ(ListText(dialog, 0), "101 Start");
+        EXPECT_EQ(ListText(dialog, 26), "127 ");
+    });
+}
+
+TEST_F(MainWindowTest, SpecialSetsFollowTheirSwitchesWhateverTheCaseOfTheirNames)
+{
+    UseModel("PS2");
+    MakeSet("Skola", StandardRegister({}).c_str());
+    MakeSet("MALLAR", StandardRegister({}).c_str(), {"Tom"});
+    Run([&](CSkarpinDlg& dialog) { EXPECT_EQ(TreeNames(dialog), std::vector<std::string>({"Skola"})); });
+
+    WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\n");
+    Run([&](CSkarpinDlg& dialog) {
+        ASSERT_EQ(TreeNames(dialog), std::vector<std::string>({"Skola", "MALLAR"}));
+        ASSERT_TRUE(dialog.SelectSetLine(1));
+        // The set holds its templates under the numbers of its listing.
+        EXPECT_EQ(MenuText(dialog.MainMenu(), ID_OVERLAY_OPEN), "Ny mall");
+        EXPECT_TRUE(Grayed(dialog.MainMenu(), ID_EDIT_DELETE_SELECTION));
+    });
+}
+
+TEST_F(MainWindowTest, UsbModelPutsTheCurrentSetFirstAndRepairsAMissingOne)
+{
+    UseModel("USB");
+    WriteProgramSettings("[USB]\r\nCurrentSet=Borta\r\n");
+    MakeSet("Alfa", StandardRegister({}).c_str());
+    MakeSet("Beta", StandardRegister({}).c_str());
+    Run([&](CSkarpinDlg& dialog) {
+        EXPECT_EQ(dialog.Self().Text(), "Skarpinen USB");
+        ASSERT_EQ(dialog.TreeItems().size(), 2u);
+        const std::string current = dialog.TreeItems()[0].name_;
+        EXPECT_EQ(Value(ProgramSettingsFile(), "USB", "CurrentSet"), current);
+        // The start-program settings do not concern the USB keyboard.
+        EXPECT_EQ(::GetMenuState(dialog.MainMenu(), ID_START_SETTINGS, MF_BYCOMMAND), static_cast<UINT>(-1));
+    });
+    WriteProgramSettings("[USB]\r\nCurrentSet=beta\r\n");
+    Run([&](CSkarpinDlg& dialog) {
+        ASSERT_EQ(dialog.TreeItems().size(), 2u);
+        EXPECT_EQ(dialog.TreeItems()[0].name_, "Beta");
+        EXPECT_EQ(Value(ProgramSettingsFile(), "USB", "CurrentSet"), "beta");
+    });
+}
+
+TEST_F(MainWindowTest, WithoutSetsOnlyNewSetAndImportStayAvailable)
+{
+    UseModel("ACCESS");
+    Run([&](CSkarpinDlg& dialog) {
+        EXPECT_EQ(dialog.Self().Text(), "Skarpinen AccessKvora");
+        EXPECT_TRUE(dialog.TreeItems().empty());
+        EXPECT_TRUE(dialog.ListLines().empty());
+        EXPECT_EQ(dialog.SelectedSetName(), "");
+        for (UINT command : {ID_OVERLAY_OPEN, ID_EDIT_RENAME_SELECTION, ID_EDIT_COPY_SELECTION, ID_EDIT_DELETE_SELECTION,
+                             ID_OVERLAY_EXPORT, ID_SET_LOAD_KEYBOARD, ID_OVERLAY_PRESSURE, ID_OVERLAY_REPETITION,
+                             ID_OVERLAY_FEEDBACK})
+            EXPECT_TRUE(Grayed(dialog.MainMenu(), command)) << command;
+        EXPECT_FALSE(Grayed(dialog.MainMenu(), ID_SET_NEW));
+        EXPECT_FALSE(Grayed(dialog.MainMenu(), ID_OVERLAY_IMPORT));
+        EXPECT_NE(::GetMenuState(dialog.MainMenu(), ID_IR_CODES, MF_BYCOMMAND), static_cast<UINT>(-1));
+    });
+}
+
+TEST_F(MainWindowTest, TreeAndListShareTheClientAreaInHalves)
+{
+    UseModel("PS2");
+    Run([&](CSkarpinDlg& dialog) {
+        RECT client = dialog.Self().ClientRect();
+        ::SetWindowPos(dialog.Handle(), nullptr, 0, 0, 501, 300, SWP_NOMOVE | SWP_NOZORDER);
+        client = dialog.Self().ClientRect();
+        const int half = client.right / 2;
+        RECT tree = dialog.Tree().Self().RectInParent();
+        RECT list = dialog.List().Self().RectInParent();
+        EXPECT_EQ(tree.left, 0);
+        EXPECT_EQ(tree.right, half);
+        EXPECT_EQ(tree.bottom, client.bottom);
+        EXPECT_EQ(list.left, half);
+        EXPECT_EQ(list.right, half + half);
+    });
+}
+
+TEST_F(MainWindowTest, EnterDoesNotCloseTheMainWindow)
+{
+    UseModel("PS2");
+    Run([&](CSkarpinDlg& dialog) {
+        dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
+    });
+}
+
+TEST(SkarpinStartTest, ASecondStartFindsTheFirstByAnyOfItsThreeCaptions)
+{
+    CSkarpinApp application;
+    ASSERT_EQ(CSkarpinApp::FindRunningInstance(), nullptr);
+    EXPECT_TRUE(application.InitApplication());
+    for (const char* caption : {"Skarpinen PS/2", "Skarpinen USB", "Skarpinen AccessKvora"}) {
+        SCOPED_TRACE(caption);
+        // Any window of that caption counts, whatever its class or program.
+        HWND running = ::CreateWindowExA(0, "STATIC", caption, WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                         nullptr, nullptr);
+        EXPECT_EQ(CSkarpinApp::FindRunningInstance(), running);
+        EXPECT_FALSE(application.InitApplication());
+        EXPECT_EQ(::GetForegroundWindow(), running);
+        ::DestroyWindow(running);
+    }
+    HWND other = ::CreateWindowExA(0, "STATIC", "Skarpinen", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(application.InitApplication());
+    ::DestroyWindow(other);
+}
+
+} // namespace
