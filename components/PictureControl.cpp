@@ -1,5 +1,6 @@
 // The picture control on the system's codecs, with our own PCX reader.
 #include "components/PictureControl.h"
+#include "components/FileBytes.h"
 #include "components/DibLayout.h"
 #include "components/GdiPlusCodec.h"
 #include "components/PcxDecoder.h"
@@ -15,28 +16,6 @@ namespace {
 const char kViewClass[] = "RzPictureView";
 // No picture file of ours comes near this; a larger file is refused before it is read.
 constexpr std::int64_t kMaxFileSize = 256 * 1024 * 1024;
-
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size{};
-    bool ok = ::GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= kMaxFileSize;
-    if (ok) {
-        try {
-            bytes.resize(static_cast<size_t>(size.QuadPart));
-        } catch (const std::bad_alloc&) {
-            ok = false;
-        }
-    }
-    DWORD read = 0;
-    ok = ok && ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-         read == bytes.size();
-    ::CloseHandle(file);
-    return ok;
-}
 
 bool WriteWholeFile(const std::string& path, const void* data, size_t size)
 {
@@ -166,7 +145,7 @@ bool PictureControl::SetFileName(const std::string& path)
     bool ok = path.empty();
     if (!path.empty()) {
         std::vector<std::uint8_t> bytes;
-        if (ReadWholeFile(path, bytes)) {
+        if (ReadFileBytes(path, bytes, kMaxFileSize) && !bytes.empty()) {
             // PCX has no marker the system's codecs know; its header is recognised here first.
             const bool bmp = bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
             if (pcx::LooksLikePcx(bytes.data(), bytes.size()))

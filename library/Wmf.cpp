@@ -1,6 +1,7 @@
 // Loading and playing metafiles. The file is read whole into memory, checked record by record and
 // only then handed to the system, which trusts what the records say.
 #include "library/Wmf.h"
+#include "components/FileBytes.h"
 #include "library/MetafileCheck.h"
 #include <cstdint>
 #include <cstdlib>
@@ -13,28 +14,6 @@ namespace {
 constexpr DWORD kPlaceableKey = 0x9AC6CDD7;
 // Far above any picture of a symbol library; a larger file is refused before it is read.
 constexpr LONGLONG kMaxFileSize = 64 * 1024 * 1024;
-
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size{};
-    bool ok = ::GetFileSizeEx(file, &size) && size.QuadPart <= kMaxFileSize;
-    if (ok) {
-        try {
-            bytes.resize(static_cast<size_t>(size.QuadPart));
-        } catch (const std::bad_alloc&) {
-            ok = false;
-        }
-    }
-    DWORD read = 0;
-    ok = ok && (bytes.empty() || (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                                  read == bytes.size()));
-    ::CloseHandle(file);
-    return ok;
-}
 
 bool IsEnhancedExtension(const std::string& path)
 {
@@ -76,7 +55,7 @@ int WMF::Load(const std::string& path)
 int WMF::LoadWindows(const std::string& path)
 {
     std::vector<std::uint8_t> file;
-    if (!ReadWholeFile(path, file) || file.size() < sizeof(placeable_))
+    if (!ReadFileBytes(path, file, kMaxFileSize) || file.size() < sizeof(placeable_))
         return FileUnreadable;
     std::memcpy(&placeable_, file.data(), sizeof(placeable_));
     size_t start = 0;
@@ -134,7 +113,7 @@ bool WMF::MeasureDrawing()
 int WMF::LoadEnhanced(const std::string& path)
 {
     std::vector<std::uint8_t> file;
-    if (!ReadWholeFile(path, file) || file.empty())
+    if (!ReadFileBytes(path, file, kMaxFileSize) || file.empty())
         return FileUnreadable;
     ENHMETAHEADER header{};
     if (file.size() < 88)

@@ -18,19 +18,6 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kGrey = RGB(127, 127, 127);
 const COLORREF kGreen = RGB(0, 128, 0);
 
-// An enhanced metafile of a 100 x 50 mm frame whose red and blue halves fill the frame.
-Bytes HalvesEmf()
-{
-    return RecordEnhancedMetafile(RECT{0, 0, 10000, 5000}, [](HDC dc) {
-        ::SetMapMode(dc, MM_ANISOTROPIC);
-        ::SetWindowExtEx(dc, 100, 50, nullptr);
-        const int widthPixels = ::MulDiv(10000, ::GetDeviceCaps(dc, HORZRES), ::GetDeviceCaps(dc, HORZSIZE) * 100);
-        const int heightPixels = ::MulDiv(5000, ::GetDeviceCaps(dc, VERTRES), ::GetDeviceCaps(dc, VERTSIZE) * 100);
-        ::SetViewportExtEx(dc, widthPixels, heightPixels, nullptr);
-        DrawHalves(dc, 0, 0, 100, 50);
-    });
-}
-
 class ContentDraw : public testing::Test {
 protected:
     void SetUp() override

@@ -86,6 +86,8 @@ Bytes RecordWindowsMetafile(bool withWindow, const std::function<void(HDC)>& ext
 Bytes MakePlaceable(const Bytes& metafile, short left, short top, short right, short bottom, WORD unitsPerInch = 1440);
 // An enhanced metafile with the given frame (hundredths of a millimetre), drawn by draw.
 Bytes RecordEnhancedMetafile(const RECT& frame, const std::function<void(HDC)>& draw);
+// An enhanced metafile of a 100 x 50 mm frame whose red and blue halves fill the frame.
+Bytes HalvesEmf();
 // Offset of the first record of that function (Windows metafile, from its header) or type (enhanced),
 // or 0 when none.
 size_t FindWmfRecord(const Bytes& metafile, WORD function);

@@ -1,5 +1,6 @@
 // Sound test helpers.
 #include "SoundTestSupport.h"
+#include "support/TempFolder.h"
 
 namespace soundtest {
 
@@ -78,17 +79,7 @@ std::vector<int> Join(std::initializer_list<std::vector<int>> parts)
 
 std::vector<std::string> FilesIn(const std::string& folder)
 {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-    return names;
+    return testsupport::TempFolder::FilesIn(folder);
 }
 
 bool FakeWaveDevice::StartRecording(int index, const WAVEFORMATEX& format, DWORD bytes, DataSink sink, Finished finished)

@@ -22,20 +22,6 @@ void ExpectHalves(const WMF& picture)
     EXPECT_EQ(RGB(0, 0, 255), canvas.Pixel(190, 90));
 }
 
-// A 100 x 50 mm frame holding the halves over the whole frame.
-Bytes HalvesEmf()
-{
-    return RecordEnhancedMetafile(RECT{0, 0, 10000, 5000}, [](HDC dc) {
-        // A 100 x 50 window over the frame's size in the reference device's pixels: the ink fills the frame.
-        ::SetMapMode(dc, MM_ANISOTROPIC);
-        ::SetWindowExtEx(dc, 100, 50, nullptr);
-        const int widthPixels = ::MulDiv(10000, ::GetDeviceCaps(dc, HORZRES), ::GetDeviceCaps(dc, HORZSIZE) * 100);
-        const int heightPixels = ::MulDiv(5000, ::GetDeviceCaps(dc, VERTRES), ::GetDeviceCaps(dc, VERTSIZE) * 100);
-        ::SetViewportExtEx(dc, widthPixels, heightPixels, nullptr);
-        DrawHalves(dc, 0, 0, 100, 50);
-    });
-}
-
 } // namespace
 
 TEST(WmfTest, PlainMetafileWithItsOwnWindowTakesItsSizeFromIt)

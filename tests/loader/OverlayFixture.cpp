@@ -40,17 +40,7 @@ int OverlayFixture::Load(const std::string& name, std::vector<Block>& keys, std:
 
 std::vector<std::string> OverlayFixture::FilesInSet() const
 {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((SetFolder() + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-    return names;
+    return testsupport::TempFolder::FilesIn(SetFolder());
 }
 
 RECT Range(int firstCell, int lastCell)

@@ -1,6 +1,7 @@
 // A fresh folder under the Windows temp folder for one test, removed with everything in it afterwards.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -17,6 +18,8 @@ public:
     // Writes a file inside (folders made as needed); the text is written as it stands (cp1252, CR LF as given).
     std::string Write(const std::string& name, const std::string& content) const;
     static std::string Read(const std::string& path);
+    // The names of the files (not folders) in a folder, in the order the system lists them.
+    static std::vector<std::string> FilesIn(const std::string& folder);
 
 private:
     std::string path_;

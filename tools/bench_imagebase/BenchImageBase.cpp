@@ -16,6 +16,7 @@ namespace {
 
 using bench::Figures;
 using bench::Now;
+using bench::DateBack;
 using bench::Time;
 
 const int kCategories = 40;
@@ -42,25 +43,6 @@ std::string Code(int category, int picture)
     char code[16];
     std::snprintf(code, sizeof(code), "%d%03d", category, picture);
     return code;
-}
-
-// Files written a moment ago are read again by the ini interface at every call (it cannot yet trust
-// their time stamp); a base on a user's disk is older than that. Date the files back an hour.
-void DateBack(const std::string& path)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    FILETIME now;
-    ::GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER time;
-    time.LowPart = now.dwLowDateTime;
-    time.HighPart = now.dwHighDateTime;
-    time.QuadPart -= 3600ull * 10000000ull;
-    FILETIME earlier{time.LowPart, time.HighPart};
-    ::SetFileTime(file, nullptr, nullptr, &earlier);
-    ::CloseHandle(file);
 }
 
 void WriteBase(const std::string& folder, std::string& settings)

@@ -16,6 +16,7 @@ namespace {
 
 using bench::Figures;
 using bench::Now;
+using bench::DateBack;
 using bench::Time;
 
 const int kPictures = 40;
@@ -31,25 +32,6 @@ void WriteText(const std::string& path, const std::string& text)
 {
     std::ofstream out(path, std::ios::binary);
     out << text;
-}
-
-// Files written a moment ago are read again by the ini interface at every call; a user's overlays
-// and bases are older than that. Date the file back an hour.
-void DateBack(const std::string& path)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    FILETIME now;
-    ::GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER time;
-    time.LowPart = now.dwLowDateTime;
-    time.HighPart = now.dwHighDateTime;
-    time.QuadPart -= 3600ull * 10000000ull;
-    FILETIME earlier{time.LowPart, time.HighPart};
-    ::SetFileTime(file, nullptr, nullptr, &earlier);
-    ::CloseHandle(file);
 }
 
 // A bitmap base of 40 pictures in two categories under key A.

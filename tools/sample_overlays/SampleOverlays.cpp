@@ -3,6 +3,7 @@
 // Console program:
 //   sample_overlays.exe write <sets folder>              the set "Exempel" with its register and overlays
 //   sample_overlays.exe draw <overlay file> <out.bmp>     on the configuration of this Wine prefix
+#include "tools/sample_common/SampleConfiguration.h"
 #include "components/PictureControl.h"
 #include "framework/Gdi.h"
 #include "loader/FileIO.h"
@@ -145,36 +146,9 @@ void LetterOverlay(std::vector<Block>& keys, std::vector<Block>& background)
     Number(background);
 }
 
-bool WriteText(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    return static_cast<bool>(out);
-}
-
-std::string OwnPath()
-{
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
-
 int WriteSet(const std::string& setsFolder)
 {
-    // A configuration of its own in a temporary folder: FileIO makes its folders there, and the
-    // program's version (from this tool's resources, those of Skarpin) goes into the files.
-    char tempBase[MAX_PATH] = "";
-    ::GetTempPathA(MAX_PATH, tempBase);
-    const std::string temp = std::string(tempBase) + "sample_overlays";
-    const std::string program = temp + "\\program";
-    ImageBaseManager::DeleteTree(temp);
-    std::string made = program;
-    ImageBaseManager::CreatePath(made);
-    WriteText(temp + "\\skarpin.ini", "[Directories]\r\nExe=" + program + "\r\n");
-    FileIOEnvironment environment;
-    environment.windowsFolder = temp;
-    environment.applicationName = "Skarpin";
-    environment.applicationPath = OwnPath();
+    const FileIOEnvironment environment = sample::TemporaryConfiguration("sample_overlays");
     int failures = 0;
     {
         FileIO io(environment);
@@ -189,7 +163,7 @@ int WriteSet(const std::string& setsFolder)
         text += "BeepSignal=" + std::to_string(settings.beepSignal_) + "\r\n";
         text += "Frequency=0.7\r\nRepeatDelay=1.0\r\nSignalDelay=0.0\r\nBounceLock=0.0\r\n";
         text += "MouseKeyTopSpeed=20\r\nMouseKeyAcceleration=100\r\nMouseCursorStep=1\r\n[Overlays]\r\n";
-        if (!WriteText(set + "\\register.txt", text))
+        if (!sample::WriteText(set + "\\register.txt", text))
             ++failures;
 
         std::vector<Block> keys, background;
@@ -204,7 +178,7 @@ int WriteSet(const std::string& setsFolder)
         if (io.SaveOverlay(name, 2, kSetName, keys, background, settings) != FileIO::kSaved)
             ++failures;
     }
-    ImageBaseManager::DeleteTree(temp);
+    ImageBaseManager::DeleteTree(environment.windowsFolder);
     std::printf("%s\n", failures ? "failed" : "written");
     return failures ? 1 : 0;
 }

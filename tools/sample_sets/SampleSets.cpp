@@ -2,6 +2,7 @@
 // own overlay writer: "Arkiv" (which the install script makes read-only), the templates set "Mallar"
 // and the standard-overlay set "Standardöverlägg".
 // Console program: sample_sets.exe <sets folder>
+#include "tools/sample_common/SampleConfiguration.h"
 #include "library/ImageBaseManager.h"
 #include "loader/FileIO.h"
 #include <windows.h>
@@ -11,13 +12,6 @@
 #include <vector>
 
 namespace {
-
-bool WriteText(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    return static_cast<bool>(out);
-}
 
 // The register of a new set: default keyboard settings and an empty overlay list.
 std::string NewRegister()
@@ -54,13 +48,6 @@ struct SampleOverlay {
     int sendType;
 };
 
-std::string OwnPath()
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -70,18 +57,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string setsFolder = argv[1];
-    char tempPath[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, tempPath);
-    const std::string temp = std::string(tempPath) + "sample_sets";
-    const std::string program = temp + "\\program";
-    ImageBaseManager::DeleteTree(temp);
-    std::string made = program;
-    ImageBaseManager::CreatePath(made);
-    WriteText(temp + "\\skarpin.ini", "[Directories]\r\nExe=" + program + "\r\n");
-    FileIOEnvironment environment;
-    environment.windowsFolder = temp;
-    environment.applicationName = "Skarpin";
-    environment.applicationPath = OwnPath();
+    const FileIOEnvironment environment = sample::TemporaryConfiguration("sample_sets");
 
     const std::vector<SampleOverlay> overlays = {
         {"Arkiv", "Veckodagar", 1, {"måndag", "tisdag", "onsdag", "torsdag", "fredag"}, RGB(255, 236, 150), 0},
@@ -98,7 +74,7 @@ int main(int argc, char** argv)
             const std::string folder = setsFolder + "\\" + set;
             ImageBaseManager::DeleteTree(folder);
             ::CreateDirectoryA(folder.c_str(), nullptr);
-            if (!WriteText(folder + "\\register.txt", NewRegister()))
+            if (!sample::WriteText(folder + "\\register.txt", NewRegister()))
                 ++failures;
         }
         for (const SampleOverlay& overlay : overlays) {
@@ -111,7 +87,7 @@ int main(int argc, char** argv)
                 ++failures;
         }
     }
-    ImageBaseManager::DeleteTree(temp);
+    ImageBaseManager::DeleteTree(environment.windowsFolder);
     std::printf("%s\n", failures ? "failed" : "written");
     return failures ? 1 : 0;
 }
