@@ -1,5 +1,6 @@
 // Binding of the BabTTS speech engine: loading, the table of entry points and the calls.
 #include "library/BabTTS.h"
+#include "library/ImageBaseManager.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/resource.h"
@@ -78,16 +79,6 @@ std::string EnvironmentVariable(const char* name)
     DWORD length = ::GetEnvironmentVariableA(name, &value[0], size);
     value.resize(length < size ? length : 0);
     return value;
-}
-
-bool FileCanBeRead(const std::string& path)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    ::CloseHandle(file);
-    return true;
 }
 
 // The full path of a loaded module, however long.
@@ -295,12 +286,12 @@ bool BabTTS::FindUserSpeechFonts(int voiceIndex)
         !common.empty()) {
         std::string path = fw::Format("%s\\Ulmarcon\\Acapela Group\\Acapela Multimedia 7\\UserConf\\userspeechfonts_%s.uconf",
                                       common.c_str(), voice.c_str());
-        if (FileCanBeRead(path))
+        if (ImageBaseManager::OpensForReading(path))
             return true;
     }
     std::string user = EnvironmentVariable("APPDATA");
     if (user.empty())
         return false;
-    return FileCanBeRead(fw::Format("%s\\Acapela Group\\Acapela Multimedia 7\\UserConf\\userspeechfonts_%s.uconf",
+    return ImageBaseManager::OpensForReading(fw::Format("%s\\Acapela Group\\Acapela Multimedia 7\\UserConf\\userspeechfonts_%s.uconf",
                                     user.c_str(), voice.c_str()));
 }

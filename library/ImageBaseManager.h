@@ -107,6 +107,8 @@ public:
     static std::string GetFileTitleFromPath(const std::string& path);
     static std::string GetFileTitle(const std::string& path) { return GetFileTitleFromPath(path); }
     static std::string GetFileExtension(const std::string& path);
+    // true when the file exists and can be opened for reading (what every "does the file open" test uses).
+    static bool OpensForReading(const std::string& path);
     // The short (8.3) form of an existing path; the path itself when the system has none for it
     // (found, when given, tells which).
     static std::string GetShortPath(const std::string& path, bool* found = nullptr);

@@ -50,16 +50,6 @@ bool FolderExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool OpensForReading(const std::string& path)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    ::CloseHandle(file);
-    return true;
-}
-
 std::string CurrentFolder()
 {
     DWORD size = ::GetCurrentDirectoryA(0, nullptr);
@@ -96,7 +86,7 @@ int ImageBaseManager::FileExists(const std::string& path)
     QuietErrors quiet;
     if (HasDrive(path) && !DriveIsReady(path[0]))
         return 0;
-    return OpensForReading(path) ? 1 : 0;
+    return ImageBaseManager::OpensForReading(path) ? 1 : 0;
 }
 
 int ImageBaseManager::LocateFile(std::string& path)
@@ -104,7 +94,7 @@ int ImageBaseManager::LocateFile(std::string& path)
     if (path.find('.') == std::string::npos || path.size() < 2)
         return -1;
     QuietErrors quiet;
-    if (OpensForReading(path)) {
+    if (ImageBaseManager::OpensForReading(path)) {
         if (IsRelative(path))
             path = JoinFolder(CurrentFolder(), path);
         return 1;
@@ -119,7 +109,7 @@ int ImageBaseManager::LocateFile(std::string& path)
     if (HasDrive(path))
         return 0;
     std::string candidate = JoinFolder(CurrentFolder(), path);
-    if (OpensForReading(candidate)) {
+    if (ImageBaseManager::OpensForReading(candidate)) {
         path = candidate;
         return 1;
     }
@@ -259,6 +249,18 @@ std::string ImageBaseManager::GetFileTitleFromPath(const std::string& path)
 }
 
 // Only the file name's own dot counts: a dotted folder name holds no extension.
+bool ImageBaseManager::OpensForReading(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    ::CloseHandle(file);
+    return true;
+}
+
 std::string ImageBaseManager::GetShortPath(const std::string& path, bool* found)
 {
     if (found)

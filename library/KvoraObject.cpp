@@ -390,14 +390,7 @@ std::string CKvoraObject::GetTitle() const
 
 int CKvoraObject::FileExists(const std::string& path)
 {
-    if (path.empty())
-        return 0;
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    ::CloseHandle(file);
-    return 1;
+    return ImageBaseManager::OpensForReading(path) ? 1 : 0;
 }
 
 int CKvoraObject::IsSameContent(const CKvoraObject& other) const

@@ -8,23 +8,9 @@ import os
 import struct
 import sys
 
+from make_bitmaps import write_bmp
+
 WHITE = (255, 255, 255)
-
-
-def write_bmp(path, size, pixel):
-    row_size = (size * 3 + 3) & ~3
-    data = bytearray()
-    for y in range(size - 1, -1, -1):
-        row = bytearray()
-        for x in range(size):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += b"\0" * (row_size - len(row))
-        data += row
-    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
 
 
 def folder(colour, open_):
@@ -83,13 +69,13 @@ def write_icon(path, size=32):
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "resources", "skarpin")
-    write_bmp(os.path.join(out, "set.bmp"), 16, folder((240, 210, 90), False))
-    write_bmp(os.path.join(out, "set_selected.bmp"), 16, folder((240, 210, 90), True))
-    write_bmp(os.path.join(out, "set_current.bmp"), 16, folder((90, 190, 90), False))
-    write_bmp(os.path.join(out, "set_current_selected.bmp"), 16, folder((90, 190, 90), True))
-    write_bmp(os.path.join(out, "set_special.bmp"), 16, folder((120, 150, 230), False))
-    write_bmp(os.path.join(out, "set_special_selected.bmp"), 16, folder((120, 150, 230), True))
-    write_bmp(os.path.join(out, "overlay.bmp"), 16, page)
+    write_bmp(os.path.join(out, "set.bmp"), 16, 16, folder((240, 210, 90), False))
+    write_bmp(os.path.join(out, "set_selected.bmp"), 16, 16, folder((240, 210, 90), True))
+    write_bmp(os.path.join(out, "set_current.bmp"), 16, 16, folder((90, 190, 90), False))
+    write_bmp(os.path.join(out, "set_current_selected.bmp"), 16, 16, folder((90, 190, 90), True))
+    write_bmp(os.path.join(out, "set_special.bmp"), 16, 16, folder((120, 150, 230), False))
+    write_bmp(os.path.join(out, "set_special_selected.bmp"), 16, 16, folder((120, 150, 230), True))
+    write_bmp(os.path.join(out, "overlay.bmp"), 16, 16, page)
     write_icon(os.path.join(out, "skarpin.ico"))
 
 
