@@ -87,9 +87,7 @@ bool KvoraCommandDlg::OnInitDialog()
     SetChecked(IDC_KVORA_SHORT, shortNames_ != 0);
     SetChecked(autoFill_ == 1 ? IDC_KVORA_AUTO_TTS : autoFill_ == 2 ? IDC_KVORA_AUTO_SOUND : IDC_KVORA_AUTO_NONE, true);
 
-    // An empty prefix setting would make the delimiter a NUL, which no keyboard can type.
-    char prefix = settings_->GetPrefix();
-    content_.delimiter_ = prefix != '\0' ? prefix : '@';
+    content_.delimiter_ = settings_->ContentDelimiter();
     if (!command_.empty()) {
         content_.ParseContent(command_, imageBaseFile_, &settings_->videoExtensions_);
         FillFields();

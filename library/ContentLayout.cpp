@@ -34,32 +34,39 @@ int LabelFontHeight(std::size_t length, int width)
     return static_cast<int>(Rounded(Rounded(static_cast<float>(width / 20.0)) * 1.2));
 }
 
+SIZE FitSize(SIZE box, SIZE picture)
+{
+    int width = box.cx, height = box.cy;
+    const float boxRatio = Rounded(static_cast<float>(box.cx) / static_cast<float>(box.cy));
+    const float pictureRatio = Rounded(static_cast<float>(picture.cx) / static_cast<float>(picture.cy));
+    if (boxRatio < pictureRatio)
+        height = static_cast<int>(Rounded(static_cast<float>(box.cx) / pictureRatio));
+    else if (boxRatio > pictureRatio)
+        width = static_cast<int>(Rounded(static_cast<float>(box.cy) * pictureRatio));
+    return SIZE{width, height};
+}
+
 RECT FitPicture(const RECT& box, SIZE picture, bool centreVertically)
 {
     const int boxWidth = box.right - box.left, boxHeight = box.bottom - box.top;
     if (boxWidth <= 0 || boxHeight <= 0 || picture.cx <= 0 || picture.cy <= 0)
         return RECT{};
-    int width = boxWidth, height = boxHeight;
-    const float boxRatio = Rounded(static_cast<float>(boxWidth) / static_cast<float>(boxHeight));
-    const float pictureRatio = Rounded(static_cast<float>(picture.cx) / static_cast<float>(picture.cy));
-    if (boxRatio < pictureRatio)
-        height = static_cast<int>(Rounded(static_cast<float>(boxWidth) / pictureRatio));
-    else if (boxRatio > pictureRatio)
-        width = static_cast<int>(Rounded(static_cast<float>(height) * pictureRatio));
+    const SIZE fitted = FitSize(SIZE{boxWidth, boxHeight}, picture);
+    const int width = fitted.cx, height = fitted.cy;
 
-    RECT fitted;
+    RECT placed;
     const int across = boxWidth - width;
-    fitted.left = box.left + across / 2;
-    fitted.right = box.right - across + across / 2;
+    placed.left = box.left + across / 2;
+    placed.right = box.right - across + across / 2;
     if (centreVertically) {
         const int down = boxHeight - height;
-        fitted.top = box.top + down / 2;
-        fitted.bottom = box.bottom - down + down / 2;
+        placed.top = box.top + down / 2;
+        placed.bottom = box.bottom - down + down / 2;
     } else {
-        fitted.bottom = box.bottom;
-        fitted.top = box.bottom - height;
+        placed.bottom = box.bottom;
+        placed.top = box.bottom - height;
     }
-    return IsEmpty(fitted) ? RECT{} : fitted;
+    return IsEmpty(placed) ? RECT{} : placed;
 }
 
 int LibraryBandHeight(const RECT& picture)

@@ -12,6 +12,11 @@ namespace content_layout {
 // get a smaller font. 0 or less for a box too narrow for any text.
 int LabelFontHeight(std::size_t length, int width);
 
+// The width and height of a picture fitted into a box of the given size with its proportions kept
+// (one side takes the box's, the other follows the ratio, truncated). Either may come out 0 for a
+// very long, thin picture.
+SIZE FitSize(SIZE box, SIZE picture);
+
 // The picture fitted into the box with its proportions kept, centred across; down the box it is
 // centred or stands on the bottom. Empty when the box or the picture is.
 RECT FitPicture(const RECT& box, SIZE picture, bool centreVertically);

@@ -1,5 +1,6 @@
 // Decoding and shrinking raster pictures for drawing.
 #include "library/PictureLoad.h"
+#include "library/ContentLayout.h"
 #include <algorithm>
 
 SIZE FitPictureSize(SIZE picture, SIZE maximum)
@@ -8,15 +9,9 @@ SIZE FitPictureSize(SIZE picture, SIZE maximum)
         return picture;
     if (picture.cx <= maximum.cx && picture.cy <= maximum.cy)
         return picture;
-    int width = maximum.cx, height = maximum.cy;
-    const float boxRatio = static_cast<float>(width) / static_cast<float>(height);
-    const float pictureRatio = static_cast<float>(picture.cx) / static_cast<float>(picture.cy);
-    if (boxRatio < pictureRatio)
-        height = static_cast<int>(width / pictureRatio);
-    else if (boxRatio > pictureRatio)
-        width = static_cast<int>(height * pictureRatio);
+    const SIZE fitted = content_layout::FitSize(maximum, picture);
     // A very long, thin picture would otherwise shrink to nothing and vanish.
-    return SIZE{std::max(width, 1), std::max(height, 1)};
+    return SIZE{std::max<LONG>(fitted.cx, 1), std::max<LONG>(fitted.cy, 1)};
 }
 
 HGLOBAL LoadScaledDib(PictureControl& control, const std::string& path, COLORREF background, SIZE maximum)
