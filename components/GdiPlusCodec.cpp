@@ -1,5 +1,6 @@
 // GDI+ through its flat interface.
 #include "components/GdiPlusCodec.h"
+#include "components/PictureHeader.h"
 #include <objbase.h>
 #include <gdiplus.h>
 #include <algorithm>
@@ -177,6 +178,13 @@ bool Decode(const std::uint8_t* data, size_t size, COLORREF background, PixelIma
 {
     out.Clear();
     if (!Start() || !data || size == 0)
+        return false;
+    // A picture larger than we take on is refused before the system decodes it: GDI+ decodes the
+    // whole picture when the bitmap is made, and 64-bit Wine's JPEG decoder writes outside its buffer
+    // once a picture's bytes pass 2 GB.
+    std::uint32_t claimedWidth = 0, claimedHeight = 0;
+    if (picture_header::ClaimedSize(data, size, claimedWidth, claimedHeight) &&
+        std::uint64_t(claimedWidth) * claimedHeight > std::uint64_t(PixelImage::kMaxPixels))
         return false;
 
     // The decoder reads from a stream over a copy it owns, so the file itself is never held open

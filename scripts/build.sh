@@ -1,11 +1,12 @@
-# Sourced after setup.sh: configures and builds the project in $BUILD_DIR.
-if ! cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release >"$BUILD_DIR/cmake.log" 2>&1; then
-    cat "$BUILD_DIR/cmake.log" >&2
-    exit 1
-fi
-if ! cmake --build "$BUILD_DIR" -j "$(nproc)" >"$BUILD_DIR/build.log" 2>&1; then
-    grep -E 'error|Error' "$BUILD_DIR/build.log" | head -50 >&2
-    echo "build failed; the whole log is $BUILD_DIR/build.log" >&2
-    exit 1
-fi
-grep -E 'warning:' "$BUILD_DIR/build.log" | sort -u >&2 || true
+# Sourced after common.sh and use_build: configures and builds the current build in $BUILD_DIR.
+build_project() {
+    mkdir -p "$BUILD_DIR"
+    log "building the $(describe_build "$RZ_ARCH") programs in $BUILD_DIR"
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_FILE" \
+        >"$BUILD_DIR/cmake.log" 2>&1 || { cat "$BUILD_DIR/cmake.log" >&2; die "cmake could not configure the $(describe_build "$RZ_ARCH") build (log above)" "mend the cause; deleting $BUILD_DIR/CMakeCache.txt starts the configuration afresh"; }
+    if ! cmake --build "$BUILD_DIR" -j "$(nproc)" >"$BUILD_DIR/build.log" 2>&1; then
+        grep -E 'error|Error' "$BUILD_DIR/build.log" | head -50 >&2
+        die "the $(describe_build "$RZ_ARCH") build failed; the whole log is $BUILD_DIR/build.log" "mend the errors above"
+    fi
+    grep -E 'warning:' "$BUILD_DIR/build.log" | sort -u >&2 || true
+}

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Puts the built programs and the ready sample configuration into the Wine prefix. Files the user may
 # have changed there are left alone; the programs themselves are always replaced.
+# The build is the one RZ_ARCH names (default x64).
 set -euo pipefail
-ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
-WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/wine}"
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+use_build "${RZ_ARCH:-x64}"
 drive="$WINEPREFIX/drive_c"
 sample="$ROOT/scripts/sample"
 
@@ -30,4 +30,5 @@ cp "$BUILD_DIR/writer/morvel.exe" "$drive/Program Files/Morvel/"
 # Our speech engine in place of the commercial one, where the registry sends the programs to look.
 mkdir -p "$drive/Program Files/AcaTTS"
 cp "$BUILD_DIR/tools/acatts/AcaTTS.dll" "$drive/Program Files/AcaTTS/"
-timeout 60 wine reg add 'HKLM\Software\Ulmarcon\TTS\Path' /ve /d 'C:\Program Files\AcaTTS' /f >/dev/null 2>&1 || true
+timeout 60 "$WINELOADER" reg add 'HKLM\Software\Ulmarcon\TTS\Path' /ve /d 'C:\Program Files\AcaTTS' /f >/dev/null 2>&1 \
+    || die "the speech engine's registry value could not be written" "delete $WINEPREFIX and run the command again"

@@ -3,8 +3,13 @@
 # Skarpin's own overlay writer, then draws each overlay into build/sample_overlays/<name>.png for a
 # look. Run it after changing the sample overlays (tools/sample_overlays); commit what it writes.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+source "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/build.sh"
+prepare_machine
+use_build "${RZ_ARCH:-x64}"
+prepare_wine
+build_project
 tool="$BUILD_DIR/tools/sample_overlays/sample_overlays.exe"
 sets="$ROOT/scripts/sample/sets"
 windows_path() { echo "Z:$1" | tr '/' '\\'; }

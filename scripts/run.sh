@@ -1,17 +1,28 @@
 #!/usr/bin/env bash
-# Builds and starts Skarpin (or Morvel: run.sh morvel) under Wine on the sample configuration.
+# Builds and starts Skarpin (or Morvel: run.sh morvel) under Wine on the sample configuration: the
+# 32-bit build, as it ships, where this machine can run it, else the 64-bit one (RZ_ARCH chooses).
 # Without a display of your own it runs on Xvfb and saves a screenshot.
 set -euo pipefail
 program="${1:-skarpin}"
 case "$program" in skarpin|morvel) ;; *) echo "usage: run.sh [skarpin|morvel]" >&2; exit 2 ;; esac
 own_display="${DISPLAY:-}"
-source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+source "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/build.sh"
+
+prepare_machine
+if [ -z "${RZ_ARCH:-}" ]; then
+    if can_run_32bit; then RZ_ARCH=x86; else RZ_ARCH=x64; fi
+fi
+use_build "$RZ_ARCH"
+prepare_wine
+build_project
 "$ROOT/scripts/install-sample.sh"
 
 folder="Skarpin"; [ "$program" = morvel ] && folder="Morvel"
 exe="$WINEPREFIX/drive_c/Program Files/$folder/$program.exe"
 cd "$WINEPREFIX/drive_c/Program Files/$folder"
+echo "$folder: the $(describe_build "$RZ_ARCH") build, prefix $WINEPREFIX"
 if [ -n "$own_display" ] && [ "$DISPLAY" = "$own_display" ]; then
     exec "$ROOT/scripts/wine-run" "$exe"
 fi
@@ -21,6 +32,7 @@ pid=$!
 # Wait until the program has a window on the screen, then photograph it.
 for _ in $(seq 1 150); do
     xwininfo -root -tree 2>/dev/null | grep -qi "$folder" && break
+    kill -0 "$pid" 2>/dev/null || die "$folder ended at once (log: $BUILD_DIR/$program.log)" "read the log"
     sleep 0.1
 done
 sleep 1
