@@ -194,7 +194,7 @@ void CSerial::CancelWrite()
 
 bool CSerial::WaitForWrite(DWORD milliseconds)
 {
-    if (writePending_ && ::WaitForSingleObject(writeEvent_, milliseconds) == WAIT_TIMEOUT && WritePending())
+    if (writePending_ && ::WaitForSingleObject(writeEvent_, milliseconds) != WAIT_OBJECT_0 && WritePending())
         CancelWrite();
     WritePending();
     return !writeFailed_;
@@ -262,7 +262,7 @@ bool CSerial::ReadOne(BYTE& byte, DWORD milliseconds)
         } else {
             error = ::GetLastError();
             if (error == ERROR_IO_PENDING) {
-                if (::WaitForSingleObject(readEvent_, remaining) == WAIT_TIMEOUT) {
+                if (::WaitForSingleObject(readEvent_, remaining) != WAIT_OBJECT_0) {
                     // Not in time. A read left pending would take the next answer's first byte:
                     // cancel it, and keep the byte if one came meanwhile.
                     ::CancelIoEx(handle_, &readOverlap_);
