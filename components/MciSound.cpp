@@ -2,6 +2,7 @@
 #include "components/MciSound.h"
 #include "framework/Clock.h"
 #include <cctype>
+#include <vector>
 
 namespace {
 // How long a device that does not play is given to say why.
@@ -103,22 +104,32 @@ bool MciSound::ConfirmPlaying(MCIDEVICEID device, HWND notify)
     if (::mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
         status.dwReturn != MCI_MODE_STOP && status.dwReturn != MCI_MODE_NOT_READY)
         return true;
-    DWORD start = fw::TickCount();
+    // Notices of other devices are held aside and put back once the wait is over: posted back at
+    // once, the next look would take them again and the wait would never see its limit.
+    std::vector<MSG> others;
+    bool playing = true;
+    bool decided = false;
+    const DWORD start = fw::TickCount();
     do {
         MSG message;
-        while (::PeekMessageA(&message, notify, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE)) {
+        while (!decided && ::PeekMessageA(&message, notify, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE)) {
             if (static_cast<MCIDEVICEID>(message.lParam) != device) {
-                ::PostMessageA(notify, MM_MCINOTIFY, message.wParam, message.lParam);
+                others.push_back(message);
                 continue;
             }
-            if (message.wParam == MCI_NOTIFY_FAILURE)
-                return false;
-            ::PostMessageA(notify, MM_MCINOTIFY, message.wParam, message.lParam);
-            return true;
+            decided = true;
+            // A failure is the answer; the notice of a sound that played to its end is the window's.
+            playing = message.wParam != MCI_NOTIFY_FAILURE;
+            if (playing)
+                others.push_back(message);
         }
+        if (decided)
+            break;
         fw::Wait(10);
     } while (fw::TickCount() - start < kConfirmLimitMs);
-    return true;
+    for (const MSG& other : others)
+        ::PostMessageA(notify, MM_MCINOTIFY, other.wParam, other.lParam);
+    return playing;
 }
 
 int MciSound::TrackNumber(const std::string& path)
