@@ -1,6 +1,7 @@
 // MCI playback of CD tracks and sound files.
 #include "components/MciSound.h"
 #include "framework/Clock.h"
+#include "framework/Files.h"
 #include <cctype>
 #include <vector>
 
@@ -12,7 +13,8 @@ const DWORD kConfirmLimitMs = 500;
 bool MciSound::Play(const std::string& path, HWND notify)
 {
     Stop();
-    bool playing = Extension(path) == "cda" ? PlayTrack(path, notify) : PlayElement(path, notify);
+    const bool track = ::lstrcmpiA(fw::FileExtension(path).c_str(), "cda") == 0;
+    bool playing = track ? PlayTrack(path, notify) : PlayElement(path, notify);
     if (!playing)
         Stop();
     return playing;
@@ -144,16 +146,4 @@ int MciSound::TrackNumber(const std::string& path)
     if (start == dot || dot - start > 4)
         return 0;
     return std::stoi(path.substr(start, dot - start));
-}
-
-std::string MciSound::Extension(const std::string& path)
-{
-    size_t dot = path.rfind('.');
-    size_t name = path.find_last_of("\\/:");
-    if (dot == std::string::npos || (name != std::string::npos && dot < name))
-        return std::string();
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension;
 }

@@ -1,5 +1,6 @@
 // Sound file chooser.
 #include "library/OpenSoundDlg.h"
+#include "framework/Files.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -38,9 +39,7 @@ void OpenSoundDlg::OnSelectionChange(const std::string& path)
 {
     StopPreview();
     previewFile_ = path;
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    bool file = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    ShowPaneItem(IDC_OPENSOUND_PLAY, player_ != nullptr && file);
+    ShowPaneItem(IDC_OPENSOUND_PLAY, player_ != nullptr && fw::FileExists(path));
 }
 
 bool OpenSoundDlg::OnPaneCommand(int id, int code)

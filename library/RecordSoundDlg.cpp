@@ -1,5 +1,6 @@
 // Recording dialog.
 #include "library/RecordSoundDlg.h"
+#include "framework/Files.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -8,16 +9,6 @@
 #include "library/SoundSettingsDlg.h"
 #include "library/resource.h"
 #include <commctrl.h>
-
-namespace {
-
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-} // namespace
 
 RecordSoundDlg::RecordSoundDlg(const std::string& path, const char* programName, const char* iniPath, HWND parent,
                                WaveDevice* device)
@@ -58,7 +49,7 @@ bool RecordSoundDlg::OnInitDialog()
     playbackDevice_ = ChooseDevice(device_->OutputCount(), [this](int index) { return device_->TestOutput(index); });
     recordingDevice_ = ChooseDevice(device_->InputCount(), [this](int index) { return device_->TestInput(index); });
 
-    fileExists_ = FileExists(path_);
+    fileExists_ = fw::FileExists(path_);
     if (fileExists_)
         SetItemText(IDC_RECORD_FILE, path_);
 

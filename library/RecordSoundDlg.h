@@ -25,6 +25,7 @@ public:
     int RecordingDevice() const { return recordingDevice_; }
     int PlaybackDevice() const { return playbackDevice_; }
     const RecordSettings& Settings() const { return settings_; }
+    const std::string& Path() const { return path_; }
 
 protected:
     bool OnInitDialog() override;

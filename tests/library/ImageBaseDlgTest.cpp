@@ -5,6 +5,7 @@
 #include "library/SelImageBaseDlg.h"
 #include "library/resource.h"
 #include "ChooserFixture.h"
+#include "ImageBaseFiles.h"
 #include "support/DialogDriver.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -293,6 +294,59 @@ TEST_F(ImageBaseDlgTest, TheCurrentPictureIsSelectedAndShownWhenTheDialogOpens)
             EXPECT_EQ(c.code, items[0].GetFullCode());
         }
     }
+}
+
+// A base of its own: Swedish words, a dotted file name, and a long folder written with a closing
+// backslash beside a short one without.
+class SwedishBase {
+public:
+    SwedishBase()
+    {
+        const std::string index = folder.Write("svenska.ini", IniText({
+            "[ProgDir]", "Dir=" + folder / "bilder", "LongImageDir=" + folder / "Bilder med l\xE5nga namn\\",
+            "Extension=bmp", "[Bilder]", "1=\xF6ga", "2=b\xE5t", "3=zebra", "4=\xE4pple", "5=bil", "6=apa",
+            "7=\xE5l", "8=sol,sol.v2"}));
+        settings = folder.Write("imgbase.test.ini", IniText({"[ImageBases]", "S=" + index + ",Svenska"}));
+        for (const char* name : {"1", "2", "3", "4", "5", "6", "7", "sol.v2"})
+            WriteBmp(LongFolder() + name + ".bmp", 4, 4, RGB(0, 0, 200));
+    }
+    std::string LongFolder() const { return folder / "Bilder med l\xE5nga namn\\"; }
+
+    TempFolder folder;
+    std::string settings;
+};
+
+// Our users' Windows is Swedish (the tests run Wine in Swedish): å, ä and ö come after z.
+TEST_F(ImageBaseDlgTest, ThePicturesAreInSwedishOrder)
+{
+    SwedishBase swedish;
+    const std::string key = "S";
+    ImageBaseDlg dialog(IDD_IMAGEBASE, swedish.settings, &key, &items, nullptr, nullptr, Logging(preview));
+    RunModal(dialog, [&](fw::Dialog& d) {
+        EXPECT_EQ((std::vector<std::string>{"apa", "bil", "b\xE5t", "sol", "zebra", "\xE5l", "\xE4pple", "\xF6ga"}),
+                  Pictures(d));
+        Close(d, IDCANCEL);
+    });
+}
+
+// The path given back is the one previewed, and a dotted file name is found when the dialog opens on it.
+TEST_F(ImageBaseDlgTest, APictureComesBackByThePathItShowedAndADottedNameIsFound)
+{
+    SwedishBase swedish;
+    const std::string key = "S";
+    const std::string dotted = swedish.LongFolder() + "sol.v2.bmp";
+    items.assign(1, ImageBaseItem(dotted));
+    ImageBaseDlg dialog(IDD_IMAGEBASE, swedish.settings, &key, &items, nullptr, nullptr, Logging(preview));
+    RunModal(dialog, [&](fw::Dialog& d) {
+        EXPECT_EQ("sol", SelectedText(d, IDC_IMAGEBASE_PICTURES, false));
+        EXPECT_EQ("load " + dotted, preview.Last());
+        SelectList(d, IDC_IMAGEBASE_PICTURES, IndexOf(Pictures(d), "zebra"));
+        Close(d, IDOK);
+    });
+    ASSERT_EQ(1u, items.size());
+    EXPECT_EQ(swedish.LongFolder() + "3.bmp", items[0].GetPicturePath());
+    EXPECT_EQ("load " + items[0].GetPicturePath(), preview.Last());
+    EXPECT_EQ("S3", items[0].GetFullCode());
 }
 
 TEST_F(ImageBaseDlgTest, AKeyLetterOfNoBaseSelectsNothingAndNoBasesDisableEverything)
