@@ -288,7 +288,7 @@ void KvoraCommandDlg::OnBrowseImage()
     // A code starts the chooser at its picture's file.
     std::string start = ItemText(IDC_KVORA_PICTURE);
     std::string located = start;
-    if (!start.empty() && ImageBaseManager::LocateFile(located) != 1 && start.size() < 10)
+    if (!start.empty() && ImageBaseManager::LocateFile(located) != 1)
         start = kvora_command::ResolvePicture(start, imageBaseFile_).path;
     std::string folder;
     settings_->GetImageDir(folder);

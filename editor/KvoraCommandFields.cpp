@@ -220,7 +220,7 @@ std::string SoundOfPicture(const std::string& picture, const std::string& imageB
     if (ImageBaseManager::LocateFile(located) == 1) {
         ImageBaseManager manager;
         manager.CodeFromPath(located, code, imageBaseFile, 0);
-    } else if (picture.size() < 10) {
+    } else {
         code = picture;
     }
     return code.empty() ? std::string() : ResolvePicture(code, imageBaseFile).sound;
