@@ -240,13 +240,14 @@ void DrawEverything(HDC dc)
     ::DeleteObject(hatch);
 
     // Bitmaps: stretched, set and as a pattern brush.
-    const Bytes dib = fixtures::BuildDib([] {
+    Bytes dib = fixtures::BuildDib([] {
         fixtures::DibForm f;
         f.bitCount = 8;
         f.table = {RGB(255, 0, 0), RGB(0, 0, 255)};
         f.coloursUsed = 2;
         return f;
     }(), 8, 8, [](int x, int y) { return (x + y) % 2u; });
+    fixtures::PutDword(dib, 20, 8 * 8); // the recorder copies as many bytes as the header says
     const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(dib.data());
     const void* bits = dib.data() + 40 + 2 * 4;
     ::StretchDIBits(dc, 60, 5, 16, 16, 0, 0, 8, 8, bits, info, DIB_RGB_COLORS, SRCCOPY);

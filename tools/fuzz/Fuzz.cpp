@@ -9,6 +9,8 @@
 //       Reads one file as that format (to reproduce a kept input).
 //   fuzz.exe seeds <folder>
 //       Writes the seed files of every format.
+//   fuzz.exe input <format> <seed> <index> <file>
+//       Writes one input of a run (to reproduce a fault that was not kept).
 //   fuzz.exe child ...   (started by run)
 #include "Formats.h"
 #include "Mutator.h"
@@ -52,6 +54,11 @@ void Describe(const void* address, char* out, size_t size)
         ::GetModuleFileNameA(module, path, MAX_PATH);
         const char* slash = std::strrchr(path, '\\');
         std::snprintf(name, sizeof(name), "%s", slash ? slash + 1 : path);
+    }
+    if (!module) {
+        // Inside the system's own native code, which lies at another address in every process.
+        std::snprintf(out, size, "system");
+        return;
     }
     const auto offset = reinterpret_cast<std::uintptr_t>(address) - reinterpret_cast<std::uintptr_t>(module);
     std::snprintf(out, size, "%s+0x%llx", name, static_cast<unsigned long long>(offset));
@@ -293,7 +300,7 @@ FormatResult FuzzFormat(int format, std::uint64_t seed, LONG count, const std::s
                           progress->where);
         std::string name = signature;
         for (char& c : name)
-            if (c == ':' || c == '\\' || c == '/' || c == ' ')
+            if (std::strchr(":\\/ ?*<>|\"", c))
                 c = '_';
         const int seen = result.signatures[signature]++;
         (outcome == Outcome::Hung ? result.hangs : result.crashes)++;
@@ -368,11 +375,21 @@ int WriteSeeds(const std::string& output)
     return 0;
 }
 
+// Writes one input of a run, to reproduce it.
+int WriteInput(int format, std::uint64_t seed, LONG index, const std::string& file)
+{
+    Workspace workspace;
+    std::vector<std::vector<Bytes>> seeds(Formats().size());
+    WriteBytes(file, InputOf(workspace, seeds, format, seed, static_cast<std::uint64_t>(index)));
+    return 0;
+}
+
 int Usage()
 {
     std::fprintf(stderr, "usage: fuzz.exe run <format|all> <seed> <count> <output folder> [time limit ms]\n"
                          "       fuzz.exe one <format> <file>\n"
-                         "       fuzz.exe seeds <output folder>\nformats:");
+                         "       fuzz.exe seeds <output folder>\n"
+                         "       fuzz.exe input <format> <seed> <index> <file>\nformats:");
     for (const Format& f : Formats())
         std::fprintf(stderr, " %s", f.name);
     std::fprintf(stderr, "\n");
@@ -396,6 +413,9 @@ int main(int argc, char** argv)
     }
     if (args.size() == 2 && args[0] == "seeds")
         return WriteSeeds(args[1]);
+    if (args.size() == 5 && args[0] == "input" && FindFormat(args[1]) >= 0)
+        return WriteInput(FindFormat(args[1]), std::strtoull(args[2].c_str(), nullptr, 10), std::atol(args[3].c_str()),
+                          args[4]);
     if (args.size() >= 5 && args[0] == "run" && (args[1] == "all" || FindFormat(args[1]) >= 0)) {
         const DWORD limit = args.size() >= 6 ? static_cast<DWORD>(std::atol(args[5].c_str())) : 2000;
         return RunParent(args[1], std::strtoull(args[2].c_str(), nullptr, 10), std::atol(args[3].c_str()), args[4], limit);
