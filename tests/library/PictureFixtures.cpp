@@ -591,4 +591,21 @@ void PutDword(Bytes& bytes, size_t offset, DWORD value)
     std::memcpy(bytes.data() + offset, &value, 4);
 }
 
+void PutBigEndian(Bytes& bytes, size_t offset, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+}
+
+std::uint32_t Crc32(const std::uint8_t* data, size_t size)
+{
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
 } // namespace fixtures

@@ -94,5 +94,8 @@ size_t FindWmfRecord(const Bytes& metafile, WORD function);
 size_t FindEmfRecord(const Bytes& metafile, DWORD type);
 void PutWord(Bytes& bytes, size_t offset, WORD value);
 void PutDword(Bytes& bytes, size_t offset, DWORD value);
+void PutBigEndian(Bytes& bytes, size_t offset, std::uint32_t value);
+// The checksum of PNG chunks.
+std::uint32_t Crc32(const std::uint8_t* data, size_t size);
 
 } // namespace fixtures
