@@ -28,8 +28,8 @@ void OpenSoundDlg::SetUpSoundFilter(const std::string& title, const std::string&
 void OpenSoundDlg::OnInitPane()
 {
     ::SetDlgItemTextA(Pane(), IDC_OPENSOUND_FRAME, fw::LoadResString(IDS_OPENSOUND_FRAME).c_str());
-    playBitmap_ = MakePictureButton(::GetDlgItem(Pane(), IDC_OPENSOUND_PLAY));
-    stopBitmap_ = MakePictureButton(::GetDlgItem(Pane(), IDC_OPENSOUND_STOP));
+    playButton_.Attach(::GetDlgItem(Pane(), IDC_OPENSOUND_PLAY));
+    stopButton_.Attach(::GetDlgItem(Pane(), IDC_OPENSOUND_STOP));
     ShowPaneItem(IDC_OPENSOUND_PLAY, false);
     ShowPaneItem(IDC_OPENSOUND_STOP, false);
 }
@@ -40,6 +40,11 @@ void OpenSoundDlg::OnSelectionChange(const std::string& path)
     StopPreview();
     previewFile_ = path;
     ShowPaneItem(IDC_OPENSOUND_PLAY, player_ != nullptr && fw::FileExists(path));
+}
+
+bool OpenSoundDlg::OnPaneDrawItem(const DRAWITEMSTRUCT& item)
+{
+    return playButton_.Draw(item) || stopButton_.Draw(item);
 }
 
 bool OpenSoundDlg::OnPaneCommand(int id, int code)

@@ -10,6 +10,13 @@
 #include "library/resource.h"
 #include <commctrl.h>
 
+namespace {
+
+// Record, Play and Stop, each showing the picture its caption names.
+const int kButtonIds[3] = {IDC_RECORD_RECORD, IDC_RECORD_PLAY, IDC_RECORD_STOP};
+
+} // namespace
+
 RecordSoundDlg::RecordSoundDlg(const std::string& path, const char* programName, const char* iniPath, HWND parent,
                                WaveDevice* device)
     : fw::Dialog(IDD_RECORD_SOUND, parent), path_(path), store_(programName, iniPath), device_(device)
@@ -40,9 +47,8 @@ bool RecordSoundDlg::OnInitDialog()
     SetItemText(IDC_RECORD_FILE_LABEL, fw::LoadResString(IDS_RECORD_FILE_LABEL));
     SetItemText(IDC_RECORD_SETTINGS, fw::LoadResString(IDS_SETTINGS_CAPTION));
     SetItemText(IDCANCEL, fw::LoadResString(IDS_CANCEL));
-    recordBitmap_ = MakePictureButton(Item(IDC_RECORD_RECORD));
-    playBitmap_ = MakePictureButton(Item(IDC_RECORD_PLAY));
-    stopBitmap_ = MakePictureButton(Item(IDC_RECORD_STOP));
+    for (int i = 0; i < 3; ++i)
+        buttons_[i].Attach(Item(kButtonIds[i]));
 
     settings_ = store_.Load();
 
@@ -56,6 +62,20 @@ bool RecordSoundDlg::OnInitDialog()
     LeaveBusy();
     ResetProgress();
     return true;
+}
+
+bool RecordSoundDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)
+{
+    if (message != WM_DRAWITEM)
+        return false;
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    for (const PictureButton& button : buttons_) {
+        if (button.Draw(item)) {
+            result = TRUE;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool RecordSoundDlg::OnCommand(int id, int code)

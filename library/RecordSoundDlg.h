@@ -4,6 +4,7 @@
 #include "components/WaveDevice.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "library/PictureButton.h"
 #include "library/RecordSettings.h"
 #include "library/WaveFile.h"
 #include <functional>
@@ -30,6 +31,7 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnTimer(UINT_PTR id) override;
     bool OnOK() override;
     bool OnCancel() override;
@@ -71,7 +73,5 @@ private:
     DWORD recordedBytes_ = 0;
     WORD blockAlign_ = 1;
 
-    fw::Bitmap recordBitmap_;
-    fw::Bitmap playBitmap_;
-    fw::Bitmap stopBitmap_;
+    PictureButton buttons_[3];
 };
