@@ -478,15 +478,17 @@ std::vector<Bytes> Workspace::Seeds(int format)
     return seeds;
 }
 
-void Workspace::Run(int format, const Bytes& input)
+bool Workspace::Run(int format, const Bytes& input)
 {
     State& s = *state_;
+    bool taken = false;
     FileIO& io = *s.io;
     const std::string file = s.folder + "\\input." + kFormats[static_cast<size_t>(format)].extension;
-    auto paintDib = [&s](HGLOBAL dib) {
+    auto paintDib = [&s, &taken](HGLOBAL dib) {
         if (!dib)
             return;
         const RECT whole{0, 0, DibWidth(dib), DibHeight(dib)};
+        taken = whole.right > 0;
         PaintDib(s.canvas.DC(), RECT{0, 0, 64, 48}, dib, whole, nullptr);
         PaintDib(s.canvas.DC(), RECT{0, 0, whole.right, whole.bottom}, dib, whole, nullptr);
         fw::Palette palette;
@@ -503,6 +505,7 @@ void Workspace::Run(int format, const Bytes& input)
         std::vector<Block> keys, background;
         KeyboardSettings settings;
         const int loaded = io.LoadOverlay(path, keys, background, settings);
+        taken = loaded == FileIO::kLoaded;
         bool storable = true;
         for (const Block& block : keys)
             storable = storable && FileIO::FindUnstorableField(block) == FileIO::BlockField::None;
@@ -517,6 +520,7 @@ void Workspace::Run(int format, const Bytes& input)
         WriteFile(io.SetRegisterPath("Prov"), input);
         std::vector<SetItem> overlays;
         io.ListOverlays("Prov", overlays);
+        taken = !overlays.empty();
         KeyboardSettings settings;
         FileIO::ReadKeyboardSettings(io.SetRegisterPath("Prov"), settings);
         break;
@@ -524,7 +528,7 @@ void Workspace::Run(int format, const Bytes& input)
     case Content: {
         const std::string text(input.begin(), input.end());
         CKvoraObject object;
-        object.ParseContent(text, io.imageBaseSettingsFile_, &io.videoExtensions_);
+        taken = object.ParseContent(text, io.imageBaseSettingsFile_, &io.videoExtensions_) == 1;
         const std::string built = object.BuildContent();
         object.FindUnstorablePart();
         CKvoraObject again;
@@ -545,7 +549,8 @@ void Workspace::Run(int format, const Bytes& input)
         WriteFile(file, input);
         wave::WaveFormat format;
         std::vector<BYTE> data;
-        if (wave::ReadWaveFile(file, format, data) == wave::kWaveOk) {
+        taken = wave::ReadWaveFile(file, format, data) == wave::kWaveOk;
+        if (taken) {
             size_t begin = 0, end = 0;
             wave::FindSoundSpan(format, data, 20, begin, end);
         }
@@ -580,7 +585,8 @@ void Workspace::Run(int format, const Bytes& input)
     case Emf: {
         WriteFile(file, input);
         WMF metafile;
-        if (metafile.Load(file) == WMF::Loaded) {
+        taken = metafile.Load(file) == WMF::Loaded;
+        if (taken) {
             metafile.GetWidth();
             metafile.GetHeight();
             metafile.Draw(s.canvas.DC(), RECT{0, 0, 64, 48});
@@ -591,7 +597,7 @@ void Workspace::Run(int format, const Bytes& input)
     case IrData: {
         WriteFile(file, input);
         IrCodeTable table;
-        table.Load(file);
+        taken = table.Load(file) == 0;
         for (int slot = 0; slot <= IrCodeTable::kSlots; ++slot) {
             std::string text;
             char type = 0;
@@ -607,8 +613,10 @@ void Workspace::Run(int format, const Bytes& input)
     case KeyTable:
         WriteFile(io.programFolder_ + "\\skarpin.key", input);
         io.ReadKeyCodeTable();
+        taken = true;
         break;
     }
+    return taken;
 }
 
 bool Workspace::Takes(int format, const Bytes& input)

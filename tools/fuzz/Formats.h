@@ -27,8 +27,9 @@ public:
 
     // The seed files of a format: files of ours and of other programs, all of them valid.
     std::vector<Bytes> Seeds(int format);
-    // Reads the input the way the programs read that format: from a file where they read files.
-    void Run(int format, const Bytes& input);
+    // Reads the input the way the programs read that format: from a file where they read files. True
+    // when the input was taken (a picture made, a file read whole).
+    bool Run(int format, const Bytes& input);
     // For pictures and metafiles: whether the input is taken as a picture (the seeds all must be).
     bool Takes(int format, const Bytes& input);
 

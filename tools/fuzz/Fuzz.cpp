@@ -37,6 +37,7 @@ struct Progress {
     volatile LONG current;     // the input being read
     volatile LONG finished;    // inputs read to the end
     volatile LONG faulted;     // set by the child's crash handler
+    volatile LONG taken;       // inputs taken as sound (a picture made, a file read whole)
     DWORD code;                // the exception
     char where[96];            // module+offset of the faulting address
 };
@@ -122,7 +123,8 @@ int RunChild(int format, std::uint64_t seed, LONG first, LONG count, const std::
     for (LONG index = first; index < first + count; ++index) {
         g_progress->current = index;
         const Bytes input = InputOf(workspace, seeds, format, seed, static_cast<std::uint64_t>(index));
-        workspace.Run(format, input);
+        if (workspace.Run(format, input))
+            ++g_progress->taken;
         g_progress->finished = index + 1;
     }
     return 0;
@@ -229,6 +231,7 @@ struct FormatResult {
     int crashes = 0;
     int hangs = 0;
     int restarts = 0;
+    LONG taken = 0;
     double seconds = 0;
     std::map<std::string, int> signatures;
 };
@@ -288,6 +291,7 @@ FormatResult FuzzFormat(int format, std::uint64_t seed, LONG count, const std::s
                 break;
             }
         }
+        result.taken += progress->taken;
         if (outcome == Outcome::Passed)
             break;
 
@@ -339,9 +343,10 @@ int RunParent(const std::string& which, std::uint64_t seed, LONG count, const st
         std::fflush(stdout);
         const FormatResult r = FuzzFormat(static_cast<int>(format), seed, count, output, limit, workspace, seeds);
         char line[512];
-        std::snprintf(line, sizeof(line), "%-9s %7ld inputs  %3d crashes  %3d hangs  %4d processes  %8.1f s  %6.2f ms an input",
+        std::snprintf(line, sizeof(line),
+                      "%-9s %7ld inputs  %3d crashes  %3d hangs  %4d processes  %8.1f s  %6.2f ms an input  %5.1f%% taken",
                       Formats()[format].name, static_cast<long>(r.inputs), r.crashes, r.hangs, r.restarts, r.seconds,
-                      r.inputs ? 1000.0 * r.seconds / r.inputs : 0.0);
+                      r.inputs ? 1000.0 * r.seconds / r.inputs : 0.0, r.inputs ? 100.0 * r.taken / r.inputs : 0.0);
         std::string text = line;
         for (const auto& [signature, times] : r.signatures)
             text += "\n          " + std::to_string(times) + " x " + signature;
