@@ -6,7 +6,10 @@
 #include "library/MetafileCheck.h"
 #include "library/Dib.h"
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <initializer_list>
 
 namespace metafile {
 
@@ -266,7 +269,7 @@ const EmfMinimum kEmfFixed[] = {
     {EMR_SETTEXTALIGN, 12},      {EMR_SETCOLORADJUSTMENT, 32}, {EMR_SETTEXTCOLOR, 12},     {EMR_SETBKCOLOR, 12},
     {EMR_OFFSETCLIPRGN, 16},     {EMR_MOVETOEX, 16},           {EMR_EXCLUDECLIPRECT, 24},  {EMR_INTERSECTCLIPRECT, 24},
     {EMR_SCALEVIEWPORTEXTEX, 24}, {EMR_SCALEWINDOWEXTEX, 24},  {EMR_SAVEDC, 8},            {EMR_RESTOREDC, 12},
-    {EMR_SETWORLDTRANSFORM, 32}, {EMR_MODIFYWORLDTRANSFORM, 36}, {EMR_ANGLEARC, 28},       {EMR_ELLIPSE, 24},
+    {EMR_ANGLEARC, 28},       {EMR_ELLIPSE, 24},
     {EMR_RECTANGLE, 24},         {EMR_ROUNDRECT, 32},          {EMR_ARC, 40},              {EMR_CHORD, 40},
     {EMR_PIE, 40},               {EMR_EXTFLOODFILL, 24},       {EMR_LINETO, 16},           {EMR_ARCTO, 40},
     {EMR_SETARCDIRECTION, 12},   {EMR_SETMITERLIMIT, 12},      {EMR_BEGINPATH, 8},         {EMR_ENDPATH, 8},
@@ -298,6 +301,37 @@ bool RecordDibFits(const EmfRecord& r, u64 at, u64 usage, u64 lines = ~u64(0))
 bool OptionalDibFits(const EmfRecord& r, u64 at, u64 usage)
 {
     return r.At(at) == 0 || RecordDibFits(r, at, usage);
+}
+
+// A transform of six floats at `offset`: finite, and scaling by no more than the largest factor; a
+// bitmap's own transform must also be invertible (the player divides by it).
+bool TransformIsSane(const EmfRecord& r, u64 offset, bool invertible)
+{
+    float value[6];
+    std::memcpy(value, r.data + offset, sizeof(value));
+    for (int i = 0; i < 6; ++i)
+        if (!std::isfinite(value[i]) || std::fabs(value[i]) > (i < 4 ? 1e4f : 1e8f))
+            return false;
+    const double determinant = double(value[0]) * value[3] - double(value[1]) * value[2];
+    return !invertible || std::fabs(determinant) >= 1e-6;
+}
+
+// Co-ordinates of a copy's source and destination, 32-bit each at the offsets given: the player
+// stretches between them in 32-bit arithmetic, so none may stand far beyond the bitmap or the picture.
+bool CopyIsSane(const EmfRecord& r, u64 bitmapHeader, std::initializer_list<u64> source,
+                std::initializer_list<u64> destination)
+{
+    DibLayout layout;
+    const u64 reach = ExamineDibHeader(r.data + r.At(bitmapHeader), r.At(bitmapHeader + 4), layout)
+                          ? 4 * u64(std::max(layout.width, layout.height)) + 16
+                          : 0;
+    for (u64 offset : source)
+        if (std::llabs(static_cast<std::int32_t>(r.At(offset))) > static_cast<long long>(reach))
+            return false;
+    for (u64 offset : destination)
+        if (std::llabs(static_cast<std::int32_t>(r.At(offset))) > (1 << 24))
+            return false;
+    return true;
 }
 
 bool TextFits(const EmfRecord& r, u64 text, bool wide, bool widthsAlwaysRead)
@@ -336,6 +370,10 @@ bool CheckEmfRecord(const EmfRecord& r, DWORD type, unsigned handles)
         return index != 0 && index < handles;
     };
     switch (type) {
+    case EMR_SETWORLDTRANSFORM:
+        return r.size >= 32 && TransformIsSane(r, 8, false);
+    case EMR_MODIFYWORLDTRANSFORM:
+        return r.size >= 36 && TransformIsSane(r, 8, false);
     case EMR_EOF:
         return r.size >= 20 && (r.At(8) == 0 || r.Holds(r.At(12), 4 * u64(r.At(8))));
     case EMR_GDICOMMENT:
@@ -438,11 +476,15 @@ bool CheckEmfRecord(const EmfRecord& r, DWORD type, unsigned handles)
         return RegionFits(r, 16, r.size - 16) && (r.At(8) == 0 || RegionFits(r, 16, r.At(8)));
 
     // Bitmaps: header offset and size, bits offset and size, and colour use, at fixed places.
+    // With a bitmap the copy's transform and co-ordinates must be sane as well.
     case EMR_BITBLT:
-        return r.size >= 100 && OptionalDibFits(r, 84, 80);
+        return r.size >= 100 && OptionalDibFits(r, 84, 80) &&
+               (r.At(84) == 0 || (TransformIsSane(r, 52, true) && CopyIsSane(r, 84, {44, 48}, {24, 28, 32, 36})));
     case EMR_STRETCHBLT:
     case EMR_TRANSPARENTBLT:
-        return r.size >= 108 && OptionalDibFits(r, 84, 80);
+        return r.size >= 108 && OptionalDibFits(r, 84, 80) &&
+               (r.At(84) == 0 ||
+                (TransformIsSane(r, 52, true) && CopyIsSane(r, 84, {44, 48, 100, 104}, {24, 28, 32, 36})));
     case EMR_ALPHABLEND: {
         if (r.size < 108)
             return false;
@@ -450,18 +492,21 @@ bool CheckEmfRecord(const EmfRecord& r, DWORD type, unsigned handles)
             return true;
         // The player makes a bitmap of the header and copies the bits' whole size into it.
         DibLayout layout;
-        return RecordDibFits(r, 84, 80) && r.At(80) == DIB_RGB_COLORS &&
+        return RecordDibFits(r, 84, 80) && r.At(80) == DIB_RGB_COLORS && TransformIsSane(r, 52, true) &&
+               CopyIsSane(r, 84, {44, 48, 100, 104}, {24, 28, 32, 36}) &&
                ExamineDibHeader(r.data + r.At(84), r.At(88), layout) &&
                (layout.compression == BI_RGB || layout.compression == BI_BITFIELDS) && r.At(96) <= layout.bitsSize;
     }
     case EMR_MASKBLT:
-        return r.size >= 128 && RecordDibFits(r, 84, 80) && RecordDibFits(r, 112, 108);
+        return r.size >= 128 && RecordDibFits(r, 84, 80) && RecordDibFits(r, 112, 108) && TransformIsSane(r, 52, true) &&
+               CopyIsSane(r, 84, {44, 48}, {24, 28, 32, 36}) && CopyIsSane(r, 112, {100, 104}, {});
     case EMR_PLGBLT:
-        return r.size >= 140 && RecordDibFits(r, 96, 92) && RecordDibFits(r, 124, 120);
+        return r.size >= 140 && RecordDibFits(r, 96, 92) && RecordDibFits(r, 124, 120) && TransformIsSane(r, 64, true) &&
+               CopyIsSane(r, 96, {48, 52, 56, 60}, {24, 28, 32, 36, 40, 44}) && CopyIsSane(r, 124, {112, 116}, {});
     case EMR_SETDIBITSTODEVICE:
-        return r.size >= 76 && RecordDibFits(r, 48, 64, r.At(72));
+        return r.size >= 76 && RecordDibFits(r, 48, 64, r.At(72)) && CopyIsSane(r, 48, {32, 36, 40, 44}, {24, 28});
     case EMR_STRETCHDIBITS:
-        return r.size >= 80 && RecordDibFits(r, 48, 64);
+        return r.size >= 80 && RecordDibFits(r, 48, 64) && CopyIsSane(r, 48, {32, 36, 40, 44}, {24, 28, 72, 76});
 
     // Text.
     case EMR_EXTTEXTOUTA:

@@ -2,6 +2,7 @@
 // only then handed to the system, which trusts what the records say.
 #include "library/Wmf.h"
 #include "components/FileBytes.h"
+#include "library/EnhancedPlayback.h"
 #include "library/MetafileCheck.h"
 #include <algorithm>
 #include <cstddef>
@@ -183,7 +184,7 @@ void WMF::Draw(HDC dc, const RECT& rect) const
     if (rect.right == rect.left || rect.bottom == rect.top)
         return;
     if (enhMetaFile_) {
-        ::PlayEnhMetaFile(dc, enhMetaFile_, &rect);
+        PlayEnhancedWithinReach(dc, enhMetaFile_, rect);
         return;
     }
     if (!metaFile_)

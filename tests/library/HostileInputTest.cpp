@@ -104,6 +104,33 @@ Bytes EnhancedWithAlphaBlend()
     });
 }
 
+// An enhanced metafile with a pie, a copy of a bitmap and a world transform: the records whose sizes
+// and transforms the fuzzer made lie.
+Bytes EnhancedWithShapesAndCopies()
+{
+    return RecordEnhancedMetafile(RECT{0, 0, 5000, 3000}, [](HDC dc) {
+        ::Pie(dc, 10, 10, 60, 40, 60, 10, 10, 40);
+        HDC memory = ::CreateCompatibleDC(dc);
+        HBITMAP bitmap = ::CreateCompatibleBitmap(dc, 6, 6);
+        HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ::PatBlt(memory, 0, 0, 6, 6, WHITENESS);
+        ::StretchBlt(dc, 70, 0, 12, 12, memory, 0, 0, 6, 6, SRCCOPY);
+        ::SelectObject(memory, old);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(memory);
+        ::SetGraphicsMode(dc, GM_ADVANCED);
+        const XFORM turn{0.8f, 0.6f, -0.6f, 0.8f, 5, 5};
+        ::SetWorldTransform(dc, &turn);
+        ::Ellipse(dc, 0, 0, 20, 10);
+    });
+}
+
+Bytes WithFloat(Bytes bytes, size_t offset, float value)
+{
+    std::memcpy(bytes.data() + offset, &value, sizeof(value));
+    return bytes;
+}
+
 Bytes With(Bytes bytes, size_t offset, DWORD value)
 {
     PutDword(bytes, offset, value);
@@ -201,6 +228,10 @@ TEST(HostileInput, EveryFormatRefusesWhatWouldHarmAndTakesWhatIsSound)
     const Bytes blend = EnhancedWithAlphaBlend();
     const size_t alpha = FindEmfRecord(blend, EMR_ALPHABLEND);
     ASSERT_TRUE(fill && frame && deleteObject && fillRegion && stretch && alpha) << "a recording lacks a record";
+    const Bytes shapes = EnhancedWithShapesAndCopies();
+    const size_t pie = FindEmfRecord(shapes, EMR_PIE), copy = FindEmfRecord(shapes, EMR_STRETCHBLT);
+    const size_t transform = FindEmfRecord(shapes, EMR_SETWORLDTRANSFORM);
+    ASSERT_TRUE(pie && copy && transform) << "the shapes' recording lacks a record";
     const std::vector<WORD> fontOfNineWords = {12, 0, 0, 0, 400, 0, 0, 0, 0};
 
     const struct {
@@ -253,6 +284,11 @@ TEST(HostileInput, EveryFormatRefusesWhatWouldHarmAndTakesWhatIsSound)
         {"a blended bitmap", Kind::Metafile, "b.emf", blend, true},
         {"blended bits larger than their bitmap", Kind::Metafile, "l.emf", With(blend, alpha + 96, 0x10000), false},
         {"a colour space used", Kind::Metafile, "c.emf", With(emf, FindEmfRecord(emf, EMR_SELECTOBJECT), 100), false},
+        {"shapes, a copy and a world transform", Kind::Metafile, "s.emf", shapes, true},
+        {"a pie a billion pixels wide, passed over when drawn", Kind::Metafile, "p.emf", With(shapes, pie + 16, 0x40000000), true},
+        {"a copy from a source two billion pixels wide", Kind::Metafile, "w.emf", With(shapes, copy + 100, 0x7B7B7B7B), false},
+        {"a copy's own transform that cannot be undone", Kind::Metafile, "u.emf", WithFloat(WithFloat(shapes, copy + 52, 0), copy + 64, 0), false},
+        {"a world transform scaling by two thousand billion", Kind::Metafile, "t.emf", WithFloat(shapes, transform + 8, -2.2e12f), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
