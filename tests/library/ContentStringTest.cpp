@@ -53,14 +53,16 @@ TEST_F(ContentString, ParsesAndRebuildsEveryKindOfString)
         {"@", 0, "", "", "", "", "", "", 0, ""},
         {"A12", 0, "", "", "", "", "", "", 0, ""},
         {"@@", 1, "", "", "", "", "", "", 0, ""},
-        {"@!@", 1, "", "", "", "", "", "", 1, ""}, // a crossed mark alone is not written
+        {"@!@", 1, "", "", "", "", "", "", 1, ""}, // kept on purpose: a crossed mark alone is not written
         {"@!A12@", 1, "A12", ">12.bmp", "", "hund", "hund", "", 1, "@!A12@"},
         {"@A13@", 1, "A13", ">katten.bmp", "", "katt", "katt", "", 0, "@A13@"},
+        // Kept on purpose: a label emptied after a code is written as two quotes.
         {"@A12+''@", 1, "A12", ">12.bmp", "", "", "hund", "", 0, "@A12+''@"},
         {"@A12+'vovve'@", 1, "A12", ">12.bmp", "", "vovve", "hund", "", 0, "@A12+'vovve'@"},
         {"@A12+'vovve'+\"en hund\"@", 1, "A12", ">12.bmp", "", "vovve", "en hund", "", 0, "@A12+'vovve'+\"en hund\"@"},
         {"@A12+\"\"@", 1, "A12", ">12.bmp", "", "hund", "", "", 0, "@A12+\"\"@"},
         {"@A12+c:\\ljud\\x.wav@", 1, "A12", ">12.bmp", "", "hund", "", "c:\\ljud\\x.wav", 0, "@A12+c:\\ljud\\x.wav@"},
+        // Kept on purpose: labels after a code are joined into one.
         {"@A12+'a'+'b'@", 1, "A12", ">12.bmp", "", "ab", "hund", "", 0, "@A12+'ab'@"},
         {"@c:\\bilder\\sol.bmp+c:\\ljud\\sol.wav@", 1, "", "c:\\bilder\\sol.bmp", "", "", "", "c:\\ljud\\sol.wav", 0,
          "@c:\\bilder\\sol.bmp+c:\\ljud\\sol.wav@"},
@@ -70,14 +72,16 @@ TEST_F(ContentString, ParsesAndRebuildsEveryKindOfString)
         {"@\"en hund\"@", 1, "", "", "", "", "en hund", "", 0, "@\"en hund\"@"},
         // A first-place label with a picture path is kept when the string is built again.
         {"@'hej'+c:\\a.bmp@", 1, "", "c:\\a.bmp", "", "hej", "", "", 0, "@c:\\a.bmp+'hej'@"},
+        // Kept on purpose: after a first-place label a code's word replaces it.
         {"@'hej'+A12@", 1, "A12", ">12.bmp", "", "hund", "hund", "", 0, "@A12@"},
-        // A plain first further part ends the list.
+        // Kept on purpose: a plain first further part ends the list.
         {"@c:\\a.bmp+c:\\b.wav+'x'@", 1, "", "c:\\a.bmp", "", "", "", "c:\\b.wav", 0, "@c:\\a.bmp+c:\\b.wav@"},
+        // Kept on purpose: a sound empties a speech written before it.
         {"@c:\\a.bmp+'x'+\"y\"+c:\\b.wav@", 1, "", "c:\\a.bmp", "", "x", "", "c:\\b.wav", 0, "@c:\\a.bmp+'x'+c:\\b.wav@"},
-        // An unclosed first-place speech takes the closing delimiter in, and stops at the end of the text.
+        // Kept on purpose: an unclosed first-place speech takes the closing delimiter in and stops at the end.
         {"@\"hej@", 1, "", "", "", "", "hej@", "", 0, "@\"hej@\"@"},
         {"@A12+'obalanserad@", 1, "A12", ">12.bmp", "", "obalanserad", "hund", "", 0, "@A12+'obalanserad'@"},
-        // Parts that are neither media nor resolvable codes are dropped.
+        // Kept on purpose: parts that are neither media nor resolvable codes are dropped.
         {"@A99@", 1, "", "", "", "", "", "", 0, ""},
         {"@Q12@", 1, "", "", "", "", "", "", 0, ""},
         {"@ABCDEFGHIJ@", 1, "", "", "", "", "", "", 0, ""},

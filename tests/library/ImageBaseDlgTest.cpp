@@ -222,7 +222,7 @@ TEST_F(ImageBaseDlgTest, OkWithoutAChosenPictureKeepsTheDialogOpenAndCancelChang
     std::string category = "Husdjur";
     ImageBaseDlg dialog(IDD_IMAGEBASE, bases.Settings(), &key, &items, &category, nullptr, Logging(preview));
     INT_PTR result = RunModal(dialog, [&](fw::Dialog& d) {
-        // Enter reaches OK even while the button is disabled.
+        // Enter reaches OK even while the button is disabled (kept on purpose: OK then does nothing).
         ::SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         EXPECT_TRUE(::IsWindowVisible(d)) << "still open";
         SelectList(d, IDC_IMAGEBASE_PICTURES, 0);
@@ -266,6 +266,7 @@ TEST_F(ImageBaseDlgTest, TheCurrentPictureIsSelectedAndShownWhenTheDialogOpens)
          "load " + bases.ThingsFolder() + "\\stol.bmp"},
         {"the category asked for narrows the list", bases.AnimalsLongFolder() + "\\hund.bmp", "Husdjur", "Djur",
          "A203", "load " + bases.AnimalsLongFolder() + "\\hund.bmp"},
+        // Kept on purpose: a picture in no base opens on the first base, not on the key given.
         {"a picture in no base: the first base", bases.Path("annat\\sol.bmp"), "", "Saker", "", "clear"},
         {"an empty path: the given base", "", "", "Djur", "", "clear"},
     };
@@ -354,6 +355,7 @@ TEST_F(ImageBaseDlgTest, AKeyLetterOfNoBaseSelectsNothingAndNoBasesDisableEveryt
     const std::string key = "Q";
     ImageBaseDlg unknown(IDD_IMAGEBASE, bases.Settings(), &key, &items, nullptr, nullptr, Logging(preview));
     RunModal(unknown, [&](fw::Dialog& d) {
+        // Kept on purpose: a key of no base opens on no base at all, not on the first one.
         EXPECT_EQ(-1, Selection(d, IDC_IMAGEBASE_BASES, true));
         EXPECT_TRUE(Pictures(d).empty());
         EXPECT_TRUE(Lines(d, IDC_IMAGEBASE_CATEGORIES, true).empty());
