@@ -5,6 +5,7 @@
 #include "library/RecordSoundDlg.h"
 #include "EditorFixture.h"
 #include "components/TextSpeaker.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "library/resource.h"
 #include "skarpin/resource.h"
@@ -61,11 +62,6 @@ bool NamesTheFile(const std::string& shortPath, const std::string& longPath)
     if (::GetLongPathNameA(shortPath.c_str(), path, sizeof(path)) == 0)
         return false;
     return ::lstrcmpiA(path, longPath.c_str()) == 0;
-}
-
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Answers the file dialogs in turn with the names queued; an empty name cancels. Remembers what each
@@ -642,7 +638,7 @@ TEST_F(KvoraCommandDlgTest, ARecordingIsSavedUnderAWaveNameAndReplacesNoFileUnas
             OnNextDialog([&](fw::Dialog& recorder) {
                 EXPECT_EQ(IDD_RECORD_SOUND, static_cast<int>(recorder.TemplateId()));
                 recording = static_cast<RecordSoundDlg&>(recorder).Path();
-                EXPECT_FALSE(Exists(recording)) << "a new file for each recording";
+                EXPECT_FALSE(fw::PathExists(recording)) << "a new file for each recording";
                 EXPECT_EQ("", Text(recorder, IDC_RECORD_FILE)) << "nothing recorded yet";
                 write(recording, "RIFF-inspelning");
                 Close(recorder, IDOK);
@@ -666,7 +662,7 @@ TEST_F(KvoraCommandDlgTest, ARecordingIsSavedUnderAWaveNameAndReplacesNoFileUnas
         if (!c.saved.empty()) {
             EXPECT_EQ("RIFF-inspelning", TempFolder::Read(c.saved));
         }
-        EXPECT_FALSE(Exists(recording)) << "the recording's own file is gone";
+        EXPECT_FALSE(fw::PathExists(recording)) << "the recording's own file is gone";
     }
 
     // A recording dialog that is cancelled: no save dialog, and the recording is dropped. One closed
@@ -685,7 +681,7 @@ TEST_F(KvoraCommandDlgTest, ARecordingIsSavedUnderAWaveNameAndReplacesNoFileUnas
             EXPECT_EQ("", Text(d, IDC_KVORA_SOUND));
             Close(d, IDCANCEL);
         });
-        EXPECT_FALSE(Exists(recording));
+        EXPECT_FALSE(fw::PathExists(recording));
     }
     EXPECT_EQ("RIFF-gammal", TempFolder::Read(stale)) << "another run's file is left alone";
     ::DeleteFileA(stale.c_str());

@@ -2,6 +2,7 @@
 // background colour, damaged files, resizing, cropping, undo, saving, dimming, pasting and the preview.
 #include "PictureFixtures.h"
 #include "components/PictureControl.h"
+#include "framework/Files.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 
@@ -317,7 +318,7 @@ TEST(PictureControlTest, SavesAsBmpAndJpegAndNeverLeavesAHalfWrittenFile)
     EXPECT_EQ(24, saved[28]) << "24 bits a pixel, whatever the source's depth";
     EXPECT_EQ(saved.size(), static_cast<size_t>(saved[2] | (saved[3] << 8) | (saved[4] << 16)));
     ASSERT_TRUE(control.SaveFile(folder / "saved.jpg", PictureFileType::Jpeg, 5));
-    EXPECT_FALSE(FileExists(folder / "saved.bmp.part"));
+    EXPECT_FALSE(fw::PathExists(folder / "saved.bmp.part"));
 
     for (const auto& [file, tolerance] : {std::pair<const char*, int>{"saved.bmp", 0}, {"saved.jpg", 40}}) {
         SCOPED_TRACE(file);
@@ -331,10 +332,10 @@ TEST(PictureControlTest, SavesAsBmpAndJpegAndNeverLeavesAHalfWrittenFile)
     // Into a folder that does not exist, and with nothing to save.
     EXPECT_FALSE(control.SaveFile(folder / "no\\such.jpg", PictureFileType::Jpeg));
     EXPECT_FALSE(control.SaveFile(folder / "no\\such.bmp", PictureFileType::Bmp));
-    EXPECT_FALSE(FileExists(folder / "no\\such.bmp.part"));
+    EXPECT_FALSE(fw::PathExists(folder / "no\\such.bmp.part"));
     PictureControl empty;
     EXPECT_FALSE(empty.SaveFile(folder / "empty.bmp", PictureFileType::Bmp));
-    EXPECT_FALSE(FileExists(folder / "empty.bmp"));
+    EXPECT_FALSE(fw::PathExists(folder / "empty.bmp"));
 }
 
 TEST(PictureControlTest, DimmingFadesWhatIsShownAndCopiedNotWhatIsSaved)

@@ -266,11 +266,6 @@ Bytes ReadBytes(const std::string& path)
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool FileExists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool SaveWithCodec(const PixelImage& picture, const wchar_t* mimeType, const std::string& path)
 {
     return codec::Encode(picture, mimeType, path, 95);

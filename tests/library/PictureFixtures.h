@@ -49,7 +49,6 @@ Bytes FromGlobal(HGLOBAL memory);
 // ---- files ----
 void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
-bool FileExists(const std::string& path);
 // Encodes with the system's encoder by MIME type.
 bool SaveWithCodec(const PixelImage& picture, const wchar_t* mimeType, const std::string& path);
 // A 32-bit PNG whose pixels are 0xAARRGGBB.
