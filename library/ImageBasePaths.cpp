@@ -249,7 +249,6 @@ std::string ImageBaseManager::GetFileTitleFromPath(const std::string& path)
     return name.substr(0, name.rfind('.'));
 }
 
-// Only the file name's own dot counts: a dotted folder name holds no extension.
 bool ImageBaseManager::OpensForReading(const std::string& path)
 {
     if (path.empty())
@@ -279,6 +278,7 @@ std::string ImageBaseManager::GetShortPath(const std::string& path, bool* found)
     return shortPath;
 }
 
+// Only the file name's own dot counts: a dotted folder name holds no extension.
 std::string ImageBaseManager::GetFileExtension(const std::string& path)
 {
     return fw::FileExtension(path);
