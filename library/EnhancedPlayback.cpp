@@ -8,6 +8,7 @@ namespace {
 
 constexpr double kReach = 65536.0;        // device pixels from the origin a shape's box may reach
 constexpr double kLargestLetter = 4096.0; // device pixels a letter may be high or wide
+constexpr double kWidestPen = 1024.0;     // device pixels a pen may be wide
 
 LONG Field(const ENHMETARECORD* record, size_t offset)
 {
@@ -59,6 +60,21 @@ bool PlayCutFont(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int ha
                                    static_cast<UINT>(handles)) != 0;
 }
 
+// A pen record with its width cut so that its strokes stay within the widest pen. The width is a
+// logical length at `offset`.
+bool PlayCutPen(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int handles, size_t offset)
+{
+    const LONG width = Field(record, offset);
+    const double wide = std::max(DeviceLength(dc, std::labs(width), 0), DeviceLength(dc, 0, std::labs(width)));
+    if (wide <= kWidestPen)
+        return ::PlayEnhMetaFileRecord(dc, table, record, static_cast<UINT>(handles)) != 0;
+    std::vector<BYTE> copy(reinterpret_cast<const BYTE*>(record), reinterpret_cast<const BYTE*>(record) + record->nSize);
+    const LONG cut = static_cast<LONG>(width * (kWidestPen / wide));
+    std::memcpy(copy.data() + offset, &cut, sizeof(cut));
+    return ::PlayEnhMetaFileRecord(dc, table, reinterpret_cast<const ENHMETARECORD*>(copy.data()),
+                                   static_cast<UINT>(handles)) != 0;
+}
+
 int CALLBACK PlayRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int handles, LPARAM)
 {
     switch (record->iType) {
@@ -81,6 +97,18 @@ int CALLBACK PlayRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record,
             return TRUE;
         break;
     }
+    case EMR_CREATEPEN: // the width's x at 16
+        if (record->nSize >= 28) {
+            PlayCutPen(dc, table, record, handles, 16);
+            return TRUE;
+        }
+        break;
+    case EMR_EXTCREATEPEN: // the width at 32
+        if (record->nSize >= 52) {
+            PlayCutPen(dc, table, record, handles, 32);
+            return TRUE;
+        }
+        break;
     case EMR_EXTCREATEFONTINDIRECTW:
         if (record->nSize >= 20) {
             PlayCutFont(dc, table, record, handles);

@@ -104,12 +104,16 @@ Bytes EnhancedWithAlphaBlend()
     });
 }
 
-// An enhanced metafile with a pie, a copy of a bitmap and a world transform: the records whose sizes
-// and transforms the fuzzer made lie.
+// An enhanced metafile with a pen, a pie, a copy of a bitmap and a world transform: the records whose
+// sizes and transforms the fuzzer made lie.
 Bytes EnhancedWithShapesAndCopies()
 {
     return RecordEnhancedMetafile(RECT{0, 0, 5000, 3000}, [](HDC dc) {
+        HPEN pen = ::CreatePen(PS_SOLID, 3, RGB(0, 0, 200));
+        HGDIOBJ oldPen = ::SelectObject(dc, pen);
         ::Pie(dc, 10, 10, 60, 40, 60, 10, 10, 40);
+        ::SelectObject(dc, oldPen);
+        ::DeleteObject(pen);
         HDC memory = ::CreateCompatibleDC(dc);
         HBITMAP bitmap = ::CreateCompatibleBitmap(dc, 6, 6);
         HGDIOBJ old = ::SelectObject(memory, bitmap);
@@ -230,8 +234,8 @@ TEST(HostileInput, EveryFormatRefusesWhatWouldHarmAndTakesWhatIsSound)
     ASSERT_TRUE(fill && frame && deleteObject && fillRegion && stretch && alpha) << "a recording lacks a record";
     const Bytes shapes = EnhancedWithShapesAndCopies();
     const size_t pie = FindEmfRecord(shapes, EMR_PIE), copy = FindEmfRecord(shapes, EMR_STRETCHBLT);
-    const size_t transform = FindEmfRecord(shapes, EMR_SETWORLDTRANSFORM);
-    ASSERT_TRUE(pie && copy && transform) << "the shapes' recording lacks a record";
+    const size_t transform = FindEmfRecord(shapes, EMR_SETWORLDTRANSFORM), pen = FindEmfRecord(shapes, EMR_CREATEPEN);
+    ASSERT_TRUE(pie && copy && transform && pen) << "the shapes' recording lacks a record";
     const std::vector<WORD> fontOfNineWords = {12, 0, 0, 0, 400, 0, 0, 0, 0};
 
     const struct {
@@ -286,6 +290,7 @@ TEST(HostileInput, EveryFormatRefusesWhatWouldHarmAndTakesWhatIsSound)
         {"a colour space used", Kind::Metafile, "c.emf", With(emf, FindEmfRecord(emf, EMR_SELECTOBJECT), 100), false},
         {"shapes, a copy and a world transform", Kind::Metafile, "s.emf", shapes, true},
         {"a pie a billion pixels wide, passed over when drawn", Kind::Metafile, "p.emf", With(shapes, pie + 16, 0x40000000), true},
+        {"a pen four million units wide, cut when drawn", Kind::Metafile, "n.emf", With(shapes, pen + 16, 0x3C0000), true},
         {"a copy from a source two billion pixels wide", Kind::Metafile, "w.emf", With(shapes, copy + 100, 0x7B7B7B7B), false},
         {"a copy's own transform that cannot be undone", Kind::Metafile, "u.emf", WithFloat(WithFloat(shapes, copy + 52, 0), copy + 64, 0), false},
         {"a world transform scaling by two thousand billion", Kind::Metafile, "t.emf", WithFloat(shapes, transform + 8, -2.2e12f), false},

@@ -434,6 +434,9 @@ Workspace::Workspace() : state_(new State)
     s.io = std::make_unique<FileIO>(environment);
     std::string set = s.io->SetFolderPath("Prov");
     ImageBaseManager::CreatePath(set);
+    // The overlays the sample registers name, so that a register lists what it can.
+    for (const char* name : {"Bilder", "Bokst\xE4ver", "Bilspel", "Veckodagar", "Fem rutor", "Ja och nej"})
+        write(set + "\\" + name + ".ini", "[Version]\r\nVersion=4.2.0.0\r\n[Data]\r\n");
     // Nothing may wait for a user: every message is answered at once.
     fw::SetMessageHandler([](const fw::MessageRequest&) { return IDOK; });
 }

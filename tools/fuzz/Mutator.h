@@ -28,4 +28,8 @@ Random InputRandom(std::uint64_t seed, unsigned format, std::uint64_t index);
 // Damages a copy of one of the seeds (a second seed may be spliced in).
 Bytes Mutate(const std::vector<Bytes>& seeds, bool text, Random& random);
 
+// Gives every whole chunk of a PNG its right checksum again, so that the damage reaches the decoder
+// instead of stopping at the first checksum.
+void RepairPngChecksums(Bytes& png);
+
 } // namespace fuzz
