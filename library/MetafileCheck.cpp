@@ -558,22 +558,6 @@ bool ReferenceDeviceIsSane(const EmfRecord& header)
     return sideIsSane(at(24), at(32)) && sideIsSane(at(28), at(36));
 }
 
-// Calls visit(type, record) for each record after the header up to and including the end record.
-template <class Visit>
-void ForEachEmfRecord(const std::uint8_t* data, size_t size, Visit visit)
-{
-    for (u64 offset = Dword(data + 4); offset + 8 <= size;) {
-        const DWORD type = Dword(data + offset);
-        const u64 recordSize = Dword(data + offset + 4);
-        if (recordSize < 8 || recordSize > size - offset)
-            return;
-        visit(type, EmfRecord{data + offset, recordSize});
-        if (type == EMR_EOF)
-            return;
-        offset += recordSize;
-    }
-}
-
 } // namespace
 
 size_t CheckWindowsMetafile(const std::uint8_t* data, size_t size)
@@ -654,38 +638,6 @@ void LimitFontSizes(std::uint8_t* data, size_t size, int frameExtent)
         for (u64 field = 0; field < 2; ++field) {
             std::uint8_t* at = data + offset + 6 + 2 * field;
             PutWord(at, static_cast<unsigned>(Limited(static_cast<std::int16_t>(Word(at)), limit)) & 0xFFFF);
-        }
-    });
-}
-
-void LimitEnhancedFontSizes(std::uint8_t* data, size_t size)
-{
-    if (size < 88)
-        return;
-    // The frame (hundredths of a millimetre) in the reference device's pixels.
-    const EmfRecord header{data, size};
-    const long frameWidth = std::labs(static_cast<long>(static_cast<std::int32_t>(header.At(32))) -
-                                      static_cast<std::int32_t>(header.At(24)));
-    const long frameHeight = std::labs(static_cast<long>(static_cast<std::int32_t>(header.At(36))) -
-                                       static_cast<std::int32_t>(header.At(28)));
-    const long devicePixels = static_cast<std::int32_t>(header.At(72)), millimetres = static_cast<std::int32_t>(header.At(80));
-    const long pixelsPerMetre = devicePixels > 0 && millimetres > 0 ? devicePixels * 1000L / millimetres : 3780;
-    long extent = std::max(frameWidth, frameHeight) * pixelsPerMetre / 100000;
-    ForEachEmfRecord(data, size, [&](DWORD type, const EmfRecord& r) {
-        if (type == EMR_SETWINDOWEXTEX && r.size >= 16) {
-            extent = std::max<long>(extent, std::labs(static_cast<std::int32_t>(r.At(8))));
-            extent = std::max<long>(extent, std::labs(static_cast<std::int32_t>(r.At(12))));
-        }
-    });
-    if (extent <= 0)
-        return;
-    const long limit = std::min<long>(4 * std::min<long>(extent, 0x1FFFFFFF), 0x7FFFFFFF);
-    ForEachEmfRecord(data, size, [&](DWORD type, const EmfRecord& r) {
-        if (type != EMR_EXTCREATEFONTINDIRECTW || r.size < 20)
-            return;
-        for (u64 field : {12, 16}) { // the font's height and width
-            std::uint8_t* at = const_cast<std::uint8_t*>(r.data) + field;
-            PutDword(at, static_cast<std::uint32_t>(Limited(static_cast<std::int32_t>(Dword(at)), limit)));
         }
     });
 }

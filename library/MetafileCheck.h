@@ -20,12 +20,11 @@ size_t CheckWindowsMetafile(const std::uint8_t* data, size_t size);
 size_t CheckEnhancedMetafile(const std::uint8_t* data, size_t size);
 
 // A letter far larger than the picture shows nothing but a part of one stroke, and the system
-// renders all of it, for seconds a draw: the fonts a checked metafile creates are cut to four times
-// the largest extent the picture gives itself (frameExtent: its placeable box, 0 when it has none;
-// and the window extents it sets). The same for a checked enhanced metafile, by its frame in the
-// reference device's pixels and its window extents.
+// renders all of it, for seconds a draw: the fonts a checked Windows metafile creates are cut to four
+// times the largest extent the picture gives itself (frameExtent: its placeable box, 0 when it has
+// none; and the window extents it sets). An enhanced metafile's world transforms can scale any
+// letter up, so its fonts are cut as they are played (EnhancedPlayback).
 void LimitFontSizes(std::uint8_t* data, size_t size, int frameExtent);
-void LimitEnhancedFontSizes(std::uint8_t* data, size_t size);
 
 // The window origin and extent that a checked Windows metafile sets first: the picture's own frame.
 // False when it sets no extent.

@@ -142,7 +142,6 @@ int WMF::LoadEnhanced(const std::string& path)
         header.nBytes = static_cast<DWORD>(playable);
         std::memcpy(file.data() + offsetof(ENHMETAHEADER, nBytes), &header.nBytes, sizeof(header.nBytes));
     }
-    metafile::LimitEnhancedFontSizes(file.data(), playable);
     enhMetaFile_ = ::SetEnhMetaFileBits(static_cast<UINT>(playable), file.data());
     if (!enhMetaFile_)
         return NotPlayable;

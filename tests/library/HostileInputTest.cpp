@@ -301,7 +301,7 @@ TEST(HostileInput, EveryFormatRefusesWhatWouldHarmAndTakesWhatIsSound)
     }
 }
 
-// What a sound file's player is given: fonts no larger than the picture lets them be, and nothing after the
+// What the player is given: fonts no larger than the picture lets them be, and nothing after the
 // end record.
 TEST(HostileInput, FontsAreCutToThePictureAndNothingAfterTheEndIsPlayed)
 {
@@ -316,10 +316,10 @@ TEST(HostileInput, FontsAreCutToThePictureAndNothingAfterTheEndIsPlayed)
     ASSERT_EQ(WMF::Loaded, metafile.Load(folder / "text.wmf"));
     Bytes played(::GetMetaFileBitsEx(metafile.MetaFile(), 0, nullptr));
     ::GetMetaFileBitsEx(metafile.MetaFile(), static_cast<UINT>(played.size()), played.data());
-    const size_t font = FindWmfRecord(played, 0x02FB);
-    ASSERT_NE(0u, font);
-    EXPECT_EQ(-400, static_cast<SHORT>(played[font + 6] | (played[font + 7] << 8)));
-    EXPECT_EQ(400, static_cast<SHORT>(played[font + 8] | (played[font + 9] << 8)));
+    const size_t wmfFont = FindWmfRecord(played, 0x02FB);
+    ASSERT_NE(0u, wmfFont);
+    EXPECT_EQ(-400, static_cast<SHORT>(played[wmfFont + 6] | (played[wmfFont + 7] << 8)));
+    EXPECT_EQ(400, static_cast<SHORT>(played[wmfFont + 8] | (played[wmfFont + 9] << 8)));
 
     // Records after the end record, one of them selecting object 500: the player never sees them.
     Bytes trailing = MakeWmf(0, {kWindowOrigin, kWindowExtent});
@@ -330,7 +330,8 @@ TEST(HostileInput, FontsAreCutToThePictureAndNothingAfterTheEndIsPlayed)
     ASSERT_EQ(WMF::Loaded, metafile.Load(folder / "trailing.wmf"));
     EXPECT_EQ(trailing.size() - (after.size() - 18), ::GetMetaFileBitsEx(metafile.MetaFile(), 0, nullptr));
 
-    // The same in an enhanced metafile: a font of 30000 pixels in a frame of 50 x 30 mm.
+    // An enhanced metafile's font is cut as it is played: played into a recording, the font the
+    // player made there is 4096 device pixels high at most, where the file asks for 30000.
     const Bytes enhanced = RecordEnhancedMetafile(RECT{0, 0, 5000, 3000}, [](HDC dc) {
         HFONT big = ::CreateFontA(-30000, 0, 0, 0, 400, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
         HGDIOBJ old = ::SelectObject(dc, big);
@@ -340,12 +341,13 @@ TEST(HostileInput, FontsAreCutToThePictureAndNothingAfterTheEndIsPlayed)
     });
     WriteBytes(folder / "text.emf", enhanced);
     ASSERT_EQ(WMF::Loaded, metafile.Load(folder / "text.emf"));
-    Bytes enhancedPlayed(::GetEnhMetaFileBits(metafile.EnhMetaFile(), 0, nullptr));
-    ::GetEnhMetaFileBits(metafile.EnhMetaFile(), static_cast<UINT>(enhancedPlayed.size()), enhancedPlayed.data());
-    const size_t enhancedFont = FindEmfRecord(enhancedPlayed, EMR_EXTCREATEFONTINDIRECTW);
-    ASSERT_NE(0u, enhancedFont);
+    const Bytes replayed = RecordEnhancedMetafile(RECT{0, 0, 5000, 3000}, [&](HDC dc) {
+        metafile.Draw(dc, RECT{0, 0, 189, 113}); // the frame's size in the recording's own pixels
+    });
+    const size_t font = FindEmfRecord(replayed, EMR_EXTCREATEFONTINDIRECTW);
+    ASSERT_NE(0u, font);
     LONG height = 0;
-    std::memcpy(&height, enhancedPlayed.data() + enhancedFont + 12, 4);
-    EXPECT_GT(height, -2000) << "four times the frame's 189 pixels at most";
+    std::memcpy(&height, replayed.data() + font + 12, 4);
+    EXPECT_GE(height, -4096 - 1);
     EXPECT_LT(height, 0);
 }
