@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+namespace ini {
+class FileView;
+} // namespace ini
+
 // Where FileIO finds the Windows folder and the program itself. The program uses the machine's own;
 // tests hand in a folder of their making.
 struct FileIOEnvironment {
@@ -120,6 +124,9 @@ public:
 
     // The [KeyboardSettings] of an ini file (the Windows settings file, a set register or an overlay).
     static void ReadKeyboardSettings(const std::string& file, KeyboardSettings& settings,
+                                     const std::string& section = "KeyboardSettings");
+    // The same from a file already read (an overlay's text), as the ini interface reads it.
+    static void ReadKeyboardSettings(const ini::FileView& file, KeyboardSettings& settings,
                                      const std::string& section = "KeyboardSettings");
     static void WriteKeyboardSettings(const std::string& file, const KeyboardSettings& settings,
                                       const std::string& section = "KeyboardSettings");

@@ -2,7 +2,9 @@
 // settings, and the flags kept in the file.
 #include "loader/FileIO.h"
 #include "library/Cp1252.h"
+#include "library/IniDocument.h"
 #include "library/IniFile.h"
+#include "library/IniFileCache.h"
 #include "library/IniValues.h"
 #include "loader/OverlayLines.h"
 #include <utility>
@@ -28,24 +30,6 @@ bool ReadWholeFile(const std::string& path, std::string& content)
     }
     ::CloseHandle(file);
     return ok;
-}
-
-// The file's lines without their line ends, as a text-mode reader sees them: CR LF and LF end a line.
-std::vector<std::string> SplitLines(const std::string& content)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        const size_t next = end == std::string::npos ? content.size() : end + 1;
-        if (end == std::string::npos)
-            end = content.size();
-        if (end > start && content[end - 1] == '\r')
-            --end;
-        lines.push_back(content.substr(start, end - start));
-        start = next;
-    }
-    return lines;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines)
@@ -263,7 +247,7 @@ bool FileIO::ReadsWhole(const std::string& path)
     std::string content;
     if (!ReadWholeFile(path, content))
         return true;
-    const std::vector<std::string> lines = SplitLines(content);
+    const std::vector<std::string> lines = ini::SplitLines(content);
     std::vector<Block> blocks;
     int damaged = ReadSection(lines, "[" + keySection_ + "]", blocks, nullptr, nullptr);
     blocks.clear();
@@ -279,12 +263,12 @@ int FileIO::LoadOverlay(const std::string& path, std::vector<Block>& keys, std::
     std::string content;
     if (!ReadWholeFile(path, content))
         return kNotOpened;
-    const std::vector<std::string> lines = SplitLines(content);
+    const std::vector<std::string> lines = ini::SplitLines(content);
     // The image bases are read again once for the whole file, at its first picture code.
     bool basesLoaded = false;
     int damaged = ReadSection(lines, "[" + keySection_ + "]", keys, versionLine, &basesLoaded);
     damaged += ReadSection(lines, "[" + backgroundSection_ + "]", background, versionLine, &basesLoaded);
-    ReadKeyboardSettings(path, settings);
+    ReadKeyboardSettings(ini::FileView(path, std::move(content)), settings);
     return damaged == 0 ? kLoaded : kDamaged;
 }
 
@@ -434,7 +418,7 @@ bool FileIO::SetAccessKvoraFlag(const std::string& overlayName, const std::strin
     std::string content;
     if (!ReadWholeFile(path, content))
         return false;
-    std::vector<std::string> lines = SplitLines(content);
+    std::vector<std::string> lines = ini::SplitLines(content);
     const std::string entry = "AccessKvora=" + std::to_string(flag);
 
     size_t section = lines.size();
