@@ -79,7 +79,7 @@ public:
 
     // What a reader builds from this document, built once and kept with it: a document never changes,
     // so neither does what is made from it. The key must name everything besides the document that
-    // make depends on.
+    // make depends on; make must not ask this document to remember anything itself.
     template <class T>
     std::shared_ptr<const T> Remember(const std::string& key, const std::function<T()>& make) const
     {

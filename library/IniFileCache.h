@@ -29,7 +29,7 @@ namespace ini {
 class FileCache {
 public:
     // A write stamp this much older than the moment of reading can no longer be shared by a later write.
-    static const unsigned long long kSettleTime = 3ull * 10000000ull; // 100-ns units
+    static constexpr unsigned long long kSettleTime = 3ull * 10000000ull; // 100-ns units
 
     // The file as it is now; the empty document when it is missing, a folder or cannot be read.
     static std::shared_ptr<const Document> Current(const std::string& path);
