@@ -206,10 +206,13 @@ void ImageBaseManager::FindImagesByText(std::string& word, std::vector<Image>& r
         for (const Image& picture : pictures_) {
             if (!MatchesWord(picture.GetText(), word, exact))
                 continue;
-            Image found(folder + picture.GetFileName() + "." + base.GetExtension(), base.GetKey() + picture.GetCode(),
-                        cp1252::Lower(picture.GetText()));
-            found.SetFlag(flag);
-            results.push_back(std::move(found));
+            // A search for one letter finds thousands: each path is built in one piece.
+            const std::string name = picture.GetFileName();
+            std::string path;
+            path.reserve(folder.size() + name.size() + 1 + base.GetExtension().size());
+            path.append(folder).append(name).append(1, '.').append(base.GetExtension());
+            results.emplace_back(path, base.GetKey() + picture.GetCode(), cp1252::Lower(picture.GetText()));
+            results.back().SetFlag(flag);
         }
     }
 }
