@@ -4,6 +4,7 @@
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
 #include "loader/FileIO.h"
+#include "loader/StoreFiles.h"
 #include "skarpin/resource.h"
 
 GetOldSetDlg::GetOldSetDlg(FileIO* fileIO, const std::vector<SetItem>& sets, std::string& oldSetPath,
@@ -41,7 +42,7 @@ bool GetOldSetDlg::SetExists(const std::string& name) const
     for (const SetItem& set : sets_)
         if (cp1252::EqualsNoCase(set.name_, name))
             return true;
-    return ::GetFileAttributesA(fileIO_->SetFolderPath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return storefile::Exists(fileIO_->SetFolderPath(name));
 }
 
 bool GetOldSetDlg::OnOK()
