@@ -79,7 +79,6 @@ public:
 
         static CarryResult NotDone() { return CarryResult(); }
         static CarryResult Done(std::vector<std::string> notCarried = {});
-        bool WasDone() const { return outcome != kNotDone; }
     };
     // The values of a block that an overlay file holds in a form of its own.
     enum class BlockField { None, Cells, Command, Picture, FontName, Text };
@@ -214,6 +213,7 @@ public:
     // end. What is left may still fail the rule (empty, or a device name).
     static std::string CleanName(const std::string& name);
 
+    // A folder whose name the rule refuses is no set the store offers.
     void ListSets(std::vector<SetItem>& sets) const;
     // A register entry that does not name a valid overlay name, or whose file is not in the set's
     // folder, counts as missing; so does a file whose name the rule refuses.
@@ -261,7 +261,7 @@ public:
     // (which the caller has made) and the paths follow them; changed is set when a path changed.
     // False when a file could not be copied: its path then stays as it was.
     bool ImportBlockMedia(Block& block, const std::string& sourceFolder, const std::string& targetFolder, int& changed,
-                          MediaCarry* carry = nullptr);
+                          MediaCarry* report = nullptr);
     // The delimiter of the content strings in block commands: the first character of [Defaults]
     // Prefix, or '@' without one.
     char ContentDelimiter() const;

@@ -52,13 +52,19 @@ size_t IniText::FindKey(size_t first, size_t end, const std::string& key) const
     return end;
 }
 
-std::string IniText::Get(const std::string& section, const std::string& key, const std::string& fallback) const
+bool IniText::FindEntry(const std::string& section, const std::string& key, size_t& line) const
 {
     size_t header = 0, end = 0;
     if (!FindSection(section, header, end))
-        return fallback;
-    const size_t line = FindKey(header + 1, end, key);
-    if (line == end)
+        return false;
+    line = FindKey(header + 1, end, key);
+    return line != end;
+}
+
+std::string IniText::Get(const std::string& section, const std::string& key, const std::string& fallback) const
+{
+    size_t line = 0;
+    if (!FindEntry(section, key, line))
         return fallback;
     return Trimmed(lines_[line].substr(lines_[line].find('=') + 1));
 }
@@ -87,11 +93,8 @@ void IniText::Set(const std::string& section, const std::string& key, const std:
 
 bool IniText::Remove(const std::string& section, const std::string& key)
 {
-    size_t header = 0, end = 0;
-    if (!FindSection(section, header, end))
-        return false;
-    const size_t line = FindKey(header + 1, end, key);
-    if (line == end)
+    size_t line = 0;
+    if (!FindEntry(section, key, line))
         return false;
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(line));
     return true;

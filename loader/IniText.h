@@ -31,6 +31,8 @@ private:
     bool FindSection(const std::string& section, size_t& header, size_t& end) const;
     // The index of the key's line in [first, end), or end.
     size_t FindKey(size_t first, size_t end, const std::string& key) const;
+    // The index of the key's line in the section; false when there is none.
+    bool FindEntry(const std::string& section, const std::string& key, size_t& line) const;
 
     std::vector<std::string> lines_;
 };

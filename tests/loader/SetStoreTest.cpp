@@ -2,9 +2,11 @@
 // numbering of files the register does not name.
 #include "SetFixture.h"
 #include "library/IniFile.h"
+#include "loader/IniText.h"
 #include "loader/StoreFiles.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <functional>
 
 using Lines = std::vector<std::string>;
 
@@ -42,6 +44,8 @@ TEST(SetStore, SetsAreTheFoldersWithARegister)
     sets.MakeSet("Hem", "");
     sets.MakeSet("Utan register", nullptr, {"Frukt"});
     sets.MakeSet(".dold", "[Overlays]\r\n");
+    // A folder made by hand whose name the store's name rule refuses is no set it offers.
+    sets.MakeSet("Mat, dryck", "[Overlays]\r\n");
     sets.Write("Program Files\\Skarpin\\set\\fil.txt", "");
     sets.Write("Program Files\\Skarpin\\set\\Mappregister\\register.txt\\x.txt", "");
 
@@ -377,16 +381,7 @@ private:
 
 std::vector<std::string> FilesIn(const std::string& folder)
 {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
+    std::vector<std::string> names = testsupport::TempFolder::FilesIn(folder);
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -482,4 +477,38 @@ TEST(SetStore, DeleteSetSendsTheFolderToTheRecycleBin)
     // An empty name would be the whole set folder.
     EXPECT_FALSE(sets.Io().DeleteSet(""));
     EXPECT_TRUE(FileExists(sets.RegisterPath("Hem")));
+}
+
+// Registers and overlay files are edited as the ini interface would edit them, but every line that
+// is not changed stays as it was.
+TEST(SetStore, IniTextEditsOnlyTheLinesItMeans)
+{
+    const std::string text = "; kommentar\r\n[Overlays]\r\n1=A \r\n 2 = B\r\n\r\n[overlays]\r\n3=C\r\n[SetInfo]\r\nIsCurrent=1\r\n";
+    const struct {
+        const char* what;
+        std::function<void(IniText&)> edit;
+        std::string expected;
+    } cases[] = {
+        {"a key is found ignoring case and blanks", [](IniText& t) { t.Set("OVERLAYS", "2", "Ny"); },
+         "; kommentar\r\n[Overlays]\r\n1=A \r\n2=Ny\r\n\r\n[overlays]\r\n3=C\r\n[SetInfo]\r\nIsCurrent=1\r\n"},
+        {"a new key follows the section's last line", [](IniText& t) { t.Set("Overlays", "4", "D"); },
+         "; kommentar\r\n[Overlays]\r\n1=A \r\n 2 = B\r\n4=D\r\n\r\n[overlays]\r\n3=C\r\n[SetInfo]\r\nIsCurrent=1\r\n"},
+        {"a new section goes at the end", [](IniText& t) { t.Set("KeyboardSettings", "SendType", "Game"); },
+         text + "[KeyboardSettings]\r\nSendType=Game\r\n"},
+        {"a key is removed", [](IniText& t) { EXPECT_TRUE(t.Remove("Overlays", "1")); },
+         "; kommentar\r\n[Overlays]\r\n 2 = B\r\n\r\n[overlays]\r\n3=C\r\n[SetInfo]\r\nIsCurrent=1\r\n"},
+        {"a key that is not there", [](IniText& t) { EXPECT_FALSE(t.Remove("Overlays", "3")); }, text},
+        {"the first section of the name goes whole", [](IniText& t) { t.RemoveSection("Overlays"); },
+         "; kommentar\r\n[overlays]\r\n3=C\r\n[SetInfo]\r\nIsCurrent=1\r\n"},
+    };
+    for (const auto& c : cases) {
+        IniText edited(storefile::SplitLines(text));
+        c.edit(edited);
+        EXPECT_EQ(c.expected, edited.Text()) << c.what;
+    }
+    const IniText read(storefile::SplitLines(text));
+    EXPECT_EQ("A", read.Get("Overlays", "1"));
+    EXPECT_EQ("B", read.Get("overlays", "2"));
+    EXPECT_EQ("", read.Get("Overlays", "3"));
+    EXPECT_EQ("ingen", read.Get("Saknas", "1", "ingen"));
 }
