@@ -2,7 +2,6 @@
 #include "loader/GetOldSetDlg.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "library/Cp1252.h"
 #include "loader/FileIO.h"
 #include "loader/StoreFiles.h"
 #include "skarpin/resource.h"
@@ -40,7 +39,7 @@ bool GetOldSetDlg::OnCommand(int id, int code)
 bool GetOldSetDlg::SetExists(const std::string& name) const
 {
     for (const SetItem& set : sets_)
-        if (cp1252::EqualsNoCase(set.name_, name))
+        if (SameSetName(set.name_, name))
             return true;
     return storefile::Exists(fileIO_->SetFolderPath(name));
 }
