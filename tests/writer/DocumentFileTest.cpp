@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <fstream>
 
-using testsupport::IniText;
-
 namespace {
 
 // The items as one text: characters as themselves, pictures as "{n}", large ones as "{n+}".
@@ -61,15 +59,6 @@ bool FailingWrite(const std::string& path, const std::string& bytes)
 
 class DocumentFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        const std::string& t = config.Temp().Path();
-        const std::string base = config.Write("bas\\djur.ini", IniText({"[ProgDir]", "Dir=" + t + "\\bas", "Extension=bmp",
-                                                                        "[Bilder]", "12=hund", "13=katt"}));
-        config.Write("windows\\imgbase.swedish.ini", IniText({"[ImageBases]", "A=" + base + ",Djur,1,4,0"}));
-        io = std::make_unique<FileIO>(config.Environment());
-    }
-
     CKvoraObject Object(int id, const std::string& content) const
     {
         CKvoraObject object;
@@ -93,7 +82,8 @@ protected:
 
     testsupport::WindowsFileGuard sharedSounds{"picwav.ini"};
     MorvelConfig config;
-    std::unique_ptr<FileIO> io;
+    std::string imageBaseIni = config.WriteImageBase(); // before FileIO looks for it
+    std::unique_ptr<FileIO> io = std::make_unique<FileIO>(config.Environment());
     std::string path = config.Write("dokument\\1.txt", "");
     std::vector<DocItem> readItems;
     std::vector<CKvoraObject> readImages;

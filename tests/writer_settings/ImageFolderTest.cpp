@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <fstream>
 
-using testsupport::IniText;
-
 namespace {
 
 ImageFolder DiskFolder(const std::string& name, const std::string& path, int sortOrder)
@@ -24,14 +22,6 @@ ImageFolder DiskFolder(const std::string& name, const std::string& path, int sor
 
 class FolderList : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        const std::string& t = config.Temp().Path();
-        const std::string base = config.Write("bas\\djur.ini", IniText({"[ProgDir]", "Dir=" + t + "\\bas", "Extension=bmp",
-                                                                        "[Bilder]", "12=hund"}));
-        imageBaseIni = config.Write("windows\\imgbase.swedish.ini", IniText({"[ImageBases]", "A=" + base + ",Djur,1,4,0"}));
-    }
-
     std::vector<ImageFolder> Parse(std::initializer_list<std::string> lines) const
     {
         std::vector<ImageFolder> list;
@@ -41,7 +31,7 @@ protected:
 
     testsupport::WindowsFileGuard sharedSounds{"picwav.ini"};
     MorvelConfig config;
-    std::string imageBaseIni;
+    std::string imageBaseIni = config.WriteImageBase();
     std::string userFile = config.Temp() / "användare\\Anna.ini";
 };
 

@@ -18,6 +18,13 @@ MorvelEnvironment MorvelConfig::Environment() const
     return environment;
 }
 
+std::string MorvelConfig::WriteImageBase() const
+{
+    const std::string base = Write("bas\\djur.ini", "[ProgDir]\r\nDir=" + temp_ / "bas"
+                                                      + "\r\nExtension=bmp\r\n[Bilder]\r\n12=hund\r\n13=katt\r\n");
+    return Write("windows\\imgbase.swedish.ini", "[ImageBases]\r\nA=" + base + ",Djur,1,4,0\r\n");
+}
+
 std::string MorvelConfig::Write(const std::string& relativePath, const std::string& content) const
 {
     return temp_.Write(relativePath, content);

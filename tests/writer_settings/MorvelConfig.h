@@ -18,6 +18,10 @@ public:
     // its version resource and date can be read.
     MorvelEnvironment Environment() const;
 
+    // An image base "Djur" under key A (pictures 12 "hund" and 13 "katt" in "bas") registered in
+    // the Windows folder's imgbase.swedish.ini, whose path it returns.
+    std::string WriteImageBase() const;
+
     // Writes a file below the temporary folder, by its path relative to it.
     std::string Write(const std::string& relativePath, const std::string& content) const;
     // A key as the file holds it now; "<missing>" without it.

@@ -207,34 +207,27 @@ TEST_F(SettingsStore, AnEmptyPrefixReadsAsTheAtSign)
 
 TEST_F(SettingsStore, WritesEveryKeyInItsOwnFormAndReadsItBackTheSame)
 {
+    const std::pair<int Settings::*, int> numbers[] = {
+        {&Settings::wtiMode_, 1}, {&Settings::bkColor_, 2}, {&Settings::cursorColor_, 3}, {&Settings::textColor_, 4},
+        {&Settings::imageSize_, 8}, {&Settings::insertImageDlgSize_, 1}, {&Settings::fontSize_, 36},
+        {&Settings::fontStyle_, 10}, {&Settings::showPrintButton_, 0}, {&Settings::showInsertImageButton_, 0},
+        {&Settings::showPauseButton_, 0}, {&Settings::showLargeImageButton_, 1}, {&Settings::deleteButton_, 1},
+        {&Settings::maxNumber_, 30}, {&Settings::save_, 0}, {&Settings::lastDoc_, 1}, {&Settings::speechEngine_, 4},
+        {&Settings::speakWords_, 0}, {&Settings::helperMenu_, 0}};
+    const std::pair<std::string Settings::*, const char*> texts[] = {
+        {&Settings::fontName_, "Comic Sans MS"}, {&Settings::userDir_, "D:\\Dokument\\Anna"},
+        {&Settings::imageDir_, "D:\\Bilder"}, {&Settings::defaultImageBase_, "C"}, {&Settings::sapiVoice_, "Röst"}};
+    const std::pair<long Settings::*, long> speaker[] = {
+        {&Settings::speakerSpeed_, 120}, {&Settings::speakerPitch_, 90}, {&Settings::speakerVolume_, 70}};
+
     WriteUser({"[MVSettings]", "Prefix=#"});
     Settings written = UserSettings();
-    written.wtiMode_ = 1;
-    written.bkColor_ = 2;
-    written.cursorColor_ = 3;
-    written.textColor_ = 4;
-    written.imageSize_ = 8;
-    written.insertImageDlgSize_ = 1;
-    written.fontName_ = "Comic Sans MS";
-    written.fontSize_ = 36;
-    written.fontStyle_ = 10;
-    written.showPrintButton_ = 0;
-    written.showInsertImageButton_ = 0;
-    written.showPauseButton_ = 0;
-    written.deleteButton_ = 1;
-    written.userDir_ = "D:\\Dokument\\Anna";
-    written.imageDir_ = "D:\\Bilder";
-    written.defaultImageBase_ = "C";
-    written.maxNumber_ = 30;
-    written.save_ = 0;
-    written.lastDoc_ = 1;
-    written.speechEngine_ = 4;
-    written.speakWords_ = 0;
-    written.sapiVoice_ = "Röst";
-    written.speakerSpeed_ = 120;
-    written.speakerPitch_ = 90;
-    written.speakerVolume_ = 70;
-    written.helperMenu_ = 0;
+    for (const auto& number : numbers)
+        written.*number.first = number.second;
+    for (const auto& text : texts)
+        written.*text.first = text.second;
+    for (const auto& value : speaker)
+        written.*value.first = value.second;
     written.prefix_ = '%';
     ASSERT_TRUE(written.WriteUserSettings());
 
@@ -248,35 +241,13 @@ TEST_F(SettingsStore, WritesEveryKeyInItsOwnFormAndReadsItBackTheSame)
     for (const auto& key : keys)
         EXPECT_EQ(key.second, MorvelConfig::Value(UserFile(), "MVSettings", key.first)) << key.first;
 
-    Settings read = UserSettings();
-    EXPECT_EQ(written.wtiMode_, read.wtiMode_);
-    EXPECT_EQ(written.bkColor_, read.bkColor_);
-    EXPECT_EQ(written.cursorColor_, read.cursorColor_);
-    EXPECT_EQ(written.textColor_, read.textColor_);
-    EXPECT_EQ(written.imageSize_, read.imageSize_);
-    EXPECT_EQ(written.insertImageDlgSize_, read.insertImageDlgSize_);
-    EXPECT_EQ(written.fontName_, read.fontName_);
-    EXPECT_EQ(written.fontSize_, read.fontSize_);
-    EXPECT_EQ(written.fontStyle_, read.fontStyle_);
-    EXPECT_EQ(0, read.showPrintButton_);
-    EXPECT_EQ(0, read.showInsertImageButton_);
-    EXPECT_EQ(0, read.showPauseButton_);
-    EXPECT_EQ(1, read.showLargeImageButton_);
-    EXPECT_EQ(1, read.showReadButton_);
-    EXPECT_EQ(written.deleteButton_, read.deleteButton_);
-    EXPECT_EQ(written.userDir_, read.userDir_);
-    EXPECT_EQ(written.imageDir_, read.imageDir_);
-    EXPECT_EQ(written.defaultImageBase_, read.defaultImageBase_);
-    EXPECT_EQ(written.maxNumber_, read.maxNumber_);
-    EXPECT_EQ(written.save_, read.save_);
-    EXPECT_EQ(written.lastDoc_, read.lastDoc_);
-    EXPECT_EQ(written.speechEngine_, read.speechEngine_);
-    EXPECT_EQ(written.speakWords_, read.speakWords_);
-    EXPECT_EQ(written.sapiVoice_, read.sapiVoice_);
-    EXPECT_EQ(written.speakerSpeed_, read.speakerSpeed_);
-    EXPECT_EQ(written.speakerPitch_, read.speakerPitch_);
-    EXPECT_EQ(written.speakerVolume_, read.speakerVolume_);
-    EXPECT_EQ(written.helperMenu_, read.helperMenu_);
+    const Settings read = UserSettings();
+    for (const auto& number : numbers)
+        EXPECT_EQ(number.second, read.*number.first) << "number " << (&number - numbers);
+    for (const auto& text : texts)
+        EXPECT_EQ(text.second, read.*text.first);
+    for (const auto& value : speaker)
+        EXPECT_EQ(value.second, read.*value.first);
     EXPECT_EQ('#', read.prefix_);
 }
 
