@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdlib>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -24,10 +25,9 @@ const char* const kImagesSection = "Images";
 // The text part as the reader finds it.
 struct TextPart {
     std::vector<DocItem> items;
-    std::vector<int> numbersUsed; // each picture number once, in the order of first use
+    std::set<int> numbersUsed;
     size_t nextLine = 0;          // the first line after the one that held "<End>"
-    bool ended = false;           // "<End>" was found
-    bool damaged = false;
+    bool damaged = false;         // no "<End>", or a tag Morvel never writes
 };
 
 // The picture number of a tag's text: its decimal value, as long as it fits. A text that is not a
@@ -44,8 +44,7 @@ int PictureNumber(const std::string& text, bool& damaged)
 
 void UsePicture(TextPart& text, int number)
 {
-    if (std::find(text.numbersUsed.begin(), text.numbersUsed.end(), number) == text.numbersUsed.end())
-        text.numbersUsed.push_back(number);
+    text.numbersUsed.insert(number);
     text.items.emplace_back(number);
 }
 
@@ -112,7 +111,6 @@ TextPart ReadTextPart(const std::vector<std::string>& lines)
     TextPart text;
     for (size_t l = 0; l < lines.size(); ++l) {
         if (ReadTextLine(lines[l], text)) {
-            text.ended = true;
             text.nextLine = l + 1;
             return text;
         }
@@ -198,8 +196,7 @@ FileIO::ReadResult FileIO::ReadDocument(std::vector<DocItem>& items, std::vector
 
     // The numbers in ascending order become the ids 0, 1, 2 ...: the document window reaches an
     // object by its id as a position, which sparse numbers in a file would send past the list's end.
-    std::vector<int> numbers = text.numbersUsed;
-    std::sort(numbers.begin(), numbers.end());
+    const std::vector<int> numbers(text.numbersUsed.begin(), text.numbersUsed.end());
     bool damaged = text.damaged;
     for (size_t id = 0; id < numbers.size(); ++id) {
         CKvoraObject image;
