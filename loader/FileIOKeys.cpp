@@ -1,5 +1,6 @@
 // FileIO's keyboard settings in ini files, the key tables of the keyboard layout, and the key grid.
 #include "loader/FileIO.h"
+#include "loader/IniText.h"
 #include "library/IniFile.h"
 #include "library/IniFileCache.h"
 #include "library/IniValues.h"
@@ -101,36 +102,47 @@ void FileIO::ReadKeyboardSettings(const ini::FileView& file, KeyboardSettings& s
                              settings);
 }
 
-void FileIO::WriteKeyboardSettings(const std::string& file, const KeyboardSettings& settings, const std::string& section)
+void FileIO::PutKeyboardSettings(IniText& text, const KeyboardSettings& settings, const std::string& section)
 {
-    ini::WriteInt(file, section, "FlashSignal", settings.flashSignal_);
-    ini::WriteInt(file, section, "BeepSignal", settings.beepSignal_);
-    ini::WriteString(file, section, "Frequency", ini::FormatDecimal(settings.frequency_));
-    ini::WriteString(file, section, "RepeatDelay", ini::FormatDecimal(settings.repeatDelay_));
-    ini::WriteString(file, section, "SignalDelay", ini::FormatDecimal(settings.signalDelay_));
-    ini::WriteString(file, section, "BounceLock", ini::FormatDecimal(settings.bounceLock_));
-    ini::WriteString(file, section, "SendType", settings.sendType_ == 1 ? "Game" : "API");
-    ini::WriteInt(file, section, "MouseKeyTopSpeed", settings.mouseKeyTopSpeed_);
-    ini::WriteInt(file, section, "MouseKeyAcceleration", settings.mouseKeyAcceleration_);
-    ini::WriteInt(file, section, "MouseCursorStep", settings.mouseCursorStep_);
+    text.Set(section, "FlashSignal", std::to_string(settings.flashSignal_));
+    text.Set(section, "BeepSignal", std::to_string(settings.beepSignal_));
+    text.Set(section, "Frequency", ini::FormatDecimal(settings.frequency_));
+    text.Set(section, "RepeatDelay", ini::FormatDecimal(settings.repeatDelay_));
+    text.Set(section, "SignalDelay", ini::FormatDecimal(settings.signalDelay_));
+    text.Set(section, "BounceLock", ini::FormatDecimal(settings.bounceLock_));
+    text.Set(section, "SendType", settings.sendType_ == 1 ? "Game" : "API");
+    text.Set(section, "MouseKeyTopSpeed", std::to_string(settings.mouseKeyTopSpeed_));
+    text.Set(section, "MouseKeyAcceleration", std::to_string(settings.mouseKeyAcceleration_));
+    text.Set(section, "MouseCursorStep", std::to_string(settings.mouseCursorStep_));
 }
 
-void FileIO::WriteSignalTimes(const std::string& file, float signalDelay, float bounceLock)
+bool FileIO::WriteKeyboardSettings(const std::string& file, const KeyboardSettings& settings, const std::string& section)
 {
-    ini::WriteString(file, kSection, "SignalDelay", ini::FormatDecimal(signalDelay));
-    ini::WriteString(file, kSection, "BounceLock", ini::FormatDecimal(bounceLock));
+    return EditIniFile(file, [&](IniText& text) { PutKeyboardSettings(text, settings, section); });
 }
 
-void FileIO::WriteRepeatTimes(const std::string& file, float repeatDelay, float frequency)
+bool FileIO::WriteSignalTimes(const std::string& file, float signalDelay, float bounceLock)
 {
-    ini::WriteString(file, kSection, "RepeatDelay", ini::FormatDecimal(repeatDelay));
-    ini::WriteString(file, kSection, "Frequency", ini::FormatDecimal(frequency));
+    return EditIniFile(file, [&](IniText& text) {
+        text.Set(kSection, "SignalDelay", ini::FormatDecimal(signalDelay));
+        text.Set(kSection, "BounceLock", ini::FormatDecimal(bounceLock));
+    });
 }
 
-void FileIO::WriteFeedback(const std::string& file, int flashSignal, int beepSignal)
+bool FileIO::WriteRepeatTimes(const std::string& file, float repeatDelay, float frequency)
 {
-    ini::WriteInt(file, kSection, "FlashSignal", flashSignal);
-    ini::WriteInt(file, kSection, "BeepSignal", beepSignal);
+    return EditIniFile(file, [&](IniText& text) {
+        text.Set(kSection, "RepeatDelay", ini::FormatDecimal(repeatDelay));
+        text.Set(kSection, "Frequency", ini::FormatDecimal(frequency));
+    });
+}
+
+bool FileIO::WriteFeedback(const std::string& file, int flashSignal, int beepSignal)
+{
+    return EditIniFile(file, [&](IniText& text) {
+        text.Set(kSection, "FlashSignal", std::to_string(flashSignal));
+        text.Set(kSection, "BeepSignal", std::to_string(beepSignal));
+    });
 }
 
 void FileIO::ReadKeyNames()
