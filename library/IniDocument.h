@@ -12,14 +12,16 @@
 namespace ini {
 
 // How the platform's ini functions read a file, measured under Wine 8 (64-bit and 32-bit alike) with
-// a probe program, and so how Document reads it:
+// a probe program, and so how Document reads it (tests/library/IniReaderTest.cpp reads every row both
+// ways):
 //
 // | what                              | what the platform does                                              |
 // |-----------------------------------|---------------------------------------------------------------------|
 // | line ends                         | CR, LF and CR LF each end a line; the last line needs none           |
 // | blanks                            | space, tab, VT, FF and Ctrl-Z (0x1A) are trimmed from both ends of a |
 // |                                   | line, of a section or key name and from the start of a value; no     |
-// |                                   | other byte is a blank (not 0xA0, not 0x1C-0x1F)                      |
+// |                                   | other byte is a blank (not 0xA0, not 0x1C-0x1F); blanks inside a     |
+// |                                   | name stay ("Blank  Key" does not find "Blank Key")                   |
 // | section header                    | a trimmed line that starts with '[' and holds a ']': the name is the |
 // |                                   | text up to the LAST ']', trimmed; what follows it is ignored         |
 // |                                   | ("[a]b] x" is section "a]b"); "[ Sec ]" is section "Sec"             |
