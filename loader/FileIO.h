@@ -15,6 +15,9 @@
 #include <vector>
 
 class IniText;
+namespace ini {
+class FileView;
+} // namespace ini
 
 // Where FileIO finds the Windows folder and the program itself. The program uses the machine's own;
 // tests hand in a folder of their making.
@@ -141,6 +144,9 @@ public:
     // The writers change the file's text key by key and replace it whole (see IniText); false when
     // it could not be written, and the file is then as it was.
     static void ReadKeyboardSettings(const std::string& file, KeyboardSettings& settings,
+                                     const std::string& section = "KeyboardSettings");
+    // The same from a file already read (an overlay's text), as the ini interface reads it.
+    static void ReadKeyboardSettings(const ini::FileView& file, KeyboardSettings& settings,
                                      const std::string& section = "KeyboardSettings");
     static bool WriteKeyboardSettings(const std::string& file, const KeyboardSettings& settings,
                                       const std::string& section = "KeyboardSettings");

@@ -2,6 +2,7 @@
 #include "loader/FileIO.h"
 #include "loader/IniText.h"
 #include "library/IniFile.h"
+#include "library/IniFileCache.h"
 #include "library/IniValues.h"
 #include <algorithm>
 #include <cstdlib>
@@ -65,13 +66,15 @@ int HexField(const std::string& field)
 
 } // namespace
 
-void FileIO::ReadKeyboardSettings(const std::string& file, KeyboardSettings& settings, const std::string& section)
+namespace {
+
+// Read gives a key's value of the section, or the fallback.
+template <class Read>
+void ReadKeyboardSettingsWith(Read read, KeyboardSettings& settings)
 {
-    auto number = [&](const char* key, const char* defaultValue) {
-        return std::atoi(ini::ReadString(file, section, key, defaultValue).c_str());
-    };
+    auto number = [&](const char* key, const char* defaultValue) { return std::atoi(read(key, defaultValue).c_str()); };
     auto decimal = [&](const char* key, const char* defaultValue) {
-        return static_cast<float>(ini::ParseDecimal(ini::ReadString(file, section, key, defaultValue)));
+        return static_cast<float>(ini::ParseDecimal(read(key, defaultValue)));
     };
     settings.flashSignal_ = number("FlashSignal", "1");
     settings.beepSignal_ = number("BeepSignal", "1");
@@ -79,10 +82,24 @@ void FileIO::ReadKeyboardSettings(const std::string& file, KeyboardSettings& set
     settings.repeatDelay_ = decimal("RepeatDelay", "1");
     settings.signalDelay_ = decimal("SignalDelay", "0");
     settings.bounceLock_ = decimal("BounceLock", "0");
-    settings.sendType_ = ::lstrcmpiA(ini::ReadString(file, section, "SendType", "API").c_str(), "Game") == 0 ? 1 : 0;
+    settings.sendType_ = ::lstrcmpiA(read("SendType", "API").c_str(), "Game") == 0 ? 1 : 0;
     settings.mouseKeyTopSpeed_ = number("MouseKeyTopSpeed", "20");
     settings.mouseKeyAcceleration_ = number("MouseKeyAcceleration", "100");
     settings.mouseCursorStep_ = number("MouseCursorStep", "1");
+}
+
+} // namespace
+
+void FileIO::ReadKeyboardSettings(const std::string& file, KeyboardSettings& settings, const std::string& section)
+{
+    ReadKeyboardSettingsWith(
+        [&](const char* key, const char* fallback) { return ini::ReadString(file, section, key, fallback); }, settings);
+}
+
+void FileIO::ReadKeyboardSettings(const ini::FileView& file, KeyboardSettings& settings, const std::string& section)
+{
+    ReadKeyboardSettingsWith([&](const char* key, const char* fallback) { return file.Read(section, key, fallback); },
+                             settings);
 }
 
 void FileIO::PutKeyboardSettings(IniText& text, const KeyboardSettings& settings, const std::string& section)

@@ -3,6 +3,7 @@
 #include "loader/FileIO.h"
 #include "library/Cp1252.h"
 #include "library/IniFile.h"
+#include "library/IniFileCache.h"
 #include "library/IniValues.h"
 #include "loader/IniText.h"
 #include "loader/OverlayLines.h"
@@ -166,7 +167,7 @@ int FileIO::LoadOverlay(const std::string& path, std::vector<Block>& keys, std::
     bool basesLoaded = false;
     int damaged = ReadSection(lines, "[" + keySection_ + "]", keys, versionLine, &basesLoaded);
     damaged += ReadSection(lines, "[" + backgroundSection_ + "]", background, versionLine, &basesLoaded);
-    ReadKeyboardSettings(path, settings);
+    ReadKeyboardSettings(ini::FileView(path, std::move(content)), settings);
     return damaged == 0 ? kLoaded : kDamaged;
 }
 

@@ -1,5 +1,6 @@
 // The set store's files: reading, the write-then-replace writer and comparing contents.
 #include "loader/StoreFiles.h"
+#include "library/IniDocument.h"
 #include <cstring>
 #include <vector>
 
@@ -102,19 +103,7 @@ bool ReadAll(const std::string& path, std::string& content, unsigned long long l
 
 std::vector<std::string> SplitLines(const std::string& content)
 {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        const size_t next = end == std::string::npos ? content.size() : end + 1;
-        if (end == std::string::npos)
-            end = content.size();
-        if (end > start && content[end - 1] == '\r')
-            --end;
-        lines.push_back(content.substr(start, end - start));
-        start = next;
-    }
-    return lines;
+    return ini::SplitLines(content);
 }
 
 std::string JoinLines(const std::vector<std::string>& lines)

@@ -1,6 +1,7 @@
 // Whole-text reading and write-then-replace saving.
 #include "writer_settings/TextFiles.h"
 #include "components/FileBytes.h"
+#include "library/IniDocument.h"
 #include "library/WaveFile.h"
 #include <windows.h>
 
@@ -38,19 +39,7 @@ bool ReadWhole(const std::string& path, std::string& content)
 
 std::vector<std::string> SplitLines(const std::string& content)
 {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        const size_t next = end == std::string::npos ? content.size() : end + 1;
-        if (end == std::string::npos)
-            end = content.size();
-        if (end > start && content[end - 1] == '\r')
-            --end;
-        lines.push_back(content.substr(start, end - start));
-        start = next;
-    }
-    return lines;
+    return ini::SplitLines(content);
 }
 
 void SetWriteStep(WriteStep step)

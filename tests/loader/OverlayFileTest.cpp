@@ -2,6 +2,7 @@
 // merging lines by number, the version rule, picture codes, names, failures and damaged files.
 #include "ImageBaseFiles.h"
 #include "OverlayFixture.h"
+#include "library/IniFileCache.h"
 #include "loader/OverlayLines.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -552,6 +553,44 @@ TEST(OverlayFile, AnEmptyVersionSectionDoesNotHideTheKeys)
     ASSERT_EQ(FileIO::kLoaded, fixture.Load("Tom", keys, background));
     ASSERT_EQ(1u, keys.size());
     EXPECT_EQ("a", keys[0].command_);
+}
+
+// The overlay's picture codes and keyboard settings read through our ini reader give what the
+// platform's ini calls give, whatever shape the section takes.
+TEST(OverlayFile, ReadsAsThePlatformsIniCallsRead)
+{
+    OverlayFixture fixture;
+    auto layout = [](int n, const std::string& picture) {
+        return "Layout" + std::to_string(n) + "=0," + picture + ",(0,0,0),(0,0,0),(255,255,255),1,,,,0,1,ord\r\n";
+    };
+    const std::string blocks = Version("4.2.0.0") + "[Data]\r\n" + layout(1, "A101") + layout(2, "a101") +
+                               layout(3, "A 101") + layout(4, "A999") + layout(5, "V1") + layout(6, "v1 ");
+    const std::string settings =
+        "[KeyboardSettings]\r\n ; FlashSignal=0\r\n BeepSignal = 0 \r\nfrequency=\"0.3\"\r\nRepeatDelay\r\n"
+        "RepeatDelay=2.5\r\nSignalDelay='0.4\r\nMouseKeyTopSpeed=7\r\nMouseKeyTopSpeed=8\r\nsendtype = Game ;x\r\n"
+        "[keyboardsettings]\r\nBounceLock=0.9\r\nMouseCursorStep=4\r\n";
+    const std::string texts[] = {blocks + settings, "\xEF\xBB\xBF" + blocks + settings,
+                                 blocks + "[KeyboardSettings]\r\nSendType=\"Game\"\r\nMouseCursorStep=3"};
+    for (const std::string& text : texts) {
+        fixture.WriteOverlay("Former", text);
+        Blocks keys, background, platformKeys, platformBackground;
+        KeyboardSettings read, platformRead;
+        fixture.IO().LoadOverlay(fixture.OverlayFile("Former"), keys, background, read);
+        {
+            ini::PlatformReads through;
+            fixture.IO().LoadOverlay(fixture.OverlayFile("Former"), platformKeys, platformBackground, platformRead);
+        }
+        ASSERT_EQ(platformKeys.size(), keys.size());
+        for (size_t i = 0; i < keys.size(); ++i) {
+            EXPECT_EQ("", StoredDifference(platformKeys[i], keys[i])) << i;
+            EXPECT_EQ(platformKeys[i].libraryPicture_, keys[i].libraryPicture_) << i;
+        }
+        EXPECT_TRUE(platformRead == read);
+        EXPECT_EQ(platformRead.mouseKeyTopSpeed_, read.mouseKeyTopSpeed_);
+        EXPECT_EQ(platformRead.mouseKeyAcceleration_, read.mouseKeyAcceleration_);
+        EXPECT_EQ(platformRead.mouseCursorStep_, read.mouseCursorStep_);
+        EXPECT_EQ(platformRead.sendType_, read.sendType_);
+    }
 }
 
 TEST(OverlayFile, AccessKvoraFlagAndSendType)
