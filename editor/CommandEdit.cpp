@@ -77,8 +77,7 @@ LRESULT CommandEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSDEADCHAR:
         return 0;
     case WM_SETFOCUS:
-        // A key that went down in another window is not this editor's to make a tag of.
-        model_.MarkHandled();
+        model_.FocusGained();
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {

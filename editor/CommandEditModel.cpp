@@ -5,11 +5,6 @@
 
 namespace {
 
-bool IsLetterKey(int key)
-{
-    return key >= 'A' && key <= 'Z';
-}
-
 bool IsModifierKey(int key)
 {
     return key == VK_CONTROL || key == VK_MENU || key == VK_SHIFT || (key >= VK_LSHIFT && key <= VK_RMENU);
@@ -67,6 +62,12 @@ void CommandEditModel::SetCaretToken(size_t token)
     view_.CaretTokenChanged(caret_);
 }
 
+void CommandEditModel::FocusGained()
+{
+    handled_ = true;
+    ctrlSeen_ = altSeen_ = shiftSeen_ = false;
+}
+
 void CommandEditModel::SelectCharacters(size_t start, size_t end)
 {
     if (start > end)
@@ -106,9 +107,11 @@ void CommandEditModel::KeyDown(const KeyEvent& key)
         passCharacter_ = false;
     if (literalNext_ && (key.key == VK_BACK || key.key == VK_TAB))
         passCharacter_ = false;
-    if (key.ctrl && !altGr && IsLetterKey(key.key))
+    // With Ctrl or Alt (not as AltGr) a key never types: its release makes a tag or nothing. Some
+    // layouts give a character even then (Wine gives å for Ctrl with the å key).
+    if ((key.ctrl || key.alt) && !altGr)
         passCharacter_ = false;
-    if (key.key == VK_SPACE && (key.ctrl || key.alt || key.shift))
+    if (key.key == VK_SPACE && key.shift)
         passCharacter_ = false;
     if (key.key >= VK_NUMPAD0 && key.key <= VK_DIVIDE)
         passCharacter_ = false;

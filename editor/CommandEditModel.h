@@ -42,6 +42,8 @@ public:
     // The next key release is ignored: the dialogs call it after inserting a tag from a sub-dialog,
     // whose closing key would otherwise be caught.
     void MarkHandled() { handled_ = true; }
+    // Keys that went down in another window are not this editor's: their releases make no tag.
+    void FocusGained();
     // The window's selection in characters, widened to whole tokens.
     void SelectCharacters(size_t start, size_t end);
     void DeleteSelection();
