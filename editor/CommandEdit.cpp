@@ -2,51 +2,6 @@
 #include "editor/CommandEdit.h"
 #include "framework/Prompt.h"
 
-KeyEvent HeldKey(WPARAM key)
-{
-    KeyEvent event;
-    event.key = static_cast<int>(key);
-    event.ctrl = ::GetKeyState(VK_CONTROL) < 0;
-    event.alt = ::GetKeyState(VK_MENU) < 0;
-    event.shift = ::GetKeyState(VK_SHIFT) < 0;
-    return event;
-}
-
-std::string ClipboardText(HWND owner)
-{
-    std::string text;
-    if (!::IsClipboardFormatAvailable(CF_TEXT) || !::OpenClipboard(owner))
-        return text;
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const char* chars = static_cast<const char*>(::GlobalLock(data))) {
-            // The clipboard's block may be larger than its text, and need not end in a 0.
-            size_t size = ::GlobalSize(data);
-            size_t length = 0;
-            while (length < size && chars[length] != '\0')
-                ++length;
-            text.assign(chars, length);
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
-
-void CommandEdit::SetSyntax(const FileIO& settings)
-{
-    SetSyntax(CommandSyntax::From(settings));
-}
-
-void CommandEdit::SetSyntax(const CommandSyntax& syntax)
-{
-    model_.SetSyntax(syntax, KeyLayout::OfThisThread());
-}
-
-void CommandEdit::SetupFont()
-{
-    font_.Apply(hwnd_);
-}
-
 bool CommandEdit::InsertText(const std::string& text)
 {
     TakeSelection();
@@ -56,9 +11,6 @@ bool CommandEdit::InsertText(const std::string& text)
 LRESULT CommandEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_GETDLGCODE:
-        // Every key is the editor's: Esc and Return never close the dialog, Tab is handled here.
-        return DefaultProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         TakeSelection();
@@ -107,7 +59,7 @@ LRESULT CommandEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         model_.SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
         return TRUE;
     }
-    return DefaultProc(message, wParam, lParam);
+    return CommandEditWindow::WindowProc(message, wParam, lParam);
 }
 
 void CommandEdit::Beep()
@@ -159,13 +111,13 @@ size_t CommandEdit::PositionAt(POINT point) const
     const int x = point.x - format.left;
     const int y = point.y - format.top;
     const int firstLine = static_cast<int>(::SendMessageA(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0));
-    const int line = firstLine + (y < 0 ? 0 : y / font_.LineHeight());
+    const int line = firstLine + (y < 0 ? 0 : y / LineHeight());
     if (line >= static_cast<int>(::SendMessageA(hwnd_, EM_GETLINECOUNT, 0, 0)))
         return model_.Text().size();
     const LRESULT lineStart = ::SendMessageA(hwnd_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
     if (lineStart < 0)
         return model_.Text().size();
     const LRESULT lineLength = ::SendMessageA(hwnd_, EM_LINELENGTH, static_cast<WPARAM>(lineStart), 0);
-    const int column = x < 0 ? 0 : x / font_.AverageWidth();
+    const int column = x < 0 ? 0 : x / AverageCharacterWidth();
     return static_cast<size_t>(lineStart + (column < lineLength ? column : lineLength));
 }

@@ -1,14 +1,13 @@
 // The command editor: a multi-line edit control in which keys become the tags of a block command. The
 // block definition dialog holds one for the block's command, the automatic-command dialog two.
 #pragma once
-#include "editor/CommandEditFont.h"
 #include "editor/CommandEditModel.h"
-#include "framework/Dialog.h"
+#include "editor/CommandEditWindow.h"
 
 // Owned by its dialog, which subclasses the control from its template, is its parent and receives its
 // notifications. The text and the caret are the model's; the control shows them. Every key, character,
 // click, paste, cut, delete and text change that reaches the control goes through the model.
-class CommandEdit : public fw::SubclassedWindow, private CommandEditView {
+class CommandEdit : public CommandEditWindow, private CommandEditView {
 public:
     // wParam 1: a tag inserted or a character typed; 2: Esc turned literal-next on. lParam 0.
     static constexpr UINT kNotify = WM_USER + 10;
@@ -17,10 +16,6 @@ public:
 
     CommandEdit() : model_(*this) {}
 
-    // The key names, the [Language] table and the AltGr keys of the configuration.
-    void SetSyntax(const FileIO& settings);
-    void SetSyntax(const CommandSyntax& syntax);
-    void SetupFont();
     void SetText(const std::string& text) { model_.SetText(text); }
     // Replaces the selection or inserts at the caret; refused with a beep beyond the limits.
     bool InsertText(const std::string& text);
@@ -34,6 +29,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void TakeSyntax(const CommandSyntax& syntax, const KeyLayout& layout) override { model_.SetSyntax(syntax, layout); }
 
 private:
     void Beep() override;
@@ -48,11 +44,5 @@ private:
     size_t PositionAt(POINT point) const;
 
     CommandEditModel model_;
-    CommandEditFont font_;
     std::string shown_;
 };
-
-// The modifiers held now, as the thread's keyboard state has them.
-KeyEvent HeldKey(WPARAM key);
-// The clipboard's text in the program's code page; empty when it holds none.
-std::string ClipboardText(HWND owner);

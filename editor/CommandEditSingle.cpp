@@ -1,6 +1,5 @@
 // The one-key box's window.
 #include "editor/CommandEditSingle.h"
-#include "editor/CommandEdit.h"
 #include "framework/Prompt.h"
 
 CommandEditSingle::CommandEditSingle(int position) : model_(*this, position)
@@ -8,26 +7,9 @@ CommandEditSingle::CommandEditSingle(int position) : model_(*this, position)
     RestoreKeyboard();
 }
 
-void CommandEditSingle::SetSyntax(const FileIO& settings)
-{
-    SetSyntax(CommandSyntax::From(settings));
-}
-
-void CommandEditSingle::SetSyntax(const CommandSyntax& syntax)
-{
-    model_.SetSyntax(syntax, KeyLayout::OfThisThread());
-}
-
-void CommandEditSingle::SetupFont()
-{
-    font_.Apply(hwnd_);
-}
-
 LRESULT CommandEditSingle::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_GETDLGCODE:
-        return DefaultProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         // Bit 30 of the key data: the key was already down.
@@ -52,7 +34,7 @@ LRESULT CommandEditSingle::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         model_.FocusLost();
         break;
     }
-    return DefaultProc(message, wParam, lParam);
+    return CommandEditWindow::WindowProc(message, wParam, lParam);
 }
 
 void CommandEditSingle::Beep()

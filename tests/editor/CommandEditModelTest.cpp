@@ -9,9 +9,8 @@ using namespace commandtest;
 
 namespace {
 
-// A keyboard and a window for the model: keeps Ctrl, Alt and Shift held or not as the system's key
-// state does (a modifier counts as held in its own key-down message and as released in its key-up),
-// and records what the model asks of its window.
+// A keyboard and a window for the model: sends keys with the modifiers held as the system would, and
+// records what the model asks of its window.
 class Editor : public CommandEditView {
 public:
     explicit Editor(const CommandSyntax& syntax = SwedishSyntax()) : model(*this) { model.SetSyntax(syntax, SwedishLayout()); }
@@ -19,16 +18,11 @@ public:
     // A key going down, then the characters the layout makes of it.
     void Down(int key, const std::string& characters = "")
     {
-        Hold(key, true);
-        model.KeyDown(Event(key));
+        model.KeyDown(keyboard_.Down(key));
         for (char c : characters)
             model.Character(static_cast<unsigned char>(c));
     }
-    void Up(int key)
-    {
-        Hold(key, false);
-        model.KeyUp(Event(key));
-    }
+    void Up(int key) { model.KeyUp(keyboard_.Up(key)); }
     void Tap(int key, const std::string& characters = "")
     {
         Down(key, characters);
@@ -80,28 +74,7 @@ private:
     }
     void MoveFocus() override { ++focusMoves; }
 
-    KeyEvent Event(int key) const
-    {
-        KeyEvent event;
-        event.key = key;
-        event.ctrl = ctrl_;
-        event.alt = alt_;
-        event.shift = shift_;
-        return event;
-    }
-    void Hold(int key, bool down)
-    {
-        if (key == VK_CONTROL)
-            ctrl_ = down;
-        else if (key == VK_MENU)
-            alt_ = down;
-        else if (key == VK_SHIFT)
-            shift_ = down;
-    }
-
-    bool ctrl_ = false;
-    bool alt_ = false;
-    bool shift_ = false;
+    HeldModifiers keyboard_;
 };
 
 } // namespace

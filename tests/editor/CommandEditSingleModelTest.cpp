@@ -7,21 +7,13 @@ using namespace commandtest;
 
 namespace {
 
-// A box at position 1 with a keyboard that keeps the modifiers' state; records the box's calls.
+// A box at position 1 and a keyboard for it; records the box's calls.
 class Box : public CommandEditSingleView {
 public:
     Box() : model(*this, 1) { model.SetSyntax(SwedishSyntax(), SwedishLayout()); }
 
-    void Down(int key, bool repeat = false)
-    {
-        Hold(key, true);
-        model.KeyDown(Event(key), repeat);
-    }
-    void Up(int key)
-    {
-        Hold(key, false);
-        model.KeyUp(Event(key));
-    }
+    void Down(int key, bool repeat = false) { model.KeyDown(keyboard_.Down(key), repeat); }
+    void Up(int key) { model.KeyUp(keyboard_.Up(key)); }
 
     CommandEditSingleModel model;
     std::vector<std::pair<int, long>> notices;
@@ -37,28 +29,7 @@ private:
     void RestoreKeyboard() override { ++restores; }
     void MoveFocus(bool) override { ++focusMoves; }
 
-    KeyEvent Event(int key) const
-    {
-        KeyEvent event;
-        event.key = key;
-        event.ctrl = ctrl_;
-        event.alt = alt_;
-        event.shift = shift_;
-        return event;
-    }
-    void Hold(int key, bool down)
-    {
-        if (key == VK_CONTROL)
-            ctrl_ = down;
-        else if (key == VK_MENU)
-            alt_ = down;
-        else if (key == VK_SHIFT)
-            shift_ = down;
-    }
-
-    bool ctrl_ = false;
-    bool alt_ = false;
-    bool shift_ = false;
+    HeldModifiers keyboard_;
 };
 
 using Notices = std::vector<std::pair<int, long>>;

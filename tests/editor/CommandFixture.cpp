@@ -68,6 +68,22 @@ std::string SampleKeySections()
     return sections;
 }
 
+KeyEvent HeldModifiers::Event(int key, bool down)
+{
+    if (key == VK_CONTROL)
+        ctrl_ = down;
+    else if (key == VK_MENU)
+        alt_ = down;
+    else if (key == VK_SHIFT)
+        shift_ = down;
+    KeyEvent event;
+    event.key = key;
+    event.ctrl = ctrl_;
+    event.alt = alt_;
+    event.shift = shift_;
+    return event;
+}
+
 KeyLayout SwedishLayout()
 {
     KeyLayout layout;

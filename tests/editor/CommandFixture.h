@@ -21,6 +21,21 @@ CommandSyntax SampleWords();
 // The sample words with the Swedish [Language] entries and AltGr keys of the sample configuration.
 // withStartEnd false leaves out the Start and End entries, which swallow the '<' and '>' key.
 CommandSyntax SwedishSyntax(bool withStartEnd = true);
+// Ctrl, Alt and Shift as the system's key state keeps them: a modifier counts as held in its own
+// key-down message and as let go in its key-up message.
+class HeldModifiers {
+public:
+    KeyEvent Down(int key) { return Event(key, true); }
+    KeyEvent Up(int key) { return Event(key, false); }
+
+private:
+    KeyEvent Event(int key, bool down);
+
+    bool ctrl_ = false;
+    bool alt_ = false;
+    bool shift_ = false;
+};
+
 // The sample's [KeyNames] and [Language] sections as the configuration file holds them.
 std::string SampleKeySections();
 // The keys of '<' and of the punctuation a tag cannot hold on a Swedish keyboard.

@@ -35,4 +35,11 @@ if ! DISPLAY=":$number" setxkbmap se || ! DISPLAY=":$number" setxkbmap -query | 
     exit 1
 fi
 
+# A Wine desktop of its own, started on this display: the prefix's shared desktop may live on another
+# display, where this program could not make its windows.
+name=$(basename "$program")
+"$wine_run" reg add "HKCU\\Software\\Wine\\AppDefaults\\$name\\Explorer" /v Desktop /d Tangentbord /f >/dev/null 2>&1 &&
+    "$wine_run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Tangentbord /d 1024x768 /f >/dev/null 2>&1 ||
+    { echo "the program's own Wine desktop could not be set up"; exit 1; }
+
 DISPLAY=":$number" "$wine_run" "$program" --gtest_color=no
