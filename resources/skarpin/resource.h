@@ -87,3 +87,12 @@
 #define IDS_MODEL_PS2                   1862
 #define IDS_START_SETTINGS_ITEM         1865
 #define IDS_IR_CODES_ITEM               1891
+
+// Block commands: what the command writers refuse, and the caption of their messages
+#define IDS_COMMAND_ERROR_CAPTION       2400
+#define IDS_COMMAND_PAUSE_CHARACTERS    2401
+#define IDS_COMMAND_PAUSE_TOO_LONG      2402
+#define IDS_COMMAND_NO_PROGRAM          2403
+#define IDS_COMMAND_PROGRAM_CHARACTERS  2404
+#define IDS_COMMAND_FILE_CHARACTERS     2405
+#define IDS_COMMAND_TOO_LONG            2406
