@@ -167,6 +167,9 @@ std::string DecodeName(const std::uint8_t* bytes, size_t size, bool utf8, const 
     std::string unicode;
     if (UnicodePathField(bytes, size, extra, extraSize, unicode))
         return Narrow(Widen(unicode, CP_UTF8), 1252);
+    // Info-ZIP's zip on Linux stores the system's UTF-8 names without the flag.
+    if (::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, raw.data(), static_cast<int>(raw.size()), nullptr, 0) > 0)
+        return Narrow(Widen(raw, CP_UTF8), 1252);
     return Narrow(Widen(raw, 437), 1252);
 }
 

@@ -23,9 +23,13 @@ const size_t kEndRecordSize = 22;
 const size_t kZip64LocatorSize = 20;
 
 const std::uint16_t kFlagUtf8 = 0x0800;
-// Made by and needed: version 2.0 on MS-DOS (FAT), so the external attributes are DOS attributes.
-const std::uint16_t kVersionMadeBy = 20;
+// Made by version 2.0 on Unix: Info-ZIP's unzip on Linux takes UTF-8 names as they are only from
+// archives made there (from MS-DOS ones it converts them as if they were in an OEM code page).
+// The external attributes then hold a Unix mode in their high word and DOS attributes in their low
+// byte, as Python's zipfile and Info-ZIP write them.
+const std::uint16_t kVersionMadeBy = (3 << 8) | 20;
 const std::uint16_t kVersionNeeded = 20;
+const std::uint32_t kUnixFileMode = 0100644u << 16;
 // The Info-ZIP extra field that carries a name in UTF-8 beside the one in the header.
 const std::uint16_t kUnicodePathField = 0x7075;
 // The most deflate can shrink data: 258 bytes from a code of at most 2 bits, plus the block headers.
@@ -59,8 +63,8 @@ std::vector<std::uint8_t> EndRecordBytes(const EndRecord& end);
 // with flag 11 set, as Python's zipfile and Info-ZIP's unzip read it.
 std::vector<std::uint8_t> EncodeName(const std::string& name, bool& utf8);
 // The stored bytes back in code page 1252: UTF-8 with flag 11, else the UTF-8 of an Info-ZIP
-// unicode-path field that belongs to these bytes, else code page 437. A letter code page 1252
-// lacks becomes '?' (which CheckName refuses).
+// unicode-path field that belongs to these bytes, else UTF-8 when the bytes are valid UTF-8, else
+// code page 437. A letter code page 1252 lacks becomes '?' (which CheckName refuses).
 std::string DecodeName(const std::uint8_t* bytes, size_t size, bool utf8, const std::uint8_t* extra,
                        size_t extraSize);
 

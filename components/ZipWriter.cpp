@@ -235,9 +235,9 @@ Result ZipWriter::PackFiles(ZipFile& archive, const ProgressHandler& progress)
         ::GetFileTime(source.Handle(), nullptr, nullptr, &written);
         ToDosTime(written, entry.dosTime, entry.dosDate);
         BY_HANDLE_FILE_INFORMATION information{};
-        entry.attributes = ::GetFileInformationByHandle(source.Handle(), &information)
-                               ? information.dwFileAttributes & 0x27u // read-only, hidden, system, archive
-                               : FILE_ATTRIBUTE_ARCHIVE;
+        entry.attributes = kUnixFileMode | (::GetFileInformationByHandle(source.Handle(), &information)
+                                                ? information.dwFileAttributes & 0x27u // read-only, hidden, system, archive
+                                                : FILE_ATTRIBUTE_ARCHIVE);
         if (output.Position() > kLargest)
             return Result::TooLarge;
         entry.offset = static_cast<std::uint32_t>(output.Position());
