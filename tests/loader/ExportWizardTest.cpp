@@ -1,6 +1,7 @@
 // The export wizard driven by messages: modeless, its buttons pressed with PSM_PRESSBUTTON and the
 // messages pumped; message boxes and the save dialog answered by script; the archive read back.
 #include "ExportFixture.h"
+#include "ExportWizardDriver.h"
 #include "PictureFixtures.h"
 #include "SoundTestSupport.h"
 #include "components/ZipReader.h"
@@ -19,91 +20,10 @@
 using namespace testsupport;
 using namespace fixtures;
 
-namespace {
-
-struct TreeLine {
-    std::string text;
-    bool checked;
-    HTREEITEM item;
-};
-
-std::vector<TreeLine> TreeLines(HWND page, int id)
-{
-    fw::TreeView tree(page, id);
-    std::vector<TreeLine> lines;
-    for (HTREEITEM item = tree.Root(); item != nullptr; item = tree.Sibling(item))
-        lines.push_back(TreeLine{tree.ItemText(item), tree.IsChecked(item), item});
-    return lines;
-}
-
-std::string Describe(const std::vector<TreeLine>& lines)
-{
-    std::string text;
-    for (const TreeLine& line : lines)
-        text += (line.checked ? "[x] " : "[ ] ") + line.text + "\n";
-    return text;
-}
-
-bool AllChecked(HWND page, int id)
-{
-    const std::vector<TreeLine> lines = TreeLines(page, id);
-    return !lines.empty() && std::all_of(lines.begin(), lines.end(), [](const TreeLine& line) { return line.checked; });
-}
-
-HTREEITEM FindLine(HWND page, int id, const std::string& text)
-{
-    for (const TreeLine& line : TreeLines(page, id)) {
-        if (cp1252::EqualsNoCase(line.text, text))
-            return line.item;
-    }
-    ADD_FAILURE() << "no tree line " << text;
-    return nullptr;
-}
-
-// RZ_SCREENSHOTS names a folder: each page is saved there as a BMP picture of the screen, so the
-// pages can be looked at.
-void Snapshot(HWND window, const std::string& name)
-{
-    char folder[MAX_PATH] = "";
-    if (::GetEnvironmentVariableA("RZ_SCREENSHOTS", folder, MAX_PATH) == 0)
-        return;
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASE);
-    fw::PumpMessages();
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, old);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(header);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    std::vector<std::uint8_t> bits(static_cast<size_t>(((width * 3 + 3) & ~3) * height));
-    ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), bits.data(), reinterpret_cast<BITMAPINFO*>(&header),
-                DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    std::vector<std::uint8_t> dib(reinterpret_cast<std::uint8_t*>(&header),
-                                  reinterpret_cast<std::uint8_t*>(&header) + sizeof(header));
-    dib.insert(dib.end(), bits.begin(), bits.end());
-    WriteBytes(std::string(folder) + "\\" + name + ".bmp", MakeBmpFile(dib));
-}
-
-} // namespace
-
 class ExportWizard : public testing::Test {
 protected:
     void SetUp() override
     {
-        overlays_ = fixture_.Overlays();
         SetMediaPlayerFactory([this](MediaPlayerKind kind, HWND, int, const RECT&) {
             auto player = std::make_unique<soundtest::FakeMediaPlayer>(kind);
             player_ = player.get();
@@ -112,53 +32,23 @@ protected:
     }
     void TearDown() override
     {
-        sheet_.reset();
+        wizard_.sheet.reset();
         SetMediaPlayerFactory(nullptr);
         fw::SetCommonDialogHandlers(fw::CommonDialogHandlers());
     }
 
-    void Open()
-    {
-        sheet_ = std::make_unique<ExportWizardSheet>(OverlayFixture::kSet, &fixture_.IO(), &overlays_, &media_);
-        ASSERT_TRUE(sheet_->Create(nullptr));
-        fw::PumpMessages();
-        ASSERT_EQ(0, sheet_->ActiveIndex());
-    }
-    void Press(int button, int expectedPage)
-    {
-        sheet_->PressButton(button);
-        ASSERT_TRUE(PumpUntil([&] { return sheet_->ActiveIndex() == expectedPage; })) << "page " << expectedPage;
-    }
-    // To the last page with every overlay and file chosen (their check boxes set by the timers).
-    void GoToZipPage()
-    {
-        Open();
-        Press(PSBTN_NEXT, 1);
-        ASSERT_TRUE(PumpUntil([&] { return AllChecked(Page(2), IDC_EXPORT_OVERLAY_TREE); }));
-        Press(PSBTN_NEXT, 2);
-        ASSERT_TRUE(PumpUntil([&] { return AllChecked(Page(3), IDC_EXPORT_MEDIA_TREE); }));
-        Press(PSBTN_NEXT, 3);
-    }
-    HWND Page(int number)
-    {
-        switch (number) {
-        case 1: return sheet_->Page1().Handle();
-        case 2: return sheet_->Page2().Handle();
-        case 3: return sheet_->Page3().Handle();
-        default: return sheet_->Page4().Handle();
-        }
-    }
+    void Open() { wizard_.Open(); }
+    void Press(int button, int expectedPage) { wizard_.Press(button, expectedPage); }
+    void GoToZipPage() { wizard_.GoToZipPage(); }
+    HWND Page(int number) const { return wizard_.Page(number); }
+    void Finish() { wizard_.Finish(); }
     std::string ZipPath() { return fixture_.Config().ProgramFolder() + "\\Set1.zip"; }
-    void Finish()
-    {
-        sheet_->PressButton(PSBTN_FINISH);
-        fw::PumpMessages();
-    }
 
     ExportFixture fixture_;
-    std::vector<SetItem> overlays_;
-    std::vector<SetItem> media_;
-    std::unique_ptr<ExportWizardSheet> sheet_;
+    ExportWizardDriver wizard_{fixture_};
+    std::unique_ptr<ExportWizardSheet>& sheet_ = wizard_.sheet;
+    std::vector<SetItem>& overlays_ = wizard_.overlays;
+    std::vector<SetItem>& media_ = wizard_.media;
     soundtest::FakeMediaPlayer* player_ = nullptr;
 };
 

@@ -153,15 +153,18 @@ def join_volumes(folder, work):
 def check_export(work, name):
     """An exported set: its entries and their bytes or texts, as the program expects them."""
     archive = os.path.join(work, name + ".zip")
+    if not os.path.isfile(archive):
+        fail("the program left no %s" % archive)
+        return
     expected, contains = {}, []
     for fields in read_expectations(os.path.join(work, name + ".txt")):
         if fields[0] == "equals":
-            with open(fields[2], "rb") as source:
+            with open(os.path.join(work, fields[2]), "rb") as source:
                 expected[fields[1]] = source.read()
         elif fields[0] == "text":
             expected[fields[1]] = fields[2].replace("\\r\\n", "\r\n").encode("cp1252")
         elif fields[0] == "contains":
-            contains.append((fields[1], fields[2].encode("cp1252")))
+            contains.append((fields[1], fields[2].replace("\\r\\n", "\r\n").encode("cp1252")))
             expected.setdefault(fields[1], None)
     with zipfile.ZipFile(archive) as opened:
         if opened.testzip() is not None:
@@ -199,19 +202,16 @@ def check(work):
     else:
         fail("the program left no diskettes in ours_span")
 
-    for name in sorted(os.listdir(work)):
-        if name.startswith("export") and name.endswith(".txt"):
-            check_export(work, name[:-4])
-            print("zipfile and unzip read %s.zip as exported" % name[:-4])
-    diskette = os.path.join(work, "diskette")
-    if os.path.isdir(diskette):
-        joined = join_volumes(diskette, work)
+    diskettes = os.path.join(work, "diskette")
+    if os.path.isdir(diskettes):
+        joined = join_volumes(diskettes, work)
         if joined:
             os.replace(joined[0], os.path.join(work, "export_diskette.zip"))
             print("zip -s 0 joins the %d exported diskettes" % joined[1])
     for name in sorted(os.listdir(work)):
-        if name.startswith("export") and name.endswith(".expected"):
-            pass
+        if name.startswith("export") and name.endswith(".txt"):
+            check_export(work, name[:-4])
+            print("zipfile and unzip read %s.zip as exported" % name[:-4])
 
 
 if __name__ == "__main__":

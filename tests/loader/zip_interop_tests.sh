@@ -16,10 +16,35 @@ for tool in python3 zip unzip; do
 done
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+windows_work="Z:${work//\//\\}"
+
+# Drive A of the program's Wine prefix: a folder on a file system of a diskette's size; the test
+# renames the folder to take the diskette out. Mounting needs root; without it the diskette export
+# is not tested. A drive A that the prefix has already is left alone.
+source "$(dirname "$wine_run")/common.sh"
+use_build "$(pe_arch "$program")"
+drive_a="$WINEPREFIX/dosdevices/a:"
+diskette=""
+if [ ! -e "$drive_a" ] && [ ! -L "$drive_a" ] && mkdir -p "$work/floppy" \
+   && mount -t tmpfs -o size=1440k tmpfs "$work/floppy" 2>/dev/null; then
+    diskette=1
+    mkdir "$work/floppy/disk"
+    ln -s "$work/floppy/disk" "$drive_a"
+    export RZ_DISKETTE_SLOT="$windows_work\\floppy"
+else
+    echo "note: no drive A of a diskette's size (mounting needs root): the diskette export is not tested"
+fi
+cleanup() {
+    if [ -n "$diskette" ]; then
+        rm -f "$drive_a"
+        umount "$work/floppy"
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 python3 "$here/zip_interop.py" make "$work" || exit 1
-RZ_ZIP_WORK="Z:${work//\//\\}" "$wine_run" "$program" --gtest_color=no
+RZ_ZIP_WORK="$windows_work" "$wine_run" "$program" --gtest_color=no
 status=$?
 python3 "$here/zip_interop.py" check "$work" || status=1
 exit $status
