@@ -2,6 +2,7 @@
 #include "components/ZipWriter.h"
 #include "components/ZipRecords.h"
 #include <zlib.h>
+#include <algorithm>
 #include <memory>
 
 namespace zip {
@@ -52,13 +53,25 @@ public:
         buffer_.clear();
         return ok;
     }
+    // Bytes still in the buffer are patched there, which saves the small files' seeks and writes.
     bool Patch(std::uint64_t at, const std::vector<std::uint8_t>& bytes)
     {
+        const std::uint64_t buffered = position_ - buffer_.size();
+        if (at >= buffered && at + bytes.size() <= position_) {
+            std::copy(bytes.begin(), bytes.end(), buffer_.begin() + static_cast<std::ptrdiff_t>(at - buffered));
+            return true;
+        }
         return Flush() && file_.Seek(at) && file_.Write(bytes) && file_.Seek(position_);
     }
     // Drops everything from the offset on.
     bool CutAt(std::uint64_t at)
     {
+        const std::uint64_t buffered = position_ - buffer_.size();
+        if (at >= buffered && at <= position_) {
+            buffer_.resize(static_cast<size_t>(at - buffered));
+            position_ = at;
+            return true;
+        }
         if (!Flush() || !file_.Seek(at) || !file_.Truncate())
             return false;
         position_ = at;
@@ -81,10 +94,14 @@ public:
     {
     }
 
-    Result Deflate(int level)
+    // Deflates the file. gaveUp: the first run of a file larger than a run did not shrink, and the
+    // file is left for Store (whose progress then starts after that run).
+    Result Deflate(int level, bool& gaveUp)
     {
+        gaveUp = false;
         z_stream stream{};
-        if (deflateInit2(&stream, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        // The largest hash table (memory level 9) deflates faster and a little smaller than the default.
+        if (deflateInit2(&stream, level, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY) != Z_OK)
             return Result::CannotWrite;
         std::unique_ptr<std::uint8_t[]> packed(new std::uint8_t[kChunk]);
         const std::uint64_t start = output_.Position();
@@ -113,9 +130,15 @@ public:
                 result = Told(static_cast<std::uint64_t>(got));
             if (result == Result::Ok && (size > kLargest - 1 || output_.Position() > kLargest))
                 result = Result::TooLarge;
+            // Pictures and sounds that are packed already do not shrink: after the first run of a
+            // larger file deflating stops, and the file is stored.
+            if (result == Result::Ok && !last && size == static_cast<std::uint64_t>(got) && Incompressible(stream)) {
+                gaveUp = true;
+                break;
+            }
         }
         deflateEnd(&stream);
-        if (result != Result::Ok)
+        if (result != Result::Ok || gaveUp)
             return result;
         entry_.method = 8;
         entry_.crc = static_cast<std::uint32_t>(crc);
@@ -124,8 +147,8 @@ public:
         return Result::Ok;
     }
 
-    // Copies the file as it stands. counted: its bytes were told as progress already.
-    Result Store(bool counted)
+    // Copies the file as it stands; the first `counted` bytes were told as progress already.
+    Result Store(std::uint64_t counted)
     {
         const std::uint64_t start = output_.Position();
         uLong crc = crc32(0L, Z_NULL, 0);
@@ -140,8 +163,10 @@ public:
                 return Result::CannotWrite;
             if (output_.Position() > kLargest)
                 return Result::TooLarge;
-            if (!counted) {
-                const Result told = Told(static_cast<std::uint64_t>(got));
+            const std::uint64_t copied = output_.Position() - start;
+            const std::uint64_t before = copied - static_cast<std::uint64_t>(got);
+            if (copied > counted) {
+                const Result told = Told(copied - std::max(before, counted));
                 if (told != Result::Ok)
                     return told;
             }
@@ -154,6 +179,16 @@ public:
     }
 
 private:
+    // Less than a 64th saved so far, counting what deflate still holds.
+    static bool Incompressible(z_stream& stream)
+    {
+        unsigned pending = 0;
+        int bits = 0;
+        deflatePending(&stream, &pending, &bits);
+        const std::uint64_t packed = std::uint64_t(stream.total_out) + pending;
+        return packed * 64 >= std::uint64_t(stream.total_in) * 63;
+    }
+
     Result Told(std::uint64_t bytes)
     {
         progress_.done += bytes;
@@ -247,10 +282,13 @@ Result ZipWriter::PackFiles(ZipFile& archive, const ProgressHandler& progress)
 
         state.file = file.source;
         EntryPacker packer(source, output, entry, state, progress);
-        Result result = level_ > 0 && source.Size() > 0 ? packer.Deflate(level_) : packer.Store(false);
+        bool gaveUp = false;
+        const std::uint64_t doneBefore = state.done;
+        Result result = level_ > 0 && source.Size() > 0 ? packer.Deflate(level_, gaveUp) : packer.Store(0);
         // Data that deflating does not shrink (pictures and sounds packed already) is stored as it is.
-        if (result == Result::Ok && entry.method == 8 && entry.packedSize >= entry.size) {
-            result = output.CutAt(dataStart) && source.Seek(0) ? packer.Store(true) : Result::CannotWrite;
+        if (result == Result::Ok && (gaveUp || (entry.method == 8 && entry.packedSize >= entry.size))) {
+            const std::uint64_t counted = state.done - doneBefore;
+            result = output.CutAt(dataStart) && source.Seek(0) ? packer.Store(counted) : Result::CannotWrite;
         }
         if (result != Result::Ok)
             return result;
