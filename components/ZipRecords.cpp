@@ -28,11 +28,12 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t value)
     Put16(out, static_cast<std::uint16_t>(value >> 16));
 }
 
-std::vector<std::uint8_t> LocalHeader(const Entry& entry, const std::vector<std::uint8_t>& rawName)
+namespace {
+
+// The fields the local header and the central record share, from the version needed to the length
+// of the extra field (none is written).
+void PutEntryFields(std::vector<std::uint8_t>& out, const Entry& entry, size_t nameSize)
 {
-    std::vector<std::uint8_t> out;
-    out.reserve(kLocalHeaderSize + rawName.size());
-    Put32(out, kLocalHeaderSignature);
     Put16(out, kVersionNeeded);
     Put16(out, entry.flags);
     Put16(out, entry.method);
@@ -41,8 +42,18 @@ std::vector<std::uint8_t> LocalHeader(const Entry& entry, const std::vector<std:
     Put32(out, entry.crc);
     Put32(out, entry.packedSize);
     Put32(out, entry.size);
-    Put16(out, static_cast<std::uint16_t>(rawName.size()));
+    Put16(out, static_cast<std::uint16_t>(nameSize));
     Put16(out, 0);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> LocalHeader(const Entry& entry, const std::vector<std::uint8_t>& rawName)
+{
+    std::vector<std::uint8_t> out;
+    out.reserve(kLocalHeaderSize + rawName.size());
+    Put32(out, kLocalHeaderSignature);
+    PutEntryFields(out, entry, rawName.size());
     out.insert(out.end(), rawName.begin(), rawName.end());
     return out;
 }
@@ -53,16 +64,7 @@ std::vector<std::uint8_t> CentralHeader(const Entry& entry, const std::vector<st
     out.reserve(kCentralHeaderSize + rawName.size());
     Put32(out, kCentralHeaderSignature);
     Put16(out, kVersionMadeBy);
-    Put16(out, kVersionNeeded);
-    Put16(out, entry.flags);
-    Put16(out, entry.method);
-    Put16(out, entry.dosTime);
-    Put16(out, entry.dosDate);
-    Put32(out, entry.crc);
-    Put32(out, entry.packedSize);
-    Put32(out, entry.size);
-    Put16(out, static_cast<std::uint16_t>(rawName.size()));
-    Put16(out, 0); // extra field
+    PutEntryFields(out, entry, rawName.size());
     Put16(out, 0); // comment
     Put16(out, static_cast<std::uint16_t>(entry.disk));
     Put16(out, 0); // internal attributes

@@ -6,13 +6,9 @@
 #include "skarpin/resource.h"
 
 ExportPage2::ExportPage2(const std::string& setName, std::vector<SetItem>* overlays)
-    : fw::PropertyPage(IDD_EXPORT_PAGE2, IDS_EXPORT_CAPTION_OVERLAYS), setName_(setName), overlays_(overlays)
+    : ExportTreePage(IDD_EXPORT_PAGE2, IDS_EXPORT_CAPTION_OVERLAYS, IDC_EXPORT_OVERLAY_TREE), setName_(setName),
+      overlays_(overlays)
 {
-}
-
-fw::TreeView ExportPage2::Tree() const
-{
-    return Control<fw::TreeView>(IDC_EXPORT_OVERLAY_TREE);
 }
 
 bool ExportPage2::OnInitDialog()
@@ -30,15 +26,13 @@ bool ExportPage2::OnInitDialog()
 bool ExportPage2::OnSetActive()
 {
     SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
-    SetTimer(kCheckTimer, kCheckDelay);
+    StartCheckTimer();
     return true;
 }
 
-void ExportPage2::OnTimer(UINT_PTR id)
+// Each chosen overlay's line, by its exact name.
+void ExportPage2::SetChecks()
 {
-    if (id != kCheckTimer)
-        return;
-    KillTimer(kCheckTimer);
     if (!overlays_)
         return;
     for (const SetItem& overlay : *overlays_) {
@@ -48,26 +42,6 @@ void ExportPage2::OnTimer(UINT_PTR id)
             if (item.name_ == overlay.name_)
                 Tree().SetChecked(item.item_, true);
         }
-    }
-}
-
-void ExportPage2::CheckAll(bool checked)
-{
-    for (const TreeCtrlItem& item : items_)
-        Tree().SetChecked(item.item_, checked);
-}
-
-bool ExportPage2::OnCommand(int id, int code)
-{
-    switch (id) {
-    case IDC_EXPORT_ALL:
-        CheckAll(true);
-        return true;
-    case IDC_EXPORT_NONE:
-        CheckAll(false);
-        return true;
-    default:
-        return false;
     }
 }
 
@@ -81,11 +55,4 @@ LRESULT ExportPage2::OnWizardNext()
         return -1;
     }
     return 0;
-}
-
-void ExportPage2::OnDestroy()
-{
-    KillTimer(kCheckTimer);
-    items_.clear();
-    Tree().DeleteAll();
 }

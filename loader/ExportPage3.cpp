@@ -9,17 +9,13 @@
 
 ExportPage3::ExportPage3(const std::string& setName, FileIO* fileIO, std::vector<SetItem>* overlays,
                          std::vector<SetItem>* media, ExportWorkFolder* workFolder)
-    : fw::PropertyPage(IDD_EXPORT_PAGE3, IDS_EXPORT_CAPTION_FILES), setName_(setName), fileIO_(fileIO),
+    : ExportTreePage(IDD_EXPORT_PAGE3, IDS_EXPORT_CAPTION_FILES, IDC_EXPORT_MEDIA_TREE), setName_(setName),
+      fileIO_(fileIO),
       overlays_(overlays), media_(media), workFolder_(workFolder)
 {
 }
 
 ExportPage3::~ExportPage3() = default;
-
-fw::TreeView ExportPage3::Tree() const
-{
-    return Control<fw::TreeView>(IDC_EXPORT_MEDIA_TREE);
-}
 
 // ---- Opening and entry --------------------------------------------------------------------------
 
@@ -49,12 +45,11 @@ bool ExportPage3::OnSetActive()
     SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
     fw::WaitCursor wait;
     OnStop();
-    items_.clear();
-    Tree().DeleteAll();
+    ClearTree();
     CopyOverlays();
     for (const std::string& path : collected_.Paths())
         items_.emplace_back(Tree().Insert(TVI_ROOT, TVI_SORT, path), path);
-    SetTimer(kCheckTimer, kCheckDelay);
+    StartCheckTimer();
 
     ShowPlayer(false);
     EnableItem(IDC_EXPORT_TEST, false);
@@ -79,31 +74,11 @@ void ExportPage3::CopyOverlays()
     }
 }
 
-void ExportPage3::OnTimer(UINT_PTR id)
-{
-    if (id != kCheckTimer)
-        return;
-    KillTimer(kCheckTimer);
-    CheckAll(true);
-}
-
-void ExportPage3::CheckAll(bool checked)
-{
-    for (const TreeCtrlItem& item : items_)
-        Tree().SetChecked(item.item_, checked);
-}
-
 // ---- Buttons and notifications ------------------------------------------------------------------
 
 bool ExportPage3::OnCommand(int id, int code)
 {
     switch (id) {
-    case IDC_EXPORT_ALL:
-        CheckAll(true);
-        return true;
-    case IDC_EXPORT_NONE:
-        CheckAll(false);
-        return true;
     case IDC_EXPORT_TEST:
         OnTest();
         return true;
@@ -111,7 +86,7 @@ bool ExportPage3::OnCommand(int id, int code)
         OnStop();
         return true;
     default:
-        return false;
+        return ExportTreePage::OnCommand(id, code);
     }
 }
 
@@ -234,10 +209,8 @@ LRESULT ExportPage3::OnWizardNext()
 
 void ExportPage3::OnDestroy()
 {
-    KillTimer(kCheckTimer);
     OnStop();
     player_.reset();
     picture_.reset();
-    items_.clear();
-    Tree().DeleteAll();
+    ExportTreePage::OnDestroy();
 }

@@ -4,24 +4,19 @@
 #pragma once
 #include "components/MciSound.h"
 #include "components/MediaPlayer.h"
-#include "framework/PropertySheet.h"
 #include "library/ImagXpress.h"
 #include "library/KvoraObject.h"
 #include "loader/ExportModel.h"
+#include "loader/ExportTreePage.h"
 #include "loader/ExportWorkFolder.h"
 #include "loader/FileIO.h"
 #include "loader/ListRecords.h"
-#include "loader/TreeCtrlItem.h"
 #include <memory>
 #include <string>
 #include <vector>
 
-class ExportPage3 : public fw::PropertyPage {
+class ExportPage3 : public ExportTreePage {
 public:
-    // The check boxes take effect only once the tree is shown: they are set from this timer.
-    static constexpr UINT_PTR kCheckTimer = 1;
-    static constexpr UINT kCheckDelay = 100;
-
     // overlays: the chosen overlays to copy; media: filled with the checked files when the page is left forward.
     ExportPage3(const std::string& setName, FileIO* fileIO, std::vector<SetItem>* overlays,
                 std::vector<SetItem>* media, ExportWorkFolder* workFolder);
@@ -33,7 +28,7 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnSetActive() override;
-    void OnTimer(UINT_PTR id) override;
+    void SetChecks() override { CheckAll(true); }
     bool OnCommand(int id, int code) override;
     bool OnNotify(int id, NMHDR* header, LRESULT& result) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -41,9 +36,7 @@ protected:
     void OnDestroy() override;
 
 private:
-    fw::TreeView Tree() const;
     void CopyOverlays();
-    void CheckAll(bool checked);
     void OnTest();
     void OnStop();
     void PlaySound();
@@ -55,7 +48,6 @@ private:
     std::vector<SetItem>* media_;
     ExportWorkFolder* workFolder_;
     exportwizard::MediaList collected_;
-    std::vector<TreeCtrlItem> items_;
     RECT pictureRect_{};
     std::unique_ptr<CImagXpress> picture_;
     std::unique_ptr<MediaPlayer> player_;
