@@ -3,7 +3,8 @@
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
 #include "library/KvoraObject.h"
-#include "loader/TextLines.h"
+#include "loader/IniText.h"
+#include "loader/StoreFiles.h"
 #include <windows.h>
 
 namespace exportwizard {
@@ -39,21 +40,11 @@ void OfferBlock(FileIO& io, Block& block, MediaList& media)
     OfferContent(io, block, media);
 }
 
-// [KeyboardSettings] as the ini interface writes it, taken from a file of its own: written into the
-// copy itself, the ini interface would write the whole copy anew and drop the blanks at the end of
-// its lines, a command's among them.
-bool KeyboardSettingsText(const std::string& workFolder, const KeyboardSettings& settings, std::string& text)
-{
-    const std::string scratch = workFolder + "keyboard.tmp";
-    ::DeleteFileA(scratch.c_str());
-    FileIO::WriteKeyboardSettings(scratch, settings);
-    const bool read = textfile::ReadAll(scratch, text);
-    ::DeleteFileA(scratch.c_str());
-    return read && !text.empty();
-}
-
-bool WriteCopy(FileIO& io, const std::string& path, const std::string& workFolder, int accessKvora,
-               const std::vector<Block>& keys, const std::vector<Block>& background, const KeyboardSettings& settings)
+// The copy as a new file beside it first: the blocks, then the keyboard settings and the AccessKvora
+// flag edited into its text as the ini interface would add them. It replaces the copy only when
+// every step went through, so a failure leaves the copied text.
+bool WriteCopy(FileIO& io, const std::string& path, int accessKvora, const std::vector<Block>& keys,
+               const std::vector<Block>& background, const KeyboardSettings& settings)
 {
     for (const std::vector<Block>* blocks : {&keys, &background}) {
         for (const Block& block : *blocks) {
@@ -61,24 +52,18 @@ bool WriteCopy(FileIO& io, const std::string& path, const std::string& workFolde
                 return false;
         }
     }
-    std::string keyboard;
-    if (!KeyboardSettingsText(workFolder, settings, keyboard))
-        return false;
-    std::string text = "[Version]\r\nVersion=" + io.fileVersion_ + "\r\n";
-    if (accessKvora != 0)
-        text += "AccessKvora=" + std::to_string(accessKvora) + "\r\n";
-    text += "\r\n";
+    std::string text = "[Version]\r\nVersion=" + io.fileVersion_ + "\r\n\r\n";
     FileIO::WriteBlockSection(text, "[" + io.keySection_ + "]", keys);
     text += "\r\n";
     FileIO::WriteBlockSection(text, "[" + io.backgroundSection_ + "]", background);
-    text += keyboard;
-    // Written beside the copy first, so a failed write leaves the copied text.
     const std::string written = path + ".new";
-    if (!textfile::Write(written, text) || !::MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    bool ok = storefile::WriteReplacing(written, text) && FileIO::WriteKeyboardSettings(written, settings);
+    if (ok && accessKvora != 0)
+        ok = EditIniFile(written, [&](IniText& ini) { ini.Set("Version", "AccessKvora", std::to_string(accessKvora)); });
+    ok = ok && ::MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!ok)
         ::DeleteFileA(written.c_str());
-        return false;
-    }
-    return true;
+    return ok;
 }
 
 } // namespace
@@ -87,7 +72,7 @@ bool CopyOverlay(FileIO& io, const std::string& setName, const std::string& over
                  const std::string& workFolder, MediaList& media)
 {
     const std::string copy = workFolder + overlayName + ".ini";
-    if (!::CopyFileA(io.OverlayPath(setName, overlayName).c_str(), copy.c_str(), FALSE))
+    if (!storefile::CopyWhole(io.OverlayPath(setName, overlayName), copy))
         return false;
     std::vector<Block> keys;
     std::vector<Block> background;
@@ -100,7 +85,7 @@ bool CopyOverlay(FileIO& io, const std::string& setName, const std::string& over
     for (Block& block : background)
         OfferBlock(io, block, media);
     if (loaded == FileIO::kLoaded)
-        WriteCopy(io, copy, workFolder, accessKvora, keys, background, settings);
+        WriteCopy(io, copy, accessKvora, keys, background, settings);
     return true;
 }
 

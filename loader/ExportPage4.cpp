@@ -4,7 +4,7 @@
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "loader/ExportPacking.h"
-#include "loader/TextLines.h"
+#include "loader/StoreFiles.h"
 #include "skarpin/resource.h"
 #include <vector>
 
@@ -120,7 +120,7 @@ bool ExportPage4::WaitForDiskette()
 
 bool ExportPage4::WriteRegister(const std::string& path) const
 {
-    return textfile::Write(path, exportwizard::RegisterText(fileIO_->overlayListSection_, *overlays_));
+    return storefile::WriteReplacing(path, exportwizard::RegisterText(fileIO_->overlayListSection_, *overlays_));
 }
 
 // While packing, Browse and the path are disabled and the progress shows.
