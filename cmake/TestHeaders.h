@@ -1,0 +1,3 @@
+// GoogleTest, precompiled for the test programs.
+#pragma once
+#include <gtest/gtest.h>
