@@ -1,5 +1,6 @@
 // Mutations.
 #include "Mutator.h"
+#include "PictureFixtures.h"
 #include <algorithm>
 #include <cstring>
 
@@ -141,20 +142,11 @@ std::uint64_t Random::Next()
 
 void RepairPngChecksums(Bytes& png)
 {
-    auto crc32 = [](const std::uint8_t* data, size_t size) {
-        std::uint32_t crc = 0xFFFFFFFF;
-        for (size_t i = 0; i < size; ++i) {
-            crc ^= data[i];
-            for (int bit = 0; bit < 8; ++bit)
-                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-        }
-        return ~crc;
-    };
     for (size_t at = 8; at + 12 <= png.size();) {
         const std::uint64_t length = (std::uint64_t(png[at]) << 24) | (png[at + 1] << 16) | (png[at + 2] << 8) | png[at + 3];
         if (length > png.size() - at - 12)
             return;
-        const std::uint32_t crc = crc32(png.data() + at + 4, static_cast<size_t>(length) + 4);
+        const std::uint32_t crc = fixtures::Crc32(png.data() + at + 4, static_cast<size_t>(length) + 4);
         for (int i = 0; i < 4; ++i)
             png[at + 8 + static_cast<size_t>(length) + static_cast<size_t>(i)] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
         at += 12 + static_cast<size_t>(length);
