@@ -231,7 +231,9 @@ int IrCodeTable::FindFree(char type, int& freeSlot, int& freeCode) const
         }
     }
     freeCode = -1;
-    for (int code = 0; code < kSlots && freeCode < 0; ++code) {
+    // A learned code's number is its place in the keyboard's infrared memory, which ends at 159.
+    const int codes = type == 'I' ? kLearnedCodes : kSlots;
+    for (int code = 0; code < codes && freeCode < 0; ++code) {
         bool used = false;
         for (int slot = 1; slot < kSlots && !used; ++slot) {
             const Slot& entry = slots_[static_cast<size_t>(slot)];

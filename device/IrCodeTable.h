@@ -10,6 +10,8 @@
 class IrCodeTable {
 public:
     static constexpr int kSlots = 200;
+    // Learned codes ('I') are numbered by their place in the keyboard's infrared memory: 0-159.
+    static constexpr int kLearnedCodes = 160;
     // The longest name or text the file can hold: the Zenthor program reads fields of 398 characters.
     static constexpr size_t kMaxField = 398;
 
@@ -34,7 +36,8 @@ public:
     // Writes the file anew; an empty path writes the table's path. 0 or kFileNotOpen.
     int Save(const std::string& path = std::string()) const;
 
-    // The first empty slot and the smallest code number of that type in no slot; 0 or kNotFound.
+    // The first empty slot and the smallest code number of that type in no slot (for 'I' one below
+    // kLearnedCodes, else below kSlots); 0 or kNotFound.
     int FindFree(char type, int& freeSlot, int& freeCode) const;
     void ClearSlot(int slot);
 

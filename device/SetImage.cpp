@@ -7,13 +7,13 @@ void SetImage::Reset()
     finished_ = false;
 }
 
-void SetImage::Append(BYTE byte)
+void SetImage::Append(std::uint8_t byte)
 {
     bytes_.push_back(byte);
     finished_ = false;
 }
 
-void SetImage::Append(const BYTE* bytes, size_t count)
+void SetImage::Append(const std::uint8_t* bytes, size_t count)
 {
     bytes_.insert(bytes_.end(), bytes, bytes + count);
     finished_ = false;
@@ -27,10 +27,10 @@ void SetImage::AppendTrailer()
     unsigned sum = kEndOfTransmission;
     for (size_t i = kSyncLength; i < bytes_.size(); ++i)
         sum += bytes_[i];
-    BYTE checksum = static_cast<BYTE>(256 - sum % 256);
+    std::uint8_t checksum = static_cast<std::uint8_t>(256 - sum % 256);
     if (checksum < 0x30) {
         bytes_.push_back(kChecksumShift);
-        checksum = static_cast<BYTE>(checksum - kChecksumShift);
+        checksum = static_cast<std::uint8_t>(checksum - kChecksumShift);
     }
     bytes_.push_back(checksum);
     bytes_.push_back(kEndOfTransmission);

@@ -1,7 +1,7 @@
 // Picture codes to files and back, and the word search over every base.
 #include "library/ImageBaseManager.h"
 #include "library/Cp1252.h"
-#include "library/IniFile.h"
+#include "library/IniFileCache.h"
 
 namespace {
 
@@ -22,6 +22,23 @@ bool SameFolder(const std::string& folder, const std::string& baseFolder)
 {
     return !baseFolder.empty() &&
            cp1252::EqualsNoCase(WithoutTrailingSlashes(folder), WithoutTrailingSlashes(baseFolder));
+}
+
+// Whether the text, folded to lower case, equals (exact) or contains the word, which is in lower case.
+bool MatchesWord(const std::string& text, const std::string& word, int exact)
+{
+    if (exact)
+        return text.size() == word.size() && cp1252::EqualsNoCase(text, word);
+    if (word.size() > text.size())
+        return false;
+    for (size_t start = 0; start + word.size() <= text.size(); ++start) {
+        size_t i = 0;
+        while (i < word.size() && cp1252::ToLower(text[start + i]) == word[i])
+            ++i;
+        if (i == word.size())
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -53,8 +70,9 @@ int ImageBaseManager::ResolveCode(const std::string& code, std::string& pictureP
         soundPath->clear();
     if (code.empty())
         return 0;
+    ini::FileViews files;
     if (!keepBases)
-        LoadBases(settingsFile, 1);
+        LoadBases(files, settingsFile, 1);
     int index = FindBase(code[0]);
     if (index < 0)
         return 0;
@@ -68,17 +86,17 @@ int ImageBaseManager::ResolveCode(const std::string& code, std::string& pictureP
         return 0;
     // The picture's line is looked up as a key, in each category's section in turn, so the code
     // matches ignoring case wherever it stands.
-    LoadCategoryNames(index);
-    std::string line;
-    if (categories_.empty()) {
-        line = ini::ReadString(base.GetIniPath(), picturesSection_, within);
-    } else {
-        for (const ImageCategory& category : categories_) {
-            line = ini::ReadString(base.GetIniPath(), category.GetName(), within);
-            if (!line.empty())
-                break;
-        }
-    }
+    LoadCategoryNames(files, index);
+    // The category names follow from the file and the labels.
+    const std::string listName = groupsSection_ + "\n" + countKey_ + "\n" + picturesSection_;
+    std::string line = files.Get(base.GetIniPath()).FirstValue(listName, [this] {
+        std::vector<std::string> sections;
+        for (const ImageCategory& category : categories_)
+            sections.push_back(category.GetName());
+        if (sections.empty())
+            sections.push_back(picturesSection_);
+        return sections;
+    }, within);
     if (line.empty())
         return 0;
 
@@ -104,8 +122,9 @@ int ImageBaseManager::CodeFromPath(const std::string& picturePath, std::string& 
     if (picturePath.empty())
         return 0;
     code.clear();
+    ini::FileViews files;
     if (!keepBases)
-        LoadBases(settingsFile, 1);
+        LoadBases(files, settingsFile, 1);
     if (bases_.empty())
         return 0;
 
@@ -130,8 +149,8 @@ int ImageBaseManager::CodeFromPath(const std::string& picturePath, std::string& 
         return 0;
 
     // The pictures' own reading takes the codes from the file.
-    LoadCategoryNames(index);
-    LoadPictures(index, -1);
+    LoadCategoryNames(files, index);
+    LoadPictures(files, index, -1);
     for (const Image& picture : pictures_) {
         if (cp1252::EqualsNoCase(picture.GetFileName(), name)) {
             code = bases_[index].GetKey() + picture.GetCode();
@@ -147,12 +166,13 @@ void ImageBaseManager::GetCategoryOfCode(const std::string& code, std::string& c
     category.clear();
     if (code.empty())
         return;
+    ini::FileViews files;
     if (bases_.empty())
-        LoadBases(settingsFile, 1);
+        LoadBases(files, settingsFile, 1);
     int index = FindBase(code[0]);
     if (index < 0)
         return;
-    LoadBase(index);
+    LoadBase(files, index);
     // A category's codes are a prefix; empty codes take every code.
     std::string within = code.substr(1);
     for (const ImageCategory& candidate : categories_) {
@@ -176,20 +196,23 @@ void ImageBaseManager::FindImagesByText(std::string& word, std::vector<Image>& r
 {
     results.clear();
     word = cp1252::Lower(word);
+    ini::FileViews files;
     for (size_t i = 0; i < bases_.size(); ++i) {
-        LoadCategoryNames(static_cast<int>(i));
-        LoadPictures(static_cast<int>(i), -1);
+        LoadCategoryNames(files, static_cast<int>(i));
+        LoadPictures(files, static_cast<int>(i), -1);
         const ImageDirectory& base = bases_[i];
         int flag = IsMetafileBase(base) ? 1 : 0;
+        const std::string folder = JoinFolder(base.GetDir(), std::string());
         for (const Image& picture : pictures_) {
-            std::string text = cp1252::Lower(picture.GetText());
-            bool match = exact ? text == word : text.find(word) != std::string::npos;
-            if (!match)
+            if (!MatchesWord(picture.GetText(), word, exact))
                 continue;
-            Image found(JoinFolder(base.GetDir(), picture.GetFileName() + "." + base.GetExtension()),
-                        base.GetKey() + picture.GetCode(), text);
-            found.SetFlag(flag);
-            results.push_back(found);
+            // A search for one letter finds thousands: each path is built in one piece.
+            const std::string name = picture.GetFileName();
+            std::string path;
+            path.reserve(folder.size() + name.size() + 1 + base.GetExtension().size());
+            path.append(folder).append(name).append(1, '.').append(base.GetExtension());
+            results.emplace_back(path, base.GetKey() + picture.GetCode(), cp1252::Lower(picture.GetText()));
+            results.back().SetFlag(flag);
         }
     }
 }

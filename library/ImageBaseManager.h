@@ -7,11 +7,18 @@
 // gets the same name in every file that uses it.
 #include <windows.h>
 #include <commdlg.h>
+#include <memory>
 #include <string>
 #include <vector>
 
+namespace ini {
+class FileView;
+class FileViews;
+} // namespace ini
+
 // Every window or function that needs the image bases makes its own manager and drops it afterwards;
-// nothing is cached between managers and every call reads the files again. Operations report by
+// nothing is kept between managers and every call sees the files as they are on disk now (read through
+// the process-wide cache of parsed ini files, which checks each file at every call). Operations report by
 // their result or by empty outputs and never show a message: the caller decides what to say.
 class ImageBaseManager {
 public:
@@ -46,10 +53,13 @@ public:
     const std::vector<Image>& GetPictures() const { return pictures_; }
 
     // Writes the base's entry (replacing the entry under previousKey when one is given) and the
-    // [ProgDir] of its index file. 1 when every write went through, else 0.
+    // [ProgDir] of its index file; long folders the record lacks stay as the file has them. 1 when
+    // every write went through, else 0.
     int WriteBase(const std::string& settingsFile, const ImageDirectory& base,
                   const std::string& previousKey = std::string());
-    // Rewrites the categories and picture lines of an index file. 1 when every write went through.
+    // Rewrites the categories and picture lines of an index file. 1 when every write went through; 0,
+    // writing nothing, for a code holding '=', a text holding ',', a category name holding ']' or any
+    // line break, which would not read back as written.
     int WriteCategories(const std::string& settingsFile, const std::string& indexFile,
                         const std::vector<ImageCategory>& categories);
     // Removes the base's entry and, with deleteFile, moves its index file to the recycle bin.
@@ -116,12 +126,25 @@ public:
     static void RemoveForbiddenChars(std::string& text);
 
 private:
-    void ReadLabels(const std::string& settingsFile);
-    void ReadCategories(const std::string& indexFile, std::vector<ImageCategory>& categories, bool withCodes) const;
-    // LoadBase without the codes, for the look-ups that never use them: under Wine every ini call
-    // costs a round trip to the server, and a base of 40 categories would pay 40 of them for nothing.
-    void LoadCategoryNames(int base);
-    void ReadProgDir(ImageDirectory& base) const;
+    // Each public operation reads its files through one set of views, so each file is checked
+    // against the disk once per operation.
+    void LoadBases(ini::FileViews& files, const std::string& settingsFile, int clear);
+    void LoadBase(ini::FileViews& files, int base);
+    int LoadPictures(ini::FileViews& files, int base, int category);
+    struct BaseList;
+    struct ProgDir;
+    // The labels and entries of the settings file; sets the labels.
+    std::shared_ptr<const BaseList> ReadBaseList(const ini::FileView& settings);
+    static BaseList BaseListOf(const ini::FileView& settings);
+    void ReadCategories(const ini::FileView& indexFile, std::vector<ImageCategory>& categories, bool withCodes) const;
+    std::vector<ImageCategory> CategoriesOf(const ini::FileView& indexFile, bool withCodes) const;
+    struct PictureLines;
+    // The pictures of one category, or of all (-1), from the index file's lines, with the categories
+    // and labels as they are.
+    PictureLines ReadPictureLines(const std::vector<std::string>& lines, int category) const;
+    // LoadBase without the codes, for the look-ups that never use them.
+    void LoadCategoryNames(ini::FileViews& files, int base);
+    void ReadProgDir(ini::FileViews& files, ImageDirectory& base) const;
     std::string CompleteIndexPath(const std::string& indexFile) const;
     std::string SharedSoundFile() const;
     int FindBase(char keyLetter) const;

@@ -4,6 +4,7 @@
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
 #include "library/IniFile.h"
+#include "library/IniFileCache.h"
 #include <windows.h>
 #include <shellapi.h>
 #include <algorithm>
@@ -21,30 +22,6 @@ const std::string& KeyLetters()
     static const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZÅÄÖ";
     return letters;
 }
-
-// The [ImageBases] section of a settings file, read key by key, but only for the keys it holds:
-// every read is a round trip to the system (under Wine to its server), and of the 29 letters most
-// are usually unused. A key that is absent reads as its fallback, as the ini interface gives it.
-class BasesSection {
-public:
-    explicit BasesSection(const std::string& settingsFile)
-        : file_(settingsFile), keys_(ini::ReadKeyNames(settingsFile, kBasesSection))
-    {
-    }
-
-    std::string Read(const std::string& key, const std::string& fallback = std::string()) const
-    {
-        // Folding more than the ini interface does can only cost a read, never miss a key.
-        for (const std::string& present : keys_)
-            if (cp1252::EqualsNoCase(present, key))
-                return ini::ReadString(file_, kBasesSection, key, fallback);
-        return fallback;
-    }
-
-private:
-    std::string file_;
-    std::vector<std::string> keys_;
-};
 
 int ToInt(const std::string& text)
 {
@@ -122,34 +99,6 @@ bool IsSectionHeader(const std::string& line)
     return first != std::string::npos && line[first] == '[';
 }
 
-// The index file's lines as the line reader sees them, without their line ends. The file is read
-// with others allowed to read and write it, as the programs share the bases.
-bool ReadLines(const std::string& path, std::vector<std::string>& lines)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    std::string content;
-    char buffer[65536];
-    DWORD read = 0;
-    while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        content.append(buffer, read);
-    ::CloseHandle(file);
-
-    lines.clear();
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos)
-            end = content.size();
-        size_t stop = end > start && content[end - 1] == '\r' ? end - 1 : end;
-        lines.push_back(content.substr(start, stop - start));
-        start = end + 1;
-    }
-    return true;
-}
-
 size_t FindHeader(const std::vector<std::string>& lines, const std::string& section)
 {
     std::string header = "[" + section + "]";
@@ -174,6 +123,23 @@ std::vector<std::pair<std::string, std::string>> PictureEntries(const ImageCateg
     return entries;
 }
 
+// What a picture line and a section name can carry so that they read back as written: the code ends at
+// its '=', the text at its ',', a section name at its ']', and every line at a line break.
+bool CanHoldCategories(const std::vector<ImageCategory>& categories)
+{
+    auto holds = [](const std::string& text, const char* stops) { return text.find_first_of(stops) == std::string::npos; };
+    for (const ImageCategory& category : categories) {
+        if (!holds(category.GetName(), "]\r\n") || !holds(category.GetCodes(), "\r\n"))
+            return false;
+        for (const Image& picture : category.GetPictures()) {
+            if (!holds(picture.GetCode(), "=\r\n") || !holds(picture.GetText(), ",\r\n") ||
+                !holds(picture.GetFileName(), "\r\n"))
+                return false;
+        }
+    }
+    return true;
+}
+
 bool IsDecimal(const std::string& text)
 {
     return !text.empty() && text.size() < 10 && text[0] != '0' &&
@@ -196,13 +162,54 @@ ImageBaseManager::ImageBaseManager()
 
 ImageBaseManager::~ImageBaseManager() = default;
 
-void ImageBaseManager::ReadLabels(const std::string& settingsFile)
+// The labels and the entries of [ImageBases], in the order the bases are listed.
+struct ImageBaseManager::BaseList {
+    std::string groupsSection;
+    std::string countKey;
+    std::string codesKey;
+    std::string picturesSection;
+    std::vector<std::pair<char, BaseEntry>> entries;
+};
+
+// Kept with the parsed settings file: every code resolved without kept bases reads it.
+std::shared_ptr<const ImageBaseManager::BaseList> ImageBaseManager::ReadBaseList(const ini::FileView& settings)
 {
-    BasesSection section(settingsFile);
-    groupsSection_ = section.Read("DialogGroups", "Grupper");
-    countKey_ = section.Read("DialogNumber", "Antal");
-    codesKey_ = section.Read("DialogCode", "Kod");
-    picturesSection_ = section.Read("DialogImages", "Bilder");
+    std::shared_ptr<const BaseList> list = settings.Remember<BaseList>("bases", [&settings] { return BaseListOf(settings); });
+    groupsSection_ = list->groupsSection;
+    countKey_ = list->countKey;
+    codesKey_ = list->codesKey;
+    picturesSection_ = list->picturesSection;
+    return list;
+}
+
+ImageBaseManager::BaseList ImageBaseManager::BaseListOf(const ini::FileView& settings)
+{
+    BaseList list;
+    list.groupsSection = settings.Read(kBasesSection, "DialogGroups", "Grupper");
+    list.countKey = settings.Read(kBasesSection, "DialogNumber", "Antal");
+    list.codesKey = settings.Read(kBasesSection, "DialogCode", "Kod");
+    list.picturesSection = settings.Read(kBasesSection, "DialogImages", "Bilder");
+
+    auto add = [&list, &settings](char key) {
+        std::string text = settings.Read(kBasesSection, std::string(1, key));
+        if (!text.empty())
+            list.entries.emplace_back(key, ParseEntry(text));
+    };
+    // The default base comes first. Its letter is matched to the table whatever its case, so that a
+    // lower-case Default neither lists the base twice nor gives it a lower-case key letter.
+    std::string defaultBase = settings.Read(kBasesSection, "Default");
+    char defaultKey = 0;
+    if (!defaultBase.empty()) {
+        defaultKey = defaultBase[0];
+        for (char letter : KeyLetters())
+            if (cp1252::ToUpper(defaultKey) == letter)
+                defaultKey = letter;
+        add(defaultKey);
+    }
+    for (char letter : KeyLetters())
+        if (letter != defaultKey)
+            add(letter);
+    return list;
 }
 
 std::string ImageBaseManager::CompleteIndexPath(const std::string& indexFile) const
@@ -217,89 +224,104 @@ std::string ImageBaseManager::SharedSoundFile() const
 
 void ImageBaseManager::LoadBases(const std::string& settingsFile, int clear)
 {
-    ReadLabels(settingsFile);
-    if (clear)
-        bases_.clear();
-
-    BasesSection section(settingsFile);
-    auto add = [this, &section](char key) {
-        std::string text = section.Read(std::string(1, key));
-        if (text.empty())
-            return;
-        BaseEntry entry = ParseEntry(text);
-        bases_.emplace_back(std::string(1, key), CompleteIndexPath(entry.indexFile), entry.name, entry.hasOptions,
-                            &entry.options);
-    };
-
-    // The default base comes first. Its letter is matched to the table whatever its case, so that a
-    // lower-case Default neither lists the base twice nor gives it a lower-case key letter.
-    std::string defaultBase = section.Read("Default");
-    char defaultKey = 0;
-    if (!defaultBase.empty()) {
-        defaultKey = defaultBase[0];
-        for (char letter : KeyLetters())
-            if (cp1252::ToUpper(defaultKey) == letter)
-                defaultKey = letter;
-        add(defaultKey);
-    }
-    for (char letter : KeyLetters())
-        if (letter != defaultKey)
-            add(letter);
-
-    for (ImageDirectory& base : bases_)
-        ReadProgDir(base);
+    ini::FileViews files;
+    LoadBases(files, settingsFile, clear);
 }
 
-void ImageBaseManager::ReadProgDir(ImageDirectory& base) const
+void ImageBaseManager::LoadBases(ini::FileViews& files, const std::string& settingsFile, int clear)
 {
-    const std::string& indexFile = base.GetIniPath();
-    base.SetExtension(ini::ReadString(indexFile, kProgDir, "Extension", "bmp"));
-    base.SetDir(ini::ReadString(indexFile, kProgDir, "Dir"));
-    if (UsesSharedSoundFolder(indexFile))
-        base.SetSoundDir(ini::ReadString(SharedSoundFile(), kProgDir, "Dir"));
+    std::shared_ptr<const BaseList> list = ReadBaseList(files.Get(settingsFile));
+    if (clear)
+        bases_.clear();
+    for (const auto& entry : list->entries) {
+        const BaseEntry& base = entry.second;
+        bases_.emplace_back(std::string(1, entry.first), CompleteIndexPath(base.indexFile), base.name,
+                            base.hasOptions, &base.options);
+    }
+    for (ImageDirectory& base : bases_)
+        ReadProgDir(files, base);
+}
+
+// The keys of [ProgDir], kept with the parsed index file.
+struct ImageBaseManager::ProgDir {
+    std::string extension;
+    std::string dir;
+    std::string soundDir;
+    std::string longImageDir;
+    std::string longSoundDir;
+};
+
+void ImageBaseManager::ReadProgDir(ini::FileViews& files, ImageDirectory& base) const
+{
+    const std::string& indexPath = base.GetIniPath();
+    const ini::FileView& indexFile = files.Get(indexPath);
+    std::shared_ptr<const ProgDir> keys = indexFile.Remember<ProgDir>("progdir", [&indexFile] {
+        return ProgDir{indexFile.Read(kProgDir, "Extension", "bmp"), indexFile.Read(kProgDir, "Dir"),
+                       indexFile.Read(kProgDir, "SoundDir"), indexFile.Read(kProgDir, "LongImageDir"),
+                       indexFile.Read(kProgDir, "LongSoundDir")};
+    });
+    base.SetExtension(keys->extension);
+    base.SetDir(keys->dir);
+    if (UsesSharedSoundFolder(indexPath))
+        base.SetSoundDir(files.Get(SharedSoundFile()).Read(kProgDir, "Dir"));
     else
-        base.SetSoundDir(ini::ReadString(indexFile, kProgDir, "SoundDir"));
-    std::string longImageDir = ini::ReadString(indexFile, kProgDir, "LongImageDir");
-    base.SetLongImageDir(longImageDir.empty() ? base.GetDir() : longImageDir);
-    std::string longSoundDir = ini::ReadString(indexFile, kProgDir, "LongSoundDir");
-    base.SetLongSoundDir(longSoundDir.empty() ? base.GetSoundDir() : longSoundDir);
+        base.SetSoundDir(keys->soundDir);
+    base.SetLongImageDir(keys->longImageDir.empty() ? base.GetDir() : keys->longImageDir);
+    base.SetLongSoundDir(keys->longSoundDir.empty() ? base.GetSoundDir() : keys->longSoundDir);
 }
 
 void ImageBaseManager::LoadBase(int base)
 {
-    categories_.clear();
-    if (base < 0 || base >= static_cast<int>(bases_.size()))
-        return;
-    ReadCategories(bases_[base].GetIniPath(), categories_, true);
+    ini::FileViews files;
+    LoadBase(files, base);
 }
 
-void ImageBaseManager::LoadCategoryNames(int base)
+void ImageBaseManager::LoadBase(ini::FileViews& files, int base)
 {
     categories_.clear();
     if (base < 0 || base >= static_cast<int>(bases_.size()))
         return;
-    ReadCategories(bases_[base].GetIniPath(), categories_, false);
+    ReadCategories(files.Get(bases_[base].GetIniPath()), categories_, true);
+}
+
+void ImageBaseManager::LoadCategoryNames(ini::FileViews& files, int base)
+{
+    categories_.clear();
+    if (base < 0 || base >= static_cast<int>(bases_.size()))
+        return;
+    ReadCategories(files.Get(bases_[base].GetIniPath()), categories_, false);
 }
 
 void ImageBaseManager::LoadCategories(const std::string& settingsFile, const std::string& indexFile,
                                       std::vector<ImageCategory>& categories)
 {
-    ReadLabels(settingsFile);
+    ReadBaseList(ini::FileView(settingsFile));
     categories.clear();
-    ReadCategories(indexFile, categories, true);
+    ReadCategories(ini::FileView(indexFile), categories, true);
 }
 
 // The groups section names the categories under the keys 1 to the count; a missing or empty name is
-// skipped. Only the keys that exist are read, so a damaged count costs nothing.
-void ImageBaseManager::ReadCategories(const std::string& indexFile, std::vector<ImageCategory>& categories,
+// skipped. Only the keys that exist are read, so a damaged count costs nothing. The list is kept with
+// the parsed file for the labels it was read with.
+void ImageBaseManager::ReadCategories(const ini::FileView& indexFile, std::vector<ImageCategory>& categories,
                                       bool withCodes) const
 {
-    std::string countText = ini::ReadString(indexFile, groupsSection_, countKey_);
+    const std::string key = "categories\n" + groupsSection_ + "\n" + countKey_ + "\n" +
+                            (withCodes ? "codes\n" + codesKey_ : std::string("names"));
+    std::shared_ptr<const std::vector<ImageCategory>> read =
+        indexFile.Remember<std::vector<ImageCategory>>(key, [&] { return CategoriesOf(indexFile, withCodes); });
+    categories.insert(categories.end(), read->begin(), read->end());
+}
+
+std::vector<ImageCategory> ImageBaseManager::CategoriesOf(const ini::FileView& indexFile, bool withCodes) const
+{
+    std::vector<ImageCategory> categories;
+    std::string countText = indexFile.Read(groupsSection_, countKey_);
     if (countText.empty())
-        return;
+        return categories;
     int count = ToInt(countText);
     std::vector<int> numbers;
-    for (const std::string& key : ini::ReadKeyNames(indexFile, groupsSection_)) {
+    for (const std::string& key : indexFile.KeyNames(groupsSection_)) {
         if (!IsDecimal(key))
             continue;
         int number = ToInt(key);
@@ -309,51 +331,87 @@ void ImageBaseManager::ReadCategories(const std::string& indexFile, std::vector<
     std::sort(numbers.begin(), numbers.end());
     numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     for (int number : numbers) {
-        std::string name = ini::ReadString(indexFile, groupsSection_, std::to_string(number));
+        std::string name = indexFile.Read(groupsSection_, std::to_string(number));
         if (name.empty())
             continue;
         ImageCategory category(name);
         if (withCodes)
-            category.SetCodes(ini::ReadString(indexFile, name, codesKey_));
+            category.SetCodes(indexFile.Read(name, codesKey_));
         categories.push_back(category);
     }
+    return categories;
 }
+
+// What reading the picture lines gives: the result, the pictures in file order, and the codes line of
+// each category read (by its index).
+struct ImageBaseManager::PictureLines {
+    int result = 0;
+    std::vector<Image> pictures;
+    std::vector<std::pair<size_t, std::string>> codes;
+};
 
 // The picture lines are read as lines, not through the ini interface: a category section must start
 // with its count line and its codes line, and the pictures keep the order of the file.
 int ImageBaseManager::LoadPictures(int base, int category)
 {
+    ini::FileViews files;
+    return LoadPictures(files, base, category);
+}
+
+// The pictures of a whole base are kept with the parsed file, for the labels and category names they
+// were read with: the word search reads them all at every keystroke.
+int ImageBaseManager::LoadPictures(ini::FileViews& files, int base, int category)
+{
     pictures_.clear();
     if (base < 0 || base >= static_cast<int>(bases_.size()))
         return 1;
-    std::vector<std::string> lines;
-    if (!ReadLines(bases_[base].GetIniPath(), lines))
+    if (category >= static_cast<int>(categories_.size()) && !categories_.empty())
         return 1;
+    const ini::FileView& indexFile = files.Get(bases_[base].GetIniPath());
+    const std::vector<std::string>* lines = indexFile.Lines();
+    if (!lines)
+        return 1;
+    std::shared_ptr<const PictureLines> read;
+    if (category < 0 || categories_.empty()) {
+        std::string key = "pictures\n" + picturesSection_ + "\n" + countKey_ + "\n" + codesKey_ + "\n";
+        for (const ImageCategory& each : categories_)
+            key += each.GetName() + "\n";
+        read = indexFile.Remember<PictureLines>(key, [&] { return ReadPictureLines(*lines, -1); });
+    } else {
+        read = std::make_shared<const PictureLines>(ReadPictureLines(*lines, category));
+    }
+    for (const auto& codes : read->codes)
+        categories_[codes.first].SetCodes(codes.second);
+    pictures_ = read->pictures;
+    return read->result;
+}
 
+ImageBaseManager::PictureLines ImageBaseManager::ReadPictureLines(const std::vector<std::string>& lines,
+                                                                   int category) const
+{
+    PictureLines read;
     if (categories_.empty()) {
         size_t header = FindHeader(lines, picturesSection_);
         if (header == std::string::npos)
-            return 0;
+            return read;
         for (size_t i = header + 1; i < lines.size(); ++i) {
             if (lines[i].empty() || lines[i].find('[') != std::string::npos)
                 break;
             Image picture;
             if (ParsePictureLine(lines[i], picture)) {
                 picture.SetCategory(0);
-                pictures_.push_back(picture);
+                read.pictures.push_back(picture);
             }
         }
-        return 0;
+        return read;
     }
 
     std::vector<int> wanted;
     if (category < 0) {
         for (int k = 0; k < static_cast<int>(categories_.size()); ++k)
             wanted.push_back(k);
-    } else if (category < static_cast<int>(categories_.size())) {
-        wanted.push_back(category);
     } else {
-        return 1;
+        wanted.push_back(category);
     }
 
     for (int k : wanted) {
@@ -362,12 +420,16 @@ int ImageBaseManager::LoadPictures(int base, int category)
             continue;
         size_t countLine = header + 1;
         size_t codesLine = header + 2;
-        if (countLine >= lines.size() || !cp1252::StartsWithNoCase(lines[countLine], countKey_))
-            return 1;
+        if (countLine >= lines.size() || !cp1252::StartsWithNoCase(lines[countLine], countKey_)) {
+            read.result = 1;
+            return read;
+        }
         int count = ToInt(AfterKey(lines[countLine], countKey_));
-        if (codesLine >= lines.size() || !cp1252::StartsWithNoCase(lines[codesLine], codesKey_))
-            return 1;
-        categories_[k].SetCodes(AfterKey(lines[codesLine], codesKey_));
+        if (codesLine >= lines.size() || !cp1252::StartsWithNoCase(lines[codesLine], codesKey_)) {
+            read.result = 1;
+            return read;
+        }
+        read.codes.emplace_back(k, AfterKey(lines[codesLine], codesKey_));
         // A count larger than the section ends at the next section: its lines belong to another category.
         int appended = 0;
         for (size_t i = codesLine + 1; i < lines.size() && appended < count; ++i) {
@@ -376,12 +438,12 @@ int ImageBaseManager::LoadPictures(int base, int category)
             Image picture;
             if (ParsePictureLine(lines[i], picture)) {
                 picture.SetCategory(k);
-                pictures_.push_back(picture);
+                read.pictures.push_back(picture);
                 ++appended;
             }
         }
     }
-    return 0;
+    return read;
 }
 
 std::vector<ImageCategory>& ImageBaseManager::LoadBaseForEditing(int base)
@@ -390,14 +452,15 @@ std::vector<ImageCategory>& ImageBaseManager::LoadBaseForEditing(int base)
     if (base < 0 || base >= static_cast<int>(bases_.size()))
         return categories_;
     fw::WaitCursor wait;
-    LoadBase(base);
+    ini::FileViews files;
+    LoadBase(files, base);
     if (!categories_.empty()) {
         for (int k = 0; k < static_cast<int>(categories_.size()); ++k) {
-            LoadPictures(base, k);
+            LoadPictures(files, base, k);
             categories_[k].SetPictures(pictures_);
         }
     } else {
-        LoadPictures(base, -1);
+        LoadPictures(files, base, -1);
         ImageCategory all(picturesSection_);
         all.SetPictures(pictures_);
         categories_.push_back(all);
@@ -408,7 +471,7 @@ std::vector<ImageCategory>& ImageBaseManager::LoadBaseForEditing(int base)
 int ImageBaseManager::WriteBase(const std::string& settingsFile, const ImageDirectory& base,
                                 const std::string& previousKey)
 {
-    ReadLabels(settingsFile);
+    ReadBaseList(ini::FileView(settingsFile));
     bool written = true;
     if (!previousKey.empty())
         written &= ini::DeleteKey(settingsFile, kBasesSection, previousKey);
@@ -420,9 +483,12 @@ int ImageBaseManager::WriteBase(const std::string& settingsFile, const ImageDire
     written &= ini::WriteString(settingsFile, kBasesSection, base.GetKey(), entry);
 
     std::string indexFile = CompleteIndexPath(base.GetIniPath());
-    written &= ini::DeleteKey(indexFile, kProgDir, "LongImageDir");
-    written &= ini::DeleteKey(indexFile, kProgDir, "LongSoundDir");
     written &= ini::WriteString(indexFile, kProgDir, "Dir", base.GetDir());
+    // The long folders are kept: a record without them leaves the file's own.
+    if (!base.GetLongImageDir().empty())
+        written &= ini::WriteString(indexFile, kProgDir, "LongImageDir", base.GetLongImageDir());
+    if (!base.GetLongSoundDir().empty())
+        written &= ini::WriteString(indexFile, kProgDir, "LongSoundDir", base.GetLongSoundDir());
     written &= ini::WriteString(indexFile, kProgDir, "Extension", base.GetExtension());
     written &= ini::WriteString(indexFile, kProgDir, codesKey_, base.GetKey());
     if (UsesSharedSoundFolder(indexFile))
@@ -437,6 +503,8 @@ int ImageBaseManager::WriteBase(const std::string& settingsFile, const ImageDire
 int ImageBaseManager::WriteCategories(const std::string& settingsFile, const std::string& indexFile,
                                       const std::vector<ImageCategory>& categories)
 {
+    if (!CanHoldCategories(categories))
+        return 0;
     fw::WaitCursor wait;
     std::vector<ImageCategory> present;
     LoadCategories(settingsFile, indexFile, present);

@@ -200,7 +200,7 @@ LRESULT CIconListBox::OnLeftButtonUp(WPARAM wParam, LPARAM lParam)
     if (dragging_) {
         dragging_ = false;
         moves_ = 0;
-        ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); // IDC_ARROW
+        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
         if (owner_ != nullptr)
             owner_->DropOverlays(source_, target_, copy_);
         RepaintLine(target_);
@@ -233,7 +233,7 @@ void CIconListBox::ResetDrag()
     clickState_ = kIdle;
     selectionKept_ = false;
     if (wasDragging) {
-        ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
         RepaintLine(lastFramed_);
         if (tree_ != nullptr)
             tree_->EndDragHighlight();

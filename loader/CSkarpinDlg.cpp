@@ -3,10 +3,11 @@
 #include "framework/Cursor.h"
 #include "framework/Strings.h"
 #include "library/AboutDlg.h"
+#include "loader/ExportWizardSheet.h"
 #include "skarpin/resource.h"
 #include <windowsx.h>
 
-int g_keyboardModel = 0;
+int g_keyboardModel = FileIO::kModelPS2;
 
 CSkarpinDlg::CSkarpinDlg() : fw::Dialog(IDD_SKARPIN_DIALOG) {}
 
@@ -19,11 +20,6 @@ CSkarpinDlg::~CSkarpinDlg()
 {
     if (icon_ != nullptr)
         ::DestroyIcon(icon_);
-}
-
-SpecialSetNames CSkarpinDlg::SpecialNames() const
-{
-    return SpecialSetNames{fileIO_.standardOverlaySetName_, fileIO_.templatesSetName_};
 }
 
 bool CSkarpinDlg::OnInitDialog()
@@ -55,6 +51,7 @@ bool CSkarpinDlg::OnInitDialog()
         SelectSetLine(0);
 
     ::ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+    fileIO_.caption_ = Self().Text();
     initialising_ = 0;
     Layout();
 
@@ -114,13 +111,13 @@ void CSkarpinDlg::FillSetTree()
     fileIO_.ListSets(sets);
     SetTreeOptions options;
     options.model = g_keyboardModel;
-    options.names = SpecialNames();
+    options.names = fileIO_.SpecialNames();
     options.showTemplates = fileIO_.showTemplates_;
     options.showStandardOverlays = fileIO_.showStandardOverlays_;
-    std::string current = g_keyboardModel == 1 ? fileIO_.GetCurrentSet() : std::string();
+    std::string current = g_keyboardModel == FileIO::kModelUSB ? fileIO_.GetCurrentSet() : std::string();
     bool currentChanged = false;
     const std::vector<SetTreeLine> lines = OrderSetTree(sets, options, current, currentChanged);
-    if (g_keyboardModel == 1 && currentChanged)
+    if (g_keyboardModel == FileIO::kModelUSB && currentChanged)
         fileIO_.SetCurrentSet(current);
 
     for (const SetTreeLine& line : lines) {
@@ -148,7 +145,7 @@ bool CSkarpinDlg::SelectSetLine(size_t index)
 void CSkarpinDlg::FillOverlayList()
 {
     fw::WaitCursor wait;
-    const SetKind kind = KindOfSet(selectedSetName_, SpecialNames());
+    const SetKind kind = fileIO_.KindOfSet(selectedSetName_);
     std::vector<SetItem> overlays;
     fileIO_.ListOverlays(selectedSetName_, overlays);
     overlayList_.Self().Send(LB_RESETCONTENT);
@@ -172,7 +169,7 @@ void CSkarpinDlg::OnSetSelected()
         selectedSetName_ = item.name_;
         setTree_.selectedSetName_ = item.name_;
         setReadOnly_ = item.readOnly_;
-        const SetKind kind = KindOfSet(item.name_, SpecialNames());
+        const SetKind kind = fileIO_.KindOfSet(item.name_);
         templatesSetSelected_ = kind == SetKind::kTemplates ? 1 : 0;
         standardSetSelected_ = kind == SetKind::kStandard ? 1 : 0;
         FillOverlayList();
@@ -250,6 +247,16 @@ bool CSkarpinDlg::OnCommand(int id, int code)
     case ID_APP_ABOUT_SKARPIN:
         AboutDlg(fileIO_.fileVersion_, fileIO_.fileDate_, false, hwnd_).DoModal();
         return true;
+    case ID_OVERLAY_EXPORT: {
+        std::vector<std::string> chosenLines;
+        for (int line : fw::ListBox(overlayList_.Handle()).SelectedIndexes()) {
+            if (line >= 0 && static_cast<size_t>(line) < listLines_.size())
+                chosenLines.push_back(listLines_[static_cast<size_t>(line)].name_);
+        }
+        RunExportWizard(fileIO_, selectedSetName_, chosenLines, selectionFocus_ == 1 && !selectedOverlayName_.empty(),
+                        hwnd_);
+        return true;
+    }
     case IDC_OVERLAY_LIST:
         if (code != LBN_SELCHANGE)
             return false;

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-// The keyboard model of the whole program (0 PS/2, 1 USB, 2 AccessKvora): set when the main window
+// The keyboard model of the whole program (FileIO::Model): set when the main window
 // opens and changed only by the model dialog; commands and list texts read it.
 extern int g_keyboardModel;
 
@@ -70,7 +70,6 @@ private:
     void OnSetSelected();
     void OnOverlaySelected();
     void ShowContextMenu(HMENU menu, HWND control);
-    SpecialSetNames SpecialNames() const;
 
     POINT popupPoint_{0, 0};
     int selectionFocus_ = 0;

@@ -70,7 +70,8 @@ FileIO::FileIO(const FileIOEnvironment& environment)
     if (programFolder_.empty())
         programFolder_ = FolderOf(environment.applicationPath);
 
-    variantName_ = ToLower(environment.applicationName);
+    applicationName_ = environment.applicationName;
+    variantName_ = ToLower(applicationName_);
     size_t dot = variantName_.rfind('.');
     if (dot != std::string::npos)
         variantName_ = variantName_.substr(dot + 1);

@@ -8,10 +8,16 @@
 #include "loader/LanguageKey.h"
 #include "loader/ListRecords.h"
 #include "loader/MouseClickReference.h"
+#include "loader/SetKind.h"
 #include <windows.h>
 #include <array>
 #include <string>
 #include <vector>
+
+class IniText;
+namespace ini {
+class FileView;
+} // namespace ini
 
 // Where FileIO finds the Windows folder and the program itself. The program uses the machine's own;
 // tests hand in a folder of their making.
@@ -55,7 +61,7 @@ public:
         kSaved = 1,
         kNotWritten = 0,     // the file could not be written; the file there before is untouched
         kUnstorable = -1,    // a block holds a value the file cannot hold (see FindUnstorableField)
-        kNoName = -2,        // nothing is left of the name once its forbidden characters are gone
+        kNoName = -2,        // no name a file can have is left once the characters it cannot hold are gone
         kNotRegistered = -3, // the file is saved, but the set register could not take its entry
     };
     // Results of LoadOverlay.
@@ -63,6 +69,19 @@ public:
         kLoaded = 1,
         kNotOpened = 0,      // no such file, or it cannot be read: both arrays are empty
         kDamaged = -1,       // some lines could not be read: the arrays hold what could
+    };
+    // What an operation that carries references along with a file or folder did. kNotDone: nothing
+    // changed. kDone: everything went. kDonePartly: the file or folder went, but the references listed
+    // in notCarried still lead where they led before (for a copy or move of an overlay, the media
+    // files it still takes from the source set; for a set's new name, the overlays whose paths still
+    // name the old folder), so the caller can tell the user which.
+    struct CarryResult {
+        enum Outcome { kNotDone, kDone, kDonePartly };
+        Outcome outcome = kNotDone;
+        std::vector<std::string> notCarried;
+
+        static CarryResult NotDone() { return CarryResult(); }
+        static CarryResult Done(std::vector<std::string> notCarried = {});
     };
     // The values of a block that an overlay file holds in a form of its own.
     enum class BlockField { None, Cells, Command, Picture, FontName, Text };
@@ -100,6 +119,9 @@ public:
     void SetSoundDir(const std::string& folder);
     void GetVideoDir(std::string& folder) const;
     void SetVideoDir(const std::string& folder);
+    // The root of the drive a folder lies on, where the three folder getters start without a
+    // setting: "D:\" for "D:\a\b", "\\server\share\" for a folder of a network share.
+    static std::string DriveRoot(const std::string& folder);
     void SetExportDir(const std::string& folder);
     void SetImportDir(const std::string& folder);
     int GetShortCommandFlag() const;
@@ -119,13 +141,18 @@ public:
     void SetCurrentSet(const std::string& name);
 
     // The [KeyboardSettings] of an ini file (the Windows settings file, a set register or an overlay).
+    // The writers change the file's text key by key and replace it whole (see IniText); false when
+    // it could not be written, and the file is then as it was.
     static void ReadKeyboardSettings(const std::string& file, KeyboardSettings& settings,
                                      const std::string& section = "KeyboardSettings");
-    static void WriteKeyboardSettings(const std::string& file, const KeyboardSettings& settings,
+    // The same from a file already read (an overlay's text), as the ini interface reads it.
+    static void ReadKeyboardSettings(const ini::FileView& file, KeyboardSettings& settings,
+                                     const std::string& section = "KeyboardSettings");
+    static bool WriteKeyboardSettings(const std::string& file, const KeyboardSettings& settings,
                                       const std::string& section = "KeyboardSettings");
-    static void WriteSignalTimes(const std::string& file, float signalDelay, float bounceLock);
-    static void WriteRepeatTimes(const std::string& file, float repeatDelay, float frequency);
-    static void WriteFeedback(const std::string& file, int flashSignal, int beepSignal);
+    static bool WriteSignalTimes(const std::string& file, float signalDelay, float bounceLock);
+    static bool WriteRepeatTimes(const std::string& file, float repeatDelay, float frequency);
+    static bool WriteFeedback(const std::string& file, int flashSignal, int beepSignal);
 
     // Key tables, read at construction.
     void ReadKeyNames();
@@ -141,7 +168,7 @@ public:
     // Overlay files: "%s\%s\%s.ini" on the set folder, the set name and the overlay name.
     std::string OverlayPath(const std::string& setName, const std::string& overlayName) const;
     // Writes the overlay whole through a temporary file in the set's folder that then replaces the
-    // file there. The name loses the characters \ / * ? " < > | , : and its outer blanks (in place).
+    // file there. The name loses what CleanName takes away (in place).
     // The set register gets its entry only once the file is written; the templates set gets none.
     // An earlier file that does not read whole is kept beside the new one as "<file>.bak".
     int SaveOverlay(std::string& name, int number, const std::string& setName, const std::vector<Block>& keys,
@@ -178,28 +205,46 @@ public:
 
     std::string SetFolderPath(const std::string& setName) const;   // "%s\%s" on the set folder
     std::string SetRegisterPath(const std::string& setName) const; // the set's "register.txt"
-    bool IsTemplatesSet(const std::string& setName) const;         // compared ignoring case
-    // Set and overlay names become file and folder names: none of \ / * ? " < > | , : nor a control
-    // character, and not empty.
+    // The special sets by their configured names (see SetKind.h).
+    SpecialSetNames SpecialNames() const;
+    SetKind KindOfSet(const std::string& setName) const;
+    bool IsTemplatesSet(const std::string& setName) const;
+    // The one rule for the names of sets and overlays, which become folder and file names that must
+    // stay inside the set folder: not empty; none of the characters \ / * ? " < > | , : nor a
+    // control character; not "." or ".."; no blank or dot at the end; not a device name (CON, PRN,
+    // AUX, NUL, COM1-COM9, LPT1-LPT9), with or without an extension. Every store operation checks
+    // its names with it.
     static bool IsValidName(const std::string& name);
+    // The name without the characters the rule forbids, without blanks at either end or dots at its
+    // end. What is left may still fail the rule (empty, or a device name).
+    static std::string CleanName(const std::string& name);
 
+    // A folder whose name the rule refuses is no set the store offers.
     void ListSets(std::vector<SetItem>& sets) const;
+    // A register entry that does not name a valid overlay name, or whose file is not in the set's
+    // folder, counts as missing; so does a file whose name the rule refuses.
     void ListOverlays(const std::string& setName, std::vector<SetItem>& overlays);
+    // Writes the register whole through the store's write-then-replace writer.
     static bool WriteSetFile(const std::string& registerPath, const std::vector<SetItem>& overlays,
                              const KeyboardSettings& settings);
     bool WriteOverlayList(const std::string& setName, const std::vector<SetItem>& overlays);
+    // A set that is there already keeps its register and settings as they are, and counts as made.
     bool CreateSet(const std::string& setName);
     bool CopySetFolder(const std::string& sourceName, const std::string& targetName);
-    bool RenameSet(const std::string& oldName, const std::string& newName);
+    // kDonePartly lists the overlays whose paths could not follow the set's new name.
+    CarryResult RenameSet(const std::string& oldName, const std::string& newName);
     bool DeleteSet(const std::string& setName);
-    bool CopyOverlay(const std::string& sourceSet, const std::string& sourceName, const std::string& targetSet,
-                     const std::string& targetName, int number);
-    bool CopyOverlayNewName(const std::string& sourceSet, const std::string& sourceName,
-                            const std::string& targetSet, std::string& targetName, int number);
-    bool MoveOverlay(const std::string& sourceSet, const std::string& sourceName, int oldNumber,
-                     const std::string& targetSet, const std::string& targetName, int newNumber);
+    // kDonePartly lists the media files the copy or moved overlay still takes from the source set.
+    CarryResult CopyOverlay(const std::string& sourceSet, const std::string& sourceName, const std::string& targetSet,
+                            const std::string& targetName, int number);
+    CarryResult CopyOverlayNewName(const std::string& sourceSet, const std::string& sourceName,
+                                   const std::string& targetSet, std::string& targetName, int number);
+    CarryResult MoveOverlay(const std::string& sourceSet, const std::string& sourceName, int oldNumber,
+                            const std::string& targetSet, const std::string& targetName, int newNumber);
     bool RenameOverlay(const std::string& setName, const std::string& oldName, const std::string& newName, int number);
     bool DeleteOverlay(const std::string& setName, const std::string& name, int number);
+    // The number stays when it is free and in the set's range (101-127 in the standard-overlay set,
+    // else 1-100); otherwise the first free number of the range is taken.
     bool PlaceOverlayFile(const std::string& file, const std::string& setName, const std::string& name, int& number,
                           std::string& placedName);
     void SetCurrentSetFlag(const std::string& oldSet, const std::string& newSet);
@@ -208,14 +253,21 @@ public:
 
     // --- Media of overlays between sets, and folder prefixes in overlay paths ---
     // After an overlay file came into another set: the media it keeps in the source set's import
-    // folder are copied into the target set's, and its paths follow them. False when a file could
-    // not be copied (its path then stays) or the overlay could not be saved.
-    bool ImportOverlay(const std::string& sourceSet, const std::string& targetSet, const std::string& overlayName,
-                       int number);
+    // folder are copied into the target set's, and its paths follow them. The result lists the media
+    // files (their paths in the source set) whose references still lead there: those that could not
+    // be copied, and all of them when the overlay could not be saved.
+    std::vector<std::string> ImportOverlay(const std::string& sourceSet, const std::string& targetSet,
+                                           const std::string& overlayName, int number);
+    // What ImportBlockMedia did with the media it found in the source folder.
+    struct MediaCarry {
+        std::vector<std::string> carried; // copied, and the reference follows the copy
+        std::vector<std::string> failed;  // could not be copied: the reference stays
+    };
     // The references of one block: files in the source folder are copied into the target folder
     // (which the caller has made) and the paths follow them; changed is set when a path changed.
     // False when a file could not be copied: its path then stays as it was.
-    bool ImportBlockMedia(Block& block, const std::string& sourceFolder, const std::string& targetFolder, int& changed);
+    bool ImportBlockMedia(Block& block, const std::string& sourceFolder, const std::string& targetFolder, int& changed,
+                          MediaCarry* report = nullptr);
     // The delimiter of the content strings in block commands: the first character of [Defaults]
     // Prefix, or '@' without one.
     char ContentDelimiter() const;
@@ -258,6 +310,8 @@ public:
     std::string keyCodeTableFile_;      // "%s\%s.key" in the program folder, by the variant name
     std::string driverName_;            // caption and first part of the file name of the USB driver program
     std::string variantName_;
+    std::string applicationName_;       // the program's name as the system gives it (the variant comes from it)
+    std::string caption_;               // the main window's caption, copied in when it opens
     std::string programFolder_;
     std::string setFolder_;             // holds one folder per set
     std::string registerFileName_;
@@ -303,9 +357,29 @@ private:
     int ReadSection(const std::vector<std::string>& lines, const std::string& header, std::vector<Block>& blocks,
                     std::string* versionLine, bool* basesLoaded);
     void ResolvePicture(Block& record, float version, bool& basesLoaded);
+    // The steps of ReadSection.
+    static size_t FindSectionStart(const std::vector<std::string>& lines, const std::string& header, float& version,
+                                   std::string* versionLine);
+    static bool MergeBlockLine(const std::string& line, std::vector<Block>& blocks);
+    int MergeLayoutLine(const std::string& line, std::vector<Block>& blocks, float version, bool* basesLoaded);
+    static int JoinSplitText(const std::vector<std::string>& lines, size_t& i, std::string& text);
+    static int CountUnreadLines(const std::vector<std::string>& lines, size_t end, const std::string& header);
+    // The keyboard settings as keys of the section, in the order the overlay file and the register hold them.
+    static void PutKeyboardSettings(IniText& text, const KeyboardSettings& settings, const std::string& section);
     // Whether an overlay file there now reads whole (or is not there at all).
     bool ReadsWhole(const std::string& path);
-    std::string RegisterPath(const std::string& setName) const;
+    // The steps of ListOverlays: the register's entries in the range, the overlay files no entry
+    // names, and the register written again with what was found.
+    bool ReadRegisterEntries(const std::string& setName, int first, int last, std::vector<SetItem>& overlays) const;
+    bool AppendUnregisteredFiles(const std::string& setName, int first, int last,
+                                 std::vector<SetItem>& overlays) const;
+    bool RewriteRegister(const std::string& setName, const std::vector<SetItem>& overlays);
+    // One [Overlays] entry of a set's register: its value (empty without one), set, removed.
+    std::string RegisterEntry(const std::string& setName, int number) const;
+    bool SetRegisterEntry(const std::string& setName, int number, const std::string& name);
+    bool RemoveRegisterEntry(const std::string& setName, int number);
+    bool MoveRegisterEntry(const std::string& sourceSet, int oldNumber, const std::string& targetSet, int newNumber,
+                           const std::string& targetName);
     void ReadProgramVersion(const FileIOEnvironment& environment);
     void ReadKvoraStart();
     void ReadAutoCommand();

@@ -1,6 +1,8 @@
 // FileIO's keyboard settings in ini files, the key tables of the keyboard layout, and the key grid.
 #include "loader/FileIO.h"
+#include "loader/IniText.h"
 #include "library/IniFile.h"
+#include "library/IniFileCache.h"
 #include "library/IniValues.h"
 #include <algorithm>
 #include <cstdlib>
@@ -64,13 +66,15 @@ int HexField(const std::string& field)
 
 } // namespace
 
-void FileIO::ReadKeyboardSettings(const std::string& file, KeyboardSettings& settings, const std::string& section)
+namespace {
+
+// Read gives a key's value of the section, or the fallback.
+template <class Read>
+void ReadKeyboardSettingsWith(Read read, KeyboardSettings& settings)
 {
-    auto number = [&](const char* key, const char* defaultValue) {
-        return std::atoi(ini::ReadString(file, section, key, defaultValue).c_str());
-    };
+    auto number = [&](const char* key, const char* defaultValue) { return std::atoi(read(key, defaultValue).c_str()); };
     auto decimal = [&](const char* key, const char* defaultValue) {
-        return static_cast<float>(ini::ParseDecimal(ini::ReadString(file, section, key, defaultValue)));
+        return static_cast<float>(ini::ParseDecimal(read(key, defaultValue)));
     };
     settings.flashSignal_ = number("FlashSignal", "1");
     settings.beepSignal_ = number("BeepSignal", "1");
@@ -78,42 +82,67 @@ void FileIO::ReadKeyboardSettings(const std::string& file, KeyboardSettings& set
     settings.repeatDelay_ = decimal("RepeatDelay", "1");
     settings.signalDelay_ = decimal("SignalDelay", "0");
     settings.bounceLock_ = decimal("BounceLock", "0");
-    settings.sendType_ = ::lstrcmpiA(ini::ReadString(file, section, "SendType", "API").c_str(), "Game") == 0 ? 1 : 0;
+    settings.sendType_ = ::lstrcmpiA(read("SendType", "API").c_str(), "Game") == 0 ? 1 : 0;
     settings.mouseKeyTopSpeed_ = number("MouseKeyTopSpeed", "20");
     settings.mouseKeyAcceleration_ = number("MouseKeyAcceleration", "100");
     settings.mouseCursorStep_ = number("MouseCursorStep", "1");
 }
 
-void FileIO::WriteKeyboardSettings(const std::string& file, const KeyboardSettings& settings, const std::string& section)
+} // namespace
+
+void FileIO::ReadKeyboardSettings(const std::string& file, KeyboardSettings& settings, const std::string& section)
 {
-    ini::WriteInt(file, section, "FlashSignal", settings.flashSignal_);
-    ini::WriteInt(file, section, "BeepSignal", settings.beepSignal_);
-    ini::WriteString(file, section, "Frequency", ini::FormatDecimal(settings.frequency_));
-    ini::WriteString(file, section, "RepeatDelay", ini::FormatDecimal(settings.repeatDelay_));
-    ini::WriteString(file, section, "SignalDelay", ini::FormatDecimal(settings.signalDelay_));
-    ini::WriteString(file, section, "BounceLock", ini::FormatDecimal(settings.bounceLock_));
-    ini::WriteString(file, section, "SendType", settings.sendType_ == 1 ? "Game" : "API");
-    ini::WriteInt(file, section, "MouseKeyTopSpeed", settings.mouseKeyTopSpeed_);
-    ini::WriteInt(file, section, "MouseKeyAcceleration", settings.mouseKeyAcceleration_);
-    ini::WriteInt(file, section, "MouseCursorStep", settings.mouseCursorStep_);
+    ReadKeyboardSettingsWith(
+        [&](const char* key, const char* fallback) { return ini::ReadString(file, section, key, fallback); }, settings);
 }
 
-void FileIO::WriteSignalTimes(const std::string& file, float signalDelay, float bounceLock)
+void FileIO::ReadKeyboardSettings(const ini::FileView& file, KeyboardSettings& settings, const std::string& section)
 {
-    ini::WriteString(file, kSection, "SignalDelay", ini::FormatDecimal(signalDelay));
-    ini::WriteString(file, kSection, "BounceLock", ini::FormatDecimal(bounceLock));
+    ReadKeyboardSettingsWith([&](const char* key, const char* fallback) { return file.Read(section, key, fallback); },
+                             settings);
 }
 
-void FileIO::WriteRepeatTimes(const std::string& file, float repeatDelay, float frequency)
+void FileIO::PutKeyboardSettings(IniText& text, const KeyboardSettings& settings, const std::string& section)
 {
-    ini::WriteString(file, kSection, "RepeatDelay", ini::FormatDecimal(repeatDelay));
-    ini::WriteString(file, kSection, "Frequency", ini::FormatDecimal(frequency));
+    text.Set(section, "FlashSignal", std::to_string(settings.flashSignal_));
+    text.Set(section, "BeepSignal", std::to_string(settings.beepSignal_));
+    text.Set(section, "Frequency", ini::FormatDecimal(settings.frequency_));
+    text.Set(section, "RepeatDelay", ini::FormatDecimal(settings.repeatDelay_));
+    text.Set(section, "SignalDelay", ini::FormatDecimal(settings.signalDelay_));
+    text.Set(section, "BounceLock", ini::FormatDecimal(settings.bounceLock_));
+    text.Set(section, "SendType", settings.sendType_ == 1 ? "Game" : "API");
+    text.Set(section, "MouseKeyTopSpeed", std::to_string(settings.mouseKeyTopSpeed_));
+    text.Set(section, "MouseKeyAcceleration", std::to_string(settings.mouseKeyAcceleration_));
+    text.Set(section, "MouseCursorStep", std::to_string(settings.mouseCursorStep_));
 }
 
-void FileIO::WriteFeedback(const std::string& file, int flashSignal, int beepSignal)
+bool FileIO::WriteKeyboardSettings(const std::string& file, const KeyboardSettings& settings, const std::string& section)
 {
-    ini::WriteInt(file, kSection, "FlashSignal", flashSignal);
-    ini::WriteInt(file, kSection, "BeepSignal", beepSignal);
+    return EditIniFile(file, [&](IniText& text) { PutKeyboardSettings(text, settings, section); });
+}
+
+bool FileIO::WriteSignalTimes(const std::string& file, float signalDelay, float bounceLock)
+{
+    return EditIniFile(file, [&](IniText& text) {
+        text.Set(kSection, "SignalDelay", ini::FormatDecimal(signalDelay));
+        text.Set(kSection, "BounceLock", ini::FormatDecimal(bounceLock));
+    });
+}
+
+bool FileIO::WriteRepeatTimes(const std::string& file, float repeatDelay, float frequency)
+{
+    return EditIniFile(file, [&](IniText& text) {
+        text.Set(kSection, "RepeatDelay", ini::FormatDecimal(repeatDelay));
+        text.Set(kSection, "Frequency", ini::FormatDecimal(frequency));
+    });
+}
+
+bool FileIO::WriteFeedback(const std::string& file, int flashSignal, int beepSignal)
+{
+    return EditIniFile(file, [&](IniText& text) {
+        text.Set(kSection, "FlashSignal", std::to_string(flashSignal));
+        text.Set(kSection, "BeepSignal", std::to_string(beepSignal));
+    });
 }
 
 void FileIO::ReadKeyNames()

@@ -2,8 +2,9 @@
 // another set, and folder prefixes in overlay paths are replaced when folders change.
 #include "loader/FileIO.h"
 #include "library/Cp1252.h"
-#include "library/KvoraObject.h"
-#include "loader/TextLines.h"
+#include "framework/Files.h"
+#include "library/ContentPaths.h"
+#include "loader/StoreFiles.h"
 #include <windows.h>
 
 namespace {
@@ -18,17 +19,6 @@ std::string WithoutTrailingSeparator(std::string folder)
     return folder;
 }
 
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool SameContent(const std::string& first, const std::string& second)
-{
-    std::string a, b;
-    return textfile::ReadAll(first, a) && textfile::ReadAll(second, b) && a == b;
-}
-
 // Copies a media file into the target folder. A file of that name there already is used again when
 // it is the same file; another overlay's file of that name stays, and the copy takes the first free
 // "%s %d" name beside it. A copy counts only when it arrived whole.
@@ -38,19 +28,33 @@ bool CopyMediaFile(const std::string& source, const std::string& targetFolder, s
     const std::string extension = ImageBaseManager::GetFileExtension(source);
     const std::string dotExtension = extension.empty() ? std::string() : "." + extension;
     std::string candidate = targetFolder + "\\" + ImageBaseManager::GetFileNameFromPath(source);
-    for (int n = 1; Exists(candidate); ++n) {
-        if (SameContent(source, candidate)) {
+    for (int n = 1; storefile::Exists(candidate); ++n) {
+        if (storefile::SameContent(source, candidate)) {
             target = candidate;
             return true;
         }
         candidate = targetFolder + "\\" + title + " " + std::to_string(n) + dotExtension;
     }
-    if (!::CopyFileA(source.c_str(), candidate.c_str(), TRUE) || !SameContent(source, candidate)) {
+    if (!::CopyFileA(source.c_str(), candidate.c_str(), TRUE) || !storefile::SameContent(source, candidate)) {
         ::DeleteFileA(candidate.c_str());
         return false;
     }
     target = candidate;
     return true;
+}
+
+// Each path once, in the order first met; paths are compared ignoring case.
+std::vector<std::string> WithoutRepeats(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> unique;
+    for (const std::string& path : paths) {
+        bool seen = false;
+        for (const std::string& kept : unique)
+            seen = seen || cp1252::EqualsNoCase(kept, path);
+        if (!seen)
+            unique.push_back(path);
+    }
+    return unique;
 }
 
 } // namespace
@@ -61,11 +65,11 @@ char FileIO::ContentDelimiter() const
     return prefix != '\0' ? prefix : '@';
 }
 
-bool FileIO::ImportOverlay(const std::string& sourceSet, const std::string& targetSet, const std::string& overlayName,
-                           int number)
+std::vector<std::string> FileIO::ImportOverlay(const std::string& sourceSet, const std::string& targetSet,
+                                               const std::string& overlayName, int number)
 {
-    if (sourceSet.empty() || targetSet.empty() || cp1252::EqualsNoCase(sourceSet, targetSet))
-        return true;
+    if (sourceSet.empty() || targetSet.empty() || SameSetName(sourceSet, targetSet))
+        return {};
     const std::string sourceFolder = SetFolderPath(sourceSet) + "\\" + kImportFolder;
     std::string targetFolder = SetFolderPath(targetSet) + "\\" + kImportFolder;
     ImageBaseManager::CreatePath(targetFolder);
@@ -75,57 +79,53 @@ bool FileIO::ImportOverlay(const std::string& sourceSet, const std::string& targ
     KeyboardSettings settings;
     const int loaded = LoadOverlay(OverlayPath(targetSet, overlayName), keys, background, settings);
     if (loaded == kNotOpened)
-        return true;
+        return {};
 
     int changed = 0;
-    bool copied = true;
+    MediaCarry carry;
     for (Block& block : keys)
-        copied = ImportBlockMedia(block, sourceFolder, targetFolder, changed) && copied;
+        ImportBlockMedia(block, sourceFolder, targetFolder, changed, &carry);
     for (Block& block : background)
-        copied = ImportBlockMedia(block, sourceFolder, targetFolder, changed) && copied;
-    if (!changed)
-        return copied;
+        ImportBlockMedia(block, sourceFolder, targetFolder, changed, &carry);
+    std::vector<std::string> notCarried = carry.failed;
     // A file that did not read whole would lose its unread lines in a save: its paths stay, and
     // they still lead to the source set's files.
-    if (loaded != kLoaded)
-        return false;
-    return SaveKeepingFlag(overlayName, number, targetSet, keys, background, settings) && copied;
+    if (changed && (loaded != kLoaded || !SaveKeepingFlag(overlayName, number, targetSet, keys, background, settings)))
+        notCarried.insert(notCarried.end(), carry.carried.begin(), carry.carried.end());
+    return WithoutRepeats(notCarried);
 }
 
 // A path lies in the source folder when the text before its last backslash is that folder.
 bool FileIO::ImportBlockMedia(Block& block, const std::string& sourceFolder, const std::string& targetFolder,
-                              int& changed)
+                              int& changed, MediaCarry* report)
 {
     bool copied = true;
     auto carry = [&](std::string& path) {
         if (path.empty() || !cp1252::EqualsNoCase(ImageBaseManager::GetFolderFromPath(path), sourceFolder))
             return false;
         // A file that is not there has nothing to carry; its reference stays as it was.
-        if (!Exists(path))
+        if (!storefile::Exists(path))
             return false;
         std::string target;
         if (!CopyMediaFile(path, targetFolder, target)) {
             copied = false;
+            if (report)
+                report->failed.push_back(path);
             return false;
         }
+        if (report)
+            report->carried.push_back(path);
         path = target;
         return true;
     };
 
     if (carry(block.picturePath_))
         changed = 1;
-    CKvoraObject content;
-    // The commands hold content strings between the configured prefix characters.
-    content.delimiter_ = ContentDelimiter();
-    if (content.ParseContent(block.command_, imageBaseSettingsFile_, &videoExtensions_)) {
-        bool contentChanged = carry(content.picturePath_);
-        contentChanged = carry(content.soundPath_) || contentChanged;
-        contentChanged = carry(content.videoPath_) || contentChanged;
-        if (contentChanged) {
-            block.command_ = content.BuildContent();
-            changed = 1;
-        }
-    }
+    // The commands hold content strings between the configured prefix characters; only the paths
+    // carried change in them.
+    if (RewriteContentPaths(block.command_, ContentDelimiter(), &videoExtensions_,
+                            [&](std::string& path, media::Kind) { return carry(path); }) > 0)
+        changed = 1;
     return copied;
 }
 
@@ -160,21 +160,14 @@ bool FileIO::ReplaceOverlayPaths(const std::string& setName, const std::string& 
     int changes = 0;
     for (Block& block : keys) {
         changes += ReplacePathPrefix(block.picturePath_, oldPrefix, newPrefix, shortPaths);
-        CKvoraObject content;
-        content.delimiter_ = ContentDelimiter();
-        if (!content.ParseContent(block.command_, imageBaseSettingsFile_, &videoExtensions_))
-            continue;
-        int contentChanges = 0;
-        if (content.code_.empty())
-            contentChanges += ReplacePathPrefix(content.picturePath_, oldPrefix, newPrefix, shortPaths);
-        // A CD track is no file of a folder.
-        if (!content.soundPath_.empty() && !cp1252::EqualsNoCase(content.GetSoundExtension(), "cda"))
-            contentChanges += ReplacePathPrefix(content.soundPath_, oldPrefix, newPrefix, shortPaths);
-        contentChanges += ReplacePathPrefix(content.videoPath_, oldPrefix, newPrefix, shortPaths);
-        if (contentChanges > 0) {
-            block.command_ = content.BuildContent();
+        // Only the paths change in the command; a CD track is no file of a folder.
+        auto replace = [&](std::string& path, media::Kind kind) {
+            if (kind == media::Kind::Sound && cp1252::EqualsNoCase(fw::FileExtension(path), "cda"))
+                return false;
+            return ReplacePathPrefix(path, oldPrefix, newPrefix, shortPaths) == 1;
+        };
+        if (RewriteContentPaths(block.command_, ContentDelimiter(), &videoExtensions_, replace) > 0)
             ++changes;
-        }
     }
     // Background pictures keep their long names.
     for (Block& block : background)
@@ -195,7 +188,7 @@ bool FileIO::SaveKeepingFlag(const std::string& overlayName, int number, const s
                              const KeyboardSettings& settings)
 {
     std::string name = overlayName;
-    if (!IsValidName(name) || name.front() == ' ' || name.back() == ' ')
+    if (!IsValidName(name) || CleanName(name) != name)
         return false;
     const int accessKvora = GetAccessKvoraFlag(overlayName, setName);
     if (SaveOverlay(name, number, setName, keys, background, settings) != kSaved)

@@ -5,7 +5,7 @@
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
 #include "library/KvoraObject.h"
-#include "loader/TextLines.h"
+#include "loader/StoreFiles.h"
 #include <windows.h>
 #include <cstdlib>
 
@@ -242,7 +242,7 @@ void FileIO::ReadOldOverlay(const std::string& oldFile, int number, std::vector<
 {
     blocks.clear();
     std::vector<std::string> lines;
-    if (!textfile::ReadLines(oldFile, lines))
+    if (!storefile::ReadLines(oldFile, lines))
         return;
     const std::string header = "[Ark" + std::to_string(number) + "]";
     size_t i = 0;
@@ -315,13 +315,12 @@ bool FileIO::ConvertOldSet(const std::string& oldFile, const std::string& newSet
     const int contentPaths = longPaths && GetShortCommandFlag() == 0 ? 1 : 0;
 
     // The conversion writes a whole register list: never over a set or folder that is there.
-    if (::GetFileAttributesA(SetFolderPath(newSetName).c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (!IsValidName(newSetName) || storefile::Exists(SetFolderPath(newSetName)))
         return false;
     KeyboardSettings settings;
     ReadKeyboardSettings(oldFile, settings, "Set");
-    if (!CreateSet(newSetName))
+    if (!CreateSet(newSetName) || !WriteKeyboardSettings(SetRegisterPath(newSetName), settings))
         return false;
-    WriteKeyboardSettings(SetRegisterPath(newSetName), settings);
 
     std::vector<SetItem> overlays;
     ListOldOverlays(oldFile, overlays);

@@ -2,32 +2,12 @@
 #include "loader/FileIO.h"
 #include "library/Cp1252.h"
 #include "library/IniFile.h"
-#include "loader/TextLines.h"
+#include "loader/StoreFiles.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-// The characters a set or overlay name cannot hold, since it becomes a file or folder name.
-void RemoveNameCharacters(std::string& name)
-{
-    std::string kept;
-    for (char c : name)
-        if (static_cast<unsigned char>(c) >= 0x20 && std::string("\\/*?\"<>|,:").find(c) == std::string::npos)
-            kept += c;
-    name = kept;
-}
-
-// Blanks at both ends go, and dots at the end, which a folder name loses on the disk.
-std::string TrimForFolder(const std::string& text)
-{
-    size_t first = text.find_first_not_of(' ');
-    size_t last = text.find_last_not_of(" .");
-    if (first == std::string::npos || last == std::string::npos || last < first)
-        return std::string();
-    return text.substr(first, last - first + 1);
-}
 
 bool IsDigit(char c)
 {
@@ -85,7 +65,7 @@ void FileIO::ListOldOverlays(const std::string& oldFile, std::vector<SetItem>& o
 {
     overlays.clear();
     std::vector<std::string> lines;
-    if (!textfile::ReadLines(oldFile, lines))
+    if (!storefile::ReadLines(oldFile, lines))
         return;
     for (size_t i = 0; i + 1 < lines.size(); ++i) {
         const std::string& header = lines[i];
@@ -96,9 +76,9 @@ void FileIO::ListOldOverlays(const std::string& oldFile, std::vector<SetItem>& o
         std::string name = lines[i + 1].size() > 3 ? lines[i + 1].substr(3) : std::string();
         if (name.empty())
             continue;
-        RemoveNameCharacters(name);
-        // Nothing left of the name: the overlay is still taken over, under its number.
-        if (name.empty())
+        name = CleanName(name);
+        // Nothing left of the name that a file can have: the overlay is still taken over, under its number.
+        if (!IsValidName(name))
             name = std::to_string(number);
         // Two names that became one would be one file: the later overlay takes a free "%s %d".
         auto taken = [&overlays](const std::string& candidate) {
@@ -116,10 +96,8 @@ void FileIO::ListOldOverlays(const std::string& oldFile, std::vector<SetItem>& o
 
 std::string FileIO::OldSetName(const SetItem& oldSet)
 {
-    std::string name = oldSet.name_;
-    RemoveNameCharacters(name);
-    name = TrimForFolder(name);
-    if (name.empty()) {
+    std::string name = CleanName(oldSet.name_);
+    if (!IsValidName(name)) {
         char title[16];
         std::snprintf(title, sizeof(title), "set%03d", oldSet.number_);
         name = title;

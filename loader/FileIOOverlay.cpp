@@ -3,57 +3,21 @@
 #include "loader/FileIO.h"
 #include "library/Cp1252.h"
 #include "library/IniFile.h"
+#include "library/IniFileCache.h"
 #include "library/IniValues.h"
+#include "loader/IniText.h"
 #include "loader/OverlayLines.h"
+#include "loader/StoreFiles.h"
 #include <utility>
 
 namespace {
 
 // No overlay comes near this; a larger file is not one.
-const DWORD kLargestOverlayFile = 64u * 1024u * 1024u;
+const unsigned long long kLargestOverlayFile = 64ull * 1024 * 1024;
 
-bool ReadWholeFile(const std::string& path, std::string& content)
+bool ReadOverlayText(const std::string& path, std::string& content)
 {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD high = 0;
-    const DWORD size = ::GetFileSize(file, &high);
-    bool ok = size != INVALID_FILE_SIZE && high == 0 && size <= kLargestOverlayFile;
-    if (ok) {
-        content.assign(size, '\0');
-        DWORD read = 0;
-        ok = size == 0 || (::ReadFile(file, &content[0], size, &read, nullptr) && read == size);
-    }
-    ::CloseHandle(file);
-    return ok;
-}
-
-// The file's lines without their line ends, as a text-mode reader sees them: CR LF and LF end a line.
-std::vector<std::string> SplitLines(const std::string& content)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        const size_t next = end == std::string::npos ? content.size() : end + 1;
-        if (end == std::string::npos)
-            end = content.size();
-        if (end > start && content[end - 1] == '\r')
-            --end;
-        lines.push_back(content.substr(start, end - start));
-        start = next;
-    }
-    return lines;
-}
-
-std::string JoinLines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
+    return storefile::ReadAll(path, content, kLargestOverlayFile);
 }
 
 bool IsBlank(const std::string& line)
@@ -81,95 +45,11 @@ int FindId(const std::vector<Block>& blocks, int id)
     return -1;
 }
 
-// The first free name of "<file>.bak", "<file>.2.bak", ...: none of them ends in "ini", so the set
-// never lists a kept copy as an overlay of its own.
-std::string FreeBackupName(const std::string& path)
-{
-    std::string name = path + ".bak";
-    for (int n = 2; ::GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES; ++n)
-        name = path + "." + std::to_string(n) + ".bak";
-    return name;
-}
-
-// Writes the text into a new file in the target's folder and then moves it over the target, so the
-// target is either the old file or the whole new one, whatever happens meanwhile. With keepOld the
-// file there before is first moved aside to a backup name.
-bool WriteReplacing(const std::string& path, const std::string& text, bool keepOld)
-{
-    const std::string folder = ImageBaseManager::GetFolderFromPath(path);
-    char temporary[MAX_PATH] = "";
-    if (folder == path || !::GetTempFileNameA(folder.c_str(), "skp", 0, temporary))
-        return false;
-    HANDLE file = ::CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        ::DeleteFileA(temporary);
-        return false;
-    }
-    const DWORD size = static_cast<DWORD>(text.size());
-    DWORD written = 0;
-    bool ok = (size == 0 || (::WriteFile(file, text.data(), size, &written, nullptr) && written == size))
-              && ::FlushFileBuffers(file);
-    ok = ::CloseHandle(file) && ok;
-    if (!ok) {
-        ::DeleteFileA(temporary);
-        return false;
-    }
-    std::string backup;
-    if (keepOld) {
-        backup = FreeBackupName(path);
-        if (!::MoveFileExA(path.c_str(), backup.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            ::DeleteFileA(temporary);
-            return false;
-        }
-    }
-    if (!::MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileA(temporary);
-        if (!backup.empty())
-            ::MoveFileExA(backup.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
-        return false;
-    }
-    return true;
-}
-
-// The [KeyboardSettings] section as the ini interface writes it, key by key in this order.
-void AppendKeyboardSettings(std::string& text, const KeyboardSettings& settings)
-{
-    text += "[KeyboardSettings]\r\n";
-    text += "FlashSignal=" + std::to_string(settings.flashSignal_) + "\r\n";
-    text += "BeepSignal=" + std::to_string(settings.beepSignal_) + "\r\n";
-    text += "Frequency=" + ini::FormatDecimal(settings.frequency_) + "\r\n";
-    text += "RepeatDelay=" + ini::FormatDecimal(settings.repeatDelay_) + "\r\n";
-    text += "SignalDelay=" + ini::FormatDecimal(settings.signalDelay_) + "\r\n";
-    text += "BounceLock=" + ini::FormatDecimal(settings.bounceLock_) + "\r\n";
-    text += std::string("SendType=") + (settings.sendType_ == 1 ? "Game" : "API") + "\r\n";
-    text += "MouseKeyTopSpeed=" + std::to_string(settings.mouseKeyTopSpeed_) + "\r\n";
-    text += "MouseKeyAcceleration=" + std::to_string(settings.mouseKeyAcceleration_) + "\r\n";
-    text += "MouseCursorStep=" + std::to_string(settings.mouseCursorStep_) + "\r\n";
-}
-
-void CleanOverlayName(std::string& name)
-{
-    std::string clean;
-    for (char c : name) {
-        if (std::string("\\/*?\"<>|,:").find(c) == std::string::npos)
-            clean += c;
-    }
-    // The register's reader drops a name's outer blanks, so the file would not be found under it.
-    const size_t first = clean.find_first_not_of(" \t");
-    const size_t last = clean.find_last_not_of(" \t");
-    name = first == std::string::npos ? std::string() : clean.substr(first, last - first + 1);
-}
-
 } // namespace
 
 std::string FileIO::OverlayPath(const std::string& setName, const std::string& overlayName) const
 {
     return setFolder_ + "\\" + setName + "\\" + overlayName + "." + overlayFileExtension_;
-}
-
-std::string FileIO::RegisterPath(const std::string& setName) const
-{
-    return setFolder_ + "\\" + setName + "\\" + registerFileName_;
 }
 
 bool FileIO::IsStorable(BlockField field, const std::string& value)
@@ -222,9 +102,11 @@ int FileIO::SaveOverlay(std::string& name, int number, const std::string& setNam
                         const std::vector<Block>& background, const KeyboardSettings& settings,
                         UnstorableValue* unstorable)
 {
-    CleanOverlayName(name);
-    if (name.empty())
+    name = CleanName(name);
+    if (!IsValidName(name))
         return kNoName;
+    if (!IsValidName(setName))
+        return kNotWritten;
     const std::vector<Block>* sections[2] = {&keys, &background};
     for (int section = 0; section < 2; ++section) {
         const std::vector<Block>& blocks = *sections[section];
@@ -245,15 +127,16 @@ int FileIO::SaveOverlay(std::string& name, int number, const std::string& setNam
     WriteBlockSection(text, "[" + keySection_ + "]", keys);
     text += "\r\n";
     WriteBlockSection(text, "[" + backgroundSection_ + "]", background);
-    AppendKeyboardSettings(text, settings);
+    IniText settingsSection;
+    PutKeyboardSettings(settingsSection, settings, "KeyboardSettings");
+    text += settingsSection.Text();
 
     const std::string path = OverlayPath(setName, name);
     // A file that does not read whole holds more than an editor could show of it: keep it.
     const bool keepOld = !ReadsWhole(path);
-    if (!WriteReplacing(path, text, keepOld))
+    if (!storefile::WriteReplacing(path, text, keepOld))
         return kNotWritten;
-    if (!cp1252::EqualsNoCase(setName, templatesSetName_)
-        && !ini::WriteString(RegisterPath(setName), overlayListSection_, std::to_string(number), name))
+    if (!IsTemplatesSet(setName) && !SetRegisterEntry(setName, number, name))
         return kNotRegistered;
     return kSaved;
 }
@@ -261,9 +144,9 @@ int FileIO::SaveOverlay(std::string& name, int number, const std::string& setNam
 bool FileIO::ReadsWhole(const std::string& path)
 {
     std::string content;
-    if (!ReadWholeFile(path, content))
+    if (!ReadOverlayText(path, content))
         return true;
-    const std::vector<std::string> lines = SplitLines(content);
+    const std::vector<std::string> lines = storefile::SplitLines(content);
     std::vector<Block> blocks;
     int damaged = ReadSection(lines, "[" + keySection_ + "]", blocks, nullptr, nullptr);
     blocks.clear();
@@ -277,14 +160,14 @@ int FileIO::LoadOverlay(const std::string& path, std::vector<Block>& keys, std::
     keys.clear();
     background.clear();
     std::string content;
-    if (!ReadWholeFile(path, content))
+    if (!ReadOverlayText(path, content))
         return kNotOpened;
-    const std::vector<std::string> lines = SplitLines(content);
+    const std::vector<std::string> lines = storefile::SplitLines(content);
     // The image bases are read again once for the whole file, at its first picture code.
     bool basesLoaded = false;
     int damaged = ReadSection(lines, "[" + keySection_ + "]", keys, versionLine, &basesLoaded);
     damaged += ReadSection(lines, "[" + backgroundSection_ + "]", background, versionLine, &basesLoaded);
-    ReadKeyboardSettings(path, settings);
+    ReadKeyboardSettings(ini::FileView(path, std::move(content)), settings);
     return damaged == 0 ? kLoaded : kDamaged;
 }
 
@@ -295,99 +178,132 @@ int FileIO::ReadBlockSection(const std::vector<std::string>& lines, const std::s
     return ReadSection(lines, header, blocks, versionLine, &basesLoaded);
 }
 
+// Where a section ends is the rule the USB driver program reads by: at the first line that begins
+// with neither "Block" nor "Layout" (an empty line, another section, anything else). The one
+// exception: lines directly after a Layout line that are neither empty nor a section header nor
+// another Block or Layout line are the rest of that Layout's text, which an older writer split over
+// file lines; they are joined to it, and the section ends after them. Lines of the section's text
+// left after its end are never read (the driver program does not see them either), and the file
+// then counts as damaged, so that a save keeps it beside the new one.
 int FileIO::ReadSection(const std::vector<std::string>& lines, const std::string& header, std::vector<Block>& blocks,
                         std::string* versionLine, bool* basesLoaded)
 {
-    // The version is known only when [Version] stands before the section.
     float version = 0.0f;
-    size_t i = 0;
-    bool found = false;
-    for (; i < lines.size() && !found; ++i) {
-        const std::string& line = lines[i];
-        if (line == "[Version]") {
-            // The next line is the version line, whatever it holds, unless it opens a section: that
-            // section must still be found.
-            if (i + 1 < lines.size() && !IsSectionHeader(lines[i + 1])) {
-                ++i;
-                const std::string& versionText = lines[i];
-                version = versionText.size() >= 9 ? static_cast<float>(ini::ParseDecimal(versionText.substr(8))) : 0.0f;
-                if (versionLine)
-                    *versionLine = versionText;
-            }
-        } else if (line == header) {
-            found = true;
-        }
-    }
-    if (!found)
+    size_t i = FindSectionStart(lines, header, version, versionLine);
+    if (i == std::string::npos)
         return 0;
-
     int damaged = 0;
-    // A line break inside a text that an older writer let through splits the text over several
-    // file lines: the stray lines after a Layout line are the rest of its text.
     int textOwner = -1;
-    int blankLines = 0;
     for (; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        if (IsBlank(line)) {
-            ++blankLines;
-            continue;
-        }
-        if (IsSectionHeader(line))
-            break;
-        const int blanksBefore = blankLines;
-        blankLines = 0;
-        Block record;
-        int number = 0;
         if (StartsWith(line, "Block")) {
             textOwner = -1;
-            if (!overlay::ParseBlockLine(line, number, record)) {
+            if (!MergeBlockLine(line, blocks))
                 ++damaged;
-                continue;
-            }
-            const int at = FindId(blocks, number);
-            if (at >= 0) {
-                blocks[static_cast<size_t>(at)].CopyCommand(record);
-            } else {
-                record.id_ = number;
-                blocks.push_back(std::move(record));
-            }
         } else if (StartsWith(line, "Layout")) {
-            textOwner = -1;
-            if (!overlay::ParseLayoutLine(line, number, record)) {
+            textOwner = MergeLayoutLine(line, blocks, version, basesLoaded);
+            if (textOwner < 0)
                 ++damaged;
-                continue;
-            }
-            if (basesLoaded)
-                ResolvePicture(record, version, *basesLoaded);
-            int at = FindId(blocks, number);
-            if (at >= 0) {
-                blocks[static_cast<size_t>(at)].CopyLayout(record);
-            } else {
-                record.id_ = number;
-                blocks.push_back(std::move(record));
-                at = static_cast<int>(blocks.size()) - 1;
-            }
-            textOwner = at;
         } else {
-            ++damaged;
-            if (textOwner >= 0) {
-                std::string rest = line;
-                EscapeNewlines(rest, kForReading);
-                std::string& text = blocks[static_cast<size_t>(textOwner)].text_;
-                for (int n = 0; n <= blanksBefore; ++n)
-                    text += "\r\n";
-                text += rest;
-            }
-        }
-    }
-    // Only the first section of a header is read; a second one would be lost by the next save.
-    for (; i < lines.size(); ++i) {
-        if (lines[i] == header) {
-            ++damaged;
+            if (textOwner >= 0)
+                damaged += JoinSplitText(lines, i, blocks[static_cast<size_t>(textOwner)].text_);
             break;
         }
     }
-    return damaged;
+    return damaged + CountUnreadLines(lines, i, header);
+}
+
+// The index of the first line after the header, or npos. The version is known only when [Version]
+// stands before the section: its next line is the version line, whatever it holds, unless it opens
+// a section (that section must still be found).
+size_t FileIO::FindSectionStart(const std::vector<std::string>& lines, const std::string& header, float& version,
+                                std::string* versionLine)
+{
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line == header)
+            return i + 1;
+        if (line != "[Version]" || i + 1 >= lines.size() || IsSectionHeader(lines[i + 1]))
+            continue;
+        ++i;
+        const std::string& versionText = lines[i];
+        version = versionText.size() >= 9 ? static_cast<float>(ini::ParseDecimal(versionText.substr(8))) : 0.0f;
+        if (versionLine)
+            *versionLine = versionText;
+    }
+    return std::string::npos;
+}
+
+// A Block line: a block of a number read before takes the new cells and command in its place.
+bool FileIO::MergeBlockLine(const std::string& line, std::vector<Block>& blocks)
+{
+    Block record;
+    int number = 0;
+    if (!overlay::ParseBlockLine(line, number, record))
+        return false;
+    const int at = FindId(blocks, number);
+    if (at >= 0) {
+        blocks[static_cast<size_t>(at)].CopyCommand(record);
+    } else {
+        record.id_ = number;
+        blocks.push_back(std::move(record));
+    }
+    return true;
+}
+
+// A Layout line: the block of its number takes the appearance, or it comes as a block without
+// cells. The block's index, or -1 when the line could not be read.
+int FileIO::MergeLayoutLine(const std::string& line, std::vector<Block>& blocks, float version, bool* basesLoaded)
+{
+    Block record;
+    int number = 0;
+    if (!overlay::ParseLayoutLine(line, number, record))
+        return -1;
+    if (basesLoaded)
+        ResolvePicture(record, version, *basesLoaded);
+    const int at = FindId(blocks, number);
+    if (at >= 0) {
+        blocks[static_cast<size_t>(at)].CopyLayout(record);
+        return at;
+    }
+    record.id_ = number;
+    blocks.push_back(std::move(record));
+    return static_cast<int>(blocks.size()) - 1;
+}
+
+// Joins the text lines from line i on to the text, each after a line break; i is left at the first
+// line not joined. Returns how many were joined.
+int FileIO::JoinSplitText(const std::vector<std::string>& lines, size_t& i, std::string& text)
+{
+    int joined = 0;
+    for (size_t next = i; next < lines.size(); ++next) {
+        const std::string& line = lines[next];
+        if (IsBlank(line) || IsSectionHeader(line) || StartsWith(line, "Block") || StartsWith(line, "Layout"))
+            break;
+        std::string rest = line;
+        EscapeNewlines(rest, kForReading);
+        text += "\r\n" + rest;
+        i = next + 1;
+        ++joined;
+    }
+    return joined;
+}
+
+// The lines after the section's end that a save would lose: those up to the next section header
+// that are not empty, and a second section of the same header (only the first is read).
+int FileIO::CountUnreadLines(const std::vector<std::string>& lines, size_t end, const std::string& header)
+{
+    int unread = 0;
+    size_t i = end;
+    for (; i < lines.size() && !IsSectionHeader(lines[i]); ++i) {
+        if (!IsBlank(lines[i]))
+            ++unread;
+    }
+    for (; i < lines.size(); ++i) {
+        if (lines[i] == header)
+            return unread + 1;
+    }
+    return unread;
 }
 
 void FileIO::ResolvePicture(Block& record, float version, bool& basesLoaded)
@@ -430,45 +346,15 @@ int FileIO::GetAccessKvoraFlag(const std::string& overlayName, const std::string
 // drop the blanks at the end of every line, a command's or a text's among them.
 bool FileIO::SetAccessKvoraFlag(const std::string& overlayName, const std::string& setName, int flag)
 {
+    if (!IsValidName(overlayName) || !IsValidName(setName))
+        return false;
     const std::string path = OverlayPath(setName, overlayName);
     std::string content;
-    if (!ReadWholeFile(path, content))
+    if (!ReadOverlayText(path, content))
         return false;
-    std::vector<std::string> lines = SplitLines(content);
-    const std::string entry = "AccessKvora=" + std::to_string(flag);
-
-    size_t section = lines.size();
-    for (size_t i = 0; i < lines.size() && section == lines.size(); ++i) {
-        if (cp1252::EqualsNoCase(lines[i], "[Version]"))
-            section = i;
-    }
-    if (section == lines.size()) {
-        lines.push_back("[Version]");
-        lines.push_back(entry);
-        return WriteReplacing(path, JoinLines(lines), false);
-    }
-    size_t end = section + 1;
-    while (end < lines.size() && !IsSectionHeader(lines[end]))
-        ++end;
-    size_t lastKey = section;
-    for (size_t i = section + 1; i < end; ++i) {
-        const size_t equals = lines[i].find('=');
-        if (equals != std::string::npos) {
-            std::string key = lines[i].substr(0, equals);
-            const size_t first = key.find_first_not_of(" \t");
-            const size_t last = key.find_last_not_of(" \t");
-            key = first == std::string::npos ? std::string() : key.substr(first, last - first + 1);
-            if (cp1252::EqualsNoCase(key, "AccessKvora")) {
-                lines[i] = entry;
-                return WriteReplacing(path, JoinLines(lines), false);
-            }
-        }
-        if (!IsBlank(lines[i]))
-            lastKey = i;
-    }
-    // A new key goes after the section's last line, where the ini interface puts it.
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastKey + 1), entry);
-    return WriteReplacing(path, JoinLines(lines), false);
+    IniText text(storefile::SplitLines(content));
+    text.Set("Version", "AccessKvora", std::to_string(flag));
+    return storefile::WriteReplacing(path, text.Text());
 }
 
 int FileIO::IsGameSendType(const std::string& overlayName, const std::string& setName) const

@@ -1,40 +1,52 @@
 // FileIO's set store: the set folders, their registers ("register.txt") and the overlay files in them,
 // the current-set mark and the news to the USB keyboard's driver program.
+//
+// Every change of a register is made to its text in memory and written whole through the store's
+// write-then-replace writer, so a register is always either the old one or the whole new one.
 #include "loader/FileIO.h"
 #include "framework/Cursor.h"
 #include "library/Cp1252.h"
-#include "library/IniFile.h"
 #include "library/IniValues.h"
-#include "loader/TextLines.h"
+#include "loader/IniText.h"
+#include "loader/StoreFiles.h"
 #include <windows.h>
 #include <shellapi.h>
 #include <cstdlib>
+#include <initializer_list>
 #include <set>
 
 namespace {
 
 const char* const kKeyboardSection = "KeyboardSettings";
+const char* const kSendTypeKey = "SendType";
 const char* const kSetInfoSection = "SetInfo";
 const char* const kIsCurrentKey = "IsCurrent";
-const int kFirstNumber = 1;
-const int kLastNumber = 100;
-const int kFirstStandardNumber = 101;
-const int kLastStandardNumber = 127;
 
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+struct NumberRange {
+    int first;
+    int last;
+};
 
-bool IsFile(const std::string& path)
+const NumberRange kOrdinaryNumbers = {1, 100};
+const NumberRange kStandardNumbers = {101, 127};
+
+NumberRange NumbersOf(SetKind kind)
 {
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return kind == SetKind::kStandard ? kStandardNumbers : kOrdinaryNumbers;
 }
 
 bool EndsWithNoCase(const std::string& text, const std::string& end)
 {
     return text.size() >= end.size() && cp1252::EqualsNoCase(text.substr(text.size() - end.size()), end);
+}
+
+bool AreValidNames(std::initializer_list<std::string> names)
+{
+    for (const std::string& name : names) {
+        if (!FileIO::IsValidName(name))
+            return false;
+    }
+    return true;
 }
 
 void ShowArrowCursor()
@@ -46,7 +58,7 @@ void ShowArrowCursor()
 // shell shows nothing of its own. Something that is not there counts as deleted.
 bool SendToRecycleBin(const std::string& path)
 {
-    if (!Exists(path))
+    if (!storefile::Exists(path))
         return true;
     std::string from = path + '\0'; // the shell wants a list ended by two nulls
     SHFILEOPSTRUCTA operation{};
@@ -55,18 +67,7 @@ bool SendToRecycleBin(const std::string& path)
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
     if (::SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted)
         return false;
-    return !Exists(path);
-}
-
-// A copy counts only when the whole file arrived.
-bool CopyWhole(const std::string& source, const std::string& target)
-{
-    if (!::CopyFileA(source.c_str(), target.c_str(), FALSE))
-        return false;
-    WIN32_FILE_ATTRIBUTE_DATA from{}, to{};
-    return ::GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &from)
-           && ::GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &to)
-           && from.nFileSizeHigh == to.nFileSizeHigh && from.nFileSizeLow == to.nFileSizeLow;
+    return !storefile::Exists(path);
 }
 
 // A new name that differs only in case goes by way of a name of its own: some file systems take
@@ -100,151 +101,8 @@ int EntryNumber(const std::string& text)
     return static_cast<int>(value);
 }
 
-} // namespace
-
-std::string FileIO::SetFolderPath(const std::string& setName) const
-{
-    return setFolder_ + "\\" + setName;
-}
-
-std::string FileIO::SetRegisterPath(const std::string& setName) const
-{
-    return SetFolderPath(setName) + "\\" + registerFileName_;
-}
-
-bool FileIO::IsTemplatesSet(const std::string& setName) const
-{
-    return cp1252::EqualsNoCase(setName, templatesSetName_);
-}
-
-bool FileIO::IsValidName(const std::string& name)
-{
-    if (name.empty())
-        return false;
-    for (char c : name)
-        if (static_cast<unsigned char>(c) < 0x20 || std::string("\\/*?\"<>|,:").find(c) != std::string::npos)
-            return false;
-    return true;
-}
-
-void FileIO::ListSets(std::vector<SetItem>& sets) const
-{
-    sets.clear();
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((setFolder_ + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.')
-            continue;
-        if (!IsFile(SetRegisterPath(found.cFileName)))
-            continue;
-        sets.emplace_back(found.cFileName, 0, (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-}
-
-// The register is read line by line rather than through the ini calls: its entries keep the order
-// of the file, and a number given twice is listed twice. Every line after the [Overlays] header is
-// an entry, whatever section it stands in.
-void FileIO::ListOverlays(const std::string& setName, std::vector<SetItem>& overlays)
-{
-    overlays.clear();
-    if (setName.empty())
-        return;
-
-    int first = kFirstNumber;
-    int last = kLastNumber;
-    bool useRegister = true;
-    if (setName == standardOverlaySetName_) {
-        first = kFirstStandardNumber;
-        last = kLastStandardNumber;
-    } else if (setName == templatesSetName_) {
-        useRegister = false;
-    }
-
-    const std::string registerPath = SetRegisterPath(setName);
-    KeyboardSettings settings;
-    std::string sendType;
-    std::string isCurrent;
-    if (useRegister) {
-        ReadKeyboardSettings(registerPath, settings);
-        // A rewrite below gives the register its standard form; these two keys of other writers
-        // are put back afterwards, so the driver program keeps seeing the set's send type and mark.
-        sendType = ini::ReadString(registerPath, kKeyboardSection, "SendType");
-        isCurrent = ini::ReadString(registerPath, kSetInfoSection, kIsCurrentKey);
-
-        std::vector<std::string> lines;
-        if (!textfile::ReadLines(registerPath, lines)) {
-            ShowArrowCursor();
-            return;
-        }
-        const std::string header = "[" + overlayListSection_ + "]";
-        bool inEntries = false;
-        for (const std::string& line : lines) {
-            if (!inEntries) {
-                inEntries = line == header;
-                continue;
-            }
-            size_t equals = line.find('=');
-            if (equals == std::string::npos)
-                continue;
-            int number = EntryNumber(line.substr(0, equals));
-            std::string name = line.substr(equals + 1);
-            if (number < first || number > last)
-                continue;
-            std::string path = OverlayPath(setName, name);
-            if (ImageBaseManager::LocateFile(path) != 1)
-                continue;
-            overlays.emplace_back(name, number, 0);
-        }
-    }
-
-    bool appended = false;
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((SetFolderPath(setName) + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        const std::string extension = "." + overlayFileExtension_;
-        do {
-            const std::string fileName = found.cFileName;
-            if (fileName.empty() || fileName[0] == '.' || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                continue;
-            if (fileName.size() <= extension.size() || !EndsWithNoCase(fileName, extension))
-                continue;
-            const std::string name = fileName.substr(0, fileName.size() - extension.size());
-            std::set<int> taken;
-            bool listed = false;
-            for (const SetItem& item : overlays) {
-                taken.insert(item.number_);
-                listed = listed || cp1252::EqualsNoCase(item.name_, name);
-            }
-            if (listed)
-                continue;
-            int number = first;
-            while (number <= last && taken.count(number))
-                ++number;
-            if (number > last)
-                continue;
-            overlays.emplace_back(name, number, 0);
-            appended = true;
-        } while (::FindNextFileA(search, &found));
-        ::FindClose(search);
-    }
-
-    if (appended && useRegister && WriteSetFile(registerPath, overlays, settings)) {
-        if (!sendType.empty())
-            ini::WriteString(registerPath, kKeyboardSection, "SendType", sendType);
-        if (!isCurrent.empty())
-            ini::WriteString(registerPath, kSetInfoSection, kIsCurrentKey, isCurrent);
-    }
-
-    for (SetItem& item : overlays)
-        item.accessKvora_ = GetAccessKvoraFlag(item.name_, setName);
-    ShowArrowCursor();
-}
-
-bool FileIO::WriteSetFile(const std::string& registerPath, const std::vector<SetItem>& overlays,
-                          const KeyboardSettings& settings)
+// The register in its fixed form: the keyboard settings without the send type, then the entries.
+std::string SetFileText(const std::vector<SetItem>& overlays, const KeyboardSettings& settings)
 {
     std::string text;
     auto line = [&text](const std::string& content) { text += content + "\r\n"; };
@@ -261,154 +119,359 @@ bool FileIO::WriteSetFile(const std::string& registerPath, const std::vector<Set
     line("[Overlays]");
     for (const SetItem& item : overlays)
         line(std::to_string(item.number_) + "=" + item.name_);
-    return textfile::Write(registerPath, text);
+    return text;
+}
+
+} // namespace
+
+FileIO::CarryResult FileIO::CarryResult::Done(std::vector<std::string> notCarried)
+{
+    CarryResult result;
+    result.outcome = notCarried.empty() ? kDone : kDonePartly;
+    result.notCarried = std::move(notCarried);
+    return result;
+}
+
+std::string FileIO::SetFolderPath(const std::string& setName) const
+{
+    return setFolder_ + "\\" + setName;
+}
+
+std::string FileIO::SetRegisterPath(const std::string& setName) const
+{
+    return SetFolderPath(setName) + "\\" + registerFileName_;
+}
+
+SpecialSetNames FileIO::SpecialNames() const
+{
+    return SpecialSetNames{standardOverlaySetName_, templatesSetName_};
+}
+
+SetKind FileIO::KindOfSet(const std::string& setName) const
+{
+    return ::KindOfSet(setName, SpecialNames());
+}
+
+bool FileIO::IsTemplatesSet(const std::string& setName) const
+{
+    return KindOfSet(setName) == SetKind::kTemplates;
+}
+
+std::string FileIO::RegisterEntry(const std::string& setName, int number) const
+{
+    std::vector<std::string> lines;
+    storefile::ReadLines(SetRegisterPath(setName), lines);
+    return IniText(lines).Get(overlayListSection_, OverlayKey(number));
+}
+
+bool FileIO::SetRegisterEntry(const std::string& setName, int number, const std::string& name)
+{
+    return EditIniFile(SetRegisterPath(setName),
+                       [&](IniText& text) { text.Set(overlayListSection_, OverlayKey(number), name); });
+}
+
+bool FileIO::RemoveRegisterEntry(const std::string& setName, int number)
+{
+    return EditIniFile(SetRegisterPath(setName),
+                       [&](IniText& text) { text.Remove(overlayListSection_, OverlayKey(number)); });
+}
+
+// Only sets whose names the store can handle are offered.
+void FileIO::ListSets(std::vector<SetItem>& sets) const
+{
+    sets.clear();
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((setFolder_ + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.')
+            continue;
+        if (!IsValidName(found.cFileName) || !storefile::IsFile(SetRegisterPath(found.cFileName)))
+            continue;
+        sets.emplace_back(found.cFileName, 0, (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0);
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+}
+
+void FileIO::ListOverlays(const std::string& setName, std::vector<SetItem>& overlays)
+{
+    overlays.clear();
+    if (!IsValidName(setName))
+        return;
+    const SetKind kind = KindOfSet(setName);
+    const NumberRange range = NumbersOf(kind);
+    // The templates set keeps no numbers: its overlays are numbered anew at each listing.
+    const bool useRegister = kind != SetKind::kTemplates;
+    if (useRegister && !ReadRegisterEntries(setName, range.first, range.last, overlays)) {
+        ShowArrowCursor();
+        return;
+    }
+    const bool appended = AppendUnregisteredFiles(setName, range.first, range.last, overlays);
+    if (appended && useRegister)
+        RewriteRegister(setName, overlays);
+    for (SetItem& item : overlays)
+        item.accessKvora_ = GetAccessKvoraFlag(item.name_, setName);
+    ShowArrowCursor();
+}
+
+// The register is read line by line rather than through the ini calls: its entries keep the order
+// of the file, and a number given twice is listed twice. Every line after the [Overlays] header is
+// an entry, whatever section it stands in. An entry counts only when it names an overlay file in
+// the set's own folder: a name that is no valid name (a path, "..") is taken for a missing file.
+bool FileIO::ReadRegisterEntries(const std::string& setName, int first, int last, std::vector<SetItem>& overlays) const
+{
+    std::vector<std::string> lines;
+    if (!storefile::ReadLines(SetRegisterPath(setName), lines))
+        return false;
+    const std::string header = "[" + overlayListSection_ + "]";
+    bool inEntries = false;
+    for (const std::string& line : lines) {
+        if (!inEntries) {
+            inEntries = line == header;
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos)
+            continue;
+        const int number = EntryNumber(line.substr(0, equals));
+        const std::string name = line.substr(equals + 1);
+        if (number < first || number > last || !IsValidName(name) || !storefile::IsFile(OverlayPath(setName, name)))
+            continue;
+        overlays.emplace_back(name, number, 0);
+    }
+    return true;
+}
+
+// Overlay files of the folder that no entry names get the lowest number of the range that no entry
+// has; when every number is taken, they are left out. True when any was added.
+bool FileIO::AppendUnregisteredFiles(const std::string& setName, int first, int last,
+                                     std::vector<SetItem>& overlays) const
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((SetFolderPath(setName) + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    const std::string extension = "." + overlayFileExtension_;
+    bool appended = false;
+    do {
+        const std::string fileName = found.cFileName;
+        if (fileName.empty() || fileName[0] == '.' || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        if (fileName.size() <= extension.size() || !EndsWithNoCase(fileName, extension))
+            continue;
+        const std::string name = fileName.substr(0, fileName.size() - extension.size());
+        if (!IsValidName(name))
+            continue;
+        std::set<int> taken;
+        bool listed = false;
+        for (const SetItem& item : overlays) {
+            taken.insert(item.number_);
+            listed = listed || cp1252::EqualsNoCase(item.name_, name);
+        }
+        if (listed)
+            continue;
+        int number = first;
+        while (number <= last && taken.count(number))
+            ++number;
+        if (number > last)
+            continue;
+        overlays.emplace_back(name, number, 0);
+        appended = true;
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return appended;
+}
+
+// The register in its fixed form with the listed entries. The send type and the current-set mark
+// that other writers put there are kept, so the driver program keeps seeing them.
+bool FileIO::RewriteRegister(const std::string& setName, const std::vector<SetItem>& overlays)
+{
+    const std::string registerPath = SetRegisterPath(setName);
+    std::vector<std::string> lines;
+    if (!storefile::ReadLines(registerPath, lines))
+        return false;
+    const IniText before(lines);
+    KeyboardSettings settings;
+    ReadKeyboardSettings(registerPath, settings);
+    IniText after(storefile::SplitLines(SetFileText(overlays, settings)));
+    const std::string sendType = before.Get(kKeyboardSection, kSendTypeKey);
+    if (!sendType.empty())
+        after.Set(kKeyboardSection, kSendTypeKey, sendType);
+    const std::string isCurrent = before.Get(kSetInfoSection, kIsCurrentKey);
+    if (!isCurrent.empty())
+        after.Set(kSetInfoSection, kIsCurrentKey, isCurrent);
+    return storefile::WriteReplacing(registerPath, after.Text());
+}
+
+bool FileIO::WriteSetFile(const std::string& registerPath, const std::vector<SetItem>& overlays,
+                          const KeyboardSettings& settings)
+{
+    return storefile::WriteReplacing(registerPath, SetFileText(overlays, settings));
 }
 
 bool FileIO::WriteOverlayList(const std::string& setName, const std::vector<SetItem>& overlays)
 {
-    const std::string registerPath = SetRegisterPath(setName);
-    if (!ini::DeleteSection(registerPath, overlayListSection_))
+    if (!IsValidName(setName))
         return false;
-    bool written = true;
-    for (const SetItem& item : overlays)
-        written = ini::WriteString(registerPath, overlayListSection_, OverlayKey(item.number_), item.name_) && written;
-    return written;
+    return EditIniFile(SetRegisterPath(setName), [&](IniText& text) {
+        text.RemoveSection(overlayListSection_);
+        for (const SetItem& item : overlays)
+            text.Set(overlayListSection_, OverlayKey(item.number_), item.name_);
+    });
 }
 
 bool FileIO::CreateSet(const std::string& setName)
 {
     if (!IsValidName(setName))
         return false;
-    KeyboardSettings settings;
-    ReadKeyboardSettings(windowsSettingsFile_, settings);
-    std::string folder = SetFolderPath(setName);
-    bool created = ImageBaseManager::CreatePath(folder) == 1;
-    if (created) {
-        WriteKeyboardSettings(SetRegisterPath(setName), settings);
-        created = IsFile(SetRegisterPath(setName));
+    const std::string registerPath = SetRegisterPath(setName);
+    bool made = storefile::IsFile(registerPath);
+    if (!made) {
+        KeyboardSettings settings;
+        ReadKeyboardSettings(windowsSettingsFile_, settings);
+        std::string folder = SetFolderPath(setName);
+        made = ImageBaseManager::CreatePath(folder) == 1 && WriteKeyboardSettings(registerPath, settings);
     }
     ShowArrowCursor();
-    return created;
+    return made;
 }
 
 bool FileIO::CopySetFolder(const std::string& sourceName, const std::string& targetName)
 {
-    if (sourceName.empty() || !IsValidName(targetName))
+    if (!AreValidNames({sourceName, targetName}))
         return false;
     if (ImageBaseManager::CopyTree(SetFolderPath(sourceName), SetFolderPath(targetName)) != 1)
         return false;
     // The copy is a set of its own: only the set the keyboard was loaded with carries the mark.
-    const std::string registerPath = SetRegisterPath(targetName);
-    if (ini::ReadString(registerPath, kSetInfoSection, kIsCurrentKey) == "1")
-        ini::WriteString(registerPath, kSetInfoSection, kIsCurrentKey, "0");
-    return true;
+    return EditIniFile(SetRegisterPath(targetName), [](IniText& text) {
+        if (text.Get(kSetInfoSection, kIsCurrentKey) == "1")
+            text.Set(kSetInfoSection, kIsCurrentKey, "0");
+    });
 }
 
 // The overlays keep full paths: those into the set's own folder (its import folder) follow the new name.
-bool FileIO::RenameSet(const std::string& oldName, const std::string& newName)
+FileIO::CarryResult FileIO::RenameSet(const std::string& oldName, const std::string& newName)
 {
-    if (oldName.empty() || !IsValidName(newName))
-        return false;
+    if (!AreValidNames({oldName, newName}))
+        return CarryResult::NotDone();
     const std::string oldPath = SetFolderPath(oldName);
     const std::string newPath = SetFolderPath(newName);
     if (!MoveByName(oldPath, newPath))
-        return false;
+        return CarryResult::NotDone();
     std::vector<SetItem> overlays;
     ListOverlays(newName, overlays);
     const int shortPaths = GetShortCommandFlag();
-    bool repaired = true;
-    for (const SetItem& item : overlays)
-        repaired = ReplaceOverlayPaths(newName, item.name_, item.number_, oldPath, newPath, shortPaths) && repaired;
-    return repaired;
+    std::vector<std::string> notRepaired;
+    for (const SetItem& item : overlays) {
+        if (!ReplaceOverlayPaths(newName, item.name_, item.number_, oldPath, newPath, shortPaths))
+            notRepaired.push_back(item.name_);
+    }
+    return CarryResult::Done(notRepaired);
 }
 
 bool FileIO::DeleteSet(const std::string& setName)
 {
-    // An empty name would name the whole set folder.
-    if (setName.empty())
+    // An empty name, or "..", would name the whole set folder or one above it.
+    if (!IsValidName(setName))
         return false;
     fw::WaitCursor wait;
     return SendToRecycleBin(SetFolderPath(setName));
 }
 
-bool FileIO::CopyOverlay(const std::string& sourceSet, const std::string& sourceName, const std::string& targetSet,
-                         const std::string& targetName, int number)
+FileIO::CarryResult FileIO::CopyOverlay(const std::string& sourceSet, const std::string& sourceName,
+                                        const std::string& targetSet, const std::string& targetName, int number)
 {
-    if (sourceSet.empty() || sourceName.empty() || targetSet.empty() || targetName.empty())
-        return false;
+    if (!AreValidNames({sourceSet, sourceName, targetSet, targetName}))
+        return CarryResult::NotDone();
     const std::string source = OverlayPath(sourceSet, sourceName);
     const std::string target = OverlayPath(targetSet, targetName);
     if (cp1252::EqualsNoCase(source, target))
-        return false;
-    const bool targetWasThere = Exists(target);
-    if (!CopyWhole(source, target))
-        return false;
-    if (!IsTemplatesSet(targetSet)
-        && !ini::WriteString(SetRegisterPath(targetSet), overlayListSection_, OverlayKey(number), targetName)) {
+        return CarryResult::NotDone();
+    const bool targetWasThere = storefile::Exists(target);
+    if (!storefile::CopyWhole(source, target))
+        return CarryResult::NotDone();
+    if (!IsTemplatesSet(targetSet) && !SetRegisterEntry(targetSet, number, targetName)) {
         // Without its register entry the copy would turn up under another number: take it back,
         // unless it replaced a file that was there before.
         if (!targetWasThere)
             ::DeleteFileA(target.c_str());
-        return false;
+        return CarryResult::NotDone();
     }
-    return ImportOverlay(sourceSet, targetSet, targetName, number);
+    return CarryResult::Done(ImportOverlay(sourceSet, targetSet, targetName, number));
 }
 
-bool FileIO::CopyOverlayNewName(const std::string& sourceSet, const std::string& sourceName,
-                                const std::string& targetSet, std::string& targetName, int number)
+FileIO::CarryResult FileIO::CopyOverlayNewName(const std::string& sourceSet, const std::string& sourceName,
+                                               const std::string& targetSet, std::string& targetName, int number)
 {
     for (int n = 1;; ++n) {
         targetName = sourceName + " " + std::to_string(n);
-        if (!Exists(OverlayPath(targetSet, targetName)))
+        if (!storefile::Exists(OverlayPath(targetSet, targetName)))
             break;
     }
     return CopyOverlay(sourceSet, sourceName, targetSet, targetName, number);
 }
 
-bool FileIO::MoveOverlay(const std::string& sourceSet, const std::string& sourceName, int oldNumber,
-                         const std::string& targetSet, const std::string& targetName, int newNumber)
+FileIO::CarryResult FileIO::MoveOverlay(const std::string& sourceSet, const std::string& sourceName, int oldNumber,
+                                        const std::string& targetSet, const std::string& targetName, int newNumber)
 {
-    if (sourceSet.empty() || sourceName.empty() || targetSet.empty() || targetName.empty())
-        return false;
+    if (!AreValidNames({sourceSet, sourceName, targetSet, targetName}))
+        return CarryResult::NotDone();
     const std::string source = OverlayPath(sourceSet, sourceName);
     const std::string target = OverlayPath(targetSet, targetName);
     const bool moveFile = !cp1252::EqualsNoCase(source, target);
     // A move never replaces another overlay: the system refuses a target that exists.
     if (moveFile && !::MoveFileA(source.c_str(), target.c_str()))
-        return false;
-
-    const std::string sourceRegister = SetRegisterPath(sourceSet);
-    const std::string targetRegister = SetRegisterPath(targetSet);
-    const std::string oldKey = OverlayKey(oldNumber);
-    const std::string oldValue = ini::ReadString(sourceRegister, overlayListSection_, oldKey);
-    bool registered = true;
-    if (!IsTemplatesSet(sourceSet))
-        registered = ini::DeleteKey(sourceRegister, overlayListSection_, oldKey);
-    if (registered && !IsTemplatesSet(targetSet))
-        registered = ini::WriteString(targetRegister, overlayListSection_, OverlayKey(newNumber), targetName);
-    if (!registered) {
-        // Put everything back as it was, so the registers keep naming the files that are there.
-        if (!IsTemplatesSet(sourceSet) && !oldValue.empty())
-            ini::WriteString(sourceRegister, overlayListSection_, oldKey, oldValue);
+        return CarryResult::NotDone();
+    if (!MoveRegisterEntry(sourceSet, oldNumber, targetSet, newNumber, targetName)) {
+        // Put the file back, so the registers keep naming the files that are there.
         if (moveFile)
             ::MoveFileA(target.c_str(), source.c_str());
-        return false;
+        return CarryResult::NotDone();
     }
     if (!moveFile)
+        return CarryResult::Done();
+    return CarryResult::Done(ImportOverlay(sourceSet, targetSet, targetName, newNumber));
+}
+
+// The old entry goes and the new one comes, both or neither; the templates set keeps no entries.
+bool FileIO::MoveRegisterEntry(const std::string& sourceSet, int oldNumber, const std::string& targetSet,
+                               int newNumber, const std::string& targetName)
+{
+    const bool fromRegister = !IsTemplatesSet(sourceSet);
+    const bool toRegister = !IsTemplatesSet(targetSet);
+    if (SameSetName(sourceSet, targetSet)) {
+        if (!fromRegister)
+            return true;
+        return EditIniFile(SetRegisterPath(targetSet), [&](IniText& text) {
+            text.Remove(overlayListSection_, OverlayKey(oldNumber));
+            text.Set(overlayListSection_, OverlayKey(newNumber), targetName);
+        });
+    }
+    const std::string replaced = toRegister ? RegisterEntry(targetSet, newNumber) : std::string();
+    if (toRegister && !SetRegisterEntry(targetSet, newNumber, targetName))
+        return false;
+    if (!fromRegister || RemoveRegisterEntry(sourceSet, oldNumber))
         return true;
-    return ImportOverlay(sourceSet, targetSet, targetName, newNumber);
+    if (toRegister) {
+        if (replaced.empty())
+            RemoveRegisterEntry(targetSet, newNumber);
+        else
+            SetRegisterEntry(targetSet, newNumber, replaced);
+    }
+    return false;
 }
 
 bool FileIO::RenameOverlay(const std::string& setName, const std::string& oldName, const std::string& newName,
                            int number)
 {
-    if (setName.empty() || oldName.empty() || newName.empty())
+    if (!AreValidNames({setName, oldName, newName}))
         return false;
     const std::string source = OverlayPath(setName, oldName);
     const std::string target = OverlayPath(setName, newName);
     if (!MoveByName(source, target))
         return false;
-    if (!ini::WriteString(SetRegisterPath(setName), overlayListSection_, OverlayKey(number), newName)) {
+    if (!SetRegisterEntry(setName, number, newName)) {
         MoveByName(target, source);
         return false;
     }
@@ -417,7 +480,7 @@ bool FileIO::RenameOverlay(const std::string& setName, const std::string& oldNam
 
 bool FileIO::DeleteOverlay(const std::string& setName, const std::string& name, int number)
 {
-    if (setName.empty() || name.empty())
+    if (!AreValidNames({setName, name}))
         return false;
     {
         fw::WaitCursor wait;
@@ -426,42 +489,43 @@ bool FileIO::DeleteOverlay(const std::string& setName, const std::string& name, 
     }
     if (IsTemplatesSet(setName))
         return true;
-    return ini::DeleteKey(SetRegisterPath(setName), overlayListSection_, OverlayKey(number));
+    return RemoveRegisterEntry(setName, number);
 }
 
 bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setName, const std::string& name,
                               int& number, std::string& placedName)
 {
-    if (setName.empty() || name.empty())
+    if (!AreValidNames({setName, name}))
         return false;
-    const std::string registerPath = SetRegisterPath(setName);
-    const bool templates = IsTemplatesSet(setName);
+    const SetKind kind = KindOfSet(setName);
     int chosen = number;
-    if (!templates) {
-        auto isFree = [&](int n) { return ini::ReadString(registerPath, overlayListSection_, OverlayKey(n)).empty(); };
-        // A number the caller asks for is kept when it is free, whatever its range.
-        if (chosen == 0 || !isFree(chosen)) {
-            const bool standard = setName == standardOverlaySetName_;
-            const int last = standard ? kLastStandardNumber : kLastNumber;
-            chosen = standard ? kFirstStandardNumber : kFirstNumber;
-            while (chosen <= last && !isFree(chosen))
+    if (kind != SetKind::kTemplates) {
+        std::vector<std::string> lines;
+        storefile::ReadLines(SetRegisterPath(setName), lines);
+        const IniText registerText(lines);
+        auto isFree = [&](int n) { return registerText.Get(overlayListSection_, OverlayKey(n)).empty(); };
+        // The number asked for stays when it is free and one the set can list.
+        const NumberRange range = NumbersOf(kind);
+        if (chosen < range.first || chosen > range.last || !isFree(chosen)) {
+            chosen = range.first;
+            while (chosen <= range.last && !isFree(chosen))
                 ++chosen;
-            if (chosen > last)
+            if (chosen > range.last)
                 return false;
         }
     }
 
     std::string placed = name;
-    for (int n = 1; Exists(OverlayPath(setName, placed)); ++n)
+    for (int n = 1; storefile::Exists(OverlayPath(setName, placed)); ++n)
         placed = name + " " + std::to_string(n);
     const std::string target = OverlayPath(setName, placed);
 
     // The prepared file goes only once its copy stands complete and the register names it.
-    if (!CopyWhole(file, target)) {
+    if (!storefile::CopyWhole(file, target)) {
         ::DeleteFileA(target.c_str());
         return false;
     }
-    if (!templates && !ini::WriteString(registerPath, overlayListSection_, OverlayKey(chosen), placed)) {
+    if (kind != SetKind::kTemplates && !SetRegisterEntry(setName, chosen, placed)) {
         ::DeleteFileA(target.c_str());
         return false;
     }
@@ -474,11 +538,15 @@ bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setNam
 // The mark is for the driver program, which reads the registers itself.
 void FileIO::SetCurrentSetFlag(const std::string& oldSet, const std::string& newSet)
 {
-    // Writing only into registers that exist keeps a mark from turning a plain folder into a set.
-    if (!oldSet.empty() && !cp1252::EqualsNoCase(oldSet, newSet) && IsFile(SetRegisterPath(oldSet)))
-        ini::WriteString(SetRegisterPath(oldSet), kSetInfoSection, kIsCurrentKey, "0");
-    if (!newSet.empty() && IsFile(SetRegisterPath(newSet)))
-        ini::WriteString(SetRegisterPath(newSet), kSetInfoSection, kIsCurrentKey, "1");
+    auto mark = [this](const std::string& setName, const char* value) {
+        // Writing only into registers that exist keeps a mark from turning a plain folder into a set.
+        if (IsValidName(setName) && storefile::IsFile(SetRegisterPath(setName)))
+            EditIniFile(SetRegisterPath(setName), [&](IniText& text) { text.Set(kSetInfoSection, kIsCurrentKey, value); });
+    };
+    if (!oldSet.empty() && !SameSetName(oldSet, newSet))
+        mark(oldSet, "0");
+    if (!newSet.empty())
+        mark(newSet, "1");
 }
 
 int FileIO::NotifyDriver() const

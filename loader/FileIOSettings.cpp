@@ -98,8 +98,21 @@ void FileIO::GetFolderSetting(const std::string& key, std::string& folder) const
         // No folder chosen yet: start at the root of the current drive.
         char current[MAX_PATH] = "";
         ::GetCurrentDirectoryA(MAX_PATH, current);
-        folder = std::string(current).substr(0, 3);
+        folder = DriveRoot(current);
     }
+}
+
+std::string FileIO::DriveRoot(const std::string& folder)
+{
+    // A network folder's drive is its share: "\\server\share\".
+    if (folder.compare(0, 2, "\\\\") == 0) {
+        const size_t server = folder.find('\\', 2);
+        if (server == std::string::npos)
+            return folder + "\\";
+        const size_t share = folder.find('\\', server + 1);
+        return share == std::string::npos ? folder + "\\" : folder.substr(0, share + 1);
+    }
+    return folder.substr(0, 3);
 }
 
 void FileIO::GetImageDir(std::string& folder) const

@@ -2,8 +2,8 @@
 #include "loader/GetOldSetDlg.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "library/Cp1252.h"
 #include "loader/FileIO.h"
+#include "loader/StoreFiles.h"
 #include "skarpin/resource.h"
 
 GetOldSetDlg::GetOldSetDlg(FileIO* fileIO, const std::vector<SetItem>& sets, std::string& oldSetPath,
@@ -39,9 +39,9 @@ bool GetOldSetDlg::OnCommand(int id, int code)
 bool GetOldSetDlg::SetExists(const std::string& name) const
 {
     for (const SetItem& set : sets_)
-        if (cp1252::EqualsNoCase(set.name_, name))
+        if (SameSetName(set.name_, name))
             return true;
-    return ::GetFileAttributesA(fileIO_->SetFolderPath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return storefile::Exists(fileIO_->SetFolderPath(name));
 }
 
 bool GetOldSetDlg::OnOK()

@@ -3,26 +3,12 @@
 #include "framework/Strings.h"
 #include "skarpin/resource.h"
 
-bool SameSetName(const std::string& first, const std::string& second)
-{
-    return ::lstrcmpiA(first.c_str(), second.c_str()) == 0;
-}
-
-SetKind KindOfSet(const std::string& name, const SpecialSetNames& names)
-{
-    if (SameSetName(name, names.standard))
-        return SetKind::kStandard;
-    if (SameSetName(name, names.templates))
-        return SetKind::kTemplates;
-    return SetKind::kOrdinary;
-}
-
 std::vector<SetTreeLine> OrderSetTree(const std::vector<SetItem>& sets, const SetTreeOptions& options,
                                       std::string& currentSet, bool& currentChanged)
 {
     currentChanged = false;
     const SetItem* current = nullptr;
-    if (options.model == 1) {
+    if (options.model == FileIO::kModelUSB) {
         for (const SetItem& set : sets) {
             if (SameSetName(set.name_, currentSet)) {
                 current = &set;
@@ -95,7 +81,7 @@ std::vector<OverlayListLine> OverlayListLines(SetKind kind, const std::vector<Se
         if (entry != nullptr)
             line.name = entry->name_;
         line.text = kind == SetKind::kTemplates ? line.name : fw::Format("%d %s", number, line.name.c_str());
-        if (entry != nullptr && entry->accessKvora_ != 0 && model != 2)
+        if (entry != nullptr && entry->accessKvora_ != 0 && model != FileIO::kModelAccessKvora)
             line.text += "    *** AccessKvora ***";
         else if (!line.name.empty() && isGameSendType && isGameSendType(line.name))
             line.text += "    *** DirectX ***";
@@ -250,16 +236,16 @@ void ApplyModelToMainMenu(HMENU mainMenu, int model)
 {
     if (mainMenu == nullptr)
         return;
-    PlaceLast(::GetSubMenu(mainMenu, 1), ID_START_SETTINGS, IDS_START_SETTINGS_ITEM, model != 1);
-    PlaceLast(::GetSubMenu(mainMenu, 2), ID_IR_CODES, IDS_IR_CODES_ITEM, model == 2);
+    PlaceLast(::GetSubMenu(mainMenu, 1), ID_START_SETTINGS, IDS_START_SETTINGS_ITEM, model != FileIO::kModelUSB);
+    PlaceLast(::GetSubMenu(mainMenu, 2), ID_IR_CODES, IDS_IR_CODES_ITEM, model == FileIO::kModelAccessKvora);
 }
 
 std::string MainWindowCaption(int model)
 {
     std::string name = fw::LoadResString(IDS_SKARPIN_NAME);
-    if (model == 0)
+    if (model == FileIO::kModelPS2)
         return name + " " + fw::LoadResString(IDS_MODEL_PS2);
-    if (model == 2)
+    if (model == FileIO::kModelAccessKvora)
         return fw::Format("%s AccessKvora", name.c_str());
     return name + " " + fw::LoadResString(IDS_MODEL_USB);
 }

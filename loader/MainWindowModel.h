@@ -2,30 +2,19 @@
 // tree, the lines of the overlay list, the state of every menu item for a selection, and the main
 // menu's items that depend on the keyboard model.
 #pragma once
+#include "loader/FileIO.h"
 #include "loader/ListRecords.h"
+#include "loader/SetKind.h"
 #include <windows.h>
 #include <functional>
 #include <string>
 #include <vector>
 
-// The two special sets are told apart from ordinary ones by name, and names never differ by case
-// alone in one folder, so every comparison of set names ignores case.
-bool SameSetName(const std::string& first, const std::string& second);
-
-enum class SetKind { kOrdinary, kTemplates, kStandard };
-
-struct SpecialSetNames {
-    std::string standard;  // [Settings] StandardOverlayName
-    std::string templates; // [Settings] TemplatesName
-};
-
-SetKind KindOfSet(const std::string& name, const SpecialSetNames& names);
-
 // Images of the tree's image list, in pairs of normal and selected.
 enum SetTreeImage { kImageSet = 0, kImageCurrentSet = 2, kImageSpecialSet = 4 };
 
 struct SetTreeOptions {
-    int model = 0;           // 1: USB, which alone has a current set
+    int model = FileIO::kModelPS2; // only the USB model has a current set
     SpecialSetNames names;
     int showTemplates = 0;
     int showStandardOverlays = 0;

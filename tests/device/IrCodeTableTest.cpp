@@ -111,6 +111,25 @@ TEST(IrCodeTable, FindFreeTakesTheFirstSlotAndTheSmallestCodeOfTheType)
     EXPECT_EQ(0, slot);
 }
 
+// A learned code's number is its place in the keyboard's infrared memory, which holds 160 codes:
+// with 0-159 in use no learned code is free, though slots and other types' numbers are.
+TEST(IrCodeTable, LearnedCodesStayInTheKeyboardsMemory)
+{
+    IrCodeTable table;
+    for (int code = 0; code < IrCodeTable::kLearnedCodes; ++code)
+        table.SetTypeAndCode(code + 1, 'I', code);
+    int slot = -1, code = -1;
+    EXPECT_EQ(IrCodeTable::kNotFound, table.FindFree('I', slot, code));
+    EXPECT_EQ(161, slot);
+    EXPECT_EQ(-1, code);
+    EXPECT_EQ(0, table.FindFree('G', slot, code));
+    EXPECT_EQ(0, code);
+
+    table.ClearSlot(160);
+    EXPECT_EQ(0, table.FindFree('I', slot, code));
+    EXPECT_EQ(159, code);
+}
+
 TEST(IrCodeTable, FieldsUpTo398CharactersAreRead)
 {
     TempFolder temp;

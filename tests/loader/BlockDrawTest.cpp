@@ -48,6 +48,18 @@ public:
             count += At(x, y) == colour ? 1 : 0;
         return count;
     }
+    // How many pixels inside (or outside) the rectangle no longer have the canvas colour.
+    int DrawnPixels(const RECT& r, bool inside) const
+    {
+        int count = 0;
+        for (int y = 0; y < canvas_.Height(); ++y) {
+            for (int x = 0; x < canvas_.Width(); ++x) {
+                const bool in = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                count += in == inside && At(x, y) != kCanvas ? 1 : 0;
+            }
+        }
+        return count;
+    }
     const Cells& CellRects() const { return cells_; }
     const fw::DibSection& Canvas() const { return canvas_; }
     HDC DC() const { return canvas_.DC(); }
@@ -285,13 +297,21 @@ TEST(BlockDraw, GridsWithoutSizeDrawWithoutFailing)
     block.frameWidth_ = 5;
     Block automatic = Button();
     automatic.text_ = block.text_;
+    // A grid without size has no pixel to draw on: the drawings end, and the canvas stays as it was.
     fw::DibSection canvas(100, 100);
+    canvas.Fill(kCanvas);
     for (const Cells* cells : {&empty, &flat, &narrow}) {
         for (int height : {0, kCellHeightMm}) {
             block.Draw(canvas.DC(), cells->data(), height, "Arial", 0, 0, 0, nullptr);
             automatic.Draw(canvas.DC(), cells->data(), height, "Arial", 1, 1, 1, nullptr);
         }
         block.DrawCommand(canvas.DC(), cells->data(), 0);
+        int drawn = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                drawn += canvas.Pixel(x, y) != kCanvas ? 1 : 0;
+        EXPECT_EQ(0, drawn) << (cells == &empty ? "empty" : cells == &flat ? "flat" : "narrow");
+        canvas.Fill(kCanvas);
     }
     // A block with a range outside the grid draws its other ranges only.
     Block outside = Button();
@@ -304,6 +324,31 @@ TEST(BlockDraw, GridsWithoutSizeDrawWithoutFailing)
 
 TEST(BlockDraw, TheAutomaticFontShrinksUntilTheTextFits)
 {
+    // Columns 2-5 of rows 1-2 on the 40 x 60 grid: the box is pixels 80-239 across and 60-179 down.
+    // Printed without a background only the text's own pixels are drawn, so where they fall shows
+    // where the text went, whatever the font looks like.
+    const RECT box{80, 60, 240, 180};
+    Block text = Button();
+    text.transparent_ = 1;
+    for (int i = 0; i < 16; ++i)
+        text.text_ += "ordlista ";
+    // At the size the automatic font starts from, the text runs out of the box.
+    int startSize = 0;
+    Drawing grid(Grid(40, 60));
+    text.FontSize(startSize, grid.CellRects().data(), kCellHeightMm);
+    ASSERT_GT(startSize, 0);
+    Block unshrunk = text;
+    unshrunk.fontName_ = "Arial";
+    unshrunk.fontSize_ = startSize;
+    Drawing large(Grid(40, 60));
+    large.Draw(unshrunk, 1);
+    EXPECT_GT(large.DrawnPixels(box, false), 0);
+    // Shrunk, the whole text stands inside it.
+    Drawing fitted(Grid(40, 60));
+    fitted.Draw(text, 1);
+    EXPECT_GT(fitted.DrawnPixels(box, true), 0);
+    EXPECT_EQ(0, fitted.DrawnPixels(box, false));
+
     // However long the text, the shrinking ends; the text then overflows.
     Block block;
     block.cells_ = {RECT{0, 0, 0, 0}};

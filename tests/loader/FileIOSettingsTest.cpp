@@ -99,6 +99,20 @@ TEST(FileIOSettings, EmptyFolderSettingGivesTheRootOfTheCurrentDrive)
     const std::string root = config.ProgramFolder().substr(0, 3);
     EXPECT_EQ(root, images);
     EXPECT_EQ(root, sounds);
+
+    // A folder of a network share lies on the share: its first three characters would be "\\s".
+    const struct {
+        const char* folder;
+        const char* root;
+    } cases[] = {
+        {"D:\\Elever\\Klass 3\\Bilder", "D:\\"},
+        {"D:\\", "D:\\"},
+        {"\\\\server\\skola\\elever\\bilder", "\\\\server\\skola\\"},
+        {"\\\\server\\skola\\", "\\\\server\\skola\\"},
+        {"\\\\server\\skola", "\\\\server\\skola\\"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.root, FileIO::DriveRoot(c.folder)) << c.folder;
 }
 
 TEST(FileIOSettings, MarginsAndTextSpeakerSettings)

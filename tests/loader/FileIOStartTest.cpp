@@ -133,6 +133,7 @@ TEST(FileIOStart, VariantNameIsTheLowerCasedLastPartOfTheProgramsName)
         environment.applicationName = c.application;
         FileIO& io = config.Open(environment);
         EXPECT_EQ(c.variant, io.variantName_) << c.application;
+        EXPECT_EQ(c.application, io.applicationName_);
         EXPECT_EQ(config.ProgramFolder() + "\\" + c.variant + ".ini", io.programSettingsFile_);
         EXPECT_EQ(config.ProgramFolder() + "\\" + c.variant + ".key", io.keyCodeTableFile_);
     }

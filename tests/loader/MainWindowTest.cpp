@@ -69,6 +69,7 @@ TEST_F(MainWindowTest, OpensOnTheFirstSetWithItsHundredNumbers)
     MakeSampleSets();
     Run([&](CSkarpinDlg& dialog) {
         EXPECT_EQ(dialog.Self().Text(), "Skarpinen PS/2");
+        EXPECT_EQ(dialog.Configuration().caption_, "Skarpinen PS/2");
         // The folder listing decides between the two ordinary sets.
         std::vector<std::string> names = TreeNames(dialog);
         ASSERT_EQ(names.size(), 4u);
@@ -118,21 +119,39 @@ TEST_F(MainWindowTest, OpensOnTheFirstSetWithItsHundredNumbers)
     });
 }
 
+// The window, its menus and the set store take a set for the templates or standard-overlay set by
+// one comparison of names: the list shows what the store lists, and the register stays as it was.
 TEST_F(MainWindowTest, SpecialSetsFollowTheirSwitchesWhateverTheCaseOfTheirNames)
 {
     UseModel("PS2");
     MakeSet("Skola", StandardRegister({}).c_str());
-    MakeSet("MALLAR", StandardRegister({}).c_str(), {"Tom"});
+    const std::string templates = StandardRegister({{7, "Tom"}});
+    MakeSet("MALLAR", templates.c_str(), {"Tom", "Rutor"});
+    const std::string standard = StandardRegister({{101, "Start"}, {104, "Slut"}});
+    MakeSet("STANDARDÖVERLÄGG", standard.c_str(), {"Start", "Slut"});
     Run([&](CSkarpinDlg& dialog) { EXPECT_EQ(TreeNames(dialog), std::vector<std::string>({"Skola"})); });
 
-    WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\n");
+    WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\nShowStandardOverlays=1\r\n");
     Run([&](CSkarpinDlg& dialog) {
-        ASSERT_EQ(TreeNames(dialog), std::vector<std::string>({"Skola", "MALLAR"}));
+        ASSERT_EQ(TreeNames(dialog), std::vector<std::string>({"Skola", "MALLAR", "STANDARDÖVERLÄGG"}));
         ASSERT_TRUE(dialog.SelectSetLine(1));
-        // The set holds its templates under the numbers of its listing.
+        // The set holds its templates under the numbers of its listing, with their names alone.
+        ASSERT_EQ(dialog.ListLines().size(), 2u);
+        EXPECT_EQ(dialog.ListLines()[0].number_, 1);
+        EXPECT_EQ(dialog.ListLines()[1].number_, 2);
+        EXPECT_EQ(ListText(dialog, 0), dialog.ListLines()[0].name_);
         EXPECT_EQ(MenuText(dialog.MainMenu(), ID_OVERLAY_OPEN), "Ny mall");
         EXPECT_TRUE(Grayed(dialog.MainMenu(), ID_EDIT_DELETE_SELECTION));
+        EXPECT_TRUE(Grayed(dialog.MainMenu(), ID_SET_LOAD_KEYBOARD));
+
+        ASSERT_TRUE(dialog.SelectSetLine(2));
+        ASSERT_EQ(dialog.ListLines().size(), 27u);
+        EXPECT_EQ(ListText(dialog, 0), "101 Start");
+        EXPECT_EQ(ListText(dialog, 3), "104 Slut");
+        EXPECT_TRUE(Grayed(dialog.MainMenu(), ID_SET_LOAD_KEYBOARD));
     });
+    EXPECT_EQ(Register("MALLAR"), templates);
+    EXPECT_EQ(Register("STANDARDÖVERLÄGG"), standard);
 }
 
 TEST_F(MainWindowTest, UsbModelPutsTheCurrentSetFirstAndRepairsAMissingOne)

@@ -1,6 +1,7 @@
 // Overlay media between sets and folder prefixes in overlay paths.
 #include "OverlayFixture.h"
 #include "SetFixture.h"
+#include "loader/StoreFiles.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -108,7 +109,7 @@ TEST(MediaBetweenSets, CopyCarriesTheImportFolderAlong)
                                     {PictureBlock(from + "bak.bmp")}, KeyboardSettings()));
     ASSERT_TRUE(sets.Io().SetAccessKvoraFlag("A", "Skola", 1));
 
-    ASSERT_TRUE(sets.Io().CopyOverlay("Skola", "A", "Hem", "A", 3));
+    ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlay("Skola", "A", "Hem", "A", 3).outcome);
     Overlay copy = Load(sets.Io(), sets.OverlayPath("Hem", "A"));
     ASSERT_EQ(2u, copy.keys.size());
     ASSERT_EQ(1u, copy.background.size());
@@ -130,7 +131,7 @@ TEST(MediaBetweenSets, CopyCarriesTheImportFolderAlong)
 
     // A move carries them the same way.
     sets.MakeSet("Klass", "[Overlays]\r\n");
-    ASSERT_TRUE(sets.Io().MoveOverlay("Skola", "A", 2, "Klass", "A", 2));
+    ASSERT_EQ(Carry::kDone, sets.Io().MoveOverlay("Skola", "A", 2, "Klass", "A", 2).outcome);
     Overlay moved = Load(sets.Io(), sets.OverlayPath("Klass", "A"));
     EXPECT_EQ(sets.SetPath("Klass") + "\\import\\bild.bmp", moved.keys[0].picturePath_);
 }
@@ -143,26 +144,68 @@ TEST(MediaBetweenSets, AnOverlayWithoutImportMediaIsCopiedByteForByte)
     const std::string text = "[Version]\r\nVersion=4.2\r\n\r\n[Data]\r\nBlock1=1,0,0,0,@C:\\Ljud\\hej.wav@\r\n"
                              "Layout1=0,C:\\Bilder\\sol.bmp,(0,0,0),(0,0,0),(255,255,255),1,,,,0,1,Sol\r\n";
     sets.Write("Program Files\\Skarpin\\set\\Skola\\A.ini", text);
-    ASSERT_TRUE(sets.Io().CopyOverlay("Skola", "A", "Hem", "A", 1));
+    ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlay("Skola", "A", "Hem", "A", 1).outcome);
     EXPECT_EQ(text, sets.Read(sets.OverlayPath("Hem", "A")));
 }
 
-// When the media cannot be copied the overlay keeps the paths that still lead to them.
+// When the media cannot be copied the overlay keeps the paths that still lead to them, and the
+// caller hears that the copy or move was made but those media did not come along.
 TEST(MediaBetweenSets, AFailedMediaCopyKeepsThePathAndIsReported)
 {
     SetFixture sets;
     sets.MakeSet("Skola", "[Overlays]\r\n");
     sets.MakeSet("Hem", "[Overlays]\r\n");
     const std::string picture = sets.Write("Program Files\\Skarpin\\set\\Skola\\import\\bild.bmp", "BM");
+    const std::string sound = sets.Write("Program Files\\Skarpin\\set\\Skola\\import\\ljud.wav", "RIFF");
     // A file where the import folder should be.
     sets.Write("Program Files\\Skarpin\\set\\Hem\\import", "");
     std::string name = "A";
-    ASSERT_EQ(FileIO::kSaved, sets.Io().SaveOverlay(name, 1, "Skola", {PictureBlock(picture)}, {}, KeyboardSettings()));
+    ASSERT_EQ(FileIO::kSaved, sets.Io().SaveOverlay(name, 1, "Skola",
+                                                    {PictureBlock(picture, "@" + sound + "@"), PictureBlock(picture)},
+                                                    {}, KeyboardSettings()));
 
-    EXPECT_FALSE(sets.Io().CopyOverlay("Skola", "A", "Hem", "A", 1));
+    const FileIO::CarryResult copied = sets.Io().CopyOverlay("Skola", "A", "Hem", "A", 1);
+    EXPECT_EQ(Carry::kDonePartly, copied.outcome);
+    EXPECT_EQ((std::vector<std::string>{picture, sound}), copied.notCarried);
     Overlay copy = Load(sets.Io(), sets.OverlayPath("Hem", "A"));
-    ASSERT_EQ(1u, copy.keys.size());
+    ASSERT_EQ(2u, copy.keys.size());
     EXPECT_EQ(picture, copy.keys[0].picturePath_);
+    EXPECT_EQ("A", ConfigFixture::Value(sets.RegisterPath("Hem"), "Overlays", "1"));
+
+    const FileIO::CarryResult moved = sets.Io().MoveOverlay("Skola", "A", 1, "Hem", "B", 2);
+    EXPECT_EQ(Carry::kDonePartly, moved.outcome);
+    EXPECT_EQ((std::vector<std::string>{picture, sound}), moved.notCarried);
+    EXPECT_TRUE(FileExists(sets.OverlayPath("Hem", "B")));
+    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "A")));
+
+    // Nothing happened at all: another outcome.
+    const FileIO::CarryResult none = sets.Io().CopyOverlay("Skola", "A", "Hem", "C", 3);
+    EXPECT_EQ(Carry::kNotDone, none.outcome);
+    EXPECT_TRUE(none.notCarried.empty());
+}
+
+// Whether a media file in the target's import folder is the same file: sizes first, then the
+// contents block by block, so neither file is read whole.
+TEST(MediaBetweenSets, MediaFilesAreComparedBySizeThenByContent)
+{
+    testsupport::TempFolder temp;
+    std::string big(200 * 1024 + 17, 'x');
+    for (size_t i = 0; i < big.size(); i += 4093)
+        big[i] = static_cast<char>(i % 251);
+    std::string lastByteDiffers = big;
+    lastByteDiffers.back() = 'y';
+    const std::string a = temp.Write("a.wav", big);
+    const std::string b = temp.Write("b.wav", big);
+    const std::string c = temp.Write("c.wav", lastByteDiffers);
+    const std::string d = temp.Write("d.wav", big + "z");
+    const std::string empty1 = temp.Write("e.wav", "");
+    const std::string empty2 = temp.Write("f.wav", "");
+    EXPECT_TRUE(storefile::SameContent(a, b));
+    EXPECT_FALSE(storefile::SameContent(a, c));
+    EXPECT_FALSE(storefile::SameContent(a, d));
+    EXPECT_FALSE(storefile::SameContent(d, a));
+    EXPECT_TRUE(storefile::SameContent(empty1, empty2));
+    EXPECT_FALSE(storefile::SameContent(a, temp / "saknas.wav"));
 }
 
 TEST(MediaBetweenSets, ReplacingPrefixesInAnOverlay)
@@ -181,6 +224,9 @@ TEST(MediaBetweenSets, ReplacingPrefixesInAnOverlay)
         PictureBlock("", "@" + oldFolder + "\\Track01.cda@"),
         PictureBlock("", "@" + oldFolder + "\\film.avi@"),
         PictureBlock(oldFolder + " 2\\granne.bmp", "@" + oldFolder + " 2\\granne.wav@"),
+        // A code of a base this machine lacks, and a part of a kind it does not know.
+        PictureBlock("", "@B12+" + oldFolder + "\\x.wav@"),
+        PictureBlock("", "@" + oldFolder + "\\x.xyz+'etikett'@"),
     };
     std::vector<Block> background = {PictureBlock(oldFolder + "\\bakgrundsbild.bmp")};
     ASSERT_EQ(FileIO::kSaved, fixture.Save("A", keys, background));
@@ -188,7 +234,7 @@ TEST(MediaBetweenSets, ReplacingPrefixesInAnOverlay)
     ASSERT_TRUE(io.ReplaceOverlayPaths(OverlayFixture::kSet, "A", 1, oldFolder, newFolder, 1));
     std::vector<Block> readKeys, readBackground;
     ASSERT_EQ(FileIO::kLoaded, fixture.Load("A", readKeys, readBackground));
-    ASSERT_EQ(5u, readKeys.size());
+    ASSERT_EQ(7u, readKeys.size());
     // Shortened where the short-path flag asks for it: the same file by another name.
     char longPath[MAX_PATH] = "";
     ASSERT_NE(0u, ::GetLongPathNameA(readKeys[0].picturePath_.c_str(), longPath, MAX_PATH));
@@ -201,6 +247,9 @@ TEST(MediaBetweenSets, ReplacingPrefixesInAnOverlay)
     // A sibling folder whose name begins the same way is another folder.
     EXPECT_EQ(oldFolder + " 2\\granne.bmp", readKeys[4].picturePath_);
     EXPECT_EQ("@" + oldFolder + " 2\\granne.wav@", readKeys[4].command_);
+    // Only the paths change: what this machine does not understand is kept as it was.
+    EXPECT_EQ("@B12+" + newFolder + "\\x.wav@", readKeys[5].command_);
+    EXPECT_EQ("@" + newFolder + "\\x.xyz+'etikett'@", readKeys[6].command_);
     // Background pictures take the new folder but keep their long names.
     ASSERT_EQ(1u, readBackground.size());
     EXPECT_EQ(newFolder + "\\bakgrundsbild.bmp", readBackground[0].picturePath_);
@@ -223,10 +272,22 @@ TEST(MediaBetweenSets, RenamedSetKeepsItsOverlaysPathsIntoIt)
     ASSERT_EQ(FileIO::kSaved, sets.Io().SaveOverlay(name, 4, "Skola", {PictureBlock(own), PictureBlock(sibling)}, {},
                                                     KeyboardSettings()));
 
-    ASSERT_TRUE(sets.Io().RenameSet("Skola", "Klass"));
+    ASSERT_EQ(Carry::kDone, sets.Io().RenameSet("Skola", "Klass").outcome);
     Overlay renamed = Load(sets.Io(), sets.OverlayPath("Klass", "A"));
     ASSERT_EQ(2u, renamed.keys.size());
     EXPECT_EQ(sets.SetPath("Klass") + "\\import\\bild.bmp", renamed.keys[0].picturePath_);
     EXPECT_EQ(sibling, renamed.keys[1].picturePath_);
     EXPECT_EQ("A", ConfigFixture::Value(sets.RegisterPath("Klass"), "Overlays", "4"));
+
+    // An overlay that does not read whole is never saved by the store: the folder has its new name,
+    // and the caller learns which overlay still names the old one.
+    const std::string damaged = "[Version]\r\nVersion=5.0\r\n\r\n[Data]\r\nBlock1=2,0,17\r\n"
+                                "Layout2=0," + sets.SetPath("Klass") + "\\import\\bild.bmp,(0,0,0),(0,0,0),,1,,,,0,1,\r\n";
+    sets.Write("Program Files\\Skarpin\\set\\Klass\\B.ini", damaged);
+    const FileIO::CarryResult result = sets.Io().RenameSet("Klass", "Skola");
+    EXPECT_EQ(Carry::kDonePartly, result.outcome);
+    EXPECT_EQ(std::vector<std::string>{"B"}, result.notCarried);
+    EXPECT_TRUE(FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_EQ(damaged, sets.Read(sets.OverlayPath("Skola", "B")));
+    EXPECT_EQ(Carry::kNotDone, sets.Io().RenameSet("Klass", "Skola").outcome);
 }

@@ -2,6 +2,7 @@
 // merging lines by number, the version rule, picture codes, names, failures and damaged files.
 #include "ImageBaseFiles.h"
 #include "OverlayFixture.h"
+#include "library/IniFileCache.h"
 #include "loader/OverlayLines.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -56,18 +57,33 @@ TEST(OverlayLines, GoldenLinesAreWrittenAndReadBack)
 
 TEST(OverlayLines, EveryCutOfALineReadsWithinIt)
 {
-    // A file cut short anywhere: each prefix either reads or is refused, never read past its end.
-    const std::string lines[] = {kGoldenBlockLine, kGoldenLayoutLine,
-                                 "Layout7=3,C:\\bilder\\x.bmp,(1,2,3),(4,5,6),(7,8,9),0,Arial,12,10,2,0,text"};
-    for (const std::string& line : lines) {
-        for (size_t length = 0; length <= line.size(); ++length) {
+    // A file cut short anywhere: a prefix that lacks a field before the last one is refused; a
+    // longer one reads, and what it reads is what it holds: written again, it gives the prefix itself
+    // (with at most the separator after a cut repeat flag) and nothing the whole line does not hold.
+    const struct {
+        std::string line;
+        std::string shortestRead; // the shortest prefix that holds every field but the last
+    } lines[] = {
+        {kGoldenBlockLine, "Block1=2,0,17,32,33,"},
+        {kGoldenLayoutLine, "Layout1=102,,(0,0,0),(255,0,0),,1,,,,0,1,"},
+        {"Layout7=3,C:\\bilder\\x.bmp,(1,2,3),(4,5,6),(7,8,9),0,Arial,12,10,2,0,text",
+         "Layout7=3,C:\\bilder\\x.bmp,(1,2,3),(4,5,6),(7,8,9),0,Arial,12,10,2,0,"},
+    };
+    for (const auto& c : lines) {
+        const bool isBlock = c.line.compare(0, 5, "Block") == 0;
+        for (size_t length = 0; length <= c.line.size(); ++length) {
             Block record;
             int number = 0;
-            const std::string cut = line.substr(0, length);
-            if (cut.compare(0, 5, "Block") == 0)
-                overlay::ParseBlockLine(cut, number, record);
-            else
-                overlay::ParseLayoutLine(cut, number, record);
+            const std::string cut = c.line.substr(0, length);
+            const bool read = isBlock ? overlay::ParseBlockLine(cut, number, record)
+                                      : overlay::ParseLayoutLine(cut, number, record);
+            EXPECT_EQ(length >= c.shortestRead.size(), read) << cut;
+            if (!read)
+                continue;
+            const std::string again = isBlock ? overlay::FormatBlockLine(number, record)
+                                              : overlay::FormatLayoutLine(number, record);
+            EXPECT_EQ(0, again.compare(0, cut.size(), cut)) << cut << " gave " << again;
+            EXPECT_EQ(0, c.line.compare(0, again.size(), again)) << cut << " gave " << again;
         }
     }
     Block record;
@@ -324,6 +340,17 @@ TEST(OverlayFile, NamesLoseWhatAFileNameCannotHold)
     ASSERT_EQ(FileIO::kSaved, fixture.IO().SaveOverlay(name, 9, OverlayFixture::kSet, {}, {}, KeyboardSettings()));
     EXPECT_EQ("Mitt", name);
     EXPECT_EQ(1, ImageBaseManager::FileExists(fixture.OverlayFile("Mitt")));
+
+    // Dots at the end go, as the system would drop them; a device name or dots alone are no name.
+    name = "Slut. . ";
+    ASSERT_EQ(FileIO::kSaved, fixture.IO().SaveOverlay(name, 10, OverlayFixture::kSet, {}, {}, KeyboardSettings()));
+    EXPECT_EQ("Slut", name);
+    for (const char* device : {"CON", "nul", "Com3.txt", "..", "LPT1"}) {
+        name = device;
+        EXPECT_EQ(FileIO::kNoName, fixture.IO().SaveOverlay(name, 11, OverlayFixture::kSet, {}, {}, KeyboardSettings()))
+            << device;
+    }
+    EXPECT_EQ("<missing>", ConfigFixture::Value(fixture.RegisterFile(), "Overlays", "11"));
 }
 
 TEST(OverlayFile, TheTemplatesSetKeepsNoRegisterEntries)
@@ -426,7 +453,6 @@ TEST(OverlayFile, ADamagedFileLoadsWhatItCanAndSaysSo)
         "Block3=1,3,3,0,tre\r\n"
         "Block4=1,4,4,0,fyra\r\n"
         "Layout3=0,,(0,0,0),(0,0,0),(255,255,255),1,,,,0,1,första raden\r\n"
-        "andra raden\r\n"                        // a lone line feed an older writer let through
         "Layout4=0,,(0,0,0),(0,0\r\n"            // cut short
         "Layout5=0,C:\\Bilder, gamla\\sol.bmp,(9,8,7),(0,0,0),(255,255,255),1,,,,0,1,kommatecken\r\n"
         "\r\n"
@@ -438,7 +464,7 @@ TEST(OverlayFile, ADamagedFileLoadsWhatItCanAndSaysSo)
     ASSERT_EQ(FileIO::kDamaged, fixture.Load("Skadad", keys, background));
     ASSERT_EQ(3u, keys.size());
     EXPECT_EQ(3, keys[0].id_);
-    EXPECT_EQ("första raden\r\nandra raden", keys[0].text_);
+    EXPECT_EQ("första raden", keys[0].text_);
     EXPECT_EQ(4, keys[1].id_);
     EXPECT_EQ("fyra", keys[1].command_);
     // A picture path with a comma, as older files may hold, reads whole.
@@ -448,6 +474,52 @@ TEST(OverlayFile, ADamagedFileLoadsWhatItCanAndSaysSo)
     EXPECT_EQ("kommatecken", keys[2].text_);
     ASSERT_EQ(1u, background.size());
     EXPECT_EQ("bakgrund", background[0].command_);
+}
+
+// The section of the keys ends where the USB driver program stops reading it: at an empty line or
+// at any line that begins with neither Block nor Layout. Only a text that an older writer split over
+// lines directly after its Layout line is joined back; whatever stands after the end is not read,
+// and the file counts as damaged, so that a save keeps it beside the new one.
+TEST(OverlayFile, TheKeySectionEndsWhereTheDriverProgramStops)
+{
+    const std::string block1 = "Block1=1,0,0,0,ett\r\n";
+    const std::string block2 = "Block2=1,1,1,0,två\r\n";
+    const std::string layout = "Layout1=0,,(0,0,0),(0,0,0),(255,255,255),1,,,,0,1,";
+    const std::string background = "\r\n[Background]\r\nBlock1=1,2,2,0,bakgrund\r\n";
+    const struct {
+        const char* what;
+        std::string data;
+        int result;
+        std::vector<std::string> commands;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"a whole section", block1 + block2 + layout + "Ett\r\n", FileIO::kLoaded, {"ett", "två"}, {"Ett", ""}},
+        {"blank lines before the next section", block1 + layout + "Ett\r\n\r\n  \r\n", FileIO::kLoaded, {"ett"},
+         {"Ett"}},
+        {"a block after an empty line", block1 + layout + "Ett\r\n\r\n" + block2, FileIO::kDamaged, {"ett"}, {"Ett"}},
+        {"a block after a line of something else", block1 + "skräp\r\n" + block2, FileIO::kDamaged, {"ett"}, {""}},
+        {"a split text", block1 + block2 + layout + "Ja\r\nNej\r\nKanske\r\n", FileIO::kDamaged, {"ett", "två"},
+         {"Ja\r\nNej\r\nKanske", ""}},
+        {"a split text ends the section", block1 + block2 + layout + "Ja\r\nNej\r\nLayout2=0,,(0,0,0),(0,0,0),"
+         "(255,255,255),1,,,,0,1,Två\r\n", FileIO::kDamaged, {"ett", "två"}, {"Ja\r\nNej", ""}},
+        {"no text is joined across an empty line", block1 + layout + "Ja\r\n\r\nNej\r\n", FileIO::kDamaged, {"ett"},
+         {"Ja"}},
+    };
+    for (const auto& c : cases) {
+        OverlayFixture fixture;
+        fixture.WriteOverlay("Slut", Version("4.2.0.0") + "[Data]\r\n" + c.data + background);
+        Blocks keys, read;
+        EXPECT_EQ(c.result, fixture.Load("Slut", keys, read)) << c.what;
+        std::vector<std::string> commands, texts;
+        for (const Block& block : keys) {
+            commands.push_back(block.command_);
+            texts.push_back(block.text_);
+        }
+        EXPECT_EQ(c.commands, commands) << c.what;
+        EXPECT_EQ(c.texts, texts) << c.what;
+        ASSERT_EQ(1u, read.size()) << c.what;
+        EXPECT_EQ("bakgrund", read[0].command_) << c.what;
+    }
 }
 
 TEST(OverlayFile, SavingOverADamagedFileKeepsItBeside)
@@ -481,6 +553,44 @@ TEST(OverlayFile, AnEmptyVersionSectionDoesNotHideTheKeys)
     ASSERT_EQ(FileIO::kLoaded, fixture.Load("Tom", keys, background));
     ASSERT_EQ(1u, keys.size());
     EXPECT_EQ("a", keys[0].command_);
+}
+
+// The overlay's picture codes and keyboard settings read through our ini reader give what the
+// platform's ini calls give, whatever shape the section takes.
+TEST(OverlayFile, ReadsAsThePlatformsIniCallsRead)
+{
+    OverlayFixture fixture;
+    auto layout = [](int n, const std::string& picture) {
+        return "Layout" + std::to_string(n) + "=0," + picture + ",(0,0,0),(0,0,0),(255,255,255),1,,,,0,1,ord\r\n";
+    };
+    const std::string blocks = Version("4.2.0.0") + "[Data]\r\n" + layout(1, "A101") + layout(2, "a101") +
+                               layout(3, "A 101") + layout(4, "A999") + layout(5, "V1") + layout(6, "v1 ");
+    const std::string settings =
+        "[KeyboardSettings]\r\n ; FlashSignal=0\r\n BeepSignal = 0 \r\nfrequency=\"0.3\"\r\nRepeatDelay\r\n"
+        "RepeatDelay=2.5\r\nSignalDelay='0.4\r\nMouseKeyTopSpeed=7\r\nMouseKeyTopSpeed=8\r\nsendtype = Game ;x\r\n"
+        "[keyboardsettings]\r\nBounceLock=0.9\r\nMouseCursorStep=4\r\n";
+    const std::string texts[] = {blocks + settings, "\xEF\xBB\xBF" + blocks + settings,
+                                 blocks + "[KeyboardSettings]\r\nSendType=\"Game\"\r\nMouseCursorStep=3"};
+    for (const std::string& text : texts) {
+        fixture.WriteOverlay("Former", text);
+        Blocks keys, background, platformKeys, platformBackground;
+        KeyboardSettings read, platformRead;
+        fixture.IO().LoadOverlay(fixture.OverlayFile("Former"), keys, background, read);
+        {
+            ini::PlatformReads through;
+            fixture.IO().LoadOverlay(fixture.OverlayFile("Former"), platformKeys, platformBackground, platformRead);
+        }
+        ASSERT_EQ(platformKeys.size(), keys.size());
+        for (size_t i = 0; i < keys.size(); ++i) {
+            EXPECT_EQ("", StoredDifference(platformKeys[i], keys[i])) << i;
+            EXPECT_EQ(platformKeys[i].libraryPicture_, keys[i].libraryPicture_) << i;
+        }
+        EXPECT_TRUE(platformRead == read);
+        EXPECT_EQ(platformRead.mouseKeyTopSpeed_, read.mouseKeyTopSpeed_);
+        EXPECT_EQ(platformRead.mouseKeyAcceleration_, read.mouseKeyAcceleration_);
+        EXPECT_EQ(platformRead.mouseCursorStep_, read.mouseCursorStep_);
+        EXPECT_EQ(platformRead.sendType_, read.sendType_);
+    }
 }
 
 TEST(OverlayFile, AccessKvoraFlagAndSendType)

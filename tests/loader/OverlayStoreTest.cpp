@@ -19,17 +19,17 @@ TEST(OverlayStore, CopyWritesTheFileThenTheTargetEntry)
     sets.MakeSet("Hem", "[Overlays]\r\n1=B\r\n", {"B"});
     sets.MakeSet("Mallar", nullptr);
 
-    ASSERT_TRUE(sets.Io().CopyOverlay("Skola", "A", "Hem", "A", 4));
+    ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlay("Skola", "A", "Hem", "A", 4).outcome);
     EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Hem", "A")));
     EXPECT_EQ("A", Entry(sets.RegisterPath("Hem"), 4));
     EXPECT_EQ("[Overlays]\r\n3=A\r\n", sets.Register("Skola"));
 
     // Over an overlay of the same name, as the caller asked.
-    ASSERT_TRUE(sets.Io().CopyOverlay("Skola", "A", "Hem", "B", 1));
+    ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlay("Skola", "A", "Hem", "B", 1).outcome);
     EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Hem", "B")));
 
     // The templates set keeps no entries.
-    ASSERT_TRUE(sets.Io().CopyOverlay("Skola", "A", "mallar", "Mall", 6));
+    ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlay("Skola", "A", "mallar", "Mall", 6).outcome);
     EXPECT_TRUE(FileExists(sets.OverlayPath("Mallar", "Mall")));
     EXPECT_FALSE(FileExists(sets.RegisterPath("Mallar")));
 }
@@ -39,9 +39,9 @@ TEST(OverlayStore, AFailedCopyLeavesTheRegistersAlone)
     SetFixture sets;
     sets.MakeSet("Skola", "[Overlays]\r\n3=A\r\n", {"A"});
     sets.MakeSet("Hem", "[Overlays]\r\n1=B\r\n", {"B"});
-    EXPECT_FALSE(sets.Io().CopyOverlay("Skola", "Saknas", "Hem", "Saknas", 2));
-    EXPECT_FALSE(sets.Io().CopyOverlay("Skola", "A", "Borta", "A", 2));
-    EXPECT_FALSE(sets.Io().CopyOverlay("Skola", "A", "Skola", "a", 2));
+    EXPECT_EQ(Carry::kNotDone, sets.Io().CopyOverlay("Skola", "Saknas", "Hem", "Saknas", 2).outcome);
+    EXPECT_EQ(Carry::kNotDone, sets.Io().CopyOverlay("Skola", "A", "Borta", "A", 2).outcome);
+    EXPECT_EQ(Carry::kNotDone, sets.Io().CopyOverlay("Skola", "A", "Skola", "a", 2).outcome);
     EXPECT_EQ("[Overlays]\r\n1=B\r\n", sets.Register("Hem"));
     EXPECT_EQ("[Overlays]\r\n3=A\r\n", sets.Register("Skola"));
     EXPECT_FALSE(FileExists(sets.SetPath("Borta")));
@@ -53,11 +53,11 @@ TEST(OverlayStore, CopyUnderANewNameAlwaysAddsANumber)
     sets.MakeSet("Skola", "[Overlays]\r\n1=N\r\n", {"N"});
     sets.MakeSet("Hem", "[Overlays]\r\n", {});
     std::string name;
-    ASSERT_TRUE(sets.Io().CopyOverlayNewName("Skola", "N", "Hem", name, 5));
+    ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlayNewName("Skola", "N", "Hem", name, 5).outcome);
     EXPECT_EQ("N 1", name);
-    ASSERT_TRUE(sets.Io().CopyOverlayNewName("Skola", "N", "Hem", name, 6));
+    ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlayNewName("Skola", "N", "Hem", name, 6).outcome);
     EXPECT_EQ("N 2", name);
-    ASSERT_TRUE(sets.Io().CopyOverlayNewName("Skola", "N", "Skola", name, 2));
+    ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlayNewName("Skola", "N", "Skola", name, 2).outcome);
     EXPECT_EQ("N 1", name);
     EXPECT_EQ("N 1", Entry(sets.RegisterPath("Hem"), 5));
     EXPECT_EQ("N 2", Entry(sets.RegisterPath("Hem"), 6));
@@ -72,23 +72,23 @@ TEST(OverlayStore, MoveCarriesFileAndEntries)
     sets.MakeSet("Hem", "[Overlays]\r\n1=H\r\n", {"H"});
     sets.MakeSet("Mallar", nullptr, {"M"});
 
-    ASSERT_TRUE(sets.Io().MoveOverlay("Skola", "A", 3, "Hem", "B", 5));
+    ASSERT_EQ(Carry::kDone, sets.Io().MoveOverlay("Skola", "A", 3, "Hem", "B", 5).outcome);
     EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "A")));
     EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Hem", "B")));
     EXPECT_EQ("<none>", Entry(sets.RegisterPath("Skola"), 3));
     EXPECT_EQ("B", Entry(sets.RegisterPath("Hem"), 5));
 
     // One set and one name: only the number changes.
-    ASSERT_TRUE(sets.Io().MoveOverlay("Skola", "C", 4, "Skola", "C", 9));
+    ASSERT_EQ(Carry::kDone, sets.Io().MoveOverlay("Skola", "C", 4, "Skola", "C", 9).outcome);
     EXPECT_TRUE(FileExists(sets.OverlayPath("Skola", "C")));
     EXPECT_EQ("<none>", Entry(sets.RegisterPath("Skola"), 4));
     EXPECT_EQ("C", Entry(sets.RegisterPath("Skola"), 9));
 
     // Out of and into the templates set, whose register is never written.
-    ASSERT_TRUE(sets.Io().MoveOverlay("Mallar", "M", 1, "Hem", "M", 2));
+    ASSERT_EQ(Carry::kDone, sets.Io().MoveOverlay("Mallar", "M", 1, "Hem", "M", 2).outcome);
     EXPECT_EQ("M", Entry(sets.RegisterPath("Hem"), 2));
     EXPECT_EQ("H", Entry(sets.RegisterPath("Hem"), 1));
-    ASSERT_TRUE(sets.Io().MoveOverlay("Hem", "M", 2, "Mallar", "M", 1));
+    ASSERT_EQ(Carry::kDone, sets.Io().MoveOverlay("Hem", "M", 2, "Mallar", "M", 1).outcome);
     EXPECT_EQ("<none>", Entry(sets.RegisterPath("Hem"), 2));
     EXPECT_TRUE(FileExists(sets.OverlayPath("Mallar", "M")));
     EXPECT_FALSE(FileExists(sets.RegisterPath("Mallar")));
@@ -103,9 +103,9 @@ TEST(OverlayStore, AMoveThatCannotBeMadeChangesNothing)
     sets.MakeSet("Hem", hem, {"B"});
 
     // Onto another overlay's file: that overlay is never replaced.
-    EXPECT_FALSE(sets.Io().MoveOverlay("Skola", "A", 3, "Hem", "B", 7));
-    EXPECT_FALSE(sets.Io().MoveOverlay("Skola", "Saknas", 5, "Hem", "Saknas", 8));
-    EXPECT_FALSE(sets.Io().MoveOverlay("Skola", "A", 3, "Borta", "A", 8));
+    EXPECT_EQ(Carry::kNotDone, sets.Io().MoveOverlay("Skola", "A", 3, "Hem", "B", 7).outcome);
+    EXPECT_EQ(Carry::kNotDone, sets.Io().MoveOverlay("Skola", "Saknas", 5, "Hem", "Saknas", 8).outcome);
+    EXPECT_EQ(Carry::kNotDone, sets.Io().MoveOverlay("Skola", "A", 3, "Borta", "A", 8).outcome);
     EXPECT_EQ(skola, sets.Register("Skola"));
     EXPECT_EQ(hem, sets.Register("Hem"));
     EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Skola", "A")));
@@ -179,7 +179,13 @@ TEST(OverlayStore, PlacingTakesAFreeNameAndNumber)
         {"taken number: the lowest free", "Skola", "[Overlays]\r\n1=X\r\n2=Y\r\n5=Z\r\n", {}, 5, true, 3, "N"},
         {"an empty entry is free", "Skola", "[Overlays]\r\n1=\r\n", {}, 0, true, 1, "N"},
         {"no number asked: the lowest free", "Skola", "[Overlays]\r\n1=X\r\n", {}, 0, true, 2, "N"},
-        {"a free number is kept whatever its range", "Skola", "[Overlays]\r\n", {}, 150, true, 150, "N"},
+        // A number the set cannot list would hide the overlay: the first free one of the range instead.
+        {"a number above the range", "Skola", "[Overlays]\r\n1=X\r\n", {}, 150, true, 2, "N"},
+        {"a number below the range", "Skola", "[Overlays]\r\n", {}, -1, true, 1, "N"},
+        {"the last number of the range", "Skola", "[Overlays]\r\n", {}, 100, true, 100, "N"},
+        {"an ordinary number in the standard set", "Standard\xF6verl\xE4gg", "[Overlays]\r\n101=X\r\n", {}, 5,
+         true, 102, "N"},
+        {"the standard set's last number", "Standard\xF6verl\xE4gg", "[Overlays]\r\n", {}, 127, true, 127, "N"},
         {"taken names: the first free with a number", "Skola", "[Overlays]\r\n", {"N", "N 1", "N 3"}, 4, true, 4,
          "N 2"},
         {"a name taken only by a file without entry", "Skola", "[Overlays]\r\n", {"n"}, 2, true, 2, "N 1"},

@@ -38,3 +38,5 @@ private:
 };
 
 bool FileExists(const std::string& path);
+
+using Carry = FileIO::CarryResult;

@@ -2,8 +2,11 @@
 // numbering of files the register does not name.
 #include "SetFixture.h"
 #include "library/IniFile.h"
+#include "loader/IniText.h"
+#include "loader/StoreFiles.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <functional>
 
 using Lines = std::vector<std::string>;
 
@@ -41,6 +44,8 @@ TEST(SetStore, SetsAreTheFoldersWithARegister)
     sets.MakeSet("Hem", "");
     sets.MakeSet("Utan register", nullptr, {"Frukt"});
     sets.MakeSet(".dold", "[Overlays]\r\n");
+    // A folder made by hand whose name the store's name rule refuses is no set it offers.
+    sets.MakeSet("Mat, dryck", "[Overlays]\r\n");
     sets.Write("Program Files\\Skarpin\\set\\fil.txt", "");
     sets.Write("Program Files\\Skarpin\\set\\Mappregister\\register.txt\\x.txt", "");
 
@@ -98,8 +103,14 @@ TEST(SetStore, OverlayListing)
         {"the header is the exact line", "Skola", "[overlays]\r\n3=A\r\n[Overlays] \r\n4=A\r\n", {"A"}, {"1 A"},
          "rewritten"},
         {"a name is found whatever its case", "Skola", "[Overlays]\r\n2=S\xE5ng\r\n", {"S\xC5NG"}, {"2 S\xE5ng"}, nullptr},
-        {"the name is the rest of the line, '=' and commas included", "Skola", "[Overlays]\r\n8=a=b, c\r\n",
-         {"a=b, c"}, {"8 a=b, c"}, nullptr},
+        {"the name is the rest of the line, '=' included", "Skola", "[Overlays]\r\n8=a=b c\r\n", {"a=b c"},
+         {"8 a=b c"}, nullptr},
+        // The files outside the set that these entries would reach are there (see below).
+        {"entries whose names are no overlay names are missing files", "Skola",
+         "[Overlays]\r\n1=..\\Granne\r\n2=A\r\n3=Skola\\A\r\n4=C:\\Uppe\r\n5=A,B\r\n6=CON\r\n7=A \r\n", {"A"},
+         {"2 A"}, nullptr},
+        {"a file found in the folder takes the number of such an entry", "Skola", "[Overlays]\r\n1=..\\Granne\r\n",
+         {"B"}, {"1 B"}, "rewritten"},
         {"files that are no overlays", "Skola", "[Overlays]\r\n", {}, {}, nullptr},
         {"the standard set numbers 101 to 127", standard, "[Overlays]\r\n5=A\r\n", {"A"}, {"101 A"}, "rewritten"},
         {"a full standard set leaves a further file out", standard, fullStandard.c_str(), standardFiles,
@@ -112,10 +123,12 @@ TEST(SetStore, OverlayListing)
         SetFixture sets;
         sets.MakeSet(c.set, c.registerText, c.files);
         if (std::string(c.name) == "files that are no overlays") {
-            for (const char* file : {"mini", "anteckning.txt", ".dold.ini", "Anteckning.ini.bak", "ini"})
+            for (const char* file : {"mini", "anteckning.txt", ".dold.ini", "Anteckning.ini.bak", "ini", "Mat, dryck.ini"})
                 sets.Write("Program Files\\Skarpin\\set\\Skola\\" + std::string(file), "");
             ::CreateDirectoryA((sets.SetPath("Skola") + "\\Mapp.ini").c_str(), nullptr);
         }
+        sets.Write("Program Files\\Skarpin\\set\\Granne.ini", SetFixture::OverlayText("Granne"));
+        sets.MakeSet("Skola\\Skola", nullptr, {"A"});
         std::vector<SetItem> overlays = {SetItem("kvar", 9, 0)};
         sets.Io().ListOverlays(c.set, overlays);
         EXPECT_EQ(c.expected, SetFixture::Lines(overlays)) << c.name;
@@ -228,11 +241,186 @@ TEST(SetStore, CreateSetTakesTheKeyboardSettingsForNewSets)
     sets.MakeSet("Finns", nullptr, {"A"});
     EXPECT_TRUE(sets.Io().CreateSet("Finns"));
     EXPECT_TRUE(FileExists(sets.OverlayPath("Finns", "A")));
-    for (const char* name : {"", "a/b", "a\\b", "a:b", "a,b", "a*b"}) {
+    EXPECT_TRUE(FileExists(sets.RegisterPath("Finns")));
+    for (const char* name : {"", "a/b", "a\\b", "a:b", "a,b", "a*b", "..", "NUL"}) {
         EXPECT_FALSE(sets.Io().CreateSet(name)) << name;
     }
     EXPECT_FALSE(FileExists(sets.SetFolder() + "\\register.txt"));
     EXPECT_FALSE(FileExists(sets.SetPath("a")));
+}
+
+// A set that is there keeps its keyboard settings and its overlays' numbers, under any name that
+// reaches its folder.
+TEST(SetStore, CreatingAnExistingSetLeavesItAlone)
+{
+    SetFixture sets;
+    sets.WriteWindowsSettings("[Directories]\r\nExe=" + sets.ProgramFolder() +
+                              "\r\n[KeyboardSettings]\r\nRepeatDelay=0.5\r\nFlashSignal=0\r\n");
+    const std::string skola = "[KeyboardSettings]\r\nFlashSignal=1\r\nRepeatDelay=2.0\r\nSendType=Game\r\n"
+                              "[Overlays]\r\n4=A\r\n[SetInfo]\r\nIsCurrent=1\r\n";
+    sets.MakeSet("Skola", skola.c_str(), {"A"});
+    EXPECT_TRUE(sets.Io().CreateSet("Skola"));
+    EXPECT_TRUE(sets.Io().CreateSet("SKOLA"));
+    // The system drops blanks and dots at the end of a folder name: these would be "Skola" too.
+    EXPECT_FALSE(sets.Io().CreateSet("Skola "));
+    EXPECT_FALSE(sets.Io().CreateSet("Skola."));
+    EXPECT_EQ(skola, sets.Register("Skola"));
+}
+
+TEST(SetStore, OneNameRuleForSetsAndOverlays)
+{
+    const struct {
+        const char* name;
+        bool valid;
+    } cases[] = {
+        {"Skola", true}, {"Djur och v\xE4xter", true}, {"a=b", true}, {". a", true}, {"Klass 3.b", true},
+        {"CONSOLE", true}, {"COM10", true}, {"LPT", true}, {"Con tra", true}, {"NULL.ini", true},
+        {"", false}, {".", false}, {"..", false}, {"Skola ", false}, {"Skola.", false}, {"Skola. ", false},
+        {"a\\b", false}, {"a/b", false}, {"a*b", false}, {"a?b", false}, {"a\"b", false}, {"a<b", false},
+        {"a>b", false}, {"a|b", false}, {"a,b", false}, {"C:b", false}, {"a\tb", false}, {"a\x1F", false},
+        {"CON", false}, {"prn", false}, {"Aux", false}, {"NUL", false}, {"nul.txt", false}, {"COM1", false},
+        {"com9.ini", false}, {"LPT1", false}, {"Lpt9.bak", false}, {"CON .txt", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.valid, FileIO::IsValidName(c.name)) << c.name;
+
+    EXPECT_EQ("abc", FileIO::CleanName("a/b:c"));
+    EXPECT_EQ("Mitt", FileIO::CleanName(" \tMitt . . "));
+    EXPECT_EQ("", FileIO::CleanName(".."));
+    EXPECT_EQ("CON", FileIO::CleanName("CON"));
+}
+
+// Every operation of the store checks its names with the rule: none reaches past the set folder.
+TEST(SetStore, NamesOutsideTheRuleReachNothing)
+{
+    SetFixture sets;
+    sets.MakeSet("Skola", "[Overlays]\r\n1=A\r\n", {"A"});
+    const std::string neighbour = sets.Write("Program Files\\Skarpin\\set\\Granne.ini", SetFixture::OverlayText("G"));
+    const std::string outside = sets.Write("Program Files\\Skarpin\\Granne.ini", SetFixture::OverlayText("U"));
+    EXPECT_FALSE(sets.Io().DeleteOverlay("Skola", "..\\Granne", 1));
+    EXPECT_FALSE(sets.Io().DeleteOverlay("..", "Granne", 1));
+    EXPECT_FALSE(sets.Io().DeleteSet(".."));
+    EXPECT_FALSE(sets.Io().DeleteSet("Skola\\.."));
+    EXPECT_FALSE(sets.Io().RenameOverlay("Skola", "..\\Granne", "B", 2));
+    EXPECT_FALSE(sets.Io().RenameOverlay("Skola", "A", "..\\B", 1));
+    EXPECT_FALSE(sets.Io().SetAccessKvoraFlag("..\\Granne", "Skola", 1));
+    EXPECT_EQ(Carry::kNotDone, sets.Io().CopyOverlay("Skola", "..\\Granne", "Skola", "B", 2).outcome);
+    EXPECT_EQ(Carry::kNotDone, sets.Io().MoveOverlay("Skola", "..\\Granne", 1, "Skola", "B", 2).outcome);
+    EXPECT_EQ(Carry::kNotDone, sets.Io().CopyOverlay("Skola", "A", "..", "A", 2).outcome);
+    EXPECT_EQ(Carry::kNotDone, sets.Io().RenameSet("Skola", "..\\Flyttad").outcome);
+    EXPECT_FALSE(sets.Io().CopySetFolder("..", "Kopia"));
+    std::string name = "..";
+    EXPECT_EQ(FileIO::kNoName, sets.Io().SaveOverlay(name, 3, "Skola", {}, {}, KeyboardSettings()));
+    name = "Granne";
+    EXPECT_EQ(FileIO::kNotWritten, sets.Io().SaveOverlay(name, 3, "..", {}, {}, KeyboardSettings()));
+
+    EXPECT_EQ(SetFixture::OverlayText("G"), sets.Read(neighbour));
+    EXPECT_EQ(SetFixture::OverlayText("U"), sets.Read(outside));
+    EXPECT_EQ("[Overlays]\r\n1=A\r\n", sets.Register("Skola"));
+    EXPECT_TRUE(FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "B")));
+    EXPECT_FALSE(FileExists(sets.SetFolder() + "\\register.txt"));
+}
+
+// The store, the main window and the menus know the special sets by one comparison of names.
+TEST(SetStore, SpecialSetsWhateverTheCaseOfTheirNames)
+{
+    SetFixture sets;
+    const char* templates = "[KeyboardSettings]\r\nFlashSignal=0\r\n[Overlays]\r\n7=A\r\n";
+    sets.MakeSet("MALLAR", templates, {"A", "B"});
+    const std::string standard = "STANDARD\xD6VERL\xC4GG";
+    const char* standardRegister = "[Overlays]\r\n101=S\r\n105=T\r\n";
+    sets.MakeSet(standard, standardRegister, {"S", "T"});
+    EXPECT_EQ(SetKind::kTemplates, sets.Io().KindOfSet("MALLAR"));
+    EXPECT_EQ(SetKind::kStandard, sets.Io().KindOfSet(standard));
+    EXPECT_EQ(SetKind::kStandard, KindOfSet("standard\xF6verl\xE4gg", sets.Io().SpecialNames()));
+
+    // Listing, placing and saving in the templates set never touch its register.
+    std::vector<SetItem> overlays;
+    sets.Io().ListOverlays("MALLAR", overlays);
+    ASSERT_EQ(2u, overlays.size());
+    EXPECT_EQ(1, overlays[0].number_);
+    EXPECT_EQ(2, overlays[1].number_);
+    int number = 7;
+    std::string placed;
+    ASSERT_TRUE(sets.Io().PlaceOverlayFile(sets.Write("temp\\N.ini", "x"), "MALLAR", "N", number, placed));
+    EXPECT_EQ(7, number);
+    std::string name = "Ny mall";
+    EXPECT_EQ(FileIO::kSaved, sets.Io().SaveOverlay(name, 3, "MALLAR", {}, {}, KeyboardSettings()));
+    EXPECT_EQ(templates, sets.Register("MALLAR"));
+
+    // The standard set keeps the numbers 101-127 its register gives.
+    sets.Io().ListOverlays(standard, overlays);
+    EXPECT_EQ((Lines{"101 S", "105 T"}), SetFixture::Lines(overlays));
+    EXPECT_EQ(standardRegister, sets.Register(standard));
+    number = 0;
+    ASSERT_TRUE(sets.Io().PlaceOverlayFile(sets.Write("temp\\N.ini", "x"), standard, "N", number, placed));
+    EXPECT_EQ(102, number);
+}
+
+namespace {
+
+// Writes half of what it is given and fails, as a full disk does.
+bool WriteHalfAndFail(HANDLE file, const std::string& bytes)
+{
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size() / 2), &written, nullptr);
+    return false;
+}
+
+class FullDisk {
+public:
+    FullDisk() : previous_(storefile::SetByteWriter(&WriteHalfAndFail)) {}
+    ~FullDisk() { storefile::SetByteWriter(previous_); }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    storefile::ByteWriter previous_;
+};
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names = testsupport::TempFolder::FilesIn(folder);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+// Every write of a register goes through one writer, which replaces the register only with a whole
+// new one: a write that fails part way leaves the old register as it was, and no stray file.
+TEST(SetStore, AFailedRegisterWriteLeavesTheOldRegisterWhole)
+{
+    SetFixture sets;
+    const char* skola = "[KeyboardSettings]\r\nFlashSignal=0\r\n[Overlays]\r\n5=A\r\n";
+    sets.MakeSet("Skola", skola, {"A", "B"});
+    sets.MakeSet("Hem", "[Overlays]\r\n", {});
+    const std::vector<std::string> files = FilesIn(sets.SetPath("Skola"));
+    {
+        FullDisk full;
+        // A listing that would give B a number and write the register again.
+        std::vector<SetItem> overlays;
+        sets.Io().ListOverlays("Skola", overlays);
+        EXPECT_EQ((Lines{"5 A", "1 B"}), SetFixture::Lines(overlays));
+        EXPECT_FALSE(FileIO::WriteSetFile(sets.RegisterPath("Skola"), overlays, KeyboardSettings()));
+        EXPECT_FALSE(sets.Io().WriteOverlayList("Skola", overlays));
+        EXPECT_FALSE(FileIO::WriteKeyboardSettings(sets.RegisterPath("Skola"), KeyboardSettings()));
+        // A move whose register cannot follow is taken back.
+        EXPECT_EQ(Carry::kNotDone, sets.Io().MoveOverlay("Skola", "A", 5, "Hem", "A", 2).outcome);
+        EXPECT_EQ(Carry::kNotDone, sets.Io().MoveOverlay("Skola", "A", 5, "Skola", "A", 6).outcome);
+        EXPECT_FALSE(sets.Io().CreateSet("Ny"));
+    }
+    EXPECT_EQ(skola, sets.Register("Skola"));
+    EXPECT_EQ("[Overlays]\r\n", sets.Register("Hem"));
+    EXPECT_EQ(files, FilesIn(sets.SetPath("Skola")));
+    EXPECT_TRUE(FilesIn(sets.SetPath("Hem")).size() == 1u);
+    EXPECT_FALSE(FileExists(sets.RegisterPath("Ny")));
+
+    // With room on the disk the listing writes it.
+    std::vector<SetItem> overlays;
+    sets.Io().ListOverlays("Skola", overlays);
+    EXPECT_NE(skola, sets.Register("Skola"));
 }
 
 TEST(SetStore, CopySetFolderCopiesTheWholeTreeAsASetOfItsOwn)
@@ -260,20 +448,20 @@ TEST(SetStore, RenameSetMovesTheFolder)
     SetFixture sets;
     sets.MakeSet("Skola", "[Overlays]\r\n1=A\r\n", {"A"});
     sets.MakeSet("Hem", "[Overlays]\r\n", {});
-    ASSERT_TRUE(sets.Io().RenameSet("Skola", "Klass 3"));
+    ASSERT_EQ(Carry::kDone, sets.Io().RenameSet("Skola", "Klass 3").outcome);
     EXPECT_FALSE(FileExists(sets.SetPath("Skola")));
     EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Klass 3", "A")));
 
     // Only the case of the name changes.
-    ASSERT_TRUE(sets.Io().RenameSet("Klass 3", "KLASS 3"));
+    ASSERT_EQ(Carry::kDone, sets.Io().RenameSet("Klass 3", "KLASS 3").outcome);
     std::vector<SetItem> found;
     sets.Io().ListSets(found);
     ASSERT_EQ(2u, found.size());
     EXPECT_TRUE(found[0].name_ == "KLASS 3" || found[1].name_ == "KLASS 3");
 
-    EXPECT_FALSE(sets.Io().RenameSet("Klass 3", "Hem"));
-    EXPECT_FALSE(sets.Io().RenameSet("Saknas", "Nytt"));
-    EXPECT_FALSE(sets.Io().RenameSet("Klass 3", "a/b"));
+    EXPECT_EQ(Carry::kNotDone, sets.Io().RenameSet("Klass 3", "Hem").outcome);
+    EXPECT_EQ(Carry::kNotDone, sets.Io().RenameSet("Saknas", "Nytt").outcome);
+    EXPECT_EQ(Carry::kNotDone, sets.Io().RenameSet("Klass 3", "a/b").outcome);
     EXPECT_TRUE(FileExists(sets.OverlayPath("Klass 3", "A")));
 }
 
@@ -289,4 +477,38 @@ TEST(SetStore, DeleteSetSendsTheFolderToTheRecycleBin)
     // An empty name would be the whole set folder.
     EXPECT_FALSE(sets.Io().DeleteSet(""));
     EXPECT_TRUE(FileExists(sets.RegisterPath("Hem")));
+}
+
+// Registers and overlay files are edited as the ini interface would edit them, but every line that
+// is not changed stays as it was.
+TEST(SetStore, IniTextEditsOnlyTheLinesItMeans)
+{
+    const std::string text = "; kommentar\r\n[Overlays]\r\n1=A \r\n 2 = B\r\n\r\n[overlays]\r\n3=C\r\n[SetInfo]\r\nIsCurrent=1\r\n";
+    const struct {
+        const char* what;
+        std::function<void(IniText&)> edit;
+        std::string expected;
+    } cases[] = {
+        {"a key is found ignoring case and blanks", [](IniText& t) { t.Set("OVERLAYS", "2", "Ny"); },
+         "; kommentar\r\n[Overlays]\r\n1=A \r\n2=Ny\r\n\r\n[overlays]\r\n3=C\r\n[SetInfo]\r\nIsCurrent=1\r\n"},
+        {"a new key follows the section's last line", [](IniText& t) { t.Set("Overlays", "4", "D"); },
+         "; kommentar\r\n[Overlays]\r\n1=A \r\n 2 = B\r\n4=D\r\n\r\n[overlays]\r\n3=C\r\n[SetInfo]\r\nIsCurrent=1\r\n"},
+        {"a new section goes at the end", [](IniText& t) { t.Set("KeyboardSettings", "SendType", "Game"); },
+         text + "[KeyboardSettings]\r\nSendType=Game\r\n"},
+        {"a key is removed", [](IniText& t) { EXPECT_TRUE(t.Remove("Overlays", "1")); },
+         "; kommentar\r\n[Overlays]\r\n 2 = B\r\n\r\n[overlays]\r\n3=C\r\n[SetInfo]\r\nIsCurrent=1\r\n"},
+        {"a key that is not there", [](IniText& t) { EXPECT_FALSE(t.Remove("Overlays", "3")); }, text},
+        {"the first section of the name goes whole", [](IniText& t) { t.RemoveSection("Overlays"); },
+         "; kommentar\r\n[overlays]\r\n3=C\r\n[SetInfo]\r\nIsCurrent=1\r\n"},
+    };
+    for (const auto& c : cases) {
+        IniText edited(storefile::SplitLines(text));
+        c.edit(edited);
+        EXPECT_EQ(c.expected, edited.Text()) << c.what;
+    }
+    const IniText read(storefile::SplitLines(text));
+    EXPECT_EQ("A", read.Get("Overlays", "1"));
+    EXPECT_EQ("B", read.Get("overlays", "2"));
+    EXPECT_EQ("", read.Get("Overlays", "3"));
+    EXPECT_EQ("ingen", read.Get("Saknas", "1", "ingen"));
 }

@@ -1,0 +1,125 @@
+// Editing the lines of an ini file in memory.
+#include "loader/IniText.h"
+#include "library/Cp1252.h"
+#include "loader/StoreFiles.h"
+
+namespace {
+
+std::string Trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    const size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+// The name of a section header line ("[name]" with blanks allowed around it), or false.
+bool HeaderName(const std::string& line, std::string& name)
+{
+    const std::string text = Trimmed(line);
+    if (text.empty() || text[0] != '[')
+        return false;
+    const size_t close = text.find(']');
+    name = Trimmed(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    return true;
+}
+
+} // namespace
+
+bool IniText::FindSection(const std::string& section, size_t& header, size_t& end) const
+{
+    for (header = 0; header < lines_.size(); ++header) {
+        std::string name;
+        if (HeaderName(lines_[header], name) && cp1252::EqualsNoCase(name, Trimmed(section)))
+            break;
+    }
+    if (header == lines_.size())
+        return false;
+    std::string name;
+    for (end = header + 1; end < lines_.size() && !HeaderName(lines_[end], name); ++end) {
+    }
+    return true;
+}
+
+size_t IniText::FindKey(size_t first, size_t end, const std::string& key) const
+{
+    for (size_t i = first; i < end; ++i) {
+        const size_t equals = lines_[i].find('=');
+        if (equals != std::string::npos && cp1252::EqualsNoCase(Trimmed(lines_[i].substr(0, equals)), Trimmed(key)))
+            return i;
+    }
+    return end;
+}
+
+bool IniText::FindEntry(const std::string& section, const std::string& key, size_t& line) const
+{
+    size_t header = 0, end = 0;
+    if (!FindSection(section, header, end))
+        return false;
+    line = FindKey(header + 1, end, key);
+    return line != end;
+}
+
+std::string IniText::Get(const std::string& section, const std::string& key, const std::string& fallback) const
+{
+    size_t line = 0;
+    if (!FindEntry(section, key, line))
+        return fallback;
+    return Trimmed(lines_[line].substr(lines_[line].find('=') + 1));
+}
+
+void IniText::Set(const std::string& section, const std::string& key, const std::string& value)
+{
+    const std::string entry = key + "=" + value;
+    size_t header = 0, end = 0;
+    if (!FindSection(section, header, end)) {
+        lines_.push_back("[" + section + "]");
+        lines_.push_back(entry);
+        return;
+    }
+    const size_t line = FindKey(header + 1, end, key);
+    if (line != end) {
+        lines_[line] = entry;
+        return;
+    }
+    size_t last = header;
+    for (size_t i = header + 1; i < end; ++i) {
+        if (!Trimmed(lines_[i]).empty())
+            last = i;
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1), entry);
+}
+
+bool IniText::Remove(const std::string& section, const std::string& key)
+{
+    size_t line = 0;
+    if (!FindEntry(section, key, line))
+        return false;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(line));
+    return true;
+}
+
+void IniText::RemoveSection(const std::string& section)
+{
+    size_t header = 0, end = 0;
+    if (FindSection(section, header, end))
+        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header), lines_.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+std::string IniText::Text() const
+{
+    return storefile::JoinLines(lines_);
+}
+
+bool EditIniFile(const std::string& path, const std::function<void(IniText&)>& edit)
+{
+    std::vector<std::string> lines;
+    if (!storefile::ReadLines(path, lines) && storefile::Exists(path))
+        return false;
+    IniText text(lines);
+    edit(text);
+    if (text.Lines() == lines && storefile::IsFile(path))
+        return true;
+    return storefile::WriteReplacing(path, text.Text());
+}

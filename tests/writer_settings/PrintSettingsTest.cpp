@@ -1,0 +1,140 @@
+// The printer choice: its name in the program ini and the device blocks in DefaultPrinter.inf.
+#include "MorvelConfig.h"
+#include "writer_settings/PrintSettings.h"
+#include <gtest/gtest.h>
+#include <cstring>
+
+namespace {
+
+HGLOBAL BlockOf(const std::string& bytes)
+{
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(::GlobalLock(block), bytes.data(), bytes.size());
+    ::GlobalUnlock(block);
+    return block;
+}
+
+std::string BytesOf(HGLOBAL block)
+{
+    std::string bytes(static_cast<const char*>(::GlobalLock(block)), ::GlobalSize(block));
+    ::GlobalUnlock(block);
+    return bytes;
+}
+
+std::string Size(DWORD size)
+{
+    return std::string(reinterpret_cast<const char*>(&size), sizeof(size));
+}
+
+// A device mode with 8 bytes of the driver's own, in a block 4 bytes larger than it needs.
+std::string DeviceMode()
+{
+    DEVMODEA mode{};
+    std::strcpy(reinterpret_cast<char*>(mode.dmDeviceName), "Skrivaren");
+    mode.dmSize = sizeof(mode);
+    mode.dmDriverExtra = 8;
+    mode.dmFields = DM_ORIENTATION;
+    mode.dmOrientation = DMORIENT_LANDSCAPE;
+    return std::string(reinterpret_cast<const char*>(&mode), sizeof(mode)) + "privat.." + std::string(4, '\0');
+}
+
+std::string DeviceNames()
+{
+    DEVNAMES names{};
+    names.wDriverOffset = sizeof(names);
+    names.wDeviceOffset = sizeof(names) + 9;
+    names.wOutputOffset = sizeof(names) + 19;
+    return std::string(reinterpret_cast<const char*>(&names), sizeof(names)) + std::string("winspool\0Skrivaren\0FILE:\0", 25);
+}
+
+class PrinterChoice : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (HGLOBAL block : {dialog.hDevMode, dialog.hDevNames}) {
+            if (block)
+                ::GlobalFree(block);
+        }
+    }
+
+    MorvelConfig config;
+    PrintSettings settings{config.Environment()};
+    PRINTDLGA dialog{};
+};
+
+} // namespace
+
+TEST_F(PrinterChoice, KeepsThePrinterNameInTheProgramIni)
+{
+    EXPECT_EQ(config.ProgramFolder(), settings.programDir_);
+    EXPECT_EQ(config.ProgramIni(), settings.programIni_);
+    settings.defaultPrinter_ = "Kontorets skrivare";
+    ASSERT_TRUE(settings.WriteDefaultPrinter());
+    PrintSettings read(config.Environment());
+    read.ReadDefaultPrinter();
+    EXPECT_EQ("Kontorets skrivare", read.defaultPrinter_);
+}
+
+TEST_F(PrinterChoice, WritesBothBlocksWithTheirSizesAndReadsThemBackIntoNewBlocks)
+{
+    dialog.hDevMode = BlockOf(DeviceMode());
+    dialog.hDevNames = BlockOf(DeviceNames());
+    ASSERT_EQ(0u, settings.SavePrinterChoice(dialog));
+    EXPECT_EQ(Size(static_cast<DWORD>(DeviceMode().size())) + DeviceMode() + Size(static_cast<DWORD>(DeviceNames().size()))
+                  + DeviceNames(),
+              testsupport::TempFolder::Read(settings.PrinterChoiceFile()));
+
+    PRINTDLGA loaded{};
+    ASSERT_EQ(0u, settings.LoadPrinterChoice(loaded));
+    EXPECT_EQ(DeviceMode(), BytesOf(loaded.hDevMode));
+    EXPECT_EQ(DeviceNames(), BytesOf(loaded.hDevNames));
+    ::GlobalFree(loaded.hDevMode);
+    ::GlobalFree(loaded.hDevNames);
+}
+
+// The print dialog reads the blocks as they stand: a damaged file must never reach it.
+TEST_F(PrinterChoice, RefusesAMissingOrDamagedFileAndLeavesTheDialogAlone)
+{
+    const std::string mode = DeviceMode();
+    std::string shortMode = mode;
+    reinterpret_cast<DEVMODEA*>(&shortMode[0])->dmDriverExtra = 400;
+    std::string names = DeviceNames();
+    std::string farNames = names;
+    reinterpret_cast<DEVNAMES*>(&farNames[0])->wOutputOffset = 400;
+    std::string unended = names;
+    unended.resize(unended.size() - 1);
+    struct Case {
+        const char* what;
+        std::string file;
+    } const cases[] = {
+        {"empty", ""},
+        {"cut in the first size", Size(12).substr(0, 2)},
+        {"a size past the end", Size(5000) + mode},
+        {"no second block", Size(static_cast<DWORD>(mode.size())) + mode},
+        {"driver data past the block", Size(static_cast<DWORD>(shortMode.size())) + shortMode
+                                           + Size(static_cast<DWORD>(names.size())) + names},
+        {"a name past the block", Size(static_cast<DWORD>(mode.size())) + mode
+                                      + Size(static_cast<DWORD>(farNames.size())) + farNames},
+        {"a name without its end", Size(static_cast<DWORD>(mode.size())) + mode
+                                       + Size(static_cast<DWORD>(unended.size())) + unended},
+    };
+    EXPECT_NE(0u, settings.LoadPrinterChoice(dialog)) << "missing file";
+    for (const Case& c : cases) {
+        config.Write("Program Files\\Morvel\\DefaultPrinter.inf", c.file);
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_DATA), settings.LoadPrinterChoice(dialog)) << c.what;
+        EXPECT_EQ(nullptr, dialog.hDevMode) << c.what;
+        EXPECT_EQ(nullptr, dialog.hDevNames) << c.what;
+    }
+}
+
+TEST_F(PrinterChoice, AFailedSaveKeepsTheChoiceMadeBefore)
+{
+    const std::string before = config.Write("Program Files\\Morvel\\DefaultPrinter.inf", "tidigare val");
+    EXPECT_NE(0u, settings.SavePrinterChoice(dialog)); // no blocks to save
+    dialog.hDevMode = BlockOf(DeviceMode());
+    dialog.hDevNames = BlockOf(DeviceNames());
+    PrintSettings elsewhere(config.Environment());
+    elsewhere.programDir_ = config.Temp() / "saknas";
+    EXPECT_NE(0u, elsewhere.SavePrinterChoice(dialog));
+    EXPECT_EQ("tidigare val", testsupport::TempFolder::Read(before));
+}

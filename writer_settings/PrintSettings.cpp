@@ -1,0 +1,143 @@
+// The chosen printer: its name in the program ini and its device blocks in "DefaultPrinter.inf".
+#include "writer_settings/PrintSettings.h"
+#include "library/IniFile.h"
+#include "writer_settings/TextFiles.h"
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+// A block of the file: the size of a movable global memory block, then its bytes.
+bool AppendBlock(std::string& bytes, HGLOBAL block)
+{
+    if (!block)
+        return false;
+    const SIZE_T size = ::GlobalSize(block);
+    if (size == 0 || size > 0xFFFFFFFFu)
+        return false;
+    const void* data = ::GlobalLock(block);
+    if (!data)
+        return false;
+    const DWORD size32 = static_cast<DWORD>(size);
+    bytes.append(reinterpret_cast<const char*>(&size32), sizeof(size32));
+    bytes.append(static_cast<const char*>(data), size);
+    ::GlobalUnlock(block);
+    return true;
+}
+
+// The size and bytes of the block at `at`; false when the file ends before it does.
+bool TakeBlock(const std::string& bytes, size_t& at, std::string& block)
+{
+    DWORD size = 0;
+    if (bytes.size() - at < sizeof(size))
+        return false;
+    std::memcpy(&size, bytes.data() + at, sizeof(size));
+    at += sizeof(size);
+    if (bytes.size() - at < size)
+        return false;
+    block = bytes.substr(at, size);
+    at += size;
+    return true;
+}
+
+// A device mode whose own sizes fit in its block. The print dialog reads it as it stands, so a
+// damaged one must never reach it.
+bool IsDeviceMode(const std::string& block)
+{
+    if (block.size() < offsetof(DEVMODEA, dmFields))
+        return false;
+    DEVMODEA mode;
+    std::memcpy(&mode, block.data(), offsetof(DEVMODEA, dmFields));
+    return mode.dmSize >= offsetof(DEVMODEA, dmFields) && mode.dmSize + mode.dmDriverExtra <= block.size();
+}
+
+bool EndsWithinBlock(const std::string& block, WORD offset)
+{
+    return offset >= sizeof(DEVNAMES) && offset < block.size()
+           && std::memchr(block.data() + offset, '\0', block.size() - offset) != nullptr;
+}
+
+// Device names whose three strings lie inside the block, each ended.
+bool IsDeviceNames(const std::string& block)
+{
+    if (block.size() < sizeof(DEVNAMES))
+        return false;
+    DEVNAMES names;
+    std::memcpy(&names, block.data(), sizeof(names));
+    return EndsWithinBlock(block, names.wDriverOffset) && EndsWithinBlock(block, names.wDeviceOffset)
+           && EndsWithinBlock(block, names.wOutputOffset);
+}
+
+// A movable, zero-filled block holding the bytes; null when it cannot be had.
+HGLOBAL NewBlock(const std::string& bytes)
+{
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size());
+    if (!block)
+        return nullptr;
+    void* data = ::GlobalLock(block);
+    if (!data) {
+        ::GlobalFree(block);
+        return nullptr;
+    }
+    std::memcpy(data, bytes.data(), bytes.size());
+    ::GlobalUnlock(block);
+    return block;
+}
+
+} // namespace
+
+PrintSettings::PrintSettings() : PrintSettings(MorvelEnvironment::OfThisProgram()) {}
+
+PrintSettings::PrintSettings(const MorvelEnvironment& environment)
+{
+    const MorvelPaths paths(environment);
+    morvelIni_ = paths.morvelIni_;
+    programIni_ = paths.programIni_;
+    programDir_ = paths.programDir_;
+}
+
+void PrintSettings::ReadDefaultPrinter()
+{
+    defaultPrinter_ = ini::ReadString(programIni_, "MVSettings", "DefaultPrinter");
+}
+
+bool PrintSettings::WriteDefaultPrinter() const
+{
+    return ini::WriteString(programIni_, "MVSettings", "DefaultPrinter", defaultPrinter_);
+}
+
+DWORD PrintSettings::SavePrinterChoice(const PRINTDLGA& printDialog) const
+{
+    std::string bytes;
+    if (!AppendBlock(bytes, printDialog.hDevMode) || !AppendBlock(bytes, printDialog.hDevNames))
+        return ERROR_INVALID_HANDLE;
+    if (!textfiles::WriteReplacing(PrinterChoiceFile(), bytes)) {
+        const DWORD error = ::GetLastError();
+        return error != 0 ? error : ERROR_WRITE_FAULT;
+    }
+    return 0;
+}
+
+DWORD PrintSettings::LoadPrinterChoice(PRINTDLGA& printDialog) const
+{
+    std::string bytes;
+    if (!textfiles::ReadWhole(PrinterChoiceFile(), bytes)) {
+        const DWORD error = ::GetLastError();
+        return error != 0 ? error : ERROR_FILE_NOT_FOUND;
+    }
+    size_t at = 0;
+    std::string mode;
+    std::string names;
+    if (!TakeBlock(bytes, at, mode) || !TakeBlock(bytes, at, names) || !IsDeviceMode(mode) || !IsDeviceNames(names))
+        return ERROR_INVALID_DATA;
+    HGLOBAL modeBlock = NewBlock(mode);
+    HGLOBAL namesBlock = modeBlock ? NewBlock(names) : nullptr;
+    if (!namesBlock) {
+        if (modeBlock)
+            ::GlobalFree(modeBlock);
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    printDialog.hDevMode = modeBlock;
+    printDialog.hDevNames = namesBlock;
+    return 0;
+}

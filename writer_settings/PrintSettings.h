@@ -1,0 +1,32 @@
+// The printer Morvel prints on: its name in the program ini and its device set-up in a file of its own.
+#pragma once
+#include "writer_settings/MorvelPaths.h"
+#include <windows.h>
+#include <commdlg.h>
+#include <string>
+
+// The printer the user chose: its name in the program ini and its device set-up in
+// "DefaultPrinter.inf" in the program folder. The main window owns one by value.
+class PrintSettings {
+public:
+    PrintSettings();
+    explicit PrintSettings(const MorvelEnvironment& environment);
+    virtual ~PrintSettings() = default;
+
+    // [MVSettings] DefaultPrinter of the program ini.
+    void ReadDefaultPrinter();
+    bool WriteDefaultPrinter() const;
+    // Writes the print dialog's device-mode and device-names blocks. 0, or the system's error code
+    // (the choice there before is kept then).
+    DWORD SavePrinterChoice(const PRINTDLGA& printDialog) const;
+    // Reads them into new movable blocks and hands them to the print dialog; the blocks it held
+    // before stay the caller's to free. 0, or the system's error code (a missing, short or damaged
+    // file); on failure the dialog's handles are not touched.
+    DWORD LoadPrinterChoice(PRINTDLGA& printDialog) const;
+    std::string PrinterChoiceFile() const { return programDir_ + "\\DefaultPrinter.inf"; }
+
+    std::string morvelIni_;
+    std::string programIni_;
+    std::string programDir_;
+    std::string defaultPrinter_;
+};
