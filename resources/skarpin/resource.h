@@ -96,3 +96,10 @@
 #define IDS_COMMAND_PROGRAM_CHARACTERS  2404
 #define IDS_COMMAND_FILE_CHARACTERS     2405
 #define IDS_COMMAND_TOO_LONG            2406
+
+// The set compiler: what the keyboard's image cannot hold, and the Zenthor program's texts
+#define IDS_COMPILE_UNREADABLE          2450
+#define IDS_COMPILE_TOO_MANY_BLOCKS     2451
+#define IDS_COMPILE_TOO_MANY_RANGES     2452
+#define IDS_COMPILE_CELL_OUTSIDE_GRID   2453
+#define IDS_ZENTHOR_TEXTS_NOT_WRITTEN   2454
