@@ -174,10 +174,8 @@ bool FileIO::WriteTextMacros()
 {
     if (pendingMacros_.empty())
         return true;
-    const bool written = EditIniFile(ZenthorIniPath(), [&](IniText& text) {
-        for (const auto& entry : pendingMacros_)
-            text.Set(kPathsSection, entry.first, entry.second);
-    });
+    const bool written =
+        EditIniFile(ZenthorIniPath(), [&](IniText& text) { text.SetMany(kPathsSection, pendingMacros_); });
     if (written)
         pendingMacros_.clear();
     return written;

@@ -1,6 +1,7 @@
 // Text macros of the AccessKvora model: the start sequence from zenthor.ini, which runs become macros,
 // the identifiers, and zenthor.ini written only once the keyboard holds the set.
 #include "CompilerFixture.h"
+#include "loader/IniText.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 
@@ -159,4 +160,23 @@ TEST(TextMacros, WithoutTheZenthorProgramTextIsTypedAndInfraredCodesGiveNothing)
     const Bytes image = fixture.Compile("Prat", FileIO::kModelAccessKvora);
     EXPECT_EQ(0, fixture.Io().zenthorFlag_);
     EXPECT_EQ("16 16 16 01 81 81 C5 80 83 80 02 80 81 80 80 9F B2 B0 A1 93 A2 A3 A4 98 A5 03", Hex(image));
+}
+
+TEST(TextMacros, ManyEntriesGoInAsIfSetOneByOne)
+{
+    const std::vector<std::string> files[] = {
+        {"[StartSequence]", "VK_KEY_1=49", "[Paths]", "003=\"gammal\"", " 00A = x", "", "", "[Annat]", "k=v"},
+        {"[paths]", "004=\"äldre\""},
+        {"[Annat]", "k=v"},
+        {},
+    };
+    const Entries entries = {{"000", "\"1\""}, {"003", "\"ny\""}, {"00a", "y"}, {"005", "z"}, {"005", "zz"}, {"006", ""}};
+    for (const auto& lines : files) {
+        IniText oneByOne(lines);
+        for (const auto& entry : entries)
+            oneByOne.Set("Paths", entry.first, entry.second);
+        IniText many(lines);
+        many.SetMany("Paths", entries);
+        EXPECT_EQ(oneByOne.Text(), many.Text());
+    }
 }
