@@ -151,6 +151,26 @@ TEST(TextMacros, ZenthorIniChangesOnlyWhenTheLoadIsConfirmed)
     EXPECT_TRUE(fixture.Io().pendingMacros_.empty());
 }
 
+TEST(TextMacros, MacrosThatCannotBeWrittenWaitForTheNextTry)
+{
+    CompilerFixture fixture;
+    fixture.EnableZenthor();
+    fixture.MakeSet("Prat", {});
+    fixture.SaveOverlay("Prat", "Hälsa", 1, {KeyBlock(0, 0, kLongText)});
+    fixture.Compile("Prat", FileIO::kModelAccessKvora);
+    const std::string ini = fixture.ZenthorIni();
+    ::DeleteFileA(ini.c_str());
+    ASSERT_TRUE(::CreateDirectoryA(ini.c_str(), nullptr));
+    EXPECT_FALSE(fixture.Io().WriteTextMacros());
+    EXPECT_EQ(3u, fixture.Io().pendingMacros_.size());
+    EXPECT_EQ("Setet är laddat, men knapparnas långa texter kunde inte sparas i zenthor.ini. Ladda setet igen.",
+              TextMacrosNotWrittenMessage());
+
+    ::RemoveDirectoryA(ini.c_str());
+    EXPECT_TRUE(fixture.Io().WriteTextMacros());
+    EXPECT_EQ("[Paths]\r\n000=\"1\"\r\n001=\"!\"\r\n003=\"Hej på dig alla barn\"\r\n", testsupport::TempFolder::Read(ini));
+}
+
 TEST(TextMacros, WithoutTheZenthorProgramTextIsTypedAndInfraredCodesGiveNothing)
 {
     CompilerFixture fixture;

@@ -101,13 +101,13 @@ int main(int argc, char** argv)
     SetImage image;
     SetCompileResult result;
     Report("compile for the PS/2 model", bench::Time(rounds, [&] { result = io->CompileSet(kSet, image, FileIO::kModelPS2); }));
-    std::printf("  %-46s %8u bytes%s\n", "image", static_cast<unsigned>(image.Size()),
+    std::printf("  %-46s %8u bytes%s\n", "image", static_cast<unsigned>(image.Bytes().size()),
                 result.Compiled() ? "" : " (NOT COMPILED)");
     Report("compile for the AccessKvora model", bench::Time(rounds, [&] {
                result = io->CompileSet(kSet, image, FileIO::kModelAccessKvora);
            }));
     const size_t macros = io->pendingMacros_.size();
-    std::printf("  %-46s %8u bytes, %u zenthor.ini entries%s\n", "image", static_cast<unsigned>(image.Size()),
+    std::printf("  %-46s %8u bytes, %u zenthor.ini entries%s\n", "image", static_cast<unsigned>(image.Bytes().size()),
                 static_cast<unsigned>(macros), io->zenthorFlag_ ? "" : " (ZENTHOR OFF)");
     Report("write the text macros to zenthor.ini", bench::Time(1, [&] { io->WriteTextMacros(); }));
     io.reset();
