@@ -168,7 +168,7 @@ private:
         const std::string& pauseWord = io_.keyNames_[FileIO::kPause];
         int tenths = 0;
         // Without a pause word no word is a pause: an empty word would make "<Ctrl+5>" a pause of 5 s.
-        if (!pauseWord.empty() && command::IsPauseWord(word, pauseWord, &tenths)) {
+        if (command::IsPauseWord(word, pauseWord, &tenths)) {
             char digits[16];
             std::snprintf(digits, sizeof(digits), "%02x", static_cast<unsigned>(tenths));
             Append(digits);
