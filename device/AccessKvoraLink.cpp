@@ -282,6 +282,10 @@ void AccessKvoraLink::ReadAway()
 
 bool AccessKvoraLink::SendSet(HWND window, size_t& total)
 {
+    total = 0;
+    // An image the compiler never began (not even its sync) is no set.
+    if (image_.Size() < SetImage::kSyncLength)
+        return false;
     image_.AppendTrailer();
     total = image_.Size();
     if (!serial_)

@@ -69,7 +69,8 @@ public:
     // The wake-up byte and its pause (AccessKvora).
     void WakeUp();
 
-    // Appends the trailer and sends the whole image; total is its length. With a window, that
+    // Appends the trailer and sends the whole image; total is its length (0 for an image that was
+    // never reset, which is not sent). With a window, that
     // window's transfer timer starts and the caller follows the transfer. Without one, the link waits
     // for the transfer and the keyboard's storing, reads its answer away and closes the port. False
     // when the port did not open, the write failed, or (without a window) did not end in time.

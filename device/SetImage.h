@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-// Owned by the serial link. A new image is already reset to the sync; the trailer is appended once,
-// and Reset or Append make the image unfinished again.
+// Owned by the serial link. A new image is empty until Reset puts the sync; the trailer is appended
+// once, and Reset or Append make the image unfinished again.
 class SetImage {
 public:
     static constexpr std::uint8_t kSync = 0x16;
@@ -16,8 +16,6 @@ public:
     static constexpr std::uint8_t kChecksumShift = 0x7F;
     static constexpr std::uint8_t kEndOfTransmission = 0x04;
     static constexpr size_t kSyncLength = 3;
-
-    SetImage() { Reset(); }
 
     // The image becomes the three sync bytes 0x16 0x16 0x16.
     void Reset();

@@ -77,6 +77,7 @@ protected:
         auto link = Link(kind);
         EXPECT_EQ(1, link->FindKeyboard()) << Trace();
         keyboard_.Do("reset");
+        link->Image().Reset(); // as the compiler begins every image
         return link;
     }
 

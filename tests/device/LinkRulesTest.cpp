@@ -107,7 +107,10 @@ TEST_F(LinkWithoutKeyboardTest, ALinkThatIsNotAttachedFindsAndSendsNothing)
     EXPECT_EQ(0, version);
     EXPECT_EQ(' ', model);
     EXPECT_EQ(0, link.FindKeyboard());
-    size_t total = 0;
+    size_t total = 99;
+    EXPECT_FALSE(link.SendSet(nullptr, total));
+    EXPECT_EQ(0u, total); // an image never begun is no set
+    link.Image().Reset();
     EXPECT_FALSE(link.SendSet(nullptr, total));
     EXPECT_EQ(6u, total);
     EXPECT_FALSE(link.Drain());

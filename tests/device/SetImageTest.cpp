@@ -12,10 +12,10 @@ unsigned SumAfterSync(const Bytes& image)
     return std::accumulate(image.begin() + SetImage::kSyncLength, image.end(), 0u) % 256;
 }
 
-TEST(SetImageTest, ANewOrResetImageIsTheSync)
+TEST(SetImageTest, AResetImageIsTheSync)
 {
     SetImage image;
-    EXPECT_EQ((Bytes{0x16, 0x16, 0x16}), image.Bytes());
+    EXPECT_TRUE(image.Bytes().empty());
     image.Append(Bytes{0x01, 0x81});
     image.Reset();
     EXPECT_EQ((Bytes{0x16, 0x16, 0x16}), image.Bytes());
@@ -35,6 +35,7 @@ TEST(SetImageTest, TheTrailerMakesTheBytesAfterTheSyncSumToZero)
     };
     for (const auto& c : cases) {
         SetImage image;
+        image.Reset();
         image.Append(c.body);
         image.AppendTrailer();
         Bytes expected{0x16, 0x16, 0x16};
@@ -49,6 +50,7 @@ TEST(SetImageTest, TheTrailerMakesTheBytesAfterTheSyncSumToZero)
 TEST(SetImageTest, TheTrailerIsAppendedOnce)
 {
     SetImage image;
+    image.Reset();
     image.AppendTrailer();
     EXPECT_TRUE(image.HasTrailer());
     image.AppendTrailer();
