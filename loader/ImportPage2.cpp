@@ -8,7 +8,7 @@
 #include "skarpin/resource.h"
 
 ImportPage2::ImportPage2(ImportData* data)
-    : ExportTreePage(IDD_IMPORT_PAGE2, IDS_IMPORT_CAPTION_OVERLAYS, IDC_IMPORT_OVERLAY_TREE), data_(data)
+    : ImportTreePage(IDD_IMPORT_PAGE2, IDS_IMPORT_CAPTION_OVERLAYS, IDC_IMPORT_OVERLAY_TREE), data_(data)
 {
 }
 
@@ -34,22 +34,8 @@ bool ImportPage2::OnSetActive()
     const std::string unnumbered = fw::LoadResString(IDS_IMPORT_UNNUMBERED);
     for (const exportwizard::OverlayLine& line : importwizard::OverlayLines(data_->overlays, unnumbered))
         items_.emplace_back(Tree().Insert(TVI_ROOT, TVI_LAST, line.text), line.name);
-    StartCheckTimer();
+    StartChecks();
     return true;
-}
-
-bool ImportPage2::OnCommand(int id, int code)
-{
-    switch (id) {
-    case IDC_IMPORT_ALL:
-        CheckAll(true);
-        return true;
-    case IDC_IMPORT_NONE:
-        CheckAll(false);
-        return true;
-    default:
-        return ExportTreePage::OnCommand(id, code);
-    }
 }
 
 // Every line is checked first; then each overlay's line shows its chosen flag.
@@ -67,9 +53,7 @@ void ImportPage2::SetChecks()
 LRESULT ImportPage2::OnWizardNext()
 {
     fw::WaitCursor wait;
-    std::vector<std::pair<std::string, bool>> checks;
-    for (const TreeCtrlItem& item : items_)
-        checks.emplace_back(item.name_, Tree().IsChecked(item.item_));
+    const std::vector<std::pair<std::string, bool>> checks = Checks();
     if (items_.empty() || exportwizard::TakeChecks(data_->overlays, checks) == 0) {
         fw::ShowMessage(hwnd_, IDS_EXPORT_NO_OVERLAY, IDS_IMPORT_CAPTION, MB_OK | MB_ICONSTOP);
         return -1;

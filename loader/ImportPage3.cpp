@@ -30,7 +30,7 @@ std::string Lines(const std::vector<std::string>& texts)
 } // namespace
 
 ImportPage3::ImportPage3(ImportData* data)
-    : ExportTreePage(IDD_IMPORT_PAGE3, IDS_IMPORT_CAPTION_FILES, IDC_IMPORT_MEDIA_TREE), data_(data)
+    : ImportTreePage(IDD_IMPORT_PAGE3, IDS_IMPORT_CAPTION_FILES, IDC_IMPORT_MEDIA_TREE), data_(data)
 {
 }
 
@@ -56,7 +56,7 @@ bool ImportPage3::OnSetActive()
     SetChecked(IDC_IMPORT_KEEP_PATHS, false);
     // The new set's own import folder, whose files go along when its overlays are copied or moved.
     SetItemText(IDC_IMPORT_PATH, data_->fileIO->SetFolderPath(data_->newSetName) + "\\import");
-    StartCheckTimer();
+    StartChecks();
     return true;
 }
 
@@ -79,19 +79,10 @@ void ImportPage3::CollectMedia()
 
 bool ImportPage3::OnCommand(int id, int code)
 {
-    switch (id) {
-    case IDC_IMPORT_ALL:
-        CheckAll(true);
-        return true;
-    case IDC_IMPORT_NONE:
-        CheckAll(false);
-        return true;
-    case IDC_IMPORT_BROWSE:
-        OnBrowse();
-        return true;
-    default:
-        return ExportTreePage::OnCommand(id, code);
-    }
+    if (id != IDC_IMPORT_BROWSE)
+        return ImportTreePage::OnCommand(id, code);
+    OnBrowse();
+    return true;
 }
 
 void ImportPage3::OnBrowse()
@@ -119,9 +110,7 @@ void ImportPage3::OnBrowse()
 bool ImportPage3::OnWizardFinish()
 {
     fw::WaitCursor wait;
-    std::vector<std::pair<std::string, bool>> checks;
-    for (const TreeCtrlItem& item : items_)
-        checks.emplace_back(item.name_, Tree().IsChecked(item.item_));
+    const std::vector<std::pair<std::string, bool>> checks = Checks();
     TakeMediaChecks(data_->media, checks);
     return Report(PlaceImport(*data_->fileIO, Request(), data_->overlays, data_->media));
 }

@@ -2,11 +2,11 @@
 // overlays use, where they go (one shared folder, or the paths they were exported from on the
 // current drive), and on Finish the new set with the overlays and files placed.
 #pragma once
-#include "loader/ExportTreePage.h"
+#include "loader/ImportTreePage.h"
 #include "loader/ImportData.h"
 #include "loader/ImportPlacing.h"
 
-class ImportPage3 : public ExportTreePage {
+class ImportPage3 : public ImportTreePage {
 public:
     explicit ImportPage3(ImportData* data);
 

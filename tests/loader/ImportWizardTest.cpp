@@ -3,6 +3,8 @@
 // once from the main window's menu command, run modally as the user runs it.
 #include "ExportWizardDriver.h"
 #include "ImportFixture.h"
+#include "components/ZipSpan.h"
+#include "components/ZipWriter.h"
 #include "framework/Prompt.h"
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
@@ -124,6 +126,13 @@ TEST_F(ImportWizard, OurExportIsImportedPageByPage)
 {
     const std::string zipPath = fixture_.ZipPath("Fritid.zip");
     fixture_.ExportArchive(zipPath);
+    // A folder "import" of the user's own among the temporary files.
+    char temporary[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, temporary);
+    const std::string usersFolder = std::string(temporary) + "import";
+    ::CreateDirectoryA(usersFolder.c_str(), nullptr);
+    const std::string usersFile = usersFolder + "\\mitt.txt";
+    storefile::WriteReplacing(usersFile, "mitt");
     Open();
     EXPECT_EQ("De \xF6verl\xE4gg som importeras kommer att l\xE4ggas i ett nytt set och beh\xE5lla sina gamla nummer.",
               Text(Page(1), IDC_IMPORT_INFO));
@@ -182,6 +191,51 @@ TEST_F(ImportWizard, OurExportIsImportedPageByPage)
     const std::string work = sheet_->Data().workFolder.Path();
     sheet_.reset();
     EXPECT_FALSE(storefile::Exists(work)) << "the work folder goes with the wizard";
+    EXPECT_EQ("mitt", TempFolder::Read(usersFile)) << "and no other folder";
+    ImageBaseManager::DeleteTree(usersFolder);
+}
+
+TEST_F(ImportWizard, FilesThatCouldNotBeSavedAreToldWhenTheImportEnds)
+{
+    const std::string zipPath = fixture_.ZipPath("Fritid.zip");
+    fixture_.ExportArchive(zipPath, {"Ljud"});
+    Open();
+    ChooseZip(zipPath);
+    Press(PSBTN_NEXT, 1);
+    ASSERT_TRUE(PumpUntil([&] { return AllChecked(Page(2), IDC_IMPORT_OVERLAY_TREE); }));
+    Press(PSBTN_NEXT, 2);
+    ASSERT_TRUE(PumpUntil([&] { return AllChecked(Page(3), IDC_IMPORT_MEDIA_TREE); }));
+    fw::CommonDialogHandlers handlers;
+    handlers.browseFolder = [&](BROWSEINFOA&, std::string& folder) {
+        folder = fixture_.Config().Temp() / "inte<giltig";
+        return true;
+    };
+    fw::SetCommonDialogHandlers(handlers);
+    Click(Page(3), IDC_IMPORT_BROWSE);
+    ScriptedMessages messages;
+    messages.Expect(IDS_IMPORT_DONE_PARTLY);
+    sheet_->PressButton(PSBTN_FINISH);
+    ASSERT_TRUE(PumpUntil([&] { return !sheet_->IsRunning(); }));
+    ASSERT_EQ(1u, messages.Shown().size());
+    const std::string& text = messages.Shown()[0].text;
+    EXPECT_NE(std::string::npos, text.find("ljud\\sk\xE5l \xE4pple.wav\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("media\\docs\\register.txt\n")) << text;
+    EXPECT_EQ(fw::kWizardFinish, sheet_->Result()) << "the overlays are in the new set";
+}
+
+TEST_F(ImportWizard, ButtonsPressedBeforeTheChecksShowTakeThemAsTheyWillBe)
+{
+    const std::string zipPath = fixture_.ZipPath("Fritid.zip");
+    fixture_.ExportArchive(zipPath, {"Ljud"});
+    Open();
+    ChooseZip(zipPath);
+    // Next and Finish at once, within the timer's delay: the lines count as checked.
+    Press(PSBTN_NEXT, 1);
+    Press(PSBTN_NEXT, 2);
+    Finish();
+    EXPECT_EQ((std::vector<std::string>{"Ljud.ini", "import\\register.txt", "import\\sk\xE5l \xE4pple.wav",
+                                        "register.txt"}),
+              FilesBelow(fixture_.IO().SetFolderPath("Fritid")));
 }
 
 TEST_F(ImportWizard, TheFirstPageRefusesWhatCannotBeImportedAndLeavesNothingUnpacked)
@@ -271,6 +325,122 @@ TEST_F(ImportWizard, HostileNamesAreToldAndTheRestIsImportedIntoAChosenFolder)
               FilesBelow(chosen));
     EXPECT_EQ((std::vector<std::string>{"Bilder.ini", "Utan nummer.ini", "register.txt"}),
               FilesBelow(fixture_.IO().SetFolderPath("hostile")));
+}
+
+// ---- Diskettes ----------------------------------------------------------------------------------
+
+namespace {
+
+// An archive spread over three "diskettes": folders disk1..disk3 each holding a volume under one
+// name, which the test puts into the "drive" folder when the wizard asks for it.
+class Diskettes {
+public:
+    explicit Diskettes(ImportFixture& fixture) : temp_(fixture.Config().Temp().Path())
+    {
+        std::string noise(120000, '\0');
+        for (size_t i = 0; i < noise.size(); ++i)
+            noise[i] = static_cast<char>((i * 7919u) >> 5);
+        const std::string source = fixture.Config().Write("disk_source\\stor.bmp", noise);
+        const std::string overlay = fixture.Config().Write("disk_source\\Bilder.ini",
+                                                           "[Data]\r\nBlock1=1,0,0,0,@c:\\bilder\\stor.bmp@\r\n");
+        const std::string registerFile = fixture.Config().Write("disk_source\\register.txt", "[Overlays]\r\n1=Bilder\r\n");
+        zip::ZipWriter writer(0);
+        writer.Add(overlay, "Bilder.ini");
+        writer.Add(registerFile, "register.txt");
+        writer.Add(source, "bilder/stor.bmp");
+        const std::string packed = temp_ + "\\packed.zip";
+        EXPECT_EQ(zip::Result::Ok, writer.Pack(packed));
+        ::CreateDirectoryA(Drive().c_str(), nullptr);
+        zip::SpanHandlers span;
+        span.askForDisk = [&](int disk, int) {
+            if (disk > 1)
+                TakeOut(disk - 1);
+            return true;
+        };
+        span.capacity = [](const std::string&) { return 50000u; };
+        EXPECT_EQ(zip::Result::Ok, zip::SpanArchive(packed, Path(), span));
+        TakeOut(3);
+    }
+
+    std::string Drive() const { return temp_ + "\\drive"; }
+    std::string Path() const { return Drive() + "\\Fritid.zip"; }
+    void Insert(int disk) const { ::CopyFileA(Volume(disk).c_str(), Path().c_str(), FALSE); }
+    // The volumes side by side, named as Info-ZIP names its split files.
+    void AsSplitFiles() const
+    {
+        ::CopyFileA(Volume(1).c_str(), (Drive() + "\\Fritid.z01").c_str(), FALSE);
+        ::CopyFileA(Volume(2).c_str(), (Drive() + "\\Fritid.z02").c_str(), FALSE);
+        Insert(3);
+    }
+
+private:
+    std::string Volume(int disk) const { return temp_ + "\\disk" + std::to_string(disk) + "\\Fritid.zip"; }
+    void TakeOut(int disk) const
+    {
+        ::CreateDirectoryA((temp_ + "\\disk" + std::to_string(disk)).c_str(), nullptr);
+        ::MoveFileExA(Path().c_str(), Volume(disk).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
+    }
+
+    std::string temp_;
+};
+
+} // namespace
+
+TEST_F(ImportWizard, AnArchiveOverDiskettesIsReadFromTheLastWithTheOthersAskedFor)
+{
+    Diskettes diskettes(fixture_);
+    diskettes.Insert(1);
+    Open();
+    ChooseZip(diskettes.Path());
+    std::vector<std::string> asked;
+    fw::SetMessageHandler([&](const fw::MessageRequest& request) {
+        asked.push_back(request.text);
+        if (request.textId == IDS_IMPORT_INSERT_LAST_DISKETTE) {
+            diskettes.Insert(3);
+            return IDOK;
+        }
+        EXPECT_EQ(static_cast<UINT>(IDS_EXPORT_NEXT_DISKETTE), request.textId) << request.text;
+        EXPECT_EQ("Diskett", request.caption);
+        const size_t at = request.text.find("diskett ");
+        diskettes.Insert(at == std::string::npos ? 0 : request.text[at + 8] - '0');
+        return IDOK;
+    });
+    Press(PSBTN_NEXT, 1);
+    fw::SetMessageHandler(FailOnMessage);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ("S\xE4tt i den SISTA disketten!", asked.front()) << "the first diskette was in the drive";
+    EXPECT_NE(std::find(asked.begin(), asked.end(), "S\xE4tt i diskett 1 (av 3) och klicka p\xE5 OK."), asked.end());
+    EXPECT_EQ(TempFolder::Read(fixture_.Config().Temp() / "disk_source\\stor.bmp"),
+              TempFolder::Read(sheet_->Data().workFolder.Path() + "bilder\\stor.bmp"))
+        << "the picture read back across the diskettes";
+}
+
+TEST_F(ImportWizard, SplitFilesBesideTheArchiveAreReadWithoutAsking)
+{
+    Diskettes diskettes(fixture_);
+    diskettes.AsSplitFiles();
+    Open();
+    ChooseZip(diskettes.Path());
+    Press(PSBTN_NEXT, 1);
+    EXPECT_TRUE(storefile::IsFile(sheet_->Data().workFolder.Path() + "bilder\\stor.bmp"));
+}
+
+TEST_F(ImportWizard, ADiskettePromptCancelledLeavesThePageWithoutAMessage)
+{
+    Diskettes diskettes(fixture_);
+    diskettes.Insert(3);
+    Open();
+    ChooseZip(diskettes.Path());
+    {
+        ScriptedMessages messages;
+        messages.Expect(IDS_EXPORT_NEXT_DISKETTE, IDCANCEL);
+        sheet_->PressButton(PSBTN_NEXT);
+        ASSERT_TRUE(PumpUntil([&] { return !messages.Shown().empty(); }));
+        fw::PumpMessages();
+    }
+    EXPECT_EQ(0, sheet_->ActiveIndex());
+    EXPECT_FALSE(IsVisible(Page(1), IDC_IMPORT_PROGRESS_LABEL));
+    EXPECT_TRUE(WorkFiles().empty());
 }
 
 // ---- From the main window -----------------------------------------------------------------------
