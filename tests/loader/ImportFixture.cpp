@@ -1,5 +1,6 @@
 // The import tests' world.
 #include "ImportFixture.h"
+#include "FileListing.h"
 #include "loader/ExportCopies.h"
 #include "loader/ExportModel.h"
 #include "loader/ExportPacking.h"
@@ -63,32 +64,10 @@ std::string PythonArchive(const std::string& name)
     return PythonArchives() + "\\" + name;
 }
 
-namespace {
-
-void ListBelow(const std::string& folder, const std::string& prefix, std::vector<std::string>& names)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ListBelow(folder + "\\" + name, prefix + name + "\\", names);
-        else
-            names.push_back(prefix + name);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-}
-
-} // namespace
-
 std::vector<std::string> FilesBelow(const std::string& folder)
 {
     std::vector<std::string> names;
-    ListBelow(folder, "", names);
+    ListFilesBelow(folder, "", '\\', names);
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -6,7 +6,7 @@ add_executable(import_tests
     ${IMPORT_TEST_DIR}/ImportModelTest.cpp ${IMPORT_TEST_DIR}/ImportPlacingTest.cpp
     ${IMPORT_TEST_DIR}/ImportWizardTest.cpp ${IMPORT_TEST_DIR}/ImportFixture.cpp
     ${IMPORT_TEST_DIR}/ExportFixture.cpp ${IMPORT_TEST_DIR}/ExportWizardDriver.cpp ${IMPORT_TEST_DIR}/OverlayFixture.cpp
-    ${IMPORT_TEST_DIR}/ConfigFixture.cpp
+    ${IMPORT_TEST_DIR}/ConfigFixture.cpp ${IMPORT_TEST_DIR}/FileListing.cpp
     ${CMAKE_SOURCE_DIR}/tests/library/PictureFixtures.cpp)
 rz_add_resources(import_tests ${CMAKE_SOURCE_DIR}/resources/skarpin.rc)
 target_link_libraries(import_tests PRIVATE testsupport loader)
