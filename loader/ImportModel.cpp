@@ -245,9 +245,7 @@ std::vector<PathChange> ReferenceChanges(const std::vector<std::string>& referen
             std::any_of(seen.begin(), seen.end(), [&](const std::string& s) { return cp1252::EqualsNoCase(s, reference); }))
             continue;
         seen.push_back(reference);
-        auto landing = std::find_if(landings.begin(), landings.end(), [&](const Landings::value_type& landed) {
-            return zip::SameName(landed.first, StoredForm(reference));
-        });
+        const auto landing = landings.find(StoredForm(reference));
         if (landing == landings.end())
             continue;
         // The reference keeps its own spelling of the folders and the file name where the file kept them.
