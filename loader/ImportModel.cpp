@@ -241,8 +241,7 @@ std::vector<PathChange> ReferenceChanges(const std::vector<std::string>& referen
     std::vector<PathChange> changes;
     std::vector<std::string> seen;
     for (const std::string& reference : references) {
-        if (reference.empty() ||
-            std::any_of(seen.begin(), seen.end(), [&](const std::string& s) { return cp1252::EqualsNoCase(s, reference); }))
+        if (reference.empty() || std::find(seen.begin(), seen.end(), reference) != seen.end())
             continue;
         seen.push_back(reference);
         const auto landing = landings.find(StoredForm(reference));
@@ -260,24 +259,6 @@ std::vector<PathChange> ReferenceChanges(const std::vector<std::string>& referen
             changes.push_back(PathChange{reference, to});
     }
     return changes;
-}
-
-std::vector<PathChange> InApplyOrder(std::vector<PathChange> changes)
-{
-    std::vector<PathChange> ordered;
-    while (!changes.empty()) {
-        // The first change whose new text no other pending change would rewrite; in a cycle, the first.
-        auto ready = std::find_if(changes.begin(), changes.end(), [&](const PathChange& change) {
-            return std::none_of(changes.begin(), changes.end(), [&](const PathChange& other) {
-                return &other != &change && cp1252::EqualsNoCase(other.from, change.to);
-            });
-        });
-        if (ready == changes.end())
-            ready = changes.begin();
-        ordered.push_back(*ready);
-        changes.erase(ready);
-    }
-    return ordered;
 }
 
 } // namespace importwizard

@@ -88,7 +88,7 @@ struct PathChange {
     std::string from;
     std::string to;
 };
-// The references whose files landed, each once (letter case ignored), with their new text:
+// The references whose files landed, each spelling once, with their new text:
 // - kept paths: the drive and the reference's own folders and file name ("C:\Bilder\Hund.bmp"
 //   becomes "d:\Bilder\Hund.bmp", "\\server\share\a.wav" "d:\server\share\a.wav");
 // - one shared folder: the folder and the reference's file name ("d:\ljud\Hund.bmp").
@@ -97,8 +97,5 @@ struct PathChange {
 std::vector<PathChange> ReferenceChanges(const std::vector<std::string>& references, const Landings& landings,
                                          MediaMode mode, const std::string& driveOrFolder,
                                          const std::function<std::string(const std::string&)>& shortForm);
-// The changes in an order in which none rewrites a path that an earlier one wrote: a change whose
-// new text is another's old text comes after it.
-std::vector<PathChange> InApplyOrder(std::vector<PathChange> changes);
 
 } // namespace importwizard

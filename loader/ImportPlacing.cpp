@@ -2,7 +2,8 @@
 #include "loader/ImportPlacing.h"
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
-#include "library/KvoraObject.h"
+#include "framework/Files.h"
+#include "library/ContentPaths.h"
 #include "loader/StoreFiles.h"
 #include <windows.h>
 #include <algorithm>
@@ -117,7 +118,7 @@ private:
     }
 
     // A file whose natural place a reference names already is moved first, so that it keeps that
-    // place, and no other file's new name is a reference still to be rewritten.
+    // place rather than another file of its name taking it.
     Landings MoveMedia()
     {
         std::vector<std::string> references;
@@ -151,25 +152,56 @@ private:
         return landings;
     }
 
-    // Through the set store's own rewriting of overlay paths, one reference at a time.
     void FixReferences(const Landings& landings)
     {
         const int shortNames = io_.GetShortCommandFlag();
         std::function<std::string(const std::string&)> shortForm;
         if (shortNames)
-            shortForm = [](const std::string& path) { return ImageBaseManager::GetShortPath(path); };
+            shortForm = ShortForm;
         for (const Placed& placed : placed_) {
-            const std::vector<PathChange> changes = InApplyOrder(
-                ReferenceChanges(placed.references, landings, request_.mode, request_.driveOrFolder, shortForm));
-            bool fixed = true;
-            for (const PathChange& change : changes) {
-                fixed = io_.ReplaceOverlayPaths(result_.setName, placed.overlay->name_, placed.overlay->number_,
-                                                change.from, change.to, shortNames) && fixed;
-            }
-            if (!fixed)
+            const std::vector<PathChange> changes =
+                ReferenceChanges(placed.references, landings, request_.mode, request_.driveOrFolder, shortForm);
+            if (!changes.empty() && !RewriteReferences(*placed.overlay, changes, shortNames))
                 result_.overlaysNotFixed.push_back(placed.overlay->name_);
         }
     }
+
+    // One pass over the overlay: each reference is looked up as it was read, so no change rewrites
+    // another's new path. Pictures keep their long names; with short names, the paths of key blocks'
+    // commands take their short form.
+    bool RewriteReferences(const SetItem& overlay, const std::vector<PathChange>& changes, int shortNames)
+    {
+        std::vector<Block> keys;
+        std::vector<Block> background;
+        KeyboardSettings settings;
+        const int loaded = io_.LoadOverlay(io_.OverlayPath(result_.setName, overlay.name_), keys, background, settings);
+        if (loaded == FileIO::kNotOpened)
+            return false;
+        bool changed = false;
+        for (std::vector<Block>* blocks : {&keys, &background}) {
+            for (Block& block : *blocks) {
+                changed = ForEachReference(io_, block, [&](std::string& path, bool inCommand) {
+                    auto change = std::find_if(changes.begin(), changes.end(),
+                                               [&](const PathChange& c) { return c.from == path; });
+                    if (change == changes.end())
+                        return false;
+                    const std::string to = inCommand && shortNames && blocks == &keys ? ShortForm(change->to) : change->to;
+                    if (to == path)
+                        return false;
+                    path = to;
+                    return true;
+                }) || changed;
+            }
+        }
+        if (!changed)
+            return true;
+        // A file that did not read whole would lose its unread lines in a save.
+        return loaded == FileIO::kLoaded &&
+               io_.SaveKeepingFlag(overlay.name_, overlay.number_, result_.setName, keys, background, settings);
+    }
+
+    // Short names are written in lower case, as the command dialog writes them.
+    static std::string ShortForm(const std::string& path) { return cp1252::Lower(ImageBaseManager::GetShortPath(path)); }
 
     FileIO& io_;
     const PlacementRequest& request_;
@@ -179,13 +211,19 @@ private:
     PlacementResult result_;
 };
 
-void AddReference(std::vector<std::string>& references, const std::string& path)
-{
-    if (!path.empty())
-        references.push_back(path);
-}
-
 } // namespace
+
+bool ForEachReference(FileIO& io, Block& block, const ReferenceVisitor& visit)
+{
+    bool changed = block.pictureCode_.empty() && !block.picturePath_.empty() && visit(block.picturePath_, false);
+    // Only the paths change in a command; a CD track is no file to bring along.
+    auto inCommand = [&](std::string& path, media::Kind kind) {
+        if (kind == media::Kind::Unknown || (kind == media::Kind::Sound && cp1252::EqualsNoCase(fw::FileExtension(path), "cda")))
+            return false;
+        return visit(path, true);
+    };
+    return RewriteContentPaths(block.command_, io.ContentDelimiter(), &io.videoExtensions_, inCommand) > 0 || changed;
+}
 
 std::vector<std::string> OverlayReferences(FileIO& io, const std::string& overlayFile)
 {
@@ -194,20 +232,12 @@ std::vector<std::string> OverlayReferences(FileIO& io, const std::string& overla
     KeyboardSettings settings;
     io.LoadOverlay(overlayFile, keys, background, settings);
     std::vector<std::string> references;
-    for (const std::vector<Block>* blocks : {&keys, &background}) {
-        for (const Block& block : *blocks) {
-            if (block.pictureCode_.empty())
-                AddReference(references, block.picturePath_);
-            CKvoraObject content;
-            content.delimiter_ = io.ContentDelimiter();
-            if (!content.ParseContent(block.command_, io.imageBaseSettingsFile_, &io.videoExtensions_))
-                continue;
-            if (content.code_.empty())
-                AddReference(references, content.picturePath_);
-            // A CD track is no file to bring along.
-            if (!cp1252::EqualsNoCase(content.GetSoundExtension(), "cda"))
-                AddReference(references, content.soundPath_);
-            AddReference(references, content.videoPath_);
+    for (std::vector<Block>* blocks : {&keys, &background}) {
+        for (Block& block : *blocks) {
+            ForEachReference(io, block, [&](std::string& path, bool) {
+                references.push_back(path);
+                return false;
+            });
         }
     }
     return references;

@@ -1,17 +1,23 @@
 // What the import wizard does on Finish: the new set, the chosen overlays placed in it, the chosen
 // media files moved out of the work folder, and the references to the files that moved rewritten.
+// Also the one reading of a block's file references, for the media the chosen overlays use.
 #pragma once
 #include "loader/FileIO.h"
 #include "loader/ImportModel.h"
 #include "loader/ListRecords.h"
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace importwizard {
 
-// Every file an overlay file's blocks use, in block order: the pictures of key and background blocks
-// (not those of a picture code), and from their commands the picture (not a code), the sound (not a
-// CD track) and the video.
+// Gets each file path a block uses, held by the block: inCommand tells a path of its command from its
+// picture. Changes the path and returns true to have it replaced.
+using ReferenceVisitor = std::function<bool(std::string& path, bool inCommand)>;
+// The block's picture (not that of a picture code), then the pictures, sounds (not CD tracks) and
+// videos its command names, the command changing only where a path changed. True when one did.
+bool ForEachReference(FileIO& io, Block& block, const ReferenceVisitor& visit);
+// Every file an overlay file's key and background blocks use, in block order.
 std::vector<std::string> OverlayReferences(FileIO& io, const std::string& overlayFile);
 
 struct PlacementRequest {

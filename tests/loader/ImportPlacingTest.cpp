@@ -180,6 +180,8 @@ TEST(ImportPlacing, OurExportImportedIntoANewSetIsCheckedFileByFile)
     EXPECT_TRUE(cp1252::EqualsNoCase("@" + folder + "\\s\xE5ng.mp3@", CommandOf(keys, 4))) << CommandOf(keys, 4);
     EXPECT_EQ("@c:\\finns\\inte.bmp@", CommandOf(keys, 5)) << "a file the archive lacks keeps its reference";
     EXPECT_TRUE(cp1252::EqualsNoCase(folder + "\\himmel.bmp", PictureOf(background, 0))) << PictureOf(background, 0);
+    EXPECT_TRUE(cp1252::EqualsNoCase("@" + folder + "\\resa.avi@", CommandOf(background, 1)))
+        << "a background command's file moved too: " << CommandOf(background, 1);
 
     fixture.LoadPlaced("Fritid", "Ljud", keys, background);
     EXPECT_TRUE(cp1252::EqualsNoCase("@'Sk\xE5l'+" + folder + "\\sk\xE5l \xE4pple.wav@", CommandOf(keys, 0)));
@@ -242,7 +244,7 @@ TEST(ImportPlacing, FilesOfOneNameKeepBothAndEachReferenceFollowsItsOwn)
     fixture.LoadPlaced("python", "Bilder", keys, background);
     EXPECT_EQ(shared + "\\hund.bmp", PictureOf(keys, 0));
     EXPECT_EQ("@'Sk\xE5l'+" + shared + "\\sk\xE5l \xE4pple.wav@", CommandOf(keys, 1));
-    EXPECT_EQ("@" + shared + "\\hund.bmp@", CommandOf(keys, 2)) << "spelt as the same file's first reference";
+    EXPECT_EQ("@" + shared + "\\Hund.bmp@", CommandOf(keys, 2)) << "the reference's own spelling";
     EXPECT_EQ("@" + shared + "\\ping 1.wav@", CommandOf(keys, 3));
     EXPECT_EQ("@" + shared + "\\hund 1.bmp@", CommandOf(keys, 4)) << "not the first file of that name";
     EXPECT_EQ("@'Sp\xE5r'+d:\\cd\\track05.cda@", CommandOf(keys, 5));
@@ -252,6 +254,24 @@ TEST(ImportPlacing, FilesOfOneNameKeepBothAndEachReferenceFollowsItsOwn)
     fixture.LoadPlaced("python", "Utan nummer", keys, background);
     EXPECT_EQ("@" + shared + "\\sk\xE5l \xE4pple.wav@", CommandOf(keys, 0));
     EXPECT_NE(std::string::npos, fixture.Register("python").find("[Overlays]\r\n1=Bilder\r\n2=Utan nummer\r\n"));
+}
+
+TEST(ImportPlacing, WithShortNamesTheCommandsTakeTheShortFormAndThePicturesKeepTheLong)
+{
+    SKIP_WITHOUT_PYTHON_ARCHIVES();
+    ImportFixture fixture;
+    fixture.IO().SetShortCommandFlag(1);
+    Import import(fixture, PythonArchive("python.zip"));
+    const std::string shared = fixture.Config().Temp() / "Delade filer";
+    ASSERT_EQ(PlacementResult::kPlaced, import.Place("python", MediaMode::kSharedFolder, shared).outcome);
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    fixture.LoadPlaced("python", "Bilder", keys, background);
+    EXPECT_EQ(shared + "\\hund.bmp", PictureOf(keys, 0));
+    const std::string song = cp1252::Lower(ImageBaseManager::GetShortPath(shared + "\\sk\xE5l \xE4pple.wav"));
+    EXPECT_NE(std::string::npos, song.find('~')) << song;
+    EXPECT_EQ("@'Sk\xE5l'+" + song + "@", CommandOf(keys, 1));
+    EXPECT_EQ(shared + "\\himmel.bmp", PictureOf(background, 0));
 }
 
 TEST(ImportPlacing, KeptPathsOnAnotherDriveRewriteNetworkReferencesToo)
@@ -270,7 +290,7 @@ TEST(ImportPlacing, KeptPathsOnAnotherDriveRewriteNetworkReferencesToo)
     std::vector<Block> background;
     fixture.LoadPlaced("python", "Bilder", keys, background);
     EXPECT_EQ(drive + "\\bilder\\hund.bmp", PictureOf(keys, 0));
-    EXPECT_EQ("@" + drive + "\\bilder\\hund.bmp@", CommandOf(keys, 2)) << "spelt as the same file's first reference";
+    EXPECT_EQ("@" + drive + "\\Bilder\\Hund.bmp@", CommandOf(keys, 2)) << "the reference's own spelling";
     EXPECT_EQ("@" + drive + "\\server\\delat\\ljud\\ping.wav@", CommandOf(keys, 3));
     EXPECT_EQ("@" + drive + "\\foton\\hund.bmp@", CommandOf(keys, 4));
 }
