@@ -1,9 +1,9 @@
 // Placing the imported overlays and their media files.
 #include "loader/ImportPlacing.h"
-#include "library/Cp1252.h"
-#include "library/ImageBaseManager.h"
 #include "framework/Files.h"
 #include "library/ContentPaths.h"
+#include "library/Cp1252.h"
+#include "library/ImageBaseManager.h"
 #include "loader/StoreFiles.h"
 #include <windows.h>
 #include <algorithm>
