@@ -4,6 +4,7 @@
 #include "framework/Strings.h"
 #include "library/AboutDlg.h"
 #include "loader/ExportWizardSheet.h"
+#include "loader/ImportSheet.h"
 #include "skarpin/resource.h"
 #include <windowsx.h>
 
@@ -255,6 +256,17 @@ bool CSkarpinDlg::OnCommand(int id, int code)
         }
         RunExportWizard(fileIO_, selectedSetName_, chosenLines, selectionFocus_ == 1 && !selectedOverlayName_.empty(),
                         hwnd_);
+        return true;
+    }
+    case ID_OVERLAY_IMPORT: {
+        std::string newSetName;
+        if (RunImportWizard(fileIO_, newSetName, hwnd_)) {
+            FillSetTree();
+            for (size_t line = 0; line < treeItems_.size(); ++line) {
+                if (treeItems_[line].name_ == newSetName)
+                    SelectSetLine(line);
+            }
+        }
         return true;
     }
     case IDC_OVERLAY_LIST:

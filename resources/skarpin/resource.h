@@ -84,6 +84,63 @@
 #define IDS_EXPORT_TOO_LARGE            2435
 #define IDS_EXPORT_NO_REGISTER          2436
 
+// Importing overlays: the wizard's three pages, their controls and strings
+#define IDD_IMPORT_PAGE1                1607
+#define IDD_IMPORT_PAGE2                1608
+#define IDD_IMPORT_PAGE3                1610
+#define IDC_IMPORT_ALL                  1151
+#define IDC_IMPORT_NONE                 1152
+#define IDC_IMPORT_OVERLAY_TREE         1153
+#define IDC_IMPORT_PATH                 1154 // the zip file on the first page, the shared folder on the third
+#define IDC_IMPORT_BROWSE               1155
+#define IDC_IMPORT_INFO                 1158
+#define IDC_IMPORT_SHARED_FOLDER        1160
+#define IDC_IMPORT_KEEP_PATHS           1161
+#define IDC_IMPORT_MEDIA_TREE           1162
+#define IDC_IMPORT_PROGRESS_LABEL       1173
+#define IDC_IMPORT_PROGRESS             1174
+#define IDC_IMPORT_FILES_INFO           1291
+#define IDC_IMPORT_PROMPT               1292
+#define IDC_IMPORT_NOTE                 1293
+#define IDC_IMPORT_DISKETTE_NOTE        1294
+#define IDS_IMPORT_CAPTION_ZIP          2800
+#define IDS_IMPORT_CAPTION_OVERLAYS     2801
+#define IDS_IMPORT_CAPTION_FILES        2802
+#define IDS_IMPORT_NEW_SET_NOTE         2803
+#define IDS_IMPORT_ZIP_PROMPT           2804
+#define IDS_IMPORT_NOTE                 2805
+#define IDS_IMPORT_LAST_DISKETTE_NOTE   2806
+#define IDS_IMPORT_NO_ZIP               2807
+#define IDS_IMPORT_READING_ZIP          2808
+#define IDS_IMPORT_NO_REGISTER          2809
+#define IDS_IMPORT_READING              2810
+#define IDS_IMPORT_INSERT_LAST_DISKETTE 2811
+#define IDS_IMPORT_CHOOSE_OVERLAYS      2812
+#define IDS_IMPORT_CAPTION              2813
+#define IDS_IMPORT_CHOOSE_FILES         2814
+#define IDS_IMPORT_SHARED_FOLDER        2815
+#define IDS_IMPORT_KEEP_PATHS           2816
+#define IDS_IMPORT_FOLDER_TITLE         2817
+#define IDS_IMPORT_NO_NUMBERS           2818
+#define IDS_IMPORT_DONE                 2819
+#define IDS_IMPORT_UNNUMBERED           2820
+#define IDS_IMPORT_REFUSED_ENTRIES      2821
+#define IDS_IMPORT_CANNOT_OPEN          2822
+#define IDS_IMPORT_NOT_A_ZIP            2823
+#define IDS_IMPORT_DAMAGED              2824
+#define IDS_IMPORT_CRC_ERROR            2825
+#define IDS_IMPORT_UNSUPPORTED          2826
+#define IDS_IMPORT_CANNOT_UNPACK        2827
+#define IDS_IMPORT_VOLUME_MISSING       2828
+#define IDS_IMPORT_SET_NOT_CREATED      2829
+#define IDS_IMPORT_OVERLAY_NOT_PLACED   2830
+#define IDS_IMPORT_DONE_PARTLY          2831
+#define IDS_IMPORT_FILES_NOT_PLACED     2832
+#define IDS_IMPORT_REFERENCES_NOT_FIXED 2833
+#define IDS_IMPORT_NO_WORK_FOLDER       2834
+#define IDS_IMPORT_DEFAULT_SET_NAME     2835
+#define IDS_IMPORT_DEFAULT_OVERLAY_NAME 2836
+
 // The overlay list's drag cursors: a page with an arrow, and the same with a plus sign for a copy
 #define IDCUR_DRAG_MOVE 203
 #define IDCUR_DRAG_COPY 204

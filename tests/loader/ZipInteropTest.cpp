@@ -22,24 +22,6 @@ std::string WorkFolder()
     return length > 0 && length < MAX_PATH ? std::string(value) : std::string();
 }
 
-void ListFiles(const std::string& folder, const std::string& prefix, std::vector<std::string>& names)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ListFiles(folder + "\\" + name, prefix + name + "/", names);
-        else
-            names.push_back(prefix + name);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-}
-
 std::string Backslashed(std::string name)
 {
     for (char& c : name) {

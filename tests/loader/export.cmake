@@ -3,7 +3,7 @@
 set(EXPORT_TEST_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(EXPORT_FIXTURE_SOURCES
     ${EXPORT_TEST_DIR}/ExportFixture.cpp ${EXPORT_TEST_DIR}/ExportWizardDriver.cpp ${EXPORT_TEST_DIR}/OverlayFixture.cpp
-    ${EXPORT_TEST_DIR}/ConfigFixture.cpp ${CMAKE_SOURCE_DIR}/tests/library/PictureFixtures.cpp)
+    ${EXPORT_TEST_DIR}/ConfigFixture.cpp ${EXPORT_TEST_DIR}/FileListing.cpp ${CMAKE_SOURCE_DIR}/tests/library/PictureFixtures.cpp)
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/no-sound-device.conf "# No sound device: every pcm is unknown.\n")
 add_wine_test(export_tests
     SOURCES ${EXPORT_TEST_DIR}/ExportTest.cpp ${EXPORT_TEST_DIR}/ExportWizardTest.cpp

@@ -1,0 +1,37 @@
+// The import wizard's first page: the zip file, chosen with Browse, read on Next into the lists of
+// overlays and media files and unpacked into the work folder, with its progress and, for an archive
+// spread over diskettes, the prompts for them.
+#pragma once
+#include "components/ZipArchive.h"
+#include "framework/PropertySheet.h"
+#include "loader/ImportArchive.h"
+#include "loader/ImportData.h"
+#include <string>
+
+class ImportPage1 : public fw::PropertyPage {
+public:
+    explicit ImportPage1(ImportData* data);
+
+protected:
+    bool OnInitDialog() override;
+    bool OnSetActive() override;
+    bool OnCommand(int id, int code) override;
+    LRESULT OnWizardNext() override;
+
+private:
+    void OnBrowse();
+    // Reads the archive afresh: the new set's name, the lists and the unpacked files. False when the
+    // page stays (the user has been told why).
+    bool ReadArchive();
+    bool OpenArchive(importwizard::ImportArchive& archive);
+    // The path of one volume of an archive over several: the split file beside it, or the same path
+    // once the user has put that diskette in. Empty when the user cancelled.
+    std::string VolumeOf(int disk, int count);
+    void ShowProgress(bool shown);
+    bool OnProgress(const zip::Progress& progress);
+    void ReportRefused(const std::vector<std::string>& names);
+    void ReportFailure(zip::Result result, const std::string& entry);
+
+    ImportData* data_;
+    bool cancelled_ = false;
+};

@@ -1,0 +1,172 @@
+// The import wizard's choice of media files, and the placing on Finish.
+#include "loader/ImportPage3.h"
+#include "framework/Cursor.h"
+#include "framework/Prompt.h"
+#include "framework/Strings.h"
+#include "library/Cp1252.h"
+#include "loader/ImportModel.h"
+#include "skarpin/resource.h"
+
+using namespace importwizard;
+
+namespace {
+
+// The folder browser starts at the folder the page shows.
+int CALLBACK StartAtShownFolder(HWND window, UINT message, LPARAM, LPARAM shown)
+{
+    if (message == BFFM_INITIALIZED)
+        ::SendMessageA(window, BFFM_SETSELECTIONA, TRUE, shown);
+    return 0;
+}
+
+std::string Lines(const std::vector<std::string>& texts)
+{
+    std::string lines;
+    for (const std::string& text : texts)
+        lines += text + "\n";
+    return lines;
+}
+
+} // namespace
+
+ImportPage3::ImportPage3(ImportData* data)
+    : ImportTreePage(IDD_IMPORT_PAGE3, IDS_IMPORT_CAPTION_FILES, IDC_IMPORT_MEDIA_TREE), data_(data)
+{
+}
+
+// ---- Opening and entry --------------------------------------------------------------------------
+
+bool ImportPage3::OnInitDialog()
+{
+    SetItemText(IDC_IMPORT_FILES_INFO, fw::LoadResString(IDS_IMPORT_CHOOSE_FILES));
+    SetItemText(IDC_IMPORT_ALL, fw::LoadResString(IDS_EXPORT_ALL));
+    SetItemText(IDC_IMPORT_NONE, fw::LoadResString(IDS_EXPORT_NONE));
+    SetItemText(IDC_IMPORT_BROWSE, fw::LoadResString(IDS_EXPORT_BROWSE));
+    SetItemText(IDC_IMPORT_SHARED_FOLDER, fw::LoadResString(IDS_IMPORT_SHARED_FOLDER));
+    SetItemText(IDC_IMPORT_KEEP_PATHS, fw::LoadResString(IDS_IMPORT_KEEP_PATHS));
+    return true;
+}
+
+bool ImportPage3::OnSetActive()
+{
+    SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
+    fw::WaitCursor wait;
+    CollectMedia();
+    SetChecked(IDC_IMPORT_SHARED_FOLDER, true);
+    SetChecked(IDC_IMPORT_KEEP_PATHS, false);
+    // The new set's own import folder, whose files go along when its overlays are copied or moved.
+    SetItemText(IDC_IMPORT_PATH, data_->fileIO->SetFolderPath(data_->newSetName) + "\\import");
+    StartChecks();
+    return true;
+}
+
+// Only the files the chosen overlays use are offered; the archive's other files stay behind.
+void ImportPage3::CollectMedia()
+{
+    for (SetItem& file : data_->media)
+        file.selected_ = 0;
+    ClearTree();
+    for (const SetItem& overlay : data_->overlays) {
+        if (!overlay.selected_)
+            continue;
+        const std::vector<std::string> references = OverlayReferences(*data_->fileIO, overlay.path_);
+        for (const std::string& storedName : ChooseReferencedMedia(references, data_->media))
+            items_.emplace_back(Tree().Insert(TVI_ROOT, TVI_SORT, Backslashed(storedName)), storedName);
+    }
+}
+
+// ---- Buttons ------------------------------------------------------------------------------------
+
+bool ImportPage3::OnCommand(int id, int code)
+{
+    if (id != IDC_IMPORT_BROWSE)
+        return ImportTreePage::OnCommand(id, code);
+    OnBrowse();
+    return true;
+}
+
+void ImportPage3::OnBrowse()
+{
+    const std::string title = fw::LoadResString(IDS_IMPORT_FOLDER_TITLE);
+    const std::string shown = ItemText(IDC_IMPORT_PATH);
+    char display[MAX_PATH] = "";
+    BROWSEINFOA request{};
+    request.hwndOwner = hwnd_;
+    request.pszDisplayName = display;
+    request.lpszTitle = title.c_str();
+    request.ulFlags = BIF_RETURNONLYFSDIRS;
+    request.lpfn = StartAtShownFolder;
+    request.lParam = reinterpret_cast<LPARAM>(shown.c_str());
+    std::string folder;
+    if (!fw::ShowFolderDialog(request, folder))
+        return;
+    SetItemText(IDC_IMPORT_PATH, cp1252::Lower(folder));
+    SetChecked(IDC_IMPORT_SHARED_FOLDER, true);
+    SetChecked(IDC_IMPORT_KEEP_PATHS, false);
+}
+
+// ---- Finish: the placing ------------------------------------------------------------------------
+
+bool ImportPage3::OnWizardFinish()
+{
+    fw::WaitCursor wait;
+    const std::vector<std::pair<std::string, bool>> checks = Checks();
+    TakeMediaChecks(data_->media, checks);
+    return Report(PlaceImport(*data_->fileIO, Request(), data_->overlays, data_->media));
+}
+
+PlacementRequest ImportPage3::Request() const
+{
+    PlacementRequest request;
+    request.setName = data_->newSetName;
+    request.workFolder = data_->workFolder.Path();
+    request.fallbackOverlayName = fw::LoadResString(IDS_IMPORT_DEFAULT_OVERLAY_NAME);
+    if (IsChecked(IDC_IMPORT_KEEP_PATHS)) {
+        request.mode = MediaMode::kKeepPaths;
+        char current[MAX_PATH] = "";
+        ::GetCurrentDirectoryA(MAX_PATH, current);
+        request.driveOrFolder = DriveForKeptPaths(current, data_->fileIO->setFolder_);
+    } else {
+        request.mode = MediaMode::kSharedFolder;
+        request.driveOrFolder = ItemText(IDC_IMPORT_PATH);
+    }
+    return request;
+}
+
+bool ImportPage3::Report(const PlacementResult& result)
+{
+    const std::string error = fw::LoadResString(IDS_EXPORT_ERROR_CAPTION);
+    switch (result.outcome) {
+    case PlacementResult::kNoRoom:
+        fw::ShowMessage(hwnd_, IDS_IMPORT_NO_NUMBERS, IDS_EXPORT_ERROR_CAPTION, MB_OK | MB_ICONSTOP);
+        return false;
+    case PlacementResult::kSetNotCreated:
+        fw::ShowMessage(hwnd_, IDS_IMPORT_SET_NOT_CREATED,
+                        fw::FormatResString(IDS_IMPORT_SET_NOT_CREATED, result.setName.c_str()), error,
+                        MB_OK | MB_ICONSTOP);
+        return false;
+    case PlacementResult::kOverlayNotPlaced:
+        fw::ShowMessage(hwnd_, IDS_IMPORT_OVERLAY_NOT_PLACED,
+                        fw::FormatResString(IDS_IMPORT_OVERLAY_NOT_PLACED, result.failedOverlay.c_str()), error,
+                        MB_OK | MB_ICONSTOP);
+        return false;
+    case PlacementResult::kPlaced:
+        break;
+    }
+    data_->newSetName = result.setName;
+    if (result.filesNotPlaced.empty() && result.overlaysNotFixed.empty()) {
+        fw::ShowMessage(hwnd_, IDS_IMPORT_DONE, IDS_IMPORT_CAPTION, MB_OK | MB_ICONINFORMATION);
+        return true;
+    }
+    std::vector<std::string> files;
+    for (const std::string& file : result.filesNotPlaced)
+        files.push_back(Backslashed(file));
+    std::string problems;
+    if (!files.empty())
+        problems += fw::FormatResString(IDS_IMPORT_FILES_NOT_PLACED, Lines(files).c_str());
+    if (!result.overlaysNotFixed.empty())
+        problems += fw::FormatResString(IDS_IMPORT_REFERENCES_NOT_FIXED, Lines(result.overlaysNotFixed).c_str());
+    fw::ShowMessage(hwnd_, IDS_IMPORT_DONE_PARTLY, fw::FormatResString(IDS_IMPORT_DONE_PARTLY, problems.c_str()),
+                    fw::LoadResString(IDS_IMPORT_CAPTION), MB_OK | MB_ICONWARNING);
+    return true;
+}

@@ -1,0 +1,28 @@
+// The import wizard's last page: the picture, sound and video files of the archive that the chosen
+// overlays use, where they go (one shared folder, or the paths they were exported from on the
+// current drive), and on Finish the new set with the overlays and files placed.
+#pragma once
+#include "loader/ImportTreePage.h"
+#include "loader/ImportData.h"
+#include "loader/ImportPlacing.h"
+
+class ImportPage3 : public ImportTreePage {
+public:
+    explicit ImportPage3(ImportData* data);
+
+protected:
+    bool OnInitDialog() override;
+    bool OnSetActive() override;
+    bool OnCommand(int id, int code) override;
+    bool OnWizardFinish() override;
+    void SetChecks() override { CheckAll(true); }
+
+private:
+    void CollectMedia();
+    void OnBrowse();
+    importwizard::PlacementRequest Request() const;
+    // Tells the user how the placing went; true when the wizard may close.
+    bool Report(const importwizard::PlacementResult& result);
+
+    ImportData* data_;
+};

@@ -1,0 +1,365 @@
+// The import without a window, over a fixture configuration: archives of our export and of Python's
+// zipfile read and unpacked (hostile, damaged and lying ones too), and the placing on Finish checked
+// file by file: the set, the overlays, where the media went and what their references say.
+#include "ImportFixture.h"
+#include "library/Cp1252.h"
+#include "library/ImageBaseManager.h"
+#include "loader/ExportWorkFolder.h"
+#include "loader/ImportArchive.h"
+#include "loader/ImportPlacing.h"
+#include "loader/StoreFiles.h"
+#include "support/TempFolder.h"
+#include <gtest/gtest.h>
+
+using namespace importwizard;
+using testsupport::TempFolder;
+
+namespace {
+
+// The first two pages' work without their windows: the archive read and unpacked, the register's
+// numbers, every overlay chosen, and the media files they use chosen.
+class Import {
+public:
+    Import(ImportFixture& fixture, const std::string& zipPath) : fixture_(fixture)
+    {
+        ImportArchive archive;
+        EXPECT_EQ(zip::Result::Ok, archive.Open(zipPath));
+        EXPECT_EQ(zip::Result::Ok, archive.Unpack(work.Path())) << archive.FailedEntry();
+        overlays = archive.Listing().overlays;
+        media = archive.Listing().media;
+        std::vector<std::string> lines;
+        storefile::ReadLines(work.Path() + archive.Listing().registerName, lines);
+        ReadRegisterNumbers(lines, "Overlays", overlays);
+        for (SetItem& overlay : overlays) {
+            overlay.path_ = work.Path() + overlay.name_ + ".ini";
+            ChooseReferencedMedia(OverlayReferences(fixture.IO(), overlay.path_), media);
+        }
+    }
+
+    PlacementResult Place(const std::string& setName, MediaMode mode, const std::string& where)
+    {
+        PlacementRequest request;
+        request.setName = setName;
+        request.mode = mode;
+        request.driveOrFolder = where;
+        request.workFolder = work.Path();
+        request.fallbackOverlayName = "\xD6verl\xE4gg";
+        return PlaceImport(fixture_.IO(), request, overlays, media);
+    }
+
+    void Unchoose(const std::string& storedName)
+    {
+        for (SetItem& file : media) {
+            if (file.path_ == storedName)
+                file.selected_ = 0;
+        }
+    }
+
+    ExportWorkFolder work;
+    std::vector<SetItem> overlays;
+    std::vector<SetItem> media;
+
+private:
+    ImportFixture& fixture_;
+};
+
+std::string PictureOf(const std::vector<Block>& blocks, size_t index)
+{
+    return index < blocks.size() ? blocks[index].picturePath_ : "<no block>";
+}
+
+std::string CommandOf(const std::vector<Block>& blocks, size_t index)
+{
+    return index < blocks.size() ? blocks[index].command_ : "<no block>";
+}
+
+} // namespace
+
+// ---- Reading the archive ------------------------------------------------------------------------
+
+TEST(ImportArchive, HostileNamesOfPythonsArchiveAreRefusedAndNothingIsWrittenForThem)
+{
+    SKIP_WITHOUT_PYTHON_ARCHIVES();
+    ExportWorkFolder work;
+    ImportArchive archive;
+    ASSERT_EQ(zip::Result::Ok, archive.Open(PythonArchive("hostile.zip")));
+    EXPECT_EQ((std::vector<std::string>{"../utanfor.txt", "..\\utanfor2.txt", "bilder/../../utanfor3.txt",
+                                        "/absolut.txt", "\\absolut2.txt", "C:/Windows/utanfor4.txt", "c:\\utanfor5.txt",
+                                        "//server/delat/utanfor6.txt", "\\\\server\\delat\\utanfor7.txt",
+                                        "bilder/con.bmp", "aux.ini", "fr\xE5ga?.bmp", "BILDER/HUND.BMP"}),
+              archive.Listing().refused);
+    ASSERT_EQ(zip::Result::Ok, archive.Unpack(work.Path()));
+
+    EXPECT_EQ((std::vector<std::string>{"Bilder.ini", "Utan nummer.ini", "bakgrund\\himmel.bmp", "bilder\\hund.bmp",
+                                        "foton\\hund.bmp", "ljud\\sk\xE5l \xE4pple.wav", "oanvand\\extra.bmp",
+                                        "register.txt", "server\\delat\\ljud\\ping.wav"}),
+              FilesBelow(work.Path()))
+        << "only the good entries, the first of two names";
+    EXPECT_EQ("BM bilder hund", TempFolder::Read(work.Path() + "bilder\\hund.bmp"));
+    const std::string parent = ImageBaseManager::GetFolderFromPath(work.Path().substr(0, work.Path().size() - 1));
+    for (const std::string& outside : {parent + "\\utanfor.txt", parent + "\\utanfor2.txt", parent + "\\utanfor3.txt",
+                                       std::string("C:\\absolut.txt"), std::string("C:\\absolut2.txt"),
+                                       std::string("C:\\Windows\\utanfor4.txt"), std::string("C:\\utanfor5.txt")})
+        EXPECT_FALSE(storefile::Exists(outside)) << outside;
+}
+
+TEST(ImportArchive, DamagedTruncatedAndLyingArchivesAreReportedAtTheirEntry)
+{
+    SKIP_WITHOUT_PYTHON_ARCHIVES();
+    const struct {
+        const char* archive;
+        zip::Result open;
+        zip::Result unpack;
+        const char* entry;
+    } cases[] = {
+        {"python.zip", zip::Result::Ok, zip::Result::Ok, ""},
+        {"truncated.zip", zip::Result::NotAnArchive, zip::Result::Ok, ""},
+        {"cut.zip", zip::Result::Damaged, zip::Result::Ok, ""},
+        {"inte_zip.zip", zip::Result::NotAnArchive, zip::Result::Ok, ""},
+        {"crc.zip", zip::Result::Ok, zip::Result::CrcError, "bakgrund/himmel.bmp"},
+        {"far_larger.zip", zip::Result::Ok, zip::Result::Damaged, "film/stor.avi"},
+        {"smaller.zip", zip::Result::Ok, zip::Result::Damaged, "film/liten.avi"},
+    };
+    for (const auto& c : cases) {
+        ExportWorkFolder work;
+        ImportArchive archive;
+        ASSERT_EQ(c.open, archive.Open(PythonArchive(c.archive))) << c.archive;
+        if (c.open != zip::Result::Ok)
+            continue;
+        EXPECT_EQ(c.unpack, archive.Unpack(work.Path())) << c.archive;
+        if (c.unpack == zip::Result::Ok)
+            continue;
+        EXPECT_EQ(c.entry, archive.FailedEntry()) << c.archive;
+        EXPECT_FALSE(storefile::Exists(work.Path() + Backslashed(c.entry))) << c.archive << ": no half file";
+    }
+    ImportArchive archive;
+    ASSERT_EQ(zip::Result::Ok, archive.Open(PythonArchive("no_register.zip")));
+    EXPECT_TRUE(archive.Listing().registerName.empty());
+}
+
+// ---- Placing: our own export, one shared folder and kept paths ----------------------------------
+
+TEST(ImportPlacing, OurExportImportedIntoANewSetIsCheckedFileByFile)
+{
+    ImportFixture fixture;
+    const std::string zipPath = fixture.ZipPath("Fritid.zip");
+    fixture.ExportArchive(zipPath);
+    // The other computer has none of the files.
+    const std::string hund = TempFolder::Read(fixture.Media("bilder\\Hund.BMP"));
+    ImageBaseManager::DeleteTree(fixture.Config().Temp() / "media");
+
+    Import import(fixture, zipPath);
+    FileIO& io = fixture.IO();
+    const std::string folder = io.SetFolderPath("Fritid") + "\\import";
+    const PlacementResult result = import.Place("Fritid", MediaMode::kSharedFolder, folder);
+    ASSERT_EQ(PlacementResult::kPlaced, result.outcome);
+    EXPECT_EQ("Fritid", result.setName);
+    EXPECT_TRUE(result.filesNotPlaced.empty());
+    EXPECT_TRUE(result.overlaysNotFixed.empty());
+
+    EXPECT_EQ((std::vector<std::string>{"Bilder.ini", "Ljud.ini", "Tomt.ini", "import\\himmel.bmp", "import\\hund.bmp",
+                                        "import\\register.txt", "import\\resa.avi", "import\\sk\xE5l \xE4pple.wav",
+                                        "import\\s\xE5ng.mp3", "register.txt"}),
+              FilesBelow(io.SetFolderPath("Fritid")));
+    EXPECT_EQ(hund, TempFolder::Read(folder + "\\hund.bmp"));
+    EXPECT_EQ("BM himmel", TempFolder::Read(folder + "\\himmel.bmp"));
+    EXPECT_EQ("inte setets register", TempFolder::Read(folder + "\\register.txt"));
+    const std::string setRegister = fixture.Register("Fritid");
+    EXPECT_NE(std::string::npos, setRegister.find("[Overlays]\r\n1=Bilder\r\n2=Ljud\r\n3=Tomt\r\n")) << setRegister;
+    EXPECT_EQ((std::vector<std::string>{"register.txt"}), FilesBelow(import.work.Path()))
+        << "every overlay and file went; the archive's register stays behind";
+
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    fixture.LoadPlaced("Fritid", "Bilder", keys, background);
+    EXPECT_TRUE(cp1252::EqualsNoCase(folder + "\\hund.bmp", PictureOf(keys, 0))) << PictureOf(keys, 0);
+    EXPECT_EQ("A101", keys.size() > 1 ? keys[1].pictureCode_ : "") << "a picture of an image base stays a code";
+    EXPECT_TRUE(cp1252::EqualsNoCase("@'Sk\xE5l'+" + folder + "\\sk\xE5l \xE4pple.wav@", CommandOf(keys, 2)))
+        << CommandOf(keys, 2);
+    EXPECT_EQ(ExportFixture::kSpacedCommand, CommandOf(keys, 3));
+    EXPECT_TRUE(cp1252::EqualsNoCase("@" + folder + "\\s\xE5ng.mp3@", CommandOf(keys, 4))) << CommandOf(keys, 4);
+    EXPECT_EQ("@c:\\finns\\inte.bmp@", CommandOf(keys, 5)) << "a file the archive lacks keeps its reference";
+    EXPECT_TRUE(cp1252::EqualsNoCase(folder + "\\himmel.bmp", PictureOf(background, 0))) << PictureOf(background, 0);
+    EXPECT_TRUE(cp1252::EqualsNoCase("@" + folder + "\\resa.avi@", CommandOf(background, 1)))
+        << "a background command's file moved too: " << CommandOf(background, 1);
+
+    fixture.LoadPlaced("Fritid", "Ljud", keys, background);
+    EXPECT_TRUE(cp1252::EqualsNoCase("@'Sk\xE5l'+" + folder + "\\sk\xE5l \xE4pple.wav@", CommandOf(keys, 0)));
+    EXPECT_EQ("@'Sp\xE5r'+d:\\cd\\track05.cda@", CommandOf(keys, 1)) << "a CD track is no file";
+    EXPECT_TRUE(cp1252::EqualsNoCase(folder + "\\register.txt", PictureOf(keys, 2)));
+    EXPECT_EQ(1, io.GetAccessKvoraFlag("Ljud", "Fritid")) << "the AccessKvora flag travels with the overlay";
+}
+
+TEST(ImportPlacing, KeptPathsPutTheFilesBackWhereTheyWereExportedFrom)
+{
+    ImportFixture fixture;
+    const std::string zipPath = fixture.ZipPath("Fritid.zip");
+    fixture.ExportArchive(zipPath, {"Bilder"});
+    const std::string hund = TempFolder::Read(fixture.Media("bilder\\Hund.BMP"));
+    ImageBaseManager::DeleteTree(fixture.Config().Temp() / "media");
+    std::vector<Block> exportedKeys;
+    std::vector<Block> exportedBackground;
+    fixture.LoadPlaced(OverlayFixture::kSet, "Bilder", exportedKeys, exportedBackground);
+
+    Import import(fixture, zipPath);
+    import.Unchoose(StoredForm(fixture.Media("ljud\\s\xE5ng.mp3")));
+    // The fixture's files lie on drive C, as the current folder of this test does.
+    const PlacementResult result = import.Place("Fritid", MediaMode::kKeepPaths, "c:");
+    ASSERT_EQ(PlacementResult::kPlaced, result.outcome);
+
+    EXPECT_EQ(hund, TempFolder::Read(fixture.Media("bilder\\Hund.BMP")));
+    EXPECT_EQ("BM himmel", TempFolder::Read(fixture.Media("bakgrund\\himmel.bmp")));
+    EXPECT_FALSE(storefile::Exists(fixture.Media("ljud\\s\xE5ng.mp3"))) << "an unchecked file stays behind";
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    fixture.LoadPlaced("Fritid", "Bilder", keys, background);
+    EXPECT_TRUE(cp1252::EqualsNoCase(PictureOf(exportedKeys, 0), PictureOf(keys, 0))) << "on the same drive, paths stay";
+    EXPECT_TRUE(cp1252::EqualsNoCase(CommandOf(exportedKeys, 4), CommandOf(keys, 4)));
+}
+
+// ---- Placing: Python's archive, with files of one name and files already there ------------------
+
+TEST(ImportPlacing, FilesOfOneNameKeepBothAndEachReferenceFollowsItsOwn)
+{
+    SKIP_WITHOUT_PYTHON_ARCHIVES();
+    ImportFixture fixture;
+    Import import(fixture, PythonArchive("python.zip"));
+    const std::string shared = fixture.Config().Temp() / "Delad";
+    fixture.Config().Write("Delad\\ping.wav", "en annan ping");   // another file of that name: kept
+    fixture.Config().Write("Delad\\himmel.bmp", "BM himmel");     // the same file: used as it is
+
+    const PlacementResult result = import.Place("python", MediaMode::kSharedFolder, shared);
+    ASSERT_EQ(PlacementResult::kPlaced, result.outcome);
+    EXPECT_EQ((std::vector<std::string>{"himmel.bmp", "hund 1.bmp", "hund.bmp", "ping 1.wav", "ping.wav",
+                                        "sk\xE5l \xE4pple.wav"}),
+              FilesBelow(shared));
+    EXPECT_EQ("BM bilder hund", TempFolder::Read(shared + "\\hund.bmp"));
+    EXPECT_EQ("BM foton hund, en annan", TempFolder::Read(shared + "\\hund 1.bmp"));
+    EXPECT_EQ("en annan ping", TempFolder::Read(shared + "\\ping.wav"));
+    EXPECT_EQ("RIFF ping", TempFolder::Read(shared + "\\ping 1.wav"));
+    EXPECT_TRUE(storefile::Exists(import.work.Path() + "oanvand\\extra.bmp")) << "a file no overlay uses stays behind";
+
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    fixture.LoadPlaced("python", "Bilder", keys, background);
+    EXPECT_EQ(shared + "\\hund.bmp", PictureOf(keys, 0));
+    EXPECT_EQ("@'Sk\xE5l'+" + shared + "\\sk\xE5l \xE4pple.wav@", CommandOf(keys, 1));
+    EXPECT_EQ("@" + shared + "\\Hund.bmp@", CommandOf(keys, 2)) << "the reference's own spelling";
+    EXPECT_EQ("@" + shared + "\\ping 1.wav@", CommandOf(keys, 3));
+    EXPECT_EQ("@" + shared + "\\hund 1.bmp@", CommandOf(keys, 4)) << "not the first file of that name";
+    EXPECT_EQ("@'Sp\xE5r'+d:\\cd\\track05.cda@", CommandOf(keys, 5));
+    EXPECT_EQ(shared + "\\himmel.bmp", PictureOf(background, 0));
+
+    // The overlay the register does not number is imported too, on the first free number.
+    fixture.LoadPlaced("python", "Utan nummer", keys, background);
+    EXPECT_EQ("@" + shared + "\\sk\xE5l \xE4pple.wav@", CommandOf(keys, 0));
+    EXPECT_NE(std::string::npos, fixture.Register("python").find("[Overlays]\r\n1=Bilder\r\n2=Utan nummer\r\n"));
+}
+
+TEST(ImportPlacing, WithShortNamesTheCommandsTakeTheShortFormAndThePicturesKeepTheLong)
+{
+    SKIP_WITHOUT_PYTHON_ARCHIVES();
+    ImportFixture fixture;
+    fixture.IO().SetShortCommandFlag(1);
+    Import import(fixture, PythonArchive("python.zip"));
+    const std::string shared = fixture.Config().Temp() / "Delade filer";
+    ASSERT_EQ(PlacementResult::kPlaced, import.Place("python", MediaMode::kSharedFolder, shared).outcome);
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    fixture.LoadPlaced("python", "Bilder", keys, background);
+    EXPECT_EQ(shared + "\\hund.bmp", PictureOf(keys, 0));
+    const std::string song = cp1252::Lower(ImageBaseManager::GetShortPath(shared + "\\sk\xE5l \xE4pple.wav"));
+    EXPECT_NE(std::string::npos, song.find('~')) << song;
+    EXPECT_EQ("@'Sk\xE5l'+" + song + "@", CommandOf(keys, 1));
+    EXPECT_EQ(shared + "\\himmel.bmp", PictureOf(background, 0));
+}
+
+TEST(ImportPlacing, KeptPathsOnAnotherDriveRewriteNetworkReferencesToo)
+{
+    SKIP_WITHOUT_PYTHON_ARCHIVES();
+    ImportFixture fixture;
+    Import import(fixture, PythonArchive("python.zip"));
+    // A folder stands in for the drive's root, so that nothing is written on the test machine's drive.
+    const std::string drive = fixture.Config().Temp() / "D";
+    const PlacementResult result = import.Place("python", MediaMode::kKeepPaths, drive);
+    ASSERT_EQ(PlacementResult::kPlaced, result.outcome);
+    EXPECT_EQ((std::vector<std::string>{"bakgrund\\himmel.bmp", "bilder\\hund.bmp", "foton\\hund.bmp",
+                                        "ljud\\sk\xE5l \xE4pple.wav", "server\\delat\\ljud\\ping.wav"}),
+              FilesBelow(drive));
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    fixture.LoadPlaced("python", "Bilder", keys, background);
+    EXPECT_EQ(drive + "\\bilder\\hund.bmp", PictureOf(keys, 0));
+    EXPECT_EQ("@" + drive + "\\Bilder\\Hund.bmp@", CommandOf(keys, 2)) << "the reference's own spelling";
+    EXPECT_EQ("@" + drive + "\\server\\delat\\ljud\\ping.wav@", CommandOf(keys, 3));
+    EXPECT_EQ("@" + drive + "\\foton\\hund.bmp@", CommandOf(keys, 4));
+}
+
+// ---- Placing: what fails ------------------------------------------------------------------------
+
+TEST(ImportPlacing, FilesThatCannotBeMovedKeepTheirReferences)
+{
+    SKIP_WITHOUT_PYTHON_ARCHIVES();
+    ImportFixture fixture;
+    Import import(fixture, PythonArchive("python.zip"));
+    const PlacementResult result = import.Place("python", MediaMode::kSharedFolder, fixture.Config().Temp() / "inte<giltig");
+    ASSERT_EQ(PlacementResult::kPlaced, result.outcome);
+    EXPECT_EQ(5u, result.filesNotPlaced.size());
+    EXPECT_TRUE(result.overlaysNotFixed.empty());
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    fixture.LoadPlaced("python", "Bilder", keys, background);
+    EXPECT_EQ("c:\\bilder\\hund.bmp", PictureOf(keys, 0)) << "a file that did not move is not pointed at";
+    EXPECT_EQ("@C:\\Bilder\\Hund.bmp@", CommandOf(keys, 2));
+    EXPECT_TRUE(storefile::Exists(import.work.Path() + "bilder\\hund.bmp"));
+}
+
+TEST(ImportPlacing, MoreOverlaysThanNumbersMakeNothing)
+{
+    ImportFixture fixture;
+    ExportWorkFolder work;
+    std::vector<SetItem> overlays;
+    for (int i = 1; i <= 101; ++i) {
+        const std::string name = "O" + std::to_string(i);
+        storefile::WriteReplacing(work.Path() + name + ".ini", "[Data]\r\n");
+        SetItem overlay(name, work.Path() + name + ".ini");
+        overlay.number_ = i;
+        overlay.selected_ = 1;
+        overlays.push_back(overlay);
+    }
+    PlacementRequest request;
+    request.setName = "Fritid";
+    request.workFolder = work.Path();
+    const PlacementResult result = PlaceImport(fixture.IO(), request, overlays, {});
+    EXPECT_EQ(PlacementResult::kNoRoom, result.outcome);
+    EXPECT_FALSE(storefile::Exists(fixture.IO().SetFolderPath("Fritid"))) << "no set with some of the overlays";
+    EXPECT_EQ(101u, FilesBelow(work.Path()).size());
+
+    overlays.back().selected_ = 0;
+    EXPECT_EQ(PlacementResult::kPlaced, PlaceImport(fixture.IO(), request, overlays, {}).outcome) << "a hundred fit";
+}
+
+TEST(ImportPlacing, AnOverlayThatCannotBePlacedUndoesTheSetAndLeavesOtherFoldersAlone)
+{
+    ImportFixture fixture;
+    fixture.Config().Write("Program Files\\Skarpin\\set\\Fritid\\mitt.txt", "inget set, men min mapp");
+    ExportWorkFolder work;
+    storefile::WriteReplacing(work.Path() + "Ett.ini", "[Data]\r\n");
+    std::vector<SetItem> overlays = {SetItem("Ett", work.Path() + "Ett.ini"), SetItem("Borta", work.Path() + "Borta.ini")};
+    for (SetItem& overlay : overlays) {
+        overlay.number_ = -1;
+        overlay.selected_ = 1;
+    }
+    PlacementRequest request;
+    request.setName = "Fritid";
+    request.workFolder = work.Path();
+    const PlacementResult result = PlaceImport(fixture.IO(), request, overlays, {});
+    EXPECT_EQ(PlacementResult::kOverlayNotPlaced, result.outcome);
+    EXPECT_EQ("Fritid 1", result.setName) << "a folder of that name is there already";
+    EXPECT_EQ("Borta", result.failedOverlay);
+    EXPECT_FALSE(storefile::Exists(fixture.IO().SetFolderPath("Fritid 1")));
+    EXPECT_EQ("inget set, men min mapp", TempFolder::Read(fixture.IO().SetFolderPath("Fritid") + "\\mitt.txt"));
+    EXPECT_EQ("[Data]\r\n", TempFolder::Read(work.Path() + "Ett.ini")) << "back in the work folder for another try";
+    EXPECT_EQ("Ett", overlays[0].name_);
+    EXPECT_EQ(-1, overlays[0].number_);
+}
