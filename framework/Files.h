@@ -10,6 +10,8 @@ std::string FileExtension(const std::string& path);
 
 // An existing file; false for a folder and for a name that is not there.
 bool FileExists(const std::string& path);
+// An existing folder; false for a file and for a name that is not there.
+bool FolderExists(const std::string& path);
 // Anything by that name, a file or a folder: the name is taken.
 bool PathExists(const std::string& path);
 

@@ -1,6 +1,7 @@
 // The image-base store: the [ImageBases] list of the settings file and the index file of each base.
 #include "library/ImageBaseManager.h"
 #include "framework/Cursor.h"
+#include "framework/Files.h"
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
 #include "library/IniFile.h"
@@ -558,7 +559,7 @@ int ImageBaseManager::DeleteBase(const std::string& settingsFile, const ImageDir
         return 1;
 
     std::string indexFile = CompleteIndexPath(base.GetIniPath());
-    if (::GetFileAttributesA(indexFile.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (!fw::PathExists(indexFile))
         return 1;
     std::string from = indexFile + '\0'; // the shell wants a list ended by two nulls
     SHFILEOPSTRUCTA operation{};
@@ -567,5 +568,5 @@ int ImageBaseManager::DeleteBase(const std::string& settingsFile, const ImageDir
     operation.fFlags = FOF_ALLOWUNDO | FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
     if (::SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted)
         return 0;
-    return ::GetFileAttributesA(indexFile.c_str()) == INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    return fw::PathExists(indexFile) ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 // and the whole set written as a set folder of today's form.
 #include "loader/FileIO.h"
 #include "framework/Cursor.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
 #include "library/KvoraObject.h"
@@ -315,7 +316,7 @@ bool FileIO::ConvertOldSet(const std::string& oldFile, const std::string& newSet
     const int contentPaths = longPaths && GetShortCommandFlag() == 0 ? 1 : 0;
 
     // The conversion writes a whole register list: never over a set or folder that is there.
-    if (!IsValidName(newSetName) || storefile::Exists(SetFolderPath(newSetName)))
+    if (!IsValidName(newSetName) || fw::PathExists(SetFolderPath(newSetName)))
         return false;
     KeyboardSettings settings;
     ReadKeyboardSettings(oldFile, settings, "Set");

@@ -5,6 +5,7 @@
 // write-then-replace writer, so a register is always either the old one or the whole new one.
 #include "loader/FileIO.h"
 #include "framework/Cursor.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
 #include "loader/IniText.h"
@@ -58,7 +59,7 @@ void ShowArrowCursor()
 // shell shows nothing of its own. Something that is not there counts as deleted.
 bool SendToRecycleBin(const std::string& path)
 {
-    if (!storefile::Exists(path))
+    if (!fw::PathExists(path))
         return true;
     std::string from = path + '\0'; // the shell wants a list ended by two nulls
     SHFILEOPSTRUCTA operation{};
@@ -67,7 +68,7 @@ bool SendToRecycleBin(const std::string& path)
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
     if (::SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted)
         return false;
-    return !storefile::Exists(path);
+    return !fw::PathExists(path);
 }
 
 // A new name that differs only in case goes by way of a name of its own: some file systems take
@@ -187,7 +188,7 @@ void FileIO::ListSets(std::vector<SetItem>& sets) const
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.')
             continue;
-        if (!IsValidName(found.cFileName) || !storefile::IsFile(SetRegisterPath(found.cFileName)))
+        if (!IsValidName(found.cFileName) || !fw::FileExists(SetRegisterPath(found.cFileName)))
             continue;
         sets.emplace_back(found.cFileName, 0, (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0);
     } while (::FindNextFileA(search, &found));
@@ -236,7 +237,7 @@ bool FileIO::ReadRegisterEntries(const std::string& setName, int first, int last
             continue;
         const int number = EntryNumber(line.substr(0, equals));
         const std::string name = line.substr(equals + 1);
-        if (number < first || number > last || !IsValidName(name) || !storefile::IsFile(OverlayPath(setName, name)))
+        if (number < first || number > last || !IsValidName(name) || !fw::FileExists(OverlayPath(setName, name)))
             continue;
         overlays.emplace_back(name, number, 0);
     }
@@ -326,7 +327,7 @@ bool FileIO::CreateSet(const std::string& setName)
     if (!IsValidName(setName))
         return false;
     const std::string registerPath = SetRegisterPath(setName);
-    bool made = storefile::IsFile(registerPath);
+    bool made = fw::FileExists(registerPath);
     if (!made) {
         KeyboardSettings settings;
         ReadKeyboardSettings(windowsSettingsFile_, settings);
@@ -388,7 +389,7 @@ FileIO::CarryResult FileIO::CopyOverlay(const std::string& sourceSet, const std:
     const std::string target = OverlayPath(targetSet, targetName);
     if (cp1252::EqualsNoCase(source, target))
         return CarryResult::NotDone();
-    const bool targetWasThere = storefile::Exists(target);
+    const bool targetWasThere = fw::PathExists(target);
     if (!storefile::CopyWhole(source, target))
         return CarryResult::NotDone();
     if (!IsTemplatesSet(targetSet) && !SetRegisterEntry(targetSet, number, targetName)) {
@@ -406,7 +407,7 @@ FileIO::CarryResult FileIO::CopyOverlayNewName(const std::string& sourceSet, con
 {
     for (int n = 1;; ++n) {
         targetName = sourceName + " " + std::to_string(n);
-        if (!storefile::Exists(OverlayPath(targetSet, targetName)))
+        if (!fw::PathExists(OverlayPath(targetSet, targetName)))
             break;
     }
     return CopyOverlay(sourceSet, sourceName, targetSet, targetName, number);
@@ -516,7 +517,7 @@ bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setNam
     }
 
     std::string placed = name;
-    for (int n = 1; storefile::Exists(OverlayPath(setName, placed)); ++n)
+    for (int n = 1; fw::PathExists(OverlayPath(setName, placed)); ++n)
         placed = name + " " + std::to_string(n);
     const std::string target = OverlayPath(setName, placed);
 
@@ -540,7 +541,7 @@ void FileIO::SetCurrentSetFlag(const std::string& oldSet, const std::string& new
 {
     auto mark = [this](const std::string& setName, const char* value) {
         // Writing only into registers that exist keeps a mark from turning a plain folder into a set.
-        if (IsValidName(setName) && storefile::IsFile(SetRegisterPath(setName)))
+        if (IsValidName(setName) && fw::FileExists(SetRegisterPath(setName)))
             EditIniFile(SetRegisterPath(setName), [&](IniText& text) { text.Set(kSetInfoSection, kIsCurrentKey, value); });
     };
     if (!oldSet.empty() && !SameSetName(oldSet, newSet))

@@ -1,5 +1,6 @@
 // Editing the lines of an ini file in memory.
 #include "loader/IniText.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "loader/StoreFiles.h"
 #include <map>
@@ -156,11 +157,11 @@ std::string IniText::Text() const
 bool EditIniFile(const std::string& path, const std::function<void(IniText&)>& edit)
 {
     std::vector<std::string> lines;
-    if (!storefile::ReadLines(path, lines) && storefile::Exists(path))
+    if (!storefile::ReadLines(path, lines) && fw::PathExists(path))
         return false;
     IniText text(lines);
     edit(text);
-    if (text.Lines() == lines && storefile::IsFile(path))
+    if (text.Lines() == lines && fw::FileExists(path))
         return true;
     return storefile::WriteReplacing(path, text.Text());
 }

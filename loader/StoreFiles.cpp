@@ -1,5 +1,6 @@
 // The set store's files: reading, the write-then-replace writer and comparing contents.
 #include "loader/StoreFiles.h"
+#include "framework/Files.h"
 #include "library/IniDocument.h"
 #include <cstring>
 #include <vector>
@@ -29,7 +30,7 @@ std::string FolderOf(const std::string& path)
 std::string FreeBackupName(const std::string& path)
 {
     std::string name = path + ".bak";
-    for (int n = 2; Exists(name); ++n)
+    for (int n = 2; fw::PathExists(name); ++n)
         name = path + "." + std::to_string(n) + ".bak";
     return name;
 }
@@ -71,17 +72,6 @@ bool ReadBlock(HANDLE file, char* buffer, DWORD size, DWORD& got)
 }
 
 } // namespace
-
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool IsFile(const std::string& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 bool ReadAll(const std::string& path, std::string& content, unsigned long long largest)
 {
@@ -146,7 +136,7 @@ bool WriteReplacing(const std::string& path, const std::string& text, bool keepO
         return false;
     }
     std::string backup;
-    if (keepOld && Exists(path)) {
+    if (keepOld && fw::PathExists(path)) {
         backup = FreeBackupName(path);
         if (!::MoveFileExA(path.c_str(), backup.c_str(), MOVEFILE_WRITE_THROUGH)) {
             ::DeleteFileA(temporary);

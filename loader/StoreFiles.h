@@ -1,4 +1,4 @@
-// The files of the set store on disk: whether a file is there, whole files read as text or lines,
+// The files of the set store on disk: whole files read as text or lines,
 // the one writer that replaces a file only once its new content stands complete, and the comparison
 // of two files' contents. The platform's own file calls are used, so that names in code page 1252
 // reach the disk as the ini calls would write them.
@@ -8,11 +8,6 @@
 #include <vector>
 
 namespace storefile {
-
-// Whether anything (a file or a folder) is there.
-bool Exists(const std::string& path);
-// Whether a file (not a folder) is there.
-bool IsFile(const std::string& path);
 
 // The whole file as it stands. False when it cannot be opened or read, or holds more than largest bytes.
 bool ReadAll(const std::string& path, std::string& content, unsigned long long largest = ~0ull);

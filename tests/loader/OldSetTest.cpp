@@ -356,7 +356,7 @@ TEST(OldSets, ConversionWritesASetOfTodaysForm)
     EXPECT_FALSE(old.Io().ConvertOldSet(file, "skola 2"));
     EXPECT_EQ(registerText, old.Register("Skola 2"));
     EXPECT_FALSE(old.Io().ConvertOldSet(file, "Klass 3/4"));
-    EXPECT_FALSE(FileExists(old.SetPath("Klass 3")));
+    EXPECT_FALSE(fw::PathExists(old.SetPath("Klass 3")));
 }
 
 // Two names that become one, and values today's file cannot hold: every overlay is still written.
