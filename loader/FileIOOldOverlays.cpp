@@ -3,9 +3,9 @@
 #include "loader/FileIO.h"
 #include "framework/Cursor.h"
 #include "framework/Files.h"
+#include "library/ContentPaths.h"
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
-#include "library/KvoraObject.h"
 #include "loader/StoreFiles.h"
 #include <windows.h>
 #include <cstdlib>
@@ -267,23 +267,19 @@ void FileIO::ConvertOldPaths(std::vector<Block>& blocks, int longPaths, int cont
             block.picturePath_ = storefile::LongForm(block.picturePath_);
         if (!contentPaths)
             continue;
-        CKvoraObject content;
-        content.delimiter_ = ContentDelimiter();
-        if (!content.ParseContent(block.command_, imageBaseSettingsFile_, &videoExtensions_))
-            continue;
-        bool changed = false;
-        auto makeLong = [&changed](std::string& path) {
+        // In the command the sounds take their long forms where they stand, and so do the pictures of
+        // a block that has a picture of its own; a code stays a code, and nothing else changes.
+        const bool pictures = !block.picturePath_.empty();
+        auto makeLong = [pictures](std::string& path, media::Kind kind) {
+            if (kind != media::Kind::Sound && !(kind == media::Kind::Picture && pictures))
+                return false;
             const std::string longPath = storefile::LongForm(path);
-            if (!cp1252::EqualsNoCase(longPath, path))
-                changed = true;
+            if (cp1252::EqualsNoCase(longPath, path))
+                return false;
             path = longPath;
+            return true;
         };
-        if (content.code_.empty() && !block.picturePath_.empty() && !content.picturePath_.empty())
-            makeLong(content.picturePath_);
-        if (!content.soundPath_.empty())
-            makeLong(content.soundPath_);
-        if (changed)
-            block.command_ = content.BuildContent();
+        RewriteContentPaths(block.command_, ContentDelimiter(), &videoExtensions_, makeLong);
     }
 }
 
