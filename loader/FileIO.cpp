@@ -6,14 +6,6 @@
 
 namespace {
 
-std::string ToLower(std::string text)
-{
-    // The system's lower-casing knows the code page's letters (Å, Ä, Ö) as well.
-    if (!text.empty())
-        ::CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
 // Creates a folder and the folders above it; failures are left to whoever uses the folder.
 void CreateFolder(std::string path)
 {
@@ -34,28 +26,6 @@ std::string FolderOf(const std::string& path)
 
 } // namespace
 
-FileIOEnvironment FileIOEnvironment::OfThisProgram()
-{
-    FileIOEnvironment environment;
-    char buffer[MAX_PATH] = "";
-    ::GetWindowsDirectoryA(buffer, MAX_PATH);
-    environment.windowsFolder = buffer;
-    std::vector<char> module(MAX_PATH);
-    for (;;) {
-        DWORD length = ::GetModuleFileNameA(nullptr, module.data(), static_cast<DWORD>(module.size()));
-        if (length < module.size()) {
-            environment.applicationPath.assign(module.data(), length);
-            break;
-        }
-        module.resize(module.size() * 2);
-    }
-    // The program's name is its file's name without the extension, as the system shows it.
-    std::string name = environment.applicationPath.substr(environment.applicationPath.rfind('\\') + 1);
-    size_t dot = name.rfind('.');
-    environment.applicationName = dot == std::string::npos ? name : name.substr(0, dot);
-    return environment;
-}
-
 FileIO::FileIO() : FileIO(FileIOEnvironment::OfThisProgram()) {}
 
 FileIO::FileIO(const FileIOEnvironment& environment)
@@ -71,10 +41,7 @@ FileIO::FileIO(const FileIOEnvironment& environment)
         programFolder_ = FolderOf(environment.applicationPath);
 
     applicationName_ = environment.applicationName;
-    variantName_ = ToLower(applicationName_);
-    size_t dot = variantName_.rfind('.');
-    if (dot != std::string::npos)
-        variantName_ = variantName_.substr(dot + 1);
+    variantName_ = environment.Variant();
 
     programSettingsFile_ = programFolder_ + "\\" + variantName_ + ".ini";
     imageBaseSettingsFile_ = environment.windowsFolder + "\\imgbase." + variantName_ + ".ini";
