@@ -2,6 +2,7 @@
 #include "loader/FileIO.h"
 #include "library/IniFile.h"
 #include "library/IniValues.h"
+#include "library/ProgramVersion.h"
 #include <vector>
 
 namespace {
@@ -99,46 +100,9 @@ void FileIO::ReadFolderSetting(const std::string& key, const std::string& defaul
 
 void FileIO::ReadProgramVersion(const FileIOEnvironment& environment)
 {
-    fileVersion_.clear();
-    fileDate_.clear();
-    std::string program = environment.applicationPath;
-    if (program.empty()) {
-        char current[MAX_PATH] = "";
-        ::GetCurrentDirectoryA(MAX_PATH, current);
-        program = std::string(current) + "\\" + environment.applicationName + ".exe";
-    } else {
-        size_t dot = program.rfind('.');
-        size_t slash = program.rfind('\\');
-        if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-            program.erase(dot);
-        program += ".exe";
-    }
-
-    DWORD handle = 0;
-    DWORD size = ::GetFileVersionInfoSizeA(program.c_str(), &handle);
-    if (size > 0) {
-        std::vector<char> data(size);
-        void* value = nullptr;
-        UINT length = 0;
-        if (::GetFileVersionInfoA(program.c_str(), 0, size, data.data())
-            && ::VerQueryValueA(data.data(), "\\StringFileInfo\\040904b0\\FileVersion", &value, &length)
-            && value != nullptr && length > 0) {
-            fileVersion_ = static_cast<const char*>(value);
-        }
-    }
-
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(program.c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        ::FindClose(search);
-        FILETIME local;
-        SYSTEMTIME time;
-        if (::FileTimeToLocalFileTime(&found.ftLastWriteTime, &local) && ::FileTimeToSystemTime(&local, &time)) {
-            char date[16];
-            ::wsprintfA(date, "%04d-%02d-%02d", time.wYear, time.wMonth, time.wDay);
-            fileDate_ = date;
-        }
-    }
+    const ProgramVersion program = ::ReadProgramVersion(VersionFileOf(environment));
+    fileVersion_ = program.version;
+    fileDate_ = program.dated ? FormatProgramDate(program.lastWrite, true) : std::string();
 }
 
 void FileIO::ReadKvoraStart()
