@@ -1,5 +1,6 @@
 // The overlay copies of the export.
 #include "loader/ExportCopies.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "library/ContentPaths.h"
 #include "library/Cp1252.h"
@@ -52,7 +53,7 @@ bool WriteCopy(FileIO& io, const std::string& path, int accessKvora, const std::
     text += "\r\n";
     FileIO::WriteBlockSection(text, "[" + io.backgroundSection_ + "]", background);
     const std::string written = path + ".new";
-    bool ok = storefile::WriteReplacing(written, text) && FileIO::WriteKeyboardSettings(written, settings);
+    bool ok = fw::WriteReplacing(written, text) && FileIO::WriteKeyboardSettings(written, settings);
     if (ok && accessKvora != 0)
         ok = EditIniFile(written, [&](IniText& ini) { ini.Set("Version", "AccessKvora", std::to_string(accessKvora)); });
     ok = ok && ::MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);

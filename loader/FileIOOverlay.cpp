@@ -1,6 +1,7 @@
 // FileIO's overlay files: writing an overlay whole, reading its two block sections and its keyboard
 // settings, and the flags kept in the file.
 #include "loader/FileIO.h"
+#include "framework/FileReplace.h"
 #include "library/Cp1252.h"
 #include "library/IniFile.h"
 #include "library/IniFileCache.h"
@@ -134,7 +135,7 @@ int FileIO::SaveOverlay(std::string& name, int number, const std::string& setNam
     const std::string path = OverlayPath(setName, name);
     // A file that does not read whole holds more than an editor could show of it: keep it.
     const bool keepOld = !ReadsWhole(path);
-    if (!storefile::WriteReplacing(path, text, keepOld))
+    if (!fw::WriteReplacing(path, text, keepOld))
         return kNotWritten;
     if (!IsTemplatesSet(setName) && !SetRegisterEntry(setName, number, name))
         return kNotRegistered;
@@ -354,7 +355,7 @@ bool FileIO::SetAccessKvoraFlag(const std::string& overlayName, const std::strin
         return false;
     IniText text(storefile::SplitLines(content));
     text.Set("Version", "AccessKvora", std::to_string(flag));
-    return storefile::WriteReplacing(path, text.Text());
+    return fw::WriteReplacing(path, text.Text());
 }
 
 int FileIO::IsGameSendType(const std::string& overlayName, const std::string& setName) const

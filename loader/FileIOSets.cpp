@@ -5,6 +5,7 @@
 // write-then-replace writer, so a register is always either the old one or the whole new one.
 #include "loader/FileIO.h"
 #include "framework/Cursor.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
@@ -302,13 +303,13 @@ bool FileIO::RewriteRegister(const std::string& setName, const std::vector<SetIt
     const std::string isCurrent = before.Get(kSetInfoSection, kIsCurrentKey);
     if (!isCurrent.empty())
         after.Set(kSetInfoSection, kIsCurrentKey, isCurrent);
-    return storefile::WriteReplacing(registerPath, after.Text());
+    return fw::WriteReplacing(registerPath, after.Text());
 }
 
 bool FileIO::WriteSetFile(const std::string& registerPath, const std::vector<SetItem>& overlays,
                           const KeyboardSettings& settings)
 {
-    return storefile::WriteReplacing(registerPath, SetFileText(overlays, settings));
+    return fw::WriteReplacing(registerPath, SetFileText(overlays, settings));
 }
 
 bool FileIO::WriteOverlayList(const std::string& setName, const std::vector<SetItem>& overlays)

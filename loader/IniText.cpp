@@ -1,5 +1,6 @@
 // Editing the lines of an ini file in memory.
 #include "loader/IniText.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "loader/StoreFiles.h"
@@ -163,5 +164,5 @@ bool EditIniFile(const std::string& path, const std::function<void(IniText&)>& e
     edit(text);
     if (text.Lines() == lines && fw::FileExists(path))
         return true;
-    return storefile::WriteReplacing(path, text.Text());
+    return fw::WriteReplacing(path, text.Text());
 }

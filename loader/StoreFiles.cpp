@@ -1,6 +1,5 @@
-// The set store's files: reading, the write-then-replace writer and comparing contents.
+// The set store's files: reading and comparing contents.
 #include "loader/StoreFiles.h"
-#include "framework/Files.h"
 #include "library/IniDocument.h"
 #include <cstring>
 #include <vector>
@@ -8,32 +7,6 @@
 namespace storefile {
 
 namespace {
-
-bool WriteAllBytes(HANDLE file, const std::string& bytes)
-{
-    DWORD written = 0;
-    return bytes.empty()
-           || (::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
-               && written == bytes.size());
-}
-
-ByteWriter g_byteWriter = &WriteAllBytes;
-
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-// The first free name of "<file>.bak", "<file>.2.bak", ...: none of them ends in "ini", so the set
-// never lists a kept copy as an overlay of its own.
-std::string FreeBackupName(const std::string& path)
-{
-    std::string name = path + ".bak";
-    for (int n = 2; fw::PathExists(name); ++n)
-        name = path + "." + std::to_string(n) + ".bak";
-    return name;
-}
 
 class ReadHandle {
 public:
@@ -112,51 +85,6 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines)
         return false;
     lines = SplitLines(content);
     return true;
-}
-
-bool WriteReplacing(const std::string& path, const std::string& text, bool keepOld)
-{
-    const std::string folder = FolderOf(path);
-    char temporary[MAX_PATH] = "";
-    if (folder.empty() || !::GetTempFileNameA(folder.c_str(), "skp", 0, temporary))
-        return false;
-    HANDLE file = ::CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        ::DeleteFileA(temporary);
-        return false;
-    }
-    bool ok = g_byteWriter(file, text) && ::FlushFileBuffers(file);
-    ok = ::CloseHandle(file) && ok;
-    // The new file counts only when it holds every byte.
-    WIN32_FILE_ATTRIBUTE_DATA written{};
-    ok = ok && ::GetFileAttributesExA(temporary, GetFileExInfoStandard, &written) && written.nFileSizeHigh == 0
-         && written.nFileSizeLow == text.size();
-    if (!ok) {
-        ::DeleteFileA(temporary);
-        return false;
-    }
-    std::string backup;
-    if (keepOld && fw::PathExists(path)) {
-        backup = FreeBackupName(path);
-        if (!::MoveFileExA(path.c_str(), backup.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            ::DeleteFileA(temporary);
-            return false;
-        }
-    }
-    if (!::MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileA(temporary);
-        if (!backup.empty())
-            ::MoveFileExA(backup.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
-        return false;
-    }
-    return true;
-}
-
-ByteWriter SetByteWriter(ByteWriter writer)
-{
-    ByteWriter previous = g_byteWriter;
-    g_byteWriter = writer != nullptr ? writer : &WriteAllBytes;
-    return previous;
 }
 
 bool SameContent(const std::string& first, const std::string& second)

@@ -6,6 +6,7 @@
 // no file written before holds, so those files read as they always did; '>' outside a tag is an
 // ordinary character and is written as it stands.
 #include "writer/FileIO.h"
+#include "framework/FileReplace.h"
 #include "library/Cp1252.h"
 #include "writer_settings/TextFiles.h"
 #include <algorithm>
@@ -179,7 +180,7 @@ int FileIO::WriteDocument(const std::vector<DocItem>& items, const std::vector<C
     file += std::string(kLineEnd) + kLineEnd + "[" + kImagesSection + "]" + kLineEnd;
     for (const CKvoraObject& image : images)
         file += "I" + std::to_string(image.id_) + "=" + image.BuildContent() + kLineEnd;
-    return textfiles::WriteReplacing(path, file) ? 1 : 0;
+    return fw::WriteReplacing(path, file) ? 1 : 0;
 }
 
 FileIO::ReadResult FileIO::ReadDocument(std::vector<DocItem>& items, std::vector<CKvoraObject>& images,

@@ -4,6 +4,7 @@
 #include "library/IniFile.h"
 #include "loader/IniText.h"
 #include "loader/StoreFiles.h"
+#include "support/FullDisk.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -360,25 +361,6 @@ TEST(SetStore, SpecialSetsWhateverTheCaseOfTheirNames)
 
 namespace {
 
-// Writes half of what it is given and fails, as a full disk does.
-bool WriteHalfAndFail(HANDLE file, const std::string& bytes)
-{
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size() / 2), &written, nullptr);
-    return false;
-}
-
-class FullDisk {
-public:
-    FullDisk() : previous_(storefile::SetByteWriter(&WriteHalfAndFail)) {}
-    ~FullDisk() { storefile::SetByteWriter(previous_); }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-
-private:
-    storefile::ByteWriter previous_;
-};
-
 std::vector<std::string> FilesIn(const std::string& folder)
 {
     std::vector<std::string> names = testsupport::TempFolder::FilesIn(folder);
@@ -398,7 +380,7 @@ TEST(SetStore, AFailedRegisterWriteLeavesTheOldRegisterWhole)
     sets.MakeSet("Hem", "[Overlays]\r\n", {});
     const std::vector<std::string> files = FilesIn(sets.SetPath("Skola"));
     {
-        FullDisk full;
+        testsupport::FullDisk full;
         // A listing that would give B a number and write the register again.
         std::vector<SetItem> overlays;
         sets.Io().ListOverlays("Skola", overlays);
