@@ -1,6 +1,7 @@
 // File-name and file tests.
 #include "framework/Files.h"
 #include <windows.h>
+#include <shellapi.h>
 
 namespace fw {
 
@@ -28,6 +29,20 @@ bool FolderExists(const std::string& path)
 bool PathExists(const std::string& path)
 {
     return !path.empty() && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SendToRecycleBin(const std::string& path)
+{
+    if (!PathExists(path))
+        return true;
+    std::string from = path + '\0'; // the shell wants a list ended by two nulls
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    if (::SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted)
+        return false;
+    return !PathExists(path);
 }
 
 } // namespace fw

@@ -15,4 +15,8 @@ bool FolderExists(const std::string& path);
 // Anything by that name, a file or a folder: the name is taken.
 bool PathExists(const std::string& path);
 
+// Deletes the file or folder through the shell with undo, so that the user finds it in the recycle
+// bin; the shell shows nothing of its own. Something that is not there counts as deleted.
+bool SendToRecycleBin(const std::string& path);
+
 } // namespace fw

@@ -3,6 +3,7 @@
 #include "loader/FileIO.h"
 #include "framework/FileReplace.h"
 #include "library/Cp1252.h"
+#include "library/IniDocument.h"
 #include "library/IniFile.h"
 #include "library/IniFileCache.h"
 #include "library/IniValues.h"
@@ -24,12 +25,6 @@ bool ReadOverlayText(const std::string& path, std::string& content)
 bool IsBlank(const std::string& line)
 {
     return line.find_first_not_of(" \t") == std::string::npos;
-}
-
-bool IsSectionHeader(const std::string& line)
-{
-    const size_t first = line.find_first_not_of(" \t");
-    return first != std::string::npos && line[first] == '[';
 }
 
 bool StartsWith(const std::string& line, const char* prefix)
@@ -224,7 +219,7 @@ size_t FileIO::FindSectionStart(const std::vector<std::string>& lines, const std
         const std::string& line = lines[i];
         if (line == header)
             return i + 1;
-        if (line != "[Version]" || i + 1 >= lines.size() || IsSectionHeader(lines[i + 1]))
+        if (line != "[Version]" || i + 1 >= lines.size() || ini::IsSectionHeader(lines[i + 1]))
             continue;
         ++i;
         const std::string& versionText = lines[i];
@@ -279,7 +274,7 @@ int FileIO::JoinSplitText(const std::vector<std::string>& lines, size_t& i, std:
     int joined = 0;
     for (size_t next = i; next < lines.size(); ++next) {
         const std::string& line = lines[next];
-        if (IsBlank(line) || IsSectionHeader(line) || StartsWith(line, "Block") || StartsWith(line, "Layout"))
+        if (IsBlank(line) || ini::IsSectionHeader(line) || StartsWith(line, "Block") || StartsWith(line, "Layout"))
             break;
         std::string rest = line;
         EscapeNewlines(rest, kForReading);
@@ -296,7 +291,7 @@ int FileIO::CountUnreadLines(const std::vector<std::string>& lines, size_t end, 
 {
     int unread = 0;
     size_t i = end;
-    for (; i < lines.size() && !IsSectionHeader(lines[i]); ++i) {
+    for (; i < lines.size() && !ini::IsSectionHeader(lines[i]); ++i) {
         if (!IsBlank(lines[i]))
             ++unread;
     }

@@ -12,7 +12,6 @@
 #include "loader/IniText.h"
 #include "loader/StoreFiles.h"
 #include <windows.h>
-#include <shellapi.h>
 #include <cstdlib>
 #include <initializer_list>
 #include <set>
@@ -54,22 +53,6 @@ bool AreValidNames(std::initializer_list<std::string> names)
 void ShowArrowCursor()
 {
     ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-}
-
-// The shell's delete with undo, so that the user finds the file or folder in the recycle bin; the
-// shell shows nothing of its own. Something that is not there counts as deleted.
-bool SendToRecycleBin(const std::string& path)
-{
-    if (!fw::PathExists(path))
-        return true;
-    std::string from = path + '\0'; // the shell wants a list ended by two nulls
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    if (::SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted)
-        return false;
-    return !fw::PathExists(path);
 }
 
 // A new name that differs only in case goes by way of a name of its own: some file systems take
@@ -378,7 +361,7 @@ bool FileIO::DeleteSet(const std::string& setName)
     if (!IsValidName(setName))
         return false;
     fw::WaitCursor wait;
-    return SendToRecycleBin(SetFolderPath(setName));
+    return fw::SendToRecycleBin(SetFolderPath(setName));
 }
 
 FileIO::CarryResult FileIO::CopyOverlay(const std::string& sourceSet, const std::string& sourceName,
@@ -486,7 +469,7 @@ bool FileIO::DeleteOverlay(const std::string& setName, const std::string& name, 
         return false;
     {
         fw::WaitCursor wait;
-        if (!SendToRecycleBin(OverlayPath(setName, name)))
+        if (!fw::SendToRecycleBin(OverlayPath(setName, name)))
             return false;
     }
     if (IsTemplatesSet(setName))
