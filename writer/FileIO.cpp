@@ -2,6 +2,7 @@
 // document files.
 #include "writer/FileIO.h"
 #include "library/Cp1252.h"
+#include "library/ImageBaseManager.h"
 #include "library/IniFile.h"
 #include "library/IniValues.h"
 #include "library/ProgramVersion.h"
@@ -108,7 +109,7 @@ void FileIO::ListDocuments(std::vector<DocumentListItem>& list, const std::strin
             continue;
         DocumentListItem item;
         const std::string fileName = found.cFileName;
-        item.name_ = fileName.substr(0, fileName.rfind('.'));
+        item.name_ = ImageBaseManager::GetFileTitleFromPath(fileName);
         item.path_ = folder + "\\" + fileName;
         item.time_ = TicksOf(found.ftLastWriteTime);
         // Before the first file that is strictly older: newest first, equal times in found order.
