@@ -80,7 +80,7 @@ int ImageBaseManager::FileExists(const std::string& path)
     QuietErrors quiet;
     // A file the system does not know cannot open: the cheapest answer, asked first, since a missing
     // file is the common case (a picture without a sound).
-    if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (!fw::PathExists(path))
         return 0;
     if (HasDrive(path) && !DriveIsReady(path[0]))
         return 0;
