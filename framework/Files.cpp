@@ -1,6 +1,7 @@
 // File-name and file tests.
 #include "framework/Files.h"
 #include <windows.h>
+#include <shellapi.h>
 
 namespace fw {
 
@@ -19,9 +20,29 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool FolderExists(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool PathExists(const std::string& path)
 {
     return !path.empty() && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SendToRecycleBin(const std::string& path)
+{
+    if (!PathExists(path))
+        return true;
+    std::string from = path + '\0'; // the shell wants a list ended by two nulls
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    if (::SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted)
+        return false;
+    return !PathExists(path);
 }
 
 } // namespace fw

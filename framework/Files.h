@@ -10,7 +10,13 @@ std::string FileExtension(const std::string& path);
 
 // An existing file; false for a folder and for a name that is not there.
 bool FileExists(const std::string& path);
+// An existing folder; false for a file and for a name that is not there.
+bool FolderExists(const std::string& path);
 // Anything by that name, a file or a folder: the name is taken.
 bool PathExists(const std::string& path);
+
+// Deletes the file or folder through the shell with undo, so that the user finds it in the recycle
+// bin; the shell shows nothing of its own. Something that is not there counts as deleted.
+bool SendToRecycleBin(const std::string& path);
 
 } // namespace fw

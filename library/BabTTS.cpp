@@ -96,11 +96,7 @@ std::string ModulePath(HMODULE module)
 // The program's name, its file name without the extension, as the caption of a plain message.
 std::string ApplicationName()
 {
-    std::string name = ModulePath(nullptr);
-    size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos)
-        name.erase(0, slash + 1);
-    return name.substr(0, name.rfind('.'));
+    return ImageBaseManager::GetFileTitleFromPath(ModulePath(nullptr));
 }
 
 void ShowPlainMessage(UINT textId)

@@ -13,6 +13,8 @@ using ContentPathRewrite = std::function<bool(std::string& path, media::Kind kin
 
 // Offers every file path of the content string to the rewrite, picture codes never (a part without
 // '.'). A path is a part that the parser reads whole; plain parts that the parser joins into one are
-// left alone. Returns how many paths changed; a text that is not a content string is left as it is.
+// left alone. A new path that would not read back as one part where it stands (a '+' or the
+// delimiter in it, a quote first, or '!' first in first place) is not written, and the old one stays.
+// Returns how many paths changed; a text that is not a content string is left as it is.
 int RewriteContentPaths(std::string& content, char delimiter, const std::vector<std::string>* videoExtensions,
                         const ContentPathRewrite& rewrite);

@@ -40,15 +40,8 @@ bool DriveIsReady(char letter)
 {
     if (!IsAsciiLetter(letter))
         return false;
-    char root[] = {letter, ':', '\\', '\0'};
-    DWORD attributes = ::GetFileAttributesA(root);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::string& path)
-{
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const char root[] = {letter, ':', '\\', '\0'};
+    return fw::FolderExists(root);
 }
 
 std::string CurrentFolder()
@@ -87,7 +80,7 @@ int ImageBaseManager::FileExists(const std::string& path)
     QuietErrors quiet;
     // A file the system does not know cannot open: the cheapest answer, asked first, since a missing
     // file is the common case (a picture without a sound).
-    if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (!fw::PathExists(path))
         return 0;
     if (HasDrive(path) && !DriveIsReady(path[0]))
         return 0;
@@ -107,7 +100,7 @@ int ImageBaseManager::LocateFile(std::string& path)
     size_t slash = path.rfind('\\');
     if (slash != std::string::npos) {
         std::string folder = path.substr(0, slash);
-        bool enterable = folder.size() == 2 && folder[1] == ':' ? DriveIsReady(folder[0]) : FolderExists(folder);
+        bool enterable = folder.size() == 2 && folder[1] == ':' ? DriveIsReady(folder[0]) : fw::FolderExists(folder);
         if (!enterable)
             return -1;
     }
@@ -132,7 +125,7 @@ int ImageBaseManager::IsValidFolderPath(const std::string& path)
         return -2;
     if (path.find_first_of(":*?\"<>|", 3) != std::string::npos)
         return -1;
-    return FolderExists(path) ? 1 : 0;
+    return fw::FolderExists(path) ? 1 : 0;
 }
 
 int ImageBaseManager::IsValidPath(const std::string& path)
@@ -142,7 +135,7 @@ int ImageBaseManager::IsValidPath(const std::string& path)
     if (path.size() < 3)
         return -2;
     QuietErrors quiet;
-    if (FolderExists(path))
+    if (fw::FolderExists(path))
         return 1;
     if (!HasDriveRoot(path))
         return 0;
@@ -167,7 +160,7 @@ int ImageBaseManager::CreatePath(std::string& path)
             return true;
         if (::CreateDirectoryA(part.c_str(), nullptr))
             return true;
-        return ::GetLastError() == ERROR_ALREADY_EXISTS && FolderExists(part);
+        return ::GetLastError() == ERROR_ALREADY_EXISTS && fw::FolderExists(part);
     };
     for (size_t slash = path.find('\\', 3); slash != std::string::npos; slash = path.find('\\', slash + 1))
         if (!make(path.substr(0, slash)))
@@ -221,7 +214,7 @@ int ImageBaseManager::DeleteTree(const std::string& folder)
         ::FindClose(search);
         ::RemoveDirectoryA(folder.c_str());
     }
-    return ::GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    return fw::PathExists(folder) ? 0 : 1;
 }
 
 unsigned long long ImageBaseManager::GetFileSize(const std::string& pattern)

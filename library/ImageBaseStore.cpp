@@ -1,12 +1,13 @@
 // The image-base store: the [ImageBases] list of the settings file and the index file of each base.
 #include "library/ImageBaseManager.h"
 #include "framework/Cursor.h"
+#include "framework/Files.h"
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
+#include "library/IniDocument.h"
 #include "library/IniFile.h"
 #include "library/IniFileCache.h"
 #include <windows.h>
-#include <shellapi.h>
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -90,13 +91,6 @@ bool ParsePictureLine(const std::string& line, Image& picture)
     std::string file = comma == std::string::npos ? std::string() : line.substr(comma + 1);
     picture = Image(file, line.substr(0, equals), text);
     return true;
-}
-
-// The ini interface starts a section at a line whose first non-blank character is '['.
-bool IsSectionHeader(const std::string& line)
-{
-    size_t first = line.find_first_not_of(" \t");
-    return first != std::string::npos && line[first] == '[';
 }
 
 size_t FindHeader(const std::vector<std::string>& lines, const std::string& section)
@@ -433,7 +427,7 @@ ImageBaseManager::PictureLines ImageBaseManager::ReadPictureLines(const std::vec
         // A count larger than the section ends at the next section: its lines belong to another category.
         int appended = 0;
         for (size_t i = codesLine + 1; i < lines.size() && appended < count; ++i) {
-            if (IsSectionHeader(lines[i]))
+            if (ini::IsSectionHeader(lines[i]))
                 break;
             Image picture;
             if (ParsePictureLine(lines[i], picture)) {
@@ -557,15 +551,5 @@ int ImageBaseManager::DeleteBase(const std::string& settingsFile, const ImageDir
     if (!deleteFile)
         return 1;
 
-    std::string indexFile = CompleteIndexPath(base.GetIniPath());
-    if (::GetFileAttributesA(indexFile.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return 1;
-    std::string from = indexFile + '\0'; // the shell wants a list ended by two nulls
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
-    if (::SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted)
-        return 0;
-    return ::GetFileAttributesA(indexFile.c_str()) == INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    return fw::SendToRecycleBin(CompleteIndexPath(base.GetIniPath())) ? 1 : 0;
 }

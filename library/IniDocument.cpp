@@ -107,6 +107,21 @@ std::vector<std::string> SplitLines(const std::string& content)
     return lines;
 }
 
+std::string TrimBlanks(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    const size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+bool IsSectionHeader(const std::string& line)
+{
+    const size_t first = line.find_first_not_of(" \t");
+    return first != std::string::npos && line[first] == '[';
+}
+
 Document::Document()
 {
     sections_.emplace_back();

@@ -122,5 +122,9 @@ private:
 // The file's lines as a text reader sees them: LF ends a line and a CR before it is dropped; a last
 // line without LF counts, an LF at the very end opens no further line.
 std::vector<std::string> SplitLines(const std::string& content);
+// For the readers of single lines: the text without the spaces and tabs at its ends, and whether a line
+// starts a section (its first character other than a space or tab is '[').
+std::string TrimBlanks(const std::string& text);
+bool IsSectionHeader(const std::string& line);
 
 } // namespace ini

@@ -92,10 +92,7 @@ int LookupPictureCode(const std::string& code, const std::string& imageBaseFile,
     if (!manager.ResolveCode(code, picturePath, word, options, nullptr, imageBaseFile, nullptr, 0) ||
         picturePath.empty())
         return 0;
-    size_t slash = picturePath.rfind('\\');
-    folder = slash == std::string::npos ? std::string() : picturePath.substr(0, slash);
-    std::string fileName = picturePath.substr(slash == std::string::npos ? 0 : slash + 1);
-    size_t dot = fileName.rfind('.');
-    record = Image(fileName.substr(0, dot), code.substr(1), word);
+    folder = ImageBaseManager::GetFolderFromPath(picturePath);
+    record = Image(ImageBaseManager::GetFileTitleFromPath(picturePath), code.substr(1), word);
     return 1;
 }

@@ -301,12 +301,7 @@ void CKvoraObject::GetTitle(std::string& text) const
         text = picturePath_;
     else if (!soundPath_.empty())
         text = soundPath_;
-    size_t slash = text.rfind('\\');
-    if (slash != std::string::npos)
-        text.erase(0, slash + 1);
-    size_t dot = text.rfind('.');
-    if (dot != std::string::npos)
-        text.erase(dot);
+    text = ImageBaseManager::GetFileTitleFromPath(text);
 }
 
 std::string CKvoraObject::GetTitle() const

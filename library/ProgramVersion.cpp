@@ -1,5 +1,6 @@
 // Program versions and dates.
 #include "library/ProgramVersion.h"
+#include "library/ImageBaseManager.h"
 #include <vector>
 
 ProgramVersion ReadProgramVersion(const std::string& programFile)
@@ -22,6 +23,18 @@ ProgramVersion ReadProgramVersion(const std::string& programFile)
         ::FileTimeToLocalFileTime(&attributes.ftLastWriteTime, &local) && ::FileTimeToSystemTime(&local, &program.lastWrite))
         program.dated = true;
     return program;
+}
+
+std::string VersionFileOf(const ProgramEnvironment& environment)
+{
+    if (environment.applicationPath.empty()) {
+        char current[MAX_PATH] = "";
+        ::GetCurrentDirectoryA(MAX_PATH, current);
+        return std::string(current) + "\\" + environment.applicationName + ".exe";
+    }
+    const std::string& program = environment.applicationPath;
+    const size_t nameStart = program.size() - ImageBaseManager::GetFileNameFromPath(program).size();
+    return program.substr(0, nameStart) + ImageBaseManager::GetFileTitleFromPath(program) + ".exe";
 }
 
 std::string FormatProgramDate(const SYSTEMTIME& date, bool yearFirst)

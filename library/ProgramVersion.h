@@ -1,5 +1,6 @@
 // A program file's version and date, as the about boxes show them.
 #pragma once
+#include "library/ProgramEnvironment.h"
 #include <windows.h>
 #include <string>
 
@@ -11,6 +12,9 @@ struct ProgramVersion {
 
 // Reads the version resource and the last-write time of a program file.
 ProgramVersion ReadProgramVersion(const std::string& programFile);
+// The program file the configuration reads the version and date from: the environment's program file
+// with ".exe" as its extension, or without one the application's name with ".exe" in the current folder.
+std::string VersionFileOf(const ProgramEnvironment& environment);
 // "%Y-%m-%d", or "%d-%m-%Y" when the year goes last.
 std::string FormatProgramDate(const SYSTEMTIME& date, bool yearFirst);
 // The file of the running program.

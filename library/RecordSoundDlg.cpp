@@ -1,5 +1,6 @@
 // Recording dialog.
 #include "library/RecordSoundDlg.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Prompt.h"
@@ -108,7 +109,7 @@ void RecordSoundDlg::OnRecord()
     wave::WaveFormat format = RecordSettings::FormatForQuality(settings_.quality);
     blockAlign_ = format.BlockAlign();
     recordedBytes_ = 0;
-    recordingPath_ = wave::TemporaryFileBeside(path_);
+    recordingPath_ = fw::TemporaryFileBeside(path_);
     bool started = !recordingPath_.empty() && wave::CreateWaveFile(recordingPath_, format, writer_) == wave::kWaveOk &&
                    wave::BeginWaveData(writer_) == wave::kWaveOk;
     DWORD bytes = format.Ex().nAvgBytesPerSec * static_cast<DWORD>(settings_.recordingTime);
@@ -145,7 +146,7 @@ void RecordSoundDlg::OnRecordingFinished(bool ok)
     KillTimer(kProgressTimer);
 
     bool saved = ok && wave::CloseWaveWrite(writer_, recordedBytes_ / blockAlign_) == wave::kWaveOk &&
-                 wave::ReplaceFileWith(recordingPath_, path_);
+                 fw::ReplaceFileWith(recordingPath_, path_);
     if (saved) {
         recordingPath_.clear();
         fileExists_ = true;

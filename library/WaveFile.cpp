@@ -1,6 +1,7 @@
 // WAVE files on mmio. Reading goes through the mmio buffer directly (mmioGetInfo/mmioAdvance), as
 // does writing; every size a file states is checked against the file before it is trusted.
 #include "library/WaveFile.h"
+#include "framework/FileReplace.h"
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -353,11 +354,8 @@ int ReadWaveFile(const std::string& path, WaveFormat& format, std::vector<BYTE>&
 
 int WriteWaveFile(const std::string& path, const WaveFormat& format, const BYTE* data, DWORD bytes, DWORD samples)
 {
-    std::string temporary = TemporaryFileBeside(path);
-    if (temporary.empty())
-        return kWaveCannotOpen;
-    int result;
-    {
+    int result = kWaveCannotOpen;
+    const bool replaced = fw::WriteReplacingWith(path, [&](const std::string& temporary) {
         WaveWriter writer;
         result = CreateWaveFile(temporary, format, writer);
         if (result == kWaveOk)
@@ -367,29 +365,12 @@ int WriteWaveFile(const std::string& path, const WaveFormat& format, const BYTE*
             result = WriteWaveData(writer, data, bytes, written);
         if (result == kWaveOk)
             result = CloseWaveWrite(writer, samples);
-    }
-    if (result == kWaveOk && !ReplaceFileWith(temporary, path))
+        return result == kWaveOk;
+    });
+    // A complete file that could not take the old one's place (or no temporary file at all).
+    if (!replaced && result == kWaveOk)
         result = kWaveCannotOpen;
-    if (result != kWaveOk)
-        ::DeleteFileA(temporary.c_str());
     return result;
-}
-
-std::string TemporaryFileBeside(const std::string& path)
-{
-    size_t slash = path.find_last_of("\\/");
-    std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-    if (folder.size() == 2 && folder[1] == ':')
-        folder += '\\';
-    char name[MAX_PATH] = "";
-    if (folder.size() >= MAX_PATH - 14 || !::GetTempFileNameA(folder.c_str(), "rzw", 0, name))
-        return std::string();
-    return name;
-}
-
-bool ReplaceFileWith(const std::string& finished, const std::string& target)
-{
-    return ::MoveFileExA(finished.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 } // namespace wave

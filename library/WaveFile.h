@@ -98,10 +98,4 @@ int ReadWaveFile(const std::string& path, WaveFormat& format, std::vector<BYTE>&
 // leaves whatever file stood there before untouched.
 int WriteWaveFile(const std::string& path, const WaveFormat& format, const BYTE* data, DWORD bytes, DWORD samples);
 
-// A new empty file in the folder of path, for writing something that will replace path; empty when
-// the folder takes no new file.
-std::string TemporaryFileBeside(const std::string& path);
-// Puts the finished file in the place of target (replacing it); false leaves both as they were.
-bool ReplaceFileWith(const std::string& finished, const std::string& target);
-
 } // namespace wave

@@ -2,6 +2,8 @@
 // only then handed to the system, which trusts what the records say.
 #include "library/Wmf.h"
 #include "components/FileBytes.h"
+#include "framework/Files.h"
+#include "library/Cp1252.h"
 #include "library/EnhancedPlayback.h"
 #include "library/MetafileCheck.h"
 #include <algorithm>
@@ -20,8 +22,7 @@ constexpr LONGLONG kMaxFileSize = 64 * 1024 * 1024;
 
 bool IsEnhancedExtension(const std::string& path)
 {
-    const size_t dot = path.rfind('.');
-    return dot != std::string::npos && ::lstrcmpiA(path.c_str() + dot + 1, "emf") == 0;
+    return cp1252::EqualsNoCase(fw::FileExtension(path), "emf");
 }
 
 } // namespace

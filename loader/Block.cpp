@@ -1,9 +1,11 @@
 // The block record: copying, merging, hit tests, the automatic font size and loading its picture.
 #include "loader/Block.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "library/Dib.h"
 #include "library/ImageBaseManager.h"
 #include "library/IniFile.h"
+#include "library/MediaFiles.h"
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -287,8 +289,7 @@ void Block::LoadPicture(const std::shared_ptr<PictureControl>& control, int dimm
         }
     }
 
-    const std::string extension = cp1252::Lower(ImageBaseManager::GetFileExtension(picturePath_));
-    const bool metafile = extension == "wmf" || extension == "emf";
+    const bool metafile = media::IsMetafileExtension(fw::FileExtension(picturePath_));
     if (metafile && !dimmed_) {
         metafile_ = std::make_unique<WMF>();
         if (metafile_->Load(picturePath_) == WMF::Loaded)

@@ -1,8 +1,10 @@
 // The overlay copies of the export.
 #include "loader/ExportCopies.h"
+#include "framework/FileReplace.h"
+#include "framework/Files.h"
+#include "library/ContentPaths.h"
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
-#include "library/KvoraObject.h"
 #include "loader/IniText.h"
 #include "loader/StoreFiles.h"
 #include <windows.h>
@@ -11,25 +13,19 @@ namespace exportwizard {
 
 namespace {
 
-// Offers the files a block command names as a content string; true when the command was written
-// anew with their long paths. A command the string could not hold again stays as it was.
+// Offers the picture, sound and video files a block command names as a content string (picture
+// codes never) and writes each path's long form where the path stands; nothing else of the command
+// changes. true when a path changed.
 bool OfferContent(FileIO& io, Block& block, MediaList& media)
 {
-    CKvoraObject content;
-    content.delimiter_ = io.ContentDelimiter();
-    if (!content.ParseContent(block.command_, io.imageBaseSettingsFile_, &io.videoExtensions_))
-        return false;
-    bool changed = false;
-    if (content.code_.empty())
-        changed = media.Offer(content.picturePath_, true);
-    // A CD track is no file to carry along.
-    if (!content.soundPath_.empty() && !cp1252::EqualsNoCase(content.GetSoundExtension(), "cda"))
-        changed = media.Offer(content.soundPath_, true) || changed;
-    changed = media.Offer(content.videoPath_, true) || changed;
-    if (!changed || content.FindUnstorablePart() != CKvoraObject::Unstorable::None)
-        return false;
-    block.command_ = content.BuildContent();
-    return true;
+    auto offer = [&media](std::string& path, media::Kind kind) {
+        // A part of no known kind is not read as a file, and a CD track is no file to carry along.
+        if (kind == media::Kind::Unknown
+            || (kind == media::Kind::Sound && cp1252::EqualsNoCase(fw::FileExtension(path), "cda")))
+            return false;
+        return media.Offer(path, true);
+    };
+    return RewriteContentPaths(block.command_, io.ContentDelimiter(), &io.videoExtensions_, offer) > 0;
 }
 
 // The block picture keeps its own form, only lower-cased; a picture from an image base stays a code.
@@ -57,7 +53,7 @@ bool WriteCopy(FileIO& io, const std::string& path, int accessKvora, const std::
     text += "\r\n";
     FileIO::WriteBlockSection(text, "[" + io.backgroundSection_ + "]", background);
     const std::string written = path + ".new";
-    bool ok = storefile::WriteReplacing(written, text) && FileIO::WriteKeyboardSettings(written, settings);
+    bool ok = fw::WriteReplacing(written, text) && FileIO::WriteKeyboardSettings(written, settings);
     if (ok && accessKvora != 0)
         ok = EditIniFile(written, [&](IniText& ini) { ini.Set("Version", "AccessKvora", std::to_string(accessKvora)); });
     ok = ok && ::MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);

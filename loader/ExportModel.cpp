@@ -3,6 +3,7 @@
 #include "components/ZipArchive.h"
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
+#include "loader/StoreFiles.h"
 #include <windows.h>
 #include <algorithm>
 
@@ -11,19 +12,6 @@ namespace exportwizard {
 namespace {
 
 const int kHighestOrdinaryNumber = 100;
-
-std::string LongPath(const std::string& path)
-{
-    const DWORD size = ::GetLongPathNameA(path.c_str(), nullptr, 0);
-    if (size == 0)
-        return std::string();
-    std::string longPath(size, '\0');
-    const DWORD length = ::GetLongPathNameA(path.c_str(), &longPath[0], size);
-    if (length == 0 || length >= size)
-        return std::string();
-    longPath.resize(length);
-    return longPath;
-}
 
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
@@ -95,11 +83,9 @@ bool MediaList::Offer(std::string& path, bool longPath)
     path = cp1252::Lower(path);
     bool changed = false;
     if (longPath) {
-        const std::string longForm = LongPath(path);
-        if (!longForm.empty()) {
-            changed = !cp1252::EqualsNoCase(longForm, path);
-            path = longForm;
-        }
+        const std::string longForm = storefile::LongForm(path);
+        changed = !cp1252::EqualsNoCase(longForm, path);
+        path = longForm;
     }
     const bool listed = std::any_of(paths_.begin(), paths_.end(),
                                     [&](const std::string& known) { return cp1252::EqualsNoCase(known, path); });

@@ -1,10 +1,10 @@
 // The export wizard's zip file and packing.
 #include "loader/ExportPage4.h"
 #include "framework/Cursor.h"
+#include "framework/FileReplace.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "loader/ExportPacking.h"
-#include "loader/StoreFiles.h"
 #include "skarpin/resource.h"
 #include <vector>
 
@@ -120,7 +120,7 @@ bool ExportPage4::WaitForDiskette()
 
 bool ExportPage4::WriteRegister(const std::string& path) const
 {
-    return storefile::WriteReplacing(path, exportwizard::RegisterText(fileIO_->overlayListSection_, *overlays_));
+    return fw::WriteReplacing(path, exportwizard::RegisterText(fileIO_->overlayListSection_, *overlays_));
 }
 
 // While packing, Browse and the path are disabled and the progress shows.

@@ -2,17 +2,10 @@
 #include "loader/FileIO.h"
 #include "library/IniFile.h"
 #include "library/IniValues.h"
+#include "library/ProgramVersion.h"
 #include <vector>
 
 namespace {
-
-std::string ToLower(std::string text)
-{
-    // The system's lower-casing knows the code page's letters (Å, Ä, Ö) as well.
-    if (!text.empty())
-        ::CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
 
 // Creates a folder and the folders above it; failures are left to whoever uses the folder.
 void CreateFolder(std::string path)
@@ -34,28 +27,6 @@ std::string FolderOf(const std::string& path)
 
 } // namespace
 
-FileIOEnvironment FileIOEnvironment::OfThisProgram()
-{
-    FileIOEnvironment environment;
-    char buffer[MAX_PATH] = "";
-    ::GetWindowsDirectoryA(buffer, MAX_PATH);
-    environment.windowsFolder = buffer;
-    std::vector<char> module(MAX_PATH);
-    for (;;) {
-        DWORD length = ::GetModuleFileNameA(nullptr, module.data(), static_cast<DWORD>(module.size()));
-        if (length < module.size()) {
-            environment.applicationPath.assign(module.data(), length);
-            break;
-        }
-        module.resize(module.size() * 2);
-    }
-    // The program's name is its file's name without the extension, as the system shows it.
-    std::string name = environment.applicationPath.substr(environment.applicationPath.rfind('\\') + 1);
-    size_t dot = name.rfind('.');
-    environment.applicationName = dot == std::string::npos ? name : name.substr(0, dot);
-    return environment;
-}
-
 FileIO::FileIO() : FileIO(FileIOEnvironment::OfThisProgram()) {}
 
 FileIO::FileIO(const FileIOEnvironment& environment)
@@ -71,10 +42,7 @@ FileIO::FileIO(const FileIOEnvironment& environment)
         programFolder_ = FolderOf(environment.applicationPath);
 
     applicationName_ = environment.applicationName;
-    variantName_ = ToLower(applicationName_);
-    size_t dot = variantName_.rfind('.');
-    if (dot != std::string::npos)
-        variantName_ = variantName_.substr(dot + 1);
+    variantName_ = environment.Variant();
 
     programSettingsFile_ = programFolder_ + "\\" + variantName_ + ".ini";
     imageBaseSettingsFile_ = environment.windowsFolder + "\\imgbase." + variantName_ + ".ini";
@@ -132,46 +100,9 @@ void FileIO::ReadFolderSetting(const std::string& key, const std::string& defaul
 
 void FileIO::ReadProgramVersion(const FileIOEnvironment& environment)
 {
-    fileVersion_.clear();
-    fileDate_.clear();
-    std::string program = environment.applicationPath;
-    if (program.empty()) {
-        char current[MAX_PATH] = "";
-        ::GetCurrentDirectoryA(MAX_PATH, current);
-        program = std::string(current) + "\\" + environment.applicationName + ".exe";
-    } else {
-        size_t dot = program.rfind('.');
-        size_t slash = program.rfind('\\');
-        if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-            program.erase(dot);
-        program += ".exe";
-    }
-
-    DWORD handle = 0;
-    DWORD size = ::GetFileVersionInfoSizeA(program.c_str(), &handle);
-    if (size > 0) {
-        std::vector<char> data(size);
-        void* value = nullptr;
-        UINT length = 0;
-        if (::GetFileVersionInfoA(program.c_str(), 0, size, data.data())
-            && ::VerQueryValueA(data.data(), "\\StringFileInfo\\040904b0\\FileVersion", &value, &length)
-            && value != nullptr && length > 0) {
-            fileVersion_ = static_cast<const char*>(value);
-        }
-    }
-
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(program.c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        ::FindClose(search);
-        FILETIME local;
-        SYSTEMTIME time;
-        if (::FileTimeToLocalFileTime(&found.ftLastWriteTime, &local) && ::FileTimeToSystemTime(&local, &time)) {
-            char date[16];
-            ::wsprintfA(date, "%04d-%02d-%02d", time.wYear, time.wMonth, time.wDay);
-            fileDate_ = date;
-        }
-    }
+    const ProgramVersion program = ::ReadProgramVersion(VersionFileOf(environment));
+    fileVersion_ = program.version;
+    fileDate_ = program.dated ? FormatProgramDate(program.lastWrite, true) : std::string();
 }
 
 void FileIO::ReadKvoraStart()

@@ -4,6 +4,7 @@
 #include "device/IrCodeTable.h"
 #include "device/SetImage.h"
 #include "library/ImageBaseManager.h"
+#include "library/ProgramEnvironment.h"
 #include "loader/Block.h"
 #include "loader/KeyboardSettings.h"
 #include "loader/LanguageKey.h"
@@ -23,15 +24,8 @@ namespace ini {
 class FileView;
 } // namespace ini
 
-// Where FileIO finds the Windows folder and the program itself. The program uses the machine's own;
-// tests hand in a folder of their making.
-struct FileIOEnvironment {
-    std::string windowsFolder;
-    std::string applicationName; // the program's name; its variant is the part after the last '.'
-    std::string applicationPath; // the program file, whose version resource gives the file version
-
-    static FileIOEnvironment OfThisProgram();
-};
+// Where FileIO finds the Windows folder and the program itself.
+using FileIOEnvironment = ProgramEnvironment;
 
 // One instance, owned by the main window and handed by pointer to every window that needs it. The
 // constructor reads the whole start-up configuration; the members are public and read directly.

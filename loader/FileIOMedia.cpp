@@ -28,7 +28,7 @@ bool CopyMediaFile(const std::string& source, const std::string& targetFolder, s
     const std::string extension = ImageBaseManager::GetFileExtension(source);
     const std::string dotExtension = extension.empty() ? std::string() : "." + extension;
     std::string candidate = targetFolder + "\\" + ImageBaseManager::GetFileNameFromPath(source);
-    for (int n = 1; storefile::Exists(candidate); ++n) {
+    for (int n = 1; fw::PathExists(candidate); ++n) {
         if (storefile::SameContent(source, candidate)) {
             target = candidate;
             return true;
@@ -104,7 +104,7 @@ bool FileIO::ImportBlockMedia(Block& block, const std::string& sourceFolder, con
         if (path.empty() || !cp1252::EqualsNoCase(ImageBaseManager::GetFolderFromPath(path), sourceFolder))
             return false;
         // A file that is not there has nothing to carry; its reference stays as it was.
-        if (!storefile::Exists(path))
+        if (!fw::FileExists(path))
             return false;
         std::string target;
         if (!CopyMediaFile(path, targetFolder, target)) {

@@ -2,9 +2,10 @@
 // and the whole set written as a set folder of today's form.
 #include "loader/FileIO.h"
 #include "framework/Cursor.h"
+#include "framework/Files.h"
+#include "library/ContentPaths.h"
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
-#include "library/KvoraObject.h"
 #include "loader/StoreFiles.h"
 #include <windows.h>
 #include <cstdlib>
@@ -106,28 +107,6 @@ int LineBlockNumber(LineCursor& cursor, size_t keyLength)
 {
     cursor.Skip(keyLength);
     return cursor.IntField('=');
-}
-
-std::string LongForm(const std::string& path)
-{
-    DWORD size = ::GetLongPathNameA(path.c_str(), nullptr, 0);
-    if (size == 0)
-        return path;
-    std::string longPath(size, '\0');
-    DWORD length = ::GetLongPathNameA(path.c_str(), &longPath[0], size);
-    if (length == 0 || length >= size)
-        return path;
-    longPath.resize(length);
-    return longPath;
-}
-
-// Windows 95 knows no long forms of paths: there the paths stay as the old set has them.
-bool IsWindows95()
-{
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-    return ::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS
-           && version.dwMinorVersion == 0;
 }
 
 // Block line, after its key and '=': ranges, cell pairs, repeat, frame, kind, then a text of a
@@ -285,37 +264,34 @@ void FileIO::ConvertOldPaths(std::vector<Block>& blocks, int longPaths, int cont
 {
     for (Block& block : blocks) {
         if (longPaths && !block.picturePath_.empty())
-            block.picturePath_ = LongForm(block.picturePath_);
+            block.picturePath_ = storefile::LongForm(block.picturePath_);
         if (!contentPaths)
             continue;
-        CKvoraObject content;
-        content.delimiter_ = ContentDelimiter();
-        if (!content.ParseContent(block.command_, imageBaseSettingsFile_, &videoExtensions_))
-            continue;
-        bool changed = false;
-        auto makeLong = [&changed](std::string& path) {
-            const std::string longPath = LongForm(path);
-            if (!cp1252::EqualsNoCase(longPath, path))
-                changed = true;
+        // In the command the sounds take their long forms where they stand, and so do the pictures of
+        // a block that has a picture of its own; a code stays a code, and nothing else changes.
+        const bool pictures = !block.picturePath_.empty();
+        auto makeLong = [pictures](std::string& path, media::Kind kind) {
+            if (kind != media::Kind::Sound && !(kind == media::Kind::Picture && pictures))
+                return false;
+            const std::string longPath = storefile::LongForm(path);
+            if (cp1252::EqualsNoCase(longPath, path))
+                return false;
             path = longPath;
+            return true;
         };
-        if (content.code_.empty() && !block.picturePath_.empty() && !content.picturePath_.empty())
-            makeLong(content.picturePath_);
-        if (!content.soundPath_.empty())
-            makeLong(content.soundPath_);
-        if (changed)
-            block.command_ = content.BuildContent();
+        RewriteContentPaths(block.command_, ContentDelimiter(), &videoExtensions_, makeLong);
     }
 }
 
 bool FileIO::ConvertOldSet(const std::string& oldFile, const std::string& newSetName)
 {
     fw::WaitCursor wait;
-    const int longPaths = IsWindows95() ? 0 : 1;
+    // On Windows 95 the paths stay as the old set has them.
+    const int longPaths = storefile::IsWindows95() ? 0 : 1;
     const int contentPaths = longPaths && GetShortCommandFlag() == 0 ? 1 : 0;
 
     // The conversion writes a whole register list: never over a set or folder that is there.
-    if (!IsValidName(newSetName) || storefile::Exists(SetFolderPath(newSetName)))
+    if (!IsValidName(newSetName) || fw::PathExists(SetFolderPath(newSetName)))
         return false;
     KeyboardSettings settings;
     ReadKeyboardSettings(oldFile, settings, "Set");

@@ -1,7 +1,9 @@
 // FileIO's overlay files: writing an overlay whole, reading its two block sections and its keyboard
 // settings, and the flags kept in the file.
 #include "loader/FileIO.h"
+#include "framework/FileReplace.h"
 #include "library/Cp1252.h"
+#include "library/IniDocument.h"
 #include "library/IniFile.h"
 #include "library/IniFileCache.h"
 #include "library/IniValues.h"
@@ -23,12 +25,6 @@ bool ReadOverlayText(const std::string& path, std::string& content)
 bool IsBlank(const std::string& line)
 {
     return line.find_first_not_of(" \t") == std::string::npos;
-}
-
-bool IsSectionHeader(const std::string& line)
-{
-    const size_t first = line.find_first_not_of(" \t");
-    return first != std::string::npos && line[first] == '[';
 }
 
 bool StartsWith(const std::string& line, const char* prefix)
@@ -134,7 +130,7 @@ int FileIO::SaveOverlay(std::string& name, int number, const std::string& setNam
     const std::string path = OverlayPath(setName, name);
     // A file that does not read whole holds more than an editor could show of it: keep it.
     const bool keepOld = !ReadsWhole(path);
-    if (!storefile::WriteReplacing(path, text, keepOld))
+    if (!fw::WriteReplacing(path, text, keepOld))
         return kNotWritten;
     if (!IsTemplatesSet(setName) && !SetRegisterEntry(setName, number, name))
         return kNotRegistered;
@@ -223,7 +219,7 @@ size_t FileIO::FindSectionStart(const std::vector<std::string>& lines, const std
         const std::string& line = lines[i];
         if (line == header)
             return i + 1;
-        if (line != "[Version]" || i + 1 >= lines.size() || IsSectionHeader(lines[i + 1]))
+        if (line != "[Version]" || i + 1 >= lines.size() || ini::IsSectionHeader(lines[i + 1]))
             continue;
         ++i;
         const std::string& versionText = lines[i];
@@ -278,7 +274,7 @@ int FileIO::JoinSplitText(const std::vector<std::string>& lines, size_t& i, std:
     int joined = 0;
     for (size_t next = i; next < lines.size(); ++next) {
         const std::string& line = lines[next];
-        if (IsBlank(line) || IsSectionHeader(line) || StartsWith(line, "Block") || StartsWith(line, "Layout"))
+        if (IsBlank(line) || ini::IsSectionHeader(line) || StartsWith(line, "Block") || StartsWith(line, "Layout"))
             break;
         std::string rest = line;
         EscapeNewlines(rest, kForReading);
@@ -295,7 +291,7 @@ int FileIO::CountUnreadLines(const std::vector<std::string>& lines, size_t end, 
 {
     int unread = 0;
     size_t i = end;
-    for (; i < lines.size() && !IsSectionHeader(lines[i]); ++i) {
+    for (; i < lines.size() && !ini::IsSectionHeader(lines[i]); ++i) {
         if (!IsBlank(lines[i]))
             ++unread;
     }
@@ -354,7 +350,7 @@ bool FileIO::SetAccessKvoraFlag(const std::string& overlayName, const std::strin
         return false;
     IniText text(storefile::SplitLines(content));
     text.Set("Version", "AccessKvora", std::to_string(flag));
-    return storefile::WriteReplacing(path, text.Text());
+    return fw::WriteReplacing(path, text.Text());
 }
 
 int FileIO::IsGameSendType(const std::string& overlayName, const std::string& setName) const

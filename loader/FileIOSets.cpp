@@ -5,12 +5,13 @@
 // write-then-replace writer, so a register is always either the old one or the whole new one.
 #include "loader/FileIO.h"
 #include "framework/Cursor.h"
+#include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
 #include "loader/IniText.h"
 #include "loader/StoreFiles.h"
 #include <windows.h>
-#include <shellapi.h>
 #include <cstdlib>
 #include <initializer_list>
 #include <set>
@@ -52,22 +53,6 @@ bool AreValidNames(std::initializer_list<std::string> names)
 void ShowArrowCursor()
 {
     ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-}
-
-// The shell's delete with undo, so that the user finds the file or folder in the recycle bin; the
-// shell shows nothing of its own. Something that is not there counts as deleted.
-bool SendToRecycleBin(const std::string& path)
-{
-    if (!storefile::Exists(path))
-        return true;
-    std::string from = path + '\0'; // the shell wants a list ended by two nulls
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    if (::SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted)
-        return false;
-    return !storefile::Exists(path);
 }
 
 // A new name that differs only in case goes by way of a name of its own: some file systems take
@@ -187,7 +172,7 @@ void FileIO::ListSets(std::vector<SetItem>& sets) const
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.')
             continue;
-        if (!IsValidName(found.cFileName) || !storefile::IsFile(SetRegisterPath(found.cFileName)))
+        if (!IsValidName(found.cFileName) || !fw::FileExists(SetRegisterPath(found.cFileName)))
             continue;
         sets.emplace_back(found.cFileName, 0, (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? 1 : 0);
     } while (::FindNextFileA(search, &found));
@@ -236,7 +221,7 @@ bool FileIO::ReadRegisterEntries(const std::string& setName, int first, int last
             continue;
         const int number = EntryNumber(line.substr(0, equals));
         const std::string name = line.substr(equals + 1);
-        if (number < first || number > last || !IsValidName(name) || !storefile::IsFile(OverlayPath(setName, name)))
+        if (number < first || number > last || !IsValidName(name) || !fw::FileExists(OverlayPath(setName, name)))
             continue;
         overlays.emplace_back(name, number, 0);
     }
@@ -301,13 +286,13 @@ bool FileIO::RewriteRegister(const std::string& setName, const std::vector<SetIt
     const std::string isCurrent = before.Get(kSetInfoSection, kIsCurrentKey);
     if (!isCurrent.empty())
         after.Set(kSetInfoSection, kIsCurrentKey, isCurrent);
-    return storefile::WriteReplacing(registerPath, after.Text());
+    return fw::WriteReplacing(registerPath, after.Text());
 }
 
 bool FileIO::WriteSetFile(const std::string& registerPath, const std::vector<SetItem>& overlays,
                           const KeyboardSettings& settings)
 {
-    return storefile::WriteReplacing(registerPath, SetFileText(overlays, settings));
+    return fw::WriteReplacing(registerPath, SetFileText(overlays, settings));
 }
 
 bool FileIO::WriteOverlayList(const std::string& setName, const std::vector<SetItem>& overlays)
@@ -326,7 +311,7 @@ bool FileIO::CreateSet(const std::string& setName)
     if (!IsValidName(setName))
         return false;
     const std::string registerPath = SetRegisterPath(setName);
-    bool made = storefile::IsFile(registerPath);
+    bool made = fw::FileExists(registerPath);
     if (!made) {
         KeyboardSettings settings;
         ReadKeyboardSettings(windowsSettingsFile_, settings);
@@ -376,7 +361,7 @@ bool FileIO::DeleteSet(const std::string& setName)
     if (!IsValidName(setName))
         return false;
     fw::WaitCursor wait;
-    return SendToRecycleBin(SetFolderPath(setName));
+    return fw::SendToRecycleBin(SetFolderPath(setName));
 }
 
 FileIO::CarryResult FileIO::CopyOverlay(const std::string& sourceSet, const std::string& sourceName,
@@ -388,7 +373,7 @@ FileIO::CarryResult FileIO::CopyOverlay(const std::string& sourceSet, const std:
     const std::string target = OverlayPath(targetSet, targetName);
     if (cp1252::EqualsNoCase(source, target))
         return CarryResult::NotDone();
-    const bool targetWasThere = storefile::Exists(target);
+    const bool targetWasThere = fw::PathExists(target);
     if (!storefile::CopyWhole(source, target))
         return CarryResult::NotDone();
     if (!IsTemplatesSet(targetSet) && !SetRegisterEntry(targetSet, number, targetName)) {
@@ -406,7 +391,7 @@ FileIO::CarryResult FileIO::CopyOverlayNewName(const std::string& sourceSet, con
 {
     for (int n = 1;; ++n) {
         targetName = sourceName + " " + std::to_string(n);
-        if (!storefile::Exists(OverlayPath(targetSet, targetName)))
+        if (!fw::PathExists(OverlayPath(targetSet, targetName)))
             break;
     }
     return CopyOverlay(sourceSet, sourceName, targetSet, targetName, number);
@@ -484,7 +469,7 @@ bool FileIO::DeleteOverlay(const std::string& setName, const std::string& name, 
         return false;
     {
         fw::WaitCursor wait;
-        if (!SendToRecycleBin(OverlayPath(setName, name)))
+        if (!fw::SendToRecycleBin(OverlayPath(setName, name)))
             return false;
     }
     if (IsTemplatesSet(setName))
@@ -516,7 +501,7 @@ bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setNam
     }
 
     std::string placed = name;
-    for (int n = 1; storefile::Exists(OverlayPath(setName, placed)); ++n)
+    for (int n = 1; fw::PathExists(OverlayPath(setName, placed)); ++n)
         placed = name + " " + std::to_string(n);
     const std::string target = OverlayPath(setName, placed);
 
@@ -540,7 +525,7 @@ void FileIO::SetCurrentSetFlag(const std::string& oldSet, const std::string& new
 {
     auto mark = [this](const std::string& setName, const char* value) {
         // Writing only into registers that exist keeps a mark from turning a plain folder into a set.
-        if (IsValidName(setName) && storefile::IsFile(SetRegisterPath(setName)))
+        if (IsValidName(setName) && fw::FileExists(SetRegisterPath(setName)))
             EditIniFile(SetRegisterPath(setName), [&](IniText& text) { text.Set(kSetInfoSection, kIsCurrentKey, value); });
     };
     if (!oldSet.empty() && !SameSetName(oldSet, newSet))

@@ -1,9 +1,9 @@
 // Choosing an old set to take over.
 #include "loader/GetOldSetDlg.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "loader/FileIO.h"
-#include "loader/StoreFiles.h"
 #include "skarpin/resource.h"
 
 GetOldSetDlg::GetOldSetDlg(FileIO* fileIO, const std::vector<SetItem>& sets, std::string& oldSetPath,
@@ -41,7 +41,7 @@ bool GetOldSetDlg::SetExists(const std::string& name) const
     for (const SetItem& set : sets_)
         if (SameSetName(set.name_, name))
             return true;
-    return storefile::Exists(fileIO_->SetFolderPath(name));
+    return fw::PathExists(fileIO_->SetFolderPath(name));
 }
 
 bool GetOldSetDlg::OnOK()

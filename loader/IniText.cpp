@@ -1,28 +1,22 @@
 // Editing the lines of an ini file in memory.
 #include "loader/IniText.h"
+#include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
+#include "library/IniDocument.h"
 #include "loader/StoreFiles.h"
 #include <map>
 
 namespace {
 
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 // The name of a section header line ("[name]" with blanks allowed around it), or false.
 bool HeaderName(const std::string& line, std::string& name)
 {
-    const std::string text = Trimmed(line);
+    const std::string text = ini::TrimBlanks(line);
     if (text.empty() || text[0] != '[')
         return false;
     const size_t close = text.find(']');
-    name = Trimmed(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    name = ini::TrimBlanks(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
     return true;
 }
 
@@ -32,7 +26,7 @@ bool IniText::FindSection(const std::string& section, size_t& header, size_t& en
 {
     for (header = 0; header < lines_.size(); ++header) {
         std::string name;
-        if (HeaderName(lines_[header], name) && cp1252::EqualsNoCase(name, Trimmed(section)))
+        if (HeaderName(lines_[header], name) && cp1252::EqualsNoCase(name, ini::TrimBlanks(section)))
             break;
     }
     if (header == lines_.size())
@@ -47,7 +41,8 @@ size_t IniText::FindKey(size_t first, size_t end, const std::string& key) const
 {
     for (size_t i = first; i < end; ++i) {
         const size_t equals = lines_[i].find('=');
-        if (equals != std::string::npos && cp1252::EqualsNoCase(Trimmed(lines_[i].substr(0, equals)), Trimmed(key)))
+        if (equals != std::string::npos
+            && cp1252::EqualsNoCase(ini::TrimBlanks(lines_[i].substr(0, equals)), ini::TrimBlanks(key)))
             return i;
     }
     return end;
@@ -67,7 +62,7 @@ std::string IniText::Get(const std::string& section, const std::string& key, con
     size_t line = 0;
     if (!FindEntry(section, key, line))
         return fallback;
-    return Trimmed(lines_[line].substr(lines_[line].find('=') + 1));
+    return ini::TrimBlanks(lines_[line].substr(lines_[line].find('=') + 1));
 }
 
 void IniText::Set(const std::string& section, const std::string& key, const std::string& value)
@@ -86,7 +81,7 @@ void IniText::Set(const std::string& section, const std::string& key, const std:
     }
     size_t last = header;
     for (size_t i = header + 1; i < end; ++i) {
-        if (!Trimmed(lines_[i]).empty())
+        if (!ini::TrimBlanks(lines_[i]).empty())
             last = i;
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1), entry);
@@ -107,15 +102,15 @@ void IniText::SetMany(const std::string& section, const std::vector<std::pair<st
     for (size_t i = header + 1; i < end; ++i) {
         const size_t equals = lines_[i].find('=');
         if (equals != std::string::npos)
-            lineOfKey.emplace(cp1252::Lower(Trimmed(lines_[i].substr(0, equals))), i);
-        if (!Trimmed(lines_[i]).empty())
+            lineOfKey.emplace(cp1252::Lower(ini::TrimBlanks(lines_[i].substr(0, equals))), i);
+        if (!ini::TrimBlanks(lines_[i]).empty())
             last = i;
     }
     std::vector<std::string> added;
     std::map<std::string, size_t> addedKey;
     for (const auto& entry : entries) {
         const std::string line = entry.first + "=" + entry.second;
-        const std::string folded = cp1252::Lower(Trimmed(entry.first));
+        const std::string folded = cp1252::Lower(ini::TrimBlanks(entry.first));
         const auto existing = lineOfKey.find(folded);
         if (existing != lineOfKey.end()) {
             lines_[existing->second] = line;
@@ -156,11 +151,11 @@ std::string IniText::Text() const
 bool EditIniFile(const std::string& path, const std::function<void(IniText&)>& edit)
 {
     std::vector<std::string> lines;
-    if (!storefile::ReadLines(path, lines) && storefile::Exists(path))
+    if (!storefile::ReadLines(path, lines) && fw::PathExists(path))
         return false;
     IniText text(lines);
     edit(text);
-    if (text.Lines() == lines && storefile::IsFile(path))
+    if (text.Lines() == lines && fw::FileExists(path))
         return true;
-    return storefile::WriteReplacing(path, text.Text());
+    return fw::WriteReplacing(path, text.Text());
 }

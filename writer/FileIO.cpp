@@ -2,8 +2,10 @@
 // document files.
 #include "writer/FileIO.h"
 #include "library/Cp1252.h"
+#include "library/ImageBaseManager.h"
 #include "library/IniFile.h"
 #include "library/IniValues.h"
+#include "library/ProgramVersion.h"
 #include <windows.h>
 #include <cstdlib>
 
@@ -19,36 +21,6 @@ std::string CurrentFolder()
 std::uint64_t TicksOf(const FILETIME& time)
 {
     return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-// The program file the version and date come from: the module's path with ".exe" as its extension,
-// or the application's name in the current folder.
-std::string ProgramFile(const MorvelEnvironment& environment)
-{
-    std::string program = environment.applicationPath;
-    if (program.empty())
-        return CurrentFolder() + "\\" + environment.applicationName + ".exe";
-    const size_t dot = program.rfind('.');
-    const size_t slash = program.rfind('\\');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-        program.erase(dot);
-    return program + ".exe";
-}
-
-std::string FileVersionOf(const std::string& program)
-{
-    DWORD handle = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(program.c_str(), &handle);
-    if (size == 0)
-        return std::string();
-    std::vector<char> data(size);
-    void* value = nullptr;
-    UINT length = 0;
-    if (::GetFileVersionInfoA(program.c_str(), 0, size, data.data())
-        && ::VerQueryValueA(data.data(), "\\StringFileInfo\\040904b0\\FileVersion", &value, &length) && value
-        && length > 0)
-        return static_cast<const char*>(value);
-    return std::string();
 }
 
 } // namespace
@@ -69,24 +41,10 @@ FileIO::FileIO(const MorvelEnvironment& environment)
 // The date reads year first in the Swedish variant, day first in the others.
 void FileIO::ReadProgramVersion(const MorvelEnvironment& environment)
 {
-    const std::string program = ProgramFile(environment);
-    version_ = FileVersionOf(program);
-    buildDate_.clear();
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(program.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    ::FindClose(search);
-    FILETIME local;
-    SYSTEMTIME time;
-    if (!::FileTimeToLocalFileTime(&found.ftLastWriteTime, &local) || !::FileTimeToSystemTime(&local, &time))
-        return;
-    char date[16];
-    if (cp1252::EqualsNoCase(variant_, "swedish"))
-        ::wsprintfA(date, "%04d-%02d-%02d", time.wYear, time.wMonth, time.wDay);
-    else
-        ::wsprintfA(date, "%02d-%02d-%04d", time.wDay, time.wMonth, time.wYear);
-    buildDate_ = date;
+    const ProgramVersion program = ::ReadProgramVersion(VersionFileOf(environment));
+    version_ = program.version;
+    buildDate_ = program.dated ? FormatProgramDate(program.lastWrite, cp1252::EqualsNoCase(variant_, "swedish"))
+                               : std::string();
 }
 
 int FileIO::GetTextSpeakerFlag() const
@@ -151,7 +109,7 @@ void FileIO::ListDocuments(std::vector<DocumentListItem>& list, const std::strin
             continue;
         DocumentListItem item;
         const std::string fileName = found.cFileName;
-        item.name_ = fileName.substr(0, fileName.rfind('.'));
+        item.name_ = ImageBaseManager::GetFileTitleFromPath(fileName);
         item.path_ = folder + "\\" + fileName;
         item.time_ = TicksOf(found.ftLastWriteTime);
         // Before the first file that is strictly older: newest first, equal times in found order.

@@ -6,7 +6,9 @@
 // no file written before holds, so those files read as they always did; '>' outside a tag is an
 // ordinary character and is written as it stands.
 #include "writer/FileIO.h"
+#include "framework/FileReplace.h"
 #include "library/Cp1252.h"
+#include "library/IniDocument.h"
 #include "writer_settings/TextFiles.h"
 #include <algorithm>
 #include <cerrno>
@@ -120,15 +122,6 @@ TextPart ReadTextPart(const std::vector<std::string>& lines)
     return text;
 }
 
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 // The entries of the first [Images] section after the text part, as the ini interface reads them:
 // section and keys without regard to case, blanks around keys and values dropped, the first of two
 // equal keys kept. Reading them here, after the text, means no text line can pass for the section.
@@ -137,17 +130,19 @@ std::map<std::string, std::string> ReadImagesSection(const std::vector<std::stri
     std::map<std::string, std::string> entries;
     bool inSection = false;
     for (size_t l = from; l < lines.size(); ++l) {
-        const std::string line = Trimmed(lines[l]);
+        const std::string line = ini::TrimBlanks(lines[l]);
         if (!line.empty() && line[0] == '[') {
             if (inSection)
                 break;
             const size_t close = line.find(']');
-            inSection = close != std::string::npos && cp1252::EqualsNoCase(Trimmed(line.substr(1, close - 1)), kImagesSection);
+            inSection = close != std::string::npos
+                        && cp1252::EqualsNoCase(ini::TrimBlanks(line.substr(1, close - 1)), kImagesSection);
             continue;
         }
         const size_t equals = line.find('=');
         if (inSection && equals != std::string::npos)
-            entries.emplace(cp1252::Lower(Trimmed(line.substr(0, equals))), Trimmed(line.substr(equals + 1)));
+            entries.emplace(cp1252::Lower(ini::TrimBlanks(line.substr(0, equals))),
+                            ini::TrimBlanks(line.substr(equals + 1)));
     }
     return entries;
 }
@@ -179,7 +174,7 @@ int FileIO::WriteDocument(const std::vector<DocItem>& items, const std::vector<C
     file += std::string(kLineEnd) + kLineEnd + "[" + kImagesSection + "]" + kLineEnd;
     for (const CKvoraObject& image : images)
         file += "I" + std::to_string(image.id_) + "=" + image.BuildContent() + kLineEnd;
-    return textfiles::WriteReplacing(path, file) ? 1 : 0;
+    return fw::WriteReplacing(path, file) ? 1 : 0;
 }
 
 FileIO::ReadResult FileIO::ReadDocument(std::vector<DocItem>& items, std::vector<CKvoraObject>& images,

@@ -1,5 +1,6 @@
 // The ".lst" file of a user's image folders: written block by block, read back by line position.
 #include "writer_settings/ImageFolder.h"
+#include "framework/FileReplace.h"
 #include "writer_settings/TextFiles.h"
 
 namespace {
@@ -161,5 +162,5 @@ void ImageFolderSettings::LoadFolderList(const std::string& userFile, const std:
 bool ImageFolderSettings::SaveFolderList(const std::string& userFile, const std::string& programIni,
                                          const std::vector<ImageFolder>& list)
 {
-    return textfiles::WriteReplacing(ListPath(userFile, programIni), FormatFolderList(list));
+    return fw::WriteReplacing(ListPath(userFile, programIni), FormatFolderList(list));
 }

@@ -1,5 +1,6 @@
 // The chosen printer: its name in the program ini and its device blocks in "DefaultPrinter.inf".
 #include "writer_settings/PrintSettings.h"
+#include "framework/FileReplace.h"
 #include "library/IniFile.h"
 #include "writer_settings/TextFiles.h"
 #include <cstddef>
@@ -111,7 +112,7 @@ DWORD PrintSettings::SavePrinterChoice(const PRINTDLGA& printDialog) const
     std::string bytes;
     if (!AppendBlock(bytes, printDialog.hDevMode) || !AppendBlock(bytes, printDialog.hDevNames))
         return ERROR_INVALID_HANDLE;
-    if (!textfiles::WriteReplacing(PrinterChoiceFile(), bytes)) {
+    if (!fw::WriteReplacing(PrinterChoiceFile(), bytes)) {
         const DWORD error = ::GetLastError();
         return error != 0 ? error : ERROR_WRITE_FAULT;
     }

@@ -1,5 +1,6 @@
 // The settings store: building the paths, the defaults, and reading and writing [MVSettings].
 #include "writer_settings/Settings.h"
+#include "framework/Files.h"
 #include "library/ImageBaseManager.h"
 #include "library/IniFile.h"
 #include "library/IniValues.h"
@@ -21,7 +22,7 @@ std::string ToLower(std::string text)
 // Makes the folder when it is missing; one level only. A folder that cannot be made stays missing.
 void CreateFolderLevel(const std::string& folder)
 {
-    if (!folder.empty() && ::GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (!fw::PathExists(folder))
         ::CreateDirectoryA(folder.c_str(), nullptr);
 }
 

@@ -26,7 +26,10 @@ TEST(Files, FilesAndNamesThatExist)
     EXPECT_TRUE(fw::PathExists(file));
     EXPECT_FALSE(fw::FileExists(folder / "ljud")) << "a folder is no file";
     EXPECT_TRUE(fw::PathExists(folder / "ljud"));
+    EXPECT_TRUE(fw::FolderExists(folder / "ljud"));
+    EXPECT_FALSE(fw::FolderExists(file)) << "a file is no folder";
     EXPECT_FALSE(fw::FileExists(folder / "saknas.wav"));
     EXPECT_FALSE(fw::PathExists(folder / "saknas.wav"));
+    EXPECT_FALSE(fw::FolderExists(folder / "saknas"));
     EXPECT_FALSE(fw::PathExists(""));
 }

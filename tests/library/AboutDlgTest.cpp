@@ -94,3 +94,33 @@ TEST(ProgramVersion, TheProgramFilesVersionAndDate)
     EXPECT_EQ("2026-03-07", FormatProgramDate(date, true));
     EXPECT_EQ("07-03-2026", FormatProgramDate(date, false));
 }
+
+// The configuration reads the version from the program file with ".exe" as its extension, and its
+// language variant from the program's name.
+TEST(ProgramVersion, TheFileAndTheVariantComeFromTheProgramsName)
+{
+    struct Case {
+        const char* path;
+        const char* name;
+        const char* versionFile;
+        const char* variant;
+    };
+    const Case cases[] = {
+        {"C:\\Program\\Skarpin.exe", "Skarpin", "C:\\Program\\Skarpin.exe", "skarpin"},
+        {"C:\\Program\\Morvel.Swedish.exe", "Morvel.Swedish", "C:\\Program\\Morvel.Swedish.exe", "swedish"},
+        {"C:\\Prog.ram\\Morvel.\xC5LAND", "Morvel.\xC5LAND", "C:\\Prog.ram\\Morvel.exe", "\xE5land"},
+        {"C:\\Prog.ram\\Morvel", "Morvel", "C:\\Prog.ram\\Morvel.exe", "morvel"},
+    };
+    for (const Case& c : cases) {
+        ProgramEnvironment environment;
+        environment.applicationPath = c.path;
+        environment.applicationName = c.name;
+        EXPECT_EQ(c.versionFile, VersionFileOf(environment)) << c.path;
+        EXPECT_EQ(c.variant, environment.Variant()) << c.name;
+    }
+    char current[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, current);
+    ProgramEnvironment nameOnly;
+    nameOnly.applicationName = "Skarpin";
+    EXPECT_EQ(std::string(current) + "\\Skarpin.exe", VersionFileOf(nameOnly)) << "without a program file";
+}

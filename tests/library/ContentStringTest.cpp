@@ -331,4 +331,29 @@ TEST(ContentPaths, RewritingAPathChangesThatPathsTextAndNothingElse)
         return false;
     });
     EXPECT_EQ((std::vector<media::Kind>{media::Kind::Unknown, media::Kind::Video}), kinds);
+
+    // A new path that would not read back as that one path is not written: the old one stays. A '!'
+    // marks the string crossed only in first place.
+    const std::string both = "@c:\\ljud\\x.wav+c:\\ljud\\y.wav@";
+    struct Unreadable {
+        const char* path;
+        const char* rewritten;
+    };
+    const Unreadable unreadable[] = {
+        {"c:\\ny+gammal\\x.wav", "@c:\\ljud\\x.wav+c:\\ljud\\y.wav@"},
+        {"c:\\ny@\\x.wav", "@c:\\ljud\\x.wav+c:\\ljud\\y.wav@"},
+        {"'c:\\x.wav", "@c:\\ljud\\x.wav+c:\\ljud\\y.wav@"},
+        {"\"c:\\x.wav", "@c:\\ljud\\x.wav+c:\\ljud\\y.wav@"},
+        {"A12", "@c:\\ljud\\x.wav+c:\\ljud\\y.wav@"},
+        {"!c:\\x.wav", "@c:\\ljud\\x.wav+!c:\\x.wav@"},
+    };
+    for (const Unreadable& c : unreadable) {
+        text = both;
+        const int changed = RewriteContentPaths(text, '@', nullptr, [&](std::string& path, media::Kind) {
+            path = c.path;
+            return true;
+        });
+        EXPECT_EQ(c.rewritten, text) << c.path;
+        EXPECT_EQ(text == both ? 0 : 1, changed) << c.path;
+    }
 }

@@ -1,5 +1,6 @@
 // Helpers for image-base fixtures.
 #include "ImageBaseFiles.h"
+#include "framework/Files.h"
 #include <windows.h>
 #include <fstream>
 
@@ -29,7 +30,7 @@ std::string CurrentFolder()
 
 WindowsFileGuard::WindowsFileGuard(const std::string& name) : path_(WindowsFolder() + "\\" + name)
 {
-    existed_ = ::GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    existed_ = fw::FileExists(path_);
     if (existed_)
         content_ = TempFolder::Read(path_);
     ::DeleteFileA(path_.c_str());

@@ -1,6 +1,7 @@
 // The image-base store: the [ImageBases] list, the index files' categories and picture lines, and
 // the writers read back by the readers.
 #include "ImageBaseFiles.h"
+#include "framework/Files.h"
 #include "library/ImageBaseManager.h"
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -425,7 +426,7 @@ TEST(ImageBaseWriting, DeleteBaseRemovesTheEntryAndRefusesASettingsFileItCannotW
     }
     manager.LoadBases(settings, 1);
     EXPECT_EQ("AB", Keys(manager)) << "a refused delete changes nothing";
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(index.c_str()));
+    EXPECT_TRUE(fw::PathExists(index));
 
     EXPECT_EQ(1, manager.DeleteBase(settings, b, 0));
     manager.LoadBases(settings, 1);
@@ -434,5 +435,5 @@ TEST(ImageBaseWriting, DeleteBaseRemovesTheEntryAndRefusesASettingsFileItCannotW
     EXPECT_EQ(1, manager.DeleteBase(settings, a, 1));
     manager.LoadBases(settings, 1);
     EXPECT_EQ("", Keys(manager));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(index.c_str())) << "the index file went to the recycle bin";
+    EXPECT_FALSE(fw::PathExists(index)) << "the index file went to the recycle bin";
 }

@@ -54,12 +54,6 @@ FileIO& ConfigFixture::Open(const FileIOEnvironment& environment)
     return *fileIO_;
 }
 
-bool FolderExists(const std::string& path)
-{
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 SwedishLocale::SwedishLocale() : previous_(std::setlocale(LC_ALL, nullptr))
 {
     std::setlocale(LC_ALL, "Swedish_Sweden.1252");

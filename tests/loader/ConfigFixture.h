@@ -1,6 +1,7 @@
 // A throw-away Skarpin configuration: a Windows folder and a program folder under a temporary folder,
 // with the two settings files, and a FileIO built on them.
 #pragma once
+#include "framework/Files.h"
 #include "loader/FileIO.h"
 #include "support/TempFolder.h"
 #include <memory>
@@ -34,8 +35,6 @@ private:
     testsupport::TempFolder temp_;
     std::unique_ptr<FileIO> fileIO_;
 };
-
-bool FolderExists(const std::string& path);
 
 // Switches the C runtime to a Swedish locale, whose printf and atof use a decimal comma, for one test.
 class SwedishLocale {

@@ -83,14 +83,14 @@ TEST(CurrentSet, MarkMovesFromTheOldSetToTheNew)
         EXPECT_EQ(c.hem, Mark(sets, "Hem")) << c.name;
         EXPECT_EQ(c.skola, Mark(sets, "Skola")) << c.name;
         // No register appears where there was none, the set folder's own included.
-        EXPECT_FALSE(FileExists(sets.SetFolder() + "\\register.txt")) << c.name;
+        EXPECT_FALSE(fw::PathExists(sets.SetFolder() + "\\register.txt")) << c.name;
     }
 
     SetFixture sets;
     sets.MakeSet("Mapp", nullptr);
     sets.Io().SetCurrentSetFlag("Borta", "Mapp");
-    EXPECT_FALSE(FileExists(sets.RegisterPath("Mapp")));
-    EXPECT_FALSE(FileExists(sets.SetPath("Borta")));
+    EXPECT_FALSE(fw::PathExists(sets.RegisterPath("Mapp")));
+    EXPECT_FALSE(fw::PathExists(sets.SetPath("Borta")));
 }
 
 TEST(DriverNotify, PostsTheNewsToTheDriversWindowInTheUsbModelOnly)

@@ -6,6 +6,7 @@
 #include "PictureFixtures.h"
 #include "ZipInterop.h"
 #include "components/ZipReader.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "loader/ExportModel.h"
 #include "skarpin/resource.h"
@@ -184,8 +185,8 @@ TEST_F(ExportInterop, ALargerSetIsSpreadOverDisketteInDriveA)
     ASSERT_GE(taken, 2);
     EXPECT_EQ(IDS_EXPORT_INSERT_DISKETTE, shown.front()) << "no diskette at first";
     EXPECT_EQ(IDS_EXPORT_DONE, shown.back());
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((diskettes + "\\disk1\\gammal.txt").c_str()));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA("A:\\gammal.txt")) << "the diskette was cleared";
+    EXPECT_FALSE(fw::PathExists(diskettes + "\\disk1\\gammal.txt"));
+    EXPECT_FALSE(fw::PathExists("A:\\gammal.txt")) << "the diskette was cleared";
 
     zip::ZipReader reader;
     ASSERT_EQ(zip::Result::Ok, reader.Open(diskettes + "\\disk" + std::to_string(taken) + "\\Set1.zip",

@@ -2,6 +2,7 @@
 // archive's layout, the overlay copies with their media files, and the packing.
 #include "ExportFixture.h"
 #include "components/ZipReader.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "loader/ExportCopies.h"
 #include "loader/ExportModel.h"
@@ -219,6 +220,43 @@ TEST(ExportCopies, AFileThatDoesNotReadWholeIsCopiedAsItStands)
     EXPECT_FALSE(CopyOverlay(fixture.IO(), OverlayFixture::kSet, "Finns inte", work.Path(), media));
 }
 
+// A command whose path takes its long form keeps everything else as it stood: a code of a base this
+// machine lacks, a part of a kind no list knows, a label between them.
+TEST(ExportCopies, OnlyThePathsTextChangesInACommand)
+{
+    ExportFixture fixture;
+    const std::string shortSound = fixture.ShortMedia("ljud\\sk\xE5l \xE4pple.wav");
+    const std::string longSound = fixture.Media("ljud\\sk\xE5l \xE4pple.wav");
+    ASSERT_NE(shortSound, longSound) << "the file needs a short name";
+    const std::string unknown = fixture.Media("docs\\Lista.xyz");
+    // Each command: this text, the sound's path, the delimiter.
+    const std::string befores[] = {"@Q12+", "@Q12+'Sol'+", "@" + unknown + "+", "@!'Sk\xE5l'+"};
+    std::vector<Block> keys;
+    for (const std::string& before : befores) {
+        Block block;
+        block.cells_.push_back(Range(static_cast<int>(keys.size()), static_cast<int>(keys.size())));
+        block.command_ = before + shortSound + "@";
+        keys.push_back(block);
+    }
+    ASSERT_EQ(FileIO::kLoaded, fixture.Save("Koder", keys));
+
+    ExportWorkFolder work;
+    MediaList media;
+    ASSERT_TRUE(CopyOverlay(fixture.IO(), OverlayFixture::kSet, "Koder", work.Path(), media));
+    std::vector<Block> copied;
+    std::vector<Block> background;
+    KeyboardSettings settings;
+    ASSERT_EQ(FileIO::kLoaded, fixture.IO().LoadOverlay(work.Path() + "Koder.ini", copied, background, settings));
+    ASSERT_EQ(keys.size(), copied.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const std::string& command = copied[i].command_;
+        EXPECT_EQ(0u, command.find(befores[i])) << command;
+        EXPECT_TRUE(cp1252::EqualsNoCase(befores[i] + longSound + "@", command)) << command;
+    }
+    ASSERT_EQ(1u, media.Paths().size()) << "an unknown part is no media file";
+    EXPECT_TRUE(cp1252::EqualsNoCase(longSound, media.Paths()[0])) << media.Paths()[0];
+}
+
 TEST(ExportWorkFolder, IsOursAndGoesWithTheWizard)
 {
     std::string path;
@@ -234,7 +272,7 @@ TEST(ExportWorkFolder, IsOursAndGoesWithTheWizard)
         EXPECT_TRUE(TempFolder::FilesIn(path).empty());
         ::CloseHandle(::CreateFileA((path + "Ljud.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(path.c_str()));
+    EXPECT_FALSE(fw::PathExists(path));
 }
 
 TEST(ExportPacking, AFailedPackingLeavesTheEarlierArchiveAndNoHalfWrittenOne)
@@ -276,5 +314,5 @@ TEST(ExportPacking, ADriveWithoutADisketteIsNotReady)
     temp.Write("diskett\\mapp\\fil.txt", "x");
     ClearDiskette(temp / "diskett\\");
     EXPECT_TRUE(TempFolder::FilesIn(temp / "diskett").empty());
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((temp / "diskett\\mapp").c_str()));
+    EXPECT_FALSE(fw::PathExists(temp / "diskett\\mapp"));
 }

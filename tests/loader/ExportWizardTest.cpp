@@ -5,6 +5,7 @@
 #include "PictureFixtures.h"
 #include "SoundTestSupport.h"
 #include "components/ZipReader.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "library/Cp1252.h"
 #include "loader/ExportPacking.h"
@@ -113,7 +114,7 @@ TEST_F(ExportWizard, ChosenOverlaysAndFilesArePackedIntoTheProposedZipFile)
     }
     EXPECT_EQ(fw::kWizardFinish, sheet_->Result());
     sheet_.reset();
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(workFolder.c_str())) << "the work folder goes";
+    EXPECT_FALSE(fw::PathExists(workFolder)) << "the work folder goes";
     EXPECT_EQ("min", TempFolder::Read(usersFile)) << "the user's own temporary files stay";
     ::DeleteFileA(usersFile.c_str());
     EXPECT_EQ(fixture_.Config().ProgramFolder(), fixture_.IO().exportFolder_);
@@ -166,7 +167,7 @@ TEST_F(ExportWizard, AFailedPackingIsReportedAndLeavesNoZipFile)
     EXPECT_EQ(3, sheet_->ActiveIndex());
     ASSERT_EQ(1u, messages.Shown().size());
     EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(LowerCase(fixture_.Media("bakgrund\\himmel.bmp"))));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(ZipPath().c_str()));
+    EXPECT_FALSE(fw::PathExists(ZipPath()));
     EXPECT_TRUE(IsEnabled(Page(4), IDC_EXPORT_BROWSE));
 }
 
@@ -178,7 +179,7 @@ TEST_F(ExportWizard, ARegisterThatCannotBeWrittenGivesNoZipFile)
     messages.Expect(IDS_EXPORT_FAILED);
     Finish();
     EXPECT_TRUE(sheet_->IsRunning());
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(ZipPath().c_str()));
+    EXPECT_FALSE(fw::PathExists(ZipPath()));
 }
 
 TEST_F(ExportWizard, BrowseMakesAZipPathAndTheNextExportStartsInItsFolder)
@@ -205,7 +206,7 @@ TEST_F(ExportWizard, BrowseMakesAZipPathAndTheNextExportStartsInItsFolder)
         Finish();
         ASSERT_TRUE(PumpUntil([&] { return !sheet_->IsRunning(); }));
     }
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((chosen / "fritid.zip").c_str()));
+    EXPECT_TRUE(fw::PathExists(chosen / "fritid.zip"));
     sheet_.reset();
 
     chosen.Write("Set1.zip", "x");

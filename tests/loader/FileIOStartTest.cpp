@@ -25,7 +25,7 @@ TEST(FileIOStart, EmptySettingsGiveTheDefaultsAndCreateTheFolders)
     EXPECT_EQ(program + "\\autoicon", io.autoIconFolder_);
     EXPECT_EQ(program + "\\autoimage", io.autoImageFolder_);
     for (const std::string& folder : {io.setFolder_, io.autoSoundFolder_, io.autoIconFolder_, io.autoImageFolder_})
-        EXPECT_TRUE(FolderExists(folder)) << folder;
+        EXPECT_TRUE(fw::FolderExists(folder)) << folder;
     EXPECT_EQ(program, io.exportFolder_);
     EXPECT_EQ(program, io.importFolder_);
 
@@ -70,10 +70,10 @@ TEST(FileIOStart, ReadsTheValuesItKeepsWhole)
     FileIO& io = config.Open();
     EXPECT_EQ(sets, io.setFolder_);
     // A set folder named by the settings is the user's own: it is not created.
-    EXPECT_FALSE(FolderExists(sets));
+    EXPECT_FALSE(fw::FolderExists(sets));
     // The automatic folders are created wherever they are, with the folders above them.
     EXPECT_EQ(sounds, io.autoSoundFolder_);
-    EXPECT_TRUE(FolderExists(sounds));
+    EXPECT_TRUE(fw::FolderExists(sounds));
     EXPECT_EQ(config.WindowsFolder() + "\\imgbase.skarpin.ini", io.imageBaseSettingsFile_);
     EXPECT_EQ("Rizovuvuri", io.driverName_);
     EXPECT_EQ("Mina standard\xF6verl\xE4gg", io.standardOverlaySetName_);
@@ -157,7 +157,7 @@ TEST(FileIOStart, WithoutTheProgramFolderKeyTheProgramLooksBesideItsOwnFile)
     FileIO& io = config.Open(environment);
     EXPECT_EQ(beside, io.programFolder_);
     EXPECT_EQ(beside + "\\skarpin.ini", io.programSettingsFile_);
-    EXPECT_TRUE(FolderExists(beside + "\\set"));
+    EXPECT_TRUE(fw::FolderExists(beside + "\\set"));
     // No program file there: no version and no date.
     EXPECT_EQ("", io.fileVersion_);
     EXPECT_EQ("", io.fileDate_);

@@ -175,8 +175,8 @@ TEST(MediaBetweenSets, AFailedMediaCopyKeepsThePathAndIsReported)
     const FileIO::CarryResult moved = sets.Io().MoveOverlay("Skola", "A", 1, "Hem", "B", 2);
     EXPECT_EQ(Carry::kDonePartly, moved.outcome);
     EXPECT_EQ((std::vector<std::string>{picture, sound}), moved.notCarried);
-    EXPECT_TRUE(FileExists(sets.OverlayPath("Hem", "B")));
-    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Hem", "B")));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Skola", "A")));
 
     // Nothing happened at all: another outcome.
     const FileIO::CarryResult none = sets.Io().CopyOverlay("Skola", "A", "Hem", "C", 3);
@@ -287,7 +287,7 @@ TEST(MediaBetweenSets, RenamedSetKeepsItsOverlaysPathsIntoIt)
     const FileIO::CarryResult result = sets.Io().RenameSet("Klass", "Skola");
     EXPECT_EQ(Carry::kDonePartly, result.outcome);
     EXPECT_EQ(std::vector<std::string>{"B"}, result.notCarried);
-    EXPECT_TRUE(FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Skola", "A")));
     EXPECT_EQ(damaged, sets.Read(sets.OverlayPath("Skola", "B")));
     EXPECT_EQ(Carry::kNotDone, sets.Io().RenameSet("Klass", "Skola").outcome);
 }

@@ -356,7 +356,7 @@ TEST(OldSets, ConversionWritesASetOfTodaysForm)
     EXPECT_FALSE(old.Io().ConvertOldSet(file, "skola 2"));
     EXPECT_EQ(registerText, old.Register("Skola 2"));
     EXPECT_FALSE(old.Io().ConvertOldSet(file, "Klass 3/4"));
-    EXPECT_FALSE(FileExists(old.SetPath("Klass 3")));
+    EXPECT_FALSE(fw::PathExists(old.SetPath("Klass 3")));
 }
 
 // Two names that become one, and values today's file cannot hold: every overlay is still written.
@@ -420,4 +420,27 @@ TEST(OldSets, ShortPathsBecomeLong)
     blocks = {block};
     sets.Io().ConvertOldPaths(blocks, 0, 0);
     EXPECT_EQ(shortPicture, blocks[0].picturePath_);
+}
+
+// The long forms change only the paths' text in a command: a code of a base this machine lacks, a
+// part of a kind no list knows and a label stay as the old set had them.
+TEST(OldSets, ACommandKeepsWhatItsPathsDoNotTouch)
+{
+    testsupport::TempFolder temp;
+    const std::string sound = temp.Write("L\xE5nga ljud\\ett l\xE5ngt ljud.wav", "RIFF");
+    char buffer[MAX_PATH] = "";
+    ::GetShortPathNameA(sound.c_str(), buffer, MAX_PATH);
+    const std::string shortSound = buffer;
+    ASSERT_NE(sound, shortSound);
+    const std::string unknown = temp / "Lista.xyz";
+    // Each command: this text, the sound's path, the delimiter.
+    const std::string befores[] = {"@Q12+", "@Q12+'Sol'+", "@" + unknown + "+", "@!'Sk\xE5l'+"};
+    SetFixture sets;
+    for (const std::string& before : befores) {
+        Block block;
+        block.command_ = before + shortSound + "@";
+        std::vector<Block> blocks = {block};
+        sets.Io().ConvertOldPaths(blocks, 1, 1);
+        EXPECT_EQ(before + sound + "@", blocks[0].command_);
+    }
 }

@@ -2,6 +2,7 @@
 // merging lines by number, the version rule, picture codes, names, failures and damaged files.
 #include "ImageBaseFiles.h"
 #include "OverlayFixture.h"
+#include "framework/Files.h"
 #include "library/IniFileCache.h"
 #include "loader/OverlayLines.h"
 #include <gtest/gtest.h>
@@ -361,7 +362,7 @@ TEST(OverlayFile, TheTemplatesSetKeepsNoRegisterEntries)
     std::string name = "Mall";
     ASSERT_EQ(FileIO::kSaved, fixture.IO().SaveOverlay(name, 3, "MALLAR", {GoldenKey()}, {}, KeyboardSettings()));
     EXPECT_EQ(1, ImageBaseManager::FileExists(templates + "\\Mall.ini"));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((templates + "\\register.txt").c_str()));
+    EXPECT_FALSE(fw::PathExists(templates + "\\register.txt"));
 }
 
 TEST(OverlayFile, AFileThatCannotBeWrittenIsReportedAndNotRegistered)
@@ -542,7 +543,7 @@ TEST(OverlayFile, SavingOverADamagedFileKeepsItBeside)
     // A whole file is simply replaced.
     ASSERT_EQ(FileIO::kSaved, fixture.Save("Hel", keys));
     ASSERT_EQ(FileIO::kSaved, fixture.Save("Hel", {}));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((fixture.OverlayFile("Hel") + ".bak").c_str()));
+    EXPECT_FALSE(fw::PathExists(fixture.OverlayFile("Hel") + ".bak"));
 }
 
 TEST(OverlayFile, AnEmptyVersionSectionDoesNotHideTheKeys)
@@ -598,7 +599,7 @@ TEST(OverlayFile, AccessKvoraFlagAndSendType)
     OverlayFixture fixture;
     EXPECT_EQ(0, fixture.IO().GetAccessKvoraFlag("Flagga", OverlayFixture::kSet));
     EXPECT_FALSE(fixture.IO().SetAccessKvoraFlag("Flagga", OverlayFixture::kSet, 1));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(fixture.OverlayFile("Flagga").c_str()));
+    EXPECT_FALSE(fw::PathExists(fixture.OverlayFile("Flagga")));
 
     ASSERT_EQ(FileIO::kSaved, fixture.Save("Flagga", {GoldenKey()}));
     EXPECT_EQ(0, fixture.IO().GetAccessKvoraFlag("Flagga", OverlayFixture::kSet));

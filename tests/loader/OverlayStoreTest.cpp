@@ -30,8 +30,8 @@ TEST(OverlayStore, CopyWritesTheFileThenTheTargetEntry)
 
     // The templates set keeps no entries.
     ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlay("Skola", "A", "mallar", "Mall", 6).outcome);
-    EXPECT_TRUE(FileExists(sets.OverlayPath("Mallar", "Mall")));
-    EXPECT_FALSE(FileExists(sets.RegisterPath("Mallar")));
+    EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Mallar", "Mall")));
+    EXPECT_FALSE(fw::PathExists(sets.RegisterPath("Mallar")));
 }
 
 TEST(OverlayStore, AFailedCopyLeavesTheRegistersAlone)
@@ -44,7 +44,7 @@ TEST(OverlayStore, AFailedCopyLeavesTheRegistersAlone)
     EXPECT_EQ(Carry::kNotDone, sets.Io().CopyOverlay("Skola", "A", "Skola", "a", 2).outcome);
     EXPECT_EQ("[Overlays]\r\n1=B\r\n", sets.Register("Hem"));
     EXPECT_EQ("[Overlays]\r\n3=A\r\n", sets.Register("Skola"));
-    EXPECT_FALSE(FileExists(sets.SetPath("Borta")));
+    EXPECT_FALSE(fw::PathExists(sets.SetPath("Borta")));
 }
 
 TEST(OverlayStore, CopyUnderANewNameAlwaysAddsANumber)
@@ -73,14 +73,14 @@ TEST(OverlayStore, MoveCarriesFileAndEntries)
     sets.MakeSet("Mallar", nullptr, {"M"});
 
     ASSERT_EQ(Carry::kDone, sets.Io().MoveOverlay("Skola", "A", 3, "Hem", "B", 5).outcome);
-    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Skola", "A")));
     EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Hem", "B")));
     EXPECT_EQ("<none>", Entry(sets.RegisterPath("Skola"), 3));
     EXPECT_EQ("B", Entry(sets.RegisterPath("Hem"), 5));
 
     // One set and one name: only the number changes.
     ASSERT_EQ(Carry::kDone, sets.Io().MoveOverlay("Skola", "C", 4, "Skola", "C", 9).outcome);
-    EXPECT_TRUE(FileExists(sets.OverlayPath("Skola", "C")));
+    EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Skola", "C")));
     EXPECT_EQ("<none>", Entry(sets.RegisterPath("Skola"), 4));
     EXPECT_EQ("C", Entry(sets.RegisterPath("Skola"), 9));
 
@@ -90,8 +90,8 @@ TEST(OverlayStore, MoveCarriesFileAndEntries)
     EXPECT_EQ("H", Entry(sets.RegisterPath("Hem"), 1));
     ASSERT_EQ(Carry::kDone, sets.Io().MoveOverlay("Hem", "M", 2, "Mallar", "M", 1).outcome);
     EXPECT_EQ("<none>", Entry(sets.RegisterPath("Hem"), 2));
-    EXPECT_TRUE(FileExists(sets.OverlayPath("Mallar", "M")));
-    EXPECT_FALSE(FileExists(sets.RegisterPath("Mallar")));
+    EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Mallar", "M")));
+    EXPECT_FALSE(fw::PathExists(sets.RegisterPath("Mallar")));
 }
 
 TEST(OverlayStore, AMoveThatCannotBeMadeChangesNothing)
@@ -117,7 +117,7 @@ TEST(OverlayStore, RenameMovesTheFileThenTheEntry)
     SetFixture sets;
     sets.MakeSet("Skola", "[Overlays]\r\n3=A\r\n4=B\r\n", {"A", "B"});
     ASSERT_TRUE(sets.Io().RenameOverlay("Skola", "A", "Frukt", 3));
-    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Skola", "A")));
     EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Skola", "Frukt")));
     EXPECT_EQ("Frukt", Entry(sets.RegisterPath("Skola"), 3));
 
@@ -142,7 +142,7 @@ TEST(OverlayStore, DeleteSendsTheFileToTheRecycleBinThenDropsTheEntry)
     sets.MakeSet("Skola", "[Overlays]\r\n3=A\r\n4=B\r\n5=Borta\r\n", {"A", "B"});
     sets.MakeSet("Mallar", nullptr, {"M"});
     ASSERT_TRUE(sets.Io().DeleteOverlay("Skola", "A", 3));
-    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Skola", "A")));
     EXPECT_EQ("<none>", Entry(sets.RegisterPath("Skola"), 3));
     EXPECT_EQ("B", Entry(sets.RegisterPath("Skola"), 4));
 
@@ -151,8 +151,8 @@ TEST(OverlayStore, DeleteSendsTheFileToTheRecycleBinThenDropsTheEntry)
     EXPECT_EQ("<none>", Entry(sets.RegisterPath("Skola"), 5));
 
     ASSERT_TRUE(sets.Io().DeleteOverlay("Mallar", "M", 0));
-    EXPECT_FALSE(FileExists(sets.OverlayPath("Mallar", "M")));
-    EXPECT_FALSE(FileExists(sets.RegisterPath("Mallar")));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Mallar", "M")));
+    EXPECT_FALSE(fw::PathExists(sets.RegisterPath("Mallar")));
 }
 
 // Each case places the file "N" prepared outside the set with a given number.
@@ -206,12 +206,12 @@ TEST(OverlayStore, PlacingTakesAFreeNameAndNumber)
         EXPECT_EQ(c.expectedNumber, number) << c.name;
         if (!c.placed) {
             EXPECT_EQ("unchanged", placedName) << c.name;
-            EXPECT_TRUE(FileExists(prepared)) << c.name;
+            EXPECT_TRUE(fw::FileExists(prepared)) << c.name;
             EXPECT_EQ(c.registerText, sets.Register(c.set)) << c.name;
             continue;
         }
         EXPECT_EQ(c.expectedName, placedName) << c.name;
-        EXPECT_FALSE(FileExists(prepared)) << c.name;
+        EXPECT_FALSE(fw::PathExists(prepared)) << c.name;
         EXPECT_EQ(SetFixture::OverlayText("placed"), sets.Read(sets.OverlayPath(c.set, c.expectedName))) << c.name;
         const std::string entry = Entry(sets.RegisterPath(c.set), c.expectedNumber);
         EXPECT_EQ(c.set == "Mallar" ? "<none>" : c.expectedName, entry) << c.name;
@@ -226,11 +226,11 @@ TEST(OverlayStore, APlacementThatCannotBeCopiedKeepsThePreparedFile)
     std::string placedName;
     EXPECT_FALSE(sets.Io().PlaceOverlayFile(sets.Temp() / "saknas.ini", "Skola", "N", number, placedName));
     EXPECT_EQ("[Overlays]\r\n", sets.Register("Skola"));
-    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "N")));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Skola", "N")));
 
     // A set without folder: the prepared file stays where it is.
     const std::string prepared = sets.Write("temp\\N.ini", SetFixture::OverlayText("N"));
     EXPECT_FALSE(sets.Io().PlaceOverlayFile(prepared, "Borta", "N", number, placedName));
-    EXPECT_TRUE(FileExists(prepared));
+    EXPECT_TRUE(fw::FileExists(prepared));
     EXPECT_EQ(3, number);
 }

@@ -44,8 +44,3 @@ std::string SetFixture::StandardRegister(const std::vector<std::pair<int, std::s
         text += std::to_string(entry.first) + "=" + entry.second + "\r\n";
     return text;
 }
-
-bool FileExists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}

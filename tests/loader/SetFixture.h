@@ -37,6 +37,4 @@ private:
     FileIO* io_ = nullptr;
 };
 
-bool FileExists(const std::string& path);
-
 using Carry = FileIO::CarryResult;

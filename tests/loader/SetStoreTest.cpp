@@ -4,6 +4,7 @@
 #include "library/IniFile.h"
 #include "loader/IniText.h"
 #include "loader/StoreFiles.h"
+#include "support/FullDisk.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -34,7 +35,7 @@ TEST(SetStore, RegisterIsWrittenWholeInItsFixedForm)
               sets.Register("Skola"));
 
     EXPECT_FALSE(FileIO::WriteSetFile(sets.SetPath("Saknas") + "\\register.txt", overlays, settings));
-    EXPECT_FALSE(FileExists(sets.SetPath("Saknas")));
+    EXPECT_FALSE(fw::PathExists(sets.SetPath("Saknas")));
 }
 
 TEST(SetStore, SetsAreTheFoldersWithARegister)
@@ -134,7 +135,7 @@ TEST(SetStore, OverlayListing)
         EXPECT_EQ(c.expected, SetFixture::Lines(overlays)) << c.name;
 
         if (c.registerText == nullptr) {
-            EXPECT_FALSE(FileExists(sets.RegisterPath(c.set))) << c.name;
+            EXPECT_FALSE(fw::PathExists(sets.RegisterPath(c.set))) << c.name;
         } else if (c.registerAfter == nullptr) {
             EXPECT_EQ(c.registerText, sets.Register(c.set)) << c.name;
         } else {
@@ -240,13 +241,13 @@ TEST(SetStore, CreateSetTakesTheKeyboardSettingsForNewSets)
     // An existing folder is no error; a name that cannot be a folder's is refused.
     sets.MakeSet("Finns", nullptr, {"A"});
     EXPECT_TRUE(sets.Io().CreateSet("Finns"));
-    EXPECT_TRUE(FileExists(sets.OverlayPath("Finns", "A")));
-    EXPECT_TRUE(FileExists(sets.RegisterPath("Finns")));
+    EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Finns", "A")));
+    EXPECT_TRUE(fw::FileExists(sets.RegisterPath("Finns")));
     for (const char* name : {"", "a/b", "a\\b", "a:b", "a,b", "a*b", "..", "NUL"}) {
         EXPECT_FALSE(sets.Io().CreateSet(name)) << name;
     }
-    EXPECT_FALSE(FileExists(sets.SetFolder() + "\\register.txt"));
-    EXPECT_FALSE(FileExists(sets.SetPath("a")));
+    EXPECT_FALSE(fw::PathExists(sets.SetFolder() + "\\register.txt"));
+    EXPECT_FALSE(fw::PathExists(sets.SetPath("a")));
 }
 
 // A set that is there keeps its keyboard settings and its overlays' numbers, under any name that
@@ -317,9 +318,9 @@ TEST(SetStore, NamesOutsideTheRuleReachNothing)
     EXPECT_EQ(SetFixture::OverlayText("G"), sets.Read(neighbour));
     EXPECT_EQ(SetFixture::OverlayText("U"), sets.Read(outside));
     EXPECT_EQ("[Overlays]\r\n1=A\r\n", sets.Register("Skola"));
-    EXPECT_TRUE(FileExists(sets.OverlayPath("Skola", "A")));
-    EXPECT_FALSE(FileExists(sets.OverlayPath("Skola", "B")));
-    EXPECT_FALSE(FileExists(sets.SetFolder() + "\\register.txt"));
+    EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Skola", "B")));
+    EXPECT_FALSE(fw::PathExists(sets.SetFolder() + "\\register.txt"));
 }
 
 // The store, the main window and the menus know the special sets by one comparison of names.
@@ -360,25 +361,6 @@ TEST(SetStore, SpecialSetsWhateverTheCaseOfTheirNames)
 
 namespace {
 
-// Writes half of what it is given and fails, as a full disk does.
-bool WriteHalfAndFail(HANDLE file, const std::string& bytes)
-{
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size() / 2), &written, nullptr);
-    return false;
-}
-
-class FullDisk {
-public:
-    FullDisk() : previous_(storefile::SetByteWriter(&WriteHalfAndFail)) {}
-    ~FullDisk() { storefile::SetByteWriter(previous_); }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-
-private:
-    storefile::ByteWriter previous_;
-};
-
 std::vector<std::string> FilesIn(const std::string& folder)
 {
     std::vector<std::string> names = testsupport::TempFolder::FilesIn(folder);
@@ -398,7 +380,7 @@ TEST(SetStore, AFailedRegisterWriteLeavesTheOldRegisterWhole)
     sets.MakeSet("Hem", "[Overlays]\r\n", {});
     const std::vector<std::string> files = FilesIn(sets.SetPath("Skola"));
     {
-        FullDisk full;
+        testsupport::FullDisk full;
         // A listing that would give B a number and write the register again.
         std::vector<SetItem> overlays;
         sets.Io().ListOverlays("Skola", overlays);
@@ -415,7 +397,7 @@ TEST(SetStore, AFailedRegisterWriteLeavesTheOldRegisterWhole)
     EXPECT_EQ("[Overlays]\r\n", sets.Register("Hem"));
     EXPECT_EQ(files, FilesIn(sets.SetPath("Skola")));
     EXPECT_TRUE(FilesIn(sets.SetPath("Hem")).size() == 1u);
-    EXPECT_FALSE(FileExists(sets.RegisterPath("Ny")));
+    EXPECT_FALSE(fw::PathExists(sets.RegisterPath("Ny")));
 
     // With room on the disk the listing writes it.
     std::vector<SetItem> overlays;
@@ -438,7 +420,7 @@ TEST(SetStore, CopySetFolderCopiesTheWholeTreeAsASetOfItsOwn)
     // Never into an existing set, and never without both names.
     sets.MakeSet("Hem", "[Overlays]\r\n1=H\r\n", {"H"});
     EXPECT_FALSE(sets.Io().CopySetFolder("Skola", "Hem"));
-    EXPECT_FALSE(FileExists(sets.OverlayPath("Hem", "A")));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Hem", "A")));
     EXPECT_FALSE(sets.Io().CopySetFolder("", "Tom"));
     EXPECT_FALSE(sets.Io().CopySetFolder("Skola", ""));
 }
@@ -449,7 +431,7 @@ TEST(SetStore, RenameSetMovesTheFolder)
     sets.MakeSet("Skola", "[Overlays]\r\n1=A\r\n", {"A"});
     sets.MakeSet("Hem", "[Overlays]\r\n", {});
     ASSERT_EQ(Carry::kDone, sets.Io().RenameSet("Skola", "Klass 3").outcome);
-    EXPECT_FALSE(FileExists(sets.SetPath("Skola")));
+    EXPECT_FALSE(fw::PathExists(sets.SetPath("Skola")));
     EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Klass 3", "A")));
 
     // Only the case of the name changes.
@@ -462,7 +444,7 @@ TEST(SetStore, RenameSetMovesTheFolder)
     EXPECT_EQ(Carry::kNotDone, sets.Io().RenameSet("Klass 3", "Hem").outcome);
     EXPECT_EQ(Carry::kNotDone, sets.Io().RenameSet("Saknas", "Nytt").outcome);
     EXPECT_EQ(Carry::kNotDone, sets.Io().RenameSet("Klass 3", "a/b").outcome);
-    EXPECT_TRUE(FileExists(sets.OverlayPath("Klass 3", "A")));
+    EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Klass 3", "A")));
 }
 
 TEST(SetStore, DeleteSetSendsTheFolderToTheRecycleBin)
@@ -471,12 +453,12 @@ TEST(SetStore, DeleteSetSendsTheFolderToTheRecycleBin)
     sets.MakeSet("Skola", "[Overlays]\r\n1=A\r\n", {"A"});
     sets.MakeSet("Hem", "[Overlays]\r\n", {});
     EXPECT_TRUE(sets.Io().DeleteSet("Skola"));
-    EXPECT_FALSE(FileExists(sets.SetPath("Skola")));
-    EXPECT_TRUE(FileExists(sets.RegisterPath("Hem")));
+    EXPECT_FALSE(fw::PathExists(sets.SetPath("Skola")));
+    EXPECT_TRUE(fw::FileExists(sets.RegisterPath("Hem")));
 
     // An empty name would be the whole set folder.
     EXPECT_FALSE(sets.Io().DeleteSet(""));
-    EXPECT_TRUE(FileExists(sets.RegisterPath("Hem")));
+    EXPECT_TRUE(fw::FileExists(sets.RegisterPath("Hem")));
 }
 
 // Registers and overlay files are edited as the ini interface would edit them, but every line that

@@ -2,11 +2,10 @@
 // what the reader makes of damaged files, and saves that fail.
 #include "ImageBaseFiles.h"
 #include "MorvelConfig.h"
+#include "support/FullDisk.h"
 #include "writer/FileIO.h"
-#include "writer_settings/TextFiles.h"
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <fstream>
 
 namespace {
 
@@ -48,13 +47,6 @@ std::vector<std::string> Contents(const std::vector<CKvoraObject>& images)
     for (const CKvoraObject& image : images)
         contents.push_back(std::to_string(image.id_) + ":" + image.BuildContent());
     return contents;
-}
-
-// A write that stops half-way, as on a full disk.
-bool FailingWrite(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
-    return false;
 }
 
 class DocumentFile : public testing::Test {
@@ -207,10 +199,10 @@ TEST_F(DocumentFile, AFailedSaveSaysSoAndKeepsTheLastGoodCopy)
     ASSERT_EQ(1, io->WriteDocument(Items("första{0}"), images, path));
     const std::string good = testsupport::TempFolder::Read(path);
 
-    textfiles::SetWriteStep(FailingWrite);
-    const int written = io->WriteDocument(Items("andra"), {}, path);
-    textfiles::SetWriteStep(nullptr);
-    EXPECT_EQ(0, written);
+    {
+        testsupport::FullDisk full;
+        EXPECT_EQ(0, io->WriteDocument(Items("andra"), {}, path));
+    }
     EXPECT_EQ(good, testsupport::TempFolder::Read(path));
     EXPECT_EQ(std::vector<std::string>({"1.txt"}), testsupport::TempFolder::FilesIn(config.Temp() / "dokument"));
 

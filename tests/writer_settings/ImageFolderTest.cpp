@@ -2,11 +2,11 @@
 // back, and what the reader makes of files it did not write.
 #include "ImageBaseFiles.h"
 #include "MorvelConfig.h"
+#include "support/FullDisk.h"
 #include "writer_settings/ImageFolder.h"
 #include "writer_settings/TextFiles.h"
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <fstream>
 
 namespace {
 
@@ -34,13 +34,6 @@ protected:
     std::string imageBaseIni = config.WriteImageBase();
     std::string userFile = config.Temp() / "användare\\Anna.ini";
 };
-
-// A write that stops half-way, as on a full disk.
-bool FailingWrite(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
-    return false;
-}
 
 std::vector<std::string> SortedFilesIn(const std::string& folder)
 {
@@ -201,10 +194,10 @@ TEST_F(FolderList, AFailedSaveKeepsTheListThereBefore)
 {
     config.Write("användare\\Anna.ini", "");
     const std::string path = config.Write("användare\\Anna.lst", "[Gammal]\r\n");
-    textfiles::SetWriteStep(FailingWrite);
-    const bool saved = ImageFolderSettings::SaveFolderList(userFile, config.ProgramIni(), {DiskFolder("Ny", "D:\\", 0)});
-    textfiles::SetWriteStep(nullptr);
-    EXPECT_FALSE(saved);
+    {
+        testsupport::FullDisk full;
+        EXPECT_FALSE(ImageFolderSettings::SaveFolderList(userFile, config.ProgramIni(), {DiskFolder("Ny", "D:\\", 0)}));
+    }
     EXPECT_EQ("[Gammal]\r\n", testsupport::TempFolder::Read(path));
     EXPECT_EQ(std::vector<std::string>({"Anna.ini", "Anna.lst"}), SortedFilesIn(config.Temp() / "användare"));
 

@@ -38,8 +38,3 @@ std::string MorvelConfig::Value(const std::string& file, const std::string& sect
     return buffer.data();
 }
 
-bool FolderExists(const std::string& path)
-{
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}

@@ -1,6 +1,7 @@
 // A throw-away Morvel configuration: a Windows folder whose Morvel.ini names a program folder, for a
 // program file named "Morvel.Swedish" (variant "swedish", program ini "swedish.ini").
 #pragma once
+#include "framework/Files.h"
 #include "support/TempFolder.h"
 #include "writer_settings/MorvelPaths.h"
 #include <string>
@@ -32,5 +33,3 @@ public:
 private:
     testsupport::TempFolder temp_;
 };
-
-bool FolderExists(const std::string& path);

@@ -49,7 +49,7 @@ TEST_F(SettingsStore, BuildsThePathsOfTheConfiguration)
     EXPECT_EQ(config.ProgramIni(), settings.programIni_);
     EXPECT_EQ(config.ProgramFolder() + "\\Morvel.Swedish.exe", settings.exePath_);
     EXPECT_EQ(config.Temp() / "användare", settings.usersDir_);
-    EXPECT_TRUE(FolderExists(settings.usersDir_)); // made when missing
+    EXPECT_TRUE(fw::FolderExists(settings.usersDir_)); // made when missing
     EXPECT_EQ("C:\\Symboler", settings.symbolsDir_);
     EXPECT_EQ(config.ProgramIni(), settings.imageBaseIni_); // no imgbase.swedish.ini in the Windows folder
     EXPECT_EQ("", settings.userFile_);
@@ -185,10 +185,10 @@ TEST_F(SettingsStore, ReadsFontsAndButtonsAsFarAsTheirTextGoes)
 TEST_F(SettingsStore, TheDefaultUserSavesIntoDokumentInTheProgramFolder)
 {
     Settings settings(config.Environment());
-    ASSERT_FALSE(FolderExists(config.ProgramFolder() + "\\Dokument"));
+    ASSERT_FALSE(fw::FolderExists(config.ProgramFolder() + "\\Dokument"));
     settings.ReadUserSettings();
     EXPECT_EQ(config.ProgramFolder() + "\\Dokument", settings.userDir_);
-    EXPECT_TRUE(FolderExists(settings.userDir_));
+    EXPECT_TRUE(fw::FolderExists(settings.userDir_));
 }
 
 TEST_F(SettingsStore, AnEmptyVoiceOfAUserTakesTheVoiceOfTheProgramIni)
