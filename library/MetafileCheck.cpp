@@ -27,11 +27,6 @@ void PutWord(std::uint8_t* p, unsigned value)
     p[0] = static_cast<std::uint8_t>(value);
     p[1] = static_cast<std::uint8_t>(value >> 8);
 }
-void PutDword(std::uint8_t* p, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 // A font's height or width cut to the limit, keeping its sign (a negative height asks for the
 // character height, a positive one for the cell height).

@@ -1,4 +1,5 @@
 // The import wizard's choice and reading of the zip file.
+#include "framework/Files.h"
 #include "loader/ImportPage1.h"
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
@@ -94,7 +95,7 @@ bool ImportPage1::ReadArchive()
 {
     FileIO& io = *data_->fileIO;
     data_->newSetName = NewSetName(data_->zipPath,
-                                   [&](const std::string& name) { return storefile::Exists(io.SetFolderPath(name)); },
+                                   [&](const std::string& name) { return fw::PathExists(io.SetFolderPath(name)); },
                                    fw::LoadResString(IDS_IMPORT_DEFAULT_SET_NAME));
     ShowProgress(true);
     SetItemText(IDC_IMPORT_PROGRESS_LABEL, fw::LoadResString(IDS_IMPORT_READING_ZIP));
@@ -157,7 +158,7 @@ bool ImportPage1::OpenArchive(ImportArchive& archive)
 std::string ImportPage1::VolumeOf(int disk, int count)
 {
     // Info-ZIP's split files lie side by side; the volumes of diskettes share one name.
-    if (storefile::IsFile(SplitVolumePath(data_->zipPath, 0, count)))
+    if (fw::FileExists(SplitVolumePath(data_->zipPath, 0, count)))
         return SplitVolumePath(data_->zipPath, disk, count);
     ShowItem(IDC_IMPORT_PROGRESS, false);
     const int answer = fw::ShowMessage(hwnd_, IDS_EXPORT_NEXT_DISKETTE,

@@ -23,7 +23,7 @@ bool MoveBeside(const std::string& source, const std::string& target, Landing& l
     const std::string dotExtension = extension.empty() ? std::string() : "." + extension;
     std::string candidate = target;
     for (int n = 1;; ++n) {
-        if (!storefile::Exists(candidate)) {
+        if (!fw::PathExists(candidate)) {
             if (!::MoveFileExA(source.c_str(), candidate.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH)) {
                 // A copy across drives that broke off leaves no half file.
                 ::DeleteFileA(candidate.c_str());
@@ -31,7 +31,7 @@ bool MoveBeside(const std::string& source, const std::string& target, Landing& l
             }
             break;
         }
-        if (storefile::IsFile(candidate) && storefile::SameContent(source, candidate))
+        if (fw::FileExists(candidate) && storefile::SameContent(source, candidate))
             break;
         candidate = folder + "\\" + title + " " + std::to_string(n) + dotExtension;
     }
@@ -50,7 +50,7 @@ public:
     PlacementResult Run()
     {
         result_.setName = FirstFreeSetName(request_.setName, [&](const std::string& name) {
-            return storefile::Exists(io_.SetFolderPath(name));
+            return fw::PathExists(io_.SetFolderPath(name));
         });
         if (!HasRoom()) {
             result_.outcome = PlacementResult::kNoRoom;

@@ -1,4 +1,6 @@
 // The import tests' world.
+#include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "ImportFixture.h"
 #include "FileListing.h"
 #include "loader/ExportCopies.h"
@@ -32,7 +34,7 @@ void ImportFixture::ExportArchive(const std::string& zipPath, const std::vector<
         files.push_back(file);
     }
     const std::string registerFile = work.Path() + "register.txt";
-    ASSERT_TRUE(storefile::WriteReplacing(registerFile, exportwizard::RegisterText(IO().overlayListSection_, overlays)));
+    ASSERT_TRUE(fw::WriteReplacing(registerFile, exportwizard::RegisterText(IO().overlayListSection_, overlays)));
     std::string failed;
     ASSERT_EQ(zip::Result::Ok,
               exportwizard::PackArchive(exportwizard::PlanArchive(work.Path(), overlays, registerFile, files), zipPath,

@@ -1,6 +1,8 @@
 // The import without a window, over a fixture configuration: archives of our export and of Python's
 // zipfile read and unpacked (hostile, damaged and lying ones too), and the placing on Finish checked
 // file by file: the set, the overlays, where the media went and what their references say.
+#include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "ImportFixture.h"
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
@@ -100,7 +102,7 @@ TEST(ImportArchive, HostileNamesOfPythonsArchiveAreRefusedAndNothingIsWrittenFor
     for (const std::string& outside : {parent + "\\utanfor.txt", parent + "\\utanfor2.txt", parent + "\\utanfor3.txt",
                                        std::string("C:\\absolut.txt"), std::string("C:\\absolut2.txt"),
                                        std::string("C:\\Windows\\utanfor4.txt"), std::string("C:\\utanfor5.txt")})
-        EXPECT_FALSE(storefile::Exists(outside)) << outside;
+        EXPECT_FALSE(fw::PathExists(outside)) << outside;
 }
 
 TEST(ImportArchive, DamagedTruncatedAndLyingArchivesAreReportedAtTheirEntry)
@@ -130,7 +132,7 @@ TEST(ImportArchive, DamagedTruncatedAndLyingArchivesAreReportedAtTheirEntry)
         if (c.unpack == zip::Result::Ok)
             continue;
         EXPECT_EQ(c.entry, archive.FailedEntry()) << c.archive;
-        EXPECT_FALSE(storefile::Exists(work.Path() + Backslashed(c.entry))) << c.archive << ": no half file";
+        EXPECT_FALSE(fw::PathExists(work.Path() + Backslashed(c.entry))) << c.archive << ": no half file";
     }
     ImportArchive archive;
     ASSERT_EQ(zip::Result::Ok, archive.Open(PythonArchive("no_register.zip")));
@@ -209,7 +211,7 @@ TEST(ImportPlacing, KeptPathsPutTheFilesBackWhereTheyWereExportedFrom)
 
     EXPECT_EQ(hund, TempFolder::Read(fixture.Media("bilder\\Hund.BMP")));
     EXPECT_EQ("BM himmel", TempFolder::Read(fixture.Media("bakgrund\\himmel.bmp")));
-    EXPECT_FALSE(storefile::Exists(fixture.Media("ljud\\s\xE5ng.mp3"))) << "an unchecked file stays behind";
+    EXPECT_FALSE(fw::PathExists(fixture.Media("ljud\\s\xE5ng.mp3"))) << "an unchecked file stays behind";
     std::vector<Block> keys;
     std::vector<Block> background;
     fixture.LoadPlaced("Fritid", "Bilder", keys, background);
@@ -237,7 +239,7 @@ TEST(ImportPlacing, FilesOfOneNameKeepBothAndEachReferenceFollowsItsOwn)
     EXPECT_EQ("BM foton hund, en annan", TempFolder::Read(shared + "\\hund 1.bmp"));
     EXPECT_EQ("en annan ping", TempFolder::Read(shared + "\\ping.wav"));
     EXPECT_EQ("RIFF ping", TempFolder::Read(shared + "\\ping 1.wav"));
-    EXPECT_TRUE(storefile::Exists(import.work.Path() + "oanvand\\extra.bmp")) << "a file no overlay uses stays behind";
+    EXPECT_TRUE(fw::PathExists(import.work.Path() + "oanvand\\extra.bmp")) << "a file no overlay uses stays behind";
 
     std::vector<Block> keys;
     std::vector<Block> background;
@@ -311,7 +313,7 @@ TEST(ImportPlacing, FilesThatCannotBeMovedKeepTheirReferences)
     fixture.LoadPlaced("python", "Bilder", keys, background);
     EXPECT_EQ("c:\\bilder\\hund.bmp", PictureOf(keys, 0)) << "a file that did not move is not pointed at";
     EXPECT_EQ("@C:\\Bilder\\Hund.bmp@", CommandOf(keys, 2));
-    EXPECT_TRUE(storefile::Exists(import.work.Path() + "bilder\\hund.bmp"));
+    EXPECT_TRUE(fw::PathExists(import.work.Path() + "bilder\\hund.bmp"));
 }
 
 TEST(ImportPlacing, MoreOverlaysThanNumbersMakeNothing)
@@ -321,7 +323,7 @@ TEST(ImportPlacing, MoreOverlaysThanNumbersMakeNothing)
     std::vector<SetItem> overlays;
     for (int i = 1; i <= 101; ++i) {
         const std::string name = "O" + std::to_string(i);
-        storefile::WriteReplacing(work.Path() + name + ".ini", "[Data]\r\n");
+        fw::WriteReplacing(work.Path() + name + ".ini", "[Data]\r\n");
         SetItem overlay(name, work.Path() + name + ".ini");
         overlay.number_ = i;
         overlay.selected_ = 1;
@@ -332,7 +334,7 @@ TEST(ImportPlacing, MoreOverlaysThanNumbersMakeNothing)
     request.workFolder = work.Path();
     const PlacementResult result = PlaceImport(fixture.IO(), request, overlays, {});
     EXPECT_EQ(PlacementResult::kNoRoom, result.outcome);
-    EXPECT_FALSE(storefile::Exists(fixture.IO().SetFolderPath("Fritid"))) << "no set with some of the overlays";
+    EXPECT_FALSE(fw::PathExists(fixture.IO().SetFolderPath("Fritid"))) << "no set with some of the overlays";
     EXPECT_EQ(101u, FilesBelow(work.Path()).size());
 
     overlays.back().selected_ = 0;
@@ -344,7 +346,7 @@ TEST(ImportPlacing, AnOverlayThatCannotBePlacedUndoesTheSetAndLeavesOtherFolders
     ImportFixture fixture;
     fixture.Config().Write("Program Files\\Skarpin\\set\\Fritid\\mitt.txt", "inget set, men min mapp");
     ExportWorkFolder work;
-    storefile::WriteReplacing(work.Path() + "Ett.ini", "[Data]\r\n");
+    fw::WriteReplacing(work.Path() + "Ett.ini", "[Data]\r\n");
     std::vector<SetItem> overlays = {SetItem("Ett", work.Path() + "Ett.ini"), SetItem("Borta", work.Path() + "Borta.ini")};
     for (SetItem& overlay : overlays) {
         overlay.number_ = -1;
@@ -357,7 +359,7 @@ TEST(ImportPlacing, AnOverlayThatCannotBePlacedUndoesTheSetAndLeavesOtherFolders
     EXPECT_EQ(PlacementResult::kOverlayNotPlaced, result.outcome);
     EXPECT_EQ("Fritid 1", result.setName) << "a folder of that name is there already";
     EXPECT_EQ("Borta", result.failedOverlay);
-    EXPECT_FALSE(storefile::Exists(fixture.IO().SetFolderPath("Fritid 1")));
+    EXPECT_FALSE(fw::PathExists(fixture.IO().SetFolderPath("Fritid 1")));
     EXPECT_EQ("inget set, men min mapp", TempFolder::Read(fixture.IO().SetFolderPath("Fritid") + "\\mitt.txt"));
     EXPECT_EQ("[Data]\r\n", TempFolder::Read(work.Path() + "Ett.ini")) << "back in the work folder for another try";
     EXPECT_EQ("Ett", overlays[0].name_);

@@ -1,6 +1,8 @@
 // The import wizard driven by messages: modeless, its buttons pressed with PSM_PRESSBUTTON and the
 // messages pumped; message boxes, the open dialog and the folder browser answered by script; and
 // once from the main window's menu command, run modally as the user runs it.
+#include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "ExportWizardDriver.h"
 #include "ImportFixture.h"
 #include "components/ZipSpan.h"
@@ -132,7 +134,7 @@ TEST_F(ImportWizard, OurExportIsImportedPageByPage)
     const std::string usersFolder = std::string(temporary) + "import";
     ::CreateDirectoryA(usersFolder.c_str(), nullptr);
     const std::string usersFile = usersFolder + "\\mitt.txt";
-    storefile::WriteReplacing(usersFile, "mitt");
+    fw::WriteReplacing(usersFile, "mitt");
     Open();
     EXPECT_EQ("De \xF6verl\xE4gg som importeras kommer att l\xE4ggas i ett nytt set och beh\xE5lla sina gamla nummer.",
               Text(Page(1), IDC_IMPORT_INFO));
@@ -190,7 +192,7 @@ TEST_F(ImportWizard, OurExportIsImportedPageByPage)
     EXPECT_TRUE(cp1252::EqualsNoCase("@" + song + "@", keys[4].command_)) << "the unchecked file's reference stays";
     const std::string work = sheet_->Data().workFolder.Path();
     sheet_.reset();
-    EXPECT_FALSE(storefile::Exists(work)) << "the work folder goes with the wizard";
+    EXPECT_FALSE(fw::PathExists(work)) << "the work folder goes with the wizard";
     EXPECT_EQ("mitt", TempFolder::Read(usersFile)) << "and no other folder";
     ImageBaseManager::DeleteTree(usersFolder);
 }
@@ -422,7 +424,7 @@ TEST_F(ImportWizard, SplitFilesBesideTheArchiveAreReadWithoutAsking)
     Open();
     ChooseZip(diskettes.Path());
     Press(PSBTN_NEXT, 1);
-    EXPECT_TRUE(storefile::IsFile(sheet_->Data().workFolder.Path() + "bilder\\stor.bmp"));
+    EXPECT_TRUE(fw::FileExists(sheet_->Data().workFolder.Path() + "bilder\\stor.bmp"));
 }
 
 TEST_F(ImportWizard, ADiskettePromptCancelledLeavesThePageWithoutAMessage)
