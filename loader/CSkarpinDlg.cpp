@@ -239,6 +239,8 @@ void CSkarpinDlg::DropOverlays(int, int, bool)
 
 bool CSkarpinDlg::OnCommand(int id, int code)
 {
+    if (OnFileCommand(id, code))
+        return true;
     switch (id) {
     case ID_APP_EXIT_SKARPIN:
         EndDialog(IDCANCEL);
@@ -267,7 +269,9 @@ bool CSkarpinDlg::OnNotify(int id, NMHDR* header, LRESULT&)
 
 bool CSkarpinDlg::OnOK()
 {
-    // Enter never closes the main window.
+    // Enter opens the overlay the list has chosen, and never closes the main window.
+    if (selectionFocus_ == 1)
+        OpenOverlayEditor();
     return false;
 }
 
@@ -280,6 +284,8 @@ void CSkarpinDlg::OnTimer(UINT_PTR id)
 
 bool CSkarpinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (OnEditorMessage(message, wParam, lParam, result))
+        return true;
     switch (message) {
     case WM_MEASUREITEM: {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -300,6 +306,8 @@ bool CSkarpinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_SIZE:
         if (!initialising_ && wParam != SIZE_MINIMIZED)
             Layout();
+        if (wParam != SIZE_MINIMIZED)
+            OnEditorSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return false;
     case WM_PAINT:
         if (!::IsIconic(hwnd_))
@@ -337,10 +345,8 @@ void CSkarpinDlg::OnDestroy()
             ::DestroyMenu(*menu);
         *menu = nullptr;
     }
-    if (overlayEditor_ != nullptr) {
-        ::DestroyWindow(overlayEditor_);
-        overlayEditor_ = nullptr;
-    }
+    overlayEditor_.reset();
+    closedEditor_.reset();
     fw::TreeView tree(setTree_.Handle());
     tree.Select(nullptr);
     tree.DeleteAll();

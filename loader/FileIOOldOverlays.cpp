@@ -108,28 +108,6 @@ int LineBlockNumber(LineCursor& cursor, size_t keyLength)
     return cursor.IntField('=');
 }
 
-std::string LongForm(const std::string& path)
-{
-    DWORD size = ::GetLongPathNameA(path.c_str(), nullptr, 0);
-    if (size == 0)
-        return path;
-    std::string longPath(size, '\0');
-    DWORD length = ::GetLongPathNameA(path.c_str(), &longPath[0], size);
-    if (length == 0 || length >= size)
-        return path;
-    longPath.resize(length);
-    return longPath;
-}
-
-// Windows 95 knows no long forms of paths: there the paths stay as the old set has them.
-bool IsWindows95()
-{
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-    return ::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS
-           && version.dwMinorVersion == 0;
-}
-
 // Block line, after its key and '=': ranges, cell pairs, repeat, frame, kind, then a text of a
 // given length (it may hold commas), then the command to the end of the line.
 Block ReadBlockLine(FileIO& fileIO, const std::string& line, int id)
@@ -285,7 +263,7 @@ void FileIO::ConvertOldPaths(std::vector<Block>& blocks, int longPaths, int cont
 {
     for (Block& block : blocks) {
         if (longPaths && !block.picturePath_.empty())
-            block.picturePath_ = LongForm(block.picturePath_);
+            block.picturePath_ = storefile::LongForm(block.picturePath_);
         if (!contentPaths)
             continue;
         CKvoraObject content;
@@ -294,7 +272,7 @@ void FileIO::ConvertOldPaths(std::vector<Block>& blocks, int longPaths, int cont
             continue;
         bool changed = false;
         auto makeLong = [&changed](std::string& path) {
-            const std::string longPath = LongForm(path);
+            const std::string longPath = storefile::LongForm(path);
             if (!cp1252::EqualsNoCase(longPath, path))
                 changed = true;
             path = longPath;
@@ -311,7 +289,8 @@ void FileIO::ConvertOldPaths(std::vector<Block>& blocks, int longPaths, int cont
 bool FileIO::ConvertOldSet(const std::string& oldFile, const std::string& newSetName)
 {
     fw::WaitCursor wait;
-    const int longPaths = IsWindows95() ? 0 : 1;
+    // On Windows 95 the paths stay as the old set has them.
+    const int longPaths = storefile::IsWindows95() ? 0 : 1;
     const int contentPaths = longPaths && GetShortCommandFlag() == 0 ? 1 : 0;
 
     // The conversion writes a whole register list: never over a set or folder that is there.

@@ -201,4 +201,25 @@ bool CopyWhole(const std::string& source, const std::string& target)
            && from.nFileSizeHigh == to.nFileSizeHigh && from.nFileSizeLow == to.nFileSizeLow;
 }
 
+std::string LongForm(const std::string& path)
+{
+    DWORD size = ::GetLongPathNameA(path.c_str(), nullptr, 0);
+    if (size == 0)
+        return path;
+    std::string longPath(size, '\0');
+    DWORD length = ::GetLongPathNameA(path.c_str(), &longPath[0], size);
+    if (length == 0 || length >= size)
+        return path;
+    longPath.resize(length);
+    return longPath;
+}
+
+bool IsWindows95()
+{
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    return ::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS
+           && version.dwMinorVersion == 0;
+}
+
 } // namespace storefile

@@ -42,4 +42,9 @@ bool SameContent(const std::string& first, const std::string& second);
 // Copies the file over the target; true only when the whole file arrived.
 bool CopyWhole(const std::string& source, const std::string& target);
 
+// The long form of a path whose short (8.3) names the system knows; the path itself otherwise.
+std::string LongForm(const std::string& path);
+// Windows 95 knows no long forms of paths.
+bool IsWindows95();
+
 } // namespace storefile
