@@ -2,6 +2,7 @@
 #include "loader/OverlayTransfer.h"
 #include "library/Cp1252.h"
 #include "loader/FileIO.h"
+#include "loader/IniText.h"
 #include "loader/NameDialogRules.h"
 #include "loader/StoreFiles.h"
 #include <windows.h>
@@ -14,14 +15,21 @@ std::string PreparedCopyPath(const FileIO& fileIO, const std::string& name)
     return fileIO.setFolder_ + "\\xxx " + name + "." + fileIO.overlayFileExtension_;
 }
 
-bool HasFreeNumber(FileIO& fileIO, const std::string& setName)
+// Whether the register leaves a number of the set's range free, as PlaceOverlayFile sees it: an
+// entry counts even when its file is gone.
+bool HasFreeNumber(const FileIO& fileIO, const std::string& setName)
 {
     const SetKind kind = fileIO.KindOfSet(setName);
     if (kind == SetKind::kTemplates)
         return true;
-    std::vector<SetItem> overlays;
-    fileIO.ListOverlays(setName, overlays);
-    return !namerules::FreeNumbers(kind, overlays).empty();
+    std::vector<std::string> lines;
+    storefile::ReadLines(fileIO.SetRegisterPath(setName), lines);
+    const IniText registerText(lines);
+    for (int number : namerules::FreeNumbers(kind, {})) {
+        if (registerText.Get(fileIO.overlayListSection_, std::to_string(number)).empty())
+            return true;
+    }
+    return false;
 }
 
 void AddOnce(std::vector<std::string>& list, const std::vector<std::string>& entries)

@@ -73,3 +73,12 @@ void MainWindowFixture::Command(CSkarpinDlg& dialog, int id)
 {
     dialog.Self().Send(WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
+
+void MainWindowFixture::PressOk(fw::Dialog& dialog)
+{
+    testsupport::Click(dialog, IDOK);
+    if (::IsWindowVisible(dialog.Handle())) {
+        ADD_FAILURE() << "dialog " << dialog.TemplateId() << " stayed open";
+        dialog.EndDialog(IDCANCEL);
+    }
+}

@@ -28,4 +28,7 @@ public:
     static void SelectLines(CSkarpinDlg& dialog, std::initializer_list<int> lines);
     // A menu command, as the menu sends it.
     static void Command(CSkarpinDlg& dialog, int id);
+    // Presses OK in a dialog the command opened; one that stays open fails the test and is cancelled,
+    // so that the command goes on.
+    static void PressOk(fw::Dialog& dialog);
 };
