@@ -3,6 +3,7 @@
 #include "framework/Cursor.h"
 #include "framework/Strings.h"
 #include "library/AboutDlg.h"
+#include "loader/ExportWizardSheet.h"
 #include "skarpin/resource.h"
 #include <windowsx.h>
 
@@ -248,6 +249,16 @@ bool CSkarpinDlg::OnCommand(int id, int code)
     case ID_APP_ABOUT_SKARPIN:
         AboutDlg(fileIO_.fileVersion_, fileIO_.fileDate_, false, hwnd_).DoModal();
         return true;
+    case ID_OVERLAY_EXPORT: {
+        std::vector<std::string> chosenLines;
+        for (int line : fw::ListBox(overlayList_.Handle()).SelectedIndexes()) {
+            if (line >= 0 && static_cast<size_t>(line) < listLines_.size())
+                chosenLines.push_back(listLines_[static_cast<size_t>(line)].name_);
+        }
+        RunExportWizard(fileIO_, selectedSetName_, chosenLines, selectionFocus_ == 1 && !selectedOverlayName_.empty(),
+                        hwnd_);
+        return true;
+    }
     case IDC_OVERLAY_LIST:
         if (code != LBN_SELCHANGE)
             return false;

@@ -6,7 +6,7 @@
 PACKAGES=(cmake make python3 googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
           wine wine64 wine32:i386 xvfb x11-utils x11-apps imagemagick fonts-wine fonts-liberation
           libcups2 libgnutls30 libcups2:i386 libgnutls30:i386 ghostscript poppler-utils sox
-          espeak-ng)
+          espeak-ng zip unzip)
 
 install_packages() {
     local missing=()

@@ -114,6 +114,69 @@
 #define IDS_OLDSET_NAME_TAKEN       1950
 #define IDS_OLDSET_CAPTION          1951
 
+// Exporting overlays: the wizard's four pages, their controls and strings
+#define IDD_EXPORT_PAGE1                163
+#define IDD_EXPORT_PAGE2                164
+#define IDD_EXPORT_PAGE3                166
+#define IDD_EXPORT_PAGE4                167
+#define IDC_EXPORT_QUESTION             1121
+#define IDC_EXPORT_ABOUT                1122
+#define IDC_EXPORT_WHERE                1123
+#define IDC_EXPORT_IMPORT_HINT          1124
+#define IDC_EXPORT_OVERLAY_TREE         1129
+#define IDC_EXPORT_MEDIA_TREE           1130
+#define IDC_EXPORT_ZIP_PATH             1131
+#define IDC_EXPORT_BROWSE               1132
+#define IDC_EXPORT_ALL                  1133
+#define IDC_EXPORT_NONE                 1134
+#define IDC_EXPORT_TEST                 1136
+#define IDC_EXPORT_STOP                 1137
+#define IDC_EXPORT_PLAYER               1139
+#define IDC_EXPORT_PICTURE_FRAME        1140
+#define IDC_EXPORT_PICTURE_DECODER      1141
+#define IDC_EXPORT_PROGRESS             1145
+#define IDC_EXPORT_PROGRESS_LABEL       1172
+#define IDC_EXPORT_INFO                 1291
+#define IDC_EXPORT_NOTE                 1292
+#define IDS_EXPORT_CAPTION              2400
+#define IDS_EXPORT_CAPTION_OVERLAYS     2401
+#define IDS_EXPORT_CAPTION_FILES        2402
+#define IDS_EXPORT_CAPTION_ZIP          2403
+#define IDS_EXPORT_QUESTION             2404
+#define IDS_EXPORT_ABOUT                2405
+#define IDS_EXPORT_WHERE                2406
+#define IDS_EXPORT_IMPORT_HINT          2407
+#define IDS_EXPORT_CHOOSE_OVERLAYS      2408
+#define IDS_EXPORT_ALL                  2409
+#define IDS_EXPORT_NONE                 2410
+#define IDS_EXPORT_NO_OVERLAY           2411
+#define IDS_EXPORT_CHOOSE_FILES         2412
+#define IDS_EXPORT_NOT_EXPORTED         2413
+#define IDS_EXPORT_TEST                 2414
+#define IDS_EXPORT_STOP                 2415
+#define IDS_EXPORT_ZIP_PROMPT           2416
+#define IDS_EXPORT_BROWSE               2417
+#define IDS_EXPORT_ZIP_FILTER           2418
+#define IDS_EXPORT_ZIP_TITLE            2419
+#define IDS_EXPORT_INSERT_DISKETTE      2420
+#define IDS_EXPORT_DISKETTE_CAPTION     2421
+#define IDS_EXPORT_CLEAR_DISKETTE       2422
+#define IDS_EXPORT_PACKING              2423
+#define IDS_EXPORT_TO_DISKETTE          2424
+#define IDS_EXPORT_FIRST_DISKETTE       2425
+#define IDS_EXPORT_NEXT_DISKETTE        2426
+#define IDS_EXPORT_SAVING_DISKETTE      2427
+#define IDS_EXPORT_DONE                 2428
+#define IDS_EXPORT_DONE_CAPTION         2429
+// Ours: what the packing could not do, said instead of the success message
+#define IDS_EXPORT_DONE_LEFT_OUT        2430
+#define IDS_EXPORT_FAILED               2431
+#define IDS_EXPORT_ERROR_CAPTION        2432
+#define IDS_EXPORT_CANNOT_READ          2433
+#define IDS_EXPORT_CANNOT_WRITE         2434
+#define IDS_EXPORT_TOO_LARGE            2435
+#define IDS_EXPORT_NO_REGISTER          2436
+
 // The overlay list's drag cursors: a page with an arrow, and the same with a plus sign for a copy
 #define IDCUR_DRAG_MOVE 203
 #define IDCUR_DRAG_COPY 204
@@ -180,3 +243,12 @@
 #define IDS_MODEL_PS2                   1862
 #define IDS_START_SETTINGS_ITEM         1865
 #define IDS_IR_CODES_ITEM               1891
+
+// Block commands: what the command writers refuse, and the caption of their messages
+#define IDS_COMMAND_ERROR_CAPTION       2460
+#define IDS_COMMAND_PAUSE_CHARACTERS    2461
+#define IDS_COMMAND_PAUSE_TOO_LONG      2462
+#define IDS_COMMAND_NO_PROGRAM          2463
+#define IDS_COMMAND_PROGRAM_CHARACTERS  2464
+#define IDS_COMMAND_FILE_CHARACTERS     2465
+#define IDS_COMMAND_TOO_LONG            2466

@@ -1,0 +1,115 @@
+// Stored names: the export layout's rule for making one from a path, and the checks a name must
+// pass before it is unpacked below a folder.
+#include "components/ZipArchive.h"
+#include <windows.h>
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace zip {
+
+namespace {
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+std::string Slashed(std::string name)
+{
+    std::replace(name.begin(), name.end(), '\\', '/');
+    return name;
+}
+
+std::vector<std::string> Parts(const std::string& name)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        const size_t slash = name.find('/', start);
+        parts.push_back(name.substr(start, slash == std::string::npos ? std::string::npos : slash - start));
+        if (slash == std::string::npos)
+            return parts;
+        start = slash + 1;
+    }
+}
+
+// Windows opens the device whatever extension or trailing blanks follow these names.
+bool IsDeviceName(const std::string& part)
+{
+    std::string base = part.substr(0, part.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    for (char& c : base)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
+    for (const char* device : kDevices) {
+        if (base == device)
+            return true;
+    }
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
+bool HasBadCharacter(const std::string& name)
+{
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::string(":*?\"<>|").find(c) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string StoredName(const std::string& path)
+{
+    std::string rest = path;
+    if (rest.size() >= 2 && rest[1] == ':')
+        rest.erase(0, 2);
+    size_t separators = 0;
+    while (separators < rest.size() && IsSeparator(rest[separators]))
+        ++separators;
+    rest.erase(0, separators);
+    return Slashed(rest);
+}
+
+NameProblem CheckName(const std::string& storedName)
+{
+    if (storedName.empty())
+        return NameProblem::Empty;
+    const std::string name = Slashed(storedName);
+    if (name.compare(0, 2, "//") == 0)
+        return NameProblem::Network;
+    if (name[0] == '/')
+        return NameProblem::Absolute;
+    if (name.size() >= 2 && name[1] == ':' && std::isalpha(static_cast<unsigned char>(name[0])))
+        return NameProblem::DriveLetter;
+    const std::vector<std::string> parts = Parts(name);
+    for (const std::string& part : parts) {
+        if (part == "..")
+            return NameProblem::ParentFolder;
+    }
+    if (HasBadCharacter(name))
+        return NameProblem::BadCharacter;
+    for (const std::string& part : parts) {
+        if (IsDeviceName(part))
+            return NameProblem::DeviceName;
+    }
+    return NameProblem::None;
+}
+
+bool SameName(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    std::string left = Slashed(a);
+    std::string right = Slashed(b);
+    if (!left.empty())
+        ::CharLowerBuffA(&left[0], static_cast<DWORD>(left.size()));
+    if (!right.empty())
+        ::CharLowerBuffA(&right[0], static_cast<DWORD>(right.size()));
+    return left == right;
+}
+
+} // namespace zip

@@ -1,0 +1,34 @@
+// What the windows of the two command editors share: the configuration's words and tables handed to
+// their models, the font, and the keyboard's modifiers as a key message arrives.
+#pragma once
+#include "editor/CommandKeys.h"
+#include "editor/CommandSyntax.h"
+#include "framework/Dialog.h"
+#include "framework/Gdi.h"
+
+// Base of the command editors' edit controls, owned with them by their dialog.
+class CommandEditWindow : public fw::SubclassedWindow {
+public:
+    // The key names, the [Language] table and the AltGr keys of the configuration.
+    void SetSyntax(const FileIO& settings) { SetSyntax(CommandSyntax::From(settings)); }
+    void SetSyntax(const CommandSyntax& syntax) { TakeSyntax(syntax, KeyLayout::OfThisThread()); }
+    // "Courier New", 15 pixels high, so every character of a command takes a cell of the same width.
+    void SetupFont();
+
+protected:
+    // Every key is the editor's: Esc and Return never close the dialog, and Tab is the editor's to pass on.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void TakeSyntax(const CommandSyntax& syntax, const KeyLayout& layout) = 0;
+    int AverageCharacterWidth() const { return averageWidth_; }
+    int LineHeight() const { return lineHeight_; }
+
+private:
+    fw::Font font_;
+    int averageWidth_ = 8;
+    int lineHeight_ = 15;
+};
+
+// The key of a message with the modifiers held now, as the thread's keyboard state has them.
+KeyEvent HeldKey(WPARAM key);
+// The clipboard's text in the program's code page; empty when it holds none.
+std::string ClipboardText(HWND owner);

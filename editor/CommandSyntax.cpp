@@ -1,0 +1,232 @@
+// The block command string: tokens, key words and the tags the writers produce.
+#include "editor/CommandSyntax.h"
+#include "framework/Strings.h"
+#include "library/IniValues.h"
+#include <algorithm>
+#include <cmath>
+
+CommandSyntax CommandSyntax::From(const FileIO& settings)
+{
+    CommandSyntax syntax;
+    syntax.keyNames = settings.keyNames_;
+    syntax.language = settings.languageKeys_;
+    syntax.altGrKeys = settings.altGrKeys_;
+    return syntax;
+}
+
+bool CommandSyntax::IsAltGrKey(int key) const
+{
+    return key != 0 && std::find(altGrKeys.begin(), altGrKeys.end(), key) != altGrKeys.end();
+}
+
+const LanguageKey* CommandSyntax::SpecialOf(int key) const
+{
+    for (size_t i = FileIO::kSpecial1; i < language.size(); ++i)
+        if (key != 0 && language[i].keyCode_ == key)
+            return &language[i];
+    return nullptr;
+}
+
+namespace command {
+
+namespace {
+
+// The [KeyNames] entry of a key that the editor names, or -1.
+int EditorKeyName(int key)
+{
+    switch (key) {
+    case VK_BACK: return FileIO::kBackspace;
+    case VK_TAB: return FileIO::kTab;
+    case VK_RETURN: return FileIO::kReturn;
+    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: return FileIO::kShift;
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return FileIO::kCtrl;
+    case VK_MENU: case VK_LMENU: case VK_RMENU: return FileIO::kAlt;
+    case VK_PAUSE: return FileIO::kPause;
+    case VK_ESCAPE: return FileIO::kEsc;
+    case VK_PRIOR: return FileIO::kPageUp;
+    case VK_NEXT: return FileIO::kPageDown;
+    case VK_END: return FileIO::kEnd;
+    case VK_HOME: return FileIO::kHome;
+    case VK_LEFT: return FileIO::kLeft;
+    case VK_UP: return FileIO::kUp;
+    case VK_RIGHT: return FileIO::kRight;
+    case VK_DOWN: return FileIO::kDown;
+    case VK_INSERT: return FileIO::kInsert;
+    case VK_DELETE: return FileIO::kDelete;
+    case VK_NUMPAD0: return FileIO::kNum0;
+    case VK_MULTIPLY: return FileIO::kNumMultiply;
+    case VK_ADD: return FileIO::kNumAdd;
+    case VK_SUBTRACT: return FileIO::kNumSubtract;
+    case VK_DECIMAL: return FileIO::kNumDecimal;
+    case VK_DIVIDE: return FileIO::kNumDivide;
+    }
+    if (key >= VK_NUMPAD1 && key <= VK_NUMPAD9)
+        return FileIO::kNum1 + (key - VK_NUMPAD1);
+    return -1;
+}
+
+int LockKeyName(int key)
+{
+    switch (key) {
+    case VK_CAPITAL: return FileIO::kCapsLock;
+    case VK_SPACE: return FileIO::kSpace;
+    case VK_SNAPSHOT: return FileIO::kPrintScreen;
+    case VK_NUMLOCK: return FileIO::kNumLock;
+    case VK_SCROLL: return FileIO::kScrollLock;
+    }
+    return -1;
+}
+
+std::string Tag(const std::string& inside)
+{
+    return "<" + inside + ">";
+}
+
+} // namespace
+
+std::vector<size_t> TokenStarts(const std::string& command)
+{
+    std::vector<size_t> starts;
+    size_t i = 0;
+    while (i < command.size()) {
+        starts.push_back(i);
+        if (command[i] == '<') {
+            size_t close = command.find('>', i + 1);
+            i = close == std::string::npos ? command.size() : close + 1;
+        } else {
+            ++i;
+        }
+    }
+    starts.push_back(command.size());
+    return starts;
+}
+
+size_t TokenCount(const std::string& command)
+{
+    return TokenStarts(command).size() - 1;
+}
+
+std::optional<std::string> KeyWord(const CommandSyntax& syntax, int key, KeySet set)
+{
+    int name = EditorKeyName(key);
+    if (name < 0 && set == KeySet::WithLocks)
+        name = LockKeyName(key);
+    if (name >= 0)
+        return syntax.Word(static_cast<FileIO::KeyName>(name));
+    if (key >= VK_F1 && key <= VK_F12)
+        return "F" + std::to_string(key - VK_F1 + 1);
+    return std::nullopt;
+}
+
+std::string NamedKeyTag(const CommandSyntax& syntax, FileIO::KeyName key)
+{
+    return Tag(syntax.Word(key));
+}
+
+std::string ModifierHead(const CommandSyntax& syntax, bool ctrl, bool alt, bool shift)
+{
+    std::string head = "<";
+    if (ctrl)
+        head += syntax.Word(FileIO::kCtrl) + "+";
+    if (alt)
+        head += syntax.Word(FileIO::kAlt) + "+";
+    // A tag holds at most two modifiers: Shift gives way when Ctrl and Alt are both held.
+    if (shift && !(ctrl && alt))
+        head += syntax.Word(FileIO::kShift) + "+";
+    return head;
+}
+
+std::string CombinationKey(const CommandSyntax& syntax, int key)
+{
+    if (std::optional<std::string> word = KeyWord(syntax, key))
+        return *word;
+    if (key == VK_SPACE)
+        return syntax.Word(FileIO::kSpace);
+    if (const LanguageKey* special = syntax.SpecialOf(key))
+        return std::string(1, static_cast<char>(special->character_));
+    return std::string(1, static_cast<char>(key));
+}
+
+std::vector<std::string> FixedSpecialCommands(const CommandSyntax& syntax)
+{
+    const std::string& ctrl = syntax.Word(FileIO::kCtrl);
+    const std::string& alt = syntax.Word(FileIO::kAlt);
+    std::vector<std::string> commands = {
+        Tag(ctrl + "+" + alt + "+" + syntax.Word(FileIO::kDelete)),
+        Tag(ctrl + "+" + syntax.Word(FileIO::kEsc)),
+        Tag(alt + "+" + syntax.Word(FileIO::kEsc)),
+        Tag(alt + "+F4"),
+        Tag(alt + "+" + syntax.Word(FileIO::kPrintScreen)),
+        Tag(alt + "+" + syntax.Word(FileIO::kSpace)),
+        Tag(alt + "+" + syntax.Word(FileIO::kTab)),
+    };
+    for (const char* letter : {"E", "I", "L", "P", "S"})
+        commands.push_back(Tag(alt + "+" + letter));
+    for (FileIO::KeyName key : {FileIO::kCapsLock, FileIO::kNumLock, FileIO::kScrollLock, FileIO::kPrintScreen})
+        commands.push_back(NamedKeyTag(syntax, key));
+    return commands;
+}
+
+double RoundPause(double seconds)
+{
+    // The small margin keeps a typed half (0.05, 0.15 ...) from falling below it in binary.
+    return std::floor(seconds * 10.0 + 0.5 + 1e-9) / 10.0;
+}
+
+CommandRefusal ReadPauseSeconds(const std::string& text, double& seconds)
+{
+    std::string number = text;
+    for (char& c : number) {
+        if (c == ',')
+            c = '.';
+        else if (c != '.' && (c < '0' || c > '9'))
+            return CommandRefusal::PauseCharacters;
+    }
+    double rounded = RoundPause(ini::ParseDecimal(number));
+    if (rounded > 25.0)
+        return CommandRefusal::PauseTooLong;
+    seconds = rounded;
+    return CommandRefusal::None;
+}
+
+std::string PauseTag(const CommandSyntax& syntax, double seconds)
+{
+    double rounded = RoundPause(seconds);
+    if (rounded <= 0.0)
+        return std::string();
+    return Tag(syntax.Word(FileIO::kPause) + ini::FormatDecimal(rounded));
+}
+
+std::string InfraredTag(int slot)
+{
+    return fw::Format("<IR%d>", slot);
+}
+
+std::string MouseMoveTag(MouseDirection direction, bool fast)
+{
+    static const char* const kDirections[] = {" U", " R U", " R", " R D", " D", " L D", " L", " L U"};
+    return std::string("<Mouse Move") + kDirections[static_cast<int>(direction)] + (fast ? " F>" : " S>");
+}
+
+std::string MouseClickTag(MouseButton button, MouseAction action)
+{
+    static const char* const kActions[] = {" 1X", " 2X", " D", " U"};
+    return std::string("<Mouse Click") + (button == MouseButton::Left ? " L" : " R") +
+           kActions[static_cast<int>(action)] + ">";
+}
+
+std::string MousePositionTag(const char reference[3], int x, int y)
+{
+    return fw::Format("%s %c%c%c %d %d>", "<Mouse Pos", reference[0], reference[1], reference[2], x, y);
+}
+
+std::string AutomaticCommand(const AutoCommandSettings& rule, const std::string& word, const std::string& file,
+                             const std::string& code)
+{
+    const std::string& picture = rule.mode_ == AutoCommandSettings::kPictureFile   ? file
+                                 : rule.mode_ == AutoCommandSettings::kPictureCode ? code
+                                                                                   : word;
+    return rule.prefix_ + picture + rule.suffix_;
+}
+
+} // namespace command

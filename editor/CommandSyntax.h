@@ -1,0 +1,86 @@
+// The block command string as the editors and dialogs write it: its tokens, the words of the keys, and
+// the tags of keys, pauses, infrared codes and mouse actions.
+#pragma once
+#include "editor/CommandRefusal.h"
+#include "loader/FileIO.h"
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The configured words and keyboard tables the command writers work with, copied from FileIO: the
+// [KeyNames] words (the same words the set compiler and the USB driver program read) and the
+// [Language] entries and AltGr keys of the keyboard layout.
+struct CommandSyntax {
+    std::array<std::string, FileIO::kKeyNameCount> keyNames;
+    std::array<LanguageKey, FileIO::kLanguageKeyCount> language;
+    std::array<int, FileIO::kAltGrKeyCount> altGrKeys{};
+
+    static CommandSyntax From(const FileIO& settings);
+
+    const std::string& Word(FileIO::KeyName key) const { return keyNames[static_cast<size_t>(key)]; }
+    const LanguageKey& Entry(FileIO::LanguageEntry entry) const { return language[static_cast<size_t>(entry)]; }
+    bool IsAltGrKey(int key) const;
+    // The Special1 ... Special7 entry whose key code is the key, or null.
+    const LanguageKey* SpecialOf(int key) const;
+};
+
+namespace command {
+
+// The longest command the editor holds (in tokens) and the length it stays below (in characters).
+constexpr size_t kMaxTokens = 256;
+constexpr size_t kTextLimit = 500;
+// The longest command a block stores.
+constexpr size_t kMaxCommandLength = 256;
+
+// Where each token of a command starts, followed by the command's length. A token is a plain
+// character, or a tag: a '<' and everything up to and including the next '>' (to the end of the
+// command when no '>' follows).
+std::vector<size_t> TokenStarts(const std::string& command);
+size_t TokenCount(const std::string& command);
+
+// Which keys have a word of their own: the editor's set, or that set with the lock keys, Space and
+// Print Screen, which the one-key boxes of the special-command dialog also name.
+enum class KeySet { Editor, WithLocks };
+// The word of a key that has one: its [KeyNames] word (which may be empty), or "F1" ... "F12";
+// nothing for any other key.
+std::optional<std::string> KeyWord(const CommandSyntax& syntax, int key, KeySet set = KeySet::Editor);
+
+// "<" {Key} ">".
+std::string NamedKeyTag(const CommandSyntax& syntax, FileIO::KeyName key);
+// The start of a tag with the modifiers held, in the order Ctrl, Alt, Shift and at most two of them
+// (Ctrl, Alt and Shift together give the Ctrl-and-Alt head): "<", "<" {Ctrl} "+", "<" {Ctrl} "+"
+// {Alt} "+", ...
+std::string ModifierHead(const CommandSyntax& syntax, bool ctrl, bool alt, bool shift);
+// The key part of a tag with modifiers: the key's word, {Space}, the [Language] character of a
+// Special key, else the key code taken as a character (the capital letter of a letter key).
+std::string CombinationKey(const CommandSyntax& syntax, int key);
+// The fixed system combinations, in the order of the special-command dialog's list.
+std::vector<std::string> FixedSpecialCommands(const CommandSyntax& syntax);
+
+// The seconds of a pause as the writers keep them: rounded to one decimal.
+double RoundPause(double seconds);
+// Reads a pause as the user types it (digits, '.' or ',' as the decimal point); the seconds are
+// rounded to one decimal. Refuses other characters and more than 25 seconds.
+CommandRefusal ReadPauseSeconds(const std::string& text, double& seconds);
+// "<" {Pause} seconds ">" with one decimal; empty when the seconds round to 0 (no pause).
+std::string PauseTag(const CommandSyntax& syntax, double seconds);
+
+// "<IR%d>" on a slot of the infrared code table.
+std::string InfraredTag(int slot);
+
+// Mouse tags, played by the USB driver program only.
+enum class MouseDirection { Up, UpRight, Right, DownRight, Down, DownLeft, Left, UpLeft };
+enum class MouseButton { Left, Right };
+enum class MouseAction { Click, DoubleClick, Hold, Release };
+std::string MouseMoveTag(MouseDirection direction, bool fast);
+std::string MouseClickTag(MouseButton button, MouseAction action);
+// reference: the three characters (R or P; W or S; 1, 2, 3, 4 or C).
+std::string MousePositionTag(const char reference[3], int x, int y);
+
+// The command a picture chosen from an image base gets when the automatic command is on: the prefix,
+// then the picture's word, file or code by the mode, then the suffix.
+std::string AutomaticCommand(const AutoCommandSettings& rule, const std::string& word, const std::string& file,
+                             const std::string& code);
+
+} // namespace command

@@ -1,0 +1,25 @@
+// The start of a program as a block command: the stored long form (the start string that opens the
+// system's run prompt, the program, a file, the end string) and the "<Run " form the editor may show.
+#pragma once
+#include "editor/CommandRefusal.h"
+#include <string>
+
+namespace command {
+
+// The long form: start string, program, a blank and the file when there is one, end string. Refuses an
+// empty program, a program or file with a ',' (or a '<' or '>', which would open or close a tag in the
+// command), and a command longer than a block holds; command is set only when nothing is refused.
+CommandRefusal BuildProgramStart(const std::string& start, const std::string& end, const std::string& program,
+                                 const std::string& file, std::string& command);
+
+// For display: the first start string and the end string after it become "<Run " and ">". The command
+// stays as it is when either string is empty or missing, or when the short form would not expand back
+// to the same command.
+std::string ContractProgramStart(const std::string& command, const std::string& start, const std::string& end);
+// Before storing: the first "<Run " becomes the start string and the first '>' after it the end string.
+std::string ExpandProgramStart(const std::string& command, const std::string& start, const std::string& end);
+
+// The program and the file of a short form (see ProgramEnd for where the program ends).
+void SplitProgramStart(const std::string& shortForm, std::string& program, std::string& file);
+
+} // namespace command
