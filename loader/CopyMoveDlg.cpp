@@ -4,6 +4,7 @@
 #include "loader/CommandMessages.h"
 #include "loader/FileIO.h"
 #include "loader/NameDialogRules.h"
+#include "loader/SetBox.h"
 #include "skarpin/resource.h"
 
 CopyMoveDlg::CopyMoveDlg(FileIO* fileIO, std::string& setName, int count, int move, HWND parent)
@@ -17,18 +18,14 @@ bool CopyMoveDlg::OnInitDialog()
     SetItemText(IDC_COPYMOVE_PROMPT, fw::LoadResString(move_ ? IDS_COPYMOVE_MOVE_PROMPT : IDS_COPYMOVE_COPY_PROMPT));
     SetItemText(IDCANCEL, fw::LoadResString(IDS_CANCEL));
 
-    std::vector<SetItem> all;
-    fileIO_->ListSets(all);
     sets_.clear();
     // Overlays moved stay out of the set they are in; a copy may go there under new names.
-    for (const SetItem& set : namerules::SetBoxEntries(all, fileIO_->SpecialNames(), fileIO_->showStandardOverlays_,
-                                                       fileIO_->showTemplates_)) {
+    for (const SetItem& set : ShownSets(*fileIO_)) {
         if (!move_ || !SameSetName(set.name_, setName_))
             sets_.push_back(set);
     }
     fw::ComboBox setBox = Control<fw::ComboBox>(IDC_COPYMOVE_SETS);
-    for (const SetItem& set : sets_)
-        setBox.Add(set.name_);
+    FillSetBox(setBox, sets_);
     if (move_)
         setBox.Select(sets_.empty() ? -1 : 0);
     else

@@ -1,14 +1,14 @@
 // Copying or moving one overlay: its new name, its target set and a free number there.
 #include "loader/CopyOverlayDlg.h"
 #include "framework/Strings.h"
-#include "loader/CommandMessages.h"
+#include "loader/SetBox.h"
 #include "loader/FileIO.h"
 #include "loader/NameDialogRules.h"
 #include "skarpin/resource.h"
 
 CopyOverlayDlg::CopyOverlayDlg(FileIO* fileIO, std::string& setName, std::string& overlayName, int& number, int move,
                                HWND parent)
-    : fw::Dialog(IDD_COPY_OVERLAY, parent), fileIO_(fileIO), setName_(setName), overlayName_(overlayName),
+    : NameBoxDialog(IDD_COPY_OVERLAY, parent), fileIO_(fileIO), setName_(setName), overlayName_(overlayName),
       number_(number), move_(move != 0), ownSet_(setName), ownNumber_(number)
 {
 }
@@ -24,13 +24,9 @@ bool CopyOverlayDlg::OnInitDialog()
     SetItemText(IDCANCEL, fw::LoadResString(IDS_CANCEL));
     SetItemText(IDC_NAME_EDIT, overlayName_);
 
-    std::vector<SetItem> all;
-    fileIO_->ListSets(all);
-    sets_ = namerules::SetBoxEntries(all, fileIO_->SpecialNames(), fileIO_->showStandardOverlays_,
-                                     fileIO_->showTemplates_);
+    sets_ = ShownSets(*fileIO_);
     fw::ComboBox setBox = Control<fw::ComboBox>(IDC_NAME_SETS);
-    for (const SetItem& set : sets_)
-        setBox.Add(set.name_);
+    FillSetBox(setBox, sets_);
     // An overlay cannot move into the set it is in when that is the templates set.
     const bool outOfTemplates = move_ && fileIO_->IsTemplatesSet(ownSet_);
     setBox.Select(outOfTemplates ? (sets_.empty() ? -1 : 0) : namerules::InitialLine(namerules::NamesOf(sets_), ownSet_));
@@ -40,22 +36,16 @@ bool CopyOverlayDlg::OnInitDialog()
 
 bool CopyOverlayDlg::OnCommand(int id, int code)
 {
-    if (id == IDC_NAME_EDIT && code == EN_CHANGE) {
-        UpdateOkButton();
-        return true;
-    }
     if (id == IDC_NAME_SETS && code == CBN_SELCHANGE) {
         OnSetChanged();
         return true;
     }
-    return false;
+    return NameBoxDialog::OnCommand(id, code);
 }
 
 std::string CopyOverlayDlg::TargetSet() const
 {
-    const int selected = Control<fw::ComboBox>(IDC_NAME_SETS).Selection();
-    return selected >= 0 && static_cast<size_t>(selected) < sets_.size() ? sets_[static_cast<size_t>(selected)].name_
-                                                                          : std::string();
+    return ChosenSet(Control<fw::ComboBox>(IDC_NAME_SETS), sets_);
 }
 
 void CopyOverlayDlg::OnSetChanged()
@@ -85,11 +75,8 @@ bool CopyOverlayDlg::OnOK()
     const std::string target = TargetSet();
     const std::string name = ItemText(IDC_NAME_EDIT);
     const bool readOnly = namerules::ReadOnlyFlagOf(sets_, target) != 0;
-    if (const int problem = namerules::CopyOverlayProblem(readOnly, move_, name, ownNumber_, targetOverlays_)) {
-        commandmessages::ShowError(Handle(), problem);
-        Item(problem == IDS_TARGET_READ_ONLY ? IDC_NAME_SETS : IDC_NAME_EDIT).SetFocus();
-        return false;
-    }
+    if (const int problem = namerules::CopyOverlayProblem(readOnly, move_, name, ownNumber_, targetOverlays_))
+        return Refuse(problem, problem == IDS_TARGET_READ_ONLY ? IDC_NAME_SETS : IDC_NAME_EDIT);
     overlayName_ = name;
     setName_ = target;
     const int selected = Control<fw::ComboBox>(IDC_NAME_NUMBERS).Selection();

@@ -1,7 +1,7 @@
 // The dialog that asks for the name, the target set and a free number when one overlay is copied or
 // moved.
 #pragma once
-#include "framework/Dialog.h"
+#include "loader/NameBoxDialog.h"
 #include "loader/ListRecords.h"
 #include "loader/SetKind.h"
 #include <string>
@@ -11,7 +11,7 @@ class FileIO;
 
 // In: the overlay's set, name and number. On OK: the target set, the new name as typed and the
 // chosen number (unchanged when the target, the templates set, offers none). The caller copies or moves.
-class CopyOverlayDlg : public fw::Dialog {
+class CopyOverlayDlg : public NameBoxDialog {
 public:
     CopyOverlayDlg(FileIO* fileIO, std::string& setName, std::string& overlayName, int& number, int move,
                    HWND parent = nullptr);
@@ -28,7 +28,7 @@ protected:
 private:
     std::string TargetSet() const;
     void OnSetChanged();
-    void UpdateOkButton();
+    void UpdateOkButton() override;
 
     FileIO* fileIO_;
     std::string& setName_;

@@ -1,7 +1,6 @@
 // Naming a new set or a copy of a set.
 #include "loader/CopySetDlg.h"
 #include "framework/Strings.h"
-#include "loader/CommandMessages.h"
 #include "loader/FileIO.h"
 #include "loader/NameDialogRules.h"
 #include "loader/StoreFiles.h"
@@ -9,7 +8,7 @@
 
 CopySetDlg::CopySetDlg(FileIO* fileIO, UINT templateId, std::string& name, const std::vector<SetItem>& sets,
                        HWND parent)
-    : fw::Dialog(templateId, parent), fileIO_(fileIO), name_(name), sets_(sets)
+    : NameBoxDialog(templateId, parent), fileIO_(fileIO), name_(name), sets_(sets)
 {
 }
 
@@ -25,29 +24,12 @@ bool CopySetDlg::OnInitDialog()
     return true;
 }
 
-bool CopySetDlg::OnCommand(int id, int code)
-{
-    if (id == IDC_NAME_EDIT && code == EN_CHANGE) {
-        UpdateOkButton();
-        return true;
-    }
-    return false;
-}
-
-void CopySetDlg::UpdateOkButton()
-{
-    EnableItem(IDOK, !ItemText(IDC_NAME_EDIT).empty());
-}
-
 bool CopySetDlg::OnOK()
 {
     const std::string name = ItemText(IDC_NAME_EDIT);
     const bool folderTaken = FileIO::IsValidName(name) && storefile::Exists(fileIO_->SetFolderPath(name));
-    if (const int problem = namerules::CopySetProblem(name, sets_, folderTaken)) {
-        commandmessages::ShowError(Handle(), problem);
-        Item(IDC_NAME_EDIT).SetFocus();
-        return false;
-    }
+    if (const int problem = namerules::CopySetProblem(name, sets_, folderTaken))
+        return Refuse(problem, IDC_NAME_EDIT);
     name_ = name;
     return true;
 }

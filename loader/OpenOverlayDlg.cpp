@@ -2,6 +2,7 @@
 #include "loader/OpenOverlayDlg.h"
 #include "framework/Strings.h"
 #include "loader/FileIO.h"
+#include "loader/SetBox.h"
 #include "skarpin/resource.h"
 
 OpenOverlayDlg::OpenOverlayDlg(FileIO* fileIO, std::string& setName, std::string& overlayName, int& number,
@@ -18,13 +19,9 @@ bool OpenOverlayDlg::OnInitDialog()
     SetItemText(IDC_NAME_LIST_LABEL, fw::LoadResString(IDS_CHOOSE_OVERLAY));
     SetItemText(IDCANCEL, fw::LoadResString(IDS_CANCEL));
 
-    std::vector<SetItem> all;
-    fileIO_->ListSets(all);
-    sets_ = namerules::SetBoxEntries(all, fileIO_->SpecialNames(), fileIO_->showStandardOverlays_,
-                                     fileIO_->showTemplates_);
+    sets_ = ShownSets(*fileIO_);
     fw::ComboBox setBox = Control<fw::ComboBox>(IDC_NAME_SETS);
-    for (const SetItem& set : sets_)
-        setBox.Add(set.name_);
+    FillSetBox(setBox, sets_);
     setBox.Select(namerules::InitialLine(namerules::NamesOf(sets_), setName_));
     FillOverlayLines();
 
@@ -54,9 +51,7 @@ bool OpenOverlayDlg::OnCommand(int id, int code)
 
 std::string OpenOverlayDlg::ChosenSet() const
 {
-    const int selected = Control<fw::ComboBox>(IDC_NAME_SETS).Selection();
-    return selected >= 0 && static_cast<size_t>(selected) < sets_.size() ? sets_[static_cast<size_t>(selected)].name_
-                                                                          : std::string();
+    return ::ChosenSet(Control<fw::ComboBox>(IDC_NAME_SETS), sets_);
 }
 
 void OpenOverlayDlg::FillOverlayLines()

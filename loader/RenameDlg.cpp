@@ -1,13 +1,12 @@
 // Renaming a set or an overlay: the new name and its checks.
 #include "loader/RenameDlg.h"
 #include "framework/Strings.h"
-#include "loader/CommandMessages.h"
 #include "loader/NameDialogRules.h"
 #include "skarpin/resource.h"
 
 RenameDlg::RenameDlg(int mode, std::string& setName, std::string& overlayName, const std::vector<SetItem>& names,
                      HWND parent)
-    : fw::Dialog(IDD_RENAME, parent), mode_(mode), setName_(setName), overlayName_(overlayName), names_(names)
+    : NameBoxDialog(IDD_RENAME, parent), mode_(mode), setName_(setName), overlayName_(overlayName), names_(names)
 {
     const std::string& own = NameChanged();
     for (size_t i = 0; i < names_.size(); ++i) {
@@ -37,28 +36,11 @@ bool RenameDlg::OnInitDialog()
     return true;
 }
 
-bool RenameDlg::OnCommand(int id, int code)
-{
-    if (id == IDC_NAME_EDIT && code == EN_CHANGE) {
-        UpdateOkButton();
-        return true;
-    }
-    return false;
-}
-
-void RenameDlg::UpdateOkButton()
-{
-    EnableItem(IDOK, !ItemText(IDC_NAME_EDIT).empty());
-}
-
 bool RenameDlg::OnOK()
 {
     const std::string name = namerules::Trim(ItemText(IDC_NAME_EDIT));
-    if (const int problem = namerules::RenameProblem(mode_, name, names_, ownEntry_)) {
-        commandmessages::ShowError(Handle(), problem);
-        Item(IDC_NAME_EDIT).SetFocus();
-        return false;
-    }
+    if (const int problem = namerules::RenameProblem(mode_, name, names_, ownEntry_))
+        return Refuse(problem, IDC_NAME_EDIT);
     NameChanged() = name;
     return true;
 }

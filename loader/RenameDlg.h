@@ -1,6 +1,6 @@
 // The dialog that asks for a new name of a set or an overlay.
 #pragma once
-#include "framework/Dialog.h"
+#include "loader/NameBoxDialog.h"
 #include "loader/ListRecords.h"
 #include <string>
 #include <vector>
@@ -8,7 +8,7 @@
 // Asks and checks only: on OK the new name is in the set name (mode 0) or the overlay name (mode 1),
 // trimmed of blanks at its ends; the caller renames. The names are the caller's list: the sets in
 // mode 0, the lines of the overlay list in mode 1; the entry being renamed may keep its own name.
-class RenameDlg : public fw::Dialog {
+class RenameDlg : public NameBoxDialog {
 public:
     enum Mode { kSet = 0, kOverlay = 1 };
 
@@ -17,12 +17,10 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    bool OnCommand(int id, int code) override;
     bool OnOK() override;
 
 private:
     std::string& NameChanged() { return mode_ == kOverlay ? overlayName_ : setName_; }
-    void UpdateOkButton();
 
     int mode_;
     std::string& setName_;

@@ -1,13 +1,12 @@
 // Saving an overlay under a name: the name and its checks.
 #include "loader/SaveDlg.h"
 #include "framework/Strings.h"
-#include "loader/CommandMessages.h"
 #include "loader/FileIO.h"
 #include "loader/NameDialogRules.h"
 #include "skarpin/resource.h"
 
 SaveDlg::SaveDlg(FileIO* fileIO, const std::string& setName, std::string& overlayName, int number, HWND parent)
-    : fw::Dialog(IDD_SAVE_OVERLAY, parent), overlayName_(overlayName), number_(number)
+    : NameBoxDialog(IDD_SAVE_OVERLAY, parent), overlayName_(overlayName), number_(number)
 {
     fileIO->ListOverlays(setName, overlays_);
 }
@@ -22,28 +21,11 @@ bool SaveDlg::OnInitDialog()
     return true;
 }
 
-bool SaveDlg::OnCommand(int id, int code)
-{
-    if (id == IDC_NAME_EDIT && code == EN_CHANGE) {
-        UpdateOkButton();
-        return true;
-    }
-    return false;
-}
-
-void SaveDlg::UpdateOkButton()
-{
-    EnableItem(IDOK, !ItemText(IDC_NAME_EDIT).empty());
-}
-
 bool SaveDlg::OnOK()
 {
     const std::string name = namerules::Trim(ItemText(IDC_NAME_EDIT));
-    if (const int problem = namerules::SaveProblem(name, overlays_)) {
-        commandmessages::ShowError(Handle(), problem);
-        Item(IDC_NAME_EDIT).SetFocus();
-        return false;
-    }
+    if (const int problem = namerules::SaveProblem(name, overlays_))
+        return Refuse(problem, IDC_NAME_EDIT);
     overlayName_ = name;
     return true;
 }

@@ -1,6 +1,6 @@
 // The dialog that asks for the name under which the overlay editor saves an overlay.
 #pragma once
-#include "framework/Dialog.h"
+#include "loader/NameBoxDialog.h"
 #include "loader/ListRecords.h"
 #include <string>
 #include <vector>
@@ -9,7 +9,7 @@ class FileIO;
 
 // Refuses the name of an overlay the set holds already; on OK the overlay name holds the new name,
 // trimmed of blanks at its ends. The number is kept for the caller and not used here.
-class SaveDlg : public fw::Dialog {
+class SaveDlg : public NameBoxDialog {
 public:
     static constexpr int kMaxNameLength = 80;
 
@@ -19,11 +19,9 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    bool OnCommand(int id, int code) override;
     bool OnOK() override;
 
 private:
-    void UpdateOkButton();
 
     std::string& overlayName_;
     int number_;

@@ -63,6 +63,14 @@ protected:
 
     static void PressEnter(CSkarpinDlg& dialog) { dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
 
+    // Chooses the line of the set and presses Enter, which opens it.
+    void OpenLine(CSkarpinDlg& dialog, const std::string& set, int line)
+    {
+        SelectSet(dialog, set);
+        SelectLines(dialog, {line});
+        PressEnter(dialog);
+    }
+
     static LRESULT EditorCloses(CSkarpinDlg& dialog, int number)
     {
         return dialog.Self().Send(OverlayEditor::kClosedMessage, static_cast<WPARAM>(number), 0);
@@ -78,9 +86,7 @@ TEST_F(OverlayEditorSeamTest, OpensTheChosenOverlayAndOnlyOneEditorAtATime)
 {
     RunMainWindow(
         [&](CSkarpinDlg& dialog) {
-            SelectSet(dialog, "Skola");
-            SelectLines(dialog, {2});
-            PressEnter(dialog);
+            OpenLine(dialog, "Skola", 2);
             ASSERT_EQ(log_.made, 1);
             EXPECT_EQ(log_.request.mainWindow, dialog.Handle());
             EXPECT_EQ(log_.request.fileIO, &dialog.Configuration());
@@ -117,9 +123,7 @@ TEST_F(OverlayEditorSeamTest, ClosingShowsANewNameAndDeletesTheEditorAfterItsCal
 {
     RunMainWindow(
         [&](CSkarpinDlg& dialog) {
-            SelectSet(dialog, "Skola");
-            SelectLines(dialog, {2});
-            PressEnter(dialog);
+            OpenLine(dialog, "Skola", 2);
             ASSERT_EQ(log_.made, 1);
             *log_.request.overlayName = "Päron";
             EXPECT_EQ(EditorCloses(dialog, 3), 1);

@@ -11,7 +11,4 @@ add_wine_test(commands_tests
             SetCommandsTest.cpp OverlayCommandsTest.cpp OverlayEditorSeamTest.cpp
     RESOURCES ${CMAKE_SOURCE_DIR}/resources/skarpin.rc
     LIBS loader)
-add_custom_target(commands_test_driver ALL
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:usbdriver> $<TARGET_FILE_DIR:commands_tests>
-    DEPENDS usbdriver)
-add_dependencies(commands_tests commands_test_driver)
+copy_driver_stand_in(commands_tests)
