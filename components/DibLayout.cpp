@@ -10,6 +10,9 @@ std::uint32_t Dword(const std::uint8_t* p)
 }
 unsigned Word(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
 
+constexpr int kMaxCompressedSide = 16384;
+constexpr std::uint64_t kMaxCompressedPixels = 4096 * 4096;
+
 } // namespace
 
 bool ExamineDibHeader(const void* header, size_t size, DibLayout& layout, bool paletteIndexes)
@@ -94,6 +97,11 @@ bool ExamineDibHeader(const void* header, size_t size, DibLayout& layout, bool p
     if (l.compression == BI_RLE8 || l.compression == BI_RLE4) {
         l.bitsSize = Dword(p + 20);
         if (l.bitsSize == 0)
+            return false;
+        // A few bytes of runs may claim any size, and the system decodes all of it (line by line: a
+        // tall thin claim costs as much as a large one). Nothing we show comes near these bounds.
+        if (l.width > kMaxCompressedSide || l.height > kMaxCompressedSide ||
+            static_cast<std::uint64_t>(l.width) * static_cast<std::uint64_t>(l.height) > kMaxCompressedPixels)
             return false;
     } else {
         const std::uint64_t stride = ((static_cast<std::uint64_t>(l.width) * l.bitCount + 31) / 32) * 4;

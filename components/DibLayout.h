@@ -22,8 +22,9 @@ struct DibLayout {
 
 // Checks a header and its colour table held in `size` bytes (the masks and colour table included)
 // and works out the layout. False for a header size, depth, compression or colour count that GDI
-// cannot paint or that does not fit in the bytes: a damaged or hostile header never leads to a read
-// outside them. paletteIndexes: the colour table holds 16-bit palette indexes (DIB_PAL_COLORS).
+// cannot paint or that does not fit in the bytes, and for run-length bits that claim more than
+// 16384 pixels a side or 4096 x 4096 in all: a damaged or hostile header never leads to a read
+// outside them, nor to a decoder busy with a size no file backs. paletteIndexes: the colour table holds 16-bit palette indexes (DIB_PAL_COLORS).
 bool ExamineDibHeader(const void* header, size_t size, DibLayout& layout, bool paletteIndexes = false);
 // As ExamineDibHeader, and the bits must follow in the same `size` bytes too.
 bool ExamineDib(const void* dib, size_t size, DibLayout& layout);

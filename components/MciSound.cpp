@@ -1,7 +1,9 @@
 // MCI playback of CD tracks and sound files.
 #include "components/MciSound.h"
 #include "framework/Clock.h"
+#include "framework/Files.h"
 #include <cctype>
+#include <vector>
 
 namespace {
 // How long a device that does not play is given to say why.
@@ -11,7 +13,8 @@ const DWORD kConfirmLimitMs = 500;
 bool MciSound::Play(const std::string& path, HWND notify)
 {
     Stop();
-    bool playing = Extension(path) == "cda" ? PlayTrack(path, notify) : PlayElement(path, notify);
+    const bool track = ::lstrcmpiA(fw::FileExtension(path).c_str(), "cda") == 0;
+    bool playing = track ? PlayTrack(path, notify) : PlayElement(path, notify);
     if (!playing)
         Stop();
     return playing;
@@ -103,22 +106,32 @@ bool MciSound::ConfirmPlaying(MCIDEVICEID device, HWND notify)
     if (::mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
         status.dwReturn != MCI_MODE_STOP && status.dwReturn != MCI_MODE_NOT_READY)
         return true;
-    DWORD start = fw::TickCount();
+    // Notices of other devices are held aside and put back once the wait is over: posted back at
+    // once, the next look would take them again and the wait would never see its limit.
+    std::vector<MSG> others;
+    bool playing = true;
+    bool decided = false;
+    const DWORD start = fw::TickCount();
     do {
         MSG message;
-        while (::PeekMessageA(&message, notify, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE)) {
+        while (!decided && ::PeekMessageA(&message, notify, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE)) {
             if (static_cast<MCIDEVICEID>(message.lParam) != device) {
-                ::PostMessageA(notify, MM_MCINOTIFY, message.wParam, message.lParam);
+                others.push_back(message);
                 continue;
             }
-            if (message.wParam == MCI_NOTIFY_FAILURE)
-                return false;
-            ::PostMessageA(notify, MM_MCINOTIFY, message.wParam, message.lParam);
-            return true;
+            decided = true;
+            // A failure is the answer; the notice of a sound that played to its end is the window's.
+            playing = message.wParam != MCI_NOTIFY_FAILURE;
+            if (playing)
+                others.push_back(message);
         }
+        if (decided)
+            break;
         fw::Wait(10);
     } while (fw::TickCount() - start < kConfirmLimitMs);
-    return true;
+    for (const MSG& other : others)
+        ::PostMessageA(notify, MM_MCINOTIFY, other.wParam, other.lParam);
+    return playing;
 }
 
 int MciSound::TrackNumber(const std::string& path)
@@ -133,16 +146,4 @@ int MciSound::TrackNumber(const std::string& path)
     if (start == dot || dot - start > 4)
         return 0;
     return std::stoi(path.substr(start, dot - start));
-}
-
-std::string MciSound::Extension(const std::string& path)
-{
-    size_t dot = path.rfind('.');
-    size_t name = path.find_last_of("\\/:");
-    if (dot == std::string::npos || (name != std::string::npos && dot < name))
-        return std::string();
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension;
 }

@@ -35,8 +35,6 @@ public:
     // The track a "cda" file names: the run of digits just before the last '.' of its name
     // ("Track05.cda" is 5); 0 when there is none.
     static int TrackNumber(const std::string& path);
-    // The extension after the last '.' of the name, lower-cased; empty when there is none.
-    static std::string Extension(const std::string& path);
     // Opens a file by its element name under an alias of its own: MCI would otherwise name the device
     // after the file, and a second opening of the same file would fail. 0 when it cannot be opened.
     static MCIDEVICEID OpenElement(const std::string& path);

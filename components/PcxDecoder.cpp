@@ -10,6 +10,8 @@ namespace {
 
 constexpr size_t kHeaderSize = 128;
 constexpr size_t kTableSize = 769; // the marker byte 12 and 256 RGB triples
+// The scan lines of the largest picture we take on, four planes of a byte a pixel.
+constexpr std::uint64_t kMaxLineBytes = 4 * std::uint64_t(PixelImage::kMaxPixels);
 
 unsigned Word(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
 
@@ -103,10 +105,18 @@ bool Decode(const std::uint8_t* data, size_t size, PixelImage& out)
         end -= kTableSize;
     }
 
-    const size_t lineBytes = static_cast<size_t>(header.bytesPerLine) * header.planes;
+    // Every size in 64 bits (a 32-bit product of the header's values wraps to a small buffer that the
+    // lines would then overrun), and the whole of them bounded by what the file can hold: plain lines
+    // byte for byte, run-length ones at most 63 bytes for every two.
+    const std::uint64_t lineBytes = std::uint64_t(header.bytesPerLine) * header.planes;
+    const std::uint64_t wanted = lineBytes * std::uint64_t(header.height);
+    const std::uint64_t stored = static_cast<std::uint64_t>(end - (data + kHeaderSize));
+    const std::uint64_t most = header.encoding == 0 ? stored : stored / 2 * 63 + stored % 2;
+    if (wanted > most || wanted > kMaxLineBytes)
+        return false;
     std::vector<std::uint8_t> lines;
     try {
-        lines.resize(lineBytes * static_cast<size_t>(header.height));
+        lines.resize(static_cast<size_t>(wanted));
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -132,7 +142,7 @@ bool Decode(const std::uint8_t* data, size_t size, PixelImage& out)
         return false;
     const size_t plane = header.bytesPerLine;
     for (int y = 0; y < header.height; ++y) {
-        const std::uint8_t* line = lines.data() + lineBytes * static_cast<size_t>(y);
+        const std::uint8_t* line = lines.data() + static_cast<size_t>(lineBytes) * static_cast<size_t>(y);
         std::uint32_t* pixel = image.Row(y);
         for (int x = 0; x < header.width; ++x) {
             const size_t byte = static_cast<size_t>(x) >> 3;

@@ -5,6 +5,7 @@
 #include "editor/KvoraCommandFields.h"
 #include "editor/SpeechDlg.h"
 #include "framework/Cursor.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/BabTTS.h"
@@ -54,12 +55,6 @@ const struct {
     {IDCANCEL, IDS_CANCEL},
 };
 
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 } // namespace
 
 KvoraCommandDlg::KvoraCommandDlg(FileIO* settings, std::string& command, int x, int y, int& autoFill,
@@ -94,8 +89,10 @@ bool KvoraCommandDlg::OnInitDialog()
     }
     content_.shown_ = 0;
 
-    if (engine_)
+    if (engine_) {
+        previousCallbackWindow_ = engine_->CallbackWindow();
         engine_->SetCallbackWindow(hwnd_);
+    }
     return true;
 }
 
@@ -291,7 +288,7 @@ void KvoraCommandDlg::OnBrowseImage()
     // A code starts the chooser at its picture's file.
     std::string start = ItemText(IDC_KVORA_PICTURE);
     std::string located = start;
-    if (!start.empty() && ImageBaseManager::LocateFile(located) != 1 && start.size() < 10)
+    if (!start.empty() && ImageBaseManager::LocateFile(located) != 1)
         start = kvora_command::ResolvePicture(start, imageBaseFile_).path;
     std::string folder;
     settings_->GetImageDir(folder);
@@ -363,9 +360,10 @@ void KvoraCommandDlg::OnVoice()
 
 void KvoraCommandDlg::OnRecord()
 {
-    char folder[MAX_PATH + 1] = "";
-    ::GetTempPathA(MAX_PATH, folder);
-    const std::string recording = std::string(folder) + "kvora.wav";
+    // A file of this dialog's own: a recording that an earlier run left is never taken for a new one.
+    const std::string recording = kvora_command::NewRecordingFile();
+    if (recording.empty())
+        return;
 
     const std::string proposal = kvora_command::RecordingProposal(
         ItemText(IDC_KVORA_PICTURE), settings_->autoSoundFolder_, imageBaseFile_, settings_->videoExtensions_);
@@ -375,7 +373,7 @@ void KvoraCommandDlg::OnRecord()
         ::DeleteFileA(recording.c_str());
         return;
     }
-    if (!FileExists(recording))
+    if (!fw::FileExists(recording))
         return;
     std::string saved = SaveRecording(recording, proposal);
     if (!saved.empty())
@@ -398,7 +396,7 @@ std::string KvoraCommandDlg::SaveRecording(const std::string& recording, const s
         const std::string chosen = save.Chosen();
         const std::string name = kvora_command::WithWaveExtension(chosen);
         start = name;
-        if (name != chosen && FileExists(name) &&
+        if (name != chosen && fw::FileExists(name) &&
             fw::ShowMessage(hwnd_, IDS_KVORA_REPLACE_SOUND, fw::FormatResString(IDS_KVORA_REPLACE_SOUND, name.c_str()),
                             caption, MB_YESNO | MB_ICONWARNING) != IDYES)
             continue;
@@ -593,12 +591,12 @@ bool KvoraCommandDlg::OnCancel()
     return true;
 }
 
-// The engine's notices go back to the window that opened the dialog, never to a closed one.
+// The engine's notices go back to the window that had them before, never to a closed one.
 void KvoraCommandDlg::OnDestroy()
 {
     OnStop();
     if (engine_)
-        engine_->SetCallbackWindow(parent_);
+        engine_->SetCallbackWindow(previousCallbackWindow_);
     player_.reset();
     picture_.reset();
 }

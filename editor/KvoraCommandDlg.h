@@ -84,6 +84,8 @@ private:
     BabTTS* engine_;
     TextSpeaker* speaker_;
     int& shortNames_;
+    // The engine's callback window before this dialog took the notices; it gets them back on closing.
+    HWND previousCallbackWindow_ = nullptr;
 
     CKvoraObject content_;
     RECT previewRect_{};

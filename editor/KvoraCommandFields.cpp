@@ -1,24 +1,16 @@
 // What the command dialog's fields accept and make, and the file names it proposes and makes.
 #include "editor/KvoraCommandFields.h"
+#include "framework/Files.h"
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
+#include "library/MediaFiles.h"
 #include "library/resource.h"
+#include <algorithm>
 
 namespace kvora_command {
 
 namespace {
-
-const char* const kPictureExtensions[] = {"emf", "bmp", "gif", "ico", "jpe", "jpeg", "jpg", "pcx", "tif", "wmf", "png"};
-const char* const kSoundExtensions[] = {"wav", "mid", "mp3", "m4a", "rmi", "cda", "wma"};
-
-template <class List> bool Contains(const List& list, const std::string& extension)
-{
-    for (const auto& entry : list)
-        if (cp1252::EqualsNoCase(entry, extension))
-            return true;
-    return false;
-}
 
 Refusal Refused(UINT textId)
 {
@@ -34,27 +26,31 @@ Refusal Refused(UINT textId, const std::string& text)
 
 bool IsVideoExtension(const std::string& path, const std::vector<std::string>& videoExtensions)
 {
-    std::string extension = ImageBaseManager::GetFileExtension(path);
-    return !extension.empty() && Contains(videoExtensions, extension);
+    return media::IsVideoExtension(fw::FileExtension(path), &videoExtensions);
 }
 
 bool IsAcceptedMedia(const std::string& text, const std::string& imageBaseFile,
                      const std::vector<std::string>& videoExtensions)
 {
+    std::string taken = text;
+    return TakeMedia(taken, imageBaseFile, videoExtensions);
+}
+
+// A file is taken by its whole path: a name relative to the current folder would be stored relative
+// and lead elsewhere once the current folder changes. Any other text is a picture code when it
+// resolves, whatever its length, as the content string takes it.
+bool TakeMedia(std::string& text, const std::string& imageBaseFile, const std::vector<std::string>& videoExtensions)
+{
     if (text.empty())
         return true;
     std::string located = text;
     if (ImageBaseManager::LocateFile(located) == 1) {
-        std::string extension = ImageBaseManager::GetFileExtension(located);
-        return Contains(kPictureExtensions, extension) || Contains(kSoundExtensions, extension) ||
-               Contains(videoExtensions, extension);
+        if (media::KindOf(located, &videoExtensions) == media::Kind::Unknown)
+            return false;
+        text = located;
+        return true;
     }
-    if (text.size() >= 10)
-        return false;
-    ImageBaseManager manager;
-    std::string picture, word;
-    ImageBaseOptions options;
-    return manager.ResolveCode(text, picture, word, options, nullptr, imageBaseFile, nullptr, 0) == 1;
+    return ResolvePicture(text, imageBaseFile).found;
 }
 
 std::string WithWaveExtension(const std::string& name)
@@ -74,9 +70,20 @@ std::string FirstFreeNumberedWave(const std::string& folder)
 {
     for (int number = 1;; ++number) {
         std::string path = folder + "\\" + std::to_string(number) + ".wav";
-        if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        if (!fw::PathExists(path))
             return path;
     }
+}
+
+std::string NewRecordingFile()
+{
+    char folder[MAX_PATH + 1] = "";
+    char name[MAX_PATH + 1] = "";
+    if (!::GetTempPathA(MAX_PATH, folder) || !::GetTempFileNameA(folder, "kvo", 0, name))
+        return std::string();
+    // The system made the file to hold the name; the recorder makes it anew.
+    ::DeleteFileA(name);
+    return name;
 }
 
 std::string ShortLowerPath(const std::string& path)
@@ -105,21 +112,35 @@ std::string VideoFilter(const std::vector<std::string>& videoExtensions)
 Refusal CollectContent(const Fields& fields, const std::string& imageBaseFile,
                        const std::vector<std::string>& videoExtensions, CKvoraObject& content)
 {
+    Fields taken = fields;
     const struct {
-        const std::string& text;
+        std::string& text;
         UINT refusal;
-    } media[] = {{fields.picture, IDS_KVORA_BAD_PICTURE}, {fields.sound, IDS_KVORA_BAD_SOUND},
-                 {fields.video, IDS_KVORA_BAD_VIDEO}};
-    for (const auto& part : media) {
-        if (!IsAcceptedMedia(part.text, imageBaseFile, videoExtensions))
-            return Refused(part.refusal);
+    } mediaFields[] = {{taken.picture, IDS_KVORA_BAD_PICTURE}, {taken.sound, IDS_KVORA_BAD_SOUND},
+                       {taken.video, IDS_KVORA_BAD_VIDEO}};
+    for (const auto& field : mediaFields) {
+        if (!TakeMedia(field.text, imageBaseFile, videoExtensions))
+            return Refused(field.refusal);
+    }
+
+    // Every field takes any kind of medium, but the string holds one of each: a second one is
+    // refused in the field that brings it, before it replaces the first.
+    std::vector<media::Kind> kinds;
+    for (const auto& field : mediaFields) {
+        if (field.text.empty())
+            continue;
+        const bool code = field.text.find('.') == std::string::npos || field.text.size() < 2;
+        const media::Kind kind = code ? media::Kind::Picture : media::KindOf(field.text, &videoExtensions);
+        if (std::find(kinds.begin(), kinds.end(), kind) != kinds.end())
+            return Refused(field.refusal);
+        kinds.push_back(kind);
     }
 
     // The picture and sound parts are classified without the configured video list: a configured video
     // in either field would be dropped there, so it goes where videos are read.
-    std::string picture = fields.picture;
-    std::string sound = fields.sound;
-    std::string video = fields.video;
+    std::string picture = taken.picture;
+    std::string sound = taken.sound;
+    std::string video = taken.video;
     for (std::string* text : {&picture, &sound}) {
         if (video.empty() && IsVideoExtension(*text, videoExtensions)) {
             video = *text;
@@ -138,9 +159,9 @@ Refusal CollectContent(const Fields& fields, const std::string& imageBaseFile,
             return true;
         return content.code_.empty() && content.picturePath_.empty() && text == content.videoPath_;
     };
-    for (const auto& part : media) {
-        if (!carried(part.text))
-            return Refused(part.refusal);
+    for (const auto& field : mediaFields) {
+        if (!carried(field.text))
+            return Refused(field.refusal);
     }
 
     // Quotes, '+' and the delimiter inside a part would end it early when the string is read back.
@@ -199,7 +220,7 @@ std::string SoundOfPicture(const std::string& picture, const std::string& imageB
     if (ImageBaseManager::LocateFile(located) == 1) {
         ImageBaseManager manager;
         manager.CodeFromPath(located, code, imageBaseFile, 0);
-    } else if (picture.size() < 10) {
+    } else {
         code = picture;
     }
     return code.empty() ? std::string() : ResolvePicture(code, imageBaseFile).sound;

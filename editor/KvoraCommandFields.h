@@ -58,10 +58,12 @@ std::string RecordingProposal(const std::string& picture, const std::string& aut
 bool IsVideoExtension(const std::string& path, const std::vector<std::string>& videoExtensions);
 
 // A picture, sound or video field's text as OK takes it: an empty text; a file that exists with a
-// picture, sound or configured video extension; or a picture code (shorter than 10 characters) that
-// resolves in the image bases. Each field accepts any of the media kinds.
+// picture, sound or configured video extension; or a picture code that resolves in the image bases.
+// Each field accepts any of the media kinds.
 bool IsAcceptedMedia(const std::string& text, const std::string& imageBaseFile,
                      const std::vector<std::string>& videoExtensions);
+// As IsAcceptedMedia, and a file name is made whole (completed with the current folder).
+bool TakeMedia(std::string& text, const std::string& imageBaseFile, const std::vector<std::string>& videoExtensions);
 
 // The name a recording is saved under: its extension becomes "wav" (any case kept), a name without
 // one gets ".wav". Only the file name's own dot counts, never one in a folder's name.
@@ -69,6 +71,10 @@ std::string WithWaveExtension(const std::string& name);
 
 // "%s\%d.wav" in the folder with the smallest number from 1 up that no file has yet.
 std::string FirstFreeNumberedWave(const std::string& folder);
+
+// A name in the Windows temporary folder that no file has, for one recording; empty when the folder
+// cannot take one.
+std::string NewRecordingFile();
 
 // The short (8.3) form of an existing file's path, lower-cased; the path as it stands when the
 // system has no short form for it.

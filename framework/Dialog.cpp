@@ -125,24 +125,30 @@ INT_PTR Dialog::DoModal()
         return -1;
     }
     // Like the system's own modal loop: the owner is disabled while the dialog runs.
-    HWND owner = parent_ ? ::GetAncestor(parent_, GA_ROOT) : nullptr;
-    bool reenableOwner = owner && ::IsWindowEnabled(owner);
-    if (reenableOwner)
-        ::EnableWindow(owner, FALSE);
+    modalOwner_ = parent_ ? ::GetAncestor(parent_, GA_ROOT) : nullptr;
+    ownerDisabled_ = modalOwner_ && ::IsWindowEnabled(modalOwner_);
+    if (ownerDisabled_)
+        ::EnableWindow(modalOwner_, FALSE);
     // As the system's own modal loop does: a dialog that showed itself (maximised, say) stays as it is.
     if (!ended_ && !::IsWindowVisible(hwnd))
         ::ShowWindow(hwnd, SW_SHOWNORMAL);
 
     RunModalLoop([this] { return !ended_; });
 
-    if (reenableOwner)
-        ::EnableWindow(owner, TRUE);
-    if (owner && ::GetActiveWindow() == hwnd)
-        ::SetActiveWindow(owner);
+    // EndDialog has given the owner back already, unless the window went another way.
+    GiveBackOwner();
     if (::IsWindow(hwnd))
         ::DestroyWindow(hwnd);
+    modalOwner_ = nullptr;
     modal_ = false;
     return result_;
+}
+
+void Dialog::GiveBackOwner()
+{
+    if (ownerDisabled_)
+        ::EnableWindow(modalOwner_, TRUE);
+    ownerDisabled_ = false;
 }
 
 bool Dialog::Create(HWND parent)
@@ -165,17 +171,28 @@ bool Dialog::Create(UINT templateId, HWND parent)
     return true;
 }
 
+// As the system's own dialogs do: the owner is enabled before the dialog hides, so the system hands
+// the activation back to it. Hidden while its owner is still disabled, the dialog would pass the
+// activation (and the next keys) to whatever other program's window stood behind it.
 void Dialog::EndDialog(INT_PTR result)
 {
     result_ = result;
     ended_ = true;
-    if (modal_) {
-        if (hwnd_)
-            ::ShowWindow(hwnd_, SW_HIDE);
-        ::PostMessageA(hwnd_, WM_NULL, 0, 0); // wake the loop
-    } else {
+    if (!modal_) {
         DestroyWindow();
+        return;
     }
+    GiveBackOwner();
+    if (hwnd_) {
+        const bool active = ::GetActiveWindow() == hwnd_;
+        if (::IsChild(hwnd_, ::GetFocus()))
+            ::SetFocus(hwnd_);
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+        if (active && modalOwner_)
+            ::SetForegroundWindow(modalOwner_);
+    }
+    ::PostMessageA(hwnd_, WM_NULL, 0, 0); // wake the loop
 }
 
 void Dialog::DestroyWindow()

@@ -107,6 +107,11 @@ protected:
 
 private:
     INT_PTR DispatchGuarded(UINT message, WPARAM wParam, LPARAM lParam);
+    // Enables the owner that DoModal disabled, once.
+    void GiveBackOwner();
+
+    HWND modalOwner_ = nullptr;   // the top-level window a modal dialog disables while it runs
+    bool ownerDisabled_ = false;  // DoModal disabled it and it is not enabled again yet
 };
 
 // A child window (usually a control from a template) whose messages pass through a C++ object first.

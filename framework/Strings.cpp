@@ -8,6 +8,7 @@ namespace fw {
 
 namespace {
 HINSTANCE g_resourceModule = nullptr;
+const UINT kWindows1252 = 1252;
 }
 
 HINSTANCE ResourceModule()
@@ -22,15 +23,15 @@ void SetResourceModule(HINSTANCE module)
 
 std::string LoadResString(UINT id)
 {
-    // With a zero buffer size LoadStringW hands back a pointer into the resource itself,
-    // so the length is never cut; the conversion then yields code page 1252.
+    // With a zero buffer size LoadStringW hands back a pointer into the resource itself, so the
+    // length is never cut. Our texts are code page 1252 whatever the system's own code page is.
     const wchar_t* resource = nullptr;
     int length = ::LoadStringW(ResourceModule(), id, reinterpret_cast<LPWSTR>(&resource), 0);
     if (length <= 0 || resource == nullptr)
         return std::string();
-    int bytes = ::WideCharToMultiByte(CP_ACP, 0, resource, length, nullptr, 0, nullptr, nullptr);
+    int bytes = ::WideCharToMultiByte(kWindows1252, 0, resource, length, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, resource, length, &text[0], bytes, nullptr, nullptr);
+    ::WideCharToMultiByte(kWindows1252, 0, resource, length, &text[0], bytes, nullptr, nullptr);
     return text;
 }
 

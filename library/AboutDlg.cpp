@@ -2,6 +2,7 @@
 #include "library/AboutDlg.h"
 #include "framework/Clock.h"
 #include "framework/Strings.h"
+#include "library/PictureButton.h"
 #include "library/resource.h"
 
 AboutDlg::AboutDlg(const std::string& version, const std::string& date, bool splash, HWND parent)
@@ -27,7 +28,21 @@ bool AboutDlg::OnInitDialog()
         SetTimer(kSplashTimer, 100);
     }
     ShowItem(IDC_ABOUT_TEXT, false);
+    ShowLogo();
     return true;
+}
+
+// The logo stands on the dialog's own colour.
+void AboutDlg::ShowLogo()
+{
+    logo_ = LoadBitmapOnSurface(MAKEINTRESOURCEA(IDB_ABOUT_LOGO), ::GetSysColor(COLOR_3DFACE));
+    if (!logo_)
+        return;
+    // The bitmap the control loaded from the template is handed back, and is ours to delete.
+    HGDIOBJ loaded = reinterpret_cast<HGDIOBJ>(
+        Item(IDC_ABOUT_LOGO).Send(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get())));
+    if (loaded && loaded != logo_.Get())
+        ::DeleteObject(loaded);
 }
 
 void AboutDlg::OnTimer(UINT_PTR id)

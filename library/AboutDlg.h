@@ -1,6 +1,7 @@
 // The about box of both programs: version and date from the caller, texts from the program's strings.
 #pragma once
 #include "framework/Dialog.h"
+#include "framework/Gdi.h"
 #include <string>
 
 class AboutDlg : public fw::Dialog {
@@ -16,7 +17,10 @@ protected:
     void OnTimer(UINT_PTR id) override;
 
 private:
+    void ShowLogo();
+
     const std::string* version_;
     const std::string* date_;
     bool splash_;
+    fw::Bitmap logo_;
 };

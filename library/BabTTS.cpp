@@ -26,6 +26,8 @@ const char* const kEntryNames[BabTtsEntryCount] = {
 
 BabTtsEntryPoints g_table;
 BabTtsHandle g_instance = nullptr;
+// The window the instance sends its notices to, as last set through this binding.
+HWND g_callbackWindow = nullptr;
 
 // What a call reports when there is no engine or no instance to call.
 constexpr int kNoEngine = -1;
@@ -155,6 +157,7 @@ void UnloadBabTts()
         ::FreeLibrary(g_table.module);
     g_table = BabTtsEntryPoints();
     g_instance = nullptr;
+    g_callbackWindow = nullptr;
 }
 
 bool BabTTS::InitEngine()
@@ -196,8 +199,10 @@ bool BabTTS::OpenVoice(const std::string& voiceName, HWND window)
     if (open(g_instance, voiceName.c_str(), kBabTtsOpenMode) != 0)
         return false;
     if (window) {
-        if (auto setCallback = Entry<BabTtsSetCallbackFn>(BabTtsSetCallback))
-            setCallback(g_instance, window, kBabTtsCallbackWindow);
+        if (auto setCallback = Entry<BabTtsSetCallbackFn>(BabTtsSetCallback)) {
+            if (setCallback(g_instance, window, kBabTtsCallbackWindow) == 0)
+                g_callbackWindow = window;
+        }
     }
     return true;
 }
@@ -207,7 +212,15 @@ bool BabTTS::SetCallbackWindow(HWND window)
     auto setCallback = Entry<BabTtsSetCallbackFn>(BabTtsSetCallback);
     if (!g_instance || !setCallback)
         return false;
-    return setCallback(g_instance, window, kBabTtsCallbackWindow) == 0;
+    if (setCallback(g_instance, window, kBabTtsCallbackWindow) != 0)
+        return false;
+    g_callbackWindow = window;
+    return true;
+}
+
+HWND BabTTS::CallbackWindow() const
+{
+    return g_instance ? g_callbackWindow : nullptr;
 }
 
 bool BabTTS::CloseVoice()
@@ -218,6 +231,7 @@ bool BabTTS::CloseVoice()
     if (close(g_instance) != 0)
         return false;
     g_instance = nullptr;
+    g_callbackWindow = nullptr;
     return true;
 }
 

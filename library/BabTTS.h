@@ -51,6 +51,8 @@ public:
     // Opens the voice; with a window, makes it the callback window too.
     bool OpenVoice(const std::string& voiceName, HWND window);
     bool SetCallbackWindow(HWND window);
+    // The window that gets the instance's notices, as last set through this binding; null when none.
+    HWND CallbackWindow() const;
     // Ends the instance; to change voices, callers close, create and open again.
     bool CloseVoice();
     int GetNumVoices();

@@ -12,13 +12,6 @@ bool EndsWithBackslash(const std::string& text)
     return !text.empty() && text.back() == '\\';
 }
 
-std::string WithoutTrailingBackslashes(std::string folder)
-{
-    while (folder.size() > 1 && folder.back() == '\\')
-        folder.pop_back();
-    return folder;
-}
-
 } // namespace
 
 ImageBaseDlg::ImageBaseDlg(UINT templateId, const std::string& settingsFile, const std::string* keyLetter,
@@ -206,6 +199,8 @@ void ImageBaseDlg::ShowPreview(const std::string& path)
         preview_->Clear();
 }
 
+// Each item's picture is found by its path as the image bases find a code for a path, so a dotted
+// file name or a folder written with a closing backslash is found too.
 bool ImageBaseDlg::Preselect()
 {
     const std::vector<ImageDirectory>& bases = manager_.GetBases();
@@ -215,22 +210,16 @@ bool ImageBaseDlg::Preselect()
     bool anyTaken = false;
     for (const ImageBaseItem& item : *items_) {
         const std::string& path = item.GetPicturePath();
-        size_t slash = path.rfind('\\');
-        std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-        std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-        name = name.substr(0, name.find('.'));
-        if (path.empty() || name.empty()) {
+        if (path.empty()) {
             lastTaken = false;
             continue;
         }
-
-        // A folder written with a closing backslash in the index file is the same folder.
-        folder = WithoutTrailingBackslashes(folder);
+        std::string code;
         int base = -1;
-        for (size_t i = 0; i < bases.size() && base < 0; ++i) {
-            if (cp1252::EqualsNoCase(WithoutTrailingBackslashes(bases[i].GetDir()), folder) ||
-                cp1252::EqualsNoCase(WithoutTrailingBackslashes(bases[i].GetLongImageDir()), folder))
-                base = static_cast<int>(i);
+        if (manager_.CodeFromPath(path, code, settingsFile_, 1)) {
+            for (size_t i = 0; i < bases.size() && base < 0; ++i)
+                if (cp1252::StartsWithNoCase(code, bases[i].GetKey()))
+                    base = static_cast<int>(i);
         }
         if (base < 0) {
             SelectBase(0);
@@ -250,8 +239,9 @@ bool ImageBaseDlg::Preselect()
         anyTaken = true;
 
         const std::vector<Image>& pictures = manager_.GetPictures();
+        const std::string key = bases[static_cast<size_t>(base)].GetKey();
         for (size_t i = 0; i < pictures.size(); ++i) {
-            if (!cp1252::EqualsNoCase(pictures[i].GetFileName(), name))
+            if (!cp1252::EqualsNoCase(key + pictures[i].GetCode(), code))
                 continue;
             for (int entry = 0; entry < list.Count(); ++entry) {
                 if (list.ItemData(entry) != static_cast<LPARAM>(i))
@@ -300,18 +290,16 @@ bool ImageBaseDlg::OnOK()
     return true;
 }
 
+// The picture comes back by the path its preview showed.
 ImageBaseItem ImageBaseDlg::MakeItem(const ImageDirectory& base, const Image& picture, const std::string& text)
 {
-    std::string file = picture.GetFileName() + "." + base.GetExtension();
-    std::string path = EndsWithBackslash(base.GetDir()) ? base.GetDir() + file : base.GetLongImageDir() + "\\" + file;
     std::string fullCode = base.GetKey() + picture.GetCode();
-
     std::string resolvedPath, word, sound;
     ImageBaseOptions options;
     manager_.ResolveCode(fullCode, resolvedPath, word, options, &sound, settingsFile_, nullptr, 1);
 
     int metafileBase = cp1252::Lower(base.GetIniPath()).find("vireda.ini") != std::string::npos ? 1 : 0;
-    return ImageBaseItem(path, text, sound, picture.GetFileName(), fullCode, metafileBase);
+    return ImageBaseItem(PreviewPath(base, picture), text, sound, picture.GetFileName(), fullCode, metafileBase);
 }
 
 void ImageBaseDlg::OnDestroy()

@@ -53,10 +53,13 @@ public:
     const std::vector<Image>& GetPictures() const { return pictures_; }
 
     // Writes the base's entry (replacing the entry under previousKey when one is given) and the
-    // [ProgDir] of its index file. 1 when every write went through, else 0.
+    // [ProgDir] of its index file; long folders the record lacks stay as the file has them. 1 when
+    // every write went through, else 0.
     int WriteBase(const std::string& settingsFile, const ImageDirectory& base,
                   const std::string& previousKey = std::string());
-    // Rewrites the categories and picture lines of an index file. 1 when every write went through.
+    // Rewrites the categories and picture lines of an index file. 1 when every write went through; 0,
+    // writing nothing, for a code holding '=', a text holding ',', a category name holding ']' or any
+    // line break, which would not read back as written.
     int WriteCategories(const std::string& settingsFile, const std::string& indexFile,
                         const std::vector<ImageCategory>& categories);
     // Removes the base's entry and, with deleteFile, moves its index file to the recycle bin.

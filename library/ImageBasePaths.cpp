@@ -1,5 +1,6 @@
 // File and folder tests, folder trees and path names, for the image bases and the rest of the system.
 #include "library/ImageBaseManager.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
 #include <windows.h>
 
@@ -252,7 +253,6 @@ std::string ImageBaseManager::GetFileTitleFromPath(const std::string& path)
     return name.substr(0, name.rfind('.'));
 }
 
-// Only the file name's own dot counts: a dotted folder name holds no extension.
 bool ImageBaseManager::OpensForReading(const std::string& path)
 {
     if (path.empty())
@@ -282,11 +282,10 @@ std::string ImageBaseManager::GetShortPath(const std::string& path, bool* found)
     return shortPath;
 }
 
+// Only the file name's own dot counts: a dotted folder name holds no extension.
 std::string ImageBaseManager::GetFileExtension(const std::string& path)
 {
-    std::string name = GetFileNameFromPath(path);
-    size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    return fw::FileExtension(path);
 }
 
 void ImageBaseManager::RemoveForbiddenChars(std::string& text)

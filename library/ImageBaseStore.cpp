@@ -123,6 +123,23 @@ std::vector<std::pair<std::string, std::string>> PictureEntries(const ImageCateg
     return entries;
 }
 
+// What a picture line and a section name can carry so that they read back as written: the code ends at
+// its '=', the text at its ',', a section name at its ']', and every line at a line break.
+bool CanHoldCategories(const std::vector<ImageCategory>& categories)
+{
+    auto holds = [](const std::string& text, const char* stops) { return text.find_first_of(stops) == std::string::npos; };
+    for (const ImageCategory& category : categories) {
+        if (!holds(category.GetName(), "]\r\n") || !holds(category.GetCodes(), "\r\n"))
+            return false;
+        for (const Image& picture : category.GetPictures()) {
+            if (!holds(picture.GetCode(), "=\r\n") || !holds(picture.GetText(), ",\r\n") ||
+                !holds(picture.GetFileName(), "\r\n"))
+                return false;
+        }
+    }
+    return true;
+}
+
 bool IsDecimal(const std::string& text)
 {
     return !text.empty() && text.size() < 10 && text[0] != '0' &&
@@ -466,9 +483,12 @@ int ImageBaseManager::WriteBase(const std::string& settingsFile, const ImageDire
     written &= ini::WriteString(settingsFile, kBasesSection, base.GetKey(), entry);
 
     std::string indexFile = CompleteIndexPath(base.GetIniPath());
-    written &= ini::DeleteKey(indexFile, kProgDir, "LongImageDir");
-    written &= ini::DeleteKey(indexFile, kProgDir, "LongSoundDir");
     written &= ini::WriteString(indexFile, kProgDir, "Dir", base.GetDir());
+    // The long folders are kept: a record without them leaves the file's own.
+    if (!base.GetLongImageDir().empty())
+        written &= ini::WriteString(indexFile, kProgDir, "LongImageDir", base.GetLongImageDir());
+    if (!base.GetLongSoundDir().empty())
+        written &= ini::WriteString(indexFile, kProgDir, "LongSoundDir", base.GetLongSoundDir());
     written &= ini::WriteString(indexFile, kProgDir, "Extension", base.GetExtension());
     written &= ini::WriteString(indexFile, kProgDir, codesKey_, base.GetKey());
     if (UsesSharedSoundFolder(indexFile))
@@ -483,6 +503,8 @@ int ImageBaseManager::WriteBase(const std::string& settingsFile, const ImageDire
 int ImageBaseManager::WriteCategories(const std::string& settingsFile, const std::string& indexFile,
                                       const std::vector<ImageCategory>& categories)
 {
+    if (!CanHoldCategories(categories))
+        return 0;
     fw::WaitCursor wait;
     std::vector<ImageCategory> present;
     LoadCategories(settingsFile, indexFile, present);

@@ -1,8 +1,9 @@
 // The content-string catching edit control.
 #include "library/KvoraCommandEdit.h"
+#include "framework/Files.h"
 #include "library/ImageBaseManager.h"
 #include "library/KvoraObject.h"
-#include <algorithm>
+#include "library/MediaFiles.h"
 
 namespace {
 
@@ -17,14 +18,6 @@ Capture& TheCapture()
 {
     static Capture capture;
     return capture;
-}
-
-std::string LowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    return text;
 }
 
 } // namespace
@@ -79,13 +72,8 @@ int IsPictureReference(const std::string& text, const std::string& imageBaseFile
 {
     if (text.empty())
         return 0;
-    size_t dot = text.rfind('.');
-    if (dot != std::string::npos) {
-        static const char* const kPictures[] = {"emf", "bmp", "jpg", "gif", "pcx", "wmf", "tif"};
-        std::string extension = LowerAscii(text.substr(dot + 1));
-        if (std::find(std::begin(kPictures), std::end(kPictures), extension) != std::end(kPictures))
-            return 1;
-    }
+    if (media::IsPictureExtension(fw::FileExtension(text)))
+        return 1;
     std::string path;
     std::string folder;
     Image record;
@@ -110,9 +98,4 @@ int LookupPictureCode(const std::string& code, const std::string& imageBaseFile,
     size_t dot = fileName.rfind('.');
     record = Image(fileName.substr(0, dot), code.substr(1), word);
     return 1;
-}
-
-bool FileExists(const std::string& path)
-{
-    return CKvoraObject::FileExists(path) == 1;
 }

@@ -38,5 +38,3 @@ int IsPictureReference(const std::string& text, const std::string& imageBaseFile
 // Resolves a picture code: the picture's path, its folder and its record; 1 when found.
 int LookupPictureCode(const std::string& code, const std::string& imageBaseFile, std::string& picturePath,
                       std::string& folder, Image& record);
-// true when the file can be opened for reading.
-bool FileExists(const std::string& path);

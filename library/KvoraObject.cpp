@@ -1,41 +1,10 @@
 // Content object: copying, the content string's builder and parser, and the classification of a part.
 #include "library/KvoraObject.h"
+#include "framework/Files.h"
+#include "library/ContentGrammar.h"
 #include "library/ImageBaseManager.h"
-#include <algorithm>
-#include <cctype>
+#include "library/MediaFiles.h"
 
-namespace {
-
-const char* const kPictureExtensions[] = {"emf", "bmp", "gif", "png", "ico", "jpe", "jpeg", "jpg", "pcx", "tif", "wmf"};
-const char* const kSoundExtensions[] = {"wav", "mid", "mp3", "m4a", "rmi", "wma", "cda"};
-const char* const kVideoExtensions[] = {"avi", "mov", "mpg", "mpe", "wmv"};
-
-// Lower case in code page 1252 (the extensions are ASCII, but a path may hold Swedish letters).
-std::string Lower(const std::string& text)
-{
-    std::string lower = text;
-    for (char& c : lower) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
-            c = static_cast<char>(u + 32);
-    }
-    return lower;
-}
-
-template <size_t N>
-bool IsOneOf(const std::string& extension, const char* const (&list)[N])
-{
-    return std::find(std::begin(list), std::end(list), extension) != std::end(list);
-}
-
-// Position of the first of the stop characters at or after from, or the text's end.
-size_t ScanTo(const std::string& text, size_t from, const char* stops)
-{
-    size_t found = text.find_first_of(stops, from);
-    return found == std::string::npos ? text.size() : found;
-}
-
-} // namespace
 
 CKvoraObject::CKvoraObject() = default;
 
@@ -164,71 +133,27 @@ int CKvoraObject::ParseContent(const std::string& text, const std::string& image
                                const std::vector<std::string>* videoExtensions)
 {
     Clear();
-    const size_t n = text.size();
-    if (n < 2 || text[0] != delimiter_ || text[n - 1] != delimiter_)
+    content_grammar::Parts parts;
+    if (!content_grammar::Scan(text, delimiter_, parts))
         return 0;
+    crossed_ = parts.crossed ? 1 : 0;
+    if (parts.hasBaseLabel)
+        baseLabel_ = parts.baseLabel.Of(text);
+    if (parts.hasBaseSpeech)
+        baseSpeech_ = parts.baseSpeech.Of(text);
+    for (const content_grammar::Span& label : parts.labels)
+        label_ += label.Of(text);
+    for (const content_grammar::Span& speech : parts.speeches)
+        speech_ += speech.Of(text);
+    // Plain parts after the first are read as one.
+    std::string further;
+    for (const content_grammar::Span& part : parts.further)
+        further += part.Of(text);
 
-    const char stopAtPlus[] = {'+', delimiter_, '\0'};
-    const char stopAtDelimiter[] = {delimiter_, '\0'};
-    const char stopAtSingle[] = {'\'', delimiter_, '\0'};
-    const char stopAtDouble[] = {'"', delimiter_, '\0'};
-
-    int labelByDefault = 1;
-    int speechByDefault = 1;
-    std::string first;   // the first part
-    std::string further; // plain parts after it
-    size_t p = 1;
-    if (text[p] == '!') {
-        crossed_ = 1;
-        p = 2;
-    }
-
-    if (text[p] == '"') {
-        // A first-place speech runs to the next double quote; the delimiter does not end it.
-        size_t end = ScanTo(text, p + 1, "\"");
-        baseSpeech_ = text.substr(p + 1, end - p - 1);
-    } else if (text[p] == '\'') {
-        size_t end = ScanTo(text, p + 1, "'");
-        baseLabel_ = text.substr(p + 1, end - p - 1);
-        size_t next = end + 2;
-        if (end + 1 < n && text[end + 1] == '+' && next < n) {
-            if (text[next] == '"') {
-                size_t stop = ScanTo(text, next + 1, stopAtDouble);
-                baseSpeech_ = text.substr(next + 1, stop - next - 1);
-            } else {
-                size_t stop = ScanTo(text, next, stopAtDouble);
-                first = text.substr(next, stop - next);
-            }
-        }
-    } else {
-        size_t end = ScanTo(text, p, stopAtPlus);
-        first = text.substr(p, end - p);
-        size_t plus = end;
-        for (int part = 0; part < 3 && plus < n && text[plus] == '+'; ++part) {
-            size_t start = plus + 1;
-            if (start >= n)
-                break;
-            size_t stop;
-            if (text[start] == '\'') {
-                stop = ScanTo(text, start + 1, stopAtSingle);
-                label_ += text.substr(start + 1, stop - start - 1);
-                labelByDefault = 0;
-            } else if (text[start] == '"') {
-                stop = ScanTo(text, start + 1, stopAtDouble);
-                speech_ += text.substr(start + 1, stop - start - 1);
-                speechByDefault = 0;
-            } else {
-                stop = ScanTo(text, start, part == 0 ? stopAtPlus : stopAtDelimiter);
-                further += text.substr(start, stop - start);
-            }
-            // Pass over the character that ended the part; another part follows only after a '+'.
-            plus = stop + 1;
-        }
-    }
-
-    MediaKind(first, imageBaseFile, speechByDefault, videoExtensions);
+    int speechByDefault = parts.speeches.empty() ? 1 : 0;
+    MediaKind(parts.first.Of(text), imageBaseFile, speechByDefault, videoExtensions);
     MediaKind(further, imageBaseFile, speechByDefault, videoExtensions);
-    if (labelByDefault)
+    if (parts.labels.empty())
         label_ = baseLabel_;
     if (speechByDefault)
         speech_ = baseSpeech_;
@@ -243,27 +168,27 @@ int CKvoraObject::MediaKind(const std::string& part, const std::string& imageBas
     if (part.find('.') == std::string::npos || part.size() < 2)
         return ClassifyCode(part, imageBaseFile);
 
-    std::string extension = Lower(ExtensionOf(part));
-    if (IsOneOf(extension, kPictureExtensions)) {
+    switch (media::KindOf(part, videoExtensions)) {
+    case media::Kind::Picture:
+        // A code is stored only with the picture it resolved to: a later picture replaces both, and
+        // the code's base no longer speaks for the picture. The label and speech it implied stay.
         picturePath_ = part;
+        if (!code_.empty()) {
+            code_.clear();
+            options_ = ImageBaseOptions();
+            libraryPicture_ = 0;
+        }
         return 1;
-    }
-    if (IsOneOf(extension, kSoundExtensions)) {
+    case media::Kind::Sound:
         soundPath_ = part;
         speech_.clear();
         speechByDefault = 0;
         return 1;
-    }
-    bool video = false;
-    if (videoExtensions) {
-        for (const std::string& listed : *videoExtensions)
-            video = video || Lower(listed) == extension;
-    } else {
-        video = IsOneOf(extension, kVideoExtensions);
-    }
-    if (video) {
+    case media::Kind::Video:
         videoPath_ = part;
         return 1;
+    case media::Kind::Unknown:
+        break;
     }
     return -1;
 }
@@ -338,6 +263,9 @@ CKvoraObject::Unstorable CKvoraObject::FindUnstorablePart() const
         return Unstorable::PicturePath;
     if (code_.empty() && picturePath_.empty() && badFirst(videoPath_))
         return Unstorable::VideoPath;
+    // The string holds a video only in first place, where a picture stands before it.
+    if (!videoPath_.empty() && (!code_.empty() || !picturePath_.empty()))
+        return Unstorable::VideoPath;
     if (label_.find_first_of(std::string("'") + delimiter_) != std::string::npos)
         return Unstorable::Label;
     if (speech_.find_first_of(std::string("\"") + delimiter_) != std::string::npos)
@@ -349,7 +277,7 @@ CKvoraObject::Unstorable CKvoraObject::FindUnstorablePart() const
 
 bool CKvoraObject::HasPictureExtension(const std::string& path)
 {
-    return !path.empty() && IsOneOf(Lower(ExtensionOf(path)), kPictureExtensions);
+    return media::IsPictureExtension(fw::FileExtension(path));
 }
 
 int CKvoraObject::IsPictureFile(const std::string& part)
@@ -401,12 +329,7 @@ int CKvoraObject::IsSameContent(const CKvoraObject& other) const
                : 0;
 }
 
-// The text after the last '.' of the file name; a dot in a folder name is no extension.
 std::string CKvoraObject::ExtensionOf(const std::string& path)
 {
-    size_t dot = path.rfind('.');
-    size_t slash = path.find_last_of("\\/");
-    if (dot == std::string::npos || (slash != std::string::npos && slash > dot))
-        return std::string();
-    return path.substr(dot + 1);
+    return fw::FileExtension(path);
 }

@@ -44,7 +44,8 @@ public:
                   const std::vector<std::string>* videoExtensions);
 
     // The first part that the string cannot hold (a quote or the delimiter inside a text, a '+' in a
-    // path, a path that starts with a quote), or None. Dialogs refuse such input before storing it.
+    // path, a path that starts with a quote, a video beside a picture, which the builder leaves out),
+    // or None. Dialogs refuse such input before storing it.
     Unstorable FindUnstorablePart() const;
 
     int IsPictureFile(const std::string& part);

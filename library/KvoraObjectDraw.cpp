@@ -6,6 +6,7 @@
 #include "library/Dib.h"
 #include "library/IniFile.h"
 #include "library/KvoraObject.h"
+#include "library/MediaFiles.h"
 #include "library/PictureLoad.h"
 #include "library/resource.h"
 #include <cstdlib>
@@ -52,8 +53,7 @@ void CKvoraObject::LoadPicture(const std::shared_ptr<PictureControl>& control, C
     if (testLibrary)
         libraryPicture_ = IsInPictureLibrary(picturePath_) ? 1 : 0;
 
-    const std::string extension = cp1252::Lower(ExtensionOf(picturePath_));
-    if (extension == "wmf" || extension == "emf") {
+    if (media::IsMetafileExtension(ExtensionOf(picturePath_))) {
         if (metafile_.Load(picturePath_) == WMF::Loaded)
             pictureSize_ = RECT{0, 0, std::abs(metafile_.GetWidth()), std::abs(metafile_.GetHeight())};
         else

@@ -24,9 +24,10 @@ MessageDlg::MessageDlg(UINT templateId, HWND parent, const std::string& message,
 
 bool MessageDlg::OnInitDialog()
 {
+    // The buttons' captions name their pictures ("OK", "CANCEL", "YES", "NO").
     if (!yesNoTemplate_) {
-        MakePictureButton(IDOK);
-        MakePictureButton(IDCANCEL);
+        okButton_.Attach(Item(IDOK));
+        cancelButton_.Attach(Item(IDCANCEL));
     }
 
     font_.Reset(::CreateFontA(22, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
@@ -41,16 +42,15 @@ bool MessageDlg::OnInitDialog()
     return true;
 }
 
-// The button's caption names its bitmap ("OK", "CANCEL", "YES", "NO").
-void MessageDlg::MakePictureButton(int id)
+bool MessageDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)
 {
-    fw::Window button = Item(id);
-    HBITMAP bitmap = ::LoadBitmapA(fw::ResourceModule(), button.Text().c_str());
-    if (!bitmap)
-        return;
-    ::SetWindowLongA(button, GWL_STYLE, ::GetWindowLongA(button, GWL_STYLE) | BS_BITMAP);
-    button.Send(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    (id == IDOK ? okBitmap_ : cancelBitmap_).Reset(bitmap);
+    if (message != WM_DRAWITEM)
+        return false;
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (!okButton_.Draw(item) && !cancelButton_.Draw(item))
+        return false;
+    result = TRUE;
+    return true;
 }
 
 // The picture control takes the place of the hidden placeholder. Its id is its own: with the OK

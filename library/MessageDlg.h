@@ -3,6 +3,7 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "library/ImagXpress.h"
+#include "library/PictureButton.h"
 #include <memory>
 #include <string>
 
@@ -24,9 +25,9 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnDestroy() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    void MakePictureButton(int id);
     void ShowPicture();
 
     std::string message_;
@@ -34,7 +35,7 @@ private:
     std::string soundPath_;
     bool yesNoTemplate_;
     fw::Font font_;
-    fw::Bitmap okBitmap_;
-    fw::Bitmap cancelBitmap_;
+    PictureButton okButton_;
+    PictureButton cancelButton_;
     std::unique_ptr<CImagXpress> picture_;
 };

@@ -1,5 +1,6 @@
 // Sound file chooser.
 #include "library/OpenSoundDlg.h"
+#include "framework/Files.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -27,8 +28,8 @@ void OpenSoundDlg::SetUpSoundFilter(const std::string& title, const std::string&
 void OpenSoundDlg::OnInitPane()
 {
     ::SetDlgItemTextA(Pane(), IDC_OPENSOUND_FRAME, fw::LoadResString(IDS_OPENSOUND_FRAME).c_str());
-    playBitmap_ = MakePictureButton(::GetDlgItem(Pane(), IDC_OPENSOUND_PLAY));
-    stopBitmap_ = MakePictureButton(::GetDlgItem(Pane(), IDC_OPENSOUND_STOP));
+    playButton_.Attach(::GetDlgItem(Pane(), IDC_OPENSOUND_PLAY));
+    stopButton_.Attach(::GetDlgItem(Pane(), IDC_OPENSOUND_STOP));
     ShowPaneItem(IDC_OPENSOUND_PLAY, false);
     ShowPaneItem(IDC_OPENSOUND_STOP, false);
 }
@@ -38,9 +39,12 @@ void OpenSoundDlg::OnSelectionChange(const std::string& path)
 {
     StopPreview();
     previewFile_ = path;
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    bool file = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    ShowPaneItem(IDC_OPENSOUND_PLAY, player_ != nullptr && file);
+    ShowPaneItem(IDC_OPENSOUND_PLAY, player_ != nullptr && fw::FileExists(path));
+}
+
+bool OpenSoundDlg::OnPaneDrawItem(const DRAWITEMSTRUCT& item)
+{
+    return playButton_.Draw(item) || stopButton_.Draw(item);
 }
 
 bool OpenSoundDlg::OnPaneCommand(int id, int code)

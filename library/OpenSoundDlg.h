@@ -3,6 +3,7 @@
 #pragma once
 #include "components/MediaPlayer.h"
 #include "framework/Gdi.h"
+#include "library/PictureButton.h"
 #include "library/PreviewFileDlg.h"
 
 class OpenSoundDlg : public PreviewFileDlg {
@@ -26,6 +27,7 @@ protected:
     void OnInitPane() override;
     void OnSelectionChange(const std::string& path) override;
     bool OnPaneCommand(int id, int code) override;
+    bool OnPaneDrawItem(const DRAWITEMSTRUCT& item) override;
     void OnPaneDestroy() override;
 
 private:
@@ -33,6 +35,6 @@ private:
 
     MediaPlayer* player_;
     std::string previewFile_;
-    fw::Bitmap playBitmap_;
-    fw::Bitmap stopBitmap_;
+    PictureButton playButton_;
+    PictureButton stopButton_;
 };

@@ -177,6 +177,8 @@ UINT_PTR PreviewFileDlg::OnHookMessage(UINT message, WPARAM wParam, LPARAM lPara
     }
     case WM_COMMAND:
         return OnPaneCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : 0;
+    case WM_DRAWITEM:
+        return OnPaneDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : 0;
     case WM_DESTROY:
         OnPaneDestroy();
         ::RemovePropA(pane_, kOwnerProperty);

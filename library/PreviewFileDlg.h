@@ -52,6 +52,8 @@ protected:
     virtual void OnSelectionChange(const std::string& path) {}
     // A command of a control of the pane; true when handled.
     virtual bool OnPaneCommand(int id, int code) { return false; }
+    // An owner-drawn control of the pane to draw; true when drawn.
+    virtual bool OnPaneDrawItem(const DRAWITEMSTRUCT& item) { return false; }
     virtual void OnPaneDestroy() {}
 
     // The selected file now (see FirstSelectedFile); empty when the dialog is not running.

@@ -1,5 +1,6 @@
 // Recording dialog.
 #include "library/RecordSoundDlg.h"
+#include "framework/Files.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -11,11 +12,8 @@
 
 namespace {
 
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+// Record, Play and Stop, each showing the picture its caption names.
+const int kButtonIds[3] = {IDC_RECORD_RECORD, IDC_RECORD_PLAY, IDC_RECORD_STOP};
 
 } // namespace
 
@@ -49,22 +47,35 @@ bool RecordSoundDlg::OnInitDialog()
     SetItemText(IDC_RECORD_FILE_LABEL, fw::LoadResString(IDS_RECORD_FILE_LABEL));
     SetItemText(IDC_RECORD_SETTINGS, fw::LoadResString(IDS_SETTINGS_CAPTION));
     SetItemText(IDCANCEL, fw::LoadResString(IDS_CANCEL));
-    recordBitmap_ = MakePictureButton(Item(IDC_RECORD_RECORD));
-    playBitmap_ = MakePictureButton(Item(IDC_RECORD_PLAY));
-    stopBitmap_ = MakePictureButton(Item(IDC_RECORD_STOP));
+    for (int i = 0; i < 3; ++i)
+        buttons_[i].Attach(Item(kButtonIds[i]));
 
     settings_ = store_.Load();
 
     playbackDevice_ = ChooseDevice(device_->OutputCount(), [this](int index) { return device_->TestOutput(index); });
     recordingDevice_ = ChooseDevice(device_->InputCount(), [this](int index) { return device_->TestInput(index); });
 
-    fileExists_ = FileExists(path_);
+    fileExists_ = fw::FileExists(path_);
     if (fileExists_)
         SetItemText(IDC_RECORD_FILE, path_);
 
     LeaveBusy();
     ResetProgress();
     return true;
+}
+
+bool RecordSoundDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)
+{
+    if (message != WM_DRAWITEM)
+        return false;
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    for (const PictureButton& button : buttons_) {
+        if (button.Draw(item)) {
+            result = TRUE;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool RecordSoundDlg::OnCommand(int id, int code)

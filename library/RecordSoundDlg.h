@@ -4,6 +4,7 @@
 #include "components/WaveDevice.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "library/PictureButton.h"
 #include "library/RecordSettings.h"
 #include "library/WaveFile.h"
 #include <functional>
@@ -25,10 +26,12 @@ public:
     int RecordingDevice() const { return recordingDevice_; }
     int PlaybackDevice() const { return playbackDevice_; }
     const RecordSettings& Settings() const { return settings_; }
+    const std::string& Path() const { return path_; }
 
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnTimer(UINT_PTR id) override;
     bool OnOK() override;
     bool OnCancel() override;
@@ -70,7 +73,5 @@ private:
     DWORD recordedBytes_ = 0;
     WORD blockAlign_ = 1;
 
-    fw::Bitmap recordBitmap_;
-    fw::Bitmap playBitmap_;
-    fw::Bitmap stopBitmap_;
+    PictureButton buttons_[3];
 };

@@ -2,7 +2,10 @@
 // only then handed to the system, which trusts what the records say.
 #include "library/Wmf.h"
 #include "components/FileBytes.h"
+#include "library/EnhancedPlayback.h"
 #include "library/MetafileCheck.h"
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -73,16 +76,23 @@ int WMF::LoadWindows(const std::string& path)
         return HeaderDamaged;
     if (bytes > file.size() - start)
         return Truncated;
-    const std::uint8_t* body = file.data() + start;
-    if (!metafile::CheckWindowsMetafile(body, static_cast<size_t>(bytes)))
+    std::uint8_t* body = file.data() + start;
+    // The player is given the records up to the end record, and nothing after it.
+    const size_t playable = metafile::CheckWindowsMetafile(body, static_cast<size_t>(bytes));
+    if (playable == 0)
         return NotPlayable;
-    metaFile_ = ::SetMetaFileBitsEx(static_cast<UINT>(bytes), body);
+    const bool placeableFrame = placeable_.right != placeable_.left && placeable_.bottom != placeable_.top;
+    const int frameExtent = placeableFrame ? std::max(std::abs(placeable_.right - placeable_.left),
+                                                      std::abs(placeable_.bottom - placeable_.top))
+                                           : 0;
+    metafile::LimitFontSizes(body, playable, frameExtent);
+    metaFile_ = ::SetMetaFileBitsEx(static_cast<UINT>(playable), body);
     if (!metaFile_)
         return NotPlayable;
 
-    if (placeable_.right != placeable_.left && placeable_.bottom != placeable_.top)
+    if (placeableFrame)
         frame_ = RECT{placeable_.left, placeable_.top, placeable_.right, placeable_.bottom};
-    else if (!metafile::FindWindowFrame(body, static_cast<size_t>(bytes), frame_) && !MeasureDrawing()) {
+    else if (!metafile::FindWindowFrame(body, playable, frame_) && !MeasureDrawing()) {
         Clear();
         return NotPlayable; // it draws nothing
     }
@@ -123,9 +133,16 @@ int WMF::LoadEnhanced(const std::string& path)
         return HeaderDamaged;
     if (header.nBytes > file.size())
         return Truncated;
-    if (!metafile::CheckEnhancedMetafile(file.data(), header.nBytes))
+    // The player walks every record to the header's size: it is given the records up to the end
+    // record, and the header says so.
+    const size_t playable = metafile::CheckEnhancedMetafile(file.data(), header.nBytes);
+    if (playable == 0)
         return NotPlayable;
-    enhMetaFile_ = ::SetEnhMetaFileBits(header.nBytes, file.data());
+    if (playable != header.nBytes) {
+        header.nBytes = static_cast<DWORD>(playable);
+        std::memcpy(file.data() + offsetof(ENHMETAHEADER, nBytes), &header.nBytes, sizeof(header.nBytes));
+    }
+    enhMetaFile_ = ::SetEnhMetaFileBits(static_cast<UINT>(playable), file.data());
     if (!enhMetaFile_)
         return NotPlayable;
 
@@ -166,7 +183,7 @@ void WMF::Draw(HDC dc, const RECT& rect) const
     if (rect.right == rect.left || rect.bottom == rect.top)
         return;
     if (enhMetaFile_) {
-        ::PlayEnhMetaFile(dc, enhMetaFile_, &rect);
+        PlayEnhancedWithinReach(dc, enhMetaFile_, rect);
         return;
     }
     if (!metaFile_)

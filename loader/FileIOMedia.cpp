@@ -2,7 +2,8 @@
 // another set, and folder prefixes in overlay paths are replaced when folders change.
 #include "loader/FileIO.h"
 #include "library/Cp1252.h"
-#include "library/KvoraObject.h"
+#include "framework/Files.h"
+#include "library/ContentPaths.h"
 #include "loader/StoreFiles.h"
 #include <windows.h>
 
@@ -120,18 +121,11 @@ bool FileIO::ImportBlockMedia(Block& block, const std::string& sourceFolder, con
 
     if (carry(block.picturePath_))
         changed = 1;
-    CKvoraObject content;
-    // The commands hold content strings between the configured prefix characters.
-    content.delimiter_ = ContentDelimiter();
-    if (content.ParseContent(block.command_, imageBaseSettingsFile_, &videoExtensions_)) {
-        bool contentChanged = carry(content.picturePath_);
-        contentChanged = carry(content.soundPath_) || contentChanged;
-        contentChanged = carry(content.videoPath_) || contentChanged;
-        if (contentChanged) {
-            block.command_ = content.BuildContent();
-            changed = 1;
-        }
-    }
+    // The commands hold content strings between the configured prefix characters; only the paths
+    // carried change in them.
+    if (RewriteContentPaths(block.command_, ContentDelimiter(), &videoExtensions_,
+                            [&](std::string& path, media::Kind) { return carry(path); }) > 0)
+        changed = 1;
     return copied;
 }
 
@@ -166,21 +160,14 @@ bool FileIO::ReplaceOverlayPaths(const std::string& setName, const std::string& 
     int changes = 0;
     for (Block& block : keys) {
         changes += ReplacePathPrefix(block.picturePath_, oldPrefix, newPrefix, shortPaths);
-        CKvoraObject content;
-        content.delimiter_ = ContentDelimiter();
-        if (!content.ParseContent(block.command_, imageBaseSettingsFile_, &videoExtensions_))
-            continue;
-        int contentChanges = 0;
-        if (content.code_.empty())
-            contentChanges += ReplacePathPrefix(content.picturePath_, oldPrefix, newPrefix, shortPaths);
-        // A CD track is no file of a folder.
-        if (!content.soundPath_.empty() && !cp1252::EqualsNoCase(content.GetSoundExtension(), "cda"))
-            contentChanges += ReplacePathPrefix(content.soundPath_, oldPrefix, newPrefix, shortPaths);
-        contentChanges += ReplacePathPrefix(content.videoPath_, oldPrefix, newPrefix, shortPaths);
-        if (contentChanges > 0) {
-            block.command_ = content.BuildContent();
+        // Only the paths change in the command; a CD track is no file of a folder.
+        auto replace = [&](std::string& path, media::Kind kind) {
+            if (kind == media::Kind::Sound && cp1252::EqualsNoCase(fw::FileExtension(path), "cda"))
+                return false;
+            return ReplacePathPrefix(path, oldPrefix, newPrefix, shortPaths) == 1;
+        };
+        if (RewriteContentPaths(block.command_, ContentDelimiter(), &videoExtensions_, replace) > 0)
             ++changes;
-        }
     }
     // Background pictures keep their long names.
     for (Block& block : background)

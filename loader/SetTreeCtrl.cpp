@@ -18,7 +18,64 @@ SetTreeCtrl::SetTreeCtrl() : frameBrush_(::CreateSolidBrush(::GetSysColor(COLOR_
 
 SetTreeCtrl::~SetTreeCtrl()
 {
+    StopWatchingParent();
     ::DeleteObject(frameBrush_);
+}
+
+COLORREF SetTreeCtrl::InactiveSelectionColour(COLORREF window, COLORREF face, COLORREF shadow)
+{
+    auto brightness = [](COLORREF c) { return (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100; };
+    const int difference = brightness(window) - brightness(face);
+    if (difference >= 32 || difference <= -32)
+        return face;
+    return RGB((GetRValue(face) + GetRValue(shadow)) / 2, (GetGValue(face) + GetGValue(shadow)) / 2,
+               (GetBValue(face) + GetBValue(shadow)) / 2);
+}
+
+void SetTreeCtrl::WatchParent()
+{
+    HWND parent = hwnd_ ? ::GetParent(hwnd_) : nullptr;
+    if (!parent || parent == watchedParent_)
+        return;
+    StopWatchingParent();
+    if (::SetWindowSubclass(parent, ParentProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)))
+        watchedParent_ = parent;
+}
+
+void SetTreeCtrl::StopWatchingParent()
+{
+    if (watchedParent_ && ::IsWindow(watchedParent_))
+        ::RemoveWindowSubclass(watchedParent_, ParentProc, reinterpret_cast<UINT_PTR>(this));
+    watchedParent_ = nullptr;
+}
+
+LRESULT CALLBACK SetTreeCtrl::ParentProc(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR data)
+{
+    auto* self = reinterpret_cast<SetTreeCtrl*>(data);
+    if (message == WM_NOTIFY) {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->hwndFrom == self->hwnd_ && header->code == NM_CUSTOMDRAW)
+            return self->OnCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(lParam));
+    } else if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(parent, ParentProc, reinterpret_cast<UINT_PTR>(self));
+        self->watchedParent_ = nullptr;
+    }
+    return ::DefSubclassProc(parent, message, wParam, lParam);
+}
+
+// While the list has the focus, the selected set keeps a grey background that can be seen.
+LRESULT SetTreeCtrl::OnCustomDraw(NMTVCUSTOMDRAW& draw) const
+{
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || ::GetFocus() == hwnd_ ||
+        !(draw.nmcd.uItemState & CDIS_SELECTED))
+        return CDRF_DODEFAULT;
+    draw.clrTextBk = InactiveSelectionColour(::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_BTNFACE),
+                                             ::GetSysColor(COLOR_BTNSHADOW));
+    draw.clrText = ::GetSysColor(COLOR_BTNTEXT);
+    return CDRF_NEWFONT;
 }
 
 bool SetTreeCtrl::RefusedWhileEditing()
@@ -90,6 +147,7 @@ void SetTreeCtrl::EndDragHighlight()
 
 LRESULT SetTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    WatchParent();
     switch (message) {
     case WM_RBUTTONDOWN:
         if (RefusedWhileEditing())

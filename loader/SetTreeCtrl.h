@@ -30,10 +30,21 @@ public:
     HTREEITEM DropTargetItem() const { return dropTarget_; }
     HBRUSH FrameBrush() const { return frameBrush_; }
 
+    // The background of the selected set while another control has the focus: the system's button
+    // face, as the system's own tree draws it, unless that colour stands too close to the tree's own
+    // background to be seen; then a grey halfway to the shadow colour.
+    static COLORREF InactiveSelectionColour(COLORREF window, COLORREF face, COLORREF shadow);
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The tree tells its parent how it draws its items: the parent's messages pass through here first.
+    void WatchParent();
+    void StopWatchingParent();
+    static LRESULT CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT OnCustomDraw(NMTVCUSTOMDRAW& draw) const;
+
     RECT ItemLine(HTREEITEM item) const;
     void RepaintItem(HTREEITEM item);
     bool RefusedWhileEditing();
@@ -43,6 +54,7 @@ private:
     HBRUSH frameBrush_;
     HTREEITEM lastFramed_ = nullptr;
     HTREEITEM dropTarget_ = nullptr;
+    HWND watchedParent_ = nullptr;
 };
 
 // An item's rectangle in the tree's client co-ordinates: its whole line, or its text only; empty when hidden.

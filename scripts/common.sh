@@ -9,6 +9,14 @@ RZ_BUILD_ROOT="${RZ_BUILD_ROOT:-$ROOT/build}"
 export ROOT RZ_BUILD_ROOT
 export WINEDEBUG="${WINEDEBUG:--all}"
 
+# Wine runs in Swedish, as our users' Windows does: it takes its user locale and code page from LANG,
+# so its file dialogs, system menu and message-box buttons are Swedish and its sorting puts å, ä, ö
+# after z. RZ_WINE_LANG names another locale for a run (a test of another system code page).
+RZ_WINE_LANG="${RZ_WINE_LANG:-sv_SE.UTF-8}"
+export RZ_WINE_LANG
+unset LC_ALL
+export LANG="$RZ_WINE_LANG" 2>/dev/null
+
 WINE32_LOADER=/usr/lib/wine/wine
 WINE64_LOADER=/usr/lib/wine/wine64
 

@@ -3,6 +3,9 @@
 
 The pictures are ours: simple shapes computed here, so that the repository holds their source.
 Run it after changing a picture; the BMP files are committed beside the scripts' output folder.
+Their background is the key colour magenta, which the programs replace by the colour of the
+surface the picture stands on (a dialog, a button). Each button picture has a disabled form,
+"<name>_disabled.bmp": its shape in grey with a light edge, as the system draws disabled pictures.
 """
 import math
 import os
@@ -33,13 +36,16 @@ def near_segment(px, py, ax, ay, bx, by, width):
     return math.hypot(px - cx, py - cy) <= width
 
 
+KEY = (255, 0, 255)  # the background, replaced by the surface's colour when shown
+
+
 def logo(x, y):
-    # A small keyboard of 4 x 2 coloured keys on a grey plate.
+    # A small keyboard of 4 x 2 coloured keys on a grey plate, whole on every side.
     colours = [(220, 60, 60), (240, 190, 40), (60, 170, 80), (50, 110, 210)]
-    if x < 4 or y < 4 or x >= 60 or y >= 44:
-        return (240, 240, 240)
-    kx, ky = (x - 4) // 14, (y - 4) // 20
-    if (x - 4) % 14 < 2 or (y - 4) % 20 < 2:
+    if x < 3 or y < 3 or x > 60 or y > 44:
+        return KEY
+    kx, ky = (x - 3) // 14, (y - 3) // 21
+    if (x - 3) % 14 < 2 or (y - 3) % 21 < 2 or x >= 59 or y >= 43:
         return (90, 90, 90)
     return colours[(kx + ky * 2) % 4]
 
@@ -47,45 +53,54 @@ def logo(x, y):
 def check(x, y):
     if near_segment(x, y, 6, 17, 13, 25, 2.4) or near_segment(x, y, 13, 25, 26, 7, 2.4):
         return (20, 140, 40)
-    return (192, 192, 192)
+    return KEY
 
 
 def cross(x, y):
     if near_segment(x, y, 7, 7, 25, 25, 2.4) or near_segment(x, y, 25, 7, 7, 25, 2.4):
         return (200, 30, 30)
-    return (192, 192, 192)
+    return KEY
 
 
 def record(x, y):
     # A red dot: record.
     if math.hypot(x - 15.5, y - 15.5) <= 9.5:
         return (210, 30, 30)
-    return (192, 192, 192)
+    return KEY
 
 
 def play(x, y):
     # A green triangle pointing right: play.
     if 8 <= x <= 25 and abs(y - 15.5) <= (25 - x) * 0.55:
         return (30, 150, 50)
-    return (192, 192, 192)
+    return KEY
 
 
 def stop(x, y):
     # A dark square: stop.
     if 9 <= x <= 22 and 9 <= y <= 22:
         return (40, 40, 40)
-    return (192, 192, 192)
+    return KEY
+
+
+def disabled(picture):
+    """The shape of a picture in grey, with a light copy one pixel down and right behind it."""
+    def pixel(x, y):
+        if picture(x, y) != KEY:
+            return (128, 128, 128)
+        if x > 0 and y > 0 and picture(x - 1, y - 1) != KEY:
+            return (255, 255, 255)
+        return KEY
+    return pixel
 
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "resources", "bitmaps")
     os.makedirs(out, exist_ok=True)
     write_bmp(os.path.join(out, "logo.bmp"), 64, 48, logo)
-    write_bmp(os.path.join(out, "ok.bmp"), 32, 32, check)
-    write_bmp(os.path.join(out, "cancel.bmp"), 32, 32, cross)
-    write_bmp(os.path.join(out, "record.bmp"), 32, 32, record)
-    write_bmp(os.path.join(out, "play.bmp"), 32, 32, play)
-    write_bmp(os.path.join(out, "stop.bmp"), 32, 32, stop)
+    for name, picture in (("ok", check), ("cancel", cross), ("record", record), ("play", play), ("stop", stop)):
+        write_bmp(os.path.join(out, name + ".bmp"), 32, 32, picture)
+        write_bmp(os.path.join(out, name + "_disabled.bmp"), 32, 32, disabled(picture))
 
 
 if __name__ == "__main__":

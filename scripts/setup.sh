@@ -6,7 +6,7 @@
 PACKAGES=(cmake make python3 googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
           wine wine64 wine32:i386 xvfb x11-utils x11-apps imagemagick fonts-wine fonts-liberation
           libcups2 libgnutls30 libcups2:i386 libgnutls30:i386 ghostscript poppler-utils sox
-          espeak-ng zip unzip)
+          espeak-ng zip unzip locales)
 
 install_packages() {
     local missing=()
@@ -23,6 +23,29 @@ install_packages() {
     apt-get update -qq >"$apt_log" 2>&1 || die "apt-get update failed (log: $apt_log)" "check the network and the package sources, then run the command again"
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >>"$apt_log" 2>&1 \
         || die "installing the packages failed (log: $apt_log)" "read the end of the log, mend the cause, run the command again"
+}
+
+# Wine takes a locale from LANG only when the machine has it generated: Swedish, which every Wine
+# run uses (common.sh), and Greek, under which one test checks our texts on a system whose code page
+# is not 1252.
+WINE_LOCALES=(sv_SE.UTF-8 el_GR.UTF-8)
+
+generate_locales() {
+    local missing=()
+    for wanted in "${WINE_LOCALES[@]}"; do
+        locale -a 2>/dev/null | grep -qix "${wanted%.UTF-8}.utf8" || missing+=("$wanted")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    [ "$(id -u)" -eq 0 ] || die "missing locales: ${missing[*]}" "run this command as root once, or generate them with locale-gen"
+    log "generating the locales ${missing[*]}"
+    for wanted in "${missing[@]}"; do
+        if grep -q "^# *$wanted UTF-8" /etc/locale.gen 2>/dev/null; then
+            sed -i "s/^# *$wanted UTF-8/$wanted UTF-8/" /etc/locale.gen
+        elif ! grep -q "^$wanted UTF-8" /etc/locale.gen 2>/dev/null; then
+            echo "$wanted UTF-8" >>/etc/locale.gen
+        fi
+    done
+    locale-gen >>"$RZ_BUILD_ROOT/apt.log" 2>&1 || die "locale-gen could not generate ${missing[*]} (log: $RZ_BUILD_ROOT/apt.log)" "read the end of the log"
 }
 
 # A display: the caller's when it answers, else our own Xvfb, shared by both builds while it lives.
@@ -95,6 +118,7 @@ start_wine() {
 prepare_machine() {
     mkdir -p "$RZ_BUILD_ROOT"
     install_packages
+    generate_locales
     start_display
 }
 

@@ -2,8 +2,10 @@
 // opening on a stored command, the rule table of the boxes, OK and its refusals, the image-base pick
 // with auto-fill, browsing, recording, Test and Stop with players and speech, and Cancel.
 #include "editor/KvoraCommandDlg.h"
+#include "library/RecordSoundDlg.h"
 #include "EditorFixture.h"
 #include "components/TextSpeaker.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "library/resource.h"
 #include "skarpin/resource.h"
@@ -60,11 +62,6 @@ bool NamesTheFile(const std::string& shortPath, const std::string& longPath)
     if (::GetLongPathNameA(shortPath.c_str(), path, sizeof(path)) == 0)
         return false;
     return ::lstrcmpiA(path, longPath.c_str()) == 0;
-}
-
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Answers the file dialogs in turn with the names queued; an empty name cancels. Remembers what each
@@ -605,7 +602,9 @@ TEST_F(KvoraCommandDlgTest, ARecordingIsSavedUnderAWaveNameAndReplacesNoFileUnas
     write(autoSounds + "\\1.wav", "x");
     write(autoSounds + "\\2.wav", "x");
     const std::string existing = files.Write("sparat\\finns.wav", "gammalt");
-    const std::string recording = TempFile("kvora.wav");
+    // A recording an earlier run left where the old dialog recorded: never offered as a new one.
+    const std::string stale = TempFile("kvora.wav");
+    write(stale, "RIFF-gammal");
 
     struct Case {
         const char* what;
@@ -632,11 +631,15 @@ TEST_F(KvoraCommandDlgTest, ARecordingIsSavedUnderAWaveNameAndReplacesNoFileUnas
         ScriptedMessages messages;
         for (int answer : c.questions)
             messages.Expect(IDS_KVORA_REPLACE_SOUND, answer);
+        std::string recording;
         Run([&](fw::Dialog& d) {
             if (!c.picture.empty())
                 Fill(d, IDC_KVORA_PICTURE_CHECK, IDC_KVORA_PICTURE, c.picture);
             OnNextDialog([&](fw::Dialog& recorder) {
                 EXPECT_EQ(IDD_RECORD_SOUND, static_cast<int>(recorder.TemplateId()));
+                recording = static_cast<RecordSoundDlg&>(recorder).Path();
+                EXPECT_FALSE(fw::PathExists(recording)) << "a new file for each recording";
+                EXPECT_EQ("", Text(recorder, IDC_RECORD_FILE)) << "nothing recorded yet";
                 write(recording, "RIFF-inspelning");
                 Close(recorder, IDOK);
             });
@@ -659,21 +662,29 @@ TEST_F(KvoraCommandDlgTest, ARecordingIsSavedUnderAWaveNameAndReplacesNoFileUnas
         if (!c.saved.empty()) {
             EXPECT_EQ("RIFF-inspelning", TempFolder::Read(c.saved));
         }
-        EXPECT_FALSE(Exists(recording)) << "the recording's own file is gone";
+        EXPECT_FALSE(fw::PathExists(recording)) << "the recording's own file is gone";
     }
 
-    // A recording dialog that is cancelled: no save dialog, and the recording is dropped.
+    // A recording dialog that is cancelled: no save dialog, and the recording is dropped. One closed
+    // with OK before anything was recorded saves nothing either, the old file notwithstanding.
     FileDialogs none;
-    Run([&](fw::Dialog& d) {
-        OnNextDialog([&](fw::Dialog& recorder) {
-            write(recording, "RIFF");
-            Close(recorder, IDCANCEL);
+    for (bool cancelled : {true, false}) {
+        std::string recording;
+        Run([&](fw::Dialog& d) {
+            OnNextDialog([&](fw::Dialog& recorder) {
+                recording = static_cast<RecordSoundDlg&>(recorder).Path();
+                if (cancelled)
+                    write(recording, "RIFF");
+                Close(recorder, cancelled ? IDCANCEL : IDOK);
+            });
+            Click(d, IDC_KVORA_RECORD_SOUND);
+            EXPECT_EQ("", Text(d, IDC_KVORA_SOUND));
+            Close(d, IDCANCEL);
         });
-        Click(d, IDC_KVORA_RECORD_SOUND);
-        EXPECT_EQ("", Text(d, IDC_KVORA_SOUND));
-        Close(d, IDCANCEL);
-    });
-    EXPECT_FALSE(Exists(recording));
+        EXPECT_FALSE(fw::PathExists(recording));
+    }
+    EXPECT_EQ("RIFF-gammal", TempFolder::Read(stale)) << "another run's file is left alone";
+    ::DeleteFileA(stale.c_str());
 }
 
 // ---- Test and Stop -------------------------------------------------------------------------------
@@ -776,12 +787,15 @@ TEST_F(KvoraCommandDlgTest, TestSpeaksWithTheEngineAndItsEndHidesStop)
         &engine.Engine());
 }
 
-TEST_F(KvoraCommandDlgTest, StopAndClosingEndTheEnginesSpeechAndGiveItsNoticesBackToTheOwner)
+// The notices go back to the window that had them (the main window), whichever window opened the
+// dialog (here none).
+TEST_F(KvoraCommandDlgTest, StopAndClosingEndTheEnginesSpeechAndGiveItsNoticesBackToTheWindowThatHadThem)
 {
     InstalledEngine engine("100000");  // a text that would take minutes
     ASSERT_TRUE(engine.Started());
     settings().SetTextToSpeech(4);
     RecordingWindow owner(0x2000, 0x2009);
+    ASSERT_TRUE(engine.Engine().SetCallbackWindow(owner.Handle()));
     Run(
         [&](fw::Dialog& d) {
             SetText(d, IDC_KVORA_SPEECH, "en mycket l\xE5ng text");
@@ -800,7 +814,8 @@ TEST_F(KvoraCommandDlgTest, StopAndClosingEndTheEnginesSpeechAndGiveItsNoticesBa
             Click(d, IDC_KVORA_TEST);
             Close(d, IDCANCEL);
         },
-        &engine.Engine(), nullptr, owner.Handle());
+        &engine.Engine(), nullptr, nullptr);
+    EXPECT_EQ(owner.Handle(), engine.Engine().CallbackWindow());
 
     engine.SetSpeechTime("1");
     EXPECT_EQ(0, engine.Engine().Speak("x"));

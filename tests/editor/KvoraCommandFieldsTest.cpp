@@ -1,6 +1,8 @@
 // What the command dialog's media fields accept, and the sound and video file names it makes.
 #include "editor/KvoraCommandFields.h"
 #include "library/ChooserFixture.h"
+#include "library/ImageBaseFiles.h"
+#include "library/resource.h"
 #include "library/Cp1252.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
@@ -34,10 +36,35 @@ TEST(KvoraCommandFields, EveryFieldAcceptsAnExistingMediaFileOrAPictureCodeThatR
         {"a203", true},               // the key letter in any case
         {"A999", false},              // a code the base lacks
         {"Q1", false},                // a key letter of no base
-        {"A203456789", false},        // ten characters are never a code
+        {"A203456789", false},        // a long code the base lacks
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.accepted, IsAcceptedMedia(c.text, bases.Settings(), videos)) << c.text;
+}
+
+// One rule with the content string: a code is taken when it resolves, however long; and a file is
+// taken by its whole path, never relative to whatever folder is current.
+TEST(KvoraCommandFields, ALongCodeThatResolvesAndARelativeFileNameMadeWhole)
+{
+    TempFolder folder;
+    const std::string index = folder.Write("lang.ini", IniText({"[ProgDir]", "Dir=" + folder / "bilder", "Extension=bmp",
+                                                                 "[Bilder]", "LANGKOD1234=zebra"}));
+    const std::string settings = folder.Write("imgbase.test.ini", IniText({"[ImageBases]", "L=" + index + ",L\xE5nga"}));
+    folder.Write("bilder\\ljud.wav", "RIFF");
+    CKvoraObject content;
+    Fields fields;
+    fields.picture = "LLANGKOD1234";
+    fields.label = fields.speech = "zebra";  // the picture's word, as the dialog fills them in
+    EXPECT_FALSE(CollectContent(fields, settings, {}, content));
+    EXPECT_EQ("@LLANGKOD1234@", content.BuildContent());
+
+    CurrentFolderGuard current(folder / "bilder");
+    fields.sound = "ljud.wav";
+    fields.speech.clear();
+    EXPECT_FALSE(CollectContent(fields, settings, {}, content));
+    EXPECT_EQ("@LLANGKOD1234+" + folder / "bilder\\ljud.wav@", content.BuildContent());
+    fields.sound = "saknas.wav";
+    EXPECT_EQ(static_cast<UINT>(IDS_KVORA_BAD_SOUND), CollectContent(fields, settings, {}, content).textId);
 }
 
 TEST(KvoraCommandFields, ARecordingIsAlwaysSavedAsAWaveFile)

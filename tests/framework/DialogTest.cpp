@@ -149,6 +149,38 @@ TEST(Dialog, NestedModalDialogRunsItsOwnScriptAndDisablesItsOwner)
     EXPECT_EQ(IDOK, innerResult);
 }
 
+// Another program's window stands behind ours: closing a nested dialog gives the activation and
+// the keys back to its owner, never to that window.
+TEST(Dialog, ClosingADialogActivatesItsOwnerAndNotAnotherWindow)
+{
+    HWND other = ::CreateWindowExA(0, "STATIC", "Annat program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                                   nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, other);
+    ::SetForegroundWindow(other);
+    FormDlg outer;
+    HWND activeAfterInner = nullptr;
+    HWND focusAfterInner = nullptr;
+    outer.onAction = [&] {
+        FormDlg inner(outer.Handle());
+        OnNextDialog([&](fw::Dialog& d) {
+            ::SetFocus(::GetDlgItem(d.Handle(), IDC_TEST_EDIT));
+            Click(d, IDOK);
+        });
+        inner.DoModal();
+        activeAfterInner = ::GetActiveWindow();
+        focusAfterInner = ::GetFocus();
+    };
+    RunModal(outer, [&](fw::Dialog& d) {
+        EXPECT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == d.Handle(); }));
+        Click(d, IDC_TEST_ACTION);
+        EXPECT_EQ(d.Handle(), activeAfterInner);
+        EXPECT_TRUE(focusAfterInner == d.Handle() || ::IsChild(d.Handle(), focusAfterInner));
+        EXPECT_EQ(d.Handle(), ::GetForegroundWindow());
+        Click(d, IDOK);
+    });
+    ::DestroyWindow(other);
+}
+
 TEST(Dialog, ModelessDialogLivesUntilEnded)
 {
     FormDlg dialog;

@@ -3,6 +3,7 @@
 #include "framework/test_resource.h"
 #include <gtest/gtest.h>
 
+// Also where the system's code page is another (a test run sets a Greek system for this case).
 TEST(Strings, TableTextsArriveInCodePage1252)
 {
     EXPECT_EQ("\xD6verl\xE4gg p\xE5 \xE5\xE4\xF6", fw::LoadResString(IDS_TEST_SWEDISH));

@@ -2,6 +2,7 @@
 // registry names: loading and its failures, calls without an engine or instance, voices, and
 // speaking with the end of speech posted to the callback window.
 #include "library/BabTTS.h"
+#include "framework/Files.h"
 #include "library/resource.h"
 #include "SpeechTestSupport.h"
 #include "framework/Dialog.h"
@@ -17,11 +18,6 @@ using namespace testsupport;
 namespace {
 
 const char kEnginePathKey[] = "Software\\Ulmarcon\\TTS\\Path";
-
-bool FileExists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // Sets an environment variable of this process for one test and puts the old value back.
 class EnvironmentGuard {
@@ -313,7 +309,7 @@ TEST_F(SpeechEngine, UserSpeechFontsAreLookedForInTheCommonThenTheUsersFolder)
     EnvironmentGuard appData("APPDATA", folder_.Path().c_str());
 
     // Our engine marks its voices as set up when it starts, where the real engine's set-up does.
-    ASSERT_TRUE(FileExists(commonFile)) << commonFile;
+    ASSERT_TRUE(fw::FileExists(commonFile)) << commonFile;
     EXPECT_TRUE(engine_.FindUserSpeechFonts(0));
     EXPECT_FALSE(engine_.FindUserSpeechFonts(engine_.GetNumVoices()));
 

@@ -362,6 +362,11 @@ TEST_F(ContentDraw, LabelThatNeverFitsIsClippedToItsBand)
     object.label_ = std::string(300, 'W');
     object.Draw(canvas.DC(), RECT{0, 0, 60, 60}, 1, 1, 1);
     ::GdiFlush();
-    // 300 characters over 60 pixels: font 3, band 5.
+    // 300 characters over 60 pixels: font 3, band 5. The label is drawn there, and nowhere else.
+    bool inked = false;
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 60; ++x)
+            inked = inked || canvas.Pixel(x, y) != kWhite;
+    EXPECT_TRUE(inked) << "no label drawn in its band";
     EXPECT_FALSE(HasPixel(canvas, RECT{0, 5, 60, 60}, true));
 }

@@ -1,6 +1,7 @@
 // The content string: what each string parses to and what the object builds back, over a fixture
 // image base; the classifier; copying; and the check callers ask before storing.
 #include "ImageBaseFiles.h"
+#include "library/ContentPaths.h"
 #include "library/KvoraObject.h"
 #include <gtest/gtest.h>
 
@@ -52,14 +53,16 @@ TEST_F(ContentString, ParsesAndRebuildsEveryKindOfString)
         {"@", 0, "", "", "", "", "", "", 0, ""},
         {"A12", 0, "", "", "", "", "", "", 0, ""},
         {"@@", 1, "", "", "", "", "", "", 0, ""},
-        {"@!@", 1, "", "", "", "", "", "", 1, ""}, // a crossed mark alone is not written
+        {"@!@", 1, "", "", "", "", "", "", 1, ""}, // kept on purpose: a crossed mark alone is not written
         {"@!A12@", 1, "A12", ">12.bmp", "", "hund", "hund", "", 1, "@!A12@"},
         {"@A13@", 1, "A13", ">katten.bmp", "", "katt", "katt", "", 0, "@A13@"},
+        // Kept on purpose: a label emptied after a code is written as two quotes.
         {"@A12+''@", 1, "A12", ">12.bmp", "", "", "hund", "", 0, "@A12+''@"},
         {"@A12+'vovve'@", 1, "A12", ">12.bmp", "", "vovve", "hund", "", 0, "@A12+'vovve'@"},
         {"@A12+'vovve'+\"en hund\"@", 1, "A12", ">12.bmp", "", "vovve", "en hund", "", 0, "@A12+'vovve'+\"en hund\"@"},
         {"@A12+\"\"@", 1, "A12", ">12.bmp", "", "hund", "", "", 0, "@A12+\"\"@"},
         {"@A12+c:\\ljud\\x.wav@", 1, "A12", ">12.bmp", "", "hund", "", "c:\\ljud\\x.wav", 0, "@A12+c:\\ljud\\x.wav@"},
+        // Kept on purpose: labels after a code are joined into one.
         {"@A12+'a'+'b'@", 1, "A12", ">12.bmp", "", "ab", "hund", "", 0, "@A12+'ab'@"},
         {"@c:\\bilder\\sol.bmp+c:\\ljud\\sol.wav@", 1, "", "c:\\bilder\\sol.bmp", "", "", "", "c:\\ljud\\sol.wav", 0,
          "@c:\\bilder\\sol.bmp+c:\\ljud\\sol.wav@"},
@@ -69,14 +72,16 @@ TEST_F(ContentString, ParsesAndRebuildsEveryKindOfString)
         {"@\"en hund\"@", 1, "", "", "", "", "en hund", "", 0, "@\"en hund\"@"},
         // A first-place label with a picture path is kept when the string is built again.
         {"@'hej'+c:\\a.bmp@", 1, "", "c:\\a.bmp", "", "hej", "", "", 0, "@c:\\a.bmp+'hej'@"},
+        // Kept on purpose: after a first-place label a code's word replaces it.
         {"@'hej'+A12@", 1, "A12", ">12.bmp", "", "hund", "hund", "", 0, "@A12@"},
-        // A plain first further part ends the list.
+        // Kept on purpose: a plain first further part ends the list.
         {"@c:\\a.bmp+c:\\b.wav+'x'@", 1, "", "c:\\a.bmp", "", "", "", "c:\\b.wav", 0, "@c:\\a.bmp+c:\\b.wav@"},
+        // Kept on purpose: a sound empties a speech written before it.
         {"@c:\\a.bmp+'x'+\"y\"+c:\\b.wav@", 1, "", "c:\\a.bmp", "", "x", "", "c:\\b.wav", 0, "@c:\\a.bmp+'x'+c:\\b.wav@"},
-        // An unclosed first-place speech takes the closing delimiter in, and stops at the end of the text.
+        // Kept on purpose: an unclosed first-place speech takes the closing delimiter in and stops at the end.
         {"@\"hej@", 1, "", "", "", "", "hej@", "", 0, "@\"hej@\"@"},
         {"@A12+'obalanserad@", 1, "A12", ">12.bmp", "", "obalanserad", "hund", "", 0, "@A12+'obalanserad'@"},
-        // Parts that are neither media nor resolvable codes are dropped.
+        // Kept on purpose: parts that are neither media nor resolvable codes are dropped.
         {"@A99@", 1, "", "", "", "", "", "", 0, ""},
         {"@Q12@", 1, "", "", "", "", "", "", 0, ""},
         {"@ABCDEFGHIJ@", 1, "", "", "", "", "", "", 0, ""},
@@ -84,6 +89,9 @@ TEST_F(ContentString, ParsesAndRebuildsEveryKindOfString)
         // A long code that the base holds is written by the builder, so it must read back.
         {"@ALANGKOD1234@", 1, "ALANGKOD1234", ">LANGKOD1234.bmp", "", "zebra", "zebra", "", 0, "@ALANGKOD1234@"},
         {"@c:\\bild.JPEG+c:\\ljud.MP3@", 1, "", "c:\\bild.JPEG", "", "", "", "c:\\ljud.MP3", 0, "@c:\\bild.JPEG+c:\\ljud.MP3@"},
+        // A picture after a code replaces the code with its picture; the word it gave stays shown and spoken.
+        {"@A12+'ej'+c:\\a.bmp@", 1, "", "c:\\a.bmp", "", "ej", "hund", "", 0, "@c:\\a.bmp+'ej'+\"hund\"@"},
+        {"@A12+c:\\a.bmp@", 1, "", "c:\\a.bmp", "", "hund", "hund", "", 0, "@c:\\a.bmp+'hund'+\"hund\"@"},
     };
     for (const Expected& c : cases) {
         SCOPED_TRACE(c.text);
@@ -115,6 +123,11 @@ TEST_F(ContentString, ACodeTakesItsBasesOptionsAndLibraryFlagEvenWhenNotFound)
     object.ParseContent("@V7@", settings);
     EXPECT_EQ(1, object.libraryPicture_);
     EXPECT_EQ("sol", object.label_);
+
+    // A picture after the code replaces it: the picture is no longer the library's.
+    object.ParseContent("@V7+c:\\a.bmp@", settings);
+    EXPECT_EQ(0, object.libraryPicture_);
+    EXPECT_EQ("", object.code_);
 }
 
 TEST_F(ContentString, OwnDelimiterFramesTheString)
@@ -232,17 +245,21 @@ TEST(ContentObject, TellsWhichPartTheStringCannotHold)
         const char* speech;
         const char* picture;
         const char* sound;
+        const char* video;
         CKvoraObject::Unstorable expected;
     };
     const Case cases[] = {
-        {"sol", "en sol", "c:\\sol.bmp", "", CKvoraObject::Unstorable::None},
-        {"it's", "", "", "", CKvoraObject::Unstorable::Label},
-        {"mejl@hem", "", "", "", CKvoraObject::Unstorable::Label},
-        {"", "han sa \"hej\"", "", "", CKvoraObject::Unstorable::Speech},
-        {"", "", "c:\\a+b.bmp", "", CKvoraObject::Unstorable::PicturePath},
-        {"", "", "!viktig.bmp", "", CKvoraObject::Unstorable::PicturePath},
-        {"", "", "", "c:\\ljud\\a+b.wav", CKvoraObject::Unstorable::SoundPath},
-        {"", "", "", "'ljud.wav", CKvoraObject::Unstorable::SoundPath},
+        {"sol", "en sol", "c:\\sol.bmp", "", "", CKvoraObject::Unstorable::None},
+        {"it's", "", "", "", "", CKvoraObject::Unstorable::Label},
+        {"mejl@hem", "", "", "", "", CKvoraObject::Unstorable::Label},
+        {"", "han sa \"hej\"", "", "", "", CKvoraObject::Unstorable::Speech},
+        {"", "", "c:\\a+b.bmp", "", "", CKvoraObject::Unstorable::PicturePath},
+        {"", "", "!viktig.bmp", "", "", CKvoraObject::Unstorable::PicturePath},
+        {"", "", "", "c:\\ljud\\a+b.wav", "", CKvoraObject::Unstorable::SoundPath},
+        {"", "", "", "'ljud.wav", "", CKvoraObject::Unstorable::SoundPath},
+        // The string holds a video only where no picture stands: beside one it would be left out.
+        {"hav", "", "", "", "c:\\film\\hav.avi", CKvoraObject::Unstorable::None},
+        {"", "", "c:\\sol.bmp", "", "c:\\film\\hav.avi", CKvoraObject::Unstorable::VideoPath},
     };
     for (const Case& c : cases) {
         CKvoraObject object;
@@ -250,6 +267,68 @@ TEST(ContentObject, TellsWhichPartTheStringCannotHold)
         object.speech_ = c.speech;
         object.picturePath_ = c.picture;
         object.soundPath_ = c.sound;
-        EXPECT_EQ(c.expected, object.FindUnstorablePart()) << c.label << c.speech << c.picture << c.sound;
+        object.videoPath_ = c.video;
+        EXPECT_EQ(c.expected, object.FindUnstorablePart()) << c.label << c.speech << c.picture << c.sound << c.video;
     }
+    CKvoraObject coded;
+    coded.code_ = "A12";
+    coded.videoPath_ = "c:\\film\\hav.avi";
+    EXPECT_EQ(CKvoraObject::Unstorable::VideoPath, coded.FindUnstorablePart());
+}
+
+// A folder that moves changes the text of the paths into it and nothing else: codes of bases this
+// machine lacks, parts of unknown kinds, labels and speeches stay byte for byte.
+TEST(ContentPaths, RewritingAPathChangesThatPathsTextAndNothingElse)
+{
+    const std::string from = "c:\\ljud";
+    struct Case {
+        const char* text;
+        const char* rewritten;
+        int changed;
+    };
+    const Case cases[] = {
+        {"@A12+c:\\ljud\\x.wav@", "@A12+c:\\ny\\x.wav@", 1},
+        {"@B77+c:\\ljud\\x.wav@", "@B77+c:\\ny\\x.wav@", 1},
+        {"@c:\\ljud\\x.xyz+c:\\ljud\\y.wav@", "@c:\\ny\\x.xyz+c:\\ny\\y.wav@", 2},
+        {"@!c:\\ljud\\sol.bmp+'c:\\ljud\\a.bmp'+\"c:\\ljud\\b.wav\"@", "@!c:\\ny\\sol.bmp+'c:\\ljud\\a.bmp'+\"c:\\ljud\\b.wav\"@", 1},
+        {"@'hej'+c:\\ljud\\hej.wav@", "@'hej'+c:\\ny\\hej.wav@", 1},
+        {"@c:\\ljud\\sol.bmp+'x'+c:\\ljud\\b.wav@", "@c:\\ny\\sol.bmp+'x'+c:\\ny\\b.wav@", 2},
+        {"@c:\\ljud\\film.AVI+'havet'@", "@c:\\ny\\film.AVI+'havet'@", 1},
+        // What the parser does not read as a path of its own stays: a speech, a part after a plain
+        // part, two plain parts that it reads as one.
+        {"@\"c:\\ljud\\x.wav\"@", "@\"c:\\ljud\\x.wav\"@", 0},
+        {"@c:\\a.bmp+c:\\ljud\\b.wav+c:\\ljud\\c.wav@", "@c:\\a.bmp+c:\\ny\\b.wav+c:\\ljud\\c.wav@", 1},
+        {"@c:\\a.bmp+c:\\ljud\\b.wav++c:\\ljud\\c.wav@", "@c:\\a.bmp+c:\\ljud\\b.wav++c:\\ljud\\c.wav@", 0},
+        {"@c:\\annan\\x.wav@", "@c:\\annan\\x.wav@", 0},
+        {"c:\\ljud\\x.wav", "c:\\ljud\\x.wav", 0},
+        {"@@", "@@", 0},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.text;
+        const int changed = RewriteContentPaths(text, '@', nullptr, [&](std::string& path, media::Kind) {
+            if (path.compare(0, from.size(), from) != 0)
+                return false;
+            path = "c:\\ny" + path.substr(from.size());
+            return true;
+        });
+        EXPECT_EQ(c.rewritten, text) << c.text;
+        EXPECT_EQ(c.changed, changed) << c.text;
+    }
+
+    // Each path comes with its kind; a code is never offered.
+    std::vector<media::Kind> kinds;
+    std::string text = "@A12+c:\\ljud\\x.wav@";
+    RewriteContentPaths(text, '@', nullptr, [&](std::string&, media::Kind kind) {
+        kinds.push_back(kind);
+        return false;
+    });
+    EXPECT_EQ(std::vector<media::Kind>{media::Kind::Sound}, kinds);
+    text = "#c:\\film.mov+c:\\x.doc#";
+    kinds.clear();
+    const std::vector<std::string> videos = {"MOV"};
+    RewriteContentPaths(text, '#', &videos, [&](std::string&, media::Kind kind) {
+        kinds.push_back(kind);
+        return false;
+    });
+    EXPECT_EQ((std::vector<media::Kind>{media::Kind::Unknown, media::Kind::Video}), kinds);
 }

@@ -72,13 +72,23 @@ TEST_F(ImagXpressTest, MouseEventsReachTheHandlersWithOwnerAndId)
     EXPECT_EQ(expected, events);
 }
 
+// An event without a handler is dropped; the events that have one still arrive, each once.
 TEST_F(ImagXpressTest, EventsWithoutHandlersAreDropped)
 {
     CImagXpress holder(parent, 42, parent, 0, 0, 100, 100);
+    std::vector<std::string> events;
+    holder.SetClickHandler([&](HWND, int id) { events.push_back("click " + std::to_string(id)); });
     ::SendMessageA(holder.Window(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    ::SendMessageA(holder.Window(), WM_MOUSEMOVE, MK_LBUTTON, 0);
     ::SendMessageA(holder.Window(), WM_LBUTTONUP, 0, 0);
     ::SendMessageA(holder.Window(), WM_LBUTTONDBLCLK, 0, 0);
-    ::SendMessageA(holder.Window(), WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(std::vector<std::string>{"click 42"}, events);
+
+    holder.SetClickHandler(nullptr);
+    ::SendMessageA(holder.Window(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    ::SendMessageA(holder.Window(), WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(1u, events.size()) << "a handler taken away hears nothing more";
+    EXPECT_TRUE(::IsWindow(holder.Window()));
 }
 
 // Another window may keep the control (Morvel's dialogs share the main window's): it outlives the

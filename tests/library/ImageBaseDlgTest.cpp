@@ -5,6 +5,7 @@
 #include "library/SelImageBaseDlg.h"
 #include "library/resource.h"
 #include "ChooserFixture.h"
+#include "ImageBaseFiles.h"
 #include "support/DialogDriver.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -221,7 +222,7 @@ TEST_F(ImageBaseDlgTest, OkWithoutAChosenPictureKeepsTheDialogOpenAndCancelChang
     std::string category = "Husdjur";
     ImageBaseDlg dialog(IDD_IMAGEBASE, bases.Settings(), &key, &items, &category, nullptr, Logging(preview));
     INT_PTR result = RunModal(dialog, [&](fw::Dialog& d) {
-        // Enter reaches OK even while the button is disabled.
+        // Enter reaches OK even while the button is disabled (kept on purpose: OK then does nothing).
         ::SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         EXPECT_TRUE(::IsWindowVisible(d)) << "still open";
         SelectList(d, IDC_IMAGEBASE_PICTURES, 0);
@@ -265,6 +266,7 @@ TEST_F(ImageBaseDlgTest, TheCurrentPictureIsSelectedAndShownWhenTheDialogOpens)
          "load " + bases.ThingsFolder() + "\\stol.bmp"},
         {"the category asked for narrows the list", bases.AnimalsLongFolder() + "\\hund.bmp", "Husdjur", "Djur",
          "A203", "load " + bases.AnimalsLongFolder() + "\\hund.bmp"},
+        // Kept on purpose: a picture in no base opens on the first base, not on the key given.
         {"a picture in no base: the first base", bases.Path("annat\\sol.bmp"), "", "Saker", "", "clear"},
         {"an empty path: the given base", "", "", "Djur", "", "clear"},
     };
@@ -295,11 +297,65 @@ TEST_F(ImageBaseDlgTest, TheCurrentPictureIsSelectedAndShownWhenTheDialogOpens)
     }
 }
 
+// A base of its own: Swedish words, a dotted file name, and a long folder written with a closing
+// backslash beside a short one without.
+class SwedishBase {
+public:
+    SwedishBase()
+    {
+        const std::string index = folder.Write("svenska.ini", IniText({
+            "[ProgDir]", "Dir=" + folder / "bilder", "LongImageDir=" + folder / "Bilder med l\xE5nga namn\\",
+            "Extension=bmp", "[Bilder]", "1=\xF6ga", "2=b\xE5t", "3=zebra", "4=\xE4pple", "5=bil", "6=apa",
+            "7=\xE5l", "8=sol,sol.v2"}));
+        settings = folder.Write("imgbase.test.ini", IniText({"[ImageBases]", "S=" + index + ",Svenska"}));
+        for (const char* name : {"1", "2", "3", "4", "5", "6", "7", "sol.v2"})
+            WriteBmp(LongFolder() + name + ".bmp", 4, 4, RGB(0, 0, 200));
+    }
+    std::string LongFolder() const { return folder / "Bilder med l\xE5nga namn\\"; }
+
+    TempFolder folder;
+    std::string settings;
+};
+
+// Our users' Windows is Swedish (the tests run Wine in Swedish): å, ä and ö come after z.
+TEST_F(ImageBaseDlgTest, ThePicturesAreInSwedishOrder)
+{
+    SwedishBase swedish;
+    const std::string key = "S";
+    ImageBaseDlg dialog(IDD_IMAGEBASE, swedish.settings, &key, &items, nullptr, nullptr, Logging(preview));
+    RunModal(dialog, [&](fw::Dialog& d) {
+        EXPECT_EQ((std::vector<std::string>{"apa", "bil", "b\xE5t", "sol", "zebra", "\xE5l", "\xE4pple", "\xF6ga"}),
+                  Pictures(d));
+        Close(d, IDCANCEL);
+    });
+}
+
+// The path given back is the one previewed, and a dotted file name is found when the dialog opens on it.
+TEST_F(ImageBaseDlgTest, APictureComesBackByThePathItShowedAndADottedNameIsFound)
+{
+    SwedishBase swedish;
+    const std::string key = "S";
+    const std::string dotted = swedish.LongFolder() + "sol.v2.bmp";
+    items.assign(1, ImageBaseItem(dotted));
+    ImageBaseDlg dialog(IDD_IMAGEBASE, swedish.settings, &key, &items, nullptr, nullptr, Logging(preview));
+    RunModal(dialog, [&](fw::Dialog& d) {
+        EXPECT_EQ("sol", SelectedText(d, IDC_IMAGEBASE_PICTURES, false));
+        EXPECT_EQ("load " + dotted, preview.Last());
+        SelectList(d, IDC_IMAGEBASE_PICTURES, IndexOf(Pictures(d), "zebra"));
+        Close(d, IDOK);
+    });
+    ASSERT_EQ(1u, items.size());
+    EXPECT_EQ(swedish.LongFolder() + "3.bmp", items[0].GetPicturePath());
+    EXPECT_EQ("load " + items[0].GetPicturePath(), preview.Last());
+    EXPECT_EQ("S3", items[0].GetFullCode());
+}
+
 TEST_F(ImageBaseDlgTest, AKeyLetterOfNoBaseSelectsNothingAndNoBasesDisableEverything)
 {
     const std::string key = "Q";
     ImageBaseDlg unknown(IDD_IMAGEBASE, bases.Settings(), &key, &items, nullptr, nullptr, Logging(preview));
     RunModal(unknown, [&](fw::Dialog& d) {
+        // Kept on purpose: a key of no base opens on no base at all, not on the first one.
         EXPECT_EQ(-1, Selection(d, IDC_IMAGEBASE_BASES, true));
         EXPECT_TRUE(Pictures(d).empty());
         EXPECT_TRUE(Lines(d, IDC_IMAGEBASE_CATEGORIES, true).empty());

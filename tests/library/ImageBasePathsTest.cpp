@@ -1,19 +1,11 @@
 // The file and folder tools: their result codes, the trees they copy and delete, and path names.
 #include "ImageBaseFiles.h"
+#include "framework/Files.h"
 #include "library/ImageBaseManager.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 
 using namespace testsupport;
-
-namespace {
-
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-} // namespace
 
 TEST(ImageBaseFiles, FileExistsAndLocateFileTellMissingFromMalformed)
 {
@@ -86,12 +78,12 @@ TEST(ImageBaseFiles, CreatePathMakesEveryMissingFolder)
     std::string path = folder.Path() + "/ny/djupare/mapp";
     EXPECT_EQ(1, ImageBaseManager::CreatePath(path));
     EXPECT_EQ(folder / "ny\\djupare\\mapp", path) << "the caller's path gets backslashes";
-    EXPECT_TRUE(Exists(path));
+    EXPECT_TRUE(fw::PathExists(path));
     EXPECT_EQ(1, ImageBaseManager::CreatePath(path)) << "existing folders are fine";
 
     std::string trailing = folder / "ny\\annan\\";
     EXPECT_EQ(1, ImageBaseManager::CreatePath(trailing));
-    EXPECT_TRUE(Exists(folder / "ny\\annan"));
+    EXPECT_TRUE(fw::PathExists(folder / "ny\\annan"));
 
     folder.Write("fil", "x");
     std::string blocked = folder / "fil\\under";
@@ -100,7 +92,7 @@ TEST(ImageBaseFiles, CreatePathMakesEveryMissingFolder)
     CurrentFolderGuard current(folder.Path());
     std::string relative = "ny\\relativ";
     EXPECT_EQ(1, ImageBaseManager::CreatePath(relative));
-    EXPECT_TRUE(Exists(folder / "ny\\relativ"));
+    EXPECT_TRUE(fw::PathExists(folder / "ny\\relativ"));
 }
 
 TEST(ImageBaseFiles, CopyTreeCopiesEverythingIntoANewFolderAndReportsFailures)
@@ -116,15 +108,15 @@ TEST(ImageBaseFiles, CopyTreeCopiesEverythingIntoANewFolderAndReportsFailures)
     EXPECT_EQ("a", TempFolder::Read(folder / "kopia\\a.txt"));
     EXPECT_EQ("dold", TempFolder::Read(folder / "kopia\\.dold"));
     EXPECT_EQ("b", TempFolder::Read(folder / "kopia\\under\\b.txt"));
-    EXPECT_TRUE(Exists(folder / "kopia\\under\\tom\\.keep"));
+    EXPECT_TRUE(fw::PathExists(folder / "kopia\\under\\tom\\.keep"));
 
     folder.Write("befintlig\\a.txt", "gammal");
     EXPECT_EQ(0, ImageBaseManager::CopyTree(source, folder / "befintlig")) << "an existing target is refused";
     EXPECT_EQ("gammal", TempFolder::Read(folder / "befintlig\\a.txt"));
-    EXPECT_FALSE(Exists(folder / "befintlig\\under"));
+    EXPECT_FALSE(fw::PathExists(folder / "befintlig\\under"));
 
     EXPECT_EQ(0, ImageBaseManager::CopyTree(folder / "saknas", folder / "kopia2")) << "no source, no copy";
-    EXPECT_FALSE(Exists(folder / "kopia2"));
+    EXPECT_FALSE(fw::PathExists(folder / "kopia2"));
 
     LockedFile locked(folder / "källa\\under\\b.txt");
     ASSERT_TRUE(locked.IsOpen());
@@ -139,7 +131,7 @@ TEST(ImageBaseFiles, DeleteTreeReportsWhatStays)
     folder.Write("mapp\\.dold", "dold");
     folder.Write("mapp\\under\\b.txt", "b");
     EXPECT_EQ(1, ImageBaseManager::DeleteTree(folder / "mapp"));
-    EXPECT_FALSE(Exists(folder / "mapp"));
+    EXPECT_FALSE(fw::PathExists(folder / "mapp"));
     EXPECT_EQ(1, ImageBaseManager::DeleteTree(folder / "mapp")) << "nothing there, nothing stays";
     EXPECT_EQ(0, ImageBaseManager::DeleteTree(""));
 
@@ -149,7 +141,7 @@ TEST(ImageBaseFiles, DeleteTreeReportsWhatStays)
         LockedFile locked(folder / "låst\\under\\b.txt");
         ASSERT_TRUE(locked.IsOpen());
         EXPECT_EQ(0, ImageBaseManager::DeleteTree(folder / "låst"));
-        EXPECT_TRUE(Exists(folder / "låst\\under\\b.txt"));
+        EXPECT_TRUE(fw::PathExists(folder / "låst\\under\\b.txt"));
     }
     EXPECT_EQ(1, ImageBaseManager::DeleteTree(folder / "låst"));
 }

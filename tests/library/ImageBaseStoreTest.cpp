@@ -332,6 +332,55 @@ TEST(ImageBaseWriting, AWrittenBaseReadsBackWhole)
     EXPECT_EQ("CÖ", Keys(reader));
 }
 
+// The long folders stay when a base is written again, and what a picture line or section name
+// cannot carry is refused before anything is written.
+TEST(ImageBaseWriting, LongFoldersStayAndWhatTheLinesCannotCarryIsRefused)
+{
+    TempFolder folder;
+    std::string settings = folder.Write("imgbase.ini", IniText({"[ImageBases]"}));
+    std::string index = folder.Write("bas.ini", IniText({"[ProgDir]", "Dir=C:\\BILDER~1", "SoundDir=C:\\LJUD~1",
+                                                         "LongImageDir=C:\\Bilder med namn",
+                                                         "LongSoundDir=C:\\Ljud med namn", "[Bilder]", "1=sol"}));
+    ImageBaseManager manager;
+    ImageDirectory fresh("A", index, "Bas", 0);
+    fresh.SetDir("C:\\BILDER~1");
+    EXPECT_EQ(1, manager.WriteBase(settings, fresh));
+    manager.LoadBases(settings, 1);
+    ASSERT_EQ(1u, manager.GetBases().size());
+    EXPECT_EQ("C:\\Bilder med namn", manager.GetBases()[0].GetLongImageDir());
+    EXPECT_EQ("C:\\Ljud med namn", manager.GetBases()[0].GetLongSoundDir());
+
+    ImageDirectory moved = manager.GetBases()[0];
+    moved.SetLongImageDir("D:\\Nya bilder");
+    EXPECT_EQ(1, manager.WriteBase(settings, moved));
+    manager.LoadBases(settings, 1);
+    EXPECT_EQ("D:\\Nya bilder", manager.GetBases()[0].GetLongImageDir());
+
+    const std::string before = TempFolder::Read(index);
+    struct Case {
+        const char* what;
+        ImageCategory category;
+    };
+    auto with = [](const char* name, Image picture) {
+        ImageCategory category("1", name);
+        category.SetPictures({picture});
+        return category;
+    };
+    const Case cases[] = {
+        {"a comma in a text", with("Djur", Image("", "1", "hund, stor"))},
+        {"an equals sign in a code", with("Djur", Image("", "a=b", "hund"))},
+        {"a line break in a text", with("Djur", Image("", "1", "hund\r\nkatt"))},
+        {"a line break in a file name", with("Djur", Image("hund\n", "1", "hund"))},
+        {"a bracket in a category name", with("Dj]ur", Image("", "1", "hund"))},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(0, manager.WriteCategories(settings, index, {c.category})) << c.what;
+        EXPECT_EQ(before, TempFolder::Read(index)) << c.what << ": nothing written";
+    }
+    // A comma in the file name is carried: the file is everything after the text's comma.
+    EXPECT_EQ(1, manager.WriteCategories(settings, index, {with("Djur", Image("hund, stor", "1", "hund"))}));
+}
+
 TEST(ImageBaseWriting, OneCategoryNamedLikeThePicturesSectionWritesABaseWithoutCategories)
 {
     TempFolder folder;

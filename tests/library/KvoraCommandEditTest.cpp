@@ -2,6 +2,7 @@
 // picture-reference helpers.
 #include "ImageBaseFiles.h"
 #include "library/KvoraCommandEdit.h"
+#include "library/KvoraObject.h"
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -87,7 +88,7 @@ TEST_F(KvoraCommandEdit, PictureReferencesByExtensionOrCode)
 {
     EXPECT_EQ(0, IsPictureReference("", settings));
     EXPECT_EQ(1, IsPictureReference("c:\\bilder\\SOL.BMP", settings));
-    EXPECT_EQ(0, IsPictureReference("c:\\bilder\\sol.png", settings)); // not among this helper's extensions
+    EXPECT_EQ(1, IsPictureReference("c:\\bilder\\sol.png", settings)); // every picture kind the programs read
     EXPECT_EQ(2, IsPictureReference("A12", settings));
     EXPECT_EQ(0, IsPictureReference("A13", settings));
 
@@ -97,6 +98,6 @@ TEST_F(KvoraCommandEdit, PictureReferencesByExtensionOrCode)
     EXPECT_EQ(folder.Path() + "\\12.bmp", path);
     EXPECT_EQ(folder.Path(), folderOut);
     EXPECT_EQ("hund", record.GetText());
-    EXPECT_TRUE(FileExists(path));
-    EXPECT_FALSE(FileExists(folder.Path() + "\\saknas.bmp"));
+    EXPECT_EQ(1, CKvoraObject::FileExists(path));
+    EXPECT_EQ(0, CKvoraObject::FileExists(folder.Path() + "\\saknas.bmp"));
 }

@@ -3,6 +3,7 @@
 #include "components/MciSound.h"
 #include "components/MediaPlayer.h"
 #include "components/WaveDevice.h"
+#include "framework/Clock.h"
 #include "framework/Dialog.h"
 #include "library/SoundPlay.h"
 #include "library/WaveFile.h"
@@ -82,26 +83,53 @@ TEST(MediaPlayer, TheSettingChoosesThePlayer)
     SetMediaPlayerFactory(nullptr);
 }
 
-TEST(MciSound, TracksAndExtensionsOfFileNames)
+TEST(MciSound, TracksOfFileNames)
 {
     struct Case {
         const char* path;
         int track;
-        const char* extension;
     };
     const Case cases[] = {
-        {"D:\\Track05.cda", 5, "cda"},
-        {"D:\\Spår 12.CDA", 12, "cda"},
-        {"D:\\Track.cda", 0, "cda"},
-        {"D:\\cd1\\Track.cda", 0, "cda"},
-        {"D:\\123456.cda", 0, "cda"},
-        {"C:\\ljud.mapp\\hej", 0, ""},
-        {"C:\\Ljud\\hej.Wav", 0, "wav"},
+        {"D:\\Track05.cda", 5}, {"D:\\Spår 12.CDA", 12}, {"D:\\Track.cda", 0},   {"D:\\cd1\\Track.cda", 0},
+        {"D:\\123456.cda", 0},  {"C:\\ljud.mapp\\hej", 0}, {"C:\\Ljud\\hej.Wav", 0},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_EQ(c.track, MciSound::TrackNumber(c.path)) << c.path;
-        EXPECT_EQ(c.extension, MciSound::Extension(c.path)) << c.path;
-    }
+}
+
+// A device that does not play is waited for a bounded time, also while another device's notice sits
+// in the queue; that notice is still there for the window afterwards.
+TEST(MciSound, TheWaitForAFailingDeviceEndsWithAStaleNoticeWaiting)
+{
+    ParentWindow parent;
+    DWORD now = 0;
+    int waits = 0;
+    fw::SetTickCountHandler([&] { return now; });
+    fw::SetWaitHandler([&](DWORD milliseconds) {
+        now += milliseconds;
+        ++waits;
+    });
+    const MCIDEVICEID otherDevice = 77;
+    ::PostMessageA(parent.Handle(), MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, otherDevice);
+
+    const MCIDEVICEID noDevice = 4242; // MCI knows no such device, so its status cannot be read
+    EXPECT_TRUE(MciSound::ConfirmPlaying(noDevice, parent.Handle())) << "no failure notice came";
+    EXPECT_GE(now, 500u);
+    EXPECT_LE(waits, 60);
+
+    MSG message;
+    ASSERT_TRUE(::PeekMessageA(&message, parent.Handle(), MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE));
+    EXPECT_EQ(static_cast<LPARAM>(otherDevice), message.lParam);
+    EXPECT_FALSE(::PeekMessageA(&message, parent.Handle(), MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE));
+
+    // Its own failure notice ends the wait at once, with the other device's notice kept.
+    now = 0;
+    ::PostMessageA(parent.Handle(), MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, otherDevice);
+    ::PostMessageA(parent.Handle(), MM_MCINOTIFY, MCI_NOTIFY_FAILURE, noDevice);
+    EXPECT_FALSE(MciSound::ConfirmPlaying(noDevice, parent.Handle()));
+    EXPECT_EQ(0u, now);
+    ASSERT_TRUE(::PeekMessageA(&message, parent.Handle(), MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE));
+    EXPECT_EQ(static_cast<LPARAM>(otherDevice), message.lParam);
 }
 
 // Without a sound device every way of playing fails at once and leaves nothing open.

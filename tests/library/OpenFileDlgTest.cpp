@@ -381,7 +381,9 @@ TEST(OpenFileDlg, SoundPanePlaysTheSelectionInTheRealDialog)
         EXPECT_EQ("Spela musik:", Text(pane, IDC_OPENSOUND_FRAME));
         EXPECT_FALSE(IsVisible(pane, IDC_OPENSOUND_PLAY));
         EXPECT_FALSE(IsVisible(pane, IDC_OPENSOUND_STOP));
-        EXPECT_NE(0, ::SendDlgItemMessageA(pane, IDC_OPENSOUND_PLAY, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        const DrawnButton play = DrawOwnerDrawnButton(pane, IDC_OPENSOUND_PLAY, 0);
+        ASSERT_FALSE(play.Empty()) << "a picture button";
+        EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), play.At(4, 4));
 
         SelectFile(fileDialog, "hej.wav");
         EXPECT_TRUE(PumpUntil([&] { return IsVisible(pane, IDC_OPENSOUND_PLAY); }));

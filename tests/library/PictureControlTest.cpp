@@ -2,6 +2,7 @@
 // background colour, damaged files, resizing, cropping, undo, saving, dimming, pasting and the preview.
 #include "PictureFixtures.h"
 #include "components/PictureControl.h"
+#include "framework/Files.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 
@@ -18,23 +19,6 @@ struct DibHolder {
     ~DibHolder() { ::GlobalFree(handle); }
     HGLOBAL handle;
 };
-
-std::uint32_t Crc32(const std::uint8_t* data, size_t size)
-{
-    std::uint32_t crc = 0xFFFFFFFF;
-    for (size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
-}
-
-void PutBigEndian(Bytes& bytes, size_t offset, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
-}
 
 // A 4-bit BMP of the quadrants: the depth that the system's BMP encoder writes wrongly.
 Bytes FourBitBmp()
@@ -334,7 +318,7 @@ TEST(PictureControlTest, SavesAsBmpAndJpegAndNeverLeavesAHalfWrittenFile)
     EXPECT_EQ(24, saved[28]) << "24 bits a pixel, whatever the source's depth";
     EXPECT_EQ(saved.size(), static_cast<size_t>(saved[2] | (saved[3] << 8) | (saved[4] << 16)));
     ASSERT_TRUE(control.SaveFile(folder / "saved.jpg", PictureFileType::Jpeg, 5));
-    EXPECT_FALSE(FileExists(folder / "saved.bmp.part"));
+    EXPECT_FALSE(fw::PathExists(folder / "saved.bmp.part"));
 
     for (const auto& [file, tolerance] : {std::pair<const char*, int>{"saved.bmp", 0}, {"saved.jpg", 40}}) {
         SCOPED_TRACE(file);
@@ -348,10 +332,10 @@ TEST(PictureControlTest, SavesAsBmpAndJpegAndNeverLeavesAHalfWrittenFile)
     // Into a folder that does not exist, and with nothing to save.
     EXPECT_FALSE(control.SaveFile(folder / "no\\such.jpg", PictureFileType::Jpeg));
     EXPECT_FALSE(control.SaveFile(folder / "no\\such.bmp", PictureFileType::Bmp));
-    EXPECT_FALSE(FileExists(folder / "no\\such.bmp.part"));
+    EXPECT_FALSE(fw::PathExists(folder / "no\\such.bmp.part"));
     PictureControl empty;
     EXPECT_FALSE(empty.SaveFile(folder / "empty.bmp", PictureFileType::Bmp));
-    EXPECT_FALSE(FileExists(folder / "empty.bmp"));
+    EXPECT_FALSE(fw::PathExists(folder / "empty.bmp"));
 }
 
 TEST(PictureControlTest, DimmingFadesWhatIsShownAndCopiedNotWhatIsSaved)

@@ -266,11 +266,6 @@ Bytes ReadBytes(const std::string& path)
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool FileExists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool SaveWithCodec(const PixelImage& picture, const wchar_t* mimeType, const std::string& path)
 {
     return codec::Encode(picture, mimeType, path, 95);
@@ -589,6 +584,23 @@ void PutWord(Bytes& bytes, size_t offset, WORD value)
 void PutDword(Bytes& bytes, size_t offset, DWORD value)
 {
     std::memcpy(bytes.data() + offset, &value, 4);
+}
+
+void PutBigEndian(Bytes& bytes, size_t offset, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+}
+
+std::uint32_t Crc32(const std::uint8_t* data, size_t size)
+{
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
 }
 
 } // namespace fixtures

@@ -49,7 +49,6 @@ Bytes FromGlobal(HGLOBAL memory);
 // ---- files ----
 void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
-bool FileExists(const std::string& path);
 // Encodes with the system's encoder by MIME type.
 bool SaveWithCodec(const PixelImage& picture, const wchar_t* mimeType, const std::string& path);
 // A 32-bit PNG whose pixels are 0xAARRGGBB.
@@ -94,5 +93,8 @@ size_t FindWmfRecord(const Bytes& metafile, WORD function);
 size_t FindEmfRecord(const Bytes& metafile, DWORD type);
 void PutWord(Bytes& bytes, size_t offset, WORD value);
 void PutDword(Bytes& bytes, size_t offset, DWORD value);
+void PutBigEndian(Bytes& bytes, size_t offset, std::uint32_t value);
+// The checksum of PNG chunks.
+std::uint32_t Crc32(const std::uint8_t* data, size_t size);
 
 } // namespace fixtures

@@ -27,9 +27,11 @@ int ProgressPos(HWND dialog)
     return static_cast<int>(::SendDlgItemMessageA(dialog, IDC_RECORD_PROGRESS, PBM_GETPOS, 0, 0));
 }
 
-bool HasBitmap(HWND dialog, int id)
+// The button shows its picture: drawn by its owner, something besides the face in its middle.
+bool ShowsPicture(HWND dialog, int id)
 {
-    return ::SendDlgItemMessageA(dialog, id, BM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    const DrawnButton drawn = DrawOwnerDrawnButton(dialog, id, 0);
+    return !drawn.Empty() && drawn.CountOtherThan(::GetSysColor(COLOR_BTNFACE), 5) > 20;
 }
 
 // Enabled state of Record, Play, Stop, OK, Cancel and Settings as a string of 1s and 0s.
@@ -67,6 +69,37 @@ protected:
 
 } // namespace
 
+// Each picture stands on the button's own face, enabled or not, and a disabled button shows its
+// picture's disabled form: three disabled buttons never look alike, nor like enabled ones.
+TEST_F(RecordSoundDlgTest, ThePicturesStandOnTheFaceAndShowTheirDisabledForm)
+{
+    device.inputs = device.outputs = 1;
+    RecordSoundDlg dialog(target, nullptr, ini.c_str(), nullptr, &device);
+    RunModal(dialog, [&](fw::Dialog& d) {
+        const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+        std::vector<std::vector<COLORREF>> disabledFaces;
+        for (int id : {IDC_RECORD_RECORD, IDC_RECORD_PLAY, IDC_RECORD_STOP}) {
+            SCOPED_TRACE(id);
+            const DrawnButton enabled = DrawOwnerDrawnButton(d, id, 0);
+            const DrawnButton disabled = DrawOwnerDrawnButton(d, id, ODS_DISABLED);
+            ASSERT_FALSE(enabled.Empty());
+            ASSERT_FALSE(disabled.Empty());
+            // Inside the edges, around the picture: the face.
+            EXPECT_EQ(face, enabled.At(4, 4));
+            EXPECT_EQ(face, disabled.At(4, 4));
+            EXPECT_EQ(face, enabled.At(enabled.width - 5, enabled.height - 5));
+            const COLORREF middle = disabled.At(disabled.width / 2, disabled.height / 2);
+            EXPECT_EQ(RGB(128, 128, 128), middle) << "the shape in grey";
+            EXPECT_NE(enabled.pixels, disabled.pixels);
+            disabledFaces.push_back(disabled.pixels);
+        }
+        EXPECT_NE(disabledFaces[0], disabledFaces[1]);
+        EXPECT_NE(disabledFaces[1], disabledFaces[2]);
+        EXPECT_EQ(RGB(210, 30, 30), DrawOwnerDrawnButton(d, IDC_RECORD_RECORD, 0).At(20, 18)) << "the red dot";
+        Click(d, IDCANCEL);
+    });
+}
+
 TEST_F(RecordSoundDlgTest, OpensWithItsTextsAndTheButtonsTheDevicesAllow)
 {
     struct Case {
@@ -96,7 +129,7 @@ TEST_F(RecordSoundDlgTest, OpensWithItsTextsAndTheButtonsTheDevicesAllow)
             EXPECT_EQ("Avbryt", Text(d, IDCANCEL));
             EXPECT_EQ(c.fileExists ? target : "", Text(d, IDC_RECORD_FILE));
             for (int id : {IDC_RECORD_RECORD, IDC_RECORD_PLAY, IDC_RECORD_STOP})
-                EXPECT_TRUE(HasBitmap(d, id)) << id;
+                EXPECT_TRUE(ShowsPicture(d, id)) << id;
             EXPECT_EQ(c.buttons, Buttons(d));
             EXPECT_EQ(20, ProgressHigh(d)) << "two seconds in tenths";
             EXPECT_EQ(0, ProgressPos(d));

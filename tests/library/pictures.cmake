@@ -1,6 +1,6 @@
 # Pictures: packed DIBs, metafiles, the picture control and its holder.
 add_wine_test(pictures_tests
-    SOURCES PictureFixtures.cpp DibTest.cpp WmfTest.cpp PictureControlTest.cpp PcxTest.cpp ImagXpressTest.cpp
+    SOURCES PictureFixtures.cpp DibTest.cpp WmfTest.cpp PictureControlTest.cpp PcxTest.cpp ImagXpressTest.cpp HostileInputTest.cpp
             PictureLoadTest.cpp
     RESOURCES ${CMAKE_SOURCE_DIR}/resources/skarpin.rc
     LIBS library)

@@ -8,10 +8,11 @@ set -u
 program=$1
 wine_run=$2
 
+# The test command installs these tools: a missing one is a failure of the run, never a skip.
 for tool in sox soxi espeak-ng python3; do
     if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "skipped: $tool is missing (scripts/setup.sh installs it)"
-        exit 77
+        echo "FAILED: $tool is missing (scripts/test.sh installs it; run it as root once)"
+        exit 1
     fi
 done
 

@@ -224,6 +224,9 @@ TEST(MediaBetweenSets, ReplacingPrefixesInAnOverlay)
         PictureBlock("", "@" + oldFolder + "\\Track01.cda@"),
         PictureBlock("", "@" + oldFolder + "\\film.avi@"),
         PictureBlock(oldFolder + " 2\\granne.bmp", "@" + oldFolder + " 2\\granne.wav@"),
+        // A code of a base this machine lacks, and a part of a kind it does not know.
+        PictureBlock("", "@B12+" + oldFolder + "\\x.wav@"),
+        PictureBlock("", "@" + oldFolder + "\\x.xyz+'etikett'@"),
     };
     std::vector<Block> background = {PictureBlock(oldFolder + "\\bakgrundsbild.bmp")};
     ASSERT_EQ(FileIO::kSaved, fixture.Save("A", keys, background));
@@ -231,7 +234,7 @@ TEST(MediaBetweenSets, ReplacingPrefixesInAnOverlay)
     ASSERT_TRUE(io.ReplaceOverlayPaths(OverlayFixture::kSet, "A", 1, oldFolder, newFolder, 1));
     std::vector<Block> readKeys, readBackground;
     ASSERT_EQ(FileIO::kLoaded, fixture.Load("A", readKeys, readBackground));
-    ASSERT_EQ(5u, readKeys.size());
+    ASSERT_EQ(7u, readKeys.size());
     // Shortened where the short-path flag asks for it: the same file by another name.
     char longPath[MAX_PATH] = "";
     ASSERT_NE(0u, ::GetLongPathNameA(readKeys[0].picturePath_.c_str(), longPath, MAX_PATH));
@@ -244,6 +247,9 @@ TEST(MediaBetweenSets, ReplacingPrefixesInAnOverlay)
     // A sibling folder whose name begins the same way is another folder.
     EXPECT_EQ(oldFolder + " 2\\granne.bmp", readKeys[4].picturePath_);
     EXPECT_EQ("@" + oldFolder + " 2\\granne.wav@", readKeys[4].command_);
+    // Only the paths change: what this machine does not understand is kept as it was.
+    EXPECT_EQ("@B12+" + newFolder + "\\x.wav@", readKeys[5].command_);
+    EXPECT_EQ("@" + newFolder + "\\x.xyz+'etikett'@", readKeys[6].command_);
     // Background pictures take the new folder but keep their long names.
     ASSERT_EQ(1u, readBackground.size());
     EXPECT_EQ(newFolder + "\\bakgrundsbild.bmp", readBackground[0].picturePath_);

@@ -362,3 +362,39 @@ TEST_F(SetListControlsTest, LinesAreFilledByTheirSelectionAndCarryTheirIcon)
 }
 
 } // namespace
+
+// While the list has the focus the selected set keeps a grey the eye can find, as the system's own tree
+// keeps its selection: the button face, or halfway to the shadow where the face is as light as the tree.
+TEST_F(SetListControlsTest, TheSelectedSetStaysVisibleWhileTheListHasTheFocus)
+{
+    struct Case {
+        COLORREF window, face, shadow, expected;
+    };
+    const Case cases[] = {
+        {RGB(255, 255, 255), RGB(192, 192, 192), RGB(128, 128, 128), RGB(192, 192, 192)},
+        {RGB(255, 255, 255), RGB(245, 245, 245), RGB(166, 166, 166), RGB(205, 205, 205)},
+        {RGB(0, 0, 0), RGB(20, 20, 20), RGB(100, 100, 100), RGB(60, 60, 60)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, SetTreeCtrl::InactiveSelectionColour(c.window, c.face, c.shadow));
+
+    HWND tree = tree_.Handle();
+    HTREEITEM first = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(first));
+    const RECT label = TreeItemRect(tree, first, true);
+    auto selectionPixel = [&] {
+        RECT client{};
+        ::GetClientRect(tree, &client);
+        fw::DibSection canvas(client.right, client.bottom);
+        canvas.Fill(RGB(1, 2, 3));
+        ::SendMessageA(tree, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT | PRF_ERASEBKGND);
+        ::GdiFlush();
+        return canvas.Pixel(label.right - 2, (label.top + label.bottom) / 2);
+    };
+    ::SetFocus(list_.Handle());
+    EXPECT_EQ(SetTreeCtrl::InactiveSelectionColour(::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_BTNFACE),
+                                                   ::GetSysColor(COLOR_BTNSHADOW)),
+              selectionPixel());
+    ::SetFocus(tree);
+    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), selectionPixel()) << "the tree's own selection while it has the focus";
+}

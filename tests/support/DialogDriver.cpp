@@ -1,5 +1,6 @@
 // Dialog driver for tests.
 #include "support/DialogDriver.h"
+#include "framework/Gdi.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
 
@@ -89,6 +90,43 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs)
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
     return true;
+}
+
+DrawnButton DrawOwnerDrawnButton(HWND dialog, int id, UINT state)
+{
+    DrawnButton drawn;
+    HWND button = ::GetDlgItem(dialog, id);
+    if (!button || (::GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW)
+        return drawn;
+    RECT client{};
+    ::GetClientRect(button, &client);
+    fw::DibSection canvas(client.right, client.bottom);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<UINT>(id);
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = state;
+    item.hwndItem = button;
+    item.hDC = canvas.DC();
+    item.rcItem = client;
+    const COLORREF untouched = RGB(1, 2, 3);
+    canvas.Fill(untouched);
+    // A dialog's own procedure and a file dialog's hook answer differently: what counts is the drawing.
+    ::SendMessageA(dialog, WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&item));
+    ::GdiFlush();
+    bool touched = false;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x) {
+            drawn.pixels.push_back(canvas.Pixel(x, y));
+            touched = touched || drawn.pixels.back() != untouched;
+        }
+    if (!touched) {
+        drawn.pixels.clear();
+        return drawn;
+    }
+    drawn.width = client.right;
+    drawn.height = client.bottom;
+    return drawn;
 }
 
 } // namespace testsupport

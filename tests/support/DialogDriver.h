@@ -4,6 +4,7 @@
 #include "framework/Dialog.h"
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -24,6 +25,26 @@ void SelectList(HWND dialog, int id, int index);
 void Check(HWND dialog, int id, bool checked);
 bool IsEnabled(HWND dialog, int id);
 bool IsVisible(HWND dialog, int id);
+
+// The face of an owner-drawn button as its owner draws it in the state given (ODS_ flags, e.g.
+// ODS_DISABLED), in the pixels of a picture of the button's size; empty when the owner drew nothing.
+struct DrawnButton {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;  // top row first
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+    bool Empty() const { return pixels.empty(); }
+    // The pixels of another colour than the one given, inside a margin along the edges.
+    int CountOtherThan(COLORREF colour, int margin) const
+    {
+        int count = 0;
+        for (int y = margin; y < height - margin; ++y)
+            for (int x = margin; x < width - margin; ++x)
+                count += At(x, y) != colour ? 1 : 0;
+        return count;
+    }
+};
+DrawnButton DrawOwnerDrawnButton(HWND dialog, int id, UINT state);
 
 // Pumps messages until the condition holds; false when limitMs of real time pass first.
 // The limit is a safety net against a hang, never a pause.

@@ -1,0 +1,32 @@
+// File names and file tests: the extension of a file's own name, and what exists.
+#include "framework/Files.h"
+#include "support/TempFolder.h"
+#include <gtest/gtest.h>
+
+TEST(Files, TheExtensionIsTheFileNamesOwn)
+{
+    struct Case {
+        const char* path;
+        const char* extension;
+    };
+    const Case cases[] = {
+        {"C:\\Ljud\\hej.Wav", "Wav"}, {"D:\\Track05.cda", "cda"}, {"C:\\ljud.mapp\\hej", ""}, {"sol.v2.bmp", "bmp"},
+        {"C:\\bilder\\sol.", ""},     {"C:/ljud.mapp/hej", ""},   {"hej", ""},               {"", ""},
+        {"C:x.jpeg", "jpeg"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.extension, fw::FileExtension(c.path)) << c.path;
+}
+
+TEST(Files, FilesAndNamesThatExist)
+{
+    testsupport::TempFolder folder;
+    const std::string file = folder.Write("ljud\\hej.wav", "RIFF");
+    EXPECT_TRUE(fw::FileExists(file));
+    EXPECT_TRUE(fw::PathExists(file));
+    EXPECT_FALSE(fw::FileExists(folder / "ljud")) << "a folder is no file";
+    EXPECT_TRUE(fw::PathExists(folder / "ljud"));
+    EXPECT_FALSE(fw::FileExists(folder / "saknas.wav"));
+    EXPECT_FALSE(fw::PathExists(folder / "saknas.wav"));
+    EXPECT_FALSE(fw::PathExists(""));
+}
