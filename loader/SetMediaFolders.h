@@ -1,9 +1,7 @@
 // The folders the overlays of one set take their pictures, sounds and videos from, and the folders
 // the user gives them instead: the model of the change-paths dialog.
 #pragma once
-#include "loader/Block.h"
 #include "loader/ListRecords.h"
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,18 +30,14 @@ public:
     std::string LineText(size_t index) const;
     bool AnyNewFolderEmpty() const;
     // Rewrites every overlay that holds a path of a changed folder; with shortPaths the rewritten
-    // paths of the keys take their short form. The names of the overlays that could not be rewritten.
+    // paths take their short form, except background pictures. The names of the overlays that could
+    // not be rewritten.
     std::vector<std::string> Apply(int shortPaths);
-
-    // Every media path of an overlay's blocks that a folder change may rewrite; mayShorten is false
-    // for background pictures, which keep their long names. The visitor returns true when it changed
-    // the path. The number of blocks changed.
-    using PathVisitor = std::function<bool(std::string& path, bool mayShorten)>;
-    int VisitPaths(std::vector<Block>& keys, std::vector<Block>& background, const PathVisitor& visit) const;
 
 private:
     const PathItem* ChangeFor(const std::string& folder) const;
-    bool RewriteOverlay(const SetItem& overlay, int shortPaths);
+    // The path rewritten by the change of its own folder; false when that folder keeps its place.
+    bool Rewrite(std::string& path, bool keepLong, int shortPaths) const;
 
     FileIO& fileIO_;
     std::string setName_;
