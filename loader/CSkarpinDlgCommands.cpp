@@ -130,9 +130,11 @@ void CSkarpinDlg::RenameSet()
     setTree_.selectedSetName_ = newName;
     // A new name may make the set the templates or standard-overlay set, or an ordinary one again.
     const SetKind kind = fileIO_.KindOfSet(newName);
-    if ((kind == SetKind::kTemplates) != (templatesSetSelected_ != 0) || (kind == SetKind::kStandard) != (standardSetSelected_ != 0)) {
-        templatesSetSelected_ = kind == SetKind::kTemplates ? 1 : 0;
-        standardSetSelected_ = kind == SetKind::kStandard ? 1 : 0;
+    const int templates = kind == SetKind::kTemplates ? 1 : 0;
+    const int standard = kind == SetKind::kStandard ? 1 : 0;
+    if (templates != templatesSetSelected_ || standard != standardSetSelected_) {
+        templatesSetSelected_ = templates;
+        standardSetSelected_ = standard;
         FillOverlayList();
     }
     // The driver program keeps the set it uses under its new name.
