@@ -38,7 +38,8 @@ inline size_t ProgramEnd(const std::string& text)
 // ("<Ctrl+Paus>"). tenths receives the seconds in tenths, later decimals cut off.
 inline bool IsPauseWord(const std::string& word, const std::string& pauseWord, int* tenths = nullptr)
 {
-    if (word.compare(0, pauseWord.size(), pauseWord) != 0)
+    // Without a pause word no word is a pause (else every number would be one).
+    if (pauseWord.empty() || word.compare(0, pauseWord.size(), pauseWord) != 0)
         return false;
     const std::string seconds = word.substr(pauseWord.size());
     size_t point = seconds.find('.');

@@ -2,17 +2,21 @@
 // command editor and the set compiler use, and the folders of sets and automatic media.
 #pragma once
 #include "device/IrCodeTable.h"
+#include "device/SetImage.h"
 #include "library/ImageBaseManager.h"
 #include "loader/Block.h"
 #include "loader/KeyboardSettings.h"
 #include "loader/LanguageKey.h"
 #include "loader/ListRecords.h"
 #include "loader/MouseClickReference.h"
+#include "loader/SetCompileResult.h"
 #include "loader/SetKind.h"
 #include <windows.h>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class IniText;
@@ -316,6 +320,47 @@ public:
     // not be made or an overlay could not be written whole.
     bool ConvertOldSet(const std::string& oldFile, const std::string& newSetName);
 
+    // --- The set compiler: a set as the byte image that a PS/2 or AccessKvora keyboard keeps ---
+    // Puts the sync bytes, then every overlay of the set in its register's order, then the standard
+    // overlays 101-127, into the image; the serial link that owns the image adds the trailer and sends
+    // it. kind is the keyboard model (kModelPS2 or kModelAccessKvora): only the AccessKvora model has
+    // infrared codes and text macros. An empty set name leaves the image as it is. A result that is not
+    // Compiled() names the overlay the image cannot hold: the image is then incomplete, and neither it
+    // nor the text macros may go out.
+    SetCompileResult CompileSet(const std::string& setName, SetImage& image, int kind);
+    // Whether the image can hold these key blocks: at most 127 blocks of at most 127 ranges each,
+    // every range inside the grid. The result names no overlay.
+    static SetCompileResult CheckKeyBlocks(const std::vector<Block>& keys);
+    // The 7-byte head of an overlay: its number, block count, key timing and feedback.
+    static void AppendOverlayHeader(int number, int blockCount, const KeyboardSettings& settings, SetImage& image);
+    // One block record: repeat flag, cell ranges and the command's bytes. The block must pass CheckKeyBlocks.
+    void AppendBlock(const Block& block, SetImage& image);
+    // The key bytes that type the character: its row of the key-code table up to the first 0.
+    void AppendKeyCodes(char character, std::vector<std::uint8_t>& bytes) const;
+    // One tag word as one key byte; 0 for a word that names no key.
+    std::uint8_t KeyNameToCode(const std::string& word) const;
+    // The infrared item of an "<IR%d>" tag; empty for slot 0 or a slot without a code. seen and
+    // pending carry the rule for the value 254 (sent while the key is held) through one block.
+    void FormatIrCode(int slot, std::string& text, int& seen, int& pending) const;
+
+    // --- Text macros of the AccessKvora model: long texts the Zenthor program types for the keyboard ---
+    // At the start of every AccessKvora compile: the start sequence from zenthor.ini, the first macro
+    // identifier and the infrared codes; sets or clears the Zenthor flag.
+    void InitTextHelper();
+    // The bytes a run of plain text of a block command compiles to: its characters key by key, or the
+    // start sequence and the identifier of a new macro that holds the text.
+    std::vector<std::uint8_t> StoreTextMacro(const std::string& run);
+    // A PC scan code of set 1 (0x100 + code after the E0 prefix) as the keyboard's key number; -1 for none.
+    static int ScanCodeToKeyNumber(int scanCode);
+    // The [Paths] entries of the last compile wait in memory until the keyboard holds the set, so that
+    // zenthor.ini always describes what the keyboard types: the load dialog calls this once the
+    // keyboard has confirmed the load, before it tells the Zenthor program that the file changed. A
+    // compile that is not sent, or a load that fails, leaves the file as it was. False when the file
+    // could not be written (it is then as it was, and the entries stay waiting).
+    bool WriteTextMacros();
+    // zenthor.ini in the Windows folder, which the Zenthor program reads.
+    std::string ZenthorIniPath() const;
+
     std::string windowsSettingsFile_;   // "%s\skarpin.ini" in the Windows folder
     std::string programSettingsFile_;   // "%s\%s.ini" in the program folder, by the variant name
     std::string imageBaseSettingsFile_; // "%s\imgbase.%s.ini" in the Windows folder, else the program settings file
@@ -361,6 +406,8 @@ public:
     std::string nextMacroId_;
     int zenthorFlag_ = 0;               // infrared codes and text macros allowed
     IrCodeTable irCodes_;
+    // [Paths] entries of zenthor.ini in the order the compile made them, until WriteTextMacros.
+    std::vector<std::pair<std::string, std::string>> pendingMacros_;
     std::vector<MouseClickReference> clickReferences_;
 
 private:
@@ -380,6 +427,13 @@ private:
     static void PutKeyboardSettings(IniText& text, const KeyboardSettings& settings, const std::string& section);
     // Whether an overlay file there now reads whole (or is not there at all).
     bool ReadsWhole(const std::string& path);
+    // The key blocks and the keyboard settings of an overlay file as the set compiler needs them: no
+    // picture is looked up. The number of key lines that could not be read, or -1 when the file
+    // could not be read at all.
+    int LoadKeyBlocks(const std::string& path, std::vector<Block>& keys, KeyboardSettings& settings);
+    // One overlay into the image: its file read, checked, and its header, blocks and end byte appended.
+    SetCompileResult CompileOverlay(const std::string& setName, const std::string& overlayName, int number,
+                                    const KeyboardSettings* setSettings, SetImage& image);
     // The steps of ListOverlays: the register's entries in the range, the overlay files no entry
     // names, and the register written again with what was found.
     bool ReadRegisterEntries(const std::string& setName, int first, int last, std::vector<SetItem>& overlays) const;

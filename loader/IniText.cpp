@@ -2,6 +2,7 @@
 #include "loader/IniText.h"
 #include "library/Cp1252.h"
 #include "loader/StoreFiles.h"
+#include <map>
 
 namespace {
 
@@ -89,6 +90,46 @@ void IniText::Set(const std::string& section, const std::string& key, const std:
             last = i;
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1), entry);
+}
+
+void IniText::SetMany(const std::string& section, const std::vector<std::pair<std::string, std::string>>& entries)
+{
+    size_t header = 0, end = 0;
+    if (!FindSection(section, header, end)) {
+        lines_.push_back("[" + section + "]");
+        header = lines_.size() - 1;
+        end = lines_.size();
+    }
+    // The section's keys by their folded names, each at its first line as FindKey finds it, and
+    // the line that new keys follow.
+    std::map<std::string, size_t> lineOfKey;
+    size_t last = header;
+    for (size_t i = header + 1; i < end; ++i) {
+        const size_t equals = lines_[i].find('=');
+        if (equals != std::string::npos)
+            lineOfKey.emplace(cp1252::Lower(Trimmed(lines_[i].substr(0, equals))), i);
+        if (!Trimmed(lines_[i]).empty())
+            last = i;
+    }
+    std::vector<std::string> added;
+    std::map<std::string, size_t> addedKey;
+    for (const auto& entry : entries) {
+        const std::string line = entry.first + "=" + entry.second;
+        const std::string folded = cp1252::Lower(Trimmed(entry.first));
+        const auto existing = lineOfKey.find(folded);
+        if (existing != lineOfKey.end()) {
+            lines_[existing->second] = line;
+            continue;
+        }
+        const auto again = addedKey.find(folded);
+        if (again != addedKey.end()) {
+            added[again->second] = line;
+            continue;
+        }
+        addedKey.emplace(folded, added.size());
+        added.push_back(line);
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1), added.begin(), added.end());
 }
 
 bool IniText::Remove(const std::string& section, const std::string& key)

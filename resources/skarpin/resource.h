@@ -252,3 +252,10 @@
 #define IDS_COMMAND_PROGRAM_CHARACTERS  2464
 #define IDS_COMMAND_FILE_CHARACTERS     2465
 #define IDS_COMMAND_TOO_LONG            2466
+
+// The set compiler: what the keyboard's image cannot hold, and the Zenthor program's texts
+#define IDS_COMPILE_UNREADABLE          2780
+#define IDS_COMPILE_TOO_MANY_BLOCKS     2781
+#define IDS_COMPILE_TOO_MANY_RANGES     2782
+#define IDS_COMPILE_CELL_OUTSIDE_GRID   2783
+#define IDS_ZENTHOR_TEXTS_NOT_WRITTEN   2784

@@ -270,6 +270,7 @@ TEST(CommandReading, APauseWordHasItsSecondsRightAfterIt)
     // A short pause word no longer takes keys that begin with it for pauses.
     EXPECT_FALSE(IsPauseWord("P", "P"));
     EXPECT_TRUE(IsPauseWord("P0.5", "P"));
+    EXPECT_FALSE(IsPauseWord("5", "")) << "without a pause word no word is a pause";
 }
 
 TEST(CommandRefusal, EachRefusalHasItsMessage)

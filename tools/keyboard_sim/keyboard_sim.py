@@ -1,0 +1,421 @@
+#!/usr/bin/env python3
+"""A PS/2 or AccessKvora Rizovuvuri keyboard on a pseudo-terminal that Wine opens as a COM port.
+
+The keyboard answers the serial protocol of the programs: the ping (0x04 0x16 0x16 0x16 0x03), the
+version request (0x16 0x16 0x16 'V') and the set image (0x16 0x16 0x16, overlays, then the trailer
+0x03 [0x7F] checksum 0x04, whose bytes after the sync must sum to 0 modulo 256). A test or benchmark
+steers it over a TCP connection on 127.0.0.1, one command line each way (see CONTROL below): which
+COM port it stands behind, and how it misbehaves.
+
+    keyboard_sim.py --prefix WINEPREFIX --ready FILE [--link N]
+
+It writes "<control port> <pty path>" to the ready file once it listens, removes its
+dosdevices/comN link when it ends (SIGTERM, SIGINT, or its parent going away), and never replaces a
+dosdevices entry that is not a link to a pseudo-terminal.
+
+Commands of the keyboard are generators registered with @command(letter): they take further bytes
+with `byte = yield` (or `yield seconds` for a byte within a time, None when none came) and answer
+with kb.reply(). New commands (the infrared ones) are added the same way.
+"""
+import argparse
+import os
+import select
+import signal
+import socket
+import sys
+import termios
+import time
+import tty
+
+SOH, ETX, EOT, SYN, DEL = 0x01, 0x03, 0x04, 0x16, 0x7F
+XON, XOFF = 0x11, 0x13
+STATUS_READY, STATUS_LOAD_FAILED = 0x00, 0x02
+# After 0x16 0x16 0x16 0x03 a ping ends; an empty set's image goes on with its checksum at once.
+PING_SETTLE = 0.02
+DEFAULT_VERSION = "V1.2P"
+NOISE = b"Z" * 12  # no SYN, SOH or ETX: an answer no command expects
+
+CONTROL = """control commands (one line each; the answer is one line, "ok ..." or "error ..."):
+  link N | unlink               stand behind COMN (1-9), or behind none
+  reset                         well-behaved again; forgets the image, the log and the load status
+  version TEXT | version none   the answer to 'V' after its 0x16 bytes (default V1.2P), or no answer
+  status N                      the ping's status byte from now on (default: 0, 2 after a bad image)
+  silent                        reads everything, answers nothing
+  late MS                       every answer MS milliseconds late
+  garbage noise|syn|syn-flood   answers noise, a single 0x16, or 0x16 without end
+  refuse-checksum               every image counts as damaged
+  stop-after N                  stops reading after N bytes of an image (a hung keyboard)
+  read-baud B                   reads no faster than B baud (11 bits a byte)
+  xoff-after N [MS]             sends XOFF after N bytes of an image, and XON MS later (or never)
+  log?                          what it received: wake, ping, version, image-ok:N, image-bad:N
+  image?                        the last image as hex, or none
+  timing?                       ms from the first to the last byte of the last image
+  line?                         the line settings the program gave the port, such as 19200 8N2 ixon ixoff"""
+
+COMMANDS = {}
+
+
+def command(letter):
+    """Registers a generator as the handler of a command letter (an int or a one-character str)."""
+    code = ord(letter) if isinstance(letter, str) else letter
+
+    def register(handler):
+        COMMANDS[code] = handler
+        return handler
+    return register
+
+
+class Settings:
+    def __init__(self):
+        self.version = DEFAULT_VERSION
+        self.status = None
+        self.silent = False
+        self.late = 0.0
+        self.garbage = None
+        self.refuse_checksum = False
+        self.stop_after = None
+        self.read_baud = None
+        self.xoff_after = None
+        self.xoff_ms = None
+
+
+def protocol(kb):
+    """The keyboard's reading of the byte stream: wake bytes, then commands after 0x16 bytes."""
+    byte = yield
+    while True:
+        if byte == EOT:
+            kb.log("wake")
+            byte = None
+        elif byte == SYN:
+            while byte == SYN:
+                byte = yield
+            handler = COMMANDS.get(byte)
+            # A handler returns a byte it read ahead that is not its own, or None.
+            byte = (yield from handler(kb)) if handler else None
+        else:
+            byte = None
+        if byte is None:
+            byte = yield
+
+
+@command(ETX)
+def ping_or_empty_set(kb):
+    following = yield PING_SETTLE
+    if following is not None and (following == DEL or following >= 0x30):
+        return (yield from receive_image(kb, [ETX, following]))
+    kb.log("ping")
+    kb.reply(bytes([SYN, SYN, SOH, kb.ping_status(), ETX]))
+    return following
+
+
+@command("V")
+def version(kb):
+    kb.log("version")
+    if kb.settings.version is not None:
+        kb.reply(bytes([SYN, SYN]) + kb.settings.version.encode("latin-1") + bytes([ETX]))
+    return None
+    yield
+
+
+@command(SOH)
+def set_image(kb):
+    return (yield from receive_image(kb, [SOH]))
+
+
+def receive_image(kb, body):
+    kb.image_started(len(body))
+    while body[-1] != EOT:
+        body.append((yield))
+        kb.image_progress(len(body))
+    kb.image_finished(body)
+    return None
+
+
+def image_is_sound(body):
+    """The trailer's form and the checksum: every byte after the sync sums to 0 modulo 256."""
+    if len(body) < 3 or body[-1] != EOT or body[-2] < 0x30 or sum(body) % 256 != 0:
+        return False
+    return body[-3] == ETX or (body[-3] == DEL and len(body) >= 4 and body[-4] == ETX)
+
+
+class Keyboard:
+    def __init__(self, prefix):
+        self.dosdevices = os.path.join(prefix, "dosdevices")
+        self.master, self.slave = os.openpty()
+        # Raw at once: the line discipline would otherwise echo and eat 0x04, 0x16 and line ends.
+        tty.setraw(self.slave)
+        os.set_blocking(self.master, False)
+        self.pty = os.ttyname(self.slave)
+        self.link = None
+        self.reset()
+
+    # --- the port link -------------------------------------------------------------------------
+    def link_to(self, number):
+        if not 1 <= number <= 9:
+            raise ValueError("the port must be 1-9")
+        target = os.path.join(self.dosdevices, "com%d" % number)
+        if os.path.lexists(target) and not (os.path.islink(target) and os.readlink(target).startswith("/dev/pts/")):
+            raise ValueError("%s is not a pseudo-terminal link; left alone" % target)
+        self.unlink()
+        temporary = target + ".keyboard-sim"
+        if os.path.lexists(temporary):
+            os.remove(temporary)
+        os.symlink(self.pty, temporary)
+        os.rename(temporary, target)
+        self.link = target
+
+    def unlink(self):
+        if self.link and os.path.islink(self.link) and os.readlink(self.link) == self.pty:
+            os.remove(self.link)
+        self.link = None
+
+    # --- state ---------------------------------------------------------------------------------
+    def reset(self):
+        self.settings = Settings()
+        self.events = []
+        self.image = None
+        self.image_times = None
+        self.load_status = STATUS_READY
+        self.stopped = False
+        self.outbox = []          # (due time, bytes)
+        self.xon_at = None
+        self.flood = False
+        self.next_read = 0.0
+        termios.tcflush(self.slave, termios.TCIOFLUSH)
+        termios.tcflush(self.master, termios.TCIOFLUSH)
+        # Output that an XOFF of ours holds up flows again (tcflow would only undo its own stop).
+        if termios.tcgetattr(self.slave)[0] & termios.IXON:
+            self.write(bytes([XON]))
+        self.start_protocol()
+
+    def start_protocol(self):
+        self.protocol = protocol(self)
+        self.deadline = None
+        self.feed_result(next(self.protocol))
+
+    def log(self, event):
+        self.events.append(event)
+
+    def ping_status(self):
+        return self.settings.status if self.settings.status is not None else self.load_status
+
+    # --- answers -------------------------------------------------------------------------------
+    def reply(self, data):
+        s = self.settings
+        if s.silent:
+            return
+        if s.garbage == "noise":
+            data = NOISE
+        elif s.garbage == "syn":
+            data = bytes([SYN])
+        elif s.garbage == "syn-flood":
+            self.flood = True
+            return
+        self.outbox.append((time.monotonic() + s.late, data))
+
+    def write(self, data):
+        try:
+            os.write(self.master, data)
+        except BlockingIOError:
+            pass  # the program's input is full: a real line would lose the bytes too
+
+    # --- the set image -------------------------------------------------------------------------
+    def image_started(self, count):
+        self.image_times = [time.monotonic(), None]
+        self.image_progress(count)
+
+    def image_progress(self, count):
+        s = self.settings
+        if s.stop_after is not None and count >= s.stop_after:
+            self.stopped = True
+        if s.xoff_after is not None and count == s.xoff_after:
+            self.write(bytes([XOFF]))
+            if s.xoff_ms is not None:
+                self.xon_at = time.monotonic() + s.xoff_ms / 1000.0
+
+    def image_finished(self, body):
+        self.image_times[1] = time.monotonic()
+        self.image = bytes([SYN, SYN, SYN]) + bytes(body)
+        sound = image_is_sound(body) and not self.settings.refuse_checksum
+        self.load_status = STATUS_READY if sound else STATUS_LOAD_FAILED
+        self.log("image-%s:%d" % ("ok" if sound else "bad", len(self.image)))
+
+    # --- the byte stream -----------------------------------------------------------------------
+    def feed(self, byte):
+        self.feed_result(self.protocol.send(byte))
+
+    def feed_result(self, wait):
+        self.deadline = None if wait is None else time.monotonic() + wait
+
+    def reading_allowed(self, now):
+        return not self.stopped and now >= self.next_read
+
+    def read_port(self, now):
+        count = 4096
+        baud = self.settings.read_baud
+        if baud:
+            byte_time = 11.0 / baud
+            if self.next_read < now - 0.01:
+                self.next_read = now  # the line was idle: no credit for the quiet time
+            count = int((now - self.next_read) / byte_time) + 1
+        try:
+            data = os.read(self.master, count)
+        except (BlockingIOError, OSError):
+            return
+        if baud:
+            self.next_read += len(data) * byte_time
+        for byte in data:
+            if byte in (XON, XOFF):
+                continue  # the program's flow control, never data of the protocol
+            self.feed(byte)
+            if self.stopped:
+                break
+
+    def due(self, now):
+        if self.deadline is not None and now >= self.deadline:
+            self.feed(None)
+        while self.outbox and self.outbox[0][0] <= now:
+            self.write(self.outbox.pop(0)[1])
+        if self.xon_at is not None and now >= self.xon_at:
+            self.xon_at = None
+            self.write(bytes([XON]))
+        if self.flood:
+            self.write(bytes([SYN]) * 16)
+
+    def wake_time(self, now):
+        times = [t for t in (self.deadline, self.xon_at) if t is not None]
+        if self.outbox:
+            times.append(self.outbox[0][0])
+        if self.flood:
+            times.append(now + 16 * 11.0 / 19200)  # about the pace of a 19,200-baud line
+        if self.settings.read_baud and not self.stopped and now < self.next_read:
+            times.append(self.next_read + 0.002)
+        return max(0.0, min(times) - now) if times else None
+
+    def line_settings(self):
+        """The port's settings as the program left them on the pseudo-terminal."""
+        iflag, _, cflag, _, _, ospeed, _ = termios.tcgetattr(self.slave)
+        speeds = {getattr(termios, n): n[1:] for n in dir(termios) if n[0] == "B" and n[1:].isdigit()}
+        bits = {termios.CS5: "5", termios.CS6: "6", termios.CS7: "7", termios.CS8: "8"}[cflag & termios.CSIZE]
+        parity = "N" if not cflag & termios.PARENB else ("O" if cflag & termios.PARODD else "E")
+        words = [speeds.get(ospeed, "?"), bits + parity + ("2" if cflag & termios.CSTOPB else "1")]
+        words += [name for name, flag in (("ixon", termios.IXON), ("ixoff", termios.IXOFF)) if iflag & flag]
+        return " ".join(words)
+
+    # --- control -------------------------------------------------------------------------------
+    def control(self, line):
+        words = line.split()
+        if not words:
+            return "error empty command"
+        name, args = words[0], words[1:]
+        s = self.settings
+        try:
+            if name == "link":
+                self.link_to(int(args[0]))
+            elif name == "unlink":
+                self.unlink()
+            elif name == "reset":
+                self.reset()
+            elif name == "version":
+                s.version = None if args == ["none"] else " ".join(args)
+            elif name == "status":
+                s.status = int(args[0])
+            elif name == "silent":
+                s.silent = True
+            elif name == "late":
+                s.late = int(args[0]) / 1000.0
+            elif name == "garbage":
+                if args[0] not in ("noise", "syn", "syn-flood"):
+                    raise ValueError("unknown garbage " + args[0])
+                s.garbage = args[0]
+            elif name == "refuse-checksum":
+                s.refuse_checksum = True
+            elif name == "stop-after":
+                s.stop_after = int(args[0])
+            elif name == "read-baud":
+                s.read_baud = int(args[0])
+            elif name == "xoff-after":
+                s.xoff_after = int(args[0])
+                s.xoff_ms = int(args[1]) if len(args) > 1 else None
+            elif name == "log?":
+                return "ok " + " ".join(self.events)
+            elif name == "image?":
+                return "ok " + (self.image.hex() if self.image else "none")
+            elif name == "line?":
+                return "ok " + self.line_settings()
+            elif name == "timing?":
+                if not self.image_times or self.image_times[1] is None:
+                    return "ok none"
+                return "ok %.1f" % ((self.image_times[1] - self.image_times[0]) * 1000.0)
+            else:
+                return "error unknown command " + name
+        except (IndexError, ValueError, OSError) as error:
+            return "error %s" % error
+        return "ok"
+
+
+def serve(kb, ready_file):
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(4)
+    with open(ready_file + ".tmp", "w") as ready:
+        ready.write("%d %s\n" % (listener.getsockname()[1], kb.pty))
+    os.rename(ready_file + ".tmp", ready_file)
+
+    parent = os.getppid()
+    clients = {}
+    while True:
+        now = time.monotonic()
+        kb.due(now)
+        if os.getppid() != parent:
+            return  # whoever started us is gone
+        readers = [listener] + list(clients)
+        if kb.reading_allowed(now):
+            readers.append(kb.master)
+        wait = kb.wake_time(now)
+        ready, _, _ = select.select(readers, [], [], 1.0 if wait is None else min(wait, 1.0))
+        for source in ready:
+            if source is listener:
+                client, _ = listener.accept()
+                clients[client] = b""
+            elif source is kb.master:
+                kb.read_port(time.monotonic())
+            else:
+                data = source.recv(4096)
+                if not data:
+                    del clients[source]
+                    source.close()
+                    continue
+                clients[source] += data
+                while b"\n" in clients[source]:
+                    line, clients[source] = clients[source].split(b"\n", 1)
+                    answer = kb.control(line.decode("latin-1").strip())
+                    source.sendall(answer.encode("latin-1") + b"\n")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, epilog=CONTROL,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--prefix", required=True, help="the Wine prefix whose dosdevices get the link")
+    parser.add_argument("--ready", required=True, help="file written once the keyboard listens")
+    parser.add_argument("--link", type=int, help="the COM port to stand behind from the start")
+    options = parser.parse_args()
+
+    kb = Keyboard(options.prefix)
+
+    def stop(signum, frame):
+        kb.unlink()
+        sys.exit(0)
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
+    try:
+        if options.link:
+            kb.link_to(options.link)
+        serve(kb, options.ready)
+    finally:
+        kb.unlink()
+
+
+if __name__ == "__main__":
+    main()
