@@ -241,6 +241,8 @@ void CSkarpinDlg::DropOverlays(int, int, bool)
 
 bool CSkarpinDlg::OnCommand(int id, int code)
 {
+    if (OnFileCommand(id, code))
+        return true;
     switch (id) {
     case ID_APP_EXIT_SKARPIN:
         EndDialog(IDCANCEL);
@@ -290,7 +292,9 @@ bool CSkarpinDlg::OnNotify(int id, NMHDR* header, LRESULT&)
 
 bool CSkarpinDlg::OnOK()
 {
-    // Enter never closes the main window.
+    // Enter opens the overlay the list has chosen, and never closes the main window.
+    if (selectionFocus_ == 1)
+        OpenOverlayEditor();
     return false;
 }
 
@@ -303,6 +307,8 @@ void CSkarpinDlg::OnTimer(UINT_PTR id)
 
 bool CSkarpinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (OnEditorMessage(message, wParam, lParam, result))
+        return true;
     switch (message) {
     case WM_MEASUREITEM: {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -323,6 +329,8 @@ bool CSkarpinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_SIZE:
         if (!initialising_ && wParam != SIZE_MINIMIZED)
             Layout();
+        if (wParam != SIZE_MINIMIZED)
+            OnEditorSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return false;
     case WM_PAINT:
         if (!::IsIconic(hwnd_))
@@ -360,10 +368,8 @@ void CSkarpinDlg::OnDestroy()
             ::DestroyMenu(*menu);
         *menu = nullptr;
     }
-    if (overlayEditor_ != nullptr) {
-        ::DestroyWindow(overlayEditor_);
-        overlayEditor_ = nullptr;
-    }
+    overlayEditor_.reset();
+    closedEditor_.reset();
     fw::TreeView tree(setTree_.Handle());
     tree.Select(nullptr);
     tree.DeleteAll();

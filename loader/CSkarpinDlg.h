@@ -6,10 +6,13 @@
 #include "loader/FileIO.h"
 #include "loader/ListRecords.h"
 #include "loader/MainWindowModel.h"
+#include "loader/OverlayEditorHost.h"
 #include "loader/SetListOwner.h"
 #include "loader/SetTreeCtrl.h"
 #include "loader/TreeCtrlItem.h"
 #include <commctrl.h>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,8 +34,12 @@ public:
     void FillOverlayList();
     void Layout();
 
+    // The overlay editor is made by this factory; without one, opening an overlay shows nothing.
+    void SetOverlayEditorFactory(OverlayEditorFactory factory) { editorFactory_ = std::move(factory); }
+    OverlayEditor* Editor() const { return overlayEditor_.get(); }
+
     // SetListOwner
-    HWND OverlayEditorWindow() const override { return overlayEditor_; }
+    HWND OverlayEditorWindow() const override { return overlayEditor_ ? overlayEditor_->Window() : nullptr; }
     void SetPopupPoint(POINT point) override { popupPoint_ = point; }
     void SetSelectionFocus(int focus) override { selectionFocus_ = focus; }
     void UpdateMenus() override;
@@ -71,10 +78,45 @@ private:
     void OnOverlaySelected();
     void ShowContextMenu(HMENU menu, HWND control);
 
+    // The file commands (CSkarpinDlgCommands.cpp): sets, overlays and the overlay editor.
+    bool OnFileCommand(int id, int code);
+    bool OnEditorMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void NewSet();
+    void CopySet();
+    void RenameSet();
+    void DeleteSet();
+    void ImportOldSet();
+    void CopyOrMoveOverlays(bool move);
+    void CopyOrMoveOneOverlay(int line, bool move);
+    void CopyOrMoveSeveralOverlays(const std::vector<int>& lines, bool move);
+    void RenameOverlay();
+    void DeleteOverlays();
+    void DeleteCommand();
+    void OpenOverlayEditor();
+    void OnEditorClosed(int number);
+    void OnEditorSize(UINT type, int width, int height);
+
+    // Helpers of the commands.
+    // The selected lines that hold an overlay, in list order; selected empty lines are deselected.
+    std::vector<int> ChosenLines();
+    int LineNumber(int line) const;         // the overlay number the list line stands for
+    int LineOfNumber(int number) const;     // the list line of an overlay number, -1 outside the list
+    // The line takes the name (empty for none) and the text the list shows for it.
+    void ShowLine(int line, const std::string& name);
+    void SelectOnlyLine(int line);
+    // Selects the tree line of the set (its name respecting case); false when the tree has none.
+    bool SelectSet(const std::string& name);
+    std::vector<SetItem> TreeSets() const;
+    // USB model only: the driver program hears of the change when one of the sets is its current set.
+    void NotifyDriverIfCurrent(std::initializer_list<std::string> sets);
+    bool IsCurrentSet(const std::string& name) const;
+
     POINT popupPoint_{0, 0};
     int selectionFocus_ = 0;
     std::string selectedOverlayName_;
-    HWND overlayEditor_ = nullptr; // the open overlay editor; none until the editor exists
+    std::unique_ptr<OverlayEditor> overlayEditor_; // the open overlay editor
+    std::unique_ptr<OverlayEditor> closedEditor_;  // closed, deleted once its own call has returned
+    OverlayEditorFactory editorFactory_;
     CIconListBox overlayList_;
     SetTreeCtrl setTree_;
     int setReadOnly_ = 0;

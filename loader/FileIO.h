@@ -15,6 +15,7 @@
 #include <windows.h>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -273,6 +274,17 @@ public:
     bool SaveKeepingFlag(const std::string& overlayName, int number, const std::string& setName,
                          const std::vector<Block>& keys, const std::vector<Block>& background,
                          const KeyboardSettings& settings);
+    // Offers every media path that blocks store as a path to the rewrite: each block's picture unless
+    // it comes from an image base by its code, then the file paths in its command (picture codes and
+    // CD tracks never). keepLong is set for background pictures, which keep their long names. The
+    // rewrite returns true when it changed the path; commands change only in the paths' text. The
+    // number of blocks changed.
+    using PathRewrite = std::function<bool(std::string& path, bool keepLong)>;
+    int RewriteBlockPaths(std::vector<Block>& keys, std::vector<Block>& background, const PathRewrite& rewrite) const;
+    // The same on one overlay file, saved only when something changed. False when the file cannot be
+    // read, or a change could not be saved (an overlay that did not read whole is never saved).
+    bool RewriteOverlayPaths(const std::string& setName, const std::string& overlayName, int number,
+                             const PathRewrite& rewrite);
     // Replaces the folder prefix in every path of one overlay; saves it only when something changed.
     bool ReplaceOverlayPaths(const std::string& setName, const std::string& overlayName, int number,
                              const std::string& oldPrefix, const std::string& newPrefix, int shortPaths);

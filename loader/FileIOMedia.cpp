@@ -147,8 +147,34 @@ int FileIO::ReplacePathPrefix(std::string& path, const std::string& oldPrefix, c
     return 1;
 }
 
-bool FileIO::ReplaceOverlayPaths(const std::string& setName, const std::string& overlayName, int number,
-                                 const std::string& oldPrefix, const std::string& newPrefix, int shortPaths)
+int FileIO::RewriteBlockPaths(std::vector<Block>& keys, std::vector<Block>& background,
+                              const PathRewrite& rewrite) const
+{
+    // A CD track is no file of a folder.
+    auto commandPath = [&](std::string& path, media::Kind kind) {
+        if (kind == media::Kind::Sound && cp1252::EqualsNoCase(fw::FileExtension(path), "cda"))
+            return false;
+        return rewrite(path, false);
+    };
+    int changed = 0;
+    auto rewriteBlock = [&](Block& block, bool keepLong) {
+        bool blockChanged = false;
+        // A picture from an image base is stored by its code, whatever file the code led to.
+        if (block.pictureCode_.empty() && !block.picturePath_.empty())
+            blockChanged = rewrite(block.picturePath_, keepLong);
+        if (RewriteContentPaths(block.command_, ContentDelimiter(), &videoExtensions_, commandPath) > 0)
+            blockChanged = true;
+        changed += blockChanged ? 1 : 0;
+    };
+    for (Block& block : keys)
+        rewriteBlock(block, false);
+    for (Block& block : background)
+        rewriteBlock(block, true);
+    return changed;
+}
+
+bool FileIO::RewriteOverlayPaths(const std::string& setName, const std::string& overlayName, int number,
+                                 const PathRewrite& rewrite)
 {
     std::vector<Block> keys;
     std::vector<Block> background;
@@ -156,28 +182,19 @@ bool FileIO::ReplaceOverlayPaths(const std::string& setName, const std::string& 
     const int loaded = LoadOverlay(OverlayPath(setName, overlayName), keys, background, settings);
     if (loaded == kNotOpened)
         return false;
-
-    int changes = 0;
-    for (Block& block : keys) {
-        changes += ReplacePathPrefix(block.picturePath_, oldPrefix, newPrefix, shortPaths);
-        // Only the paths change in the command; a CD track is no file of a folder.
-        auto replace = [&](std::string& path, media::Kind kind) {
-            if (kind == media::Kind::Sound && cp1252::EqualsNoCase(fw::FileExtension(path), "cda"))
-                return false;
-            return ReplacePathPrefix(path, oldPrefix, newPrefix, shortPaths) == 1;
-        };
-        if (RewriteContentPaths(block.command_, ContentDelimiter(), &videoExtensions_, replace) > 0)
-            ++changes;
-    }
-    // Background pictures keep their long names.
-    for (Block& block : background)
-        changes += ReplacePathPrefix(block.picturePath_, oldPrefix, newPrefix, 0);
-
-    if (changes == 0)
+    if (RewriteBlockPaths(keys, background, rewrite) == 0)
         return true;
     if (loaded != kLoaded)
         return false;
     return SaveKeepingFlag(overlayName, number, setName, keys, background, settings);
+}
+
+bool FileIO::ReplaceOverlayPaths(const std::string& setName, const std::string& overlayName, int number,
+                                 const std::string& oldPrefix, const std::string& newPrefix, int shortPaths)
+{
+    return RewriteOverlayPaths(setName, overlayName, number, [&](std::string& path, bool keepLong) {
+        return ReplacePathPrefix(path, oldPrefix, newPrefix, keepLong ? 0 : shortPaths) == 1;
+    });
 }
 
 // A save writes the file anew, and the AccessKvora flag lives only in the file: it is put back. An

@@ -1,6 +1,6 @@
 // The import wizard's choice and reading of the zip file.
-#include "framework/Files.h"
 #include "loader/ImportPage1.h"
+#include "framework/Files.h"
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"

@@ -56,6 +56,18 @@ std::vector<SetTreeLine> OrderSetTree(const std::vector<SetItem>& sets, const Se
     return lines;
 }
 
+std::string OverlayLineText(SetKind kind, int number, const SetItem* entry, int model,
+                            const std::function<bool(const std::string&)>& isGameSendType)
+{
+    const std::string name = entry != nullptr ? entry->name_ : std::string();
+    std::string text = kind == SetKind::kTemplates ? name : fw::Format("%d %s", number, name.c_str());
+    if (entry != nullptr && entry->accessKvora_ != 0 && model != FileIO::kModelAccessKvora)
+        text += "    *** AccessKvora ***";
+    else if (!name.empty() && isGameSendType && isGameSendType(name))
+        text += "    *** DirectX ***";
+    return text;
+}
+
 std::vector<OverlayListLine> OverlayListLines(SetKind kind, const std::vector<SetItem>& overlays, int model,
                                               const std::function<bool(const std::string&)>& isGameSendType)
 {
@@ -80,11 +92,7 @@ std::vector<OverlayListLine> OverlayListLines(SetKind kind, const std::vector<Se
         line.number = number;
         if (entry != nullptr)
             line.name = entry->name_;
-        line.text = kind == SetKind::kTemplates ? line.name : fw::Format("%d %s", number, line.name.c_str());
-        if (entry != nullptr && entry->accessKvora_ != 0 && model != FileIO::kModelAccessKvora)
-            line.text += "    *** AccessKvora ***";
-        else if (!line.name.empty() && isGameSendType && isGameSendType(line.name))
-            line.text += "    *** DirectX ***";
+        line.text = OverlayLineText(kind, number, entry, model, isGameSendType);
         lines.push_back(line);
     }
     return lines;

@@ -2,6 +2,99 @@
 #pragma once
 #include "library/resource.h"
 
+// The set and overlay name dialogs: rename (153), save (148), copy one overlay (155), new set (1601),
+// copy of a set (1561), open an overlay (149), choose a template (182); their controls are ours
+#define IDD_SAVE_OVERLAY            148
+#define IDD_OPEN_OVERLAY            149
+#define IDD_RENAME                  153
+#define IDD_COPY_OVERLAY            155
+#define IDD_TEMPLATE                182
+#define IDD_COPY_SET                1561
+#define IDD_NEW_SET                 1601
+#define IDC_NAME_FRAME              1630
+#define IDC_NAME_LINE1              1631
+#define IDC_NAME_LINE2              1632
+#define IDC_NAME_LABEL              1633
+#define IDC_NAME_EDIT               1634
+#define IDC_NAME_SET_LABEL          1635
+#define IDC_NAME_SETS               1636
+#define IDC_NAME_NUMBER_LABEL       1637
+#define IDC_NAME_NUMBERS            1638
+#define IDC_NAME_LIST_LABEL         1639
+#define IDC_NAME_LIST               1640
+#define IDS_ENTER_NEW_NAME          136
+#define IDS_NEW_SET                 181
+#define IDS_ERROR_CAPTION           1711
+#define IDS_SET_NAME_TAKEN          1713
+#define IDS_OVERLAY_NAME_TAKEN      1754
+#define IDS_NAME_SET_LINE           1789
+#define IDS_NAME_OVERLAY_LINE       1790
+#define IDS_NAME_FORBIDDEN          1793
+#define IDS_NO_TEMPLATE             1829
+#define IDS_MOVE_OVERLAY            1837
+#define IDS_MOVE_OVERLAY_PROMPT     1839
+#define IDS_TARGET_READ_ONLY        1851
+#define IDS_NAME_TOO_LONG           1857
+#define IDS_COPY_OVERLAY_CAPTION    2057
+#define IDS_ENTER_NAME              2058
+#define IDS_COPY_OVERLAY_PROMPT     2059
+#define IDS_CHOOSE_FREE_NUMBER      2060
+#define IDS_COPY_SET_CAPTION        2061
+#define IDS_ENTER_COPY_NAME         2062
+#define IDS_OPEN_OVERLAY_CAPTION    2183
+#define IDS_CHOOSE_SET              2184
+#define IDS_CHOOSE_OVERLAY          2185
+#define IDS_SAVE_OVERLAY            2202
+#define IDS_NEW_OVERLAY             2258
+#define IDS_CHOOSE_TEMPLATE         2259
+
+// Copying or moving several overlays (1611) and changing the folders of a set's media (215); the
+// controls and the strings are ours
+#define IDD_CHANGE_PATHS            215
+#define IDD_COPY_MOVE               1611
+#define IDC_COPYMOVE_PROMPT         1645
+#define IDC_COPYMOVE_SETS           1646
+#define IDC_COPYMOVE_NOTE           1647
+#define IDC_PATHS_INTRO             1660
+#define IDC_PATHS_STEP1             1661
+#define IDC_PATHS_STEP2             1662
+#define IDC_PATHS_LIST              1663
+#define IDC_PATHS_EDIT              1664
+#define IDC_PATHS_BROWSE            1665
+#define IDC_PATHS_WARNING           1666
+#define IDS_COPYMOVE_COPY_PROMPT    2500
+#define IDS_COPYMOVE_MOVE_PROMPT    2501
+#define IDS_COPYMOVE_NO_ROOM        2502
+#define IDS_PATHS_EMPTY_FOLDER      2503
+#define IDS_PATHS_BROWSE_TITLE      2504
+#define IDS_PATHS_NOT_CHANGED       2505
+
+// The main window's set and overlay commands: their questions, and what they could not do (ours)
+#define IDS_ASK_DELETE_SET          1791
+#define IDS_ASK_DELETE_OVERLAY      1792
+#define IDS_ASK_DELETE_OVERLAYS     1799
+#define IDS_ASK_DELETE_TEMPLATE     1840
+#define IDS_ASK_DELETE_TEMPLATES    1852
+#define IDS_SET_NOT_CREATED         2510
+#define IDS_SET_NOT_COPIED          2511
+#define IDS_SET_NOT_RENAMED         2512
+#define IDS_SET_RENAMED_PARTLY      2513
+#define IDS_SET_NOT_DELETED         2514
+#define IDS_OLDSET_NOT_CONVERTED    2515
+#define IDS_OVERLAY_NOT_RENAMED     2516
+#define IDS_OVERLAY_NOT_COPIED      2517
+#define IDS_OVERLAY_NOT_MOVED       2518
+#define IDS_OVERLAY_COPIED_PARTLY   2519
+#define IDS_OVERLAY_MOVED_PARTLY    2520
+#define IDS_OVERLAYS_NOT_DELETED    2521
+#define IDS_OVERLAYS_SET_FULL_COPY  2522
+#define IDS_OVERLAYS_SET_FULL_MOVE  2523
+#define IDS_OVERLAYS_NOT_COPIED     2524
+#define IDS_OVERLAYS_NOT_MOVED      2525
+#define IDS_OVERLAYS_NOT_REMOVED    2526
+#define IDS_OVERLAYS_COPIED_PARTLY  2527
+#define IDS_OVERLAYS_MOVED_PARTLY   2528
+
 // Speech settings (151): the engine and its voice
 #define IDD_SPEECH                  151
 #define IDC_SPEECH_LABEL            1420

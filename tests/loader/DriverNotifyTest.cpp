@@ -1,5 +1,6 @@
 // The current-set mark in the registers and the news posted to the USB keyboard's driver program,
 // seen arriving at the driver stand-in (tools/usbdriver).
+#include "DriverStandIn.h"
 #include "SetFixture.h"
 #include "library/IniFile.h"
 #include "support/DialogDriver.h"
@@ -12,51 +13,6 @@ std::string Mark(SetFixture& sets, const std::string& set)
 {
     return ini::ReadString(sets.RegisterPath(set), "SetInfo", "IsCurrent", "<none>");
 }
-
-// The stand-in program, started hidden beside the test program and ended when the test is done.
-class DriverStandIn {
-public:
-    DriverStandIn(const std::string& caption, const std::string& logFile) : caption_(caption)
-    {
-        char module[MAX_PATH] = "";
-        ::GetModuleFileNameA(nullptr, module, MAX_PATH);
-        std::string program = module;
-        program = program.substr(0, program.rfind('\\')) + "\\usbdriver.exe";
-        std::string commandLine = "\"" + program + "\" \"" + caption + "\" \"" + logFile + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = SW_HIDE;
-        if (!::CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process_)) {
-            ADD_FAILURE() << "cannot start " << program;
-            return;
-        }
-        testsupport::PumpUntil([this] { return Window() != nullptr; });
-    }
-
-    ~DriverStandIn()
-    {
-        if (process_.hProcess == nullptr)
-            return;
-        if (HWND window = Window())
-            ::PostMessageA(window, WM_CLOSE, 0, 0);
-        bool ended = testsupport::PumpUntil([this] { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; });
-        if (!ended)
-            ::TerminateProcess(process_.hProcess, 1);
-        ::CloseHandle(process_.hThread);
-        ::CloseHandle(process_.hProcess);
-    }
-
-    DriverStandIn(const DriverStandIn&) = delete;
-    DriverStandIn& operator=(const DriverStandIn&) = delete;
-
-    HWND Window() const { return ::FindWindowA("#32770", caption_.c_str()); }
-
-private:
-    std::string caption_;
-    PROCESS_INFORMATION process_{};
-};
 
 } // namespace
 
@@ -113,8 +69,7 @@ TEST(DriverNotify, PostsTheNewsToTheDriversWindowInTheUsbModelOnly)
     EXPECT_EQ(1, io.NotifyDriver());
 
     // Messages arrive in order, so one line proves that the other models posted nothing.
-    const std::string expected = "WM_USER+114 wParam=1 lParam=-1\r\n";
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return sets.Read(log) == expected; })) << sets.Read(log);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return sets.Read(log) == DriverStandIn::kNewsLine; })) << sets.Read(log);
 }
 
 TEST(DriverNotify, WithoutADriverNameNoWindowIsSought)

@@ -1,7 +1,7 @@
 // The import tests' world.
+#include "ImportFixture.h"
 #include "framework/FileReplace.h"
 #include "framework/Files.h"
-#include "ImportFixture.h"
 #include "FileListing.h"
 #include "loader/ExportCopies.h"
 #include "loader/ExportModel.h"

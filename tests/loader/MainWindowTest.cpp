@@ -1,7 +1,6 @@
 // Skarpin's main window opened on set folders of the test's making, and the start's single-copy test.
-#include "SetFixture.h"
+#include "MainWindowFixture.h"
 #include "loader/CSkarpinApp.h"
-#include "loader/CSkarpinDlg.h"
 #include "support/DialogDriver.h"
 #include "skarpin/resource.h"
 #include <gtest/gtest.h>
@@ -10,55 +9,14 @@
 
 namespace {
 
-class MainWindowTest : public testing::Test, public SetFixture {
+class MainWindowTest : public testing::Test, public MainWindowFixture {
 protected:
-    // Windows settings with the keyboard model ("PS2", "USB", "ACCESS").
-    void UseModel(const std::string& status)
-    {
-        WriteWindowsSettings("[Directories]\r\nExe=" + ProgramFolder() + "\r\n[Settings]\r\nFBStatus=" + status + "\r\n");
-    }
-
     void MakeSampleSets()
     {
         MakeSet("Skola", StandardRegister({{1, "Äpple"}, {3, "Bil"}}).c_str(), {"Äpple", "Bil"});
         MakeSet("Hemma", StandardRegister({}).c_str());
         MakeSet("Mallar", StandardRegister({}).c_str(), {"Tom", "Rutor"});
         MakeSet("Standardöverlägg", StandardRegister({{101, "Start"}}).c_str(), {"Start"});
-    }
-
-    // Runs the main window; the script looks at it and the window is closed afterwards.
-    void Run(const std::function<void(CSkarpinDlg&)>& script)
-    {
-        CSkarpinDlg dialog(Environment());
-        testsupport::RunModal(dialog, [&](fw::Dialog&) {
-            script(dialog);
-            dialog.EndDialog(IDCANCEL);
-        });
-    }
-
-    static std::vector<std::string> TreeNames(const CSkarpinDlg& dialog)
-    {
-        std::vector<std::string> names;
-        for (const TreeCtrlItem& item : dialog.TreeItems())
-            names.push_back(item.name_);
-        return names;
-    }
-
-    static std::string ListText(CSkarpinDlg& dialog, int line)
-    {
-        return fw::ListBox(dialog.List().Handle()).ItemText(line);
-    }
-
-    static bool Grayed(HMENU menu, UINT command)
-    {
-        return (::GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0;
-    }
-
-    static std::string MenuText(HMENU menu, UINT command)
-    {
-        char text[256] = {};
-        ::GetMenuStringA(menu, command, text, sizeof(text), MF_BYCOMMAND);
-        return text;
     }
 };
 
@@ -67,7 +25,7 @@ TEST_F(MainWindowTest, OpensOnTheFirstSetWithItsHundredNumbers)
     UseModel("PS2");
     WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\nShowStandardOverlays=1\r\n");
     MakeSampleSets();
-    Run([&](CSkarpinDlg& dialog) {
+    RunMainWindow([&](CSkarpinDlg& dialog) {
         EXPECT_EQ(dialog.Self().Text(), "Skarpinen PS/2");
         EXPECT_EQ(dialog.Configuration().caption_, "Skarpinen PS/2");
         // The folder listing decides between the two ordinary sets.
@@ -129,10 +87,10 @@ TEST_F(MainWindowTest, SpecialSetsFollowTheirSwitchesWhateverTheCaseOfTheirNames
     MakeSet("MALLAR", templates.c_str(), {"Tom", "Rutor"});
     const std::string standard = StandardRegister({{101, "Start"}, {104, "Slut"}});
     MakeSet("STANDARDÖVERLÄGG", standard.c_str(), {"Start", "Slut"});
-    Run([&](CSkarpinDlg& dialog) { EXPECT_EQ(TreeNames(dialog), std::vector<std::string>({"Skola"})); });
+    RunMainWindow([&](CSkarpinDlg& dialog) { EXPECT_EQ(TreeNames(dialog), std::vector<std::string>({"Skola"})); });
 
     WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\nShowStandardOverlays=1\r\n");
-    Run([&](CSkarpinDlg& dialog) {
+    RunMainWindow([&](CSkarpinDlg& dialog) {
         ASSERT_EQ(TreeNames(dialog), std::vector<std::string>({"Skola", "MALLAR", "STANDARDÖVERLÄGG"}));
         ASSERT_TRUE(dialog.SelectSetLine(1));
         // The set holds its templates under the numbers of its listing, with their names alone.
@@ -160,7 +118,7 @@ TEST_F(MainWindowTest, UsbModelPutsTheCurrentSetFirstAndRepairsAMissingOne)
     WriteProgramSettings("[USB]\r\nCurrentSet=Borta\r\n");
     MakeSet("Alfa", StandardRegister({}).c_str());
     MakeSet("Beta", StandardRegister({}).c_str());
-    Run([&](CSkarpinDlg& dialog) {
+    RunMainWindow([&](CSkarpinDlg& dialog) {
         EXPECT_EQ(dialog.Self().Text(), "Skarpinen USB");
         ASSERT_EQ(dialog.TreeItems().size(), 2u);
         const std::string current = dialog.TreeItems()[0].name_;
@@ -169,7 +127,7 @@ TEST_F(MainWindowTest, UsbModelPutsTheCurrentSetFirstAndRepairsAMissingOne)
         EXPECT_EQ(::GetMenuState(dialog.MainMenu(), ID_START_SETTINGS, MF_BYCOMMAND), static_cast<UINT>(-1));
     });
     WriteProgramSettings("[USB]\r\nCurrentSet=beta\r\n");
-    Run([&](CSkarpinDlg& dialog) {
+    RunMainWindow([&](CSkarpinDlg& dialog) {
         ASSERT_EQ(dialog.TreeItems().size(), 2u);
         EXPECT_EQ(dialog.TreeItems()[0].name_, "Beta");
         EXPECT_EQ(Value(ProgramSettingsFile(), "USB", "CurrentSet"), "beta");
@@ -179,7 +137,7 @@ TEST_F(MainWindowTest, UsbModelPutsTheCurrentSetFirstAndRepairsAMissingOne)
 TEST_F(MainWindowTest, WithoutSetsOnlyNewSetAndImportStayAvailable)
 {
     UseModel("ACCESS");
-    Run([&](CSkarpinDlg& dialog) {
+    RunMainWindow([&](CSkarpinDlg& dialog) {
         EXPECT_EQ(dialog.Self().Text(), "Skarpinen AccessKvora");
         EXPECT_TRUE(dialog.TreeItems().empty());
         EXPECT_TRUE(dialog.ListLines().empty());
@@ -197,7 +155,7 @@ TEST_F(MainWindowTest, WithoutSetsOnlyNewSetAndImportStayAvailable)
 TEST_F(MainWindowTest, TreeAndListShareTheClientAreaInHalves)
 {
     UseModel("PS2");
-    Run([&](CSkarpinDlg& dialog) {
+    RunMainWindow([&](CSkarpinDlg& dialog) {
         RECT client = dialog.Self().ClientRect();
         ::SetWindowPos(dialog.Handle(), nullptr, 0, 0, 501, 300, SWP_NOMOVE | SWP_NOZORDER);
         client = dialog.Self().ClientRect();
@@ -215,7 +173,7 @@ TEST_F(MainWindowTest, TreeAndListShareTheClientAreaInHalves)
 TEST_F(MainWindowTest, EnterDoesNotCloseTheMainWindow)
 {
     UseModel("PS2");
-    Run([&](CSkarpinDlg& dialog) {
+    RunMainWindow([&](CSkarpinDlg& dialog) {
         dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
     });

@@ -1,0 +1,43 @@
+// What the main window needs of the overlay editor, which the editor's own part of the program
+// builds: the main window creates it through a factory it is given, lays it out with its own size,
+// and deletes it once the editor has told it that it closed.
+#pragma once
+#include "loader/ListRecords.h"
+#include <windows.h>
+#include <functional>
+#include <memory>
+#include <string>
+
+class FileIO;
+
+// A modeless editor window owned by the main window, at most one at a time. On closing (after
+// asking about saving) it sends kClosedMessage to the main window, which then deletes it once that
+// call has returned; the destructor destroys the window if it still exists.
+class OverlayEditor {
+public:
+    // wParam: the overlay number the editor was opened with; lParam 0; the main window answers 1.
+    static constexpr UINT kClosedMessage = WM_USER + 18;
+
+    virtual ~OverlayEditor() = default;
+    virtual HWND Window() const = 0;
+    // The main window's new client size (WM_SIZE's type, width and height), never minimised.
+    virtual void OnSize(UINT type, int width, int height) = 0;
+};
+
+// Everything the main window hands a new editor.
+struct OverlayEditorRequest {
+    HWND mainWindow = nullptr;             // the parent, and the receiver of kClosedMessage
+    FileIO* fileIO = nullptr;
+    PrintOptions* printOptions = nullptr;  // the main window's, read and changed by the editor's printing
+    RECT screenRect{};                     // the main window's rectangle on the screen
+    std::string setName;
+    // The main window's selected overlay name: the editor writes the overlay's new name into it
+    // when it saves under another name. Empty for a new overlay.
+    std::string* overlayName = nullptr;
+    int number = 0;                        // 1-100, 101-127, or the list position + 1 in the templates set
+    int readOnly = 0;                      // the set's folder is read-only
+    std::string templateName;              // the template a new overlay starts from; empty for none
+};
+
+// Creates the editor modeless (template 129) and shows it; null when it could not be made.
+using OverlayEditorFactory = std::function<std::unique_ptr<OverlayEditor>(const OverlayEditorRequest&)>;

@@ -1,0 +1,31 @@
+// Saving an overlay under a name: the name and its checks.
+#include "loader/SaveDlg.h"
+#include "framework/Strings.h"
+#include "loader/FileIO.h"
+#include "loader/NameDialogRules.h"
+#include "skarpin/resource.h"
+
+SaveDlg::SaveDlg(FileIO* fileIO, const std::string& setName, std::string& overlayName, int number, HWND parent)
+    : NameBoxDialog(IDD_SAVE_OVERLAY, parent), overlayName_(overlayName), number_(number)
+{
+    fileIO->ListOverlays(setName, overlays_);
+}
+
+bool SaveDlg::OnInitDialog()
+{
+    SetCaption(fw::LoadResString(IDS_SAVE_OVERLAY));
+    SetItemText(IDCANCEL, fw::LoadResString(IDS_CANCEL));
+    Control<fw::Edit>(IDC_NAME_EDIT).SetLimit(kMaxNameLength);
+    SetItemText(IDC_NAME_EDIT, overlayName_);
+    UpdateOkButton();
+    return true;
+}
+
+bool SaveDlg::OnOK()
+{
+    const std::string name = namerules::Trim(ItemText(IDC_NAME_EDIT));
+    if (const int problem = namerules::SaveProblem(name, overlays_))
+        return Refuse(problem, IDC_NAME_EDIT);
+    overlayName_ = name;
+    return true;
+}

@@ -1,0 +1,29 @@
+// The dialog that asks for the name under which the overlay editor saves an overlay.
+#pragma once
+#include "loader/NameBoxDialog.h"
+#include "loader/ListRecords.h"
+#include <string>
+#include <vector>
+
+class FileIO;
+
+// Refuses the name of an overlay the set holds already; on OK the overlay name holds the new name,
+// trimmed of blanks at its ends. The number is kept for the caller and not used here.
+class SaveDlg : public NameBoxDialog {
+public:
+    static constexpr int kMaxNameLength = 80;
+
+    SaveDlg(FileIO* fileIO, const std::string& setName, std::string& overlayName, int number, HWND parent = nullptr);
+
+    int Number() const { return number_; }
+
+protected:
+    bool OnInitDialog() override;
+    bool OnOK() override;
+
+private:
+
+    std::string& overlayName_;
+    int number_;
+    std::vector<SetItem> overlays_;
+};

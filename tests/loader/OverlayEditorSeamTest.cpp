@@ -1,0 +1,223 @@
+// Opening and closing the overlay editor from the main window, with a stand-in editor made by the
+// factory the main window is given: what the editor is handed, the template question, the one editor
+// at a time, its closing message and the main window's size passed on.
+#include "MainWindowFixture.h"
+#include "framework/Prompt.h"
+#include "skarpin/resource.h"
+#include "support/DialogDriver.h"
+#include <gtest/gtest.h>
+#include <tuple>
+
+using testsupport::Click;
+using testsupport::OnNextDialog;
+
+namespace {
+
+struct EditorLog {
+    int made = 0;
+    int deleted = 0;
+    OverlayEditorRequest request;
+    std::vector<std::tuple<UINT, int, int>> sizes;
+};
+
+// A window that stands for the editor and notes what the main window does with it.
+class StandInEditor : public OverlayEditor {
+public:
+    StandInEditor(EditorLog& log, HWND parent) : log_(log)
+    {
+        window_ = ::CreateWindowExA(0, "STATIC", "Överlägg", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, parent, nullptr,
+                                    ::GetModuleHandleA(nullptr), nullptr);
+    }
+    ~StandInEditor() override
+    {
+        ++log_.deleted;
+        ::DestroyWindow(window_);
+    }
+    HWND Window() const override { return window_; }
+    void OnSize(UINT type, int width, int height) override { log_.sizes.emplace_back(type, width, height); }
+
+private:
+    EditorLog& log_;
+    HWND window_ = nullptr;
+};
+
+class OverlayEditorSeamTest : public testing::Test, public MainWindowFixture {
+protected:
+    OverlayEditorSeamTest()
+    {
+        UseModel("PS2");
+        MakeSet("Skola", StandardRegister({{1, "Bil"}, {3, "Äpple"}}).c_str(), {"Bil", "Äpple"});
+        MakeSet("Mallar", StandardRegister({}).c_str(), {"Tom"});
+        MakeSet("Standardöverlägg", StandardRegister({{101, "Start"}}).c_str(), {"Start"});
+        fw::SetBeepHandler([this] { ++beeps_; });
+    }
+
+    OverlayEditorFactory Factory()
+    {
+        return [this](const OverlayEditorRequest& request) {
+            ++log_.made;
+            log_.request = request;
+            return std::make_unique<StandInEditor>(log_, request.mainWindow);
+        };
+    }
+
+    static void PressEnter(CSkarpinDlg& dialog) { dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
+
+    // Chooses the line of the set and presses Enter, which opens it.
+    void OpenLine(CSkarpinDlg& dialog, const std::string& set, int line)
+    {
+        SelectSet(dialog, set);
+        SelectLines(dialog, {line});
+        PressEnter(dialog);
+    }
+
+    static LRESULT EditorCloses(CSkarpinDlg& dialog, int number)
+    {
+        return dialog.Self().Send(OverlayEditor::kClosedMessage, static_cast<WPARAM>(number), 0);
+    }
+
+    EditorLog log_;
+    int beeps_ = 0;
+};
+
+} // namespace
+
+TEST_F(OverlayEditorSeamTest, OpensTheChosenOverlayAndOnlyOneEditorAtATime)
+{
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            OpenLine(dialog, "Skola", 2);
+            ASSERT_EQ(log_.made, 1);
+            EXPECT_EQ(log_.request.mainWindow, dialog.Handle());
+            EXPECT_EQ(log_.request.fileIO, &dialog.Configuration());
+            EXPECT_NE(log_.request.printOptions, nullptr);
+            EXPECT_EQ(log_.request.setName, "Skola");
+            EXPECT_EQ(log_.request.number, 3);
+            ASSERT_NE(log_.request.overlayName, nullptr);
+            EXPECT_EQ(*log_.request.overlayName, "Äpple");
+            EXPECT_EQ(log_.request.templateName, "");
+            EXPECT_EQ(log_.request.readOnly, 0);
+            ASSERT_NE(dialog.Editor(), nullptr);
+            EXPECT_EQ(dialog.OverlayEditorWindow(), dialog.Editor()->Window());
+
+            // A second opening, by double click or menu: a beep, and the open editor stays the one.
+            dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDC_OVERLAY_LIST, LBN_DBLCLK),
+                               reinterpret_cast<LPARAM>(dialog.List().Handle()));
+            Command(dialog, ID_OVERLAY_MENU_OPEN);
+            EXPECT_EQ(log_.made, 1);
+            EXPECT_EQ(beeps_, 2);
+
+            // The main window's new size is the editor's too; a minimised window is none.
+            dialog.Self().Send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(640, 480));
+            dialog.Self().Send(WM_SIZE, SIZE_MINIMIZED, 0);
+            EXPECT_EQ(log_.sizes, (std::vector<std::tuple<UINT, int, int>>{{SIZE_RESTORED, 640, 480}}));
+        },
+        Factory());
+    // The main window's tear-down deletes an editor left open.
+    EXPECT_EQ(log_.deleted, 1);
+}
+
+// The editor writes a new name into the main window's selected overlay name when it saves under
+// another one; its closing message then shows that name on the line.
+TEST_F(OverlayEditorSeamTest, ClosingShowsANewNameAndDeletesTheEditorAfterItsCall)
+{
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            OpenLine(dialog, "Skola", 2);
+            ASSERT_EQ(log_.made, 1);
+            *log_.request.overlayName = "Päron";
+            EXPECT_EQ(EditorCloses(dialog, 3), 1);
+            EXPECT_EQ(ListText(dialog, 2), "3 Päron");
+            EXPECT_EQ(dialog.ListLines()[2].name_, "Päron");
+            EXPECT_EQ(fw::ListBox(dialog.List().Handle()).SelectedIndexes(), std::vector<int>{2});
+            EXPECT_EQ(dialog.Editor(), nullptr);
+            EXPECT_EQ(dialog.OverlayEditorWindow(), nullptr);
+            // Deleted once the message that closed it has returned, not within it.
+            EXPECT_EQ(log_.deleted, 0);
+            EXPECT_TRUE(testsupport::PumpUntil([&] { return log_.deleted == 1; }));
+
+            // Closed with its name unchanged, the line stays as it is.
+            SelectLines(dialog, {0});
+            PressEnter(dialog);
+            ASSERT_EQ(log_.made, 2);
+            EXPECT_EQ(EditorCloses(dialog, 1), 1);
+            EXPECT_EQ(ListText(dialog, 0), "1 Bil");
+        },
+        Factory());
+    EXPECT_EQ(log_.deleted, 2);
+}
+
+TEST_F(OverlayEditorSeamTest, AnEmptyNumberAsksForATemplateWhenTheSettingSaysSo)
+{
+    WriteProgramSettings("[Settings]\r\nShowTemplateDlg=1\r\n");
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            SelectSet(dialog, "Skola");
+            SelectLines(dialog, {1});
+            OnNextDialog([](fw::Dialog& shown) {
+                EXPECT_EQ(static_cast<UINT>(IDD_TEMPLATE), shown.TemplateId());
+                Click(shown, IDCANCEL);
+            });
+            PressEnter(dialog);
+            EXPECT_EQ(log_.made, 0);
+
+            OnNextDialog([](fw::Dialog& shown) {
+                testsupport::SelectList(shown, IDC_NAME_LIST, 1);
+                PressOk(shown);
+            });
+            PressEnter(dialog);
+            ASSERT_EQ(log_.made, 1);
+            EXPECT_EQ(log_.request.templateName, "Tom");
+            EXPECT_EQ(log_.request.number, 2);
+            EXPECT_EQ(*log_.request.overlayName, "");
+        },
+        Factory());
+
+    WriteProgramSettings("[Settings]\r\nShowTemplateDlg=0\r\n");
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            SelectLines(dialog, {1});
+            PressEnter(dialog);
+            EXPECT_EQ(log_.made, 2);
+            EXPECT_EQ(log_.request.templateName, "");
+        },
+        Factory());
+}
+
+// "Ny mall" opens an empty new template, whatever line is chosen, without asking for a template.
+TEST_F(OverlayEditorSeamTest, NewTemplateAndTheStandardOverlayNumbers)
+{
+    WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\nShowStandardOverlays=1\r\n");
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            SelectSet(dialog, "Mallar");
+            SelectLines(dialog, {0});
+            Command(dialog, ID_OVERLAY_OPEN);
+            ASSERT_EQ(log_.made, 1);
+            EXPECT_EQ(log_.request.setName, "Mallar");
+            EXPECT_EQ(*log_.request.overlayName, "");
+            EXPECT_EQ(log_.request.number, 1);
+            EXPECT_EQ(EditorCloses(dialog, 1), 1);
+
+            SelectSet(dialog, "Standardöverlägg");
+            SelectLines(dialog, {0});
+            Command(dialog, ID_OVERLAY_MENU_OPEN);
+            ASSERT_EQ(log_.made, 2);
+            EXPECT_EQ(log_.request.number, 101);
+            EXPECT_EQ(*log_.request.overlayName, "Start");
+        },
+        Factory());
+}
+
+// Until the editor is part of the program, opening shows nothing and nothing breaks.
+TEST_F(OverlayEditorSeamTest, WithoutAFactoryOpeningShowsNothing)
+{
+    RunMainWindow([&](CSkarpinDlg& dialog) {
+        SelectSet(dialog, "Skola");
+        SelectLines(dialog, {0});
+        PressEnter(dialog);
+        EXPECT_EQ(dialog.Editor(), nullptr);
+        EXPECT_EQ(beeps_, 0);
+        EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
+    });
+}
