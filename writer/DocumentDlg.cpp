@@ -291,11 +291,7 @@ bool DocumentDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         result = reinterpret_cast<LRESULT>(backgroundBrush_.Get());
         return true;
     case WM_GETDLGCODE:
-        result = DLGC_WANTALLKEYS | DLGC_WANTCHARS;
-        return true;
-    case WM_CHAR:
-        OnChar(static_cast<char>(wParam), 0);
-        result = 0;
+        result = DLGC_WANTALLKEYS;
         return true;
     case WM_LBUTTONDOWN:
         OnClick(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

@@ -52,7 +52,8 @@ public:
     // Prints every page between the main window's StartDoc and EndDoc.
     void PrintDocument(HDC printer);
 
-    // WM_CHAR enters a character; the keys of accelerator table 137 become commands.
+    // WM_CHAR enters a character (this is the characters' only road in: the main window hands every
+    // one here, whatever window it was meant for); the keys of accelerator table 137 become commands.
     bool PreTranslateMessage(MSG& message) override;
 
     // What the main window reads and fills: the items, the image list, the pages, the modified flag.

@@ -183,11 +183,7 @@ DocumentChange DocumentModel::InsertText(const std::string& text)
     ++caret_;
     // The caret must stand on an item the layout knows, so it comes back after the text.
     SkipSoftBreak();
-    Layout();
-    SkipSoftBreak();
-    ShowCaretPage();
-    modified_ = 1;
-    return RepaintAll();
+    return Reflowed();
 }
 
 DocumentChange DocumentModel::Backspace()
@@ -201,12 +197,7 @@ DocumentChange DocumentModel::Backspace()
         --target;
     items_.erase(items_.begin() + target);
     caret_ = target;
-    Layout();
-    caret_ = std::min(caret_, static_cast<int>(FinalIndex()));
-    SkipSoftBreak();
-    ShowCaretPage();
-    modified_ = 1;
-    return RepaintAll();
+    return Reflowed();
 }
 
 DocumentChange DocumentModel::Delete()
@@ -216,6 +207,13 @@ DocumentChange DocumentModel::Delete()
     host_.StopAllPlayback();
     TakeSnapshot();
     items_.erase(items_.begin() + caret_);
+    return Reflowed();
+}
+
+// After an edit that may move any line: the layout, the caret off soft breaks and on its page, and
+// the whole page repainted.
+DocumentChange DocumentModel::Reflowed()
+{
     Layout();
     SkipSoftBreak();
     ShowCaretPage();
@@ -411,10 +409,7 @@ DocumentChange DocumentModel::ToggleLargePicture()
     host_.StopAllPlayback();
     TakeSnapshot();
     items_[target].large_ = items_[target].large_ ? 0 : 1;
-    Layout();
-    ShowCaretPage();
-    modified_ = 1;
-    return RepaintAll();
+    return Reflowed();
 }
 
 DocumentChange DocumentModel::Click(POINT point, const RECT& client)

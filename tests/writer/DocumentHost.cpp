@@ -64,9 +64,12 @@ void DocumentHost::SetPrinter(HDC printer)
     document_.Layout();
 }
 
+// As the main window's layout: the document window is moved without repainting, then the whole
+// window is repainted.
 void DocumentHost::PlaceDocument(const RECT& rect)
 {
     document_.MoveTo(rect, false);
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void DocumentHost::UpdatePageScroller(int currentPage, int lastPage)

@@ -15,17 +15,6 @@ using doctext::Lines;
 
 namespace {
 
-// Lines 100 wide, four lines of 20 (5 apart) to a page; pictures 30, large ones 40.
-LayoutFrame Frame()
-{
-    LayoutFrame frame;
-    frame.area = RECT{0, 0, 100, 100};
-    frame.pictureSize = 30;
-    frame.largePictureSize = 40;
-    frame.largeAllowed = true;
-    return frame;
-}
-
 // Picture 0 square, 1 wide (4:3), 2 tall (3:4), 3 wide with a caption, 4 not loaded with a caption,
 // 5 not loaded without one; any other number has no object.
 SymbolShape Shape(int number)
@@ -41,7 +30,7 @@ SymbolShape Shape(int number)
     return shape;
 }
 
-std::string LaidOut(const std::string& description, const LayoutFrame& frame = Frame())
+std::string LaidOut(const std::string& description, const LayoutFrame& frame = doctext::TestFrame())
 {
     std::vector<DocItem> items = Items(description);
     LayOutItems(items, 0, frame, doctext::TableMeasurer(), Shape);
@@ -92,7 +81,7 @@ TEST(DocumentLayout, CharactersAndPicturesStandOnTheBaselineOfTheirLine)
 {
     // 'a', a square picture 30 high (with the descent below it 34), 'b'; then a second line.
     std::vector<DocItem> items = Items("a{0}b\nc");
-    LayOutItems(items, 0, Frame(), doctext::TableMeasurer(), Shape);
+    LayOutItems(items, 0, doctext::TestFrame(), doctext::TableMeasurer(), Shape);
     const int baseline = 34 - 4;
     for (int k : {0, 1, 2, 3}) {
         EXPECT_EQ(baseline, items[k].baseline_) << k;
@@ -118,7 +107,7 @@ TEST(DocumentLayout, TheCaretGapFollowsTheFontSizeAndATooWideItemIsNarrowed)
 {
     EXPECT_EQ(1, document_metrics::CaretGap(14));
     EXPECT_EQ(3, document_metrics::CaretGap(15));
-    LayoutFrame frame = Frame();
+    LayoutFrame frame = doctext::TestFrame();
     frame.gap = 3;
     std::vector<DocItem> items = Items("ab");
     LayOutItems(items, 0, frame, doctext::TableMeasurer(), Shape);
@@ -126,7 +115,7 @@ TEST(DocumentLayout, TheCaretGapFollowsTheFontSizeAndATooWideItemIsNarrowed)
 
     // A character wider than the line takes the line less the gap and a space.
     std::vector<DocItem> wide = Items("W");
-    LayOutItems(wide, 0, Frame(), doctext::TableMeasurer({{' ', 5}, {'W', 500}}), Shape);
+    LayOutItems(wide, 0, doctext::TestFrame(), doctext::TableMeasurer({{' ', 5}, {'W', 500}}), Shape);
     EXPECT_EQ(100 - 1 - 5, wide[0].textBox_.right - wide[0].textBox_.left);
 }
 
@@ -152,7 +141,7 @@ TEST(DocumentLayout, PictureSizes)
     for (const auto& c : cases) {
         DocItem item(c.number);
         item.large_ = c.large ? 1 : 0;
-        LayoutFrame frame = Frame();
+        LayoutFrame frame = doctext::TestFrame();
         frame.largeAllowed = c.largeAllowed;
         const PictureExtent extent = MeasurePicture(item, frame, doctext::TableMeasurer(), Shape);
         EXPECT_EQ(c.width, extent.width) << c.number;
@@ -165,30 +154,30 @@ TEST(DocumentLayout, PictureSizes)
 TEST(DocumentLayout, TheCaretStaysOnItsItemAndANewItemFollowsTheOneBeforeIt)
 {
     std::vector<DocItem> items = Items("aaa bbb ccc");
-    LayoutResult result = LayOutItems(items, 0, Frame(), doctext::TableMeasurer(), Shape);
+    LayoutResult result = LayOutItems(items, 0, doctext::TestFrame(), doctext::TableMeasurer(), Shape);
     EXPECT_EQ("|aaa bbb ~ccc", doctext::Describe(items, result.caret));
 
     // Laid out again the soft break is made anew, and the caret is still on the second 'c'.
-    result = LayOutItems(items, 10, Frame(), doctext::TableMeasurer(), Shape);
+    result = LayOutItems(items, 10, doctext::TestFrame(), doctext::TableMeasurer(), Shape);
     EXPECT_EQ("aaa bbb ~c|cc", doctext::Describe(items, result.caret));
 
     // A new item (no index yet) at the start of the wrapped line: the caret follows the item before
     // it onto the new item, not onto the soft break between them.
     items.insert(items.begin() + 9, DocItem('x'));
-    result = LayOutItems(items, 9, Frame(), doctext::TableMeasurer(), Shape);
+    result = LayOutItems(items, 9, doctext::TestFrame(), doctext::TableMeasurer(), Shape);
     EXPECT_EQ("aaa bbb ~|xccc", doctext::Describe(items, result.caret));
     EXPECT_EQ(0, result.lastPage);
 }
 
 TEST(DocumentLayout, PaperLeavesASpaceAtTheEdgeAndFivePixelsAfterAPicture)
 {
-    LayoutFrame paper = document_metrics::PaperFrame(RECT{0, 0, 100, 1000}, Frame());
+    LayoutFrame paper = document_metrics::PaperFrame(RECT{0, 0, 100, 1000}, doctext::TestFrame());
     EXPECT_EQ(30, paper.pictureSize); // the same share of the width as on screen
     EXPECT_EQ(40, paper.largePictureSize);
     // Letters 12 wide: the eighth ends at 84 + 12, which leaves the caret's gap but not a space.
     const doctext::TableMeasurer measurer({{' ', 5}, {'a', 12}});
     std::vector<DocItem> items = Items("aaaaaaaa");
-    LayOutItems(items, 0, Frame(), measurer, Shape);
+    LayOutItems(items, 0, doctext::TestFrame(), measurer, Shape);
     EXPECT_EQ("aaaaaaaa$", Lines(items));
     LayOutItems(items, 0, paper, measurer, Shape);
     EXPECT_EQ("aaaaaaa/a$", Lines(items));
@@ -242,7 +231,7 @@ TEST(DocumentMetrics, TheFontFollowsTheSettings)
 TEST(DocItem, ACopyWaitsForALayoutWhileAMoveIsTheSameItem)
 {
     std::vector<DocItem> items = Items("ab{7+}");
-    LayOutItems(items, 0, Frame(), doctext::TableMeasurer(), Shape);
+    LayOutItems(items, 0, doctext::TestFrame(), doctext::TableMeasurer(), Shape);
     DocItem& picture = items[2];
     picture.compactionMark_ = 1;
 

@@ -34,22 +34,12 @@ public:
     std::string heard;
 };
 
-LayoutFrame Frame()
-{
-    LayoutFrame frame;
-    frame.area = RECT{0, 0, 100, 100};
-    frame.pictureSize = 30;
-    frame.largePictureSize = 40;
-    frame.largeAllowed = true;
-    return frame;
-}
-
 class DocumentEditing : public testing::Test {
 protected:
     DocumentEditing()
     {
         host.model = &model;
-        model.SetScreenFrame(Frame());
+        model.SetScreenFrame(doctext::TestFrame());
         model.Clear();
     }
 
@@ -259,7 +249,7 @@ TEST_F(DocumentEditing, TypingAtTheEndRepaintsOnlyTheNewItemWhileItsLineStays)
 TEST_F(DocumentEditing, ClicksFindTheItemOnTheCurrentPage)
 {
     Type("ab cd\nef");
-    const RECT client = Frame().area;
+    const RECT client = doctext::TestFrame().area;
     // In an item's box; right of a line's end (its last item); left of a line's first item; below
     // every line (the page's last item); outside the window nothing.
     const struct {
@@ -281,7 +271,7 @@ TEST_F(DocumentEditing, ClicksFindTheItemOnTheCurrentPage)
 TEST_F(DocumentEditing, ThePageEndMarkerShowsWhereAPrintedPageEnds)
 {
     host.printing = true;
-    LayoutFrame paper = Frame();
+    LayoutFrame paper = doctext::TestFrame();
     paper.area = RECT{0, 0, 100, 45}; // two lines a printed page
     paper.wrapAgainstSpace = true;
     paper.pictureGap = 5;

@@ -69,6 +69,16 @@ std::string Lines(const std::vector<DocItem>& items)
     return text;
 }
 
+LayoutFrame TestFrame()
+{
+    LayoutFrame frame;
+    frame.area = RECT{0, 0, 100, 100};
+    frame.pictureSize = 30;
+    frame.largePictureSize = 40;
+    frame.largeAllowed = true;
+    return frame;
+}
+
 std::string Show(const RECT& rect)
 {
     return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" + std::to_string(rect.right) + ","

@@ -16,6 +16,9 @@ std::string Describe(const std::vector<DocItem>& items, int caret = -1);
 // The laid-out lines: '/' between lines, "//" where a page begins, '$' for a hard line break.
 std::string Lines(const std::vector<DocItem>& items);
 
+// Lines 100 wide, four lines of 20 (5 apart) to a page; pictures 30, large ones 40; a gap of 1.
+LayoutFrame TestFrame();
+
 // A rectangle as "(left,top)-(right,bottom)".
 std::string Show(const RECT& rect);
 
