@@ -60,6 +60,10 @@ public:
     DocumentModel& Model() { return model_; }
     const DocumentModel& Model() const { return model_; }
     bool IsCapturing() const { return capture_.IsCapturing(); }
+    // Shows or hides the caret (the main window hides it while the word-to-picture bar has the keys).
+    void DrawCaret(bool show);
+    // The dashed line where a printed page ends, when one ends on the current page.
+    void DrawPageEndMarker(HDC dc);
     // The current page as the window paints it (the caret too while it is shown), into any device
     // context whose origin is the window's client area.
     void PaintPage(HDC dc, const RECT& area);
@@ -84,9 +88,7 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     void OnPaint();
-    void DrawCaret(bool show);
     void DrawCaretBox(HDC dc) const;
-    void DrawPageEndMarker(HDC dc);
 
 private:
     // DocumentModel::Host

@@ -232,6 +232,13 @@ TEST_F(DocumentWindow, TwentyInsertedPicturesAreAllShown)
             EXPECT_EQ("", fixtures::CheckQuadrants(*canvas, item.pictureBox_, fixtures::kQuadrants)) << k;
         }
     }
+
+    // A save's compaction renumbers the objects and keeps their pictures.
+    Type("{Home}{Del}");
+    Doc().CompactImages();
+    ASSERT_EQ(19u, Model().images_.Size());
+    for (size_t k = 0; k < 19; ++k)
+        EXPECT_TRUE(Model().images_[k].HasPicture()) << k;
 }
 
 TEST_F(DocumentWindow, AnEmptyDocumentPaintsOnlyTheBackgroundAndTheCaret)
