@@ -57,20 +57,18 @@ void DocumentDlg::ComputeMetrics()
     client_.right -= document_metrics::kClientRightMargin;
 
     fw::WindowDC screen(nullptr);
-    pixelsPerInchX_ = ::GetDeviceCaps(screen, LOGPIXELSX);
-    pixelsPerInchY_ = ::GetDeviceCaps(screen, LOGPIXELSY);
-    fontScale_ = document_metrics::ScreenFontScale(::GetDeviceCaps(screen, HORZRES), pixelsPerInchX_);
+    const double fontScale =
+        document_metrics::ScreenFontScale(::GetDeviceCaps(screen, HORZRES), ::GetDeviceCaps(screen, LOGPIXELSX));
     const document_metrics::FontSpec font =
-        document_metrics::DocumentFont(settings, fontScale_, japaneseCharset_ ? SHIFTJIS_CHARSET : ANSI_CHARSET);
+        document_metrics::DocumentFont(settings, fontScale, japaneseCharset_ ? SHIFTJIS_CHARSET : ANSI_CHARSET);
     screenFont_.Reset(document_metrics::CreateDocumentFont(font));
     screenMeasurer_ = std::make_unique<GdiTextMeasurer>(measuringDC_.Get(), screenFont_.Get());
-    spaceWidth_ = screenMeasurer_->CharExtent(' ').cx;
-    model_.SetScreenFrame(document_metrics::ScreenFrame(client_, settings, spaceWidth_));
+    const int spaceWidth = screenMeasurer_->CharExtent(' ').cx;
+    model_.SetScreenFrame(document_metrics::ScreenFrame(client_, settings, spaceWidth));
 
     backgroundColour_ = Colour(settings.bkColor_);
     backgroundBrush_.Reset(::CreateSolidBrush(backgroundColour_));
     caretBrush_.Reset(::CreateSolidBrush(Colour(settings.cursorColor_)));
-    backgroundPen_.Reset(::CreatePen(PS_SOLID, settings.caretWidth_, backgroundColour_));
     dottedCaretPen_.Reset(::CreatePen(PS_DOT, 1, Colour(settings.cursorColor_)));
     // The paper sizes follow the screen's.
     ComputePrintMetrics();

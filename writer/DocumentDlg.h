@@ -120,16 +120,11 @@ private:
     // Painting resources and sizes.
     fw::Brush backgroundBrush_;
     fw::Brush caretBrush_;
-    fw::Pen backgroundPen_;
     fw::Pen dottedCaretPen_;
     COLORREF backgroundColour_ = RGB(255, 255, 255);
     fw::Font screenFont_;
     fw::Font printerFont_;
     RECT client_{0, 0, 0, 0};
-    int pixelsPerInchX_ = 96;
-    int pixelsPerInchY_ = 96;
-    double fontScale_ = 1.0;
-    int spaceWidth_ = 0;
     fw::MemoryDC measuringDC_;
     std::unique_ptr<GdiTextMeasurer> screenMeasurer_;
     std::unique_ptr<GdiTextMeasurer> printMeasurer_;
