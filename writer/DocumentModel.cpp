@@ -125,6 +125,15 @@ DocumentChange DocumentModel::RepaintAfterInsertion() const
     return change;
 }
 
+// After an item was inserted and the caret moved past it.
+DocumentChange DocumentModel::Inserted()
+{
+    SkipSoftBreak();
+    ShowCaretPage();
+    modified_ = 1;
+    return RepaintAfterInsertion();
+}
+
 DocumentChange DocumentModel::InsertChar(char character)
 {
     // Ctrl+letter arrives as a control code, and AltGr reports Ctrl as down: both are refused.
@@ -141,11 +150,7 @@ DocumentChange DocumentModel::InsertChar(char character)
         Layout();
         ++caret_;
     }
-    SkipSoftBreak();
-    ShowCaretPage();
-    DocumentChange change = RepaintAfterInsertion();
-    modified_ = 1;
-    return change;
+    return Inserted();
 }
 
 DocumentChange DocumentModel::InsertObject(const CKvoraObject& object)
@@ -162,11 +167,7 @@ DocumentChange DocumentModel::InsertObject(const CKvoraObject& object)
     SkipSoftBreak();
     host_.PlaySymbolAt(caret_);
     ++caret_;
-    SkipSoftBreak();
-    ShowCaretPage();
-    DocumentChange change = RepaintAfterInsertion();
-    modified_ = 1;
-    return change;
+    return Inserted();
 }
 
 DocumentChange DocumentModel::InsertText(const std::string& text)

@@ -122,6 +122,7 @@ private:
     // The first item of a line of a page, or -1; and how many items that line holds.
     int FirstOfLine(int page, int line, int& count) const;
     DocumentChange MoveToLine(int page, int line, int column);
+    DocumentChange Inserted();
     DocumentChange Reflowed();
     DocumentChange Beeped();
 

@@ -6,6 +6,7 @@
 // Console program: bench_keystroke.exe [keystrokes]    bench_keystroke.exe --show (leaves the window
 // open on the middle of the document until it is closed)
 #include "DocumentHost.h"
+#include "PictureFixtures.h"
 #include "framework/Dialog.h"
 #include "library/ImageBaseManager.h"
 #include "support/TestPrinter.h"
@@ -28,37 +29,6 @@ const int kSymbols = 1000;
 void WriteText(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
-}
-
-// A 24-bit BMP of four coloured quarters.
-void WritePicture(const std::string& path, int width, int height)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = stride * height;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    for (int y = 0; y < height; ++y) {
-        std::string row(stride, '\0');
-        for (int x = 0; x < width; ++x) {
-            const bool top = y >= height / 2, left = x < width / 2; // rows run bottom-up
-            const COLORREF c = top ? (left ? RGB(220, 40, 40) : RGB(40, 160, 60)) : (left ? RGB(40, 60, 200) : RGB(240, 200, 40));
-            row[x * 3] = static_cast<char>(GetBValue(c));
-            row[x * 3 + 1] = static_cast<char>(GetGValue(c));
-            row[x * 3 + 2] = static_cast<char>(GetRValue(c));
-        }
-        bytes += row;
-    }
-    WriteText(path, bytes);
 }
 
 // The document: a symbol, a space and a word of two letters and a space (or a line break).
@@ -154,8 +124,8 @@ int main(int argc, char** argv)
     const int count = !show && argc > 1 ? std::max(10, std::atoi(argv[1])) : 200;
     const std::string root = TemporaryFolder("bench_keystroke");
     WriteText(root + "\\Morvel.ini", "[Directories]\r\nExe=" + root + "\\program\r\n");
-    WritePicture(root + "\\hus.bmp", 160, 120);
-    WritePicture(root + "\\sol.bmp", 120, 160);
+    fixtures::SaveWithCodec(fixtures::QuadrantPicture(160, 120), L"image/bmp", root + "\\hus.bmp");
+    fixtures::SaveWithCodec(fixtures::QuadrantPicture(120, 160), L"image/bmp", root + "\\sol.bmp");
 
     MorvelEnvironment environment = MorvelEnvironment::OfThisProgram();
     environment.windowsFolder = root;
