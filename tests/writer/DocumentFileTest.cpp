@@ -1,5 +1,6 @@
 // Morvel's document files: the text pinned byte for byte, round trips of characters and symbols,
 // what the reader makes of damaged files, and saves that fail.
+#include "DocumentText.h"
 #include "ImageBaseFiles.h"
 #include "MorvelConfig.h"
 #include "support/FullDisk.h"
@@ -8,6 +9,8 @@
 #include <algorithm>
 
 namespace {
+
+using doctext::Items;
 
 // The items as one text: characters as themselves, pictures as "{n}", large ones as "{n+}".
 std::string Describe(const std::vector<DocItem>& items)
@@ -20,25 +23,6 @@ std::string Describe(const std::vector<DocItem>& items)
             text += item.GetChar();
     }
     return text;
-}
-
-// A document in memory from such a text, with its final '\n' item.
-std::vector<DocItem> Items(const std::string& description)
-{
-    std::vector<DocItem> items;
-    for (size_t i = 0; i < description.size(); ++i) {
-        if (description[i] != '{') {
-            items.emplace_back(description[i]);
-            continue;
-        }
-        const size_t close = description.find('}', i);
-        const std::string tag = description.substr(i + 1, close - i - 1);
-        items.emplace_back(std::atoi(tag.c_str()));
-        items.back().large_ = tag.back() == '+' ? 1 : 0;
-        i = close;
-    }
-    items.emplace_back('\n');
-    return items;
 }
 
 std::vector<std::string> Contents(const std::vector<CKvoraObject>& images)
