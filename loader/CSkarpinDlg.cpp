@@ -1,5 +1,6 @@
 // Skarpin's main window: building, filling, laying out and tearing down, and the menu state.
 #include "loader/CSkarpinDlg.h"
+#include "device/LoadKvoraDlg.h"
 #include "framework/Cursor.h"
 #include "framework/Strings.h"
 #include "library/AboutDlg.h"
@@ -257,6 +258,10 @@ bool CSkarpinDlg::OnCommand(int id, int code)
                         hwnd_);
         return true;
     }
+    case ID_SET_LOAD_KEYBOARD:
+        if (LoadSetIntoKeyboard(fileIO_, selectedSetName_, hwnd_))
+            FillSetTree();
+        return true;
     case IDC_OVERLAY_LIST:
         if (code != LBN_SELCHANGE)
             return false;
