@@ -239,6 +239,7 @@ TEST_F(SerialLoadTest, AKeyboardUnpluggedMidTransferFailsTheLoad)
             RunTransfer(load->flow);
             EXPECT_EQ(Stage::kFailed, load->flow.CurrentStage());
             EXPECT_EQ(IDS_LOAD_FAILED, load->flow.Screen().textId);
+            EXPECT_LT(load->flow.Screen().progress, 100) << "the keyboard never answered";
             EXPECT_TRUE(load->flow.Screen().cancelEnabled);
             EXPECT_FALSE(load->flow.Screen().okEnabled);
             EXPECT_EQ(LoadOutcome::kStayOpen, load->flow.Ok());
