@@ -178,6 +178,31 @@ void LoadFixture::InstallWaits()
     });
 }
 
+void PrepareKeyboard(KeyboardControl& keyboard, int model, const std::string& misbehaviour)
+{
+    ASSERT_TRUE(keyboard.Connected())
+        << "no keyboard simulator: run this program through tools/keyboard_sim/with_keyboard.sh";
+    ASSERT_TRUE(keyboard.Do("reset"));
+    ASSERT_TRUE(keyboard.Do("link " + std::to_string(LoadFixture::kPort)));
+    ASSERT_TRUE(keyboard.Do(model == FileIO::kModelAccessKvora ? "version V8.0A" : "version V1.2P"));
+    if (!misbehaviour.empty()) {
+        ASSERT_TRUE(keyboard.Do(misbehaviour));
+    }
+}
+
+LinkTimings ShortLoadTimings()
+{
+    LinkTimings timings;
+    timings.answer = 400;
+    timings.nextByte = 100;
+    timings.wakePause = 10;
+    timings.drainByte = 50;
+    timings.storePause = 10;
+    timings.transferFactor = 2;
+    timings.transferMargin = 5000;
+    return timings;
+}
+
 int CountLines(const std::string& log, const std::string& beginning)
 {
     int count = 0;

@@ -57,6 +57,13 @@ private:
     std::vector<DWORD> longWaits_;
 };
 
+// The keyboard simulator behind the fixture's port, well-behaved but for the misbehaviour (none for an
+// empty text), with the firmware of the model.
+void PrepareKeyboard(KeyboardControl& keyboard, int model, const std::string& misbehaviour = std::string());
+// The link's waits, short enough that a silent keyboard costs a test little; a transfer is stuck
+// after twice its line time and 5 s.
+LinkTimings ShortLoadTimings();
+
 // The number of lines of a log that begin with the text.
 int CountLines(const std::string& log, const std::string& beginning);
 

@@ -24,22 +24,11 @@ using testsupport::IsVisible;
 using testsupport::Snapshot;
 using testsupport::Text;
 
-LinkTimings ShortTimings()
-{
-    LinkTimings timings;
-    timings.answer = 400;
-    timings.wakePause = 10;
-    timings.drainByte = 50;
-    timings.storePause = 10;
-    return timings;
-}
-
 class LoadKvoraDlgTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(keyboard_.Connected())
-            << "no keyboard simulator: run this program through tools/keyboard_sim/with_keyboard.sh";
+        PrepareKeyboard(keyboard_, FileIO::kModelPS2);
         config_.InstallWaits();
         config_.InstallZenthor();
     }
@@ -49,12 +38,7 @@ protected:
     void Keyboard(int model, const std::string& misbehaviour = std::string())
     {
         config_.SetModel(model);
-        ASSERT_TRUE(keyboard_.Do("reset"));
-        ASSERT_TRUE(keyboard_.Do("link " + std::to_string(LoadFixture::kPort)));
-        ASSERT_TRUE(keyboard_.Do(model == FileIO::kModelAccessKvora ? "version V8.0A" : "version V1.2P"));
-        if (!misbehaviour.empty()) {
-            ASSERT_TRUE(keyboard_.Do(misbehaviour));
-        }
+        PrepareKeyboard(keyboard_, model, misbehaviour);
     }
 
     // Ticks the transfer timer by message until the dialog's message is no longer "loading".
@@ -79,7 +63,7 @@ TEST_F(LoadKvoraDlgTest, APs2LoadFromTheQuestionToItsEnd)
 {
     Keyboard(FileIO::kModelPS2);
     LoadKvoraDlg dialog(config_.Io(), LoadFixture::kSmallSet);
-    dialog.Link().SetTimings(ShortTimings());
+    dialog.Link().SetTimings(ShortLoadTimings());
     const INT_PTR result = testsupport::RunModal(dialog, [&](fw::Dialog& d) {
         EXPECT_EQ("Vill du ladda Rizovuvuri med setet \"Skola\"?", Text(d, IDC_LOAD_MESSAGE));
         EXPECT_EQ("Avbryt", Text(d, IDCANCEL));
@@ -120,7 +104,7 @@ TEST_F(LoadKvoraDlgTest, CancelInTheMiddleOfATransfer)
     DWORD now = 100000;
     fw::SetTickCountHandler([&] { return now; });
     LoadKvoraDlg dialog(config_.Io(), LoadFixture::kLargeSet);
-    dialog.Link().SetTimings(ShortTimings());
+    dialog.Link().SetTimings(ShortLoadTimings());
     const INT_PTR result = testsupport::RunModal(dialog, [&](fw::Dialog& d) {
         Click(d, IDOK);
         auto& flow = static_cast<SerialLoadFlow&>(dialog.Flow());
@@ -139,7 +123,7 @@ TEST_F(LoadKvoraDlgTest, AFailedLoadLeavesOnlyCancel)
 {
     Keyboard(FileIO::kModelPS2, "refuse-checksum");
     LoadKvoraDlg dialog(config_.Io(), LoadFixture::kSmallSet);
-    dialog.Link().SetTimings(ShortTimings());
+    dialog.Link().SetTimings(ShortLoadTimings());
     const INT_PTR result = testsupport::RunModal(dialog, [&](fw::Dialog& d) {
         Click(d, IDOK);
         FollowTransfer(d);
@@ -157,7 +141,7 @@ TEST_F(LoadKvoraDlgTest, NoKeyboardIsSaid)
 {
     Keyboard(FileIO::kModelPS2, "silent");
     LoadKvoraDlg dialog(config_.Io(), LoadFixture::kSmallSet);
-    dialog.Link().SetTimings(ShortTimings());
+    dialog.Link().SetTimings(ShortLoadTimings());
     testsupport::RunModal(dialog, [&](fw::Dialog& d) {
         Click(d, IDOK);
         EXPECT_EQ("Rizovuvuri är inte ansluten.", Text(d, IDC_LOAD_MESSAGE));
@@ -174,7 +158,7 @@ TEST_F(LoadKvoraDlgTest, AnAccessKvoraLoadTellsZenthorOnOk)
     config_.EnableZenthor();
     Keyboard(FileIO::kModelAccessKvora);
     LoadKvoraDlg dialog(config_.Io(), LoadFixture::kSmallSet);
-    dialog.Link().SetTimings(ShortTimings());
+    dialog.Link().SetTimings(ShortLoadTimings());
     fw::SetWaitHandler([&](DWORD milliseconds) {
         if (milliseconds < 1000) {
             ::Sleep(milliseconds);

@@ -23,25 +23,12 @@ double ByteMilliseconds()
     return 11.0 * 1000 / 19200;
 }
 
-LinkTimings ShortTimings()
-{
-    LinkTimings timings;
-    timings.answer = 400;
-    timings.nextByte = 100;
-    timings.wakePause = 10;
-    timings.drainByte = 50;
-    timings.storePause = 10;
-    timings.transferFactor = 2;
-    timings.transferMargin = 5000;
-    return timings;
-}
-
 // One load: the flow with its own link and a view that records what it shows.
 struct Load {
     Load(LoadFixture& config, int model, const std::string& set, TraceLog& trace)
         : link(trace), flow(config.Io(), set, model, link, view)
     {
-        link.SetTimings(ShortTimings());
+        link.SetTimings(ShortLoadTimings());
         view.SetFlow(&flow);
         flow.Open();
     }
@@ -55,10 +42,7 @@ class SerialLoadTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(keyboard_.Connected())
-            << "no keyboard simulator: run this program through tools/keyboard_sim/with_keyboard.sh";
-        ASSERT_TRUE(keyboard_.Do("reset"));
-        ASSERT_TRUE(keyboard_.Do("link " + std::to_string(LoadFixture::kPort)));
+        PrepareKeyboard(keyboard_, kPS2);
         config_.InstallWaits();
         config_.InstallZenthor();
         fw::SetTickCountHandler([this] { return now_; });
@@ -66,16 +50,7 @@ protected:
 
     void TearDown() override { keyboard_.Do("reset"); }
 
-    // The keyboard of the model, with a misbehaviour (none for an empty text).
-    void Keyboard(int model, const std::string& misbehaviour)
-    {
-        ASSERT_TRUE(keyboard_.Do("reset"));
-        ASSERT_TRUE(keyboard_.Do("link " + std::to_string(LoadFixture::kPort)));
-        ASSERT_TRUE(keyboard_.Do(model == kAccess ? "version V8.0A" : "version V1.2P"));
-        if (!misbehaviour.empty()) {
-            ASSERT_TRUE(keyboard_.Do(misbehaviour));
-        }
-    }
+    void Keyboard(int model, const std::string& misbehaviour) { PrepareKeyboard(keyboard_, model, misbehaviour); }
 
     std::unique_ptr<Load> MakeLoad(int model, const std::string& set = LoadFixture::kSmallSet)
     {
@@ -211,7 +186,7 @@ TEST_F(SerialLoadTest, AHeldUpTransferIsFollowedByTheLineAndEndsInTime)
     EXPECT_EQ(Stage::kSending, flow.CurrentStage()) << "the write still goes on: no end block yet";
 
     // Twice the line time and the margin later the transfer counts as stuck.
-    now_ = start + 2 * lineMs + ShortTimings().transferMargin + 100;
+    now_ = start + 2 * lineMs + ShortLoadTimings().transferMargin + 100;
     flow.Timer(LoadFlow::kTransferTimer);
     EXPECT_EQ(Stage::kFailed, flow.CurrentStage());
     EXPECT_EQ(IDS_LOAD_FAILED, flow.Screen().textId);
@@ -235,7 +210,7 @@ TEST_F(SerialLoadTest, AKeyboardUnpluggedMidTransferFailsTheLoad)
             const DWORD start = now_;
             Tick(load->flow);
             now_ = start + 2 * static_cast<DWORD>(load->flow.Total() * ByteMilliseconds())
-                   + ShortTimings().transferMargin + 100;
+                   + ShortLoadTimings().transferMargin + 100;
             RunTransfer(load->flow);
             EXPECT_EQ(Stage::kFailed, load->flow.CurrentStage());
             EXPECT_EQ(IDS_LOAD_FAILED, load->flow.Screen().textId);

@@ -17,11 +17,11 @@
 // once an answer went back, and "no window" when Window=0 ended the program. A load request is
 // WM_USER+114 with wParam 2 and the asking window in lParam; the answer is WM_USER+114 with wParam 2
 // and the result, sent to that window. The window closes on WM_CLOSE.
+#include "tools/usbdriver/StandInFiles.h"
 #include "tools/usbdriver/resource.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -46,34 +46,13 @@ HWND g_asker = nullptr;
 
 void AppendToLog(const std::string& line)
 {
-    // Opened for each line, so a reader sees every line as soon as it is written.
-    HANDLE file = ::CreateFileA(g_settings.logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    const std::string text = line + "\r\n";
-    DWORD written = 0;
-    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    ::CloseHandle(file);
+    standin::AppendLine(g_settings.logFile, line);
 }
 
-std::string ReadSetting(const std::string& file, const char* key, const char* fallback)
-{
-    char value[256] = "";
-    ::GetPrivateProfileStringA("StandIn", key, fallback, value, sizeof(value), file.c_str());
-    return value;
-}
-
-// "C:\x\Rizovuvuri.skarpin.exe" -> "C:\x\Rizovuvuri.skarpin" and the caption "Rizovuvuri".
+// Without arguments "C:\x\Rizovuvuri.skarpin.exe" takes the caption "Rizovuvuri".
 Settings ReadSettings(int argc, char** argv)
 {
-    char module[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string stem = module;
-    const size_t extension = stem.rfind('.');
-    if (extension != std::string::npos && extension > stem.rfind('\\'))
-        stem.erase(extension);
-
+    const std::string stem = standin::ProgramStem();
     Settings settings;
     if (argc >= 3) {
         settings.caption = argv[1];
@@ -84,12 +63,12 @@ Settings ReadSettings(int argc, char** argv)
         settings.caption = variant == std::string::npos ? name : name.substr(0, variant);
         settings.logFile = stem + ".log";
     }
-    const std::string file = stem + ".standin.ini";
-    const std::string answer = ReadSetting(file, "Answer", "1");
+    const std::string answer = standin::ReadSetting("Answer", "1");
     settings.answers = answer != "never";
     settings.answer = std::strtol(answer.c_str(), nullptr, 10);
-    settings.answerDelay = static_cast<UINT>(std::strtoul(ReadSetting(file, "AnswerDelay", "0").c_str(), nullptr, 10));
-    settings.window = ReadSetting(file, "Window", "1") != "0";
+    const std::string delay = standin::ReadSetting("AnswerDelay", "0");
+    settings.answerDelay = static_cast<UINT>(std::strtoul(delay.c_str(), nullptr, 10));
+    settings.window = standin::ReadSetting("Window", "1") != "0";
     return settings;
 }
 

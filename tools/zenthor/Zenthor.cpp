@@ -13,6 +13,7 @@
 // Log lines: "started", then "ZenthorIniFileChanged wParam=<unsigned> lParam=<signed>" for each notice;
 // after each of them the entries of [StartSequence] and [Paths] as "read [<section>] <key>=<value>"
 // and "read done". The window closes on WM_CLOSE.
+#include "tools/usbdriver/StandInFiles.h"
 #include <windows.h>
 #include <cstdio>
 #include <string>
@@ -29,15 +30,7 @@ UINT g_iniChanged = 0;
 
 void AppendToLog(const std::string& line)
 {
-    // Opened for each line, so a reader sees every line as soon as it is written.
-    HANDLE file = ::CreateFileA(g_logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    const std::string text = line + "\r\n";
-    DWORD written = 0;
-    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    ::CloseHandle(file);
+    standin::AppendLine(g_logFile, line);
 }
 
 void LogSection(const char* section)
@@ -63,18 +56,8 @@ void ReadZenthorIni()
 
 void ReadSettings()
 {
-    char module[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string stem = module;
-    const size_t extension = stem.rfind('.');
-    if (extension != std::string::npos && extension > stem.rfind('\\'))
-        stem.erase(extension);
-    const std::string file = stem + ".standin.ini";
-    char value[MAX_PATH] = "";
-    ::GetPrivateProfileStringA("StandIn", "ZenthorIni", "zenthor.ini", value, sizeof(value), file.c_str());
-    g_zenthorIni = value;
-    ::GetPrivateProfileStringA("StandIn", "Log", (stem + ".log").c_str(), value, sizeof(value), file.c_str());
-    g_logFile = value;
+    g_zenthorIni = standin::ReadSetting("ZenthorIni", "zenthor.ini");
+    g_logFile = standin::ReadSetting("Log", standin::ProgramStem() + ".log");
 }
 
 LRESULT CALLBACK ZenthorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
