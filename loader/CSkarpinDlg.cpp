@@ -1,5 +1,6 @@
 // Skarpin's main window: building, filling, laying out and tearing down, and the menu state.
 #include "loader/CSkarpinDlg.h"
+#include "device/LoadKvoraDlg.h"
 #include "framework/Cursor.h"
 #include "framework/Strings.h"
 #include "library/AboutDlg.h"
@@ -264,13 +265,14 @@ bool CSkarpinDlg::OnCommand(int id, int code)
         std::string newSetName;
         if (RunImportWizard(fileIO_, newSetName, hwnd_)) {
             FillSetTree();
-            for (size_t line = 0; line < treeItems_.size(); ++line) {
-                if (treeItems_[line].name_ == newSetName)
-                    SelectSetLine(line);
-            }
+            SelectSet(newSetName);
         }
         return true;
     }
+    case ID_SET_LOAD_KEYBOARD:
+        if (LoadSetIntoKeyboard(fileIO_, selectedSetName_, hwnd_))
+            FillSetTree();
+        return true;
     case IDC_OVERLAY_LIST:
         if (code != LBN_SELCHANGE)
             return false;

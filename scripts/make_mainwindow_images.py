@@ -35,19 +35,8 @@ def page(x, y):
     return WHITE
 
 
-def write_icon(path, size=32):
-    colours = [(220, 60, 60), (240, 190, 40), (60, 170, 80), (50, 110, 210)]
-
-    def pixel(x, y):
-        if 2 <= x <= 29 and 7 <= y <= 24:
-            if x in (2, 29) or y in (7, 24):
-                return (60, 60, 60)
-            column, row = (x - 4) // 6, (y - 9) // 7
-            if 0 <= column < 4 and 0 <= row < 2 and (x - 4) % 6 < 5 and (y - 9) % 7 < 6:
-                return colours[(column + row) % 4]
-            return (200, 200, 200)
-        return None
-
+def write_ico(path, pixel, size=32):
+    """A one-picture 24-bit icon; pixel(x, y) gives a colour, or None where the icon is transparent."""
     xor = bytearray()
     mask = bytearray()
     for y in range(size - 1, -1, -1):
@@ -65,6 +54,25 @@ def write_icon(path, size=32):
     entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), 22)
     with open(path, "wb") as f:
         f.write(header + entry + image)
+
+
+KEY_COLOURS = [(220, 60, 60), (240, 190, 40), (60, 170, 80), (50, 110, 210)]
+
+
+def keyboard(x, y, top=7, bottom=24):
+    """Skarpin's keyboard: a grey frame of eight coloured keys between the rows top and bottom."""
+    if 2 <= x <= 29 and top <= y <= bottom:
+        if x in (2, 29) or y in (top, bottom):
+            return (60, 60, 60)
+        column, row = (x - 4) // 6, (y - top - 2) // 7
+        if 0 <= column < 4 and 0 <= row < 2 and (x - 4) % 6 < 5 and (y - top - 2) % 7 < 6:
+            return KEY_COLOURS[(column + row) % 4]
+        return (200, 200, 200)
+    return None
+
+
+def write_icon(path, size=32):
+    write_ico(path, keyboard, size)
 
 
 def main():

@@ -316,3 +316,27 @@
 #define IDS_COMPILE_TOO_MANY_RANGES     2782
 #define IDS_COMPILE_CELL_OUTSIDE_GRID   2783
 #define IDS_ZENTHOR_TEXTS_NOT_WRITTEN   2784
+
+// Loading a set into the keyboard: the dialog, its controls, its animation and its texts
+#define IDD_LOAD_KVORA                  1006
+#define IDC_LOAD_MESSAGE                1007
+#define IDC_LOAD_PROGRESS               1008
+#define IDC_LOAD_ANIMATION              1009
+#define IDC_LOAD_PROGRESS_LABEL         1010
+#define IDC_LOAD_CANCEL_LABEL           1011
+#define IDC_LOAD_ALREADY_LOADED         1210
+#define IDI_LOAD_ANIMATION_1            196
+#define IDI_LOAD_ANIMATION_2            198
+#define IDI_LOAD_ANIMATION_3            199
+#define IDS_LOAD_QUESTION               101
+#define IDS_LOAD_SEARCHING              102
+#define IDS_LOAD_SENDING                103
+#define IDS_LOAD_NOT_CONNECTED          104
+#define IDS_LOAD_DONE                   105
+#define IDS_LOAD_NO_DRIVER              107
+#define IDS_LOAD_ALREADY_LOADED         108
+#define IDS_LOAD_CANCELLING             1847
+// Ours: the ends the texts above do not tell truthfully
+#define IDS_LOAD_NO_ZENTHOR             2700
+#define IDS_LOAD_NOT_SENT               2701
+#define IDS_LOAD_FAILED                 2702

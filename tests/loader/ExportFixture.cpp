@@ -1,10 +1,8 @@
 // The export tests' set.
 #include "ExportFixture.h"
 #include "PictureFixtures.h"
-#include "framework/Dialog.h"
 #include "library/Cp1252.h"
 #include <windows.h>
-#include <cstring>
 
 using namespace fixtures;
 
@@ -89,39 +87,4 @@ std::vector<SetItem> ExportFixture::Overlays()
 std::string LowerCase(std::string text)
 {
     return cp1252::Lower(text);
-}
-
-void Snapshot(HWND window, const std::string& name)
-{
-    char folder[MAX_PATH] = "";
-    if (::GetEnvironmentVariableA("RZ_SCREENSHOTS", folder, MAX_PATH) == 0)
-        return;
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASE);
-    fw::PumpMessages();
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, old);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(header);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    std::vector<std::uint8_t> bits(static_cast<size_t>(((width * 3 + 3) & ~3) * height));
-    ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), bits.data(), reinterpret_cast<BITMAPINFO*>(&header),
-                DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    Bytes dib(sizeof(header) + bits.size());
-    std::memcpy(dib.data(), &header, sizeof(header));
-    std::memcpy(dib.data() + sizeof(header), bits.data(), bits.size());
-    WriteBytes(std::string(folder) + "\\" + name + ".bmp", MakeBmpFile(dib));
 }

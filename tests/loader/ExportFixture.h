@@ -2,6 +2,7 @@
 // for the export tests: the set "Set1" of the overlay fixture with three overlays and their files.
 #pragma once
 #include "OverlayFixture.h"
+#include "support/Snapshot.h"
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -26,6 +27,4 @@ public:
 // Lower case, as the export lists its media files.
 std::string LowerCase(std::string text);
 
-// RZ_SCREENSHOTS names a folder: the window is saved there as a BMP picture of the screen, so the
-// pages can be looked at; nothing happens without it.
-void Snapshot(HWND window, const std::string& name);
+using testsupport::Snapshot;

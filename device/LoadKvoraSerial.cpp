@@ -1,0 +1,299 @@
+// Loading a set into a PS/2 or AccessKvora keyboard over the serial link.
+#include "device/LoadKvoraSerial.h"
+#include "framework/Clock.h"
+#include "framework/Strings.h"
+#include "loader/FileIO.h"
+#include "skarpin/resource.h"
+#include <algorithm>
+
+namespace {
+
+// The transfer timer's periods: while the queue empties, then while the keyboard answers and stores.
+const UINT kAwaitQueueMs = 1000;
+const UINT kStoreMs = 2000;
+// Above this share the bar stops at kQueueEmptyingPercent until the queue is empty.
+const int kFollowQueueLimit = 94;
+const int kQueueEmptyingPercent = 95;
+const int kEndBlockPercent = 97;
+const int kDone = 100;
+
+} // namespace
+
+SerialLoadFlow::SerialLoadFlow(FileIO& fileIO, const std::string& setName, int model, AccessKvoraLink& link,
+                               LoadView& view)
+    : LoadFlow(view), fileIO_(fileIO), setName_(setName), model_(model), link_(link)
+{
+}
+
+void SerialLoadFlow::Open()
+{
+    SetText(IDS_LOAD_QUESTION, fw::FormatResString(IDS_LOAD_QUESTION, setName_.c_str()));
+    Show();
+}
+
+LoadOutcome SerialLoadFlow::Ok()
+{
+    if (!screen_.okEnabled)
+        return LoadOutcome::kStayOpen;
+    if (stage_ == Stage::kLoaded) {
+        NotifyZenthor();
+        return LoadOutcome::kCloseWithOk;
+    }
+    if (stage_ == Stage::kAsking && Search())
+        Send();
+    return LoadOutcome::kStayOpen;
+}
+
+// Cancel during or after a transfer leaves no image half sent: the queues are emptied and the ping
+// tells the keyboard that the image has ended. Before anything went out there is nothing to undo.
+LoadOutcome SerialLoadFlow::Cancel()
+{
+    if (!screen_.cancelEnabled)
+        return LoadOutcome::kStayOpen;
+    if (stage_ == Stage::kSending || stage_ == Stage::kFailed) {
+        if (CSerial* serial = link_.Serial()) {
+            serial->ClearTx();
+            serial->ClearRx();
+            serial->Close();
+        }
+        screen_.transferTimerMs = 0;
+        screen_.animationTimerMs = 0;
+        SetText(IDS_LOAD_CANCELLING);
+        screen_.waitCursor = true;
+        Show();
+        link_.Ping();
+        screen_.waitCursor = false;
+        Show();
+    }
+    return LoadOutcome::kCloseWithCancel;
+}
+
+// --- search -------------------------------------------------------------------------------------
+
+bool SerialLoadFlow::Search()
+{
+    stage_ = Stage::kSearching;
+    SetText(IDS_LOAD_SEARCHING);
+    screen_.waitCursor = true;
+    screen_.okEnabled = false;
+    screen_.cancelEnabled = false;
+    Show();
+    link_.Attach(fileIO_.windowsSettingsFile_, model_);
+    if (link_.FindKeyboard() != 1) {
+        ShowFailure(Stage::kNotFound, IDS_LOAD_NOT_CONNECTED);
+        return false;
+    }
+    if (model_ == FileIO::kModelAccessKvora && !FindOrStartZenthor()) {
+        ShowFailure(Stage::kNotFound, IDS_LOAD_NO_ZENTHOR);
+        return false;
+    }
+    screen_.cancelEnabled = true;
+    screen_.waitCursor = false;
+    return true;
+}
+
+bool SerialLoadFlow::FindOrStartZenthor()
+{
+    if (::FindWindowA(nullptr, kZenthorTitle))
+        return true;
+    const std::string folder = fileIO_.programFolder_ + "\\Zenthor";
+    if (!StartHidden(folder + "\\Zenthor.exe", folder))
+        return false;
+    view_.BringToFront();
+    fw::Wait(kZenthorStartWait);
+    return true;
+}
+
+// --- the transfer -------------------------------------------------------------------------------
+
+void SerialLoadFlow::Send()
+{
+    stage_ = Stage::kSending;
+    step_ = kStartProgress;
+    SetText(IDS_LOAD_SENDING);
+    screen_.okEnabled = false;
+    screen_.noteShown = false;
+    screen_.transferShown = true;
+    screen_.progress = 0;
+    screen_.waitCursor = true;
+    Show();
+    const SetCompileResult compiled = fileIO_.CompileSet(setName_, link_.Image(), model_);
+    if (!compiled.Compiled()) {
+        screen_.transferShown = false;
+        ShowFailure(Stage::kNotSent, IDS_LOAD_NOT_SENT);
+        view_.ShowError(compiled.MessageId(), compiled.Message());
+        return;
+    }
+    // A port that does not open now sends nothing and starts no timer.
+    if (!link_.SendSet(view_.Window(), total_)) {
+        screen_.transferShown = false;
+        ShowFailure(Stage::kNotSent, IDS_LOAD_NOT_CONNECTED);
+        return;
+    }
+    transferStart_ = fw::TickCount();
+    screen_.transferTimerMs = AccessKvoraLink::kTransferTimerMs;
+    Show();
+}
+
+void SerialLoadFlow::Timer(UINT_PTR id)
+{
+    if (stage_ != Stage::kSending)
+        return;
+    if (id == kAnimationTimer) {
+        screen_.animationFrame = (screen_.animationFrame + 1) % kAnimationFrames;
+        Show();
+        return;
+    }
+    if (id != kTransferTimer)
+        return;
+    switch (step_) {
+    case kStartProgress:
+        screen_.progress = 0;
+        step_ = kFollowQueue;
+        screen_.animationFrame = 0;
+        screen_.animationTimerMs = kAnimationTimerMs;
+        Show();
+        break;
+    case kFollowQueue:
+        FollowQueue();
+        break;
+    case kAwaitEmptyQueue:
+        AwaitEmptyQueue();
+        break;
+    case kReadAnswer:
+        ReadAnswer();
+        break;
+    case kFinish:
+        Finish();
+        break;
+    default:
+        screen_.transferTimerMs = 0;
+        Show();
+        break;
+    }
+}
+
+// The share of the image that has left the port. Under Wine the system does not count the queue;
+// the port then counts the bytes its line cannot have carried yet, and never none while the write
+// goes on, so the bar follows the line and reaches its end only with the write.
+void SerialLoadFlow::FollowQueue()
+{
+    CSerial& serial = *link_.Serial();
+    const size_t queued = std::min<size_t>(serial.OutQueueCount(), total_);
+    if (serial.WriteFailed()) {
+        Finish();
+        return;
+    }
+    if (queued != 0 && TransferOverdue()) {
+        serial.ClearTx();
+        Finish();
+        return;
+    }
+    const int percent = static_cast<int>((total_ - queued) * 100 / total_);
+    if (percent > kFollowQueueLimit) {
+        screen_.progress = kQueueEmptyingPercent;
+        step_ = kAwaitEmptyQueue;
+        screen_.transferTimerMs = kAwaitQueueMs;
+    } else {
+        screen_.progress = percent;
+    }
+    Show();
+}
+
+// Only once every byte of the image has left does the end block follow it. A write that failed (the
+// keyboard unplugged), or one that does not end in time, ends the transfer at once.
+void SerialLoadFlow::AwaitEmptyQueue()
+{
+    CSerial& serial = *link_.Serial();
+    const DWORD queued = serial.OutQueueCount();
+    if (serial.WriteFailed()) {
+        Finish();
+        return;
+    }
+    if (queued != 0) {
+        if (TransferOverdue()) {
+            serial.ClearTx();
+            Finish();
+        }
+        return;
+    }
+    screen_.progress = kEndBlockPercent;
+    Show();
+    const std::vector<BYTE>& endBlock = AccessKvoraLink::kEndBlock;
+    if (serial.SendData(endBlock.data(), static_cast<DWORD>(endBlock.size())) == CSerial::kSendFailed) {
+        Finish();
+        return;
+    }
+    step_ = kReadAnswer;
+    Show();
+}
+
+// The keyboard answers the end block; its value is not examined. Without an answer the bar stays short
+// of its end.
+void SerialLoadFlow::ReadAnswer()
+{
+    BYTE answer = 0;
+    if (link_.Serial()->ReadDataByte(answer, link_.Timings().answer) == 1)
+        screen_.progress = kDone;
+    step_ = kFinish;
+    screen_.transferTimerMs = kStoreMs;
+    Show();
+}
+
+// The load counts only when every byte left the port and the keyboard then says it is ready.
+void SerialLoadFlow::Finish()
+{
+    const bool sent = link_.Drain();
+    step_ = kFinished;
+    screen_.transferTimerMs = 0;
+    screen_.animationTimerMs = 0;
+    Show();
+    const int ping = link_.Ping();
+    screen_.waitCursor = false;
+    if (!sent || ping != AccessKvoraLink::kReady) {
+        ShowFailure(Stage::kFailed, IDS_LOAD_FAILED);
+        return;
+    }
+    stage_ = Stage::kLoaded;
+    SetText(IDS_LOAD_DONE);
+    screen_.progress = kDone;
+    screen_.okEnabled = true;
+    screen_.cancelEnabled = false;
+    screen_.focus = LoadScreen::Focus::kOk;
+    Show();
+    // zenthor.ini describes what the keyboard types only now that the keyboard holds the set.
+    if (model_ == FileIO::kModelAccessKvora) {
+        macrosWritten_ = fileIO_.WriteTextMacros();
+        if (!macrosWritten_)
+            view_.ShowError(IDS_ZENTHOR_TEXTS_NOT_WRITTEN, TextMacrosNotWrittenMessage());
+    }
+}
+
+bool SerialLoadFlow::TransferOverdue() const
+{
+    const LinkTimings& timings = link_.Timings();
+    const DWORD bound = timings.transferFactor * link_.Serial()->LineMilliseconds(total_) + timings.transferMargin;
+    return fw::TickCount() - transferStart_ > bound;
+}
+
+void SerialLoadFlow::ShowFailure(Stage stage, UINT textId)
+{
+    stage_ = stage;
+    SetText(textId);
+    screen_.okEnabled = false;
+    screen_.cancelEnabled = true;
+    screen_.focus = LoadScreen::Focus::kCancel;
+    screen_.waitCursor = false;
+    screen_.transferTimerMs = 0;
+    screen_.animationTimerMs = 0;
+    Show();
+}
+
+// Zenthor reads zenthor.ini again; a file that was not written has nothing new for it.
+void SerialLoadFlow::NotifyZenthor() const
+{
+    if (model_ != FileIO::kModelAccessKvora || !macrosWritten_)
+        return;
+    if (HWND zenthor = ::FindWindowA(nullptr, kZenthorTitle))
+        ::PostMessageA(zenthor, ::RegisterWindowMessageA(kZenthorMessage), 0, 0);
+}

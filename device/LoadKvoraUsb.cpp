@@ -1,0 +1,111 @@
+// Loading a set into a USB keyboard through its driver program.
+#include "device/LoadKvoraUsb.h"
+#include "framework/Clock.h"
+#include "framework/Strings.h"
+#include "loader/FileIO.h"
+#include "loader/SetKind.h"
+#include "skarpin/resource.h"
+
+UsbLoadFlow::UsbLoadFlow(FileIO& fileIO, const std::string& setName, LoadView& view)
+    : LoadFlow(view), fileIO_(fileIO), setName_(setName)
+{
+}
+
+void UsbLoadFlow::Open()
+{
+    SetText(IDS_LOAD_QUESTION, fw::FormatResString(IDS_LOAD_QUESTION, setName_.c_str()));
+    // The driver holds this set already; loading it again is still allowed.
+    screen_.noteShown = SameSetName(setName_, fileIO_.GetCurrentSet());
+    Show();
+}
+
+LoadOutcome UsbLoadFlow::Ok()
+{
+    if (!screen_.okEnabled)
+        return LoadOutcome::kStayOpen;
+    if (stage_ == Stage::kLoaded)
+        return LoadOutcome::kCloseWithOk;
+    if (stage_ != Stage::kAsking)
+        return LoadOutcome::kStayOpen;
+
+    SetText(IDS_LOAD_SEARCHING);
+    screen_.okEnabled = false;
+    screen_.focus = LoadScreen::Focus::kCancel;
+    Show();
+    HWND driver = FindDriver();
+    if (!driver && !fileIO_.driverName_.empty())
+        driver = StartDriver();
+    if (!driver || !::PostMessageA(driver, FileIO::kMessageToDriver, kLoadRequest,
+                                   reinterpret_cast<LPARAM>(view_.Window()))) {
+        ShowNoDriver();
+        return LoadOutcome::kStayOpen;
+    }
+    driver_ = driver;
+    stage_ = Stage::kWaiting;
+    return LoadOutcome::kStayOpen;
+}
+
+LoadOutcome UsbLoadFlow::Cancel()
+{
+    return screen_.cancelEnabled ? LoadOutcome::kCloseWithCancel : LoadOutcome::kStayOpen;
+}
+
+// A window message carries no sender: the answer counts only while the request waits for it and
+// the window asked is still the driver's. Anything else (a stray message before the request, a
+// second answer, a message after the driver went away) changes nothing.
+bool UsbLoadFlow::DriverMessage(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != kLoadRequest || stage_ != Stage::kWaiting || FindDriver() != driver_)
+        return false;
+    if (lParam != 0) {
+        stage_ = Stage::kLoaded;
+        fileIO_.SetCurrentSet(setName_);
+        fileIO_.NotifyDriver();
+        SetText(IDS_LOAD_DONE);
+        screen_.okEnabled = true;
+        screen_.cancelEnabled = false;
+        screen_.focus = LoadScreen::Focus::kOk;
+    } else {
+        stage_ = Stage::kNotLoaded;
+        SetText(IDS_LOAD_NOT_CONNECTED);
+        screen_.focus = LoadScreen::Focus::kCancel;
+    }
+    Show();
+    return true;
+}
+
+std::string UsbLoadFlow::DriverProgram() const
+{
+    return fileIO_.programFolder_ + "\\" + fileIO_.driverName_ + "." + fileIO_.variantName_ + ".exe";
+}
+
+// Without a driver name no window is sought: the search would take any dialog without a caption.
+HWND UsbLoadFlow::FindDriver() const
+{
+    return fileIO_.driverName_.empty() ? nullptr : ::FindWindowA("#32770", fileIO_.driverName_.c_str());
+}
+
+// A driver that started but shows no window after the wait is no driver.
+HWND UsbLoadFlow::StartDriver()
+{
+    screen_.waitCursor = true;
+    Show();
+    HWND driver = nullptr;
+    if (StartHidden(DriverProgram(), fileIO_.programFolder_)) {
+        view_.BringToFront();
+        fw::Wait(kDriverStartWait);
+        driver = FindDriver();
+    }
+    screen_.waitCursor = false;
+    return driver;
+}
+
+void UsbLoadFlow::ShowNoDriver()
+{
+    stage_ = Stage::kNoDriver;
+    SetText(IDS_LOAD_NO_DRIVER);
+    screen_.waitCursor = false;
+    screen_.cancelEnabled = true;
+    screen_.focus = LoadScreen::Focus::kCancel;
+    Show();
+}

@@ -1,0 +1,385 @@
+// Loading a set into a PS/2 or AccessKvora keyboard: the serial flow driven step by step against the
+// keyboard simulator behind COM3 (with_keyboard.sh starts it), with the clock in the test's hand. Every
+// way a load can end must end in a message that tells the truth.
+#include "LoadFixture.h"
+#include "device/LoadKvoraSerial.h"
+#include "framework/Clock.h"
+#include "library/IniFile.h"
+#include "skarpin/resource.h"
+#include "support/DialogDriver.h"
+#include "ImageBaseFiles.h"
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using Stage = SerialLoadFlow::Stage;
+const int kPS2 = FileIO::kModelPS2;
+const int kAccess = FileIO::kModelAccessKvora;
+
+// The line time of a byte at 19,200 baud, in milliseconds.
+double ByteMilliseconds()
+{
+    return 11.0 * 1000 / 19200;
+}
+
+// One load: the flow with its own link and a view that records what it shows.
+struct Load {
+    Load(LoadFixture& config, int model, const std::string& set, TraceLog& trace)
+        : link(trace), flow(config.Io(), set, model, link, view)
+    {
+        link.SetTimings(ShortLoadTimings());
+        view.SetFlow(&flow);
+        flow.Open();
+    }
+
+    AccessKvoraLink link;
+    RecordingView view;
+    SerialLoadFlow flow;
+};
+
+class SerialLoadTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepareKeyboard(keyboard_, kPS2);
+        config_.InstallWaits();
+        config_.InstallZenthor();
+        fw::SetTickCountHandler([this] { return now_; });
+    }
+
+    void TearDown() override { keyboard_.Do("reset"); }
+
+    void Keyboard(int model, const std::string& misbehaviour) { PrepareKeyboard(keyboard_, model, misbehaviour); }
+
+    std::unique_ptr<Load> MakeLoad(int model, const std::string& set = LoadFixture::kSmallSet)
+    {
+        return std::make_unique<Load>(config_, model, set, trace_);
+    }
+
+    // One tick of the transfer timer, a timer period later.
+    void Tick(SerialLoadFlow& flow)
+    {
+        now_ += flow.Screen().transferTimerMs;
+        flow.Timer(LoadFlow::kTransferTimer);
+    }
+
+    // Ticks until the transfer has ended; the port gets a moment between ticks to pass its bytes on.
+    void RunTransfer(SerialLoadFlow& flow)
+    {
+        for (int tick = 0; tick < 200 && flow.CurrentStage() == Stage::kSending; ++tick) {
+            Tick(flow);
+            ::Sleep(2);
+        }
+        EXPECT_NE(Stage::kSending, flow.CurrentStage());
+    }
+
+    std::string Trace()
+    {
+        trace_.Open(TraceLog::kOff, 0, "KvoraDebug.txt");
+        return testsupport::TempFolder::Read(config_.Temp() / "KvoraSerial.txt");
+    }
+
+    LoadFixture config_;
+    testsupport::CurrentFolderGuard current_{config_.Temp().Path()};
+    KeyboardControl keyboard_;
+    TraceLog trace_;
+    DWORD now_ = 100000;
+};
+
+// --- whole loads --------------------------------------------------------------------------------
+
+TEST_F(SerialLoadTest, EachLoadEndsInTheTruth)
+{
+    const struct {
+        const char* keyboard;
+        Stage stage;
+        std::vector<UINT> texts;
+        bool imageSent;
+    } cases[] = {
+        {"", Stage::kLoaded, {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_SENDING, IDS_LOAD_DONE}, true},
+        {"silent", Stage::kNotFound, {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_NOT_CONNECTED}, false},
+        {"status 5", Stage::kFailed, {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_SENDING, IDS_LOAD_FAILED}, true},
+        {"refuse-checksum", Stage::kFailed,
+         {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_SENDING, IDS_LOAD_FAILED}, true},
+    };
+    for (int model : {kPS2, kAccess}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.keyboard) + (model == kAccess ? ", AccessKvora" : ", PS/2"));
+            Keyboard(model, c.keyboard);
+            auto load = MakeLoad(model);
+            EXPECT_EQ(LoadOutcome::kStayOpen, load->flow.Ok());
+            RunTransfer(load->flow);
+            const LoadScreen& screen = load->flow.Screen();
+            EXPECT_EQ(c.stage, load->flow.CurrentStage());
+            EXPECT_EQ(c.texts, load->view.Texts());
+            // Only a load that the keyboard took can be closed with OK; every other end with Cancel.
+            EXPECT_EQ(c.stage == Stage::kLoaded, screen.okEnabled);
+            EXPECT_EQ(c.stage != Stage::kLoaded, screen.cancelEnabled);
+            EXPECT_EQ(0u, screen.transferTimerMs);
+            EXPECT_EQ(0u, screen.animationTimerMs);
+            EXPECT_FALSE(screen.waitCursor);
+            if (c.imageSent) {
+                EXPECT_EQ(load->link.Image().Bytes(), keyboard_.LastImage());
+            } else {
+                EXPECT_TRUE(keyboard_.LastImage().empty());
+            }
+            EXPECT_TRUE(load->view.Errors().empty());
+        }
+    }
+}
+
+// The bar moves with the bytes that left the port, reaches its end only after the keyboard's answer,
+// and the end block follows the whole image.
+TEST_F(SerialLoadTest, TheBarFollowsTheTransferToItsEnd)
+{
+    Keyboard(kPS2, "");
+    auto load = MakeLoad(kPS2);
+    load->flow.Ok();
+    RunTransfer(load->flow);
+    ASSERT_EQ(Stage::kLoaded, load->flow.CurrentStage());
+    int last = 0;
+    bool answered = false;
+    for (const LoadScreen& screen : load->view.Screens()) {
+        EXPECT_GE(screen.progress, last);
+        last = screen.progress;
+        if (screen.progress == 100)
+            answered = true;
+        if (!answered && screen.transferShown) {
+            EXPECT_LE(screen.progress, 97);
+        }
+    }
+    EXPECT_EQ(100, last);
+    // The keyboard saw the image, then the end block (a ping), then the final ping.
+    const std::vector<std::string> log = keyboard_.Log();
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ((std::vector<std::string>{"image-ok:" + std::to_string(load->flow.Total()), "ping", "wake", "ping"}),
+              std::vector<std::string>(log.end() - 4, log.end()));
+}
+
+// Under Wine the system never counts the output queue: the bar must not jump to its end while the
+// write still goes on. Here the keyboard holds the line with XOFF and never lets go.
+TEST_F(SerialLoadTest, AHeldUpTransferIsFollowedByTheLineAndEndsInTime)
+{
+    config_.MakeLargeSet();
+    Keyboard(kPS2, "xoff-after 1000");
+    auto load = MakeLoad(kPS2, LoadFixture::kLargeSet);
+    load->flow.Ok();
+    ASSERT_EQ(Stage::kSending, load->flow.CurrentStage());
+    SerialLoadFlow& flow = load->flow;
+    const DWORD start = now_;
+    const DWORD lineMs = static_cast<DWORD>(flow.Total() * ByteMilliseconds());
+    ASSERT_GT(lineMs, 20000u) << "the image must be larger than the pseudo-terminal takes at once";
+
+    Tick(flow); // the bar starts
+    EXPECT_EQ(0, flow.Screen().progress);
+    EXPECT_EQ(LoadFlow::kAnimationTimerMs, flow.Screen().animationTimerMs);
+    now_ = start + lineMs / 2;
+    flow.Timer(LoadFlow::kTransferTimer);
+    EXPECT_NEAR(50, flow.Screen().progress, 2);
+    EXPECT_EQ(SerialLoadFlow::kFollowQueue, flow.CurrentStep());
+    now_ = start + lineMs + 10;
+    flow.Timer(LoadFlow::kTransferTimer);
+    EXPECT_EQ(95, flow.Screen().progress);
+    EXPECT_EQ(SerialLoadFlow::kAwaitEmptyQueue, flow.CurrentStep());
+    flow.Timer(LoadFlow::kTransferTimer);
+    EXPECT_EQ(Stage::kSending, flow.CurrentStage()) << "the write still goes on: no end block yet";
+
+    // Twice the line time and the margin later the transfer counts as stuck.
+    now_ = start + 2 * lineMs + ShortLoadTimings().transferMargin + 100;
+    flow.Timer(LoadFlow::kTransferTimer);
+    EXPECT_EQ(Stage::kFailed, flow.CurrentStage());
+    EXPECT_EQ(IDS_LOAD_FAILED, flow.Screen().textId);
+    EXPECT_EQ(95, flow.Screen().progress);
+    EXPECT_NE(std::string::npos, Trace().find("* Write cancelled"));
+}
+
+// The keyboard goes away in the middle of a transfer: it stops reading, and its port is gone. A small
+// image was taken whole by the port; a large one stays half sent.
+TEST_F(SerialLoadTest, AKeyboardUnpluggedMidTransferFailsTheLoad)
+{
+    config_.MakeLargeSet();
+    for (int model : {kPS2, kAccess}) {
+        for (const char* set : {LoadFixture::kSmallSet, LoadFixture::kLargeSet}) {
+            SCOPED_TRACE(std::string(set) + (model == kAccess ? ", AccessKvora" : ", PS/2"));
+            Keyboard(model, "stop-after 40");
+            auto load = MakeLoad(model, set);
+            load->flow.Ok();
+            ASSERT_EQ(Stage::kSending, load->flow.CurrentStage());
+            ASSERT_TRUE(keyboard_.Do("unlink"));
+            const DWORD start = now_;
+            Tick(load->flow);
+            now_ = start + 2 * static_cast<DWORD>(load->flow.Total() * ByteMilliseconds())
+                   + ShortLoadTimings().transferMargin + 100;
+            RunTransfer(load->flow);
+            EXPECT_EQ(Stage::kFailed, load->flow.CurrentStage());
+            EXPECT_EQ(IDS_LOAD_FAILED, load->flow.Screen().textId);
+            EXPECT_LT(load->flow.Screen().progress, 100) << "the keyboard never answered";
+            EXPECT_TRUE(load->flow.Screen().cancelEnabled);
+            EXPECT_FALSE(load->flow.Screen().okEnabled);
+            EXPECT_EQ(LoadOutcome::kStayOpen, load->flow.Ok());
+        }
+    }
+}
+
+// A port that will not open when the image is to go: nothing is sent, no timer runs, and the
+// dialog says the keyboard is not connected. (The keyboard goes while Zenthor is being started.)
+TEST_F(SerialLoadTest, APortThatDoesNotOpenAtTheSendSaysSo)
+{
+    Keyboard(kAccess, "");
+    auto load = MakeLoad(kAccess);
+    fw::SetWaitHandler([this](DWORD milliseconds) {
+        if (milliseconds >= 1000) {
+            keyboard_.Do("unlink");
+            testsupport::PumpUntil([] { return LoadFixture::ZenthorWindow() != nullptr; });
+        }
+    });
+    load->flow.Ok();
+    EXPECT_EQ(Stage::kNotSent, load->flow.CurrentStage());
+    EXPECT_EQ(IDS_LOAD_NOT_CONNECTED, load->flow.Screen().textId);
+    EXPECT_FALSE(load->flow.Screen().transferShown);
+    EXPECT_EQ(0u, load->flow.Screen().transferTimerMs);
+    EXPECT_FALSE(::KillTimer(load->view.Window(), LoadFlow::kTransferTimer));
+    EXPECT_TRUE(load->flow.Screen().cancelEnabled);
+    EXPECT_FALSE(load->flow.Screen().okEnabled);
+    EXPECT_TRUE(keyboard_.LastImage().empty());
+}
+
+// --- AccessKvora and Zenthor --------------------------------------------------------------------
+
+// Zenthor is started when it is not running, zenthor.ini gets the set's long texts once the keyboard
+// holds the set, and OK tells Zenthor of it, once.
+TEST_F(SerialLoadTest, AnAccessKvoraLoadStartsZenthorAndTellsItOnce)
+{
+    config_.EnableZenthor();
+    Keyboard(kAccess, "");
+    auto load = MakeLoad(kAccess);
+    ASSERT_EQ(nullptr, LoadFixture::ZenthorWindow());
+    load->flow.Ok();
+    EXPECT_NE(nullptr, LoadFixture::ZenthorWindow());
+    EXPECT_EQ(1, load->view.BroughtToFront());
+    EXPECT_EQ(std::vector<DWORD>{SerialLoadFlow::kZenthorStartWait}, config_.LongWaits());
+    EXPECT_EQ("<missing>", LoadFixture::Value(config_.ZenthorIni(), "Paths", "003"));
+    RunTransfer(load->flow);
+    ASSERT_EQ(Stage::kLoaded, load->flow.CurrentStage());
+    EXPECT_EQ(LoadFixture::kMacroText, LoadFixture::Value(config_.ZenthorIni(), "Paths", "003"));
+    EXPECT_TRUE(load->flow.TextMacrosWritten());
+    EXPECT_EQ(LoadOutcome::kStayOpen, load->flow.Cancel()) << "Cancel is disabled once the set is loaded";
+
+    EXPECT_EQ(LoadOutcome::kCloseWithOk, load->flow.Ok());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return CountLines(config_.ZenthorLog(), "read done") == 1; }));
+    const std::string log = config_.ZenthorLog();
+    EXPECT_EQ(1, CountLines(log, "ZenthorIniFileChanged wParam=0 lParam=0")) << log;
+    EXPECT_EQ(1, CountLines(log, std::string("read [Paths] 003=\"") + LoadFixture::kMacroText + "\"")) << log;
+}
+
+// A load the keyboard did not take leaves zenthor.ini as it was and Zenthor untold; a Zenthor that
+// cannot be started stops the load before anything is sent.
+TEST_F(SerialLoadTest, ZenthorHearsNothingOfALoadThatFailed)
+{
+    config_.EnableZenthor();
+    ASSERT_TRUE(config_.StartZenthor());
+    Keyboard(kAccess, "refuse-checksum");
+    auto load = MakeLoad(kAccess);
+    load->flow.Ok();
+    EXPECT_EQ(0, load->view.BroughtToFront()) << "Zenthor was running";
+    RunTransfer(load->flow);
+    ASSERT_EQ(Stage::kFailed, load->flow.CurrentStage());
+    EXPECT_EQ("<missing>", LoadFixture::Value(config_.ZenthorIni(), "Paths", "003"));
+    EXPECT_EQ(LoadOutcome::kCloseWithCancel, load->flow.Cancel());
+    testsupport::PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(0, CountLines(config_.ZenthorLog(), "ZenthorIniFileChanged")) << config_.ZenthorLog();
+}
+
+TEST_F(SerialLoadTest, AZenthorThatCannotBeStartedStopsTheLoad)
+{
+    ::DeleteFileA((config_.ProgramFolder() + "\\Zenthor\\Zenthor.exe").c_str());
+    Keyboard(kAccess, "");
+    auto load = MakeLoad(kAccess);
+    load->flow.Ok();
+    EXPECT_EQ(Stage::kNotFound, load->flow.CurrentStage());
+    EXPECT_EQ(IDS_LOAD_NO_ZENTHOR, load->flow.Screen().textId);
+    EXPECT_TRUE(config_.LongWaits().empty());
+    EXPECT_TRUE(keyboard_.LastImage().empty());
+}
+
+// The text macros cannot be written: the keyboard holds the set, the user is told, and Zenthor is
+// not told of a file that did not change.
+TEST_F(SerialLoadTest, TextMacrosThatCannotBeWrittenAreReported)
+{
+    config_.EnableZenthor();
+    ASSERT_TRUE(config_.StartZenthor());
+    Keyboard(kAccess, "");
+    auto load = MakeLoad(kAccess);
+    load->flow.Ok();
+    testsupport::LockedFile locked(config_.ZenthorIni());
+    ASSERT_TRUE(locked.IsOpen());
+    RunTransfer(load->flow);
+    ASSERT_EQ(Stage::kLoaded, load->flow.CurrentStage());
+    EXPECT_EQ(std::vector<UINT>{IDS_ZENTHOR_TEXTS_NOT_WRITTEN}, load->view.Errors());
+    EXPECT_FALSE(load->flow.TextMacrosWritten());
+    EXPECT_EQ(LoadOutcome::kCloseWithOk, load->flow.Ok());
+    testsupport::PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(0, CountLines(config_.ZenthorLog(), "ZenthorIniFileChanged")) << config_.ZenthorLog();
+}
+
+// --- refusals and Cancel ------------------------------------------------------------------------
+
+// A set the image cannot hold is not sent, and the compiler's message says why.
+TEST_F(SerialLoadTest, ASetThatDoesNotCompileIsNotSent)
+{
+    config_.WriteOverlayFile(LoadFixture::kSmallSet, "Trasig", "Block1=1,0,130,0,a\r\n");
+    config_.MakeSet(LoadFixture::kSmallSet, {{1, "Första"}, {2, "Trasig"}});
+    Keyboard(kPS2, "");
+    auto load = MakeLoad(kPS2);
+    load->flow.Ok();
+    EXPECT_EQ(Stage::kNotSent, load->flow.CurrentStage());
+    EXPECT_EQ(IDS_LOAD_NOT_SENT, load->flow.Screen().textId);
+    EXPECT_EQ(std::vector<UINT>{IDS_COMPILE_UNREADABLE}, load->view.Errors());
+    EXPECT_FALSE(load->flow.Screen().transferShown);
+    EXPECT_EQ(0u, load->flow.Screen().transferTimerMs);
+    EXPECT_TRUE(keyboard_.LastImage().empty());
+    EXPECT_EQ(LoadOutcome::kCloseWithCancel, load->flow.Cancel());
+}
+
+// Cancel in the middle of a transfer, on either model: the queues are emptied, the port closed and
+// the keyboard pinged, so no half image waits in the port or the keyboard.
+TEST_F(SerialLoadTest, CancelDuringATransferEmptiesThePortAndPings)
+{
+    config_.MakeLargeSet();
+    for (int model : {kPS2, kAccess}) {
+        SCOPED_TRACE(model == kAccess ? "AccessKvora" : "PS/2");
+        Keyboard(model, "read-baud 19200");
+        auto load = MakeLoad(model, LoadFixture::kLargeSet);
+        load->flow.Ok();
+        Tick(load->flow);
+        Tick(load->flow);
+        ASSERT_EQ(Stage::kSending, load->flow.CurrentStage());
+        ASSERT_TRUE(load->flow.Screen().cancelEnabled);
+        EXPECT_EQ(LoadOutcome::kCloseWithCancel, load->flow.Cancel());
+        EXPECT_EQ(IDS_LOAD_CANCELLING, load->view.Texts().back());
+        EXPECT_FALSE(load->link.Serial()->IsOpen());
+        EXPECT_EQ(0u, load->flow.Screen().transferTimerMs);
+        const std::string trace = Trace();
+        const size_t cleared = trace.find("* Clear Tx buffer OK");
+        ASSERT_NE(std::string::npos, cleared) << trace;
+        EXPECT_NE(std::string::npos, trace.find("- Ping", cleared)) << trace;
+        trace_.Open(TraceLog::kFile, TraceLog::kAllLines, "KvoraSerial.txt");
+    }
+}
+
+// Before anything went out, Cancel only closes; a press of a disabled button does nothing.
+TEST_F(SerialLoadTest, CancelBeforeATransferOnlyCloses)
+{
+    Keyboard(kPS2, "silent");
+    auto load = MakeLoad(kPS2);
+    EXPECT_EQ(LoadOutcome::kCloseWithCancel, load->flow.Cancel());
+    load->flow.Ok();
+    ASSERT_EQ(Stage::kNotFound, load->flow.CurrentStage());
+    EXPECT_EQ(LoadOutcome::kStayOpen, load->flow.Ok()) << "OK is disabled";
+    EXPECT_EQ(LoadOutcome::kCloseWithCancel, load->flow.Cancel());
+    EXPECT_EQ(IDS_LOAD_NOT_CONNECTED, load->view.Texts().back());
+    EXPECT_EQ(std::string::npos, Trace().find("Clear Tx"));
+}
+
+} // namespace
