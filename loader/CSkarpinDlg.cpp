@@ -1,5 +1,6 @@
 // Skarpin's main window: building, filling, laying out and tearing down, and the menu state.
 #include "loader/CSkarpinDlg.h"
+#include "device/IrloaderDlg.h"
 #include "framework/Cursor.h"
 #include "framework/Strings.h"
 #include "library/AboutDlg.h"
@@ -257,6 +258,9 @@ bool CSkarpinDlg::OnCommand(int id, int code)
                         hwnd_);
         return true;
     }
+    case ID_IR_CODES:
+        ShowInfraredCodes(fileIO_.windowsSettingsFile_, hwnd_);
+        return true;
     case IDC_OVERLAY_LIST:
         if (code != LBN_SELCHANGE)
             return false;
