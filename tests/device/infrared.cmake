@@ -4,7 +4,7 @@
 set(INFRARED_TEST_DIR ${CMAKE_CURRENT_LIST_DIR})
 add_executable(infrared_tests
     ${INFRARED_TEST_DIR}/InfraredFixture.cpp ${INFRARED_TEST_DIR}/IrIntelHexTest.cpp
-    ${INFRARED_TEST_DIR}/IrCommandsTest.cpp ${CMAKE_SOURCE_DIR}/tests/library/ImageBaseFiles.cpp)
+    ${INFRARED_TEST_DIR}/IrCommandsTest.cpp ${INFRARED_TEST_DIR}/IrRecorderTest.cpp ${INFRARED_TEST_DIR}/IrDialogsTest.cpp ${CMAKE_SOURCE_DIR}/tests/library/ImageBaseFiles.cpp)
 rz_add_resources(infrared_tests ${CMAKE_SOURCE_DIR}/resources/skarpin.rc)
 target_include_directories(infrared_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/library)
 target_link_libraries(infrared_tests PRIVATE testsupport device keyboard_control)
