@@ -567,3 +567,15 @@ TEST_F(IrDialogsTest, TheBlockCommandGetsTheTagOfTheChosenCode)
     });
     EXPECT_EQ("<IR5>", result);
 }
+
+TEST_F(IrDialogsTest, TheMainWindowsCommandOpensTheCodeList)
+{
+    bool opened = false;
+    OnNextDialog([&](fw::Dialog& d) {
+        opened = d.TemplateId() == IDD_IR_LOADER;
+        EXPECT_EQ("Definition av IR-koder", d.Self().Text());
+        d.EndDialog(IDOK);
+    });
+    ShowInfraredCodes(ini_, nullptr);
+    EXPECT_TRUE(opened);
+}
