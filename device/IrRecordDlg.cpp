@@ -54,7 +54,6 @@ bool IrRecordDlg::OnCommand(int id, int code)
         switch (id) {
         case IDC_IR_RECORD:
         case IDC_IR_RECORD_SPECIAL:
-            EnableItem(IDOK, false);
             recorder_.StartRecording(context_.code, id == IDC_IR_RECORD_SPECIAL);
             ShowRecorder();
             return true;

@@ -3,7 +3,8 @@
 
 The keyboard answers the serial protocol of the programs: the ping (0x04 0x16 0x16 0x16 0x03), the
 version request (0x16 0x16 0x16 'V') and the set image (0x16 0x16 0x16, overlays, then the trailer
-0x03 [0x7F] checksum 0x04, whose bytes after the sync must sum to 0 modulo 256). A test or benchmark
+0x03 [0x7F] checksum 0x04, whose bytes after the sync must sum to 0 modulo 256), and the infrared
+commands of the AccessKvora model (INFRARED_CONTROL below). A test or benchmark
 steers it over a TCP connection on 127.0.0.1, one command line each way (see CONTROL below): which
 COM port it stands behind, and how it misbehaves.
 
