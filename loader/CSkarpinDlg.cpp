@@ -1,6 +1,7 @@
 // Skarpin's main window: building, filling, laying out and tearing down, and the menu state.
 #include "loader/CSkarpinDlg.h"
 #include "device/LoadKvoraDlg.h"
+#include "device/IrloaderDlg.h"
 #include "framework/Cursor.h"
 #include "framework/Strings.h"
 #include "library/AboutDlg.h"
@@ -272,6 +273,9 @@ bool CSkarpinDlg::OnCommand(int id, int code)
     case ID_SET_LOAD_KEYBOARD:
         if (LoadSetIntoKeyboard(fileIO_, selectedSetName_, hwnd_))
             FillSetTree();
+        return true;
+    case ID_IR_CODES:
+        ShowInfraredCodes(fileIO_.windowsSettingsFile_, hwnd_);
         return true;
     case IDC_OVERLAY_LIST:
         if (code != LBN_SELCHANGE)

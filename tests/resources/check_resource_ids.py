@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Each program's string and dialog ids must be unique: its own resource.h and the shared library's
+"""Each program's string and dialog ids must be unique, and each name defined once: its own resource.h and the shared library's
 are compiled into one program, and two strings or templates under one number would silently show
 one in place of the other. Run by ctest: check_resource_ids.py <resources folder>."""
 import re
@@ -23,6 +23,7 @@ def main():
     failures = []
     for program, headers in PROGRAMS.items():
         seen = {}
+        names = {}
         for header in headers:
             path = folder / header
             if not path.exists():
@@ -31,6 +32,9 @@ def main():
                 kind = next(k for k in KINDS if name.startswith(k))
                 # Each kind of resource has numbers of its own: a bitmap may share a dialog's number.
                 space = kind
+                if name in names:
+                    failures.append(f"{program}: {name} is defined twice ({names[name]} and {header})")
+                names[name] = header
                 other = seen.setdefault((space, number), name)
                 if other != name:
                     failures.append(f"{program}: {name} and {other} are both {number}")

@@ -3,7 +3,8 @@
 
 The keyboard answers the serial protocol of the programs: the ping (0x04 0x16 0x16 0x16 0x03), the
 version request (0x16 0x16 0x16 'V') and the set image (0x16 0x16 0x16, overlays, then the trailer
-0x03 [0x7F] checksum 0x04, whose bytes after the sync must sum to 0 modulo 256). A test or benchmark
+0x03 [0x7F] checksum 0x04, whose bytes after the sync must sum to 0 modulo 256), and the infrared
+commands of the AccessKvora model (INFRARED_CONTROL below). A test or benchmark
 steers it over a TCP connection on 127.0.0.1, one command line each way (see CONTROL below): which
 COM port it stands behind, and how it misbehaves.
 
@@ -35,6 +36,21 @@ PING_SETTLE = 0.02
 DEFAULT_VERSION = "V1.2P"
 NOISE = b"Z" * 12  # no SYN, SOH or ETX: an answer no command expects
 
+INFRARED_CONTROL = """infrared (the AccessKvora keyboard's remote control; its log names each command, as ir-record:9F):
+  ir-say LETTERS                reports each letter now, framed as 0x16 0x16 letter: while learning
+                                'P', 'R', 'Y' (Y learns a code of ir-learn-length bytes), while
+                                checking the distance 'P' (a signal), 'R' (none), 'Y' (finished)
+  ir-raw HEX                    sends the bytes as they stand
+  ir-learn-length N             how many bytes a learned code has (default 101, a code's whole room)
+  ir-code N HEX | ir-code N none   puts a learned code into place N, or empties the place
+  ir-code? N                    the code in place N as hex, or none
+  ir-room? N                    the 101 bytes of place N's room in the infrared memory, as hex
+  ir-read normal|silent|flood|garbled|empty   how 'D' answers: the code as Intel-HEX records, nothing,
+                                printable bytes without end, a record with a wrong checksum, no text
+  ir-break-finishes 0|1         whether a break during the distance check reports 'Y' after its own
+                                'Y' (default 1)
+  ir-state?                     the ID channel, the security code and the mode (idle, record, distance)"""
+
 CONTROL = """control commands (one line each; the answer is one line, "ok ..." or "error ..."):
   link N | unlink               stand behind COMN (1-9), or behind none
   reset                         well-behaved again; forgets the image, the log and the load status
@@ -50,7 +66,10 @@ CONTROL = """control commands (one line each; the answer is one line, "ok ..." o
   log?                          what it received: wake, ping, version, image-ok:N, image-bad:N
   image?                        the last image as hex, or none
   timing?                       ms from the first to the last byte of the last image
-  line?                         the line settings the program gave the port, such as 19200 8N2 ixon ixoff"""
+  line?                         the line settings the program gave the port, such as 19200 8N2 ixon ixoff
+  rx?                           every byte received since the last reset, as hex (XON/XOFF left out)
+  rx-forget                     forgets the bytes received so far
+""" + INFRARED_CONTROL
 
 COMMANDS = {}
 
@@ -138,6 +157,227 @@ def image_is_sound(body):
     return body[-3] == ETX or (body[-3] == DEL and len(body) >= 4 and body[-4] == ETX)
 
 
+# --- infrared --------------------------------------------------------------------------------------
+# Learned code n takes IR_CODE_ROOM bytes of the infrared memory from n * IR_CODE_ROOM + IR_FIRST_CODE.
+IR_CODE_ROOM, IR_FIRST_CODE, IR_CODES = 101, 122, 160
+IR_MEMORY = IR_FIRST_CODE + IR_CODE_ROOM * IR_CODES
+IR_ERASED = 0xFF
+
+
+def hex_record(address, data, kind=0):
+    body = bytes([len(data), address >> 8, address & 0xFF, kind]) + bytes(data)
+    return ":" + (body + bytes([(-sum(body)) & 0xFF])).hex().upper() + "\r\n"
+
+
+def code_records(code, data):
+    """The records of a code at its place, first record up to a 16-byte boundary, then the end."""
+    address = code * IR_CODE_ROOM + IR_FIRST_CODE
+    text, done = "", 0
+    while done < len(data):
+        count = min(16 - address % 16, len(data) - done)
+        text += hex_record(address, data[done:done + count])
+        done += count
+        address += count
+    return text + ":00000001FF"
+
+
+def parse_records(text):
+    """[(address, data)] of the data records up to the end record; None when one is damaged."""
+    records = []
+    for chunk in text.split(":")[1:]:
+        digits = "".join(c for c in chunk if c in "0123456789abcdefABCDEF")
+        if len(digits) % 2 or len(digits) < 10:
+            return None
+        body = bytes.fromhex(digits)
+        if sum(body) % 256 or body[0] != len(body) - 5:
+            return None
+        if body[3] != 0:
+            break
+        records.append(((body[1] << 8) | body[2], body[4:-1]))
+    return records
+
+
+class Infrared:
+    def __init__(self):
+        self.memory = bytearray([IR_ERASED]) * IR_MEMORY
+        self.lengths = {}          # place -> length of the code learned or written there
+        self.mode = "idle"         # idle, record, distance
+        self.code = None
+        self.learn_length = IR_CODE_ROOM
+        self.channel = "0"
+        self.secure = None
+        self.read_mode = "normal"
+        self.break_finishes = True
+
+    def learned_code(self, code):
+        return bytes((code * 7 + i * 13 + 1) & 0xFF for i in range(self.learn_length))
+
+    def put_code(self, code, data):
+        start = code * IR_CODE_ROOM + IR_FIRST_CODE
+        self.memory[start:start + len(data)] = data
+        self.lengths[code] = len(data)
+
+    def code_at(self, code):
+        start = code * IR_CODE_ROOM + IR_FIRST_CODE
+        length = self.lengths.get(code)
+        return None if length is None else bytes(self.memory[start:start + length])
+
+    def write_records(self, records):
+        for address, data in records:
+            if address + len(data) > IR_MEMORY:
+                return False
+        for address, data in records:
+            self.memory[address:address + len(data)] = data
+        if records:
+            first = records[0][0]
+            code = (first - IR_FIRST_CODE) // IR_CODE_ROOM
+            self.lengths[code] = records[-1][0] + len(records[-1][1]) - first
+        return True
+
+    def say(self, kb, letters):
+        for letter in letters:
+            if letter == "Y" and self.mode == "record":
+                self.put_code(self.code, self.learned_code(self.code))
+            if letter == "Y":
+                self.mode = "idle"
+            kb.reply(bytes([SYN, SYN, ord(letter)]))
+
+    def control(self, kb, name, args):
+        if name == "ir-say":
+            self.say(kb, args[0])
+        elif name == "ir-raw":
+            kb.reply(bytes.fromhex(args[0]))
+        elif name == "ir-learn-length":
+            self.learn_length = int(args[0])
+        elif name == "ir-code":
+            code = int(args[0])
+            if args[1] == "none":
+                self.lengths.pop(code, None)
+            else:
+                self.put_code(code, bytes.fromhex(args[1]))
+        elif name == "ir-code?":
+            data = self.code_at(int(args[0]))
+            return "ok " + (data.hex() if data else "none")
+        elif name == "ir-room?":
+            start = int(args[0]) * IR_CODE_ROOM + IR_FIRST_CODE
+            return "ok " + self.memory[start:start + IR_CODE_ROOM].hex()
+        elif name == "ir-read":
+            if args[0] not in ("normal", "silent", "flood", "garbled", "empty"):
+                raise ValueError("unknown ir-read " + args[0])
+            self.read_mode = args[0]
+        elif name == "ir-break-finishes":
+            self.break_finishes = args[0] == "1"
+        elif name == "ir-state?":
+            return "ok channel=%s secure=%s mode=%s" % (self.channel, self.secure or "none", self.mode)
+        else:
+            return "error unknown command " + name
+        return "ok"
+
+
+def read_text(count):
+    """count further bytes of a command as text."""
+    text = ""
+    for _ in range(count):
+        text += chr((yield))
+    return text
+
+
+def start_learning(kb, kind):
+    code = int((yield from read_text(2)), 16)
+    kb.log("ir-%s:%02X" % (kind, code))
+    kb.ir.mode, kb.ir.code = "record", code
+
+
+@command("R")
+def ir_record(kb):
+    yield from start_learning(kb, "record")
+
+
+@command("S")
+def ir_record_special(kb):
+    yield from start_learning(kb, "record-special")
+
+
+@command("A")
+def ir_distance(kb):
+    kb.log("ir-distance")
+    kb.ir.mode = "distance"
+    return None
+    yield
+
+
+@command("Q")
+def ir_break(kb):
+    kb.log("ir-break")
+    finishes = kb.ir.mode == "distance" and kb.ir.break_finishes
+    kb.ir.mode = "idle"
+    kb.reply(bytes([SYN, SYN, ord("Y")]))
+    if finishes:
+        kb.reply(bytes([SYN, SYN, ord("Y")]))
+    return None
+    yield
+
+
+@command("I")
+def ir_id_channel(kb):
+    channel = chr((yield))
+    if channel == "?":
+        kb.log("ir-id?")
+        kb.reply(bytes([SYN, SYN, ord("I"), ord(kb.ir.channel)]))
+    else:
+        kb.log("ir-id:" + channel)
+        kb.ir.channel = channel
+        kb.reply(bytes([SYN, SYN, ord("Y")]))
+
+
+@command("D")
+def ir_read_code(kb):
+    code = int((yield from read_text(2)), 16)
+    kb.log("ir-read:%02X" % code)
+    mode = kb.ir.read_mode
+    if mode == "silent":
+        return None
+    head = bytes([SYN, SYN, ord("D"), 0x30, 0x30])
+    if mode == "flood":
+        kb.reply(head)
+        kb.flood = b"0123456789ABCDEF"
+        return None
+    data = kb.ir.code_at(code)
+    text = "" if mode == "empty" or data is None else code_records(code, data)
+    if mode == "garbled" and text:
+        text = text[:9] + ("0" if text[9] != "0" else "1") + text[10:]
+    kb.reply(head + text.encode("ascii") + bytes([ETX]))
+
+
+@command("U")
+def ir_write_code(kb):
+    text = bytearray()
+    byte = yield
+    while byte is not None and byte != ETX:
+        text.append(byte)
+        byte = yield
+    records = parse_records(text.decode("latin-1"))
+    if records is None or not records or not kb.ir.write_records(records):
+        kb.log("ir-write:bad")
+        kb.reply(bytes([SYN, SYN, ord("N")]))
+        return None
+    kb.log("ir-write:%d" % ((records[0][0] - IR_FIRST_CODE) // IR_CODE_ROOM))
+    kb.reply(bytes([SYN, SYN, ord("Y")]))
+
+
+@command("X")
+def ir_secure(kb):
+    kb.ir.secure = yield from read_text(4)
+    kb.log("ir-secure:" + kb.ir.secure)
+    kb.reply(bytes([SYN, SYN, ord("Y")]))
+
+
+@command("T")
+def ir_test(kb):
+    kb.log("ir-test:" + (yield from read_text(5)))
+    kb.reply(bytes([SYN, SYN, ord("Y")]))
+
+
 class Keyboard:
     def __init__(self, prefix):
         self.dosdevices = os.path.join(prefix, "dosdevices")
@@ -179,7 +419,9 @@ class Keyboard:
         self.stopped = False
         self.outbox = []          # (due time, bytes)
         self.xon_at = None
-        self.flood = False
+        self.flood = None         # bytes sent again and again, as fast as the line goes
+        self.received = bytearray()
+        self.ir = Infrared()
         self.next_read = 0.0
         termios.tcflush(self.slave, termios.TCIOFLUSH)
         termios.tcflush(self.master, termios.TCIOFLUSH)
@@ -209,7 +451,7 @@ class Keyboard:
         elif s.garbage == "syn":
             data = bytes([SYN])
         elif s.garbage == "syn-flood":
-            self.flood = True
+            self.flood = bytes([SYN]) * 16
             return
         self.outbox.append((time.monotonic() + s.late, data))
 
@@ -267,9 +509,16 @@ class Keyboard:
         for byte in data:
             if byte in (XON, XOFF):
                 continue  # the program's flow control, never data of the protocol
+            self.received.append(byte)
             self.feed(byte)
             if self.stopped:
                 break
+
+    def catch_up(self):
+        """Takes what the program wrote before it asked, so an answer never misses its command."""
+        now = time.monotonic()
+        if self.reading_allowed(now):
+            self.read_port(now)
 
     def due(self, now):
         if self.deadline is not None and now >= self.deadline:
@@ -280,7 +529,7 @@ class Keyboard:
             self.xon_at = None
             self.write(bytes([XON]))
         if self.flood:
-            self.write(bytes([SYN]) * 16)
+            self.write(self.flood)
 
     def wake_time(self, now):
         times = [t for t in (self.deadline, self.xon_at) if t is not None]
@@ -338,11 +587,20 @@ class Keyboard:
                 s.xoff_after = int(args[0])
                 s.xoff_ms = int(args[1]) if len(args) > 1 else None
             elif name == "log?":
+                self.catch_up()
                 return "ok " + " ".join(self.events)
             elif name == "image?":
                 return "ok " + (self.image.hex() if self.image else "none")
             elif name == "line?":
                 return "ok " + self.line_settings()
+            elif name == "rx?":
+                self.catch_up()
+                return "ok " + (self.received.hex() or "none")
+            elif name == "rx-forget":
+                self.received.clear()
+            elif name.startswith("ir-"):
+                self.catch_up()
+                return self.ir.control(self, name, args)
             elif name == "timing?":
                 if not self.image_times or self.image_times[1] is None:
                     return "ok none"

@@ -1,0 +1,45 @@
+// Choosing an infrared code for a block command.
+#include "device/IRDlg.h"
+#include "framework/Strings.h"
+#include "skarpin/resource.h"
+#include <cstdlib>
+
+IRDlg::IRDlg(const std::string& programFolder, std::string& result, int x, int y, HWND parent)
+    : fw::Dialog(IDD_IR_COMMAND, parent), programFolder_(programFolder), result_(result), x_(x), y_(y)
+{
+}
+
+std::string IRDlg::CodeFilePath(const std::string& programFolder)
+{
+    return programFolder + "\\Zenthor\\ir_data.kvx";
+}
+
+bool IRDlg::OnInitDialog()
+{
+    PlaceCorner();
+    // A file that cannot be read leaves the list with what could be read, or empty.
+    table_.Load(CodeFilePath(programFolder_));
+    fw::ListBox list = Control<fw::ListBox>(IDC_IR_COMMAND_LIST);
+    for (int slot = 1; slot < IrCodeTable::kSlots; ++slot) {
+        std::string name;
+        if (table_.GetName(slot, name) == 0)
+            list.Add(fw::Format("%d. %s", slot, name.c_str()));
+    }
+    return true;
+}
+
+void IRDlg::PlaceCorner()
+{
+    const RECT rect = Self().WindowRect();
+    ::SetWindowPos(Handle(), nullptr, x_ - (rect.right - rect.left), y_ - (rect.bottom - rect.top), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool IRDlg::OnOK()
+{
+    fw::ListBox list = Control<fw::ListBox>(IDC_IR_COMMAND_LIST);
+    const int selected = list.Selection();
+    if (selected >= 0)
+        result_ = fw::Format("<IR%d>", std::atoi(list.ItemText(selected).c_str()));
+    return true;
+}

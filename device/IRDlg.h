@@ -1,0 +1,30 @@
+// The choice of an infrared code for a block command on the AccessKvora model: the block definition
+// dialog's "IR-kommando" button opens it.
+#pragma once
+#include "device/IrCodeTable.h"
+#include "framework/Dialog.h"
+#include <string>
+
+// Lists the codes of "Zenthor\ir_data.kvx" in the program folder (FileIO's program folder) and on OK
+// gives the tag "<IR%d>" of the chosen slot; without a choice the result stays as it was. The dialog
+// is placed with its lower right corner at the screen point (x, y).
+class IRDlg : public fw::Dialog {
+public:
+    IRDlg(const std::string& programFolder, std::string& result, int x, int y, HWND parent = nullptr);
+
+    // The code file the dialog reads.
+    static std::string CodeFilePath(const std::string& programFolder);
+
+protected:
+    bool OnInitDialog() override;
+    bool OnOK() override;
+
+private:
+    void PlaceCorner();
+
+    std::string programFolder_;
+    std::string& result_;
+    int x_;
+    int y_;
+    IrCodeTable table_;
+};
