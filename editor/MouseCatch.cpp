@@ -61,9 +61,12 @@ void MouseCatch::MoveAndClick(const mouse::Position& position, int button, int c
     fw::Wait(kStepPause);
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, point);
     fw::Wait(kStepPause);
+    // Each press and release carries the point itself, so it lands there even when something moved
+    // the pointer in between.
+    const DWORD atPoint = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     for (int i = 0; i < clicks; ++i) {
-        SendMouse(mouse::ButtonDownFlag(button));
-        SendMouse(mouse::ButtonUpFlag(button));
+        SendMouse(mouse::ButtonDownFlag(button) | atPoint, point);
+        SendMouse(mouse::ButtonUpFlag(button) | atPoint, point);
     }
     fw::Wait(kStayTime);
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, mouse::AbsoluteInputPoint(saved, screen_));

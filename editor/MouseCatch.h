@@ -34,7 +34,7 @@ public:
     SIZE Screen() const { return screen_; }
 
 private:
-    void SendMouse(DWORD flags, POINT absolute = POINT{0, 0});
+    void SendMouse(DWORD flags, POINT absolute);
 
     SIZE screen_{};
     HWND target_ = nullptr;

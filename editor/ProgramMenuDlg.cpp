@@ -105,14 +105,18 @@ void ProgramMenuDlg::OnSelectionChanged()
 
 void ProgramMenuDlg::OnExpanded(const NMTREEVIEWA& change)
 {
+    fw::TreeView tree(hwnd_, IDC_PROGRAM_MENU_TREE);
     const TreeCtrlItemPM* record = Record(change.itemNew.hItem);
-    if (!record || record->icon >= 0 || !fw::TreeView(hwnd_, IDC_PROGRAM_MENU_TREE).Child(record->item))
+    if (!record || record->icon >= 0 || !tree.Child(record->item))
         return;
+    // The state the branch is in now, whatever the notification calls the change.
+    const bool open = (tree.Send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(record->item), TVIS_EXPANDED) &
+                       TVIS_EXPANDED) != 0;
     TVITEMA item{};
     item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    item.hItem = change.itemNew.hItem;
-    item.iImage = item.iSelectedImage = change.action == TVE_EXPAND ? kOpenFolder : kClosedFolder;
-    fw::TreeView(hwnd_, IDC_PROGRAM_MENU_TREE).Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    item.hItem = record->item;
+    item.iImage = item.iSelectedImage = open ? kOpenFolder : kClosedFolder;
+    tree.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 const TreeCtrlItemPM* ProgramMenuDlg::Record(HTREEITEM item) const

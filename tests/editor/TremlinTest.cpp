@@ -11,56 +11,6 @@ using namespace mousetest;
 
 namespace {
 
-// A plain top-level window that records what reaches it: the hook's message (and whether it came
-// sent or posted) and the button messages of clicks on it.
-class RecordingWindow {
-public:
-    RecordingWindow(const RECT& area)
-    {
-        static ATOM windowClass = Register();
-        hwnd_ = ::CreateWindowExA(WS_EX_TOPMOST, MAKEINTATOM(windowClass), "Mus", WS_POPUP | WS_VISIBLE, area.left,
-                                  area.top, area.right - area.left, area.bottom - area.top, nullptr, nullptr,
-                                  ::GetModuleHandleA(nullptr), this);
-        ::SetForegroundWindow(hwnd_);
-        fw::PumpMessages();
-    }
-    ~RecordingWindow() { ::DestroyWindow(hwnd_); }
-    RecordingWindow(const RecordingWindow&) = delete;
-    RecordingWindow& operator=(const RecordingWindow&) = delete;
-
-    HWND Handle() const { return hwnd_; }
-    int hookMessages = 0;
-    std::vector<UINT> buttons;
-
-private:
-    static ATOM Register()
-    {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-        windowClass.lpszClassName = "TremlinTestWindow";
-        return ::RegisterClassA(&windowClass);
-    }
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_NCCREATE)
-            ::SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                                reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-        auto* self = reinterpret_cast<RecordingWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (self && message == TREMLIN_MESSAGE) {
-            ++self->hookMessages;
-            return 0;
-        }
-        if (self && (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_RBUTTONDOWN ||
-                     message == WM_RBUTTONUP))
-            self->buttons.push_back(message);
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-
-    HWND hwnd_ = nullptr;
-};
-
 class TremlinTest : public testing::Test {
 protected:
     void TearDown() override { DeInstallTremlin(); }
@@ -100,10 +50,7 @@ TEST_F(TremlinTest, CatchModeReportsTheShiftClickByPostAndKeepsItFromTheWindow)
     EXPECT_EQ(0, window_.hookMessages);
 
     window_.buttons.clear();
-    {
-        HeldShift shift;
-        Click(POINT{300, 220}, Button::Left);
-    }
+    Click(POINT{300, 220}, Button::Left, true);
     ASSERT_TRUE(Pump([&] { return window_.hookMessages == 1; }));
     EXPECT_EQ(1, queuedHookMessages_) << "a low-level hook must post: a sent message would stall the input";
     EXPECT_TRUE(window_.buttons.empty()) << "the caught click reached the window under it";
