@@ -252,3 +252,18 @@ TEST(ProgramMenuDlgEmpty, WithoutFoldersTheTreeIsEmptyAndOkStaysOff)
     });
     StartMenuFolders::SetReader(nullptr);
 }
+
+TEST(StartMenu, AProgramsIconIsDrawnAt32PixelsAsAPictureOfItsOwn)
+{
+    char self[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    HGLOBAL icon = ProgramIconPicture(self);
+    ASSERT_NE(nullptr, icon) << "the shell gives every program an icon";
+    EXPECT_EQ(32, DibWidth(icon));
+    EXPECT_EQ(32, DibHeight(icon));
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(::GlobalLock(icon));
+    EXPECT_EQ(24, header->biBitCount);
+    ::GlobalUnlock(icon);
+    ::GlobalFree(icon);
+    EXPECT_EQ(nullptr, ProgramIconPicture("C:\\finns\\inte.exe"));
+}
