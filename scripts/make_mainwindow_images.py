@@ -5,10 +5,9 @@ normal and selected), the overlay list's page, and Skarpin's icon.
 The pictures are ours, computed here; run it after changing one and commit the output files.
 """
 import os
-import struct
 import sys
 
-from make_bitmaps import write_bmp
+from make_bitmaps import write_bmp, write_icon
 
 WHITE = (255, 255, 255)
 
@@ -35,36 +34,16 @@ def page(x, y):
     return WHITE
 
 
-def write_icon(path, size=32):
+def keyboard_icon(x, y):
     colours = [(220, 60, 60), (240, 190, 40), (60, 170, 80), (50, 110, 210)]
-
-    def pixel(x, y):
-        if 2 <= x <= 29 and 7 <= y <= 24:
-            if x in (2, 29) or y in (7, 24):
-                return (60, 60, 60)
-            column, row = (x - 4) // 6, (y - 9) // 7
-            if 0 <= column < 4 and 0 <= row < 2 and (x - 4) % 6 < 5 and (y - 9) % 7 < 6:
-                return colours[(column + row) % 4]
-            return (200, 200, 200)
-        return None
-
-    xor = bytearray()
-    mask = bytearray()
-    for y in range(size - 1, -1, -1):
-        mask_bits = 0
-        for x in range(size):
-            value = pixel(x, y)
-            if value is None:
-                mask_bits |= 1 << (size - 1 - x)
-                value = (0, 0, 0)
-            xor += bytes((value[2], value[1], value[0]))
-        mask += struct.pack(">I", mask_bits)
-    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 24, 0, 0, 0, 0, 0, 0)
-    image = info + bytes(xor) + bytes(mask)
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), 22)
-    with open(path, "wb") as f:
-        f.write(header + entry + image)
+    if 2 <= x <= 29 and 7 <= y <= 24:
+        if x in (2, 29) or y in (7, 24):
+            return (60, 60, 60)
+        column, row = (x - 4) // 6, (y - 9) // 7
+        if 0 <= column < 4 and 0 <= row < 2 and (x - 4) % 6 < 5 and (y - 9) % 7 < 6:
+            return colours[(column + row) % 4]
+        return (200, 200, 200)
+    return None
 
 
 def main():
@@ -76,7 +55,7 @@ def main():
     write_bmp(os.path.join(out, "set_special.bmp"), 16, 16, folder((120, 150, 230), False))
     write_bmp(os.path.join(out, "set_special_selected.bmp"), 16, 16, folder((120, 150, 230), True))
     write_bmp(os.path.join(out, "overlay.bmp"), 16, 16, page)
-    write_icon(os.path.join(out, "skarpin.ico"))
+    write_icon(os.path.join(out, "skarpin.ico"), keyboard_icon)
 
 
 if __name__ == "__main__":

@@ -7,10 +7,9 @@ The pictures are ours, computed here; run it after changing one and commit the o
 """
 import math
 import os
-import struct
 import sys
 
-from make_bitmaps import write_bmp
+from make_bitmaps import write_bmp, write_icon
 
 WHITE = (255, 255, 255)
 
@@ -22,26 +21,6 @@ def crosshair(colour):
             return colour
         return None
     return pixel
-
-
-def write_icon(path, pixel, size=32):
-    xor = bytearray()
-    mask = bytearray()
-    for y in range(size - 1, -1, -1):
-        mask_bits = 0
-        for x in range(size):
-            value = pixel(x, y)
-            if value is None:
-                mask_bits |= 1 << (size - 1 - x)
-                value = (0, 0, 0)
-            xor += bytes((value[2], value[1], value[0]))
-        mask += struct.pack(">I", mask_bits)
-    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 24, 0, 0, 0, 0, 0, 0)
-    image = info + bytes(xor) + bytes(mask)
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), 22)
-    with open(path, "wb") as f:
-        f.write(header + entry + image)
 
 
 def screen(window_only):

@@ -55,15 +55,6 @@ std::string Enabled(HWND dialog)
                                   IDC_MOUSE_ADVANCED, IDC_MOUSE_BUTTON, IDC_MOUSE_ACTION, IDC_MOUSE_TRY});
 }
 
-MouseClickReference Reference(char unit, char target, char corner, const char* name = "")
-{
-    MouseClickReference reference;
-    reference.unit_ = unit;
-    reference.target_ = target;
-    reference.corner_ = corner;
-    reference.name_ = name;
-    return reference;
-}
 
 class MouseCommandDlgTest : public testing::Test {
 protected:
@@ -80,7 +71,7 @@ protected:
 
     bool Logged(const std::string& line) const { return std::find(log_.begin(), log_.end(), line) != log_.end(); }
 
-    std::vector<MouseClickReference> named_ = {Reference('P', 'S', '1', "Sk\xE4rm"), Reference('R', 'W', 'C', "Mitten")};
+    std::vector<MouseClickReference> named_ = {ClickReference('P', 'S', '1', "Sk\xE4rm"), ClickReference('R', 'W', 'C', "Mitten")};
     std::vector<std::string> log_;
     int changed_ = 0;
     int beeps_ = 0;
@@ -172,7 +163,7 @@ TEST_F(MouseCommandDlgTest, EachModeBuildsItsCommandAndOkPutsItInTheCallersComma
 TEST_F(MouseCommandDlgTest, APointCaughtWithShiftAndTriedAgain)
 {
     mousetest::RecordingWindow target(RECT{600, 100, 900, 400}, "M\xE5l");
-    MouseClickReference pixels = Reference('P', 'W', '1');
+    MouseClickReference pixels = ClickReference('P', 'W', '1');
     std::string command;
     std::vector<InputRecorder::Event> sent;
     std::vector<DWORD> tryWaits;
@@ -278,7 +269,7 @@ TEST_F(MouseCommandDlgTest, ATryWithNothingCaughtOnlyBeeps)
 
 TEST_F(MouseCommandDlgTest, TheReferenceDialogFollowsTheNamedReferencesAndSetsTheCallers)
 {
-    MouseClickReference current = Reference('R', 'W', '1');
+    MouseClickReference current = ClickReference('R', 'W', '1');
     current.name_ = "egen";
     std::string command;
     Run(

@@ -1,10 +1,12 @@
 // The mouse command dialog's rules without a window: the tags each mode builds and reads back, where
 // the built command goes in the caller's command, the controls of each mode, and how caught points
 // are measured and found again.
+#include "SubDialogFixture.h"
 #include "editor/MouseCommandModel.h"
 #include <gtest/gtest.h>
 
 using namespace mouse;
+using namespace subdialogtest;
 using command::MouseDirection;
 
 namespace {
@@ -16,14 +18,6 @@ MouseChoices Parsed(const std::string& command)
     return choices;
 }
 
-MouseClickReference Reference(char unit, char target, char corner)
-{
-    MouseClickReference reference;
-    reference.unit_ = unit;
-    reference.target_ = target;
-    reference.corner_ = corner;
-    return reference;
-}
 
 std::string Characters(const Position& position)
 {
@@ -143,7 +137,7 @@ TEST(MouseCommandModel, CaughtPointsMeasuredInEveryUnitAgainstEveryRectangleFrom
         {"RSC", -2558, -3046},
     };
     for (const auto& c : cases) {
-        const MouseClickReference reference = Reference(c.reference[0], c.reference[1], c.reference[2]);
+        const MouseClickReference reference = ClickReference(c.reference[0], c.reference[1], c.reference[2]);
         const Position position = MeasurePoint(&reference, point, window, screen);
         EXPECT_EQ(c.reference, Characters(position));
         EXPECT_EQ(c.x, position.x) << c.reference;
@@ -165,7 +159,7 @@ TEST(MouseCommandModel, PointsWithoutAReferenceAndAtTheEdges)
     EXPECT_EQ(5000, position.x);
     EXPECT_EQ(0, position.y);
     // The centre is 0, 0; left of and above it negative.
-    const MouseClickReference centre = Reference('R', 'W', 'C');
+    const MouseClickReference centre = ClickReference('R', 'W', 'C');
     position = MeasurePoint(&centre, POINT{400, 300}, window, screen);
     EXPECT_EQ(0, position.x);
     EXPECT_EQ(0, position.y);
@@ -174,14 +168,14 @@ TEST(MouseCommandModel, PointsWithoutAReferenceAndAtTheEdges)
     EXPECT_LT(position.y, 0);
     // A second character other than 'S' counts as the window; a reference with a part missing counts
     // as none.
-    const MouseClickReference odd = Reference('P', 'X', '1');
+    const MouseClickReference odd = ClickReference('P', 'X', '1');
     EXPECT_EQ("PW1", Characters(MeasurePoint(&odd, POINT{400, 300}, window, screen)));
-    const MouseClickReference partial = Reference('P', 0, '2');
+    const MouseClickReference partial = ClickReference('P', 0, '2');
     EXPECT_EQ("RW1", Characters(MeasurePoint(&partial, POINT{400, 300}, window, screen)));
     // A window without width or height measures 0 on that axis instead of dividing by it.
     const RECT flat{300, 200, 300, 200};
     for (const char* characters : {"RW1", "RWC", "RW3"}) {
-        const MouseClickReference reference = Reference(characters[0], characters[1], characters[2]);
+        const MouseClickReference reference = ClickReference(characters[0], characters[1], characters[2]);
         position = MeasurePoint(&reference, POINT{300, 200}, flat, screen);
         EXPECT_EQ(0, position.x) << characters;
         EXPECT_EQ(0, position.y) << characters;
@@ -228,11 +222,11 @@ TEST(MouseCommandModel, TriesClickOnceTwiceOrNeverAndLeaveNoButtonDown)
 
 TEST(MouseCommandModel, ANamedReferenceMatchesByItsCharactersAlone)
 {
-    std::vector<MouseClickReference> named = {Reference('P', 'S', '1'), Reference('R', 'W', 'C'),
-                                              Reference('R', 'W', 'C')};
+    std::vector<MouseClickReference> named = {ClickReference('P', 'S', '1'), ClickReference('R', 'W', 'C'),
+                                              ClickReference('R', 'W', 'C')};
     named[1].name_ = "Mitten";
     named[2].name_ = "Mitten igen";
-    EXPECT_EQ(1, MatchingReference(named, Reference('R', 'W', 'C')));
-    EXPECT_EQ(0, MatchingReference(named, Reference('P', 'S', '1')));
-    EXPECT_EQ(-1, MatchingReference(named, Reference('P', 'S', '2')));
+    EXPECT_EQ(1, MatchingReference(named, ClickReference('R', 'W', 'C')));
+    EXPECT_EQ(0, MatchingReference(named, ClickReference('P', 'S', '1')));
+    EXPECT_EQ(-1, MatchingReference(named, ClickReference('P', 'S', '2')));
 }

@@ -14,6 +14,16 @@ INT_PTR RunClosing(fw::Dialog& dialog, const std::function<void(fw::Dialog&)>& s
     });
 }
 
+MouseClickReference ClickReference(char unit, char target, char corner, const char* name)
+{
+    MouseClickReference reference;
+    reference.unit_ = unit;
+    reference.target_ = target;
+    reference.corner_ = corner;
+    reference.name_ = name;
+    return reference;
+}
+
 SubDialogConfig::SubDialogConfig(const std::string& model)
 {
     config_.WriteWindowsSettings("[Directories]\r\nExe=" + config_.ProgramFolder() + "\r\n[Settings]\r\nFBStatus=" +

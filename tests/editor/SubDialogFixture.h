@@ -3,6 +3,7 @@
 #pragma once
 #include "framework/Dialog.h"
 #include "loader/ConfigFixture.h"
+#include "loader/MouseClickReference.h"
 #include <functional>
 #include <string>
 
@@ -15,6 +16,9 @@ constexpr char kEndString[] = "<Paus0.5><Return>";
 // Runs the dialog modally with the script, and closes it with Cancel when the script left it open (a
 // failed assertion returns from the script early), so a fault never hangs the run.
 INT_PTR RunClosing(fw::Dialog& dialog, const std::function<void(fw::Dialog&)>& script);
+
+// A click reference of three characters and a name.
+MouseClickReference ClickReference(char unit, char target, char corner, const char* name = "");
 
 class SubDialogConfig {
 public:
