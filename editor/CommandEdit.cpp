@@ -22,7 +22,7 @@ LRESULT CommandEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CHAR:
         TakeSelection();
-        model_.Character(static_cast<unsigned char>(wParam));
+        model_.Character(MessageCharacter(wParam));
         return 0;
     case WM_SYSCHAR:
     case WM_DEADCHAR:
@@ -53,10 +53,10 @@ LRESULT CommandEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case EM_UNDO:
         return FALSE;
     case EM_REPLACESEL:
-        InsertText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        InsertText(MessageText(lParam));
         return 0;
     case WM_SETTEXT:
-        model_.SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        model_.SetText(MessageText(lParam));
         return TRUE;
     }
     return CommandEditWindow::WindowProc(message, wParam, lParam);
@@ -82,7 +82,7 @@ void CommandEdit::Show(const std::string& text, size_t selectionStart, size_t se
     if (!hwnd_)
         return;
     if (text != shown_) {
-        DefaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SetDefaultText(text);
         shown_ = text;
     }
     DefaultProc(EM_SETSEL, selectionStart, selectionEnd);

@@ -20,7 +20,7 @@ LRESULT CommandEditSingle::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         model_.KeyUp(HeldKey(wParam));
         return 0;
     case WM_CHAR:
-        return model_.Character(static_cast<unsigned char>(wParam)) ? DefaultProc(message, wParam, lParam) : 0;
+        return model_.Character(MessageCharacter(wParam)) ? DefaultProc(message, wParam, lParam) : 0;
     case WM_DEADCHAR:
     case WM_SYSDEADCHAR:
         model_.DeadCharacter();
@@ -49,7 +49,7 @@ void CommandEditSingle::Notify(int code, long value)
 
 void CommandEditSingle::ShowWord(const std::string& word)
 {
-    DefaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word.c_str()));
+    SetDefaultText(word);
     DefaultProc(EM_SETSEL, word.size(), word.size());
 }
 

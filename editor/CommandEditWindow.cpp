@@ -15,6 +15,43 @@ void CommandEditWindow::SetupFont()
     }
 }
 
+void CommandEditWindow::SetDefaultText(const std::string& text)
+{
+    if (!::IsWindowUnicode(hwnd_)) {
+        DefaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        return;
+    }
+    std::wstring wide(text.size() + 1, L'\0');
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &wide[0],
+                                             static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(length > 0 ? length : 0));
+    DefaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::string CommandEditWindow::MessageText(LPARAM lParam) const
+{
+    if (!lParam)
+        return std::string();
+    if (!::IsWindowUnicode(hwnd_))
+        return reinterpret_cast<const char*>(lParam);
+    const wchar_t* wide = reinterpret_cast<const wchar_t*>(lParam);
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(size > 0 ? size : 1), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide, -1, &text[0], size, nullptr, nullptr);
+    text.resize(text.find('\0'));
+    return text;
+}
+
+unsigned char CommandEditWindow::MessageCharacter(WPARAM wParam) const
+{
+    if (!::IsWindowUnicode(hwnd_) || wParam < 0x80)
+        return static_cast<unsigned char>(wParam);
+    const wchar_t wide = static_cast<wchar_t>(wParam);
+    char character = '?';
+    ::WideCharToMultiByte(CP_ACP, 0, &wide, 1, &character, 1, nullptr, nullptr);
+    return static_cast<unsigned char>(character);
+}
+
 LRESULT CommandEditWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = DefaultProc(message, wParam, lParam);

@@ -19,6 +19,13 @@ protected:
     // Every key is the editor's: Esc and Return never close the dialog, and Tab is the editor's to pass on.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     virtual void TakeSyntax(const CommandSyntax& syntax, const KeyLayout& layout) = 0;
+    // The control's own text, set below the editor. The subclassed control takes its messages in its own
+    // character set: the common controls' edit is a Unicode window even in a dialog made with the ANSI
+    // calls, so text goes to it and comes from it converted from and to the program's code page.
+    void SetDefaultText(const std::string& text);
+    // The text of a WM_SETTEXT or EM_REPLACESEL that reached the editor, and the character of a WM_CHAR.
+    std::string MessageText(LPARAM lParam) const;
+    unsigned char MessageCharacter(WPARAM wParam) const;
     int AverageCharacterWidth() const { return averageWidth_; }
     int LineHeight() const { return lineHeight_; }
 

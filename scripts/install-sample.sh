@@ -26,6 +26,7 @@ copy_missing "$sample/sets" "$drive/Program Files/Skarpin/Set"
 chmod a-w "$drive/Program Files/Skarpin/Set/Arkiv"
 copy_missing "$sample/bildbas" "$drive/Program Files/Bildbas"
 cp "$BUILD_DIR/loader/skarpin.exe" "$drive/Program Files/Skarpin/"
+cp "$BUILD_DIR/tools/tremlin/Tremlin.dll" "$drive/Program Files/Skarpin/"  # the mouse hook, bound at link time
 cp "$BUILD_DIR/writer/morvel.exe" "$drive/Program Files/Morvel/"
 # Our speech engine in place of the commercial one, where the registry sends the programs to look.
 mkdir -p "$drive/Program Files/AcaTTS"

@@ -29,6 +29,27 @@ def write_bmp(path, width, height, pixel):
         f.write(header + info + data)
 
 
+def write_icon(path, pixel, size=32):
+    """A 24-bit icon of one image; pixel(x, y) gives (r, g, b), or None where the icon is transparent."""
+    xor = bytearray()
+    mask = bytearray()
+    for y in range(size - 1, -1, -1):
+        mask_bits = 0
+        for x in range(size):
+            value = pixel(x, y)
+            if value is None:
+                mask_bits |= 1 << (size - 1 - x)
+                value = (0, 0, 0)
+            xor += bytes((value[2], value[1], value[0]))
+        mask += struct.pack(">I", mask_bits)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 24, 0, 0, 0, 0, 0, 0)
+    image = info + bytes(xor) + bytes(mask)
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), 22)
+    with open(path, "wb") as f:
+        f.write(header + entry + image)
+
+
 def near_segment(px, py, ax, ay, bx, by, width):
     dx, dy = bx - ax, by - ay
     t = max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / float(dx * dx + dy * dy)))

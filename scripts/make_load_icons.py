@@ -7,7 +7,8 @@ The pictures are ours, computed here; run it after changing one and commit the o
 import os
 import sys
 
-from make_mainwindow_images import keyboard, write_ico
+from make_bitmaps import write_icon
+from make_mainwindow_images import keyboard
 
 ARROW = (40, 90, 200)
 
@@ -37,7 +38,7 @@ def frame(offset):
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "resources", "skarpin")
     for number, offset in ((1, 0), (2, 3), (3, 6)):
-        write_ico(os.path.join(out, "load_%d.ico" % number), frame(offset))
+        write_icon(os.path.join(out, "load_%d.ico" % number), frame(offset))
 
 
 if __name__ == "__main__":

@@ -5,10 +5,9 @@ normal and selected), the overlay list's page, and Skarpin's icon.
 The pictures are ours, computed here; run it after changing one and commit the output files.
 """
 import os
-import struct
 import sys
 
-from make_bitmaps import write_bmp
+from make_bitmaps import write_bmp, write_icon
 
 WHITE = (255, 255, 255)
 
@@ -35,27 +34,6 @@ def page(x, y):
     return WHITE
 
 
-def write_ico(path, pixel, size=32):
-    """A one-picture 24-bit icon; pixel(x, y) gives a colour, or None where the icon is transparent."""
-    xor = bytearray()
-    mask = bytearray()
-    for y in range(size - 1, -1, -1):
-        mask_bits = 0
-        for x in range(size):
-            value = pixel(x, y)
-            if value is None:
-                mask_bits |= 1 << (size - 1 - x)
-                value = (0, 0, 0)
-            xor += bytes((value[2], value[1], value[0]))
-        mask += struct.pack(">I", mask_bits)
-    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 24, 0, 0, 0, 0, 0, 0)
-    image = info + bytes(xor) + bytes(mask)
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), 22)
-    with open(path, "wb") as f:
-        f.write(header + entry + image)
-
-
 KEY_COLOURS = [(220, 60, 60), (240, 190, 40), (60, 170, 80), (50, 110, 210)]
 
 
@@ -71,10 +49,6 @@ def keyboard(x, y, top=7, bottom=24):
     return None
 
 
-def write_icon(path, size=32):
-    write_ico(path, keyboard, size)
-
-
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "resources", "skarpin")
     write_bmp(os.path.join(out, "set.bmp"), 16, 16, folder((240, 210, 90), False))
@@ -84,7 +58,7 @@ def main():
     write_bmp(os.path.join(out, "set_special.bmp"), 16, 16, folder((120, 150, 230), False))
     write_bmp(os.path.join(out, "set_special_selected.bmp"), 16, 16, folder((120, 150, 230), True))
     write_bmp(os.path.join(out, "overlay.bmp"), 16, 16, page)
-    write_icon(os.path.join(out, "skarpin.ico"))
+    write_icon(os.path.join(out, "skarpin.ico"), keyboard)
 
 
 if __name__ == "__main__":

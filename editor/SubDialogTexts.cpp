@@ -1,0 +1,25 @@
+// Texts and placement of the command sub-dialogs.
+#include "editor/SubDialogTexts.h"
+#include "framework/Strings.h"
+#include "library/resource.h"
+
+namespace subdialog {
+
+void SetTexts(const fw::Dialog& dialog, UINT caption, std::initializer_list<ItemText> items)
+{
+    dialog.SetCaption(fw::LoadResString(caption));
+    for (const ItemText& item : items)
+        dialog.SetItemText(item.control, fw::LoadResString(item.text));
+    dialog.SetItemText(IDCANCEL, fw::LoadResString(IDS_CANCEL));
+}
+
+void MoveCornerTo(HWND window, POINT point, Corner corner)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const int x = corner == Corner::TopLeft ? point.x : point.x - (rect.right - rect.left);
+    const int y = corner == Corner::TopLeft ? point.y : point.y - (rect.bottom - rect.top);
+    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace subdialog

@@ -1,0 +1,36 @@
+// What the tests of the command sub-dialogs share: a throw-away configuration with the sample's key
+// words and a start sequence, for one keyboard model.
+#pragma once
+#include "framework/Dialog.h"
+#include "loader/ConfigFixture.h"
+#include "loader/MouseClickReference.h"
+#include <functional>
+#include <string>
+
+namespace subdialogtest {
+
+// "Start2" is the current start sequence and "End" the end sequence of a program start.
+constexpr char kStartString[] = "<Ctrl+Esc>r";
+constexpr char kEndString[] = "<Paus0.5><Return>";
+
+// Runs the dialog modally with the script, and closes it with Cancel when the script left it open (a
+// failed assertion returns from the script early), so a fault never hangs the run.
+INT_PTR RunClosing(fw::Dialog& dialog, const std::function<void(fw::Dialog&)>& script);
+
+// A click reference of three characters and a name.
+MouseClickReference ClickReference(char unit, char target, char corner, const char* name = "");
+
+class SubDialogConfig {
+public:
+    // model: [Settings] FBStatus ("USB", "PS2" or "ACCESS").
+    explicit SubDialogConfig(const std::string& model = "PS2");
+
+    FileIO& Settings() { return *settings_; }
+    const ConfigFixture& Config() const { return config_; }
+
+private:
+    ConfigFixture config_;
+    FileIO* settings_ = nullptr;
+};
+
+} // namespace subdialogtest
