@@ -203,6 +203,8 @@ public:
     static constexpr int kMessageToDriver = WM_USER + 114;
 
     std::string SetFolderPath(const std::string& setName) const;   // "%s\%s" on the set folder
+    // The set's import folder "%s\%s\import": the media of overlays imported from zip files.
+    std::string SetImportFolderPath(const std::string& setName) const;
     std::string SetRegisterPath(const std::string& setName) const; // the set's "register.txt"
     // The special sets by their configured names (see SetKind.h).
     SpecialSetNames SpecialNames() const;

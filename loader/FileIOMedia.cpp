@@ -9,7 +9,6 @@
 
 namespace {
 
-const char* const kImportFolder = "import";
 
 // A folder without the backslashes at its end; a drive's root keeps only its "X:".
 std::string WithoutTrailingSeparator(std::string folder)
@@ -70,8 +69,8 @@ std::vector<std::string> FileIO::ImportOverlay(const std::string& sourceSet, con
 {
     if (sourceSet.empty() || targetSet.empty() || SameSetName(sourceSet, targetSet))
         return {};
-    const std::string sourceFolder = SetFolderPath(sourceSet) + "\\" + kImportFolder;
-    std::string targetFolder = SetFolderPath(targetSet) + "\\" + kImportFolder;
+    const std::string sourceFolder = SetImportFolderPath(sourceSet);
+    std::string targetFolder = SetImportFolderPath(targetSet);
     ImageBaseManager::CreatePath(targetFolder);
 
     std::vector<Block> keys;

@@ -122,6 +122,11 @@ std::string FileIO::SetFolderPath(const std::string& setName) const
     return setFolder_ + "\\" + setName;
 }
 
+std::string FileIO::SetImportFolderPath(const std::string& setName) const
+{
+    return SetFolderPath(setName) + "\\import";
+}
+
 std::string FileIO::SetRegisterPath(const std::string& setName) const
 {
     return SetFolderPath(setName) + "\\" + registerFileName_;

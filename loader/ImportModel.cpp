@@ -249,9 +249,9 @@ std::vector<PathChange> ReferenceChanges(const std::vector<std::string>& referen
             continue;
         // The reference keeps its own spelling of the folders and the file name where the file kept them.
         const std::string own = Backslashed(zip::StoredName(reference));
-        const std::string folder = mode == MediaMode::kKeepPaths
-                                       ? FolderPart(driveOrFolder + "\\" + own)
-                                       : WithoutTrailingBackslash(driveOrFolder);
+        const std::string folder = landing->second.inImportFolder ? FolderPart(landing->second.path)
+                                   : mode == MediaMode::kKeepPaths ? FolderPart(driveOrFolder + "\\" + own)
+                                                                   : WithoutTrailingBackslash(driveOrFolder);
         const std::string name = landing->second.renamed ? NamePart(landing->second.path) : NamePart(own);
         const std::string to = folder + "\\" + name;
         const std::string shown = shortForm ? shortForm(to) : to;

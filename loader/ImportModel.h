@@ -76,6 +76,10 @@ enum class MediaMode { kSharedFolder, kKeepPaths };
 struct Landing {
     std::string path;
     bool renamed = false;
+    // With the stored paths kept, a file that is no picture, sound or video is not put back at its
+    // stored path (a crafted archive could otherwise place any file anywhere on the drive): it lands
+    // in the new set's import folder, and its references follow it there.
+    bool inImportFolder = false;
 };
 // Landings by stored name (lower case, '/').
 using Landings = std::map<std::string, Landing>;

@@ -55,7 +55,7 @@ bool ImportPage3::OnSetActive()
     SetChecked(IDC_IMPORT_SHARED_FOLDER, true);
     SetChecked(IDC_IMPORT_KEEP_PATHS, false);
     // The new set's own import folder, whose files go along when its overlays are copied or moved.
-    SetItemText(IDC_IMPORT_PATH, data_->fileIO->SetFolderPath(data_->newSetName) + "\\import");
+    SetItemText(IDC_IMPORT_PATH, data_->fileIO->SetImportFolderPath(data_->newSetName));
     StartChecks();
     return true;
 }

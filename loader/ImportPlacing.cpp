@@ -4,6 +4,7 @@
 #include "library/ContentPaths.h"
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
+#include "library/MediaFiles.h"
 #include "loader/StoreFiles.h"
 #include <windows.h>
 #include <algorithm>
@@ -117,6 +118,20 @@ private:
         ImageBaseManager::DeleteTree(io_.SetFolderPath(result_.setName));
     }
 
+    // Only pictures, sounds and videos go back to their stored paths; anything else an archive holds
+    // goes to the new set's import folder.
+    bool KeptOutOfItsPath(const SetItem& file) const
+    {
+        return request_.mode == MediaMode::kKeepPaths &&
+               media::KindOf(file.path_, &io_.videoExtensions_) == media::Kind::Unknown;
+    }
+    std::string TargetOf(const SetItem& file) const
+    {
+        if (KeptOutOfItsPath(file))
+            return NaturalTarget(file, MediaMode::kSharedFolder, io_.SetImportFolderPath(result_.setName));
+        return NaturalTarget(file, request_.mode, request_.driveOrFolder);
+    }
+
     // A file whose natural place a reference names already is moved first, so that it keeps that
     // place rather than another file of its name taking it.
     Landings MoveMedia()
@@ -132,7 +147,7 @@ private:
                 files.push_back(&file);
         }
         auto namedAlready = [&](const SetItem* file) {
-            const std::string target = NaturalTarget(*file, request_.mode, request_.driveOrFolder);
+            const std::string target = TargetOf(*file);
             return std::any_of(references.begin(), references.end(),
                                [&](const std::string& reference) { return cp1252::EqualsNoCase(reference, target); });
         };
@@ -140,9 +155,10 @@ private:
 
         Landings landings;
         for (const SetItem* file : files) {
-            const std::string target = NaturalTarget(*file, request_.mode, request_.driveOrFolder);
+            const std::string target = TargetOf(*file);
             std::string folder = ImageBaseManager::GetFolderFromPath(target);
             Landing landing;
+            landing.inImportFolder = KeptOutOfItsPath(*file);
             if (ImageBaseManager::CreatePath(folder) == 1 &&
                 MoveBeside(request_.workFolder + Backslashed(file->path_), target, landing))
                 landings[file->path_] = landing;

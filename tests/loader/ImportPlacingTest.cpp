@@ -219,6 +219,29 @@ TEST(ImportPlacing, KeptPathsPutTheFilesBackWhereTheyWereExportedFrom)
     EXPECT_TRUE(cp1252::EqualsNoCase(CommandOf(exportedKeys, 4), CommandOf(keys, 4)));
 }
 
+TEST(ImportPlacing, KeptPathsPutOnlyPicturesSoundsAndVideosBackAndTheRestInTheSetsImportFolder)
+{
+    // The "Ljud" overlay's third key shows a text file as its picture: with the stored paths kept, a
+    // crafted archive could place any such file anywhere on the drive.
+    ImportFixture fixture;
+    const std::string zipPath = fixture.ZipPath("Fritid.zip");
+    fixture.ExportArchive(zipPath, {"Ljud"});
+    ImageBaseManager::DeleteTree(fixture.Config().Temp() / "media");
+
+    Import import(fixture, zipPath);
+    const PlacementResult result = import.Place("Fritid", MediaMode::kKeepPaths, "c:");
+    ASSERT_EQ(PlacementResult::kPlaced, result.outcome);
+
+    EXPECT_TRUE(fw::FileExists(fixture.Media("ljud\\sk\xE5l \xE4pple.wav"))) << "a sound goes back where it was";
+    EXPECT_FALSE(fw::PathExists(fixture.Media("docs\\register.txt"))) << "a text file does not";
+    const std::string kept = fixture.IO().SetImportFolderPath("Fritid") + "\\register.txt";
+    EXPECT_EQ("inte setets register", TempFolder::Read(kept));
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    fixture.LoadPlaced("Fritid", "Ljud", keys, background);
+    EXPECT_TRUE(cp1252::EqualsNoCase(kept, PictureOf(keys, 2))) << PictureOf(keys, 2);
+}
+
 // ---- Placing: Python's archive, with files of one name and files already there ------------------
 
 TEST(ImportPlacing, FilesOfOneNameKeepBothAndEachReferenceFollowsItsOwn)
