@@ -4,7 +4,7 @@ build_project() {
     log "building the $(describe_build "$RZ_ARCH") programs in $BUILD_DIR"
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_FILE" \
         >"$BUILD_DIR/cmake.log" 2>&1 || { cat "$BUILD_DIR/cmake.log" >&2; die "cmake could not configure the $(describe_build "$RZ_ARCH") build (log above)" "mend the cause; deleting $BUILD_DIR/CMakeCache.txt starts the configuration afresh"; }
-    if ! cmake --build "$BUILD_DIR" -j "$(nproc)" >"$BUILD_DIR/build.log" 2>&1; then
+    if ! cmake --build "$BUILD_DIR" -j "${RZ_JOBS:-$(nproc)}" >"$BUILD_DIR/build.log" 2>&1; then
         grep -E 'error|Error' "$BUILD_DIR/build.log" | head -50 >&2
         die "the $(describe_build "$RZ_ARCH") build failed; the whole log is $BUILD_DIR/build.log" "mend the errors above"
     fi

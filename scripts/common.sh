@@ -1,6 +1,7 @@
 # Sourced by every script: the project's folders, the two builds and the Wine of each.
 #   RZ_ARCH=x64 | x86    which build a script works on (x64: 64-bit, x86: 32-bit)
 #   RZ_NO_32BIT=1        act as if this machine could not run 32-bit programs
+#   RZ_JOBS=N            compile jobs at a time (default: every core)
 #   RZ_BUILD_ROOT        where the builds live (default: build/ in the checkout); each build has
 #                        its own folder (build/x64, build/x86) holding its Wine prefix (…/wine)
 
