@@ -66,6 +66,8 @@ describe_build() {
 
 # Wine of the current build is "$WINELOADER": the Debian wrapper would take the 32-bit loader
 # wherever it is installed, even where it cannot run, so the loader is called directly.
-# One server serves both widths; the 64-bit one where it is installed.
-if [ -x /usr/lib/wine/wineserver64 ]; then WINESERVER=/usr/lib/wine/wineserver64; else WINESERVER=/usr/lib/wine/wineserver32; fi
+# One server serves both widths: the 64-bit one, which runs on every machine. It is named here
+# before setup has installed Wine, so it must not depend on what is installed yet (on a fresh
+# machine the test would pick the 32-bit server, which some kernels cannot start).
+WINESERVER=/usr/lib/wine/wineserver64
 export WINESERVER

@@ -104,7 +104,7 @@ start_wine() {
     # process; directories in place of com1..com9 keep it from registering phantom ports.
     timeout 30 "$WINESERVER" -k >/dev/null 2>&1 || true
     for n in 1 2 3 4 5 6 7 8 9; do
-        rm -f "$WINEPREFIX/dosdevices/com$n"
+        rm -rf "$WINEPREFIX/dosdevices/com$n"   # a link, or the directory an interrupted run left
         mkdir -p "$WINEPREFIX/dosdevices/com$n" && touch "$WINEPREFIX/dosdevices/com$n/.keep"
     done
     "$WINESERVER" -p >/dev/null 2>&1 </dev/null || die "the Wine server of $WINEPREFIX did not start" "stop stray Wine processes (wineserver -k) and run the command again"
