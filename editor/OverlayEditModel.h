@@ -28,6 +28,8 @@ public:
     const KeyGrid& Grid() const { return grid_; }
     std::vector<Block>& Keys() { return keys_; }
     std::vector<Block>& Background() { return background_; }
+    const std::vector<Block>& Keys() const { return keys_; }
+    const std::vector<Block>& Background() const { return background_; }
     // The array the view edits: the keys in the layout and command views, else the background.
     std::vector<Block>& Current() { return view_ == kBackgroundView ? background_ : keys_; }
     const std::vector<Block>& Current() const { return view_ == kBackgroundView ? background_ : keys_; }
