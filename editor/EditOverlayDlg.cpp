@@ -69,15 +69,15 @@ bool EditOverlayDlg::OnInitDialog()
     accelerators_ = ::LoadAcceleratorsA(fw::ResourceModule(), MAKEINTRESOURCEA(IDR_EDITOR_ACCELERATORS));
     pictures_ = std::make_shared<PictureControl>();
 
-    // The main window's size first, then its placement: the two windows stand in one place.
+    // The main window's size first, then its placement: the two windows stand in one place. The
+    // editor's own size changes here are not the user's, so they are not copied back.
+    sharingPlacement_ = true;
     ::MoveWindow(hwnd_, ownerRect_.left, ownerRect_.top, ownerRect_.right - ownerRect_.left,
                  ownerRect_.bottom - ownerRect_.top, FALSE);
     WINDOWPLACEMENT placement{sizeof(placement)};
-    if (owner_ != nullptr && ::GetWindowPlacement(owner_, &placement)) {
-        sharingPlacement_ = true;
+    if (owner_ != nullptr && ::GetWindowPlacement(owner_, &placement))
         ::SetWindowPlacement(hwnd_, &placement);
-        sharingPlacement_ = false;
-    }
+    sharingPlacement_ = false;
     const RECT client = Self().ClientRect();
     LayoutGrid(client.right, client.bottom);
     LoadOverlay();
