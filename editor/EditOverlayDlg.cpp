@@ -74,7 +74,8 @@ bool EditOverlayDlg::OnInitDialog()
     sharingPlacement_ = true;
     ::MoveWindow(hwnd_, ownerRect_.left, ownerRect_.top, ownerRect_.right - ownerRect_.left,
                  ownerRect_.bottom - ownerRect_.top, FALSE);
-    WINDOWPLACEMENT placement{sizeof(placement)};
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
     if (owner_ != nullptr && ::GetWindowPlacement(owner_, &placement))
         ::SetWindowPlacement(hwnd_, &placement);
     sharingPlacement_ = false;
@@ -337,7 +338,8 @@ void EditOverlayDlg::SharePlacement()
 {
     if (owner_ == nullptr)
         return;
-    WINDOWPLACEMENT placement{sizeof(placement)};
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
     if (!::GetWindowPlacement(hwnd_, &placement))
         return;
     sharingPlacement_ = true;

@@ -329,8 +329,9 @@ TEST_F(ModelTest, FindsTheFirstValueAFileCannotHold)
         const FileIO::UnstorableValue found = model.FindUnstorable();
         EXPECT_EQ(c.field, found.field) << c.what;
         EXPECT_EQ(c.index, found.index) << c.what;
-        if (c.index >= 0)
+        if (c.index >= 0) {
             EXPECT_EQ(c.section, found.section) << c.what;
+        }
     }
 }
 
