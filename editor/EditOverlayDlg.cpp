@@ -115,7 +115,6 @@ void EditOverlayDlg::LoadOverlay()
         accessKvora_ = fileIO_->GetAccessKvoraFlag(overlayName_, setName_);
     }
     model_.Load(std::move(keys), std::move(background));
-    model_.SetView(model_.GetView());
     LoadPictures(model_.Keys(), 0);
     LoadPictures(model_.Background(), model_.GetView() == OverlayEditModel::kBackgroundView ? 0 : 1);
 

@@ -337,6 +337,36 @@ TEST_F(EditorWindowTest, ReadOnlySetSaysWhyItCannotSave)
     EXPECT_TRUE(editor.QueryClose());
 }
 
+// A standard overlay is saved like any other, so a change to one is asked about too.
+TEST_F(EditorWindowTest, AChangedStandardOverlayAsksToo)
+{
+    const std::string set = Io().standardOverlaySetName_;
+    MakeSet(set, StandardRegister({}).c_str());
+    std::string name = "Start";
+    Block key;
+    key.cells_ = {RECT{0, 0, 0, 0}};
+    ASSERT_EQ(FileIO::kSaved, Io().SaveOverlay(name, 101, set, {key}, {}, KeyboardSettings()));
+    OverlayEditorRequest request;
+    request.fileIO = &Io();
+    request.setName = set;
+    request.overlayName = &name;
+    request.number = 101;
+    request.screenRect = RECT{0, 0, 800, 600};
+    std::unique_ptr<OverlayEditor> made = EditOverlayDlg::Factory()(request);
+    ASSERT_NE(nullptr, made);
+    auto& editor = static_cast<EditOverlayDlg&>(*made);
+    fw::PumpMessages();
+    Click(editor, "A1");
+    Command(editor, ID_EDITOR_CUT);
+    ScriptedMessages messages;
+    messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDYES);
+    EXPECT_TRUE(editor.QueryClose());
+    std::vector<Block> keys, background;
+    KeyboardSettings settings;
+    Io().LoadOverlay(OverlayPath(set, "Start"), keys, background, settings);
+    EXPECT_TRUE(keys.empty());
+}
+
 TEST_F(EditorWindowTest, AnOverlayThatCannotBeSavedAgainSaysSoWhenItOpens)
 {
     // An LF-only file: the command keeps a lone CR that no overlay file can hold.
