@@ -10,6 +10,28 @@
 
 namespace {
 
+// The system beneath Wine keeps no read-only flag for folders: the folder loses its write
+// permission there, as on a write-protected share, and Wine then reports it read-only.
+void SetFolderWritable(const std::string& folder, bool writable)
+{
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    ASSERT_NE(unixName, nullptr);
+    const std::wstring wide(folder.begin(), folder.end());
+    char* name = unixName(wide.c_str());
+    ASSERT_NE(name, nullptr);
+    std::string command = std::string("Z:\\bin\\chmod ") + (writable ? "u+w" : "a-w") + " \"" + name + "\"";
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    ::WaitForSingleObject(process.hProcess, 10000);
+    ::CloseHandle(process.hProcess);
+    ::CloseHandle(process.hThread);
+}
+
 class DropOverlaysTest : public testing::Test, public MainWindowFixture {
 protected:
     DropOverlaysTest()
@@ -21,9 +43,9 @@ protected:
         MakeSet("Arkiv", StandardRegister({{1, "Gammal"}}).c_str(), {"Gammal"});
         MakeSet("Mallar", StandardRegister({}).c_str(), {"Tom"});
         MakeSet("Standardöverlägg", StandardRegister({{101, "Start"}, {102, "Slut"}}).c_str(), {"Start", "Slut"});
-        ::SetFileAttributesA(SetPath("Arkiv").c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFolderWritable(SetPath("Arkiv"), false);
     }
-    ~DropOverlaysTest() override { ::SetFileAttributesA(SetPath("Arkiv").c_str(), FILE_ATTRIBUTE_NORMAL); }
+    ~DropOverlaysTest() override { SetFolderWritable(SetPath("Arkiv"), true); }
 
     // Every file of every set, with its content: what no refusal may change.
     std::string AllFiles() const

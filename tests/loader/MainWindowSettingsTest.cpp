@@ -174,8 +174,11 @@ TEST_F(MainWindowSettingsTest, ClosingAsksAnOpenEditorAboutSaving)
         [&](CSkarpinDlg& dialog) {
             OpenEditor(dialog);
             dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            // The dialog manager posts the close box's Cancel.
             dialog.Self().Send(WM_CLOSE);
+            EXPECT_TRUE(testsupport::PumpUntil([&] { return answers_.asked == 2; }));
             dialog.Self().Send(WM_SYSCOMMAND, SC_CLOSE, 0);
+            EXPECT_TRUE(testsupport::PumpUntil([&] { return answers_.asked == 3; }));
             Command(dialog, ID_APP_EXIT_SKARPIN);
             EXPECT_EQ(answers_.asked, 4);
             EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
@@ -241,10 +244,12 @@ protected:
         UnloadBabTts();
     }
 
+    // [Defaults] of the Windows settings file, [Settings] of the program settings file.
     void Settings(const std::string& defaults, const std::string& settings)
     {
         WriteWindowsSettings("[Directories]\r\nExe=" + ProgramFolder() + "\r\n[Defaults]\r\n" + defaults +
-                             "[Settings]\r\nFBStatus=PS2\r\n" + settings);
+                             "[Settings]\r\nFBStatus=PS2\r\n");
+        WriteProgramSettings("[Settings]\r\n" + settings);
     }
 
     // Our engine, copied into a folder that the registry names.
