@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 #include "framework/Files.h"
 #include "skarpin/resource.h"
+#include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include <gtest/gtest.h>
 
@@ -27,9 +28,13 @@ void SetFolderWritable(const std::string& folder, bool writable)
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    ::WaitForSingleObject(process.hProcess, 10000);
     ::CloseHandle(process.hProcess);
     ::CloseHandle(process.hThread);
+    // Wine does not wait for a program of the system beneath: wait for the flag itself.
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        const bool readOnly = (::GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
+        return readOnly != writable;
+    }));
 }
 
 class DropOverlaysTest : public testing::Test, public MainWindowFixture {
