@@ -14,7 +14,7 @@ void LoadFlow::SetText(UINT textId, const std::string& text)
     screen_.text = text;
 }
 
-bool LoadFlow::StartHidden(const std::string& program, const std::string& folder)
+bool StartProgramHidden(const std::string& program, const std::string& folder)
 {
     // The system's own message about a missing program must not stand in for the dialog's text.
     SHELLEXECUTEINFOA start{};
@@ -26,4 +26,9 @@ bool LoadFlow::StartHidden(const std::string& program, const std::string& folder
     start.nShow = SW_HIDE;
     // The platform answers a number above 32 when the program started.
     return ::ShellExecuteExA(&start) && reinterpret_cast<INT_PTR>(start.hInstApp) > 32;
+}
+
+bool LoadFlow::StartHidden(const std::string& program, const std::string& folder)
+{
+    return StartProgramHidden(program, folder);
 }

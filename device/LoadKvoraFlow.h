@@ -80,3 +80,8 @@ protected:
     LoadScreen screen_;
     LoadView& view_;
 };
+
+// Starts an outside program hidden, with the folder as its working folder, and returns at once;
+// false when the system could not start it.
+bool StartProgramHidden(const std::string& program, const std::string& folder);
+

@@ -74,9 +74,14 @@ bool UsbLoadFlow::DriverMessage(WPARAM wParam, LPARAM lParam)
     return true;
 }
 
+std::string DriverProgramPath(const FileIO& fileIO)
+{
+    return fileIO.programFolder_ + "\\" + fileIO.driverName_ + "." + fileIO.variantName_ + ".exe";
+}
+
 std::string UsbLoadFlow::DriverProgram() const
 {
-    return fileIO_.programFolder_ + "\\" + fileIO_.driverName_ + "." + fileIO_.variantName_ + ".exe";
+    return DriverProgramPath(fileIO_);
 }
 
 // Without a driver name no window is sought: the search would take any dialog without a caption.

@@ -42,3 +42,7 @@ private:
     Stage stage_ = Stage::kAsking;
     HWND driver_ = nullptr;  // the window the request went to
 };
+
+// The USB driver program: "%s\%s.%s.exe" of the program folder, the driver name and the variant.
+std::string DriverProgramPath(const FileIO& fileIO);
+

@@ -4,7 +4,6 @@
 #include "device/IrloaderDlg.h"
 #include "framework/Cursor.h"
 #include "framework/Strings.h"
-#include "library/AboutDlg.h"
 #include "loader/ExportWizardSheet.h"
 #include "loader/ImportSheet.h"
 #include "skarpin/resource.h"
@@ -236,22 +235,11 @@ void CSkarpinDlg::DeleteSelection()
     Self().Send(WM_COMMAND, MAKEWPARAM(ID_EDIT_DELETE_SELECTION, 0), 0);
 }
 
-void CSkarpinDlg::DropOverlays(int, int, bool)
-{
-    setTree_.EndDragHighlight();
-}
-
 bool CSkarpinDlg::OnCommand(int id, int code)
 {
-    if (OnFileCommand(id, code))
+    if (OnFileCommand(id, code) || OnSettingsCommand(id))
         return true;
     switch (id) {
-    case ID_APP_EXIT_SKARPIN:
-        EndDialog(IDCANCEL);
-        return true;
-    case ID_APP_ABOUT_SKARPIN:
-        AboutDlg(fileIO_.fileVersion_, fileIO_.fileDate_, false, hwnd_).DoModal();
-        return true;
     case ID_OVERLAY_EXPORT: {
         std::vector<std::string> chosenLines;
         for (int line : fw::ListBox(overlayList_.Handle()).SelectedIndexes()) {
@@ -304,18 +292,18 @@ bool CSkarpinDlg::OnOK()
     return false;
 }
 
-void CSkarpinDlg::OnTimer(UINT_PTR id)
-{
-    if (id != kStartTimer)
-        return;
-    KillTimer(kStartTimer);
-}
-
 bool CSkarpinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (OnEditorMessage(message, wParam, lParam, result))
         return true;
     switch (message) {
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+        if (!RefuseNonClientClick())
+            return false;
+        result = 0;
+        return true;
     case WM_MEASUREITEM: {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (measure->CtlID != IDC_OVERLAY_LIST)
@@ -374,6 +362,7 @@ void CSkarpinDlg::OnDestroy()
             ::DestroyMenu(*menu);
         *menu = nullptr;
     }
+    printer_.reset();
     overlayEditor_.reset();
     closedEditor_.reset();
     fw::TreeView tree(setTree_.Handle());
@@ -392,4 +381,5 @@ void CSkarpinDlg::OnDestroy()
         ImageList_Destroy(listImages_);
     treeImages_ = nullptr;
     listImages_ = nullptr;
+    speech_.Stop();
 }

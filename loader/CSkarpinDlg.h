@@ -3,12 +3,16 @@
 #pragma once
 #include "framework/Dialog.h"
 #include "loader/CIconListBox.h"
+#include "loader/DefaultPrinter.h"
 #include "loader/FileIO.h"
+#include "loader/KeyboardSettingsCommand.h"
 #include "loader/ListRecords.h"
 #include "loader/MainWindowModel.h"
+#include "loader/MainWindowSpeech.h"
 #include "loader/OverlayEditorHost.h"
 #include "loader/SetListOwner.h"
 #include "loader/SetTreeCtrl.h"
+#include "loader/OverlayTransfer.h"
 #include "loader/TreeCtrlItem.h"
 #include <commctrl.h>
 #include <initializer_list>
@@ -63,11 +67,21 @@ public:
     // Selects a tree line by its position, as a click would (the set selection follows).
     bool SelectSetLine(size_t index);
 
+    // Made when timer 1 fires, and handed to every overlay editor opened afterwards: the speech
+    // engine or the TextSpeaker control (at most one; both null without speech), and the default
+    // printer's request (null before the timer).
+    MainWindowSpeech& Speech() { return speech_; }
+    BabTTS* SpeechEngine() const { return speech_.Engine(); }
+    TextSpeaker* TextSpeakerControl() const { return speech_.Speaker(); }
+    PRINTDLGA* PrinterDialog() const { return printer_ ? &printer_->Request() : nullptr; }
+
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code) override;
     bool OnNotify(int id, NMHDR* header, LRESULT& result) override;
     bool OnOK() override;
+    // Esc, the close box, Alt+F4 and "Avsluta": an open overlay editor asks about saving first.
+    bool OnCancel() override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -95,6 +109,31 @@ private:
     void OpenOverlayEditor();
     void OnEditorClosed(int number);
     void OnEditorSize(UINT type, int width, int height);
+
+    // The settings commands (CSkarpinDlgSettings.cpp).
+    bool OnSettingsCommand(int id);
+    void EditKeyboardSettings(KeyboardGroup group);
+    void EditSetKeyboardSettings(KeyboardGroup group);
+    void EditOverlayKeyboardSettings(KeyboardGroup group);
+    // Runs the group's dialog on the record; false when cancelled. fields: what the user chose.
+    bool RunKeyboardDialog(KeyboardGroup group, KeyboardSettings& settings, UINT captionId, int preset,
+                           GroupFields& fields);
+    void ChooseKeyboardModel();
+    void ToggleShowSetting(int id);
+    // The margin sheet and the program-start settings, which their own parts of the program fill in.
+    void OnMarginSettings();
+    void OnStartSettings();
+    void StartSpeechAndPrinter();
+    // While an overlay editor is open, clicks on the caption, the menu bar and the frame beep and
+    // raise the editor; true when the click was taken.
+    bool RefuseNonClientClick();
+
+    // Drag and drop (CSkarpinDlgDrop.cpp). Each returns true when the drop was carried out.
+    bool DropOnLine(int source, int target, bool copy, int selectedCount);
+    bool DropOnSet(const std::string& targetSet, const std::vector<int>& lines, bool copy);
+    // Tells what did not go, or went only in part, of copying or moving several overlays.
+    void ReportTransfer(const TransferOutcome& outcome, bool move, const std::string& source,
+                        const std::string& target);
 
     // Helpers of the commands.
     // The selected lines that hold an overlay, in list order; selected empty lines are deselected.
@@ -135,4 +174,6 @@ private:
     PrintOptions printOptions_;
     HIMAGELIST treeImages_ = nullptr;
     HIMAGELIST listImages_ = nullptr;
+    MainWindowSpeech speech_;
+    std::unique_ptr<DefaultPrinter> printer_;
 };

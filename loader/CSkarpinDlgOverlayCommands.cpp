@@ -127,6 +127,13 @@ void CSkarpinDlg::CopyOrMoveSeveralOverlays(const std::vector<int>& lines, bool 
             list.SetSelected(line, true);
     }
 
+    ReportTransfer(outcome, move, source, target);
+    NotifyDriverIfCurrent({source, target});
+}
+
+void CSkarpinDlg::ReportTransfer(const TransferOutcome& outcome, bool move, const std::string& source,
+                                 const std::string& target)
+{
     if (!outcome.setFull.empty())
         ShowErrorFormatted(hwnd_, move ? IDS_OVERLAYS_SET_FULL_MOVE : IDS_OVERLAYS_SET_FULL_COPY, target.c_str(),
                            OnePerLine(outcome.setFull).c_str());
@@ -138,7 +145,6 @@ void CSkarpinDlg::CopyOrMoveSeveralOverlays(const std::vector<int>& lines, bool 
     if (!outcome.mediaLeft.empty())
         ShowWarningFormatted(hwnd_, move ? IDS_OVERLAYS_MOVED_PARTLY : IDS_OVERLAYS_COPIED_PARTLY, source.c_str(),
                              OnePerLine(outcome.mediaLeft).c_str());
-    NotifyDriverIfCurrent({source, target});
 }
 
 // --- Rename and delete ---

@@ -557,3 +557,4 @@
 #define IDS_REFERENCE_NONE              3162
 
 #include "skarpin/editor_ids.h"
+#include "skarpin/settings_ids.h"
