@@ -328,3 +328,4 @@ TEST_F(MarginWizard, CancelStoresNothingAndSetupChangesThePrinterShown)
     EXPECT_EQ("<missing>", Stored("LeftMargin"));
     EXPECT_EQ("<missing>", Stored("TopMargin"));
 }
+
