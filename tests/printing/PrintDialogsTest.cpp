@@ -25,7 +25,7 @@ using testsupport::Text;
 
 namespace {
 
-constexpr int kDpi = 150;
+constexpr int kDpi = 300;
 
 // A device-names block for a printer the setup dialog "chose".
 HGLOBAL DeviceNamesOf(const std::string& device)

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kDpi = 150;
+constexpr int kDpi = 300;
 
 struct PaperCase {
     const char* name;

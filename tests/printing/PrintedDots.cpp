@@ -12,6 +12,18 @@ bool IsDark(COLORREF colour)
     return colour != CLR_INVALID && GetRValue(colour) < 128 && GetGValue(colour) < 128 && GetBValue(colour) < 128;
 }
 
+// Darker than this is ink; the paper's white and the renderer's faint fringe are not.
+constexpr int kNoise = 24;
+// Ink that marks where a dot's outline is.
+constexpr int kInk = 96;
+
+int Darkness(COLORREF colour)
+{
+    if (colour == CLR_INVALID)
+        return 0;
+    return 255 - (GetRValue(colour) + GetGValue(colour) + GetBValue(colour)) / 3;
+}
+
 int ToPixels(double mm, int dpi)
 {
     return static_cast<int>(std::lround(mm * dpi / 25.4));
@@ -22,24 +34,42 @@ int ToPixels(double mm, int dpi)
 FoundDot FindDot(const testsupport::PrintedPage& page, int dpi, double xMm, double yMm)
 {
     const double pixel = 25.4 / dpi;
-    const int left = ToPixels(xMm - 4.5, dpi), right = ToPixels(xMm + 4.5, dpi);
+    const int left = ToPixels(xMm - 4, dpi), right = ToPixels(xMm + 4, dpi);
     const int top = ToPixels(yMm - 11, dpi), bottom = ToPixels(yMm + 11, dpi);
-    double sumX = 0, sumY = 0;
     FoundDot found;
+    // The dot's height from its highest to its lowest row of ink. A white dot is only a thin outline
+    // that the renderer smooths into grey, unevenly between its top and its bottom, so the centre of
+    // its ink would shift; its extremes do not.
+    int highest = -1, lowest = -1;
     for (int y = top; y <= bottom; ++y) {
         for (int x = left; x <= right; ++x) {
-            if (!IsDark(page.Pixel(x, y)))
+            if (Darkness(page.Pixel(x, y)) < kInk)
                 continue;
-            sumX += x;
-            sumY += y;
             ++found.darkPixels;
+            if (highest < 0)
+                highest = y;
+            lowest = y;
         }
     }
     if (found.darkPixels == 0)
         return found;
-    // Pixel x covers x to x + 1: its centre lies half a pixel further.
-    found.xMm = (sumX / found.darkPixels + 0.5) * pixel;
-    found.yMm = (sumY / found.darkPixels + 0.5) * pixel;
+    // Across: the ink near the top and the bottom apex, which lies symmetric about the centre and far
+    // from the neighbouring dots that touch this one at its sides.
+    const int apex = ToPixels(1, dpi);
+    double sumX = 0, weight = 0;
+    for (int y = highest; y <= lowest; ++y) {
+        if (y > highest + apex && y < lowest - apex)
+            continue;
+        for (int x = left; x <= right; ++x) {
+            const int darkness = Darkness(page.Pixel(x, y));
+            if (darkness < kNoise)
+                continue;
+            sumX += darkness * (x + 0.5);
+            weight += darkness;
+        }
+    }
+    found.xMm = sumX / weight * pixel;
+    found.yMm = (highest + lowest + 1) / 2.0 * pixel;
     found.filled = DarkPixels(page, dpi, found.xMm - 2, found.yMm - 4, found.xMm + 2, found.yMm + 4)
                    > ToPixels(4, dpi) * ToPixels(8, dpi) / 2;
     return found;

@@ -14,9 +14,9 @@ struct FoundDot {
     bool filled = false; // black inside (a 0 bit); white inside with a black outline is a 1 bit
 };
 
-// The centre of the dark pixels within 4.5 mm across and 11 mm up and down of the expected centre:
-// a black dot is filled, a white one only outlined, and both are symmetric about their centre. The
-// neighbouring dots touch at 5 mm, outside the window.
+// The centre of the dot within 4 mm across and 11 mm up and down of the expected centre: halfway
+// between its highest and lowest ink, and across at the middle of the ink around those two apexes. A
+// black dot is filled, a white one only outlined; the neighbouring dots touch at 5 mm, outside.
 FoundDot FindDot(const testsupport::PrintedPage& page, int dpi, double xMm, double yMm);
 
 // Dark pixels in a rectangle given in millimetres.
