@@ -558,3 +558,4 @@
 
 #include "skarpin/editor_ids.h"
 #include "skarpin/settings_ids.h"
+#include "skarpin/printing_ids.h"
