@@ -29,6 +29,7 @@ bool CSkarpinApp::InitInstance()
     ::CoInitialize(nullptr);
     {
         CSkarpinDlg dialog;
+        dialog.SetOverlayEditorFactory(editorFactory_);
         dialog.DoModal();
     }
     ::CoUninitialize();

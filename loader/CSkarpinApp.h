@@ -1,6 +1,7 @@
 // Skarpin's start: one running copy at a time, COM for the thread, and the main window run modally
 // until the program ends.
 #pragma once
+#include "loader/OverlayEditorHost.h"
 #include <windows.h>
 
 class CSkarpinApp {
@@ -9,9 +10,14 @@ public:
     bool InitApplication();
     // Runs the main window to its end; false: the program ends, no message loop follows.
     bool InitInstance();
+    // The main window opens its overlays in the editors this makes.
+    void SetOverlayEditorFactory(OverlayEditorFactory factory) { editorFactory_ = std::move(factory); }
     // Help requests do nothing in this program.
     void WinHelp() {}
 
     // A top-level window with one of the main window's three captions, or null.
     static HWND FindRunningInstance();
+
+private:
+    OverlayEditorFactory editorFactory_;
 };

@@ -22,6 +22,8 @@ public:
     virtual HWND Window() const = 0;
     // The main window's new client size (WM_SIZE's type, width and height), never minimised.
     virtual void OnSize(UINT type, int width, int height) = 0;
+    // Asks about saving as the editor's own close does; false when the user chose to stay.
+    virtual bool QueryClose() = 0;
 };
 
 // Everything the main window hands a new editor.

@@ -1,4 +1,5 @@
 // Skarpin's entry point: the start-up object refuses a second copy and runs the main window.
+#include "editor/EditOverlayDlg.h"
 #include "loader/CSkarpinApp.h"
 #include <windows.h>
 #include <commctrl.h>
@@ -8,6 +9,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     CSkarpinApp application;
+    application.SetOverlayEditorFactory(EditOverlayDlg::Factory());
     if (application.InitApplication())
         application.InitInstance();
     return 0;

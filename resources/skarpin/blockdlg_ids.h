@@ -112,12 +112,12 @@
 #define IDC_CLIP_FILE_NAME              1056
 #define IDC_CLIP_BROWSE                 1057
 #define IDC_CLIP_TEXT                   1058
-#define ID_CLIP_RIGHT                   32800
-#define ID_CLIP_LEFT                    32801
-#define ID_CLIP_UP                      32802
-#define ID_CLIP_DOWN                    32803
-#define ID_CLIP_ENLARGE                 32804
-#define ID_CLIP_SHRINK                  32805
+#define ID_CLIP_RIGHT                   34400
+#define ID_CLIP_LEFT                    34401
+#define ID_CLIP_UP                      34402
+#define ID_CLIP_DOWN                    34403
+#define ID_CLIP_ENLARGE                 34404
+#define ID_CLIP_SHRINK                  34405
 
 // Texts
 #define IDS_BLOCK_CAPTION               3400

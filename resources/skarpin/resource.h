@@ -555,4 +555,6 @@
 #define IDS_REFERENCE_BOTTOM_RIGHT      3160
 #define IDS_REFERENCE_BOTTOM_LEFT       3161
 #define IDS_REFERENCE_NONE              3162
+
+#include "skarpin/editor_ids.h"
 #include "skarpin/blockdlg_ids.h"

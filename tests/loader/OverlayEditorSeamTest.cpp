@@ -35,6 +35,7 @@ public:
     }
     HWND Window() const override { return window_; }
     void OnSize(UINT type, int width, int height) override { log_.sizes.emplace_back(type, width, height); }
+    bool QueryClose() override { return true; }
 
 private:
     EditorLog& log_;

@@ -1,0 +1,143 @@
+// The overlay editor window: one overlay's blocks on the key grid, edited with the mouse, the
+// keyboard marker and the menus, loaded and saved through FileIO.
+#pragma once
+#include "components/PictureControl.h"
+#include "editor/OverlayEditModel.h"
+#include "framework/Dialog.h"
+#include "framework/Gdi.h"
+#include "loader/OverlayEditorHost.h"
+#include <memory>
+#include <string>
+
+// Modeless (template 129), made by the main window through Factory() and owned by it. On closing it
+// sends the main window OverlayEditor::kClosedMessage and leaves its own deletion to it.
+class EditOverlayDlg : public fw::Dialog, public OverlayEditor {
+public:
+    explicit EditOverlayDlg(const OverlayEditorRequest& request);
+    ~EditOverlayDlg() override;
+
+    // Makes the editor modeless and shown for the main window; null when its window cannot be made.
+    static OverlayEditorFactory Factory();
+
+    // OverlayEditor
+    HWND Window() const override { return hwnd_; }
+    void OnSize(UINT type, int width, int height) override;
+    bool QueryClose() override;
+
+    // Read by the tests.
+    OverlayEditModel& Model() { return model_; }
+    const std::string& OverlayName() const { return overlayName_; }
+    const std::string& SetName() const { return setName_; }
+    int Number() const { return number_; }
+    bool IsNewOverlay() const { return newOverlay_; }
+    HMENU Menu() const { return menu_; }
+    HMENU ContextMenu() const { return contextMenu_; }
+
+    // Accelerators first, then typed characters into the cell filter; before the dialog manager.
+    bool PreTranslateMessage(MSG& message) override;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    bool OnOK() override { return false; }
+    bool OnCancel() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDestroy() override;
+
+private:
+    // --- Loading, views and drawing (EditOverlayDlg.cpp) ---
+    void LoadOverlay();
+    void LoadPictures(std::vector<Block>& blocks, int dimmed);
+    void LoadPicture(Block& block, int dimmed);
+    void ReportUnstorable(UINT textId);
+    void SwitchView(int view);
+    void LayoutGrid(int width, int height);
+    void RebuildEmptyGrid();
+    void Paint();
+    void Redraw();
+    void UpdateTitle();
+    void UpdateMenus();
+    void SetDefineItem(HMENU menu) const;
+    void SetPasteItem(HMENU menu) const;
+    void SharePlacement();
+
+    // --- Mouse and keys (EditOverlayDlgInput.cpp) ---
+    void OnLButtonDown(POINT point);
+    void OnMouseMove(POINT point, WPARAM keys);
+    void OnLButtonUp(POINT point, WPARAM keys);
+    void OnLButtonDblClk(POINT point);
+    void OnRButtonDown(POINT point);
+    void ShowDropRefusal(OverlayEditModel::DropResult result);
+    void ClickCell(int cell, bool ctrl, bool shift);
+    void OnTypedCharacter(char character);
+    bool SetSizingCursor(int handle) const;
+
+    // --- Commands (EditOverlayDlgCommands.cpp) ---
+    void CutBlock();
+    void CopyBlock();
+    void PasteBlock();
+    void DeleteBlock();
+    void ClearSelection();
+    void PlaceMarker();
+    void MoveMarker(int step);
+    void MarkerClick();
+    void UndoEdit();
+    void Define();
+    // After a block was defined: its picture, the menus and the window.
+    void AfterDefine();
+    // The block dialogs: the block definition dialog for the keys, the background dialog for the
+    // background, and the automatic command rule; filled by the block dialogs' part of the editor.
+    // Each gets its block from model_.BeginDefine, and on OK hands it to model_.CommitDefine and
+    // calls AfterDefine.
+    void DefineBlock();
+    void DefineBackground();
+    void DefineAutoCommand();
+    // Printing the overlay; filled by the printing part of the editor.
+    void OnPrint();
+    void OpenOther();
+    bool Save();
+    void SaveAndLoad();
+    void Close();
+    bool CanSave() const { return !readOnly_; }
+    bool IsStandardSet() const;
+    std::string BlockName(int section, int index) const;
+
+    HWND owner_;
+    FileIO* fileIO_;
+    PrintOptions* printOptions_;
+    std::string* ownerOverlayName_;
+    RECT ownerRect_;
+    std::string setName_;
+    std::string overlayName_;
+    std::string templateName_;
+    int number_;
+    int readOnly_;
+    int newOverlay_ = 0;
+    int letter_ = 0;
+    int farEast_ = 0;
+    int shortCommand_ = 0;
+    int accessKvora_ = 0;
+    std::string defaultFont_;
+
+    OverlayEditModel model_;
+    KeyboardSettings settings_;
+    std::shared_ptr<PictureControl> pictures_;
+    fw::Bitmap emptyGrid_;
+    fw::MemoryDC emptyGridDC_;
+    HGDIOBJ emptyGridPrevious_ = nullptr;
+    fw::Brush whiteBrush_;
+    HMENU menu_ = nullptr;
+    HMENU contextMenu_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+
+    // Mouse state between the button's going down and up.
+    bool buttonDown_ = false;
+    bool resizeMode_ = false;
+    int handle_ = 0;
+    // Typed cell clicks: "$n$".
+    bool collecting_ = false;
+    std::string typed_;
+    // The editor's placement is being copied to the main window: its size change comes back here.
+    bool sharingPlacement_ = false;
+    bool closed_ = false;
+};

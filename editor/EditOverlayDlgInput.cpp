@@ -1,0 +1,175 @@
+// The overlay editor's mouse and typed input: clicks, drags that move, resize and copy blocks,
+// double clicks that define, the context menu, and cells clicked by typing "$n$".
+#include "editor/EditOverlayDlg.h"
+#include "framework/Prompt.h"
+#include "framework/Strings.h"
+#include "skarpin/resource.h"
+#include <cstdlib>
+
+namespace {
+
+// Longer typed cell numbers are not cell numbers: collecting stops.
+const size_t kMaxTypedLength = 256;
+
+} // namespace
+
+bool EditOverlayDlg::SetSizingCursor(int handle) const
+{
+    LPCSTR shape = nullptr;
+    switch (handle) {
+    case Block::kLeftEdge: case Block::kRightEdge: shape = IDC_SIZEWE; break;
+    case Block::kTopEdge: case Block::kBottomEdge: shape = IDC_SIZENS; break;
+    case Block::kTopLeft: case Block::kBottomRight: shape = IDC_SIZENWSE; break;
+    case Block::kTopRight: case Block::kBottomLeft: shape = IDC_SIZENESW; break;
+    default: return false;
+    }
+    ::SetCursor(::LoadCursorA(nullptr, shape));
+    return true;
+}
+
+void EditOverlayDlg::OnLButtonDown(POINT point)
+{
+    ::SetCapture(hwnd_);
+    if (model_.Marker() >= 0) {
+        model_.RemoveMarker();
+        Redraw();
+    }
+    buttonDown_ = true;
+    if (model_.PressCell(model_.Grid().HitTest(point)) && resizeMode_)
+        SetSizingCursor(handle_);
+}
+
+void EditOverlayDlg::OnMouseMove(POINT point, WPARAM)
+{
+    Block* selected = model_.SelectedBlock();
+    if (selected == nullptr)
+        return;
+    if (!buttonDown_) {
+        handle_ = selected->HitTestHandle(point, model_.Grid().CellRects());
+        resizeMode_ = handle_ != Block::kNoHandle;
+        if (!SetSizingCursor(handle_))
+            ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+        return;
+    }
+    if (model_.DragTo(model_.Grid().HitTest(point), handle_, resizeMode_))
+        Redraw();
+}
+
+void EditOverlayDlg::OnLButtonUp(POINT point, WPARAM keys)
+{
+    ::ReleaseCapture();
+    // The up after a double click has no down of its own: the double click did its work.
+    if (!buttonDown_)
+        return;
+    buttonDown_ = false;
+    const bool ctrl = (keys & MK_CONTROL) != 0;
+    const bool shift = (keys & MK_SHIFT) != 0;
+    if (model_.IsDragging()) {
+        const bool resized = resizeMode_;
+        const OverlayEditModel::DropResult result = model_.Drop(ctrl, resized);
+        if (result == OverlayEditModel::DropResult::Copied)
+            LoadPicture(model_.Current().back(), 0);
+        if (resized) {
+            ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+            resizeMode_ = false;
+            handle_ = Block::kNoHandle;
+        }
+        UpdateMenus();
+        Redraw();
+        ShowDropRefusal(result);
+        return;
+    }
+    model_.EndPress();
+    const int cell = model_.Grid().HitTest(point);
+    if (cell >= 0)
+        ClickCell(cell, ctrl, shift);
+}
+
+void EditOverlayDlg::ShowDropRefusal(OverlayEditModel::DropResult result)
+{
+    UINT captionId = 0;
+    switch (result) {
+    case OverlayEditModel::DropResult::RefusedCopy: captionId = IDS_EDITOR_COPY_CAPTION; break;
+    case OverlayEditModel::DropResult::RefusedResize: captionId = IDS_EDITOR_RESIZE_CAPTION; break;
+    case OverlayEditModel::DropResult::RefusedMove: captionId = IDS_EDITOR_MOVE_CAPTION; break;
+    default: return;
+    }
+    fw::ShowMessage(hwnd_, IDS_EDITOR_CANNOT_PLACE, captionId, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void EditOverlayDlg::ClickCell(int cell, bool ctrl, bool shift)
+{
+    model_.ClickCell(cell, ctrl, shift);
+    UpdateMenus();
+    Redraw();
+}
+
+// Selects what lies under the pointer (never deselects it), then defines it as F12 does.
+void EditOverlayDlg::OnLButtonDblClk(POINT point)
+{
+    const int cell = model_.Grid().HitTest(point);
+    if (cell < 0)
+        return;
+    const int block = model_.BlockAt(cell);
+    const bool alreadyChosen = block >= 0 ? model_.Selected() == block : model_.Grid().IsCellSelected(cell) != 0;
+    if (!alreadyChosen)
+        ClickCell(cell, false, false);
+    Define();
+}
+
+void EditOverlayDlg::OnRButtonDown(POINT point)
+{
+    const int cell = model_.Grid().HitTest(point);
+    if (cell < 0 || contextMenu_ == nullptr)
+        return;
+    HMENU menu = ::GetSubMenu(contextMenu_, 0);
+    SetDefineItem(menu);
+    SetPasteItem(menu);
+    const bool selected = model_.Selected() >= 0;
+    for (UINT id : {ID_EDITOR_COPY, ID_EDITOR_CUT, ID_EDITOR_DELETE, ID_EDITOR_COLOR, ID_EDITOR_FONT,
+                    ID_EDITOR_TEXT_PLACEMENT})
+        ::EnableMenuItem(menu, id, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
+    const RECT rect = model_.Grid().GetCellRect(cell);
+    POINT corner{rect.right, rect.bottom};
+    ::ClientToScreen(hwnd_, &corner);
+    ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, corner.x, corner.y, 0, hwnd_, nullptr);
+}
+
+// "$n$" clicks cell n at its top-left corner, as a switch user's access program types it.
+void EditOverlayDlg::OnTypedCharacter(char character)
+{
+    if (character == '$') {
+        if (!collecting_) {
+            collecting_ = true;
+            typed_.clear();
+            return;
+        }
+        collecting_ = false;
+        const int cell = std::atoi(typed_.c_str());
+        if (cell < 0 || cell >= KeyGrid::kCellCount)
+            return;
+        const RECT rect = model_.Grid().GetCellRect(cell);
+        const POINT corner{rect.left, rect.top};
+        OnLButtonDown(corner);
+        OnLButtonUp(corner, 0);
+        return;
+    }
+    if (!collecting_)
+        return;
+    typed_ += character;
+    if (typed_.size() > kMaxTypedLength)
+        collecting_ = false;
+}
+
+bool EditOverlayDlg::PreTranslateMessage(MSG& message)
+{
+    if (hwnd_ == nullptr || (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd)))
+        return false;
+    if (accelerators_ != nullptr && ::TranslateAcceleratorA(hwnd_, accelerators_, &message))
+        return true;
+    if (message.message == WM_CHAR) {
+        OnTypedCharacter(static_cast<char>(message.wParam));
+        return true;
+    }
+    return false;
+}

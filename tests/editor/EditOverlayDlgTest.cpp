@@ -1,0 +1,400 @@
+// The overlay editor in a real window, opened from the main window and driven by the messages a
+// user's mouse and keys would send: a block made on selected cells, moved, resized and refused,
+// saved under a new name and opened again; the keys through the accelerator table, typed cell
+// clicks, the three views, the close question, a read-only set and an overlay that cannot be saved
+// again as it stands.
+#include "loader/MainWindowFixture.h"
+#include "editor/EditOverlayDlg.h"
+#include "skarpin/resource.h"
+#include "support/DialogDriver.h"
+#include "support/ScriptedMessages.h"
+#include "support/Snapshot.h"
+#include <gtest/gtest.h>
+#include <fstream>
+#include <stdexcept>
+
+using testsupport::OnNextDialog;
+using testsupport::ScriptedMessages;
+
+namespace {
+
+int Cell(const char* name) { return KeyGrid::CellOf(name[0] - 'A', std::stoi(name + 1) - 1); }
+
+class EditorWindowTest : public testing::Test, public MainWindowFixture {
+protected:
+    EditorWindowTest()
+    {
+        UseModel("PS2");
+        MakeSet("Skola", StandardRegister({{1, "Bil"}}).c_str());
+        std::string name = "Bil";
+        Block key;
+        key.cells_ = {RECT{0, 0, 2, 1}};
+        key.text_ = "Bil";
+        key.command_ = "bil<Return>";
+        key.backColor_ = RGB(255, 255, 160);
+        key.frameWidth_ = 2;
+        Block other;
+        other.cells_ = {RECT{5, 3, 6, 3}, RECT{5, 4, 5, 4}};
+        other.text_ = "Hus";
+        other.command_ = "<Paus0.5>hus";
+        other.backColor_ = RGB(160, 220, 255);
+        Block background;
+        background.cells_ = {RECT{0, 6, 15, 7}};
+        background.backColor_ = RGB(200, 255, 200);
+        background.text_ = "Bakgrund";
+        EXPECT_EQ(FileIO::kSaved, Io().SaveOverlay(name, 1, "Skola", {key, other}, {background}, KeyboardSettings()));
+    }
+
+    static EditOverlayDlg& Editor(CSkarpinDlg& dialog)
+    {
+        EditOverlayDlg* editor = dynamic_cast<EditOverlayDlg*>(dialog.Editor());
+        if (editor == nullptr)
+            throw std::runtime_error("no overlay editor is open");
+        fw::PumpMessages();
+        return *editor;
+    }
+
+    // Opens the overlay of the list line in the editor, as Enter on the line does.
+    EditOverlayDlg& Open(CSkarpinDlg& dialog, int line)
+    {
+        SelectSet(dialog, "Skola");
+        SelectLines(dialog, {line});
+        dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return Editor(dialog);
+    }
+
+    static LPARAM CentreOf(EditOverlayDlg& editor, const char* cell)
+    {
+        const RECT rect = editor.Model().Grid().GetCellRect(Cell(cell));
+        return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    }
+
+    static void ClickAt(EditOverlayDlg& editor, LPARAM point, WPARAM keys = 0)
+    {
+        editor.Self().Send(WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
+        editor.Self().Send(WM_LBUTTONUP, keys, point);
+    }
+    static void Click(EditOverlayDlg& editor, const char* cell, WPARAM keys = 0)
+    {
+        ClickAt(editor, CentreOf(editor, cell), keys);
+    }
+
+    // Presses on the first point, moves through the others with the button held, releases on the last.
+    static void Drag(EditOverlayDlg& editor, std::vector<LPARAM> points, WPARAM keys = 0)
+    {
+        editor.Self().Send(WM_MOUSEMOVE, keys, points.front());
+        editor.Self().Send(WM_LBUTTONDOWN, MK_LBUTTON | keys, points.front());
+        for (LPARAM point : points)
+            editor.Self().Send(WM_MOUSEMOVE, MK_LBUTTON | keys, point);
+        editor.Self().Send(WM_LBUTTONUP, keys, points.back());
+    }
+
+    // A key as the message loop meets it: the accelerator table translates it.
+    static void Key(EditOverlayDlg& editor, UINT key)
+    {
+        editor.Self().Post(WM_KEYDOWN, key, 0);
+        fw::PumpMessages();
+    }
+    static void Type(EditOverlayDlg& editor, const std::string& text)
+    {
+        for (char c : text)
+            editor.Self().Post(WM_CHAR, static_cast<unsigned char>(c), 0);
+        fw::PumpMessages();
+    }
+
+    static void Command(EditOverlayDlg& editor, int id)
+    {
+        editor.Self().Send(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    }
+
+    static std::string Title(EditOverlayDlg& editor) { return editor.Self().Text(); }
+
+    // What the block dialog does on OK: the new block on the selected cells, with these values.
+    static void DefineAsTheDialogWould(EditOverlayDlg& editor, const std::string& text, const std::string& command)
+    {
+        Block edited;
+        ASSERT_EQ(1, editor.Model().BeginDefine(edited));
+        edited.text_ = text;
+        edited.command_ = command;
+        edited.backColor_ = RGB(255, 200, 200);
+        editor.Model().CommitDefine(edited);
+    }
+};
+
+std::string RangesOf(const Block& block)
+{
+    std::string text;
+    for (const RECT& r : block.cells_)
+        text += "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+                std::to_string(r.bottom) + ")";
+    return text;
+}
+
+} // namespace
+
+TEST_F(EditorWindowTest, ABlockMadeWithTheMouseIsSavedAndOpensAgain)
+{
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 1);  // number 2: no overlay yet
+            EXPECT_TRUE(editor.IsNewOverlay());
+            EXPECT_EQ("Skola : <2>", Title(editor));
+            EXPECT_TRUE(Grayed(editor.Menu(), ID_EDITOR_UNDO));
+            EXPECT_EQ("&Ny knapp...\tF12", MenuText(editor.Menu(), ID_EDITOR_DEFINE));
+            EXPECT_TRUE(Grayed(editor.Menu(), ID_EDITOR_DEFINE));
+
+            // Four cells chosen by clicks, the last two with shift as a span.
+            Click(editor, "B2");
+            Click(editor, "C2");
+            Click(editor, "C3", MK_SHIFT);
+            EXPECT_FALSE(Grayed(editor.Menu(), ID_EDITOR_DEFINE));
+            std::vector<RECT> ranges;
+            EXPECT_EQ(1, editor.Model().Grid().BuildBlockRects(ranges));
+            DefineAsTheDialogWould(editor, "Tåg", "tåg<Return>");
+            ASSERT_EQ(1u, editor.Model().Keys().size());
+            EXPECT_EQ("(1,1,2,2)", RangesOf(editor.Model().Keys()[0]));
+
+            // Moved two columns right by dragging it from B2 to D2.
+            Drag(editor, {CentreOf(editor, "B2"), CentreOf(editor, "C2"), CentreOf(editor, "D2")});
+            EXPECT_EQ("(3,1,4,2)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_EQ("Ångra Flytta\tCtrl+Z", MenuText(editor.Menu(), ID_EDITOR_UNDO));
+
+            // Resized by its right edge: the pointer on the edge band, then one cell further.
+            const RECT e2 = editor.Model().Grid().GetCellRect(Cell("E2"));
+            const LPARAM edge = MAKELPARAM(e2.right - 3, (e2.top + e2.bottom) / 2);
+            Drag(editor, {edge, CentreOf(editor, "F2")});
+            EXPECT_EQ("(3,1,5,2)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_EQ("Ångra Ändra storlek\tCtrl+Z", MenuText(editor.Menu(), ID_EDITOR_UNDO));
+
+            // A copy dragged with Ctrl onto itself is refused and adds nothing.
+            {
+                ScriptedMessages messages;
+                messages.Expect(IDS_EDITOR_CANNOT_PLACE);
+                Drag(editor, {CentreOf(editor, "D2"), CentreOf(editor, "D3")}, MK_CONTROL);
+                ASSERT_EQ(1u, messages.Shown().size());
+                EXPECT_EQ("Kopiera knapp", messages.Shown()[0].caption);
+            }
+            EXPECT_EQ(1u, editor.Model().Keys().size());
+
+            // Saved under the name the save dialog asks for.
+            OnNextDialog([](fw::Dialog& shown) {
+                EXPECT_EQ(static_cast<UINT>(IDD_SAVE_OVERLAY), shown.TemplateId());
+                shown.SetItemText(IDC_NAME_EDIT, "Tåg");
+                PressOk(shown);
+            });
+            Command(editor, ID_EDITOR_SAVE);
+            EXPECT_FALSE(editor.IsNewOverlay());
+            EXPECT_FALSE(editor.Model().IsModified());
+            EXPECT_EQ("Skola : Tåg", Title(editor));
+            EXPECT_EQ("Tåg", dialog.SelectedOverlayName());
+
+            // Esc closes it without a question; the main window shows the new name on the line.
+            Key(editor, VK_ESCAPE);
+            EXPECT_EQ(nullptr, dialog.Editor());
+            EXPECT_EQ("2 Tåg", ListText(dialog, 1));
+
+            EditOverlayDlg& again = Open(dialog, 1);
+            EXPECT_EQ("Skola : Tåg", Title(again));
+            ASSERT_EQ(1u, again.Model().Keys().size());
+            EXPECT_EQ("(3,1,5,2)", RangesOf(again.Model().Keys()[0]));
+            EXPECT_EQ("Tåg", again.Model().Keys()[0].text_);
+            EXPECT_EQ("tåg<Return>", again.Model().Keys()[0].command_);
+            Command(again, ID_EDITOR_CLOSE);
+            EXPECT_EQ(nullptr, dialog.Editor());
+        },
+        EditOverlayDlg::Factory());
+}
+
+TEST_F(EditorWindowTest, KeysGoThroughTheAcceleratorsAndTypedCellsClick)
+{
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 0);
+            EXPECT_EQ("Skola : Bil", Title(editor));
+
+            // Insert places the marker, the arrows move it, Enter clicks its cell.
+            int beeps = 0;
+            fw::SetBeepHandler([&] { ++beeps; });
+            Key(editor, VK_INSERT);
+            EXPECT_EQ(0, editor.Model().Marker());
+            Key(editor, VK_LEFT);
+            EXPECT_EQ(1, beeps);
+            Key(editor, VK_DOWN);
+            Key(editor, VK_RIGHT);
+            EXPECT_EQ(17, editor.Model().Marker());
+            Key(editor, VK_RETURN);
+            EXPECT_EQ(0, editor.Model().Selected());  // B2 lies in "Bil"
+            EXPECT_EQ("&Ändra knapp...\tF12", MenuText(editor.Menu(), ID_EDITOR_DEFINE));
+
+            // Del asks first; Cancel keeps the block.
+            {
+                ScriptedMessages messages;
+                messages.Expect(IDS_EDITOR_DELETE_QUESTION, IDCANCEL);
+                Key(editor, VK_DELETE);
+            }
+            EXPECT_EQ(2u, editor.Model().Keys().size());
+
+            // "$n$" typed clicks cell n; a number outside the grid does nothing.
+            Type(editor, "$84$");  // E6, free
+            EXPECT_EQ(-1, editor.Model().Selected());
+            EXPECT_TRUE(editor.Model().Grid().IsCellSelected(84));
+            Type(editor, "$200$");
+            EXPECT_EQ(84, editor.Model().Grid().FirstSelectedFreeCell());
+            Type(editor, "$53$");  // F4 lies in "Hus"
+            EXPECT_EQ(1, editor.Model().Selected());
+
+            // Changed and closed with Esc: the save question; No closes without saving.
+            Command(editor, ID_EDITOR_CUT);
+            EXPECT_EQ(1u, editor.Model().Keys().size());
+            ScriptedMessages messages;
+            messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDCANCEL);
+            Key(editor, VK_ESCAPE);
+            EXPECT_NE(nullptr, dialog.Editor());
+            messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDNO);
+            Key(editor, VK_ESCAPE);
+            EXPECT_EQ(nullptr, dialog.Editor());
+        },
+        EditOverlayDlg::Factory());
+    std::vector<Block> keys, background;
+    KeyboardSettings settings;
+    Io().LoadOverlay(OverlayPath("Skola", "Bil"), keys, background, settings);
+    EXPECT_EQ(2u, keys.size());
+}
+
+TEST_F(EditorWindowTest, TheThreeViews)
+{
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 0);
+            Click(editor, "B1");
+            testsupport::Snapshot(editor.Handle(), "editor_layout_view");
+
+            Command(editor, ID_EDITOR_VIEW_COMMAND);
+            EXPECT_EQ("Skola : Bil   **** KOMMANDO ****", Title(editor));
+            EXPECT_EQ(0, editor.Model().Selected());  // the keys are still edited
+            testsupport::Snapshot(editor.Handle(), "editor_command_view");
+
+            Command(editor, ID_EDITOR_VIEW_BACKGROUND);
+            EXPECT_EQ("Skola : Bil   **** BAKGRUND ****", Title(editor));
+            EXPECT_EQ(-1, editor.Model().Selected());
+            EXPECT_EQ("&Ny bakgrundsbild...\tF12", MenuText(editor.Menu(), ID_EDITOR_DEFINE));
+            Click(editor, "A8");
+            EXPECT_EQ(0, editor.Model().Selected());
+            EXPECT_EQ("&Ändra bakgrundsbild...\tF12", MenuText(editor.Menu(), ID_EDITOR_DEFINE));
+            testsupport::Snapshot(editor.Handle(), "editor_background_view");
+
+            // A background block deleted, then undone from the layout view: it goes back into the
+            // background, and the background view is shown again.
+            {
+                ScriptedMessages messages;
+                messages.Expect(IDS_EDITOR_DELETE_QUESTION, IDOK);
+                Command(editor, ID_EDITOR_DELETE);
+            }
+            EXPECT_TRUE(editor.Model().Background().empty());
+            Command(editor, ID_EDITOR_VIEW_LAYOUT);
+            EXPECT_EQ("Skola : Bil", Title(editor));
+            Command(editor, ID_EDITOR_UNDO);
+            EXPECT_EQ(1u, editor.Model().Background().size());
+            EXPECT_EQ(2u, editor.Model().Keys().size());
+            EXPECT_EQ(OverlayEditModel::kBackgroundView, editor.Model().GetView());
+
+            // A window narrower than the grid still has cells of a pixel.
+            editor.OnSize(SIZE_RESTORED, 30, 30);
+            const RECT cell = editor.Model().Grid().GetCellRect(0);
+            EXPECT_GE(cell.right - cell.left, 1);
+            EXPECT_GE(cell.bottom - cell.top, 1);
+
+            ScriptedMessages messages;
+            messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDNO);
+            Command(editor, ID_EDITOR_CLOSE);
+        },
+        EditOverlayDlg::Factory());
+}
+
+// The editor alone, without a main window: a read-only set, and an overlay it cannot write back.
+TEST_F(EditorWindowTest, ReadOnlySetSaysWhyItCannotSave)
+{
+    std::string name = "Bil";
+    OverlayEditorRequest request;
+    request.fileIO = &Io();
+    request.setName = "Skola";
+    request.overlayName = &name;
+    request.number = 1;
+    request.readOnly = 1;
+    request.screenRect = RECT{0, 0, 800, 600};
+    std::unique_ptr<OverlayEditor> made = EditOverlayDlg::Factory()(request);
+    ASSERT_NE(nullptr, made);
+    auto& editor = static_cast<EditOverlayDlg&>(*made);
+    fw::PumpMessages();
+    EXPECT_TRUE(Grayed(editor.Menu(), ID_EDITOR_SAVE));
+
+    Click(editor, "B2");
+    Command(editor, ID_EDITOR_CUT);
+    ScriptedMessages messages;
+    messages.Expect(IDS_EDITOR_READ_ONLY_CLOSE, IDNO);
+    EXPECT_FALSE(editor.QueryClose());
+    messages.Expect(IDS_EDITOR_READ_ONLY_CLOSE, IDYES);
+    EXPECT_TRUE(editor.QueryClose());
+}
+
+// A standard overlay is saved like any other, so a change to one is asked about too.
+TEST_F(EditorWindowTest, AChangedStandardOverlayAsksToo)
+{
+    const std::string set = Io().standardOverlaySetName_;
+    MakeSet(set, StandardRegister({}).c_str());
+    std::string name = "Start";
+    Block key;
+    key.cells_ = {RECT{0, 0, 0, 0}};
+    ASSERT_EQ(FileIO::kSaved, Io().SaveOverlay(name, 101, set, {key}, {}, KeyboardSettings()));
+    OverlayEditorRequest request;
+    request.fileIO = &Io();
+    request.setName = set;
+    request.overlayName = &name;
+    request.number = 101;
+    request.screenRect = RECT{0, 0, 800, 600};
+    std::unique_ptr<OverlayEditor> made = EditOverlayDlg::Factory()(request);
+    ASSERT_NE(nullptr, made);
+    auto& editor = static_cast<EditOverlayDlg&>(*made);
+    fw::PumpMessages();
+    Click(editor, "A1");
+    Command(editor, ID_EDITOR_CUT);
+    ScriptedMessages messages;
+    messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDYES);
+    EXPECT_TRUE(editor.QueryClose());
+    std::vector<Block> keys, background;
+    KeyboardSettings settings;
+    Io().LoadOverlay(OverlayPath(set, "Start"), keys, background, settings);
+    EXPECT_TRUE(keys.empty());
+}
+
+TEST_F(EditorWindowTest, AnOverlayThatCannotBeSavedAgainSaysSoWhenItOpens)
+{
+    // An LF-only file: the command keeps a lone CR that no overlay file can hold.
+    std::ofstream(OverlayPath("Skola", "Bil"), std::ios::binary | std::ios::trunc)
+        << ("[Version]\nVersion=4.2.0.0\n\n[Data]\nBlock1=1,17,17,0,ab\rcd\n"
+            "Layout1=0,,(0,0,0),(0,0,0),(255,255,255),1,,,,0,1,Hej\n");
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            ScriptedMessages messages;
+            messages.Expect(IDS_EDITOR_UNSTORABLE_ON_OPEN);
+            EditOverlayDlg& editor = Open(dialog, 0);
+            ASSERT_EQ(1u, messages.Shown().size());
+            EXPECT_NE(std::string::npos, messages.Shown()[0].text.find("knapp 1 (B2)"));
+            EXPECT_NE(std::string::npos, messages.Shown()[0].text.find("ett kommando"));
+
+            // Saving refuses with the same names, and the editor stays open with the change.
+            Click(editor, "E5");
+            editor.Model().SetModified(true);
+            messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDYES);
+            messages.Expect(IDS_EDITOR_UNSTORABLE_ON_SAVE);
+            Command(editor, ID_EDITOR_CLOSE);
+            EXPECT_NE(nullptr, dialog.Editor());
+
+            // Mended, it saves and closes.
+            editor.Model().Keys()[0].command_ = "abcd";
+            messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDYES);
+            Command(editor, ID_EDITOR_CLOSE);
+            EXPECT_EQ(nullptr, dialog.Editor());
+        },
+        EditOverlayDlg::Factory());
+}
