@@ -199,31 +199,54 @@ HGLOBAL PictureControl::CopyDib() const
     return picture_.ToPackedDib(dimming_);
 }
 
+namespace {
+
+// The pixels of a bitmap as 32-bit rows, without alpha; false when it cannot be read.
+bool ReadBitmap(HBITMAP bitmap, PixelImage& out)
+{
+    // The system turns whatever bitmap form it is (DIB, DIB v5, device bitmap) into 32-bit rows,
+    // which leaves the header checks to the system.
+    BITMAP shape{};
+    if (!bitmap || !::GetObjectA(bitmap, sizeof(shape), &shape) || !out.Reset(shape.bmWidth, std::abs(shape.bmHeight)))
+        return false;
+    BITMAPINFO info = TopDownInfo(out);
+    HDC screen = ::GetDC(nullptr);
+    const bool read = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(out.Height()), out.Row(0), &info,
+                                  DIB_RGB_COLORS) == out.Height();
+    ::ReleaseDC(nullptr, screen);
+    if (!read) {
+        out.Clear();
+        return false;
+    }
+    for (int y = 0; y < out.Height(); ++y)
+        for (std::uint32_t* p = out.Row(y); p != out.Row(y) + out.Width(); ++p)
+            *p &= 0xFFFFFF;
+    return true;
+}
+
+} // namespace
+
 bool PictureControl::PasteFromClipboard()
 {
     if (!::IsClipboardFormatAvailable(CF_BITMAP) || !::OpenClipboard(view_))
         return false;
-    // The system turns whatever bitmap form was put there (DIB, DIB v5, device bitmap) into a
-    // bitmap; reading it back as 32-bit rows leaves the header checks to the system.
     PixelImage pasted;
-    HBITMAP bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
-    BITMAP shape{};
-    if (bitmap && ::GetObjectA(bitmap, sizeof(shape), &shape) && pasted.Reset(shape.bmWidth, std::abs(shape.bmHeight))) {
-        BITMAPINFO info = TopDownInfo(pasted);
-        HDC screen = ::GetDC(nullptr);
-        if (::GetDIBits(screen, bitmap, 0, static_cast<UINT>(pasted.Height()), pasted.Row(0), &info,
-                        DIB_RGB_COLORS) != pasted.Height())
-            pasted.Clear();
-        ::ReleaseDC(nullptr, screen);
-    }
+    ReadBitmap(static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP)), pasted);
     ::CloseClipboard();
     if (pasted.IsEmpty())
         return false;
-    for (int y = 0; y < pasted.Height(); ++y)
-        for (std::uint32_t* p = pasted.Row(y); p != pasted.Row(y) + pasted.Width(); ++p)
-            *p &= 0xFFFFFF;
     fileName_.clear();
     Take(pasted, false);
+    return true;
+}
+
+bool PictureControl::SetBitmap(HBITMAP bitmap)
+{
+    PixelImage taken;
+    if (!ReadBitmap(bitmap, taken))
+        return false;
+    fileName_.clear();
+    Take(taken, false);
     return true;
 }
 

@@ -71,6 +71,8 @@ public:
     HGLOBAL CopyDib() const;
     // Takes the picture on the clipboard; false (and the picture kept) when it holds none.
     bool PasteFromClipboard();
+    // Takes a copy of the bitmap's picture; false (and the picture kept) when it cannot be read.
+    bool SetBitmap(HBITMAP bitmap);
     // Saves the picture held (undimmed). The file is written beside the target and then moved over
     // it, so a failed save never leaves a damaged file behind.
     bool SaveFile(const std::string& path, PictureFileType type, int jpegQuality = 90) const;

@@ -21,6 +21,8 @@ public:
     bool InsertText(const std::string& text);
     void SetCaretToken(size_t token) { model_.SetCaretToken(token); }
     void MarkHandled() { model_.MarkHandled(); }
+    // The length the text stays below; 500 unless set.
+    void SetTextLimit(size_t limit) { model_.SetTextLimit(limit); }
 
     const std::string& Text() const { return model_.Text(); }
     size_t CaretToken() const { return model_.CaretToken(); }

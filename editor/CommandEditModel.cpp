@@ -293,7 +293,7 @@ bool CommandEditModel::ReplaceSelection(const std::string& insert)
 {
     const size_t from = tokens_[selectionFirst_];
     const std::string replaced = text_.substr(0, from) + insert + text_.substr(tokens_[caret_]);
-    if (replaced.size() >= command::kTextLimit || command::TokenCount(replaced) > command::kMaxTokens) {
+    if (replaced.size() >= textLimit_ || command::TokenCount(replaced) > command::kMaxTokens) {
         view_.Beep();
         return false;
     }

@@ -39,6 +39,8 @@ public:
     // (a line break would end the block's line in the overlay file) and no '<' without its '>'.
     bool Paste(const std::string& text);
     void SetCaretToken(size_t token);
+    // The length a text stays below (500 unless set), for a command part that is stored shorter.
+    void SetTextLimit(size_t limit) { textLimit_ = limit; }
     // The next key release is ignored: the dialogs call it after inserting a tag from a sub-dialog,
     // whose closing key would otherwise be caught.
     void MarkHandled() { handled_ = true; }
@@ -86,4 +88,5 @@ private:
     bool ctrlSeen_ = false;         // Ctrl, Alt, Shift seen down since the last tag
     bool altSeen_ = false;
     bool shiftSeen_ = false;
+    size_t textLimit_ = command::kTextLimit;
 };

@@ -1,6 +1,9 @@
 // The overlay editor's menu commands: the edit commands on blocks and cells, the marker, undo and
 // define, and the file commands: open, save, save and load, close.
 #include "device/LoadKvoraDlg.h"
+#include "editor/AutoCommandDlg.h"
+#include "editor/DefineBkDlg.h"
+#include "editor/DefineBlockDlg.h"
 #include "editor/EditOverlayDlg.h"
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
@@ -163,11 +166,46 @@ void EditOverlayDlg::AfterDefine()
     Redraw();
 }
 
-void EditOverlayDlg::DefineBlock() {}
+namespace {
 
-void EditOverlayDlg::DefineBackground() {}
+// The grid's cells and height scale the automatic font size the font dialog shows.
+BlockDialogContext DialogContext(FileIO* fileIO, const KeyGrid& grid)
+{
+    return BlockDialogContext{fileIO, grid.CellRects(), grid.Geometry().cellHeight};
+}
 
-void EditOverlayDlg::DefineAutoCommand() {}
+} // namespace
+
+void EditOverlayDlg::DefineBlock()
+{
+    Block edited;
+    if (model_.BeginDefine(edited) != 1)
+        return;
+    BlockCommandContext command;
+    command.shortCommand = &shortCommand_;
+    command.accessKvora = &accessKvora_;
+    if (!::DefineBlock(hwnd_, edited, DialogContext(fileIO_, model_.Grid()), command))
+        return;
+    model_.CommitDefine(edited);
+    AfterDefine();
+}
+
+void EditOverlayDlg::DefineBackground()
+{
+    Block edited;
+    if (model_.BeginDefine(edited) != 1)
+        return;
+    if (!::DefineBackground(hwnd_, edited, DialogContext(fileIO_, model_.Grid())))
+        return;
+    model_.CommitDefine(edited);
+    AfterDefine();
+}
+
+void EditOverlayDlg::DefineAutoCommand()
+{
+    AutoCommandDlg dialog(fileIO_, hwnd_);
+    dialog.DoModal();
+}
 
 void EditOverlayDlg::OnPrint() {}
 

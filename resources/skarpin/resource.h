@@ -559,3 +559,4 @@
 #include "skarpin/editor_ids.h"
 #include "skarpin/settings_ids.h"
 #include "skarpin/printing_ids.h"
+#include "skarpin/blockdlg_ids.h"

@@ -1,0 +1,293 @@
+// The appearance half of the block and background definition dialogs.
+#include "editor/BlockLookDlg.h"
+#include "editor/BlockAppearance.h"
+#include "editor/BlockColorDlg.h"
+#include "editor/BlockDefinition.h"
+#include "editor/BlockPicture.h"
+#include "editor/ClipboardSheet.h"
+#include "editor/DefaultImageBaseDlg.h"
+#include "editor/FileRequest.h"
+#include "editor/FontDlg.h"
+#include "editor/KvoraCommandFields.h"
+#include "editor/ProgramMenuDlg.h"
+#include "editor/TextPosDlg.h"
+#include "framework/Prompt.h"
+#include "framework/Strings.h"
+#include "library/ImageBaseDlg.h"
+#include "library/ImageBaseManager.h"
+#include "library/resource.h"
+#include "loader/FileIO.h"
+#include "skarpin/resource.h"
+
+BlockLookDlg::BlockLookDlg(UINT templateId, Block& block, const BlockDialogContext& context, HWND parent)
+    : fw::Dialog(templateId, parent), block_(block), context_(context)
+{
+}
+
+BlockLookDlg::~BlockLookDlg() = default;
+
+PictureControl* BlockLookDlg::Picture() const
+{
+    return picture_ ? picture_->GetInterface().get() : nullptr;
+}
+
+// ---- Opening ----------------------------------------------------------------------------------
+
+bool BlockLookDlg::OnInitDialog()
+{
+    SetLookTexts();
+    if (context_.settings->applicationName_ != "Japanese") {
+        LOGFONTA bold{};
+        bold.lfHeight = 10;
+        bold.lfWeight = FW_BOLD;
+        lstrcpynA(bold.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+        boldFont_.Reset(::CreateFontIndirectA(&bold));
+        for (int id : BoldTitles())
+            ::SendMessageA(::GetDlgItem(hwnd_, id), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), TRUE);
+    }
+    // A block of several ranges has neither text nor picture.
+    if (!blockdef::HasTextAndPicture(block_)) {
+        for (int id : {IDC_BLOCK_TEXT, IDC_BLOCK_FROM_IMAGEBASE, IDC_BLOCK_BROWSE_PICTURE, IDC_BLOCK_PASTE_PICTURE,
+                       IDC_BLOCK_PROGRAM_ICON, IDC_BLOCK_TEXT_POSITION, IDC_BLOCK_FONT, IDC_BLOCK_REMOVE_PICTURE})
+            EnableItem(id, false);
+    }
+    CreatePicture();
+    fw::Edit text = Control<fw::Edit>(IDC_BLOCK_TEXT);
+    text.SetLimit(blockdef::kMaxText);
+    text.SetText(blockdef::TextForBox(block_.text_));
+    ShowBlockPicture();
+    SetChecked(IDC_BLOCK_ROUND, block_.roundFrame_ != 0);
+
+    fw::ComboBox frame = Control<fw::ComboBox>(IDC_BLOCK_FRAME_WIDTH);
+    frame.Add(fw::LoadResString(IDS_BLOCK_NO_FRAME));
+    for (int width = 1; width <= blockdef::kMaxFrameWidth; ++width)
+        frame.Add(std::to_string(width));
+    frame.Select(blockdef::FrameLine(block_.frameWidth_));
+    ApplyFrameRule();
+    return true;
+}
+
+void BlockLookDlg::SetLookTexts()
+{
+    for (auto [id, text] : {std::pair{IDC_BLOCK_TEXT_LABEL, IDS_BLOCK_TEXT_LABEL},
+                            {IDC_BLOCK_TEXT_POSITION, IDS_BLOCK_TEXT_POSITION}, {IDC_BLOCK_FONT, IDS_BLOCK_FONT},
+                            {IDC_BLOCK_COLOR, IDS_BLOCK_COLOR}, {IDC_BLOCK_PICTURE_LABEL, IDS_BLOCK_PICTURE_LABEL},
+                            {IDC_BLOCK_FROM_IMAGEBASE, IDS_BLOCK_FROM_IMAGEBASE},
+                            {IDC_BLOCK_BROWSE_PICTURE, IDS_BLOCK_BROWSE_PICTURE},
+                            {IDC_BLOCK_PASTE_PICTURE, IDS_BLOCK_PASTE_PICTURE},
+                            {IDC_BLOCK_PROGRAM_ICON, IDS_BLOCK_PROGRAM_ICON},
+                            {IDC_BLOCK_REMOVE_PICTURE, IDS_BLOCK_REMOVE_PICTURE},
+                            {IDC_BLOCK_FRAME_LABEL, IDS_BLOCK_FRAME_LABEL}, {IDC_BLOCK_ROUND, IDS_BLOCK_ROUND}})
+        SetItemText(id, fw::LoadResString(text));
+    SetItemText(IDCANCEL, fw::LoadResString(IDS_CANCEL));
+}
+
+// The control sits 2 pixels inside the picture frame.
+void BlockLookDlg::CreatePicture()
+{
+    RECT frame = Item(IDC_BLOCK_PICTURE_FRAME).WindowRect();
+    ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&frame), 2);
+    ::InflateRect(&frame, -2, -2);
+    picture_ = std::make_unique<CImagXpress>(hwnd_, IDC_BLOCK_PICTURE_FRAME, hwnd_, frame.left, frame.top,
+                                             frame.right - frame.left, frame.bottom - frame.top);
+    if (HWND view = picture_->Window())
+        ::SetWindowPos(view, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void BlockLookDlg::ShowBlockPicture()
+{
+    bool shown = false;
+    if (PictureControl* control = Picture())
+        shown = !block_.picturePath_.empty() && blockpicture::Show(*control, block_.picturePath_);
+    PictureChanged(shown || !block_.picturePath_.empty());
+}
+
+void BlockLookDlg::PictureChanged(bool shown)
+{
+    EnableItem(IDC_BLOCK_REMOVE_PICTURE, shown && blockdef::HasTextAndPicture(block_));
+}
+
+void BlockLookDlg::ApplyFrameRule()
+{
+    const int width = Control<fw::ComboBox>(IDC_BLOCK_FRAME_WIDTH).Selection();
+    EnableItem(IDC_BLOCK_ROUND, blockdef::AllowsRoundCorners(block_, width));
+}
+
+// ---- Buttons ------------------------------------------------------------------------------------
+
+bool BlockLookDlg::OnCommand(int id, int code)
+{
+    if (id == IDC_BLOCK_FRAME_WIDTH) {
+        if (code == CBN_SELCHANGE)
+            ApplyFrameRule();
+        return true;
+    }
+    if (id == ID_SETTINGS_DEFAULT_IMAGEBASE) {
+        ChooseDefaultImageBase(hwnd_, *context_.settings);
+        return true;
+    }
+    if (code != BN_CLICKED)
+        return false;
+    switch (id) {
+    case IDC_BLOCK_BROWSE_PICTURE: OnBrowsePicture(); return true;
+    case IDC_BLOCK_FROM_IMAGEBASE: OnImageBasePicture(); return true;
+    case IDC_BLOCK_PASTE_PICTURE: OnPastePicture(); return true;
+    case IDC_BLOCK_PROGRAM_ICON: OnProgramIcon(); return true;
+    case IDC_BLOCK_REMOVE_PICTURE: OnRemovePicture(); return true;
+    case IDC_BLOCK_COLOR: OnColor(); return true;
+    case IDC_BLOCK_TEXT_POSITION: OnTextPosition(); return true;
+    case IDC_BLOCK_FONT: OnFont(); return true;
+    }
+    return false;
+}
+
+void BlockLookDlg::OnBrowsePicture()
+{
+    std::string folder;
+    if (block_.picturePath_.empty())
+        context_.settings->GetImageDir(folder);
+    FileRequest request(hwnd_, block_.picturePath_, fw::LoadResString(IDS_BLOCK_PICTURE_FILTER),
+                        fw::LoadResString(IDS_BLOCK_BROWSE_TITLE), folder,
+                        OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY);
+    if (!fw::ShowOpenFileDialog(request.request))
+        return;
+    const std::string chosen = request.Chosen();
+    programIcon_ = false;
+    block_.picturePath_ = chosen;
+    block_.pictureCode_.clear();
+    block_.libraryPicture_ = 0;
+    const size_t slash = chosen.find_last_of('\\');
+    if (slash != std::string::npos)
+        context_.settings->SetImageDir(chosen.substr(0, slash));
+    ShowBlockPicture();
+}
+
+void BlockLookDlg::OnImageBasePicture()
+{
+    const std::string& basesFile = context_.settings->imageBaseSettingsFile_;
+    std::vector<ImageBaseItem> items = kvora_command::ChooserItems(
+        block_.pictureCode_.empty() ? block_.picturePath_ : block_.pictureCode_, basesFile);
+    std::string key;
+    context_.settings->GetDefaultImageBase(key);
+    ImageBaseDlg chooser(IDD_IMAGEBASE, basesFile, &key, &items, nullptr, hwnd_);
+    if (chooser.DoModal() != IDOK || items.empty())
+        return;
+    const ImageBaseItem& item = items.front();
+    programIcon_ = false;
+    block_.picturePath_ = item.GetPicturePath();
+    block_.pictureCode_ = item.GetFullCode();
+    block_.libraryPicture_ = item.GetMetafileBase();
+    const kvora_command::CodePicture picture = kvora_command::ResolvePicture(item.GetFullCode(), basesFile);
+    if (picture.found && picture.options.GetPresent() != 0) {
+        SetItemText(IDC_BLOCK_TEXT, picture.word);
+        block_.textPosition_ = Block::kTop;
+    }
+    ShowBlockPicture();
+    OnBasePictureChosen(item);
+}
+
+void BlockLookDlg::OnPastePicture()
+{
+    RECT window = Self().WindowRect();
+    POINT at{window.left + 20, window.top + 20};
+    std::string saved;
+    if (!RunClipboardWizard(hwnd_, context_.settings->autoImageFolder_, &at, saved))
+        return;
+    programIcon_ = false;
+    block_.picturePath_ = saved;
+    block_.pictureCode_.clear();
+    block_.libraryPicture_ = 0;
+    ShowBlockPicture();
+}
+
+void BlockLookDlg::OnProgramIcon()
+{
+    std::string program;
+    std::string arguments;
+    HGLOBAL icon = nullptr;
+    ProgramMenuDlg menu(program, arguments, &icon, hwnd_);
+    if (menu.DoModal() != IDOK)
+        return;
+    PictureControl* control = Picture();
+    const bool shown = icon && control && blockpicture::ShowDib(*control, icon);
+    if (icon)
+        ::GlobalFree(icon);
+    if (!shown)
+        return;
+    // The icon is saved as the block's picture on OK, under the program's name.
+    std::string title = program.substr(program.find_last_of('\\') + 1);
+    title = title.substr(0, title.rfind('.'));
+    block_.picturePath_.clear();
+    block_.pictureCode_.clear();
+    block_.libraryPicture_ = 0;
+    iconPath_ = context_.settings->autoIconFolder_ + "\\" + title + "_icon.bmp";
+    programIcon_ = true;
+    PictureChanged(true);
+}
+
+void BlockLookDlg::OnRemovePicture()
+{
+    programIcon_ = false;
+    iconPath_.clear();
+    block_.picturePath_.clear();
+    block_.pictureCode_.clear();
+    block_.libraryPicture_ = 0;
+    if (PictureControl* control = Picture())
+        control->Clear();
+    PictureChanged(false);
+}
+
+void BlockLookDlg::OnColor()
+{
+    BlockColorDlg dialog(block_, hwnd_);
+    dialog.DoModal();
+}
+
+void BlockLookDlg::OnTextPosition()
+{
+    TextPosDlg dialog(block_, hwnd_);
+    dialog.DoModal();
+}
+
+// The automatic font is shown without being written into the block: Cancel leaves the block's font
+// as it was.
+void BlockLookDlg::OnFont()
+{
+    std::string defaultFont;
+    context_.settings->GetDefaultFont(defaultFont);
+    int size = 0;
+    if (context_.cells)
+        block_.FontSize(size, context_.cells, context_.cellHeightMm);
+    FontDlg dialog(block_, appearance::AutomaticFontOf(block_, defaultFont, size), hwnd_);
+    dialog.DoModal();
+}
+
+// ---- OK -----------------------------------------------------------------------------------------
+
+void BlockLookDlg::StoreLook()
+{
+    block_.text_ = ItemText(IDC_BLOCK_TEXT);
+    block_.frameWidth_ = std::max(0, Control<fw::ComboBox>(IDC_BLOCK_FRAME_WIDTH).Selection());
+    block_.roundFrame_ = IsChecked(IDC_BLOCK_ROUND) ? 1 : 0;
+}
+
+bool BlockLookDlg::SaveProgramIcon()
+{
+    PictureControl* control = Picture();
+    if (!programIcon_ || !control || !control->HasPicture())
+        return true;
+    std::string folder = iconPath_.substr(0, iconPath_.find_last_of('\\'));
+    ImageBaseManager::CreatePath(folder);
+    if (!control->SaveFile(iconPath_, PictureFileType::Bmp)) {
+        fw::ShowMessage(hwnd_, IDS_BLOCK_ICON_NOT_SAVED, fw::FormatResString(IDS_BLOCK_ICON_NOT_SAVED, iconPath_.c_str()),
+                        fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    block_.picturePath_ = iconPath_;
+    return true;
+}
+
+void BlockLookDlg::OnDestroy()
+{
+    picture_.reset();
+}

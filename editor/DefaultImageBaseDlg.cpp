@@ -1,0 +1,28 @@
+// The default image base.
+#include "editor/DefaultImageBaseDlg.h"
+#include "framework/Strings.h"
+#include "loader/FileIO.h"
+#include "skarpin/resource.h"
+
+DefaultImageBaseDlg::DefaultImageBaseDlg(const std::string& imageBaseFile, std::string& key, HWND parent)
+    : SelImageBaseDlg(imageBaseFile, key, parent)
+{
+}
+
+bool DefaultImageBaseDlg::OnInitDialog()
+{
+    const bool result = SelImageBaseDlg::OnInitDialog();
+    SetCaption(fw::LoadResString(IDS_DEFAULT_IMAGEBASE_CAPTION));
+    return result;
+}
+
+bool ChooseDefaultImageBase(HWND owner, FileIO& settings)
+{
+    std::string key;
+    settings.GetDefaultImageBase(key);
+    DefaultImageBaseDlg dialog(settings.imageBaseSettingsFile_, key, owner);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    settings.SetDefaultImageBase(key);
+    return true;
+}

@@ -1,0 +1,567 @@
+// The block and background definition dialogs, the colour, font, text placement, start-method,
+// automatic-command and default image-base dialogs, and the clipboard picture wizard, in real windows.
+#include "EditorFixture.h"
+#include "SubDialogFixture.h"
+#include "editor/AutoCommandDlg.h"
+#include "editor/BlockColorDlg.h"
+#include "editor/ClipboardSheet.h"
+#include "editor/DefaultImageBaseDlg.h"
+#include "editor/DefineBkDlg.h"
+#include "editor/DefineBlockDlg.h"
+#include "editor/FontDlg.h"
+#include "editor/StartSettingsDlg.h"
+#include "editor/TextPosDlg.h"
+#include "framework/Files.h"
+#include "framework/Prompt.h"
+#include "skarpin/resource.h"
+#include "support/DialogDriver.h"
+#include "support/ScriptedMessages.h"
+#include "support/Snapshot.h"
+#include "support/TempFolder.h"
+#include <gtest/gtest.h>
+
+using namespace editortest;
+using namespace subdialogtest;
+using namespace testsupport;
+
+namespace {
+
+Block OneRange()
+{
+    Block block;
+    block.cells_.push_back(RECT{1, 1, 3, 2});
+    return block;
+}
+
+std::string Selected(HWND dialog, int listId)
+{
+    fw::ListBox list(dialog, listId);
+    return list.Selection() >= 0 ? list.ItemText(list.Selection()) : std::string();
+}
+
+class BlockDialogs : public testing::Test {
+protected:
+    BlockDialogContext Context() { return BlockDialogContext{&config_.Settings(), nullptr, 0}; }
+
+    SubDialogConfig config_;
+};
+
+} // namespace
+
+TEST_F(BlockDialogs, TheBlockDialogOpensOnTheBlockAndOkStoresIt)
+{
+    Block block = OneRange();
+    block.text_ = "Hej\r\ndu";
+    block.command_ = "abc";
+    block.frameWidth_ = 2;
+    block.roundFrame_ = 1;
+    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    const INT_PTR result = RunClosing(dialog, [&](fw::Dialog& window) {
+        EXPECT_EQ("Definiera knapp", fw::Window(window).Text());
+        EXPECT_EQ("Knappens utseende:", Text(window, IDC_BLOCK_LOOK_GROUP));
+        EXPECT_EQ("Kommando till Kvora-program...", Text(window, IDC_BLOCK_CONTENT));
+        EXPECT_EQ("Avbryt", Text(window, IDCANCEL));
+        EXPECT_EQ("Tryck på <Esc> för inmatning av Esc, Tab, Backspace, Delete och piltangenter.",
+                  Text(window, IDC_BLOCK_INFO));
+        EXPECT_EQ("Hej\r\ndu", Text(window, IDC_BLOCK_TEXT));
+        EXPECT_EQ("abc", Text(window, IDC_BLOCK_COMMAND));
+        EXPECT_EQ(::GetDlgItem(window, IDC_BLOCK_COMMAND), ::GetFocus());
+        fw::ComboBox frame(window, IDC_BLOCK_FRAME_WIDTH);
+        EXPECT_EQ(11, frame.Count());
+        EXPECT_EQ("<Ingen ram>", frame.ItemText(0));
+        EXPECT_EQ("2", frame.ItemText(frame.Selection()));
+        EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_ROUND));
+        // The keyboard model is PS/2: neither mouse nor infrared commands.
+        EXPECT_FALSE(IsEnabled(window, IDC_BLOCK_MOUSE));
+        EXPECT_FALSE(IsEnabled(window, IDC_BLOCK_INFRARED));
+        EXPECT_FALSE(IsEnabled(window, IDC_BLOCK_REMOVE_PICTURE));
+        EXPECT_NE(nullptr, ::GetMenu(window));
+        Snapshot(window, "define_block");
+
+        SelectCombo(window, IDC_BLOCK_FRAME_WIDTH, 0);
+        EXPECT_FALSE(IsEnabled(window, IDC_BLOCK_ROUND));
+        SelectCombo(window, IDC_BLOCK_FRAME_WIDTH, 4);
+        EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_ROUND));
+        SetText(window, IDC_BLOCK_TEXT, "Ny");
+        SetText(window, IDC_BLOCK_COMMAND, "xyz");
+        Check(window, IDC_BLOCK_REPEAT, true);
+        Check(window, IDC_BLOCK_ROUND, false);
+        Click(window, IDOK);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ("Ny", block.text_);
+    EXPECT_EQ("xyz", block.command_);
+    EXPECT_EQ(1, block.repeat_);
+    EXPECT_EQ(4, block.frameWidth_);
+    EXPECT_EQ(0, block.roundFrame_);
+}
+
+TEST_F(BlockDialogs, ABlockOfTwoRangesOpensWithoutTextPictureOrRoundCorners)
+{
+    Block block = OneRange();
+    block.cells_.push_back(RECT{5, 5, 5, 5});
+    block.frameWidth_ = 3;
+    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        for (int id : {IDC_BLOCK_TEXT, IDC_BLOCK_FROM_IMAGEBASE, IDC_BLOCK_BROWSE_PICTURE, IDC_BLOCK_PASTE_PICTURE,
+                       IDC_BLOCK_PROGRAM_ICON, IDC_BLOCK_REMOVE_PICTURE, IDC_BLOCK_TEXT_POSITION, IDC_BLOCK_FONT,
+                       IDC_BLOCK_ROUND})
+            EXPECT_FALSE(IsEnabled(window, id)) << id;
+        EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_COLOR));
+        EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_FRAME_WIDTH));
+    });
+
+    Block background = block;
+    DefineBkDlg bk(background, Context());
+    RunClosing(bk, [&](fw::Dialog& window) {
+        EXPECT_EQ("Definiera bakgrundsbild", fw::Window(window).Text());
+        EXPECT_EQ("Bakgrundsbildens utseende:", Text(window, IDC_BLOCK_LOOK_GROUP));
+        EXPECT_FALSE(IsEnabled(window, IDC_BLOCK_TEXT));
+        EXPECT_FALSE(IsEnabled(window, IDC_BLOCK_ROUND));
+        EXPECT_EQ(nullptr, ::GetDlgItem(window, IDC_BLOCK_COMMAND));
+    });
+}
+
+TEST_F(BlockDialogs, TheBackgroundDialogStoresItsLookWithoutACommand)
+{
+    Block block = OneRange();
+    block.command_ = "kvar";
+    DefineBkDlg dialog(block, Context());
+    const INT_PTR result = RunClosing(dialog, [&](fw::Dialog& window) {
+        Snapshot(window, "define_background");
+        SetText(window, IDC_BLOCK_TEXT, "Himmel");
+        SelectCombo(window, IDC_BLOCK_FRAME_WIDTH, 10);
+        Click(window, IDOK);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ("Himmel", block.text_);
+    EXPECT_EQ(10, block.frameWidth_);
+    EXPECT_EQ("kvar", block.command_);
+}
+
+// The short "<Run " form is 28 characters shorter than what the block stores: the limit holds for the
+// stored form.
+TEST_F(BlockDialogs, OkChecksTheLimitOnTheCommandAsStored)
+{
+    const std::string start = kStartString;
+    const std::string end = kEndString;
+    const std::string program = "C:\\p.exe";
+    const size_t room = 256 - start.size() - program.size() - end.size();
+    const struct {
+        size_t tail;
+        bool accepted;
+    } cases[] = {{room, true}, {room + 1, false}};
+    for (const auto& c : cases) {
+        Block block = OneRange();
+        block.command_ = start + program + end;
+        int shortForm = 1;
+        BlockCommandContext command;
+        command.shortCommand = &shortForm;
+        DefineBlockDlg dialog(block, Context(), command);
+        ScriptedMessages messages;
+        if (!c.accepted)
+            messages.Expect(IDS_COMMAND_TOO_LONG);
+        const INT_PTR result = RunClosing(dialog, [&](fw::Dialog& window) {
+            EXPECT_EQ("<Run " + program + ">", Text(window, IDC_BLOCK_COMMAND));
+            SetText(window, IDC_BLOCK_COMMAND, "<Run " + program + ">" + std::string(c.tail, 'x'));
+            Click(window, IDOK);
+            if (!c.accepted) {
+                EXPECT_TRUE(::IsWindowVisible(window));
+                Close(window, IDCANCEL);
+            }
+        });
+        EXPECT_EQ(c.accepted ? IDOK : IDCANCEL, result) << c.tail;
+        EXPECT_EQ(c.accepted ? start + program + end + std::string(c.tail, 'x') : start + program + end, block.command_);
+    }
+}
+
+TEST_F(BlockDialogs, SubDialogTagsGoInAtTheCaretOnce)
+{
+    Block block = OneRange();
+    block.command_ = "ab";
+    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        OnNextDialog([](fw::Dialog& special) {
+            SelectList(special, IDC_SPECIAL_LIST, 1);
+            Click(special, IDOK);
+        });
+        Click(window, IDC_BLOCK_SPECIAL);
+        EXPECT_EQ("ab<Ctrl+Esc>", Text(window, IDC_BLOCK_COMMAND));
+        OnNextDialog([](fw::Dialog& pause) {
+            SetText(pause, IDC_PAUSE_SECONDS, "0,5");
+            Click(pause, IDOK);
+        });
+        Click(window, IDC_BLOCK_PAUSE);
+        EXPECT_EQ("ab<Ctrl+Esc><Paus0.5>", Text(window, IDC_BLOCK_COMMAND));
+        // A pause of 0 and a cancelled special command add nothing.
+        OnNextDialog([](fw::Dialog& pause) {
+            SetText(pause, IDC_PAUSE_SECONDS, "0");
+            Click(pause, IDOK);
+        });
+        Click(window, IDC_BLOCK_PAUSE);
+        OnNextDialog([](fw::Dialog& special) { Close(special, IDCANCEL); });
+        Click(window, IDC_BLOCK_SPECIAL);
+        EXPECT_EQ("ab<Ctrl+Esc><Paus0.5>", Text(window, IDC_BLOCK_COMMAND));
+        Click(window, IDOK);
+    });
+    EXPECT_EQ("ab<Ctrl+Esc><Paus0.5>", block.command_);
+}
+
+// The automatic font is shown, not written: Cancel in the font dialog leaves the block as it was.
+TEST_F(BlockDialogs, TheFontDialogChangesTheBlockOnlyOnOk)
+{
+    Block block = OneRange();
+    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        OnNextDialog([](fw::Dialog& font) {
+            EXPECT_TRUE(font.IsChecked(IDC_FONT_AUTOMATIC));
+            EXPECT_FALSE(IsEnabled(font, IDC_FONT_NAMES));
+            Check(font, IDC_FONT_OWN, true);
+            EXPECT_TRUE(IsEnabled(font, IDC_FONT_NAMES));
+            Close(font, IDCANCEL);
+        });
+        Click(window, IDC_BLOCK_FONT);
+        Click(window, IDOK);
+    });
+    EXPECT_EQ("", block.fontName_);
+    EXPECT_EQ(0, block.ownFont_);
+    EXPECT_EQ(0, block.fontSize_);
+}
+
+TEST_F(BlockDialogs, TheFontDialogShowsAndStoresAFontOfTheBlocksOwn)
+{
+    const std::vector<std::string> fonts = FontDlg::ScreenFonts();
+    ASSERT_FALSE(fonts.empty());
+    const struct {
+        int style;
+        int size;
+        const char* styleLine;
+        const char* sizeLine;
+    } cases[] = {{11, 24, "Fet Kursiv", "26"}, {0, 12, "Normal", "12"}, {10, 200, "Fet", "110"}};
+    for (const auto& c : cases) {
+        Block block = OneRange();
+        block.ownFont_ = 1;
+        block.fontName_ = fonts.front();
+        block.fontStyle_ = c.style;
+        block.fontSize_ = c.size;
+        FontDlg dialog(block, appearance::AutomaticFont{"Arial", 0, 20});
+        const INT_PTR result = RunClosing(dialog, [&](fw::Dialog& window) {
+            EXPECT_EQ("Teckensnitt", fw::Window(window).Text());
+            EXPECT_TRUE(window.IsChecked(IDC_FONT_OWN));
+            EXPECT_EQ(fonts.front(), Selected(window, IDC_FONT_NAMES));
+            EXPECT_EQ(c.styleLine, Selected(window, IDC_FONT_STYLES));
+            EXPECT_EQ(c.sizeLine, Selected(window, IDC_FONT_SIZES));
+            if (c.style == 11)
+                Snapshot(window, "block_font");
+            Click(window, IDOK);
+        });
+        EXPECT_EQ(IDOK, result);
+        EXPECT_EQ(c.style, block.fontStyle_);
+        EXPECT_EQ(std::atoi(c.sizeLine), block.fontSize_);
+        EXPECT_EQ(1, block.ownFont_);
+    }
+
+    // Back to the automatic font: no name, style 0, size 0.
+    Block block = OneRange();
+    block.ownFont_ = 1;
+    block.fontName_ = fonts.front();
+    block.fontSize_ = 30;
+    FontDlg dialog(block, appearance::AutomaticFont{"Arial", 0, 20});
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        Check(window, IDC_FONT_AUTOMATIC, true);
+        EXPECT_FALSE(IsEnabled(window, IDC_FONT_SIZES));
+        Click(window, IDOK);
+    });
+    EXPECT_EQ(0, block.ownFont_);
+    EXPECT_EQ("", block.fontName_);
+    EXPECT_EQ(0, block.fontSize_);
+}
+
+TEST_F(BlockDialogs, TheColourDialogOpensOnTheBlocksColoursAndAChosenColourIsAnother)
+{
+    Block block = OneRange();
+    block.backColor_ = RGB(255, 255, 255);
+    block.transparent_ = 0;
+    block.textColor_ = RGB(0, 0, 200);
+    fw::CommonDialogHandlers handlers;
+    handlers.chooseColor = [](CHOOSECOLORA& request) {
+        request.rgbResult = RGB(10, 20, 30);
+        return true;
+    };
+    fw::SetCommonDialogHandlers(handlers);
+    BlockColorDlg dialog(block);
+    const INT_PTR result = RunClosing(dialog, [&](fw::Dialog& window) {
+        EXPECT_EQ("Färg", fw::Window(window).Text());
+        EXPECT_TRUE(window.IsChecked(IDC_COLOR_BACK_WHITE));
+        EXPECT_TRUE(window.IsChecked(IDC_COLOR_TEXT_OTHER));
+        EXPECT_TRUE(window.IsChecked(IDC_COLOR_FRAME_BLACK));
+        EXPECT_TRUE(window.IsChecked(IDC_COLOR_COVER));
+        Click(window, IDC_COLOR_BACK_CHOOSE);
+        EXPECT_TRUE(window.IsChecked(IDC_COLOR_BACK_OTHER));
+        EXPECT_FALSE(window.IsChecked(IDC_COLOR_BACK_WHITE));
+        EXPECT_TRUE(window.IsChecked(IDC_COLOR_TEXT_OTHER));
+        const DrawnButton swatch = DrawOwnerDrawnButton(window, IDC_COLOR_PICTURE_BACK, 0);
+        ASSERT_FALSE(swatch.Empty());
+        EXPECT_EQ(RGB(10, 20, 30), swatch.At(swatch.width / 2, swatch.height / 2));
+        Snapshot(window, "block_color");
+        Check(window, IDC_COLOR_TEXT_BLACK, true);
+        Check(window, IDC_COLOR_COVER, false);
+        Click(window, IDOK);
+    });
+    fw::SetCommonDialogHandlers({});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(RGB(10, 20, 30), block.backColor_);
+    EXPECT_EQ(0, block.transparent_);
+    EXPECT_EQ(0u, block.textColor_);
+    EXPECT_EQ(0, block.cover_);
+}
+
+TEST_F(BlockDialogs, TheTextPlacementDialogShowsAndStoresThePosition)
+{
+    const struct {
+        int position;
+        int radio;
+        int choose;
+        int stored;
+    } cases[] = {{1, IDC_TEXTPOS_TOP, IDC_TEXTPOS_BOTTOM, 2}, {0, IDC_TEXTPOS_MIDDLE, IDC_TEXTPOS_TOP, 1},
+                 {2, IDC_TEXTPOS_BOTTOM, IDC_TEXTPOS_MIDDLE, 0}};
+    for (const auto& c : cases) {
+        Block block = OneRange();
+        block.textPosition_ = c.position;
+        block.centred_ = 0;
+        TextPosDlg dialog(block);
+        RunClosing(dialog, [&](fw::Dialog& window) {
+            EXPECT_EQ("Textplacering", fw::Window(window).Text());
+            EXPECT_TRUE(window.IsChecked(c.radio));
+            EXPECT_FALSE(window.IsChecked(IDC_TEXTPOS_CENTRED));
+            if (c.position == 1)
+                Snapshot(window, "text_position");
+            Check(window, c.choose, true);
+            Check(window, IDC_TEXTPOS_CENTRED, true);
+            Click(window, IDOK);
+        });
+        EXPECT_EQ(c.stored, block.textPosition_);
+        EXPECT_EQ(1, block.centred_);
+    }
+}
+
+TEST(StartSettingsDlg, ShowsTheFilledMethodsAndStoresOnlyAShownOne)
+{
+    const struct {
+        const char* defaultStart;
+        int checked;   // 0 none
+    } cases[] = {{"2", 2}, {"1", 1}, {"4", 0}};
+    for (const auto& c : cases) {
+        ConfigFixture config;
+        config.WriteWindowsSettings("[Directories]\r\nExe=" + config.ProgramFolder() + "\r\n");
+        config.WriteProgramSettings(std::string("[KvoraStart]\r\nDefaultStart=") + c.defaultStart +
+                                    "\r\nStart1=<Win+R>\r\nStart2=<Ctrl+Esc>r\r\n");
+        FileIO& settings = config.Open();
+        StartSettingsDlg dialog(settings);
+        const INT_PTR result = RunClosing(dialog, [&](fw::Dialog& window) {
+            EXPECT_EQ("Starta program", fw::Window(window).Text());
+            EXPECT_EQ("<Win+R>", Text(window, IDC_START_METHOD1));
+            EXPECT_TRUE(IsVisible(window, IDC_START_METHOD1));
+            EXPECT_TRUE(IsVisible(window, IDC_START_METHOD2));
+            EXPECT_FALSE(IsVisible(window, IDC_START_METHOD3));
+            EXPECT_FALSE(IsVisible(window, IDC_START_METHOD4));
+            EXPECT_EQ(c.checked == 1, window.IsChecked(IDC_START_METHOD1));
+            EXPECT_EQ(c.checked == 2, window.IsChecked(IDC_START_METHOD2));
+            EXPECT_EQ(c.checked != 0, IsEnabled(window, IDOK));
+            if (c.checked == 2)
+                Snapshot(window, "start_settings");
+            Check(window, IDC_START_METHOD1, true);
+            EXPECT_TRUE(IsEnabled(window, IDOK));
+            Click(window, IDOK);
+        });
+        EXPECT_EQ(IDOK, result);
+        EXPECT_EQ("1", ConfigFixture::Value(config.ProgramSettingsFile(), "KvoraStart", "DefaultStart"));
+        EXPECT_EQ("<Win+R>", settings.defaultStartString_);
+    }
+}
+
+TEST_F(BlockDialogs, TheAutomaticCommandDialogKeepsItsRuleAndLimitsItsParts)
+{
+    FileIO& settings = config_.Settings();
+    AutoCommandSettings stored;
+    stored.mode_ = AutoCommandSettings::kPictureFile;
+    stored.prefix_ = "<Ctrl+a>";
+    stored.suffix_ = "<Return>";
+    settings.SetAutoCommand(stored);
+    settings.autoCommand_.enabled_ = 0;
+
+    AutoCommandDlg dialog(&settings);
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        EXPECT_EQ("Automatiskt kommando", fw::Window(window).Text());
+        EXPECT_TRUE(window.IsChecked(IDC_AUTO_OFF));
+        EXPECT_TRUE(window.IsChecked(IDC_AUTO_MODE_FILE));
+        EXPECT_EQ("<Ctrl+a>", Text(window, IDC_AUTO_PREFIX));
+        EXPECT_FALSE(IsEnabled(window, IDC_AUTO_PREFIX));
+        EXPECT_FALSE(IsEnabled(window, IDC_AUTO_MODE_CODE));
+        Check(window, IDC_AUTO_ON, true);
+        EXPECT_TRUE(IsEnabled(window, IDC_AUTO_PREFIX));
+        EXPECT_TRUE(IsEnabled(window, IDC_AUTO_MODE_CODE));
+        Snapshot(window, "auto_command");
+        // The settings file gives back 255 characters: no more go in.
+        HWND suffix = ::GetDlgItem(window, IDC_AUTO_SUFFIX);
+        ::SendMessageA(suffix, EM_SETSEL, 0, -1);
+        ::SendMessageA(suffix, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(std::string(256, 's').c_str()));
+        EXPECT_EQ("<Return>", Text(window, IDC_AUTO_SUFFIX));
+        ::SendMessageA(suffix, EM_SETSEL, 0, -1);
+        ::SendMessageA(suffix, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(std::string(255, 's').c_str()));
+        EXPECT_EQ(std::string(255, 's'), Text(window, IDC_AUTO_SUFFIX));
+        Check(window, IDC_AUTO_MODE_CODE, true);
+        Click(window, IDOK);
+    });
+    EXPECT_EQ(1, settings.autoCommand_.enabled_);
+    EXPECT_EQ(AutoCommandSettings::kPictureCode, settings.autoCommand_.mode_);
+    EXPECT_EQ(std::string(255, 's'), settings.autoCommand_.suffix_);
+    EXPECT_EQ("2", ConfigFixture::Value(config_.Config().ProgramSettingsFile(), "Settings", "AutoCommand"));
+
+    // Off again: only the state in memory changes; the parts stay for the next time.
+    AutoCommandDlg off(&settings);
+    RunClosing(off, [&](fw::Dialog& window) {
+        EXPECT_TRUE(window.IsChecked(IDC_AUTO_ON));
+        Check(window, IDC_AUTO_OFF, true);
+        Click(window, IDOK);
+    });
+    EXPECT_EQ(0, settings.autoCommand_.enabled_);
+    EXPECT_EQ("<Ctrl+a>", settings.autoCommand_.prefix_);
+}
+
+TEST_F(BlockDialogs, TheDefaultImageBaseDialogHasItsOwnCaption)
+{
+    std::string key;
+    DefaultImageBaseDlg dialog(config_.Settings().imageBaseSettingsFile_, key);
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        EXPECT_EQ("Förvald bildbas", fw::Window(window).Text());
+        EXPECT_EQ("Tillgängliga bildbaser:", Text(window, IDC_SELECT_IMAGEBASE_LABEL));
+        // No bases, no default: nothing to choose.
+        EXPECT_FALSE(IsEnabled(window, IDOK));
+    });
+}
+
+// ---- The clipboard picture wizard ----------------------------------------------------------------
+
+namespace {
+
+// A 120 x 60 picture on the clipboard: left half red, right half blue.
+void PutPictureOnClipboard()
+{
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 120, 60);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    RECT left{0, 0, 60, 60};
+    RECT right{60, 0, 120, 60};
+    fw::Brush red(::CreateSolidBrush(RGB(255, 0, 0)));
+    fw::Brush blue(::CreateSolidBrush(RGB(0, 0, 255)));
+    ::FillRect(memory, &left, red);
+    ::FillRect(memory, &right, blue);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    ::SetClipboardData(CF_BITMAP, bitmap);
+    ::CloseClipboard();
+}
+
+void EmptyTheClipboard()
+{
+    if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+    }
+}
+
+// Presses a wizard button and waits until the sheet has acted on it.
+void Press(ClipboardSheet& sheet, int button, int expectedPage)
+{
+    sheet.PressButton(button);
+    EXPECT_TRUE(PumpUntil([&] { return expectedPage < 0 ? !sheet.IsRunning() : sheet.ActiveIndex() == expectedPage; }));
+}
+
+bool FinishEnabled(const ClipboardSheet& sheet)
+{
+    HWND finish = ::GetDlgItem(sheet.Handle(), 0x3025);
+    return finish && ::IsWindowEnabled(finish) && ::IsWindowVisible(finish);
+}
+
+} // namespace
+
+TEST(ClipboardSheet, PastesCropsOnceUndoesAndSavesUnderTheProposedName)
+{
+    TempFolder folder;
+    ::CloseHandle(::CreateFileA((folder / "1.jpg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    PutPictureOnClipboard();
+    ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
+    ASSERT_TRUE(sheet.Create(nullptr));
+    fw::PumpMessages();
+    EXPECT_EQ("Klistra in bild - Klistra in", fw::Window(sheet.Handle()).Text());
+    Click(sheet.PastePage(), IDC_CLIP_PASTE);
+    EXPECT_TRUE(fw::PathExists(sheet.Work().workFile));
+    Snapshot(sheet.Handle(), "clipboard_paste");
+
+    Press(sheet, PSBTN_NEXT, 1);
+    ClipboardDlg_Crop& crop = sheet.CropPage();
+    const RECT shown = crop.Crop().Shown();
+    EXPECT_NEAR(2 * (shown.bottom - shown.top), shown.right - shown.left, 2);
+    EXPECT_TRUE(::EqualRect(&shown, &crop.Crop().Selection()));
+    EXPECT_FALSE(IsEnabled(crop, IDC_CLIP_ENLARGE));
+    EXPECT_FALSE(IsEnabled(crop, IDC_CLIP_UNDO));
+
+    // The keys reach the crop page: '-' shrinks by the factor's step, Right moves the selection.
+    ::SendMessageA(crop, WM_COMMAND, ID_CLIP_SHRINK, 0);
+    ::SendMessageA(crop, WM_COMMAND, ID_CLIP_SHRINK, 0);
+    EXPECT_NEAR(0.9, crop.Factor(), 1e-9);
+    RECT selection = crop.Crop().Selection();
+    ::PostMessageA(::GetDlgItem(crop, IDC_CLIP_CROP_AREA), WM_KEYDOWN, VK_RIGHT, 0);
+    fw::PumpMessages();
+    EXPECT_EQ(selection.left + 1, crop.Crop().Selection().left);
+    Snapshot(sheet.Handle(), "clipboard_crop");
+
+    // Cropping selects the whole cropped picture again; undo brings the whole picture back.
+    Click(crop, IDC_CLIP_CROP);
+    EXPECT_TRUE(crop.Cropped());
+    EXPECT_TRUE(IsEnabled(crop, IDC_CLIP_UNDO));
+    EXPECT_TRUE(::EqualRect(&crop.Crop().Shown(), &crop.Crop().Selection()));
+    Click(crop, IDC_CLIP_UNDO);
+    EXPECT_FALSE(crop.Cropped());
+
+    // Shrunk and cropped: the save page shows the cropped picture, cropped once.
+    ::SendMessageA(crop, WM_COMMAND, ID_CLIP_SHRINK, 0);
+    Click(crop, IDC_CLIP_CROP);
+    Press(sheet, PSBTN_NEXT, 2);
+    PictureControl* saved = sheet.SavePage().Picture();
+    ASSERT_NE(nullptr, saved);
+    EXPECT_NEAR(114, saved->Width(), 2);
+    EXPECT_EQ(folder / "2.jpg", Text(sheet.SavePage(), IDC_CLIP_FILE_NAME));
+    EXPECT_TRUE(FinishEnabled(sheet));
+    Snapshot(sheet.Handle(), "clipboard_save");
+
+    Press(sheet, PSBTN_FINISH, -1);
+    EXPECT_EQ(folder / "2.jpg", sheet.Saved());
+    EXPECT_TRUE(fw::PathExists(folder / "2.jpg"));
+    sheet.Destroy();
+}
+
+TEST(ClipboardSheet, WithoutAPictureNothingIsSavedAndNoNameComesBack)
+{
+    TempFolder folder;
+    EmptyTheClipboard();
+    ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
+    ASSERT_TRUE(sheet.Create(nullptr));
+    fw::PumpMessages();
+    Click(sheet.PastePage(), IDC_CLIP_PASTE);
+    EXPECT_FALSE(fw::PathExists(sheet.Work().workFile));
+    Press(sheet, PSBTN_NEXT, 1);
+    // The arrow keys move nothing where there is no picture, and act only on the crop page.
+    Press(sheet, PSBTN_NEXT, 2);
+    EXPECT_FALSE(FinishEnabled(sheet));
+    sheet.PressButton(PSBTN_CANCEL);
+    PumpUntil([&] { return !sheet.IsRunning(); });
+    EXPECT_EQ("", sheet.Saved());
+    EXPECT_FALSE(fw::PathExists(folder / "1.jpg"));
+    sheet.Destroy();
+}
