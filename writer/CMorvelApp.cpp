@@ -79,7 +79,12 @@ std::string CMorvelApp::CommandLineArgument(const char* commandLine)
     }
     while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
         ++start;
-    return text.substr(start);
+    std::string argument = text.substr(start);
+    // A path with blanks comes quoted from the shell; its quotes are no part of the file's name.
+    if (argument.size() >= 2 && argument.front() == '"' && argument.back() == '"' &&
+        argument.find('"', 1) == argument.size() - 1)
+        argument = argument.substr(1, argument.size() - 2);
+    return argument;
 }
 
 bool CMorvelApp::InitInstance(const std::string& commandLine)

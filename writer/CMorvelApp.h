@@ -19,7 +19,8 @@ public:
 
     // Morvel's main window, whatever its caption says (the helper menu adds the user's name), or null.
     static HWND FindRunningInstance();
-    // The text after the program's own name on the command line, as the system hands it over.
+    // The text after the program's own name on the command line, as the system hands it over; a
+    // path quoted whole loses its quotes.
     static std::string CommandLineArgument(const char* commandLine);
 
     const std::string& MorvelIni() const { return paths_.morvelIni_; }

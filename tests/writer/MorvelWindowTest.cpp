@@ -154,7 +154,9 @@ TEST(MorvelWindowModel, LayoutPlacesTheDocumentAsAnA4WidthAndTheButtonsInSlots)
 TEST(MorvelStartUp, CommandLineIsTheTextAfterTheProgramName)
 {
     EXPECT_EQ("C:\\U\\Anna.ini", CMorvelApp::CommandLineArgument("\"C:\\Program Files\\Morvel\\morvel.exe\" C:\\U\\Anna.ini"));
-    EXPECT_EQ("\"C:\\Mina dokument\\1.txt\"", CMorvelApp::CommandLineArgument("morvel.exe  \"C:\\Mina dokument\\1.txt\""));
+    // A path the shell quoted is a document all the same.
+    EXPECT_EQ("C:\\Mina dokument\\1.txt", CMorvelApp::CommandLineArgument("morvel.exe  \"C:\\Mina dokument\\1.txt\""));
+    EXPECT_EQ("\"a\" \"b.txt\"", CMorvelApp::CommandLineArgument("morvel.exe \"a\" \"b.txt\""));
     EXPECT_EQ("", CMorvelApp::CommandLineArgument("morvel.exe"));
     EXPECT_EQ("", CMorvelApp::CommandLineArgument("\"C:\\Program Files\\Morvel\\morvel.exe\""));
 }
