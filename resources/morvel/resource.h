@@ -32,3 +32,6 @@
 #define ID_KEY_LARGE_PICTURE 32811
 #define ID_KEY_INSERT_PICTURE 32812
 #define ID_KEY_EXIT 32818
+
+// Users, the settings sheet, the image-folder dialogs and the desktop shortcut.
+#include "morvel/users_ids.h"
