@@ -54,8 +54,9 @@ void UserDlg::FillList(const std::string& select)
     list.Clear();
     for (const User& user : users_)
         list.Add(user.name_);
+    // The whole name, not its beginning: "Ann" must not select "Anna" listed before it.
     if (!select.empty())
-        list.Send(LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(select.c_str()));
+        list.Select(list.FindExact(select));
     UpdateButtons();
 }
 

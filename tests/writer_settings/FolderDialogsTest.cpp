@@ -1,5 +1,6 @@
 // The image-folder dialogs in real windows: the list's buttons and places, and defining one folder
 // with its checks, the choosers answered by script.
+#include "ImageBaseFiles.h"
 #include "UsersFixture.h"
 #include "framework/Prompt.h"
 #include "morvel/resource.h"
@@ -252,4 +253,23 @@ TEST_F(FolderDialogs, FavouritesAreAddedRemovedAndKeptOnOk)
     });
     ASSERT_EQ(1u, folder.favourites_.size());
     EXPECT_EQ("katt", folder.favourites_[0].label_);
+}
+
+TEST_F(FolderDialogs, AnImageBaseFolderShowsItsBaseOrAQuestionMark)
+{
+    testsupport::WindowsFileGuard sharedSounds{"picwav.ini"};
+    fixture.config.WriteImageBase();
+    Settings withBases = fixture.MainSettings();
+    context.settings = &withBases;
+    for (const char* key : {"A", "Q"}) {
+        ImageFolder folder = PictureFolder("Djur");
+        folder.folderType_ = ImageFolder::kImageBase;
+        folder.imageBaseKey_ = key;
+        FolderXSettingsDlg dialog(&folder, context, nullptr);
+        RunModal(dialog, [&](fw::Dialog& d) {
+            EXPECT_TRUE(fw::Button(d, IDC_FOLDER_TYPE_BASE).IsChecked());
+            EXPECT_EQ(key[0] == 'A' ? "A Djur" : "?", Text(d, IDC_FOLDER_BASE_NAME));
+            d.EndDialog(IDCANCEL);
+        });
+    }
 }
