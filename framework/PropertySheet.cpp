@@ -1,11 +1,18 @@
 // Property pages and sheets on the common controls' property-sheet API.
 #include "framework/PropertySheet.h"
 #include "framework/Strings.h"
+#include <deque>
 
 namespace fw {
 
 namespace {
 const char kSheetProperty[] = "fw.PropSheet";
+
+std::deque<PropSheet::InitHook>& SheetHooks()
+{
+    static std::deque<PropSheet::InitHook> hooks;
+    return hooks;
+}
 
 PropSheet* SheetOf(HWND page)
 {
@@ -176,7 +183,20 @@ INT_PTR PropSheet::DoModal()
     bool reenableOwner = owner && ::IsWindowEnabled(owner);
     if (reenableOwner)
         ::EnableWindow(owner, FALSE);
-    RunModalLoop([this] { return IsRunning(); });
+    InitHook hook;
+    if (!SheetHooks().empty()) {
+        hook = std::move(SheetHooks().front());
+        SheetHooks().pop_front();
+    }
+    // The loop asks whether the sheet still runs before each message: the hook runs there once.
+    RunModalLoop([this, &hook] {
+        if (hook) {
+            InitHook run = std::move(hook);
+            hook = nullptr;
+            run(*this);
+        }
+        return IsRunning();
+    });
     if (reenableOwner)
         ::EnableWindow(owner, TRUE);
     if (owner)
@@ -184,6 +204,16 @@ INT_PTR PropSheet::DoModal()
     INT_PTR result = Result();
     Destroy();
     return result;
+}
+
+void PropSheet::PushInitHook(InitHook hook)
+{
+    SheetHooks().push_back(std::move(hook));
+}
+
+size_t PropSheet::PendingInitHooks()
+{
+    return SheetHooks().size();
 }
 
 int PropSheet::ActiveIndex() const

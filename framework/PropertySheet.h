@@ -17,6 +17,9 @@ public:
 
     // Fills the system's page description; the sheet calls it when it is built.
     PROPSHEETPAGEA Describe();
+    // The tab title, in place of the template's caption; set before the sheet is built.
+    void SetTitle(const std::string& title) { caption_ = title; }
+    const std::string& Title() const { return caption_; }
     HWND Sheet() const { return ::GetParent(hwnd_); }
     void SetWizardButtons(DWORD flags) const;
     void SetModified(bool changed = true) const;
@@ -75,6 +78,12 @@ public:
     bool PreTranslateMessage(MSG& message) override;
     // The outcome so far: kWizardFinish, IDOK or IDCANCEL.
     INT_PTR Result() const;
+
+    // Test support: each sheet run by DoModal takes the oldest queued hook and runs it inside its
+    // own message loop once it is shown (a sheet opened by the code under test).
+    using InitHook = std::function<void(PropSheet&)>;
+    static void PushInitHook(InitHook hook);
+    static size_t PendingInitHooks();
 
 private:
     PROPSHEETHEADERA Describe(std::vector<PROPSHEETPAGEA>& pages, bool modeless);

@@ -1,0 +1,270 @@
+// Users: the users folder read into the list, and the users dialog's operations on fixture folders,
+// its questions answered by script.
+#include "UsersFixture.h"
+#include "framework/Files.h"
+#include "morvel/resource.h"
+#include "support/DialogDriver.h"
+#include "support/ScriptedMessages.h"
+#include "support/Snapshot.h"
+#include "writer_settings/CopyUserDlg.h"
+#include "writer_settings/SettingsSheet.h"
+#include "writer_settings/UserDlg.h"
+#include "writer_settings/UserNames.h"
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+std::vector<std::string> Names(const std::vector<User>& users)
+{
+    std::vector<std::string> names;
+    for (const User& user : users)
+        names.push_back(user.name_);
+    std::sort(names.begin() + 1, names.end());
+    return names;
+}
+
+// Selects the user of that name in the dialog's list.
+void SelectUser(HWND dialog, const std::string& name)
+{
+    const int index = fw::ListBox(dialog, IDC_USER_LIST).FindExact(name);
+    ASSERT_GE(index, 0) << name;
+    SelectList(dialog, IDC_USER_LIST, index);
+}
+
+class UsersTest : public testing::Test {
+protected:
+    UsersFixture fixture;
+};
+
+} // namespace
+
+TEST(UserNamesTest, LanguageFilesAreKnownByTheirFileNameOnly)
+{
+    testsupport::TempFolder temp;
+    // The users folder's own path holds "english": its users are listed all the same.
+    const std::string usersDir = temp / "english\\users";
+    temp.Write("english\\users\\Anna.ini", "");
+    temp.Write("english\\users\\english.ini", "");
+    temp.Write("english\\users\\Morvel.Swedish.ini", "");
+    temp.Write("english\\users\\Bertil.ini", "");
+    temp.Write("english\\users\\mapp.ini\\x.txt", "");
+    const std::vector<User> users = usernames::LoadUsers(usersDir, "<Standard>");
+    EXPECT_EQ((std::vector<std::string>{"<Standard>", "Anna", "Bertil"}), Names(users));
+    EXPECT_EQ("", users[0].path_);
+    EXPECT_EQ(0, usernames::CurrentUserIndex(users, ""));
+    EXPECT_EQ(0, usernames::CurrentUserIndex(users, temp / "elsewhere\\Anna.ini"));
+    const int anna = usernames::FindUser(users, "ANNA");
+    EXPECT_EQ(anna, usernames::CurrentUserIndex(users, usersDir + "\\anna.INI"));
+
+    EXPECT_EQ((std::vector<std::string>{"<Standard>"}),
+              Names(usernames::LoadUsers(temp / "tom", "<Standard>"))); // no folder, no users
+}
+
+TEST(UserNamesTest, NameRules)
+{
+    for (const char* name : {"a\\b", "a/b", "a:b", "a*", "a?", "a\"", "<a", "a>", "a|b"})
+        EXPECT_TRUE(usernames::HasForbiddenUserCharacter(name)) << name;
+    EXPECT_FALSE(usernames::HasForbiddenUserCharacter("Anna, Bertil"));
+    EXPECT_TRUE(usernames::HasForbiddenLinkCharacter("Anna, Bertil"));
+    EXPECT_FALSE(usernames::HasForbiddenLinkCharacter("C:Anna"));
+
+    // Deleting a user offers its save folder only when that folder holds no one else's files.
+    struct Case {
+        const char* saveFolder;
+        bool offered;
+    };
+    const Case cases[] = {
+        {"C:\\Dokument\\Anna", true},  {"C:\\Morvel\\Dokument", false}, {"C:\\Morvel\\Dokument\\Anna", false},
+        {"C:\\Morvel\\Users", false},  {"c:\\morvel\\users", false},    {"C:\\Morvel", false},
+        {"C:\\Morvel\\Use", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.offered, usernames::MayDeleteSaveFolder(c.saveFolder, "C:\\Morvel\\Dokument", "C:\\Morvel\\Users"))
+            << c.saveFolder;
+}
+
+TEST_F(UsersTest, NewUsersTakeTheFirstFreeNumber)
+{
+    EXPECT_EQ("Ny användare", usernames::FreeNewUserName(fixture.UsersDir(), "Ny användare"));
+    fixture.WriteUser("Ny användare", {});
+    EXPECT_EQ("Ny användare 2", usernames::FreeNewUserName(fixture.UsersDir(), "Ny användare"));
+    fixture.WriteUser("ny användare 2", {});
+    EXPECT_EQ("Ny användare 3", usernames::FreeNewUserName(fixture.UsersDir(), "Ny användare"));
+}
+
+TEST_F(UsersTest, ANameDifferingOnlyInCaseIsTakenExceptForTheUserItself)
+{
+    fixture.WriteUser("Anna", {});
+    fixture.WriteUser("Bertil", {});
+    const std::vector<User> users = usernames::LoadUsers(fixture.UsersDir(), "<Standard>");
+    const int anna = usernames::FindUser(users, "Anna");
+    const int bertil = usernames::FindUser(users, "Bertil");
+    EXPECT_TRUE(usernames::IsNameTaken(users, -1, "anna", fixture.UsersDir()));
+    EXPECT_TRUE(usernames::IsNameTaken(users, bertil, "ANNA", fixture.UsersDir()));
+    EXPECT_FALSE(usernames::IsNameTaken(users, anna, "ANNA", fixture.UsersDir()));
+    EXPECT_TRUE(usernames::IsNameTaken(users, -1, "<standard>", fixture.UsersDir()));
+    // A file that is no user (a language file) is never written over either.
+    fixture.config.Write("användare\\english.ini", "[Language]\r\n");
+    EXPECT_TRUE(usernames::IsNameTaken(users, -1, "English", fixture.UsersDir()));
+    EXPECT_FALSE(usernames::IsNameTaken(users, -1, "Cecilia", fixture.UsersDir()));
+}
+
+TEST_F(UsersTest, OnlyTheDefaultUserListedAndItCannotBeDeleted)
+{
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        EXPECT_EQ("Användare", d.Self().Text());
+        EXPECT_EQ("<Standard>", Text(d, IDC_USER_CURRENT));
+        EXPECT_EQ(1, fw::ListBox(d, IDC_USER_LIST).Count());
+        EXPECT_EQ(0, fw::ListBox(d, IDC_USER_LIST).Selection());
+        EXPECT_TRUE(IsEnabled(d, IDC_USER_SETTINGS));
+        EXPECT_FALSE(IsEnabled(d, IDC_USER_DELETE));
+        SelectList(d, IDC_USER_LIST, -1);
+        EXPECT_FALSE(IsEnabled(d, IDC_USER_SELECT));
+        EXPECT_FALSE(IsEnabled(d, IDC_USER_COPY));
+        Snapshot(d, "users_empty");
+        Click(d, IDOK);
+    });
+}
+
+TEST_F(UsersTest, ChoosingAUserMakesItCurrent)
+{
+    fixture.WriteUser("Anna", {"BkColor=3"});
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        ScriptedMessages messages;
+        messages.Expect(IDS_SELECT_USER_QUESTION, IDCANCEL).Expect(IDS_SELECT_USER_QUESTION, IDOK);
+        SelectUser(d, "Anna");
+        Click(d, IDC_USER_SELECT);
+        EXPECT_EQ("<Standard>", Text(d, IDC_USER_CURRENT));
+        Click(d, IDC_USER_SELECT);
+        EXPECT_EQ("Anna", Text(d, IDC_USER_CURRENT));
+        EXPECT_EQ("Vill du ställa in Morvel med användaren \"Anna\"?", messages.Shown()[1].text);
+        Snapshot(d, "users_chosen");
+        Click(d, IDOK);
+    });
+    EXPECT_EQ(fixture.UserFile("Anna"), settings.userFile_);
+    EXPECT_EQ(3, settings.bkColor_);
+}
+
+TEST_F(UsersTest, DeletingTheCurrentUserMakesTheDefaultUserCurrent)
+{
+    const std::string saveFolder = fixture.config.Temp() / "Annas dokument";
+    fixture.config.Write("Annas dokument\\1.txt", "hej");
+    const std::string annaFile = fixture.WriteUser("Anna", {"UserDir=" + saveFolder});
+    fixture.config.Write("användare\\Anna.lst", "");
+    Settings settings = fixture.MainSettings(annaFile);
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        EXPECT_EQ("Anna", Text(d, IDC_USER_CURRENT));
+        ScriptedMessages messages;
+        messages.Expect(IDS_DELETE_USER_QUESTION, IDOK).Expect(IDS_DELETE_SAVE_FOLDER, IDNO);
+        SelectUser(d, "Anna");
+        Click(d, IDC_USER_DELETE);
+        EXPECT_EQ("<Standard>", Text(d, IDC_USER_CURRENT));
+        EXPECT_EQ(1, fw::ListBox(d, IDC_USER_LIST).Count());
+        EXPECT_EQ(-1, fw::ListBox(d, IDC_USER_LIST).Selection());
+        Click(d, IDOK);
+    });
+    EXPECT_EQ("", settings.userFile_);
+    EXPECT_FALSE(fw::PathExists(annaFile));
+    EXPECT_FALSE(fw::PathExists(fixture.UsersDir() + "\\Anna.lst"));
+    EXPECT_TRUE(fw::FileExists(saveFolder + "\\1.txt")); // "No" keeps the save folder
+}
+
+TEST_F(UsersTest, DeletingAUserWithItsSaveFolderInTheDefaultOneAsksNothingAboutIt)
+{
+    Settings defaults = fixture.MainSettings();
+    const std::string saveFolder = defaults.userDir_ + "\\Bertil";
+    fixture.config.Write("Program Files\\Morvel\\Dokument\\Bertil\\1.txt", "hej");
+    fixture.WriteUser("Bertil", {"UserDir=" + saveFolder});
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        ScriptedMessages messages;
+        messages.Expect(IDS_DELETE_USER_QUESTION, IDOK);
+        SelectUser(d, "Bertil");
+        Click(d, IDC_USER_DELETE);
+        Click(d, IDOK);
+    });
+    EXPECT_FALSE(fw::PathExists(fixture.UserFile("Bertil")));
+    EXPECT_TRUE(fw::FileExists(saveFolder + "\\1.txt"));
+}
+
+TEST_F(UsersTest, RenamingMovesTheSaveFolderOfTheOldNameAndFollowsTheCurrentUser)
+{
+    const std::string oldFolder = fixture.UsersDir() + "\\Anna";
+    fixture.config.Write("användare\\Anna\\1.txt", "hej");
+    const std::string annaFile = fixture.WriteUser("Anna", {"UserDir=" + oldFolder, "MaxNumber=4"});
+    fixture.config.Write("användare\\Anna.lst", "");
+    const std::string elsewhere = fixture.config.Temp() / "Bertils dokument";
+    fixture.WriteUser("Bertil", {"UserDir=" + elsewhere});
+    Settings settings = fixture.MainSettings(annaFile);
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    const auto rename = [&](const std::string& newName) {
+        fw::PropSheet::PushInitHook([newName](fw::PropSheet& sheet) {
+            HWND namePage = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
+            SetText(namePage, IDC_NAME_EDIT, newName);
+            sheet.PressButton(PSBTN_OK);
+            PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+        });
+    };
+    RunModal(dialog, [&](fw::Dialog& d) {
+        SelectUser(d, "Anna");
+        rename("Anna-Karin");
+        Click(d, IDC_USER_SETTINGS);
+        EXPECT_EQ("Anna-Karin", Text(d, IDC_USER_CURRENT));
+        SelectUser(d, "Bertil");
+        rename("Berit");
+        Click(d, IDC_USER_SETTINGS);
+        Click(d, IDOK);
+    });
+    const std::string newFile = fixture.UserFile("Anna-Karin");
+    EXPECT_FALSE(fw::PathExists(annaFile));
+    EXPECT_FALSE(fw::PathExists(fixture.UsersDir() + "\\Anna.lst"));
+    EXPECT_TRUE(fw::FileExists(fixture.UsersDir() + "\\Anna-Karin\\1.txt"));
+    EXPECT_EQ(fixture.UsersDir() + "\\Anna-Karin", MorvelConfig::Value(newFile, "MVSettings", "UserDir"));
+    EXPECT_EQ("4", MorvelConfig::Value(newFile, "MVSettings", "MaxNumber"));
+    EXPECT_EQ(newFile, settings.userFile_);
+    EXPECT_EQ(fixture.UsersDir() + "\\Anna-Karin", settings.userDir_);
+    // A save folder elsewhere stays where it is.
+    EXPECT_EQ(elsewhere, MorvelConfig::Value(fixture.UserFile("Berit"), "MVSettings", "UserDir"));
+}
+
+TEST_F(UsersTest, ACopyNamedLikeAUserInAnyCaseIsRefusedAndNothingIsWrittenOver)
+{
+    fixture.WriteUser("Anna", {"MaxNumber=4", "BkColor=2"});
+    fixture.WriteUser("Bertil", {"MaxNumber=9"});
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        SelectUser(d, "Anna");
+        OnNextDialog([&](fw::Dialog& copy) {
+            EXPECT_EQ("Vill du kopiera användaren \"Anna\"?", Text(copy, IDC_COPY_USER_QUESTION));
+            ScriptedMessages messages;
+            messages.Expect(IDS_NAME_MISSING).Expect(IDS_USER_EXISTS).Expect(IDS_USER_EXISTS).Expect(
+                IDS_USER_NAME_CHARACTERS);
+            Click(copy, IDOK);
+            SetText(copy, IDC_COPY_USER_NAME, "BERTIL");
+            Click(copy, IDOK);
+            SetText(copy, IDC_COPY_USER_NAME, "<Standard>");
+            Click(copy, IDOK);
+            SetText(copy, IDC_COPY_USER_NAME, "Anna?");
+            Click(copy, IDOK);
+            Snapshot(copy, "users_copy");
+            SetText(copy, IDC_COPY_USER_NAME, "Cecilia");
+            Click(copy, IDOK);
+        });
+        Click(d, IDC_USER_COPY);
+        const fw::ListBox list(d, IDC_USER_LIST);
+        EXPECT_EQ("Cecilia", list.ItemText(list.Selection()));
+        Click(d, IDOK);
+    });
+    EXPECT_EQ("9", MorvelConfig::Value(fixture.UserFile("Bertil"), "MVSettings", "MaxNumber"));
+    EXPECT_EQ("4", MorvelConfig::Value(fixture.UserFile("Cecilia"), "MVSettings", "MaxNumber"));
+    EXPECT_EQ("2", MorvelConfig::Value(fixture.UserFile("Cecilia"), "MVSettings", "BkColor"));
+}
