@@ -32,3 +32,6 @@
 #define ID_KEY_LARGE_PICTURE 32811
 #define ID_KEY_INSERT_PICTURE 32812
 #define ID_KEY_EXIT 32818
+
+// The insert-picture browser, the word-to-picture search bar and the symbol chooser.
+#include "morvel/pictures_ids.h"

@@ -16,6 +16,10 @@ def defines(path):
         match = re.match(r"\s*#define\s+(\w+)\s+(\d+)\b", line)
         if match and match.group(1).startswith(KINDS):
             yield match.group(1), int(match.group(2))
+        # An area's own ids header, included from its program's resource.h, counts as part of it.
+        included = re.match(r'\s*#include\s+"(\w+/\w+_ids\.h)"', line)
+        if included:
+            yield from defines(path.parents[1] / included.group(1))
 
 
 def main():
