@@ -36,3 +36,5 @@
 #include "morvel/morvelwin_ids.h"
 // Users, the settings sheet, the image-folder dialogs and the desktop shortcut.
 #include "morvel/users_ids.h"
+// The insert-picture browser, the word-to-picture search bar and the symbol chooser.
+#include "morvel/pictures_ids.h"

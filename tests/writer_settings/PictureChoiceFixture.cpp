@@ -1,0 +1,246 @@
+// The picture-choice tests' configuration and host window.
+#include "PictureChoiceFixture.h"
+#include "morvel/resource.h"
+#include "ImageBaseFiles.h"
+#include "library/ImageBaseManager.h"
+#include <fstream>
+
+namespace picturetests {
+
+void WriteBitmap(const std::string& path, COLORREF colour, int size)
+{
+    std::string folder = ImageBaseManager::GetFolderFromPath(path);
+    ImageBaseManager::CreatePath(folder);
+    const int rowSize = (size * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = size;
+    info.biHeight = size;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = static_cast<DWORD>(rowSize * size);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::vector<char> pixels(info.biSizeImage, 0);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const bool band = y < size / 3;
+            char* pixel = &pixels[static_cast<size_t>(y * rowSize + x * 3)];
+            pixel[0] = static_cast<char>(GetBValue(colour) / (band ? 2 : 1));
+            pixel[1] = static_cast<char>(GetGValue(colour) / (band ? 2 : 1));
+            pixel[2] = static_cast<char>(GetRValue(colour) / (band ? 2 : 1));
+        }
+    }
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+}
+
+namespace {
+
+const COLORREF kColours[] = {RGB(220, 60, 60), RGB(240, 190, 40), RGB(60, 170, 80), RGB(50, 110, 210),
+                             RGB(170, 80, 200), RGB(40, 190, 190), RGB(250, 130, 40)};
+
+COLORREF ColourOf(const std::string& name)
+{
+    size_t sum = 0;
+    for (char c : name)
+        sum += static_cast<unsigned char>(c);
+    return kColours[sum % 7];
+}
+
+} // namespace
+
+PictureConfig::PictureConfig()
+{
+    const std::string base = config_.Temp() / "bas";
+    const std::string index = config_.Write(
+        "bas\\djur.ini",
+        testsupport::IniText({"[ProgDir]", "Dir=" + BasePictureFolder(), "SoundDir=" + BaseSoundFolder(),
+                              "Extension=bmp", "[Grupper]", "Antal=2", "1=Djur", "2=Hus", "[Djur]", "Antal=3", "Kod=1",
+                              "101=hund", "102=katt", "103=Hund", "[Hus]", "Antal=4", "Kod=2", "201=hus", "202=Hus",
+                              "203=husvagn", "204=h\xE4st"}));
+    for (const char* code : {"101", "102", "103", "201", "202", "203", "204"})
+        WriteBitmap(BasePictureFolder() + "\\" + code + ".bmp", ColourOf(code));
+    config_.Write("bas\\ljud\\101.wav", "RIFF");
+    imageBaseIni_ = config_.Write("windows\\imgbase.swedish.ini",
+                                  testsupport::IniText({"[ImageBases]", "Default=A", "A=" + index + ",Djur,1,4,0"}));
+    for (const char* symbol : {"sol.bmp", "m\xE5ne.bmp", "STJ\xC4RNA.BMP", "text.txt"})
+        WriteBitmap(SymbolsFolder() + "\\" + symbol, ColourOf(symbol), 48);
+    (void)base;
+
+    settings_.programIni_ = config_.ProgramIni();
+    settings_.imageBaseIni_ = imageBaseIni_;
+    settings_.symbolsDir_ = SymbolsFolder();
+    settings_.speechEngine_ = 1;
+    config_.Write("Program Files\\Morvel\\swedish.ini", testsupport::IniText({"[Defaults]", "TextImage=text.bmp"}));
+}
+
+std::string PictureConfig::WriteFolder(const std::string& name, const std::vector<std::string>& files) const
+{
+    const std::string folder = config_.Temp() / name;
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    for (const std::string& file : files) {
+        const std::string path = folder + "\\" + file;
+        config_.Write(name + "\\" + file, "");
+        WriteBitmap(path, ColourOf(file));
+    }
+    return folder;
+}
+
+void PictureConfig::WriteFolderList(const std::vector<ImageFolder>& folders) const
+{
+    ImageFolderSettings::SaveFolderList("", config_.ProgramIni(), folders);
+}
+
+ImageFolder PictureConfig::DiskFolder(const std::string& name, const std::string& path, int display, int listStructure)
+{
+    ImageFolder folder;
+    folder.name_ = name;
+    folder.folderPath_ = path;
+    folder.displayType_ = display;
+    folder.listStructure_ = listStructure;
+    folder.folderType_ = ImageFolder::kDiskFolder;
+    return folder;
+}
+
+ImageFolder PictureConfig::BaseFolder(int display, int listStructure) const
+{
+    ImageFolder folder;
+    folder.name_ = "Djur";
+    folder.folderType_ = ImageFolder::kImageBase;
+    folder.imageBaseKey_ = "A";
+    folder.displayType_ = display;
+    folder.listStructure_ = listStructure;
+    folder.symbol_ = SymbolsFolder() + "\\sol.bmp";
+    return folder;
+}
+
+namespace {
+
+const char kHostClass[] = "RzPictureHost";
+
+void RegisterHostClass()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kHostClass;
+    ::RegisterClassA(&windowClass);
+    registered = true;
+}
+
+} // namespace
+
+PictureHost::PictureHost(Settings& settings) : settings_(settings)
+{
+    RegisterHostClass();
+    hwnd_ = ::CreateWindowExA(0, kHostClass, "Morvel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 400, nullptr,
+                              nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    fw::MessageFilter::Register(hwnd_, this);
+    pictures_ = std::make_unique<CImagXpress>(hwnd_, 103, nullptr, 0, 0, 0, 0);
+    document_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 100, 860, 240,
+                                  hwnd_, reinterpret_cast<HMENU>(168), ::GetModuleHandleA(nullptr), nullptr);
+    ::ShowWindow(hwnd_, SW_SHOW);
+}
+
+PictureHost::~PictureHost()
+{
+    if (bar_.Handle())
+        bar_.DestroyWindow();
+    fw::MessageFilter::Unregister(hwnd_);
+    ::DestroyWindow(hwnd_);
+}
+
+WTIDlg& PictureHost::CreateWordBar()
+{
+    bar_.Create(hwnd_);
+    bar_.Attach(this, settings_.imageBaseIni_);
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    RECT own = bar_.Self().WindowRect();
+    bar_.Place(RECT{0, 0, client.right, own.bottom - own.top});
+    bar_.Self().Show();
+    return bar_;
+}
+
+int PictureHost::SpeakText(const std::string& text)
+{
+    spoken_.push_back(text);
+    playing_ = true;
+    return 1;
+}
+
+int PictureHost::PlayMediaFile(const std::string& path)
+{
+    played_.push_back(path);
+    playing_ = true;
+    return 1;
+}
+
+bool PictureHost::EditFolderList(HWND, std::vector<ImageFolder>& folders)
+{
+    return editFolders_ ? editFolders_(folders) : false;
+}
+
+// The main window's Tab: from the document into the word, from the word into the hits (or back to the
+// document without hits), from the hits back to the document.
+void PictureHost::OnTab()
+{
+    switch (bar_.GetFocusControl()) {
+    case 0:
+        bar_.ResetHits();
+        break;
+    case IDC_WORD_BAR_FOCUS:
+        bar_.LeaveHits();
+        ::SetFocus(document_);
+        break;
+    case IDC_WORD_BAR_WORD:
+        if (bar_.GetHitCount() == 0) {
+            bar_.LeaveHits();
+            ::SetFocus(document_);
+        } else {
+            bar_.EnterHits();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// As the main window: the bar sees its own messages first; the document's Tab is the main window's.
+bool PictureHost::PreTranslateMessage(MSG& message)
+{
+    if (bar_.Handle() && bar_.PreTranslateMessage(message))
+        return true;
+    if (message.hwnd == document_ && message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
+        OnTab();
+        return true;
+    }
+    return false;
+}
+
+void PressKey(HWND target, UINT key)
+{
+    ::PostMessageA(target, WM_KEYDOWN, key, 1);
+    ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+    fw::PumpMessages();
+}
+
+void TypeText(HWND target, const std::string& text)
+{
+    for (char c : text) {
+        ::PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+        fw::PumpMessages();
+    }
+}
+
+} // namespace picturetests
