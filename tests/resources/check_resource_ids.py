@@ -22,8 +22,20 @@ def defines(path):
             yield from defines(path.parents[1] / included.group(1))
 
 
+def resource_types(folder):
+    """The type each named resource has in the scripts: a menu and an accelerator table may share a number."""
+    types = {}
+    for script in folder.rglob("*.rc"):
+        for line in script.read_text(encoding="utf-8", errors="replace").splitlines():
+            match = re.match(r"\s*(ID\w+)\s+(MENU|MENUEX|ACCELERATORS|BITMAP|ICON|CURSOR|DIALOG|DIALOGEX)\b", line)
+            if match:
+                types[match.group(1)] = match.group(2).replace("EX", "")  # DIALOGEX is a dialog
+    return types
+
+
 def main():
     folder = Path(sys.argv[1])
+    types = resource_types(folder)
     failures = []
     for program, headers in PROGRAMS.items():
         seen = {}
@@ -34,8 +46,9 @@ def main():
                 continue
             for name, number in defines(path):
                 kind = next(k for k in KINDS if name.startswith(k))
-                # Each kind of resource has numbers of its own: a bitmap may share a dialog's number.
-                space = kind
+                # Each kind of resource has numbers of its own: a bitmap may share a dialog's number,
+                # a menu an accelerator table's.
+                space = types.get(name, kind)
                 if name in names:
                     failures.append(f"{program}: {name} is defined twice ({names[name]} and {header})")
                 names[name] = header
