@@ -24,9 +24,9 @@ bool FeedbackDlg::OnCommand(int id, int code)
     if (code != BN_CLICKED)
         return false;
     if (id == IDC_FEEDBACK_LIGHT)
-        flashClicked_ = true;
+        flashChanged_ = true;
     else if (id == IDC_FEEDBACK_SOUND)
-        beepClicked_ = true;
+        beepChanged_ = true;
     else
         return false;
     return true;
@@ -36,8 +36,6 @@ bool FeedbackDlg::OnCommand(int id, int code)
 // overlays that differ.
 bool FeedbackDlg::OnOK()
 {
-    flashChanged_ = flashClicked_;
-    beepChanged_ = beepClicked_;
     if (flashChanged_)
         settings_.flashSignal_ = IsChecked(IDC_FEEDBACK_LIGHT) ? 1 : 0;
     if (beepChanged_)

@@ -24,8 +24,6 @@ private:
     KeyboardSettings& settings_;
     std::string caption_;
     int preset_;
-    bool flashClicked_ = false;
-    bool beepClicked_ = false;
     bool flashChanged_ = false;
     bool beepChanged_ = false;
 };
