@@ -32,3 +32,5 @@
 #define ID_KEY_LARGE_PICTURE 32811
 #define ID_KEY_INSERT_PICTURE 32812
 #define ID_KEY_EXIT 32818
+
+#include "morvel/playback_ids.h"
