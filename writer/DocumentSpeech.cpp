@@ -184,8 +184,8 @@ void DocumentSpeech::MakePlayList(size_t first, size_t end)
     flush(0);
 }
 
-// The original list stopped for good at a step that did not start: no end ever came to move it on.
-// Here such a step is passed over and counted, and the next one tried.
+// A step that does not start never ends, so nothing would move the list on: such a step is passed over
+// and counted, and the next one tried.
 int DocumentSpeech::StartFrom(int index)
 {
     for (int i = index; i < static_cast<int>(playList_.size()); ++i) {

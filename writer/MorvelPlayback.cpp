@@ -190,8 +190,8 @@ int MorvelPlayback::SpeakText(const std::string& text)
     return 0;
 }
 
-// Called when the user asked to hear a text (a PLAY click): without any engine the user is told, where
-// the original went on to an engine that did not exist.
+// Called when the user asked to hear a text (a PLAY click): without any engine nothing is spoken and
+// the user is told so.
 int MorvelPlayback::StopAndSpeak(const std::string& text)
 {
     StopAllPlayback();
@@ -225,9 +225,8 @@ int MorvelPlayback::PlayCdTrack(const std::string& path)
     return cd_->Play(path, host_.PlaybackWindow()) ? 1 : 0;
 }
 
-// The original looked only at whether the classic player was playing: a paused classic player was
-// never resumed (the speech engine was "resumed" instead), and the newer player was never paused at
-// all. Here the pause remembers what it paused and resuming resumes that.
+// Either player is paused while it plays, else the speech; the pause remembers what it paused, so
+// resuming resumes that (a paused player no longer counts as playing, and would be passed by).
 void MorvelPlayback::TogglePause()
 {
     if (!host_.GetSettings().showPauseButton_)
@@ -342,8 +341,8 @@ void MorvelPlayback::OnSpeechControlFinished()
     OnStepEnded(StepEnd::SpeechControl);
 }
 
-// A step that ends while paused is held back until the pause is lifted: the original dropped it, and
-// the list then stood still for good.
+// A step that ends while paused is held back until the pause is lifted; dropped, the list would stand
+// still for good.
 void MorvelPlayback::OnStepEnded(StepEnd end)
 {
     const bool mediaPlayerEnd = end == StepEnd::MediaPlayer || end == StepEnd::StepTimer;

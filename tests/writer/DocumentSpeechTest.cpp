@@ -261,7 +261,7 @@ TEST_F(DocumentSpeaking, EachEndOfAStepStartsTheNext)
     EXPECT_EQ(Doc().PlayNextStep(), 0);
 }
 
-// The original stood still for good at a step that did not start (no end ever came to move it on).
+// A step that does not start never ends, so nothing would move the list on.
 // A step that cannot start is passed over, and a read-aloud the user asked for says so at its end.
 TEST_F(DocumentSpeaking, AStepThatCannotStartIsPassedOverAndTheUserIsTold)
 {

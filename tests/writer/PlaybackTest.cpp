@@ -282,8 +282,7 @@ TEST_F(Playback, TheEndOfASoundStartsTheNextStep)
     }
 }
 
-// The original paused only the classic player while it played: a paused classic player was never
-// resumed, and the newer player was never paused at all (the speech engine was paused instead).
+// A paused classic player must be resumed (not the speech engine), and the newer player paused too.
 TEST_F(Playback, PauseAndResumeReachEitherPlayer)
 {
     for (const char* setting : {"1", "2"}) {
@@ -311,7 +310,7 @@ TEST_F(Playback, PauseAndResumeReachEitherPlayer)
 }
 
 // While nothing plays in the classic player, the pause goes to the speech; a step that ends during the
-// pause waits for the resume (the original dropped it, and the read-aloud stood still for good).
+// pause waits for the resume (dropped, the read-aloud would stand still for good).
 TEST_F(Playback, AStepThatEndsDuringThePauseIsTakenOnResuming)
 {
     MakePlayer("1");
@@ -378,8 +377,8 @@ TEST_F(Playback, StoppingEverythingStopsEachPartAndForgetsTheList)
     EXPECT_TRUE(host->Document().Speech().PlayList().empty());
 }
 
-// The original spoke through an engine that did not exist. Without any, a text the user asked to hear
-// (PLAY) is not spoken and the user is told; the speaking while writing stays silent.
+// Without any engine, a text the user asked to hear (PLAY) is not spoken and the user is told; the
+// speaking while writing stays silent.
 TEST_F(Playback, WithoutAnyEngineNothingIsSpokenAndAPlayClickSaysSo)
 {
     SetDefault("Acapela", "0");
