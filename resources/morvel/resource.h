@@ -38,3 +38,4 @@
 #include "morvel/users_ids.h"
 // The insert-picture browser, the word-to-picture search bar and the symbol chooser.
 #include "morvel/pictures_ids.h"
+#include "morvel/playback_ids.h"
