@@ -9,6 +9,7 @@
 #include "writer/DocumentDlg.h"
 #include "writer/DocumentOwner.h"
 #include "writer/FileIO.h"
+#include "writer/MorvelPlayback.h"
 #include "writer/MorvelPrinter.h"
 #include "writer_settings/PrintSettings.h"
 #include "writer_settings/Settings.h"
@@ -22,7 +23,7 @@ class OpenDocDlg;
 // Built by CMorvelApp with the command line, run modally; the program ends when it closes. Owns the
 // configuration, the document window, the picture control and the printer; the dialogs it opens get
 // pointers to them.
-class CMorvelDlg : public fw::Dialog, public DocumentOwner {
+class CMorvelDlg : public fw::Dialog, public DocumentOwner, public PlaybackHost {
 public:
     explicit CMorvelDlg(const std::string& commandLine);
     CMorvelDlg(const MorvelEnvironment& environment, const std::string& commandLine);
@@ -58,6 +59,12 @@ public:
     void LeaveSearchHits() override;
 
     void ClearPause();
+
+    // PlaybackHost
+    HWND PlaybackWindow() override { return hwnd_; }
+    DocumentDlg& GetDocument() override { return document_; }
+    void ShowPauseButton(bool show) override;
+    bool PassStepToOpenDialog(bool mediaPlayerEnd) override;
 
     // For tests and the dialogs it opens.
     DocumentDlg& Document() { return document_; }

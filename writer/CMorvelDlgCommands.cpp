@@ -378,6 +378,22 @@ void CMorvelDlg::ClearPause()
     ShowItem(IDC_MAIN_PAUSE, settings_.showPauseButton_ != 0);
 }
 
+void CMorvelDlg::ShowPauseButton(bool show)
+{
+    ShowItem(IDC_MAIN_PAUSE, show);
+}
+
+// The open-document dialog reads its own document aloud while it is open; the insert-picture
+// browser's steps are handed on here once it is wired in.
+bool CMorvelDlg::PassStepToOpenDialog(bool)
+{
+    if (!openDocDlg_)
+        return false;
+    if (!openDocDlg_->OnPlaybackStep())
+        openDocDlg_->OnPlaybackEnded(paused_ != 0);
+    return true;
+}
+
 void CMorvelDlg::OnReadAloud() {}
 
 void CMorvelDlg::OnPause() {}
