@@ -19,6 +19,7 @@
 #include <vector>
 
 class OpenDocDlg;
+class OpenSoundDlg;
 
 // Built by CMorvelApp with the command line, run modally; the program ends when it closes. Owns the
 // configuration, the document window, the picture control and the printer; the dialogs it opens get
@@ -58,7 +59,12 @@ public:
     bool IsSearchInHits() override;
     void LeaveSearchHits() override;
 
-    void ClearPause();
+    void ClearPause() override;
+    int SpeakText(const std::string& text) override { return playback_.SpeakText(text); }
+    int StopAndSpeak(const std::string& text) { return playback_.StopAndSpeak(text); }
+    bool HasMediaPlayer() override { return playback_.HasMediaPlayer(); }
+    int PlayMediaFile(const std::string& path) override { return playback_.PlayMediaFile(path); }
+    MorvelPlayback& Playback() { return playback_; }
 
     // PlaybackHost
     HWND PlaybackWindow() override { return hwnd_; }
@@ -117,11 +123,8 @@ private:
     void OnInsertPicture();
     void OnSymbolChooser();
 
-    // Playback: the play list, the speech engine and the media player hook in here.
     void OnReadAloud();
     void OnPause();
-    void StartSpeechEngine();
-    void OnPlaybackStepEnded();
 
     void InsertAtCaret(const CKvoraObject& object);
     void ShowPage(int page);
@@ -143,10 +146,12 @@ private:
     fw::Pen backgroundPen_;
     bool layingOut_ = false;
     int helperMenuToggle_ = 0;
-    int paused_ = 0;
     int browserFolderIndex_ = -1;
     std::string documentPath_;
     // Document files that did not read whole in this run: never deleted, never saved over.
     std::vector<std::string> keptFiles_;
     OpenDocDlg* openDocDlg_ = nullptr;
+    OpenSoundDlg* soundChooser_ = nullptr;
+    // The speech engine, the media player and the steps of whoever plays.
+    MorvelPlayback playback_{*this};
 };

@@ -34,3 +34,4 @@
 #define ID_KEY_EXIT 32818
 
 #include "morvel/morvelwin_ids.h"
+#include "morvel/playback_ids.h"
