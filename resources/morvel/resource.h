@@ -33,5 +33,6 @@
 #define ID_KEY_INSERT_PICTURE 32812
 #define ID_KEY_EXIT 32818
 
+#include "morvel/morvelwin_ids.h"
 // Users, the settings sheet, the image-folder dialogs and the desktop shortcut.
 #include "morvel/users_ids.h"

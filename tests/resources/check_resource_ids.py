@@ -22,8 +22,21 @@ def defines(path):
             yield from defines(path.parents[1] / included.group(1))
 
 
+def resource_types(folder):
+    """The resource type each IDR_ name is declared with in the .rc files (MENU, ACCELERATORS, ...):
+    a menu and an accelerator table may share a number, as the programs' own do."""
+    types = {}
+    for rc in folder.rglob("*.rc"):
+        for line in rc.read_text(encoding="utf-8", errors="replace").splitlines():
+            match = re.match(r"\s*(IDR_\w+)\s+([A-Z]+)\b", line)
+            if match:
+                types[match.group(1)] = match.group(2)
+    return types
+
+
 def main():
     folder = Path(sys.argv[1])
+    types = resource_types(folder)
     failures = []
     for program, headers in PROGRAMS.items():
         seen = {}
@@ -35,7 +48,7 @@ def main():
             for name, number in defines(path):
                 kind = next(k for k in KINDS if name.startswith(k))
                 # Each kind of resource has numbers of its own: a bitmap may share a dialog's number.
-                space = kind
+                space = (kind, types.get(name, "")) if kind == "IDR_" else kind
                 if name in names:
                     failures.append(f"{program}: {name} is defined twice ({names[name]} and {header})")
                 names[name] = header
