@@ -10,6 +10,7 @@
 #include "writer/DocumentOwner.h"
 #include "writer/FileIO.h"
 #include "writer/MorvelPrinter.h"
+#include "writer_settings/FolderDialogContext.h"
 #include "writer_settings/PrintSettings.h"
 #include "writer_settings/Settings.h"
 #include <array>
@@ -91,7 +92,8 @@ private:
     bool LeaveDocument();
 
     // Commands.
-    void OnNew();
+    // false when the user stays with a document that could not be saved.
+    bool OnNew();
     void OnOpen();
     void OnPrint(bool askPrinter);
     void OnPrinterSettings();
@@ -107,6 +109,10 @@ private:
     // chooser, which are wired in here.
     void OnUsers();
     void OnSettings();
+    // What the image-folder dialogs of the users dialog and the settings sheet need of this window.
+    FolderDialogContext FolderContext();
+    // The settings as they now stand shown: menu, caption, colours, buttons and the document's font.
+    void ApplyUserSettings();
     void OnInsertPicture();
     void OnSymbolChooser();
 
