@@ -14,9 +14,6 @@ namespace {
 
 const UINT_PTR kSpeechTimer = 1;
 const UINT kSpeechDelayMs = 500;
-const UINT kFirstEngineMessage = 0x2000;
-const UINT kSpeechEndedMessage = 0x2001;
-const UINT kLastEngineMessage = 0x2009;
 
 // The buttons in the order their pictures load.
 const int kButtonIds[] = {IDC_MAIN_SCROLL, IDC_MAIN_EXIT,  IDC_MAIN_PRINT,      IDC_MAIN_NEW,      IDC_MAIN_OPEN,
@@ -76,6 +73,7 @@ bool CMorvelDlg::OnInitDialog()
         return true;
     }
     SetUpPrinter();
+    playback_.CreateMediaPlayer();
     AttachButtons();
     accelerators_ = ::LoadAcceleratorsA(fw::ResourceModule(), MAKEINTRESOURCEA(IDR_DOCUMENT_KEYS));
     ::SetScrollRange(Item(IDC_MAIN_SCROLLBAR), SB_CTL, 0, 0, FALSE);
@@ -247,12 +245,9 @@ bool CMorvelDlg::PreTranslateMessage(MSG& message)
 
 bool CMorvelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (message >= kFirstEngineMessage && message <= kLastEngineMessage) {
-        if (message == kSpeechEndedMessage)
-            OnPlaybackStepEnded();
-        result = 0;
+    // The engine's messages 0x2000-0x2009, the player's notices and the CD's end go to the playback.
+    if (playback_.HandleMessage(message, wParam, lParam, result))
         return true;
-    }
     switch (message) {
     case WM_CTLCOLORDLG:
         result = reinterpret_cast<LRESULT>(backgroundBrush_.Get());
@@ -309,14 +304,17 @@ void CMorvelDlg::OnTimer(UINT_PTR id)
 {
     if (id == kSpeechTimer) {
         KillTimer(kSpeechTimer);
-        StartSpeechEngine();
+        playback_.CreateSpeechEngine();
         GiveDocumentFocus();
+        return;
     }
+    LRESULT result = 0;
+    playback_.HandleMessage(WM_TIMER, id, 0, result);
 }
 
 void CMorvelDlg::OnDestroy()
 {
-    StopAllPlayback();
+    playback_.Destroy();
     ::RemovePropA(hwnd_, kMainWindowProperty);
     document_.DestroyWindow();
     pictureControl_.reset();

@@ -9,6 +9,7 @@
 #include "writer/DocumentDlg.h"
 #include "writer/DocumentOwner.h"
 #include "writer/FileIO.h"
+#include "writer/MorvelPlayback.h"
 #include "writer/MorvelPrinter.h"
 #include "writer_settings/FolderDialogContext.h"
 #include "writer_settings/PrintSettings.h"
@@ -19,11 +20,12 @@
 #include <vector>
 
 class OpenDocDlg;
+class OpenSoundDlg;
 
 // Built by CMorvelApp with the command line, run modally; the program ends when it closes. Owns the
 // configuration, the document window, the picture control and the printer; the dialogs it opens get
 // pointers to them.
-class CMorvelDlg : public fw::Dialog, public DocumentOwner {
+class CMorvelDlg : public fw::Dialog, public DocumentOwner, public PlaybackHost {
 public:
     explicit CMorvelDlg(const std::string& commandLine);
     CMorvelDlg(const MorvelEnvironment& environment, const std::string& commandLine);
@@ -58,7 +60,18 @@ public:
     bool IsSearchInHits() override;
     void LeaveSearchHits() override;
 
-    void ClearPause();
+    void ClearPause() override;
+    int SpeakText(const std::string& text) override { return playback_.SpeakText(text); }
+    int StopAndSpeak(const std::string& text) { return playback_.StopAndSpeak(text); }
+    bool HasMediaPlayer() override { return playback_.HasMediaPlayer(); }
+    int PlayMediaFile(const std::string& path) override { return playback_.PlayMediaFile(path); }
+    MorvelPlayback& Playback() { return playback_; }
+
+    // PlaybackHost
+    HWND PlaybackWindow() override { return hwnd_; }
+    DocumentDlg& GetDocument() override { return document_; }
+    void ShowPauseButton(bool show) override;
+    bool PassStepToOpenDialog(bool mediaPlayerEnd) override;
 
     // For tests and the dialogs it opens.
     DocumentDlg& Document() { return document_; }
@@ -116,11 +129,8 @@ private:
     void OnInsertPicture();
     void OnSymbolChooser();
 
-    // Playback: the play list, the speech engine and the media player hook in here.
     void OnReadAloud();
     void OnPause();
-    void StartSpeechEngine();
-    void OnPlaybackStepEnded();
 
     void InsertAtCaret(const CKvoraObject& object);
     void ShowPage(int page);
@@ -142,10 +152,12 @@ private:
     fw::Pen backgroundPen_;
     bool layingOut_ = false;
     int helperMenuToggle_ = 0;
-    int paused_ = 0;
     int browserFolderIndex_ = -1;
     std::string documentPath_;
     // Document files that did not read whole in this run: never deleted, never saved over.
     std::vector<std::string> keptFiles_;
     OpenDocDlg* openDocDlg_ = nullptr;
+    OpenSoundDlg* soundChooser_ = nullptr;
+    // The speech engine, the media player and the steps of whoever plays.
+    MorvelPlayback playback_{*this};
 };

@@ -311,9 +311,11 @@ void CMorvelDlg::OnBrowseSound()
     StopAllPlayback();
     std::string folder;
     fileIO_.GetSoundDir(folder);
-    OpenSoundDlg chooser(nullptr, true, nullptr, nullptr, kChooserFlags, nullptr, hwnd_);
+    OpenSoundDlg chooser(playback_.Player(), true, nullptr, nullptr, kChooserFlags, nullptr, hwnd_);
     chooser.SetUpSoundFilter(fw::LoadResString(IDS_KVORA_BROWSE_SOUND), folder, true);
+    soundChooser_ = &chooser;
     const bool chosen = chooser.DoModal() == IDOK;
+    soundChooser_ = nullptr;
     GiveDocumentFocus();
     if (!chosen)
         return;
@@ -396,24 +398,44 @@ bool CMorvelDlg::IsSearchInHits()
 
 void CMorvelDlg::LeaveSearchHits() {}
 
-// ---- Playback ----
+// ---- Playback: the playback object does the playing ----
 
 void CMorvelDlg::StopAllPlayback()
 {
-    paused_ = 0;
-    ShowItem(IDC_MAIN_PAUSE, false);
+    playback_.StopAllPlayback();
 }
 
 void CMorvelDlg::ClearPause()
 {
-    paused_ = 0;
-    ShowItem(IDC_MAIN_PAUSE, settings_.showPauseButton_ != 0);
+    playback_.ClearPause();
 }
 
-void CMorvelDlg::OnReadAloud() {}
+void CMorvelDlg::ShowPauseButton(bool show)
+{
+    ShowItem(IDC_MAIN_PAUSE, show);
+}
 
-void CMorvelDlg::OnPause() {}
+// The sound chooser's preview ends with the player's end; the open-document dialog reads its own
+// document aloud while it is open; the insert-picture browser's steps are handed on here once it is
+// wired in.
+bool CMorvelDlg::PassStepToOpenDialog(bool mediaPlayerEnd)
+{
+    if (mediaPlayerEnd && soundChooser_)
+        soundChooser_->StopPreview();
+    if (!openDocDlg_)
+        return false;
+    if (!openDocDlg_->OnPlaybackStep())
+        openDocDlg_->OnPlaybackEnded(playback_.IsPaused());
+    return true;
+}
 
-void CMorvelDlg::StartSpeechEngine() {}
+void CMorvelDlg::OnReadAloud()
+{
+    document_.BuildPlayList();
+}
 
-void CMorvelDlg::OnPlaybackStepEnded() {}
+void CMorvelDlg::OnPause()
+{
+    if (settings_.showPauseButton_)
+        playback_.TogglePause();
+}

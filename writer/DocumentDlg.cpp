@@ -8,7 +8,7 @@
 #include "writer/FileIO.h"
 #include "writer_settings/Settings.h"
 
-DocumentDlg::DocumentDlg() : fw::Dialog(IDD_DOCUMENT), model_(*this)
+DocumentDlg::DocumentDlg() : fw::Dialog(IDD_DOCUMENT), model_(*this), speech_(model_)
 {
     // Until the settings give the document font, the items are measured in the system's font.
     screenMeasurer_ = std::make_unique<GdiTextMeasurer>(measuringDC_.Get(),
@@ -22,6 +22,7 @@ void DocumentDlg::Attach(DocumentOwner* owner)
 {
     owner_ = owner;
     attached_ = owner != nullptr;
+    speech_.Attach(owner);
 }
 
 bool DocumentDlg::Create(HWND parent)
@@ -333,4 +334,24 @@ void DocumentDlg::StopAllPlayback()
 {
     if (owner_)
         owner_->StopAllPlayback();
+}
+
+void DocumentDlg::BuildPlayList()
+{
+    speech_.BuildPlayList();
+    ShowSpeechReport();
+}
+
+int DocumentDlg::PlayNextStep()
+{
+    const int started = speech_.PlayNextStep();
+    ShowSpeechReport();
+    return started;
+}
+
+void DocumentDlg::ShowSpeechReport()
+{
+    const UINT report = speech_.TakeReport();
+    if (report)
+        fw::ShowMessage(Handle(), report, IDS_PLAYBACK_ERROR_CAPTION, MB_OK | MB_ICONSTOP);
 }

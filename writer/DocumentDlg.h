@@ -7,6 +7,7 @@
 #include "writer/ContentCapture.h"
 #include "writer/DocumentModel.h"
 #include "writer/DocumentOwner.h"
+#include "writer/DocumentSpeech.h"
 #include "writer/GdiTextMeasurer.h"
 #include <memory>
 #include <string>
@@ -52,6 +53,17 @@ public:
     // Prints every page between the main window's StartDoc and EndDoc.
     void PrintDocument(HDC printer);
 
+    // Reading aloud (F10): the document as a play list whose first step starts.
+    void BuildPlayList();
+    // The end of a step: 1 when a further step started, 0 when the list is done.
+    int PlayNextStep();
+    // Stopping all playback empties the play list.
+    void ResetPlayList() { speech_.ResetPlayList(); }
+    // The TextSpeaker control's position within the text it speaks.
+    void SetSpeechPosition(long position) { speech_.SetSpeechPosition(position); }
+    DocumentSpeech& Speech() { return speech_; }
+    const DocumentSpeech& Speech() const { return speech_; }
+
     // WM_CHAR enters a character (this is the characters' only road in: the main window hands every
     // one here, whatever window it was meant for); the keys of accelerator table 137 become commands.
     bool PreTranslateMessage(MSG& message) override;
@@ -73,10 +85,9 @@ public:
     HFONT PrinterFont() const { return printerFont_.Get(); }
 
 protected:
-    // Reading aloud: what the user hears as the document is written. The window has no speech yet:
-    // these are where it speaks.
-    virtual void SpeakAfterChar() override {}
-    virtual void PlaySymbolAt(int index) override {}
+    // What the user hears as the document is written.
+    virtual void SpeakAfterChar() override { speech_.SpeakAfterChar(); }
+    virtual void PlaySymbolAt(int index) override { speech_.PlaySymbolAt(index); }
 
     // A part of the main window, not a dialog of its own: the test scripts of dialogs pass it by.
     bool TakesInitHook() const override { return false; }
@@ -104,6 +115,8 @@ private:
     void Run(Edit edit);
     void Apply(const DocumentChange& change);
     void RepaintAll();
+    // What a read-aloud has to tell the user, once it has ended.
+    void ShowSpeechReport();
     void OnClick(POINT point);
     void SelectScreenFont(HDC dc) const;
     void DrawItems(HDC dc, const RECT& area) const;
@@ -111,6 +124,7 @@ private:
 
     DocumentModel model_;
     ContentCapture capture_;
+    DocumentSpeech speech_;
     DocumentOwner* owner_ = nullptr;
     bool attached_ = false;
     bool caretShown_ = false;

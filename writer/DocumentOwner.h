@@ -3,6 +3,7 @@
 #include "components/PictureControl.h"
 #include <windows.h>
 #include <memory>
+#include <string>
 
 class FileIO;
 class Settings;
@@ -31,6 +32,15 @@ public:
 
     // Stops every sound, speech and read-aloud.
     virtual void StopAllPlayback() = 0;
+    // Speaks a text with the user's speech engine: 1 when speech started, 0 when nothing is said (no
+    // engine, or it refused).
+    virtual int SpeakText(const std::string& text) = 0;
+    // Whether a media player exists: without one, sound files are not played.
+    virtual bool HasMediaPlayer() = 0;
+    // Starts a sound file: 1 when it plays.
+    virtual int PlayMediaFile(const std::string& path) = 0;
+    // After a step was started: the paused mark is cleared and the pause button shown.
+    virtual void ClearPause() = 0;
     // Pages are numbered from 0.
     virtual void UpdatePageScroller(int currentPage, int lastPage) = 0;
     // The word-to-picture bar: whether its hit strip has the keys (the caret is then drawn as a

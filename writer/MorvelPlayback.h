@@ -60,7 +60,8 @@ public:
     void CreateSpeechEngine();
     // After the users dialog and the settings sheet: the user's voice and numbers again.
     void ApplySpeechSettings();
-    // When the main window is destroyed: stops everything and lets go of the engine and the controls.
+    // When the main window is destroyed (and from the destructor): stops the engine and the controls and
+    // lets go of them.
     void Destroy();
 
     // Stops the player (the newer one is closed and hidden), the speech control, the engine, a CD

@@ -34,5 +34,6 @@
 #define ID_KEY_EXIT 32818
 
 #include "morvel/morvelwin_ids.h"
+#include "morvel/playback_ids.h"
 // Users, the settings sheet, the image-folder dialogs and the desktop shortcut.
 #include "morvel/users_ids.h"

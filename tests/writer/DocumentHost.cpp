@@ -72,6 +72,32 @@ void DocumentHost::PlaceDocument(const RECT& rect)
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+void DocumentHost::StopAllPlayback()
+{
+    ++stops_;
+    if (playback_)
+        playback_->StopAllPlayback();
+}
+
+int DocumentHost::SpeakText(const std::string& text)
+{
+    heard_.push_back("speak " + text);
+    return playback_ ? playback_->SpeakText(text) : speakResult_;
+}
+
+int DocumentHost::PlayMediaFile(const std::string& path)
+{
+    heard_.push_back("play " + path);
+    return playback_ ? playback_->PlayMediaFile(path) : playResult_;
+}
+
+void DocumentHost::ClearPause()
+{
+    heard_.push_back("clear pause");
+    if (playback_)
+        playback_->ClearPause();
+}
+
 void DocumentHost::UpdatePageScroller(int currentPage, int lastPage)
 {
     scrollerCurrent_ = currentPage;
@@ -91,6 +117,9 @@ bool DocumentHost::PreTranslateMessage(MSG& message)
 LRESULT CALLBACK DocumentHost::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* host = reinterpret_cast<DocumentHost*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    LRESULT result = 0;
+    if (host && host->playback_ && host->playback_->HandleMessage(message, wParam, lParam, result))
+        return result;
     if (host && message == WM_COMMAND) {
         host->commands_.push_back(LOWORD(wParam));
         return 0;
