@@ -12,6 +12,7 @@
 #include "writer/MorvelPlayback.h"
 #include "writer/MorvelPrinter.h"
 #include "writer_settings/FolderDialogContext.h"
+#include "writer_settings/SettingsSheetData.h"
 #include "writer_settings/PrintSettings.h"
 #include "writer_settings/Settings.h"
 #include <array>
@@ -124,6 +125,8 @@ private:
     void OnSettings();
     // What the image-folder dialogs of the users dialog and the settings sheet need of this window.
     FolderDialogContext FolderContext();
+    // The playback's speech control and engine, either of which may be absent.
+    SpeechObjects Speech();
     // The settings as they now stand shown: menu, caption, colours, buttons and the document's font.
     void ApplyUserSettings();
     void OnInsertPicture();

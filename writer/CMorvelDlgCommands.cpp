@@ -10,6 +10,7 @@
 #include "library/SelImageBaseDlg.h"
 #include "morvel/resource.h"
 #include "writer/CMorvelDlg.h"
+#include "writer/KvoraCommandDlg.h"
 #include "writer/OpenDocDlg.h"
 #include "writer_settings/SettingsSheet.h"
 #include "writer_settings/UserDlg.h"
@@ -353,7 +354,7 @@ void CMorvelDlg::OnUsers()
 {
     if (!OnNew())
         return;
-    RunUsersDlg(hwnd_, settings_, SpeechObjects{}, FolderContext());
+    RunUsersDlg(hwnd_, settings_, Speech(), FolderContext());
     settings_.ReadUserSettings();
     ApplyUserSettings();
 }
@@ -364,7 +365,7 @@ void CMorvelDlg::OnSettings()
     StopAllPlayback();
     std::vector<ImageFolder> folders;
     ImageFolderSettings::LoadFolderList(settings_.userFile_, settings_.programIni_, settings_.imageBaseIni_, folders);
-    if (RunSettingsSheet(hwnd_, settings_, folders, SpeechObjects{}, FolderContext()))
+    if (RunSettingsSheet(hwnd_, settings_, folders, Speech(), FolderContext()))
         ApplyUserSettings();
     GiveDocumentFocus();
 }
@@ -375,12 +376,27 @@ FolderDialogContext CMorvelDlg::FolderContext()
     context.owner = hwnd_;
     context.settings = &settings_;
     context.pictureControl = GetPictureInterface();
+    // A favourite picture is defined in Morvel's command dialog.
+    context.defineContent = [this](HWND parent, std::string& content) {
+        KvoraCommandDlg dialog(&fileIO_, &settings_, &content, playback_.SpeechControl(), playback_.SpeechEngine(),
+                               parent);
+        return dialog.DoModal() == IDOK;
+    };
     return context;
+}
+
+SpeechObjects CMorvelDlg::Speech()
+{
+    SpeechObjects speech;
+    speech.textSpeaker = playback_.SpeechControl();
+    speech.engine = playback_.SpeechEngine();
+    return speech;
 }
 
 void CMorvelDlg::ApplyUserSettings()
 {
     LayoutWindow();
+    playback_.ApplySpeechSettings();
     document_.Refresh();
 }
 

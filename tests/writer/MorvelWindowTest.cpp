@@ -462,3 +462,31 @@ TEST_F(MorvelWindow, UsersFromTheMenuMakeTheChosenUserCurrent)
         EXPECT_TRUE(Exit(dialog));
     });
 }
+
+TEST_F(MorvelWindow, AFavouritePictureOfTheSettingsSheetIsDefinedInMorvelsCommandDialog)
+{
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        fw::PropSheet::PushInitHook([&](fw::PropSheet& sheet) {
+            ::SendMessageA(sheet.Handle(), PSM_SETCURSEL, 1, 0); // the insert-picture page
+            testsupport::PumpUntil([&] { return sheet.ActiveIndex() == 1; });
+            HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
+            UINT commandTemplate = 0;
+            testsupport::OnNextDialog([&](fw::Dialog& folder) {
+                testsupport::Check(folder, IDC_FOLDER_TYPE_FAVOURITES, true);
+                testsupport::OnNextDialog([&](fw::Dialog& command) {
+                    commandTemplate = command.TemplateId();
+                    command.EndDialog(IDCANCEL);
+                });
+                testsupport::Click(folder, IDC_FAVOURITE_NEW);
+                folder.EndDialog(IDCANCEL);
+            });
+            testsupport::Click(page, IDC_FOLDER_NEW);
+            EXPECT_EQ(142u, commandTemplate);
+            sheet.PressButton(PSBTN_CANCEL);
+            testsupport::PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+        });
+        Command(dialog, ID_MENU_SETTINGS);
+        EXPECT_EQ(0u, fw::PropSheet::PendingInitHooks());
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
