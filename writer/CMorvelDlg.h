@@ -11,6 +11,8 @@
 #include "writer/FileIO.h"
 #include "writer/MorvelPlayback.h"
 #include "writer/MorvelPrinter.h"
+#include "writer_settings/FolderDialogContext.h"
+#include "writer_settings/SettingsSheetData.h"
 #include "writer_settings/PrintSettings.h"
 #include "writer_settings/Settings.h"
 #include <array>
@@ -104,7 +106,8 @@ private:
     bool LeaveDocument();
 
     // Commands.
-    void OnNew();
+    // false when the user stays with a document that could not be saved.
+    bool OnNew();
     void OnOpen();
     void OnPrint(bool askPrinter);
     void OnPrinterSettings();
@@ -120,6 +123,12 @@ private:
     // chooser, which are wired in here.
     void OnUsers();
     void OnSettings();
+    // What the image-folder dialogs of the users dialog and the settings sheet need of this window.
+    FolderDialogContext FolderContext();
+    // The playback's speech control and engine, either of which may be absent.
+    SpeechObjects Speech();
+    // The settings as they now stand shown: menu, caption, colours, buttons and the document's font.
+    void ApplyUserSettings();
     void OnInsertPicture();
     void OnSymbolChooser();
 

@@ -10,7 +10,10 @@
 #include "library/SelImageBaseDlg.h"
 #include "morvel/resource.h"
 #include "writer/CMorvelDlg.h"
+#include "writer/KvoraCommandDlg.h"
 #include "writer/OpenDocDlg.h"
+#include "writer_settings/SettingsSheet.h"
+#include "writer_settings/UserDlg.h"
 #include <direct.h>
 
 namespace {
@@ -134,17 +137,18 @@ bool CMorvelDlg::OnCommand(int id, int code)
     }
 }
 
-void CMorvelDlg::OnNew()
+bool CMorvelDlg::OnNew()
 {
     StopAllPlayback();
     if (!LeaveDocument()) {
         GiveDocumentFocus();
-        return;
+        return false;
     }
     documentPath_.clear();
     document_.Clear();
     GiveDocumentFocus();
     UpdatePageScroller(0, 0);
+    return true;
 }
 
 void CMorvelDlg::OnOpen()
@@ -344,13 +348,57 @@ void CMorvelDlg::OnAbout()
 // ---- Wired in by the dialogs of their own ----
 
 // The users dialog opens after the New command has left the document; when the user stays with a
-// document that could not be saved, it does not open.
+// document that could not be saved, it does not open. The current user's settings are then read
+// again, whoever that user now is.
 void CMorvelDlg::OnUsers()
 {
-    OnNew();
+    if (!OnNew())
+        return;
+    RunUsersDlg(hwnd_, settings_, Speech(), FolderContext());
+    settings_.ReadUserSettings();
+    ApplyUserSettings();
 }
 
-void CMorvelDlg::OnSettings() {}
+// The settings sheet on copies of the settings and the folder list; on OK they are written and shown.
+void CMorvelDlg::OnSettings()
+{
+    StopAllPlayback();
+    std::vector<ImageFolder> folders;
+    ImageFolderSettings::LoadFolderList(settings_.userFile_, settings_.programIni_, settings_.imageBaseIni_, folders);
+    if (RunSettingsSheet(hwnd_, settings_, folders, Speech(), FolderContext()))
+        ApplyUserSettings();
+    GiveDocumentFocus();
+}
+
+FolderDialogContext CMorvelDlg::FolderContext()
+{
+    FolderDialogContext context;
+    context.owner = hwnd_;
+    context.settings = &settings_;
+    context.pictureControl = GetPictureInterface();
+    // A favourite picture is defined in Morvel's command dialog.
+    context.defineContent = [this](HWND parent, std::string& content) {
+        KvoraCommandDlg dialog(&fileIO_, &settings_, &content, playback_.SpeechControl(), playback_.SpeechEngine(),
+                               parent);
+        return dialog.DoModal() == IDOK;
+    };
+    return context;
+}
+
+SpeechObjects CMorvelDlg::Speech()
+{
+    SpeechObjects speech;
+    speech.textSpeaker = playback_.SpeechControl();
+    speech.engine = playback_.SpeechEngine();
+    return speech;
+}
+
+void CMorvelDlg::ApplyUserSettings()
+{
+    LayoutWindow();
+    playback_.ApplySpeechSettings();
+    document_.Refresh();
+}
 
 void CMorvelDlg::OnInsertPicture() {}
 

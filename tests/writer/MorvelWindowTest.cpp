@@ -6,6 +6,7 @@
 #include "MorvelConfig.h"
 #include "PictureFixtures.h"
 #include "framework/Prompt.h"
+#include "framework/PropertySheet.h"
 #include "morvel/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
@@ -14,6 +15,7 @@
 #include "writer/CMorvelDlg.h"
 #include "writer/MorvelWindowModel.h"
 #include "writer/OpenDocDlg.h"
+#include "writer_settings/UserDlg.h"
 #include <gtest/gtest.h>
 #include <fstream>
 #include <sstream>
@@ -425,3 +427,66 @@ TEST_F(MorvelWindow, OpenDialogWithoutDocumentsBeepsAtEveryPageKey)
 }
 
 } // namespace
+
+TEST_F(MorvelWindow, SettingsFromTheMenuAreWrittenAndShown)
+{
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        fw::PropSheet::PushInitHook([&](fw::PropSheet& sheet) {
+            EXPECT_EQ("Inställningar : Anna", fw::Window(sheet.Handle()).Text());
+            HWND screen = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
+            testsupport::SelectCombo(screen, IDC_SCREEN_BK_COLOR, 3);
+            sheet.PressButton(PSBTN_OK);
+            testsupport::PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+        });
+        Command(dialog, ID_MENU_SETTINGS);
+        EXPECT_EQ(0u, fw::PropSheet::PendingInitHooks());
+        EXPECT_EQ(3, dialog.GetSettings().bkColor_);
+        EXPECT_TRUE(Exit(dialog));
+    });
+    EXPECT_EQ("3", MorvelConfig::Value(userFile, "MVSettings", "BkColor"));
+}
+
+TEST_F(MorvelWindow, UsersFromTheMenuMakeTheChosenUserCurrent)
+{
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        testsupport::OnNextDialog([&](fw::Dialog& users) {
+            EXPECT_EQ("Anna", testsupport::Text(users, IDC_USER_CURRENT));
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_SELECT_USER_QUESTION, IDOK);
+            testsupport::SelectList(users, IDC_USER_LIST, 0); // "<Standard>"
+            testsupport::Click(users, IDC_USER_SELECT);
+            testsupport::Click(users, IDOK);
+        });
+        Command(dialog, ID_MENU_USERS);
+        EXPECT_EQ("", dialog.GetSettings().userFile_);
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
+TEST_F(MorvelWindow, AFavouritePictureOfTheSettingsSheetIsDefinedInMorvelsCommandDialog)
+{
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        fw::PropSheet::PushInitHook([&](fw::PropSheet& sheet) {
+            ::SendMessageA(sheet.Handle(), PSM_SETCURSEL, 1, 0); // the insert-picture page
+            testsupport::PumpUntil([&] { return sheet.ActiveIndex() == 1; });
+            HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
+            UINT commandTemplate = 0;
+            testsupport::OnNextDialog([&](fw::Dialog& folder) {
+                testsupport::Check(folder, IDC_FOLDER_TYPE_FAVOURITES, true);
+                testsupport::OnNextDialog([&](fw::Dialog& command) {
+                    commandTemplate = command.TemplateId();
+                    command.EndDialog(IDCANCEL);
+                });
+                testsupport::Click(folder, IDC_FAVOURITE_NEW);
+                folder.EndDialog(IDCANCEL);
+            });
+            testsupport::Click(page, IDC_FOLDER_NEW);
+            EXPECT_EQ(142u, commandTemplate);
+            sheet.PressButton(PSBTN_CANCEL);
+            testsupport::PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+        });
+        Command(dialog, ID_MENU_SETTINGS);
+        EXPECT_EQ(0u, fw::PropSheet::PendingInitHooks());
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
