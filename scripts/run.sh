@@ -21,13 +21,16 @@ build_project
 
 folder="Skarpin"; [ "$program" = morvel ] && folder="Morvel"
 exe="$WINEPREFIX/drive_c/Program Files/$folder/$program.exe"
+# Morvel starts on the sample user, whose newest document opens.
+arguments=()
+[ "$program" = morvel ] && arguments=('C:\Program Files\Morvel\Sara.ini')
 cd "$WINEPREFIX/drive_c/Program Files/$folder"
 echo "$folder: the $(describe_build "$RZ_ARCH") build, prefix $WINEPREFIX"
 if [ -n "$own_display" ] && [ "$DISPLAY" = "$own_display" ]; then
-    exec "$ROOT/scripts/wine-run" "$exe"
+    exec "$ROOT/scripts/wine-run" "$exe" "${arguments[@]}"
 fi
 
-nohup "$ROOT/scripts/wine-run" "$exe" >"$BUILD_DIR/$program.log" 2>&1 &
+nohup "$ROOT/scripts/wine-run" "$exe" "${arguments[@]}" >"$BUILD_DIR/$program.log" 2>&1 &
 pid=$!
 # Wait until the program has a window on the screen, then photograph it.
 for _ in $(seq 1 150); do

@@ -35,3 +35,4 @@
 
 // The insert-picture browser, the word-to-picture search bar and the symbol chooser.
 #include "morvel/pictures_ids.h"
+#include "morvel/morvelwin_ids.h"

@@ -36,6 +36,9 @@ def main():
                 kind = next(k for k in KINDS if name.startswith(k))
                 # Each kind of resource has numbers of its own: a bitmap may share a dialog's number.
                 space = kind
+                # Accelerator tables and menus are resources of two types: a table may share a menu's number.
+                if kind == "IDR_" and name.endswith("_KEYS"):
+                    space = "IDR_KEYS"
                 if name in names:
                     failures.append(f"{program}: {name} is defined twice ({names[name]} and {header})")
                 names[name] = header

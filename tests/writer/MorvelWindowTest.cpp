@@ -1,0 +1,427 @@
+// Morvel's main window: its decisions as tables, and the real window under Wine on a fixture user,
+// typed into through window messages, saved, reopened, and left by the Save setting; the start-up's
+// single-instance guard and command line.
+#include "DocumentText.h"
+#include "ImageBaseFiles.h"
+#include "MorvelConfig.h"
+#include "PictureFixtures.h"
+#include "framework/Prompt.h"
+#include "morvel/resource.h"
+#include "support/DialogDriver.h"
+#include "support/ScriptedMessages.h"
+#include "support/Snapshot.h"
+#include "writer/CMorvelApp.h"
+#include "writer/CMorvelDlg.h"
+#include "writer/MorvelWindowModel.h"
+#include "writer/OpenDocDlg.h"
+#include <gtest/gtest.h>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using morvel_window::CommandLineKind;
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool Exists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+DocumentListItem Listed(const std::string& name, std::uint64_t time)
+{
+    DocumentListItem item;
+    item.name_ = name;
+    item.path_ = "C:\\Dok\\" + name + ".txt";
+    item.time_ = time;
+    return item;
+}
+
+// ---- Decisions ----
+
+TEST(MorvelWindowModel, CommandLineNamesAUserFileOrADocument)
+{
+    const struct {
+        const char* text;
+        CommandLineKind kind;
+    } cases[] = {
+        {"", CommandLineKind::None},
+        {"C:\\Morvel\\Anna.ini", CommandLineKind::UserFile},
+        {"C:\\Morvel\\ANNA.INI", CommandLineKind::UserFile},
+        {"C:\\Dokument\\7.txt", CommandLineKind::Document},
+        {"C:\\Dokument\\7.TXT", CommandLineKind::Document},
+        {"C:\\Dokument\\brev.doc", CommandLineKind::None},
+        {"C:\\Dokument\\utan", CommandLineKind::None},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.kind, morvel_window::ClassifyCommandLine(c.text)) << c.text;
+}
+
+TEST(MorvelWindowModel, LeavingADocumentBySaveSetting)
+{
+    const struct {
+        const char* name;
+        int save;
+        bool empty, modified, hasFile, unread;
+        bool deleteFile, forgetPath, saveIt, ask;
+    } cases[] = {
+        {"always, empty with a file: the file goes", 1, true, true, true, false, true, true, false, false},
+        {"always, empty without a file", 1, true, false, false, false, false, true, false, false},
+        {"always, empty, a file that did not read: kept", 1, true, false, true, true, false, true, false, false},
+        {"always, modified: saved", 1, false, true, true, false, false, false, true, false},
+        {"always, unchanged: nothing", 1, false, false, true, false, false, false, false, false},
+        {"ask, modified: asked", 2, false, true, false, false, false, false, false, true},
+        {"ask, unchanged: nothing", 2, false, false, true, false, false, false, false, false},
+        {"ask, empty and modified: asked", 2, true, true, true, false, false, false, false, true},
+        {"never, modified: nothing", 0, false, true, true, false, false, false, false, false},
+    };
+    for (const auto& c : cases) {
+        const morvel_window::LeavePlan plan =
+            morvel_window::PlanLeaving(c.save, c.empty, c.modified, c.hasFile, c.unread);
+        EXPECT_EQ(c.deleteFile, plan.deleteFile) << c.name;
+        EXPECT_EQ(c.forgetPath, plan.forgetPath) << c.name;
+        EXPECT_EQ(c.saveIt, plan.save) << c.name;
+        EXPECT_EQ(c.ask, plan.ask) << c.name;
+    }
+}
+
+TEST(MorvelWindowModel, NewDocumentNeverReplacesAFileThatDidNotRead)
+{
+    std::vector<DocumentListItem> ten;
+    for (int n = 1; n <= 10; ++n)
+        ten.push_back(Listed(std::to_string(n), 100 - n)); // 10.txt is the oldest
+    const struct {
+        const char* name;
+        std::vector<DocumentListItem> files;
+        int maxNumber;
+        std::vector<std::string> kept;
+        std::string path;
+    } cases[] = {
+        {"full: the oldest is replaced", ten, 10, {}, "C:\\Dok\\10.txt"},
+        {"full, the oldest kept: the next oldest", ten, 10, {"c:\\dok\\10.TXT"}, "C:\\Dok\\9.txt"},
+        {"full, all kept: the lowest free number", ten, 10,
+         {"C:\\Dok\\1.txt", "C:\\Dok\\2.txt", "C:\\Dok\\3.txt", "C:\\Dok\\4.txt", "C:\\Dok\\5.txt", "C:\\Dok\\6.txt",
+          "C:\\Dok\\7.txt", "C:\\Dok\\8.txt", "C:\\Dok\\9.txt", "C:\\Dok\\10.txt"},
+         "C:\\Dok\\11.txt"},
+        {"more than the maximum: the lowest free number", ten, 9, {}, "C:\\Dok\\11.txt"},
+        {"room left: the lowest free number", {Listed("1", 5), Listed("3", 6)}, 10, {}, "C:\\Dok\\2.txt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.path, morvel_window::NewDocumentPath(c.files, "C:\\Dok", c.maxNumber, c.kept)) << c.name;
+}
+
+TEST(MorvelWindowModel, CaptionNamesTheUserOnlyWithTheHelperMenu)
+{
+    EXPECT_EQ("Morvel", morvel_window::Caption("Morvel", false, "C:\\U\\Anna.ini", "<Standard>"));
+    EXPECT_EQ("Morvel <Standard>", morvel_window::Caption("Morvel", true, "", "<Standard>"));
+    EXPECT_EQ("Morvel <Anna>", morvel_window::Caption("Morvel", true, "C:\\U\\Anna.ini", "<Standard>"));
+}
+
+TEST(MorvelWindowModel, LayoutPlacesTheDocumentAsAnA4WidthAndTheButtonsInSlots)
+{
+    // 96 pixels per inch on a 1024-pixel screen: one millimetre of the page is 1024 / 210 pixels.
+    const morvel_window::Layout wide = morvel_window::ComputeLayout(RECT{0, 0, 1024, 700}, 45, 40, 0, 16, 1024, 96);
+    EXPECT_EQ(640, wide.buttonTop);
+    EXPECT_EQ(121, wide.document.left);   // 25 mm
+    EXPECT_EQ(20, wide.document.top);
+    EXPECT_EQ(917, wide.document.right);  // 185 mm + 15
+    EXPECT_EQ(640, wide.document.bottom);
+    auto x = [](const morvel_window::Layout& layout, int id) {
+        for (const auto& b : layout.buttons)
+            if (b.id == id)
+                return b.x;
+        return -1;
+    };
+    // Margin 20, gap (1024 - 40 - 450) / 9 = 59.
+    EXPECT_EQ(20, x(wide, IDC_MAIN_NEW));
+    EXPECT_EQ(124, x(wide, IDC_MAIN_OPEN));
+    EXPECT_EQ(20 + 6 * 104, x(wide, IDC_MAIN_PLAY));
+    EXPECT_EQ(1024 - 20 - 16 - 45, x(wide, IDC_MAIN_EXIT));
+    EXPECT_EQ(1024 - 20 - 16 - 45 - 20 - 45, x(wide, IDC_MAIN_SCROLL));
+    // Below 800 pixels the margin is 15.
+    const morvel_window::Layout narrow = morvel_window::ComputeLayout(RECT{0, 0, 780, 500}, 45, 40, 30, 16, 1024, 96);
+    EXPECT_EQ(15, x(narrow, IDC_MAIN_NEW));
+    EXPECT_EQ(50, narrow.document.top); // below the search bar
+}
+
+TEST(MorvelStartUp, CommandLineIsTheTextAfterTheProgramName)
+{
+    EXPECT_EQ("C:\\U\\Anna.ini", CMorvelApp::CommandLineArgument("\"C:\\Program Files\\Morvel\\morvel.exe\" C:\\U\\Anna.ini"));
+    // A path the shell quoted is a document all the same.
+    EXPECT_EQ("C:\\Mina dokument\\1.txt", CMorvelApp::CommandLineArgument("morvel.exe  \"C:\\Mina dokument\\1.txt\""));
+    EXPECT_EQ("\"a\" \"b.txt\"", CMorvelApp::CommandLineArgument("morvel.exe \"a\" \"b.txt\""));
+    EXPECT_EQ("", CMorvelApp::CommandLineArgument("morvel.exe"));
+    EXPECT_EQ("", CMorvelApp::CommandLineArgument("\"C:\\Program Files\\Morvel\\morvel.exe\""));
+}
+
+// ---- The window ----
+
+class MorvelWindow : public testing::Test {
+protected:
+    MorvelWindow()
+    {
+        config.WriteImageBase();
+        for (const std::string& path : {config.Temp() / "bas\\12.bmp", config.Temp() / "bas\\13.bmp"})
+            fixtures::SaveWithCodec(fixtures::QuadrantPicture(40, 30), L"image/bmp", path);
+        saveFolder = config.Temp() / "Dokument";
+        ::CreateDirectoryA(saveFolder.c_str(), nullptr);
+        WriteUser("Save=1\r\n");
+        fw::SetBeepHandler([this] { ++beeps; });
+    }
+
+    // The fixture user "Anna" with these [MVSettings] lines besides her save folder; the default
+    // user, whom a document on the command line opens with, has the same.
+    void WriteUser(const std::string& lines)
+    {
+        const std::string settings = "[MVSettings]\r\n" + lines + "UserDir=" + saveFolder + "\r\nHelperMenu=0\r\n";
+        userFile = config.Write("Program Files\\Morvel\\Anna.ini", settings);
+        config.Write("Program Files\\Morvel\\swedish.ini", settings);
+    }
+
+    // Runs the main window with a command line; the script ends it (or the test fails and it is closed).
+    void Run(const std::string& commandLine, const std::function<void(CMorvelDlg&)>& script)
+    {
+        CMorvelDlg dialog(config.Environment(), commandLine);
+        testsupport::RunModal(dialog, [&](fw::Dialog&) {
+            script(dialog);
+            if (::IsWindowVisible(dialog.Handle())) {
+                ADD_FAILURE() << "the main window is still open";
+                dialog.EndDialog(IDCANCEL);
+            }
+        });
+    }
+
+    // Characters as the keyboard types them, each sent to a button of the main window: the window
+    // routes them to the document whatever has the focus.
+    static void Type(CMorvelDlg& dialog, const std::string& text)
+    {
+        for (char c : text) {
+            ::PostMessageA(dialog.Item(IDC_MAIN_OPEN), WM_CHAR, static_cast<unsigned char>(c), 1);
+            fw::PumpMessages();
+        }
+    }
+    static void Command(CMorvelDlg& dialog, int id) { dialog.Self().Send(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    static std::string Text(CMorvelDlg& dialog) { return doctext::Describe(dialog.Document().Model().items_); }
+    // Exits and tells whether the window ended.
+    static bool Exit(CMorvelDlg& dialog)
+    {
+        Command(dialog, ID_KEY_EXIT);
+        return !::IsWindowVisible(dialog.Handle());
+    }
+
+    MorvelConfig config;
+    std::string saveFolder;
+    std::string userFile;
+    int beeps = 0;
+};
+
+TEST_F(MorvelWindow, TypedCharactersAndContentStringsAreSavedAndReadBack)
+{
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        EXPECT_EQ("Morvel", dialog.Self().Text());
+        Type(dialog, "Hej @A12@ och @A13+'katten'@!");
+        EXPECT_EQ("Hej {0} och {1}!", Text(dialog));
+        testsupport::Snapshot(dialog, "morvel_main");
+        EXPECT_TRUE(Exit(dialog));
+    });
+    const std::string saved = saveFolder + "\\1.txt";
+    ASSERT_TRUE(Exists(saved));
+    EXPECT_EQ("Hej <I0> och <I1>!<End>\r\n\r\n[Images]\r\nI0=@A12@\r\nI1=@A13+'katten'@\r\n", ReadFile(saved));
+
+    // Reopened from the command line, it reads back as it was and, unchanged, is not written again.
+    Run(saved, [&](CMorvelDlg& dialog) {
+        EXPECT_EQ("Hej {0} och {1}!", Text(dialog));
+        EXPECT_EQ(saved, dialog.DocumentPath());
+        Type(dialog, "\b");
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
+TEST_F(MorvelWindow, SaveQuestionDecidesBySetting)
+{
+    const struct {
+        const char* name;
+        int save;
+        int answer; // the button of the question, 0 when none is expected
+        bool saved;
+    } cases[] = {
+        {"ask, yes", 2, IDOK, true},
+        {"ask, no", 2, IDCANCEL, false},
+        {"never", 0, 0, false},
+        {"always", 1, 0, true},
+    };
+    for (const auto& c : cases) {
+        WriteUser("Save=" + std::to_string(c.save) + "\r\n");
+        ::DeleteFileA((saveFolder + "\\1.txt").c_str());
+        Run(userFile, [&](CMorvelDlg& dialog) {
+            Type(dialog, "abc");
+            if (c.answer) {
+                testsupport::OnNextDialog([&](fw::Dialog& question) {
+                    EXPECT_EQ(static_cast<UINT>(IDD_MESSAGE_PICTURE_YESNO), question.TemplateId()) << c.name;
+                    testsupport::Click(question, c.answer);
+                });
+            }
+            EXPECT_TRUE(Exit(dialog)) << c.name;
+        });
+        EXPECT_EQ(c.saved, Exists(saveFolder + "\\1.txt")) << c.name;
+    }
+}
+
+TEST_F(MorvelWindow, FailedSaveOnLeavingLetsTheUserStay)
+{
+    // A save folder that is not there: the document cannot be written.
+    saveFolder = config.Temp() / "Saknas";
+    WriteUser("Save=1\r\n");
+    const struct {
+        const char* name;
+        int command;
+    } commands[] = {{"exit", ID_KEY_EXIT}, {"new", ID_KEY_NEW}, {"open", ID_KEY_OPEN}, {"users", ID_MENU_USERS}};
+    for (const auto& c : commands) {
+        Run(userFile, [&](CMorvelDlg& dialog) {
+            Type(dialog, "viktigt");
+            {
+                testsupport::ScriptedMessages messages;
+                messages.Expect(IDS_MORVEL_NOT_SAVED).Expect(IDS_MORVEL_LEAVE_UNSAVED, IDNO);
+                Command(dialog, c.command);
+            }
+            EXPECT_TRUE(::IsWindowVisible(dialog.Handle())) << c.name;
+            EXPECT_EQ("viktigt", Text(dialog)) << c.name;
+            EXPECT_EQ(1, dialog.Document().Model().modified_) << c.name;
+            // Choosing to leave the unsaved edits goes on.
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_MORVEL_NOT_SAVED).Expect(IDS_MORVEL_LEAVE_UNSAVED, IDYES);
+            EXPECT_TRUE(Exit(dialog)) << c.name;
+        });
+    }
+}
+
+TEST_F(MorvelWindow, DocumentThatDidNotReadIsNeverDeletedOrOverwritten)
+{
+    const std::string other = "ok<End>\r\n\r\n[Images]\r\n";
+    const struct {
+        const char* name;
+        std::string content;
+        const char* typed;
+        std::string shown;
+        std::string otherAfter; // the folder's other file: a new document takes its place, never the damaged one's
+    } cases[] = {
+        {"an empty file, left empty: not deleted", "", "", "", other},
+        {"a broken tag, edited: saved as a new document", "ab<I0\r\ncd<End>\r\n\r\n[Images]\r\nI0=@A12@\r\n", "!",
+         "!ab{0}\ncd", "!ab<I0>\r\ncd<End>\r\n\r\n[Images]\r\nI0=@A12@\r\n"},
+    };
+    for (const auto& c : cases) {
+        // The folder is full (MaxNumber 2) and the damaged file is the oldest: rotation would take it.
+        WriteUser("Save=1\r\nMaxNumber=2\r\n");
+        const std::string damaged = config.Write("Dokument\\1.txt", c.content);
+        const std::string second = config.Write("Dokument\\2.txt", other);
+        FILETIME old{0x10000000, 0x01D00000};
+        HANDLE file = ::CreateFileA(damaged.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ::SetFileTime(file, nullptr, nullptr, &old);
+        ::CloseHandle(file);
+
+        testsupport::ScriptedMessages messages;
+        messages.Expect(IDS_MORVEL_DOCUMENT_DAMAGED);
+        Run(damaged, [&](CMorvelDlg& dialog) {
+            EXPECT_EQ("", dialog.DocumentPath()) << c.name;
+            Type(dialog, c.typed);
+            EXPECT_EQ(c.shown, Text(dialog)) << c.name;
+            EXPECT_TRUE(Exit(dialog)) << c.name;
+        });
+        EXPECT_EQ(c.content, ReadFile(damaged)) << c.name;
+        EXPECT_EQ(c.otherAfter, ReadFile(second)) << c.name;
+    }
+}
+
+TEST_F(MorvelWindow, SingleInstanceGuardFindsMorvelWhateverItsCaption)
+{
+    WriteUser("Save=0\r\nHelperMenu=1\r\n");
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        EXPECT_EQ("Morvel <Anna>", dialog.Self().Text());
+        EXPECT_NE(nullptr, ::GetMenu(dialog.Handle()));
+        EXPECT_EQ(dialog.Handle(), CMorvelApp::FindRunningInstance());
+        EXPECT_FALSE(CMorvelApp(config.Environment()).InitApplication());
+        // The helper menu set in the settings: Ctrl+Alt+H only beeps.
+        Command(dialog, ID_KEY_HELPER_MENU);
+        EXPECT_EQ(1, beeps);
+        EXPECT_NE(nullptr, ::GetMenu(dialog.Handle()));
+        testsupport::Snapshot(dialog, "morvel_helper_menu");
+        EXPECT_TRUE(Exit(dialog));
+    });
+    EXPECT_EQ(nullptr, CMorvelApp::FindRunningInstance());
+}
+
+TEST_F(MorvelWindow, MissingUserFileAsksAndNoEndsMorvel)
+{
+    const std::string missing = config.Temp() / "Program Files\\Morvel\\Saknas.ini";
+    {
+        testsupport::ScriptedMessages messages;
+        messages.Expect(IDS_MORVEL_USER_FILE_MISSING, IDNO);
+        CMorvelDlg dialog(config.Environment(), missing);
+        EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    }
+    testsupport::ScriptedMessages messages;
+    messages.Expect(IDS_MORVEL_USER_FILE_MISSING, IDYES);
+    Run(missing, [&](CMorvelDlg& dialog) {
+        EXPECT_EQ("", dialog.GetSettings().userFile_);
+        dialog.GetSettings().save_ = 0;
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
+TEST_F(MorvelWindow, OpenDialogStepsThroughTheSavedDocumentsAndOpensTheOneShown)
+{
+    WriteUser("Save=0\r\n");
+    config.Write("Dokument\\1.txt", "ett<End>\r\n\r\n[Images]\r\n");
+    ::Sleep(20);
+    config.Write("Dokument\\2.txt", "två <I0><End>\r\n\r\n[Images]\r\nI0=@A12@\r\n");
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        testsupport::OnNextDialog([&](fw::Dialog& opened) {
+            auto& open = static_cast<OpenDocDlg&>(opened);
+            ASSERT_EQ(2u, open.Documents().size());
+            EXPECT_EQ(0, open.ShownIndex()); // the newest first
+            EXPECT_EQ("två {0}", doctext::Describe(open.Shown().items_));
+            testsupport::Snapshot(open, "morvel_open_document");
+            // A one-page document: F8 and Page Down beep, Home stays on page 0.
+            for (int key : {ID_KEY_NEXT_PAGE, ID_DOC_PAGE_DOWN, ID_DOC_PAGE_UP})
+                open.Self().Send(WM_COMMAND, MAKEWPARAM(key, 0), 0);
+            EXPECT_EQ(3, beeps);
+            open.Self().Send(WM_COMMAND, MAKEWPARAM(ID_KEY_OPEN, 0), 0);
+            EXPECT_EQ(1, open.ShownIndex());
+            EXPECT_EQ("ett", doctext::Describe(open.Shown().items_));
+            open.Self().Send(WM_COMMAND, MAKEWPARAM(ID_KEY_OPEN, 0), 0);
+            EXPECT_EQ(0, open.ShownIndex());
+            open.Self().Send(WM_COMMAND, MAKEWPARAM(ID_KEY_OPEN, 0), 0);
+            testsupport::Click(open, IDOK);
+        });
+        Command(dialog, ID_KEY_OPEN);
+        EXPECT_EQ(saveFolder + "\\1.txt", dialog.DocumentPath());
+        EXPECT_EQ("ett", Text(dialog));
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
+TEST_F(MorvelWindow, OpenDialogWithoutDocumentsBeepsAtEveryPageKey)
+{
+    WriteUser("Save=0\r\n");
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        testsupport::OnNextDialog([&](fw::Dialog& open) {
+            EXPECT_FALSE(testsupport::IsVisible(open, IDC_OPENDOC_NEXT_DOCUMENT));
+            for (int key : {ID_KEY_NEXT_PAGE, ID_DOC_HOME, ID_DOC_END, ID_DOC_PAGE_DOWN, ID_DOC_PAGE_UP})
+                open.Self().Send(WM_COMMAND, MAKEWPARAM(key, 0), 0);
+            EXPECT_EQ(5, beeps);
+            testsupport::Click(open, IDCANCEL);
+        });
+        Command(dialog, ID_KEY_OPEN);
+        EXPECT_EQ("", dialog.DocumentPath());
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
+} // namespace

@@ -1,0 +1,446 @@
+// Morvel's main window: opening, layout, the routing of keys and characters, and leaving a document.
+// The commands are in CMorvelDlgCommands.cpp.
+#include "writer/CMorvelDlg.h"
+#include "framework/Cursor.h"
+#include "framework/Prompt.h"
+#include "framework/Strings.h"
+#include "library/ImageBaseManager.h"
+#include "library/MessageDlg.h"
+#include "morvel/resource.h"
+#include "writer/MorvelWindowModel.h"
+#include "writer/OpenDocDlg.h"
+
+namespace {
+
+const UINT_PTR kSpeechTimer = 1;
+const UINT kSpeechDelayMs = 500;
+const UINT kFirstEngineMessage = 0x2000;
+const UINT kSpeechEndedMessage = 0x2001;
+const UINT kLastEngineMessage = 0x2009;
+
+// The buttons in the order their pictures load.
+const int kButtonIds[] = {IDC_MAIN_SCROLL, IDC_MAIN_EXIT,  IDC_MAIN_PRINT,      IDC_MAIN_NEW,      IDC_MAIN_OPEN,
+                          IDC_MAIN_PLAY,   IDC_MAIN_PAUSE, IDC_MAIN_LARGEIMAGE, IDC_MAIN_IMAGEDIR, IDC_MAIN_NOT};
+
+} // namespace
+
+const char* const CMorvelDlg::kMainWindowProperty = "MorvelMainWindow";
+
+CMorvelDlg::CMorvelDlg(const std::string& commandLine)
+    : CMorvelDlg(MorvelEnvironment::OfThisProgram(), commandLine)
+{
+}
+
+CMorvelDlg::CMorvelDlg(const MorvelEnvironment& environment, const std::string& commandLine)
+    : fw::Dialog(IDD_MORVEL_MAIN), fileIO_(environment), settings_(environment), printSettings_(environment)
+{
+    icon_ = ::LoadIconA(fw::ResourceModule(), MAKEINTRESOURCEA(IDI_MORVEL));
+    backgroundBrush_.Reset(::CreateSolidBrush(RGB(255, 255, 255)));
+    switch (morvel_window::ClassifyCommandLine(commandLine)) {
+    case morvel_window::CommandLineKind::UserFile:
+        settings_.userFile_ = commandLine;
+        break;
+    case morvel_window::CommandLineKind::Document:
+        documentPath_ = commandLine;
+        break;
+    case morvel_window::CommandLineKind::None:
+        break;
+    }
+    settings_.ReadUserSettings();
+}
+
+CMorvelDlg::~CMorvelDlg()
+{
+    if (menu_)
+        ::DestroyMenu(menu_);
+}
+
+// ---- Opening ----
+
+bool CMorvelDlg::OnInitDialog()
+{
+    ::SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ::SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    ::SetPropA(hwnd_, kMainWindowProperty, reinterpret_cast<HANDLE>(1));
+    SetCaption(fw::LoadResString(IDS_MORVEL_NAME));
+    printSettings_.ReadDefaultPrinter();
+    if (!CheckUserFile()) {
+        EndDialog(IDCANCEL);
+        return true;
+    }
+    RepairPictureControl();
+    if (!CreatePictureControl()) {
+        fw::ShowMessage(hwnd_, IDS_MORVEL_PICTURE_MODULE, fw::LoadResString(IDS_MORVEL_PICTURE_MODULE),
+                        fw::LoadResString(IDS_MORVEL_ERROR_CAPTION), MB_OK | MB_ICONSTOP);
+        EndDialog(IDCANCEL);
+        return true;
+    }
+    SetUpPrinter();
+    AttachButtons();
+    accelerators_ = ::LoadAcceleratorsA(fw::ResourceModule(), MAKEINTRESOURCEA(IDR_DOCUMENT_KEYS));
+    ::SetScrollRange(Item(IDC_MAIN_SCROLLBAR), SB_CTL, 0, 0, FALSE);
+
+    document_.Attach(this);
+    document_.Create(hwnd_);
+    document_.ComputePrintMetrics();
+    ::ShowWindow(document_.Handle(), SW_SHOW);
+    CreateWordBar();
+
+    ::ShowWindow(hwnd_, SW_MAXIMIZE);
+    LayoutWindow();
+    OpenFirstDocument();
+    SetTimer(kSpeechTimer, kSpeechDelayMs);
+    return true;
+}
+
+// A user file named but not there: go on with the default user, or end.
+bool CMorvelDlg::CheckUserFile()
+{
+    if (settings_.userFile_.empty())
+        return true;
+    std::string path = settings_.userFile_;
+    if (ImageBaseManager::LocateFile(path) != 0)
+        return true;
+    const std::string text = fw::FormatResString(IDS_MORVEL_USER_FILE_MISSING, settings_.userFile_.c_str());
+    if (fw::ShowMessage(hwnd_, IDS_MORVEL_USER_FILE_MISSING, text, fw::LoadResString(IDS_MORVEL_ERROR_CAPTION),
+                        MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+    settings_.userFile_.clear();
+    settings_.ReadUserSettings();
+    return true;
+}
+
+// Our picture control is built into the program and needs no registration; the check stays so that
+// a machine whose registry lacks the control's class is told apart in the log of a run.
+void CMorvelDlg::RepairPictureControl() {}
+
+bool CMorvelDlg::CreatePictureControl()
+{
+    pictureControl_ = std::make_unique<CImagXpress>(hwnd_, IDC_MAIN_PICTURE_CONTROL, hwnd_, 0, 0, 0, 0);
+    if (!pictureControl_->GetInterface())
+        return false;
+    if (pictureControl_->Window())
+        ::ShowWindow(pictureControl_->Window(), SW_HIDE);
+    return true;
+}
+
+std::shared_ptr<PictureControl> CMorvelDlg::GetPictureInterface()
+{
+    return pictureControl_ ? pictureControl_->GetInterface() : nullptr;
+}
+
+void CMorvelDlg::SetUpPrinter()
+{
+    printer_.ChooseStored(printSettings_);
+    printer_.SetUp(hwnd_);
+}
+
+void CMorvelDlg::AttachButtons()
+{
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i].Attach(::GetDlgItem(hwnd_, kButtonIds[i]));
+}
+
+void CMorvelDlg::OpenFirstDocument()
+{
+    if (documentPath_.empty() && settings_.lastDoc_)
+        OpenNewestDocument();
+    if (!documentPath_.empty()) {
+        LoadDocument();
+        return;
+    }
+    document_.Clear();
+    ShowItem(IDC_MAIN_SCROLLBAR, document_.Model().lastPage_ > 0);
+}
+
+// ---- Layout ----
+
+void CMorvelDlg::LayoutWindow()
+{
+    // Attaching the menu resizes the client area, which asks for a layout again.
+    if (layingOut_)
+        return;
+    layingOut_ = true;
+    const bool helper = settings_.helperMenu_ || helperMenuToggle_;
+    ::SetMenu(hwnd_, nullptr);
+    if (menu_)
+        ::DestroyMenu(menu_);
+    menu_ = helper ? ::LoadMenuA(fw::ResourceModule(), MAKEINTRESOURCEA(IDR_MORVEL_MENU)) : nullptr;
+    ::SetMenu(hwnd_, menu_);
+    SetCaption(morvel_window::Caption(fw::LoadResString(IDS_MORVEL_NAME), helper, settings_.userFile_,
+                                      fw::LoadResString(IDS_MORVEL_STANDARD_USER)));
+
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    fw::WindowDC screen(nullptr);
+    const COLORREF background = Settings::ColorFromIndex(settings_.bkColor_);
+    backgroundBrush_.Reset(::CreateSolidBrush(background));
+    backgroundPen_.Reset(::CreatePen(PS_SOLID, settings_.caretWidth_, background));
+    cursorBrush_.Reset(::CreateSolidBrush(Settings::ColorFromIndex(settings_.cursorColor_)));
+
+    RECT button;
+    ::GetWindowRect(Item(IDC_MAIN_NEW), &button);
+    const int w = button.right - button.left;
+    const int h = button.bottom - button.top;
+    const int scrollWidth = ::GetSystemMetrics(SM_CXVSCROLL);
+    int searchBarHeight = 0;
+    if (HasWordBar()) {
+        // Across the client width at the top, at the bar's own height.
+        const RECT own = wordBar_.Self().WindowRect();
+        searchBarHeight = own.bottom - own.top;
+        wordBar_.Place(RECT{client.left, client.top, client.right, client.top + searchBarHeight});
+    }
+    const morvel_window::Layout layout =
+        morvel_window::ComputeLayout(client, w, h, searchBarHeight, scrollWidth, ::GetDeviceCaps(screen, HORZRES),
+                                     ::GetDeviceCaps(screen, LOGPIXELSX));
+
+    ::MoveWindow(Item(IDC_MAIN_SCROLLBAR), client.right - scrollWidth, client.top + searchBarHeight, scrollWidth,
+                 client.bottom - client.top - searchBarHeight, FALSE);
+    document_.MoveTo(layout.document, false);
+    const std::vector<std::pair<int, int>> shown = {
+        {IDC_MAIN_NEW, settings_.showNewButton_},
+        {IDC_MAIN_OPEN, settings_.showOpenButton_},
+        {IDC_MAIN_PRINT, settings_.showPrintButton_},
+        {IDC_MAIN_IMAGEDIR, settings_.showInsertImageButton_},
+        {IDC_MAIN_LARGEIMAGE, settings_.showLargeImageButton_},
+        {IDC_MAIN_NOT, settings_.showNegationButton_},
+        {IDC_MAIN_PLAY, settings_.showReadButton_},
+        {IDC_MAIN_PAUSE, 0},
+        {IDC_MAIN_EXIT, settings_.showExitButton_},
+        {IDC_MAIN_SCROLL, settings_.showBrowseButton_ && document_.Model().lastPage_ > 0},
+    };
+    for (const morvel_window::ButtonPlacement& placement : layout.buttons) {
+        ::MoveWindow(Item(placement.id), placement.x, layout.buttonTop, w, h, FALSE);
+        for (const auto& flag : shown) {
+            if (flag.first == placement.id)
+                ShowItem(placement.id, flag.second != 0);
+        }
+    }
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GiveDocumentFocus();
+    layingOut_ = false;
+}
+
+void CMorvelDlg::UpdatePageScroller(int currentPage, int lastPage)
+{
+    HWND bar = Item(IDC_MAIN_SCROLLBAR);
+    ::SetScrollRange(bar, SB_CTL, 0, lastPage, FALSE);
+    ::SetScrollPos(bar, SB_CTL, currentPage, TRUE);
+    ::ShowWindow(bar, lastPage != 0 ? SW_SHOWNA : SW_HIDE);
+    ShowItem(IDC_MAIN_SCROLL, settings_.showBrowseButton_ && lastPage >= 1);
+}
+
+void CMorvelDlg::GiveDocumentFocus()
+{
+    document_.SetFocusAndCaret();
+}
+
+// ---- Messages ----
+
+bool CMorvelDlg::PreTranslateMessage(MSG& message)
+{
+    // The word bar takes its own keys and the characters typed into its word first.
+    if (HasWordBar() && (message.hwnd == wordBar_.Handle() || ::IsChild(wordBar_.Handle(), message.hwnd)) &&
+        wordBar_.PreTranslateMessage(message))
+        return true;
+    if (message.message == WM_CHAR) {
+        // Every typed character is the document's, whichever window had the focus.
+        document_.SetFocusAndCaret();
+        document_.PreTranslateMessage(message);
+        return true;
+    }
+    if (document_.Handle() && (message.hwnd == document_.Handle() || ::IsChild(document_.Handle(), message.hwnd)))
+        return document_.PreTranslateMessage(message);
+    if (accelerators_ && ::TranslateAcceleratorA(hwnd_, accelerators_, &message))
+        return true;
+    return fw::Dialog::PreTranslateMessage(message);
+}
+
+bool CMorvelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message >= kFirstEngineMessage && message <= kLastEngineMessage) {
+        if (message == kSpeechEndedMessage)
+            OnPlaybackStepEnded();
+        result = 0;
+        return true;
+    }
+    switch (message) {
+    case WM_CTLCOLORDLG:
+        result = reinterpret_cast<LRESULT>(backgroundBrush_.Get());
+        return true;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        for (const PictureButton& button : buttons_) {
+            if (button.Draw(*item)) {
+                result = TRUE;
+                return true;
+            }
+        }
+        return false;
+    }
+    case WM_VSCROLL:
+        if (reinterpret_cast<HWND>(lParam) == Item(IDC_MAIN_SCROLLBAR).Handle()) {
+            OnScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+            result = 0;
+            return true;
+        }
+        return false;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+        // The maximised window cannot be moved or restored from its caption.
+        if (wParam == HTCAPTION) {
+            GiveDocumentFocus();
+            result = 0;
+            return true;
+        }
+        return false;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED && document_.Handle())
+            LayoutWindow();
+        return false;
+    case WM_PAINT:
+        if (::IsIconic(hwnd_)) {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(hwnd_, &paint);
+            RECT client;
+            ::GetClientRect(hwnd_, &client);
+            ::DrawIcon(dc, (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2,
+                       (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
+            ::EndPaint(hwnd_, &paint);
+            result = 0;
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CMorvelDlg::OnTimer(UINT_PTR id)
+{
+    if (id == kSpeechTimer) {
+        KillTimer(kSpeechTimer);
+        StartSpeechEngine();
+        GiveDocumentFocus();
+    }
+}
+
+void CMorvelDlg::OnDestroy()
+{
+    StopAllPlayback();
+    ::RemovePropA(hwnd_, kMainWindowProperty);
+    document_.DestroyWindow();
+    pictureControl_.reset();
+    printer_.Release();
+}
+
+// ---- Leaving a document ----
+
+bool CMorvelDlg::IsKeptFile(const std::string& path) const
+{
+    return morvel_window::ContainsPath(keptFiles_, path);
+}
+
+bool CMorvelDlg::LeaveDocument()
+{
+    DocumentModel& model = document_.Model();
+    const morvel_window::LeavePlan plan = morvel_window::PlanLeaving(
+        settings_.save_, model.IsEmpty(), model.modified_ != 0, !documentPath_.empty(), IsKeptFile(documentPath_));
+    if (plan.forgetPath) {
+        model.modified_ = 0;
+        if (plan.deleteFile)
+            ::DeleteFileA(documentPath_.c_str());
+        documentPath_.clear();
+        return true;
+    }
+    bool save = plan.save;
+    if (plan.ask) {
+        // YES is button 1, NO button 2; closing the question counts as No.
+        MessageDlg question(IDD_MESSAGE_PICTURE_YESNO, hwnd_, fw::LoadResString(IDS_MORVEL_SAVE_QUESTION));
+        save = question.DoModal() != IDCANCEL;
+    }
+    if (!save || SaveDocument())
+        return true;
+    // The edits could not be kept: the user decides whether to leave them.
+    return fw::ShowMessage(hwnd_, IDS_MORVEL_LEAVE_UNSAVED, fw::LoadResString(IDS_MORVEL_LEAVE_UNSAVED),
+                           fw::LoadResString(IDS_MORVEL_ERROR_CAPTION),
+                           MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+void CMorvelDlg::OnExit()
+{
+    StopAllPlayback();
+    if (!LeaveDocument()) {
+        GiveDocumentFocus();
+        return;
+    }
+    EndDialog(IDCANCEL);
+}
+
+bool CMorvelDlg::OnCancel()
+{
+    OnExit();
+    return false;
+}
+
+// ---- The document file ----
+
+bool CMorvelDlg::SaveDocument()
+{
+    fw::WaitCursor wait;
+    if (documentPath_.empty() || IsKeptFile(documentPath_)) {
+        std::vector<DocumentListItem> files;
+        FileIO::ListDocuments(files, settings_.userDir_);
+        documentPath_ = morvel_window::NewDocumentPath(files, settings_.userDir_, settings_.maxNumber_, keptFiles_);
+    }
+    DocumentModel& model = document_.Model();
+    document_.CompactImages();
+    if (fileIO_.WriteDocument(model.items_, model.images_.Copies(), documentPath_)) {
+        model.modified_ = 0;
+        return true;
+    }
+    fw::ShowMessage(hwnd_, IDS_MORVEL_NOT_SAVED, fw::LoadResString(IDS_MORVEL_NOT_SAVED),
+                    fw::LoadResString(IDS_MORVEL_ERROR_CAPTION), MB_OK | MB_ICONSTOP);
+    return false;
+}
+
+void CMorvelDlg::LoadDocument()
+{
+    document_.Clear();
+    ShowItem(IDC_MAIN_SCROLL, false);
+    if (documentPath_.empty())
+        return;
+    std::vector<DocItem> items;
+    std::vector<CKvoraObject> images;
+    FileIO::ReadResult result;
+    {
+        fw::WaitCursor wait;
+        result = fileIO_.ReadDocument(items, images, documentPath_);
+    }
+    DocumentModel& model = document_.Model();
+    model.items_ = std::move(items);
+    model.items_.emplace_back('\n');
+    model.images_.Assign(images);
+    model.caret_ = 0;
+    model.currentPage_ = 0;
+    model.modified_ = 0;
+    const bool unreadable = result == FileIO::kNotOpened && ImageBaseManager::FileExists(documentPath_);
+    if (result == FileIO::kDamaged || unreadable) {
+        // The file stays as it is: what could be read is shown as a new document.
+        keptFiles_.push_back(documentPath_);
+        const UINT textId = unreadable ? IDS_MORVEL_DOCUMENT_UNREADABLE : IDS_MORVEL_DOCUMENT_DAMAGED;
+        fw::ShowMessage(hwnd_, textId, fw::FormatResString(textId, documentPath_.c_str()),
+                        fw::LoadResString(IDS_MORVEL_ERROR_CAPTION), MB_OK | MB_ICONWARNING);
+        documentPath_.clear();
+    }
+    document_.Refresh();
+    model.currentPage_ = 0;
+    UpdatePageScroller(0, model.lastPage_);
+}
+
+void CMorvelDlg::OpenNewestDocument()
+{
+    std::vector<DocumentListItem> files;
+    FileIO::ListDocuments(files, settings_.userDir_);
+    documentPath_ = files.empty() ? std::string() : files.front().path_;
+}
