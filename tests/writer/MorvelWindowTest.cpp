@@ -449,7 +449,7 @@ TEST_F(MorvelWindow, WordBarFindsAPictureByItsWordAndWritesItAtTheCaret)
         fw::PumpMessages();
         ASSERT_EQ(2, bar.GetHitCount());
         EXPECT_TRUE(dialog.IsSearchInHits());
-        testsupport::Snapshot(dialog, "morvel_wordbar");
+        testsupport::Snapshot(bar.Handle(), "morvel_wordbar");
         ::PostMessageA(bar.Item(IDC_WORD_BAR_FOCUS), WM_KEYDOWN, VK_RETURN, 1);
         fw::PumpMessages();
         EXPECT_EQ("Min {0}", Text(dialog));
