@@ -82,6 +82,7 @@ bool CMorvelDlg::OnInitDialog()
     document_.Create(hwnd_);
     document_.ComputePrintMetrics();
     ::ShowWindow(document_.Handle(), SW_SHOW);
+    CreateWordBar();
 
     ::ShowWindow(hwnd_, SW_MAXIMIZE);
     LayoutWindow();
@@ -180,7 +181,13 @@ void CMorvelDlg::LayoutWindow()
     const int w = button.right - button.left;
     const int h = button.bottom - button.top;
     const int scrollWidth = ::GetSystemMetrics(SM_CXVSCROLL);
-    const int searchBarHeight = 0; // the word-to-picture bar is placed here once it is wired in
+    int searchBarHeight = 0;
+    if (HasWordBar()) {
+        // Across the client width at the top, at the bar's own height.
+        const RECT own = wordBar_.Self().WindowRect();
+        searchBarHeight = own.bottom - own.top;
+        wordBar_.Place(RECT{client.left, client.top, client.right, client.top + searchBarHeight});
+    }
     const morvel_window::Layout layout =
         morvel_window::ComputeLayout(client, w, h, searchBarHeight, scrollWidth, ::GetDeviceCaps(screen, HORZRES),
                                      ::GetDeviceCaps(screen, LOGPIXELSX));
@@ -230,6 +237,10 @@ void CMorvelDlg::GiveDocumentFocus()
 
 bool CMorvelDlg::PreTranslateMessage(MSG& message)
 {
+    // The word bar takes its own keys and the characters typed into its word first.
+    if (HasWordBar() && (message.hwnd == wordBar_.Handle() || ::IsChild(wordBar_.Handle(), message.hwnd)) &&
+        wordBar_.PreTranslateMessage(message))
+        return true;
     if (message.message == WM_CHAR) {
         // Every typed character is the document's, whichever window had the focus.
         document_.SetFocusAndCaret();

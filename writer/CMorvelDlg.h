@@ -9,16 +9,20 @@
 #include "writer/DocumentDlg.h"
 #include "writer/DocumentOwner.h"
 #include "writer/FileIO.h"
+#include "writer/MorvelPictureOwner.h"
 #include "writer/MorvelPlayback.h"
 #include "writer/MorvelPrinter.h"
 #include "writer_settings/FolderDialogContext.h"
 #include "writer_settings/SettingsSheetData.h"
+#include "writer_settings/WTIDlg.h"
 #include "writer_settings/PrintSettings.h"
 #include "writer_settings/Settings.h"
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
+
+class InsertImageXDlg;
 
 class OpenDocDlg;
 class OpenSoundDlg;
@@ -79,6 +83,8 @@ public:
     const std::string& DocumentPath() const { return documentPath_; }
     const PrintSettings& GetPrintSettings() const { return printSettings_; }
     OpenDocDlg* OpenDocumentDialog() const { return openDocDlg_; }
+    // The word-to-picture bar; its window exists while [MVSettings] WTIMode is 1.
+    WTIDlg& WordBar() { return wordBar_; }
 
     bool PreTranslateMessage(MSG& message) override;
 
@@ -119,8 +125,7 @@ private:
     void OnDefaultImageBase();
     void OnAbout();
     void OnScroll(int code, int position);
-    // Left for the users dialog, the settings sheet, the insert-picture browser and the symbol
-    // chooser, which are wired in here.
+    // The users dialog, the settings sheet and the insert-picture browser.
     void OnUsers();
     void OnSettings();
     // What the image-folder dialogs of the users dialog and the settings sheet need of this window.
@@ -130,7 +135,8 @@ private:
     // The settings as they now stand shown: menu, caption, colours, buttons and the document's font.
     void ApplyUserSettings();
     void OnInsertPicture();
-    void OnSymbolChooser();
+    void CreateWordBar();
+    bool HasWordBar() const { return settings_.wtiMode_ == 1 && wordBar_.Handle() != nullptr; }
 
     void OnReadAloud();
     void OnPause();
@@ -163,4 +169,9 @@ private:
     OpenSoundDlg* soundChooser_ = nullptr;
     // The speech engine, the media player and the steps of whoever plays.
     MorvelPlayback playback_{*this};
+    MorvelPictureOwner pictureOwner_{*this};
+    friend class MorvelPictureOwner;  // it answers the browser and the bar with this window's parts
+    // The insert-picture browser while it is open: the ends of playback steps go to it.
+    InsertImageXDlg* pictureBrowser_ = nullptr;
+    WTIDlg wordBar_;
 };

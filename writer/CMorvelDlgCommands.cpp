@@ -11,8 +11,10 @@
 #include "morvel/resource.h"
 #include "writer/CMorvelDlg.h"
 #include "writer/KvoraCommandDlg.h"
+#include "writer_settings/InsertImageXDlg.h"
 #include "writer/OpenDocDlg.h"
 #include "writer_settings/SettingsSheet.h"
+#include "writer_settings/SymbolDlg.h"
 #include "writer_settings/UserDlg.h"
 #include <direct.h>
 
@@ -337,6 +339,8 @@ void CMorvelDlg::OnDefaultImageBase()
         return;
     settings_.defaultImageBase_ = key;
     settings_.WriteUserSettings();
+    if (HasWordBar())
+        wordBar_.Attach(&pictureOwner_, fileIO_.imageBaseIni_);
 }
 
 void CMorvelDlg::OnAbout()
@@ -376,6 +380,11 @@ FolderDialogContext CMorvelDlg::FolderContext()
     context.owner = hwnd_;
     context.settings = &settings_;
     context.pictureControl = GetPictureInterface();
+    // A folder's symbol is chosen among the pictures of the symbols folder.
+    context.chooseSymbol = [this](HWND parent, const std::string& symbolsDir, std::string& symbol) {
+        SymbolDlg chooser(symbolsDir, symbol, GetPictureInterface(), parent);
+        return chooser.DoModal() == IDOK;
+    };
     // A favourite picture is defined in Morvel's command dialog.
     context.defineContent = [this](HWND parent, std::string& content) {
         KvoraCommandDlg dialog(&fileIO_, &settings_, &content, playback_.SpeechControl(), playback_.SpeechEngine(),
@@ -395,24 +404,80 @@ SpeechObjects CMorvelDlg::Speech()
 
 void CMorvelDlg::ApplyUserSettings()
 {
+    // The word-to-picture bar follows the setting that may just have changed.
+    CreateWordBar();
+    if (wordBar_.Handle())
+        ::ShowWindow(wordBar_.Handle(), settings_.wtiMode_ == 1 ? SW_SHOW : SW_HIDE);
     LayoutWindow();
     playback_.ApplySpeechSettings();
     document_.Refresh();
 }
 
-void CMorvelDlg::OnInsertPicture() {}
+// The browser fills a content object; a chosen picture goes in at the caret.
+void CMorvelDlg::OnInsertPicture()
+{
+    CKvoraObject picture;
+    InsertImageXDlg browser(pictureOwner_, picture, browserFolderIndex_, hwnd_);
+    pictureBrowser_ = &browser;
+    const bool chosen = browser.DoModal() == IDOK;
+    pictureBrowser_ = nullptr;
+    if (chosen && !picture.BuildContent().empty())
+        InsertAtCaret(picture);
+    else
+        GiveDocumentFocus();
+}
 
-void CMorvelDlg::OnSymbolChooser() {}
 
-// Tab moves the keys between the document and the word-to-picture bar while the bar is shown.
-void CMorvelDlg::OnTab() {}
+// The word-to-picture bar, shown when the user's settings ask for it.
+void CMorvelDlg::CreateWordBar()
+{
+    if (settings_.wtiMode_ != 1 || wordBar_.Handle())
+        return;
+    wordBar_.Create(hwnd_);
+    wordBar_.Attach(&pictureOwner_, fileIO_.imageBaseIni_);
+    ::ShowWindow(wordBar_.Handle(), SW_SHOW);
+}
+
+// Tab moves the keys between the document and the word-to-picture bar while the bar is shown: from
+// the document into the word, from the word into the hits (back to the document without hits), from
+// the hits back to the document.
+void CMorvelDlg::OnTab()
+{
+    if (!HasWordBar())
+        return;
+    switch (wordBar_.GetFocusControl()) {
+    case 0:
+        wordBar_.ResetHits();
+        document_.DrawCaret(false);
+        break;
+    case IDC_WORD_BAR_FOCUS:
+        wordBar_.LeaveHits();
+        GiveDocumentFocus();
+        break;
+    case IDC_WORD_BAR_WORD:
+        if (wordBar_.GetHitCount() == 0) {
+            wordBar_.LeaveHits();
+            GiveDocumentFocus();
+        } else {
+            wordBar_.EnterHits();
+            document_.DrawCaret(false);
+        }
+        break;
+    default:
+        break;
+    }
+}
 
 bool CMorvelDlg::IsSearchInHits()
 {
-    return false;
+    return HasWordBar() && wordBar_.IsInHits();
 }
 
-void CMorvelDlg::LeaveSearchHits() {}
+void CMorvelDlg::LeaveSearchHits()
+{
+    if (HasWordBar())
+        wordBar_.LeaveHits();
+}
 
 // ---- Playback: the playback object does the playing ----
 
@@ -432,12 +497,15 @@ void CMorvelDlg::ShowPauseButton(bool show)
 }
 
 // The sound chooser's preview ends with the player's end; the open-document dialog reads its own
-// document aloud while it is open; the insert-picture browser's steps are handed on here once it is
-// wired in.
+// document aloud while it is open; the insert-picture browser hides STOP once nothing plays.
 bool CMorvelDlg::PassStepToOpenDialog(bool mediaPlayerEnd)
 {
     if (mediaPlayerEnd && soundChooser_)
         soundChooser_->StopPreview();
+    if (pictureBrowser_) {
+        pictureBrowser_->OnPlaybackStep();
+        return true;
+    }
     if (!openDocDlg_)
         return false;
     if (!openDocDlg_->OnPlaybackStep())

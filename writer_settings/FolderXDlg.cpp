@@ -19,8 +19,8 @@ bool FolderXDlg::OnCommand(int id, int code)
     return list_.OnCommand(id, code);
 }
 
-void RunFolderListDlg(std::vector<ImageFolder>& folders, const FolderDialogContext& context)
+bool RunFolderListDlg(std::vector<ImageFolder>& folders, const FolderDialogContext& context)
 {
     FolderXDlg dialog(&folders, context);
-    dialog.DoModal();
+    return dialog.DoModal() == IDOK;
 }

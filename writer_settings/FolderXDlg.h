@@ -18,5 +18,5 @@ private:
     FolderListEditor list_;
 };
 
-// The browser's way in: the dialog run modally over the list.
-void RunFolderListDlg(std::vector<ImageFolder>& folders, const FolderDialogContext& context);
+// The browser's way in: the dialog run modally over the list; true when it closed with OK.
+bool RunFolderListDlg(std::vector<ImageFolder>& folders, const FolderDialogContext& context);

@@ -11,6 +11,11 @@ namespace {
 
 const SIZE kLargestPicture{1024, 768};
 const COLORREF kMarkColour = RGB(0, 0, 127);
+// The shown page's pictures are decoded after a search or a page change, one per posted message.
+// While the user's keys or clicks wait, the next picture waits for a timer, whose message comes after
+// them: a key typed meanwhile is answered first.
+const UINT kLoadMessage = WM_APP + 1;
+const UINT_PTR kLoadTimer = 1;
 
 } // namespace
 
@@ -33,7 +38,8 @@ void WTIDlg::Attach(WordBarOwner* owner, const std::string& imageBaseIni)
     imageBaseIni_ = imageBaseIni;
     imageBases_.LoadBases(imageBaseIni, 1);
     pictureControl_ = owner_->GetPictureInterface();
-    wordEntry_.Clear();
+    hits_.Clear();
+    searched_ = false;
     // Kept as the program ini gives it; nothing uses it yet.
     textImage_ = ini::ReadString(owner_->GetSettings().programIni_, "Defaults", "TextImage").substr(0, 255);
 }
@@ -52,8 +58,10 @@ bool WTIDlg::OnInitDialog()
 
 void WTIDlg::OnDestroy()
 {
+    KillTimer(kLoadTimer);
     cells_.clear();
-    hits_.clear();
+    hits_.Clear();
+    searched_ = false;
     strip_.Reset(0, 0);
 }
 
@@ -69,8 +77,9 @@ void WTIDlg::Place(const RECT& rect)
     const RECT word = Item(IDC_WORD_BAR_WORD).RectInParent();
     stripRect_ = RECT{word.right + 5, 1, client.right - 5 - side - 5, client.bottom};
     cells_ = BuildHitCells(stripRect_, frameWidth_);
-    strip_.Reset(static_cast<int>(hits_.size()), static_cast<int>(cells_.size()));
+    strip_.Reset(GetHitCount(), static_cast<int>(cells_.size()));
     ShowItem(IDC_WORD_BAR_MORE, strip_.HasMorePagesThanOne());
+    LoadShownPictures();
     Self().Invalidate();
 }
 
@@ -186,24 +195,15 @@ void WTIDlg::OnEnter()
 // Every picture whose word matches, base by base, then the word itself as the last hit.
 void WTIDlg::Search()
 {
-    hits_.clear();
     std::string word = ItemText(IDC_WORD_BAR_WORD);
     std::vector<Image> found;
     imageBases_.FindImagesByText(word, found, IsChecked(IDC_WORD_BAR_EXACT) ? 1 : 0);
-    hits_.reserve(found.size() + 1);
-    for (const Image& image : found) {
-        ImageBaseOptions options;
-        imageBases_.GetOptionsForKey(image.GetCode(), options);
-        hits_.emplace_back();
-        hits_.back().SetFromImage(image, options);
-    }
-    hits_.push_back(wordEntry_);
-    strip_.Reset(static_cast<int>(hits_.size()), static_cast<int>(cells_.size()));
+    hits_.Reset(std::move(found), imageBases_);
+    searched_ = true;
+    strip_.Reset(GetHitCount(), static_cast<int>(cells_.size()));
     LoadShownPictures();
-    if (!hits_.empty()) {
-        strip_.Mark(0);
-        Item(IDC_WORD_BAR_FOCUS).SetFocus();
-    }
+    strip_.Mark(0);
+    Item(IDC_WORD_BAR_FOCUS).SetFocus();
     ShowItem(IDC_WORD_BAR_MORE, strip_.HasMorePagesThanOne());
     InvalidateStrip();
 }
@@ -214,10 +214,10 @@ void WTIDlg::Search()
 void WTIDlg::InsertMarkedHit()
 {
     const int marked = strip_.Marked();
-    if (marked == static_cast<int>(hits_.size()) - 1) {
+    if (hits_.IsWordEntry(marked)) {
         owner_->InsertText(ItemText(IDC_WORD_BAR_WORD) + " ");
     } else {
-        CKvoraObject picture(hits_[static_cast<size_t>(marked)]);
+        CKvoraObject picture(hits_.At(marked));
         std::string path, text, sound;
         ImageBaseOptions options;
         int metafileBase = 0;
@@ -274,14 +274,60 @@ void WTIDlg::ApplyMove(const HitStrip::Move& move)
 
 void WTIDlg::LoadShownPictures()
 {
+    loadPending_ = true;
+    ScheduleLoad();
+}
+
+void WTIDlg::ScheduleLoad()
+{
+    if (loadPosted_ || !hwnd_)
+        return;
+    loadPosted_ = true;
+    Self().Post(kLoadMessage);
+}
+
+void WTIDlg::OnLoadMessage()
+{
+    loadPosted_ = false;
+    if (!loadPending_)
+        return;
+    if (HIWORD(::GetQueueStatus(QS_INPUT)) != 0) {
+        SetTimer(kLoadTimer, 0);
+        return;
+    }
+    if (LoadNextShownPicture())
+        ScheduleLoad();
+    else
+        loadPending_ = false;
+}
+
+// One picture of the shown page that is not loaded yet; false when there is none left.
+bool WTIDlg::LoadNextShownPicture()
+{
     for (size_t cell = 0; cell < cells_.size(); ++cell) {
         const int hit = strip_.HitIn(static_cast<int>(cell));
         if (hit < 0)
             break;
-        CKvoraObject& object = hits_[static_cast<size_t>(hit)];
-        if (!object.HasPicture() && !object.picturePath_.empty())
+        if (hits_.PictureTried(hit))
+            continue;
+        // Tried once: a picture that cannot be shown stays without picture.
+        hits_.SetPictureTried(hit);
+        CKvoraObject& object = hits_.At(hit);
+        if (!object.HasPicture() && !object.picturePath_.empty()) {
             object.LoadPicture(pictureControl_, RGB(255, 255, 255), 0, kLargestPicture);
+            ::InvalidateRect(hwnd_, &cells_[cell], FALSE);
+            return true;
+        }
     }
+    return false;
+}
+
+void WTIDlg::OnTimer(UINT_PTR id)
+{
+    if (id != kLoadTimer)
+        return;
+    KillTimer(kLoadTimer);
+    ScheduleLoad();
 }
 
 void WTIDlg::OnClick(POINT point, bool twice)
@@ -312,6 +358,9 @@ bool WTIDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&)
     case WM_PAINT:
         Paint();
         return true;
+    case kLoadMessage:
+        OnLoadMessage();
+        return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -332,7 +381,7 @@ void WTIDlg::Paint()
         const int hit = strip_.HitIn(static_cast<int>(cell));
         if (hit < 0)
             break;
-        const CKvoraObject& object = hits_[static_cast<size_t>(hit)];
+        const CKvoraObject& object = hits_.At(hit);
         ::FillRect(dc, &cells_[cell], whiteBrush_);
         object.Draw(dc, cells_[cell], object.label_.empty() ? 1 : 0, 1, 1);
     }

@@ -7,6 +7,7 @@
 #include "library/KvoraObject.h"
 #include "writer_settings/HitStrip.h"
 #include "writer_settings/PictureChoiceOwner.h"
+#include "writer_settings/WordHits.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,7 +30,7 @@ public:
     virtual void Place(const RECT& rect);
 
     // What the main window's Tab asks.
-    int GetHitCount() const { return static_cast<int>(hits_.size()); }
+    int GetHitCount() const { return searched_ ? hits_.Count() : 0; }
     // 0 when the strip has no cells, else the control with the focus: the word (1129), the focus
     // button (1131), or 0 for any other.
     int GetFocusControl() const;
@@ -47,7 +48,10 @@ public:
     bool PreTranslateMessage(MSG& message) override;
 
     // What the strip holds, for the main window's tests and the benchmark.
-    const std::vector<CKvoraObject>& Hits() const { return hits_; }
+    CKvoraObject& Hit(int hit) { return hits_.At(hit); }
+    // The shown page's pictures are decoded after the keystroke, one at a time between the user's
+    // keys; true once the shown page has all of them.
+    bool ShownPicturesLoaded() const { return !loadPending_; }
     int MarkedHit() const { return strip_.Marked(); }
     int FirstShownHit() const { return strip_.First(); }
     const std::vector<RECT>& Cells() const { return cells_; }
@@ -61,6 +65,7 @@ protected:
     bool OnOK() override { return false; }
     bool OnCancel() override { return false; }
     void OnDestroy() override;
+    void OnTimer(UINT_PTR id) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -74,6 +79,9 @@ private:
     void OnClick(POINT point, bool twice);
     void OnWordFocused();
     void LoadShownPictures();
+    bool LoadNextShownPicture();
+    void ScheduleLoad();
+    void OnLoadMessage();
     void InvalidateStrip();
     void Paint();
     bool FocusIsOn(int id) const;
@@ -91,8 +99,9 @@ private:
     RECT stripRect_{0, 0, 0, 0};
     std::vector<RECT> cells_;
     int frameWidth_ = 4;
-    std::vector<CKvoraObject> hits_;
+    WordHits hits_;
+    bool searched_ = false;
     HitStrip strip_;
-    // The last hit: stands for the typed word itself.
-    CKvoraObject wordEntry_;
+    bool loadPending_ = false;
+    bool loadPosted_ = false;
 };

@@ -463,6 +463,39 @@ TEST_F(MorvelWindow, UsersFromTheMenuMakeTheChosenUserCurrent)
     });
 }
 
+TEST_F(MorvelWindow, WordBarFindsAPictureByItsWordAndWritesItAtTheCaret)
+{
+    WriteUser("Save=0\r\nWTIMode=1\r\n");
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        WTIDlg& bar = dialog.WordBar();
+        ASSERT_TRUE(bar.Self().IsVisible());
+        EXPECT_LT(bar.Self().RectInParent().bottom, dialog.Document().Self().RectInParent().top);
+        Type(dialog, "Min ");
+        // Tab from the document into the word; the word's characters stay in the bar.
+        const HWND word = bar.Item(IDC_WORD_BAR_WORD);
+        ::PostMessageA(dialog.Document().Handle(), WM_KEYDOWN, VK_TAB, 1);
+        fw::PumpMessages();
+        EXPECT_EQ(::GetFocus(), word);
+        for (char c : std::string("HUND")) {
+            ::PostMessageA(word, WM_CHAR, static_cast<unsigned char>(c), 1);
+            fw::PumpMessages();
+        }
+        EXPECT_EQ("HUND", bar.ItemText(IDC_WORD_BAR_WORD));
+        EXPECT_EQ("Min ", Text(dialog));
+        ::PostMessageA(word, WM_KEYDOWN, VK_RETURN, 1);
+        fw::PumpMessages();
+        ASSERT_EQ(2, bar.GetHitCount());
+        EXPECT_TRUE(dialog.IsSearchInHits());
+        testsupport::Snapshot(bar.Handle(), "morvel_wordbar");
+        ::PostMessageA(bar.Item(IDC_WORD_BAR_FOCUS), WM_KEYDOWN, VK_RETURN, 1);
+        fw::PumpMessages();
+        EXPECT_EQ("Min {0}", Text(dialog));
+        ASSERT_EQ(1u, dialog.Document().Model().images_.Size());
+        EXPECT_EQ("A12", dialog.Document().Model().images_[0].code_);
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
 TEST_F(MorvelWindow, AFavouritePictureOfTheSettingsSheetIsDefinedInMorvelsCommandDialog)
 {
     Run(userFile, [&](CMorvelDlg& dialog) {
@@ -487,6 +520,22 @@ TEST_F(MorvelWindow, AFavouritePictureOfTheSettingsSheetIsDefinedInMorvelsComman
         });
         Command(dialog, ID_MENU_SETTINGS);
         EXPECT_EQ(0u, fw::PropSheet::PendingInitHooks());
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
+TEST_F(MorvelWindow, InsertPictureOpensTheBrowserAndCancelInsertsNothing)
+{
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        bool opened = false;
+        testsupport::OnNextDialog([&](fw::Dialog& browser) {
+            opened = true;
+            EXPECT_EQ("Infoga bild", browser.Self().Text());
+            browser.EndDialog(IDCANCEL);
+        });
+        Command(dialog, ID_KEY_INSERT_PICTURE);
+        EXPECT_TRUE(opened);
+        EXPECT_EQ("", Text(dialog));
         EXPECT_TRUE(Exit(dialog));
     });
 }
