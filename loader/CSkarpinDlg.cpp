@@ -309,6 +309,7 @@ void CSkarpinDlg::OnTimer(UINT_PTR id)
     if (id != kStartTimer)
         return;
     KillTimer(kStartTimer);
+    printer_.LoadDefault();
 }
 
 bool CSkarpinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

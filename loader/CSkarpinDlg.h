@@ -2,6 +2,7 @@
 // the main menu and the set and overlay context menus kept in step with the selection.
 #pragma once
 #include "framework/Dialog.h"
+#include "framework/Printer.h"
 #include "loader/CIconListBox.h"
 #include "loader/FileIO.h"
 #include "loader/ListRecords.h"
@@ -133,6 +134,7 @@ private:
     HMENU overlayMenu_ = nullptr;
     std::string selectedSetName_;
     PrintOptions printOptions_;
+    fw::Printer printer_; // the default printer from the start timer on, or the one the user set up
     HIMAGELIST treeImages_ = nullptr;
     HIMAGELIST listImages_ = nullptr;
 };

@@ -9,6 +9,9 @@
 #include <string>
 
 class FileIO;
+namespace fw {
+class Printer;
+}
 
 // A modeless editor window owned by the main window, at most one at a time. On closing (after
 // asking about saving) it sends kClosedMessage to the main window, which then deletes it once that
@@ -31,6 +34,7 @@ struct OverlayEditorRequest {
     HWND mainWindow = nullptr;             // the parent, and the receiver of kClosedMessage
     FileIO* fileIO = nullptr;
     PrintOptions* printOptions = nullptr;  // the main window's, read and changed by the editor's printing
+    fw::Printer* printer = nullptr;        // the main window's printer, which the print dialog may change
     RECT screenRect{};                     // the main window's rectangle on the screen
     std::string setName;
     // The main window's selected overlay name: the editor writes the overlay's new name into it
