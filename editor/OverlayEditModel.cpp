@@ -209,6 +209,7 @@ void OverlayEditModel::Cut()
     TakeUndo(UndoKind::Cut);
     clipboard_ = Current()[static_cast<size_t>(selected_)];
     clipboard_.selected_ = 0;
+    hasClipboard_ = true;
     Erase(selected_);
     modified_ = true;
 }
@@ -219,6 +220,7 @@ void OverlayEditModel::Copy()
         return;
     clipboard_ = Current()[static_cast<size_t>(selected_)];
     clipboard_.selected_ = 0;
+    hasClipboard_ = true;
     Deselect();
 }
 

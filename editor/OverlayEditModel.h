@@ -75,7 +75,7 @@ public:
     void EndPress() { dragAllowed_ = false; working_.cells_.clear(); }
 
     // --- Clipboard and deleting ---
-    bool HasClipboard() const { return clipboard_.id_ != -1; }
+    bool HasClipboard() const { return hasClipboard_; }
     void Cut();
     void Copy();
     PasteResult Paste();
@@ -124,7 +124,8 @@ private:
     int selected_ = -1;
     int marker_ = -1;
     Block working_;     // the drag copy
-    Block clipboard_;   // id -1: empty. Kept apart from the drag copy, so a drag never empties it.
+    Block clipboard_;   // kept apart from the drag copy, so a drag never empties it
+    bool hasClipboard_ = false;
     Block default_;
     bool modified_ = false;
     bool dragAllowed_ = false;

@@ -25,6 +25,7 @@ protected:
     EditorWindowTest()
     {
         UseModel("PS2");
+        WriteProgramSettings("[Settings]\r\nShowTemplateDlg=0\r\n");
         MakeSet("Skola", StandardRegister({{1, "Bil"}}).c_str());
         std::string name = "Bil";
         Block key;
@@ -59,8 +60,16 @@ protected:
     {
         SelectSet(dialog, "Skola");
         SelectLines(dialog, {line});
+        ExpectEditor();
         dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         return Editor(dialog);
+    }
+
+    // The editor is modeless and driven here directly: it takes the test's dialog script slot as
+    // an empty script, so it is not taken for a dialog nobody answers.
+    static void ExpectEditor()
+    {
+        OnNextDialog([](fw::Dialog&) {});
     }
 
     static LPARAM CentreOf(EditOverlayDlg& editor, const char* cell)
@@ -322,6 +331,7 @@ TEST_F(EditorWindowTest, ReadOnlySetSaysWhyItCannotSave)
     request.number = 1;
     request.readOnly = 1;
     request.screenRect = RECT{0, 0, 800, 600};
+    ExpectEditor();
     std::unique_ptr<OverlayEditor> made = EditOverlayDlg::Factory()(request);
     ASSERT_NE(nullptr, made);
     auto& editor = static_cast<EditOverlayDlg&>(*made);
@@ -352,6 +362,7 @@ TEST_F(EditorWindowTest, AChangedStandardOverlayAsksToo)
     request.overlayName = &name;
     request.number = 101;
     request.screenRect = RECT{0, 0, 800, 600};
+    ExpectEditor();
     std::unique_ptr<OverlayEditor> made = EditOverlayDlg::Factory()(request);
     ASSERT_NE(nullptr, made);
     auto& editor = static_cast<EditOverlayDlg&>(*made);
