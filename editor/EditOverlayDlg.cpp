@@ -27,6 +27,7 @@ EditOverlayDlg::EditOverlayDlg(const OverlayEditorRequest& request)
       owner_(request.mainWindow),
       fileIO_(request.fileIO),
       printOptions_(request.printOptions),
+      printer_(request.printer),
       ownerOverlayName_(request.overlayName),
       ownerRect_(request.screenRect),
       setName_(request.setName),

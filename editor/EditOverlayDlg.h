@@ -92,7 +92,7 @@ private:
     void DefineBlock();
     void DefineBackground();
     void DefineAutoCommand();
-    // Printing the overlay; filled by the printing part of the editor.
+    // Printing the overlay (OverlayPrinter): the print dialog, the save, then the pages.
     void OnPrint();
     void OpenOther();
     bool Save();
@@ -105,6 +105,7 @@ private:
     HWND owner_;
     FileIO* fileIO_;
     PrintOptions* printOptions_;
+    fw::Printer* printer_;
     std::string* ownerOverlayName_;
     RECT ownerRect_;
     std::string setName_;

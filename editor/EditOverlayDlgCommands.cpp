@@ -5,6 +5,7 @@
 #include "editor/DefineBkDlg.h"
 #include "editor/DefineBlockDlg.h"
 #include "editor/EditOverlayDlg.h"
+#include "editor/OverlayPrinter.h"
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -207,7 +208,43 @@ void EditOverlayDlg::DefineAutoCommand()
     dialog.DoModal();
 }
 
-void EditOverlayDlg::OnPrint() {}
+void EditOverlayDlg::OnPrint()
+{
+    if (printer_ == nullptr || printOptions_ == nullptr)
+        return;
+    OverlayPrintRequest request;
+    request.owner = hwnd_;
+    request.fileIO = fileIO_;
+    request.printer = printer_;
+    request.options = printOptions_;
+    request.grid = &model_.Grid();
+    request.readOnly = readOnly_;
+    // Printed is what is stored: a modified overlay is saved first, and stays unprinted when it
+    // could not be.
+    request.save = [this] {
+        Save();
+        return !model_.IsModified();
+    };
+    request.job = [this] {
+        OverlayPrintJob job;
+        job.documentName = Self().Text();
+        job.number = number_;
+        job.overlayName = overlayName_;
+        job.setName = setName_;
+        job.keys = &model_.Keys();
+        job.background = &model_.Background();
+        job.settings = settings_;
+        job.defaultFont = defaultFont_;
+        job.farEast = farEast_;
+        return job;
+    };
+    // Outside the background view the background is dimmed on screen, but printed as it is.
+    if (model_.GetView() != OverlayEditModel::kBackgroundView)
+        request.loadBackgroundPictures = [this](bool forPrinter) {
+            LoadPictures(model_.Background(), forPrinter ? 0 : 1);
+        };
+    RunOverlayPrint(request);
+}
 
 // --- Files ---
 

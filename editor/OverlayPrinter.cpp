@@ -100,7 +100,7 @@ int RunOverlayPrint(const OverlayPrintRequest& request)
         ShowError(request.owner, IDS_PRINT_FAILED);
         return 0;
     }
-    OverlayPrintJob job = request.job;
+    OverlayPrintJob job = request.job();
     job.options = *request.options;
     request.fileIO->GetMargins(printer.Name(), job.leftMarginMm, job.topMarginMm);
 

@@ -42,7 +42,9 @@ struct OverlayPrintRequest {
     fw::Printer* printer = nullptr;    // the main window's
     PrintOptions* options = nullptr;   // the main window's, kept from one print to the next
     KeyGrid* grid = nullptr;           // the editor's
-    OverlayPrintJob job;               // options and margins are filled in here
+    // What to print, asked after the save: a new overlay has its name and title only then. The
+    // options and the margins are filled in here.
+    std::function<OverlayPrintJob()> job;
     int readOnly = 0;
     // Saves as the editor's save command does; true when the overlay is no longer modified after it.
     std::function<bool()> save;

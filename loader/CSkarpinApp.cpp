@@ -30,6 +30,7 @@ bool CSkarpinApp::InitInstance()
     {
         CSkarpinDlg dialog;
         dialog.SetOverlayEditorFactory(editorFactory_);
+        dialog.SetEditorSettingsDialogs(settingsDialogs_);
         dialog.DoModal();
     }
     ::CoUninitialize();

@@ -12,6 +12,8 @@ public:
     bool InitInstance();
     // The main window opens its overlays in the editors this makes.
     void SetOverlayEditorFactory(OverlayEditorFactory factory) { editorFactory_ = std::move(factory); }
+    // The print margin wizard and the start settings, run from the main window's menu.
+    void SetEditorSettingsDialogs(EditorSettingsDialogs dialogs) { settingsDialogs_ = std::move(dialogs); }
     // Help requests do nothing in this program.
     void WinHelp() {}
 
@@ -20,4 +22,5 @@ public:
 
 private:
     OverlayEditorFactory editorFactory_;
+    EditorSettingsDialogs settingsDialogs_;
 };

@@ -362,7 +362,6 @@ void CSkarpinDlg::OnDestroy()
             ::DestroyMenu(*menu);
         *menu = nullptr;
     }
-    printer_.reset();
     overlayEditor_.reset();
     closedEditor_.reset();
     fw::TreeView tree(setTree_.Handle());

@@ -2,8 +2,8 @@
 // the main menu and the set and overlay context menus kept in step with the selection.
 #pragma once
 #include "framework/Dialog.h"
+#include "framework/Printer.h"
 #include "loader/CIconListBox.h"
-#include "loader/DefaultPrinter.h"
 #include "loader/FileIO.h"
 #include "loader/KeyboardSettingsCommand.h"
 #include "loader/ListRecords.h"
@@ -40,6 +40,7 @@ public:
 
     // The overlay editor is made by this factory; without one, opening an overlay shows nothing.
     void SetOverlayEditorFactory(OverlayEditorFactory factory) { editorFactory_ = std::move(factory); }
+    void SetEditorSettingsDialogs(EditorSettingsDialogs dialogs) { settingsDialogs_ = std::move(dialogs); }
     OverlayEditor* Editor() const { return overlayEditor_.get(); }
 
     // SetListOwner
@@ -69,11 +70,11 @@ public:
 
     // Made when timer 1 fires, and handed to every overlay editor opened afterwards: the speech
     // engine or the TextSpeaker control (at most one; both null without speech), and the default
-    // printer's request (null before the timer).
+    // printer (none before the timer, or when the system has none).
     MainWindowSpeech& Speech() { return speech_; }
     BabTTS* SpeechEngine() const { return speech_.Engine(); }
     TextSpeaker* TextSpeakerControl() const { return speech_.Speaker(); }
-    PRINTDLGA* PrinterDialog() const { return printer_ ? &printer_->Request() : nullptr; }
+    const fw::Printer& Printer() const { return printer_; }
 
 protected:
     bool OnInitDialog() override;
@@ -156,6 +157,7 @@ private:
     std::unique_ptr<OverlayEditor> overlayEditor_; // the open overlay editor
     std::unique_ptr<OverlayEditor> closedEditor_;  // closed, deleted once its own call has returned
     OverlayEditorFactory editorFactory_;
+    EditorSettingsDialogs settingsDialogs_;
     CIconListBox overlayList_;
     SetTreeCtrl setTree_;
     int setReadOnly_ = 0;
@@ -172,8 +174,8 @@ private:
     HMENU overlayMenu_ = nullptr;
     std::string selectedSetName_;
     PrintOptions printOptions_;
+    fw::Printer printer_; // the default printer from the start timer on, or the one the user set up
     HIMAGELIST treeImages_ = nullptr;
     HIMAGELIST listImages_ = nullptr;
     MainWindowSpeech speech_;
-    std::unique_ptr<DefaultPrinter> printer_;
 };

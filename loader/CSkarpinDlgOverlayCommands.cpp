@@ -241,6 +241,7 @@ void CSkarpinDlg::OpenOverlayEditor()
     request.mainWindow = hwnd_;
     request.fileIO = &fileIO_;
     request.printOptions = &printOptions_;
+    request.printer = &printer_;
     request.screenRect = Self().WindowRect();
     request.setName = selectedSetName_;
     request.overlayName = &selectedOverlayName_;

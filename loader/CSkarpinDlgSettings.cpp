@@ -74,9 +74,17 @@ bool CSkarpinDlg::OnSettingsCommand(int id)
     }
 }
 
-void CSkarpinDlg::OnMarginSettings() {}
+void CSkarpinDlg::OnMarginSettings()
+{
+    if (settingsDialogs_.printMargins)
+        settingsDialogs_.printMargins(hwnd_, fileIO_, printer_);
+}
 
-void CSkarpinDlg::OnStartSettings() {}
+void CSkarpinDlg::OnStartSettings()
+{
+    if (settingsDialogs_.startSettings)
+        settingsDialogs_.startSettings(hwnd_, fileIO_);
+}
 
 // --- Key timing, repetition and feedback ---
 
@@ -239,8 +247,7 @@ void CSkarpinDlg::StartSpeechAndPrinter()
         fw::WaitCursor wait;
         speech_.Start(fileIO_, hwnd_);
     }
-    printer_ = std::make_unique<DefaultPrinter>();
-    printer_->Find(hwnd_);
+    printer_.LoadDefault(); // silently: without a printer, printing says so when it is asked for
 }
 
 bool CSkarpinDlg::RefuseNonClientClick()

@@ -9,6 +9,12 @@
 #include <string>
 
 class FileIO;
+namespace fw {
+class Printer;
+}
+namespace fw {
+class Printer;
+}
 
 // A modeless editor window owned by the main window, at most one at a time. On closing (after
 // asking about saving) it sends kClosedMessage to the main window, which then deletes it once that
@@ -31,6 +37,7 @@ struct OverlayEditorRequest {
     HWND mainWindow = nullptr;             // the parent, and the receiver of kClosedMessage
     FileIO* fileIO = nullptr;
     PrintOptions* printOptions = nullptr;  // the main window's, read and changed by the editor's printing
+    fw::Printer* printer = nullptr;        // the main window's printer, which the print dialog may change
     RECT screenRect{};                     // the main window's rectangle on the screen
     std::string setName;
     // The main window's selected overlay name: the editor writes the overlay's new name into it
@@ -43,3 +50,10 @@ struct OverlayEditorRequest {
 
 // Creates the editor modeless (template 129) and shows it; null when it could not be made.
 using OverlayEditorFactory = std::function<std::unique_ptr<OverlayEditor>(const OverlayEditorRequest&)>;
+
+// The settings dialogs of the editor's part of the program that the main window's menu runs; each
+// is true when the user closed it with OK. Either may be empty: its command then does nothing.
+struct EditorSettingsDialogs {
+    std::function<bool(HWND owner, FileIO& fileIO, fw::Printer& printer)> printMargins;
+    std::function<bool(HWND owner, FileIO& fileIO)> startSettings;
+};

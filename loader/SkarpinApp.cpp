@@ -1,5 +1,7 @@
 // Skarpin's entry point: the start-up object refuses a second copy and runs the main window.
 #include "editor/EditOverlayDlg.h"
+#include "editor/MarginSheet.h"
+#include "editor/StartSettingsDlg.h"
 #include "loader/CSkarpinApp.h"
 #include <windows.h>
 #include <commctrl.h>
@@ -10,6 +12,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     ::InitCommonControlsEx(&controls);
     CSkarpinApp application;
     application.SetOverlayEditorFactory(EditOverlayDlg::Factory());
+    EditorSettingsDialogs dialogs;
+    dialogs.printMargins = RunMarginSheet;
+    dialogs.startSettings = RunStartSettings;
+    application.SetEditorSettingsDialogs(std::move(dialogs));
     if (application.InitApplication())
         application.InitInstance();
     return 0;

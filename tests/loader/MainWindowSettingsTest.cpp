@@ -228,16 +228,9 @@ protected:
     StartTimerTest() : enginePath_(HKEY_LOCAL_MACHINE, kEnginePathKey, nullptr)
     {
         enginePath_.Delete();
-        fw::CommonDialogHandlers handlers;
-        handlers.print = [this](PRINTDLGA& request) {
-            printFlags_.push_back(request.Flags);
-            return false;
-        };
-        fw::SetCommonDialogHandlers(handlers);
     }
     ~StartTimerTest() override
     {
-        fw::SetCommonDialogHandlers(fw::CommonDialogHandlers());
         BabTTS().CloseVoice();
         if (auto uninit = reinterpret_cast<BabTtsUninitFn>(BabTtsTable().entries[BabTtsUninit]))
             uninit();
@@ -273,7 +266,6 @@ protected:
             });
             ::KillTimer(dialog.Handle(), CSkarpinDlg::kStartTimer);
             dialog.Self().Send(WM_TIMER, 2, 0); // another timer: nothing
-            EXPECT_EQ(dialog.PrinterDialog(), nullptr);
             dialog.Self().Send(WM_TIMER, CSkarpinDlg::kStartTimer, 0);
             script(dialog);
         });
@@ -282,7 +274,6 @@ protected:
     RegistryValueGuard enginePath_;
     fakespeech::FakePtr fake_ = fakespeech::MakeFake({"Anna", "\xD6sten"});
     int speakersMade_ = 0;
-    std::vector<DWORD> printFlags_;
 };
 
 } // namespace
@@ -300,7 +291,7 @@ TEST_F(StartTimerTest, AWorkingEngineComesFirst)
 }
 
 // Without the engine the control is made, its voice chosen by name ignoring case and its three
-// settings passed in order; the default printer is asked for without a dialog.
+// settings passed in order.
 TEST_F(StartTimerTest, WithoutTheEngineTheControlIsMadeAndSetUp)
 {
     Settings("Acapela=1\r\nTextSpeaker=1\r\n", "SAPIVoice=\xF6sten\r\nTextSpeakerSettings=5,6,7\r\n");
@@ -309,11 +300,6 @@ TEST_F(StartTimerTest, WithoutTheEngineTheControlIsMadeAndSetUp)
         ASSERT_NE(dialog.TextSpeakerControl(), nullptr);
         EXPECT_EQ(speakersMade_, 1);
         EXPECT_EQ(fake_->calls, (std::vector<fakespeech::Call>{{15, {"\xF6sten"}}, {21, {"5"}}, {19, {"6"}}, {22, {"7"}}}));
-        ASSERT_EQ(printFlags_.size(), 1u);
-        EXPECT_EQ(printFlags_[0], static_cast<DWORD>(PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE |
-                                                     PD_USEDEVMODECOPIESANDCOLLATE | PD_RETURNDEFAULT));
-        // Kept though no printer was found.
-        EXPECT_NE(dialog.PrinterDialog(), nullptr);
     });
 }
 

@@ -88,13 +88,17 @@ protected:
         request.printer = &chosen_;
         request.options = &options_;
         request.grid = &grid_;
-        request.job.documentName = "Frukt";
-        request.job.number = 100;
-        request.job.overlayName = "Frukt";
-        request.job.setName = "Mat";
-        request.job.keys = &keys_;
-        request.job.background = &keys_;
-        request.job.defaultFont = "Arial";
+        request.job = [this] {
+            OverlayPrintJob job;
+            job.documentName = "Frukt";
+            job.number = 100;
+            job.overlayName = "Frukt";
+            job.setName = "Mat";
+            job.keys = &keys_;
+            job.background = &keys_;
+            job.defaultFont = "Arial";
+            return job;
+        };
         request.readOnly = readOnly;
         request.save = [this, saved] {
             ++saves_;
