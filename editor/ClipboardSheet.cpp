@@ -128,10 +128,12 @@ void CropRect::Paint(HDC dc) const
         if (picture_ && picture_->HasPicture())
             picture_->Draw(memory, shown_);
         if (Width(selection_) > 0) {
-            fw::Pen pen(::CreatePen(PS_DOT, 1, RGB(255, 0, 0)));
+            // Black and white dashes show on any picture.
+            fw::Pen pen(::CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
             fw::SelectObjectGuard pens(memory, pen);
             fw::SelectObjectGuard brushes(memory, ::GetStockObject(NULL_BRUSH));
-            ::SetBkMode(memory, TRANSPARENT);
+            ::SetBkMode(memory, OPAQUE);
+            ::SetBkColor(memory, RGB(255, 255, 255));
             ::Rectangle(memory, selection_.left, selection_.top, selection_.right, selection_.bottom);
         }
         ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);

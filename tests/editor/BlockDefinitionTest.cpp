@@ -230,7 +230,7 @@ TEST(ClipboardGeometry, APictureIsFittedIntoTheFrameWithItsAspectKept)
         {400, 100, {10, 45, 210, 95}},   // wider: fills the width
         {100, 100, {110 - 50, 20, 110 + 50, 120}}, // higher: fills the height, centred
         {200, 100, {10, 20, 210, 120}},
-        {50, 400, {104, 20, 117, 120}},
+        {50, 400, {103, 20, 116, 120}},
         {0, 10, {10, 20, 10, 20}},
     };
     for (const auto& c : cases) {
