@@ -1,9 +1,11 @@
 // The overlay editor window: opening, loading an overlay, the three views, painting, the title and
 // menu states, and the window placement it shares with the main window.
 #include "editor/EditOverlayDlg.h"
+#include "components/TextSpeaker.h"
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
+#include "library/BabTTS.h"
 #include "loader/FileIO.h"
 #include "loader/SetKind.h"
 #include "skarpin/resource.h"
@@ -28,6 +30,8 @@ EditOverlayDlg::EditOverlayDlg(const OverlayEditorRequest& request)
       fileIO_(request.fileIO),
       printOptions_(request.printOptions),
       printer_(request.printer),
+      speechEngine_(request.speechEngine),
+      textSpeaker_(request.textSpeaker),
       ownerOverlayName_(request.overlayName),
       ownerRect_(request.screenRect),
       setName_(request.setName),
@@ -41,6 +45,9 @@ EditOverlayDlg::EditOverlayDlg(const OverlayEditorRequest& request)
     farEast_ = ::lstrcmpiA(fileIO_->applicationName_.c_str(), "Japanese") == 0 ? 1 : 0;
     shortCommand_ = fileIO_->GetShortCommandFlag();
     fileIO_->GetDefaultFont(defaultFont_);
+    const bool engineHasVoice = speechEngine_ != nullptr && speechEngine_->GetNumVoices() > 0;
+    const bool speakerHasVoice = textSpeaker_ != nullptr && textSpeaker_->VoiceCount() > 0;
+    speechState_ = engineHasVoice || speakerHasVoice ? 1 : 0;
 }
 
 EditOverlayDlg::~EditOverlayDlg()

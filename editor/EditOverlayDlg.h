@@ -5,6 +5,7 @@
 #include "editor/OverlayEditModel.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "loader/MouseClickReference.h"
 #include "loader/OverlayEditorHost.h"
 #include <memory>
 #include <string>
@@ -92,6 +93,8 @@ private:
     void DefineBlock();
     void DefineBackground();
     void DefineAutoCommand();
+    // Colour, font or text placement of the selected block (the menu command's id).
+    void ChangeAppearance(int command);
     // Printing the overlay (OverlayPrinter): the print dialog, the save, then the pages.
     void OnPrint();
     void OpenOther();
@@ -106,6 +109,8 @@ private:
     FileIO* fileIO_;
     PrintOptions* printOptions_;
     fw::Printer* printer_;
+    BabTTS* speechEngine_;
+    TextSpeaker* textSpeaker_;
     std::string* ownerOverlayName_;
     RECT ownerRect_;
     std::string setName_;
@@ -118,6 +123,10 @@ private:
     int farEast_ = 0;
     int shortCommand_ = 0;
     int accessKvora_ = 0;
+    // 1 when one of the main window's speech engines has a voice, else 0; the command dialog may
+    // change it. Handed to the block dialog with the engines.
+    int speechState_ = 0;
+    MouseClickReference mouseReference_;  // the reference the mouse command dialog's caught clicks keep
     std::string defaultFont_;
 
     OverlayEditModel model_;

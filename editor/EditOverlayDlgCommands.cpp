@@ -2,10 +2,14 @@
 // define, and the file commands: open, save, save and load, close.
 #include "device/LoadKvoraDlg.h"
 #include "editor/AutoCommandDlg.h"
+#include "editor/BlockAppearance.h"
+#include "editor/BlockColorDlg.h"
 #include "editor/DefineBkDlg.h"
 #include "editor/DefineBlockDlg.h"
 #include "editor/EditOverlayDlg.h"
+#include "editor/FontDlg.h"
 #include "editor/OverlayPrinter.h"
+#include "editor/TextPosDlg.h"
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -33,6 +37,9 @@ bool EditOverlayDlg::OnCommand(int id, int)
     case ID_EDITOR_PLACE_MARKER_KEY: PlaceMarker(); return true;
     case ID_EDITOR_DEFINE:
     case ID_EDITOR_DEFINE_KEY: Define(); return true;
+    case ID_EDITOR_COLOR:
+    case ID_EDITOR_FONT:
+    case ID_EDITOR_TEXT_PLACEMENT: ChangeAppearance(id); return true;
     case ID_EDITOR_VIEW_LAYOUT: SwitchView(OverlayEditModel::kLayoutView); return true;
     case ID_EDITOR_VIEW_COMMAND: SwitchView(OverlayEditModel::kCommandView); return true;
     case ID_EDITOR_VIEW_BACKGROUND: SwitchView(OverlayEditModel::kBackgroundView); return true;
@@ -183,8 +190,12 @@ void EditOverlayDlg::DefineBlock()
     if (model_.BeginDefine(edited) != 1)
         return;
     BlockCommandContext command;
+    command.speechState = &speechState_;
+    command.engine = speechEngine_;
+    command.speaker = textSpeaker_;
     command.shortCommand = &shortCommand_;
     command.accessKvora = &accessKvora_;
+    command.mouseReference = &mouseReference_;
     if (!::DefineBlock(hwnd_, edited, DialogContext(fileIO_, model_.Grid()), command))
         return;
     model_.CommitDefine(edited);
@@ -199,6 +210,32 @@ void EditOverlayDlg::DefineBackground()
     if (!::DefineBackground(hwnd_, edited, DialogContext(fileIO_, model_.Grid())))
         return;
     model_.CommitDefine(edited);
+    AfterDefine();
+}
+
+// The dialog works on a copy of the selected block, so Cancel leaves it untouched; the automatic
+// font is shown without being written into the block.
+void EditOverlayDlg::ChangeAppearance(int command)
+{
+    const Block* selected = model_.SelectedBlock();
+    if (selected == nullptr)
+        return;
+    Block edited = *selected;
+    bool changed = false;
+    if (command == ID_EDITOR_COLOR) {
+        changed = BlockColorDlg(edited, hwnd_).DoModal() == IDOK;
+    } else if (command == ID_EDITOR_TEXT_PLACEMENT) {
+        changed = TextPosDlg(edited, hwnd_).DoModal() == IDOK;
+    } else {
+        std::string defaultFont;
+        fileIO_->GetDefaultFont(defaultFont);
+        int size = 0;
+        edited.FontSize(size, model_.Grid().CellRects(), model_.Grid().Geometry().cellHeight);
+        changed = FontDlg(edited, appearance::AutomaticFontOf(edited, defaultFont, size), hwnd_).DoModal() == IDOK;
+    }
+    if (!changed)
+        return;
+    model_.ChangeSelected(edited);
     AfterDefine();
 }
 

@@ -283,6 +283,17 @@ void OverlayEditModel::CommitDefine(const Block& edited)
     modified_ = true;
 }
 
+void OverlayEditModel::ChangeSelected(const Block& edited)
+{
+    if (selected_ < 0)
+        return;
+    TakeUndo(UndoKind::Define);
+    Block& block = Current()[static_cast<size_t>(selected_)];
+    block = edited;
+    block.selected_ = 1;
+    modified_ = true;
+}
+
 void OverlayEditModel::TakeUndo(UndoKind kind)
 {
     TakeUndoOf(kind, Current());

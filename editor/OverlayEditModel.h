@@ -89,6 +89,9 @@ public:
     // and selected. Its look becomes the default for new blocks.
     void CommitDefine(const Block& edited);
     const Block& DefaultBlock() const { return default_; }
+    // An appearance dialog (colour, font, text placement) ended with OK on a copy of the selected
+    // block: the block takes it, with one undo back to the overlay as it was.
+    void ChangeSelected(const Block& edited);
 
     // --- Undo ---
     // Keeps the current array as it is now, and the view it belongs to, for one undo.

@@ -242,6 +242,8 @@ void CSkarpinDlg::OpenOverlayEditor()
     request.fileIO = &fileIO_;
     request.printOptions = &printOptions_;
     request.printer = &printer_;
+    request.speechEngine = speech_.Engine();
+    request.textSpeaker = speech_.Speaker();
     request.screenRect = Self().WindowRect();
     request.setName = selectedSetName_;
     request.overlayName = &selectedOverlayName_;

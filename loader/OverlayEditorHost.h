@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+class BabTTS;
 class FileIO;
+class TextSpeaker;
 namespace fw {
 class Printer;
 }
@@ -38,6 +40,8 @@ struct OverlayEditorRequest {
     FileIO* fileIO = nullptr;
     PrintOptions* printOptions = nullptr;  // the main window's, read and changed by the editor's printing
     fw::Printer* printer = nullptr;        // the main window's printer, which the print dialog may change
+    BabTTS* speechEngine = nullptr;        // the main window's two speech engines, either may be absent
+    TextSpeaker* textSpeaker = nullptr;
     RECT screenRect{};                     // the main window's rectangle on the screen
     std::string setName;
     // The main window's selected overlay name: the editor writes the overlay's new name into it

@@ -409,3 +409,63 @@ TEST_F(EditorWindowTest, AnOverlayThatCannotBeSavedAgainSaysSoWhenItOpens)
         },
         EditOverlayDlg::Factory());
 }
+
+// The define command opens the block dialog on the selected cells, and the background dialog in the
+// background view; an existing block is edited on a copy, so Cancel leaves it. The appearance
+// commands work on the selected block the same way, and OK gives one undo.
+TEST_F(EditorWindowTest, DefineAndAppearanceCommandsOpenTheirDialogsOnTheSelection)
+{
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 1);  // number 2: no overlay yet
+            Click(editor, "B2");
+            OnNextDialog([](fw::Dialog& define) {
+                EXPECT_EQ(IDD_DEFINE_BLOCK, static_cast<int>(define.TemplateId()));
+                testsupport::SetText(define.Handle(), IDC_BLOCK_TEXT, "Buss");
+                testsupport::SetText(define.Handle(), IDC_BLOCK_COMMAND, "buss<Return>");
+                testsupport::Click(define.Handle(), IDOK);
+            });
+            Command(editor, ID_EDITOR_DEFINE);
+            ASSERT_EQ(1u, editor.Model().Keys().size());
+            EXPECT_EQ("Buss", editor.Model().Keys()[0].text_);
+            EXPECT_EQ("buss<Return>", editor.Model().Keys()[0].command_);
+            EXPECT_TRUE(editor.Model().IsModified());
+
+            OnNextDialog([](fw::Dialog& define) {
+                testsupport::SetText(define.Handle(), IDC_BLOCK_TEXT, "Tåg");
+                define.EndDialog(IDCANCEL);
+            });
+            Command(editor, ID_EDITOR_DEFINE);
+            EXPECT_EQ("Buss", editor.Model().Keys()[0].text_);
+
+            // Cancel in an appearance dialog changes nothing; OK changes the block with one undo.
+            editor.Model().SetModified(false);
+            OnNextDialog([](fw::Dialog& colours) {
+                EXPECT_EQ(IDD_BLOCK_COLOR, static_cast<int>(colours.TemplateId()));
+                colours.EndDialog(IDCANCEL);
+            });
+            Command(editor, ID_EDITOR_COLOR);
+            EXPECT_FALSE(editor.Model().IsModified());
+            OnNextDialog([](fw::Dialog& placement) {
+                EXPECT_EQ(IDD_TEXT_POSITION, static_cast<int>(placement.TemplateId()));
+                testsupport::Click(placement.Handle(), IDOK);
+            });
+            Command(editor, ID_EDITOR_TEXT_PLACEMENT);
+            EXPECT_TRUE(editor.Model().IsModified());
+            EXPECT_EQ(UndoKind::Define, editor.Model().GetUndoKind());
+            EXPECT_EQ("Buss", editor.Model().Keys()[0].text_);
+
+            Command(editor, ID_EDITOR_VIEW_BACKGROUND);
+            Click(editor, "G5");
+            OnNextDialog([](fw::Dialog& define) {
+                EXPECT_EQ(IDD_DEFINE_BACKGROUND, static_cast<int>(define.TemplateId()));
+                testsupport::SetText(define.Handle(), IDC_BLOCK_TEXT, "Himmel");
+                testsupport::Click(define.Handle(), IDOK);
+            });
+            Command(editor, ID_EDITOR_DEFINE);
+            ASSERT_EQ(1u, editor.Model().Background().size());
+            EXPECT_EQ("Himmel", editor.Model().Background()[0].text_);
+            editor.Model().SetModified(false);
+        },
+        EditOverlayDlg::Factory());
+}

@@ -165,6 +165,37 @@ TEST_F(MainWindowSettingsTest, ShowTogglesFlipTheirMarkAndSettingAndRefillTheTre
     });
 }
 
+// The margin and start-settings commands run the dialogs the program gives the main window, on its
+// own configuration and printer; without them the commands do nothing.
+TEST_F(MainWindowSettingsTest, MarginAndStartSettingsRunTheEditorsDialogs)
+{
+    UseModel("PS2");
+    RunMainWindow([&](CSkarpinDlg& dialog) {
+        Command(dialog, ID_OPTICAL_CODE_MARGINS);
+        Command(dialog, ID_START_SETTINGS);
+
+        std::vector<std::string> runs;
+        EditorSettingsDialogs dialogs;
+        dialogs.printMargins = [&](HWND owner, FileIO& fileIO, fw::Printer& printer) {
+            EXPECT_EQ(owner, dialog.Handle());
+            EXPECT_EQ(&fileIO, &dialog.Configuration());
+            EXPECT_EQ(&printer, &dialog.Printer());
+            runs.push_back("margins");
+            return true;
+        };
+        dialogs.startSettings = [&](HWND owner, FileIO& fileIO) {
+            EXPECT_EQ(owner, dialog.Handle());
+            EXPECT_EQ(&fileIO, &dialog.Configuration());
+            runs.push_back("start");
+            return false;
+        };
+        dialog.SetEditorSettingsDialogs(dialogs);
+        Command(dialog, ID_OPTICAL_CODE_MARGINS);
+        Command(dialog, ID_START_SETTINGS);
+        EXPECT_EQ(runs, (std::vector<std::string>{"margins", "start"}));
+    });
+}
+
 // Esc, the close box (and Alt+F4) and "Avsluta" all ask the open editor first; the main window
 // stays while the user chooses to stay.
 TEST_F(MainWindowSettingsTest, ClosingAsksAnOpenEditorAboutSaving)
