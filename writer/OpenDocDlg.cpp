@@ -111,6 +111,7 @@ void OpenDocDlg::ComputePreviewMetrics()
 void OpenDocDlg::ShowNextDocument()
 {
     ShowItem(IDC_OPENDOC_PAUSE, false);
+    speech_.ResetPlayList();
     shown_ = shown_ + 1 >= static_cast<int>(documents_.size()) ? 0 : shown_ + 1;
     std::vector<DocItem> items;
     std::vector<CKvoraObject> images;
@@ -159,18 +160,36 @@ void OpenDocDlg::PreviousPage()
     ShowPage(model_.currentPage_ - 1);
 }
 
-// The read-aloud list of the shown document joins the main window's playback here.
+// The shown document read aloud by the document window's rule, through the main window's playback;
+// the main window hands each end of a step back here.
 void OpenDocDlg::OnReadAloud()
 {
     const Settings& settings = owner_.GetSettings();
     if (!settings.showReadButton_)
         return;
     owner_.StopAllPlayback();
+    if (shown_ < 0)
+        return;
+    speech_.Attach(&owner_);
+    speech_.BuildPlayList();
+    ShowSpeechReport();
+    ShowItem(IDC_OPENDOC_PAUSE, settings.showPauseButton_ != 0 && !speech_.PlayList().empty());
 }
 
 bool OpenDocDlg::OnPlaybackStep()
 {
-    return false;
+    if (speech_.PlayList().empty())
+        return false;
+    const bool started = speech_.PlayNextStep() != 0;
+    ShowSpeechReport();
+    return started;
+}
+
+void OpenDocDlg::ShowSpeechReport()
+{
+    const UINT report = speech_.TakeReport();
+    if (report)
+        fw::ShowMessage(hwnd_, report, IDS_PLAYBACK_ERROR_CAPTION, MB_OK | MB_ICONSTOP);
 }
 
 void OpenDocDlg::OnPlaybackEnded(bool paused)

@@ -5,6 +5,7 @@
 #include "framework/Gdi.h"
 #include "library/PictureButton.h"
 #include "writer/DocumentModel.h"
+#include "writer/DocumentSpeech.h"
 #include "writer/FileIO.h"
 #include "writer/GdiTextMeasurer.h"
 #include <array>
@@ -61,6 +62,8 @@ private:
     void NextPage(bool wrap);
     void PreviousPage();
     void OnReadAloud();
+    // A read-aloud's problem, told once.
+    void ShowSpeechReport();
     void Paint(HDC dc);
 
     CMorvelDlg& owner_;
@@ -77,4 +80,6 @@ private:
     std::vector<DocumentListItem> documents_;
     int shown_ = -1;
     DocumentModel model_;
+    // The shown document's own read-aloud list, played through the main window.
+    DocumentSpeech speech_{model_};
 };

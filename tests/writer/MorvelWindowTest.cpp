@@ -409,6 +409,28 @@ TEST_F(MorvelWindow, OpenDialogStepsThroughTheSavedDocumentsAndOpensTheOneShown)
     });
 }
 
+// F10 in the open-document dialog reads the shown document through the main window's playback; with
+// no speech engine to speak it, the user is told that nothing could be read.
+TEST_F(MorvelWindow, OpenDialogReadsTheShownDocumentAloud)
+{
+    WriteUser("Save=0\r\nTextToSpeech=1,0,0,0\r\n");
+    config.Write("Dokument\\1.txt", "ett två<End>\r\n\r\n[Images]\r\n");
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        size_t told = 0;
+        testsupport::OnNextDialog([&](fw::Dialog& opened) {
+            auto& open = static_cast<OpenDocDlg&>(opened);
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_READ_ALOUD_FAILED, IDOK);
+            open.Self().Send(WM_COMMAND, MAKEWPARAM(ID_KEY_READ_ALOUD, 0), 0);
+            told = messages.Shown().size();
+            open.EndDialog(IDCANCEL);
+        });
+        Command(dialog, ID_KEY_OPEN);
+        EXPECT_EQ(1u, told);
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
 TEST_F(MorvelWindow, OpenDialogWithoutDocumentsBeepsAtEveryPageKey)
 {
     WriteUser("Save=0\r\n");
