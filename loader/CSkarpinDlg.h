@@ -133,6 +133,7 @@ private:
     bool DropOnLine(int source, int target, bool copy, int selectedCount);
     bool DropOnSet(const std::string& targetSet, const std::vector<int>& lines, bool copy);
     // Tells what did not go, or went only in part, of copying or moving several overlays.
+    TransferOutcome TransferLines(const std::vector<int>& lines, const std::string& target, bool move);
     void ReportTransfer(const TransferOutcome& outcome, bool move, const std::string& source,
                         const std::string& target);
 

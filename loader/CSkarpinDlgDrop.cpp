@@ -7,7 +7,6 @@
 #include "framework/Strings.h"
 #include "loader/CommandMessages.h"
 #include "skarpin/resource.h"
-#include <algorithm>
 
 using commandmessages::OnePerLine;
 using commandmessages::ShowError;
@@ -109,24 +108,7 @@ bool CSkarpinDlg::DropOnSet(const std::string& targetSet, const std::vector<int>
         return false;
 
     const std::string source = selectedSetName_;
-    std::vector<SetItem> overlays;
-    for (int line : lines)
-        overlays.emplace_back(listLines_[static_cast<size_t>(line)].name_, LineNumber(line), 0);
-    // An overlay leaves this set only once its copy stands in the other.
-    const TransferOutcome outcome = TransferOverlays(fileIO_, source, overlays, targetSet, !copy);
-    if (!copy) {
-        if (templatesSetSelected_) {
-            FillOverlayList();
-        } else {
-            for (int line : lines) {
-                const std::string name = listLines_[static_cast<size_t>(line)].name_;
-                if (std::find(outcome.went.begin(), outcome.went.end(), name) != outcome.went.end())
-                    ShowLine(line, std::string());
-            }
-        }
-        selectedOverlayName_.clear();
-        UpdateMenus();
-    }
+    const TransferOutcome outcome = TransferLines(lines, targetSet, !copy);
     ReportTransfer(outcome, !copy, source, targetSet);
     return !outcome.went.empty();
 }

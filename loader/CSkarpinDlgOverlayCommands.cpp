@@ -103,24 +103,8 @@ void CSkarpinDlg::CopyOrMoveSeveralOverlays(const std::vector<int>& lines, bool 
     if (CopyMoveDlg(&fileIO_, target, static_cast<int>(lines.size()), move ? 1 : 0, hwnd_).DoModal() != IDOK)
         return;
 
-    std::vector<SetItem> overlays;
-    for (int line : lines)
-        overlays.emplace_back(listLines_[static_cast<size_t>(line)].name_, LineNumber(line), 0);
-    const TransferOutcome outcome = TransferOverlays(fileIO_, source, overlays, target, move);
-
-    if (move) {
-        if (templatesSetSelected_) {
-            FillOverlayList();
-        } else {
-            for (int line : lines) {
-                const std::string name = listLines_[static_cast<size_t>(line)].name_;
-                if (std::find(outcome.went.begin(), outcome.went.end(), name) != outcome.went.end())
-                    ShowLine(line, std::string());
-            }
-        }
-        selectedOverlayName_.clear();
-        UpdateMenus();
-    } else if (SameSetName(target, source)) {
+    const TransferOutcome outcome = TransferLines(lines, target, move);
+    if (!move && SameSetName(target, source)) {
         FillOverlayList();
         fw::ListBox list(overlayList_.Handle());
         for (int line : lines)
@@ -129,6 +113,31 @@ void CSkarpinDlg::CopyOrMoveSeveralOverlays(const std::vector<int>& lines, bool 
 
     ReportTransfer(outcome, move, source, target);
     NotifyDriverIfCurrent({source, target});
+}
+
+// Copies or moves the overlays of the list lines into the target set; the lines of moved overlays
+// are emptied (the templates set, which has no empty lines, is listed again).
+TransferOutcome CSkarpinDlg::TransferLines(const std::vector<int>& lines, const std::string& target, bool move)
+{
+    std::vector<SetItem> overlays;
+    for (int line : lines)
+        overlays.emplace_back(listLines_[static_cast<size_t>(line)].name_, LineNumber(line), 0);
+    // An overlay leaves this set only once its copy stands in the other.
+    const TransferOutcome outcome = TransferOverlays(fileIO_, selectedSetName_, overlays, target, move);
+    if (!move)
+        return outcome;
+    if (templatesSetSelected_) {
+        FillOverlayList();
+    } else {
+        for (int line : lines) {
+            const std::string name = listLines_[static_cast<size_t>(line)].name_;
+            if (std::find(outcome.went.begin(), outcome.went.end(), name) != outcome.went.end())
+                ShowLine(line, std::string());
+        }
+    }
+    selectedOverlayName_.clear();
+    UpdateMenus();
+    return outcome;
 }
 
 void CSkarpinDlg::ReportTransfer(const TransferOutcome& outcome, bool move, const std::string& source,

@@ -6,6 +6,7 @@
 #include "library/IniFileCache.h"
 #include "library/KvoraObject.h"
 #include "tools/bench_common/BenchTiming.h"
+#include "tools/bench_common/BenchWords.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -19,27 +20,12 @@ namespace {
 
 using bench::Figures;
 using bench::Now;
+using bench::Word;
 using bench::DateBack;
 using bench::Time;
 
 const int kCategories = 40;
 const int kPicturesPerCategory = 300;
-
-// Words made of Swedish syllables, the same every run; every 97th picture is a dog.
-std::string Word(unsigned& seed, int index)
-{
-    static const char* syllables[] = {"ka", "ro", "sol", "hus", "bå", "tä", "mö", "li", "ne", "ber",
-                                      "gå", "sk", "ull", "fa", "pi", "vä", "ör", "ist", "an", "el"};
-    if (index % 97 == 0)
-        return index % 2 ? "Hund" : "hund";
-    std::string word;
-    int count = 2 + static_cast<int>(seed % 2);
-    for (int i = 0; i < count; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        word += syllables[(seed >> 16) % 20];
-    }
-    return word;
-}
 
 std::string Code(int category, int picture)
 {

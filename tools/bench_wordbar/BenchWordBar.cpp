@@ -9,6 +9,7 @@
 #include "writer_settings/WordHits.h"
 #include "morvel/resource.h"
 #include "tools/bench_common/BenchTiming.h"
+#include "tools/bench_common/BenchWords.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -20,26 +21,11 @@ namespace {
 
 using bench::Figures;
 using bench::Now;
+using bench::Word;
 
 const int kCategories = 40;
 const int kPicturesPerCategory = 300;
 const int kPictureFiles = 20;
-
-// Words made of Swedish syllables, the same every run; every 97th picture is a dog.
-std::string Word(unsigned& seed, int index)
-{
-    static const char* syllables[] = {"ka", "ro", "sol", "hus", "b\xE5", "t\xE4", "m\xF6", "li", "ne", "ber",
-                                      "g\xE5", "sk", "ull", "fa", "pi", "v\xE4", "\xF6r", "ist", "an", "el"};
-    if (index % 97 == 0)
-        return index % 2 ? "Hund" : "hund";
-    std::string word;
-    int count = 2 + static_cast<int>(seed % 2);
-    for (int i = 0; i < count; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        word += syllables[(seed >> 16) % 20];
-    }
-    return word;
-}
 
 // The base's index file and settings file; its pictures share 20 real picture files, so that the
 // strip decodes real pictures.
