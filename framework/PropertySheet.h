@@ -7,7 +7,7 @@
 
 namespace fw {
 
-// What a modal wizard returns when it was finished (the value the Parts' class library used).
+// What a modal wizard returns when it was finished (the value the system's own class library returns).
 const INT_PTR kWizardFinish = 0x3025;
 
 class PropertyPage : public Dialog {

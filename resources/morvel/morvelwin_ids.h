@@ -42,7 +42,7 @@
 #define IDC_OPENDOC_PAUSE               1038
 #define IDC_OPENDOC_NEXT_PAGE           1000
 
-// Strings the Parts number.
+// Strings with the numbers the program has always used.
 #define IDS_MORVEL_NAME                 104
 #define IDS_MORVEL_USER_FILE_MISSING    106
 #define IDS_MORVEL_ERROR_CAPTION        1775
