@@ -77,6 +77,32 @@ bool ShowPrintDialog(PRINTDLGA& request)
     return g_dialogs.print ? g_dialogs.print(request) : ::PrintDlgA(&request) != FALSE;
 }
 
+namespace {
+
+int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM startFolder)
+{
+    if (message == BFFM_INITIALIZED)
+        ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, startFolder);
+    return 0;
+}
+
+} // namespace
+
+bool ChooseFolder(HWND owner, const std::string& title, std::string& folder, const std::string& startFolder)
+{
+    char display[MAX_PATH] = "";
+    BROWSEINFOA request{};
+    request.hwndOwner = owner;
+    request.pszDisplayName = display;
+    request.lpszTitle = title.c_str();
+    request.ulFlags = BIF_RETURNONLYFSDIRS;
+    if (!startFolder.empty()) {
+        request.lpfn = SelectStartFolder;
+        request.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
+    }
+    return ShowFolderDialog(request, folder);
+}
+
 bool ShowFolderDialog(BROWSEINFOA& request, std::string& folder)
 {
     if (g_dialogs.browseFolder)

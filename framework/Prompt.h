@@ -48,5 +48,8 @@ bool ShowColorDialog(CHOOSECOLORA& request);
 bool ShowFontDialog(CHOOSEFONTA& request);
 bool ShowPrintDialog(PRINTDLGA& request);
 bool ShowFolderDialog(BROWSEINFOA& request, std::string& folder);
+// The folder dialog for a file-system folder under the title, opened on startFolder when one is
+// given; fills folder and is true when the user chose one.
+bool ChooseFolder(HWND owner, const std::string& title, std::string& folder, const std::string& startFolder = "");
 
 } // namespace fw

@@ -28,3 +28,14 @@ private:
     fw::Bitmap picture_;
     fw::Bitmap disabled_;
 };
+
+// For a window with several picture buttons: WM_DRAWITEM's item drawn by the button it belongs to;
+// false when it is none of theirs.
+template <typename Buttons>
+bool DrawPictureButton(const Buttons& buttons, const DRAWITEMSTRUCT& item)
+{
+    for (const PictureButton& button : buttons)
+        if (button.Draw(item))
+            return true;
+    return false;
+}

@@ -13,14 +13,6 @@ namespace {
 
 const COLORREF kWarningColor = RGB(255, 0, 0);
 
-// The folder browser starts on the folder given as its data.
-int CALLBACK StartOnFolder(HWND browser, UINT message, LPARAM, LPARAM data)
-{
-    if (message == BFFM_INITIALIZED)
-        ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
-    return 0;
-}
-
 } // namespace
 
 ChangePathDlg::ChangePathDlg(FileIO* fileIO, const std::string& setName, HWND parent)
@@ -96,17 +88,8 @@ void ChangePathDlg::OnBrowse()
         return;
     const SetMediaFolders::PathItem& item = folders_.Items()[static_cast<size_t>(editing_)];
     const std::string title = fw::FormatResString(IDS_PATHS_BROWSE_TITLE, item.oldFolder.c_str());
-    const std::string start = item.newFolder;
-    char display[MAX_PATH] = "";
-    BROWSEINFOA request{};
-    request.hwndOwner = Handle();
-    request.pszDisplayName = display;
-    request.lpszTitle = title.c_str();
-    request.ulFlags = BIF_RETURNONLYFSDIRS;
-    request.lpfn = StartOnFolder;
-    request.lParam = reinterpret_cast<LPARAM>(start.c_str());
     std::string chosen;
-    if (!fw::ShowFolderDialog(request, chosen))
+    if (!fw::ChooseFolder(Handle(), title, chosen, item.newFolder))
         return;
     SetItemText(IDC_PATHS_EDIT, cp1252::Lower(chosen));
 }

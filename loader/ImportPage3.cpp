@@ -11,14 +11,6 @@ using namespace importwizard;
 
 namespace {
 
-// The folder browser starts at the folder the page shows.
-int CALLBACK StartAtShownFolder(HWND window, UINT message, LPARAM, LPARAM shown)
-{
-    if (message == BFFM_INITIALIZED)
-        ::SendMessageA(window, BFFM_SETSELECTIONA, TRUE, shown);
-    return 0;
-}
-
 std::string Lines(const std::vector<std::string>& texts)
 {
     std::string lines;
@@ -88,17 +80,8 @@ bool ImportPage3::OnCommand(int id, int code)
 void ImportPage3::OnBrowse()
 {
     const std::string title = fw::LoadResString(IDS_IMPORT_FOLDER_TITLE);
-    const std::string shown = ItemText(IDC_IMPORT_PATH);
-    char display[MAX_PATH] = "";
-    BROWSEINFOA request{};
-    request.hwndOwner = hwnd_;
-    request.pszDisplayName = display;
-    request.lpszTitle = title.c_str();
-    request.ulFlags = BIF_RETURNONLYFSDIRS;
-    request.lpfn = StartAtShownFolder;
-    request.lParam = reinterpret_cast<LPARAM>(shown.c_str());
     std::string folder;
-    if (!fw::ShowFolderDialog(request, folder))
+    if (!fw::ChooseFolder(hwnd_, title, folder, ItemText(IDC_IMPORT_PATH)))
         return;
     SetItemText(IDC_IMPORT_PATH, cp1252::Lower(folder));
     SetChecked(IDC_IMPORT_SHARED_FOLDER, true);

@@ -263,16 +263,11 @@ bool CMorvelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_CTLCOLORDLG:
         result = reinterpret_cast<LRESULT>(backgroundBrush_.Get());
         return true;
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        for (const PictureButton& button : buttons_) {
-            if (button.Draw(*item)) {
-                result = TRUE;
-                return true;
-            }
-        }
-        return false;
-    }
+    case WM_DRAWITEM:
+        if (!DrawPictureButton(buttons_, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+            return false;
+        result = TRUE;
+        return true;
     case WM_VSCROLL:
         if (reinterpret_cast<HWND>(lParam) == Item(IDC_MAIN_SCROLLBAR).Handle()) {
             OnScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));

@@ -274,16 +274,11 @@ bool OpenDocDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        for (const PictureButton& button : buttons_) {
-            if (button.Draw(*item)) {
-                result = TRUE;
-                return true;
-            }
-        }
-        return false;
-    }
+    case WM_DRAWITEM:
+        if (!DrawPictureButton(buttons_, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+            return false;
+        result = TRUE;
+        return true;
     case WM_VSCROLL:
         switch (LOWORD(wParam)) {
         case SB_LINEUP:

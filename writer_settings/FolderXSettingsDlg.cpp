@@ -159,14 +159,8 @@ void FolderXSettingsDlg::SetDisplayType(int type)
 void FolderXSettingsDlg::OnChooseFolder()
 {
     const std::string title = fw::LoadResString(IDS_CHOOSE_PICTURE_FOLDER);
-    char display[MAX_PATH] = "";
-    BROWSEINFOA request{};
-    request.hwndOwner = Handle();
-    request.pszDisplayName = display;
-    request.lpszTitle = title.c_str();
-    request.ulFlags = BIF_RETURNONLYFSDIRS;
     std::string chosen;
-    if (!fw::ShowFolderDialog(request, chosen))
+    if (!fw::ChooseFolder(Handle(), title, chosen))
         return;
     folder_->folderPath_ = cp1252::Lower(chosen);
     SetItemText(IDC_FOLDER_DISK_PATH, folder_->folderPath_);

@@ -70,14 +70,8 @@ bool SettingsDlg2::OnCommand(int id, int code)
 void SettingsDlg2::OnBrowse()
 {
     const std::string title = fw::LoadResString(IDS_CHOOSE_SAVE_FOLDER);
-    char display[MAX_PATH] = "";
-    BROWSEINFOA request{};
-    request.hwndOwner = Handle();
-    request.pszDisplayName = display;
-    request.lpszTitle = title.c_str();
-    request.ulFlags = BIF_RETURNONLYFSDIRS;
     std::string chosen;
-    if (fw::ShowFolderDialog(request, chosen))
+    if (fw::ChooseFolder(Handle(), title, chosen))
         SetItemText(IDC_SAVE_FOLDER, cp1252::Lower(chosen));
 }
 
