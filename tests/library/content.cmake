@@ -1,4 +1,4 @@
 add_wine_test(content_tests
-    SOURCES ContentStringTest.cpp KvoraCommandEditTest.cpp ImageBaseFiles.cpp
+    SOURCES ContentStringTest.cpp KvoraCommandEditTest.cpp ImageBaseFiles.cpp TypedDecimalTest.cpp
     RESOURCES ${CMAKE_SOURCE_DIR}/resources/skarpin.rc
     LIBS library)
