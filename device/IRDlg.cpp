@@ -1,5 +1,6 @@
 // Choosing an infrared code for a block command.
 #include "device/IRDlg.h"
+#include "device/ZenthorFiles.h"
 #include "framework/Strings.h"
 #include "skarpin/resource.h"
 #include <cstdlib>
@@ -9,16 +10,11 @@ IRDlg::IRDlg(const std::string& programFolder, std::string& result, int x, int y
 {
 }
 
-std::string IRDlg::CodeFilePath(const std::string& programFolder)
-{
-    return programFolder + "\\Zenthor\\ir_data.kvx";
-}
-
 bool IRDlg::OnInitDialog()
 {
     PlaceCorner();
     // A file that cannot be read leaves the list with what could be read, or empty.
-    table_.Load(CodeFilePath(programFolder_));
+    table_.Load(zenthor::CodeFile(programFolder_));
     fw::ListBox list = Control<fw::ListBox>(IDC_IR_COMMAND_LIST);
     for (int slot = 1; slot < IrCodeTable::kSlots; ++slot) {
         std::string name;

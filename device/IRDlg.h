@@ -12,9 +12,6 @@ class IRDlg : public fw::Dialog {
 public:
     IRDlg(const std::string& programFolder, std::string& result, int x, int y, HWND parent = nullptr);
 
-    // The code file the dialog reads.
-    static std::string CodeFilePath(const std::string& programFolder);
-
 protected:
     bool OnInitDialog() override;
     bool OnOK() override;

@@ -3,6 +3,7 @@
 #include "device/IrCodeTable.h"
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
+#include "library/TypedDecimal.h"
 #include "skarpin/resource.h"
 #include <cmath>
 
@@ -17,7 +18,9 @@ std::string FormatSendTime(int tenths)
 
 int ParseSendTime(const std::string& text)
 {
-    const double seconds = ini::ParseDecimal(text);
+    double seconds = 0;
+    if (!typed::ReadDecimal(text, seconds))
+        return -1;
     // Compared in tenths, so that a typed 0.6 is not refused for the binary fraction below it.
     const double tenths = seconds * 10.0;
     if (tenths < kShortestSendTime - 1e-6 || tenths > kLongestSendTime + 1e-6)

@@ -29,7 +29,8 @@ extern const char kDefaultRavikLinkChannel[];
 
 // A timed value in seconds as the time field shows it ("0.7").
 std::string FormatSendTime(int tenths);
-// The tenths of a second of an entered time, rounded; -1 unless it lies within 0.6-25 s.
+// The tenths of a second of an entered time ("1,5" or "1.5"), rounded; -1 unless the whole text is a
+// number within 0.6-25 s.
 int ParseSendTime(const std::string& text);
 
 // 0 when the name can be given to the code being edited, else the message that says why not: none

@@ -9,14 +9,14 @@
 class IrCommands;
 
 // What the infrared loader lends an editor: its list (for names that are taken), the row being edited
-// (-1 for a new code), the code number, the keyboard's commands and the settings file that names the
-// Zenthor program's folder (for its help page).
+// (-1 for a new code), the code number, the keyboard's commands and the program folder (the Zenthor
+// program's help page lies there).
 struct IrEditorContext {
     std::vector<std::string> names;
     int row = -1;
     int code = 0;
     IrCommands* commands = nullptr;
-    std::string windowsSettingsFile;
+    std::string programFolder;
 };
 
 // Base of IrRecordDlg, IrRavikLinkDlg and Ir4096Dlg. The draft changes only on OK.

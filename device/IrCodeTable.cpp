@@ -1,6 +1,7 @@
 // The infrared code table and its file.
 #include "device/IrCodeTable.h"
-#include "library/IniFile.h"
+#include "device/ZenthorFiles.h"
+#include "framework/FileReplace.h"
 #include <shellapi.h>
 #include <cstdio>
 #include <fstream>
@@ -38,6 +39,7 @@ public:
     explicit LineReader(const std::string& data) : data_(data) {}
 
     bool AtEnd() const { return pos_ >= data_.size(); }
+    size_t Position() const { return pos_; }
 
     // Skips what stands before the next slot number: the line end of the line before, blank lines.
     void SkipToDigit()
@@ -125,6 +127,7 @@ IrCodeTable::IrCodeTable()
 void IrCodeTable::Init()
 {
     slots_.fill(Slot());
+    unread_.clear();
 }
 
 void IrCodeTable::Free()
@@ -133,12 +136,13 @@ void IrCodeTable::Free()
         std::string().swap(slot.name);
         std::string().swap(slot.text);
     }
+    std::vector<UnreadLine>().swap(unread_);
 }
 
 int IrCodeTable::Load(const std::string& path)
 {
     Init();
-    path_ = path.empty() ? DefaultPath() : path;
+    path_ = path;
     std::ifstream file(path_, std::ios::binary);
     if (!file)
         return kFileNotOpen;
@@ -151,6 +155,7 @@ int IrCodeTable::Load(const std::string& path)
         reader.SkipToDigit();
         if (reader.AtEnd())
             break;
+        const size_t lineStart = reader.Position();
         std::string fields[5];
         bool tooLong = false;
         bool complete = true;
@@ -162,6 +167,7 @@ int IrCodeTable::Load(const std::string& path)
         }
         if (!complete) {
             // The file ends inside a line: that line is not taken.
+            unread_.push_back(Unread(data.substr(lineStart)));
             if (result == 0)
                 result = kFormatError;
             break;
@@ -175,6 +181,7 @@ int IrCodeTable::Load(const std::string& path)
                 result = tooLong ? kFieldTooLong : kFormatError;
             if (!wellFormed)
                 reader.SkipToNextSlotLine();
+            unread_.push_back(Unread(data.substr(lineStart, reader.Position() - lineStart)));
             continue;
         }
         Slot& entry = slots_[static_cast<size_t>(slot)];
@@ -187,45 +194,68 @@ int IrCodeTable::Load(const std::string& path)
     return result;
 }
 
+// The line as it stood, without its line end, and what it names as far as that can be read.
+IrCodeTable::UnreadLine IrCodeTable::Unread(const std::string& text)
+{
+    UnreadLine line;
+    line.text = text.substr(0, text.find_last_not_of("\r\n") + 1);
+    const size_t firstEnd = line.text.find(';');
+    if (firstEnd == std::string::npos || firstEnd == 0 || firstEnd > 3 || !AllDigits(line.text.substr(0, firstEnd)))
+        return line;
+    line.slot = LeadingNumber(line.text);
+    const size_t typeEnd = line.text.find(';', firstEnd + 1);
+    const std::string type = line.text.substr(firstEnd + 1, typeEnd - firstEnd - 1);
+    if (typeEnd != std::string::npos && !type.empty() && !IsDigit(type[0]) && AllDigits(type, 1)) {
+        line.type = type[0];
+        line.code = LeadingNumber(type, 1);
+    }
+    return line;
+}
+
+bool IrCodeTable::Reserved(int slot) const
+{
+    for (const UnreadLine& line : unread_) {
+        if (line.slot == slot)
+            return true;
+    }
+    return false;
+}
+
+bool IrCodeTable::Reserved(char type, int code) const
+{
+    for (const UnreadLine& line : unread_) {
+        if (line.type == type && line.code == code)
+            return true;
+    }
+    return false;
+}
+
 int IrCodeTable::Save(const std::string& path) const
 {
     const std::string target = path.empty() ? path_ : path;
     if (target.empty())
         return kFileNotOpen;
-    // Write beside the file and replace it only when the whole table is written, so a full disk
-    // never leaves the Zenthor program (or us) with half a file.
-    const std::string temporary = target + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file)
-            return kFileNotOpen;
-        for (int slot = 1; slot < kSlots; ++slot) {
-            const Slot& entry = slots_[static_cast<size_t>(slot)];
-            if (entry.type == 0)
-                continue;
-            char head[64];
-            std::snprintf(head, sizeof(head), "%u;%c%u;%u;", static_cast<unsigned>(slot), entry.type,
-                          static_cast<unsigned>(entry.code), static_cast<unsigned>(entry.value));
-            file << head << entry.name << ';' << entry.text << ";\r\n";
-        }
-        file.close();
-        if (!file) {
-            ::DeleteFileA(temporary.c_str());
-            return kFileNotOpen;
-        }
+    std::string file;
+    for (int slot = 1; slot < kSlots; ++slot) {
+        const Slot& entry = slots_[static_cast<size_t>(slot)];
+        if (entry.type == 0)
+            continue;
+        char head[64];
+        std::snprintf(head, sizeof(head), "%u;%c%u;%u;", static_cast<unsigned>(slot), entry.type,
+                      static_cast<unsigned>(entry.code), static_cast<unsigned>(entry.value));
+        file += head + entry.name + ';' + entry.text + ";\r\n";
     }
-    if (!::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
-        ::DeleteFileA(temporary.c_str());
-        return kFileNotOpen;
-    }
-    return 0;
+    for (const UnreadLine& line : unread_)
+        file += line.text + "\r\n";
+    // A full disk never leaves the Zenthor program (or us) with half a file.
+    return fw::WriteReplacing(target, file) ? 0 : kFileNotOpen;
 }
 
 int IrCodeTable::FindFree(char type, int& freeSlot, int& freeCode) const
 {
     freeSlot = 0;
     for (int slot = 1; slot < kSlots; ++slot) {
-        if (slots_[static_cast<size_t>(slot)].type == 0) {
+        if (slots_[static_cast<size_t>(slot)].type == 0 && !Reserved(slot)) {
             freeSlot = slot;
             break;
         }
@@ -234,7 +264,7 @@ int IrCodeTable::FindFree(char type, int& freeSlot, int& freeCode) const
     // A learned code's number is its place in the keyboard's infrared memory, which ends at 159.
     const int codes = type == 'I' ? kLearnedCodes : kSlots;
     for (int code = 0; code < codes && freeCode < 0; ++code) {
-        bool used = false;
+        bool used = Reserved(type, code);
         for (int slot = 1; slot < kSlots && !used; ++slot) {
             const Slot& entry = slots_[static_cast<size_t>(slot)];
             used = entry.type == type && entry.code == code;
@@ -338,26 +368,9 @@ int IrCodeTable::SetValue(int slot, int value)
     return 0;
 }
 
-std::string IrCodeTable::ZenthorFolder(const std::string& windowsSettingsFile)
+bool IrCodeTable::OpenHelp(HWND window, const std::string& programFolder)
 {
-    std::string settings = windowsSettingsFile;
-    if (settings.empty()) {
-        char windows[MAX_PATH] = "";
-        ::GetWindowsDirectoryA(windows, MAX_PATH);
-        settings = std::string(windows) + "\\skarpin.ini";
-    }
-    const std::string programFolder = ini::ReadString(settings, "Directories", "Exe");
-    return programFolder.empty() ? std::string() : programFolder + "\\zenthor\\";
-}
-
-std::string IrCodeTable::DefaultPath(const std::string& windowsSettingsFile)
-{
-    return ZenthorFolder(windowsSettingsFile) + "IR_DATA.KVX";
-}
-
-bool IrCodeTable::OpenHelp(HWND window, const std::string& windowsSettingsFile)
-{
-    const std::string page = ZenthorFolder(windowsSettingsFile) + "hjälpavsnitt.htm";
+    const std::string page = zenthor::HelpPage(programFolder);
     HINSTANCE result = ::ShellExecuteA(window, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }

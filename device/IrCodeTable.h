@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <array>
 #include <string>
+#include <vector>
 
 // Owned by FileIO (for the set compiler) and by the infrared dialogs; each loads the file itself.
 // Slot 0 is never used. Results are the codes below; 0 is success.
@@ -29,15 +30,22 @@ public:
     // Drops every name and text.
     void Free();
 
-    // Reads the file; an empty path reads the default path. The path becomes the table's path.
-    // Damaged lines are skipped and the rest is read: kFieldTooLong or kFormatError then tells that
-    // something was left out, kFileNotOpen that the file could not be opened (the table stays empty).
-    int Load(const std::string& path = std::string());
-    // Writes the file anew; an empty path writes the table's path. 0 or kFileNotOpen.
+    // Reads the file; the path becomes the table's path. Lines the table cannot take (damaged, too
+    // long, a slot outside 1-199) are kept as they stand and the rest is read: kFieldTooLong or
+    // kFormatError then tells that something was left out, kFileNotOpen that the file could not be
+    // opened (the table stays empty).
+    int Load(const std::string& path);
+    // Writes the file anew: the slots in order, then the lines the table could not take as they were
+    // read, so that no save loses what the Zenthor program or the user put there. Last, because a
+    // reader that stops at a damaged line still reads every slot first. An empty path writes the
+    // table's path. 0 or kFileNotOpen.
     int Save(const std::string& path = std::string()) const;
+    // How many lines of the file the table could not take.
+    size_t UnreadLines() const { return unread_.size(); }
 
     // The first empty slot and the smallest code number of that type in no slot (for 'I' one below
-    // kLearnedCodes, else below kSlots); 0 or kNotFound.
+    // kLearnedCodes, else below kSlots); a slot or code that a line the table could not take names is
+    // not free either. 0 or kNotFound.
     int FindFree(char type, int& freeSlot, int& freeCode) const;
     void ClearSlot(int slot);
 
@@ -57,12 +65,8 @@ public:
     // Whether a name or text can be stored, for a dialog to check its input before it sets it.
     static int CheckField(const std::string& field);
 
-    // The file the infrared loader uses: "zenthor\IR_DATA.KVX" in the program folder named by
-    // [Directories] Exe of the given Windows settings file (empty: skarpin.ini in the Windows folder);
-    // the bare name when that key is missing.
-    static std::string DefaultPath(const std::string& windowsSettingsFile = std::string());
-    // Opens the Zenthor program's help page; true when it opened.
-    static bool OpenHelp(HWND window, const std::string& windowsSettingsFile = std::string());
+    // Opens the Zenthor program's help page in the program folder; true when it opened.
+    static bool OpenHelp(HWND window, const std::string& programFolder);
 
     const std::string& Path() const { return path_; }
 
@@ -74,9 +78,20 @@ private:
         std::string name;
         std::string text;
     };
+    // A line of the file the table could not take, kept to be written again; the slot and the type
+    // and code it names, where they could be read (slot 0 and type 0 where not).
+    struct UnreadLine {
+        std::string text;
+        int slot = 0;
+        char type = 0;
+        int code = 0;
+    };
     static bool InRange(int slot) { return slot >= 1 && slot < kSlots; }
-    static std::string ZenthorFolder(const std::string& windowsSettingsFile);
+    static UnreadLine Unread(const std::string& text);
+    bool Reserved(int slot) const;
+    bool Reserved(char type, int code) const;
 
     std::string path_;
     std::array<Slot, kSlots> slots_;
+    std::vector<UnreadLine> unread_;
 };

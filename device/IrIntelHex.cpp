@@ -9,6 +9,7 @@ const char kIntelHexEndRecord[] = ":00000001FF";
 namespace {
 
 const BYTE kDataRecord = 0x00;
+const BYTE kEndRecord = 0x01;
 // Count, two address bytes, type, and the checksum after the data.
 const size_t kRecordFrame = 5;
 
@@ -41,8 +42,10 @@ bool DigitPairs(const std::string& text, size_t begin, size_t end, std::vector<B
     return high < 0;
 }
 
-// The data of the records from the first ':' on. A record's bytes, its checksum included, sum to 0
-// modulo 256, and its count is the number of its data bytes.
+// The data of the records from the first ':' on, up to the end record. A record's bytes, its
+// checksum included, sum to 0 modulo 256, and its count is the number of its data bytes. Only the end
+// record closes a code: records that stop without it (a code cut short on its way from the keyboard)
+// or go on with another type are refused.
 int RecordData(const std::string& text, std::vector<BYTE>& data)
 {
     size_t start = text.find(':');
@@ -52,17 +55,19 @@ int RecordData(const std::string& text, std::vector<BYTE>& data)
         if (!DigitPairs(text, start + 1, next == std::string::npos ? text.size() : next, record)
             || record.size() < kRecordFrame)
             return IrCodeTable::kFormatError;
-        if (record[3] != kDataRecord)
-            break;
         unsigned sum = 0;
         for (BYTE byte : record)
             sum += byte;
         if (sum % 256 != 0 || record[0] != record.size() - kRecordFrame)
             return IrCodeTable::kFormatError;
+        if (record[3] == kEndRecord)
+            return 0;
+        if (record[3] != kDataRecord)
+            return IrCodeTable::kFormatError;
         data.insert(data.end(), record.begin() + 4, record.end() - 1);
         start = next;
     }
-    return 0;
+    return IrCodeTable::kFormatError;
 }
 
 } // namespace

@@ -19,10 +19,11 @@ extern const char kIntelHexEndRecord[];
 void IntelHexRecord(std::string& records, unsigned address, const BYTE* data, size_t count);
 
 // The bytes of a learned code as the keyboard gave it, or as the user's file holds it: Intel-HEX
-// records (up to the first record of another type than data), or else bare hexadecimal digits.
-// Characters between the digits (line ends, blanks) are passed over.
-// 0; IrCodeTable::kFormatError for a record whose checksum or byte count is wrong, an odd number of
-// digits, or no byte at all; IrCodeTable::kFieldTooLong for more bytes than a code's room.
+// data records closed by the end record, or else bare hexadecimal digits. Characters between the
+// digits (line ends, blanks) are passed over.
+// 0; IrCodeTable::kFormatError for a record whose checksum or byte count is wrong, records without
+// the end record or with a record of another type before it, an odd number of digits, or no byte
+// at all; IrCodeTable::kFieldTooLong for more bytes than a code's room.
 int IrCodeBytes(const std::string& text, std::vector<BYTE>& bytes);
 
 // Replaces the text by the records that store the code at learned code number `code` (0-159) in the

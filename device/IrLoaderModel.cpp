@@ -5,6 +5,8 @@
 #include "framework/Strings.h"
 #include "skarpin/resource.h"
 
+const char IrLoaderModel::kBackupFile[] = "IR_data.bak";
+
 int IrLoaderModel::Load(const std::string& codeFile)
 {
     loadResult_ = table_.Load(codeFile);
@@ -35,13 +37,15 @@ int IrLoaderModel::SlotOfRow(int row) const
     return row >= 0 && static_cast<size_t>(row) < rows_.size() ? rows_[static_cast<size_t>(row)].slot : 0;
 }
 
-bool IrLoaderModel::WriteBackup(const std::string& backupPath) const
+bool IrLoaderModel::WriteBackup() const
 {
-    if (loadResult_ == 0)
-        return table_.Save(backupPath) == 0;
-    if (loadResult_ == IrCodeTable::kFileNotOpen)
-        return false;
-    return ::CopyFileA(table_.Path().c_str(), backupPath.c_str(), FALSE) != FALSE;
+    return loadResult_ != IrCodeTable::kFileNotOpen && table_.Save(BackupPath()) == 0;
+}
+
+std::string IrLoaderModel::BackupPath() const
+{
+    const std::string& codeFile = table_.Path();
+    return codeFile.substr(0, codeFile.rfind('\\') + 1) + kBackupFile;
 }
 
 IrCodeDraft IrLoaderModel::Draft(int slot) const

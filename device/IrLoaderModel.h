@@ -12,6 +12,7 @@ class IrCommands;
 // Owned by the infrared loader dialog. Every change is saved to the code file at once.
 class IrLoaderModel {
 public:
+    static const char kBackupFile[];
     // One line of the list: a slot with a name.
     struct Row {
         int slot;
@@ -35,10 +36,10 @@ public:
     // The slot of a list row; 0 for none.
     int SlotOfRow(int row) const;
 
-    // Keeps the code file as it was read, beside the program's current folder. A file read whole is
-    // written from the table; one read in part is copied, so the lines the table could not take stay
-    // in the backup; without a file an older backup stays. False when nothing was written.
-    bool WriteBackup(const std::string& backupPath) const;
+    // Keeps the code file as it was read in "IR_data.bak" beside it, the lines the table could not
+    // take included; without a file an older backup stays. False when nothing was written.
+    bool WriteBackup() const;
+    std::string BackupPath() const;
 
     IrCodeDraft Draft(int slot) const;
     // Sets the slot's type, code number, name, send time and text and saves the file. kNotSet when

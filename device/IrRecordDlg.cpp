@@ -73,7 +73,7 @@ bool IrRecordDlg::OnCommand(int id, int code)
 
 void IrRecordDlg::OpenHelp()
 {
-    if (!IrCodeTable::OpenHelp(Handle(), context_.windowsSettingsFile))
+    if (!IrCodeTable::OpenHelp(Handle(), context_.programFolder))
         ShowError(IDS_IR_NO_HELP);
 }
 

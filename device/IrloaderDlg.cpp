@@ -5,36 +5,26 @@
 #include "device/IrNewDlg.h"
 #include "device/IrRavikLinkDlg.h"
 #include "device/IrRecordDlg.h"
+#include "device/ZenthorFiles.h"
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "skarpin/resource.h"
-
-const char IrloaderDlg::kBackupFile[] = "IR_data.bak";
 
 namespace {
 
 const int kKeyboardButtons[] = {IDC_IR_NEW, IDC_IR_CHOOSE_ID, IDC_IR_LOAD_ALL};
 const int kRowButtons[] = {IDC_IR_EDIT, IDC_IR_DELETE, IDC_IR_SEND};
 
-std::string WindowsSettingsFile(const std::string& given)
-{
-    if (!given.empty())
-        return given;
-    char windows[MAX_PATH] = "";
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    return std::string(windows) + "\\skarpin.ini";
-}
-
 } // namespace
 
-void ShowInfraredCodes(const std::string& windowsSettingsFile, HWND parent)
+void ShowInfraredCodes(const std::string& windowsSettingsFile, const std::string& programFolder, HWND parent)
 {
-    IrloaderDlg(windowsSettingsFile, parent).DoModal();
+    IrloaderDlg(windowsSettingsFile, programFolder, parent).DoModal();
 }
 
-IrloaderDlg::IrloaderDlg(const std::string& windowsSettingsFile, HWND parent)
-    : fw::Dialog(IDD_IR_LOADER, parent), windowsSettingsFile_(WindowsSettingsFile(windowsSettingsFile)),
+IrloaderDlg::IrloaderDlg(const std::string& windowsSettingsFile, const std::string& programFolder, HWND parent)
+    : fw::Dialog(IDD_IR_LOADER, parent), windowsSettingsFile_(windowsSettingsFile), programFolder_(programFolder),
       commands_(link_)
 {
 }
@@ -47,7 +37,7 @@ void IrloaderDlg::SetTimings(const LinkTimings& link, const IrTimings& infrared)
 
 bool IrloaderDlg::OnInitDialog()
 {
-    model_.Load(IrCodeTable::DefaultPath(windowsSettingsFile_));
+    model_.Load(zenthor::CodeFile(programFolder_));
     FillList();
     link_.Attach(windowsSettingsFile_, AccessKvoraLink::kAccessKvora);
     UpdateButtons();
@@ -69,7 +59,7 @@ void IrloaderDlg::FindKeyboard()
     SetStatus(fw::LoadResString(IDS_IR_CHECKING));
     connected_ = link_.FindKeyboard() == 1;
     if (connected_) {
-        model_.WriteBackup(kBackupFile);
+        model_.WriteBackup();
         SetStatus(fw::FormatResString(IDS_IR_CONNECTED, static_cast<unsigned>(link_.PortNumber())));
     } else {
         SetStatus(fw::LoadResString(IDS_IR_NOT_CONNECTED));
@@ -156,7 +146,7 @@ bool IrloaderDlg::RunEditor(char type, IrCodeDraft& draft, int row, int code)
     context.row = row;
     context.code = code;
     context.commands = &commands_;
-    context.windowsSettingsFile = windowsSettingsFile_;
+    context.programFolder = programFolder_;
     switch (type) {
     case 'I':
         return IrRecordDlg(draft, context, Handle()).DoModal() == IDOK;

@@ -12,14 +12,12 @@
 // borrow the link's commands and the list. Without a keyboard it only lists the codes.
 class IrloaderDlg : public fw::Dialog {
 public:
-    // The backup of the code file, written in the current folder when the keyboard is found.
-    static const char kBackupFile[];
     static constexpr UINT_PTR kSearchTimer = 1;
     static constexpr UINT kSearchDelay = 200;
 
-    // windowsSettingsFile: the Windows folder's skarpin.ini, which names the port and the program
-    // folder (empty: the one in this machine's Windows folder).
-    explicit IrloaderDlg(const std::string& windowsSettingsFile = std::string(), HWND parent = nullptr);
+    // windowsSettingsFile: the Windows folder's skarpin.ini, which names the port; programFolder:
+    // FileIO's program folder, whose Zenthor folder holds the code file.
+    IrloaderDlg(const std::string& windowsSettingsFile, const std::string& programFolder, HWND parent = nullptr);
 
     // For tests: shorter waits of the link and of the infrared commands.
     void SetTimings(const LinkTimings& link, const IrTimings& infrared);
@@ -49,6 +47,7 @@ private:
     void ShowError(UINT textId, const std::string& text = std::string()) const;
 
     std::string windowsSettingsFile_;
+    std::string programFolder_;
     AccessKvoraLink link_;
     IrCommands commands_;
     IrLoaderModel model_;
@@ -56,4 +55,4 @@ private:
 };
 
 // The main window's "Definition av IR-koder..." command.
-void ShowInfraredCodes(const std::string& windowsSettingsFile, HWND parent);
+void ShowInfraredCodes(const std::string& windowsSettingsFile, const std::string& programFolder, HWND parent);

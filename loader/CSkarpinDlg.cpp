@@ -263,7 +263,7 @@ bool CSkarpinDlg::OnCommand(int id, int code)
             FillSetTree();
         return true;
     case ID_IR_CODES:
-        ShowInfraredCodes(fileIO_.windowsSettingsFile_, hwnd_);
+        ShowInfraredCodes(fileIO_.windowsSettingsFile_, fileIO_.programFolder_, hwnd_);
         return true;
     case IDC_OVERLAY_LIST:
         if (code != LBN_SELCHANGE)

@@ -3,6 +3,7 @@
 // identifier, which the Zenthor program replaces by the text. Also the scan codes of PC keys as the
 // keyboard's key numbers.
 #include "loader/FileIO.h"
+#include "device/ZenthorFiles.h"
 #include "library/IniFile.h"
 #include "loader/IniText.h"
 #include <cstdlib>
@@ -143,7 +144,7 @@ void FileIO::InitTextHelper()
     else
         nextMacroId_ = kFirstMacroId;
     // Infrared codes and text macros go together or not at all.
-    if (irCodes_.Load(programFolder_ + "\\Zenthor\\ir_data.kvx") != 0)
+    if (irCodes_.Load(zenthor::CodeFile(programFolder_)) != 0)
         zenthorFlag_ = 0;
 }
 

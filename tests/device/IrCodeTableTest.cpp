@@ -160,16 +160,44 @@ TEST(IrCodeTable, DamagedLinesAreSkipped)
     };
     for (const Case& c : cases) {
         TempFolder temp;
-        const std::string path = temp.Write("ir_data.kvx", "1;G0;6;F\xF6re;16;\r\n" + c.damaged
-                                                               + "3;I4;254;Efter \xFF;" + kIntelHex + ";\r\n"
-                                                               + "4;X0;10;Sist;99;\r\n");
+        const std::string before = "1;G0;6;F\xF6re;16;\r\n";
+        const std::string after = "3;I4;254;Efter \xFF;" + kIntelHex + ";\r\n4;X0;10;Sist;99;\r\n";
+        const std::string path = temp.Write("ir_data.kvx", before + c.damaged + after);
         IrCodeTable table;
         EXPECT_EQ(c.result, table.Load(path)) << c.name;
         ExpectSlot(table, 1, {'G', 0, 6, "F\xF6re", "16"});
         ExpectSlot(table, 3, {'I', 4, 254, "Efter \xFF", kIntelHex});
         ExpectSlot(table, 4, {'X', 0, 10, "Sist", "99"});
         EXPECT_EQ(3, UsedSlots(table)) << c.name;
+
+        // The Zenthor program shares the file: a save keeps the damaged line as it stood, after the
+        // slots, and keeps it through the next session's save too.
+        ASSERT_EQ(0, table.Save()) << c.name;
+        EXPECT_EQ(before + after + c.damaged, TempFolder::Read(path)) << c.name;
+        IrCodeTable next;
+        next.Load(path);
+        ASSERT_EQ(0, next.Save()) << c.name;
+        EXPECT_EQ(before + after + c.damaged, TempFolder::Read(path)) << c.name;
     }
+}
+
+// A slot or code number that a damaged line names is not handed out again: the Zenthor program may
+// read that line, and two codes would then share a slot or a place.
+TEST(IrCodeTable, WhatADamagedLineNamesIsNotFree)
+{
+    TempFolder temp;
+    const std::string path = temp.Write("ir_data.kvx", "1;G0;6;Ett;16;\r\n2;G1;6;" + std::string(399, 'x')
+                                                           + ";16;\r\n3;G2;6;Tre;16;\r\n0;G3;6;Noll;16;\r\n"
+                                                           + "200;G4;6;Tvahundra;16;\r\n");
+    IrCodeTable table;
+    EXPECT_EQ(IrCodeTable::kFieldTooLong, table.Load(path));
+    EXPECT_EQ(3u, table.UnreadLines());
+    int slot = -1, code = -1;
+    ASSERT_EQ(0, table.FindFree('G', slot, code));
+    EXPECT_EQ(4, slot);
+    EXPECT_EQ(5, code);
+    ASSERT_EQ(0, table.FindFree('I', slot, code));
+    EXPECT_EQ(0, code);
 }
 
 TEST(IrCodeTable, ReadsWhatStandsBeforeAndAfterTheLines)
@@ -181,6 +209,9 @@ TEST(IrCodeTable, ReadsWhatStandsBeforeAndAfterTheLines)
     EXPECT_EQ(IrCodeTable::kFormatError, table.Load(path));
     ExpectSlot(table, 7, {'G', 3, 20, "Fl\xE4kt", "17"});
     EXPECT_EQ(1, UsedSlots(table));
+    // The line cut off is kept, and from now on ends like every other.
+    ASSERT_EQ(0, table.Save());
+    EXPECT_EQ("7;G3;20;Fl\xE4kt;17;\r\n8;G4;20;Halv\r\n", TempFolder::Read(path));
 }
 
 TEST(IrCodeTable, MissingFileGivesAnEmptyTable)
@@ -238,13 +269,4 @@ TEST(IrCodeTable, EmptySlotsAnswerNotFound)
     EXPECT_EQ(IrCodeTable::kNotFound, table.GetValue(9, value));
     EXPECT_EQ(IrCodeTable::kNotFound, table.GetText(9, text));
     EXPECT_EQ("", text);
-}
-
-TEST(IrCodeTable, DefaultPathFollowsTheProgramFolder)
-{
-    TempFolder temp;
-    const std::string withFolder = temp.Write("a.ini", "[Directories]\r\nExe=C:\\Program Files\\Skarpin\r\n");
-    const std::string without = temp.Write("b.ini", "[Settings]\r\nFBStatus=ACCESS\r\n");
-    EXPECT_EQ("C:\\Program Files\\Skarpin\\zenthor\\IR_DATA.KVX", IrCodeTable::DefaultPath(withFolder));
-    EXPECT_EQ("IR_DATA.KVX", IrCodeTable::DefaultPath(without));
 }

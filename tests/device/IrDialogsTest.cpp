@@ -6,6 +6,8 @@
 #include "device/IrIntelHex.h"
 #include "device/IrRecordDlg.h"
 #include "device/IrloaderDlg.h"
+#include "device/ZenthorFiles.h"
+#include "framework/Files.h"
 #include "framework/Strings.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
@@ -72,17 +74,19 @@ protected:
     void SetUp() override
     {
         InfraredFixture::SetUp();
-        ::CreateDirectoryA((folder_ / "zenthor").c_str(), nullptr);
+        ::CreateDirectoryA(zenthor::Folder(folder_.Path()).c_str(), nullptr);
     }
 
-    std::string CodeFile() const { return folder_ / "zenthor\\IR_DATA.KVX"; }
-    void WriteCodeFile(const std::string& text) const { folder_.Write("zenthor\\IR_DATA.KVX", text); }
+    // The temporary folder is the program folder.
+    std::string CodeFile() const { return zenthor::CodeFile(folder_.Path()); }
+    void WriteCodeFile(const std::string& text) const { folder_.Write("Zenthor\\ir_data.kvx", text); }
     std::string ReadCodeFile() const { return testsupport::TempFolder::Read(CodeFile()); }
+    std::string Backup() const { return zenthor::Folder(folder_.Path()) + "\\" + IrLoaderModel::kBackupFile; }
 
     // Runs the loader; the script starts once the keyboard was looked for.
     void RunLoader(const std::function<void(fw::Dialog&)>& script, UINT expectedStatus = IDS_IR_CONNECTED)
     {
-        IrloaderDlg dialog(ini_);
+        IrloaderDlg dialog(ini_, folder_.Path());
         dialog.SetTimings(ShortLinkTimings(), ShortIrTimings());
         RunModal(dialog, [&](fw::Dialog& d) {
             const bool searched = PumpUntil([&] {
@@ -162,7 +166,7 @@ TEST_F(IrDialogsTest, TheLoaderListsTheCodesAndKeepsABackupWhenTheKeyboardIsFoun
             EXPECT_TRUE(IsEnabled(d, id)) << id;
         Screenshot(d, "irloader");
     });
-    EXPECT_EQ(file, testsupport::TempFolder::Read(folder_ / IrloaderDlg::kBackupFile));
+    EXPECT_EQ(file, testsupport::TempFolder::Read(Backup()));
 }
 
 TEST_F(IrDialogsTest, WithoutAKeyboardTheLoaderOnlyListsTheCodes)
@@ -178,22 +182,57 @@ TEST_F(IrDialogsTest, WithoutAKeyboardTheLoaderOnlyListsTheCodes)
             EXPECT_TRUE(IsEnabled(d, IDOK));
         },
         IDS_IR_NOT_CONNECTED);
-    EXPECT_FALSE(testsupport::TempFolder::Read(folder_ / IrloaderDlg::kBackupFile).size());
+    EXPECT_FALSE(fw::FileExists(Backup()));
 }
 
-TEST_F(IrDialogsTest, TheBackupKeepsWhatATableReadInPartWouldLose)
+// The second line's name is longer than the file allows (the Zenthor program or a hand may have put
+// it there): the list shows the other two, and neither a change nor the backup loses the line.
+TEST_F(IrDialogsTest, ALineTheLoaderCannotReadSurvivesItsChangesAndTheBackup)
 {
-    // The second line's name is longer than the file allows: the table reads the other two lines,
-    // and the backup keeps all three as they were.
-    const std::string file = "1;G0;6;Ett;16;\r\n2;G1;6;" + std::string(399, 'x') + ";16;\r\n3;G2;6;Tre;16;\r\n";
-    WriteCodeFile(file);
-    RunLoader([&](fw::Dialog& d) { EXPECT_EQ(2, fw::ListBox(d, IDC_IR_LIST).Count()); });
-    EXPECT_EQ(file, testsupport::TempFolder::Read(folder_ / IrloaderDlg::kBackupFile));
+    const std::string unread = "2;G1;6;" + std::string(399, 'x') + ";16;\r\n";
+    WriteCodeFile("1;G0;6;Ett;16;\r\n" + unread + "3;G2;6;Tre;16;\r\n");
+    RunLoader([&](fw::Dialog& d) {
+        EXPECT_EQ(2, fw::ListBox(d, IDC_IR_LIST).Count());
+        NewCode(d, IDC_IR_KIND_RAVIKLINK, [](fw::Dialog& editor) {
+            SetText(editor, IDC_IR_RAVIK_NAME, "Fyra");
+            Click(editor, IDOK);
+        });
+    });
+    // The new code takes neither the slot nor the number that the unread line names.
+    const std::string changed = "1;G0;6;Ett;16;\r\n3;G2;6;Tre;16;\r\n4;G3;254;Fyra;16;\r\n" + unread;
+    EXPECT_EQ(changed, ReadCodeFile());
+    // The backup lies beside the code file, not in the current folder, and the next session's backup
+    // still holds the line.
+    RunLoader([&](fw::Dialog& d) { EXPECT_EQ(3, fw::ListBox(d, IDC_IR_LIST).Count()); });
+    EXPECT_EQ(changed, testsupport::TempFolder::Read(Backup()));
+    EXPECT_FALSE(fw::FileExists(folder_ / IrLoaderModel::kBackupFile));
 
     // Without a code file an older backup stays as it was.
     ::DeleteFileA(CodeFile().c_str());
     RunLoader([&](fw::Dialog& d) { EXPECT_EQ(0, fw::ListBox(d, IDC_IR_LIST).Count()); });
-    EXPECT_EQ(file, testsupport::TempFolder::Read(folder_ / IrloaderDlg::kBackupFile));
+    EXPECT_EQ(changed, testsupport::TempFolder::Read(Backup()));
+}
+
+// Without [Directories] Exe the program folder is Skarpin's own (FileIO's choice): the code list
+// writes the file there, and the block command's choice lists what it wrote.
+TEST_F(IrDialogsTest, TheCodeListAndTheBlockCommandsChoiceShareOneFile)
+{
+    ::WritePrivateProfileStringA("Directories", nullptr, nullptr, ini_.c_str());
+    RunLoader([&](fw::Dialog& d) {
+        NewCode(d, IDC_IR_KIND_RAVIKLINK, [](fw::Dialog& editor) {
+            SetText(editor, IDC_IR_RAVIK_NAME, "Lampa");
+            Click(editor, IDOK);
+        });
+    });
+    std::string result;
+    IRDlg dialog(folder_.Path(), result, 600, 500);
+    RunModal(dialog, [](fw::Dialog& d) {
+        fw::ListBox list(d, IDC_IR_COMMAND_LIST);
+        EXPECT_EQ(1, list.Count());
+        EXPECT_EQ("1. Lampa", list.Count() > 0 ? list.ItemText(0) : std::string());
+        d.EndDialog(IDCANCEL);
+    });
+    EXPECT_FALSE(fw::FileExists(folder_ / "IR_DATA.KVX"));
 }
 
 // --- new codes ----------------------------------------------------------------------------------
@@ -210,7 +249,7 @@ TEST_F(IrDialogsTest, ANewRavikLinkCodeIsSavedWithItsChannelAndSendTime)
             SetText(editor, IDC_IR_RAVIK_NAME, "Lampa");
             EXPECT_TRUE(IsEnabled(editor, IDOK));
             SelectList(editor, IDC_IR_RAVIK_CHANNEL, channels.FindExact("2"));
-            SetText(editor, IDC_IR_RAVIK_TIME, "0.7");
+            SetText(editor, IDC_IR_RAVIK_TIME, "0,7");
             EXPECT_TRUE(editor.IsChecked(IDC_IR_RAVIK_TIMED));
             EXPECT_FALSE(editor.IsChecked(IDC_IR_RAVIK_HELD));
             Screenshot(editor, "raviklink");
@@ -277,7 +316,7 @@ TEST_F(IrDialogsTest, ALearnedCodeIsReadBackFromTheKeyboardAndSaved)
 TEST_F(IrDialogsTest, AFailedReadBackSavesNothingAndTheEditorStays)
 {
     testsupport::ScriptedMessages messages;
-    messages.Expect(IDS_IR_GET_CODE_FAILED).Expect(IDS_IR_GET_CODE_FAILED);
+    messages.Expect(IDS_IR_GET_CODE_FAILED).Expect(IDS_IR_GET_CODE_FAILED).Expect(IDS_IR_GET_CODE_FAILED);
     RunLoader([&](fw::Dialog& d) {
         NewCode(d, IDC_IR_KIND_RECORD, [&](fw::Dialog& editor) {
             SetText(editor, IDC_IR_RECORD_NAME, "TV");
@@ -285,10 +324,13 @@ TEST_F(IrDialogsTest, AFailedReadBackSavesNothingAndTheEditorStays)
             Keyboard("ir-read silent");
             Click(editor, IDOK);
             EXPECT_TRUE(::IsWindow(editor));
-            // A code that does not survive the way back is no better.
-            Keyboard("ir-read garbled");
-            Click(editor, IDOK);
-            EXPECT_TRUE(::IsWindow(editor));
+            // A code that does not survive the way back is no better, nor one whose records stop
+            // without their end record (it may have lost some).
+            for (const char* answer : {"ir-read garbled", "ir-read unended"}) {
+                Keyboard(answer);
+                Click(editor, IDOK);
+                EXPECT_TRUE(::IsWindow(editor)) << answer;
+            }
             Click(editor, IDCANCEL);
         });
         EXPECT_EQ(0, fw::ListBox(d, IDC_IR_LIST).Count());
@@ -386,7 +428,7 @@ TEST_F(IrDialogsTest, HelpThatCannotOpenSaysSo)
     IrCodeDraft draft;
     IrEditorContext context;
     context.commands = commands_.get();
-    context.windowsSettingsFile = ini_;
+    context.programFolder = folder_.Path();
     IrRecordDlg dialog(draft, context);
     RunModal(dialog, [](fw::Dialog& d) {
         Click(d, IDC_IR_HELP);
@@ -576,6 +618,6 @@ TEST_F(IrDialogsTest, TheMainWindowsCommandOpensTheCodeList)
         EXPECT_EQ("Definition av IR-koder", d.Self().Text());
         d.EndDialog(IDOK);
     });
-    ShowInfraredCodes(ini_, nullptr);
+    ShowInfraredCodes(ini_, folder_.Path(), nullptr);
     EXPECT_TRUE(opened);
 }

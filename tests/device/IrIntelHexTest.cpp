@@ -102,14 +102,20 @@ TEST(IrIntelHex, ACodeThatCannotBeSentIsRefusedAndTheTextKept)
     badChecksum[badChecksum.size() - 3] = badChecksum[badChecksum.size() - 3] == '0' ? '1' : '0';
     std::string badCount = good;
     badCount[2] = '4';  // four data bytes announced, three there
+    const std::string end = kIntelHexEndRecord;
     const struct {
         const char* what;
         std::string text;
         int result;
     } cases[] = {
-        {"a wrong checksum", badChecksum, IrCodeTable::kFormatError},
-        {"a wrong byte count", badCount, IrCodeTable::kFormatError},
+        {"a wrong checksum", badChecksum + end, IrCodeTable::kFormatError},
+        {"a wrong byte count", badCount + end, IrCodeTable::kFormatError},
         {"a record cut short", ":0100", IrCodeTable::kFormatError},
+        // Without its end record a code may have lost records on the way: none of it is taken.
+        {"no end record", good, IrCodeTable::kFormatError},
+        {"no end record after two records", good + Records(0x80, {4, 5}), IrCodeTable::kFormatError},
+        {"an end record with a wrong checksum", good + ":00000001FE", IrCodeTable::kFormatError},
+        {"a record of another type before the end", ":02000004000AF0\r\n" + good + end, IrCodeTable::kFormatError},
         {"an odd number of digits", "01020", IrCodeTable::kFormatError},
         {"no bytes at all", "", IrCodeTable::kFormatError},
         {"only the end record", kIntelHexEndRecord, IrCodeTable::kFormatError},
@@ -122,6 +128,8 @@ TEST(IrIntelHex, ACodeThatCannotBeSentIsRefusedAndTheTextKept)
     }
     std::string full = PlainHex(Counting(101));
     EXPECT_EQ(0, IrCodeToIntelHex(3, full)) << "a code that fills its room";
+    std::string ended = good + end;
+    EXPECT_EQ(0, IrCodeToIntelHex(3, ended)) << "records closed by the end record";
 }
 
 TEST(IrIntelHex, OnlyTheKeyboardsPlacesTakeCodes)
@@ -142,6 +150,8 @@ TEST(IrCodeRules, SendTimesAreTenthsOfASecondBetweenSixAndTwoHundredFifty)
     } cases[] = {
         {"0.7", 7}, {"0.6", 6}, {"25", 250}, {"25.0", 250}, {"2.45", 25}, {"1.04", 10},
         {"0.55", -1}, {"0.5", -1}, {"25.1", -1}, {"", -1}, {"abc", -1}, {"-1", -1},
+        // A Swedish decimal comma is read whole; a text that is not wholly a number is refused.
+        {"1,5", 15}, {"25,5", -1}, {"0,7", 7}, {" 2,0 ", 20}, {"1,5 s", -1}, {"1.5.1", -1}, {"1,2,5", -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.tenths, ircode::ParseSendTime(c.typed)) << c.typed;

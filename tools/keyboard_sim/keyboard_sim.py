@@ -45,8 +45,9 @@ INFRARED_CONTROL = """infrared (the AccessKvora keyboard's remote control; its l
   ir-code N HEX | ir-code N none   puts a learned code into place N, or empties the place
   ir-code? N                    the code in place N as hex, or none
   ir-room? N                    the 101 bytes of place N's room in the infrared memory, as hex
-  ir-read normal|silent|flood|garbled|empty   how 'D' answers: the code as Intel-HEX records, nothing,
-                                printable bytes without end, a record with a wrong checksum, no text
+  ir-read normal|silent|flood|garbled|empty|unended   how 'D' answers: the code as Intel-HEX records,
+                                nothing, printable bytes without end, a record with a wrong checksum,
+                                no text, the records without their end record
   ir-break-finishes 0|1         whether a break during the distance check reports 'Y' after its own
                                 'Y' (default 1)
   ir-state?                     the ID channel, the security code and the mode (idle, record, distance)"""
@@ -262,7 +263,7 @@ class Infrared:
             start = int(args[0]) * IR_CODE_ROOM + IR_FIRST_CODE
             return "ok " + self.memory[start:start + IR_CODE_ROOM].hex()
         elif name == "ir-read":
-            if args[0] not in ("normal", "silent", "flood", "garbled", "empty"):
+            if args[0] not in ("normal", "silent", "flood", "garbled", "empty", "unended"):
                 raise ValueError("unknown ir-read " + args[0])
             self.read_mode = args[0]
         elif name == "ir-break-finishes":
@@ -346,6 +347,8 @@ def ir_read_code(kb):
     text = "" if mode == "empty" or data is None else code_records(code, data)
     if mode == "garbled" and text:
         text = text[:9] + ("0" if text[9] != "0" else "1") + text[10:]
+    if mode == "unended" and text:
+        text = text[:text.rindex(":")]
     kb.reply(head + text.encode("ascii") + bytes([ETX]))
 
 
