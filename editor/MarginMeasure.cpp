@@ -1,29 +1,14 @@
 // Checking the measured offsets of the test print and turning them into corrections.
 #include "editor/MarginMeasure.h"
-#include "library/IniValues.h"
+#include "library/TypedDecimal.h"
 #include "resources/skarpin/resource.h"
-#include <cctype>
 
 namespace {
 
-constexpr float kExpectedX = 14.0f;
-constexpr float kExpectedY = 21.0f;
-
-// Digits and at most one '.': "1.2.3" would otherwise be read as 1.2 without a word.
-bool IsMeasurement(const std::string& text)
-{
-    int points = 0;
-    int digits = 0;
-    for (char c : text) {
-        if (c == '.')
-            ++points;
-        else if (std::isdigit(static_cast<unsigned char>(c)))
-            ++digits;
-        else
-            return false;
-    }
-    return points <= 1 && digits > 0;
-}
+// The uncorrected test print stands the first dot's centre at the code's left, 13 mm from the sheet's
+// left edge, and its code line 21 mm above the sheet's bottom edge (A4: 297 - 276 mm).
+constexpr double kExpectedX = 13.0;
+constexpr double kExpectedY = 21.0;
 
 } // namespace
 
@@ -31,8 +16,9 @@ UINT CheckMeasurements(const std::string& x, const std::string& y)
 {
     if (x.empty() || y.empty())
         return IDS_MARGIN_EMPTY;
-    const bool goodX = IsMeasurement(x);
-    const bool goodY = IsMeasurement(y);
+    double ignored = 0;
+    const bool goodX = typed::ReadDecimal(x, ignored);
+    const bool goodY = typed::ReadDecimal(y, ignored);
     if (!goodX && !goodY)
         return IDS_MARGIN_BAD_BOTH;
     if (!goodX)
@@ -44,8 +30,12 @@ UINT CheckMeasurements(const std::string& x, const std::string& y)
 
 MarginCorrections CorrectionsFrom(const std::string& x, const std::string& y)
 {
+    double measuredX = kExpectedX;
+    double measuredY = kExpectedY;
+    typed::ReadDecimal(x, measuredX);
+    typed::ReadDecimal(y, measuredY);
     MarginCorrections corrections;
-    corrections.left = kExpectedX - static_cast<float>(ini::ParseDecimal(x));
-    corrections.top = static_cast<float>(ini::ParseDecimal(y)) - kExpectedY;
+    corrections.left = static_cast<float>(kExpectedX - measuredX);
+    corrections.top = static_cast<float>(measuredY - kExpectedY);
     return corrections;
 }

@@ -138,10 +138,14 @@ TEST(MarginMeasure, OnlyNumbersAsARulerReadsThemArePassed)
         const char* y;
         UINT complaint;
     } cases[] = {
-        {"14", "21", 0},
+        {"13", "21", 0},
         {"15.5", "20", 0},
         {".5", "3.", 0},
-        {"1,5", "21", IDS_MARGIN_BAD_X},
+        // A Swedish user writes a decimal comma.
+        {"1,5", "21", 0},
+        {"13", "20,5", 0},
+        {"1,5,1", "21", IDS_MARGIN_BAD_X},
+        {"13 mm", "21", IDS_MARGIN_BAD_X},
         {"14", "2 1", IDS_MARGIN_BAD_Y},
         {"-1", "x", IDS_MARGIN_BAD_BOTH},
         {"", "21", IDS_MARGIN_EMPTY},
@@ -155,7 +159,9 @@ TEST(MarginMeasure, OnlyNumbersAsARulerReadsThemArePassed)
         EXPECT_EQ(c.complaint, CheckMeasurements(c.x, c.y)) << '"' << c.x << "\" \"" << c.y << '"';
 }
 
-TEST(MarginMeasure, TheCorrectionsMoveTheCodeTo14And21Millimetres)
+// The uncorrected test print stands the first dot's centre 13 mm from the sheet's left edge (the
+// code's left) and the code line 21 mm above its bottom edge: measured there, nothing is corrected.
+TEST(MarginMeasure, TheCorrectionsMoveTheCodeTo13And21Millimetres)
 {
     struct Case {
         const char* x;
@@ -163,9 +169,10 @@ TEST(MarginMeasure, TheCorrectionsMoveTheCodeTo14And21Millimetres)
         float left;
         float top;
     } cases[] = {
-        {"14", "21", 0.0f, 0.0f},
-        {"15.5", "20", -1.5f, -1.0f},
-        {"13", "22.5", 1.0f, 1.5f},
+        {"13", "21", 0.0f, 0.0f},
+        {"14.5", "20", -1.5f, -1.0f},
+        {"12", "22.5", 1.0f, 1.5f},
+        {"14,5", "20,5", -1.5f, -0.5f},
     };
     for (const Case& c : cases) {
         const MarginCorrections corrections = CorrectionsFrom(c.x, c.y);

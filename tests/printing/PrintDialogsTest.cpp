@@ -15,6 +15,7 @@
 #include "support/TempFolder.h"
 #include "support/TestPrinter.h"
 #include <gtest/gtest.h>
+#include <cmath>
 #include <cstring>
 
 using testsupport::Check;
@@ -285,7 +286,7 @@ TEST_F(MarginWizard, TestPrintsMeasureAndStoreTheCorrections)
     {
         ScriptedMessages messages;
         messages.Expect(IDS_MARGIN_BAD_X).Expect(IDS_MARGIN_EMPTY);
-        SetText(page3, IDC_MARGIN_X, "1,5");
+        SetText(page3, IDC_MARGIN_X, "14,5 mm");
         SetText(page3, IDC_MARGIN_Y, "20");
         sheet_->PressButton(PSBTN_NEXT);
         fw::PumpMessages();
@@ -295,7 +296,8 @@ TEST_F(MarginWizard, TestPrintsMeasureAndStoreTheCorrections)
         fw::PumpMessages();
         EXPECT_EQ(2, sheet_->ActiveIndex());
     }
-    SetText(page3, IDC_MARGIN_X, "15.5");
+    // Measured 1.5 mm further right and 1 mm lower than the print should stand, with a decimal comma.
+    SetText(page3, IDC_MARGIN_X, "14,5");
     Press(PSBTN_NEXT, 3);
     EXPECT_FLOAT_EQ(-1.5f, sheet_->LeftCorrection());
     EXPECT_FLOAT_EQ(-1.0f, sheet_->TopCorrection());
@@ -313,6 +315,32 @@ TEST_F(MarginWizard, TestPrintsMeasureAndStoreTheCorrections)
     ASSERT_TRUE(testsupport::PumpUntil([&] { return !sheet_->IsRunning(); }));
     EXPECT_EQ("-1.5", Stored("LeftMargin"));
     EXPECT_EQ("-1.0", Stored("TopMargin"));
+}
+
+// The user measures the uncorrected test print with a ruler, to the millimetre: where the printer
+// put it exactly where it belongs, the wizard stores no correction.
+TEST_F(MarginWizard, AnExactMeasurementOfTheTestPrintStoresNoCorrection)
+{
+    Open();
+    Press(PSBTN_NEXT, 1);
+    const PrintGeometry geometry = PrintGeometry::ForPaper(0);
+    const auto plain = printtest::FindCode(TestPrint(sheet_->Page2().Handle()), kDpi, geometry.codeLeft,
+                                           geometry.codeLine);
+    ASSERT_EQ("WWWWWWWW", plain.colours);
+    const int a4Height = 297;
+    const long x = std::lround(geometry.codeLeft + plain.meanDxMm);
+    const long y = std::lround(a4Height - (geometry.codeLine + plain.meanDyMm));
+    EXPECT_EQ(13, x);
+    EXPECT_EQ(21, y);
+
+    Press(PSBTN_NEXT, 2);
+    SetText(sheet_->Page3().Handle(), IDC_MARGIN_X, std::to_string(x));
+    SetText(sheet_->Page3().Handle(), IDC_MARGIN_Y, std::to_string(y));
+    Press(PSBTN_NEXT, 3);
+    sheet_->PressButton(PSBTN_FINISH);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !sheet_->IsRunning(); }));
+    EXPECT_EQ("0.0", Stored("LeftMargin"));
+    EXPECT_EQ("0.0", Stored("TopMargin"));
 }
 
 TEST_F(MarginWizard, CancelStoresNothingAndSetupChangesThePrinterShown)
