@@ -320,7 +320,10 @@ bool AccessKvoraLink::Drain()
     if (!serial_ || !serial_->IsOpen())
         return false;
     trace_.WriteLine("- Drain");
-    const bool sent = serial_->WaitForWrite(TransferBound());
+    // The caller has followed the transfer: what is left is at most its last bytes, and a keyboard
+    // that holds them up for the stall limit does not take them.
+    const DWORD bound = timings_.transferFactor * serial_->LineMilliseconds(serial_->OutQueueCount()) + timings_.stallLimit;
+    const bool sent = serial_->WaitForWrite(bound);
     ReadAway();
     serial_->Close();
     return sent;

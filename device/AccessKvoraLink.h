@@ -18,9 +18,11 @@ struct LinkTimings {
     DWORD drainByte = 200;        // each byte read away after a transfer
     DWORD storePause = 5000;      // a set sent without a window: the keyboard stores it
     // A transfer counts as stuck when it has not ended within transferFactor times the line time of
-    // the image plus transferMargin (a keyboard may hold it up with XOFF for a while).
+    // the image plus transferMargin, or when no byte has left the port for stallLimit (a keyboard may
+    // hold it up with XOFF for some seconds, and a chunk of the write takes 2.3 s on the line).
     DWORD transferFactor = 2;
     DWORD transferMargin = 30000;
+    DWORD stallLimit = 15000;
 };
 
 // Owned by the load dialog and by the infrared loader dialog, each its own. The port is open only
@@ -75,8 +77,9 @@ public:
     // for the transfer and the keyboard's storing, reads its answer away and closes the port. False
     // when the port did not open, the write failed, or (without a window) did not end in time.
     bool SendSet(HWND window, size_t& total);
-    // Waits until the output queue is empty (a stuck transfer is cancelled), reads what the keyboard
-    // still sends, closes the port. True when everything sent since the port opened left it.
+    // Waits until the output queue is empty (a transfer stuck for the stall limit is cancelled), reads
+    // what the keyboard still sends, closes the port. True when everything sent since the port opened
+    // left it.
     bool Drain();
 
     // [Defaults] of the settings file.

@@ -1,6 +1,6 @@
 // The COM port: opening with the keyboard's line settings, overlapped writes and one-byte reads.
 #include "device/CSerial.h"
-#include "framework/Clock.h"
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -56,7 +56,6 @@ bool CSerial::Open(int port, DWORD baudRate)
     if (ok && readEvent_ && writeEvent_) {
         open_ = true;
         baudRate_ = baudRate;
-        writePending_ = false;
         writeFailed_ = false;
         TraceLine("CSerial Opened OK");
         return true;
@@ -99,7 +98,7 @@ bool CSerial::ConfigureLine(DWORD baudRate)
 bool CSerial::Close()
 {
     const bool wasOpen = open_;
-    if (handle_ != INVALID_HANDLE_VALUE && WritePending())
+    if (handle_ != INVALID_HANDLE_VALUE && ChunkPending())
         CancelWrite(); // closing with a write in flight under Wine would wait for it
     Release();
     if (wasOpen)
@@ -118,15 +117,16 @@ void CSerial::Release()
         *event = nullptr;
     }
     open_ = false;
-    writePending_ = false;
+    chunkPending_ = false;
     writeBuffer_.clear();
+    writeTaken_ = 0;
 }
 
 int CSerial::SendData(const BYTE* bytes, DWORD count)
 {
     if (!open_ || handle_ == INVALID_HANDLE_VALUE || count == 0)
         return kSendFailed;
-    if (WritePending()) {
+    if (ChunkPending() || WriteUnfinished()) {
         // The system still reads the buffer of the last write; a second one would overwrite it.
         TraceLine("SendData  refused: the last write is still going on");
         writeFailed_ = true;
@@ -138,65 +138,105 @@ int CSerial::SendData(const BYTE* bytes, DWORD count)
             trace_->WriteByte(bytes[i]);
     }
     writeBuffer_.assign(bytes, bytes + count);
+    writeTaken_ = 0;
+    StartChunk();
+    if (writeTaken_ == count)
+        return kSendDone;
+    return chunkPending_ || WriteUnfinished() ? kSendPending : kSendFailed;
+}
+
+void CSerial::StartChunk()
+{
+    const DWORD count = static_cast<DWORD>(std::min<size_t>(kWriteChunk, writeBuffer_.size() - writeTaken_));
     writeOverlap_ = OVERLAPPED{};
     writeOverlap_.hEvent = writeEvent_;
     ::ResetEvent(writeEvent_);
     DWORD written = 0;
-    if (::WriteFile(handle_, writeBuffer_.data(), count, &written, &writeOverlap_)) {
-        if (written == count)
-            return kSendDone;
+    if (::WriteFile(handle_, writeBuffer_.data() + writeTaken_, count, &written, &writeOverlap_)) {
+        if (written == count) {
+            writeTaken_ += count;
+            return;
+        }
         TraceLine("SendData  not all bytes were written in time");
-        writeFailed_ = true;
-        return kSendFailed;
+        DropWrite();
+        return;
     }
     const DWORD error = ::GetLastError();
     TraceError("SendData  ", error);
     if (error == ERROR_IO_PENDING) {
-        writePending_ = true;
-        writeStart_ = fw::TickCount();
-        return kSendPending;
+        chunkPending_ = true;
+        chunkBytes_ = count;
+        return;
     }
-    writeFailed_ = true;
-    return kSendFailed;
+    DropWrite();
 }
 
-bool CSerial::WritePending()
+bool CSerial::ChunkPending()
 {
-    if (!writePending_)
+    if (!chunkPending_)
         return false;
     DWORD written = 0;
     if (::GetOverlappedResult(handle_, &writeOverlap_, &written, FALSE)) {
-        writePending_ = false;
-        if (written != writeBuffer_.size()) {
+        chunkPending_ = false;
+        if (written == chunkBytes_) {
+            writeTaken_ += written;
+        } else {
             TraceLine("SendData  not all bytes were written in time");
-            writeFailed_ = true;
+            DropWrite();
         }
         return false;
     }
     const DWORD error = ::GetLastError();
     if (error == ERROR_IO_INCOMPLETE)
         return true;
-    writePending_ = false;
-    writeFailed_ = true;
+    chunkPending_ = false;
+    DropWrite();
     TraceError("SendData  ", error);
     return false;
 }
 
+void CSerial::ContinueWrite()
+{
+    if (!ChunkPending() && WriteUnfinished())
+        StartChunk();
+}
+
 void CSerial::CancelWrite()
 {
-    ::CancelIoEx(handle_, &writeOverlap_);
-    DWORD written = 0;
-    ::GetOverlappedResult(handle_, &writeOverlap_, &written, TRUE);
-    writePending_ = false;
-    writeFailed_ = true;
+    if (chunkPending_) {
+        ::CancelIoEx(handle_, &writeOverlap_);
+        DWORD written = 0;
+        ::GetOverlappedResult(handle_, &writeOverlap_, &written, TRUE);
+        chunkPending_ = false;
+    }
+    DropWrite();
     TraceLine("* Write cancelled");
+}
+
+void CSerial::DropWrite()
+{
+    writeFailed_ = true;
+    writeBuffer_.resize(writeTaken_);
 }
 
 bool CSerial::WaitForWrite(DWORD milliseconds)
 {
-    if (writePending_ && ::WaitForSingleObject(writeEvent_, milliseconds) != WAIT_OBJECT_0 && WritePending())
-        CancelWrite();
-    WritePending();
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        ContinueWrite();
+        if (!chunkPending_) {
+            // A chunk the port took at once: on with the next, until none is left.
+            if (WriteUnfinished())
+                continue;
+            break;
+        }
+        const DWORD elapsed = ::GetTickCount() - start;
+        const DWORD remaining = elapsed < milliseconds ? milliseconds - elapsed : 0;
+        if (::WaitForSingleObject(writeEvent_, remaining) != WAIT_OBJECT_0 && ChunkPending()) {
+            CancelWrite();
+            break;
+        }
+    }
     return !writeFailed_;
 }
 
@@ -210,18 +250,8 @@ DWORD CSerial::OutQueueCount()
 {
     if (!open_)
         return 0;
-    COMSTAT status{};
-    DWORD errors = 0;
-    ::ClearCommError(handle_, &errors, &status);
-    if (status.cbOutQue > 0)
-        return status.cbOutQue;
-    if (!WritePending())
-        return 0;
-    // Wine never fills cbOutQue: while the write is still going, count the bytes the line cannot
-    // have carried yet at its baud rate, and never none.
-    const unsigned long long carried =
-        static_cast<unsigned long long>(fw::TickCount() - writeStart_) * baudRate_ / (kBitsPerByte * 1000);
-    return carried >= writeBuffer_.size() ? 1 : static_cast<DWORD>(writeBuffer_.size() - carried);
+    ContinueWrite();
+    return static_cast<DWORD>(writeBuffer_.size() - writeTaken_);
 }
 
 int CSerial::ReadDataByte(BYTE& byte, DWORD milliseconds)
@@ -306,8 +336,9 @@ void CSerial::ClearTx()
 {
     if (!open_)
         return;
-    // Wine's purge leaves a pending write running: it is cancelled first.
-    if (WritePending())
+    // Wine's purge leaves a pending write running: it is cancelled first, and the chunks not yet
+    // written are dropped.
+    if (ChunkPending() || WriteUnfinished())
         CancelWrite();
     ::PurgeComm(handle_, PURGE_TXCLEAR | PURGE_TXABORT);
     TraceLine("* Clear Tx buffer OK");

@@ -18,6 +18,9 @@ public:
     };
     static constexpr DWORD kInputQueue = 2000;
     static constexpr DWORD kOutputQueue = 100000;
+    // A long write goes to the port in parts of this many bytes, so that the bytes the port has taken
+    // can be counted: Wine never counts the output queue.
+    static constexpr DWORD kWriteChunk = 4096;
     // A byte on the line: a start bit, 8 data bits and 2 stop bits.
     static constexpr DWORD kBitsPerByte = 11;
 
@@ -31,9 +34,12 @@ public:
     bool Close();
     bool IsOpen() const { return open_; }
 
-    // Copies the bytes and starts one write of them. A write still pending refuses the next one.
+    // Copies the bytes and starts writing them, a chunk at a time. A write still going on refuses the
+    // next one.
     int SendData(const BYTE* bytes, DWORD count);
-    // Bytes not yet on the line; 0 when the port is not open.
+    // Bytes of the last SendData that the port has not taken yet; 0 when the port is not open. Each
+    // call starts the next chunk once the port has taken the one before, so the count follows the
+    // bytes that left, never the clock: a keyboard that holds the line with XOFF holds the count.
     DWORD OutQueueCount();
     // 1 when a byte came within the time, 0 on time-out, failure or a closed port. A read that is
     // not answered in time is cancelled; a byte that arrives while it is cancelled is still read.
@@ -43,8 +49,8 @@ public:
     void ClearRx();
     void ClearTx();
 
-    // Waits up to the time for a pending write; one still pending then is cancelled. True when no
-    // write since the port opened failed, was refused or was cancelled.
+    // Waits up to the time for the write to end, chunk after chunk; one still going on then is
+    // cancelled. True when no write since the port opened failed, was refused or was cancelled.
     bool WaitForWrite(DWORD milliseconds);
     bool WriteFailed() const { return writeFailed_; }
     // The time the line takes for a count of bytes at the open baud rate.
@@ -59,9 +65,17 @@ private:
 
     bool ConfigureLine(DWORD baudRate);
     void Release();
-    // Takes the outcome of a finished write; true while it is still pending.
-    bool WritePending();
+    // Writes the next chunk of the buffer.
+    void StartChunk();
+    // Takes the outcome of a finished chunk; true while it is still pending.
+    bool ChunkPending();
+    // Starts the next chunk when the one before has ended.
+    void ContinueWrite();
+    bool WriteUnfinished() const { return writeTaken_ < writeBuffer_.size(); }
+    // Ends the write: a chunk in flight is cancelled, and the write counts as failed.
     void CancelWrite();
+    // A failed write: the bytes the port did not take are dropped.
+    void DropWrite();
     bool ReadOne(BYTE& byte, DWORD milliseconds);
     void TraceLine(const char* text);
     void TraceError(const char* text, DWORD error);
@@ -76,10 +90,11 @@ private:
     HANDLE readEvent_ = nullptr;
     HANDLE writeEvent_ = nullptr;
     BYTE readByte_ = 0;
-    // The bytes of the pending write: the system reads them until the write ends.
+    // The bytes of the write: the system reads each chunk from here until that chunk ends.
     std::vector<BYTE> writeBuffer_;
-    bool writePending_ = false;
+    size_t writeTaken_ = 0;   // bytes of the chunks that ended
+    DWORD chunkBytes_ = 0;    // bytes of the chunk in flight
+    bool chunkPending_ = false;
     bool writeFailed_ = false;
-    DWORD writeStart_ = 0;
     Direction direction_ = Direction::kNone;
 };

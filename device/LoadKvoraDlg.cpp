@@ -12,8 +12,8 @@ namespace {
 
 const UINT kAnimationIcons[LoadFlow::kAnimationFrames] = {IDI_LOAD_ANIMATION_1, IDI_LOAD_ANIMATION_2,
                                                           IDI_LOAD_ANIMATION_3};
-const int kTransferControls[] = {IDC_LOAD_PROGRESS, IDC_LOAD_PROGRESS_LABEL, IDC_LOAD_ANIMATION,
-                                 IDC_LOAD_CANCEL_LABEL};
+const int kProgressControls[] = {IDC_LOAD_PROGRESS, IDC_LOAD_PROGRESS_LABEL};
+const int kSendingControls[] = {IDC_LOAD_ANIMATION, IDC_LOAD_CANCEL_LABEL};
 
 std::unique_ptr<LoadFlow> MakeFlow(FileIO& fileIO, const std::string& setName, AccessKvoraLink& link, LoadView& view)
 {
@@ -68,6 +68,7 @@ void LoadKvoraDlg::OnDestroy()
 {
     KillTimer(LoadFlow::kTransferTimer);
     KillTimer(LoadFlow::kAnimationTimer);
+    KillTimer(LoadFlow::kAnswerTimer);
 }
 
 bool LoadKvoraDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
@@ -95,12 +96,16 @@ void LoadKvoraDlg::Show(const LoadScreen& screen)
     EnableItem(IDOK, screen.okEnabled);
     EnableItem(IDCANCEL, screen.cancelEnabled);
     ShowItem(IDC_LOAD_ALREADY_LOADED, screen.noteShown);
-    ShowTransfer(screen.transferShown);
+    for (int id : kProgressControls)
+        ShowItem(id, screen.progressShown);
+    for (int id : kSendingControls)
+        ShowItem(id, screen.sendingShown);
     Control<fw::ProgressBar>(IDC_LOAD_PROGRESS).SetPos(screen.progress);
     if (firstShow_ || screen.animationFrame != shown_.animationFrame)
         Control<fw::Static>(IDC_LOAD_ANIMATION).SetIcon(icons_[static_cast<size_t>(screen.animationFrame)]);
     ApplyTimer(LoadFlow::kTransferTimer, screen.transferTimerMs, firstShow_ ? 0 : shown_.transferTimerMs);
     ApplyTimer(LoadFlow::kAnimationTimer, screen.animationTimerMs, firstShow_ ? 0 : shown_.animationTimerMs);
+    ApplyTimer(LoadFlow::kAnswerTimer, screen.answerTimerMs, firstShow_ ? 0 : shown_.answerTimerMs);
     if (firstShow_ || screen.waitCursor != shown_.waitCursor)
         ::SetCursor(::LoadCursor(nullptr, screen.waitCursor ? IDC_WAIT : IDC_ARROW));
     ApplyFocus(screen);
@@ -108,12 +113,6 @@ void LoadKvoraDlg::Show(const LoadScreen& screen)
     firstShow_ = false;
     // A step that blocks the window may follow: what it says must be on the screen first.
     ::UpdateWindow(hwnd_);
-}
-
-void LoadKvoraDlg::ShowTransfer(bool shown) const
-{
-    for (int id : kTransferControls)
-        ShowItem(id, shown);
 }
 
 void LoadKvoraDlg::ApplyTimer(UINT_PTR id, UINT wanted, UINT running)

@@ -36,7 +36,6 @@ private:
     void ShowError(UINT textId, const std::string& text) override;
     HWND Window() const override { return hwnd_; }
 
-    void ShowTransfer(bool shown) const;
     void ApplyTimer(UINT_PTR id, UINT wanted, UINT running);
     void ApplyFocus(const LoadScreen& screen);
 

@@ -16,11 +16,13 @@ struct LoadScreen {
     bool cancelEnabled = true;
     Focus focus = Focus::kOk;
     bool noteShown = false;      // USB: the set is the one the driver holds already
-    bool transferShown = false;  // the progress bar, its label, the animation and the label beside Cancel
+    bool progressShown = false;  // the progress bar and its label
+    bool sendingShown = false;   // while the set is sent: the animation and "do not unplug" beside Cancel
     int progress = 0;            // percent
     int animationFrame = 0;      // 0-2
     UINT transferTimerMs = 0;    // the transfer timer's period; 0 while it is stopped
     UINT animationTimerMs = 0;   // the animation timer's period; 0 while it is stopped
+    UINT answerTimerMs = 0;      // USB: the timer that bounds the wait for the driver's answer
     bool waitCursor = false;
 };
 
@@ -49,6 +51,8 @@ public:
     static constexpr UINT_PTR kAnimationTimer = 56;
     static constexpr UINT kAnimationTimerMs = 300;
     static constexpr int kAnimationFrames = 3;
+    // USB: the wait for the driver's answer is looked at with this timer.
+    static constexpr UINT_PTR kAnswerTimer = 57;
 
     virtual ~LoadFlow() = default;
     LoadFlow(const LoadFlow&) = delete;

@@ -1,5 +1,6 @@
 // Loading a set into a PS/2 or AccessKvora keyboard over the serial link.
 #include "device/LoadKvoraSerial.h"
+#include "device/ZenthorFiles.h"
 #include "framework/Clock.h"
 #include "framework/Strings.h"
 #include "loader/FileIO.h"
@@ -92,16 +93,18 @@ bool SerialLoadFlow::Search()
     return true;
 }
 
+// A Zenthor that started but shows no window after the wait would never hear of the new zenthor.ini,
+// and the text macro keys would type their start sequence into the user's program: not found.
 bool SerialLoadFlow::FindOrStartZenthor()
 {
     if (::FindWindowA(nullptr, kZenthorTitle))
         return true;
-    const std::string folder = fileIO_.programFolder_ + "\\Zenthor";
-    if (!StartHidden(folder + "\\Zenthor.exe", folder))
+    const std::string& programFolder = fileIO_.programFolder_;
+    if (!StartHidden(zenthor::Program(programFolder), zenthor::Folder(programFolder)))
         return false;
     view_.BringToFront();
     fw::Wait(kZenthorStartWait);
-    return true;
+    return ::FindWindowA(nullptr, kZenthorTitle) != nullptr;
 }
 
 // --- the transfer -------------------------------------------------------------------------------
@@ -113,24 +116,25 @@ void SerialLoadFlow::Send()
     SetText(IDS_LOAD_SENDING);
     screen_.okEnabled = false;
     screen_.noteShown = false;
-    screen_.transferShown = true;
+    screen_.progressShown = true;
+    screen_.sendingShown = true;
     screen_.progress = 0;
     screen_.waitCursor = true;
     Show();
     const SetCompileResult compiled = fileIO_.CompileSet(setName_, link_.Image(), model_);
     if (!compiled.Compiled()) {
-        screen_.transferShown = false;
         ShowFailure(Stage::kNotSent, IDS_LOAD_NOT_SENT);
         view_.ShowError(compiled.MessageId(), compiled.Message());
         return;
     }
     // A port that does not open now sends nothing and starts no timer.
     if (!link_.SendSet(view_.Window(), total_)) {
-        screen_.transferShown = false;
         ShowFailure(Stage::kNotSent, IDS_LOAD_NOT_CONNECTED);
         return;
     }
     transferStart_ = fw::TickCount();
+    lastMove_ = transferStart_;
+    lastQueued_ = total_;
     screen_.transferTimerMs = AccessKvoraLink::kTransferTimerMs;
     Show();
 }
@@ -173,9 +177,8 @@ void SerialLoadFlow::Timer(UINT_PTR id)
     }
 }
 
-// The share of the image that has left the port. Under Wine the system does not count the queue;
-// the port then counts the bytes its line cannot have carried yet, and never none while the write
-// goes on, so the bar follows the line and reaches its end only with the write.
+// The share of the image that the port has taken: the port counts the bytes of the chunks it took,
+// so a keyboard that holds the line holds the bar.
 void SerialLoadFlow::FollowQueue()
 {
     CSerial& serial = *link_.Serial();
@@ -184,7 +187,7 @@ void SerialLoadFlow::FollowQueue()
         Finish();
         return;
     }
-    if (queued != 0 && TransferOverdue()) {
+    if (queued != 0 && TransferStuck(queued)) {
         serial.ClearTx();
         Finish();
         return;
@@ -201,7 +204,7 @@ void SerialLoadFlow::FollowQueue()
 }
 
 // Only once every byte of the image has left does the end block follow it. A write that failed (the
-// keyboard unplugged), or one that does not end in time, ends the transfer at once.
+// keyboard unplugged), or one that is stuck, ends the transfer at once.
 void SerialLoadFlow::AwaitEmptyQueue()
 {
     CSerial& serial = *link_.Serial();
@@ -211,7 +214,7 @@ void SerialLoadFlow::AwaitEmptyQueue()
         return;
     }
     if (queued != 0) {
-        if (TransferOverdue()) {
+        if (TransferStuck(queued)) {
             serial.ClearTx();
             Finish();
         }
@@ -256,6 +259,7 @@ void SerialLoadFlow::Finish()
     }
     stage_ = Stage::kLoaded;
     SetText(IDS_LOAD_DONE);
+    screen_.sendingShown = false;
     screen_.progress = kDone;
     screen_.okEnabled = true;
     screen_.cancelEnabled = false;
@@ -269,11 +273,19 @@ void SerialLoadFlow::Finish()
     }
 }
 
-bool SerialLoadFlow::TransferOverdue() const
+// Stuck: no byte has left the port for a while (a keyboard that stopped reading, or holds the line
+// with XOFF), or the whole transfer takes far longer than its line time (a keyboard that reads a byte
+// now and then).
+bool SerialLoadFlow::TransferStuck(size_t queued)
 {
+    const DWORD now = fw::TickCount();
+    if (queued != lastQueued_) {
+        lastQueued_ = queued;
+        lastMove_ = now;
+    }
     const LinkTimings& timings = link_.Timings();
     const DWORD bound = timings.transferFactor * link_.Serial()->LineMilliseconds(total_) + timings.transferMargin;
-    return fw::TickCount() - transferStart_ > bound;
+    return now - lastMove_ > timings.stallLimit || now - transferStart_ > bound;
 }
 
 void SerialLoadFlow::ShowFailure(Stage stage, UINT textId)
@@ -286,6 +298,9 @@ void SerialLoadFlow::ShowFailure(Stage stage, UINT textId)
     screen_.waitCursor = false;
     screen_.transferTimerMs = 0;
     screen_.animationTimerMs = 0;
+    // A bar stopped short of its end would say the load is still under way.
+    screen_.progressShown = false;
+    screen_.sendingShown = false;
     Show();
 }
 

@@ -50,7 +50,7 @@ private:
     void AwaitEmptyQueue();
     void ReadAnswer();
     void Finish();
-    bool TransferOverdue() const;
+    bool TransferStuck(size_t queued);
     void ShowFailure(Stage stage, UINT textId);
     void NotifyZenthor() const;
 
@@ -62,5 +62,8 @@ private:
     int step_ = kStartProgress;
     size_t total_ = 0;
     DWORD transferStart_ = 0;
+    // The bytes still to go when they last moved, and when that was.
+    size_t lastQueued_ = 0;
+    DWORD lastMove_ = 0;
     bool macrosWritten_ = false;
 };

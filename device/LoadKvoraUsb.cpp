@@ -42,6 +42,9 @@ LoadOutcome UsbLoadFlow::Ok()
     }
     driver_ = driver;
     stage_ = Stage::kWaiting;
+    asked_ = fw::TickCount();
+    screen_.answerTimerMs = kAnswerCheckMs;
+    Show();
     return LoadOutcome::kStayOpen;
 }
 
@@ -50,13 +53,27 @@ LoadOutcome UsbLoadFlow::Cancel()
     return screen_.cancelEnabled ? LoadOutcome::kCloseWithCancel : LoadOutcome::kStayOpen;
 }
 
-// A window message carries no sender: the answer counts only while the request waits for it and
-// the window asked is still the driver's. Anything else (a stray message before the request, a
-// second answer, a message after the driver went away) changes nothing.
+// The wait for the answer ends: a driver whose window went away will not answer, nor one that has
+// been silent for kAnswerLimit.
+void UsbLoadFlow::Timer(UINT_PTR id)
+{
+    if (id != kAnswerTimer || stage_ != Stage::kWaiting)
+        return;
+    if (FindDriver() != driver_ || fw::TickCount() - asked_ >= kAnswerLimit)
+        ShowNoAnswer();
+}
+
+// A window message carries no sender, so what is checked is only this: the message is WM_USER+114
+// with wParam 2, it arrives while our request waits for its answer, and a window with the driver's
+// caption is still the window the request went to. What cannot be checked is that the driver sent
+// it: any program could post the same message meanwhile and would be taken for the driver. Anything
+// else (a stray message before the request, a second answer, an answer after the wait ended or
+// after the driver's window went away) changes nothing.
 bool UsbLoadFlow::DriverMessage(WPARAM wParam, LPARAM lParam)
 {
     if (wParam != kLoadRequest || stage_ != Stage::kWaiting || FindDriver() != driver_)
         return false;
+    screen_.answerTimerMs = 0;
     if (lParam != 0) {
         stage_ = Stage::kLoaded;
         fileIO_.SetCurrentSet(setName_);
@@ -103,6 +120,18 @@ HWND UsbLoadFlow::StartDriver()
     }
     screen_.waitCursor = false;
     return driver;
+}
+
+// The driver may still have loaded the set; the text says only that it did not answer, and the set
+// it holds is not changed.
+void UsbLoadFlow::ShowNoAnswer()
+{
+    stage_ = Stage::kNoAnswer;
+    SetText(IDS_LOAD_NO_ANSWER);
+    screen_.answerTimerMs = 0;
+    screen_.cancelEnabled = true;
+    screen_.focus = LoadScreen::Focus::kCancel;
+    Show();
 }
 
 void UsbLoadFlow::ShowNoDriver()

@@ -15,17 +15,22 @@ public:
         kLoaded,     // the driver loaded the set
         kNotLoaded,  // the driver answered that it did not
         kNoDriver,   // no driver window, and none came up
+        kNoAnswer,   // the driver did not answer in time, or its window went away
     };
     // wParam of WM_USER+114: a load request, and the driver's answer to it.
     static constexpr WPARAM kLoadRequest = 2;
     // How long a started driver program is given to come up.
     static constexpr DWORD kDriverStartWait = 6000;
+    // How long the driver is given to answer a load request, and how often the wait is looked at.
+    static constexpr DWORD kAnswerLimit = 30000;
+    static constexpr UINT kAnswerCheckMs = 1000;
 
     UsbLoadFlow(FileIO& fileIO, const std::string& setName, LoadView& view);
 
     void Open() override;
     LoadOutcome Ok() override;
     LoadOutcome Cancel() override;
+    void Timer(UINT_PTR id) override;
     bool DriverMessage(WPARAM wParam, LPARAM lParam) override;
 
     Stage CurrentStage() const { return stage_; }
@@ -36,11 +41,13 @@ private:
     HWND FindDriver() const;
     HWND StartDriver();
     void ShowNoDriver();
+    void ShowNoAnswer();
 
     FileIO& fileIO_;
     std::string setName_;
     Stage stage_ = Stage::kAsking;
     HWND driver_ = nullptr;  // the window the request went to
+    DWORD asked_ = 0;        // when the request went
 };
 
 // The USB driver program: "%s\%s.%s.exe" of the program folder, the driver name and the variant.

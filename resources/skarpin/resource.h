@@ -426,6 +426,7 @@
 #define IDS_LOAD_NO_ZENTHOR             2700
 #define IDS_LOAD_NOT_SENT               2701
 #define IDS_LOAD_FAILED                 2702
+#define IDS_LOAD_NO_ANSWER              2703
 // The command sub-dialogs: special keys, pause, program start and the Start menu
 #define IDD_PAUSE                       141
 #define IDD_START_PROGRAM               145

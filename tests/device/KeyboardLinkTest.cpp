@@ -30,6 +30,7 @@ LinkTimings ShortTimings()
     timings.storePause = 10;
     timings.transferFactor = 0;
     timings.transferMargin = 600;
+    timings.stallLimit = 600;
     return timings;
 }
 

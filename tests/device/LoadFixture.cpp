@@ -105,11 +105,11 @@ std::string LoadFixture::DriverLog() const
     return ReadIfThere(WithoutExtension(DriverProgram()) + ".log");
 }
 
-void LoadFixture::InstallZenthor()
+void LoadFixture::InstallZenthor(const std::string& settingsLines)
 {
     CopyProgram(BesideTestProgram("zenthor.exe"), ProgramFolder() + "\\Zenthor\\Zenthor.exe");
     Write("Program Files\\Skarpin\\Zenthor\\Zenthor.standin.ini",
-          "[StandIn]\r\nZenthorIni=" + ZenthorIni() + "\r\nLog=" + Temp() / "zenthor.log" + "\r\n");
+          "[StandIn]\r\nZenthorIni=" + ZenthorIni() + "\r\nLog=" + Temp() / "zenthor.log" + "\r\n" + settingsLines);
 }
 
 HWND LoadFixture::ZenthorWindow()
@@ -172,7 +172,7 @@ void LoadFixture::InstallWaits()
         testsupport::PumpUntil(
             [this] {
                 return ZenthorWindow() != nullptr || DriverWindow() != nullptr
-                       || CountLines(DriverLog(), "no window") != 0;
+                       || CountLines(DriverLog(), "no window") != 0 || CountLines(ZenthorLog(), "no window") != 0;
             },
             kStartLimitMs);
     });

@@ -37,14 +37,15 @@ public:
     bool StartDriver();
     std::string DriverLog() const;
 
-    // The Zenthor stand-in copied to "<program folder>\Zenthor\Zenthor.exe", reading the fixture's zenthor.ini.
-    void InstallZenthor();
+    // The Zenthor stand-in copied to "<program folder>\Zenthor\Zenthor.exe", reading the fixture's
+    // zenthor.ini, with these further [StandIn] settings lines.
+    void InstallZenthor(const std::string& settingsLines = std::string());
     static HWND ZenthorWindow();
     bool StartZenthor();
     std::string ZenthorLog() const;
 
     // The waits of the program: the long ones (a started program coming up) pump messages until a
-    // stand-in's window is there or the driver has ended without one; short ones sleep. The long
+    // stand-in's window is there or a stand-in has ended without one; short ones sleep. The long
     // waits asked for are kept.
     void InstallWaits();
     const std::vector<DWORD>& LongWaits() const { return longWaits_; }

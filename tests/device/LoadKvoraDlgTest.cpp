@@ -4,6 +4,7 @@
 #include "LoadFixture.h"
 #include "device/LoadKvoraDlg.h"
 #include "device/LoadKvoraSerial.h"
+#include "device/LoadKvoraUsb.h"
 #include "framework/Clock.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -82,6 +83,10 @@ TEST_F(LoadKvoraDlgTest, APs2LoadFromTheQuestionToItsEnd)
         FollowTransfer(d);
         EXPECT_EQ("Laddningen är klar!", Text(d, IDC_LOAD_MESSAGE));
         EXPECT_EQ(100, Progress(d));
+        EXPECT_TRUE(IsVisible(d, IDC_LOAD_PROGRESS));
+        // The animation and "do not unplug" go once the set is in.
+        EXPECT_FALSE(IsVisible(d, IDC_LOAD_ANIMATION));
+        EXPECT_FALSE(IsVisible(d, IDC_LOAD_CANCEL_LABEL));
         EXPECT_TRUE(IsEnabled(d, IDOK));
         EXPECT_FALSE(IsEnabled(d, IDCANCEL));
         EXPECT_EQ(::GetDlgItem(d, IDOK), ::GetFocus());
@@ -95,23 +100,26 @@ TEST_F(LoadKvoraDlgTest, APs2LoadFromTheQuestionToItsEnd)
     EXPECT_EQ(dialog.Link().Image().Bytes(), keyboard_.LastImage());
 }
 
-// The transfer under way, with the bar half-way (the keyboard holds the line, the clock is the
-// test's), then Cancel.
+// The transfer under way, the keyboard taking it at the line's pace (the clock is the test's), then
+// Cancel.
 TEST_F(LoadKvoraDlgTest, CancelInTheMiddleOfATransfer)
 {
     config_.MakeLargeSet();
-    Keyboard(FileIO::kModelPS2, "xoff-after 1000");
+    Keyboard(FileIO::kModelPS2, "read-baud 19200");
     DWORD now = 100000;
     fw::SetTickCountHandler([&] { return now; });
     LoadKvoraDlg dialog(config_.Io(), LoadFixture::kLargeSet);
     dialog.Link().SetTimings(ShortLoadTimings());
     const INT_PTR result = testsupport::RunModal(dialog, [&](fw::Dialog& d) {
         Click(d, IDOK);
-        auto& flow = static_cast<SerialLoadFlow&>(dialog.Flow());
-        d.Self().Send(WM_TIMER, LoadFlow::kTransferTimer);
-        now += static_cast<DWORD>(flow.Total() * 11.0 * 1000 / 19200 / 2);
-        d.Self().Send(WM_TIMER, LoadFlow::kTransferTimer);
-        EXPECT_NEAR(50, Progress(d), 2);
+        for (int tick = 0; tick < 200 && Progress(d) < 10; ++tick) {
+            now += AccessKvoraLink::kTransferTimerMs;
+            d.Self().Send(WM_TIMER, LoadFlow::kTransferTimer);
+            fw::PumpMessages();
+            ::Sleep(5);
+        }
+        EXPECT_GE(Progress(d), 10);
+        EXPECT_LT(Progress(d), 95);
         d.Self().Send(WM_TIMER, LoadFlow::kAnimationTimer);
         Snapshot(d, "load_sending");
         Click(d, IDCANCEL);
@@ -131,6 +139,9 @@ TEST_F(LoadKvoraDlgTest, AFailedLoadLeavesOnlyCancel)
         EXPECT_FALSE(IsEnabled(d, IDOK));
         EXPECT_TRUE(IsEnabled(d, IDCANCEL));
         EXPECT_EQ(::GetDlgItem(d, IDCANCEL), ::GetFocus());
+        // Nothing is left that says the load goes on: no bar stopped short, no animation, no hint.
+        for (int id : {IDC_LOAD_PROGRESS, IDC_LOAD_PROGRESS_LABEL, IDC_LOAD_ANIMATION, IDC_LOAD_CANCEL_LABEL})
+            EXPECT_FALSE(IsVisible(d, id)) << id;
         Snapshot(d, "load_failed");
         Click(d, IDCANCEL);
     });
@@ -210,6 +221,31 @@ TEST_F(LoadKvoraDlgTest, AUsbLoadOfTheCurrentSet)
     EXPECT_EQ(IDOK, result);
     const std::string log = config_.DriverLog();
     EXPECT_EQ(1, CountLines(log, request)) << log;
+}
+
+// A driver that takes the request and never answers: the dialog's timer ends the wait with a message.
+TEST_F(LoadKvoraDlgTest, AUsbDriverThatNeverAnswers)
+{
+    config_.SetModel(FileIO::kModelUSB);
+    config_.InstallDriver("Answer=never\r\n");
+    ASSERT_TRUE(config_.StartDriver());
+    DWORD now = 100000;
+    fw::SetTickCountHandler([&] { return now; });
+    LoadKvoraDlg dialog(config_.Io(), LoadFixture::kSmallSet);
+    testsupport::RunModal(dialog, [&](fw::Dialog& d) {
+        Click(d, IDOK);
+        EXPECT_EQ(fw::LoadResString(IDS_LOAD_SEARCHING), Text(d, IDC_LOAD_MESSAGE));
+        EXPECT_EQ(UsbLoadFlow::kAnswerCheckMs, dialog.Flow().Screen().answerTimerMs);
+        now += UsbLoadFlow::kAnswerLimit;
+        d.Self().Send(WM_TIMER, LoadFlow::kAnswerTimer);
+        EXPECT_EQ(fw::LoadResString(IDS_LOAD_NO_ANSWER), Text(d, IDC_LOAD_MESSAGE));
+        EXPECT_FALSE(IsEnabled(d, IDOK));
+        EXPECT_TRUE(IsEnabled(d, IDCANCEL));
+        EXPECT_EQ(::GetDlgItem(d, IDCANCEL), ::GetFocus());
+        Snapshot(d, "load_usb_no_answer");
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ("<missing>", config_.CurrentSet());
 }
 
 TEST_F(LoadKvoraDlgTest, AUsbDriverThatIsNotThere)

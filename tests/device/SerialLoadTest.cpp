@@ -74,6 +74,17 @@ protected:
         EXPECT_NE(Stage::kSending, flow.CurrentStage());
     }
 
+    // Waits until the keyboard has sent its XOFF (it does after its first 1,000 bytes) and the port
+    // has had a moment to take it.
+    void AwaitXoff()
+    {
+        ASSERT_TRUE(testsupport::PumpUntil([this] { return ReceivedBytes() >= 1000; }));
+        testsupport::PumpUntil([] { return false; }, 50);
+    }
+
+    // How many bytes the keyboard has received since its reset ("ok " and two hex digits a byte).
+    size_t ReceivedBytes() { return (keyboard_.Send("rx?").size() - 3) / 2; }
+
     std::string Trace()
     {
         trace_.Open(TraceLog::kOff, 0, "KvoraDebug.txt");
@@ -119,6 +130,9 @@ TEST_F(SerialLoadTest, EachLoadEndsInTheTruth)
             EXPECT_EQ(0u, screen.transferTimerMs);
             EXPECT_EQ(0u, screen.animationTimerMs);
             EXPECT_FALSE(screen.waitCursor);
+            // After the load the animation and "do not unplug" go; only a bar at its end stays.
+            EXPECT_FALSE(screen.sendingShown);
+            EXPECT_EQ(c.stage == Stage::kLoaded, screen.progressShown);
             if (c.imageSent) {
                 EXPECT_EQ(load->link.Image().Bytes(), keyboard_.LastImage());
             } else {
@@ -145,7 +159,7 @@ TEST_F(SerialLoadTest, TheBarFollowsTheTransferToItsEnd)
         last = screen.progress;
         if (screen.progress == 100)
             answered = true;
-        if (!answered && screen.transferShown) {
+        if (!answered && screen.progressShown) {
             EXPECT_LE(screen.progress, 97);
         }
     }
@@ -157,41 +171,94 @@ TEST_F(SerialLoadTest, TheBarFollowsTheTransferToItsEnd)
               std::vector<std::string>(log.end() - 4, log.end()));
 }
 
-// Under Wine the system never counts the output queue: the bar must not jump to its end while the
-// write still goes on. Here the keyboard holds the line with XOFF and never lets go.
-TEST_F(SerialLoadTest, AHeldUpTransferIsFollowedByTheLineAndEndsInTime)
+// The bar shows what the port took, whatever the clock says; Wine never counts the output queue.
+// Here the keyboard holds the line with XOFF and never lets go: once no byte has moved for the stall
+// limit, the dialog says that the keyboard did not take the set.
+TEST_F(SerialLoadTest, AKeyboardThatHoldsTheLineHoldsTheBarAndFailsTheLoadInTime)
 {
     config_.MakeLargeSet();
     Keyboard(kPS2, "xoff-after 1000");
     auto load = MakeLoad(kPS2, LoadFixture::kLargeSet);
     load->flow.Ok();
     ASSERT_EQ(Stage::kSending, load->flow.CurrentStage());
+    AwaitXoff();
     SerialLoadFlow& flow = load->flow;
-    const DWORD start = now_;
     const DWORD lineMs = static_cast<DWORD>(flow.Total() * ByteMilliseconds());
-    ASSERT_GT(lineMs, 20000u) << "the image must be larger than the pseudo-terminal takes at once";
+    ASSERT_GT(lineMs, 2 * ShortLoadTimings().stallLimit) << "the image must take longer than the stall limit";
 
     Tick(flow); // the bar starts
-    EXPECT_EQ(0, flow.Screen().progress);
     EXPECT_EQ(LoadFlow::kAnimationTimerMs, flow.Screen().animationTimerMs);
-    now_ = start + lineMs / 2;
-    flow.Timer(LoadFlow::kTransferTimer);
-    EXPECT_NEAR(50, flow.Screen().progress, 2);
-    EXPECT_EQ(SerialLoadFlow::kFollowQueue, flow.CurrentStep());
-    now_ = start + lineMs + 10;
-    flow.Timer(LoadFlow::kTransferTimer);
-    EXPECT_EQ(95, flow.Screen().progress);
-    EXPECT_EQ(SerialLoadFlow::kAwaitEmptyQueue, flow.CurrentStep());
-    flow.Timer(LoadFlow::kTransferTimer);
-    EXPECT_EQ(Stage::kSending, flow.CurrentStage()) << "the write still goes on: no end block yet";
-
-    // Twice the line time and the margin later the transfer counts as stuck.
-    now_ = start + 2 * lineMs + ShortLoadTimings().transferMargin + 100;
-    flow.Timer(LoadFlow::kTransferTimer);
+    Tick(flow);
+    const DWORD moved = now_;
+    const int held = flow.Screen().progress;
+    EXPECT_LT(held, 50);
+    for (DWORD later : {ShortLoadTimings().stallLimit / 2, ShortLoadTimings().stallLimit}) {
+        now_ = moved + later;
+        flow.Timer(LoadFlow::kTransferTimer);
+        EXPECT_EQ(held, flow.Screen().progress) << later << " ms later";
+        EXPECT_EQ(SerialLoadFlow::kFollowQueue, flow.CurrentStep());
+        EXPECT_EQ(Stage::kSending, flow.CurrentStage());
+    }
+    Tick(flow);
     EXPECT_EQ(Stage::kFailed, flow.CurrentStage());
     EXPECT_EQ(IDS_LOAD_FAILED, flow.Screen().textId);
-    EXPECT_EQ(95, flow.Screen().progress);
+    EXPECT_LE(now_ - moved, ShortLoadTimings().stallLimit + AccessKvoraLink::kTransferTimerMs);
+    EXPECT_FALSE(flow.Screen().progressShown);
+    EXPECT_FALSE(flow.Screen().sendingShown);
+    EXPECT_TRUE(flow.Screen().cancelEnabled);
     EXPECT_NE(std::string::npos, Trace().find("* Write cancelled"));
+}
+
+// A keyboard may hold the line a while as it stores what it took: some seconds without a byte
+// moving are no stall.
+TEST_F(SerialLoadTest, AKeyboardThatHoldsTheLineForSomeSecondsStillTakesTheSet)
+{
+    config_.MakeLargeSet();
+    Keyboard(kPS2, "xoff-after 1000 300");
+    auto load = MakeLoad(kPS2, LoadFixture::kLargeSet);
+    load->flow.Ok();
+    AwaitXoff();
+    Tick(load->flow);
+    Tick(load->flow);
+    now_ += 8000;
+    load->flow.Timer(LoadFlow::kTransferTimer);
+    EXPECT_EQ(Stage::kSending, load->flow.CurrentStage());
+    // The keyboard lets go, and takes the chunk that waited.
+    ASSERT_TRUE(testsupport::PumpUntil([this] { return ReceivedBytes() > 2 * CSerial::kWriteChunk; }));
+    RunTransfer(load->flow);
+    EXPECT_EQ(Stage::kLoaded, load->flow.CurrentStage());
+    EXPECT_EQ(load->link.Image().Bytes(), keyboard_.LastImage());
+}
+
+// Keyboards that stop taking the set, each way: the dialog says so no later than the stall limit
+// after the last byte moved (plus one look of the timer).
+TEST_F(SerialLoadTest, EveryStalledTransferEndsInTheTruthWithinItsBound)
+{
+    config_.MakeLargeSet();
+    for (const char* keyboard : {"xoff-after 1000", "xoff-after 20000", "stop-after 5000", "stop-after 40"}) {
+        for (int model : {kPS2, kAccess}) {
+            SCOPED_TRACE(std::string(keyboard) + (model == kAccess ? ", AccessKvora" : ", PS/2"));
+            Keyboard(model, keyboard);
+            auto load = MakeLoad(model, LoadFixture::kLargeSet);
+            load->flow.Ok();
+            ASSERT_EQ(Stage::kSending, load->flow.CurrentStage());
+            DWORD moved = now_;
+            int progress = -1;
+            for (int tick = 0; tick < 400 && load->flow.CurrentStage() == Stage::kSending; ++tick) {
+                Tick(load->flow);
+                if (load->flow.Screen().progress != progress) {
+                    progress = load->flow.Screen().progress;
+                    moved = now_;
+                }
+                ::Sleep(2);
+            }
+            EXPECT_EQ(Stage::kFailed, load->flow.CurrentStage());
+            EXPECT_EQ(IDS_LOAD_FAILED, load->flow.Screen().textId);
+            EXPECT_LE(now_ - moved, ShortLoadTimings().stallLimit + 1000);
+            EXPECT_FALSE(load->flow.Screen().progressShown);
+            EXPECT_FALSE(load->flow.Screen().sendingShown);
+        }
+    }
 }
 
 // The keyboard goes away in the middle of a transfer: it stops reading, and its port is gone. A small
@@ -237,7 +304,7 @@ TEST_F(SerialLoadTest, APortThatDoesNotOpenAtTheSendSaysSo)
     load->flow.Ok();
     EXPECT_EQ(Stage::kNotSent, load->flow.CurrentStage());
     EXPECT_EQ(IDS_LOAD_NOT_CONNECTED, load->flow.Screen().textId);
-    EXPECT_FALSE(load->flow.Screen().transferShown);
+    EXPECT_FALSE(load->flow.Screen().progressShown);
     EXPECT_EQ(0u, load->flow.Screen().transferTimerMs);
     EXPECT_FALSE(::KillTimer(load->view.Window(), LoadFlow::kTransferTimer));
     EXPECT_TRUE(load->flow.Screen().cancelEnabled);
@@ -291,16 +358,36 @@ TEST_F(SerialLoadTest, ZenthorHearsNothingOfALoadThatFailed)
     EXPECT_EQ(0, CountLines(config_.ZenthorLog(), "ZenthorIniFileChanged")) << config_.ZenthorLog();
 }
 
-TEST_F(SerialLoadTest, AZenthorThatCannotBeStartedStopsTheLoad)
+// A Zenthor that cannot be started, or that starts but never shows its window (it would never hear of
+// the new texts, and the text macro keys would type their start sequence into the user's program),
+// stops the load before anything is sent.
+TEST_F(SerialLoadTest, AZenthorThatDoesNotComeUpStopsTheLoad)
 {
-    ::DeleteFileA((config_.ProgramFolder() + "\\Zenthor\\Zenthor.exe").c_str());
-    Keyboard(kAccess, "");
-    auto load = MakeLoad(kAccess);
-    load->flow.Ok();
-    EXPECT_EQ(Stage::kNotFound, load->flow.CurrentStage());
-    EXPECT_EQ(IDS_LOAD_NO_ZENTHOR, load->flow.Screen().textId);
-    EXPECT_TRUE(config_.LongWaits().empty());
-    EXPECT_TRUE(keyboard_.LastImage().empty());
+    const struct {
+        const char* name;
+        bool installed;
+        std::vector<DWORD> waits;
+    } cases[] = {
+        {"cannot be started", false, {}},
+        {"starts without a window", true, {SerialLoadFlow::kZenthorStartWait}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoadFixture config;
+        config.InstallWaits();
+        if (c.installed)
+            config.InstallZenthor("Window=0\r\n");
+        Keyboard(kAccess, "");
+        Load load(config, kAccess, LoadFixture::kSmallSet, trace_);
+        load.flow.Ok();
+        EXPECT_EQ(Stage::kNotFound, load.flow.CurrentStage());
+        EXPECT_EQ(IDS_LOAD_NO_ZENTHOR, load.flow.Screen().textId);
+        EXPECT_EQ(c.waits, config.LongWaits());
+        EXPECT_EQ(nullptr, LoadFixture::ZenthorWindow());
+        EXPECT_TRUE(keyboard_.LastImage().empty());
+        EXPECT_TRUE(load.flow.Screen().cancelEnabled);
+        EXPECT_FALSE(load.flow.Screen().okEnabled);
+    }
 }
 
 // The text macros cannot be written: the keyboard holds the set, the user is told, and Zenthor is
@@ -336,7 +423,7 @@ TEST_F(SerialLoadTest, ASetThatDoesNotCompileIsNotSent)
     EXPECT_EQ(Stage::kNotSent, load->flow.CurrentStage());
     EXPECT_EQ(IDS_LOAD_NOT_SENT, load->flow.Screen().textId);
     EXPECT_EQ(std::vector<UINT>{IDS_COMPILE_UNREADABLE}, load->view.Errors());
-    EXPECT_FALSE(load->flow.Screen().transferShown);
+    EXPECT_FALSE(load->flow.Screen().progressShown);
     EXPECT_EQ(0u, load->flow.Screen().transferTimerMs);
     EXPECT_TRUE(keyboard_.LastImage().empty());
     EXPECT_EQ(LoadOutcome::kCloseWithCancel, load->flow.Cancel());

@@ -2,6 +2,7 @@
 // beside the test or started by the flow from the program folder, answering as each case tells it.
 #include "LoadFixture.h"
 #include "device/LoadKvoraUsb.h"
+#include "framework/Clock.h"
 #include "library/IniFile.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
@@ -108,20 +109,55 @@ TEST(UsbLoad, EachAnswerOfTheDriverEndsInTheTruth)
     }
 }
 
-// A driver that never answers leaves the dialog waiting, with Cancel to leave it; nothing changes.
-TEST_F(UsbLoadTest, ADriverThatNeverAnswersIsLeftWithCancel)
+// A driver that takes the request and never answers: the wait ends at the limit with a message that
+// says so, the set the driver holds stays as it was, and a late answer changes nothing.
+TEST_F(UsbLoadTest, ADriverThatNeverAnswersIsToldWithinTheBound)
 {
     config_.InstallDriver("Answer=never\r\n");
     ASSERT_TRUE(config_.StartDriver());
+    DWORD now = 100000;
+    fw::SetTickCountHandler([&] { return now; });
     auto load = MakeLoad();
     load->flow.Ok();
     ASSERT_TRUE(testsupport::PumpUntil([&] { return CountLines(config_.DriverLog(), RequestLine(*load)) == 1; }));
-    testsupport::PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(Stage::kWaiting, load->flow.CurrentStage());
+    EXPECT_EQ(UsbLoadFlow::kAnswerCheckMs, load->flow.Screen().answerTimerMs);
+
+    now += UsbLoadFlow::kAnswerLimit - 1;
+    load->flow.Timer(LoadFlow::kAnswerTimer);
     EXPECT_EQ(Stage::kWaiting, load->flow.CurrentStage());
     EXPECT_EQ(IDS_LOAD_SEARCHING, load->flow.Screen().textId);
+    now += 1;
+    load->flow.Timer(LoadFlow::kAnswerTimer);
+    EXPECT_EQ(Stage::kNoAnswer, load->flow.CurrentStage());
+    EXPECT_EQ(IDS_LOAD_NO_ANSWER, load->flow.Screen().textId);
+    EXPECT_EQ(0u, load->flow.Screen().answerTimerMs);
     EXPECT_FALSE(load->flow.Screen().okEnabled);
-    EXPECT_EQ(LoadOutcome::kCloseWithCancel, load->flow.Cancel());
+    EXPECT_TRUE(load->flow.Screen().cancelEnabled);
+
+    // The driver's answer after the wait ended is not taken.
+    ::SendMessageA(load->view.Window(), FileIO::kMessageToDriver, UsbLoadFlow::kLoadRequest, 1);
+    EXPECT_EQ(Stage::kNoAnswer, load->flow.CurrentStage());
     EXPECT_EQ("<missing>", config_.CurrentSet());
+    EXPECT_EQ(LoadOutcome::kCloseWithCancel, load->flow.Cancel());
+}
+
+// A driver that goes away while the request waits will not answer: the next look says so at once.
+TEST_F(UsbLoadTest, ADriverThatGoesAwayWhileItIsAskedIsTold)
+{
+    config_.InstallDriver("Answer=never\r\n");
+    ASSERT_TRUE(config_.StartDriver());
+    DWORD now = 100000;
+    fw::SetTickCountHandler([&] { return now; });
+    auto load = MakeLoad();
+    load->flow.Ok();
+    ASSERT_EQ(Stage::kWaiting, load->flow.CurrentStage());
+    ::SendMessageA(config_.DriverWindow(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return config_.DriverWindow() == nullptr; }));
+    now += UsbLoadFlow::kAnswerCheckMs;
+    load->flow.Timer(LoadFlow::kAnswerTimer);
+    EXPECT_EQ(Stage::kNoAnswer, load->flow.CurrentStage());
+    EXPECT_EQ(IDS_LOAD_NO_ANSWER, load->flow.Screen().textId);
 }
 
 // Without a driver name no window is sought and nothing is started.

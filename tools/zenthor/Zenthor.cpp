@@ -9,8 +9,9 @@
 // Its settings file "<program file without .exe>.standin.ini" may say, in [StandIn]:
 //     ZenthorIni=<path>   the zenthor.ini to read (default: the bare name, the one in the Windows folder)
 //     Log=<path>          the log file (default: "<program file without .exe>.log")
+//     Window=1            0: the program ends at once without a window (a Zenthor that does not come up)
 //
-// Log lines: "started", then "ZenthorIniFileChanged wParam=<unsigned> lParam=<signed>" for each notice;
+// Log lines: "no window" when Window=0 ended the program; else "started", then "ZenthorIniFileChanged wParam=<unsigned> lParam=<signed>" for each notice;
 // after each of them the entries of [StartSequence] and [Paths] as "read [<section>] <key>=<value>"
 // and "read done". The window closes on WM_CLOSE.
 #include "tools/usbdriver/StandInFiles.h"
@@ -82,6 +83,10 @@ LRESULT CALLBACK ZenthorProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
     ReadSettings();
+    if (standin::ReadSetting("Window", "1") == "0") {
+        AppendToLog("no window");
+        return 0;
+    }
     g_iniChanged = ::RegisterWindowMessageA("ZenthorIniFileChanged");
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = ZenthorProc;
