@@ -9,6 +9,7 @@
 #include "framework/Prompt.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
+#include "support/Snapshot.h"
 #include "support/ScriptedMessages.h"
 #include <gtest/gtest.h>
 #include <cstring>
@@ -173,6 +174,7 @@ TEST_F(StartProgramDlgTest, WithoutAStartStringWhatOkWroteOpensAgain)
         Run(noStart, command, [&](fw::Dialog& dialog) {
             EXPECT_EQ(c.program, Text(dialog, IDC_START_PROGRAM)) << c.command;
             EXPECT_EQ(c.file, Text(dialog, IDC_START_FILE)) << c.command;
+            Snapshot(dialog, "start_program_without_start_string");
             Close(dialog, IDOK);
         });
         EXPECT_EQ(c.command, command);

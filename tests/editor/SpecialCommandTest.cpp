@@ -10,6 +10,7 @@
 #include "framework/Prompt.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
+#include "support/Snapshot.h"
 #include <gtest/gtest.h>
 
 using namespace editortest;
@@ -171,6 +172,7 @@ TEST_F(SpecialCommandDlgTest, ALetterAfterAModifierIsWrittenAsTheEditorWritesItA
         PressKey(dialog, IDC_SPECIAL_KEY1, 'C', 'c');
         EXPECT_EQ("C", Text(dialog, IDC_SPECIAL_KEY1));
         EXPECT_EQ("<Ctrl+C>", Text(dialog, IDC_SPECIAL_COMMAND));
+        Snapshot(dialog, "special_command");
         Close(dialog, IDOK);
     });
     EXPECT_EQ("<Ctrl+C>", command);
