@@ -117,7 +117,9 @@ WrittenParts PartsToWrite(const CKvoraObject& object)
 {
     WrittenParts parts;
     parts.crossed = object.crossed_ != 0;
-    parts.first = !object.code_.empty() ? object.code_ : !object.picturePath_.empty() ? object.picturePath_ : object.videoPath_;
+    parts.first = !object.code_.empty()          ? object.code_
+                  : !object.picturePath_.empty() ? object.picturePath_
+                                                 : object.videoPath_;
     // After a picture code only a label that differs from the picture's word is written (an emptied one
     // as ''). Without a code every label is written: a label that came first in the string would
     // otherwise be lost when the string is read again.
