@@ -46,7 +46,21 @@ protected:
 
     std::unique_ptr<Load> MakeLoad() { return std::make_unique<Load>(config_, LoadFixture::kSmallSet); }
 
+    // A load whose request went to a running driver that never answers, on the test's clock.
+    std::unique_ptr<Load> AskADriverThatNeverAnswers()
+    {
+        config_.InstallDriver("Answer=never\r\n");
+        EXPECT_TRUE(config_.StartDriver());
+        fw::SetTickCountHandler([this] { return now_; });
+        auto load = MakeLoad();
+        load->flow.Ok();
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return CountLines(config_.DriverLog(), RequestLine(*load)) == 1; }));
+        EXPECT_EQ(Stage::kWaiting, load->flow.CurrentStage());
+        return load;
+    }
+
     LoadFixture config_;
+    DWORD now_ = 100000;
 };
 
 TEST(UsbLoad, EachAnswerOfTheDriverEndsInTheTruth)
@@ -113,21 +127,14 @@ TEST(UsbLoad, EachAnswerOfTheDriverEndsInTheTruth)
 // says so, the set the driver holds stays as it was, and a late answer changes nothing.
 TEST_F(UsbLoadTest, ADriverThatNeverAnswersIsToldWithinTheBound)
 {
-    config_.InstallDriver("Answer=never\r\n");
-    ASSERT_TRUE(config_.StartDriver());
-    DWORD now = 100000;
-    fw::SetTickCountHandler([&] { return now; });
-    auto load = MakeLoad();
-    load->flow.Ok();
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return CountLines(config_.DriverLog(), RequestLine(*load)) == 1; }));
-    EXPECT_EQ(Stage::kWaiting, load->flow.CurrentStage());
+    auto load = AskADriverThatNeverAnswers();
     EXPECT_EQ(UsbLoadFlow::kAnswerCheckMs, load->flow.Screen().answerTimerMs);
 
-    now += UsbLoadFlow::kAnswerLimit - 1;
+    now_ += UsbLoadFlow::kAnswerLimit - 1;
     load->flow.Timer(LoadFlow::kAnswerTimer);
     EXPECT_EQ(Stage::kWaiting, load->flow.CurrentStage());
     EXPECT_EQ(IDS_LOAD_SEARCHING, load->flow.Screen().textId);
-    now += 1;
+    now_ += 1;
     load->flow.Timer(LoadFlow::kAnswerTimer);
     EXPECT_EQ(Stage::kNoAnswer, load->flow.CurrentStage());
     EXPECT_EQ(IDS_LOAD_NO_ANSWER, load->flow.Screen().textId);
@@ -145,16 +152,10 @@ TEST_F(UsbLoadTest, ADriverThatNeverAnswersIsToldWithinTheBound)
 // A driver that goes away while the request waits will not answer: the next look says so at once.
 TEST_F(UsbLoadTest, ADriverThatGoesAwayWhileItIsAskedIsTold)
 {
-    config_.InstallDriver("Answer=never\r\n");
-    ASSERT_TRUE(config_.StartDriver());
-    DWORD now = 100000;
-    fw::SetTickCountHandler([&] { return now; });
-    auto load = MakeLoad();
-    load->flow.Ok();
-    ASSERT_EQ(Stage::kWaiting, load->flow.CurrentStage());
+    auto load = AskADriverThatNeverAnswers();
     ::SendMessageA(config_.DriverWindow(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return config_.DriverWindow() == nullptr; }));
-    now += UsbLoadFlow::kAnswerCheckMs;
+    now_ += UsbLoadFlow::kAnswerCheckMs;
     load->flow.Timer(LoadFlow::kAnswerTimer);
     EXPECT_EQ(Stage::kNoAnswer, load->flow.CurrentStage());
     EXPECT_EQ(IDS_LOAD_NO_ANSWER, load->flow.Screen().textId);
