@@ -360,6 +360,9 @@ bool EditOverlayDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 {
     const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (message) {
+    case WM_GETMINMAXINFO:
+        Self().LayMaximisedOnWorkArea(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return true;
     case WM_PAINT:
         Paint();
         return true;

@@ -220,6 +220,8 @@ TEST_F(EditorWindowTest, KeysGoThroughTheAcceleratorsAndTypedCellsClick)
         [&](CSkarpinDlg& dialog) {
             EditOverlayDlg& editor = Open(dialog, 0);
             EXPECT_EQ("Skola : Bil", Title(editor));
+            // The editor takes the main window's place, its caption in sight as the main window's.
+            ExpectMaximisedInSight(editor.Handle());
 
             // Insert places the marker, the arrows move it, Enter clicks its cell.
             int beeps = 0;
