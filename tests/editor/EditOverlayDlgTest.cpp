@@ -233,6 +233,7 @@ TEST_F(EditorWindowTest, KeysGoThroughTheAcceleratorsAndTypedCellsClick)
             Key(editor, VK_DOWN);
             Key(editor, VK_RIGHT);
             EXPECT_EQ(17, editor.Model().Marker());
+            testsupport::Snapshot(editor.Handle(), "editor_marker_on_a_block");
             Key(editor, VK_RETURN);
             EXPECT_EQ(0, editor.Model().Selected());  // B2 lies in "Bil"
             EXPECT_EQ("&Ändra knapp...\tF12", MenuText(editor.Menu(), ID_EDITOR_DEFINE));
