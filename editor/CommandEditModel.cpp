@@ -10,6 +10,16 @@ bool IsModifierKey(int key)
     return key == VK_CONTROL || key == VK_MENU || key == VK_SHIFT || (key >= VK_LSHIFT && key <= VK_RMENU);
 }
 
+// Whether the modifier key (Ctrl, Alt or Shift, either side) was held in the key event.
+bool IsHeldIn(const KeyEvent& key, int modifier)
+{
+    switch (modifier) {
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return key.ctrl;
+    case VK_MENU: case VK_LMENU: case VK_RMENU: return key.alt;
+    default: return key.shift;
+    }
+}
+
 // A '<' with no '>' after it: as a tag it would swallow everything that follows.
 bool HasOpenTag(const std::string& text)
 {
@@ -45,7 +55,7 @@ bool CommandEditModel::Paste(const std::string& text)
     bool control = std::any_of(text.begin(), text.end(), [](char c) {
         return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
     });
-    if (control || HasOpenTag(text)) {
+    if (control || HasOpenTag(text) || !command::KeepsToTagLimits(syntax_, text)) {
         view_.Beep();
         return false;
     }
@@ -65,6 +75,7 @@ void CommandEditModel::SetCaretToken(size_t token)
 void CommandEditModel::FocusGained()
 {
     handled_ = true;
+    heldKeys_.clear();
     ctrlSeen_ = altSeen_ = shiftSeen_ = false;
 }
 
@@ -95,6 +106,8 @@ void CommandEditModel::DeleteSelection()
 
 void CommandEditModel::KeyDown(const KeyEvent& key)
 {
+    if (!IsModifierKey(key.key))
+        heldKeys_[key.key] = key;
     passCharacter_ = true;
     handled_ = false;
     ctrlSeen_ = ctrlSeen_ || key.ctrl;
@@ -209,8 +222,24 @@ void CommandEditModel::Character(unsigned char c)
     }
 }
 
-void CommandEditModel::KeyUp(const KeyEvent& key)
+bool CommandEditModel::IsHeldWithKey(int modifier) const
 {
+    return std::any_of(heldKeys_.begin(), heldKeys_.end(),
+                       [&](const auto& held) { return IsHeldIn(held.second, modifier); });
+}
+
+void CommandEditModel::KeyUp(const KeyEvent& released)
+{
+    KeyEvent key = released;
+    if (IsModifierKey(key.key) && IsHeldWithKey(key.key)) {
+        // Let go before the key it went down with: that key's release makes the tag.
+        SeenFlag(key.key) = false;
+        return;
+    }
+    if (auto held = heldKeys_.find(key.key); held != heldKeys_.end()) {
+        key = held->second;
+        heldKeys_.erase(held);
+    }
     if (handled_ || (IsModifierKey(key.key) && !SeenFlag(key.key)))
         return;
     if (key.key == VK_ESCAPE && !literalNext_) {
@@ -218,10 +247,10 @@ void CommandEditModel::KeyUp(const KeyEvent& key)
         view_.Notify(2);
         return;
     }
-    if (key.key == VK_CANCEL) {
-        // Ctrl with Break: the Pause word with Ctrl. The Pause word alone, with no seconds after it,
-        // names the key and never reads as a pause.
-        CompleteTag(command::ModifierHead(syntax_, true, false, false) + syntax_.Word(FileIO::kPause) + ">");
+    if (command::IsKeyTheKeyboardLacks(key.key)) {
+        // Nothing the keyboard could send stands for it: the user hears that the key was not taken.
+        ctrlSeen_ = altSeen_ = shiftSeen_ = false;
+        view_.Beep();
         return;
     }
     if (key.key == VK_SNAPSHOT)

@@ -3,6 +3,7 @@
 #pragma once
 #include "editor/CommandKeys.h"
 #include "editor/CommandSyntax.h"
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,10 @@ public:
 };
 
 // Owned by the command editor. The text is the model's: the window only shows it. Keys become tags
-// when they are released; characters are typed as they come, so the caret follows whatever the
-// keyboard layout composed (a dead key that combines gives one character, one that does not gives
-// two). A command never holds more than 256 tokens or reaches 500 characters.
+// when they are released, with the modifiers they went down with; characters are typed as they come,
+// so the caret follows whatever the keyboard layout composed (a dead key that combines gives one
+// character, one that does not gives two). A command never holds more than 256 tokens or reaches 500
+// characters.
 class CommandEditModel {
 public:
     explicit CommandEditModel(CommandEditView& view) : view_(view) {}
@@ -35,8 +37,9 @@ public:
     // Replaces the selection (or inserts at the caret); the caret goes after the inserted text.
     // false, with a beep, when the result would break the limits.
     bool InsertText(const std::string& text);
-    // Pasted text goes in through the same limits; it may hold whole tags but no control character
-    // (a line break would end the block's line in the overlay file) and no '<' without its '>'.
+    // Pasted text goes in through the same limits; it may hold whole tags within the writers' limits
+    // (command::KeepsToTagLimits) but no control character (a line break would end the block's line in
+    // the overlay file) and no '<' without its '>'.
     bool Paste(const std::string& text);
     void SetCaretToken(size_t token);
     // The length a text stays below (500 unless set), for a command part that is stored shorter.
@@ -69,6 +72,8 @@ private:
     void MoveCaret(size_t token);
     void Show();
     bool IsSwallowedKey(const KeyEvent& key, bool altGr) const;
+    // Whether a key other than Ctrl, Alt and Shift went down with the modifier held and is still down.
+    bool IsHeldWithKey(int modifier) const;
     void EditingKey(int key);
     void DeleteTokens(size_t first, size_t last);
     void CompleteTag(const std::string& tag);
@@ -88,5 +93,8 @@ private:
     bool ctrlSeen_ = false;         // Ctrl, Alt, Shift seen down since the last tag
     bool altSeen_ = false;
     bool shiftSeen_ = false;
+    // The keys other than Ctrl, Alt and Shift that are down, each with the modifiers it went down
+    // with: its tag's head, even when a modifier is let go before the key.
+    std::map<int, KeyEvent> heldKeys_;
     size_t textLimit_ = command::kTextLimit;
 };

@@ -69,7 +69,9 @@ void CommandEditSingleModel::KeyDown(const KeyEvent& key, bool repeat)
 
 bool CommandEditSingleModel::Character(unsigned char c)
 {
-    if (!passCharacter_ || c < 0x20 || c == 0x7F || c == '<')
+    // The box's character becomes a word of a tag: a '<' would open another, a '>' end it and a '+'
+    // split the word, so the box stays empty and the dialog refuses the key.
+    if (!passCharacter_ || c < 0x20 || c == 0x7F || c == '<' || c == '>' || c == '+')
         return false;
     passCharacter_ = false;
     return true;

@@ -2,7 +2,9 @@
 // program of a program start ends, and which tag words are pauses. Header only, so the compiler can
 // follow the same rules without linking the editor.
 #pragma once
+#include "library/Cp1252.h"
 #include <string>
+#include <vector>
 
 namespace command {
 
@@ -16,12 +18,31 @@ inline bool ContinuesFolder(const std::string& rest)
     return rest.find(':') > slash;
 }
 
+// Whether the name before the blank at `blank` ends in the extension of a program that the run prompt
+// starts (.exe, .com, .bat, .cmd, .lnk, .pif), in any case.
+inline bool EndsInProgramExtension(const std::string& text, size_t blank)
+{
+    static const char* const kExtensions[] = {".exe", ".com", ".bat", ".cmd", ".lnk", ".pif"};
+    const size_t length = 4;
+    if (blank < length)
+        return false;
+    const std::string extension = cp1252::Lower(text.substr(blank - length, length));
+    for (const char* program : kExtensions)
+        if (extension == program)
+            return true;
+    return false;
+}
+
 // Where the program ends in "program[ file]" (the text between the start string and the end string):
-// at the first blank after a file name with a '.' (the program's extension), unless the text after
-// that blank goes on with folders, as in "C:\App 2.0 x\prog.exe file.txt" where the blank after "2.0"
-// lies inside a folder name. The whole text when no blank ends it.
+// at the first blank after a program's extension, so that a relative file goes with the program
+// ("C:\Windows\notepad.exe Dokument\brev.txt"). Without one, at the first blank after a file name
+// with a '.', unless the text after that blank goes on with folders, as in "C:\App 2.0 x\prog.jar
+// file.txt" where the blank after "2.0" lies inside a folder name. The whole text when no blank ends it.
 inline size_t ProgramEnd(const std::string& text)
 {
+    for (size_t blank = text.find(' '); blank != std::string::npos; blank = text.find(' ', blank + 1))
+        if (EndsInProgramExtension(text, blank))
+            return blank;
     for (size_t blank = text.find(' '); blank != std::string::npos; blank = text.find(' ', blank + 1)) {
         size_t nameStart = text.find_last_of("\\/", blank);
         nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
@@ -33,15 +54,46 @@ inline size_t ProgramEnd(const std::string& text)
     return text.size();
 }
 
+// The words of a tag (the text between '<' and '>') as the keyboard gets them: split at '+', at most
+// three, text after the third left out; "Num" takes its '+' back, so that a tag that reads Num and a
+// '+' keeps the key whose word ends in '+'; empty words drop out. leftOut, when given, tells whether
+// any text was left out after the third word.
+inline std::vector<std::string> TagWords(const std::string& tag, bool* leftOut = nullptr)
+{
+    std::vector<std::string> words;
+    if (leftOut)
+        *leftOut = false;
+    size_t start = 0;
+    for (int n = 0; n < 3; ++n) {
+        const size_t plus = tag.find('+', start);
+        std::string word = tag.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+        if (word == "Num")
+            word += '+';
+        if (plus != std::string::npos && n == 2 && leftOut)
+            *leftOut = !(word == "Num+" && plus + 1 == tag.size());
+        if (!word.empty())
+            words.push_back(word);
+        if (plus == std::string::npos)
+            break;
+        start = plus + 1;
+    }
+    return words;
+}
+
 // Whether a tag word is a pause: the pause word directly followed by the seconds ("Paus0.5"). The
-// pause word alone names the Pause key, as the editor writes it for that key and for Ctrl with Break
-// ("<Ctrl+Paus>"). tenths receives the seconds in tenths, later decimals cut off.
+// pause word alone is a pause of nothing: the keyboard has no Pause key, so the word never names one.
+// tenths receives the seconds in tenths, later decimals cut off.
 inline bool IsPauseWord(const std::string& word, const std::string& pauseWord, int* tenths = nullptr)
 {
     // Without a pause word no word is a pause (else every number would be one).
     if (pauseWord.empty() || word.compare(0, pauseWord.size(), pauseWord) != 0)
         return false;
     const std::string seconds = word.substr(pauseWord.size());
+    if (seconds.empty()) {
+        if (tenths)
+            *tenths = 0;
+        return true;
+    }
     size_t point = seconds.find('.');
     const std::string whole = seconds.substr(0, point);
     const std::string fraction = point == std::string::npos ? std::string() : seconds.substr(point + 1);

@@ -1,7 +1,9 @@
 // The block command string: tokens, key words and the tags the writers produce.
 #include "editor/CommandSyntax.h"
+#include "editor/CommandReading.h"
 #include "framework/Strings.h"
 #include "library/IniValues.h"
+#include "library/TypedDecimal.h"
 #include <algorithm>
 #include <cmath>
 
@@ -41,7 +43,6 @@ int EditorKeyName(int key)
     case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: return FileIO::kShift;
     case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return FileIO::kCtrl;
     case VK_MENU: case VK_LMENU: case VK_RMENU: return FileIO::kAlt;
-    case VK_PAUSE: return FileIO::kPause;
     case VK_ESCAPE: return FileIO::kEsc;
     case VK_PRIOR: return FileIO::kPageUp;
     case VK_NEXT: return FileIO::kPageDown;
@@ -118,6 +119,11 @@ std::optional<std::string> KeyWord(const CommandSyntax& syntax, int key, KeySet 
     return std::nullopt;
 }
 
+bool IsKeyTheKeyboardLacks(int key)
+{
+    return key == VK_PAUSE || key == VK_CANCEL;
+}
+
 std::string NamedKeyTag(const CommandSyntax& syntax, FileIO::KeyName key)
 {
     return Tag(syntax.Word(key));
@@ -175,18 +181,41 @@ double RoundPause(double seconds)
 
 CommandRefusal ReadPauseSeconds(const std::string& text, double& seconds)
 {
-    std::string number = text;
-    for (char& c : number) {
-        if (c == ',')
-            c = '.';
-        else if (c != '.' && (c < '0' || c > '9'))
-            return CommandRefusal::PauseCharacters;
-    }
-    double rounded = RoundPause(ini::ParseDecimal(number));
-    if (rounded > 25.0)
+    // Digits and one decimal mark: "1.2.3" or "1,2,5" is no number, and is not read in part. An
+    // empty box is no pause.
+    double typedSeconds = 0.0;
+    if (text.find_first_not_of("0123456789.,") != std::string::npos ||
+        (!text.empty() && !typed::ReadDecimal(text, typedSeconds)))
+        return CommandRefusal::PauseCharacters;
+    double rounded = RoundPause(typedSeconds);
+    if (rounded > kMaxPauseTenths / 10.0)
         return CommandRefusal::PauseTooLong;
     seconds = rounded;
     return CommandRefusal::None;
+}
+
+bool KeepsToTagLimits(const CommandSyntax& syntax, const std::string& text)
+{
+    const std::vector<size_t> starts = TokenStarts(text);
+    for (size_t token = 0; token + 1 < starts.size(); ++token) {
+        if (text[starts[token]] != '<')
+            continue;
+        std::string tag = text.substr(starts[token] + 1, starts[token + 1] - starts[token] - 1);
+        if (!tag.empty() && tag.back() == '>')
+            tag.pop_back();
+        // The "<Run " form of a program start holds a path, whose '+' joins no words.
+        if (tag.compare(0, 4, "Run ") == 0)
+            continue;
+        bool leftOut = false;
+        for (const std::string& word : TagWords(tag, &leftOut)) {
+            int tenths = 0;
+            if (IsPauseWord(word, syntax.Word(FileIO::kPause), &tenths) && tenths > kMaxPauseTenths)
+                return false;
+        }
+        if (leftOut)
+            return false;
+    }
+    return true;
 }
 
 std::string PauseTag(const CommandSyntax& syntax, double seconds)

@@ -46,6 +46,9 @@ enum class KeySet { Editor, WithLocks };
 // nothing for any other key.
 std::optional<std::string> KeyWord(const CommandSyntax& syntax, int key, KeySet set = KeySet::Editor);
 
+// Pause and Ctrl with Break: the keyboard has no such key, and the Pause word in a tag is always a
+// pause, so the writers refuse them.
+bool IsKeyTheKeyboardLacks(int key);
 // "<" {Key} ">".
 std::string NamedKeyTag(const CommandSyntax& syntax, FileIO::KeyName key);
 // The start of a tag with the modifiers held, in the order Ctrl, Alt, Shift and at most two of them
@@ -58,10 +61,17 @@ std::string CombinationKey(const CommandSyntax& syntax, int key);
 // The fixed system combinations, in the order of the special-command dialog's list.
 std::vector<std::string> FixedSpecialCommands(const CommandSyntax& syntax);
 
+// The longest pause, 25 seconds, in tenths.
+constexpr int kMaxPauseTenths = 250;
+// Whether every tag of the text keeps to what the writers write: at most three words (so a head of at
+// most two modifiers), and pauses of at most 25 seconds. Pasted text is held to them as typed text is.
+bool KeepsToTagLimits(const CommandSyntax& syntax, const std::string& text);
+
 // The seconds of a pause as the writers keep them: rounded to one decimal.
 double RoundPause(double seconds);
-// Reads a pause as the user types it (digits, '.' or ',' as the decimal point); the seconds are
-// rounded to one decimal. Refuses other characters and more than 25 seconds.
+// Reads a pause as the user types it (digits, one '.' or ',' as the decimal point); the seconds are
+// rounded to one decimal. Refuses other characters, more than one decimal mark and more than 25
+// seconds.
 CommandRefusal ReadPauseSeconds(const std::string& text, double& seconds);
 // "<" {Pause} seconds ">" with one decimal; empty when the seconds round to 0 (no pause).
 std::string PauseTag(const CommandSyntax& syntax, double seconds);

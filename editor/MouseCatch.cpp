@@ -22,6 +22,9 @@ MouseCatch::~MouseCatch()
 
 bool MouseCatch::InstallHook(HWND window, CatchMode mode)
 {
+    // The library may refuse a window before it takes an installed hook away: remove it first, so no
+    // hook is left that this object has forgotten.
+    RemoveHook();
     hookWindow_ = window;
     hookMode_ = mode;
     hooked_ = InstallTremlin(window, mode) != 0;

@@ -156,7 +156,10 @@ bool MouseCommandDlg::OnCommand(int id, int code)
     if (code != BN_CLICKED)
         return false;
     if (int mode = IndexOf(kModeRadios, std::size(kModeRadios), id); mode >= 0) {
-        EnterMode(static_cast<mouse::Mode>(mode));
+        // The position radio clicked again during a catch changes nothing: a watching hook in its
+        // place would make the next ordinary click the caught point.
+        if (!(catching_ && static_cast<mouse::Mode>(mode) == choices_.mode))
+            EnterMode(static_cast<mouse::Mode>(mode));
         return true;
     }
     if (int direction = IndexOf(kDirectionRadios, std::size(kDirectionRadios), id); direction >= 0) {

@@ -2,6 +2,7 @@
 #include "editor/ProgramStart.h"
 #include "editor/CommandReading.h"
 #include "editor/CommandSyntax.h"
+#include <algorithm>
 
 namespace command {
 
@@ -63,14 +64,19 @@ std::string ExpandProgramStart(const std::string& command, const std::string& st
     return expanded + command.substr(programAt, close - programAt) + end + command.substr(close + 1);
 }
 
-void SplitProgramStart(const std::string& shortForm, std::string& program, std::string& file)
+void ReadProgramStart(const std::string& command, const std::string& start, const std::string& end,
+                      std::string& program, std::string& file)
 {
-    std::string text = shortForm;
-    size_t runAt = text.find(kRun);
+    std::string text = command;
+    const size_t runAt = text.find(kRun);
+    const size_t startAt = start.empty() ? std::string::npos : text.find(start);
     if (runAt != std::string::npos)
         text = text.substr(runAt + sizeof(kRun) - 1);
-    text = text.substr(0, text.find('>'));
-    size_t programEnd = ProgramEnd(text);
+    else if (startAt != std::string::npos)
+        text = text.substr(startAt + start.size());
+    const size_t endAt = end.empty() ? std::string::npos : text.find(end);
+    text = text.substr(0, std::min(endAt, text.find_first_of("<>")));
+    const size_t programEnd = ProgramEnd(text);
     program = text.substr(0, programEnd);
     file = programEnd < text.size() ? text.substr(programEnd + 1) : std::string();
 }

@@ -19,7 +19,11 @@ std::string ContractProgramStart(const std::string& command, const std::string& 
 // Before storing: the first "<Run " becomes the start string and the first '>' after it the end string.
 std::string ExpandProgramStart(const std::string& command, const std::string& start, const std::string& end);
 
-// The program and the file of a short form (see ProgramEnd for where the program ends).
-void SplitProgramStart(const std::string& shortForm, std::string& program, std::string& file);
+// The program and the file of a program start in either form, as BuildProgramStart wrote them (see
+// ProgramEnd for where the program ends): after "<Run ", else after the start string when the command
+// holds it, else from the beginning (an empty start string); up to the end string or the first tag,
+// which neither of them can hold.
+void ReadProgramStart(const std::string& command, const std::string& start, const std::string& end,
+                      std::string& program, std::string& file);
 
 } // namespace command

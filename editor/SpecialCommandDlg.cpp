@@ -28,6 +28,7 @@ bool SpecialCommandDlg::OnInitDialog()
                          {IDC_SPECIAL_OWN_LABEL, IDS_SPECIAL_OWN},
                          {IDC_SPECIAL_COMMAND_LABEL, IDS_COMMAND_LABEL}});
     const CommandSyntax syntax = CommandSyntax::From(*settings_);
+    model_.SetSyntax(syntax);
     for (int box = 0; box < SpecialCommandModel::kBoxes; ++box) {
         boxes_[box] = std::make_unique<CommandEditSingle>(box);
         boxes_[box]->SubclassDlgItem(BoxId(box), hwnd_);

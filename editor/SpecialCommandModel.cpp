@@ -1,11 +1,29 @@
 // The special-command dialog's rules.
 #include "editor/SpecialCommandModel.h"
+#include "editor/CommandReading.h"
 #include <algorithm>
 
-bool SpecialCommandModel::TakeKey(int box, int key, const std::string& text)
+void SpecialCommandModel::SetSyntax(const CommandSyntax& syntax)
+{
+    modifierWords_ = {syntax.Word(FileIO::kCtrl), syntax.Word(FileIO::kAlt), syntax.Word(FileIO::kShift)};
+}
+
+bool SpecialCommandModel::FollowsModifier(int box) const
+{
+    for (int earlier = 0; earlier < box; ++earlier)
+        for (const std::string& modifier : modifierWords_)
+            if (!modifier.empty() && words_[earlier] == modifier)
+                return true;
+    return false;
+}
+
+bool SpecialCommandModel::TakeKey(int box, int key, const std::string& typed)
 {
     if (box < 0 || box >= kBoxes)
         return false;
+    std::string text = typed;
+    if (text.size() == 1 && text[0] >= 'a' && text[0] <= 'z' && FollowsModifier(box))
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
     bool repeats = false;
     for (int earlier = 0; earlier < box; ++earlier)
         repeats = repeats || (key != 0 && keys_[earlier] == key) || words_[earlier] == text;
@@ -47,21 +65,13 @@ void SpecialCommandModel::Choose(const std::string& combination)
     if (open == std::string::npos)
         return MakeCurrent(0);
     const size_t close = combination.find('>', open + 1);
-    const std::string inner = combination.substr(open + 1, close == std::string::npos ? std::string::npos
-                                                                                      : close - open - 1);
-    int filled = 0;
-    size_t from = 0;
-    for (int box = 0; box < kBoxes && from <= inner.size(); ++box) {
-        // The last box takes the rest, '+' and all.
-        size_t plus = box < kBoxes - 1 ? inner.find('+', from) : std::string::npos;
-        words_[box] = inner.substr(from, plus == std::string::npos ? std::string::npos : plus - from);
-        if (!words_[box].empty())
-            filled = box + 1;
-        if (plus == std::string::npos)
-            break;
-        from = plus + 1;
-    }
-    MakeCurrent(filled);
+    const std::string tag = combination.substr(open + 1, close == std::string::npos ? std::string::npos
+                                                                                    : close - open - 1);
+    // The words as the keyboard reads them, so that a word ending in '+' ("Num+") stays whole.
+    const std::vector<std::string> words = command::TagWords(tag);
+    for (size_t box = 0; box < words.size(); ++box)
+        words_[box] = words[box];
+    MakeCurrent(static_cast<int>(words.size()));
 }
 
 std::string SpecialCommandModel::Command() const

@@ -61,9 +61,7 @@ bool StartProgramDlg::OnInitDialog()
     if (!command_.empty()) {
         std::string program;
         std::string file;
-        command::SplitProgramStart(
-            command::ContractProgramStart(command_, settings_->defaultStartString_, settings_->endString_), program,
-            file);
+        command::ReadProgramStart(command_, settings_->defaultStartString_, settings_->endString_, program, file);
         SetItemText(IDC_START_PROGRAM, program);
         SetItemText(IDC_START_FILE, file);
     }

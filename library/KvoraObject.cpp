@@ -4,6 +4,7 @@
 #include "library/ContentGrammar.h"
 #include "library/ImageBaseManager.h"
 #include "library/MediaFiles.h"
+#include <algorithm>
 
 
 CKvoraObject::CKvoraObject() = default;
@@ -91,6 +92,70 @@ std::string CKvoraObject::BuildContent() const
     return text;
 }
 
+namespace {
+
+// The parts of an object's content string as the builder writes them, in their order.
+struct WrittenParts {
+    bool crossed = false;
+    std::string first;                // the code, else the picture, else the video
+    std::vector<std::string> labels;  // in single quotes: none or one
+    std::string sound;
+    std::vector<std::string> speeches; // in double quotes, when no sound is written: none or one
+
+    // The plain parts in their order: the first part and the sound, the empty ones left out.
+    std::vector<std::string> Plain() const
+    {
+        std::vector<std::string> plain;
+        for (const std::string* part : {&first, &sound})
+            if (!part->empty())
+                plain.push_back(*part);
+        return plain;
+    }
+};
+
+WrittenParts PartsToWrite(const CKvoraObject& object)
+{
+    WrittenParts parts;
+    parts.crossed = object.crossed_ != 0;
+    parts.first = !object.code_.empty()          ? object.code_
+                  : !object.picturePath_.empty() ? object.picturePath_
+                                                 : object.videoPath_;
+    // After a picture code only a label that differs from the picture's word is written (an emptied one
+    // as ''). Without a code every label is written: a label that came first in the string would
+    // otherwise be lost when the string is read again.
+    const bool coded = !object.code_.empty();
+    if (coded ? object.label_ != object.baseLabel_ : !object.label_.empty())
+        parts.labels.push_back(object.label_);
+    parts.sound = object.soundPath_;
+    if (parts.sound.empty() && (coded ? object.speech_ != object.baseSpeech_ : !object.speech_.empty()))
+        parts.speeches.push_back(object.speech_);
+    return parts;
+}
+
+// The parts of a content string as the grammar reads them, in the builder's terms.
+WrittenParts PartsRead(const std::string& text, char delimiter)
+{
+    WrittenParts read;
+    content_grammar::Parts parts;
+    if (!content_grammar::Scan(text, delimiter, parts))
+        return read;
+    read.crossed = parts.crossed;
+    if (parts.hasBaseLabel)
+        read.labels.push_back(parts.baseLabel.Of(text));
+    if (parts.hasBaseSpeech)
+        read.speeches.push_back(parts.baseSpeech.Of(text));
+    read.first = parts.first.Of(text);
+    for (const content_grammar::Span& label : parts.labels)
+        read.labels.push_back(label.Of(text));
+    for (const content_grammar::Span& speech : parts.speeches)
+        read.speeches.push_back(speech.Of(text));
+    for (const content_grammar::Span& further : parts.further)
+        read.sound += further.Of(text);
+    return read;
+}
+
+} // namespace
+
 void CKvoraObject::BuildContent(std::string& text) const
 {
     text.clear();
@@ -98,34 +163,22 @@ void CKvoraObject::BuildContent(std::string& text) const
         videoPath_.empty())
         return;
 
+    const WrittenParts parts = PartsToWrite(*this);
+    std::vector<std::string> pieces;
+    if (!parts.first.empty())
+        pieces.push_back(parts.first);
+    for (const std::string& label : parts.labels)
+        pieces.push_back('\'' + label + '\'');
+    if (!parts.sound.empty())
+        pieces.push_back(parts.sound);
+    for (const std::string& speech : parts.speeches)
+        pieces.push_back('"' + speech + '"');
+
     text += delimiter_;
-    if (crossed_)
+    if (parts.crossed)
         text += '!';
-
-    const std::string& first = !code_.empty() ? code_ : !picturePath_.empty() ? picturePath_ : videoPath_;
-    text += first;
-    bool written = !first.empty();
-
-    // After a picture code only a label that differs from the picture's word is written (an emptied one
-    // as ''). Without a code every label is written: a label that came first in the string would
-    // otherwise be lost when the string is read again.
-    bool writeLabel = code_.empty() ? !label_.empty() : label_ != baseLabel_;
-    if (writeLabel) {
-        if (written)
-            text += '+';
-        text += '\'' + label_ + '\'';
-        written = true;
-    }
-
-    if (!soundPath_.empty()) {
-        if (written)
-            text += '+';
-        text += soundPath_;
-    } else if (code_.empty() ? !speech_.empty() : speech_ != baseSpeech_) {
-        if (written)
-            text += '+';
-        text += '"' + speech_ + '"';
-    }
+    for (size_t i = 0; i < pieces.size(); ++i)
+        text += (i > 0 ? "+" : "") + pieces[i];
     text += delimiter_;
 }
 
@@ -272,7 +325,29 @@ CKvoraObject::Unstorable CKvoraObject::FindUnstorablePart() const
         return Unstorable::Speech;
     if (badPath(soundPath_))
         return Unstorable::SoundPath;
-    return Unstorable::None;
+    return FindPartReadOtherwise();
+}
+
+// Whatever else the grammar would read otherwise than the builder wrote it: a quote in a sound path
+// after a first-place label ends that part there, a sound in first place that begins with '!' reads
+// as the crossed mark.
+CKvoraObject::Unstorable CKvoraObject::FindPartReadOtherwise() const
+{
+    const std::string text = BuildContent();
+    if (text.empty())
+        return Unstorable::None;
+    const WrittenParts written = PartsToWrite(*this);
+    const WrittenParts read = PartsRead(text, delimiter_);
+    if (read.labels != written.labels)
+        return Unstorable::Label;
+    if (read.speeches != written.speeches)
+        return Unstorable::Speech;
+    if (read.Plain() == written.Plain() && read.crossed == written.crossed)
+        return Unstorable::None;
+    const std::vector<std::string> plain = read.Plain();
+    if (!soundPath_.empty() && std::find(plain.begin(), plain.end(), soundPath_) == plain.end())
+        return Unstorable::SoundPath;
+    return !code_.empty() ? Unstorable::Code : !picturePath_.empty() ? Unstorable::PicturePath : Unstorable::VideoPath;
 }
 
 bool CKvoraObject::HasPictureExtension(const std::string& path)

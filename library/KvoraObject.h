@@ -44,8 +44,9 @@ public:
                   const std::vector<std::string>* videoExtensions);
 
     // The first part that the string cannot hold (a quote or the delimiter inside a text, a '+' in a
-    // path, a path that starts with a quote, a video beside a picture, which the builder leaves out),
-    // or None. Dialogs refuse such input before storing it.
+    // path, a path that starts with a quote, a video beside a picture, which the builder leaves out,
+    // or any part the string would read back otherwise than written), or None: then the string reads
+    // back part for part. Dialogs refuse such input before storing it.
     Unstorable FindUnstorablePart() const;
 
     int IsPictureFile(const std::string& part);
@@ -101,6 +102,7 @@ public:
 
 private:
     static std::string ExtensionOf(const std::string& path);
+    Unstorable FindPartReadOtherwise() const;
     void CopyFields(const CKvoraObject& other);
     void FreePicture();
     int ClassifyCode(const std::string& part, const std::string& imageBaseFile);

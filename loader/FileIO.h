@@ -398,7 +398,8 @@ public:
     // Working state of the set compiler while it compiles for the AccessKvora model.
     std::string zenthorIniName_;
     std::string startCodes_;            // key numbers of the three keys that start a text macro
-    std::string startCharacters_;       // the first start key's character, and its shifted one
+    std::string startCharacters_;       // the first start key's character, its shifted one, and the small
+                                        // letter of a letter key
     std::string nextMacroId_;
     int zenthorFlag_ = 0;               // infrared codes and text macros allowed
     IrCodeTable irCodes_;
@@ -407,10 +408,13 @@ public:
     std::vector<MouseClickReference> clickReferences_;
 
 private:
+    // Lines of a section's text left after its end: damaged for the store, which keeps such a file
+    // beside a new save; ignored by the set compiler, which sends the blocks the store shows.
+    enum class LinesPastEnd { kDamaged, kIgnored };
     // ReadBlockSection. basesLoaded tells whether the image bases were read again for this file
     // already; null leaves the picture field as it stands, for a check that reads no image base.
     int ReadSection(const std::vector<std::string>& lines, const std::string& header, std::vector<Block>& blocks,
-                    std::string* versionLine, bool* basesLoaded);
+                    std::string* versionLine, bool* basesLoaded, LinesPastEnd pastEnd = LinesPastEnd::kDamaged);
     void ResolvePicture(Block& record, float version, bool& basesLoaded);
     // The steps of ReadSection.
     static size_t FindSectionStart(const std::vector<std::string>& lines, const std::string& header, float& version,
@@ -424,8 +428,8 @@ private:
     // Whether an overlay file there now reads whole (or is not there at all).
     bool ReadsWhole(const std::string& path);
     // The key blocks and the keyboard settings of an overlay file as the set compiler needs them: no
-    // picture is looked up. The number of key lines that could not be read, or -1 when the file
-    // could not be read at all.
+    // picture is looked up. The number of key lines inside the section that could not be read, or -1
+    // when the file could not be read at all.
     int LoadKeyBlocks(const std::string& path, std::vector<Block>& keys, KeyboardSettings& settings);
     // One overlay into the image: its file read, checked, and its header, blocks and end byte appended.
     SetCompileResult CompileOverlay(const std::string& setName, const std::string& overlayName, int number,

@@ -41,20 +41,22 @@ int TimingIndex(float seconds)
 
 // The words that name keys, in the order they are compared, and their key bytes (0x80 + the key's
 // number on the 101/102-key PC keyboard). keyName -1: a fixed word, the same in every configuration.
+// The modifiers are held while the next key of a combination is typed.
 struct NamedKey {
     int keyName;
     const char* fixedWord;
     std::uint8_t byte;
+    bool modifier = false;
 };
 
 const NamedKey kNamedKeys[] = {
-    {FileIO::kReturn, nullptr, 0xAB}, {FileIO::kBackspace, nullptr, 0x8F}, {FileIO::kCtrl, nullptr, 0xBA},
-    {FileIO::kAlt, nullptr, 0xBC}, {FileIO::kDelete, nullptr, 0xCC}, {FileIO::kShift, nullptr, 0xAC},
+    {FileIO::kReturn, nullptr, 0xAB}, {FileIO::kBackspace, nullptr, 0x8F}, {FileIO::kCtrl, nullptr, 0xBA, true},
+    {FileIO::kAlt, nullptr, 0xBC, true}, {FileIO::kDelete, nullptr, 0xCC}, {FileIO::kShift, nullptr, 0xAC, true},
     {FileIO::kTab, nullptr, 0x90}, {FileIO::kEsc, nullptr, 0xEE}, {FileIO::kInsert, nullptr, 0xCB},
     {FileIO::kHome, nullptr, 0xD0}, {FileIO::kEnd, nullptr, 0xD1}, {FileIO::kPageUp, nullptr, 0xD5},
     {FileIO::kPageDown, nullptr, 0xD6}, {FileIO::kRight, nullptr, 0xD9}, {FileIO::kLeft, nullptr, 0xCF},
     {FileIO::kUp, nullptr, 0xD3}, {FileIO::kDown, nullptr, 0xD4},
-    {-1, "Win", 0xC7},
+    {-1, "Win", 0xC7, true},
     {-1, "F1", 0xF0}, {-1, "F2", 0xF1}, {-1, "F3", 0xF2}, {-1, "F4", 0xF3}, {-1, "F5", 0xF4}, {-1, "F6", 0xF5},
     {-1, "F7", 0xF6}, {-1, "F8", 0xF7}, {-1, "F9", 0xF8}, {-1, "F10", 0xF9}, {-1, "F11", 0xFA}, {-1, "F12", 0xFB},
     {FileIO::kCapsLock, nullptr, 0x9E}, {FileIO::kNumLock, nullptr, 0xDA}, {FileIO::kScrollLock, nullptr, 0xFD},
@@ -64,10 +66,17 @@ const NamedKey kNamedKeys[] = {
     {FileIO::kNum7, nullptr, 0xDB}, {FileIO::kNum8, nullptr, 0xE0}, {FileIO::kNum9, nullptr, 0xE5},
     {FileIO::kNum0, nullptr, 0xE3}, {FileIO::kNumMultiply, nullptr, 0xE4}, {FileIO::kNumAdd, nullptr, 0xEA},
     {FileIO::kNumSubtract, nullptr, 0xE9}, {FileIO::kNumDivide, nullptr, 0xDF}, {FileIO::kNumDecimal, nullptr, 0xE8},
-    // The pause word with no seconds after it is the Pause key itself, as the editor writes it for
-    // that key and for Ctrl with Break ("<Ctrl+Paus>").
-    {FileIO::kPause, nullptr, 0xFE},
 };
+
+// Whether the word names the key in this configuration. A modifier's word is read without regard to
+// case, as tags name modifiers ("<WIN+R>" holds the Win key); every other word with its case.
+bool Names(const NamedKey& key, const std::string& word, const std::array<std::string, FileIO::kKeyNameCount>& words)
+{
+    const std::string& name = key.fixedWord ? std::string(key.fixedWord) : words[static_cast<size_t>(key.keyName)];
+    if (word.empty() || name.empty())
+        return false;
+    return key.modifier ? cp1252::EqualsNoCase(word, name) : word == name;
+}
 
 // A program start stands in the command as the start string, the program's path, maybe a blank and a
 // file, and the end string (which begins with a tag). The keyboard needs the path in double quotes,
@@ -112,38 +121,15 @@ public:
     }
 
 private:
-    static std::vector<std::string> SplitTag(const std::string& tag)
-    {
-        std::vector<std::string> words;
-        size_t start = 0;
-        for (int n = 0; n < 3; ++n) {
-            const size_t plus = tag.find('+', start);
-            std::string word = tag.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
-            // "<Num+>" splits before its '+': the word gets it back, to name the key whose word ends in '+'.
-            if (word == "Num")
-                word += '+';
-            if (!word.empty())
-                words.push_back(word);
-            if (plus == std::string::npos)
-                break;
-            start = plus + 1;
-        }
-        return words;
-    }
-
     bool IsModifier(const std::string& word) const
     {
-        for (int key : {FileIO::kAlt, FileIO::kCtrl, FileIO::kShift}) {
-            const std::string& name = io_.keyNames_[static_cast<size_t>(key)];
-            if (!name.empty() && cp1252::EqualsNoCase(word, name))
-                return true;
-        }
-        return cp1252::EqualsNoCase(word, "Win");
+        return std::any_of(std::begin(kNamedKeys), std::end(kNamedKeys),
+                           [&](const NamedKey& key) { return key.modifier && Names(key, word, io_.keyNames_); });
     }
 
     void CompileTag(const std::string& tag)
     {
-        std::vector<std::string> words = SplitTag(tag);
+        std::vector<std::string> words = command::TagWords(tag);
         // With a modifier held, a letter is typed as its key: Ctrl and 'C' is Ctrl with the 'c' key.
         if (std::any_of(words.begin(), words.end(), [&](const std::string& word) { return IsModifier(word); })) {
             for (size_t i = words.size(); i-- > 0;) {
@@ -175,6 +161,10 @@ private:
         } else if (word.find("IR") != std::string::npos) {
             if (io_.zenthorFlag_)
                 CompileInfrared(std::atoi(word.c_str() + 2));
+        } else if (word.size() == 1 && io_.keyCodeTable_[static_cast<unsigned char>(word[0])][0] == kHold) {
+            // A character typed with Shift or AltGr ("<Ctrl+?>"): its row holds that key while the
+            // character's key is typed, and a hold mark alone would be no key at all.
+            io_.AppendKeyCodes(word[0], bytes_);
         } else {
             bytes_.push_back(io_.KeyNameToCode(word));
         }
@@ -294,7 +284,8 @@ int FileIO::LoadKeyBlocks(const std::string& path, std::vector<Block>& keys, Key
     std::string content;
     if (!storefile::ReadAll(path, content, kLargestOverlayFile))
         return -1;
-    const int unread = ReadSection(storefile::SplitLines(content), "[" + keySection_ + "]", keys, nullptr, nullptr);
+    const int unread = ReadSection(storefile::SplitLines(content), "[" + keySection_ + "]", keys, nullptr, nullptr,
+                                   LinesPastEnd::kIgnored);
     ReadKeyboardSettings(ini::FileView(path, std::move(content)), settings);
     return unread;
 }
@@ -363,11 +354,9 @@ std::uint8_t FileIO::KeyNameToCode(const std::string& word) const
 {
     if (word.size() == 1)
         return static_cast<std::uint8_t>(keyCodeTable_[static_cast<unsigned char>(word[0])][0]);
-    for (const NamedKey& key : kNamedKeys) {
-        const bool named = key.fixedWord ? word == key.fixedWord : word == keyNames_[static_cast<size_t>(key.keyName)];
-        if (named && !word.empty())
+    for (const NamedKey& key : kNamedKeys)
+        if (Names(key, word, keyNames_))
             return key.byte;
-    }
     return 0;
 }
 

@@ -182,7 +182,7 @@ int FileIO::ReadBlockSection(const std::vector<std::string>& lines, const std::s
 // left after its end are never read (the driver program does not see them either), and the file
 // then counts as damaged, so that a save keeps it beside the new one.
 int FileIO::ReadSection(const std::vector<std::string>& lines, const std::string& header, std::vector<Block>& blocks,
-                        std::string* versionLine, bool* basesLoaded)
+                        std::string* versionLine, bool* basesLoaded, LinesPastEnd pastEnd)
 {
     float version = 0.0f;
     size_t i = FindSectionStart(lines, header, version, versionLine);
@@ -206,7 +206,7 @@ int FileIO::ReadSection(const std::vector<std::string>& lines, const std::string
             break;
         }
     }
-    return damaged + CountUnreadLines(lines, i, header);
+    return pastEnd == LinesPastEnd::kIgnored ? damaged : damaged + CountUnreadLines(lines, i, header);
 }
 
 // The index of the first line after the header, or npos. The version is known only when [Version]

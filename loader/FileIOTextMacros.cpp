@@ -3,6 +3,7 @@
 // identifier, which the Zenthor program replaces by the text. Also the scan codes of PC keys as the
 // keyboard's key numbers.
 #include "loader/FileIO.h"
+#include "library/Cp1252.h"
 #include "library/IniFile.h"
 #include "loader/IniText.h"
 #include <cstdlib>
@@ -89,6 +90,11 @@ bool SetUpStartSequence(FileIO& io, const std::string& file, int firstVirtualKey
             io.startCharacters_ += shifted;
             io.pendingMacros_.emplace_back("001", Quoted(std::string(1, shifted)));
         }
+        // The system names a letter key by its capital, but the key types the small letter: typed key
+        // by key, "aaa" would be the start sequence itself.
+        const char small = cp1252::ToLower(character);
+        if (io.startCharacters_.find(small) == std::string::npos)
+            io.startCharacters_ += small;
     }
     for (int position = 2; position <= 3; ++position) {
         const std::string value = ReadStartKey(file, position);

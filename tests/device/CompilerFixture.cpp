@@ -98,6 +98,22 @@ Bytes CompilerFixture::Compile(const std::string& set, int kind, SetCompileResul
     return image.Bytes();
 }
 
+Bytes CompilerFixture::CompileAsSent(const std::string& set)
+{
+    SetImage image;
+    io_->CompileSet(set, image, FileIO::kModelPS2);
+    image.AppendTrailer();
+    return image.Bytes();
+}
+
+Bytes CompilerFixture::KeyCodes(const std::string& text)
+{
+    Bytes bytes;
+    for (char character : text)
+        io_->AppendKeyCodes(character, bytes);
+    return bytes;
+}
+
 Bytes CompilerFixture::CommandBytes(const std::string& command)
 {
     SetImage image;
@@ -149,19 +165,3 @@ Bytes operator+(Bytes first, const Bytes& second)
     return first;
 }
 
-Bytes WithTrailer(const Bytes& image)
-{
-    Bytes sent = image;
-    sent.push_back(0x03);
-    unsigned sum = 0x04;
-    for (size_t i = 3; i < sent.size(); ++i)
-        sum += sent[i];
-    unsigned checksum = (256 - sum % 256) % 256;
-    if (checksum < 0x30) {
-        sent.push_back(0x7F);
-        checksum = (checksum + 256 - 0x7F) % 256;
-    }
-    sent.push_back(static_cast<std::uint8_t>(checksum));
-    sent.push_back(0x04);
-    return sent;
-}

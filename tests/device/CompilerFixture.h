@@ -36,6 +36,10 @@ public:
     void EnableZenthor(const std::string& infraredCodes = std::string()) const;
 
     Bytes Compile(const std::string& set, int kind = FileIO::kModelPS2, SetCompileResult* result = nullptr);
+    // The image as the serial link sends it: compiled, then finished with the image's own trailer.
+    Bytes CompileAsSent(const std::string& set);
+    // The text typed key by key through the key-code table.
+    Bytes KeyCodes(const std::string& text);
     // The bytes of one block's command alone, compiled as the compiler's current state has it.
     Bytes CommandBytes(const std::string& command);
 
@@ -51,6 +55,3 @@ Bytes FromHex(const std::string& hex);
 // Text bytes as they are.
 Bytes Ascii(const std::string& text);
 Bytes operator+(Bytes first, const Bytes& second);
-// The trailer the serial link adds before it sends the image: the end of the set, the checksum that
-// makes every byte after the sync sum to 0 (0x7F first when it would be below 0x30), the end.
-Bytes WithTrailer(const Bytes& image);

@@ -17,7 +17,8 @@ TEST(SetCompiler, EmptySetIsTheSyncAloneAndSendsWithItsTrailer)
     fixture.MakeSet("Tom", {});
     const Bytes image = fixture.Compile("Tom");
     EXPECT_EQ("16 16 16", Hex(image));
-    EXPECT_EQ("16 16 16 03 F9 04", Hex(WithTrailer(image)));
+    // 4 + 0x03 = 7; 256 - 7 = 0xF9.
+    EXPECT_EQ("16 16 16 03 F9 04", Hex(fixture.CompileAsSent("Tom")));
     // No set at all compiles nothing: the image stays as it was.
     EXPECT_EQ("", Hex(fixture.Compile("")));
 }
@@ -31,11 +32,14 @@ TEST(SetCompiler, OneBlockSetByteForByte)
     // Header: overlay 1, one block, Frequency 0.7 and RepeatDelay 1.0, no signal delay or bounce lock,
     // flash and beep. Block: repeat, one range from cell 0 to cell 17, the key of 'a'.
     EXPECT_EQ("16 16 16 01 81 81 C5 80 83 80 02 81 81 80 91 9F 03", Hex(image));
-    EXPECT_EQ("16 16 16 01 81 81 C5 80 83 80 02 81 81 80 91 9F 03 03 F7 04", Hex(WithTrailer(image)));
+    // The bytes after the sync through the trailer's 0x03 sum to 0x605; with the 4 of the end, 0x609:
+    // 256 - 0x09 = 0xF7.
+    EXPECT_EQ("16 16 16 01 81 81 C5 80 83 80 02 81 81 80 91 9F 03 03 F7 04", Hex(fixture.CompileAsSent("Ett")));
 
-    // Without the repeat flag on one cell the checksum would fall below 0x30: 0x7F goes first.
+    // Without the repeat flag on one cell the sum is 0x5F3, with the 4 0x5F7: 256 - 0xF7 = 0x09 falls
+    // below 0x30, so 0x7F goes first and the checksum is 0x09 - 0x7F = 0x8A (modulo 256).
     fixture.SaveOverlay("Ett", "Knapp", 1, {KeyBlock(0, 0, "a")});
-    EXPECT_EQ("16 16 16 01 81 81 C5 80 83 80 02 80 81 80 80 9F 03 03 7F 8A 04", Hex(WithTrailer(fixture.Compile("Ett"))));
+    EXPECT_EQ("16 16 16 01 81 81 C5 80 83 80 02 80 81 80 80 9F 03 03 7F 8A 04", Hex(fixture.CompileAsSent("Ett")));
 }
 
 TEST(SetCompiler, HeaderHoldsNumberCountTimingAndFeedback)
@@ -92,9 +96,18 @@ TEST(SetCompiler, TagsAndTextAsKeyBytes)
         {"<Num+>", "EA"},
         {"<Ctrl+Num+>", "40 BA EA"},
         {"<Ctrl+1>", "40 BA 82"},
-        // The pause word alone is the Pause key: Ctrl with it is Break, never a pause of nothing.
-        {"<Paus>", "FE"},
-        {"<Ctrl+Paus>", "40 BA FE"},
+        // Modifiers are named in any case, and each is its key ("<WIN+R>" is the Win key with r).
+        {"<WIN+R>", "40 C7 94"},
+        {"<win+r>", "40 C7 94"},
+        {"<ctrl+c>", "40 BA B0"},
+        {"<Ctrl+SHIFT+Tab>", "40 BA 40 AC 90"},
+        // A character typed with Shift or AltGr is its whole row, the hold marks with it.
+        {"<Ctrl+?>", "40 BA 40 AC 8C"},
+        {"<?>", "40 AC 8C"},
+        {"<Ctrl+Alt+@>", "40 BA 40 BC 40 BE 83"},
+        // The keyboard has no Pause key: the pause word alone is a pause of nothing.
+        {"<Paus>", "30 30"},
+        {"<Ctrl+Paus>", "40 BA 30 30"},
         {"<Paus0.5>", "30 35"},
         {"<Paus1.6>", "31 30"},
         {"<Paus1.5>", "30 66"},
@@ -145,24 +158,31 @@ TEST(SetCompiler, EveryPauseKeepsItsTenths)
 TEST(SetCompiler, ProgramPathOfAProgramStartGoesInQuotes)
 {
     CompilerFixture fixture;
-    FileIO& io = fixture.Io();
+    fixture.Io().defaultStartString_ = "<Win+r>";
+    const Bytes winR = FromHex("40 C7 94");
+    const Bytes pauseReturn = FromHex("30 35 AB");
     const struct {
         const char* command;
-        const char* quoted;
+        Bytes bytes;
     } cases[] = {
-        {"<Win+r>notepad.exe<Paus0.5><Return>", "<Win+r>\"notepad.exe\"<Paus0.5><Return>"},
-        {"<Win+r>C:\\Prog\\ord.exe brev.doc<Paus0.5><Return>", "<Win+r>\"C:\\Prog\\ord.exe\" brev.doc<Paus0.5><Return>"},
+        {"<Win+r>notepad.exe<Paus0.5><Return>", winR + fixture.KeyCodes("\"notepad.exe\"") + pauseReturn},
+        {"<Win+r>C:\\Prog\\ord.exe brev.doc<Paus0.5><Return>",
+         winR + fixture.KeyCodes("\"C:\\Prog\\ord.exe\" brev.doc") + pauseReturn},
         // The start string in another case; a blank after a dot inside a folder name.
-        {"<WIN+R>C:\\App 2.0 x\\prog.exe fil.txt<Return>", "<WIN+R>\"C:\\App 2.0 x\\prog.exe\" fil.txt<Return>"},
-        {"<Win+r>prog", "<Win+r>\"prog\""},
-        {"hej <Win+r>", "hej <Win+r>"},
+        {"<WIN+R>C:\\App 2.0 x\\prog.exe fil.txt<Return>",
+         winR + fixture.KeyCodes("\"C:\\App 2.0 x\\prog.exe\" fil.txt") + FromHex("AB")},
+        // A file in a folder of its own, relative or under a variable.
+        {"<Win+r>C:\\Windows\\notepad.exe Dokument\\brev.txt<Paus0.5><Return>",
+         winR + fixture.KeyCodes("\"C:\\Windows\\notepad.exe\" Dokument\\brev.txt") + pauseReturn},
+        {"<Win+r>%WINDIR%\\notepad.exe %USERPROFILE%\\brev.txt<Paus0.5><Return>",
+         winR + fixture.KeyCodes("\"%WINDIR%\\notepad.exe\" %USERPROFILE%\\brev.txt") + pauseReturn},
+        {"<Win+r>prog", winR + fixture.KeyCodes("\"prog\"")},
+        // Not a program start: the start string comes later.
+        {"hej <Win+r>", fixture.KeyCodes("hej ") + winR},
     };
-    for (const auto& test : cases) {
-        io.defaultStartString_ = "<Win+r>";
-        const Bytes compiled = fixture.CommandBytes(test.command);
-        io.defaultStartString_.clear();
-        EXPECT_EQ(Hex(fixture.CommandBytes(test.quoted)), Hex(compiled)) << test.command;
-    }
+    for (const auto& test : cases)
+        EXPECT_EQ(Hex(test.bytes), Hex(fixture.CommandBytes(test.command))) << test.command;
+    EXPECT_EQ("40 AC 83", Hex(fixture.KeyCodes("\""))) << "the quote is Shift with the 2 key";
 }
 
 TEST(SetCompiler, InfraredCodesAndTheHeldValue)
@@ -277,6 +297,37 @@ TEST(SetCompiler, RefusesWhatTheImageCannotHold)
     EXPECT_EQ(SetCompileResult::kUnreadable, result.reason);
     EXPECT_EQ("Trasig", result.overlayName);
     EXPECT_EQ(110, result.overlayNumber);
+}
+
+TEST(SetCompiler, AKeySectionEndsAtItsFirstEmptyLineAsTheStoreReadsIt)
+{
+    CompilerFixture fixture;
+    fixture.MakeSet("Skola", {{1, "Ett"}});
+    const struct {
+        const char* keyLines;
+        size_t shown;       // the blocks the store shows
+        const char* image;  // the overlay in the image: header and block records
+    } cases[] = {
+        // What follows the empty line is never read, by the store or by the keyboard's driver.
+        {"Block1=1,0,0,0,a\r\n\r\nBlock2=1,1,1,0,b\r\n", 1, "01 81 81 C5 80 83 80 02 80 81 80 80 9F 03"},
+        // A second key section: the first is read.
+        {"Block1=1,0,0,0,a\r\n[Data]\r\nBlock2=1,1,1,0,b\r\n", 1, "01 81 81 C5 80 83 80 02 80 81 80 80 9F 03"},
+        {"\r\nBlock1=1,0,0,0,a\r\n", 0, "01 81 80 C5 80 83 80 03"},
+    };
+    for (const auto& test : cases) {
+        fixture.WriteOverlayFile("Skola", "Ett", test.keyLines);
+        std::vector<Block> keys;
+        std::vector<Block> background;
+        KeyboardSettings settings;
+        fixture.Io().LoadOverlay(fixture.Io().OverlayPath("Skola", "Ett"), keys, background, settings);
+        EXPECT_EQ(test.shown, keys.size()) << test.keyLines;
+
+        SetCompileResult result;
+        const Bytes image = fixture.Compile("Skola", FileIO::kModelPS2, &result);
+        EXPECT_TRUE(result.Compiled()) << test.keyLines;
+        EXPECT_EQ(0, result.MessageId()) << "nothing is reported";
+        EXPECT_EQ(std::string("16 16 16 ") + test.image, Hex(image)) << test.keyLines;
+    }
 }
 
 TEST(SetCompiler, BlocksOutsideTheGridAreRefused)

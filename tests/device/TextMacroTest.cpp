@@ -86,6 +86,26 @@ TEST(TextMacros, LongRunsAndRunsWithAStartCharacterBecomeMacros)
     EXPECT_EQ(std::make_pair(std::string("005"), std::string("\"!\"")), io.pendingMacros_.back());
 }
 
+TEST(TextMacros, ALetterKeyStartsWithTheSmallLetterItTypes)
+{
+    // The system names the A key by its capital; the keyboard types a with it.
+    CompilerFixture fixture;
+    fixture.WriteZenthorIni("[StartSequence]\r\nVK_KEY_1=65\r\n");
+    fixture.WriteInfraredCodes("");
+    FileIO& io = fixture.Io();
+    io.InitTextHelper();
+    ASSERT_EQ(1, io.zenthorFlag_);
+    EXPECT_EQ(std::string(3, 31), io.startCodes_);
+    // zenthor.ini holds the character as the system gives it, for the Zenthor program.
+    EXPECT_EQ((Entries{{"000", "\"A\""}}), io.pendingMacros_);
+
+    // A short text with the small letter is a macro: typed key by key, "aaa" would be the start
+    // sequence itself.
+    EXPECT_EQ("9F 9F 9F 8B 8B 84", Hex(io.StoreTextMacro("aaa")));
+    EXPECT_EQ("9F 9F 9F 8B 8B 85", Hex(io.StoreTextMacro("Anna")));
+    EXPECT_EQ("B2 B0", Hex(io.StoreTextMacro("bc")));
+}
+
 TEST(TextMacros, IdentifiersRunThroughDigitsThenLetters)
 {
     CompilerFixture fixture;

@@ -1,83 +1,10 @@
 // The command editor's state machine fed with the messages a Swedish keyboard sends: keys down and up
 // with the modifiers held, and the characters the layout makes of them.
 #include "CommandFixture.h"
-#include "editor/CommandEditModel.h"
 #include <gtest/gtest.h>
 #include <functional>
 
 using namespace commandtest;
-
-namespace {
-
-// A keyboard and a window for the model: sends keys with the modifiers held as the system would, and
-// records what the model asks of its window.
-class Editor : public CommandEditView {
-public:
-    explicit Editor(const CommandSyntax& syntax = SwedishSyntax()) : model(*this) { model.SetSyntax(syntax, SwedishLayout()); }
-
-    // A key going down, then the characters the layout makes of it.
-    void Down(int key, const std::string& characters = "")
-    {
-        model.KeyDown(keyboard_.Down(key));
-        for (char c : characters)
-            model.Character(static_cast<unsigned char>(c));
-    }
-    void Up(int key) { model.KeyUp(keyboard_.Up(key)); }
-    void Tap(int key, const std::string& characters = "")
-    {
-        Down(key, characters);
-        Up(key);
-    }
-    // Letters, digits and blanks as typed (capitals with Shift).
-    void Type(const std::string& text)
-    {
-        for (char c : text) {
-            bool capital = c >= 'A' && c <= 'Z';
-            int key = c >= 'a' && c <= 'z' ? c - 32 : c;
-            if (capital)
-                Down(VK_SHIFT);
-            Tap(key, std::string(1, c));
-            if (capital)
-                Up(VK_SHIFT);
-        }
-    }
-    // A key with modifiers held around it.
-    void Chord(std::initializer_list<int> modifiers, int key, const std::string& characters = "")
-    {
-        for (int modifier : modifiers)
-            Down(modifier);
-        Tap(key, characters);
-        for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
-            Up(*it);
-    }
-
-    std::string Text() const { return model.Text(); }
-
-    CommandEditModel model;
-    int beeps = 0;
-    std::vector<int> notices;
-    std::vector<size_t> caretNotices;
-    int focusMoves = 0;
-    std::string shownText;
-    size_t shownStart = 0;
-    size_t shownEnd = 0;
-
-private:
-    void Beep() override { ++beeps; }
-    void Notify(int code) override { notices.push_back(code); }
-    void CaretTokenChanged(size_t token) override { caretNotices.push_back(token); }
-    void Show(const std::string& text, size_t start, size_t end) override
-    {
-        shownText = text;
-        shownStart = start;
-        shownEnd = end;
-    }
-    void MoveFocus() override { ++focusMoves; }
-
-    HeldModifiers keyboard_;
-};
-
-} // namespace
 
 TEST(CommandEditModel, ATagIsOneTokenForTheCaretAndForDelete)
 {
@@ -183,8 +110,6 @@ TEST(CommandEditModel, KeysWithModifiersAndNamedKeysBecomeTags)
         {"Home", [](Editor& e) { e.Tap(VK_HOME); }, "<Home>"},
         {"keypad 5", [](Editor& e) { e.Tap(VK_NUMPAD5, "5"); }, "<Num5>"},
         {"keypad +", [](Editor& e) { e.Tap(VK_ADD, "+"); }, "<NumAdd>"},
-        {"Pause", [](Editor& e) { e.Tap(VK_PAUSE); }, "<Paus>"},
-        {"Ctrl+Break", [](Editor& e) { e.Chord({VK_CONTROL}, VK_CANCEL, "\x03"); }, "<Ctrl+Paus>"},
         {"Alt+F4", [](Editor& e) { e.Chord({VK_MENU}, VK_F4); }, "<Alt+F4>"},
         {"Alt+E", [](Editor& e) { e.Chord({VK_MENU}, 'E'); }, "<Alt+E>"},
         {"Ctrl+Home", [](Editor& e) { e.Chord({VK_CONTROL}, VK_HOME); }, "<Ctrl+Home>"},
@@ -214,6 +139,49 @@ TEST(CommandEditModel, KeysWithModifiersAndNamedKeysBecomeTags)
         EXPECT_EQ(c.text, editor.Text()) << c.name;
         EXPECT_EQ(0, editor.beeps) << c.name;
     }
+}
+
+TEST(CommandEditModel, AModifierLetGoBeforeItsKeyStillMakesTheTag)
+{
+    const struct {
+        std::vector<int> modifiers;
+        int key;
+        const char* characters;
+        const char* text;
+    } cases[] = {
+        {{VK_CONTROL}, 'C', "\x03", "<Ctrl+C>"},
+        {{VK_MENU}, VK_F4, "", "<Alt+F4>"},
+        {{VK_CONTROL, VK_MENU}, VK_DELETE, "", "<Ctrl+Alt+Delete>"},
+        {{VK_SHIFT}, VK_TAB, "\t", "<Shift+Tab>"},
+        {{VK_CONTROL}, VK_SPACE, " ", "<Ctrl+Space>"},
+    };
+    for (const auto& c : cases) {
+        Editor editor;
+        editor.ChordLettingGoModifiersFirst(c.modifiers, c.key, c.characters);
+        EXPECT_EQ(c.text, editor.Text());
+        EXPECT_EQ(0, editor.beeps) << c.text;
+    }
+
+    // Shift let go before its letter: the capital is typed, and no tag follows.
+    Editor capital;
+    capital.ChordLettingGoModifiersFirst({VK_SHIFT}, 'A', "A");
+    EXPECT_EQ("A", capital.Text());
+    // A modifier pressed and let go alone, after such a key, is a tag of its own again.
+    capital.Tap(VK_CONTROL);
+    EXPECT_EQ("A<Ctrl>", capital.Text());
+}
+
+TEST(CommandEditModel, ThePauseKeyAndBreakAreRefusedWithABeep)
+{
+    // The keyboard has no Pause key, and the Pause word in a tag is always a pause.
+    Editor editor;
+    editor.Type("a");
+    editor.Tap(VK_PAUSE);
+    editor.Chord({VK_CONTROL}, VK_CANCEL, "\x03");
+    EXPECT_EQ("a", editor.Text());
+    EXPECT_EQ(2, editor.beeps);
+    // Ctrl's release after Break makes no tag either.
+    EXPECT_EQ(1u, editor.model.TokenCount());
 }
 
 TEST(CommandEditModel, DeadKeysTypeWhatTheLayoutComposes)
@@ -365,6 +333,22 @@ TEST(CommandEditModel, PastedTextKeepsToTheSameRules)
         EXPECT_EQ("a<Ctrl+V>xb", editor.Text()) << refused;
     }
     EXPECT_EQ(5, editor.beeps);
+
+    // Pasted tags keep to the limits of typed ones: at most two modifiers and three words, pauses of at
+    // most 25 seconds.
+    editor.beeps = 0;
+    for (const char* refused : {"<Paus99>", "<Paus25.1>", "x<Ctrl+Alt+Shift+A>", "<a+b+c+d>", "<Ctrl+Alt+A+>"}) {
+        EXPECT_FALSE(editor.model.Paste(refused)) << refused;
+        EXPECT_EQ("a<Ctrl+V>xb", editor.Text()) << refused;
+    }
+    EXPECT_EQ(5, editor.beeps);
+    for (const char* taken :
+         {"<Paus25.0>", "<Ctrl+Alt+Num+>", "<Ctrl+Alt+Delete>", "1+1>2", "<Run C:\\Notepad++\\notepad++.exe a+b+c>"}) {
+        editor.model.SetText("");
+        EXPECT_TRUE(editor.model.Paste(taken)) << taken;
+        EXPECT_EQ(taken, editor.Text());
+    }
+    editor.model.SetText("a<Ctrl+V>xb");
 
     // A selection ending inside a tag takes the whole tag.
     editor.model.SelectCharacters(1, 4);

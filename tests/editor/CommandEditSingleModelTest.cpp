@@ -70,6 +70,18 @@ TEST(CommandEditSingleModel, APlainKeyTypesOneCharacterAndLessThanNone)
     EXPECT_EQ("", box.word);
     box.Up(kLessKey);
 
+    // A '+' would split the word and a '>' end the tag: the box stays empty, and the dialog refuses it.
+    for (const auto& [key, character] : {std::pair<int, char>{kPlusKey, '+'}, {kLessKey, '>'}, {VK_OEM_PERIOD, '>'}}) {
+        box.Down(key);
+        EXPECT_FALSE(box.model.Character(static_cast<unsigned char>(character))) << character;
+        EXPECT_EQ("", box.word);
+        box.Up(key);
+    }
+    // The keyboard has no Pause key: nothing to show.
+    box.Down(VK_PAUSE);
+    EXPECT_EQ("", box.word);
+    box.Up(VK_PAUSE);
+
     // A dead key: its composition, typed with the next key, goes in.
     box.Down(kAcuteKey);
     box.model.DeadCharacter();

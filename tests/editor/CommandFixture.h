@@ -1,9 +1,11 @@
 // What the command editor tests share: the words and the Swedish keyboard tables of the sample
 // configuration, and the key codes of a Swedish keyboard.
 #pragma once
+#include "editor/CommandEditModel.h"
 #include "editor/CommandKeys.h"
 #include "editor/CommandSyntax.h"
 #include <string>
+#include <vector>
 
 namespace commandtest {
 
@@ -34,6 +36,45 @@ private:
     bool ctrl_ = false;
     bool alt_ = false;
     bool shift_ = false;
+};
+
+// A keyboard and a window for the command editor's model: sends keys with the modifiers held as the
+// system would, and records what the model asks of its window.
+class Editor : public CommandEditView {
+public:
+    explicit Editor(const CommandSyntax& syntax = SwedishSyntax());
+
+    // A key going down, then the characters the layout makes of it.
+    void Down(int key, const std::string& characters = "");
+    void Up(int key);
+    void Tap(int key, const std::string& characters = "");
+    // Letters, digits and blanks as typed (capitals with Shift).
+    void Type(const std::string& text);
+    // A key with modifiers held around it: the key is let go first.
+    void Chord(const std::vector<int>& modifiers, int key, const std::string& characters = "");
+    // The same, with the modifiers let go before the key, as a quick hand may.
+    void ChordLettingGoModifiersFirst(const std::vector<int>& modifiers, int key,
+                                      const std::string& characters = "");
+
+    std::string Text() const { return model.Text(); }
+
+    CommandEditModel model;
+    int beeps = 0;
+    std::vector<int> notices;
+    std::vector<size_t> caretNotices;
+    int focusMoves = 0;
+    std::string shownText;
+    size_t shownStart = 0;
+    size_t shownEnd = 0;
+
+private:
+    void Beep() override { ++beeps; }
+    void Notify(int code) override { notices.push_back(code); }
+    void CaretTokenChanged(size_t token) override { caretNotices.push_back(token); }
+    void Show(const std::string& text, size_t start, size_t end) override;
+    void MoveFocus() override { ++focusMoves; }
+
+    HeldModifiers keyboard_;
 };
 
 // The sample's [KeyNames] and [Language] sections as the configuration file holds them.

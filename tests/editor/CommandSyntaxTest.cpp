@@ -33,7 +33,7 @@ TEST(CommandSyntax, TheWordsComeFromTheConfigurationAndTheFunctionKeysAreFixed)
 {
     const CommandSyntax syntax = SampleWords();
     const std::pair<int, std::string> named[] = {
-        {VK_RETURN, "Return"}, {VK_BACK, "Backspace"}, {VK_PAUSE, "Paus"}, {VK_PRIOR, "PageUp"},
+        {VK_RETURN, "Return"}, {VK_BACK, "Backspace"}, {VK_PRIOR, "PageUp"},
         {VK_NUMPAD0, "Num0"}, {VK_NUMPAD7, "Num7"}, {VK_DECIMAL, "NumDecimal"}, {VK_F1, "F1"}, {VK_F12, "F12"},
         {VK_LCONTROL, "Ctrl"}, {VK_RMENU, "Alt"},
     };
@@ -42,6 +42,12 @@ TEST(CommandSyntax, TheWordsComeFromTheConfigurationAndTheFunctionKeysAreFixed)
     // The lock keys, Space and Print Screen have words only in the one-key boxes.
     for (int key : {VK_CAPITAL, VK_SPACE, VK_SNAPSHOT, VK_NUMLOCK, VK_SCROLL, int('A'), VK_F13, kRingKey})
         EXPECT_FALSE(KeyWord(syntax, key).has_value()) << key;
+    // Pause and Break are keys the keyboard lacks: the Pause word names pauses only.
+    for (int key : {VK_PAUSE, VK_CANCEL}) {
+        EXPECT_FALSE(KeyWord(syntax, key, KeySet::WithLocks).has_value()) << key;
+        EXPECT_TRUE(IsKeyTheKeyboardLacks(key)) << key;
+    }
+    EXPECT_FALSE(IsKeyTheKeyboardLacks(VK_SNAPSHOT));
     EXPECT_EQ("CapsLock", KeyWord(syntax, VK_CAPITAL, KeySet::WithLocks).value_or("<none>"));
     EXPECT_EQ("Space", KeyWord(syntax, VK_SPACE, KeySet::WithLocks).value_or("<none>"));
 }
@@ -114,6 +120,12 @@ TEST(CommandSyntax, PausesAreReadRoundedToOneDecimalAndCheckedAfterRounding)
         {"25.05", CommandRefusal::PauseTooLong, -1, ""},
         {"25.1", CommandRefusal::PauseTooLong, -1, ""},
         {"1 5", CommandRefusal::PauseCharacters, -1, ""},
+        // One decimal mark: no other reading of such a text is read in part.
+        {"1.2.3", CommandRefusal::PauseCharacters, -1, ""},
+        {"1,2,5", CommandRefusal::PauseCharacters, -1, ""},
+        {"1,5.", CommandRefusal::PauseCharacters, -1, ""},
+        {",", CommandRefusal::PauseCharacters, -1, ""},
+        {",5", CommandRefusal::None, 0.5, "<Paus0.5>"},
         {"-1", CommandRefusal::PauseCharacters, -1, ""},
         {"1s", CommandRefusal::PauseCharacters, -1, ""},
     };
@@ -232,15 +244,25 @@ TEST(ProgramStart, TheProgramEndsAtTheBlankAfterItsOwnExtension)
          "C:\\Mina brev\\brev 1.txt"},
         {"<Run C:\\App 2.0 x\\prog.exe C:\\a.txt>", "C:\\App 2.0 x\\prog.exe", "C:\\a.txt"},
         {"<Run C:\\App 2.0 x y\\prog.exe a b.txt>", "C:\\App 2.0 x y\\prog.exe", "a b.txt"},
+        {"<Run C:\\App 2.0 x\\prog.exe file.txt>", "C:\\App 2.0 x\\prog.exe", "file.txt"},
         {"<Run C:\\v1.2\\prog.exe readme.txt>", "C:\\v1.2\\prog.exe", "readme.txt"},
         {"<Run C:\\prog.exe \\\\server\\share\\a.txt>", "C:\\prog.exe", "\\\\server\\share\\a.txt"},
+        // A file in a folder of its own, relative or under a variable, goes with the program it follows.
+        {"<Run C:\\Windows\\notepad.exe Dokument\\brev.txt>", "C:\\Windows\\notepad.exe", "Dokument\\brev.txt"},
+        {"<Run %WINDIR%\\notepad.exe %USERPROFILE%\\brev.txt>", "%WINDIR%\\notepad.exe", "%USERPROFILE%\\brev.txt"},
+        {"<Run C:\\Spel\\SPEL.EXE Banor\\bana 1.txt>", "C:\\Spel\\SPEL.EXE", "Banor\\bana 1.txt"},
+        {"<Run C:\\Skript\\start.bat Data\\a.txt>", "C:\\Skript\\start.bat", "Data\\a.txt"},
+        {"<Run C:\\Meny\\Rita.lnk Bilder\\hus.bmp>", "C:\\Meny\\Rita.lnk", "Bilder\\hus.bmp"},
+        // Without a program's extension, the first blank after a name with a '.' whose rest is no
+        // folder of the same path.
+        {"<Run C:\\Java 1.8\\spel.jar C:\\a.txt>", "C:\\Java 1.8\\spel.jar", "C:\\a.txt"},
         {"<Run notepad brev.txt>", "notepad brev.txt", ""},   // no '.' in the program: all of it
         {"<Run >", "", ""},
     };
     for (const Case& c : cases) {
         std::string program = "x";
         std::string file = "x";
-        SplitProgramStart(c.shortForm, program, file);
+        ReadProgramStart(c.shortForm, "<Ctrl+Esc>r", "<Paus0.5><Return>", program, file);
         EXPECT_EQ(c.program, program) << c.shortForm;
         EXPECT_EQ(c.file, file) << c.shortForm;
         // The set compiler quotes the program at the same place.
@@ -248,6 +270,40 @@ TEST(ProgramStart, TheProgramEndsAtTheBlankAfterItsOwnExtension)
         text.pop_back();
         EXPECT_EQ(std::string(c.program).size(), ProgramEnd(text)) << c.shortForm;
     }
+}
+
+TEST(ProgramStart, EveryCommandTheDialogWritesReadsBack)
+{
+    const std::string starts[] = {"<Ctrl+Esc>r", ""};
+    const std::string ends[] = {"<Paus0.5><Return>", "<Return>", ""};
+    const std::pair<std::string, std::string> parts[] = {
+        {"notepad.exe", ""},
+        {"C:\\Windows\\notepad.exe", "Dokument\\brev.txt"},
+        {"C:\\App 2.0 x\\prog.exe", "C:\\Mina filer\\a b.txt"},
+    };
+    for (const std::string& start : starts) {
+        for (const std::string& end : ends) {
+            for (const auto& [program, file] : parts) {
+                std::string command;
+                ASSERT_EQ(CommandRefusal::None, BuildProgramStart(start, end, program, file, command));
+                for (const std::string& shown : {command, ContractProgramStart(command, start, end)}) {
+                    std::string readProgram;
+                    std::string readFile;
+                    ReadProgramStart(shown, start, end, readProgram, readFile);
+                    EXPECT_EQ(program, readProgram) << shown;
+                    EXPECT_EQ(file, readFile) << shown;
+                }
+            }
+        }
+    }
+    // A command that is no program start: its text up to the first tag, never a tag's half.
+    std::string program;
+    std::string file;
+    ReadProgramStart("Hej<Return>", "", "<Paus0.5><Return>", program, file);
+    EXPECT_EQ("Hej", program);
+    ReadProgramStart("Hej<Return>", "<Ctrl+Esc>r", "<Paus0.5><Return>", program, file);
+    EXPECT_EQ("Hej", program);
+    EXPECT_EQ("", file);
 }
 
 TEST(CommandReading, APauseWordHasItsSecondsRightAfterIt)
@@ -259,7 +315,7 @@ TEST(CommandReading, APauseWordHasItsSecondsRightAfterIt)
     } cases[] = {
         {"Paus0.5", true, 5},   {"Paus1.6", true, 16}, {"Paus25.0", true, 250}, {"Paus0.7", true, 7},
         {"Paus2", true, 20},    {"Paus.5", true, 5},    {"Paus1.25", true, 12},
-        {"Paus", false, -1},    // the Pause key: "<Ctrl+Paus>" is Ctrl with Break
+        {"Paus", true, 0},      // the word alone: a pause of nothing, as the keyboard has no Pause key
         {"Pause", false, -1},   {"Paus0.5x", false, -1}, {"Ctrl", false, -1}, {"XPaus0.5", false, -1},
     };
     for (const Case& c : cases) {
@@ -267,8 +323,8 @@ TEST(CommandReading, APauseWordHasItsSecondsRightAfterIt)
         EXPECT_EQ(c.pause, IsPauseWord(c.word, "Paus", &tenths)) << c.word;
         EXPECT_EQ(c.tenths, tenths) << c.word;
     }
-    // A short pause word no longer takes keys that begin with it for pauses.
-    EXPECT_FALSE(IsPauseWord("P", "P"));
+    // A short pause word takes no keys that begin with it for pauses.
+    EXPECT_FALSE(IsPauseWord("PageUp", "P"));
     EXPECT_TRUE(IsPauseWord("P0.5", "P"));
     EXPECT_FALSE(IsPauseWord("5", "")) << "without a pause word no word is a pause";
 }

@@ -254,6 +254,28 @@ TEST_F(MouseCommandDlgTest, ACancelledCatchLetsClicksThrough)
     });
 }
 
+TEST_F(MouseCommandDlgTest, ThePositionRadioClickedAgainDuringACatchLetsTheCatchGoOn)
+{
+    mousetest::RecordingWindow target(RECT{600, 100, 900, 400});
+    std::string command;
+    Run(command, [&](fw::Dialog& dialog) {
+        Click(dialog, IDC_MOUSE_POSITION);
+        Click(dialog, IDC_MOUSE_CATCH);
+        Click(dialog, IDC_MOUSE_POSITION);
+        EXPECT_TRUE(IsEnabled(dialog, IDC_MOUSE_CANCEL_CATCH)) << "the catch can still be cancelled";
+        // An ordinary click is no catch: it reaches its window and is not taken for the point.
+        mousetest::Click(POINT{650, 150}, Button::Left);
+        ASSERT_TRUE(PumpUntil([&] { return target.buttons.size() == 2; }));
+        fw::PumpMessages();
+        EXPECT_EQ("<Mouse Click L 1X>", Text(dialog, IDC_MOUSE_COMMAND));
+        // The Shift-click is.
+        mousetest::Click(POINT{750, 250}, Button::Left, true);
+        ASSERT_TRUE(PumpUntil([&] { return Text(dialog, IDC_MOUSE_COMMAND).find("<Mouse Pos") == 0; }));
+        EXPECT_EQ("<Mouse Pos RW1 5000 5000><Mouse Click L 1X>", Text(dialog, IDC_MOUSE_COMMAND));
+        Close(dialog, IDCANCEL);
+    });
+}
+
 TEST_F(MouseCommandDlgTest, ATryWithNothingCaughtOnlyBeeps)
 {
     std::string command = "<Mouse Click L 1X>";

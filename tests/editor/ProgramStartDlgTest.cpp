@@ -9,6 +9,7 @@
 #include "framework/Prompt.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
+#include "support/Snapshot.h"
 #include "support/ScriptedMessages.h"
 #include <gtest/gtest.h>
 #include <cstring>
@@ -27,6 +28,8 @@ TEST(PauseDlg, ReadsTheSecondsWithEitherDecimalSignAndRefusesTheRest)
         {"1,5", 1.5f, 0}, {"1.5", 1.5f, 0}, {"25", 25.0f, 0}, {"0", 0.0f, 0}, {"", 0.0f, 0}, {"0.04", 0.0f, 0},
         {"25.1", 0, IDS_COMMAND_PAUSE_TOO_LONG}, {"2s", 0, IDS_COMMAND_PAUSE_CHARACTERS},
         {"-1", 0, IDS_COMMAND_PAUSE_CHARACTERS},
+        // Two decimal marks are no number: never read as the 1.2 they begin with.
+        {"1.2.3", 0, IDS_COMMAND_PAUSE_CHARACTERS}, {"1,2,5", 0, IDS_COMMAND_PAUSE_CHARACTERS},
     };
     for (const auto& c : cases) {
         float seconds = -1;
@@ -133,6 +136,8 @@ TEST_F(StartProgramDlgTest, OpensOnAStoredCommandInEitherForm)
          "C:\\Mina filer\\a.txt"},
         {"<Run C:\\Spel\\spel.exe>", "C:\\Spel\\spel.exe", ""},
         {"<Run notepad.exe brev.txt>", "notepad.exe", "brev.txt"},
+        {"<Ctrl+Esc>rC:\\Windows\\notepad.exe Dokument\\brev.txt<Paus0.5><Return>", "C:\\Windows\\notepad.exe",
+         "Dokument\\brev.txt"},
     };
     for (const auto& c : cases) {
         std::string command = c.command;
@@ -143,6 +148,44 @@ TEST_F(StartProgramDlgTest, OpensOnAStoredCommandInEitherForm)
         });
         EXPECT_EQ(c.command, command) << "Cancel leaves the command";
     }
+}
+
+TEST_F(StartProgramDlgTest, WithoutAStartStringWhatOkWroteOpensAgain)
+{
+    // [KvoraStart] without a start sequence: the command is the program, the file and the end string.
+    SubDialogConfig noStart("PS2", "");
+    const struct {
+        const char* program;
+        const char* file;
+        const char* command;
+    } cases[] = {
+        {"prog.exe", "", "prog.exe<Paus0.5><Return>"},
+        {"C:\\Windows\\notepad.exe", "Dokument\\brev.txt", "C:\\Windows\\notepad.exe Dokument\\brev.txt<Paus0.5><Return>"},
+    };
+    for (const auto& c : cases) {
+        std::string command;
+        Run(noStart, command, [&](fw::Dialog& dialog) {
+            SetText(dialog, IDC_START_PROGRAM, c.program);
+            SetText(dialog, IDC_START_FILE, c.file);
+            Close(dialog, IDOK);
+        });
+        EXPECT_EQ(c.command, command);
+        // Opened again, it shows what was typed, and OK writes the same command.
+        Run(noStart, command, [&](fw::Dialog& dialog) {
+            EXPECT_EQ(c.program, Text(dialog, IDC_START_PROGRAM)) << c.command;
+            EXPECT_EQ(c.file, Text(dialog, IDC_START_FILE)) << c.command;
+            Snapshot(dialog, "start_program_without_start_string");
+            Close(dialog, IDOK);
+        });
+        EXPECT_EQ(c.command, command);
+    }
+    // A command that is no program start opens with its text before the first tag.
+    std::string command = "Hej<Return>";
+    Run(noStart, command, [&](fw::Dialog& dialog) {
+        EXPECT_EQ("Hej", Text(dialog, IDC_START_PROGRAM));
+        EXPECT_EQ("", Text(dialog, IDC_START_FILE));
+        Close(dialog, IDCANCEL);
+    });
 }
 
 TEST_F(StartProgramDlgTest, TheStartMethodShowsForTheSerialModelsOnly)

@@ -1,5 +1,6 @@
 // The special-command dialog: its rules without a window, then the dialog in a real window with keys
 // sent to its one-key boxes, the list, and what OK hands back.
+#include "CommandFixture.h"
 #include "EditorFixture.h"
 #include "SubDialogFixture.h"
 #include "editor/CommandEdit.h"
@@ -79,14 +80,6 @@ TEST(SpecialCommandModel, AChosenCombinationIsSplitAtItsPlusSigns)
 }
 
 namespace {
-
-// A key pressed and let go in a one-key box, as the box's window receives it.
-void PressKey(HWND dialog, int box, int key)
-{
-    HWND window = ::GetDlgItem(dialog, box);
-    ::SendMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
-    ::SendMessageA(window, WM_KEYUP, static_cast<WPARAM>(key), static_cast<LPARAM>(0xC0000001));
-}
 
 std::string Enabled(HWND dialog)
 {
@@ -171,6 +164,39 @@ TEST_F(SpecialCommandDlgTest, KeysCaughtBoxByBoxComposeTheCommandAndOkHandsBackT
     });
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ("<Ctrl+Alt+Delete>", command);
+}
+
+TEST_F(SpecialCommandDlgTest, ALetterAfterAModifierIsWrittenAsTheEditorWritesItAndAPlusIsRefused)
+{
+    std::string command;
+    Run(command, [&](fw::Dialog& dialog) {
+        PressKey(dialog, IDC_SPECIAL_KEY0, VK_CONTROL);
+        // '+' in the second box would make "<Ctrl++>", which the keyboard reads as Ctrl alone.
+        PressKey(dialog, IDC_SPECIAL_KEY1, commandtest::kPlusKey, '+');
+        EXPECT_EQ(1, beeps_);
+        EXPECT_EQ("", Text(dialog, IDC_SPECIAL_KEY1));
+        EXPECT_EQ("<Ctrl>", Text(dialog, IDC_SPECIAL_COMMAND));
+        PressKey(dialog, IDC_SPECIAL_KEY1, 'C', 'c');
+        EXPECT_EQ("C", Text(dialog, IDC_SPECIAL_KEY1));
+        EXPECT_EQ("<Ctrl+C>", Text(dialog, IDC_SPECIAL_COMMAND));
+        Snapshot(dialog, "special_command");
+        Close(dialog, IDOK);
+    });
+    EXPECT_EQ("<Ctrl+C>", command);
+
+    // Without a modifier the letter stays as typed: "<c>" types c, "<C>" the capital.
+    command.clear();
+    Run(command, [&](fw::Dialog& dialog) {
+        PressKey(dialog, IDC_SPECIAL_KEY0, 'C', 'c');
+        EXPECT_EQ("<c>", Text(dialog, IDC_SPECIAL_COMMAND));
+        // Alt+E is in the list however it was caught.
+        PressKey(dialog, IDC_SPECIAL_KEY1, VK_BACK);
+        PressKey(dialog, IDC_SPECIAL_KEY0, VK_MENU);
+        PressKey(dialog, IDC_SPECIAL_KEY1, 'E', 'e');
+        EXPECT_EQ("<Alt+E>", Text(dialog, IDC_SPECIAL_COMMAND));
+        EXPECT_EQ(7, ListSelection(dialog));
+        Close(dialog, IDCANCEL);
+    });
 }
 
 TEST_F(SpecialCommandDlgTest, BackspaceGoesBackABoxAndEmptiesBoth)

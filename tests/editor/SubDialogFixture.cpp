@@ -14,6 +14,15 @@ INT_PTR RunClosing(fw::Dialog& dialog, const std::function<void(fw::Dialog&)>& s
     });
 }
 
+void PressKey(HWND dialog, int box, int key, char character)
+{
+    HWND window = ::GetDlgItem(dialog, box);
+    ::SendMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+    if (character)
+        ::SendMessageA(window, WM_CHAR, static_cast<unsigned char>(character), 1);
+    ::SendMessageA(window, WM_KEYUP, static_cast<WPARAM>(key), static_cast<LPARAM>(0xC0000001));
+}
+
 MouseClickReference ClickReference(char unit, char target, char corner, const char* name)
 {
     MouseClickReference reference;
@@ -24,12 +33,17 @@ MouseClickReference ClickReference(char unit, char target, char corner, const ch
     return reference;
 }
 
-SubDialogConfig::SubDialogConfig(const std::string& model)
+std::string SubDialogConfig::DefaultKvoraStart()
+{
+    return std::string("[KvoraStart]\r\nDefaultStart=2\r\nStart1=<Alt>\r\nStart2=") + kStartString + "\r\nEnd=" +
+           kEndString + "\r\n";
+}
+
+SubDialogConfig::SubDialogConfig(const std::string& model, const std::string& kvoraStart)
 {
     config_.WriteWindowsSettings("[Directories]\r\nExe=" + config_.ProgramFolder() + "\r\n[Settings]\r\nFBStatus=" +
                                  model + "\r\n");
-    config_.WriteProgramSettings(commandtest::SampleKeySections() + "[KvoraStart]\r\nDefaultStart=2\r\nStart1=<Alt>\r\n" +
-                                 "Start2=" + kStartString + "\r\nEnd=" + kEndString + "\r\n");
+    config_.WriteProgramSettings(commandtest::SampleKeySections() + kvoraStart);
     settings_ = &config_.Open();
 }
 

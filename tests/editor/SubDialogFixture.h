@@ -17,13 +17,20 @@ constexpr char kEndString[] = "<Paus0.5><Return>";
 // failed assertion returns from the script early), so a fault never hangs the run.
 INT_PTR RunClosing(fw::Dialog& dialog, const std::function<void(fw::Dialog&)>& script);
 
+// A key pressed and let go in a one-key box of the special-command dialog, as the box's window
+// receives it, with the character it types when it types one.
+void PressKey(HWND dialog, int box, int key, char character = 0);
+
 // A click reference of three characters and a name.
 MouseClickReference ClickReference(char unit, char target, char corner, const char* name = "");
 
 class SubDialogConfig {
 public:
-    // model: [Settings] FBStatus ("USB", "PS2" or "ACCESS").
-    explicit SubDialogConfig(const std::string& model = "PS2");
+    // model: [Settings] FBStatus ("USB", "PS2" or "ACCESS"); kvoraStart: the [KvoraStart] section,
+    // by default with kStartString and kEndString.
+    explicit SubDialogConfig(const std::string& model = "PS2", const std::string& kvoraStart = DefaultKvoraStart());
+
+    static std::string DefaultKvoraStart();
 
     FileIO& Settings() { return *settings_; }
     const ConfigFixture& Config() const { return config_; }

@@ -1,6 +1,7 @@
 // The mouse hook library under the system's own input: clicks made with SendInput, as a user's hand
 // would make them, reach the hook, which posts its message and keeps a caught click from its window.
 #include "MouseInput.h"
+#include "editor/MouseCatch.h"
 #include "framework/Dialog.h"
 #include "tools/tremlin/Tremlin.h"
 #include <gtest/gtest.h>
@@ -93,6 +94,20 @@ TEST_F(TremlinTest, ARemovedHookReportsNothing)
     ASSERT_TRUE(Pump([&] { return window_.buttons.size() == 2; }));
     EXPECT_EQ(0, window_.hookMessages);
     EXPECT_EQ(0, InstallTremlin(nullptr, TREMLIN_WATCH)) << "no window to tell";
+}
+
+TEST_F(TremlinTest, AHookRefusedForAWindowThatIsGoneLeavesNoHookBehind)
+{
+    HWND gone = nullptr;
+    {
+        RecordingWindow closed(RECT{20, 20, 120, 120});
+        gone = closed.Handle();
+    }
+    MouseCatch hook;
+    ASSERT_TRUE(hook.InstallHook(window_.Handle(), MouseCatch::kCatch));
+    EXPECT_FALSE(hook.InstallHook(gone, MouseCatch::kWatch));
+    EXPECT_FALSE(hook.IsHooked());
+    EXPECT_EQ(0, DeInstallTremlin()) << "the catching hook was left installed, forgotten by its owner";
 }
 
 } // namespace
