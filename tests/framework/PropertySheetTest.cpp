@@ -119,8 +119,7 @@ TEST(PropSheet, BackReturnsToTheFirstPageWithTheModelsValues)
 // A sheet opens centred over its owner, as the dialogs do, and never partly off the screen.
 TEST(PropSheet, OpensCentredOverItsOwnerAndWholeOnTheScreen)
 {
-    RECT work{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT work = WorkArea();
     struct Case {
         const char* name;
         RECT owner;
@@ -140,11 +139,8 @@ TEST(PropSheet, OpensCentredOverItsOwnerAndWholeOnTheScreen)
         Wizard wizard;
         ASSERT_TRUE(wizard.sheet.Create(owner));
         fw::PumpMessages();
+        ExpectOnWorkArea(wizard.sheet.Handle());
         const RECT sheet = fw::Window(wizard.sheet.Handle()).WindowRect();
-        EXPECT_GE(sheet.left, work.left);
-        EXPECT_GE(sheet.top, work.top);
-        EXPECT_LE(sheet.right, work.right);
-        EXPECT_LE(sheet.bottom, work.bottom);
         if (c.roomAround) {
             EXPECT_NEAR((c.owner.left + c.owner.right) / 2, (sheet.left + sheet.right) / 2, 1);
             EXPECT_NEAR((c.owner.top + c.owner.bottom) / 2, (sheet.top + sheet.bottom) / 2, 1);

@@ -35,8 +35,7 @@ std::string MainWindowFixture::ListText(CSkarpinDlg& dialog, int line)
 
 void MainWindowFixture::ExpectMaximisedInSight(HWND window)
 {
-    RECT work{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT work = testsupport::WorkArea();
     RECT rect{};
     ::GetWindowRect(window, &rect);
     EXPECT_TRUE(::IsZoomed(window));
