@@ -27,8 +27,7 @@ bool IRDlg::OnInitDialog()
 void IRDlg::PlaceCorner()
 {
     const RECT rect = Self().WindowRect();
-    ::SetWindowPos(Handle(), nullptr, x_ - (rect.right - rect.left), y_ - (rect.bottom - rect.top), 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Self().MoveOnScreen(POINT{x_ - (rect.right - rect.left), y_ - (rect.bottom - rect.top)});
 }
 
 bool IRDlg::OnOK()

@@ -117,16 +117,16 @@ bool DefineBlockDlg::OnCommand(int id, int code)
     return BlockLookDlg::OnCommand(id, code);
 }
 
-POINT DefineBlockDlg::NearTopLeft() const
+POINT DefineBlockDlg::LeftOfThis() const
 {
-    RECT rect = Self().WindowRect();
-    return {rect.left + 20, rect.top + 20};
+    const RECT rect = Self().WindowRect();
+    return {rect.left, rect.bottom};
 }
 
-POINT DefineBlockDlg::NearBottomRight() const
+POINT DefineBlockDlg::RightOfThis() const
 {
-    RECT rect = Self().WindowRect();
-    return {rect.right - 20, rect.bottom - 20};
+    const RECT rect = Self().WindowRect();
+    return {rect.right, rect.top};
 }
 
 void DefineBlockDlg::OnContentCommand()
@@ -153,7 +153,7 @@ void DefineBlockDlg::OnContentCommand()
         look.text_ = ItemText(IDC_BLOCK_TEXT);
         content = blockdef::StartingContent(look, settings.ContentDelimiter(), *command_.speechState, lookup);
     }
-    const POINT at = NearTopLeft();
+    const POINT at = RightOfThis();
     KvoraCommandDlg dialog(&settings, content, at.x, at.y, *command_.speechState, settings.imageBaseSettingsFile_,
                            command_.engine, command_.speaker, *command_.shortCommand, hwnd_);
     if (dialog.DoModal() == IDOK)
@@ -163,7 +163,7 @@ void DefineBlockDlg::OnContentCommand()
 void DefineBlockDlg::OnStartProgram()
 {
     std::string command = editor_.Text();
-    const POINT at = NearTopLeft();
+    const POINT at = RightOfThis();
     StartProgramDlg dialog(context_.settings, command, at.x, at.y, hwnd_);
     if (dialog.DoModal() == IDOK)
         editor_.SetText(Shown(command));
@@ -172,7 +172,7 @@ void DefineBlockDlg::OnStartProgram()
 void DefineBlockDlg::OnPause()
 {
     float seconds = 0;
-    const POINT at = NearBottomRight();
+    const POINT at = LeftOfThis();
     PauseDlg dialog(at.x, at.y, &seconds, hwnd_);
     if (dialog.DoModal() == IDOK)
         InsertTag(command::PauseTag(CommandSyntax::From(*context_.settings), seconds));
@@ -182,7 +182,7 @@ void DefineBlockDlg::OnPause()
 void DefineBlockDlg::OnSpecialCommand()
 {
     std::string tag;
-    const POINT at = NearBottomRight();
+    const POINT at = LeftOfThis();
     SpecialCommandDlg dialog(context_.settings, at.x, at.y, tag, hwnd_);
     if (dialog.DoModal() == IDOK)
         InsertTag(tag);
@@ -193,7 +193,7 @@ void DefineBlockDlg::OnMouseCommand()
 {
     std::string command = editor_.Text();
     int repeat = 0;
-    const POINT at = NearBottomRight();
+    const POINT at = LeftOfThis();
     MouseCommandDlg dialog(command, &at, context_.settings->clickReferences_, command_.mouseReference, &repeat, hwnd_);
     if (dialog.DoModal() != IDOK || command.empty())
         return;
@@ -205,7 +205,7 @@ void DefineBlockDlg::OnMouseCommand()
 void DefineBlockDlg::OnInfraredCommand()
 {
     std::string tag;
-    const POINT at = NearTopLeft();
+    const POINT at = LeftOfThis();
     IRDlg dialog(context_.settings->programFolder_, tag, at.x, at.y, hwnd_);
     if (dialog.DoModal() != IDOK || tag.empty())
         return;

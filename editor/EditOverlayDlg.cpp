@@ -257,10 +257,10 @@ void EditOverlayDlg::Paint()
     const int marker = model_.Marker();
     if (marker >= 0) {
         const int covering = model_.BlockAt(marker);
-        if (covering >= 0)
-            model_.Current()[static_cast<size_t>(covering)].DrawFrame(
-                canvas, grid.CellRects(), ::GetSysColor(COLOR_ACTIVEBORDER), 4, 0, 0, nullptr);
-        else
+        if (covering >= 0) {
+            fw::Region area(model_.Current()[static_cast<size_t>(covering)].BuildRegion(grid.CellRects(), nullptr));
+            KeyGrid::DrawMarker(canvas, area);
+        } else
             grid.FrameCell(canvas, marker);
     }
     ::BitBlt(paint, 0, 0, client.right, client.bottom, canvas, 0, 0, SRCCOPY);
@@ -360,6 +360,9 @@ bool EditOverlayDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 {
     const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (message) {
+    case WM_GETMINMAXINFO:
+        Self().LayMaximisedOnWorkArea(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return true;
     case WM_PAINT:
         Paint();
         return true;

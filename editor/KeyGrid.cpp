@@ -15,7 +15,6 @@ KeyGrid::KeyGrid()
     : font_(::CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                           DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial")),
       linePen_(::CreatePen(PS_SOLID, 1, RGB(192, 192, 192))),
-      markerPen_(::CreatePen(PS_SOLID, 4, ::GetSysColor(COLOR_ACTIVEBORDER))),
       whiteBrush_(::CreateSolidBrush(RGB(255, 255, 255))),
       selectionBrush_(::CreateSolidBrush(::GetSysColor(COLOR_ACTIVECAPTION))),
       geometry_(PrintGeometry::ForPaper(0))
@@ -292,13 +291,27 @@ void KeyGrid::FillCell(HDC dc, int cell) const
 
 void KeyGrid::FrameCell(HDC dc, int cell) const
 {
+    // The cell's left and top edges carry the grid lines of the cells before it.
     const RECT& rect = screen_[Index(cell)];
-    {
-        fw::SelectObjectGuard pen(dc, markerPen_);
-        fw::SelectObjectGuard brush(dc, ::GetStockObject(NULL_BRUSH));
-        ::Rectangle(dc, rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2);
-    }
-    ::FrameRect(dc, &rect, whiteBrush_);
+    fw::Region area(::CreateRectRgn(rect.left + 1, rect.top + 1, rect.right, rect.bottom));
+    DrawMarker(dc, area);
+}
+
+// A band of black and white squares: it shows on the white grid, on the selection and on a block of
+// any colour, whatever the system's colours are, and no block's frame looks like it.
+void KeyGrid::DrawMarker(HDC dc, HRGN area)
+{
+    if (area == nullptr)
+        return;
+    static const WORD kSquares[8] = {0xF0, 0xF0, 0xF0, 0xF0, 0x0F, 0x0F, 0x0F, 0x0F};
+    fw::Bitmap pattern(::CreateBitmap(8, 8, 1, 1, kSquares));
+    fw::Brush squares(::CreatePatternBrush(pattern));
+    // A two-colour pattern paints its clear bits in the text colour and its set bits in the background colour.
+    const COLORREF text = ::SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF back = ::SetBkColor(dc, RGB(255, 255, 255));
+    ::FrameRgn(dc, area, squares, 4, 4);
+    ::SetBkColor(dc, back);
+    ::SetTextColor(dc, text);
 }
 
 // A span toward the lower left (the lower-numbered cell right of the higher) takes the rectangle

@@ -68,8 +68,10 @@ public:
     static int MoveBlock(int handle, std::vector<RECT>& ranges, POINT newCell, POINT oldCell, int resize);
 
     void FillCell(HDC dc, int cell) const;
-    // The keyboard marker on a free cell.
+    // The keyboard marker on a free cell, inside the cell's grid lines.
     void FrameCell(HDC dc, int cell) const;
+    // The keyboard marker along the inside of an area (a cell, or the block that covers it).
+    static void DrawMarker(HDC dc, HRGN area);
     // Selects the free cells of the rectangle between two cells (the lower-numbered one excluded).
     void SelectSpan(HDC dc, int cellA, int cellB);
     // Erases the ranges from the screen by copying the empty grid back from the memory picture.
@@ -93,7 +95,6 @@ private:
     std::array<int, kCellCount> marks_{};
     fw::Font font_;
     fw::Pen linePen_;
-    fw::Pen markerPen_;
     fw::Brush whiteBrush_;
     fw::Brush selectionBrush_;
     PrintGeometry geometry_;

@@ -73,7 +73,7 @@ bool KvoraCommandDlg::OnInitDialog()
 {
     fw::WaitCursor wait;
     SetTexts();
-    ::SetWindowPos(hwnd_, nullptr, x_, y_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Self().MoveOnScreen(POINT{x_, y_});
     previewRect_ = Item(IDC_KVORA_PREVIEW).RectInParent();
     picture_ = std::make_unique<CImagXpress>(hwnd_, IDC_KVORA_PICTURE_DECODER, nullptr, 0, 0, 0, 0);
     CreatePlayer();

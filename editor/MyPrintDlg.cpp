@@ -17,7 +17,10 @@ bool MyPrintDlg::OnInitDialog()
     SetChecked(IDC_PRINT_CODE_ONLY, options_.opticalCodeOnly_ != 0);
     SetChecked(IDC_PRINT_GRID, options_.grid_ != 0);
     SetItemText(IDC_PRINT_COPIES, fw::Format("%d", options_.copies_));
-    return true;
+    // The focus goes to OK, which Enter presses: left to the system it would land on the first
+    // button, "Inställningar...", whose focus frame would say that Enter opens the printer setup.
+    Item(IDOK).SetFocus();
+    return false;
 }
 
 bool MyPrintDlg::OnCommand(int id, int code)

@@ -15,11 +15,10 @@ void SetTexts(const fw::Dialog& dialog, UINT caption, std::initializer_list<Item
 
 void MoveCornerTo(HWND window, POINT point, Corner corner)
 {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    const int x = corner == Corner::TopLeft ? point.x : point.x - (rect.right - rect.left);
-    const int y = corner == Corner::TopLeft ? point.y : point.y - (rect.bottom - rect.top);
-    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT rect = fw::Window(window).WindowRect();
+    const LONG x = corner == Corner::TopLeft ? point.x : point.x - (rect.right - rect.left);
+    const LONG y = corner == Corner::TopLeft ? point.y : point.y - (rect.bottom - rect.top);
+    fw::Window(window).MoveOnScreen(POINT{x, y});
 }
 
 } // namespace subdialog

@@ -14,7 +14,8 @@ struct ItemText {
 // The caption and each control's text from the string table; the cancel button reads "Avbryt".
 void SetTexts(const fw::Dialog& dialog, UINT caption, std::initializer_list<ItemText> items);
 
-// Moves the window so that the corner lies on the screen point.
+// Moves the window so that the corner lies on the screen point, as far as the window stays whole on
+// the screen.
 enum class Corner { TopLeft, BottomRight };
 void MoveCornerTo(HWND window, POINT point, Corner corner);
 

@@ -18,6 +18,15 @@ PropSheet* SheetOf(HWND page)
 {
     return reinterpret_cast<PropSheet*>(::GetPropA(::GetParent(page), kSheetProperty));
 }
+
+// The system's sheet opens at the top-left corner of the screen; once it has its size, and before
+// it is shown, it is centred over its owner as every other dialog is.
+int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM)
+{
+    if (message == PSCB_INITIALIZED)
+        Window(sheet).CenterOver(::GetWindow(sheet, GW_OWNER));
+    return 0;
+}
 } // namespace
 
 PropertyPage::PropertyPage(UINT templateId, UINT captionId) : Dialog(templateId)
@@ -126,7 +135,9 @@ PROPSHEETHEADERA PropSheet::Describe(std::vector<PROPSHEETPAGEA>& pages, bool mo
         pages.push_back(page->Describe());
     PROPSHEETHEADERA header{};
     header.dwSize = sizeof(header);
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | (modeless ? PSH_MODELESS : 0) | (wizard_ ? PSH_WIZARD : 0);
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK | (modeless ? PSH_MODELESS : 0)
+                     | (wizard_ ? PSH_WIZARD : 0);
+    header.pfnCallback = SheetCallback;
     header.hwndParent = parent_;
     header.hInstance = ResourceModule();
     header.pszCaption = caption_.c_str();

@@ -32,6 +32,18 @@ public:
     // The window's rectangle in its parent's client co-ordinates.
     RECT RectInParent() const;
     void Move(const RECT& rect, bool repaint = true) const;
+    // The work area of the window's monitor: the screen less the task bar.
+    RECT WorkArea() const;
+    // Moves the window's top-left corner to the point, pushed back onto the work area where the
+    // window would stand off it, so that no part of a dialog opens off the screen.
+    void MoveOnScreen(POINT topLeft) const;
+    // Centres the window over the owner's window (over the work area without an owner), whole on
+    // the work area.
+    void CenterOver(HWND owner) const;
+    // Lays the window, when maximised, over the work area with only its frame off the screen and its
+    // caption in sight: for WM_GETMINMAXINFO. Wine would count a popup window's menu bar into the
+    // frame it lays off the screen, and so hide the caption and the close box above the screen.
+    void LayMaximisedOnWorkArea(MINMAXINFO& info) const;
 
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {

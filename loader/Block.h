@@ -74,6 +74,9 @@ public:
                    const POINT* offset) const;
     // The block as the editor's command view shows it: its command in a fixed-pitch font.
     void DrawCommand(HDC dc, const RECT* cells, int farEast) const;
+    // The region of all ranges as they are drawn, rounded with the round frame; null when no range is
+    // valid. The caller deletes it.
+    HRGN BuildRegion(const RECT* cells, const POINT* offset) const;
 
     // Points to pixels: shared by drawing and the editor's dialogs; 0 when the grid has no height.
     static float Scale(const RECT* cells, int cellHeightMm);
@@ -114,8 +117,6 @@ private:
     // The pixel rectangle of range i as Draw and DrawFrame use it (the last range one pixel smaller
     // at the bottom, every range one pixel narrower), moved by the offset.
     RECT DrawnRect(size_t i, const RECT* cells, const POINT* offset) const;
-    // The region of all ranges, rounded with the round frame; null when no range is valid.
-    HRGN BuildRegion(const RECT* cells, const POINT* offset) const;
     void DrawPicture(HDC dc, const RECT& box, int farEast) const;
     void DrawBlockText(HDC dc, const RECT& box, float scale, const std::string& defaultFont, int farEast,
                   int printing) const;

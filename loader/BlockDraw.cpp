@@ -51,6 +51,17 @@ RECT Measure(HDC dc, const std::string& text, RECT box, UINT format)
     return box;
 }
 
+// Takes the left and top edge pixels off the region: a pixel stays where the one up and left of it
+// lies in the region too.
+void LeaveTopLeftEdges(HRGN region)
+{
+    fw::Region shifted(::CreateRectRgn(0, 0, 0, 0));
+    if (!shifted || ::CombineRgn(shifted, region, nullptr, RGN_COPY) == ERROR)
+        return;
+    ::OffsetRgn(shifted, 1, 1);
+    ::CombineRgn(region, region, shifted, RGN_AND);
+}
+
 } // namespace
 
 RECT Block::DrawnRect(size_t i, const RECT* cells, const POINT* offset) const
@@ -117,6 +128,11 @@ void Block::Draw(HDC dc, const RECT* cells, int cellHeightMm, const std::string&
     const bool fill = (!printing && (!transparent_ || selected_)) || (printing && cover_ && !transparent_);
     {
         fw::Region region(BuildRegion(cells, offset));
+        // On paper the grid lines go first, and the lines on a block's left and top edges lie on its
+        // first column and row of pixels: the fill leaves them, as it leaves those on its right and
+        // bottom edges.
+        if (printing && region)
+            LeaveTopLeftEdges(region);
         if (fill && region && brush)
             ::FillRgn(dc, region, brush);
     }

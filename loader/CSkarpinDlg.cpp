@@ -297,6 +297,9 @@ bool CSkarpinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     if (OnEditorMessage(message, wParam, lParam, result))
         return true;
     switch (message) {
+    case WM_GETMINMAXINFO:
+        Self().LayMaximisedOnWorkArea(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return true;
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:

@@ -14,6 +14,7 @@ SaveDlg::SaveDlg(FileIO* fileIO, const std::string& setName, std::string& overla
 bool SaveDlg::OnInitDialog()
 {
     SetCaption(fw::LoadResString(IDS_SAVE_OVERLAY));
+    SetItemText(IDC_NAME_LABEL, fw::LoadResString(IDS_ENTER_NAME));
     SetItemText(IDCANCEL, fw::LoadResString(IDS_CANCEL));
     Control<fw::Edit>(IDC_NAME_EDIT).SetLimit(kMaxNameLength);
     SetItemText(IDC_NAME_EDIT, overlayName_);

@@ -57,7 +57,10 @@ use_build() {
     esac
     BUILD_DIR="$RZ_BUILD_ROOT/$RZ_ARCH"
     WINEPREFIX="$BUILD_DIR/wine"
-    export RZ_ARCH BUILD_DIR WINEPREFIX WINEARCH WINELOADER TOOLCHAIN_FILE
+    # Wine's recycle bin is the freedesktop one under XDG_DATA_HOME: inside the prefix, a deletion
+    # by the programs or the tests never reaches the account's own bin.
+    XDG_DATA_HOME="$WINEPREFIX/xdg-data"
+    export RZ_ARCH BUILD_DIR WINEPREFIX WINEARCH WINELOADER TOOLCHAIN_FILE XDG_DATA_HOME
 }
 
 describe_build() {

@@ -19,18 +19,42 @@ prepare_wine
 build_project
 "$ROOT/scripts/install-sample.sh"
 
+# The default printer writes each print job as a PDF file into build/<arch>/utskrifter.
+printed="$BUILD_DIR/utskrifter"
+ppd="Z:$ROOT/scripts/wine/test-printer.ppd"
+printer_log="$BUILD_DIR/printer.log"
+timeout 120 "$ROOT/scripts/wine-run" "$BUILD_DIR/tools/pdf_printer/install_pdf_printer.exe" "PDF-skrivare" \
+    "${ppd//\//\\}" "sh '$ROOT/scripts/print-to-pdf.sh' '$printed'" >"$printer_log" 2>&1 \
+    || die "the PDF printer could not be installed (log: $printer_log)" "read the log; delete $WINEPREFIX and run the command again"
+
 folder="Skarpin"; [ "$program" = morvel ] && folder="Morvel"
 exe="$WINEPREFIX/drive_c/Program Files/$folder/$program.exe"
-# Morvel starts on the sample user, whose newest document opens.
+# Morvel starts on the sample user, whose newest document opens. Skarpin runs with the keyboard
+# simulator behind COM1, for loads into the serial models and infrared: a PS/2 keyboard when Skarpin
+# is set to that model as it starts, else an AccessKvora keyboard, which also learns infrared codes.
 arguments=()
+launcher=("$ROOT/scripts/wine-run")
 [ "$program" = morvel ] && arguments=('C:\Program Files\Morvel\Sara.ini')
+keyboard="AccessKvora"
+if [ "$program" = skarpin ]; then
+    export RZ_KEYBOARD_LINK=1 RZ_KEYBOARD_VERSION=V8.0A
+    if grep -qi '^FBStatus=PS2' "$WINEPREFIX/drive_c/windows/skarpin.ini"; then
+        keyboard="PS/2"
+        RZ_KEYBOARD_VERSION=V1.2P
+    fi
+    launcher=(bash "$ROOT/tools/keyboard_sim/with_keyboard.sh")
+fi
 cd "$WINEPREFIX/drive_c/Program Files/$folder"
 echo "$folder: the $(describe_build "$RZ_ARCH") build, prefix $WINEPREFIX"
+echo "Printing goes to the printer PDF-skrivare, which writes PDF files into $printed"
+if [ "$program" = skarpin ]; then
+    echo "A simulated $keyboard keyboard stands behind COM1 while Skarpin runs; the USB driver and Zenthor stand-ins log beside themselves in $WINEPREFIX/drive_c/Program Files/Skarpin"
+fi
 if [ -n "$own_display" ] && [ "$DISPLAY" = "$own_display" ]; then
-    exec "$ROOT/scripts/wine-run" "$exe" "${arguments[@]}"
+    exec "${launcher[@]}" "$exe" "${arguments[@]}"
 fi
 
-nohup "$ROOT/scripts/wine-run" "$exe" "${arguments[@]}" >"$BUILD_DIR/$program.log" 2>&1 &
+nohup "${launcher[@]}" "$exe" "${arguments[@]}" >"$BUILD_DIR/$program.log" 2>&1 &
 pid=$!
 # Wait until the program has a window on the screen, then photograph it.
 for _ in $(seq 1 150); do

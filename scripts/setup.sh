@@ -112,6 +112,19 @@ start_wine() {
     timeout 60 "$WINELOADER" cmd /c exit >/dev/null 2>&1 \
         || die "Wine ($(describe_build "$RZ_ARCH")) could not run a program in $WINEPREFIX" "delete $WINEPREFIX and run the command again"
     for n in 1 2 3 4 5 6 7 8 9; do rm -rf "$WINEPREFIX/dosdevices/com$n"; done
+    keep_user_folders_in_prefix
+}
+
+# Wine links the user's Desktop, Documents, Music and the like to the account's home folder, so a
+# desktop shortcut or a saved file would land outside the prefix. Each link becomes a folder of the
+# prefix; Wine makes the links again when it updates a prefix, so this runs at every start.
+keep_user_folders_in_prefix() {
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+        [ -L "$link" ] || continue
+        rm -f "$link" && mkdir -p "$link" \
+            || die "the folder $link could not be made inside the prefix" "delete $WINEPREFIX and run the command again"
+    done
 }
 
 # Installs the packages and starts the display; both builds share them.

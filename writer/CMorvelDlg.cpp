@@ -260,6 +260,10 @@ bool CMorvelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     if (playback_.HandleMessage(message, wParam, lParam, result))
         return true;
     switch (message) {
+    case WM_GETMINMAXINFO:
+        // Maximised as Skarpin's windows are: the caption in sight, the frame off the screen.
+        Self().LayMaximisedOnWorkArea(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return true;
     case WM_CTLCOLORDLG:
         result = reinterpret_cast<LRESULT>(backgroundBrush_.Get());
         return true;

@@ -207,6 +207,45 @@ TEST_F(BlockDialogs, SubDialogTagsGoInAtTheCaretOnce)
     EXPECT_EQ("ab<Ctrl+Esc><Paus0.5>", block.command_);
 }
 
+// The pause, special-command and program-start dialogs stand beside the block dialog, not over it:
+// the first two to its left, the program start to its right, each whole on the screen.
+TEST_F(BlockDialogs, TheCommandSubDialogsStandBesideTheBlockDialog)
+{
+    const RECT work = WorkArea();
+    const struct {
+        const char* name;
+        int button;
+        bool toTheLeft;
+    } cases[] = {
+        {"pause", IDC_BLOCK_PAUSE, true},
+        {"special command", IDC_BLOCK_SPECIAL, true},
+        {"program start", IDC_BLOCK_START_PROGRAM, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Block block = OneRange();
+        DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+        RunClosing(dialog, [&](fw::Dialog& window) {
+            // Against the far edge of the screen, so that there is room on the side asked for.
+            RECT rect = fw::Window(window).WindowRect();
+            const int width = rect.right - rect.left;
+            ::SetWindowPos(window, nullptr, c.toTheLeft ? work.right - width : work.left, rect.top, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER);
+            rect = fw::Window(window).WindowRect();
+            RECT sub{};
+            OnNextDialog([&](fw::Dialog& opened) {
+                sub = fw::Window(opened).WindowRect();
+                ExpectOnWorkArea(opened.Handle());
+                Close(opened, IDCANCEL);
+            });
+            Click(window, c.button);
+            EXPECT_EQ(c.toTheLeft ? rect.left : rect.right, c.toTheLeft ? sub.right : sub.left);
+            EXPECT_EQ(c.toTheLeft ? rect.bottom : rect.top, c.toTheLeft ? sub.bottom : sub.top);
+            Click(window, IDCANCEL);
+        });
+    }
+}
+
 // The automatic font is shown, not written: Cancel in the font dialog leaves the block as it was.
 TEST_F(BlockDialogs, TheFontDialogChangesTheBlockOnlyOnOk)
 {

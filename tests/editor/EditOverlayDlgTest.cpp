@@ -220,6 +220,8 @@ TEST_F(EditorWindowTest, KeysGoThroughTheAcceleratorsAndTypedCellsClick)
         [&](CSkarpinDlg& dialog) {
             EditOverlayDlg& editor = Open(dialog, 0);
             EXPECT_EQ("Skola : Bil", Title(editor));
+            // The editor takes the main window's place, its caption in sight as the main window's.
+            ExpectMaximisedInSight(editor.Handle());
 
             // Insert places the marker, the arrows move it, Enter clicks its cell.
             int beeps = 0;
@@ -231,6 +233,7 @@ TEST_F(EditorWindowTest, KeysGoThroughTheAcceleratorsAndTypedCellsClick)
             Key(editor, VK_DOWN);
             Key(editor, VK_RIGHT);
             EXPECT_EQ(17, editor.Model().Marker());
+            testsupport::Snapshot(editor.Handle(), "editor_marker_on_a_block");
             Key(editor, VK_RETURN);
             EXPECT_EQ(0, editor.Model().Selected());  // B2 lies in "Bil"
             EXPECT_EQ("&Ändra knapp...\tF12", MenuText(editor.Menu(), ID_EDITOR_DEFINE));

@@ -2,6 +2,8 @@
 // selected cells, moves and resizes refused at the grid's edges, span selection, and the lines drawn.
 #include "editor/KeyGrid.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -266,4 +268,50 @@ TEST(KeyGrid, LinesFrameEveryCell)
     grid.FillCell(canvas.DC(), 17);
     ::GdiFlush();
     EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(b2.left + 3, b2.top + 3));
+}
+
+// The keyboard marker shows whatever lies under it and whatever the system's colours are, and leaves
+// the grid lines around its cell.
+TEST(KeyGrid, TheMarkerShowsOnAnyColourAndKeepsTheGridLines)
+{
+    KeyGrid grid;
+    grid.Layout(400, 300, 0);
+    const RECT b2 = grid.GetCellRect(17);
+    const int middleX = (b2.left + b2.right) / 2;
+    const int middleY = (b2.top + b2.bottom) / 2;
+    const auto distance = [](COLORREF a, COLORREF b) {
+        return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b))
+               + std::abs(GetBValue(a) - GetBValue(b));
+    };
+    for (COLORREF under : {RGB(255, 255, 255), RGB(0, 0, 0), ::GetSysColor(COLOR_ACTIVECAPTION),
+                           ::GetSysColor(COLOR_ACTIVEBORDER), RGB(128, 128, 128)}) {
+        SCOPED_TRACE(testing::Message() << "under the marker: " << std::hex << under);
+        fw::DibSection canvas(400, 300);
+        canvas.Fill(RGB(255, 255, 255));
+        grid.DrawLines(canvas.DC());
+        fw::Brush brush(::CreateSolidBrush(under));
+        const RECT inside{b2.left + 1, b2.top + 1, b2.right, b2.bottom};
+        ::FillRect(canvas.DC(), &inside, brush);
+        grid.FrameCell(canvas.DC(), 17);
+        ::GdiFlush();
+        const COLORREF grey = RGB(192, 192, 192);
+        EXPECT_EQ(grey, canvas.Pixel(b2.left, middleY));
+        EXPECT_EQ(grey, canvas.Pixel(b2.right, middleY));
+        EXPECT_EQ(grey, canvas.Pixel(middleX, b2.top));
+        EXPECT_EQ(grey, canvas.Pixel(middleX, b2.bottom));
+        // Along each edge, within four pixels of it, some pixel stands out clearly from what is under it.
+        const auto standsOut = [&](int x0, int y0, int inX, int inY) {
+            int best = 0;
+            for (int along = -4; along < 4; ++along)
+                for (int in = 1; in <= 4; ++in)
+                    best = std::max(best, distance(under, canvas.Pixel(x0 + inX * in + inY * along,
+                                                                       y0 + inY * in + inX * along)));
+            return best;
+        };
+        EXPECT_GE(standsOut(b2.left, middleY, 1, 0), 300);
+        EXPECT_GE(standsOut(b2.right, middleY, -1, 0), 300);
+        EXPECT_GE(standsOut(middleX, b2.top, 0, 1), 300);
+        EXPECT_GE(standsOut(middleX, b2.bottom, 0, -1), 300);
+        EXPECT_EQ(under, canvas.Pixel(middleX, middleY)) << "the cell's inside stays as it was";
+    }
 }

@@ -125,6 +125,12 @@ TEST_F(SpecialCommandDlgTest, OpensWithTheFixedCombinationsAtItsCorner)
         RECT rect = fw::Window(dialog).WindowRect();
         EXPECT_EQ(600, rect.right);
         EXPECT_EQ(500, rect.bottom);
+        // The list shows whole lines: its last visible line is not cut.
+        RECT list{};
+        ::GetClientRect(::GetDlgItem(dialog, IDC_SPECIAL_LIST), &list);
+        const int line = static_cast<int>(::SendDlgItemMessageA(dialog, IDC_SPECIAL_LIST, LB_GETITEMHEIGHT, 0, 0));
+        ASSERT_GT(line, 0);
+        EXPECT_EQ(0, list.bottom % line) << list.bottom << " pixels for lines of " << line;
         Close(dialog, IDCANCEL);
     });
     EXPECT_EQ("", command);

@@ -115,3 +115,37 @@ TEST(PropSheet, BackReturnsToTheFirstPageWithTheModelsValues)
     ASSERT_TRUE(PumpUntil([&] { return !wizard.sheet.IsRunning(); }));
     EXPECT_EQ(IDCANCEL, wizard.sheet.Result());
 }
+
+// A sheet opens centred over its owner, as the dialogs do, and never partly off the screen.
+TEST(PropSheet, OpensCentredOverItsOwnerAndWholeOnTheScreen)
+{
+    const RECT work = WorkArea();
+    struct Case {
+        const char* name;
+        RECT owner;
+        bool roomAround; // the sheet fits on the screen centred over this owner
+    };
+    const Case cases[] = {
+        {"owner in the middle", {200, 150, 800, 650}, true},
+        {"owner at the bottom right", {work.right - 120, work.bottom - 90, work.right, work.bottom}, false},
+        {"owner at the top left", {work.left, work.top, work.left + 100, work.top + 80}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND owner = ::CreateWindowExA(0, "STATIC", "\xC4gare", WS_POPUP | WS_VISIBLE, c.owner.left, c.owner.top,
+                                       c.owner.right - c.owner.left, c.owner.bottom - c.owner.top, nullptr, nullptr,
+                                       nullptr, nullptr);
+        ASSERT_NE(nullptr, owner);
+        Wizard wizard;
+        ASSERT_TRUE(wizard.sheet.Create(owner));
+        fw::PumpMessages();
+        ExpectOnWorkArea(wizard.sheet.Handle());
+        const RECT sheet = fw::Window(wizard.sheet.Handle()).WindowRect();
+        if (c.roomAround) {
+            EXPECT_NEAR((c.owner.left + c.owner.right) / 2, (sheet.left + sheet.right) / 2, 1);
+            EXPECT_NEAR((c.owner.top + c.owner.bottom) / 2, (sheet.top + sheet.bottom) / 2, 1);
+        }
+        wizard.sheet.Destroy();
+        ::DestroyWindow(owner);
+    }
+}

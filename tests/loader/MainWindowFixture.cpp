@@ -33,6 +33,20 @@ std::string MainWindowFixture::ListText(CSkarpinDlg& dialog, int line)
     return fw::ListBox(dialog.List().Handle()).ItemText(line);
 }
 
+void MainWindowFixture::ExpectMaximisedInSight(HWND window)
+{
+    const RECT work = testsupport::WorkArea();
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    EXPECT_TRUE(::IsZoomed(window));
+    const LONG border = work.left - rect.left;
+    EXPECT_GE(border, 0);
+    EXPECT_LE(border, 8);
+    EXPECT_EQ(work.top - border, rect.top) << "the caption lies above the screen";
+    EXPECT_EQ(work.right + border, rect.right);
+    EXPECT_EQ(work.bottom + border, rect.bottom);
+}
+
 bool MainWindowFixture::Grayed(HMENU menu, UINT command)
 {
     return (::GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0;

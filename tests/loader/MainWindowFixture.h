@@ -31,4 +31,7 @@ public:
     // Presses OK in a dialog the command opened; one that stays open fails the test and is cancelled,
     // so that the command goes on.
     static void PressOk(fw::Dialog& dialog);
+    // The window is maximised over the work area with its frame off the screen, as much on every
+    // side, and so with its caption and close box in sight.
+    static void ExpectMaximisedInSight(HWND window);
 };

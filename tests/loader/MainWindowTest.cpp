@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 #include "loader/CSkarpinApp.h"
 #include "support/DialogDriver.h"
+#include "support/Snapshot.h"
 #include "skarpin/resource.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -167,6 +168,15 @@ TEST_F(MainWindowTest, TreeAndListShareTheClientAreaInHalves)
         EXPECT_EQ(tree.bottom, client.bottom);
         EXPECT_EQ(list.left, half);
         EXPECT_EQ(list.right, half + half);
+    });
+}
+
+TEST_F(MainWindowTest, OpensMaximisedWithItsCaptionInSight)
+{
+    UseModel("USB");
+    RunMainWindow([&](CSkarpinDlg& dialog) {
+        ExpectMaximisedInSight(dialog.Handle());
+        testsupport::Snapshot(dialog.Handle(), "main_window");
     });
 }
 

@@ -10,6 +10,7 @@
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
+#include "support/Snapshot.h"
 #include <gtest/gtest.h>
 
 using testsupport::Click;
@@ -178,7 +179,10 @@ TEST(SaveDlgTest, NamesAsTyped)
     SaveDlg dialog(&sets.Io(), "Skola", empty, 7);
     testsupport::RunModal(dialog, [](fw::Dialog& shown) {
         EXPECT_EQ("Spara överlägg", shown.Self().Text());
+        EXPECT_EQ("Ange namn:", Text(shown, IDC_NAME_LABEL));
+        EXPECT_TRUE(testsupport::IsVisible(shown, IDC_NAME_LABEL));
         EXPECT_EQ("Avbryt", Text(shown, IDCANCEL));
+        testsupport::Snapshot(shown, "save_overlay");
         EXPECT_FALSE(IsEnabled(shown, IDOK));
         EXPECT_EQ(80, static_cast<int>(::SendDlgItemMessageA(shown.Handle(), IDC_NAME_EDIT, EM_GETLIMITTEXT, 0, 0)));
         Click(shown, IDCANCEL);

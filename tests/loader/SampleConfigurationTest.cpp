@@ -55,3 +55,18 @@ TEST(SampleConfiguration, GivesTheKeyWordsTheLayoutAndTheKeyCodes)
     for (const char* pair : {"\xE5\xC5", "\xE4\xC4", "\xF6\xD6"})
         EXPECT_EQ((Row{0x40, 0xAC, RowOf(io, pair[0])[0], 0, 0, 0}), RowOf(io, pair[1]));
 }
+
+// A program start stored with the sample opens the run prompt first: the sample offers start
+// sequences to choose from and has chosen one.
+TEST(SampleConfiguration, OffersStartSequencesForAProgramStartAndHasChosenOne)
+{
+    ConfigFixture config;
+    config.WriteProgramSettings(testsupport::TempFolder::Read(SampleFile("skarpin/skarpin.ini")));
+    FileIO& io = config.Open();
+
+    EXPECT_EQ("<Win+r><Paus1.0>", io.defaultStartString_);
+    EXPECT_EQ(io.startStrings_[0], io.defaultStartString_);
+    EXPECT_EQ(3, std::count_if(io.startStrings_.begin(), io.startStrings_.end(),
+                               [](const std::string& start) { return !start.empty(); }));
+    EXPECT_EQ("<Paus0.5><Return>", io.endString_);
+}

@@ -133,6 +133,7 @@ TEST_F(Printing, ThePrintDialogShowsTheOptionsAndStoresThemOnOk)
         EXPECT_TRUE(d.IsChecked(IDC_PRINT_CODE_ONLY));
         EXPECT_TRUE(d.IsChecked(IDC_PRINT_GRID));
         EXPECT_EQ("2", Text(d, IDC_PRINT_COPIES));
+        EXPECT_EQ(::GetDlgItem(d, IDOK), ::GetFocus()) << "the focus frame belongs on the button Enter presses";
         testsupport::Snapshot(d, "print_dialog");
         Check(d, IDC_PRINT_ALL, true);
         Check(d, IDC_PRINT_CODE_ONLY, false);

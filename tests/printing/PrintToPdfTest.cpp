@@ -136,3 +136,28 @@ TEST_F(PrintToPdf, TheCodeAloneIsOnePagePerCopyWithNoBlockAndTheGridOnlyWhenAske
     // The grid's top line, one pixel above the first row, across the page.
     EXPECT_GT(printtest::DarkPixels(pages[0], kDpi, 30, geometry.topEdge - 1, 200, geometry.topEdge + 1), 200);
 }
+
+// A white block without a frame on paper with the grid: the grid lines on all four of its edges stay,
+// those across it are covered.
+TEST_F(PrintToPdf, AFramelessWhiteBlockKeepsTheGridLinesOnAllItsEdges)
+{
+    Block white;
+    white.cells_ = {RECT{2, 2, 3, 3}}; // C3 to D4
+    keys_ = {white};
+    PrintOptions options;
+    options.grid_ = 1;
+    const auto pages = Print(kPapers[0], options, 5);
+    ASSERT_EQ(2u, pages.size());
+    const PrintGeometry a4 = PrintGeometry::ForPaper(0);
+    const double left = a4.leftEdge + 2 * a4.cellWidth;
+    const double right = left + 2 * a4.cellWidth;
+    const double top = a4.topEdge + 2 * a4.cellHeight;
+    const double bottom = top + 2 * a4.cellHeight;
+    const auto across = [&](double y) { return printtest::DarkPixels(pages[0], kDpi, left + 4, y - 0.5, right - 4, y + 0.5); };
+    const auto down = [&](double x) { return printtest::DarkPixels(pages[0], kDpi, x - 0.5, top + 4, x + 0.5, bottom - 4); };
+    ASSERT_GT(across(bottom), 100);
+    ASSERT_GT(down(right), 100);
+    EXPECT_GT(across(top), across(bottom) * 3 / 4) << "the line on the block's top edge";
+    EXPECT_GT(down(left), down(right) * 3 / 4) << "the line on the block's left edge";
+    EXPECT_LT(across(top + a4.cellHeight), 20) << "the line across the block";
+}

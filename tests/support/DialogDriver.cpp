@@ -68,6 +68,24 @@ void Check(HWND dialog, int id, bool checked)
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+RECT WorkArea()
+{
+    RECT work{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+void ExpectOnWorkArea(HWND window)
+{
+    const RECT work = WorkArea();
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    EXPECT_GE(rect.left, work.left);
+    EXPECT_GE(rect.top, work.top);
+    EXPECT_LE(rect.right, work.right);
+    EXPECT_LE(rect.bottom, work.bottom);
+}
+
 bool IsEnabled(HWND dialog, int id)
 {
     return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;

@@ -25,6 +25,10 @@ void SelectList(HWND dialog, int id, int index);
 void Check(HWND dialog, int id, bool checked);
 bool IsEnabled(HWND dialog, int id);
 bool IsVisible(HWND dialog, int id);
+// The screen's work area (the screen less the task bar).
+RECT WorkArea();
+// Fails the test unless the window stands wholly on the work area.
+void ExpectOnWorkArea(HWND window);
 
 // The face of an owner-drawn button as its owner draws it in the state given (ODS_ flags, e.g.
 // ODS_DISABLED), in the pixels of a picture of the button's size; empty when the owner drew nothing.

@@ -1,7 +1,7 @@
 // The test printer: Wine's PostScript driver with our PPD, a port that is a shell pipe to ps2pdf and
 // pdftoppm, and the pages read back from the pictures they write.
 #include "support/TestPrinter.h"
-#include <winspool.h>
+#include "tools/pdf_printer/PostScriptPrinter.h"
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -10,31 +10,12 @@ namespace testsupport {
 
 namespace {
 
-const char kDriverName[] = "Rizovuvuri Test PostScript";
-
 // The test printer's PPD in the checkout (scripts/wine), as Wine sees it on its Z: drive.
 std::string PpdSource()
 {
     std::string path = "Z:" RZ_TEST_PRINTER_PPD;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
-}
-
-// Wine's own name of a file on the machine beneath, for the shell command of the port.
-std::string UnixPath(const std::string& windowsPath)
-{
-    using UnixName = char*(CDECL*)(const wchar_t*);
-    auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixName)
-        return std::string();
-    std::wstring wide(windowsPath.begin(), windowsPath.end());
-    char* name = unixName(wide.c_str());
-    if (!name)
-        return std::string();
-    std::string result = name;
-    ::HeapFree(::GetProcessHeap(), 0, name);
-    return result;
 }
 
 std::string Quoted(const std::string& text)
@@ -72,16 +53,6 @@ bool ReadPpm(const std::string& path, PrintedPage& page)
     return static_cast<bool>(file);
 }
 
-void DeletePrinterNamed(const std::string& name)
-{
-    PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
-    HANDLE printer = nullptr;
-    if (::OpenPrinterA(const_cast<char*>(name.c_str()), &printer, &access)) {
-        ::DeletePrinter(printer);
-        ::ClosePrinter(printer);
-    }
-}
-
 } // namespace
 
 COLORREF PrintedPage::Pixel(int x, int y) const
@@ -106,65 +77,23 @@ TestPrinter::~TestPrinter()
 {
     if (!installed_)
         return;
-    DeletePrinterNamed(name_);
+    pdfprinter::Remove(name_);
     if (!previousDefault_.empty())
         ::SetDefaultPrinterA(previousDefault_.c_str());
 }
 
 bool TestPrinter::Install()
 {
-    char driverFolder[MAX_PATH] = "";
-    DWORD needed = 0;
-    if (!::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(driverFolder), sizeof(driverFolder),
-                                      &needed)) {
-        error_ = "no printer driver folder";
-        return false;
-    }
-    const std::string ppd = std::string(driverFolder) + "\\rz-test-printer.ppd";
-    if (!::CopyFileA(PpdSource().c_str(), ppd.c_str(), FALSE)) {
-        error_ = "the PPD " + PpdSource() + " could not be copied";
-        return false;
-    }
-    DRIVER_INFO_3A driver{};
-    driver.cVersion = 3;
-    driver.pName = const_cast<char*>(kDriverName);
-    driver.pDriverPath = const_cast<char*>("wineps.drv");
-    driver.pDataFile = const_cast<char*>(ppd.c_str());
-    driver.pConfigFile = const_cast<char*>("wineps.drv");
-    if (!::AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver))
-        && ::GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
-        error_ = "AddPrinterDriver failed: " + std::to_string(::GetLastError());
-        return false;
-    }
-
-    const std::string folder = UnixPath(folder_);
+    const std::string folder = pdfprinter::UnixPath(folder_);
     if (folder.empty()) {
         error_ = "no Unix name for " + folder_;
         return false;
     }
     const std::string pdf = folder + "/job.pdf";
-    const std::string port = "|ps2pdf - " + Quoted(pdf) + " && pdftoppm -r " + std::to_string(dpi_) + " "
-                             + Quoted(pdf) + " " + Quoted(folder + "/page") + " && touch " + Quoted(folder + "/done");
-    DeletePrinterNamed(name_);
-    PRINTER_INFO_2A info{};
-    info.pPrinterName = const_cast<char*>(name_.c_str());
-    info.pPortName = const_cast<char*>(port.c_str());
-    info.pDriverName = const_cast<char*>(kDriverName);
-    info.pPrintProcessor = const_cast<char*>("WinPrint");
-    info.pDatatype = const_cast<char*>("RAW");
-    info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
-    HANDLE printer = ::AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-    if (!printer) {
-        error_ = "AddPrinter failed: " + std::to_string(::GetLastError());
-        return false;
-    }
-    ::ClosePrinter(printer);
-    if (!::SetDefaultPrinterA(name_.c_str())) {
-        error_ = "SetDefaultPrinter failed: " + std::to_string(::GetLastError());
-        DeletePrinterNamed(name_);
-        return false;
-    }
-    return true;
+    const std::string command = "ps2pdf - " + Quoted(pdf) + " && pdftoppm -r " + std::to_string(dpi_) + " "
+                                + Quoted(pdf) + " " + Quoted(folder + "/page") + " && touch " + Quoted(folder + "/done");
+    error_ = pdfprinter::Install(name_, PpdSource(), command);
+    return error_.empty();
 }
 
 HDC TestPrinter::CreateDC() const

@@ -8,7 +8,7 @@ commands of the AccessKvora model (INFRARED_CONTROL below). A test or benchmark
 steers it over a TCP connection on 127.0.0.1, one command line each way (see CONTROL below): which
 COM port it stands behind, and how it misbehaves.
 
-    keyboard_sim.py --prefix WINEPREFIX --ready FILE [--link N]
+    keyboard_sim.py --prefix WINEPREFIX --ready FILE [--link N] [--version TEXT]
 
 It writes "<control port> <pty path>" to the ready file once it listens, removes its
 dosdevices/comN link when it ends (SIGTERM, SIGINT, or its parent going away), and never replaces a
@@ -55,7 +55,7 @@ INFRARED_CONTROL = """infrared (the AccessKvora keyboard's remote control; its l
 CONTROL = """control commands (one line each; the answer is one line, "ok ..." or "error ..."):
   link N | unlink               stand behind COMN (1-9), or behind none
   reset                         well-behaved again; forgets the image, the log and the load status
-  version TEXT | version none   the answer to 'V' after its 0x16 bytes (default V1.2P), or no answer
+  version TEXT | version none   the answer to 'V' after its 0x16 bytes (default V1.2P or --version), or no answer
   status N                      the ping's status byte from now on (default: 0, 2 after a bad image)
   silent                        reads everything, answers nothing
   late MS                       every answer MS milliseconds late
@@ -86,8 +86,8 @@ def command(letter):
 
 
 class Settings:
-    def __init__(self):
-        self.version = DEFAULT_VERSION
+    def __init__(self, version=DEFAULT_VERSION):
+        self.version = version
         self.status = None
         self.silent = False
         self.late = 0.0
@@ -382,7 +382,8 @@ def ir_test(kb):
 
 
 class Keyboard:
-    def __init__(self, prefix):
+    def __init__(self, prefix, version=DEFAULT_VERSION):
+        self.default_version = version
         self.dosdevices = os.path.join(prefix, "dosdevices")
         self.master, self.slave = os.openpty()
         # Raw at once: the line discipline would otherwise echo and eat 0x04, 0x16 and line ends.
@@ -414,7 +415,7 @@ class Keyboard:
 
     # --- state ---------------------------------------------------------------------------------
     def reset(self):
-        self.settings = Settings()
+        self.settings = Settings(self.default_version)
         self.events = []
         self.image = None
         self.image_times = None
@@ -661,9 +662,12 @@ def main():
     parser.add_argument("--prefix", required=True, help="the Wine prefix whose dosdevices get the link")
     parser.add_argument("--ready", required=True, help="file written once the keyboard listens")
     parser.add_argument("--link", type=int, help="the COM port to stand behind from the start")
+    parser.add_argument("--version", default=DEFAULT_VERSION,
+                        help="the answer to 'V' from the start and after a reset (default %(default)s, a PS/2 "
+                             "keyboard; V8.0A is an AccessKvora keyboard)")
     options = parser.parse_args()
 
-    kb = Keyboard(options.prefix)
+    kb = Keyboard(options.prefix, options.version)
 
     def stop(signum, frame):
         kb.unlink()

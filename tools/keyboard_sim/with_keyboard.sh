@@ -2,7 +2,8 @@
 # Runs a Windows program under Wine with the keyboard simulator behind the prefix's COM ports: starts
 # keyboard_sim.py on a pseudo-terminal for the program's own Wine prefix, hands the program the
 # simulator's control port in RZ_KEYBOARD_CONTROL, and afterwards stops the simulator and removes
-# any dosdevices/comN link it may have left.
+# any dosdevices/comN link it may have left. RZ_KEYBOARD_LINK=N puts the simulator behind COMN from
+# the start, RZ_KEYBOARD_VERSION its answer to the version request (the run command's keyboard).
 #   with_keyboard.sh <program.exe> [arguments...]
 set -u
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -36,7 +37,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-python3 "$here/keyboard_sim.py" --prefix "$WINEPREFIX" --ready "$work/ready" >"$work/simulator.log" 2>&1 &
+python3 "$here/keyboard_sim.py" --prefix "$WINEPREFIX" --ready "$work/ready" ${RZ_KEYBOARD_LINK:+--link "$RZ_KEYBOARD_LINK"} \
+    ${RZ_KEYBOARD_VERSION:+--version "$RZ_KEYBOARD_VERSION"} \
+    >"$work/simulator.log" 2>&1 &
 simulator_pid=$!
 for _ in $(seq 1 100); do
     [ -f "$work/ready" ] && break
