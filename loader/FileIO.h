@@ -4,7 +4,6 @@
 #include "command/CommandWords.h"
 #include "command/LanguageKey.h"
 #include "device/IrCodeTable.h"
-#include "device/SetImage.h"
 #include "library/ImageBaseManager.h"
 #include "library/ProgramEnvironment.h"
 #include "loader/Block.h"
@@ -12,6 +11,7 @@
 #include "loader/ListRecords.h"
 #include "loader/MouseClickReference.h"
 #include "loader/SetCompileResult.h"
+#include "loader/SetImage.h"
 #include "loader/SetKind.h"
 #include <windows.h>
 #include <array>
