@@ -3,6 +3,7 @@
 #include "editor/EditOverlayDlg.h"
 #include "components/TextSpeaker.h"
 #include "framework/Cursor.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/BabTTS.h"
@@ -15,12 +16,6 @@ namespace {
 // Posted to the editor itself once an overlay is loaded: what the user must know of it is said when
 // the window stands, not inside its creation.
 const UINT kReportLoad = WM_APP + 1;
-
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
 
 } // namespace
 
@@ -142,7 +137,7 @@ void EditOverlayDlg::LoadPictures(std::vector<Block>& blocks, int dimmed)
 
 void EditOverlayDlg::LoadPicture(Block& block, int dimmed)
 {
-    block.LoadPicture(pictures_, dimmed, 1, FolderOf(fileIO_->windowsSettingsFile_));
+    block.LoadPicture(pictures_, dimmed, 1, fw::FolderOf(fileIO_->windowsSettingsFile_));
 }
 
 std::string EditOverlayDlg::BlockName(int section, int index) const
@@ -305,6 +300,15 @@ void EditOverlayDlg::SetPasteItem(HMENU menu) const
     ::EnableMenuItem(menu, ID_EDITOR_PASTE, MF_BYCOMMAND | (pastable ? MF_ENABLED : MF_GRAYED));
 }
 
+// The commands that work on the selected block: available only while a block is selected.
+void EditOverlayDlg::SetSelectedBlockItems(HMENU menu) const
+{
+    const bool selected = model_.Selected() >= 0;
+    for (UINT id : {ID_EDITOR_COPY, ID_EDITOR_CUT, ID_EDITOR_DELETE, ID_EDITOR_COLOR, ID_EDITOR_FONT,
+                    ID_EDITOR_TEXT_PLACEMENT})
+        ::EnableMenuItem(menu, id, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
+}
+
 // The edit menu after every change of the selection, and the undo item after every edit.
 void EditOverlayDlg::UpdateMenus()
 {
@@ -312,10 +316,8 @@ void EditOverlayDlg::UpdateMenus()
         return;
     SetDefineItem(menu_);
     SetPasteItem(menu_);
+    SetSelectedBlockItems(menu_);
     const bool selected = model_.Selected() >= 0;
-    for (UINT id : {ID_EDITOR_COPY, ID_EDITOR_CUT, ID_EDITOR_DELETE, ID_EDITOR_COLOR, ID_EDITOR_FONT,
-                    ID_EDITOR_TEXT_PLACEMENT})
-        ::EnableMenuItem(menu_, id, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
     ::EnableMenuItem(menu_, ID_EDITOR_CLEAR_SELECTION,
                      MF_BYCOMMAND | (selected || model_.HasSelectedFreeCell() ? MF_ENABLED : MF_GRAYED));
 

@@ -14,6 +14,12 @@ std::string FileExtension(const std::string& path)
     return path.substr(dot + 1);
 }
 
+std::string FolderOf(const std::string& path)
+{
+    const size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
 bool FileExists(const std::string& path)
 {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());

@@ -1,5 +1,6 @@
 // The main window's commands: buttons, function keys and the helper menu.
 #include "framework/Cursor.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/AboutDlg.h"
@@ -27,12 +28,6 @@ std::string CurrentFolder()
     char folder[MAX_PATH] = {};
     ::GetCurrentDirectoryA(MAX_PATH, folder);
     return folder;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 } // namespace
@@ -323,7 +318,7 @@ void CMorvelDlg::OnBrowseSound()
     if (!chosen)
         return;
     const std::string path = chooser.PathName();
-    fileIO_.SetSoundDir(FolderOf(path));
+    fileIO_.SetSoundDir(fw::FolderOf(path));
     CKvoraObject object;
     if (object.SetFromParts("", "", "", path, "", fileIO_.imageBaseIni_))
         InsertAtCaret(object);

@@ -13,6 +13,7 @@
 #include "editor/TextPosDlg.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
+#include "library/ImageBaseFiles.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
@@ -576,6 +577,26 @@ TEST(ClipboardSheet, PastesCropsOnceUndoesAndSavesUnderTheProposedName)
     Press(sheet, PSBTN_FINISH, -1);
     EXPECT_EQ(folder / "2.jpg", sheet.Saved());
     EXPECT_TRUE(fw::PathExists(folder / "2.jpg"));
+    sheet.Destroy();
+}
+
+// A name without a folder is saved where the program stands, and no folder of that name is made
+// in its place.
+TEST(ClipboardSheet, ABareFileNameIsSavedAsAFile)
+{
+    TempFolder folder;
+    CurrentFolderGuard here(folder.Path());
+    PutPictureOnClipboard();
+    ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
+    ASSERT_TRUE(sheet.Create(nullptr));
+    fw::PumpMessages();
+    Click(sheet.PastePage(), IDC_CLIP_PASTE);
+    Press(sheet, PSBTN_NEXT, 1);
+    Press(sheet, PSBTN_NEXT, 2);
+    SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "bild.jpg");
+    Press(sheet, PSBTN_FINISH, -1);
+    EXPECT_EQ("bild.jpg", sheet.Saved());
+    EXPECT_TRUE(fw::FileExists(folder / "bild.jpg"));
     sheet.Destroy();
 }
 
