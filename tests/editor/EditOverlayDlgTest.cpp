@@ -3,6 +3,7 @@
 // saved under a new name and opened again; the keys through the accelerator table, typed cell
 // clicks, the three views, the close question, a read-only set and an overlay that cannot be saved
 // again as it stands.
+#include "CellNames.h"
 #include "loader/MainWindowFixture.h"
 #include "editor/EditOverlayDlg.h"
 #include "skarpin/resource.h"
@@ -13,12 +14,12 @@
 #include <fstream>
 #include <stdexcept>
 
+using editortest::Cell;
+using editortest::Ranges;
 using testsupport::OnNextDialog;
 using testsupport::ScriptedMessages;
 
 namespace {
-
-int Cell(const char* name) { return KeyGrid::CellOf(name[0] - 'A', std::stoi(name + 1) - 1); }
 
 class EditorWindowTest : public testing::Test, public MainWindowFixture {
 protected:
@@ -130,15 +131,6 @@ protected:
     }
 };
 
-std::string RangesOf(const Block& block)
-{
-    std::string text;
-    for (const RECT& r : block.cells_)
-        text += "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-                std::to_string(r.bottom) + ")";
-    return text;
-}
-
 } // namespace
 
 TEST_F(EditorWindowTest, ABlockMadeWithTheMouseIsSavedAndOpensAgain)
@@ -161,18 +153,18 @@ TEST_F(EditorWindowTest, ABlockMadeWithTheMouseIsSavedAndOpensAgain)
             EXPECT_EQ(1, editor.Model().Grid().BuildBlockRects(ranges));
             DefineAsTheDialogWould(editor, "Tåg", "tåg<Return>");
             ASSERT_EQ(1u, editor.Model().Keys().size());
-            EXPECT_EQ("(1,1,2,2)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_EQ("(1,1,2,2)", Ranges(editor.Model().Keys()[0].cells_));
 
             // Moved two columns right by dragging it from B2 to D2.
             Drag(editor, {CentreOf(editor, "B2"), CentreOf(editor, "C2"), CentreOf(editor, "D2")});
-            EXPECT_EQ("(3,1,4,2)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_EQ("(3,1,4,2)", Ranges(editor.Model().Keys()[0].cells_));
             EXPECT_EQ("Ångra Flytta\tCtrl+Z", MenuText(editor.Menu(), ID_EDITOR_UNDO));
 
             // Resized by its right edge: the pointer on the edge band, then one cell further.
             const RECT e2 = editor.Model().Grid().GetCellRect(Cell("E2"));
             const LPARAM edge = MAKELPARAM(e2.right - 3, (e2.top + e2.bottom) / 2);
             Drag(editor, {edge, CentreOf(editor, "F2")});
-            EXPECT_EQ("(3,1,5,2)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_EQ("(3,1,5,2)", Ranges(editor.Model().Keys()[0].cells_));
             EXPECT_EQ("Ångra Ändra storlek\tCtrl+Z", MenuText(editor.Menu(), ID_EDITOR_UNDO));
 
             // A copy dragged with Ctrl onto itself is refused and adds nothing.
@@ -205,7 +197,7 @@ TEST_F(EditorWindowTest, ABlockMadeWithTheMouseIsSavedAndOpensAgain)
             EditOverlayDlg& again = Open(dialog, 1);
             EXPECT_EQ("Skola : Tåg", Title(again));
             ASSERT_EQ(1u, again.Model().Keys().size());
-            EXPECT_EQ("(3,1,5,2)", RangesOf(again.Model().Keys()[0]));
+            EXPECT_EQ("(3,1,5,2)", Ranges(again.Model().Keys()[0].cells_));
             EXPECT_EQ("Tåg", again.Model().Keys()[0].text_);
             EXPECT_EQ("tåg<Return>", again.Model().Keys()[0].command_);
             Command(again, ID_EDITOR_CLOSE);

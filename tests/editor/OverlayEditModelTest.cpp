@@ -1,10 +1,13 @@
 // The overlay editor's decisions without a window, as tables: clicks and the marker, drags that move,
 // resize and copy, the clipboard, define, undo across views, the unstorable values and closing.
+#include "CellNames.h"
 #include "editor/OverlayEditModel.h"
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
+
+using editortest::Cell;
+using editortest::Ranges;
 
 namespace {
 
@@ -14,16 +17,6 @@ Block MakeBlock(std::vector<RECT> cells, const std::string& text = std::string()
     block.cells_ = std::move(cells);
     block.text_ = text;
     return block;
-}
-
-int Cell(const char* name) { return KeyGrid::CellOf(name[0] - 'A', std::stoi(name + 1) - 1); }
-
-std::string Ranges(const std::vector<RECT>& ranges)
-{
-    std::ostringstream text;
-    for (const RECT& r : ranges)
-        text << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
-    return text.str();
 }
 
 // Each block of the array as its text and ranges, the selected one starred.
