@@ -1,6 +1,5 @@
 // What the command dialog tests share.
 #include "EditorFixture.h"
-#include "support/DialogDriver.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 
@@ -273,21 +272,6 @@ CommandConfig::CommandConfig(const std::string& defaults)
     config_.WriteWindowsSettings("[Directories]\r\nExe=" + config_.ProgramFolder() + "\r\n[Defaults]\r\n" + defaults);
     config_.WriteProgramSettings("[ImageBases]\r\nDefault=A\r\n");
     settings_ = &config_.Open();
-}
-
-void Close(fw::Dialog& dialog, int id)
-{
-    testsupport::Click(dialog, id);
-    if (::IsWindowVisible(dialog))
-        dialog.EndDialog(IDCANCEL);
-}
-
-std::string EnabledStates(HWND dialog, std::initializer_list<int> ids)
-{
-    std::string states;
-    for (int id : ids)
-        states += ::IsWindowEnabled(::GetDlgItem(dialog, id)) ? '1' : '0';
-    return states;
 }
 
 } // namespace editortest

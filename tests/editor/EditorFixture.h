@@ -2,14 +2,12 @@
 // record their calls, our speech engine installed for one test, and a stand-in TextSpeaker control.
 #pragma once
 #include "components/MediaPlayer.h"
-#include "framework/Dialog.h"
 #include "library/BabTTS.h"
 #include "library/ChooserFixture.h"
 #include "library/SpeechTestSupport.h"
 #include "loader/ConfigFixture.h"
 #include <oaidl.h>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -109,10 +107,5 @@ private:
     testsupport::ChooserBases bases_;
     FileIO* settings_ = nullptr;
 };
-
-// Presses the button; a dialog that stays open after a failed step is closed, so a fault never hangs the run.
-void Close(fw::Dialog& dialog, int id);
-// The enabled state of the controls as a string of 1s and 0s.
-std::string EnabledStates(HWND dialog, std::initializer_list<int> ids);
 
 } // namespace editortest
