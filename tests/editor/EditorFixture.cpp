@@ -1,34 +1,16 @@
 // What the command dialog tests share.
 #include "EditorFixture.h"
+#include "support/FakeTextSpeaker.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 
 namespace editortest {
 
+using fakespeech::Bstr;
+using fakespeech::FakeVoice;
+using fakespeech::Text;
+
 namespace {
-
-BSTR Bstr(const std::string& text)
-{
-    std::wstring wide(text.size(), L'\0');
-    int size = ::MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                     static_cast<int>(wide.size()));
-    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(size));
-}
-
-std::string Text(VARIANT& value)
-{
-    VARIANT copy;
-    ::VariantInit(&copy);
-    std::string text;
-    if (SUCCEEDED(::VariantChangeType(&copy, &value, 0, VT_BSTR))) {
-        UINT length = ::SysStringLen(V_BSTR(&copy));
-        int size = ::WideCharToMultiByte(1252, 0, V_BSTR(&copy), static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-        text.resize(static_cast<size_t>(size));
-        ::WideCharToMultiByte(1252, 0, V_BSTR(&copy), static_cast<int>(length), &text[0], size, nullptr, nullptr);
-    }
-    ::VariantClear(&copy);
-    return text;
-}
 
 long Number(VARIANT& value)
 {
@@ -40,47 +22,6 @@ long Number(VARIANT& value)
     ::VariantClear(&copy);
     return number;
 }
-
-// A voice object: its name is property 5.
-class FakeVoice : public IDispatch {
-public:
-    explicit FakeVoice(const std::string& name) : name_(name) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                                     UINT*) override
-    {
-        if (id != 5 || !result)
-            return DISP_E_MEMBERNOTFOUND;
-        V_VT(result) = VT_BSTR;
-        V_BSTR(result) = Bstr(name_);
-        return S_OK;
-    }
-
-private:
-    virtual ~FakeVoice() = default;
-    std::string name_;
-    ULONG references_ = 1;
-};
 
 class FakePlayer : public MediaPlayer {
 public:
@@ -121,35 +62,13 @@ private:
 
 } // namespace
 
-EnvironmentGuard::EnvironmentGuard(const char* name, const char* value) : name_(name)
-{
-    DWORD size = ::GetEnvironmentVariableA(name, nullptr, 0);
-    if (size > 0) {
-        saved_.resize(size);
-        had_ = ::GetEnvironmentVariableA(name, &saved_[0], size) < size;
-        saved_.resize(had_ ? size - 1 : 0);
-    }
-    Set(value);
-}
-
-EnvironmentGuard::~EnvironmentGuard()
-{
-    ::SetEnvironmentVariableA(name_.c_str(), had_ ? saved_.c_str() : nullptr);
-}
-
-void EnvironmentGuard::Set(const char* value) const
-{
-    ::SetEnvironmentVariableA(name_.c_str(), value);
-}
-
 InstalledEngine::InstalledEngine(const char* msPerCharacter)
     : speechTime_("ACATTS_MS_PER_CHAR", msPerCharacter),
-      path_(HKEY_LOCAL_MACHINE, "Software\\Ulmarcon\\TTS\\Path", nullptr)
+      path_(HKEY_LOCAL_MACHINE, kEnginePathKey, nullptr)
 {
     std::string folder = folder_ / "engine";
     ::CreateDirectoryA(folder.c_str(), nullptr);
-    std::string source = TestProgramFolder() + "\\speech\\AcaTTS.dll";
-    EXPECT_TRUE(::CopyFileA(source.c_str(), (folder + "\\AcaTTS.dll").c_str(), FALSE)) << source;
+    InstallEngineFile(folder);
     path_.SetString(folder);
     started_ = engine_.InitEngine() && engine_.CreateInstance();
     EXPECT_TRUE(started_) << "our speech engine did not start";
@@ -157,10 +76,7 @@ InstalledEngine::InstalledEngine(const char* msPerCharacter)
 
 InstalledEngine::~InstalledEngine()
 {
-    engine_.CloseVoice();
-    if (auto uninit = reinterpret_cast<BabTtsUninitFn>(BabTtsTable().entries[BabTtsUninit]))
-        uninit();
-    UnloadBabTts();
+    ShutDownSpeechEngine();
 }
 
 std::string InstalledEngine::FirstVoice()

@@ -4,7 +4,7 @@
 #include "components/MediaPlayer.h"
 #include "library/BabTTS.h"
 #include "library/ChooserFixture.h"
-#include "library/SpeechTestSupport.h"
+#include "support/SpeechTestSupport.h"
 #include "loader/ConfigFixture.h"
 #include <oaidl.h>
 #include <functional>
@@ -13,21 +13,6 @@
 #include <vector>
 
 namespace editortest {
-
-// Sets an environment variable of this process and puts the old value back.
-class EnvironmentGuard {
-public:
-    EnvironmentGuard(const char* name, const char* value);
-    ~EnvironmentGuard();
-    EnvironmentGuard(const EnvironmentGuard&) = delete;
-    EnvironmentGuard& operator=(const EnvironmentGuard&) = delete;
-    void Set(const char* value) const;
-
-private:
-    std::string name_;
-    std::string saved_;
-    bool had_ = false;
-};
 
 // Our engine (tools/acatts) installed in a folder of its own that the registry names, started and with
 // an instance; shut down and unloaded again afterwards. A text takes msPerCharacter a character to speak.

@@ -2,9 +2,9 @@
 // menu items, the show toggles, closing with an overlay editor open, the guard on the frame while
 // the editor is open, the speech engine or TextSpeaker control and the default printer that timer 1
 // makes, and the end of speech passed to our own window in front.
-#include "FakeTextSpeaker.h"
+#include "support/FakeTextSpeaker.h"
 #include "MainWindowFixture.h"
-#include "SpeechTestSupport.h"
+#include "support/SpeechTestSupport.h"
 #include "framework/Prompt.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
@@ -252,21 +252,13 @@ TEST_F(MainWindowSettingsTest, FrameClicksBeepWhileTheEditorIsOpen)
 
 namespace {
 
-const char kEnginePathKey[] = "Software\\Ulmarcon\\TTS\\Path";
-
 class StartTimerTest : public MainWindowSettingsTest {
 protected:
     StartTimerTest() : enginePath_(HKEY_LOCAL_MACHINE, kEnginePathKey, nullptr)
     {
         enginePath_.Delete();
     }
-    ~StartTimerTest() override
-    {
-        BabTTS().CloseVoice();
-        if (auto uninit = reinterpret_cast<BabTtsUninitFn>(BabTtsTable().entries[BabTtsUninit]))
-            uninit();
-        UnloadBabTts();
-    }
+    ~StartTimerTest() override { ShutDownSpeechEngine(); }
 
     // [Defaults] of the Windows settings file, [Settings] of the program settings file.
     void Settings(const std::string& defaults, const std::string& settings)
@@ -281,8 +273,7 @@ protected:
     {
         const std::string folder = Temp() / "AcaTTS";
         ::CreateDirectoryA(folder.c_str(), nullptr);
-        const std::string source = TestProgramFolder() + "\\speech\\AcaTTS.dll";
-        ASSERT_TRUE(::CopyFileA(source.c_str(), (folder + "\\AcaTTS.dll").c_str(), FALSE)) << source;
+        InstallEngineFile(folder);
         enginePath_.SetString(folder);
     }
 

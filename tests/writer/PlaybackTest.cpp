@@ -3,7 +3,7 @@
 // resume with both players, and speech with no engine at all.
 #include "DocumentHost.h"
 #include "MorvelConfig.h"
-#include "SpeechTestSupport.h"
+#include "support/SpeechTestSupport.h"
 #include "components/MediaPlayer.h"
 #include "components/TextSpeaker.h"
 #include "library/BabTTS.h"
@@ -415,28 +415,20 @@ TEST_F(Playback, MediaFilesThatCannotPlayGiveNothing)
 class PlaybackWithEngine : public Playback {
 protected:
     PlaybackWithEngine()
-        : speechTime_("ACATTS_MS_PER_CHAR", "1"), path_(HKEY_LOCAL_MACHINE, "Software\\Ulmarcon\\TTS\\Path", nullptr)
+        : speechTime_("ACATTS_MS_PER_CHAR", "1"), path_(HKEY_LOCAL_MACHINE, kEnginePathKey, nullptr)
     {
         const std::string folder = config.Temp() / "engine";
         ::CreateDirectoryA(folder.c_str(), nullptr);
-        const std::string source = TestProgramFolder() + "\\speech\\AcaTTS.dll";
-        EXPECT_TRUE(::CopyFileA(source.c_str(), (folder + "\\AcaTTS.dll").c_str(), FALSE)) << source;
+        InstallEngineFile(folder);
         path_.SetString(folder);
     }
     ~PlaybackWithEngine() override
     {
         playback->Destroy();
-        BabTTS().CloseVoice();
-        if (auto uninit = reinterpret_cast<BabTtsUninitFn>(BabTtsTable().entries[BabTtsUninit]))
-            uninit();
-        UnloadBabTts();
+        ShutDownSpeechEngine();
     }
 
-    struct Environment {
-        Environment(const char* name, const char* value) : name_(name) { ::SetEnvironmentVariableA(name, value); }
-        ~Environment() { ::SetEnvironmentVariableA(name_, nullptr); }
-        const char* name_;
-    } speechTime_;
+    EnvironmentGuard speechTime_;
     RegistryValueGuard path_;
 };
 

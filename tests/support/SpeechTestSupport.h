@@ -1,5 +1,6 @@
-// Helpers of the speech tests: a registry value put back as it was, and a window that records
-// the messages it receives.
+// Helpers of the speech tests in every folder: our speech engine installed where the registry names
+// it and shut down again, a registry value and an environment variable put back as they were, and a
+// window that records the messages it receives.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -51,3 +52,26 @@ private:
 
 // The folder of the running test program.
 std::string TestProgramFolder();
+
+// Sets an environment variable of this process and puts the old value back.
+class EnvironmentGuard {
+public:
+    EnvironmentGuard(const char* name, const char* value);
+    ~EnvironmentGuard();
+    EnvironmentGuard(const EnvironmentGuard&) = delete;
+    EnvironmentGuard& operator=(const EnvironmentGuard&) = delete;
+    void Set(const char* value) const;
+
+private:
+    std::string name_;
+    std::string saved_;
+    bool had_ = false;
+};
+
+// The registry value (under HKEY_LOCAL_MACHINE, unnamed) that names the speech engine's folder.
+constexpr char kEnginePathKey[] = "Software\\Ulmarcon\\TTS\\Path";
+// Copies an engine built into the "speech" folder beside the test program into the folder as
+// AcaTTS.dll, the name the programs load; fails the test when it cannot.
+void InstallEngineFile(const std::string& folder, const char* engine = "AcaTTS.dll");
+// Closes the voice, ends the engine and unloads its library, so that the next test starts from nothing.
+void ShutDownSpeechEngine();
