@@ -183,6 +183,13 @@ public:
     // that could not be read.
     int ReadBlockSection(const std::vector<std::string>& lines, const std::string& header, std::vector<Block>& blocks,
                          std::string* versionLine = nullptr);
+    // What an overlay's list line shows of its file: [Version] AccessKvora and whether its keys are sent
+    // for games. Both 0 when the file cannot be read.
+    struct OverlayMarks {
+        int accessKvora = 0;
+        int gameSendType = 0;
+    };
+    OverlayMarks ReadOverlayMarks(const std::string& overlayName, const std::string& setName) const;
     // [Version] AccessKvora of the overlay file.
     int GetAccessKvoraFlag(const std::string& overlayName, const std::string& setName) const;
     // Sets it in the file as it stands; false when the file cannot be read or written.
