@@ -153,9 +153,9 @@ public:
     static bool WriteRepeatTimes(const std::string& file, float repeatDelay, float frequency);
     static bool WriteFeedback(const std::string& file, int flashSignal, int beepSignal);
 
-    // Key tables, read at construction.
-    void ReadKeyNames();
-    void ReadLanguage();
+    // Key tables, read at construction from the program settings file.
+    void ReadKeyNames(const ini::FileView& settings);
+    void ReadLanguage(const ini::FileView& settings);
     void ReadKeyCodeTable();
 
     // The key grid: cell numbers (column + 16 x row) and inclusive cell rectangles.
@@ -454,11 +454,13 @@ private:
     bool MoveRegisterEntry(const std::string& sourceSet, int oldNumber, const std::string& targetSet, int newNumber,
                            const std::string& targetName);
     void ReadProgramVersion(const FileIOEnvironment& environment);
-    void ReadKvoraStart();
-    void ReadAutoCommand();
-    void ReadVideoExtensions();
+    // The readers of the start: settings is the program settings file, windowsSettings the Windows one.
+    void ReadKvoraStart(const ini::FileView& settings);
+    void ReadAutoCommand(const ini::FileView& settings);
+    void ReadVideoExtensions(const ini::FileView& windowsSettings);
     void LoadImageBases();
-    void ReadMouseClickReferences();
-    void ReadFolderSetting(const std::string& key, const std::string& defaultName, std::string& folder);
+    void ReadMouseClickReferences(const ini::FileView& settings);
+    void ReadFolderSetting(const ini::FileView& settings, const std::string& key, const std::string& defaultName,
+                           std::string& folder);
     void GetFolderSetting(const std::string& key, std::string& folder) const;
 };
