@@ -11,62 +11,135 @@ using namespace records;
 namespace {
 
 const size_t kChunk = 256 * 1024;
+// A file larger than this is tried on its first bytes before it is deflated whole.
+const size_t kTrial = 64 * 1024;
 // Sizes are 32-bit without ZIP64.
 const std::uint64_t kLargest = 0xFFFFFFFFu;
+
+// Less than a 64th saved.
+bool Incompressible(std::uint64_t packed, std::uint64_t size)
+{
+    return packed * 64 >= size * 63;
+}
+
+} // namespace
+
+struct PackingBuffers::State {
+    int level = 0;
+    z_stream stream{};   // at the level; ready when level > 0 and zlib started
+    bool streamReady = false;
+    z_stream trial{};    // the fastest level, for the trial of a file's first bytes
+    bool trialReady = false;
+    std::unique_ptr<std::uint8_t[]> input{new std::uint8_t[kChunk]};
+    std::unique_ptr<std::uint8_t[]> packed{new std::uint8_t[kChunk]};
+};
+
+PackingBuffers::PackingBuffers(int level) : state_(new State)
+{
+    state_->level = level;
+    if (level <= 0)
+        return;
+    // The largest hash table (memory level 9) deflates faster and a little smaller than the default.
+    state_->streamReady = deflateInit2(&state_->stream, level, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY) == Z_OK;
+    state_->trialReady = deflateInit2(&state_->trial, 1, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+}
+
+PackingBuffers::~PackingBuffers()
+{
+    if (state_->streamReady)
+        deflateEnd(&state_->stream);
+    if (state_->trialReady)
+        deflateEnd(&state_->trial);
+}
+
+namespace {
 
 // One file's data into its packed data; the entry gets the method, the CRC and the sizes.
 class EntryPacker {
 public:
-    EntryPacker(ZipFile& source, PackedData& data, Entry& entry, const ReadHandler& read)
-        : source_(source), data_(data), entry_(entry), read_(read), input_(new std::uint8_t[kChunk])
+    EntryPacker(ZipFile& source, PackedData& data, Entry& entry, PackingBuffers::State& buffers,
+                const ReadHandler& read)
+        : source_(source), data_(data), entry_(entry), buffers_(buffers), read_(read)
     {
     }
 
-    // Deflates the file. gaveUp: the first run of a file larger than a run did not shrink, and the
-    // file is left for Store.
-    Result Deflate(int level, bool& gaveUp)
+    Result Pack()
     {
-        gaveUp = false;
-        z_stream stream{};
-        // The largest hash table (memory level 9) deflates faster and a little smaller than the default.
-        if (deflateInit2(&stream, level, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY) != Z_OK)
+        if (buffers_.level <= 0 || source_.Size() == 0)
+            return Store();
+        if (!buffers_.streamReady)
             return Result::CannotWrite;
-        std::unique_ptr<std::uint8_t[]> packed(new std::uint8_t[kChunk]);
-        Result result = Result::Ok;
+        data_.Reserve(source_.Size());
+        // Pictures and sounds that are packed already do not shrink: when the first bytes of a larger
+        // file do not shrink at the fastest level, the file is stored without deflating it.
+        const long long got = ReadRun();
+        if (got < 0)
+            return Result::CannotOpen;
+        carried_ = got;
+        if (static_cast<std::uint64_t>(got) > kTrial && TrialIncompressible(kTrial))
+            return Store();
+        const Result result = Deflate();
+        if (result != Result::Ok || entry_.packedSize < entry_.size)
+            return result;
+        // Deflating did not make it smaller after all.
+        return data_.Clear() && source_.Seek(0) ? Store() : Result::CannotWrite;
+    }
+
+private:
+    // The next run of the file: the one read ahead for the trial, else a new one. -1 on failure.
+    long long ReadRun()
+    {
+        if (carried_ >= 0) {
+            const long long run = carried_;
+            carried_ = -1;
+            return run;
+        }
+        return source_.ReadSome(buffers_.input.get(), kChunk);
+    }
+
+    bool TrialIncompressible(size_t size)
+    {
+        z_stream& trial = buffers_.trial;
+        if (!buffers_.trialReady || deflateReset(&trial) != Z_OK)
+            return false;
+        trial.next_in = buffers_.input.get();
+        trial.avail_in = static_cast<uInt>(size);
+        trial.next_out = buffers_.packed.get();
+        trial.avail_out = static_cast<uInt>(kChunk);
+        return deflate(&trial, Z_FINISH) == Z_STREAM_END && Incompressible(trial.total_out, size);
+    }
+
+    Result Deflate()
+    {
+        z_stream& stream = buffers_.stream;
+        if (deflateReset(&stream) != Z_OK)
+            return Result::CannotWrite;
+        std::uint8_t* const input = buffers_.input.get();
+        std::uint8_t* const packed = buffers_.packed.get();
         uLong crc = crc32(0L, Z_NULL, 0);
         std::uint64_t size = 0;
-        for (bool last = false; result == Result::Ok && !last;) {
-            const long long got = source_.ReadSome(input_.get(), kChunk);
-            if (got < 0) {
-                result = Result::CannotOpen;
-                break;
-            }
+        for (bool last = false; !last;) {
+            const long long got = ReadRun();
+            if (got < 0)
+                return Result::CannotOpen;
             last = got == 0;
-            crc = crc32(crc, input_.get(), static_cast<uInt>(got));
+            crc = crc32(crc, input, static_cast<uInt>(got));
             size += static_cast<std::uint64_t>(got);
-            stream.next_in = input_.get();
+            stream.next_in = input;
             stream.avail_in = static_cast<uInt>(got);
             do {
-                stream.next_out = packed.get();
+                stream.next_out = packed;
                 stream.avail_out = static_cast<uInt>(kChunk);
                 deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
-                if (!data_.Write(packed.get(), kChunk - stream.avail_out))
-                    result = Result::CannotWrite;
-            } while (result == Result::Ok && stream.avail_out == 0);
-            if (result == Result::Ok)
-                result = Told(static_cast<std::uint64_t>(got));
-            if (result == Result::Ok && (size > kLargest - 1 || data_.Size() > kLargest))
-                result = Result::TooLarge;
-            // Pictures and sounds that are packed already do not shrink: after the first run of a
-            // larger file deflating stops, and the file is stored.
-            if (result == Result::Ok && !last && size == static_cast<std::uint64_t>(got) && Incompressible(stream)) {
-                gaveUp = true;
-                break;
-            }
+                if (!data_.Write(packed, kChunk - stream.avail_out))
+                    return Result::CannotWrite;
+            } while (stream.avail_out == 0);
+            const Result told = Told(static_cast<std::uint64_t>(got));
+            if (told != Result::Ok)
+                return told;
+            if (size > kLargest - 1 || data_.Size() > kLargest)
+                return Result::TooLarge;
         }
-        deflateEnd(&stream);
-        if (result != Result::Ok || gaveUp)
-            return result;
         entry_.method = 8;
         entry_.crc = static_cast<std::uint32_t>(crc);
         entry_.size = static_cast<std::uint32_t>(size);
@@ -74,20 +147,21 @@ public:
         return Result::Ok;
     }
 
-    // Copies the file as it stands from where the source stands; bytes told by an earlier Deflate
-    // are not told again.
+    // Copies the file as it stands from the next run on; bytes told by an earlier Deflate are not
+    // told again.
     Result Store()
     {
         const std::uint64_t counted = told_;
+        std::uint8_t* const input = buffers_.input.get();
         uLong crc = crc32(0L, Z_NULL, 0);
         for (;;) {
-            const long long got = source_.ReadSome(input_.get(), kChunk);
+            const long long got = ReadRun();
             if (got < 0)
                 return Result::CannotOpen;
             if (got == 0)
                 break;
-            crc = crc32(crc, input_.get(), static_cast<uInt>(got));
-            if (!data_.Write(input_.get(), static_cast<size_t>(got)))
+            crc = crc32(crc, input, static_cast<uInt>(got));
+            if (!data_.Write(input, static_cast<size_t>(got)))
                 return Result::CannotWrite;
             if (data_.Size() > kLargest)
                 return Result::TooLarge;
@@ -106,17 +180,6 @@ public:
         return Result::Ok;
     }
 
-private:
-    // Less than a 64th saved so far, counting what deflate still holds.
-    static bool Incompressible(z_stream& stream)
-    {
-        unsigned pending = 0;
-        int bits = 0;
-        deflatePending(&stream, &pending, &bits);
-        const std::uint64_t packed = std::uint64_t(stream.total_out) + pending;
-        return packed * 64 >= std::uint64_t(stream.total_in) * 63;
-    }
-
     Result Told(std::uint64_t bytes)
     {
         told_ += bytes;
@@ -126,8 +189,9 @@ private:
     ZipFile& source_;
     PackedData& data_;
     Entry& entry_;
+    PackingBuffers::State& buffers_;
     const ReadHandler& read_;
-    std::unique_ptr<std::uint8_t[]> input_;
+    long long carried_ = -1; // the size of a run read ahead and not yet used, else -1
     std::uint64_t told_ = 0;
 };
 
@@ -148,18 +212,6 @@ void DescribeEntry(ZipFile& source, const std::string& storedName, CentralRecord
                                             : FILE_ATTRIBUTE_ARCHIVE);
 }
 
-Result PackData(ZipFile& source, int level, const ReadHandler& read, PackedEntry& packed)
-{
-    EntryPacker packer(source, packed.data, packed.record.entry, read);
-    const Entry& entry = packed.record.entry;
-    bool gaveUp = false;
-    Result result = level > 0 && source.Size() > 0 ? packer.Deflate(level, gaveUp) : packer.Store();
-    // Data that deflating does not shrink (pictures and sounds packed already) is stored as it is.
-    if (result == Result::Ok && (gaveUp || (entry.method == 8 && entry.packedSize >= entry.size)))
-        result = packed.data.Clear() && source.Seek(0) ? packer.Store() : Result::CannotWrite;
-    return result;
-}
-
 } // namespace
 
 PackedData::PackedData(const std::string& spillFolder, size_t memoryLimit)
@@ -173,6 +225,12 @@ PackedData::~PackedData()
         spill_.Close();
         ::DeleteFileA(spillPath_.c_str());
     }
+}
+
+void PackedData::Reserve(std::uint64_t size)
+{
+    if (!spill_.IsOpen())
+        memory_.reserve(static_cast<size_t>(std::min<std::uint64_t>(size, memoryLimit_)));
 }
 
 bool PackedData::Write(const void* data, size_t size)
@@ -231,8 +289,8 @@ bool PackedData::CopyTo(const std::function<bool(const void* data, size_t size)>
     return true;
 }
 
-void PackEntry(const std::string& sourcePath, const std::string& storedName, int level, const ReadHandler& read,
-               PackedEntry& packed)
+void PackEntry(const std::string& sourcePath, const std::string& storedName, PackingBuffers& buffers,
+               const ReadHandler& read, PackedEntry& packed)
 {
     ZipFile source;
     if (!source.OpenRead(sourcePath)) {
@@ -244,7 +302,7 @@ void PackEntry(const std::string& sourcePath, const std::string& storedName, int
         return;
     }
     DescribeEntry(source, storedName, packed.record);
-    packed.result = PackData(source, level, read, packed);
+    packed.result = EntryPacker(source, packed.data, packed.record.entry, buffers.Get(), read).Pack();
 }
 
 } // namespace zip

@@ -4,6 +4,7 @@
 #include "components/ZipRecords.h"
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ public:
     PackedData(const PackedData&) = delete;
     PackedData& operator=(const PackedData&) = delete;
 
+    // Room for this many bytes (at most the memory limit), so that memory grows once.
+    void Reserve(std::uint64_t size);
     bool Write(const void* data, size_t size);
     // Drops what was written (a file deflated first and then stored after all).
     bool Clear();
@@ -48,13 +51,29 @@ struct PackedEntry {
     PackedData data;
 };
 
+// What a packing thread keeps from one file to the next: zlib's state at one level and the buffers,
+// so that a small file costs no large allocations.
+class PackingBuffers {
+public:
+    explicit PackingBuffers(int level);
+    ~PackingBuffers();
+    PackingBuffers(const PackingBuffers&) = delete;
+    PackingBuffers& operator=(const PackingBuffers&) = delete;
+
+    struct State;
+    State& Get() { return *state_; }
+
+private:
+    std::unique_ptr<State> state_;
+};
+
 // Told the bytes of the file read since the last call; false stops the packing (Result::Cancelled).
 using ReadHandler = std::function<bool(std::uint64_t bytes)>;
 
-// Packs the file under the stored name: deflated at the level (0 stores), or stored when deflating
-// does not shrink it. Every byte of the file is told once, also when a file is deflated first and
-// stored after all.
-void PackEntry(const std::string& sourcePath, const std::string& storedName, int level, const ReadHandler& read,
-               PackedEntry& packed);
+// Packs the file under the stored name: deflated at the buffers' level (0 stores), or stored when
+// deflating does not shrink it. Every byte of the file is told once, also when a file is deflated
+// first and stored after all.
+void PackEntry(const std::string& sourcePath, const std::string& storedName, PackingBuffers& buffers,
+               const ReadHandler& read, PackedEntry& packed);
 
 } // namespace zip

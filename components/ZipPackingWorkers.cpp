@@ -13,8 +13,10 @@ PackingWorkers::PackingWorkers(size_t count, int threads, size_t window, PackFun
         read_[i] = 0;
     const size_t wanted = std::min<size_t>(static_cast<size_t>(std::max(1, threads)), count);
     try {
-        while (threads_.size() < wanted)
-            threads_.emplace_back([this] { Work(); });
+        while (threads_.size() < wanted) {
+            const int worker = static_cast<int>(threads_.size());
+            threads_.emplace_back([this, worker] { Work(worker); });
+        }
     } catch (const std::system_error&) {
         // Fewer threads than asked for: the ones started share the work.
     }
@@ -37,18 +39,18 @@ void PackingWorkers::Cancel()
     progress_.notify_all();
 }
 
-void PackingWorkers::Work()
+void PackingWorkers::Work(int worker)
 {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
         startable_.wait(lock, [this] { return cancelled_ || next_ >= count_ || next_ < released_ + window_; });
         if (cancelled_ || next_ >= count_)
             return;
-        PackNext(lock);
+        PackNext(worker, lock);
     }
 }
 
-void PackingWorkers::PackNext(std::unique_lock<std::mutex>& lock)
+void PackingWorkers::PackNext(int worker, std::unique_lock<std::mutex>& lock)
 {
     const size_t index = next_++;
     lock.unlock();
@@ -59,7 +61,7 @@ void PackingWorkers::PackNext(std::unique_lock<std::mutex>& lock)
     };
     std::unique_ptr<PackedEntry> entry;
     try {
-        entry = pack_(index, read);
+        entry = pack_(index, worker, read);
     } catch (const std::bad_alloc&) {
         // Left null: the writer reports the archive as not written.
     }
@@ -77,7 +79,7 @@ PackedEntry* PackingWorkers::WaitFor(size_t index, const std::function<bool(std:
         if (finished_[index])
             return done_[index].get();
         if (threads_.empty() && next_ == index) {
-            PackNext(lock);
+            PackNext(0, lock);
             continue;
         }
         const std::uint64_t read = read_[index];

@@ -19,10 +19,13 @@ namespace zip {
 // threads, so every packed entry (and its spill file) is gone by then.
 class PackingWorkers {
 public:
-    // Packs entry `index`, telling the bytes read through the handler.
-    using PackFunction = std::function<std::unique_ptr<PackedEntry>(size_t index, const ReadHandler& read)>;
+    // Packs entry `index` on worker `worker` (0 to threads - 1: what a worker keeps is its own),
+    // telling the bytes read through the handler.
+    using PackFunction =
+        std::function<std::unique_ptr<PackedEntry>(size_t index, int worker, const ReadHandler& read)>;
 
-    // Starts up to `threads` threads (fewer when the system gives fewer: with none, WaitFor packs).
+    // Starts up to `threads` threads (fewer when the system gives fewer: with none, WaitFor packs as
+    // worker 0).
     PackingWorkers(size_t count, int threads, size_t window, PackFunction pack);
     ~PackingWorkers();
     PackingWorkers(const PackingWorkers&) = delete;
@@ -36,10 +39,10 @@ public:
     void Release(size_t index);
 
 private:
-    void Work();
+    void Work(int worker);
     void Cancel();
     // Starts the next entry and packs it on the calling thread; the lock is held again after.
-    void PackNext(std::unique_lock<std::mutex>& lock);
+    void PackNext(int worker, std::unique_lock<std::mutex>& lock);
 
     const size_t count_;
     const size_t window_;

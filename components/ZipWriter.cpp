@@ -133,11 +133,15 @@ Result ZipWriter::PackFiles(ZipFile& archive, const std::string& folder, const P
         return Result::TooLarge;
 
     const int threads = Threads();
+    std::vector<std::unique_ptr<PackingBuffers>> buffers;
+    for (int n = 0; n < threads; ++n)
+        buffers.push_back(std::make_unique<PackingBuffers>(level_));
     const size_t memory = limits_.entryMemory;
     PackingWorkers workers(files_.size(), threads, 2 * static_cast<size_t>(threads),
-                           [this, &folder, memory](size_t index, const ReadHandler& read) {
+                           [&](size_t index, int worker, const ReadHandler& read) {
                                auto packed = std::make_unique<PackedEntry>(folder, memory);
-                               PackEntry(files_[index].source, files_[index].storedName, level_, read, *packed);
+                               PackEntry(files_[index].source, files_[index].storedName, *buffers[worker], read,
+                                         *packed);
                                return packed;
                            });
     bool cancelled = false;
