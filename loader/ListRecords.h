@@ -17,6 +17,7 @@ struct SetItem {
     int selected_ = 0;   // chosen in a dialog
     int readOnly_ = 0;   // a set whose folder is read-only
     int accessKvora_ = 0; // an overlay saved for the AccessKvora model
+    int gameSendType_ = 0; // an overlay whose keys are sent for games, read with the AccessKvora flag
 };
 
 // What the main window keeps for printing overlays until the program ends.
