@@ -505,7 +505,7 @@ TEST_F(EditorWindowTest, NoSizingCursorOrDragOutlivesItsClickOrItsCapture)
             editor.Self().Send(WM_LBUTTONUP, 0, CentreOf(editor, "E5"));
             ::ReleaseCapture();
             ::DestroyWindow(other);
-            EXPECT_EQ("(0,0,2,1)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_EQ("(0,0,2,1)", Ranges(editor.Model().Keys()[0].cells_));
             EXPECT_FALSE(editor.Model().IsModified());
             Command(editor, ID_EDITOR_CLOSE);
         },
