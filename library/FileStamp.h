@@ -1,0 +1,28 @@
+// What the file system tells of a file or folder without opening it: the stamp that the caches of
+// parsed files and of folder listings compare at every use, and the system clock in the same units.
+#pragma once
+#include <string>
+
+namespace filestamp {
+
+struct Stamp {
+    unsigned long long size = 0;
+    unsigned long long lastWrite = 0; // 100-ns units, as GetSystemTimeAsFileTime counts
+    unsigned long long creation = 0;
+    unsigned long attributes = 0;
+
+    bool IsFolder() const;
+    bool operator==(const Stamp& other) const
+    {
+        return size == other.size && lastWrite == other.lastWrite && creation == other.creation &&
+               attributes == other.attributes;
+    }
+    bool operator!=(const Stamp& other) const { return !(*this == other); }
+};
+
+// One GetFileAttributesEx; false when the path names nothing.
+bool Read(const std::string& path, Stamp& stamp);
+// The system's time now, in the stamps' units.
+unsigned long long SystemNow();
+
+} // namespace filestamp
