@@ -37,4 +37,16 @@ unsigned long long SystemNow()
     return FromFileTime(now);
 }
 
+unsigned long long Clock::Now() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return now_ ? now_() : SystemNow();
+}
+
+void Clock::Set(std::function<unsigned long long()> now)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    now_ = std::move(now);
+}
+
 } // namespace filestamp

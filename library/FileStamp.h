@@ -1,6 +1,8 @@
 // What the file system tells of a file or folder without opening it: the stamp that the caches of
 // parsed files and of folder listings compare at every use, and the system clock in the same units.
 #pragma once
+#include <functional>
+#include <mutex>
 #include <string>
 
 namespace filestamp {
@@ -24,5 +26,17 @@ struct Stamp {
 bool Read(const std::string& path, Stamp& stamp);
 // The system's time now, in the stamps' units.
 unsigned long long SystemNow();
+
+// The clock a cache measures the age of stamps by: the system's, or one a test sets.
+class Clock {
+public:
+    unsigned long long Now() const;
+    // An empty function restores the system's clock.
+    void Set(std::function<unsigned long long()> now);
+
+private:
+    mutable std::mutex mutex_;
+    std::function<unsigned long long()> now_;
+};
 
 } // namespace filestamp

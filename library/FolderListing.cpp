@@ -116,7 +116,7 @@ public:
         if (!IsPlainFolderPath(folder) || !IsAnswerableName(name))
             return false;
         std::lock_guard<std::mutex> lock(mutex_);
-        const unsigned long long now = clock_ ? clock_() : filestamp::SystemNow();
+        const unsigned long long now = clock_.Now();
         const std::string parent = AsFolder(folder.substr(0, folder.rfind('\\')));
         const Entry* entry = Current(folder, parent, now);
         if (entry == nullptr)
@@ -124,11 +124,7 @@ public:
         return entry->missing || entry->names.count(Folded(name)) == 0;
     }
 
-    void SetClock(std::function<unsigned long long()> now)
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        clock_ = std::move(now);
-    }
+    void SetClock(std::function<unsigned long long()> now) { clock_.Set(std::move(now)); }
 
     void Clear()
     {
@@ -216,7 +212,7 @@ private:
     std::mutex mutex_;
     std::map<std::string, Entry> entries_;
     std::map<char, bool> drives_;
-    std::function<unsigned long long()> clock_;
+    filestamp::Clock clock_;
 };
 
 Cache& TheCache()

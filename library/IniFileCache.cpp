@@ -96,7 +96,7 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         // The moment of reading is taken before the file system is asked, so that a write after it can
         // only carry a later stamp once the file has settled.
-        const unsigned long long now = clock_ ? clock_() : filestamp::SystemNow();
+        const unsigned long long now = clock_.Now();
         Stamp stamp;
         if (!StampOf(fullPath, stamp)) {
             entries_.erase(key);
@@ -127,11 +127,7 @@ public:
         return entry.document;
     }
 
-    void SetClock(std::function<unsigned long long()> now)
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        clock_ = std::move(now);
-    }
+    void SetClock(std::function<unsigned long long()> now) { clock_.Set(std::move(now)); }
 
     void Clear()
     {
@@ -158,7 +154,7 @@ private:
 
     std::mutex mutex_;
     std::unordered_map<std::string, Entry> entries_;
-    std::function<unsigned long long()> clock_;
+    filestamp::Clock clock_;
     unsigned long long uses_ = 0;
 };
 
