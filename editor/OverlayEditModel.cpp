@@ -352,8 +352,10 @@ bool OverlayEditModel::Undo()
     if (undoKind_ == UndoKind::None)
         return false;
     // The kept array belongs to the view it was taken in: after a switch between the keys and the
-    // background it must not land in the other array.
-    SetView(undoView_);
+    // background it must not land in the other array. The layout and command views show the same
+    // keys, so between those two the view stays.
+    if ((undoView_ == kBackgroundView) != (view_ == kBackgroundView))
+        SetView(undoView_);
     Deselect();
     Current() = std::move(undo_);
     undo_.clear();
