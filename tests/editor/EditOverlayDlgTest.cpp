@@ -8,7 +8,7 @@
 #include "components/TextSpeaker.h"
 #include "editor/EditOverlayDlg.h"
 #include "framework/FileReplace.h"
-#include "library/FakeTextSpeaker.h"
+#include "support/FakeTextSpeaker.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
