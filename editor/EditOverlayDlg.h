@@ -31,6 +31,7 @@ public:
     const std::string& SetName() const { return setName_; }
     int Number() const { return number_; }
     bool IsNewOverlay() const { return newOverlay_; }
+    int SpeechState() const { return speechState_; }
     HMENU Menu() const { return menu_; }
     HMENU ContextMenu() const { return contextMenu_; }
 
@@ -64,14 +65,17 @@ private:
 
     // --- Mouse and keys (EditOverlayDlgInput.cpp) ---
     void OnLButtonDown(POINT point);
-    void OnMouseMove(POINT point, WPARAM keys);
+    void OnMouseMove(POINT point);
     void OnLButtonUp(POINT point, WPARAM keys);
+    void OnCaptureLost();
     void OnLButtonDblClk(POINT point);
     void OnRButtonDown(POINT point);
     void ShowDropRefusal(OverlayEditModel::DropResult result);
     void ClickCell(int cell, bool ctrl, bool shift);
     void OnTypedCharacter(char character);
     bool SetSizingCursor(int handle) const;
+    // The sizing cursor of the model's resize handle, else the arrow.
+    void ShowCursor() const;
 
     // --- Commands (EditOverlayDlgCommands.cpp) ---
     void CutBlock();
@@ -123,8 +127,8 @@ private:
     int farEast_ = 0;
     int shortCommand_ = 0;
     int accessKvora_ = 0;
-    // 1 when one of the main window's speech engines has a voice, else 0; the command dialog may
-    // change it. Handed to the block dialog with the engines.
+    // Set on loading: 1 when one of the main window's speech engines has a voice, else 0; the
+    // command dialog may change it. Handed to the block dialog with the engines.
     int speechState_ = 0;
     MouseClickReference mouseReference_;  // the reference the mouse command dialog's caught clicks keep
     std::string defaultFont_;
@@ -140,10 +144,6 @@ private:
     HMENU contextMenu_ = nullptr;
     HACCEL accelerators_ = nullptr;
 
-    // Mouse state between the button's going down and up.
-    bool buttonDown_ = false;
-    bool resizeMode_ = false;
-    int handle_ = 0;
     // Typed cell clicks: "$n$".
     bool collecting_ = false;
     std::string typed_;

@@ -153,9 +153,9 @@ public:
     static bool WriteRepeatTimes(const std::string& file, float repeatDelay, float frequency);
     static bool WriteFeedback(const std::string& file, int flashSignal, int beepSignal);
 
-    // Key tables, read at construction.
-    void ReadKeyNames();
-    void ReadLanguage();
+    // Key tables, read at construction from the program settings file.
+    void ReadKeyNames(const ini::FileView& settings);
+    void ReadLanguage(const ini::FileView& settings);
     void ReadKeyCodeTable();
 
     // The key grid: cell numbers (column + 16 x row) and inclusive cell rectangles.
@@ -183,6 +183,13 @@ public:
     // that could not be read.
     int ReadBlockSection(const std::vector<std::string>& lines, const std::string& header, std::vector<Block>& blocks,
                          std::string* versionLine = nullptr);
+    // What an overlay's list line shows of its file: [Version] AccessKvora and whether its keys are sent
+    // for games. Both 0 when the file cannot be read.
+    struct OverlayMarks {
+        int accessKvora = 0;
+        int gameSendType = 0;
+    };
+    OverlayMarks ReadOverlayMarks(const std::string& overlayName, const std::string& setName) const;
     // [Version] AccessKvora of the overlay file.
     int GetAccessKvoraFlag(const std::string& overlayName, const std::string& setName) const;
     // Sets it in the file as it stands; false when the file cannot be read or written.
@@ -212,9 +219,8 @@ public:
     bool IsTemplatesSet(const std::string& setName) const;
     // The one rule for the names of sets and overlays, which become folder and file names that must
     // stay inside the set folder: not empty; none of the characters \ / * ? " < > | , : nor a
-    // control character; not "." or ".."; no blank or dot at the end; not a device name (CON, PRN,
-    // AUX, NUL, COM1-COM9, LPT1-LPT9), with or without an extension. Every store operation checks
-    // its names with it.
+    // control character; not "." or ".."; no blank or dot at the end; not a device name
+    // (fw::IsDeviceName), with or without an extension. Every store operation checks its names with it.
     static bool IsValidName(const std::string& name);
     // The name without the characters the rule forbids, without blanks at either end or dots at its
     // end. What is left may still fail the rule (empty, or a device name).
@@ -226,6 +232,9 @@ public:
     // folder, counts as missing; so does a file whose name the rule refuses.
     void ListOverlays(const std::string& setName, std::vector<SetItem>& overlays);
     // Writes the register whole through the store's write-then-replace writer.
+    // A register line's number: the text before the '=' as an integer, 0 when it is none or lies
+    // beyond what any register holds.
+    static int RegisterNumber(const std::string& text);
     static bool WriteSetFile(const std::string& registerPath, const std::vector<SetItem>& overlays,
                              const KeyboardSettings& settings);
     bool WriteOverlayList(const std::string& setName, const std::vector<SetItem>& overlays);
@@ -447,11 +456,13 @@ private:
     bool MoveRegisterEntry(const std::string& sourceSet, int oldNumber, const std::string& targetSet, int newNumber,
                            const std::string& targetName);
     void ReadProgramVersion(const FileIOEnvironment& environment);
-    void ReadKvoraStart();
-    void ReadAutoCommand();
-    void ReadVideoExtensions();
+    // The readers of the start: settings is the program settings file, windowsSettings the Windows one.
+    void ReadKvoraStart(const ini::FileView& settings);
+    void ReadAutoCommand(const ini::FileView& settings);
+    void ReadVideoExtensions(const ini::FileView& windowsSettings);
     void LoadImageBases();
-    void ReadMouseClickReferences();
-    void ReadFolderSetting(const std::string& key, const std::string& defaultName, std::string& folder);
+    void ReadMouseClickReferences(const ini::FileView& settings);
+    void ReadFolderSetting(const ini::FileView& settings, const std::string& key, const std::string& defaultName,
+                           std::string& folder);
     void GetFolderSetting(const std::string& key, std::string& folder) const;
 };

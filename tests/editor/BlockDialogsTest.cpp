@@ -9,6 +9,7 @@
 #include "editor/DefineBkDlg.h"
 #include "editor/DefineBlockDlg.h"
 #include "editor/FontDlg.h"
+#include "editor/KeyGrid.h"
 #include "editor/StartSettingsDlg.h"
 #include "editor/TextPosDlg.h"
 #include "framework/Files.h"
@@ -247,13 +248,23 @@ TEST_F(BlockDialogs, TheCommandSubDialogsStandBesideTheBlockDialog)
 }
 
 // The automatic font is shown, not written: Cancel in the font dialog leaves the block as it was.
+// A default font and the grid's cells give the automatic font a name and a size to show.
 TEST_F(BlockDialogs, TheFontDialogChangesTheBlockOnlyOnOk)
 {
+    ::WritePrivateProfileStringA("Defaults", "Font", "Arial", config_.Settings().windowsSettingsFile_.c_str());
+    KeyGrid grid;
+    grid.Layout(1024, 700, 0);
     Block block = OneRange();
-    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    int automaticSize = 0;
+    block.FontSize(automaticSize, grid.CellRects(), grid.Geometry().cellHeight);
+    ASSERT_GT(automaticSize, 0);
+    DefineBlockDlg dialog(block, BlockDialogContext{&config_.Settings(), grid.CellRects(), grid.Geometry().cellHeight},
+                          BlockCommandContext{});
     RunClosing(dialog, [&](fw::Dialog& window) {
-        OnNextDialog([](fw::Dialog& font) {
+        OnNextDialog([&](fw::Dialog& font) {
             EXPECT_TRUE(font.IsChecked(IDC_FONT_AUTOMATIC));
+            EXPECT_EQ("Arial", Selected(font, IDC_FONT_NAMES));
+            EXPECT_NE("", Selected(font, IDC_FONT_SIZES));
             EXPECT_FALSE(IsEnabled(font, IDC_FONT_NAMES));
             Check(font, IDC_FONT_OWN, true);
             EXPECT_TRUE(IsEnabled(font, IDC_FONT_NAMES));
@@ -265,6 +276,7 @@ TEST_F(BlockDialogs, TheFontDialogChangesTheBlockOnlyOnOk)
     EXPECT_EQ("", block.fontName_);
     EXPECT_EQ(0, block.ownFont_);
     EXPECT_EQ(0, block.fontSize_);
+    EXPECT_EQ(0, block.fontStyle_);
 }
 
 TEST_F(BlockDialogs, TheFontDialogShowsAndStoresAFontOfTheBlocksOwn)
@@ -545,9 +557,14 @@ TEST(ClipboardSheet, PastesCropsOnceUndoesAndSavesUnderTheProposedName)
     EXPECT_FALSE(IsEnabled(crop, IDC_CLIP_ENLARGE));
     EXPECT_FALSE(IsEnabled(crop, IDC_CLIP_UNDO));
 
-    // The keys reach the crop page: '-' shrinks by the factor's step, Right moves the selection.
-    ::SendMessageA(crop, WM_COMMAND, ID_CLIP_SHRINK, 0);
-    ::SendMessageA(crop, WM_COMMAND, ID_CLIP_SHRINK, 0);
+    // The keys reach the crop page through the sheet's accelerators: '-' shrinks by the factor's
+    // step and '+' enlarges, Right moves the selection.
+    const auto typeKey = [&](char key) {
+        ::PostMessageA(::GetDlgItem(crop, IDC_CLIP_CROP_AREA), WM_CHAR, static_cast<unsigned char>(key), 0);
+        fw::PumpMessages();
+    };
+    for (char key : {'-', '-', '+', '-'})
+        typeKey(key);
     EXPECT_NEAR(0.9, crop.Factor(), 1e-9);
     RECT selection = crop.Crop().Selection();
     ::PostMessageA(::GetDlgItem(crop, IDC_CLIP_CROP_AREA), WM_KEYDOWN, VK_RIGHT, 0);
@@ -556,15 +573,21 @@ TEST(ClipboardSheet, PastesCropsOnceUndoesAndSavesUnderTheProposedName)
     Snapshot(sheet.Handle(), "clipboard_crop");
 
     // Cropping selects the whole cropped picture again; undo brings the whole picture back.
+    ASSERT_NE(nullptr, crop.Picture());
+    EXPECT_EQ(120, crop.Picture()->Width());
     Click(crop, IDC_CLIP_CROP);
     EXPECT_TRUE(crop.Cropped());
     EXPECT_TRUE(IsEnabled(crop, IDC_CLIP_UNDO));
     EXPECT_TRUE(::EqualRect(&crop.Crop().Shown(), &crop.Crop().Selection()));
+    EXPECT_LT(crop.Picture()->Width(), 120);
     Click(crop, IDC_CLIP_UNDO);
     EXPECT_FALSE(crop.Cropped());
+    EXPECT_EQ(120, crop.Picture()->Width());
+    EXPECT_EQ(60, crop.Picture()->Height());
+    EXPECT_TRUE(::EqualRect(&shown, &crop.Crop().Shown()));
 
     // Shrunk and cropped: the save page shows the cropped picture, cropped once.
-    ::SendMessageA(crop, WM_COMMAND, ID_CLIP_SHRINK, 0);
+    typeKey('-');
     Click(crop, IDC_CLIP_CROP);
     Press(sheet, PSBTN_NEXT, 2);
     PictureControl* saved = sheet.SavePage().Picture();
@@ -576,6 +599,29 @@ TEST(ClipboardSheet, PastesCropsOnceUndoesAndSavesUnderTheProposedName)
     Press(sheet, PSBTN_FINISH, -1);
     EXPECT_EQ(folder / "2.jpg", sheet.Saved());
     EXPECT_TRUE(fw::PathExists(folder / "2.jpg"));
+    sheet.Destroy();
+}
+
+// The save page proposes a name once: a name typed there stays when the user goes back to crop
+// again and returns.
+TEST(ClipboardSheet, ANameTypedOnTheSavePageStaysWhenThePageIsEnteredAgain)
+{
+    TempFolder folder;
+    PutPictureOnClipboard();
+    ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
+    ASSERT_TRUE(sheet.Create(nullptr));
+    fw::PumpMessages();
+    Click(sheet.PastePage(), IDC_CLIP_PASTE);
+    Press(sheet, PSBTN_NEXT, 1);
+    Press(sheet, PSBTN_NEXT, 2);
+    EXPECT_EQ(folder / "1.jpg", Text(sheet.SavePage(), IDC_CLIP_FILE_NAME));
+    SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, folder / "Katt.jpg");
+    Press(sheet, PSBTN_BACK, 1);
+    Press(sheet, PSBTN_NEXT, 2);
+    EXPECT_EQ(folder / "Katt.jpg", Text(sheet.SavePage(), IDC_CLIP_FILE_NAME));
+    Press(sheet, PSBTN_FINISH, -1);
+    EXPECT_EQ(folder / "Katt.jpg", sheet.Saved());
+    EXPECT_TRUE(fw::PathExists(folder / "Katt.jpg"));
     sheet.Destroy();
 }
 

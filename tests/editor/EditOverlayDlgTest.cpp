@@ -4,7 +4,9 @@
 // clicks, the three views, the close question, a read-only set and an overlay that cannot be saved
 // again as it stands.
 #include "loader/MainWindowFixture.h"
+#include "components/TextSpeaker.h"
 #include "editor/EditOverlayDlg.h"
+#include "library/FakeTextSpeaker.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
@@ -311,7 +313,9 @@ TEST_F(EditorWindowTest, TheThreeViews)
             EXPECT_EQ(OverlayEditModel::kBackgroundView, editor.Model().GetView());
 
             // A window narrower than the grid still has cells of a pixel.
-            editor.OnSize(SIZE_RESTORED, 30, 30);
+            ::ShowWindow(editor.Handle(), SW_RESTORE);
+            ::SetWindowPos(editor.Handle(), nullptr, 0, 0, 30, 30, SWP_NOZORDER | SWP_NOMOVE);
+            fw::PumpMessages();
             const RECT cell = editor.Model().Grid().GetCellRect(0);
             EXPECT_GE(cell.right - cell.left, 1);
             EXPECT_GE(cell.bottom - cell.top, 1);
@@ -418,6 +422,7 @@ TEST_F(EditorWindowTest, AnOverlayThatCannotBeSavedAgainSaysSoWhenItOpens)
 // commands work on the selected block the same way, and OK gives one undo.
 TEST_F(EditorWindowTest, DefineAndAppearanceCommandsOpenTheirDialogsOnTheSelection)
 {
+    ::WritePrivateProfileStringA("Defaults", "Font", "Arial", WindowsSettingsFile().c_str());
     RunMainWindow(
         [&](CSkarpinDlg& dialog) {
             EditOverlayDlg& editor = Open(dialog, 1);  // number 2: no overlay yet
@@ -449,6 +454,18 @@ TEST_F(EditorWindowTest, DefineAndAppearanceCommandsOpenTheirDialogsOnTheSelecti
             });
             Command(editor, ID_EDITOR_COLOR);
             EXPECT_FALSE(editor.Model().IsModified());
+            // The font dialog shows the default font as the automatic one; Cancel writes it nowhere.
+            OnNextDialog([](fw::Dialog& font) {
+                EXPECT_EQ(IDD_BLOCK_FONT, static_cast<int>(font.TemplateId()));
+                fw::ListBox names(font.Handle(), IDC_FONT_NAMES);
+                EXPECT_EQ("Arial", names.Selection() >= 0 ? names.ItemText(names.Selection()) : std::string());
+                font.EndDialog(IDCANCEL);
+            });
+            Command(editor, ID_EDITOR_FONT);
+            EXPECT_FALSE(editor.Model().IsModified());
+            EXPECT_EQ(UndoKind::Define, editor.Model().GetUndoKind());  // the define's, not the font's
+            EXPECT_EQ("", editor.Model().Keys()[0].fontName_);
+            EXPECT_EQ(0, editor.Model().Keys()[0].fontSize_);
             OnNextDialog([](fw::Dialog& placement) {
                 EXPECT_EQ(IDD_TEXT_POSITION, static_cast<int>(placement.TemplateId()));
                 testsupport::Click(placement.Handle(), IDOK);
@@ -471,4 +488,94 @@ TEST_F(EditorWindowTest, DefineAndAppearanceCommandsOpenTheirDialogsOnTheSelecti
             editor.Model().SetModified(false);
         },
         EditOverlayDlg::Factory());
+}
+
+// The mouse state lasts from one press to its release: a click that deselects the block ends its
+// sizing cursor, and a press whose capture another window takes drags and drops nothing afterwards.
+TEST_F(EditorWindowTest, NoSizingCursorOrDragOutlivesItsClickOrItsCapture)
+{
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 0);
+            const HCURSOR sizing = ::LoadCursorA(nullptr, IDC_SIZEWE);
+            auto shownCursor = [&] {
+                editor.Self().Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(editor.Handle()),
+                                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+                return ::GetCursor();
+            };
+            // "Bil" covers A1-C2: the pointer on its right edge shows the sizing cursor.
+            Click(editor, "B1");
+            const RECT c1 = editor.Model().Grid().GetCellRect(Cell("C1"));
+            const LPARAM edge = MAKELPARAM(c1.right - 3, (c1.top + c1.bottom) / 2);
+            editor.Self().Send(WM_MOUSEMOVE, 0, edge);
+            EXPECT_EQ(sizing, shownCursor());
+            // A click there without a drag deselects the block, and the sizing cursor goes with it.
+            ClickAt(editor, edge);
+            EXPECT_EQ(-1, editor.Model().Selected());
+            EXPECT_NE(sizing, shownCursor());
+
+            // Mid-drag another window takes the mouse (Alt+Tab, a message box).
+            Click(editor, "B1");
+            editor.Self().Send(WM_MOUSEMOVE, 0, CentreOf(editor, "B1"));
+            editor.Self().Send(WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(editor, "B1"));
+            editor.Self().Send(WM_MOUSEMOVE, MK_LBUTTON, CentreOf(editor, "B3"));
+            ASSERT_TRUE(editor.Model().IsDragging());
+            HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+            ASSERT_NE(nullptr, other);
+            ::SetCapture(other);
+            EXPECT_FALSE(editor.Model().IsDragging());
+            // The pointer comes back with the button up: no frame follows it, and no drop happens.
+            editor.Self().Send(WM_MOUSEMOVE, 0, CentreOf(editor, "E5"));
+            EXPECT_TRUE(editor.Model().Working().cells_.empty());
+            editor.Self().Send(WM_LBUTTONUP, 0, CentreOf(editor, "E5"));
+            ::ReleaseCapture();
+            ::DestroyWindow(other);
+            EXPECT_EQ("(0,0,2,1)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_FALSE(editor.Model().IsModified());
+            Command(editor, ID_EDITOR_CLOSE);
+        },
+        EditOverlayDlg::Factory());
+}
+
+// The main window tells the editor of its own size changes; the grid is laid out for the editor's
+// client area whatever size the main window has, so every cell lies inside the editor.
+TEST_F(EditorWindowTest, TheGridIsLaidOutForTheEditorsOwnClientArea)
+{
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 0);
+            const RECT client = editor.Self().ClientRect();
+            dialog.Self().Send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right * 2, client.bottom * 2));
+            const RECT last = editor.Model().Grid().GetCellRect(KeyGrid::kCellCount - 1);
+            EXPECT_LE(last.right, client.right);
+            EXPECT_LE(last.bottom, client.bottom);
+            KeyGrid own;
+            own.Layout(client.right, client.bottom, 0);
+            EXPECT_TRUE(::EqualRect(&last, &own.CellRects()[KeyGrid::kCellCount - 1]));
+            Command(editor, ID_EDITOR_CLOSE);
+        },
+        EditOverlayDlg::Factory());
+}
+
+// The speech state is taken when an overlay loads: a voice the control gained after the editor
+// was made counts.
+TEST_F(EditorWindowTest, TheSpeechStateIsTakenWhenTheOverlayLoads)
+{
+    fakespeech::FakePtr fake = fakespeech::MakeFake({});
+    TextSpeaker speaker;
+    ASSERT_TRUE(speaker.Attach(fake.get()));
+    std::string name = "Bil";
+    OverlayEditorRequest request;
+    request.fileIO = &Io();
+    request.textSpeaker = &speaker;
+    request.setName = "Skola";
+    request.overlayName = &name;
+    request.number = 1;
+    request.screenRect = RECT{0, 0, 800, 600};
+    EditOverlayDlg editor(request);
+    fake->voices = {"Anna"};
+    ExpectEditor();
+    ASSERT_TRUE(editor.Create(IDD_EDIT_OVERLAY, nullptr));
+    fw::PumpMessages();
+    EXPECT_EQ(1, editor.SpeechState());
 }
