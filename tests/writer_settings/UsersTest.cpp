@@ -35,6 +35,17 @@ void SelectUser(HWND dialog, const std::string& name)
     SelectList(dialog, IDC_USER_LIST, index);
 }
 
+// The next settings sheet gives the user that name on its name page and closes with OK.
+void RenameInNextSheet(const std::string& newName)
+{
+    fw::PropSheet::PushInitHook([newName](fw::PropSheet& sheet) {
+        HWND namePage = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
+        SetText(namePage, IDC_NAME_EDIT, newName);
+        sheet.PressButton(PSBTN_OK);
+        PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+    });
+}
+
 class UsersTest : public testing::Test {
 protected:
     UsersFixture fixture;
@@ -217,21 +228,13 @@ TEST_F(UsersTest, RenamingMovesTheSaveFolderOfTheOldNameAndFollowsTheCurrentUser
     fixture.WriteUser("Bertil", {"UserDir=" + elsewhere});
     Settings settings = fixture.MainSettings(annaFile);
     UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
-    const auto rename = [&](const std::string& newName) {
-        fw::PropSheet::PushInitHook([newName](fw::PropSheet& sheet) {
-            HWND namePage = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
-            SetText(namePage, IDC_NAME_EDIT, newName);
-            sheet.PressButton(PSBTN_OK);
-            PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
-        });
-    };
     RunModal(dialog, [&](fw::Dialog& d) {
         SelectUser(d, "Anna");
-        rename("Anna-Karin");
+        RenameInNextSheet("Anna-Karin");
         Click(d, IDC_USER_SETTINGS);
         EXPECT_EQ("Anna-Karin", Text(d, IDC_USER_CURRENT));
         SelectUser(d, "Bertil");
-        rename("Berit");
+        RenameInNextSheet("Berit");
         Click(d, IDC_USER_SETTINGS);
         Click(d, IDOK);
     });
@@ -359,21 +362,13 @@ TEST_F(UsersTest, ARenameLeavesTheUserWholeWhenItCannotBeWrittenAndASharedFolder
     const std::string annaList = fixture.config.Write("användare\\Anna.lst", "[Djur]\r\nSymbol=\r\n");
     Settings settings = fixture.MainSettings(annaFile);
     UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
-    const auto rename = [&](const std::string& newName) {
-        fw::PropSheet::PushInitHook([newName](fw::PropSheet& sheet) {
-            HWND namePage = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
-            SetText(namePage, IDC_NAME_EDIT, newName);
-            sheet.PressButton(PSBTN_OK);
-            PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
-        });
-    };
     RunModal(dialog, [&](fw::Dialog& d) {
         {
             testsupport::FullDisk full;
             ScriptedMessages messages;
             messages.Expect(IDS_USER_NOT_SAVED);
             SelectUser(d, "Anna");
-            rename("Berit");
+            RenameInNextSheet("Berit");
             Click(d, IDC_USER_SETTINGS);
         }
         EXPECT_EQ("Anna", Text(d, IDC_USER_CURRENT));
@@ -392,7 +387,7 @@ TEST_F(UsersTest, ARenameLeavesTheUserWholeWhenItCannotBeWrittenAndASharedFolder
     UserDlg again(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
     RunModal(again, [&](fw::Dialog& d) {
         SelectUser(d, "Anna");
-        rename("Berit");
+        RenameInNextSheet("Berit");
         Click(d, IDC_USER_SETTINGS);
         Click(d, IDOK);
     });
