@@ -103,6 +103,7 @@ private:
     void OnPrint();
     void OpenOther();
     bool Save();
+    bool SaveAccessKvoraFlag();
     void SaveAndLoad();
     void Close();
     bool CanSave() const { return !readOnly_; }
@@ -126,7 +127,7 @@ private:
     int letter_ = 0;
     int farEast_ = 0;
     int shortCommand_ = 0;
-    int accessKvora_ = 0;
+    int accessKvora_ = 0;  // [Version] AccessKvora: the overlay has infrared commands
     // Set on loading: 1 when one of the main window's speech engines has a voice, else 0; the
     // command dialog may change it. Handed to the block dialog with the engines.
     int speechState_ = 0;

@@ -365,6 +365,15 @@ bool OverlayEditModel::Undo()
     return true;
 }
 
+bool OverlayEditModel::HoldsInfraredCommand() const
+{
+    for (const Block& block : keys_) {
+        if (block.command_.find("<IR") != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
 FileIO::UnstorableValue OverlayEditModel::FindUnstorable() const
 {
     const std::vector<Block>* sections[2] = {&keys_, &background_};

@@ -247,6 +247,75 @@ TEST_F(BlockDialogs, TheCommandSubDialogsStandBesideTheBlockDialog)
     }
 }
 
+// The mouse command replaces the command; a move asks for repetition, since a held key should go
+// on moving the pointer, while a click never does: a held key would click again and again.
+TEST(BlockMouseCommand, AMoveTicksRepetitionAndAClickDoesNot)
+{
+    SubDialogConfig config("USB");
+    const struct {
+        const char* what;
+        int mode;  // the mode radio pressed in the mouse dialog
+        const char* command;
+        bool repeat;
+    } cases[] = {
+        {"a move", IDC_MOUSE_MOVE, "<Mouse Move U S>", true},
+        {"a click", IDC_MOUSE_CLICK_ONLY, "<Mouse Click L 1X>", false},
+    };
+    for (const auto& c : cases) {
+        Block block = OneRange();
+        DefineBlockDlg dialog(block, BlockDialogContext{&config.Settings(), nullptr, 0}, BlockCommandContext{});
+        const INT_PTR result = RunClosing(dialog, [&](fw::Dialog& window) {
+            EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_MOUSE));
+            OnNextDialog([&](fw::Dialog& mouse) {
+                EXPECT_EQ(IDD_MOUSE_COMMAND, static_cast<int>(mouse.TemplateId()));
+                Click(mouse, c.mode);
+                Close(mouse, IDOK);
+            });
+            Click(window, IDC_BLOCK_MOUSE);
+            EXPECT_EQ(c.command, Text(window, IDC_BLOCK_COMMAND)) << c.what;
+            EXPECT_EQ(c.repeat, window.IsChecked(IDC_BLOCK_REPEAT)) << c.what;
+            Click(window, IDOK);
+        });
+        EXPECT_EQ(IDOK, result) << c.what;
+        EXPECT_EQ(c.command, block.command_) << c.what;
+        EXPECT_EQ(c.repeat ? 1 : 0, block.repeat_) << c.what;
+    }
+}
+
+// The infrared button puts the chosen code's tag at the caret. The overlay is marked as one with
+// infrared commands only when the block dialog keeps the command: Cancel discards both.
+TEST(BlockInfraredCommand, TheTagGoesInAndTheOverlayIsMarkedOnlyOnOk)
+{
+    SubDialogConfig config("ACCESS");
+    const std::string zenthor = config.Config().ProgramFolder() + "\\Zenthor";
+    ::CreateDirectoryA(zenthor.c_str(), nullptr);
+    config.Config().Write("Program Files\\Skarpin\\Zenthor\\ir_data.kvx", "1;G0;6;Lampa;16;\r\n");
+    for (const int closing : {IDCANCEL, IDOK}) {
+        Block block = OneRange();
+        int accessKvora = 0;
+        BlockCommandContext command;
+        command.accessKvora = &accessKvora;
+        DefineBlockDlg dialog(block, BlockDialogContext{&config.Settings(), nullptr, 0}, command);
+        RunClosing(dialog, [&](fw::Dialog& window) {
+            EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_INFRARED));
+            OnNextDialog([](fw::Dialog& infrared) {
+                fw::ListBox codes(infrared, IDC_IR_COMMAND_LIST);
+                ASSERT_EQ(1, codes.Count());
+                EXPECT_EQ("1. Lampa", codes.ItemText(0));
+                SelectList(infrared, IDC_IR_COMMAND_LIST, 0);
+                Click(infrared, IDOK);
+            });
+            Click(window, IDC_BLOCK_INFRARED);
+            EXPECT_EQ("<IR1>", Text(window, IDC_BLOCK_COMMAND));
+            // Until the block dialog closes the overlay is not marked.
+            EXPECT_EQ(0, accessKvora);
+            Close(window, closing);
+        });
+        EXPECT_EQ(closing == IDOK ? 1 : 0, accessKvora) << closing;
+        EXPECT_EQ(closing == IDOK ? "<IR1>" : "", block.command_) << closing;
+    }
+}
+
 // The automatic font is shown, not written: Cancel in the font dialog leaves the block as it was.
 // A default font and the grid's cells give the automatic font a name and a size to show.
 TEST_F(BlockDialogs, TheFontDialogChangesTheBlockOnlyOnOk)

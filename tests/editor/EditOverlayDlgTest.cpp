@@ -6,6 +6,7 @@
 #include "loader/MainWindowFixture.h"
 #include "components/TextSpeaker.h"
 #include "editor/EditOverlayDlg.h"
+#include "framework/FileReplace.h"
 #include "library/FakeTextSpeaker.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
@@ -131,6 +132,13 @@ protected:
         editor.Model().CommitDefine(edited);
     }
 };
+
+// Every file is written but one that carries the AccessKvora flag: the flag cannot be.
+fw::ByteWriter g_realWriter = nullptr;
+bool RefuseTheFlag(HANDLE file, const std::string& bytes)
+{
+    return bytes.find("AccessKvora=") == std::string::npos && g_realWriter(file, bytes);
+}
 
 std::string RangesOf(const Block& block)
 {
@@ -578,4 +586,42 @@ TEST_F(EditorWindowTest, TheSpeechStateIsTakenWhenTheOverlayLoads)
     ASSERT_TRUE(editor.Create(IDD_EDIT_OVERLAY, nullptr));
     fw::PumpMessages();
     EXPECT_EQ(1, editor.SpeechState());
+}
+
+// The AccessKvora flag marks an overlay with infrared commands in the main window's list: a save
+// keeps it while a key holds one and drops it once none does; a flag that cannot be written is
+// told, and the overlay stays modified so that the next save writes it.
+TEST_F(EditorWindowTest, TheAccessKvoraFlagFollowsTheInfraredCommandsThroughSaves)
+{
+    UseModel("ACCESS");
+    ASSERT_TRUE(Io().SetAccessKvoraFlag("Bil", "Skola", 1));
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 0);
+            editor.Model().Keys()[1].command_ = "<Paus0.5><IR1>";
+            editor.Model().SetModified(true);
+            Command(editor, ID_EDITOR_SAVE);
+            EXPECT_EQ(1, Io().GetAccessKvoraFlag("Bil", "Skola"));
+
+            editor.Model().SetModified(true);
+            g_realWriter = fw::SetByteWriter(&RefuseTheFlag);
+            {
+                ScriptedMessages messages;
+                messages.Expect(IDS_EDITOR_FLAG_NOT_SAVED);
+                Command(editor, ID_EDITOR_SAVE);
+            }
+            fw::SetByteWriter(g_realWriter);
+            EXPECT_TRUE(editor.Model().IsModified());
+            Command(editor, ID_EDITOR_SAVE);
+            EXPECT_FALSE(editor.Model().IsModified());
+            EXPECT_EQ(1, Io().GetAccessKvoraFlag("Bil", "Skola"));
+
+            // The last infrared code goes: so does the flag.
+            editor.Model().Keys()[1].command_ = "<Paus0.5>hus";
+            editor.Model().SetModified(true);
+            Command(editor, ID_EDITOR_SAVE);
+            EXPECT_EQ(0, Io().GetAccessKvoraFlag("Bil", "Skola"));
+            Command(editor, ID_EDITOR_CLOSE);
+        },
+        EditOverlayDlg::Factory());
 }
