@@ -10,6 +10,12 @@ bool IsAsciiLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+bool IsControlCharacter(char c)
+{
+    const unsigned char code = static_cast<unsigned char>(c);
+    return code < 0x20 || code == 0x7F;
+}
+
 int Height(const RECT& box)
 {
     return box.bottom - box.top;
@@ -88,7 +94,83 @@ void DocumentModel::ReloadPictures()
 void DocumentModel::TakeSnapshot()
 {
     const DocItem& item = items_[caret_];
-    snapshot_ = Snapshot{Height(item.textBox_), item.line_, currentPage_};
+    snapshot_ = Snapshot{Height(item.textBox_), item.line_, currentPage_, DrawnOnPage(currentPage_), PageEndMarkerY()};
+}
+
+bool DocumentModel::Drawn::operator==(const Drawn& other) const
+{
+    return character == other.character && imageNumber == other.imageNumber &&
+           ::EqualRect(&textBox, &other.textBox) && ::EqualRect(&pictureBox, &other.pictureBox) &&
+           baseline == other.baseline;
+}
+
+// Line breaks draw nothing, nor does the final item.
+std::vector<DocumentModel::Drawn> DocumentModel::DrawnOnPage(int page) const
+{
+    std::vector<Drawn> drawn;
+    const auto range = ItemsOfPage(items_, page);
+    const size_t end = std::min(range.second, FinalIndex());
+    for (size_t k = range.first; k < end; ++k) {
+        const DocItem& item = items_[k];
+        if (!item.IsHardBreak() && !item.IsSoftBreak())
+            drawn.push_back(Drawn{item.GetChar(), item.imageNumber_, item.textBox_, item.pictureBox_, item.baseline_});
+    }
+    return drawn;
+}
+
+namespace {
+
+// Adds the band [top, bottom), merging it with the bands it meets.
+void AddRow(std::vector<std::pair<int, int>>& rows, int top, int bottom)
+{
+    if (bottom <= top)
+        return;
+    for (auto row = rows.begin(); row != rows.end();) {
+        if (row->first <= bottom && top <= row->second) {
+            top = std::min(top, row->first);
+            bottom = std::max(bottom, row->second);
+            row = rows.erase(row);
+        } else {
+            ++row;
+        }
+    }
+    rows.emplace_back(top, bottom);
+}
+
+} // namespace
+
+// An edit changes the items from one place on: the items before it, and those after the change
+// that are drawn where they were, keep their pixels. Each item is drawn within its line's band, so
+// the bands of the changed items, old and new, and the page-end marker's rows when it moved, are all
+// that a whole repaint would draw differently.
+DocumentChange DocumentModel::Bounded(DocumentChange change) const
+{
+    if (change.repaint != DocumentChange::Repaint::All || currentPage_ != snapshot_.page)
+        return change;
+    const std::vector<Drawn>& before = snapshot_.drawn;
+    const std::vector<Drawn> after = DrawnOnPage(currentPage_);
+    const size_t shorter = std::min(before.size(), after.size());
+    size_t head = 0;
+    while (head < shorter && before[head] == after[head])
+        ++head;
+    size_t tail = 0;
+    while (tail < shorter - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    change.repaint = DocumentChange::Repaint::Rows;
+    change.rows.clear();
+    for (size_t k = head; k + tail < before.size(); ++k)
+        AddRow(change.rows, before[k].textBox.top, before[k].textBox.bottom);
+    for (size_t k = head; k + tail < after.size(); ++k)
+        AddRow(change.rows, after[k].textBox.top, after[k].textBox.bottom);
+    const int marker = PageEndMarkerY();
+    if (marker != snapshot_.pageEndMarker) {
+        for (int y : {snapshot_.pageEndMarker, marker}) {
+            if (y >= 0)
+                AddRow(change.rows, y, y + 1);
+        }
+    }
+    std::sort(change.rows.begin(), change.rows.end());
+    return change;
 }
 
 void DocumentModel::SkipSoftBreak()
@@ -131,13 +213,21 @@ DocumentChange DocumentModel::Inserted()
     SkipSoftBreak();
     ShowCaretPage();
     modified_ = 1;
-    return RepaintAfterInsertion();
+    return Bounded(RepaintAfterInsertion());
 }
 
 DocumentChange DocumentModel::InsertChar(char character)
 {
     // Ctrl+letter arrives as a control code, and AltGr reports Ctrl as down: both are refused.
     if (host_.IsControlDown() && !IsAsciiLetter(character))
+        return DocumentChange();
+    // A carriage return typed as a character (an on-screen keyboard's Enter, Alt+0013) is the line
+    // break the user meant: as an item it would be a soft break, which the layout removes again and
+    // the caret would stand past the final item. Every other control character (Shift+Backspace,
+    // Shift+Tab, Shift+Esc) is no text: it would be saved unseen.
+    if (character == '\r')
+        character = '\n';
+    if (IsControlCharacter(character) && character != '\n')
         return DocumentChange();
     host_.StopAllPlayback();
     TakeSnapshot();
@@ -219,7 +309,7 @@ DocumentChange DocumentModel::Reflowed()
     SkipSoftBreak();
     ShowCaretPage();
     modified_ = 1;
-    return RepaintAll();
+    return Bounded(RepaintAll());
 }
 
 DocumentChange DocumentModel::Beeped()
@@ -453,7 +543,12 @@ int DocumentModel::PageEndMarkerY() const
         // The last item of this printed page, and the screen item of the same index.
         while (print + 1 < printItems_.size() && printItems_[print + 1].page_ <= printPage)
             ++print;
-        const int index = printItems_[print].index_;
+        // A page that ends on a soft-wrapped line ends with its soft break, which has no index of its
+        // own (it would match the first soft break on screen): the item before it stands for the line.
+        size_t last = print;
+        while (last > 0 && printItems_[last].IsSoftBreak())
+            --last;
+        const int index = printItems_[last].index_;
         while (screen < items_.size() && items_[screen].index_ != index)
             ++screen;
         if (screen == items_.size())

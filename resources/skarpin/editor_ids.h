@@ -75,3 +75,4 @@
 #define IDS_EDITOR_DAMAGED              3237
 #define IDS_EDITOR_NO_NAME              3238
 #define IDS_EDITOR_NOT_REGISTERED       3239
+#define IDS_EDITOR_FLAG_NOT_SAVED       3290
