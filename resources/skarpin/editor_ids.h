@@ -75,3 +75,5 @@
 #define IDS_EDITOR_DAMAGED              3237
 #define IDS_EDITOR_NO_NAME              3238
 #define IDS_EDITOR_NOT_REGISTERED       3239
+#define IDS_EDITOR_UNREADABLE           3240
+#define IDS_EDITOR_UNREADABLE_CLOSE     3241
