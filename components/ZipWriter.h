@@ -1,5 +1,7 @@
 // Packing files into a zip archive: each deflated (stored when deflating does not make it smaller),
-// under the name the caller gives, with progress told as the bytes go.
+// under the name the caller gives, with progress told as the bytes go. Several files are deflated at
+// once on worker threads; the archive holds them in the order of the calls all the same, byte for
+// byte as one thread would write it.
 #pragma once
 #include "components/ZipArchive.h"
 #include <string>
@@ -9,10 +11,16 @@ namespace zip {
 
 class ZipFile;
 
+// How much packing runs at once, and how much of it is held in memory.
+struct PackingLimits {
+    int threads = 0;                      // worker threads; 0: one a processor, at most 8
+    size_t entryMemory = 4 * 1024 * 1024; // a file's packed data beyond this goes to a spill file
+};
+
 class ZipWriter {
 public:
     // level: zlib's compression level, 1 (fast) to 9 (small); 0 stores every file.
-    explicit ZipWriter(int level = 6) : level_(level) {}
+    explicit ZipWriter(int level = 6, const PackingLimits& limits = PackingLimits()) : level_(level), limits_(limits) {}
 
     // Lists a file to pack under the stored name, in the order of the calls. UnsafeName when CheckName
     // refuses the name, DuplicateName when a listed file has it already (letter case ignored); the
@@ -33,9 +41,11 @@ private:
         std::string source;
         std::string storedName;
     };
-    Result PackFiles(ZipFile& archive, const ProgressHandler& progress);
+    Result PackFiles(ZipFile& archive, const std::string& folder, const ProgressHandler& progress);
+    int Threads() const;
 
     int level_;
+    PackingLimits limits_;
     std::vector<File> files_;
     std::string failedFile_;
 };

@@ -389,10 +389,13 @@ bool EditOverlayDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         OnLButtonDown(point);
         return true;
     case WM_MOUSEMOVE:
-        OnMouseMove(point, wParam);
+        OnMouseMove(point);
         return true;
     case WM_LBUTTONUP:
         OnLButtonUp(point, wParam);
+        return true;
+    case WM_CAPTURECHANGED:
+        OnCaptureLost();
         return true;
     case WM_LBUTTONDBLCLK:
         OnLButtonDblClk(point);
@@ -401,7 +404,7 @@ bool EditOverlayDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         OnRButtonDown(point);
         return true;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && resizeMode_ && SetSizingCursor(handle_)) {
+        if (LOWORD(lParam) == HTCLIENT && SetSizingCursor(model_.ResizeHandle())) {
             result = TRUE;
             return true;
         }

@@ -65,14 +65,17 @@ private:
 
     // --- Mouse and keys (EditOverlayDlgInput.cpp) ---
     void OnLButtonDown(POINT point);
-    void OnMouseMove(POINT point, WPARAM keys);
+    void OnMouseMove(POINT point);
     void OnLButtonUp(POINT point, WPARAM keys);
+    void OnCaptureLost();
     void OnLButtonDblClk(POINT point);
     void OnRButtonDown(POINT point);
     void ShowDropRefusal(OverlayEditModel::DropResult result);
     void ClickCell(int cell, bool ctrl, bool shift);
     void OnTypedCharacter(char character);
     bool SetSizingCursor(int handle) const;
+    // The sizing cursor of the model's resize handle, else the arrow.
+    void ShowCursor() const;
 
     // --- Commands (EditOverlayDlgCommands.cpp) ---
     void CutBlock();
@@ -143,10 +146,6 @@ private:
     HMENU contextMenu_ = nullptr;
     HACCEL accelerators_ = nullptr;
 
-    // Mouse state between the button's going down and up.
-    bool buttonDown_ = false;
-    bool resizeMode_ = false;
-    int handle_ = 0;
     // Typed cell clicks: "$n$".
     bool collecting_ = false;
     std::string typed_;

@@ -27,6 +27,12 @@ bool EditOverlayDlg::SetSizingCursor(int handle) const
     return true;
 }
 
+void EditOverlayDlg::ShowCursor() const
+{
+    if (!SetSizingCursor(model_.ResizeHandle()))
+        ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+}
+
 void EditOverlayDlg::OnLButtonDown(POINT point)
 {
     ::SetCapture(hwnd_);
@@ -34,55 +40,57 @@ void EditOverlayDlg::OnLButtonDown(POINT point)
         model_.RemoveMarker();
         Redraw();
     }
-    buttonDown_ = true;
-    if (model_.PressCell(model_.Grid().HitTest(point)) && resizeMode_)
-        SetSizingCursor(handle_);
+    if (model_.PressCell(model_.Grid().HitTest(point)))
+        SetSizingCursor(model_.ResizeHandle());
 }
 
-void EditOverlayDlg::OnMouseMove(POINT point, WPARAM)
+void EditOverlayDlg::OnMouseMove(POINT point)
 {
     Block* selected = model_.SelectedBlock();
     if (selected == nullptr)
         return;
-    if (!buttonDown_) {
-        handle_ = selected->HitTestHandle(point, model_.Grid().CellRects());
-        resizeMode_ = handle_ != Block::kNoHandle;
-        if (!SetSizingCursor(handle_))
-            ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+    if (!model_.IsButtonDown()) {
+        model_.HoverHandle(selected->HitTestHandle(point, model_.Grid().CellRects()));
+        ShowCursor();
         return;
     }
-    if (model_.DragTo(model_.Grid().HitTest(point), handle_, resizeMode_))
+    if (model_.DragTo(model_.Grid().HitTest(point)))
         Redraw();
 }
 
 void EditOverlayDlg::OnLButtonUp(POINT point, WPARAM keys)
 {
-    ::ReleaseCapture();
-    // The up after a double click has no down of its own: the double click did its work.
-    if (!buttonDown_)
-        return;
-    buttonDown_ = false;
     const bool ctrl = (keys & MK_CONTROL) != 0;
     const bool shift = (keys & MK_SHIFT) != 0;
-    if (model_.IsDragging()) {
-        const bool resized = resizeMode_;
-        const OverlayEditModel::DropResult result = model_.Drop(ctrl, resized);
-        if (result == OverlayEditModel::DropResult::Copied)
+    // The model has let go before the capture goes, so the capture's going cancels nothing.
+    const OverlayEditModel::Release release = model_.ReleaseButton(ctrl);
+    ::ReleaseCapture();
+    // The up after a double click has no down of its own: the double click did its work.
+    if (!release.pressed)
+        return;
+    if (release.dragged) {
+        if (release.drop == OverlayEditModel::DropResult::Copied)
             LoadPicture(model_.Current().back(), 0);
-        if (resized) {
-            ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
-            resizeMode_ = false;
-            handle_ = Block::kNoHandle;
-        }
+        ShowCursor();
         UpdateMenus();
         Redraw();
-        ShowDropRefusal(result);
+        ShowDropRefusal(release.drop);
         return;
     }
-    model_.EndPress();
     const int cell = model_.Grid().HitTest(point);
     if (cell >= 0)
         ClickCell(cell, ctrl, shift);
+}
+
+// Another window took the mouse mid-drag (Alt+Tab, a message box): the drag frame must not go on
+// following a pointer whose button this window will never see go up.
+void EditOverlayDlg::OnCaptureLost()
+{
+    if (!model_.IsButtonDown())
+        return;
+    model_.CancelPress();
+    ShowCursor();
+    Redraw();
 }
 
 void EditOverlayDlg::ShowDropRefusal(OverlayEditModel::DropResult result)
@@ -100,6 +108,7 @@ void EditOverlayDlg::ShowDropRefusal(OverlayEditModel::DropResult result)
 void EditOverlayDlg::ClickCell(int cell, bool ctrl, bool shift)
 {
     model_.ClickCell(cell, ctrl, shift);
+    ShowCursor();
     UpdateMenus();
     Redraw();
 }

@@ -15,7 +15,7 @@ void OverlayEditModel::Load(std::vector<Block> keys, std::vector<Block> backgrou
     selected_ = -1;
     marker_ = -1;
     modified_ = false;
-    EndPress();
+    CancelPress();
     MarkAll();
 }
 
@@ -57,11 +57,14 @@ void OverlayEditModel::Select(int index)
         Current()[static_cast<size_t>(index)].selected_ = 1;
 }
 
+// The resize handle belonged to the block that was selected: a press on another block, or on
+// none, must not resize by it.
 void OverlayEditModel::Deselect()
 {
     if (selected_ >= 0 && selected_ < static_cast<int>(Current().size()))
         Current()[static_cast<size_t>(selected_)].selected_ = 0;
     selected_ = -1;
+    resizeHandle_ = Block::kNoHandle;
 }
 
 void OverlayEditModel::ClearFreeCellSelection()
@@ -125,10 +128,19 @@ void OverlayEditModel::MarkerClick()
         ClickCell(marker_, false, false);
 }
 
+void OverlayEditModel::HoverHandle(int handle)
+{
+    if (buttonDown_ || selected_ < 0)
+        return;
+    resizeHandle_ = handle;
+}
+
 bool OverlayEditModel::PressCell(int cell)
 {
+    buttonDown_ = true;
     dragAllowed_ = true;
     working_.cells_.clear();
+    startCell_ = lastCell_ = -1;
     if (selected_ < 0)
         return false;
     if (cell < 0 || BlockAt(cell) != selected_) {
@@ -140,24 +152,53 @@ bool OverlayEditModel::PressCell(int cell)
     return true;
 }
 
-bool OverlayEditModel::DragTo(int cell, int handle, bool resize)
+bool OverlayEditModel::DragTo(int cell)
 {
-    if (!dragAllowed_ || selected_ < 0 || working_.cells_.empty() || cell < 0 || cell == lastCell_)
+    if (!buttonDown_ || !dragAllowed_ || selected_ < 0 || working_.cells_.empty() || cell < 0 || cell == lastCell_)
         return false;
+    const bool resize = resizeHandle_ != Block::kNoHandle;
     std::vector<RECT> ranges = working_.cells_;
-    if (!KeyGrid::MoveBlock(handle, ranges, KeyGrid::CellPoint(cell), KeyGrid::CellPoint(lastCell_), resize ? 1 : 0))
+    if (!KeyGrid::MoveBlock(resizeHandle_, ranges, KeyGrid::CellPoint(cell), KeyGrid::CellPoint(lastCell_),
+                            resize ? 1 : 0))
         return false;
     working_.cells_ = ranges;
     lastCell_ = cell;
     return true;
 }
 
+OverlayEditModel::Release OverlayEditModel::ReleaseButton(bool ctrl)
+{
+    Release release;
+    release.pressed = buttonDown_;
+    if (IsDragging()) {
+        release.dragged = true;
+        release.resized = resizeHandle_ != Block::kNoHandle;
+        release.drop = Drop(ctrl, release.resized);
+        if (release.resized)
+            resizeHandle_ = Block::kNoHandle;
+    }
+    EndPress();
+    return release;
+}
+
+void OverlayEditModel::CancelPress()
+{
+    EndPress();
+    resizeHandle_ = Block::kNoHandle;
+}
+
+void OverlayEditModel::EndPress()
+{
+    buttonDown_ = false;
+    dragAllowed_ = false;
+    working_.cells_.clear();
+    startCell_ = lastCell_ = -1;
+}
+
 OverlayEditModel::DropResult OverlayEditModel::Drop(bool ctrl, bool resize)
 {
-    if (!IsDragging() || selected_ < 0 || working_.cells_.empty()) {
-        EndPress();
+    if (selected_ < 0 || working_.cells_.empty())
         return DropResult::None;
-    }
     DropResult result;
     if (ctrl) {
         if (grid_.AreCellsFree(working_.cells_)) {
@@ -181,8 +222,6 @@ OverlayEditModel::DropResult OverlayEditModel::Drop(bool ctrl, bool resize)
     }
     if (result == DropResult::Copied || result == DropResult::Moved || result == DropResult::Resized)
         modified_ = true;
-    EndPress();
-    startCell_ = lastCell_ = -1;
     return result;
 }
 

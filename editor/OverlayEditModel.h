@@ -60,19 +60,40 @@ public:
     // Enter: the click on the marker's cell.
     void MarkerClick();
 
-    // --- Dragging the selected block ---
+    // --- The mouse: pressing, dragging the selected block, dropping it ---
+    // The window turns its mouse messages into these calls and shows what they leave: the drag
+    // frame, and the sizing cursor of ResizeHandle(). All state between a press and its release
+    // lives here, so a lost capture or a change of selection cannot leave half of it behind.
+
+    // The pointer moved with the button up: the selected block's resize handle under it (Block's
+    // handle numbering; kNoHandle: none). A press then resizes by that handle instead of moving.
+    // Ignored while the button is down or when no block is selected.
+    void HoverHandle(int handle);
+    // The handle a press resizes by, whose sizing cursor shows; kNoHandle: a press moves.
+    int ResizeHandle() const { return resizeHandle_; }
     // The button went down on the cell (-1: outside the grid); true when a drag of the selected
     // block may start there.
     bool PressCell(int cell);
-    // The pointer reached the cell: the working block follows when it stays inside the grid. true
-    // when it moved. Other blocks are not looked at until the drop.
-    bool DragTo(int cell, int handle, bool resize);
+    bool IsButtonDown() const { return buttonDown_; }
+    // The pointer reached the cell with the button down: the working block follows when it stays
+    // inside the grid. true when it moved. Other blocks are not looked at until the drop.
+    bool DragTo(int cell);
+    bool IsDragging() const { return buttonDown_ && dragAllowed_ && lastCell_ != startCell_; }
+    const Block& Working() const { return working_; }
+
+    // What the button's going up ended.
+    struct Release {
+        bool pressed = false;   // false: an up without a press of its own (after a double click)
+        bool dragged = false;   // a drag ended: drop tells how; else the press was a click
+        bool resized = false;   // the drag resized: resizing ends with it
+        DropResult drop = DropResult::None;
+    };
     // The button went up: a move, a resize or (ctrl) a copy lands where the working block is, when
     // its cells are free.
-    DropResult Drop(bool ctrl, bool resize);
-    bool IsDragging() const { return dragAllowed_ && lastCell_ != startCell_; }
-    const Block& Working() const { return working_; }
-    void EndPress() { dragAllowed_ = false; working_.cells_.clear(); }
+    Release ReleaseButton(bool ctrl);
+    // The window lost the mouse mid-press (another window took it): nothing is dropped, and
+    // neither the drag nor the resize handle outlives it.
+    void CancelPress();
 
     // --- Clipboard and deleting ---
     bool HasClipboard() const { return hasClipboard_; }
@@ -116,6 +137,8 @@ private:
     void MarkAll();
     void Append(Block block);
     void Erase(int index);
+    DropResult Drop(bool ctrl, bool resize);
+    void EndPress();
 
     KeyGrid grid_;
     std::vector<Block> keys_;
@@ -131,7 +154,10 @@ private:
     bool hasClipboard_ = false;
     Block default_;
     bool modified_ = false;
+    // Between a press and its release.
+    bool buttonDown_ = false;
     bool dragAllowed_ = false;
+    int resizeHandle_ = Block::kNoHandle;
     int startCell_ = -1;
     int lastCell_ = -1;
 };

@@ -657,3 +657,50 @@ TEST_F(EditorWindowTest, DefineAndAppearanceCommandsOpenTheirDialogsOnTheSelecti
         },
         EditOverlayDlg::Factory());
 }
+
+// The mouse state lasts from one press to its release: a click that deselects the block ends its
+// sizing cursor, and a press whose capture another window takes drags and drops nothing afterwards.
+TEST_F(EditorWindowTest, NoSizingCursorOrDragOutlivesItsClickOrItsCapture)
+{
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 0);
+            const HCURSOR sizing = ::LoadCursorA(nullptr, IDC_SIZEWE);
+            auto shownCursor = [&] {
+                editor.Self().Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(editor.Handle()),
+                                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+                return ::GetCursor();
+            };
+            // "Bil" covers A1-C2: the pointer on its right edge shows the sizing cursor.
+            Click(editor, "B1");
+            const RECT c1 = editor.Model().Grid().GetCellRect(Cell("C1"));
+            const LPARAM edge = MAKELPARAM(c1.right - 3, (c1.top + c1.bottom) / 2);
+            editor.Self().Send(WM_MOUSEMOVE, 0, edge);
+            EXPECT_EQ(sizing, shownCursor());
+            // A click there without a drag deselects the block, and the sizing cursor goes with it.
+            ClickAt(editor, edge);
+            EXPECT_EQ(-1, editor.Model().Selected());
+            EXPECT_NE(sizing, shownCursor());
+
+            // Mid-drag another window takes the mouse (Alt+Tab, a message box).
+            Click(editor, "B1");
+            editor.Self().Send(WM_MOUSEMOVE, 0, CentreOf(editor, "B1"));
+            editor.Self().Send(WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(editor, "B1"));
+            editor.Self().Send(WM_MOUSEMOVE, MK_LBUTTON, CentreOf(editor, "B3"));
+            ASSERT_TRUE(editor.Model().IsDragging());
+            HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+            ASSERT_NE(nullptr, other);
+            ::SetCapture(other);
+            EXPECT_FALSE(editor.Model().IsDragging());
+            // The pointer comes back with the button up: no frame follows it, and no drop happens.
+            editor.Self().Send(WM_MOUSEMOVE, 0, CentreOf(editor, "E5"));
+            EXPECT_TRUE(editor.Model().Working().cells_.empty());
+            editor.Self().Send(WM_LBUTTONUP, 0, CentreOf(editor, "E5"));
+            ::ReleaseCapture();
+            ::DestroyWindow(other);
+            EXPECT_EQ("(0,0,2,1)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_FALSE(editor.Model().IsModified());
+            Command(editor, ID_EDITOR_CLOSE);
+        },
+        EditOverlayDlg::Factory());
+}

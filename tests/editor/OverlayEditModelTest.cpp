@@ -110,39 +110,43 @@ TEST_F(ModelTest, DragsMoveResizeAndCopyOnlyOntoFreeCells)
         const char* what;
         const char* press;
         std::vector<const char*> path;
-        int handle;
-        bool resize, ctrl;
+        int handle;  // hovered before the press: a resize by it, else a move
+        bool ctrl;
         OverlayEditModel::DropResult result;
         std::string keys;
         UndoKind undo;
     } cases[] = {
-        {"move", "B2", {"C2", "C3"}, 0, false, false, OverlayEditModel::DropResult::Moved,
+        {"move", "B2", {"C2", "C3"}, 0, false, OverlayEditModel::DropResult::Moved,
          "a*(2,2,3,3) b(5,1,5,1)", UndoKind::Move},
-        {"move onto b", "B2", {"C2", "D2", "E2"}, 0, false, false, OverlayEditModel::DropResult::RefusedMove,
+        {"move onto b", "B2", {"C2", "D2", "E2"}, 0, false, OverlayEditModel::DropResult::RefusedMove,
          "a*(1,1,2,2) b(5,1,5,1)", UndoKind::None},
-        {"a step off the grid is skipped", "C3", {"A3", "B3"}, 0, false, false,
+        {"a step off the grid is skipped", "C3", {"A3", "B3"}, 0, false,
          OverlayEditModel::DropResult::Moved, "a*(0,1,1,2) b(5,1,5,1)", UndoKind::Move},
-        {"resize right", "C2", {"D2"}, 4, true, false, OverlayEditModel::DropResult::Resized,
+        {"resize right", "C2", {"D2"}, 4, false, OverlayEditModel::DropResult::Resized,
          "a*(1,1,3,2) b(5,1,5,1)", UndoKind::Resize},
-        {"resize onto b", "C2", {"D2", "E2", "F2"}, 4, true, false, OverlayEditModel::DropResult::RefusedResize,
+        {"resize onto b", "C2", {"D2", "E2", "F2"}, 4, false, OverlayEditModel::DropResult::RefusedResize,
          "a*(1,1,2,2) b(5,1,5,1)", UndoKind::None},
-        {"copy", "B2", {"B3", "B4", "B5"}, 0, false, true, OverlayEditModel::DropResult::Copied,
+        {"copy", "B2", {"B3", "B4", "B5"}, 0, true, OverlayEditModel::DropResult::Copied,
          "a(1,1,2,2) b(5,1,5,1) a*(1,4,2,5)", UndoKind::Paste},
-        {"copy over itself", "B2", {"B3"}, 0, false, true, OverlayEditModel::DropResult::RefusedCopy,
+        {"copy over itself", "B2", {"B3"}, 0, true, OverlayEditModel::DropResult::RefusedCopy,
          "a*(1,1,2,2) b(5,1,5,1)", UndoKind::None},
-        {"press and release in place", "B2", {}, 0, false, false, OverlayEditModel::DropResult::None,
+        {"press and release in place", "B2", {}, 0, false, OverlayEditModel::DropResult::None,
          "a*(1,1,2,2) b(5,1,5,1)", UndoKind::None},
-        {"press on another block", "F2", {"G2"}, 0, false, false, OverlayEditModel::DropResult::None,
+        {"press on another block", "F2", {"G2"}, 0, false, OverlayEditModel::DropResult::None,
          "a*(1,1,2,2) b(5,1,5,1)", UndoKind::None},
     };
     for (const Case& c : cases) {
         OverlayEditModel model;
         model.Load({MakeBlock({{1, 1, 2, 2}}, "a"), MakeBlock({{5, 1, 5, 1}}, "b")}, {});
         model.ClickCell(Cell("B2"), false, false);
+        model.HoverHandle(c.handle);
         model.PressCell(Cell(c.press));
         for (const char* cell : c.path)
-            model.DragTo(Cell(cell), c.handle, c.resize);
-        EXPECT_EQ(c.result, model.Drop(c.ctrl, c.resize)) << c.what;
+            model.DragTo(Cell(cell));
+        const OverlayEditModel::Release release = model.ReleaseButton(c.ctrl);
+        EXPECT_TRUE(release.pressed) << c.what;
+        EXPECT_EQ(c.result, release.drop) << c.what;
+        EXPECT_EQ(Block::kNoHandle, model.ResizeHandle()) << c.what;  // a resize ends with its drop
         EXPECT_EQ(c.keys, Blocks(model.Keys())) << c.what;
         EXPECT_EQ(c.undo, model.GetUndoKind()) << c.what;
         const bool changed = c.undo != UndoKind::None;
@@ -161,6 +165,53 @@ TEST_F(ModelTest, DragsMoveResizeAndCopyOnlyOntoFreeCells)
             EXPECT_EQ("a(1,1,2,2) b(5,1,5,1)", Blocks(model.Keys())) << c.what;
         }
     }
+}
+
+// The resize handle and the drag belong to one press of one selected block: a click that changes
+// the selection, or a press the window loses, leaves neither behind.
+TEST_F(ModelTest, NoResizeHandleOrDragOutlivesItsSelectionOrItsPress)
+{
+    struct Case {
+        const char* what;
+        const char* click;  // the click after the handle was hovered
+        int selected;
+    } cases[] = {
+        {"the selected block clicked again: deselected", "C2", -1},
+        {"another block chosen", "F2", 1},
+        {"a free cell chosen", "H5", -1},
+    };
+    for (const Case& c : cases) {
+        OverlayEditModel model;
+        model.Load({MakeBlock({{1, 1, 2, 2}}, "a"), MakeBlock({{5, 1, 5, 1}}, "b")}, {});
+        model.ClickCell(Cell("B2"), false, false);
+        model.HoverHandle(Block::kRightEdge);
+        EXPECT_EQ(Block::kRightEdge, model.ResizeHandle()) << c.what;
+        model.PressCell(Cell(c.click));
+        const OverlayEditModel::Release release = model.ReleaseButton(false);
+        EXPECT_FALSE(release.dragged) << c.what;
+        model.ClickCell(Cell(c.click), false, false);
+        EXPECT_EQ(c.selected, model.Selected()) << c.what;
+        EXPECT_EQ(Block::kNoHandle, model.ResizeHandle()) << c.what;
+    }
+
+    // Mid-resize the press is lost: the working block stays where it is, a later move of the
+    // pointer drags nothing, and the up that follows drops nothing.
+    model_.ClickCell(Cell("B2"), false, false);
+    model_.HoverHandle(Block::kRightEdge);
+    model_.PressCell(Cell("C2"));
+    EXPECT_TRUE(model_.DragTo(Cell("D2")));
+    EXPECT_TRUE(model_.IsDragging());
+    model_.CancelPress();
+    EXPECT_FALSE(model_.IsDragging());
+    EXPECT_FALSE(model_.IsButtonDown());
+    EXPECT_TRUE(model_.Working().cells_.empty());
+    EXPECT_EQ(Block::kNoHandle, model_.ResizeHandle());
+    EXPECT_FALSE(model_.DragTo(Cell("E2")));
+    const OverlayEditModel::Release release = model_.ReleaseButton(false);
+    EXPECT_FALSE(release.pressed);
+    EXPECT_EQ("a*(1,1,2,2) b(5,1,5,1)", Blocks(model_.Keys()));
+    EXPECT_FALSE(model_.IsModified());
+    EXPECT_EQ(UndoKind::None, model_.GetUndoKind());
 }
 
 TEST_F(ModelTest, PasteLandsOnTheFirstSelectedFreeCell)
@@ -209,8 +260,8 @@ TEST_F(ModelTest, CutDeleteAndAClipboardThatADragLeavesAlone)
     // Dragging a block between cutting and pasting keeps the cut block.
     model_.ClickCell(Cell("B2"), false, false);
     model_.PressCell(Cell("B2"));
-    model_.DragTo(Cell("C2"), 0, false);
-    EXPECT_EQ(OverlayEditModel::DropResult::Moved, model_.Drop(false, false));
+    model_.DragTo(Cell("C2"));
+    EXPECT_EQ(OverlayEditModel::DropResult::Moved, model_.ReleaseButton(false).drop);
     model_.ClickCell(Cell("A8"), false, false);
     EXPECT_EQ(OverlayEditModel::PasteResult::Pasted, model_.Paste());
     EXPECT_EQ("a(2,1,3,2) b*(0,7,0,7)", Blocks(model_.Keys()));

@@ -256,6 +256,84 @@ TEST(ZipArchive, ProgressCountsEveryByteAndACancelLeavesTheEarlierArchive)
     EXPECT_EQ(100, percent);
 }
 
+// Files deflated on several threads, larger ones through spill files, come out in the order they
+// were listed, byte for byte as one thread with everything in memory writes them.
+TEST(ZipArchive, TheArchiveIsTheSameWhateverTheThreadsAndTheirMemory)
+{
+    TempFolder temp;
+    std::map<std::string, std::string> files = SampleFiles();
+    for (int n = 0; n < 12; ++n)
+        files["ljud/ord" + std::to_string(n) + ".wav"] = n % 2 ? Noise(300000 + n, n) : Text(300000 + n);
+    zip::ZipWriter listed;
+    AddFiles(temp, "src", files, listed);
+    std::string expected;
+    const struct {
+        int threads;
+        size_t entryMemory;
+    } limits[] = {{1, 64 * 1024 * 1024}, {4, 1000}, {3, 64 * 1024}, {8, 4 * 1024 * 1024}};
+    for (const auto& limit : limits) {
+        zip::ZipWriter writer(6, zip::PackingLimits{limit.threads, limit.entryMemory});
+        for (const auto& file : files)
+            ASSERT_EQ(Result::Ok, writer.Add(temp / ("src\\" + Slashes(file.first, '\\')), file.first));
+        const std::string archive = temp / "set.zip";
+        ASSERT_EQ(Result::Ok, writer.Pack(archive)) << limit.threads;
+        const std::string bytes = ReadFile(archive);
+        if (expected.empty())
+            expected = bytes;
+        EXPECT_TRUE(bytes == expected) << limit.threads << " threads, " << limit.entryMemory << " bytes each";
+        EXPECT_EQ(std::vector<std::string>{"set.zip"}, TempFolder::FilesIn(temp.Path())) << "no spill file is left";
+        ::DeleteFileA(archive.c_str());
+    }
+    zip::ZipReader reader;
+    ASSERT_EQ(Result::Ok, reader.Open(temp.Write("set.zip", expected)));
+    ASSERT_EQ(files.size(), reader.Entries().size());
+    auto file = files.begin();
+    for (size_t i = 0; i < reader.Entries().size(); ++i, ++file) {
+        EXPECT_EQ(file->first, reader.Entries()[i].name) << "in the order listed";
+        std::string data;
+        ASSERT_EQ(Result::Ok, reader.Read(i, data)) << file->first;
+        EXPECT_TRUE(data == file->second) << file->first;
+    }
+}
+
+// A file that cannot be read, or a cancel, while later files are packed ahead through spill files:
+// the packing stops there and leaves neither the archive nor a temporary or spill file.
+TEST(ZipArchive, AStopAmidThreadsLeavesNoFileBehind)
+{
+    const struct {
+        const char* what;
+        bool lockFifth;
+        int cancelAtCall;
+        Result result;
+    } cases[] = {
+        {"a file another program holds", true, 0, Result::CannotOpen},
+        {"a cancel", false, 4, Result::Cancelled},
+    };
+    for (const auto& c : cases) {
+        TempFolder temp;
+        std::map<std::string, std::string> files;
+        for (int n = 0; n < 10; ++n)
+            files["bilder/bild" + std::to_string(n) + ".bmp"] = n % 2 ? Noise(600000, n) : Text(600000);
+        zip::ZipWriter writer(6, zip::PackingLimits{4, 1000});
+        AddFiles(temp, "src", files, writer);
+        const std::string held = temp / "src\\bilder\\bild4.bmp";
+        HANDLE lock = c.lockFifth ? ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                  : INVALID_HANDLE_VALUE;
+        ASSERT_EQ(c.lockFifth, lock != INVALID_HANDLE_VALUE) << ::GetLastError();
+        int calls = 0;
+        const Result result = writer.Pack(temp / "set.zip", [&](const zip::Progress&) {
+            return ++calls != c.cancelAtCall;
+        });
+        if (lock != INVALID_HANDLE_VALUE)
+            ::CloseHandle(lock);
+        EXPECT_EQ(c.result, result) << c.what;
+        if (c.lockFifth) {
+            EXPECT_EQ(held, writer.FailedFile()) << c.what;
+        }
+        EXPECT_TRUE(TempFolder::FilesIn(temp.Path()).empty()) << c.what;
+    }
+}
+
 TEST(ZipArchive, AMissingFileFailsThePackingAndNamesTheFile)
 {
     TempFolder temp;
