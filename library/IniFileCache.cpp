@@ -1,6 +1,7 @@
 // The process-wide cache of parsed ini files and the views that read through it.
 #include "library/IniFileCache.h"
 #include "library/IniFile.h"
+#include "library/IniValues.h"
 #include <windows.h>
 #include <atomic>
 #include <mutex>
@@ -243,6 +244,13 @@ std::string FileView::Read(const std::string& section, const std::string& key, c
     if (ThroughPlatform())
         return ReadString(path_, section, key, fallback);
     return document_->Read(section, key, fallback);
+}
+
+int FileView::ReadInt(const std::string& section, const std::string& key, int defaultValue) const
+{
+    if (ThroughPlatform())
+        return ini::ReadInt(path_, section, key, defaultValue);
+    return IntOfValue(document_->Read(section, key, std::string()), defaultValue);
 }
 
 std::vector<std::string> FileView::KeyNames(const std::string& section) const

@@ -68,6 +68,8 @@ public:
 
     std::string Read(const std::string& section, const std::string& key,
                      const std::string& fallback = std::string()) const;
+    // The key's leading integer as GetPrivateProfileInt gives it.
+    int ReadInt(const std::string& section, const std::string& key, int defaultValue) const;
     std::vector<std::string> KeyNames(const std::string& section) const;
     // The first value that is not empty of the key read in each of the sections in turn (see
     // Document::FirstValue).

@@ -7,6 +7,11 @@ namespace ini {
 
 // The key's leading integer, as the system's GetPrivateProfileInt reads it.
 int ReadInt(const std::string& file, const std::string& section, const std::string& key, int defaultValue);
+// A value's leading integer as GetPrivateProfileInt makes it of the value it reads: defaultValue for an
+// empty value, else an optional sign and the digits of its first 29 characters (decimal, or binary,
+// octal or hexadecimal after "0b", "0o" or "0x"), counted in 32 bits so that a longer number wraps
+// around as the platform's does; 0 when there are none.
+int IntOfValue(const std::string& value, int defaultValue);
 // "%d"; false when the file cannot be written.
 bool WriteInt(const std::string& file, const std::string& section, const std::string& key, int value);
 

@@ -152,7 +152,14 @@ void CSkarpinDlg::FillOverlayList()
     fileIO_.ListOverlays(selectedSetName_, overlays);
     overlayList_.Self().Send(LB_RESETCONTENT);
     listLines_.clear();
-    auto game = [&](const std::string& name) { return fileIO_.IsGameSendType(name, selectedSetName_) != 0; };
+    // The listing has read each overlay's send type with its AccessKvora flag.
+    auto game = [&](const std::string& name) {
+        for (const SetItem& overlay : overlays) {
+            if (overlay.name_ == name)
+                return overlay.gameSendType_ != 0;
+        }
+        return false;
+    };
     for (const OverlayListLine& line : OverlayListLines(kind, overlays, g_keyboardModel, game)) {
         overlayList_.AddItem(line.text, 0);
         listLines_.emplace_back(line.name, line.number, 0);

@@ -1,7 +1,6 @@
 // FileIO's construction: the start-up configuration, read in a fixed order.
 #include "loader/FileIO.h"
-#include "library/IniFile.h"
-#include "library/IniValues.h"
+#include "library/IniFileCache.h"
 #include "library/ProgramVersion.h"
 #include <vector>
 
@@ -36,7 +35,11 @@ FileIO::FileIO(const FileIOEnvironment& environment)
     irCodes_.Init();
 
     windowsSettingsFile_ = environment.windowsFolder + "\\skarpin.ini";
-    programFolder_ = ini::ReadString(windowsSettingsFile_, "Directories", "Exe");
+    // Each settings file is read once for the whole start, through our ini reader, which answers as
+    // the platform's ini calls do: the start reads about a hundred keys, and each of the platform's
+    // calls opens the file anew.
+    const ini::FileView windowsSettings(windowsSettingsFile_);
+    programFolder_ = windowsSettings.Read("Directories", "Exe");
     // Without the key the program looks beside its own file, rather than at the root of the drive.
     if (programFolder_.empty())
         programFolder_ = FolderOf(environment.applicationPath);
@@ -49,40 +52,41 @@ FileIO::FileIO(const FileIOEnvironment& environment)
     if (!FileFound(imageBaseSettingsFile_))
         imageBaseSettingsFile_ = programSettingsFile_;
 
-    setFolder_ = ini::ReadString(programSettingsFile_, "Directories", "Setinfo");
+    const ini::FileView settings(programSettingsFile_);
+    setFolder_ = settings.Read("Directories", "Setinfo");
     if (setFolder_.empty()) {
         setFolder_ = programFolder_ + "\\set";
         CreateFolder(setFolder_);
     }
 
     keyCodeTableFile_ = programFolder_ + "\\" + variantName_ + ".key";
-    driverName_ = ini::ReadString(programSettingsFile_, "USB", "DriverName");
+    driverName_ = settings.Read("USB", "DriverName");
 
-    ReadFolderSetting("AutoSoundDir", "autowave", autoSoundFolder_);
-    ReadFolderSetting("AutoIconDir", "autoicon", autoIconFolder_);
-    ReadFolderSetting("AutoImageDir", "autoimage", autoImageFolder_);
+    ReadFolderSetting(settings, "AutoSoundDir", "autowave", autoSoundFolder_);
+    ReadFolderSetting(settings, "AutoIconDir", "autoicon", autoIconFolder_);
+    ReadFolderSetting(settings, "AutoImageDir", "autoimage", autoImageFolder_);
 
     exportFolder_ = programFolder_;
     importFolder_ = programFolder_;
 
-    standardOverlaySetName_ = ini::ReadString(programSettingsFile_, "Settings", "StandardOverlayName", "Standardöverlägg");
-    showStandardOverlays_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowStandardOverlays", 0);
-    templatesSetName_ = ini::ReadString(programSettingsFile_, "Settings", "TemplatesName", "Mallar");
-    showTemplates_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowTemplates", 0);
-    showTemplateDlg_ = ini::ReadInt(programSettingsFile_, "Settings", "ShowTemplateDlg", 1);
+    standardOverlaySetName_ = settings.Read("Settings", "StandardOverlayName", "Standardöverlägg");
+    showStandardOverlays_ = settings.ReadInt("Settings", "ShowStandardOverlays", 0);
+    templatesSetName_ = settings.Read("Settings", "TemplatesName", "Mallar");
+    showTemplates_ = settings.ReadInt("Settings", "ShowTemplates", 0);
+    showTemplateDlg_ = settings.ReadInt("Settings", "ShowTemplateDlg", 1);
 
     ReadProgramVersion(environment);
 
-    ReadKeyNames();
-    ReadLanguage();
+    ReadKeyNames(settings);
+    ReadLanguage(settings);
     ReadKeyCodeTable();
 
-    ReadKvoraStart();
-    ReadAutoCommand();
-    ReadVideoExtensions();
+    ReadKvoraStart(settings);
+    ReadAutoCommand(settings);
+    ReadVideoExtensions(windowsSettings);
 
     LoadImageBases();
-    ReadMouseClickReferences();
+    ReadMouseClickReferences(settings);
 }
 
 FileIO::~FileIO()
@@ -90,9 +94,10 @@ FileIO::~FileIO()
     irCodes_.Free();
 }
 
-void FileIO::ReadFolderSetting(const std::string& key, const std::string& defaultName, std::string& folder)
+void FileIO::ReadFolderSetting(const ini::FileView& settings, const std::string& key, const std::string& defaultName,
+                               std::string& folder)
 {
-    folder = ini::ReadString(programSettingsFile_, "Directories", key);
+    folder = settings.Read("Directories", key);
     if (folder.empty())
         folder = programFolder_ + "\\" + defaultName;
     CreateFolder(folder);
@@ -105,15 +110,15 @@ void FileIO::ReadProgramVersion(const FileIOEnvironment& environment)
     fileDate_ = program.dated ? FormatProgramDate(program.lastWrite, true) : std::string();
 }
 
-void FileIO::ReadKvoraStart()
+void FileIO::ReadKvoraStart(const ini::FileView& settings)
 {
     for (std::string& start : startStrings_)
         start.clear();
     defaultStartString_.clear();
-    const int defaultStart = ini::ReadInt(programSettingsFile_, "KvoraStart", "DefaultStart", 0);
+    const int defaultStart = settings.ReadInt("KvoraStart", "DefaultStart", 0);
     if (defaultStart > 0) {
         for (int n = 1; n <= static_cast<int>(startStrings_.size()); ++n) {
-            std::string value = ini::ReadString(programSettingsFile_, "KvoraStart", "Start" + std::to_string(n));
+            std::string value = settings.Read("KvoraStart", "Start" + std::to_string(n));
             if (value.empty())
                 continue;
             startStrings_[static_cast<size_t>(n - 1)] = value;
@@ -121,21 +126,21 @@ void FileIO::ReadKvoraStart()
                 defaultStartString_ = value;
         }
     }
-    endString_ = ini::ReadString(programSettingsFile_, "KvoraStart", "End", "<Paus0.5><Return>");
+    endString_ = settings.Read("KvoraStart", "End", "<Paus0.5><Return>");
 }
 
-void FileIO::ReadAutoCommand()
+void FileIO::ReadAutoCommand(const ini::FileView& settings)
 {
     autoCommand_ = AutoCommandSettings();
-    autoCommand_.mode_ = ini::ReadInt(programSettingsFile_, "Settings", "AutoCommand", 0);
-    autoCommand_.prefix_ = ini::ReadString(programSettingsFile_, "Settings", "AutoCommandPrefix");
-    autoCommand_.suffix_ = ini::ReadString(programSettingsFile_, "Settings", "AutoCommandSuffix");
+    autoCommand_.mode_ = settings.ReadInt("Settings", "AutoCommand", 0);
+    autoCommand_.prefix_ = settings.Read("Settings", "AutoCommandPrefix");
+    autoCommand_.suffix_ = settings.Read("Settings", "AutoCommandSuffix");
 }
 
-void FileIO::ReadVideoExtensions()
+void FileIO::ReadVideoExtensions(const ini::FileView& windowsSettings)
 {
     videoExtensions_.clear();
-    const std::string list = ini::ReadString(windowsSettingsFile_, "Defaults", "Video", "AVI,MPE,MPEG,MPG,MOV,WMV");
+    const std::string list = windowsSettings.Read("Defaults", "Video", "AVI,MPE,MPEG,MPG,MOV,WMV");
     size_t start = 0;
     for (size_t comma = list.find(','); comma != std::string::npos; comma = list.find(',', start)) {
         videoExtensions_.push_back(list.substr(start, comma - start));
@@ -150,13 +155,13 @@ void FileIO::LoadImageBases()
     imageBases_.LoadBases(imageBaseSettingsFile_, 1);
 }
 
-void FileIO::ReadMouseClickReferences()
+void FileIO::ReadMouseClickReferences(const ini::FileView& settings)
 {
     clickReferences_.clear();
     for (int n = 1;; ++n) {
         MouseClickReference reference;
         reference.Reset();
-        const std::string value = ini::ReadString(programSettingsFile_, "MouseClickReferenceList", std::to_string(n));
+        const std::string value = settings.Read("MouseClickReferenceList", std::to_string(n));
         // Three comma-separated fields, each giving its last character, then the name, commas and all.
         char* modes[3] = {&reference.unit_, &reference.target_, &reference.corner_};
         size_t start = 0;

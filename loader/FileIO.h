@@ -153,9 +153,9 @@ public:
     static bool WriteRepeatTimes(const std::string& file, float repeatDelay, float frequency);
     static bool WriteFeedback(const std::string& file, int flashSignal, int beepSignal);
 
-    // Key tables, read at construction.
-    void ReadKeyNames();
-    void ReadLanguage();
+    // Key tables, read at construction from the program settings file.
+    void ReadKeyNames(const ini::FileView& settings);
+    void ReadLanguage(const ini::FileView& settings);
     void ReadKeyCodeTable();
 
     // The key grid: cell numbers (column + 16 x row) and inclusive cell rectangles.
@@ -183,6 +183,13 @@ public:
     // that could not be read.
     int ReadBlockSection(const std::vector<std::string>& lines, const std::string& header, std::vector<Block>& blocks,
                          std::string* versionLine = nullptr);
+    // What an overlay's list line shows of its file: [Version] AccessKvora and whether its keys are sent
+    // for games. Both 0 when the file cannot be read.
+    struct OverlayMarks {
+        int accessKvora = 0;
+        int gameSendType = 0;
+    };
+    OverlayMarks ReadOverlayMarks(const std::string& overlayName, const std::string& setName) const;
     // [Version] AccessKvora of the overlay file.
     int GetAccessKvoraFlag(const std::string& overlayName, const std::string& setName) const;
     // Sets it in the file as it stands; false when the file cannot be read or written.
@@ -457,11 +464,13 @@ private:
     bool MoveRegisterEntry(const std::string& sourceSet, int oldNumber, const std::string& targetSet, int newNumber,
                            const std::string& targetName);
     void ReadProgramVersion(const FileIOEnvironment& environment);
-    void ReadKvoraStart();
-    void ReadAutoCommand();
-    void ReadVideoExtensions();
+    // The readers of the start: settings is the program settings file, windowsSettings the Windows one.
+    void ReadKvoraStart(const ini::FileView& settings);
+    void ReadAutoCommand(const ini::FileView& settings);
+    void ReadVideoExtensions(const ini::FileView& windowsSettings);
     void LoadImageBases();
-    void ReadMouseClickReferences();
-    void ReadFolderSetting(const std::string& key, const std::string& defaultName, std::string& folder);
+    void ReadMouseClickReferences(const ini::FileView& settings);
+    void ReadFolderSetting(const ini::FileView& settings, const std::string& key, const std::string& defaultName,
+                           std::string& folder);
     void GetFolderSetting(const std::string& key, std::string& folder) const;
 };

@@ -145,20 +145,20 @@ bool FileIO::WriteFeedback(const std::string& file, int flashSignal, int beepSig
     });
 }
 
-void FileIO::ReadKeyNames()
+void FileIO::ReadKeyNames(const ini::FileView& settings)
 {
     // The driver program reads the same words with room for 14 characters: a longer word is cut
     // here the same way, so the editors, the compiler and the driver agree.
     for (int i = 0; i < kKeyNameCount; ++i)
-        keyNames_[static_cast<size_t>(i)] = ini::ReadString(programSettingsFile_, "KeyNames", kKeyNameKeys[i]).substr(0, kMaxKeyName);
+        keyNames_[static_cast<size_t>(i)] = settings.Read("KeyNames", kKeyNameKeys[i]).substr(0, kMaxKeyName);
 }
 
-void FileIO::ReadLanguage()
+void FileIO::ReadLanguage(const ini::FileView& settings)
 {
     for (int i = 0; i < kLanguageKeyCount; ++i) {
         LanguageKey& entry = languageKeys_[static_cast<size_t>(i)];
         // A trailing comma lets the same reader take the last number of the four.
-        const std::string value = ini::ReadString(programSettingsFile_, "Language", kLanguageKeys[i]) + ",";
+        const std::string value = settings.Read("Language", kLanguageKeys[i]) + ",";
         int* const places[4] = {&entry.keyCode_, &entry.ctrl_, &entry.alt_, &entry.shift_};
         size_t after = ReadNumbers(value, places, 4);
         // The special entries carry a character: the single byte after the fourth comma.
@@ -166,7 +166,7 @@ void FileIO::ReadLanguage()
             entry.character_ = static_cast<unsigned char>(value[after]);
     }
     altGrKeys_.fill(0);
-    const std::string altGr = ini::ReadString(programSettingsFile_, "Language", "AltGrKey") + ",";
+    const std::string altGr = settings.Read("Language", "AltGrKey") + ",";
     int* places[kAltGrKeyCount];
     for (int i = 0; i < kAltGrKeyCount; ++i)
         places[i] = &altGrKeys_[static_cast<size_t>(i)];

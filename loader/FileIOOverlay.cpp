@@ -5,7 +5,6 @@
 #include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "library/IniDocument.h"
-#include "library/IniFile.h"
 #include "library/IniFileCache.h"
 #include "library/IniValues.h"
 #include "loader/IniText.h"
@@ -356,9 +355,25 @@ void FileIO::ResolvePicture(Block& record, float version, bool& basesLoaded)
     }
 }
 
+// One read of the file for both marks, each read as the ini calls read it: the main window lists a
+// hundred overlays at a time, and two calls of the platform's per overlay cost more than the rest of
+// the listing.
+FileIO::OverlayMarks FileIO::ReadOverlayMarks(const std::string& overlayName, const std::string& setName) const
+{
+    OverlayMarks marks;
+    const std::string path = OverlayPath(setName, overlayName);
+    std::string content;
+    if (!storefile::ReadAll(path, content))
+        return marks;
+    const ini::FileView file(path, std::move(content));
+    marks.accessKvora = file.ReadInt("Version", "AccessKvora", 0);
+    marks.gameSendType = ::lstrcmpiA(file.Read("KeyboardSettings", "SendType", "API").c_str(), "Game") == 0 ? 1 : 0;
+    return marks;
+}
+
 int FileIO::GetAccessKvoraFlag(const std::string& overlayName, const std::string& setName) const
 {
-    return ini::ReadInt(OverlayPath(setName, overlayName), "Version", "AccessKvora", 0);
+    return ReadOverlayMarks(overlayName, setName).accessKvora;
 }
 
 // The flag is set in the file's own text: the ini interface would write the whole file anew and
@@ -380,6 +395,5 @@ int FileIO::IsGameSendType(const std::string& overlayName, const std::string& se
 {
     if (overlayName.empty())
         return 0;
-    const std::string sendType = ini::ReadString(OverlayPath(setName, overlayName), "KeyboardSettings", "SendType", "API");
-    return ::lstrcmpiA(sendType.c_str(), "Game") == 0 ? 1 : 0;
+    return ReadOverlayMarks(overlayName, setName).gameSendType;
 }

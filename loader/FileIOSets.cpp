@@ -200,8 +200,11 @@ void FileIO::ListOverlays(const std::string& setName, std::vector<SetItem>& over
     const bool appended = AppendUnregisteredFiles(setName, range.first, range.last, overlays);
     if (appended && useRegister)
         RewriteRegister(setName, overlays);
-    for (SetItem& item : overlays)
-        item.accessKvora_ = GetAccessKvoraFlag(item.name_, setName);
+    for (SetItem& item : overlays) {
+        const OverlayMarks marks = ReadOverlayMarks(item.name_, setName);
+        item.accessKvora_ = marks.accessKvora;
+        item.gameSendType_ = marks.gameSendType;
+    }
     ShowArrowCursor();
 }
 

@@ -1,6 +1,7 @@
 // FileIO's settings: read from their file at each call, written through at once.
 #include "loader/FileIO.h"
 #include "library/IniFile.h"
+#include "library/IniFileCache.h"
 #include "library/IniValues.h"
 #include <cstdlib>
 
@@ -170,7 +171,7 @@ void FileIO::SetShortCommandFlag(int flag)
 void FileIO::SetDefaultStart(int number)
 {
     ini::WriteInt(programSettingsFile_, "KvoraStart", "DefaultStart", number);
-    ReadKvoraStart();
+    ReadKvoraStart(ini::FileView(programSettingsFile_));
 }
 
 int FileIO::GetTextToSpeech() const

@@ -16,6 +16,7 @@ struct SetItem {
     int selected_ = 0;   // chosen in a dialog
     int readOnly_ = 0;   // a set whose folder is read-only
     int accessKvora_ = 0; // an overlay saved for the AccessKvora model
+    int gameSendType_ = 0; // an overlay whose keys are sent for games, read with the AccessKvora flag
 };
 
 // The command the command editor puts on a block when a picture is chosen: prefix, the picture's text,

@@ -3,6 +3,7 @@
 #include "ImageBaseFiles.h"
 #include "library/IniFile.h"
 #include "library/IniFileCache.h"
+#include "library/IniValues.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -222,6 +223,39 @@ TEST_F(IniReader, FilesOfOtherShapesReadAsThePlatformReadsThem)
     ::CreateDirectoryA((folder / "folder.ini").c_str(), nullptr);
     EXPECT_EQ("-", ini::ReadString(folder / "folder.ini", "S", "k", "-"));
     EXPECT_EQ("-", Read(folder / "folder.ini", "k"));
+}
+
+// Flags and counts are read as the platform's GetPrivateProfileInt reads them.
+TEST_F(IniReader, IntegersReadAsThePlatformReadsThem)
+{
+    const std::string path = folder.Write("numbers.ini", Bytes("[S]\r\none=1\r\nzero=0\r\nempty=\r\nblank=   \r\n"
+                                                                "lead=  7\r\nneg=-3\r\nplus=+4\r\ntrail=12abc\r\n"
+                                                                "word=abc\r\nhex=0x10\r\nmax=2147483647\r\n"
+                                                                "wrap=4294967295\r\nover=4294967296\r\nbig=99999999999\r\n"
+                                                                "least=-2147483648\r\nquoted=\"5\"\r\nctrl=\x01 8\r\n"
+                                                                "gap=- 5\r\nnoeq\r\nhexup=0X10\r\nbin=0b101\r\noct=0o17\r\n"
+                                                                "zerolead=010\r\nbare=0x\r\nhexcase=0xfF\r\nhexend=0x1g\r\n"
+                                                                "neghex=-0x10\r\nbinup=0B11\r\nbin2=0b12\r\n"
+                                                                "long29=00000000000000000000000000009\r\n"
+                                                                "long30=000000000000000000000000000009\r\n"));
+    struct Case {
+        const char* key;
+        int expected;
+    };
+    const Case cases[] = {
+        {"one", 1},          {"zero", 0},        {"empty", -7},      {"blank", -7},   {"lead", 7},
+        {"neg", -3},         {"plus", 4},        {"trail", 12},      {"word", 0},     {"hex", 16},
+        {"max", 2147483647}, {"wrap", -1},       {"over", 0},        {"big", 1215752191},
+        {"least", -2147483647 - 1},              {"quoted", 5},      {"ctrl", 8},     {"gap", 0},
+        {"noeq", -7},        {"missing", -7},    {"long29", 9},      {"long30", 0},
+        {"hexup", 0},  {"bin", 5},          {"oct", 15},        {"zerolead", 10}, {"bare", 0},   {"hexcase", 255},
+        {"hexend", 1}, {"neghex", -16},     {"binup", 0},       {"bin2", 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.expected, ini::ReadInt(path, "S", c.key, -7)) << "platform " << c.key;
+        EXPECT_EQ(c.expected, ini::FileView(path).ReadInt("S", c.key, -7)) << "ours " << c.key;
+    }
+    EXPECT_EQ(-7, ini::FileView(folder / "missing.ini").ReadInt("S", "one", -7));
 }
 
 TEST_F(IniReader, AChangeOnDiskIsSeenByTheNextRead)

@@ -78,6 +78,33 @@ TEST_F(MainWindowTest, OpensOnTheFirstSetWithItsHundredNumbers)
     });
 }
 
+// Each line carries its overlay's mark: AccessKvora before DirectX, and AccessKvora only where the
+// keyboard is of another model.
+TEST_F(MainWindowTest, ListLinesCarryTheirOverlaysMarks)
+{
+    MakeSet("Skola", StandardRegister({{1, "Kvora"}, {2, "Spel"}, {3, "Vanlig"}, {4, "Spel"}}).c_str());
+    Write("Program Files\\Skarpin\\set\\Skola\\Kvora.ini",
+          "[Version]\r\nAccessKvora=1\r\n[KeyboardSettings]\r\nSendType=Game\r\n");
+    Write("Program Files\\Skarpin\\set\\Skola\\Spel.ini", "[KeyboardSettings]\r\nSendType=game\r\n");
+    MakeOverlay("Skola", "Vanlig");
+    struct Case {
+        const char* model;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"PS2", {"1 Kvora    *** AccessKvora ***", "2 Spel    *** DirectX ***", "3 Vanlig", "4 Spel    *** DirectX ***", "5 "}},
+        {"ACCESS", {"1 Kvora    *** DirectX ***", "2 Spel    *** DirectX ***", "3 Vanlig", "4 Spel    *** DirectX ***", "5 "}},
+    };
+    for (const Case& c : cases) {
+        UseModel(c.model);
+        RunMainWindow([&](CSkarpinDlg& dialog) {
+            ASSERT_EQ(dialog.ListLines().size(), 100u);
+            for (size_t line = 0; line < c.lines.size(); ++line)
+                EXPECT_EQ(ListText(dialog, static_cast<int>(line)), c.lines[line]) << c.model;
+        });
+    }
+}
+
 // The window, its menus and the set store take a set for the templates or standard-overlay set by
 // one comparison of names: the list shows what the store lists, and the register stays as it was.
 TEST_F(MainWindowTest, SpecialSetsFollowTheirSwitchesWhateverTheCaseOfTheirNames)

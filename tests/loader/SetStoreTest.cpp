@@ -2,6 +2,7 @@
 // numbering of files the register does not name.
 #include "SetFixture.h"
 #include "library/IniFile.h"
+#include "library/IniValues.h"
 #include "loader/IniText.h"
 #include "loader/StoreFiles.h"
 #include "support/FullDisk.h"
@@ -205,6 +206,46 @@ TEST(SetStore, ListingReadsEachOverlaysAccessKvoraFlag)
     ASSERT_EQ(2u, overlays.size());
     EXPECT_EQ(1, overlays[0].accessKvora_);
     EXPECT_EQ(0, overlays[1].accessKvora_);
+}
+
+// The listing reads both marks of a list line from each overlay file, as the single look-ups read them.
+TEST(SetStore, ListingReadsEachOverlaysMarksAsTheLookUpsDo)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        int accessKvora;
+        int game;
+    };
+    const Case cases[] = {
+        {"Plain", "[Version]\r\nVersion=5.0.19.0\r\n[KeyboardSettings]\r\nSendType=API\r\n", 0, 0},
+        {"Game", "[Version]\r\nVersion=5.0.19.0\r\n[KeyboardSettings]\r\nSendType=gAmE\r\n", 0, 1},
+        {"Both", "[version]\r\n AccessKvora = 2 \r\n[KEYBOARDSETTINGS]\r\nSendType=\"Game\"\r\n", 2, 1},
+        {"Later", "[Version]\r\nAccessKvora=0x1\r\n[KeyboardSettings]\r\nSendType=Games\r\n", 1, 0},
+        {"First", "[Version]\r\nAccessKvora=3\r\nAccessKvora=1\r\n[KeyboardSettings]\r\nSendType\r\nSendType=Game\r\n", 3, 0},
+        {"Foreign", "\xEF\xBB\xBF[Version]\r\nAccessKvora=1\r\n[KeyboardSettings]\r\nSendType=Game\r\n", 1, 1},
+    };
+    SetFixture sets;
+    std::string registerText = "[Overlays]\r\n";
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        registerText += std::to_string(i + 1) + "=" + cases[i].name + "\r\n";
+        sets.Write("Program Files\\Skarpin\\set\\Skola\\" + std::string(cases[i].name) + ".ini", cases[i].text);
+    }
+    sets.MakeSet("Skola", registerText.c_str());
+    std::vector<SetItem> overlays;
+    sets.Io().ListOverlays("Skola", overlays);
+    ASSERT_EQ(sizeof(cases) / sizeof(cases[0]), overlays.size());
+    for (size_t i = 0; i < overlays.size(); ++i) {
+        const Case& c = cases[i];
+        EXPECT_EQ(c.accessKvora, overlays[i].accessKvora_) << c.name;
+        EXPECT_EQ(c.game, overlays[i].gameSendType_) << c.name;
+        EXPECT_EQ(c.accessKvora, sets.Io().GetAccessKvoraFlag(c.name, "Skola")) << c.name;
+        EXPECT_EQ(c.game, sets.Io().IsGameSendType(c.name, "Skola")) << c.name;
+        const std::string path = sets.OverlayPath("Skola", c.name);
+        EXPECT_EQ(c.accessKvora, ini::ReadInt(path, "Version", "AccessKvora", 0)) << "the platform, " << c.name;
+        EXPECT_EQ(c.game, ::lstrcmpiA(ini::ReadString(path, "KeyboardSettings", "SendType", "API").c_str(), "Game") == 0)
+            << "the platform, " << c.name;
+    }
 }
 
 TEST(SetStore, WriteOverlayListReplacesTheWholeSection)
