@@ -33,6 +33,7 @@ enum class NameProblem {
     ParentFolder,   // has a ".." part
     BadCharacter,   // a control character, one of : * ? " < > |, or a letter outside code page 1252
     DeviceName,     // a part names a device (CON, NUL, COM1, ...)
+    TrailingDot,    // a part ends in '.' or ' ', which Windows drops: "hund.bmp." would land on "hund.bmp"
 };
 
 struct Entry {

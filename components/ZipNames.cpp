@@ -1,6 +1,7 @@
 // Stored names: the export layout's rule for making one from a path, and the checks a name must
 // pass before it is unpacked below a folder.
 #include "components/ZipArchive.h"
+#include "framework/Files.h"
 #include <windows.h>
 #include <algorithm>
 #include <cctype>
@@ -32,23 +33,6 @@ std::vector<std::string> Parts(const std::string& name)
             return parts;
         start = slash + 1;
     }
-}
-
-// Windows opens the device whatever extension or trailing blanks follow these names.
-bool IsDeviceName(const std::string& part)
-{
-    std::string base = part.substr(0, part.find('.'));
-    while (!base.empty() && base.back() == ' ')
-        base.pop_back();
-    for (char& c : base)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
-    for (const char* device : kDevices) {
-        if (base == device)
-            return true;
-    }
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-           base[3] >= '1' && base[3] <= '9';
 }
 
 bool HasBadCharacter(const std::string& name)
@@ -93,8 +77,13 @@ NameProblem CheckName(const std::string& storedName)
     if (HasBadCharacter(name))
         return NameProblem::BadCharacter;
     for (const std::string& part : parts) {
-        if (IsDeviceName(part))
+        if (fw::IsDeviceName(part))
             return NameProblem::DeviceName;
+    }
+    // A folder's name ends in '/', so its last part is empty and passes.
+    for (const std::string& part : parts) {
+        if (!part.empty() && (part.back() == '.' || part.back() == ' '))
+            return NameProblem::TrailingDot;
     }
     return NameProblem::None;
 }

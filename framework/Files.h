@@ -8,6 +8,11 @@ namespace fw {
 // folder's name is no extension ("C:\ljud.mapp\hej" has none).
 std::string FileExtension(const std::string& path);
 
+// Whether Windows takes one part of a path for a device rather than a file, whatever extension or
+// trailing blanks follow: CON, PRN, AUX, NUL, CONIN$, CONOUT$, CLOCK$, and COM and LPT with a digit
+// 0-9 or a superscript one, two or three (cp1252 0xB9, 0xB2, 0xB3). Letter case does not matter.
+bool IsDeviceName(const std::string& part);
+
 // An existing file; false for a folder and for a name that is not there.
 bool FileExists(const std::string& path);
 // An existing folder; false for a file and for a name that is not there.

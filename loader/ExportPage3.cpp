@@ -2,10 +2,12 @@
 #include "loader/ExportPage3.h"
 #include "framework/Cursor.h"
 #include "framework/Gdi.h"
+#include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
 #include "loader/ExportCopies.h"
 #include "skarpin/resource.h"
+#include <algorithm>
 
 ExportPage3::ExportPage3(const std::string& setName, FileIO* fileIO, std::vector<SetItem>* overlays,
                          std::vector<SetItem>* media, ExportWorkFolder* workFolder)
@@ -46,7 +48,7 @@ bool ExportPage3::OnSetActive()
     fw::WaitCursor wait;
     OnStop();
     ClearTree();
-    CopyOverlays();
+    ReportNotCopied(CopyOverlays());
     for (const std::string& path : collected_.Paths())
         items_.emplace_back(Tree().Insert(TVI_ROOT, TVI_SORT, path), path);
     StartCheckTimer();
@@ -58,20 +60,38 @@ bool ExportPage3::OnSetActive()
     return true;
 }
 
-// The copies of an earlier entry go first: the chosen overlays may have changed since.
-void ExportPage3::CopyOverlays()
+// The copies of an earlier entry go first: the chosen overlays may have changed since. An overlay
+// that cannot be copied is no longer chosen, so the packing never looks for its copy.
+std::vector<std::string> ExportPage3::CopyOverlays()
 {
     collected_.Clear();
+    std::vector<std::string> notCopied;
     if (!overlays_ || !fileIO_ || !workFolder_)
-        return;
+        return notCopied;
     workFolder_->Empty();
     const std::string& folder = workFolder_->Path();
     if (folder.empty())
-        return;
-    for (const SetItem& overlay : *overlays_) {
-        if (overlay.selected_)
-            exportwizard::CopyOverlay(*fileIO_, setName_, overlay.name_, folder, collected_);
+        return notCopied;
+    for (SetItem& overlay : *overlays_) {
+        if (overlay.selected_ && !exportwizard::CopyOverlay(*fileIO_, setName_, overlay.name_, folder, collected_)) {
+            notCopied.push_back(fileIO_->OverlayPath(setName_, overlay.name_));
+            overlay.selected_ = 0;
+        }
     }
+    return notCopied;
+}
+
+// Told at once, by the overlays' own paths in the set: at Finish only the work folder's copy would
+// be missing, a name the user never chose.
+void ExportPage3::ReportNotCopied(const std::vector<std::string>& paths)
+{
+    if (paths.empty())
+        return;
+    std::string list;
+    for (const std::string& path : paths)
+        list += path + "\n";
+    fw::ShowMessage(hwnd_, IDS_EXPORT_NOT_COPIED, fw::FormatResString(IDS_EXPORT_NOT_COPIED, list.c_str()),
+                    fw::LoadResString(IDS_EXPORT_CAPTION), MB_OK | MB_ICONWARNING);
 }
 
 // ---- Buttons and notifications ------------------------------------------------------------------
@@ -194,6 +214,11 @@ void ExportPage3::OnStop()
 
 LRESULT ExportPage3::OnWizardNext()
 {
+    // Every chosen overlay may have failed to copy.
+    if (overlays_ && std::none_of(overlays_->begin(), overlays_->end(), [](const SetItem& o) { return o.selected_; })) {
+        fw::ShowMessage(hwnd_, IDS_EXPORT_NO_OVERLAY, IDS_EXPORT_CAPTION, MB_OK | MB_ICONSTOP);
+        return -1;
+    }
     if (media_) {
         media_->clear();
         for (const TreeCtrlItem& item : items_) {

@@ -36,7 +36,9 @@ protected:
     void OnDestroy() override;
 
 private:
-    void CopyOverlays();
+    // The set's paths of the overlays that could not be copied.
+    std::vector<std::string> CopyOverlays();
+    void ReportNotCopied(const std::vector<std::string>& paths);
     void OnTest();
     void OnStop();
     void PlaySound();

@@ -219,9 +219,8 @@ public:
     bool IsTemplatesSet(const std::string& setName) const;
     // The one rule for the names of sets and overlays, which become folder and file names that must
     // stay inside the set folder: not empty; none of the characters \ / * ? " < > | , : nor a
-    // control character; not "." or ".."; no blank or dot at the end; not a device name (CON, PRN,
-    // AUX, NUL, COM1-COM9, LPT1-LPT9), with or without an extension. Every store operation checks
-    // its names with it.
+    // control character; not "." or ".."; no blank or dot at the end; not a device name
+    // (fw::IsDeviceName), with or without an extension. Every store operation checks its names with it.
     static bool IsValidName(const std::string& name);
     // The name without the characters the rule forbids, without blanks at either end or dots at its
     // end. What is left may still fail the rule (empty, or a device name).
@@ -233,6 +232,9 @@ public:
     // folder, counts as missing; so does a file whose name the rule refuses.
     void ListOverlays(const std::string& setName, std::vector<SetItem>& overlays);
     // Writes the register whole through the store's write-then-replace writer.
+    // A register line's number: the text before the '=' as an integer, 0 when it is none or lies
+    // beyond what any register holds.
+    static int RegisterNumber(const std::string& text);
     static bool WriteSetFile(const std::string& registerPath, const std::vector<SetItem>& overlays,
                              const KeyboardSettings& settings);
     bool WriteOverlayList(const std::string& setName, const std::vector<SetItem>& overlays);

@@ -1,6 +1,6 @@
 // FileIO's rule for the names of sets and overlays, which become folder and file names.
 #include "loader/FileIO.h"
-#include "library/Cp1252.h"
+#include "framework/Files.h"
 
 namespace {
 
@@ -10,19 +10,6 @@ const char* const kForbiddenCharacters = "\\/*?\"<>|,:";
 bool IsForbidden(char c)
 {
     return static_cast<unsigned char>(c) < 0x20 || std::string(kForbiddenCharacters).find(c) != std::string::npos;
-}
-
-// The system takes these names, with any extension, for its devices rather than for files.
-bool IsDeviceName(const std::string& name)
-{
-    std::string stem = name.substr(0, name.find('.'));
-    while (!stem.empty() && stem.back() == ' ')
-        stem.pop_back();
-    stem = cp1252::Lower(stem);
-    if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul")
-        return true;
-    return stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) && stem[3] >= '1'
-           && stem[3] <= '9';
 }
 
 } // namespace
@@ -38,7 +25,7 @@ bool FileIO::IsValidName(const std::string& name)
     // The system drops blanks and dots at the end of a name: "Skola " would be the folder "Skola".
     if (name.back() == ' ' || name.back() == '.')
         return false;
-    return !IsDeviceName(name);
+    return !fw::IsDeviceName(name);
 }
 
 std::string FileIO::CleanName(const std::string& name)

@@ -77,15 +77,6 @@ std::string OverlayKey(int number)
     return std::to_string(number);
 }
 
-// A register line's number: the text before the '=' as an integer, 0 when it is none.
-int EntryNumber(const std::string& text)
-{
-    long value = std::strtol(text.c_str(), nullptr, 10);
-    if (value < -1000000 || value > 1000000)
-        return 0;
-    return static_cast<int>(value);
-}
-
 // The register in its fixed form: the keyboard settings without the send type, then the entries.
 std::string SetFileText(const std::vector<SetItem>& overlays, const KeyboardSettings& settings)
 {
@@ -115,6 +106,14 @@ FileIO::CarryResult FileIO::CarryResult::Done(std::vector<std::string> notCarrie
     result.outcome = notCarried.empty() ? kDone : kDonePartly;
     result.notCarried = std::move(notCarried);
     return result;
+}
+
+int FileIO::RegisterNumber(const std::string& text)
+{
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    if (value < -1000000 || value > 1000000)
+        return 0;
+    return static_cast<int>(value);
 }
 
 std::string FileIO::SetFolderPath(const std::string& setName) const
@@ -227,7 +226,7 @@ bool FileIO::ReadRegisterEntries(const std::string& setName, int first, int last
         const size_t equals = line.find('=');
         if (equals == std::string::npos)
             continue;
-        const int number = EntryNumber(line.substr(0, equals));
+        const int number = RegisterNumber(line.substr(0, equals));
         const std::string name = line.substr(equals + 1);
         if (number < first || number > last || !IsValidName(name) || !fw::FileExists(OverlayPath(setName, name)))
             continue;

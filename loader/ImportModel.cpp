@@ -3,10 +3,10 @@
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
 #include "loader/FileIO.h"
+#include "loader/NameDialogRules.h"
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 
 namespace importwizard {
 
@@ -104,7 +104,12 @@ std::string Backslashed(std::string name)
 std::string FirstFreeSetName(const std::string& base, const NameTaken& taken)
 {
     for (int i = 0;; ++i) {
-        const std::string name = i == 0 ? base : base + " " + std::to_string(i);
+        const std::string suffix = i == 0 ? std::string() : " " + std::to_string(i);
+        // The number stays whole; the base gives way, as the set dialogs' length rule asks.
+        std::string stem = base.substr(0, namerules::kMaxSetNameLength - suffix.size());
+        if (stem.size() < base.size())
+            stem = FileIO::CleanName(stem);
+        const std::string name = stem + suffix;
         if (FileIO::IsValidName(name) && !taken(name))
             return name;
     }
@@ -129,7 +134,7 @@ void ReadRegisterNumbers(const std::vector<std::string>& lines, const std::strin
         const size_t equals = line->find('=');
         if (equals == std::string::npos)
             continue;
-        const int number = std::atoi(line->substr(0, equals).c_str());
+        const int number = FileIO::RegisterNumber(line->substr(0, equals));
         const std::string name = line->substr(equals + 1);
         for (SetItem& overlay : overlays) {
             if (cp1252::EqualsNoCase(overlay.name_, name))

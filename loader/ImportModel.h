@@ -36,7 +36,8 @@ std::string Backslashed(std::string name);
 
 // Whether a set name is taken: a set or another folder of that name is there.
 using NameTaken = std::function<bool(const std::string&)>;
-// The first of base, "%s 1", "%s 2", ... (base) that is a valid set name and not taken.
+// The first of base, "%s 1", "%s 2", ... (base) that is a valid set name and not taken, the base cut
+// short where the name would pass the longest a set name may be.
 std::string FirstFreeSetName(const std::string& base, const NameTaken& taken);
 // The new set's name: the zip file's title without the characters a set name cannot hold (fallback
 // when nothing is left), made free by FirstFreeSetName.
@@ -76,9 +77,10 @@ enum class MediaMode { kSharedFolder, kKeepPaths };
 struct Landing {
     std::string path;
     bool renamed = false;
-    // With the stored paths kept, a file that is no picture, sound or video is not put back at its
-    // stored path (a crafted archive could otherwise place any file anywhere on the drive): it lands
-    // in the new set's import folder, and its references follow it there.
+    // A file that is no picture, sound or video is placed neither at its stored path (a crafted
+    // archive could otherwise place any file anywhere on the drive) nor in the shared folder (which
+    // may be a set folder, where an ".ini" becomes an overlay): it lands in the new set's import
+    // folder, and its references follow it there.
     bool inImportFolder = false;
 };
 // Landings by stored name (lower case, '/').

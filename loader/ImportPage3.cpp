@@ -111,7 +111,11 @@ PlacementRequest ImportPage3::Request() const
         request.driveOrFolder = DriveForKeptPaths(current, data_->fileIO->setFolder_);
     } else {
         request.mode = MediaMode::kSharedFolder;
-        request.driveOrFolder = ItemText(IDC_IMPORT_PATH);
+        // The set's own import folder, as shown when the page was entered, follows the name the set
+        // finally gets; a folder the user browsed to stays as chosen.
+        const std::string shown = ItemText(IDC_IMPORT_PATH);
+        if (!cp1252::EqualsNoCase(shown, data_->fileIO->SetImportFolderPath(data_->newSetName)))
+            request.driveOrFolder = shown;
     }
     return request;
 }

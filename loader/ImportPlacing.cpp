@@ -53,6 +53,9 @@ public:
         result_.setName = FirstFreeSetName(request_.setName, [&](const std::string& name) {
             return fw::PathExists(io_.SetFolderPath(name));
         });
+        where_ = request_.driveOrFolder;
+        if (where_.empty() && request_.mode == MediaMode::kSharedFolder)
+            where_ = io_.SetImportFolderPath(result_.setName);
         if (!HasRoom()) {
             result_.outcome = PlacementResult::kNoRoom;
             return result_;
@@ -118,18 +121,18 @@ private:
         ImageBaseManager::DeleteTree(io_.SetFolderPath(result_.setName));
     }
 
-    // Only pictures, sounds and videos go back to their stored paths; anything else an archive holds
-    // goes to the new set's import folder.
-    bool KeptOutOfItsPath(const SetItem& file) const
+    // Only pictures, sounds and videos are placed as media, at their stored paths or in the shared
+    // folder; anything else an archive holds goes to the new set's import folder, where no listing of
+    // sets or overlays looks (an ".ini" in a set folder the user browsed to would become an overlay).
+    bool KeptOutOfItsPlace(const SetItem& file) const
     {
-        return request_.mode == MediaMode::kKeepPaths &&
-               media::KindOf(file.path_, &io_.videoExtensions_) == media::Kind::Unknown;
+        return media::KindOf(file.path_, &io_.videoExtensions_) == media::Kind::Unknown;
     }
     std::string TargetOf(const SetItem& file) const
     {
-        if (KeptOutOfItsPath(file))
+        if (KeptOutOfItsPlace(file))
             return NaturalTarget(file, MediaMode::kSharedFolder, io_.SetImportFolderPath(result_.setName));
-        return NaturalTarget(file, request_.mode, request_.driveOrFolder);
+        return NaturalTarget(file, request_.mode, where_);
     }
 
     // A file whose natural place a reference names already is moved first, so that it keeps that
@@ -158,7 +161,7 @@ private:
             const std::string target = TargetOf(*file);
             std::string folder = ImageBaseManager::GetFolderFromPath(target);
             Landing landing;
-            landing.inImportFolder = KeptOutOfItsPath(*file);
+            landing.inImportFolder = KeptOutOfItsPlace(*file);
             if (ImageBaseManager::CreatePath(folder) == 1 &&
                 MoveBeside(request_.workFolder + Backslashed(file->path_), target, landing))
                 landings[file->path_] = landing;
@@ -176,7 +179,7 @@ private:
             shortForm = ShortForm;
         for (const Placed& placed : placed_) {
             const std::vector<PathChange> changes =
-                ReferenceChanges(placed.references, landings, request_.mode, request_.driveOrFolder, shortForm);
+                ReferenceChanges(placed.references, landings, request_.mode, where_, shortForm);
             if (!changes.empty() && !RewriteReferences(*placed.overlay, changes, shortNames))
                 result_.overlaysNotFixed.push_back(placed.overlay->name_);
         }
@@ -225,6 +228,7 @@ private:
     const std::vector<SetItem>& media_;
     std::vector<Placed> placed_;
     PlacementResult result_;
+    std::string where_; // the drive or the shared folder the files go to
 };
 
 } // namespace

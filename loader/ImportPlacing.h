@@ -23,7 +23,9 @@ std::vector<std::string> OverlayReferences(FileIO& io, const std::string& overla
 struct PlacementRequest {
     std::string setName;             // the new set's name; another is taken if it is no longer free
     MediaMode mode = MediaMode::kSharedFolder;
-    std::string driveOrFolder;       // kept paths: the drive ("d:"); one shared folder: the folder
+    // Kept paths: the drive ("d:"). One shared folder: the folder, or empty for the import folder of
+    // the set as it is finally named (another is taken when the name is no longer free).
+    std::string driveOrFolder;
     std::string workFolder;          // where the archive was unpacked, ending in '\'
     std::string fallbackOverlayName; // for an overlay whose name leaves nothing a file can have
 };

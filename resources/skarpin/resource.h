@@ -262,6 +262,7 @@
 #define IDS_EXPORT_CANNOT_WRITE         2434
 #define IDS_EXPORT_TOO_LARGE            2435
 #define IDS_EXPORT_NO_REGISTER          2436
+#define IDS_EXPORT_NOT_COPIED           2445
 
 // Importing overlays: the wizard's three pages, their controls and strings
 #define IDD_IMPORT_PAGE1                1607

@@ -172,8 +172,19 @@ TEST(ZipNames, NamesThatWouldLeaveTheFolderOrNameADeviceAreReported)
         {"mapp/NUL.txt", NameProblem::DeviceName},
         {"com1 .wav", NameProblem::DeviceName},
         {"lpt9", NameProblem::DeviceName},
+        {"COM0.txt", NameProblem::DeviceName},
+        {"bilder/lpt0", NameProblem::DeviceName},
+        {"com\xB9.wav", NameProblem::DeviceName},
+        {"LPT\xB2 .bmp", NameProblem::DeviceName},
+        {"mapp/Com\xB3", NameProblem::DeviceName},
         {"console.txt", NameProblem::None},
         {"com10.txt", NameProblem::None},
+        {"com\xB4.txt", NameProblem::None},
+        {"bilder/hund.bmp.", NameProblem::TrailingDot},
+        {"bilder/hund.bmp ", NameProblem::TrailingDot},
+        {"bilder. /hund.bmp", NameProblem::TrailingDot},
+        {"./hund.bmp", NameProblem::TrailingDot},
+        {".dold/.hund", NameProblem::None},
     };
     for (const auto& c : cases)
         EXPECT_EQ(static_cast<int>(c.problem), static_cast<int>(zip::CheckName(c.name))) << c.name;

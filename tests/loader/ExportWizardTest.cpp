@@ -171,6 +171,37 @@ TEST_F(ExportWizard, AFailedPackingIsReportedAndLeavesNoZipFile)
     EXPECT_TRUE(IsEnabled(Page(4), IDC_EXPORT_BROWSE));
 }
 
+TEST_F(ExportWizard, AnOverlayThatCannotBeCopiedIsToldByItsOwnPathAndTheRestIsExported)
+{
+    Open();
+    Press(PSBTN_NEXT, 1);
+    ASSERT_TRUE(PumpUntil([&] { return AllChecked(Page(2), IDC_EXPORT_OVERLAY_TREE); }));
+    const std::string ljud = fixture_.IO().OverlayPath(OverlayFixture::kSet, "Ljud");
+    ASSERT_TRUE(::DeleteFileA(ljud.c_str()));
+    {
+        ScriptedMessages messages;
+        messages.Expect(IDS_EXPORT_NOT_COPIED);
+        Press(PSBTN_NEXT, 2);
+        ASSERT_EQ(1u, messages.Shown().size());
+        EXPECT_EQ("Dessa \xF6verl\xE4gg kunde inte l\xE4sas och kommer inte med i exporten:\n\n" + ljud + "\n",
+                  messages.Shown()[0].text);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return AllChecked(Page(3), IDC_EXPORT_MEDIA_TREE); }));
+    Press(PSBTN_NEXT, 3);
+    {
+        ScriptedMessages messages;
+        messages.Expect(IDS_EXPORT_DONE);
+        Finish();
+        ASSERT_TRUE(PumpUntil([&] { return !sheet_->IsRunning(); }));
+    }
+    zip::ZipReader reader;
+    ASSERT_EQ(zip::Result::Ok, reader.Open(ZipPath()));
+    EXPECT_LT(reader.Find("Ljud.ini"), 0);
+    std::string text;
+    ASSERT_EQ(zip::Result::Ok, reader.Read(static_cast<size_t>(reader.Find("register.txt")), text));
+    EXPECT_EQ("[Overlays]\r\n1=Bilder\r\n3=Tomt\r\n", text);
+}
+
 TEST_F(ExportWizard, ARegisterThatCannotBeWrittenGivesNoZipFile)
 {
     GoToZipPage();

@@ -3,6 +3,7 @@
 // both placement modes.
 #include "components/ZipArchive.h"
 #include "loader/ImportModel.h"
+#include "loader/NameDialogRules.h"
 #include "loader/SetKind.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -86,19 +87,36 @@ TEST(ImportModel, TheNewSetIsNamedAfterTheZipFileByTheNameRulesAndIsFree)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.name, NewSetName(c.zip, taken, "Importerade \xF6verl\xE4gg")) << c.zip;
+
+    // A long title is cut to the length the set dialogs allow, and the number is kept whole; a cut
+    // that ends in a blank loses the blank.
+    const std::string title = std::string(78, 'a') + " b" + std::string(20, 'c');
+    const std::string cut = NewSetName("c:\\zip\\" + title + ".zip", taken, "x");
+    EXPECT_EQ(title.substr(0, 80), cut);
+    EXPECT_EQ(0, namerules::CopySetProblem(cut, {}, false));
+    const std::vector<std::string> longSets = {title.substr(0, 80), title.substr(0, 78) + " 1"};
+    auto longTaken = [&](const std::string& name) {
+        return std::find(longSets.begin(), longSets.end(), name) != longSets.end();
+    };
+    EXPECT_EQ(title.substr(0, 78) + " 2", NewSetName("c:\\zip\\" + title + ".zip", longTaken, "x"));
+    const std::string blankAtCut = std::string(77, 'a') + " bb";
+    EXPECT_EQ(std::string(77, 'a') + " 1",
+              FirstFreeSetName(blankAtCut, [&](const std::string& name) { return name == blankAtCut; }));
 }
 
 TEST(ImportModel, TheRegisterNumbersItsOverlaysByName)
 {
     std::vector<SetItem> overlays = {Overlay("Bilder", 9), Overlay("Ljud", -1), Overlay("Tre", -1),
-                                     Overlay("Utan nummer", 4)};
-    ReadRegisterNumbers({"5=Bilder", "[Overlays]", "1=Bilder", "2=LJUD", "ingen likhet", "abc=Tre", "7=Finns inte"},
+                                     Overlay("Utan nummer", 4), Overlay("Stort", 5), Overlay("Runt", 6)};
+    ReadRegisterNumbers({"5=Bilder", "[Overlays]", "1=Bilder", "2=LJUD", "ingen likhet", "abc=Tre", "7=Finns inte",
+                         "2000000=Stort", "4294967297=Runt"},
                         "Overlays", overlays);
     std::vector<int> numbers;
     for (const SetItem& overlay : overlays)
         numbers.push_back(overlay.number_);
-    EXPECT_EQ((std::vector<int>{1, 2, 0, -1}), numbers)
-        << "names ignore case, lines before the section count not, an earlier number is forgotten";
+    EXPECT_EQ((std::vector<int>{1, 2, 0, -1, 0, 0}), numbers)
+        << "names ignore case, lines before the section count not, an earlier number is forgotten, numbers "
+           "beyond any register read as none (as the set store reads them), never wrapped round to 1";
     ReadRegisterNumbers({"1=Bilder"}, "Overlays", overlays);
     EXPECT_EQ(-1, overlays[0].number_) << "without the section no overlay has a number";
 }

@@ -242,6 +242,31 @@ TEST(ImportPlacing, KeptPathsPutOnlyPicturesSoundsAndVideosBackAndTheRestInTheSe
     EXPECT_TRUE(cp1252::EqualsNoCase(kept, PictureOf(keys, 2))) << PictureOf(keys, 2);
 }
 
+TEST(ImportPlacing, OneSharedFolderTakesOnlyPicturesSoundsAndVideosAndTheRestGoesToTheSetsImportFolder)
+{
+    // Shared with a set's own folder, an overlay file placed there would be listed as one of its overlays.
+    SKIP_WITHOUT_PYTHON_ARCHIVES();
+    ImportFixture fixture;
+    Import import(fixture, PythonArchive("ini_picture.zip"));
+    const std::string shared = fixture.IO().SetFolderPath(OverlayFixture::kSet);
+    std::vector<SetItem> before;
+    fixture.IO().ListOverlays(OverlayFixture::kSet, before);
+
+    ASSERT_EQ(PlacementResult::kPlaced, import.Place("Ny", MediaMode::kSharedFolder, shared).outcome);
+    EXPECT_FALSE(fw::PathExists(shared + "\\ny.ini"));
+    EXPECT_TRUE(fw::FileExists(shared + "\\hund.bmp")) << "a picture goes to the shared folder";
+    std::vector<SetItem> after;
+    fixture.IO().ListOverlays(OverlayFixture::kSet, after);
+    EXPECT_EQ(before.size(), after.size());
+    const std::string kept = fixture.IO().SetImportFolderPath("Ny") + "\\ny.ini";
+    EXPECT_TRUE(fw::FileExists(kept));
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    fixture.LoadPlaced("Ny", "Bilder", keys, background);
+    EXPECT_TRUE(cp1252::EqualsNoCase(kept, PictureOf(keys, 0))) << PictureOf(keys, 0);
+    EXPECT_EQ(shared + "\\hund.bmp", PictureOf(keys, 1));
+}
+
 // ---- Placing: Python's archive, with files of one name and files already there ------------------
 
 TEST(ImportPlacing, FilesOfOneNameKeepBothAndEachReferenceFollowsItsOwn)

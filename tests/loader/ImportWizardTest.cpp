@@ -221,8 +221,28 @@ TEST_F(ImportWizard, FilesThatCouldNotBeSavedAreToldWhenTheImportEnds)
     ASSERT_EQ(1u, messages.Shown().size());
     const std::string& text = messages.Shown()[0].text;
     EXPECT_NE(std::string::npos, text.find("ljud\\sk\xE5l \xE4pple.wav\n")) << text;
-    EXPECT_NE(std::string::npos, text.find("media\\docs\\register.txt\n")) << text;
+    EXPECT_EQ(std::string::npos, text.find("register.txt")) << "a text file goes to the set's own import folder";
     EXPECT_EQ(fw::kWizardFinish, sheet_->Result()) << "the overlays are in the new set";
+}
+
+TEST_F(ImportWizard, TheSetsOwnFolderFollowsTheNameTheSetGetsAtFinish)
+{
+    const std::string zipPath = fixture_.ZipPath("Fritid.zip");
+    fixture_.ExportArchive(zipPath, {"Ljud"});
+    Open();
+    ChooseZip(zipPath);
+    Press(PSBTN_NEXT, 1);
+    Press(PSBTN_NEXT, 2);
+    EXPECT_EQ(fixture_.IO().SetFolderPath("Fritid") + "\\import", Text(Page(3), IDC_IMPORT_PATH));
+    // Another import, or the user in another window, takes the name before Finish.
+    ASSERT_TRUE(fixture_.IO().CreateSet("Fritid"));
+    Finish();
+    EXPECT_EQ("Fritid 1", newSetName_);
+    EXPECT_EQ((std::vector<std::string>{"register.txt"}), FilesBelow(fixture_.IO().SetFolderPath("Fritid")))
+        << "nothing of the import in the other set";
+    EXPECT_EQ((std::vector<std::string>{"Ljud.ini", "import\\register.txt", "import\\sk\xE5l \xE4pple.wav",
+                                        "register.txt"}),
+              FilesBelow(fixture_.IO().SetFolderPath("Fritid 1")));
 }
 
 TEST_F(ImportWizard, ButtonsPressedBeforeTheChecksShowTakeThemAsTheyWillBe)

@@ -322,6 +322,8 @@ TEST(SetStore, OneNameRuleForSetsAndOverlays)
         {"a>b", false}, {"a|b", false}, {"a,b", false}, {"C:b", false}, {"a\tb", false}, {"a\x1F", false},
         {"CON", false}, {"prn", false}, {"Aux", false}, {"NUL", false}, {"nul.txt", false}, {"COM1", false},
         {"com9.ini", false}, {"LPT1", false}, {"Lpt9.bak", false}, {"CON .txt", false},
+        {"COM0", false}, {"lpt0.ini", false}, {"COM\xB9", false}, {"lpt\xB2.txt", false}, {"Com\xB3 ", false},
+        {"CONIN$", false}, {"COM\xB4", true}, {"LPT\xBD", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.valid, FileIO::IsValidName(c.name)) << c.name;

@@ -121,6 +121,11 @@ def main(folder):
     write(out("smaller.zip"), GOOD + [("film/liten.avi", b"\0" * 5000)])
     patch_sizes(out("smaller.zip"), "film/liten.avi", 100)
 
+    # An overlay whose picture is an overlay file of its own, beside a real picture.
+    ny = overlay(keys=[(0, "", "c:\\bilder\\ny.ini", "Ny"), (1, "", "c:\\bilder\\hund.bmp", "Hund")], background=[])
+    write(out("ini_picture.zip"), [("Bilder.ini", ny), ("register.txt", b"[Overlays]\r\n1=Bilder\r\n"),
+                                   ("bilder/ny.ini", UTAN), ("bilder/hund.bmp", MEDIA["bilder/hund.bmp"])])
+
     # A zip file that is none.
     with open(out("inte_zip.zip"), "wb") as f:
         f.write(b"Det h\xe4r \xe4r ingen zip-fil.\r\n" * 20)
