@@ -353,7 +353,9 @@ bool ClipboardDlg_Save::OnInitDialog()
 
 bool ClipboardDlg_Save::OnSetActive()
 {
-    SetItemText(IDC_CLIP_FILE_NAME, clipboard::ProposedName(work_.folder, fw::PathExists));
+    // Proposed once: a name the user typed or browsed to stays when the page is left and entered again.
+    if (ItemText(IDC_CLIP_FILE_NAME).empty())
+        SetItemText(IDC_CLIP_FILE_NAME, clipboard::ProposedName(work_.folder, fw::PathExists));
     PictureControl* control = ControlOf(picture_);
     bool picture = false;
     if (control) {

@@ -77,6 +77,7 @@ public:
     ~ClipboardDlg_Crop() override;
 
     const CropRect& Crop() const { return crop_; }
+    PictureControl* Picture() const { return picture_ ? picture_->GetInterface().get() : nullptr; }
     bool Cropped() const { return cropped_; }
     double Factor() const { return factor_; }
     // The keys of the sheet's accelerator table arrive here as commands.

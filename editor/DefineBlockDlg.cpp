@@ -194,7 +194,8 @@ void DefineBlockDlg::OnMouseCommand()
     std::string command = editor_.Text();
     int repeat = 0;
     const POINT at = LeftOfThis();
-    MouseCommandDlg dialog(command, &at, context_.settings->clickReferences_, command_.mouseReference, &repeat, hwnd_);
+    MouseCommandDlg dialog(command, &at, context_.settings->clickReferences_, command_.mouseReference, &repeat,
+                           hwnd_);
     if (dialog.DoModal() != IDOK || command.empty())
         return;
     editor_.SetText(command);
@@ -210,8 +211,7 @@ void DefineBlockDlg::OnInfraredCommand()
     if (dialog.DoModal() != IDOK || tag.empty())
         return;
     InsertTag(tag);
-    if (command_.accessKvora)
-        *command_.accessKvora = 1;
+    infraredInserted_ = true;
 }
 
 void DefineBlockDlg::InsertTag(const std::string& tag)
@@ -252,6 +252,9 @@ bool DefineBlockDlg::OnOK()
     StoreLook();
     block_.command_ = stored;
     block_.repeat_ = IsChecked(IDC_BLOCK_REPEAT) ? 1 : 0;
+    // Cancel discards the command, and the infrared code in it with it.
+    if (infraredInserted_ && command_.accessKvora)
+        *command_.accessKvora = 1;
     return true;
 }
 

@@ -15,7 +15,7 @@ struct BlockCommandContext {
     BabTTS* engine = nullptr;            // the main window's two speech engines
     TextSpeaker* speaker = nullptr;
     int* shortCommand = nullptr;         // the editor's short-command flag; the settings' without one
-    int* accessKvora = nullptr;          // set to 1 when an infrared command was inserted
+    int* accessKvora = nullptr;          // set to 1 on OK when an infrared command was inserted
     MouseClickReference* mouseReference = nullptr;  // the reference caught click points keep
 };
 
@@ -56,6 +56,7 @@ private:
     BlockCommandContext command_;
     int ownSpeechState_ = 0;
     int ownShortCommand_ = 0;
+    bool infraredInserted_ = false;
     CommandEdit editor_;
 };
 

@@ -49,9 +49,6 @@ EditOverlayDlg::EditOverlayDlg(const OverlayEditorRequest& request)
     farEast_ = ::lstrcmpiA(fileIO_->applicationName_.c_str(), "Japanese") == 0 ? 1 : 0;
     shortCommand_ = fileIO_->GetShortCommandFlag();
     fileIO_->GetDefaultFont(defaultFont_);
-    const bool engineHasVoice = speechEngine_ != nullptr && speechEngine_->GetNumVoices() > 0;
-    const bool speakerHasVoice = textSpeaker_ != nullptr && textSpeaker_->VoiceCount() > 0;
-    speechState_ = engineHasVoice || speakerHasVoice ? 1 : 0;
 }
 
 EditOverlayDlg::~EditOverlayDlg()
@@ -134,6 +131,11 @@ void EditOverlayDlg::LoadOverlay()
             readOnly_ = 1;
     }
     model_.Load(std::move(keys), std::move(background));
+    // Each overlay starts from the voices there are now: the engine may have come up since the
+    // editor opened, and the content dialog may have changed the state for the last overlay.
+    const bool engineHasVoice = speechEngine_ != nullptr && speechEngine_->GetNumVoices() > 0;
+    const bool speakerHasVoice = textSpeaker_ != nullptr && textSpeaker_->VoiceCount() > 0;
+    speechState_ = engineHasVoice || speakerHasVoice ? 1 : 0;
     LoadPictures(model_.Keys(), 0);
     LoadPictures(model_.Background(), model_.GetView() == OverlayEditModel::kBackgroundView ? 0 : 1);
 
@@ -335,11 +337,14 @@ void EditOverlayDlg::UpdateMenus()
 
 // --- Size and placement ---
 
-void EditOverlayDlg::OnSize(UINT type, int width, int height)
+// The main window passes its own client size, which need not be the editor's: the grid is laid
+// out for the editor's client area, which is where it is drawn.
+void EditOverlayDlg::OnSize(UINT type, int, int)
 {
-    if (type == SIZE_MINIMIZED)
+    if (type == SIZE_MINIMIZED || hwnd_ == nullptr)
         return;
-    LayoutGrid(width, height);
+    const RECT client = Self().ClientRect();
+    LayoutGrid(client.right, client.bottom);
     Redraw();
 }
 
@@ -377,8 +382,10 @@ bool EditOverlayDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         result = reinterpret_cast<LRESULT>(whiteBrush_.Get());
         return true;
     case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED)
-            OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        if (wParam != SIZE_MINIMIZED) {
+            LayoutGrid(LOWORD(lParam), HIWORD(lParam));
+            Redraw();
+        }
         if (!sharingPlacement_)
             SharePlacement();
         return true;

@@ -32,6 +32,7 @@ public:
     const std::string& SetName() const { return setName_; }
     int Number() const { return number_; }
     bool IsNewOverlay() const { return newOverlay_; }
+    int SpeechState() const { return speechState_; }
     HMENU Menu() const { return menu_; }
     HMENU ContextMenu() const { return contextMenu_; }
 
@@ -103,6 +104,7 @@ private:
     void OnPrint();
     void OpenOther();
     bool Save();
+    bool SaveAccessKvoraFlag();
     void SaveAndLoad();
     void Close();
     bool CanSave() const { return !readOnly_; }
@@ -128,9 +130,9 @@ private:
     int letter_ = 0;
     int farEast_ = 0;
     int shortCommand_ = 0;
-    int accessKvora_ = 0;
-    // 1 when one of the main window's speech engines has a voice, else 0; the command dialog may
-    // change it. Handed to the block dialog with the engines.
+    int accessKvora_ = 0;  // [Version] AccessKvora: the overlay has infrared commands
+    // Set on loading: 1 when one of the main window's speech engines has a voice, else 0; the
+    // command dialog may change it. Handed to the block dialog with the engines.
     int speechState_ = 0;
     MouseClickReference mouseReference_;  // the reference the mouse command dialog's caught clicks keep
     std::string defaultFont_;

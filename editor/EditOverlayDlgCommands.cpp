@@ -334,8 +334,6 @@ bool EditOverlayDlg::Save()
     default:
         break;
     }
-    if (accessKvora_)
-        fileIO_->SetAccessKvoraFlag(name, setName_, accessKvora_);
     model_.SetModified(false);
     if (name != overlayName_) {
         overlayName_ = name;
@@ -344,9 +342,25 @@ bool EditOverlayDlg::Save()
     }
     newOverlay_ = 0;
     UpdateTitle();
+    if (!SaveAccessKvoraFlag())
+        return false;
     if (fileIO_->GetKeyboardModel() == FileIO::kModelUSB && SameSetName(setName_, fileIO_->GetCurrentSet()))
         fileIO_->NotifyDriver();
     return true;
+}
+
+// The save wrote the file without the flag. The flag marks an overlay with infrared commands in
+// the main window's list: it goes once no key holds one, and a flag that cannot be written leaves
+// the overlay modified, so the next save tries again.
+bool EditOverlayDlg::SaveAccessKvoraFlag()
+{
+    if (!model_.HoldsInfraredCommand())
+        accessKvora_ = 0;
+    if (!accessKvora_ || fileIO_->SetAccessKvoraFlag(overlayName_, setName_, accessKvora_))
+        return true;
+    model_.SetModified(true);
+    fw::ShowMessage(hwnd_, IDS_EDITOR_FLAG_NOT_SAVED, IDS_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 void EditOverlayDlg::SaveAndLoad()

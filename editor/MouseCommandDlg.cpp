@@ -45,9 +45,9 @@ unsigned HandleNumber(HWND window)
 
 MouseCommandDlg::MouseCommandDlg(std::string& command, const POINT* corner,
                                  const std::vector<MouseClickReference>& named, MouseClickReference* current,
-                                 int* changed, HWND parent)
+                                 int* repeat, HWND parent)
     : fw::Dialog(IDD_MOUSE_COMMAND, parent), command_(command), hasCorner_(corner != nullptr),
-      corner_(corner ? *corner : POINT{}), named_(named), reference_(current), changed_(changed)
+      corner_(corner ? *corner : POINT{}), named_(named), reference_(current), repeat_(repeat)
 {
 }
 
@@ -341,8 +341,10 @@ void MouseCommandDlg::OnTry()
 bool MouseCommandDlg::OnOK()
 {
     command_ = mouse::PlaceMouseCommand(command_, mouse::BuildMouseCommand(choices_));
-    if (changed_)
-        *changed_ = 1;
+    // A held key repeats its command: a move goes on moving the pointer, which is what a move key is
+    // for, while a click, a press, a release or a jump to a point would happen again and again.
+    if (repeat_ && choices_.mode == mouse::Mode::Move)
+        *repeat_ = 1;
     return true;
 }
 

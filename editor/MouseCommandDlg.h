@@ -19,10 +19,10 @@ public:
     // command with the built mouse command in place of those tags, or after it when it held none (the
     // caller replaces its whole text with it). corner: the screen point of the dialog's bottom-right
     // corner, or null. current: the reference caught points are measured against, which "Avancerat"
-    // changes and the caller keeps for the next dialog; null measures relative to the window. changed:
-    // set to 1 on OK, when given.
+    // changes and the caller keeps for the next dialog; null measures relative to the window. repeat:
+    // when given, set to 1 on OK when the command is a move, which a held key should repeat.
     MouseCommandDlg(std::string& command, const POINT* corner, const std::vector<MouseClickReference>& named,
-                    MouseClickReference* current, int* changed, HWND parent = nullptr);
+                    MouseClickReference* current, int* repeat, HWND parent = nullptr);
     ~MouseCommandDlg() override;
 
     // Where the dialog's trace lines go; none by default (the trace log is off while it is open).
@@ -66,7 +66,7 @@ private:
     // The caller's reference; without one, the dialog's own once "Avancerat" has set it.
     MouseClickReference* reference_;
     MouseClickReference ownReference_;
-    int* changed_;
+    int* repeat_;
 
     mouse::MouseChoices choices_;
     MouseCatch catch_;

@@ -352,8 +352,10 @@ bool OverlayEditModel::Undo()
     if (undoKind_ == UndoKind::None)
         return false;
     // The kept array belongs to the view it was taken in: after a switch between the keys and the
-    // background it must not land in the other array.
-    SetView(undoView_);
+    // background it must not land in the other array. The layout and command views show the same
+    // keys, so between those two the view stays.
+    if ((undoView_ == kBackgroundView) != (view_ == kBackgroundView))
+        SetView(undoView_);
     Deselect();
     Current() = std::move(undo_);
     undo_.clear();
@@ -361,6 +363,15 @@ bool OverlayEditModel::Undo()
     MarkAll();
     modified_ = true;
     return true;
+}
+
+bool OverlayEditModel::HoldsInfraredCommand() const
+{
+    for (const Block& block : keys_) {
+        if (block.command_.find("<IR") != std::string::npos)
+            return true;
+    }
+    return false;
 }
 
 FileIO::UnstorableValue OverlayEditModel::FindUnstorable() const

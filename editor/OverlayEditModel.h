@@ -127,6 +127,10 @@ public:
     bool IsModified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
 
+    // Whether a key's command holds an infrared tag, "<IR" and the slot, as the infrared choice
+    // writes it.
+    bool HoldsInfraredCommand() const;
+
     // The first value of a block in either array that an overlay file cannot hold, or none.
     FileIO::UnstorableValue FindUnstorable() const;
 

@@ -1,6 +1,7 @@
 // Picture codes to files and back, and the word search over every base.
 #include "library/ImageBaseManager.h"
 #include "library/Cp1252.h"
+#include "library/FolderListing.h"
 #include "library/IniFileCache.h"
 
 namespace {
@@ -110,7 +111,10 @@ int ImageBaseManager::ResolveCode(const std::string& code, std::string& pictureP
     picturePath = JoinFolder(base.GetDir(), fileName + "." + base.GetExtension());
     if (soundPath && !base.GetSoundDir().empty()) {
         std::string sound = JoinFolder(base.GetSoundDir(), fileName + ".wav");
-        if (FileExists(sound) == 1)
+        // Most pictures have no sound, and the system's answer for a missing file is a search through
+        // its folder: the folder's kept listing tells that first.
+        const size_t slash = sound.rfind('\\');
+        if (!folderlisting::Lacks(sound.substr(0, slash), sound.substr(slash + 1)) && FileExists(sound) == 1)
             *soundPath = sound;
     }
     return 1;

@@ -1,5 +1,6 @@
 // The process-wide cache of parsed ini files and the views that read through it.
 #include "library/IniFileCache.h"
+#include "library/FileStamp.h"
 #include "library/IniFile.h"
 #include "library/IniValues.h"
 #include <windows.h>
@@ -14,43 +15,12 @@ namespace {
 // Enough for every base of a program with room to spare; the least recently used goes first.
 const size_t kMostFiles = 64;
 
-unsigned long long FromFileTime(const FILETIME& time)
-{
-    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
+using filestamp::Stamp;
 
-unsigned long long SystemNow()
-{
-    FILETIME now;
-    ::GetSystemTimeAsFileTime(&now);
-    return FromFileTime(now);
-}
-
-// What the file system tells of a file without opening it.
-struct Stamp {
-    unsigned long long size = 0;
-    unsigned long long lastWrite = 0;
-    unsigned long long creation = 0;
-    DWORD attributes = 0;
-
-    bool operator==(const Stamp& other) const
-    {
-        return size == other.size && lastWrite == other.lastWrite && creation == other.creation &&
-               attributes == other.attributes;
-    }
-};
-
+// A file's stamp; false for a folder or nothing.
 bool StampOf(const std::string& path, Stamp& stamp)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
-    stamp.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    stamp.lastWrite = FromFileTime(data.ftLastWriteTime);
-    stamp.creation = FromFileTime(data.ftCreationTime);
-    stamp.attributes = data.dwFileAttributes;
-    return true;
+    return filestamp::Read(path, stamp) && !stamp.IsFolder();
 }
 
 // The whole file, opened as the platform's ini functions open it: others may read, write and delete.
@@ -126,7 +96,7 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         // The moment of reading is taken before the file system is asked, so that a write after it can
         // only carry a later stamp once the file has settled.
-        const unsigned long long now = clock_ ? clock_() : SystemNow();
+        const unsigned long long now = clock_.Now();
         Stamp stamp;
         if (!StampOf(fullPath, stamp)) {
             entries_.erase(key);
@@ -157,11 +127,7 @@ public:
         return entry.document;
     }
 
-    void SetClock(std::function<unsigned long long()> now)
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        clock_ = std::move(now);
-    }
+    void SetClock(std::function<unsigned long long()> now) { clock_.Set(std::move(now)); }
 
     void Clear()
     {
@@ -188,7 +154,7 @@ private:
 
     std::mutex mutex_;
     std::unordered_map<std::string, Entry> entries_;
-    std::function<unsigned long long()> clock_;
+    filestamp::Clock clock_;
     unsigned long long uses_ = 0;
 };
 

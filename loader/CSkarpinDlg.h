@@ -141,6 +141,8 @@ private:
     TransferOutcome TransferLines(const std::vector<int>& lines, const std::string& target, bool move);
     void ReportTransfer(const TransferOutcome& outcome, bool move, const std::string& source,
                         const std::string& target);
+    // After a move or a delete: the selected overlay name goes only when its overlay went.
+    void ForgetSelectedOverlayIfGone(const std::vector<std::string>& gone);
 
     // Helpers of the commands.
     // The selected lines that hold an overlay, in list order; selected empty lines are deselected.

@@ -110,5 +110,6 @@ bool CSkarpinDlg::DropOnSet(const std::string& targetSet, const std::vector<int>
     const std::string source = selectedSetName_;
     const TransferOutcome outcome = TransferLines(lines, targetSet, !copy);
     ReportTransfer(outcome, !copy, source, targetSet);
-    return !outcome.went.empty();
+    // An overlay placed in the target but not removed from here changed the target all the same.
+    return !outcome.went.empty() || !outcome.notRemoved.empty();
 }

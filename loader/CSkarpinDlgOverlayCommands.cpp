@@ -24,6 +24,11 @@ namespace {
 // Posted to the main window itself: the closed editor is deleted once its own call has returned.
 const UINT kDeleteClosedEditor = WM_APP + 18;
 
+bool Contains(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
 } // namespace
 
 // --- Copy and move ---
@@ -127,17 +132,26 @@ TransferOutcome CSkarpinDlg::TransferLines(const std::vector<int>& lines, const 
     if (!move)
         return outcome;
     if (templatesSetSelected_) {
-        FillOverlayList();
+        if (!outcome.went.empty())
+            FillOverlayList();
     } else {
         for (int line : lines) {
             const std::string name = listLines_[static_cast<size_t>(line)].name_;
-            if (std::find(outcome.went.begin(), outcome.went.end(), name) != outcome.went.end())
+            if (Contains(outcome.went, name))
                 ShowLine(line, std::string());
         }
     }
-    selectedOverlayName_.clear();
+    ForgetSelectedOverlayIfGone(outcome.went);
     UpdateMenus();
     return outcome;
+}
+
+// An overlay that stayed where it was stays the object of the commands; the templates set, listed
+// anew once anything left it, keeps no chosen line.
+void CSkarpinDlg::ForgetSelectedOverlayIfGone(const std::vector<std::string>& gone)
+{
+    if (templatesSetSelected_ ? !gone.empty() : Contains(gone, selectedOverlayName_))
+        selectedOverlayName_.clear();
 }
 
 void CSkarpinDlg::ReportTransfer(const TransferOutcome& outcome, bool move, const std::string& source,
@@ -208,19 +222,23 @@ void CSkarpinDlg::DeleteOverlays()
                         MB_OKCANCEL | MB_ICONWARNING) != IDOK)
         return;
 
+    std::vector<std::string> deleted;
     std::vector<std::string> notDeleted;
     for (int line : chosen) {
         const std::string name = listLines_[static_cast<size_t>(line)].name_;
         // The templates set keeps no numbers.
         const int number = templatesSetSelected_ ? 0 : LineNumber(line);
-        if (!fileIO_.DeleteOverlay(selectedSetName_, name, number))
+        if (!fileIO_.DeleteOverlay(selectedSetName_, name, number)) {
             notDeleted.push_back(name);
-        else if (!templatesSetSelected_)
+            continue;
+        }
+        deleted.push_back(name);
+        if (!templatesSetSelected_)
             ShowLine(line, std::string());
     }
-    if (templatesSetSelected_)
+    if (templatesSetSelected_ && !deleted.empty())
         FillOverlayList();
-    selectedOverlayName_.clear();
+    ForgetSelectedOverlayIfGone(deleted);
     UpdateMenus();
     if (!notDeleted.empty())
         ShowErrorFormatted(hwnd_, IDS_OVERLAYS_NOT_DELETED, OnePerLine(notDeleted).c_str());

@@ -75,7 +75,8 @@ bool CopyOverlayDlg::OnOK()
     const std::string target = TargetSet();
     const std::string name = ItemText(IDC_NAME_EDIT);
     const bool readOnly = namerules::ReadOnlyFlagOf(sets_, target) != 0;
-    if (const int problem = namerules::CopyOverlayProblem(readOnly, move_, name, ownNumber_, targetOverlays_))
+    if (const int problem =
+            namerules::CopyOverlayProblem(readOnly, move_, name, ownNumber_, targetOverlays_, target, ownSet_))
         return Refuse(problem, problem == IDS_TARGET_READ_ONLY ? IDC_NAME_SETS : IDC_NAME_EDIT);
     overlayName_ = name;
     setName_ = target;

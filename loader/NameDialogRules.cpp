@@ -68,12 +68,15 @@ int CopySetProblem(const std::string& name, const std::vector<SetItem>& sets, bo
 }
 
 int CopyOverlayProblem(bool targetReadOnly, bool move, const std::string& name, int ownNumber,
-                       const std::vector<SetItem>& targetOverlays)
+                       const std::vector<SetItem>& targetOverlays, const std::string& targetSet,
+                       const std::string& ownSet)
 {
     if (targetReadOnly)
         return IDS_TARGET_READ_ONLY;
+    const bool withinOwnSet = move && SameSetName(targetSet, ownSet);
     for (const SetItem& overlay : targetOverlays) {
-        if (cp1252::EqualsNoCase(overlay.name_, name) && (!move || overlay.number_ != ownNumber))
+        const bool itself = withinOwnSet && overlay.number_ == ownNumber;
+        if (cp1252::EqualsNoCase(overlay.name_, name) && !itself)
             return IDS_OVERLAY_NAME_TAKEN;
     }
     if (!IsValid(name))

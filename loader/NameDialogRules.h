@@ -26,10 +26,12 @@ int SaveProblem(const std::string& name, const std::vector<SetItem>& overlays);
 // CopySetDlg: folderTaken tells that a folder of that name is there already, a set the list does not
 // show (a hidden templates or standard-overlay set) or no set at all, which a new set must not join.
 int CopySetProblem(const std::string& name, const std::vector<SetItem>& sets, bool folderTaken);
-// CopyOverlayDlg: a copy clashes with any overlay of its name in the target; a move only with one
-// that holds another number than the overlay's own.
+// CopyOverlayDlg: a copy clashes with any overlay of its name in the target; a move within its own
+// set only with one that holds another number than the overlay's own (the one on its own number is
+// the overlay itself); a move into another set with any.
 int CopyOverlayProblem(bool targetReadOnly, bool move, const std::string& name, int ownNumber,
-                       const std::vector<SetItem>& targetOverlays);
+                       const std::vector<SetItem>& targetOverlays, const std::string& targetSet,
+                       const std::string& ownSet);
 
 // The sets a set box offers, in the store's order: the standard-overlay and templates sets only when
 // they are shown.

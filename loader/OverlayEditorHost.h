@@ -1,6 +1,6 @@
 // What the main window needs of the overlay editor, which the editor's own part of the program
-// builds: the main window creates it through a factory it is given, lays it out with its own size,
-// and deletes it once the editor has told it that it closed.
+// builds: the main window creates it through a factory it is given, tells it when its own size
+// changed, and deletes it once the editor has told it that it closed.
 #pragma once
 #include "loader/ListRecords.h"
 #include <windows.h>
@@ -25,7 +25,8 @@ public:
 
     virtual ~OverlayEditor() = default;
     virtual HWND Window() const = 0;
-    // The main window's new client size (WM_SIZE's type, width and height), never minimised.
+    // The main window changed size (its WM_SIZE's type, width and height), never minimised: the
+    // editor lays itself out anew for its own client area.
     virtual void OnSize(UINT type, int width, int height) = 0;
     // Asks about saving as the editor's own close does; false when the user chose to stay.
     virtual bool QueryClose() = 0;

@@ -119,6 +119,19 @@ void DocumentDlg::RepaintAll()
     ::UpdateWindow(hwnd_);
 }
 
+// Each band is painted on its own: one update region around them all would have every item between
+// them drawn (clipped away, but drawn).
+void DocumentDlg::RepaintRows(const std::vector<std::pair<int, int>>& rows)
+{
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    for (const auto& row : rows) {
+        const RECT band{client.left, row.first, client.right, row.second};
+        ::InvalidateRect(hwnd_, &band, TRUE);
+        ::UpdateWindow(hwnd_);
+    }
+}
+
 void DocumentDlg::Clear()
 {
     DrawCaret(false);
@@ -154,6 +167,8 @@ void DocumentDlg::Apply(const DocumentChange& change)
         owner_->UpdatePageScroller(model_.currentPage_, model_.lastPage_);
     if (change.repaint == DocumentChange::Repaint::All) {
         RepaintAll();
+    } else if (change.repaint == DocumentChange::Repaint::Rows && hwnd_) {
+        RepaintRows(change.rows);
     } else if (change.repaint == DocumentChange::Repaint::Box && hwnd_) {
         ::InvalidateRect(hwnd_, &change.box, TRUE);
         ::UpdateWindow(hwnd_);

@@ -11,6 +11,8 @@
 #include "writer/GdiTextMeasurer.h"
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Owned by the main window (by value), which calls Attach once and then creates it from dialog 168.
 // The document itself is the model; this class turns messages into its edits, paints the current
@@ -115,6 +117,7 @@ private:
     void Run(Edit edit);
     void Apply(const DocumentChange& change);
     void RepaintAll();
+    void RepaintRows(const std::vector<std::pair<int, int>>& rows);
     // What a read-aloud has to tell the user, once it has ended.
     void ShowSpeechReport();
     void OnClick(POINT point);

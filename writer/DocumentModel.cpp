@@ -88,7 +88,83 @@ void DocumentModel::ReloadPictures()
 void DocumentModel::TakeSnapshot()
 {
     const DocItem& item = items_[caret_];
-    snapshot_ = Snapshot{Height(item.textBox_), item.line_, currentPage_};
+    snapshot_ = Snapshot{Height(item.textBox_), item.line_, currentPage_, DrawnOnPage(currentPage_), PageEndMarkerY()};
+}
+
+bool DocumentModel::Drawn::operator==(const Drawn& other) const
+{
+    return character == other.character && imageNumber == other.imageNumber &&
+           ::EqualRect(&textBox, &other.textBox) && ::EqualRect(&pictureBox, &other.pictureBox) &&
+           baseline == other.baseline;
+}
+
+// Line breaks draw nothing, nor does the final item.
+std::vector<DocumentModel::Drawn> DocumentModel::DrawnOnPage(int page) const
+{
+    std::vector<Drawn> drawn;
+    const auto range = ItemsOfPage(items_, page);
+    const size_t end = std::min(range.second, FinalIndex());
+    for (size_t k = range.first; k < end; ++k) {
+        const DocItem& item = items_[k];
+        if (!item.IsHardBreak() && !item.IsSoftBreak())
+            drawn.push_back(Drawn{item.GetChar(), item.imageNumber_, item.textBox_, item.pictureBox_, item.baseline_});
+    }
+    return drawn;
+}
+
+namespace {
+
+// Adds the band [top, bottom), merging it with the bands it meets.
+void AddRow(std::vector<std::pair<int, int>>& rows, int top, int bottom)
+{
+    if (bottom <= top)
+        return;
+    for (auto row = rows.begin(); row != rows.end();) {
+        if (row->first <= bottom && top <= row->second) {
+            top = std::min(top, row->first);
+            bottom = std::max(bottom, row->second);
+            row = rows.erase(row);
+        } else {
+            ++row;
+        }
+    }
+    rows.emplace_back(top, bottom);
+}
+
+} // namespace
+
+// An edit changes the items from one place on: the items before it, and those after the change
+// that are drawn where they were, keep their pixels. Each item is drawn within its line's band, so
+// the bands of the changed items, old and new, and the page-end marker's rows when it moved, are all
+// that a whole repaint would draw differently.
+DocumentChange DocumentModel::Bounded(DocumentChange change) const
+{
+    if (change.repaint != DocumentChange::Repaint::All || currentPage_ != snapshot_.page)
+        return change;
+    const std::vector<Drawn>& before = snapshot_.drawn;
+    const std::vector<Drawn> after = DrawnOnPage(currentPage_);
+    const size_t shorter = std::min(before.size(), after.size());
+    size_t head = 0;
+    while (head < shorter && before[head] == after[head])
+        ++head;
+    size_t tail = 0;
+    while (tail < shorter - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    change.repaint = DocumentChange::Repaint::Rows;
+    change.rows.clear();
+    for (size_t k = head; k + tail < before.size(); ++k)
+        AddRow(change.rows, before[k].textBox.top, before[k].textBox.bottom);
+    for (size_t k = head; k + tail < after.size(); ++k)
+        AddRow(change.rows, after[k].textBox.top, after[k].textBox.bottom);
+    const int marker = PageEndMarkerY();
+    if (marker != snapshot_.pageEndMarker) {
+        for (int y : {snapshot_.pageEndMarker, marker}) {
+            if (y >= 0)
+                AddRow(change.rows, y, y + 1);
+        }
+    }
+    std::sort(change.rows.begin(), change.rows.end());
+    return change;
 }
 
 void DocumentModel::SkipSoftBreak()
@@ -131,7 +207,7 @@ DocumentChange DocumentModel::Inserted()
     SkipSoftBreak();
     ShowCaretPage();
     modified_ = 1;
-    return RepaintAfterInsertion();
+    return Bounded(RepaintAfterInsertion());
 }
 
 DocumentChange DocumentModel::InsertChar(char character)
@@ -219,7 +295,7 @@ DocumentChange DocumentModel::Reflowed()
     SkipSoftBreak();
     ShowCaretPage();
     modified_ = 1;
-    return RepaintAll();
+    return Bounded(RepaintAll());
 }
 
 DocumentChange DocumentModel::Beeped()

@@ -7,13 +7,17 @@
 #include "writer/DocumentLayout.h"
 #include "writer/ImageList.h"
 #include <string>
+#include <utility>
 #include <vector>
 
 // What one edit asks of the window: the pages to pass on, and how much to repaint.
 struct DocumentChange {
-    enum class Repaint { None, Box, All };
+    enum class Repaint { None, Box, Rows, All };
     Repaint repaint = Repaint::None;
     RECT box{0, 0, 0, 0};    // for Box: the one item box to repaint (the page-end marker goes with it)
+    // For Rows: the bands of the page, top and bottom (exclusive), whose drawing changed; each is
+    // repainted across the window, and the rest of the page stays as it is.
+    std::vector<std::pair<int, int>> rows;
     bool pageRange = false;  // the main window is told the current and the last page
 };
 
@@ -104,11 +108,23 @@ public:
     int modified_ = 0;
 
 private:
-    // Before an edit: what the caret item looked like, to decide how much to repaint afterwards.
+    // Where an item of the current page draws, and what: two equal ones paint the same pixels.
+    struct Drawn {
+        char character = 0;
+        int imageNumber = -1;
+        RECT textBox{0, 0, 0, 0};
+        RECT pictureBox{0, 0, 0, 0};
+        int baseline = 0;
+        bool operator==(const Drawn& other) const;
+    };
+    // Before an edit: what the caret item and the current page looked like, to decide how much to
+    // repaint afterwards.
     struct Snapshot {
         int height = 0;
         int line = 0;
         int page = 0;
+        std::vector<Drawn> drawn;
+        int pageEndMarker = -1;
     };
 
     void TakeSnapshot();
@@ -116,6 +132,9 @@ private:
     SymbolShapes Shapes() const;
     void SkipSoftBreak();
     DocumentChange RepaintAfterInsertion() const;
+    std::vector<Drawn> DrawnOnPage(int page) const;
+    // A repaint of the page bounded to the rows where its drawing changed, while the page stays.
+    DocumentChange Bounded(DocumentChange change) const;
     DocumentChange FollowCaretPage();
     // The item before the caret, stepping back over line breaks: the target of F4 and F7.
     int SymbolBeforeCaret() const;

@@ -9,6 +9,7 @@
 #include "editor/DefineBkDlg.h"
 #include "editor/DefineBlockDlg.h"
 #include "editor/FontDlg.h"
+#include "editor/KeyGrid.h"
 #include "editor/StartSettingsDlg.h"
 #include "editor/TextPosDlg.h"
 #include "framework/Files.h"
@@ -305,14 +306,93 @@ TEST_F(BlockDialogs, TheCommandSubDialogsStandBesideTheBlockDialog)
     }
 }
 
+// The mouse command replaces the command; a move asks for repetition, since a held key should go
+// on moving the pointer, while a click never does: a held key would click again and again.
+TEST(BlockMouseCommand, AMoveTicksRepetitionAndAClickDoesNot)
+{
+    SubDialogConfig config("USB");
+    const struct {
+        const char* what;
+        int mode;  // the mode radio pressed in the mouse dialog
+        const char* command;
+        bool repeat;
+    } cases[] = {
+        {"a move", IDC_MOUSE_MOVE, "<Mouse Move U S>", true},
+        {"a click", IDC_MOUSE_CLICK_ONLY, "<Mouse Click L 1X>", false},
+    };
+    for (const auto& c : cases) {
+        Block block = OneRange();
+        DefineBlockDlg dialog(block, BlockDialogContext{&config.Settings(), nullptr, 0}, BlockCommandContext{});
+        const INT_PTR result = RunClosing(dialog, [&](fw::Dialog& window) {
+            EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_MOUSE));
+            OnNextDialog([&](fw::Dialog& mouse) {
+                EXPECT_EQ(IDD_MOUSE_COMMAND, static_cast<int>(mouse.TemplateId()));
+                Click(mouse, c.mode);
+                Close(mouse, IDOK);
+            });
+            Click(window, IDC_BLOCK_MOUSE);
+            EXPECT_EQ(c.command, Text(window, IDC_BLOCK_COMMAND)) << c.what;
+            EXPECT_EQ(c.repeat, window.IsChecked(IDC_BLOCK_REPEAT)) << c.what;
+            Click(window, IDOK);
+        });
+        EXPECT_EQ(IDOK, result) << c.what;
+        EXPECT_EQ(c.command, block.command_) << c.what;
+        EXPECT_EQ(c.repeat ? 1 : 0, block.repeat_) << c.what;
+    }
+}
+
+// The infrared button puts the chosen code's tag at the caret. The overlay is marked as one with
+// infrared commands only when the block dialog keeps the command: Cancel discards both.
+TEST(BlockInfraredCommand, TheTagGoesInAndTheOverlayIsMarkedOnlyOnOk)
+{
+    SubDialogConfig config("ACCESS");
+    const std::string zenthor = config.Config().ProgramFolder() + "\\Zenthor";
+    ::CreateDirectoryA(zenthor.c_str(), nullptr);
+    config.Config().Write("Program Files\\Skarpin\\Zenthor\\ir_data.kvx", "1;G0;6;Lampa;16;\r\n");
+    for (const int closing : {IDCANCEL, IDOK}) {
+        Block block = OneRange();
+        int accessKvora = 0;
+        BlockCommandContext command;
+        command.accessKvora = &accessKvora;
+        DefineBlockDlg dialog(block, BlockDialogContext{&config.Settings(), nullptr, 0}, command);
+        RunClosing(dialog, [&](fw::Dialog& window) {
+            EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_INFRARED));
+            OnNextDialog([](fw::Dialog& infrared) {
+                fw::ListBox codes(infrared, IDC_IR_COMMAND_LIST);
+                ASSERT_EQ(1, codes.Count());
+                EXPECT_EQ("1. Lampa", codes.ItemText(0));
+                SelectList(infrared, IDC_IR_COMMAND_LIST, 0);
+                Click(infrared, IDOK);
+            });
+            Click(window, IDC_BLOCK_INFRARED);
+            EXPECT_EQ("<IR1>", Text(window, IDC_BLOCK_COMMAND));
+            // Until the block dialog closes the overlay is not marked.
+            EXPECT_EQ(0, accessKvora);
+            Close(window, closing);
+        });
+        EXPECT_EQ(closing == IDOK ? 1 : 0, accessKvora) << closing;
+        EXPECT_EQ(closing == IDOK ? "<IR1>" : "", block.command_) << closing;
+    }
+}
+
 // The automatic font is shown, not written: Cancel in the font dialog leaves the block as it was.
+// A default font and the grid's cells give the automatic font a name and a size to show.
 TEST_F(BlockDialogs, TheFontDialogChangesTheBlockOnlyOnOk)
 {
+    ::WritePrivateProfileStringA("Defaults", "Font", "Arial", config_.Settings().windowsSettingsFile_.c_str());
+    KeyGrid grid;
+    grid.Layout(1024, 700, 0);
     Block block = OneRange();
-    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    int automaticSize = 0;
+    block.FontSize(automaticSize, grid.CellRects(), grid.Geometry().cellHeight);
+    ASSERT_GT(automaticSize, 0);
+    DefineBlockDlg dialog(block, BlockDialogContext{&config_.Settings(), grid.CellRects(), grid.Geometry().cellHeight},
+                          BlockCommandContext{});
     RunClosing(dialog, [&](fw::Dialog& window) {
-        OnNextDialog([](fw::Dialog& font) {
+        OnNextDialog([&](fw::Dialog& font) {
             EXPECT_TRUE(font.IsChecked(IDC_FONT_AUTOMATIC));
+            EXPECT_EQ("Arial", Selected(font, IDC_FONT_NAMES));
+            EXPECT_NE("", Selected(font, IDC_FONT_SIZES));
             EXPECT_FALSE(IsEnabled(font, IDC_FONT_NAMES));
             Check(font, IDC_FONT_OWN, true);
             EXPECT_TRUE(IsEnabled(font, IDC_FONT_NAMES));
@@ -324,6 +404,7 @@ TEST_F(BlockDialogs, TheFontDialogChangesTheBlockOnlyOnOk)
     EXPECT_EQ("", block.fontName_);
     EXPECT_EQ(0, block.ownFont_);
     EXPECT_EQ(0, block.fontSize_);
+    EXPECT_EQ(0, block.fontStyle_);
 }
 
 TEST_F(BlockDialogs, TheFontDialogShowsAndStoresAFontOfTheBlocksOwn)
@@ -604,9 +685,14 @@ TEST(ClipboardSheet, PastesCropsOnceUndoesAndSavesUnderTheProposedName)
     EXPECT_FALSE(IsEnabled(crop, IDC_CLIP_ENLARGE));
     EXPECT_FALSE(IsEnabled(crop, IDC_CLIP_UNDO));
 
-    // The keys reach the crop page: '-' shrinks by the factor's step, Right moves the selection.
-    ::SendMessageA(crop, WM_COMMAND, ID_CLIP_SHRINK, 0);
-    ::SendMessageA(crop, WM_COMMAND, ID_CLIP_SHRINK, 0);
+    // The keys reach the crop page through the sheet's accelerators: '-' shrinks by the factor's
+    // step and '+' enlarges, Right moves the selection.
+    const auto typeKey = [&](char key) {
+        ::PostMessageA(::GetDlgItem(crop, IDC_CLIP_CROP_AREA), WM_CHAR, static_cast<unsigned char>(key), 0);
+        fw::PumpMessages();
+    };
+    for (char key : {'-', '-', '+', '-'})
+        typeKey(key);
     EXPECT_NEAR(0.9, crop.Factor(), 1e-9);
     RECT selection = crop.Crop().Selection();
     ::PostMessageA(::GetDlgItem(crop, IDC_CLIP_CROP_AREA), WM_KEYDOWN, VK_RIGHT, 0);
@@ -615,15 +701,21 @@ TEST(ClipboardSheet, PastesCropsOnceUndoesAndSavesUnderTheProposedName)
     Snapshot(sheet.Handle(), "clipboard_crop");
 
     // Cropping selects the whole cropped picture again; undo brings the whole picture back.
+    ASSERT_NE(nullptr, crop.Picture());
+    EXPECT_EQ(120, crop.Picture()->Width());
     Click(crop, IDC_CLIP_CROP);
     EXPECT_TRUE(crop.Cropped());
     EXPECT_TRUE(IsEnabled(crop, IDC_CLIP_UNDO));
     EXPECT_TRUE(::EqualRect(&crop.Crop().Shown(), &crop.Crop().Selection()));
+    EXPECT_LT(crop.Picture()->Width(), 120);
     Click(crop, IDC_CLIP_UNDO);
     EXPECT_FALSE(crop.Cropped());
+    EXPECT_EQ(120, crop.Picture()->Width());
+    EXPECT_EQ(60, crop.Picture()->Height());
+    EXPECT_TRUE(::EqualRect(&shown, &crop.Crop().Shown()));
 
     // Shrunk and cropped: the save page shows the cropped picture, cropped once.
-    ::SendMessageA(crop, WM_COMMAND, ID_CLIP_SHRINK, 0);
+    typeKey('-');
     Click(crop, IDC_CLIP_CROP);
     Press(sheet, PSBTN_NEXT, 2);
     PictureControl* saved = sheet.SavePage().Picture();
@@ -667,6 +759,29 @@ TEST(ClipboardSheet, FinishAsksBeforeReplacingAndABareNameGoesIntoTheFolder)
     Press(sheet, PSBTN_FINISH, -1);
     EXPECT_EQ(folder / "buss.jpg", sheet.Saved());
     EXPECT_TRUE(fw::FileExists(folder / "buss.jpg"));
+    sheet.Destroy();
+}
+
+// The save page proposes a name once: a name typed there stays when the user goes back to crop
+// again and returns.
+TEST(ClipboardSheet, ANameTypedOnTheSavePageStaysWhenThePageIsEnteredAgain)
+{
+    TempFolder folder;
+    PutPictureOnClipboard();
+    ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
+    ASSERT_TRUE(sheet.Create(nullptr));
+    fw::PumpMessages();
+    Click(sheet.PastePage(), IDC_CLIP_PASTE);
+    Press(sheet, PSBTN_NEXT, 1);
+    Press(sheet, PSBTN_NEXT, 2);
+    EXPECT_EQ(folder / "1.jpg", Text(sheet.SavePage(), IDC_CLIP_FILE_NAME));
+    SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, folder / "Katt.jpg");
+    Press(sheet, PSBTN_BACK, 1);
+    Press(sheet, PSBTN_NEXT, 2);
+    EXPECT_EQ(folder / "Katt.jpg", Text(sheet.SavePage(), IDC_CLIP_FILE_NAME));
+    Press(sheet, PSBTN_FINISH, -1);
+    EXPECT_EQ(folder / "Katt.jpg", sheet.Saved());
+    EXPECT_TRUE(fw::PathExists(folder / "Katt.jpg"));
     sheet.Destroy();
 }
 

@@ -4,8 +4,11 @@
 // clicks, the three views, the close question, a read-only set and an overlay that cannot be saved
 // again as it stands.
 #include "loader/MainWindowFixture.h"
+#include "components/TextSpeaker.h"
 #include "editor/EditOverlayDlg.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
+#include "library/FakeTextSpeaker.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
@@ -141,6 +144,13 @@ protected:
         editor.Model().CommitDefine(edited);
     }
 };
+
+// Every file is written but one that carries the AccessKvora flag: the flag cannot be.
+fw::ByteWriter g_realWriter = nullptr;
+bool RefuseTheFlag(HANDLE file, const std::string& bytes)
+{
+    return bytes.find("AccessKvora=") == std::string::npos && g_realWriter(file, bytes);
+}
 
 std::string RangesOf(const Block& block)
 {
@@ -323,7 +333,9 @@ TEST_F(EditorWindowTest, TheThreeViews)
             EXPECT_EQ(OverlayEditModel::kBackgroundView, editor.Model().GetView());
 
             // A window narrower than the grid still has cells of a pixel.
-            editor.OnSize(SIZE_RESTORED, 30, 30);
+            ::ShowWindow(editor.Handle(), SW_RESTORE);
+            ::SetWindowPos(editor.Handle(), nullptr, 0, 0, 30, 30, SWP_NOZORDER | SWP_NOMOVE);
+            fw::PumpMessages();
             const RECT cell = editor.Model().Grid().GetCellRect(0);
             EXPECT_GE(cell.right - cell.left, 1);
             EXPECT_GE(cell.bottom - cell.top, 1);
@@ -608,6 +620,7 @@ TEST_F(EditorWindowTest, SaveAndLoadStoresTheOverlayThenOffersItsSet)
 // commands work on the selected block the same way, and OK gives one undo.
 TEST_F(EditorWindowTest, DefineAndAppearanceCommandsOpenTheirDialogsOnTheSelection)
 {
+    ::WritePrivateProfileStringA("Defaults", "Font", "Arial", WindowsSettingsFile().c_str());
     RunMainWindow(
         [&](CSkarpinDlg& dialog) {
             EditOverlayDlg& editor = Open(dialog, 1);  // number 2: no overlay yet
@@ -639,6 +652,18 @@ TEST_F(EditorWindowTest, DefineAndAppearanceCommandsOpenTheirDialogsOnTheSelecti
             });
             Command(editor, ID_EDITOR_COLOR);
             EXPECT_FALSE(editor.Model().IsModified());
+            // The font dialog shows the default font as the automatic one; Cancel writes it nowhere.
+            OnNextDialog([](fw::Dialog& font) {
+                EXPECT_EQ(IDD_BLOCK_FONT, static_cast<int>(font.TemplateId()));
+                fw::ListBox names(font.Handle(), IDC_FONT_NAMES);
+                EXPECT_EQ("Arial", names.Selection() >= 0 ? names.ItemText(names.Selection()) : std::string());
+                font.EndDialog(IDCANCEL);
+            });
+            Command(editor, ID_EDITOR_FONT);
+            EXPECT_FALSE(editor.Model().IsModified());
+            EXPECT_EQ(UndoKind::Define, editor.Model().GetUndoKind());  // the define's, not the font's
+            EXPECT_EQ("", editor.Model().Keys()[0].fontName_);
+            EXPECT_EQ(0, editor.Model().Keys()[0].fontSize_);
             OnNextDialog([](fw::Dialog& placement) {
                 EXPECT_EQ(IDD_TEXT_POSITION, static_cast<int>(placement.TemplateId()));
                 testsupport::Click(placement.Handle(), IDOK);
@@ -700,6 +725,87 @@ TEST_F(EditorWindowTest, NoSizingCursorOrDragOutlivesItsClickOrItsCapture)
             ::DestroyWindow(other);
             EXPECT_EQ("(0,0,2,1)", RangesOf(editor.Model().Keys()[0]));
             EXPECT_FALSE(editor.Model().IsModified());
+            Command(editor, ID_EDITOR_CLOSE);
+        },
+        EditOverlayDlg::Factory());
+}
+
+// The main window tells the editor of its own size changes; the grid is laid out for the editor's
+// client area whatever size the main window has, so every cell lies inside the editor.
+TEST_F(EditorWindowTest, TheGridIsLaidOutForTheEditorsOwnClientArea)
+{
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 0);
+            const RECT client = editor.Self().ClientRect();
+            dialog.Self().Send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right * 2, client.bottom * 2));
+            const RECT last = editor.Model().Grid().GetCellRect(KeyGrid::kCellCount - 1);
+            EXPECT_LE(last.right, client.right);
+            EXPECT_LE(last.bottom, client.bottom);
+            KeyGrid own;
+            own.Layout(client.right, client.bottom, 0);
+            EXPECT_TRUE(::EqualRect(&last, &own.CellRects()[KeyGrid::kCellCount - 1]));
+            Command(editor, ID_EDITOR_CLOSE);
+        },
+        EditOverlayDlg::Factory());
+}
+
+// The speech state is taken when an overlay loads: a voice the control gained after the editor
+// was made counts.
+TEST_F(EditorWindowTest, TheSpeechStateIsTakenWhenTheOverlayLoads)
+{
+    fakespeech::FakePtr fake = fakespeech::MakeFake({});
+    TextSpeaker speaker;
+    ASSERT_TRUE(speaker.Attach(fake.get()));
+    std::string name = "Bil";
+    OverlayEditorRequest request;
+    request.fileIO = &Io();
+    request.textSpeaker = &speaker;
+    request.setName = "Skola";
+    request.overlayName = &name;
+    request.number = 1;
+    request.screenRect = RECT{0, 0, 800, 600};
+    EditOverlayDlg editor(request);
+    fake->voices = {"Anna"};
+    ExpectEditor();
+    ASSERT_TRUE(editor.Create(IDD_EDIT_OVERLAY, nullptr));
+    fw::PumpMessages();
+    EXPECT_EQ(1, editor.SpeechState());
+}
+
+// The AccessKvora flag marks an overlay with infrared commands in the main window's list: a save
+// keeps it while a key holds one and drops it once none does; a flag that cannot be written is
+// told, and the overlay stays modified so that the next save writes it.
+TEST_F(EditorWindowTest, TheAccessKvoraFlagFollowsTheInfraredCommandsThroughSaves)
+{
+    UseModel("ACCESS");
+    ASSERT_TRUE(Io().SetAccessKvoraFlag("Bil", "Skola", 1));
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 0);
+            editor.Model().Keys()[1].command_ = "<Paus0.5><IR1>";
+            editor.Model().SetModified(true);
+            Command(editor, ID_EDITOR_SAVE);
+            EXPECT_EQ(1, Io().GetAccessKvoraFlag("Bil", "Skola"));
+
+            editor.Model().SetModified(true);
+            g_realWriter = fw::SetByteWriter(&RefuseTheFlag);
+            {
+                ScriptedMessages messages;
+                messages.Expect(IDS_EDITOR_FLAG_NOT_SAVED);
+                Command(editor, ID_EDITOR_SAVE);
+            }
+            fw::SetByteWriter(g_realWriter);
+            EXPECT_TRUE(editor.Model().IsModified());
+            Command(editor, ID_EDITOR_SAVE);
+            EXPECT_FALSE(editor.Model().IsModified());
+            EXPECT_EQ(1, Io().GetAccessKvoraFlag("Bil", "Skola"));
+
+            // The last infrared code goes: so does the flag.
+            editor.Model().Keys()[1].command_ = "<Paus0.5>hus";
+            editor.Model().SetModified(true);
+            Command(editor, ID_EDITOR_SAVE);
+            EXPECT_EQ(0, Io().GetAccessKvoraFlag("Bil", "Skola"));
             Command(editor, ID_EDITOR_CLOSE);
         },
         EditOverlayDlg::Factory());

@@ -1,6 +1,8 @@
 // Picture codes to files and back, and the word search, over three bases of the kinds the programs
 // meet: one with categories, one without, and the metafile base.
 #include "ImageBaseFiles.h"
+#include "library/FileStamp.h"
+#include "library/FolderListing.h"
 #include "library/ImageBaseManager.h"
 #include <gtest/gtest.h>
 #include <iterator>
@@ -73,6 +75,25 @@ TEST_F(ImageBaseLookup, CodesResolveToPictureWordAndSoundInEveryKindOfBase)
         EXPECT_EQ(c.sound, sound) << c.code;
         EXPECT_EQ(c.metafileBase, metafileBase) << c.code;
     }
+}
+
+// The sound folder's listing is kept between look-ups: a sound recorded after one is found by the next.
+TEST_F(ImageBaseLookup, ASoundMadeAfterALookUpIsFoundByTheNext)
+{
+    const unsigned long long later = filestamp::SystemNow() + 10ull * 10000000ull;
+    folderlisting::SetClock([later] { return later; });
+    auto sound = [&] {
+        std::string picture, text, path = "old";
+        ImageBaseOptions options;
+        EXPECT_EQ(1, manager.ResolveCode("A102", picture, text, options, &path, settings, nullptr, 0));
+        return path;
+    };
+    EXPECT_EQ("", sound());
+    EXPECT_EQ("", sound());
+    folder.Write("ljud\\Katten.wav", "RIFF");
+    EXPECT_EQ(folder / "ljud\\katten.wav", sound());
+    folderlisting::SetClock(nullptr);
+    folderlisting::Clear();
 }
 
 TEST_F(ImageBaseLookup, UnresolvedCodesStillGiveTheBaseOptionsWhenTheLetterNamesABase)

@@ -3,4 +3,5 @@
 add_wine_test(imagebase_tests
     SOURCES ImageBaseFiles.cpp ImageBaseRecordsTest.cpp ImageBaseStoreTest.cpp ImageBaseLookupTest.cpp
             ImageBasePathsTest.cpp ImageBaseReadingTest.cpp IniReaderTest.cpp
+            FolderListingTest.cpp
     LIBS library)

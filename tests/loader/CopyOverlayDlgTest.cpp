@@ -181,22 +181,29 @@ TEST_F(CopyOverlayDlgTest, OkChecksTheNameInTheTargetSet)
 // Wine keeps no read-only attribute on folders, so the read-only target is a table row of the rule.
 TEST(CopyOverlayRules, ARefusalOfItsOwnForEachCheckInTurn)
 {
+    // The overlays of the target; the overlay itself is "Bil" on number 1 of "Skola".
     const std::vector<SetItem> target = {SetItem("Bil", 1, 0), SetItem("Bok", 5, 0)};
     struct Case {
         const char* what;
         bool readOnly;
         bool move;
+        const char* targetSet;
         std::string name;
         int ownNumber;
         int refusal;
     } cases[] = {
-        {"a read-only target comes first", true, false, "Bil", 1, IDS_TARGET_READ_ONLY},
-        {"a name taken", false, false, "bil", 1, IDS_OVERLAY_NAME_TAKEN},
-        {"a move keeps its own name on its own number", false, true, "Bil", 1, 0},
-        {"a move onto a name of another number", false, true, "Bok", 1, IDS_OVERLAY_NAME_TAKEN},
-        {"a forbidden character", false, false, "B|l", 1, IDS_NAME_FORBIDDEN},
-        {"a free name", false, false, "Buss", 1, 0},
+        {"a read-only target comes first", true, false, "Hem", "Bil", 1, IDS_TARGET_READ_ONLY},
+        {"a name taken", false, false, "Hem", "bil", 1, IDS_OVERLAY_NAME_TAKEN},
+        {"a move keeps its own name on its own number", false, true, "skola", "Bil", 1, 0},
+        {"a move onto a name of another number", false, true, "Skola", "Bok", 1, IDS_OVERLAY_NAME_TAKEN},
+        // Another set's overlay of that name on that number is another overlay.
+        {"a move into another set that holds its name on its number", false, true, "Hem", "Bil", 1,
+         IDS_OVERLAY_NAME_TAKEN},
+        {"a forbidden character", false, false, "Hem", "B|l", 1, IDS_NAME_FORBIDDEN},
+        {"a free name", false, false, "Hem", "Buss", 1, 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.refusal, namerules::CopyOverlayProblem(c.readOnly, c.move, c.name, c.ownNumber, target)) << c.what;
+        EXPECT_EQ(c.refusal,
+                  namerules::CopyOverlayProblem(c.readOnly, c.move, c.name, c.ownNumber, target, c.targetSet, "Skola"))
+            << c.what;
 }

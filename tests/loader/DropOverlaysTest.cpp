@@ -2,6 +2,8 @@
 // of the tree: every refusal and every Cancel changes nothing, a line drop copies or renumbers one
 // overlay, a set drop carries the chosen overlays over under free names and numbers, and a move
 // never takes an overlay away before its copy stands in the other set.
+#include "DriverStandIn.h"
+#include "FolderLocks.h"
 #include "MainWindowFixture.h"
 #include "framework/Files.h"
 #include "skarpin/resource.h"
@@ -9,33 +11,10 @@
 #include "support/ScriptedMessages.h"
 #include <gtest/gtest.h>
 
-namespace {
+using folderlocks::LockedFolder;
+using folderlocks::SetFolderWritable;
 
-// The system beneath Wine keeps no read-only flag for folders: the folder loses its write
-// permission there, as on a write-protected share, and Wine then reports it read-only.
-void SetFolderWritable(const std::string& folder, bool writable)
-{
-    using UnixName = char*(CDECL*)(const wchar_t*);
-    auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    ASSERT_NE(unixName, nullptr);
-    const std::wstring wide(folder.begin(), folder.end());
-    char* name = unixName(wide.c_str());
-    ASSERT_NE(name, nullptr);
-    std::string command = std::string("Z:\\bin\\chmod ") + (writable ? "u+w" : "a-w") + " \"" + name + "\"";
-    ::HeapFree(::GetProcessHeap(), 0, name);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    ::CloseHandle(process.hProcess);
-    ::CloseHandle(process.hThread);
-    // Wine does not wait for a program of the system beneath: wait for the flag itself.
-    EXPECT_TRUE(testsupport::PumpUntil([&] {
-        const bool readOnly = (::GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
-        return readOnly != writable;
-    }));
-}
+namespace {
 
 class DropOverlaysTest : public testing::Test, public MainWindowFixture {
 protected:
@@ -265,10 +244,42 @@ TEST_F(DropOverlaysTest, MoveOntoAFullSetKeepsTheOverlay)
         messages.Expect(IDS_OVERLAYS_SET_FULL_MOVE);
         Drop(dialog, "Full", 0, 0, false);
         EXPECT_EQ(ListText(dialog, 0), "1 Bil");
+        // It stays the object of the commands.
+        EXPECT_EQ(dialog.SelectedOverlayName(), "Bil");
+        EXPECT_FALSE(Grayed(dialog.MainMenu(), ID_EDIT_COPY_SELECTION));
     });
     EXPECT_TRUE(fw::PathExists(OverlayPath("Skola", "Bil")));
     EXPECT_EQ(Register("Skola"), StandardRegister({{1, "Bil"}, {3, "Äpple"}, {4, "Bil 1"}}));
     EXPECT_EQ(Register("Full"), fullBefore);
     for (const std::string& file : testsupport::TempFolder::FilesIn(SetFolder()))
         EXPECT_NE(file.compare(0, 4, "xxx "), 0) << file;
+}
+
+// Overlays placed in the target that could not leave their own set changed the target all the same:
+// the driver hears of it when the target is its current set, and the lines keep their overlays.
+TEST_F(DropOverlaysTest, AMoveThatCouldNotRemoveItsOverlaysStillTellsTheDriver)
+{
+    UseModel("USB");
+    WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\nShowStandardOverlays=1\r\n[USB]\r\nCurrentSet=hem\r\n");
+    const std::string caption = "Rizovuvuri kommandon " + std::to_string(::GetCurrentProcessId());
+    const std::string log = Temp() / "driver.log";
+    DriverStandIn driver(caption, log);
+    ASSERT_NE(driver.Window(), nullptr);
+    RunMainWindow([&](CSkarpinDlg& dialog) {
+        dialog.Configuration().driverName_ = caption;
+        SelectSet(dialog, "Skola");
+        SelectLines(dialog, {0});
+        {
+            const LockedFolder locked(SetPath("Skola"));
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_DROP_MOVE_TO_SET);
+            messages.Expect(IDS_OVERLAYS_NOT_REMOVED);
+            Drop(dialog, "Hem", 0, 0, false);
+        }
+        EXPECT_EQ(ListText(dialog, 0), "1 Bil");
+        EXPECT_EQ(dialog.SelectedOverlayName(), "Bil");
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return Read(log) == DriverStandIn::kNewsLine; })) << Read(log);
+    });
+    EXPECT_EQ(Register("Hem"), StandardRegister({{1, "Bil"}, {2, "Bil 1"}}));
+    EXPECT_TRUE(fw::PathExists(OverlayPath("Skola", "Bil")));
 }

@@ -2,6 +2,7 @@
 // disk afterwards: copy and move of one or several overlays, rename, delete, and the news to the
 // USB keyboard's driver program.
 #include "DriverStandIn.h"
+#include "FolderLocks.h"
 #include "MainWindowFixture.h"
 #include "framework/Files.h"
 #include "skarpin/resource.h"
@@ -212,6 +213,44 @@ TEST_F(OverlayCommandsTest, CopyOfSeveralIntoAFullSetIsToldAndLeavesNothing)
     EXPECT_TRUE(PreparedCopies().empty());
     EXPECT_EQ(Register("Full"), before);
     EXPECT_FALSE(fw::PathExists(OverlayPath("Full", "Bil")));
+}
+
+// A move or a delete that takes nothing leaves the chosen overlays the object of the commands: the
+// commands on them stay offered and work.
+TEST_F(OverlayCommandsTest, AMoveOrADeleteThatTakesNothingKeepsTheOverlaysChosen)
+{
+    // Two numbers look free, but the register gives them to missing files: nothing can move there.
+    MakeFilledSet("Full", 98, 100);
+    RunMainWindow([&](CSkarpinDlg& dialog) {
+        SelectSet(dialog, "Skola");
+        SelectLines(dialog, {0, 2});
+        testsupport::ScriptedMessages messages;
+        messages.Expect(IDS_OVERLAYS_SET_FULL_MOVE);
+        AnswerCopyMove("Full");
+        Command(dialog, ID_EDIT_MOVE_OVERLAYS);
+        EXPECT_EQ(ListText(dialog, 0), "1 Bil");
+        EXPECT_EQ(dialog.SelectedOverlayName(), "Bil");
+        EXPECT_FALSE(Grayed(dialog.MainMenu(), ID_EDIT_DELETE_SELECTION));
+
+        // Another program holds the set's folder: nothing can be deleted from it.
+        {
+            const folderlocks::LockedFolder locked(SetPath("Skola"));
+            messages.Expect(IDS_ASK_DELETE_OVERLAYS, IDOK);
+            messages.Expect(IDS_OVERLAYS_NOT_DELETED);
+            Command(dialog, ID_EDIT_DELETE_SELECTION);
+        }
+        EXPECT_EQ(ListText(dialog, 2), "3 Äpple");
+        EXPECT_EQ(dialog.SelectedOverlayName(), "Bil");
+        EXPECT_FALSE(Grayed(dialog.MainMenu(), ID_EDIT_COPY_SELECTION));
+
+        // Once it lets go, the same chosen overlays go.
+        messages.Expect(IDS_ASK_DELETE_OVERLAYS, IDOK);
+        Command(dialog, ID_EDIT_DELETE_SELECTION);
+        EXPECT_EQ(ListText(dialog, 0), "1 ");
+        EXPECT_EQ(ListText(dialog, 2), "3 ");
+        EXPECT_EQ(dialog.SelectedOverlayName(), "");
+    });
+    EXPECT_EQ(Register("Skola"), StandardRegister({{4, "Bok"}}));
 }
 
 TEST_F(OverlayCommandsTest, MoveOfSeveralOutOfTheStandardOverlaySet)

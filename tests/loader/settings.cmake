@@ -1,7 +1,7 @@
 # The main window's drag and drop and settings commands, the speech and printer set-up, and the
 # keyboard settings dialogs, each opened for real.
 add_wine_test(settings_tests
-    SOURCES ConfigFixture.cpp SetFixture.cpp OverlayFixture.cpp MainWindowFixture.cpp DropOverlaysTest.cpp
+    SOURCES ConfigFixture.cpp SetFixture.cpp OverlayFixture.cpp MainWindowFixture.cpp DriverStandIn.cpp DropOverlaysTest.cpp
             KeyboardSettingsTest.cpp KeyboardDialogsTest.cpp MainWindowSettingsTest.cpp
             ${CMAKE_SOURCE_DIR}/tests/library/SpeechTestSupport.cpp
     RESOURCES ${CMAKE_SOURCE_DIR}/resources/skarpin.rc

@@ -4,6 +4,7 @@
 #include "DocumentText.h"
 #include "writer/DocumentModel.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 
 using doctext::Describe;
 
@@ -98,6 +99,18 @@ protected:
     }
 
     std::string Document() const { return Describe(model.items_, model.caret_); }
+
+    // The band of a line of the current page: from its top to its bottom.
+    std::pair<int, int> LineBand(int line) const
+    {
+        for (const DocItem& item : model.items_) {
+            if (item.page_ == model.currentPage_ && item.line_ == line)
+                return {item.textBox_.top, item.textBox_.bottom};
+        }
+        ADD_FAILURE() << "no line " << line;
+        return {0, 0};
+    }
+    static std::vector<std::pair<int, int>> Rows(std::vector<std::pair<int, int>> rows) { return rows; }
 
     FakeHost host;
     DocumentModel model{host};
@@ -236,13 +249,57 @@ TEST_F(DocumentEditing, TypingAtTheEndRepaintsOnlyTheNewItemWhileItsLineStays)
     EXPECT_TRUE(last.pageRange);
     Type("\n"); // a new line, but nothing wrapped
     EXPECT_EQ(DocumentChange::Repaint::Box, last.repaint);
-    Type("aaa bbb ccc"); // the word wraps: the line before changes
-    EXPECT_EQ(DocumentChange::Repaint::All, last.repaint);
-    Type("{Left}x"); // not at the end
-    EXPECT_EQ(DocumentChange::Repaint::All, last.repaint);
+    Type("aaa bbb ccc"); // the word wraps: the line before changes, and only the two lines repaint
+    EXPECT_EQ(DocumentChange::Repaint::Rows, last.repaint);
+    EXPECT_EQ(Rows({LineBand(1), LineBand(2)}), last.rows);
+    Type("{Left}x"); // not at the end: the line it is on
+    EXPECT_EQ(DocumentChange::Repaint::Rows, last.repaint);
+    EXPECT_EQ(Rows({LineBand(2)}), last.rows);
     Type("{End}{Pic}"); // a caption as high as the text
     EXPECT_EQ(DocumentChange::Repaint::Box, last.repaint);
     Type("{Box}"); // the line grows higher
+    EXPECT_EQ(DocumentChange::Repaint::All, last.repaint);
+}
+
+// An edit within the page repaints the bands of the lines whose items it moved, changed, added or
+// took away, and the rows the page-end marker left and reached; the rest of the page keeps its
+// pixels. An edit that changes the page repaints it whole.
+TEST_F(DocumentEditing, EditsInThePageRepaintOnlyTheRowsTheyChange)
+{
+    Type("ab\ncd\nef{Left}{Left}{Left}{Left}x");
+    EXPECT_EQ("ab\ncx|d\nef", Document());
+    EXPECT_EQ(Rows({LineBand(1)}), last.rows);
+    Type("{BS}");
+    EXPECT_EQ(Rows({LineBand(1)}), last.rows);
+    Type("{Right}{Right}{BS}"); // the line break before "ef" goes: "ef" joins line 1
+    EXPECT_EQ("ab\ncd|ef", Document());
+    const std::pair<int, int> oldThird{LineBand(1).second + 5, LineBand(1).second + 5 + (LineBand(1).second - LineBand(1).first)};
+    EXPECT_EQ(Rows({LineBand(1), oldThird}), last.rows);
+
+    // Printed pages of two lines: the page-end marker under line 1 leaves when the text fits on one
+    // printed page, and the row it stood on is repainted with the lines.
+    model.Clear();
+    host.printing = true;
+    LayoutFrame paper = doctext::TestFrame();
+    paper.area.bottom = LineBand(0).second * 2 + 5 + 2;
+    model.SetPrintFrame(paper);
+    Type("a\nb\nc");
+    const int marker = model.PageEndMarkerY();
+    ASSERT_GT(marker, LineBand(1).second);
+    Type("{Home}{Right}{Del}");
+    EXPECT_EQ("a|b\nc", Document());
+    EXPECT_EQ(-1, model.PageEndMarkerY());
+    const bool markerRepainted = std::any_of(last.rows.begin(), last.rows.end(), [&](const std::pair<int, int>& row) {
+        return row.first <= marker && marker < row.second;
+    });
+    EXPECT_TRUE(markerRepainted);
+
+    // A page change repaints the page whole.
+    model.Clear();
+    host.printing = false;
+    Type("a\nb\nc\nd");
+    Type("\n");
+    EXPECT_EQ(1, model.currentPage_);
     EXPECT_EQ(DocumentChange::Repaint::All, last.repaint);
 }
 

@@ -285,6 +285,39 @@ TEST_F(DocumentWindow, CharactersAreDrawnInTheirBoxesAndTheCaretFollowsThem)
     EXPECT_EQ(0, CountNot(*canvas, white, below));
 }
 
+// An edit in the middle of a page repaints only the rows it changed: the window then shows, pixel
+// for pixel, what a repaint of the whole window shows.
+TEST_F(DocumentWindow, AnEditShowsWhatAWholeRepaintShows)
+{
+    for (int word = 0; word < 12; ++word) {
+        if (word % 3 == 0)
+            Doc().InsertObject(PictureObject());
+        Type(word % 5 == 4 ? "ord\n" : "ord ");
+    }
+    const HWND window = Doc().Handle();
+    RECT client;
+    ::GetClientRect(window, &client);
+    const auto screen = [&] {
+        auto shot = std::make_unique<fw::DibSection>(client.right, client.bottom);
+        fw::WindowDC dc(window);
+        ::BitBlt(shot->DC(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+        ::GdiFlush();
+        return shot;
+    };
+    // A letter in a line, one that wraps a word on, the two taken back, a line break taken away.
+    for (const char* edit : {"{Up}{Left}x", "xxxxxxxx", "{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}{BS}", "{Home}{Down}{BS}"}) {
+        Type(edit);
+        const auto edited = screen();
+        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        const auto whole = screen();
+        int differing = 0;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x)
+                differing += edited->Pixel(x, y) != whole->Pixel(x, y) ? 1 : 0;
+        EXPECT_EQ(0, differing) << edit << ": " << Document();
+    }
+}
+
 TEST_F(DocumentWindow, NegationCrossesTheSymbolAndLargePicturesGrow)
 {
     Doc().InsertObject(PictureObject());

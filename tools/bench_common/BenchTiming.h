@@ -40,11 +40,12 @@ Figures Time(int rounds, Step step)
 }
 
 // Files written a moment ago are read again by the ini interface at every call (it cannot yet trust
-// their time stamp); a user's bases and overlays are older than that. Dates the file back an hour.
+// their time stamp), and folders changed a moment ago are asked for entry by entry; a user's bases,
+// overlays and sound folders are older than that. Dates the file or folder back an hour.
 inline void DateBack(const std::string& path)
 {
     HANDLE file = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
     FILETIME now;

@@ -62,6 +62,7 @@ void WriteBase(const std::string& folder, std::string& settings)
     list.close();
     DateBack(index);
     DateBack(settings);
+    DateBack(folder);
 }
 
 void RemoveFolder(const std::string& folder)

@@ -66,8 +66,9 @@ struct Keystrokes {
     void Report(const char* what)
     {
         std::sort(times.begin(), times.end());
-        std::printf("  %-58s median %6.2f ms, 95%% %6.2f ms, most %6.2f ms\n", what, times[times.size() / 2],
-                    times[times.size() * 95 / 100], times.back());
+        std::printf("  %-58s median %6.2f ms, 95%% %6.2f ms, 99%% %6.2f ms, most %6.2f ms\n", what,
+                    times[times.size() / 2], times[times.size() * 95 / 100], times[times.size() * 99 / 100],
+                    times.back());
         times.clear();
     }
 };
