@@ -200,6 +200,39 @@ TEST_F(DocumentEditing, ControlRefusesAllButLetters)
     EXPECT_EQ("aB1|", Document());
 }
 
+// Control characters arrive as WM_CHAR from on-screen keyboards and shifted keys: none of them is
+// text. A carriage return was a soft break that put the caret past the final item.
+TEST_F(DocumentEditing, ControlCharactersAreNoText)
+{
+    const struct {
+        const char* what;
+        std::string typed;
+        const char* document;
+    } cases[] = {
+        {"a carriage return is a line break", "ab\rc", "ab\nc|"},
+        {"a carriage return at the start", "\r", "\n|"},
+        {"Shift+Backspace, Shift+Tab, Shift+Esc", "a\b\t\x1B" "b", "ab|"},
+        {"other codes and DEL", std::string("a\x01\x1F\x7F", 4) + "b", "ab|"},
+    };
+    for (const auto& c : cases) {
+        model.Clear();
+        Type(c.typed);
+        EXPECT_EQ(c.document, Document()) << c.what;
+        EXPECT_LE(static_cast<size_t>(model.caret_), model.FinalIndex()) << c.what;
+    }
+    // Backspace after a carriage return takes the line break, never the final item.
+    model.Clear();
+    Type("a\r{BS}{BS}{BS}");
+    EXPECT_EQ("|", Document());
+    ASSERT_EQ(1u, model.items_.size());
+    EXPECT_EQ('\n', model.items_[0].GetChar());
+
+    // Nothing refused changes the document.
+    model.Clear();
+    Type("\b\t");
+    EXPECT_EQ(0, model.modified_);
+}
+
 TEST_F(DocumentEditing, WhatIsHeardWhileWriting)
 {
     Type("ab{Left}{Left}{Right}{Pic}");
