@@ -4,6 +4,7 @@
 #include "DocumentHost.h"
 #include "MorvelConfig.h"
 #include "ScriptedPlayer.h"
+#include "TestEngine.h"
 #include "support/SpeechTestSupport.h"
 #include "components/MediaPlayer.h"
 #include "components/TextSpeaker.h"
@@ -354,22 +355,9 @@ TEST_F(Playback, MediaFilesThatCannotPlayGiveNothing)
 // Our speech engine reads a document aloud: each 0x2001 it posts to the window starts the next step.
 class PlaybackWithEngine : public Playback {
 protected:
-    PlaybackWithEngine()
-        : speechTime_("ACATTS_MS_PER_CHAR", "1"), path_(HKEY_LOCAL_MACHINE, kEnginePathKey, nullptr)
-    {
-        const std::string folder = config.Temp() / "engine";
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        InstallEngineFile(folder);
-        path_.SetString(folder);
-    }
-    ~PlaybackWithEngine() override
-    {
-        playback->Destroy();
-        ShutDownSpeechEngine();
-    }
+    ~PlaybackWithEngine() override { playback->Destroy(); }
 
-    EnvironmentGuard speechTime_;
-    RegistryValueGuard path_;
+    TestEngine engine_{config.Temp() / "engine"};
 };
 
 TEST_F(PlaybackWithEngine, EachEndOfSpeechStartsTheNextStep)
