@@ -14,7 +14,7 @@ class ZipFile;
 // How much packing runs at once, and how much of it is held in memory.
 struct PackingLimits {
     int threads = 0;                      // worker threads; 0: one a processor, at most 8
-    size_t entryMemory = 4 * 1024 * 1024; // a file's packed data beyond this goes to a spill file
+    size_t entryMemory = 2 * 1024 * 1024; // a file's packed data beyond this goes to a spill file
 };
 
 class ZipWriter {

@@ -301,11 +301,14 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY: {
         LRESULT result = 0;
         NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-        if (OnNotify(static_cast<int>(header->idFrom), header, result)) {
-            ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
-            return TRUE;
-        }
-        return FALSE;
+        // A notice OnNotify leaves (a child that tells its parent its own events, like a player's
+        // end) goes to OnMessage as any other message, or a window that only has OnMessage never
+        // hears it.
+        if (!OnNotify(static_cast<int>(header->idFrom), header, result) &&
+            !OnMessage(message, wParam, lParam, result))
+            return FALSE;
+        ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+        return TRUE;
     }
     case WM_TIMER:
         OnTimer(wParam);

@@ -80,7 +80,7 @@ protected:
     virtual bool OnInitDialog() { return true; }
     // A switch over control ids; true when handled.
     virtual bool OnCommand(int id, int code) { return false; }
-    // WM_NOTIFY; result goes to DWLP_MSGRESULT when handled.
+    // WM_NOTIFY; result goes to DWLP_MSGRESULT when handled. A notice it leaves goes on to OnMessage.
     virtual bool OnNotify(int id, NMHDR* header, LRESULT& result) { return false; }
     // true closes the dialog with IDOK / IDCANCEL; false keeps it open.
     virtual bool OnOK() { return true; }

@@ -57,6 +57,7 @@ void CKvoraObject::CopyFields(const CKvoraObject& other)
     options_ = other.options_;
     pictureSize_ = other.pictureSize_;
     secondRect_ = other.secondRect_;
+    readContent_ = other.readContent_;
 }
 
 void CKvoraObject::FreePicture()
@@ -82,6 +83,7 @@ void CKvoraObject::Clear()
     crossed_ = 0;
     libraryPicture_ = 0;
     options_ = ImageBaseOptions();
+    readContent_.clear();
     FreePicture();
 }
 

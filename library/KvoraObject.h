@@ -93,6 +93,10 @@ public:
     ImageBaseOptions options_;
     int libraryPicture_ = 0;
     RECT secondRect_{0, 0, 0, 0};
+    // The content string the object was read from, when a caller keeps it (Morvel's documents): a
+    // part this PC cannot resolve, such as the code of an image base that is away, is not in the
+    // fields and would be lost if the string were only built again from them. Empty otherwise.
+    std::string readContent_;
 
     const std::string& GetPicturePath() const { return picturePath_; }
     int GetSpare() const { return spare_; }

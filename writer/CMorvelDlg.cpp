@@ -88,7 +88,10 @@ bool CMorvelDlg::OnInitDialog()
     LayoutWindow();
     OpenFirstDocument();
     SetTimer(kSpeechTimer, kSpeechDelayMs);
-    return true;
+    // The document has the keys from the start: the system's default focus would go to the word
+    // bar's word, and the document's caret would look inactive until the speech timer ran.
+    GiveDocumentFocus();
+    return false;
 }
 
 // A user file named but not there: go on with the default user, or end.
@@ -228,8 +231,12 @@ void CMorvelDlg::UpdatePageScroller(int currentPage, int lastPage)
     ShowItem(IDC_MAIN_SCROLL, settings_.showBrowseButton_ && lastPage >= 1);
 }
 
+// The keys are the document's again, so the word bar no longer holds them: left in its hits, it
+// would have the caret drawn as while the bar has the keys (dotted) while the user types.
 void CMorvelDlg::GiveDocumentFocus()
 {
+    if (HasWordBar() && wordBar_.IsInHits())
+        wordBar_.LeaveHits();
     document_.SetFocusAndCaret();
 }
 
@@ -243,7 +250,7 @@ bool CMorvelDlg::PreTranslateMessage(MSG& message)
         return true;
     if (message.message == WM_CHAR) {
         // Every typed character is the document's, whichever window had the focus.
-        document_.SetFocusAndCaret();
+        GiveDocumentFocus();
         document_.PreTranslateMessage(message);
         return true;
     }
@@ -266,6 +273,14 @@ bool CMorvelDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case WM_CTLCOLORDLG:
         result = reinterpret_cast<LRESULT>(backgroundBrush_.Get());
+        return true;
+    case WM_QUERYENDSESSION:
+        // Logging off or shutting down ends Morvel without Exit: what the Save setting promises
+        // happens now. A user who stays with edits that could not be saved keeps the session.
+        StopAllPlayback();
+        result = LeaveDocument() ? TRUE : FALSE;
+        if (!result)
+            GiveDocumentFocus();
         return true;
     case WM_DRAWITEM:
         if (!DrawPictureButton(buttons_, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
@@ -333,16 +348,21 @@ void CMorvelDlg::OnDestroy()
 
 // ---- Leaving a document ----
 
-bool CMorvelDlg::IsKeptFile(const std::string& path) const
+// Asked of the file itself, not of a list of paths: a damaged file is known as such however its path
+// is written and in every later session.
+bool CMorvelDlg::ReadsWhole(const std::string& path) const
 {
-    return morvel_window::ContainsPath(keptFiles_, path);
+    std::vector<DocItem> items;
+    std::vector<CKvoraObject> images;
+    return fileIO_.ReadDocument(items, images, path) == FileIO::kRead;
 }
 
 bool CMorvelDlg::LeaveDocument()
 {
     DocumentModel& model = document_.Model();
     const morvel_window::LeavePlan plan = morvel_window::PlanLeaving(
-        settings_.save_, model.IsEmpty(), model.modified_ != 0, !documentPath_.empty(), IsKeptFile(documentPath_));
+        settings_.save_, model.IsEmpty(), model.modified_ != 0, !documentPath_.empty(),
+        !documentPath_.empty() && !ReadsWhole(documentPath_));
     if (plan.forgetPath) {
         model.modified_ = 0;
         if (plan.deleteFile)
@@ -385,10 +405,11 @@ bool CMorvelDlg::OnCancel()
 bool CMorvelDlg::SaveDocument()
 {
     fw::WaitCursor wait;
-    if (documentPath_.empty() || IsKeptFile(documentPath_)) {
+    if (documentPath_.empty()) {
         std::vector<DocumentListItem> files;
         FileIO::ListDocuments(files, settings_.userDir_);
-        documentPath_ = morvel_window::NewDocumentPath(files, settings_.userDir_, settings_.maxNumber_, keptFiles_);
+        documentPath_ = morvel_window::NewDocumentPath(files, settings_.userDir_, settings_.maxNumber_,
+                                                       [this](const std::string& path) { return ReadsWhole(path); });
     }
     DocumentModel& model = document_.Model();
     document_.CompactImages();
@@ -424,7 +445,6 @@ void CMorvelDlg::LoadDocument()
     const bool unreadable = result == FileIO::kNotOpened && ImageBaseManager::FileExists(documentPath_);
     if (result == FileIO::kDamaged || unreadable) {
         // The file stays as it is: what could be read is shown as a new document.
-        keptFiles_.push_back(documentPath_);
         const UINT textId = unreadable ? IDS_MORVEL_DOCUMENT_UNREADABLE : IDS_MORVEL_DOCUMENT_DAMAGED;
         fw::ShowMessage(hwnd_, textId, fw::FormatResString(textId, documentPath_.c_str()),
                         fw::LoadResString(IDS_MORVEL_ERROR_CAPTION), MB_OK | MB_ICONWARNING);

@@ -9,6 +9,7 @@
 #include "writer/DocumentDlg.h"
 #include "writer/DocumentOwner.h"
 #include "writer/FileIO.h"
+#include "writer/MorvelCommandFields.h"
 #include "writer/MorvelPictureOwner.h"
 #include "writer/MorvelPlayback.h"
 #include "writer/MorvelPrinter.h"
@@ -76,6 +77,7 @@ public:
     HWND PlaybackWindow() override { return hwnd_; }
     DocumentDlg& GetDocument() override { return document_; }
     void ShowPauseButton(bool show) override;
+    void ShowPaused(bool paused) override;
     bool PassStepToOpenDialog(bool mediaPlayerEnd) override;
 
     // For tests and the dialogs it opens.
@@ -116,6 +118,7 @@ private:
     bool OnNew();
     void OnOpen();
     void OnPrint(bool askPrinter);
+    void ShowPrintError(UINT textId);
     void OnPrinterSettings();
     void OnNextPage();
     void OnHelperMenu();
@@ -142,9 +145,11 @@ private:
     void OnPause();
 
     void InsertAtCaret(const CKvoraObject& object);
+    void InsertChosenFile(const morvel_command::Fields& fields);
     void ShowPage(int page);
     void GiveDocumentFocus();
-    bool IsKeptFile(const std::string& path) const;
+    // A document file that reads whole: one that does not is never deleted or saved over.
+    bool ReadsWhole(const std::string& path) const;
 
     FileIO fileIO_;
     Settings settings_;
@@ -163,8 +168,6 @@ private:
     int helperMenuToggle_ = 0;
     int browserFolderIndex_ = -1;
     std::string documentPath_;
-    // Document files that did not read whole in this run: never deleted, never saved over.
-    std::vector<std::string> keptFiles_;
     OpenDocDlg* openDocDlg_ = nullptr;
     OpenSoundDlg* soundChooser_ = nullptr;
     // The speech engine, the media player and the steps of whoever plays.

@@ -11,6 +11,7 @@
 #include "morvel/resource.h"
 #include "writer/CMorvelDlg.h"
 #include "writer/KvoraCommandDlg.h"
+#include "writer/MorvelCommandFields.h"
 #include "writer_settings/InsertImageXDlg.h"
 #include "writer/OpenDocDlg.h"
 #include "writer_settings/SettingsSheet.h"
@@ -148,6 +149,9 @@ bool CMorvelDlg::OnNew()
     }
     documentPath_.clear();
     document_.Clear();
+    // The last document's search goes with it.
+    if (HasWordBar())
+        wordBar_.Clear();
     GiveDocumentFocus();
     UpdatePageScroller(0, 0);
     return true;
@@ -179,23 +183,43 @@ void CMorvelDlg::OnPrint(bool askPrinter)
     fw::WaitCursor wait;
     StopAllPlayback();
     if (askPrinter) {
+        // Without any printer the print dialog cannot open at all: that is no cancel.
         if (!printer_.Ask(hwnd_, false)) {
-            GiveDocumentFocus();
+            if (!printer_.Printer())
+                ShowPrintError(IDS_MORVEL_NO_PRINTER);
+            else
+                GiveDocumentFocus();
             return;
         }
         document_.ComputePrintMetrics();
         document_.Layout();
     }
-    if (const DocumentPrinter* printer = printer_.Printer()) {
-        const std::string caption = Self().Text();
-        DOCINFOA job{};
-        job.cbSize = sizeof(job);
-        job.lpszDocName = caption.c_str();
-        if (::StartDocA(printer->dc, &job) > 0) {
-            document_.PrintDocument(printer->dc);
-            ::EndDoc(printer->dc);
-        }
+    const DocumentPrinter* printer = printer_.Printer();
+    if (!printer) {
+        ShowPrintError(IDS_MORVEL_NO_PRINTER);
+        return;
     }
+    const std::string caption = Self().Text();
+    DOCINFOA job{};
+    job.cbSize = sizeof(job);
+    job.lpszDocName = caption.c_str();
+    if (::StartDocA(printer->dc, &job) <= 0) {
+        ShowPrintError(IDS_MORVEL_PRINT_FAILED);
+        return;
+    }
+    document_.PrintDocument(printer->dc);
+    if (::EndDoc(printer->dc) <= 0) {
+        ShowPrintError(IDS_MORVEL_PRINT_FAILED);
+        return;
+    }
+    GiveDocumentFocus();
+}
+
+// A print that did not happen is said: the user would wait at the printer for nothing.
+void CMorvelDlg::ShowPrintError(UINT textId)
+{
+    fw::ShowMessage(hwnd_, textId, fw::LoadResString(textId), fw::LoadResString(IDS_MORVEL_ERROR_CAPTION),
+                    MB_OK | MB_ICONSTOP);
     GiveDocumentFocus();
 }
 
@@ -282,9 +306,9 @@ void CMorvelDlg::OnBrowsePicture()
     GiveDocumentFocus();
     if (!chosen)
         return;
-    CKvoraObject object;
-    if (object.IsPictureFile(chooser.PathName()))
-        InsertAtCaret(object);
+    morvel_command::Fields fields;
+    fields.picture = chooser.PathName();
+    InsertChosenFile(fields);
 }
 
 void CMorvelDlg::OnPictureFromImageBase()
@@ -303,8 +327,9 @@ void CMorvelDlg::OnPictureFromImageBase()
         GiveDocumentFocus();
         return;
     }
+    // As the code typed by the keyboard: the base's word is the caption and is spoken.
     CKvoraObject object;
-    object.SetFromParts(items.front().GetFullCode(), "", "", "", "", fileIO_.imageBaseIni_);
+    object.ParseContent("@" + items.front().GetFullCode() + "@", fileIO_.imageBaseIni_);
     object.SetOptions(options);
     InsertAtCaret(object);
 }
@@ -315,17 +340,36 @@ void CMorvelDlg::OnBrowseSound()
     std::string folder;
     fileIO_.GetSoundDir(folder);
     OpenSoundDlg chooser(playback_.Player(), true, nullptr, nullptr, kChooserFlags, nullptr, hwnd_);
-    chooser.SetUpSoundFilter(fw::LoadResString(IDS_KVORA_BROWSE_SOUND), folder, true);
+    chooser.SetTitle(fw::LoadResString(IDS_KVORA_BROWSE_SOUND));
+    chooser.SetFilter(morvel_command::SoundFilter(false));
+    chooser.SetInitialFolder(folder);
     soundChooser_ = &chooser;
     const bool chosen = chooser.DoModal() == IDOK;
     soundChooser_ = nullptr;
     GiveDocumentFocus();
     if (!chosen)
         return;
-    const std::string path = chooser.PathName();
-    fileIO_.SetSoundDir(FolderOf(path));
+    morvel_command::Fields fields;
+    fields.sound = chooser.PathName();
+    fileIO_.SetSoundDir(FolderOf(fields.sound));
+    InsertChosenFile(fields);
+}
+
+// A chosen file is checked as Morvel's command dialog checks its fields: a name the chooser took as
+// typed may be no picture or sound at all, and a '+' or '@' in its path would split the symbol apart
+// when the document is read again.
+void CMorvelDlg::InsertChosenFile(const morvel_command::Fields& fields)
+{
+    std::string content;
+    const morvel_command::Refusal refusal = morvel_command::BuildContent(fields, fileIO_.imageBaseIni_, content);
+    if (refusal) {
+        fw::ShowMessage(hwnd_, refusal.textId, refusal.text, fw::LoadResString(IDS_MORVEL_ERROR_CAPTION),
+                        MB_OK | MB_ICONSTOP);
+        GiveDocumentFocus();
+        return;
+    }
     CKvoraObject object;
-    if (object.SetFromParts("", "", "", path, "", fileIO_.imageBaseIni_))
+    if (object.ParseContent(content, fileIO_.imageBaseIni_))
         InsertAtCaret(object);
 }
 
@@ -338,7 +382,13 @@ void CMorvelDlg::OnDefaultImageBase()
     if (!chosen)
         return;
     settings_.defaultImageBase_ = key;
-    settings_.WriteUserSettings();
+    if (!settings_.WriteUserSettings()) {
+        // The choice holds for this run; the user is told that it was not stored.
+        fw::ShowMessage(hwnd_, IDS_USER_NOT_SAVED,
+                        fw::FormatResString(IDS_USER_NOT_SAVED, settings_.SettingsFile().c_str()),
+                        fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+        GiveDocumentFocus();
+    }
     if (HasWordBar())
         wordBar_.Attach(&pictureOwner_, fileIO_.imageBaseIni_);
 }
@@ -494,6 +544,11 @@ void CMorvelDlg::ClearPause()
 void CMorvelDlg::ShowPauseButton(bool show)
 {
     ShowItem(IDC_MAIN_PAUSE, show);
+}
+
+void CMorvelDlg::ShowPaused(bool paused)
+{
+    Item(IDC_MAIN_PAUSE).Send(BM_SETSTATE, paused ? TRUE : FALSE, 0);
 }
 
 // The sound chooser's preview ends with the player's end; the open-document dialog reads its own

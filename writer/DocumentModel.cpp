@@ -10,6 +10,12 @@ bool IsAsciiLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+bool IsControlCharacter(char c)
+{
+    const unsigned char code = static_cast<unsigned char>(c);
+    return code < 0x20 || code == 0x7F;
+}
+
 int Height(const RECT& box)
 {
     return box.bottom - box.top;
@@ -214,6 +220,14 @@ DocumentChange DocumentModel::InsertChar(char character)
 {
     // Ctrl+letter arrives as a control code, and AltGr reports Ctrl as down: both are refused.
     if (host_.IsControlDown() && !IsAsciiLetter(character))
+        return DocumentChange();
+    // A carriage return typed as a character (an on-screen keyboard's Enter, Alt+0013) is the line
+    // break the user meant: as an item it would be a soft break, which the layout removes again and
+    // the caret would stand past the final item. Every other control character (Shift+Backspace,
+    // Shift+Tab, Shift+Esc) is no text: it would be saved unseen.
+    if (character == '\r')
+        character = '\n';
+    if (IsControlCharacter(character) && character != '\n')
         return DocumentChange();
     host_.StopAllPlayback();
     TakeSnapshot();
@@ -529,7 +543,12 @@ int DocumentModel::PageEndMarkerY() const
         // The last item of this printed page, and the screen item of the same index.
         while (print + 1 < printItems_.size() && printItems_[print + 1].page_ <= printPage)
             ++print;
-        const int index = printItems_[print].index_;
+        // A page that ends on a soft-wrapped line ends with its soft break, which has no index of its
+        // own (it would match the first soft break on screen): the item before it stands for the line.
+        size_t last = print;
+        while (last > 0 && printItems_[last].IsSoftBreak())
+            --last;
+        const int index = printItems_[last].index_;
         while (screen < items_.size() && items_[screen].index_ != index)
             ++screen;
         if (screen == items_.size())

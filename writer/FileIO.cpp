@@ -38,13 +38,15 @@ FileIO::FileIO(const MorvelEnvironment& environment)
     ReadProgramVersion(environment);
 }
 
-// The date reads year first in the Swedish variant, day first in the others.
+// The date reads year first in the Swedish variant, day first in the others. A program file named
+// without a variant ("Morvel.exe", whose variant is then its own name) is the Swedish program.
 void FileIO::ReadProgramVersion(const MorvelEnvironment& environment)
 {
     const ProgramVersion program = ::ReadProgramVersion(VersionFileOf(environment));
     version_ = program.version;
-    buildDate_ = program.dated ? FormatProgramDate(program.lastWrite, cp1252::EqualsNoCase(variant_, "swedish"))
-                               : std::string();
+    const bool swedish = cp1252::EqualsNoCase(variant_, "swedish") ||
+                         environment.applicationName.find('.') == std::string::npos;
+    buildDate_ = program.dated ? FormatProgramDate(program.lastWrite, swedish) : std::string();
 }
 
 int FileIO::GetTextSpeakerFlag() const

@@ -147,6 +147,31 @@ std::map<std::string, std::string> ReadImagesSection(const std::vector<std::stri
     return entries;
 }
 
+// The content string with or without the crossed mark '!' after its opening delimiter.
+std::string WithCrossedMark(const std::string& content, bool crossed)
+{
+    const bool marked = content.size() > 1 && content[1] == '!';
+    if (crossed == marked || content.empty())
+        return content;
+    return crossed ? content.substr(0, 1) + "!" + content.substr(1) : content.substr(0, 1) + content.substr(2);
+}
+
+// A symbol keeps the string it was read or typed with while it still stands for the same thing: a
+// picture code whose image base is away here (a removable drive, a share, another PC) resolves to
+// nothing, and a string built again from the fields would lose the code for good. The negation is the
+// one change a symbol takes in the document; it is applied to the kept string.
+std::string ContentToWrite(const CKvoraObject& image, const std::string& imageBaseIni)
+{
+    const std::string built = image.BuildContent();
+    if (image.readContent_.empty())
+        return built;
+    const std::string kept = WithCrossedMark(image.readContent_, image.crossed_ != 0);
+    CKvoraObject reread;
+    if (!reread.ParseContent(kept, imageBaseIni) || reread.BuildContent() != built)
+        return built;
+    return kept;
+}
+
 } // namespace
 
 int FileIO::WriteDocument(const std::vector<DocItem>& items, const std::vector<CKvoraObject>& images,
@@ -173,7 +198,7 @@ int FileIO::WriteDocument(const std::vector<DocItem>& items, const std::vector<C
     file += kEndTag;
     file += std::string(kLineEnd) + kLineEnd + "[" + kImagesSection + "]" + kLineEnd;
     for (const CKvoraObject& image : images)
-        file += "I" + std::to_string(image.id_) + "=" + image.BuildContent() + kLineEnd;
+        file += "I" + std::to_string(image.id_) + "=" + ContentToWrite(image, imageBaseIni_) + kLineEnd;
     return fw::WriteReplacing(path, file) ? 1 : 0;
 }
 
@@ -201,6 +226,8 @@ FileIO::ReadResult FileIO::ReadDocument(std::vector<DocItem>& items, std::vector
             damaged = true;
         else if (!entry->second.empty() && !image.ParseContent(entry->second, imageBaseIni_))
             damaged = true;
+        else
+            image.readContent_ = entry->second;
         images.push_back(image);
     }
     for (DocItem& item : text.items) {

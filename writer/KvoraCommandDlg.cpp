@@ -306,7 +306,10 @@ void KvoraCommandDlg::OnBrowseSound()
     }
     OpenSoundDlg chooser(player_.get(), true, nullptr, initial.empty() ? nullptr : initial.c_str(), kChooserFlags,
                          nullptr, hwnd_);
-    chooser.SetUpSoundFilter(fw::LoadResString(IDS_KVORA_BROWSE_SOUND), folder, true);
+    chooser.SetTitle(fw::LoadResString(IDS_KVORA_BROWSE_SOUND));
+    chooser.SetFilter(morvel_command::SoundFilter(true));
+    if (initial.empty())
+        chooser.SetInitialFolder(folder);
     soundChooser_ = &chooser;
     const INT_PTR result = chooser.DoModal();
     soundChooser_ = nullptr;
@@ -381,7 +384,7 @@ void KvoraCommandDlg::OnTest()
             if (settings_->speechEngine_ != 0 && speaker_ && speaker_->IsPresent())
                 spoken = speaker_->Speak(object_.speech_);
             else if (engine_)
-                spoken = engine_->Speak(object_.speech_) != 0;
+                spoken = engine_->Speak(object_.speech_) == 0; // the engine says 0 when it started
         }
         ShowItem(IDC_KVORA_STOP, spoken);
         return;

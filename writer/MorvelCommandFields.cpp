@@ -110,6 +110,15 @@ Refusal BuildContent(const Fields& fields, const std::string& imageBaseIni, std:
     return refusal;
 }
 
+std::string SoundFilter(bool withCdTracks)
+{
+    if (withCdTracks)
+        return "CDA,MID,MP3,M4A,RMI,WAV,WMA|*.cda;*.mid;*.mp3;*.m4a;*.rmi;*.wav;*.wma|CDA|*.CDA|MID|*.MID|MP3|*.MP3|"
+               "M4A|*.M4A|RMI|*.RMI|WAV|*.WAV|WMA|*.WMA|";
+    return "MID,MP3,M4A,RMI,WAV,WMA|*.mid;*.mp3;*.m4a;*.rmi;*.wav;*.wma|MID|*.MID|MP3|*.MP3|M4A|*.M4A|RMI|*.RMI|"
+           "WAV|*.WAV|WMA|*.WMA|";
+}
+
 std::string WithWaveExtension(const std::string& name)
 {
     const size_t slash = name.find_last_of("\\/");

@@ -36,6 +36,10 @@ std::string CodeOfPicture(const std::string& picture, const std::string& imageBa
 // string cannot hold (a quote or '@' in a text, a '+' in a path) and a string over 1000 characters.
 Refusal BuildContent(const Fields& fields, const std::string& imageBaseIni, std::string& content);
 
+// Morvel's sound choosers' filter: every sound kind the players take (a recording is WAV), and the
+// tracks of an audio CD where the chooser asks for them (the command dialog).
+std::string SoundFilter(bool withCdTracks);
+
 // The name a recording is saved under: an extension other than "wav" becomes "wav", a name without
 // one gets ".wav".
 std::string WithWaveExtension(const std::string& name);

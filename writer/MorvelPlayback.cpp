@@ -159,16 +159,23 @@ void MorvelPlayback::StopAllPlayback()
         speaker_->Stop();
     if (engine_)
         engine_->Reset();
-    paused_ = 0;
+    SetPaused(false);
     pausedOutput_ = PausedOutput::None;
     stepEndedWhilePaused_ = false;
     host_.ShowPauseButton(false);
     host_.GetDocument().ResetPlayList();
 }
 
+// The user sees the pause: PAUSE stays pushed in while playback is paused.
+void MorvelPlayback::SetPaused(bool paused)
+{
+    paused_ = paused ? 1 : 0;
+    host_.ShowPaused(paused);
+}
+
 void MorvelPlayback::ClearPause()
 {
-    paused_ = 0;
+    SetPaused(false);
     pausedOutput_ = PausedOutput::None;
     stepEndedWhilePaused_ = false;
     if (host_.GetSettings().showPauseButton_)
@@ -252,7 +259,7 @@ bool MorvelPlayback::PauseOutput()
     }
     if (output == PausedOutput::None)
         return false;
-    paused_ = 1;
+    SetPaused(true);
     pausedOutput_ = output;
     return true;
 }
@@ -276,7 +283,7 @@ bool MorvelPlayback::ResumeOutput()
     case PausedOutput::None:
         break;
     }
-    paused_ = 0;
+    SetPaused(false);
     pausedOutput_ = PausedOutput::None;
     if (stepEndedWhilePaused_) {
         stepEndedWhilePaused_ = false;
@@ -354,6 +361,6 @@ void MorvelPlayback::OnStepEnded(StepEnd end)
     }
     if (!host_.GetDocument().PlayNextStep()) {
         host_.ShowPauseButton(false);
-        paused_ = 0;
+        SetPaused(false);
     }
 }

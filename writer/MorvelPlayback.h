@@ -29,6 +29,8 @@ public:
     virtual DocumentDlg& GetDocument() = 0;
     // Shows or hides the PAUSE button (1038).
     virtual void ShowPauseButton(bool show) = 0;
+    // Shows PAUSE pushed in while playback is paused, and released again.
+    virtual void ShowPaused(bool paused) = 0;
     // The end of a step goes first to the dialog that plays while it is open: the sound chooser (only
     // for the ends of the media player), the open-document dialog, the insert-picture browser. true
     // when one of them was open and took it.
@@ -111,6 +113,7 @@ private:
     // Takes the next step of whoever plays.
     void OnStepEnded(StepEnd end);
     void OnPlayerNotify(const NMHDR& header);
+    void SetPaused(bool paused);
     void ApplyEngineSettings();
     void ApplyControlSettings();
     bool SpeechControlSpeaks() const;

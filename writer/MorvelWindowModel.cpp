@@ -3,6 +3,7 @@
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
 #include "morvel/resource.h"
+#include <algorithm>
 
 namespace morvel_window {
 
@@ -32,26 +33,18 @@ LeavePlan PlanLeaving(int save, bool empty, bool modified, bool hasFile, bool un
     return plan;
 }
 
-bool ContainsPath(const std::vector<std::string>& paths, const std::string& path)
-{
-    for (const std::string& kept : paths) {
-        if (cp1252::EqualsNoCase(kept, path))
-            return true;
-    }
-    return false;
-}
-
 std::string NewDocumentPath(const std::vector<DocumentListItem>& files, const std::string& folder, int maxNumber,
-                            const std::vector<std::string>& keptFiles)
+                            const std::function<bool(const std::string& path)>& readsWhole)
 {
     if (maxNumber > 0 && files.size() == static_cast<size_t>(maxNumber)) {
-        std::vector<DocumentListItem> replaceable;
-        for (const DocumentListItem& file : files) {
-            if (!ContainsPath(keptFiles, file.path_))
-                replaceable.push_back(file);
+        // Oldest first; among equal times, in the order of the list.
+        std::vector<DocumentListItem> byAge = files;
+        std::stable_sort(byAge.begin(), byAge.end(),
+                         [](const DocumentListItem& a, const DocumentListItem& b) { return a.time_ < b.time_; });
+        for (const DocumentListItem& file : byAge) {
+            if (readsWhole(file.path_))
+                return file.path_;
         }
-        if (!replaceable.empty())
-            return FileIO::NewDocumentPath(replaceable, folder, static_cast<int>(replaceable.size()));
     }
     return FileIO::NewDocumentPath(files, folder, 0);
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include "writer/FileIO.h"
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,16 +22,15 @@ struct LeavePlan {
     bool save = false;        // save without asking
     bool ask = false;         // Save 2: ask "VILL DU SPARA?" first; any answer but No saves
 };
-// save: 0 never, 1 always, 2 ask. unreadFile: the document's file is one that did not read whole,
-// which is never deleted.
+// save: 0 never, 1 always, 2 ask. unreadFile: the document's file does not read whole (damaged or
+// unreadable), and is never deleted.
 LeavePlan PlanLeaving(int save, bool empty, bool modified, bool hasFile, bool unreadFile);
 
-// Where a document without a file is saved: as FileIO::NewDocumentPath, except that a file that did
-// not read whole (kept) is never the one overwritten; the oldest of the others is, and when every file
-// is kept the lowest free number is taken.
+// Where a document without a file is saved: as FileIO::NewDocumentPath, except that a file that does
+// not read whole is never the one overwritten; the oldest of the others is, and when no file reads
+// whole the lowest free number is taken. readsWhole is asked oldest first, until one does.
 std::string NewDocumentPath(const std::vector<DocumentListItem>& files, const std::string& folder, int maxNumber,
-                            const std::vector<std::string>& keptFiles);
-bool ContainsPath(const std::vector<std::string>& paths, const std::string& path);
+                            const std::function<bool(const std::string& path)>& readsWhole);
 
 // The caption: the program name; with the helper menu, the user's name after it ("<Standard>" for
 // the default user, else the user file's title in angle brackets).

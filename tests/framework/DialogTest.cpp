@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <gtest/gtest-spi.h>
 #include <stdexcept>
+#include <vector>
 
 using namespace testsupport;
 
@@ -200,4 +201,42 @@ TEST(Dialog, MissingTemplateFailsWithMinusOne)
         Missing() : fw::Dialog(9999) {}
     } missing;
     EXPECT_EQ(-1, missing.DoModal());
+}
+
+// A child that tells its parent of its own events (a player's end) sends WM_NOTIFY: a dialog that
+// takes it in OnMessage, not OnNotify, must hear it, with its answer as the message's result.
+TEST(Dialog, NoticesLeftByOnNotifyReachOnMessage)
+{
+    class Listener : public fw::Dialog {
+    public:
+        Listener() : fw::Dialog(IDD_TEST_FORM) {}
+        std::vector<UINT> heard;
+
+    protected:
+        bool OnNotify(int, NMHDR* header, LRESULT& result) override
+        {
+            if (header->code != 1)
+                return false;
+            result = 11;
+            return true;
+        }
+        bool OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) override
+        {
+            if (message != WM_NOTIFY)
+                return false;
+            heard.push_back(reinterpret_cast<NMHDR*>(lParam)->code);
+            result = 22;
+            return true;
+        }
+    } listener;
+    ASSERT_TRUE(listener.Create(nullptr));
+    for (UINT code : {1u, 2u}) {
+        NMHDR notice{};
+        notice.idFrom = 77;
+        notice.code = code;
+        ::SendMessageA(listener.Handle(), WM_NOTIFY, 77, reinterpret_cast<LPARAM>(&notice));
+        EXPECT_EQ(code == 1 ? 11 : 22, ::GetWindowLongPtrA(listener.Handle(), DWLP_MSGRESULT)) << code;
+    }
+    EXPECT_EQ(std::vector<UINT>{2u}, listener.heard);
+    listener.EndDialog(IDOK);
 }

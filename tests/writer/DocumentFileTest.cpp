@@ -7,6 +7,7 @@
 #include "writer/FileIO.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -161,6 +162,36 @@ TEST_F(DocumentFile, ReadsWhatItCanOfADamagedFileAndSaysSo)
         EXPECT_EQ(c.result, ReadText(c.file)) << c.what;
         EXPECT_EQ(c.read, Describe(readItems)) << c.what;
         EXPECT_EQ(c.contents, Contents(readImages)) << c.what;
+    }
+}
+
+// A picture code whose image base is away (a removable drive, another PC) resolves to nothing; its
+// line was written back empty and the picture was gone for good when the base came back.
+TEST_F(DocumentFile, ContentStringsThatDoNotResolveHereAreWrittenBackAsTheyWere)
+{
+    const std::string file = "<I0><I1><I2><End>\r\n\r\n[Images]\r\nI0=@B12@\r\nI1=@!B13+'katt'@\r\nI2=@A12@\r\n";
+    const struct {
+        const char* what;
+        std::function<void(std::vector<CKvoraObject>&)> edit;
+        std::string lines;
+    } cases[] = {
+        {"unchanged", [](std::vector<CKvoraObject>&) {}, "I0=@B12@\r\nI1=@!B13+'katt'@\r\nI2=@A12@\r\n"},
+        {"negation toggled", [](std::vector<CKvoraObject>& images) {
+             for (CKvoraObject& image : images)
+                 image.crossed_ = !image.crossed_;
+         },
+         "I0=@!B12@\r\nI1=@B13+'katt'@\r\nI2=@!A12@\r\n"},
+        {"changed otherwise: as it now stands", [](std::vector<CKvoraObject>& images) { images[1].label_ = "hund"; },
+         "I0=@B12@\r\nI1=@!'hund'@\r\nI2=@A12@\r\n"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(FileIO::kRead, ReadText(file)) << c.what;
+        ASSERT_EQ(3u, readImages.size());
+        EXPECT_EQ("", readImages[0].BuildContent()) << "base B is not here";
+        c.edit(readImages);
+        readItems.emplace_back('\n'); // the document's final item, which is not stored
+        ASSERT_EQ(1, io->WriteDocument(readItems, readImages, path)) << c.what;
+        EXPECT_EQ("<I0><I1><I2><End>\r\n\r\n[Images]\r\n" + c.lines, testsupport::TempFolder::Read(path)) << c.what;
     }
 }
 

@@ -53,6 +53,7 @@ public:
     HWND PlaybackWindow() override { return hwnd_; }
     DocumentDlg& GetDocument() override { return document_; }
     void ShowPauseButton(bool show) override { pauseShown_ = show; }
+    void ShowPaused(bool paused) override { pausedShown_ = paused; }
     bool PassStepToOpenDialog(bool mediaPlayerEnd) override { return openDialog_ && openDialog_(mediaPlayerEnd); }
 
     // Without a playback: what speaking and playing answer.
@@ -65,6 +66,7 @@ public:
     // What the document window told its owner.
     std::vector<std::string> heard_; // "speak <text>", "play <path>", "clear pause"
     bool pauseShown_ = false;
+    bool pausedShown_ = false;
     int stops_ = 0;
     int scrollerCurrent_ = -1;
     int scrollerLast_ = -1;

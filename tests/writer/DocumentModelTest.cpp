@@ -200,6 +200,39 @@ TEST_F(DocumentEditing, ControlRefusesAllButLetters)
     EXPECT_EQ("aB1|", Document());
 }
 
+// Control characters arrive as WM_CHAR from on-screen keyboards and shifted keys: none of them is
+// text. A carriage return was a soft break that put the caret past the final item.
+TEST_F(DocumentEditing, ControlCharactersAreNoText)
+{
+    const struct {
+        const char* what;
+        std::string typed;
+        const char* document;
+    } cases[] = {
+        {"a carriage return is a line break", "ab\rc", "ab\nc|"},
+        {"a carriage return at the start", "\r", "\n|"},
+        {"Shift+Backspace, Shift+Tab, Shift+Esc", "a\b\t\x1B" "b", "ab|"},
+        {"other codes and DEL", std::string("a\x01\x1F\x7F", 4) + "b", "ab|"},
+    };
+    for (const auto& c : cases) {
+        model.Clear();
+        Type(c.typed);
+        EXPECT_EQ(c.document, Document()) << c.what;
+        EXPECT_LE(static_cast<size_t>(model.caret_), model.FinalIndex()) << c.what;
+    }
+    // Backspace after a carriage return takes the line break, never the final item.
+    model.Clear();
+    Type("a\r{BS}{BS}{BS}");
+    EXPECT_EQ("|", Document());
+    ASSERT_EQ(1u, model.items_.size());
+    EXPECT_EQ('\n', model.items_[0].GetChar());
+
+    // Nothing refused changes the document.
+    model.Clear();
+    Type("\b\t");
+    EXPECT_EQ(0, model.modified_);
+}
+
 TEST_F(DocumentEditing, WhatIsHeardWhileWriting)
 {
     Type("ab{Left}{Left}{Right}{Pic}");
@@ -347,4 +380,23 @@ TEST_F(DocumentEditing, ThePageEndMarkerShowsWhereAPrintedPageEnds)
     model.Layout();
     EXPECT_TRUE(model.printItems_.empty());
     EXPECT_EQ(-1, model.PageEndMarkerY());
+}
+
+// A printed page that ends on a soft-wrapped line ends with that line's soft break, which has no
+// position of its own: the marker stands under the screen line of the page's last word, not under the
+// first soft break on screen.
+TEST_F(DocumentEditing, ThePageEndMarkerFollowsAPrintedPageThatEndsOnAWrappedLine)
+{
+    host.printing = true;
+    LayoutFrame paper = doctext::TestFrame();
+    paper.area = RECT{0, 0, 35, 45}; // narrower than the screen, two lines a printed page
+    paper.wrapAgainstSpace = true;
+    paper.pictureGap = 5;
+    model.SetPrintFrame(paper);
+    Type("aa bb cc dd ee ff gg hh");
+    // Printed page 0 ends with "bb", on screen line 0; the first soft break on screen is on line 1.
+    ASSERT_EQ("aa ~/bb ~//cc ~/dd ~//ee ~/ff ~//gg ~/hh", doctext::Lines(model.printItems_));
+    ASSERT_EQ("aa bb cc dd/ ee ff gg ~/hh$", doctext::Lines(model.items_));
+    model.currentPage_ = 0;
+    EXPECT_EQ(model.items_[0].textBox_.bottom + 2, model.PageEndMarkerY());
 }

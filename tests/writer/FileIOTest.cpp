@@ -47,10 +47,18 @@ TEST_F(MorvelFileIO, BuildsItsPathsAndReadsTheProgramsVersion)
     // Year first in the Swedish variant, day first in the others.
     ASSERT_EQ(10u, io.buildDate_.size());
     EXPECT_EQ('-', io.buildDate_[4]);
-    MorvelEnvironment english = config.Environment();
-    english.applicationName = "Morvel.English";
-    const std::string date = FileIO(english).buildDate_;
-    EXPECT_EQ(io.buildDate_.substr(8, 2) + "-" + io.buildDate_.substr(5, 2) + "-" + io.buildDate_.substr(0, 4), date);
+    const std::string dayFirst =
+        io.buildDate_.substr(8, 2) + "-" + io.buildDate_.substr(5, 2) + "-" + io.buildDate_.substr(0, 4);
+    // A program file without a variant in its name is the Swedish program.
+    const struct {
+        const char* name;
+        std::string date;
+    } variants[] = {{"Morvel.English", dayFirst}, {"Morvel.Danish", dayFirst}, {"Morvel", io.buildDate_}};
+    for (const auto& v : variants) {
+        MorvelEnvironment environment = config.Environment();
+        environment.applicationName = v.name;
+        EXPECT_EQ(v.date, FileIO(environment).buildDate_) << v.name;
+    }
 
     config.Write("windows\\imgbase.swedish.ini", "[ImageBases]\r\n");
     EXPECT_EQ(config.WindowsFolder() + "\\imgbase.swedish.ini", FileIO(config.Environment()).imageBaseIni_);

@@ -5,6 +5,8 @@
 #include "ImageBaseFiles.h"
 #include "MorvelConfig.h"
 #include "PictureFixtures.h"
+#include "ScriptedPlayer.h"
+#include "components/MediaPlayer.h"
 #include "framework/Prompt.h"
 #include "framework/PropertySheet.h"
 #include "morvel/resource.h"
@@ -35,6 +37,22 @@ std::string ReadFile(const std::string& path)
 bool Exists(const std::string& path)
 {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+const FILETIME kOldTime{0x10000000, 0x01D00000};
+
+void SetWriteTime(const std::string& path, const FILETIME& time)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ::SetFileTime(file, nullptr, nullptr, &time);
+    ::CloseHandle(file);
+}
+
+FILETIME WriteTime(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
 }
 
 DocumentListItem Listed(const std::string& name, std::uint64_t time)
@@ -99,24 +117,32 @@ TEST(MorvelWindowModel, NewDocumentNeverReplacesAFileThatDidNotRead)
     std::vector<DocumentListItem> ten;
     for (int n = 1; n <= 10; ++n)
         ten.push_back(Listed(std::to_string(n), 100 - n)); // 10.txt is the oldest
+    const std::vector<DocumentListItem> sameTime = {Listed("1", 5), Listed("2", 5)};
     const struct {
         const char* name;
         std::vector<DocumentListItem> files;
         int maxNumber;
-        std::vector<std::string> kept;
+        std::vector<std::string> damaged; // names of the files that do not read whole
         std::string path;
     } cases[] = {
         {"full: the oldest is replaced", ten, 10, {}, "C:\\Dok\\10.txt"},
-        {"full, the oldest kept: the next oldest", ten, 10, {"c:\\dok\\10.TXT"}, "C:\\Dok\\9.txt"},
-        {"full, all kept: the lowest free number", ten, 10,
-         {"C:\\Dok\\1.txt", "C:\\Dok\\2.txt", "C:\\Dok\\3.txt", "C:\\Dok\\4.txt", "C:\\Dok\\5.txt", "C:\\Dok\\6.txt",
-          "C:\\Dok\\7.txt", "C:\\Dok\\8.txt", "C:\\Dok\\9.txt", "C:\\Dok\\10.txt"},
+        {"full, the oldest damaged: the next oldest", ten, 10, {"10"}, "C:\\Dok\\9.txt"},
+        {"full, all damaged: the lowest free number", ten, 10, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
          "C:\\Dok\\11.txt"},
+        {"full, equal times: the first listed", sameTime, 2, {}, "C:\\Dok\\1.txt"},
         {"more than the maximum: the lowest free number", ten, 9, {}, "C:\\Dok\\11.txt"},
         {"room left: the lowest free number", {Listed("1", 5), Listed("3", 6)}, 10, {}, "C:\\Dok\\2.txt"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.path, morvel_window::NewDocumentPath(c.files, "C:\\Dok", c.maxNumber, c.kept)) << c.name;
+    for (const auto& c : cases) {
+        auto readsWhole = [&](const std::string& path) {
+            for (const std::string& name : c.damaged) {
+                if (path == "C:\\Dok\\" + name + ".txt")
+                    return false;
+            }
+            return true;
+        };
+        EXPECT_EQ(c.path, morvel_window::NewDocumentPath(c.files, "C:\\Dok", c.maxNumber, readsWhole)) << c.name;
+    }
 }
 
 TEST(MorvelWindowModel, CaptionNamesTheUserOnlyWithTheHelperMenu)
@@ -237,13 +263,30 @@ TEST_F(MorvelWindow, TypedCharactersAndContentStringsAreSavedAndReadBack)
     ASSERT_TRUE(Exists(saved));
     EXPECT_EQ("Hej <I0> och <I1>!<End>\r\n\r\n[Images]\r\nI0=@A12@\r\nI1=@A13+'katten'@\r\n", ReadFile(saved));
 
-    // Reopened from the command line, it reads back as it was and, unchanged, is not written again.
+    // Reopened from the command line, it reads back as it was and, unchanged, is not written again: a
+    // Backspace typed as a character (Shift+Backspace) changes nothing.
+    SetWriteTime(saved, kOldTime);
     Run(saved, [&](CMorvelDlg& dialog) {
         EXPECT_EQ("Hej {0} och {1}!", Text(dialog));
         EXPECT_EQ(saved, dialog.DocumentPath());
         Type(dialog, "\b");
+        EXPECT_EQ("Hej {0} och {1}!", Text(dialog));
         EXPECT_TRUE(Exit(dialog));
     });
+    EXPECT_EQ(kOldTime.dwLowDateTime, WriteTime(saved).dwLowDateTime) << "written again";
+}
+
+// Symbols of an image base that is not here (read from a file or typed) keep their codes when the
+// document is saved, so they come back with the base.
+TEST_F(MorvelWindow, PictureCodesOfABaseThatIsAwayAreSavedAsTheyWere)
+{
+    const std::string saved = config.Write("Dokument\\1.txt", "<I0><End>\r\n\r\n[Images]\r\nI0=@B12@\r\n");
+    Run(saved, [&](CMorvelDlg& dialog) {
+        Type(dialog, "@B13+'sol'@");
+        EXPECT_EQ("{1}{0}", Text(dialog));
+        EXPECT_TRUE(Exit(dialog));
+    });
+    EXPECT_EQ("<I1><I0><End>\r\n\r\n[Images]\r\nI0=@B12@\r\nI1=@B13+'sol'@\r\n", ReadFile(saved));
 }
 
 TEST_F(MorvelWindow, SaveQuestionDecidesBySetting)
@@ -304,40 +347,284 @@ TEST_F(MorvelWindow, FailedSaveOnLeavingLetsTheUserStay)
     }
 }
 
+// A damaged file is known by what it holds, not by the path it was opened with: opened by a path
+// written otherwise, or not opened at all in this session, the rotation of a full folder passes it by.
 TEST_F(MorvelWindow, DocumentThatDidNotReadIsNeverDeletedOrOverwritten)
 {
     const std::string other = "ok<End>\r\n\r\n[Images]\r\n";
+    const std::string broken = "ab<I0\r\ncd<End>\r\n\r\n[Images]\r\nI0=@A12@\r\n";
     const struct {
         const char* name;
         std::string content;
+        const char* opened; // how the damaged file is named on the command line; null: not opened
         const char* typed;
         std::string shown;
         std::string otherAfter; // the folder's other file: a new document takes its place, never the damaged one's
     } cases[] = {
-        {"an empty file, left empty: not deleted", "", "", "", other},
-        {"a broken tag, edited: saved as a new document", "ab<I0\r\ncd<End>\r\n\r\n[Images]\r\nI0=@A12@\r\n", "!",
-         "!ab{0}\ncd", "!ab<I0>\r\ncd<End>\r\n\r\n[Images]\r\nI0=@A12@\r\n"},
+        {"an empty file, left empty: not deleted", "", "\\1.txt", "", "", other},
+        {"a broken tag, edited: saved as a new document", broken, "\\1.txt", "!", "!ab{0}\ncd",
+         "!ab<I0>\r\ncd<End>\r\n\r\n[Images]\r\nI0=@A12@\r\n"},
+        {"opened by a path written otherwise", broken, "\\.\\1.TXT", "!", "!ab{0}\ncd",
+         "!ab<I0>\r\ncd<End>\r\n\r\n[Images]\r\nI0=@A12@\r\n"},
+        {"not opened in this session", broken, nullptr, "ny", "ny", "ny<End>\r\n\r\n[Images]\r\n"},
     };
     for (const auto& c : cases) {
         // The folder is full (MaxNumber 2) and the damaged file is the oldest: rotation would take it.
         WriteUser("Save=1\r\nMaxNumber=2\r\n");
         const std::string damaged = config.Write("Dokument\\1.txt", c.content);
         const std::string second = config.Write("Dokument\\2.txt", other);
-        FILETIME old{0x10000000, 0x01D00000};
-        HANDLE file = ::CreateFileA(damaged.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ::SetFileTime(file, nullptr, nullptr, &old);
-        ::CloseHandle(file);
+        SetWriteTime(damaged, kOldTime);
 
         testsupport::ScriptedMessages messages;
-        messages.Expect(IDS_MORVEL_DOCUMENT_DAMAGED);
-        Run(damaged, [&](CMorvelDlg& dialog) {
+        if (c.opened)
+            messages.Expect(IDS_MORVEL_DOCUMENT_DAMAGED);
+        Run(c.opened ? saveFolder + c.opened : userFile, [&](CMorvelDlg& dialog) {
             EXPECT_EQ("", dialog.DocumentPath()) << c.name;
             Type(dialog, c.typed);
             EXPECT_EQ(c.shown, Text(dialog)) << c.name;
             EXPECT_TRUE(Exit(dialog)) << c.name;
         });
+        EXPECT_TRUE(Exists(damaged)) << c.name;
         EXPECT_EQ(c.content, ReadFile(damaged)) << c.name;
         EXPECT_EQ(c.otherAfter, ReadFile(second)) << c.name;
+    }
+}
+
+// The player tells its end to the main window as WM_NOTIFY: the read-aloud goes on with the next
+// sound and, after the last one, PAUSE goes, with either kind of player.
+TEST_F(MorvelWindow, ReadingAloudGoesOnAfterEachSoundWithEitherPlayer)
+{
+    WriteUser("Save=0\r\n");
+    const std::string first = config.Write("ljud\\ett.wav", "RIFF");
+    const std::string second = config.Write("ljud\\tva.wav", "RIFF");
+    const std::string document = config.Write(
+        "Dokument\\1.txt", "<I0><I1><End>\r\n\r\n[Images]\r\nI0=@" + first + "@\r\nI1=@" + second + "@\r\n");
+    std::vector<std::string> log;
+    ScriptedPlayer* player = nullptr;
+    SetMediaPlayerFactory([&](MediaPlayerKind kind, HWND parent, int id, const RECT&) {
+        auto made = std::make_unique<ScriptedPlayer>(kind, parent, id, log);
+        player = made.get();
+        return made;
+    });
+    for (const char* setting : {"1", "2"}) {
+        ::WritePrivateProfileStringA("Defaults", "MediaPlayer", setting, config.MorvelIni().c_str());
+        Run(document, [&](CMorvelDlg& dialog) {
+            ASSERT_NE(nullptr, player);
+            log.clear();
+            Command(dialog, ID_KEY_READ_ALOUD);
+            ASSERT_FALSE(log.empty());
+            EXPECT_EQ("open ett.wav", log.back()) << setting;
+            EXPECT_TRUE(testsupport::IsVisible(dialog, IDC_MAIN_PAUSE)) << setting;
+            // Paused, PAUSE stays pushed in until the playback goes on.
+            auto pushed = [&] { return (dialog.Item(IDC_MAIN_PAUSE).Send(BM_GETSTATE) & BST_PUSHED) != 0; };
+            Command(dialog, ID_KEY_PAUSE);
+            EXPECT_TRUE(pushed()) << setting;
+            testsupport::Snapshot(dialog.Item(IDC_MAIN_PAUSE), "morvel_paused");
+            Command(dialog, ID_KEY_PAUSE);
+            EXPECT_FALSE(pushed()) << setting;
+            testsupport::Snapshot(dialog.Item(IDC_MAIN_PAUSE), "morvel_playing");
+            player->EndOfFile();
+            EXPECT_TRUE(testsupport::PumpUntil([&] { return log.back() == "open tva.wav"; }, 2000)) << setting;
+            player->EndOfFile();
+            EXPECT_TRUE(testsupport::PumpUntil([&] { return !testsupport::IsVisible(dialog, IDC_MAIN_PAUSE); }, 2000))
+                << setting;
+            EXPECT_TRUE(Exit(dialog));
+        });
+    }
+    SetMediaPlayerFactory(nullptr);
+}
+
+// Logging off or shutting down ends Morvel without Exit: the Save setting is applied then, and a user
+// who stays with edits that could not be saved keeps the session.
+TEST_F(MorvelWindow, EndingTheSessionLeavesTheDocumentByTheSaveSetting)
+{
+    const struct {
+        const char* name;
+        int save;
+        bool folderThere;
+        int question;  // the answer to "VILL DU SPARA?", 0 when none is asked
+        bool saved;
+        LRESULT goOn;  // the answer to the end of the session
+    } cases[] = {
+        {"always", 1, true, 0, true, TRUE},
+        {"ask, yes", 2, true, IDOK, true, TRUE},
+        {"never", 0, true, 0, false, TRUE},
+        {"always, not saved, the user stays", 1, false, 0, false, FALSE},
+    };
+    for (const auto& c : cases) {
+        saveFolder = config.Temp() / (c.folderThere ? "Dokument" : "Saknas");
+        WriteUser("Save=" + std::to_string(c.save) + "\r\n");
+        ::DeleteFileA((saveFolder + "\\1.txt").c_str());
+        Run(userFile, [&](CMorvelDlg& dialog) {
+            Type(dialog, "abc");
+            if (c.question) {
+                testsupport::OnNextDialog([&](fw::Dialog& question) { testsupport::Click(question, c.question); });
+            }
+            {
+                testsupport::ScriptedMessages messages;
+                if (!c.folderThere)
+                    messages.Expect(IDS_MORVEL_NOT_SAVED).Expect(IDS_MORVEL_LEAVE_UNSAVED, IDNO);
+                EXPECT_EQ(c.goOn, dialog.Self().Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF)) << c.name;
+            }
+            dialog.GetSettings().save_ = 0;
+            EXPECT_TRUE(Exit(dialog)) << c.name;
+        });
+        EXPECT_EQ(c.saved, Exists(saveFolder + "\\1.txt")) << c.name;
+    }
+}
+
+// A chosen file goes in only as a picture or sound that reads back as chosen: a '+' or '@' in its path
+// split the symbol apart once saved, and a file of no known kind made an empty symbol. The sound
+// chooser offers every kind the players take.
+TEST_F(MorvelWindow, BrowsedFilesAreCheckedAsTheCommandDialogChecksThem)
+{
+    WriteUser("Save=0\r\n");
+    const struct {
+        const char* name;
+        int command;
+        std::string chosen;
+        UINT refusal;
+        const char* text;
+    } cases[] = {
+        {"a picture", ID_MENU_BROWSE_PICTURE, config.Temp() / "bas\\12.bmp", 0, "{0}"},
+        {"a '+' in a picture's path", ID_MENU_BROWSE_PICTURE, config.Write("filer\\sol+regn.bmp", "BM"),
+         IDS_KVORA_BAD_PATH, ""},
+        {"a picture of no known kind", ID_MENU_BROWSE_PICTURE, config.Write("filer\\sol.xyz", "BM"),
+         IDS_KVORA_BAD_PICTURE, ""},
+        {"a sound", ID_MENU_BROWSE_SOUND, config.Write("filer\\ljud.wav", "RIFF"), 0, "{0}"},
+        {"a '@' in a sound's path", ID_MENU_BROWSE_SOUND, config.Write("filer\\ljud@1.wav", "RIFF"),
+         IDS_KVORA_BAD_PATH, ""},
+        {"a sound of no known kind", ID_MENU_BROWSE_SOUND, config.Write("filer\\ljud.xyz", "RIFF"),
+         IDS_KVORA_BAD_SOUND, ""},
+    };
+    std::string answer;
+    std::string firstFilter;
+    fw::CommonDialogHandlers handlers;
+    handlers.openFile = [&](OPENFILENAMEA& request) {
+        firstFilter = request.lpstrFilter ? request.lpstrFilter : "";
+        lstrcpynA(request.lpstrFile, answer.c_str(), static_cast<int>(request.nMaxFile));
+        request.nFileOffset = static_cast<WORD>(answer.rfind('\\') + 1);
+        return true;
+    };
+    fw::SetCommonDialogHandlers(handlers);
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        for (const auto& c : cases) {
+            answer = c.chosen;
+            {
+                testsupport::ScriptedMessages messages;
+                if (c.refusal)
+                    messages.Expect(c.refusal);
+                Command(dialog, c.command);
+            }
+            EXPECT_EQ(c.text, Text(dialog)) << c.name;
+            if (c.command == ID_MENU_BROWSE_SOUND) {
+                EXPECT_EQ("MID,MP3,M4A,RMI,WAV,WMA", firstFilter) << c.name;
+            }
+            Command(dialog, ID_KEY_NEW);
+        }
+        EXPECT_TRUE(Exit(dialog));
+    });
+    fw::SetCommonDialogHandlers({});
+}
+
+// Printing that cannot happen is said: without any printer, by the key and by the menu.
+TEST_F(MorvelWindow, PrintingWithoutAPrinterSaysSo)
+{
+    WriteUser("Save=0\r\n");
+    fw::CommonDialogHandlers handlers;
+    handlers.print = [](PRINTDLGA&) { return false; }; // no printer: the print dialog cannot open
+    fw::SetCommonDialogHandlers(handlers);
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        Type(dialog, "abc");
+        for (int command : {ID_KEY_PRINT, ID_MENU_PRINT}) {
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_MORVEL_NO_PRINTER);
+            Command(dialog, command);
+        }
+        EXPECT_EQ(dialog.Document().Handle(), ::GetFocus());
+        EXPECT_TRUE(Exit(dialog));
+    });
+    fw::SetCommonDialogHandlers({});
+}
+
+// A picture chosen from an image base is the symbol its code types: the base's word is its caption and
+// what is spoken, as for a typed code.
+TEST_F(MorvelWindow, APictureFromAnImageBaseHasTheBasesWord)
+{
+    WriteUser("Save=0\r\n");
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        testsupport::OnNextDialog([](fw::Dialog& chooser) {
+            testsupport::SelectList(chooser, IDC_IMAGEBASE_PICTURES, 0);
+            testsupport::Click(chooser, IDOK);
+        });
+        Command(dialog, ID_MENU_IMAGEBASE_PICTURE);
+        ASSERT_EQ("{0}", Text(dialog));
+        const CKvoraObject& symbol = dialog.Document().Model().images_[0];
+        EXPECT_EQ("hund", symbol.label_);
+        EXPECT_EQ("hund", symbol.speech_);
+        EXPECT_EQ("@A12@", symbol.BuildContent());
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
+// A default image base that could not be stored (the user's file went away with its drive) is said.
+TEST_F(MorvelWindow, ADefaultImageBaseThatCannotBeStoredIsSaid)
+{
+    WriteUser("Save=0\r\n");
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        dialog.GetSettings().userFile_ = config.Temp() / "Borta\\Anna.ini";
+        testsupport::OnNextDialog([](fw::Dialog& chooser) {
+            testsupport::SelectList(chooser, IDC_SELECT_IMAGEBASE_LIST, 0);
+            testsupport::Click(chooser, IDOK);
+        });
+        {
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_USER_NOT_SAVED);
+            Command(dialog, ID_MENU_DEFAULT_IMAGEBASE);
+        }
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
+// A short WAVE file: 8-bit mono at 8000 Hz, a tenth of a second of a tone.
+std::string ShortWave()
+{
+    auto le = [](unsigned long value, int bytes) {
+        std::string text;
+        for (int i = 0; i < bytes; ++i)
+            text += static_cast<char>((value >> (8 * i)) & 0xFF);
+        return text;
+    };
+    std::string data;
+    for (int i = 0; i < 800; ++i)
+        data += static_cast<char>(i % 20 < 10 ? 96 : 160);
+    return "RIFF" + le(36 + data.size(), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(8000, 4) +
+           le(8000, 4) + le(1, 2) + le(8, 2) + "data" + le(data.size(), 4) + data;
+}
+
+// Real sound files through the real players, on a sound device: the read-aloud plays each to its end
+// and goes on to the next, with either player, until the last one has played and PAUSE goes.
+TEST_F(MorvelWindow, ReadingAloudRealSoundsPlaysThemAllWithEitherPlayer)
+{
+    if (::GetEnvironmentVariableA("RZ_NULL_SOUND", nullptr, 0) == 0)
+        GTEST_SKIP() << "run by writer_sound_tests, which gives Wine a sound device";
+    WriteUser("Save=0\r\n");
+    const std::string first = config.Write("ljud\\ett.wav", ShortWave());
+    const std::string second = config.Write("ljud\\tva.wav", ShortWave());
+    const std::string document = config.Write(
+        "Dokument\\1.txt", "<I0><I1><End>\r\n\r\n[Images]\r\nI0=@" + first + "@\r\nI1=@" + second + "@\r\n");
+    for (const char* setting : {"1", "2"}) {
+        ::WritePrivateProfileStringA("Defaults", "MediaPlayer", setting, config.MorvelIni().c_str());
+        Run(document, [&](CMorvelDlg& dialog) {
+            ASSERT_TRUE(dialog.HasMediaPlayer()) << setting;
+            Command(dialog, ID_KEY_READ_ALOUD);
+            ASSERT_EQ(2u, dialog.Document().Speech().PlayList().size()) << setting;
+            EXPECT_TRUE(testsupport::IsVisible(dialog, IDC_MAIN_PAUSE)) << setting;
+            EXPECT_TRUE(testsupport::PumpUntil([&] { return dialog.Document().Speech().PlayList().empty(); }, 20000))
+                << "the read-aloud stopped after a sound " << setting;
+            EXPECT_FALSE(testsupport::IsVisible(dialog, IDC_MAIN_PAUSE)) << setting;
+            EXPECT_TRUE(Exit(dialog));
+        });
     }
 }
 
@@ -514,6 +801,80 @@ TEST_F(MorvelWindow, WordBarFindsAPictureByItsWordAndWritesItAtTheCaret)
         EXPECT_EQ("Min {0}", Text(dialog));
         ASSERT_EQ(1u, dialog.Document().Model().images_.Size());
         EXPECT_EQ("A12", dialog.Document().Model().images_[0].code_);
+        // A new document starts with an empty bar: the last search went with the last document.
+        Command(dialog, ID_KEY_NEW);
+        EXPECT_EQ("", bar.ItemText(IDC_WORD_BAR_WORD));
+        EXPECT_EQ(0, bar.GetHitCount());
+        EXPECT_EQ(-1, bar.MarkedHit());
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
+// Tab on the real main window: from the document into the word, from the word into the hits (back
+// to the document without hits), from the hits back to the document.
+TEST_F(MorvelWindow, TabGoesFromTheDocumentToTheWordToTheHitsAndBack)
+{
+    WriteUser("Save=0\r\nWTIMode=1\r\n");
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        WTIDlg& bar = dialog.WordBar();
+        const HWND document = dialog.Document().Handle();
+        const HWND word = bar.Item(IDC_WORD_BAR_WORD);
+        auto press = [](HWND target, UINT key) {
+            ::PostMessageA(target, WM_KEYDOWN, key, 1);
+            fw::PumpMessages();
+        };
+        ASSERT_EQ(document, ::GetFocus());
+        press(document, VK_TAB);
+        EXPECT_EQ(word, ::GetFocus());
+        EXPECT_TRUE(dialog.IsSearchInHits());
+        // Without hits, back to the document.
+        press(word, VK_TAB);
+        EXPECT_EQ(document, ::GetFocus());
+        EXPECT_FALSE(dialog.IsSearchInHits());
+
+        press(document, VK_TAB);
+        for (char c : std::string("HUND")) {
+            ::PostMessageA(word, WM_CHAR, static_cast<unsigned char>(c), 1);
+            fw::PumpMessages();
+        }
+        press(word, VK_RETURN);
+        ASSERT_EQ(2, bar.GetHitCount());
+        ::SetFocus(word);
+        press(word, VK_TAB);
+        EXPECT_EQ(bar.Item(IDC_WORD_BAR_FOCUS).Handle(), ::GetFocus());
+        EXPECT_EQ(0, bar.MarkedHit());
+        press(bar.Item(IDC_WORD_BAR_FOCUS), VK_TAB);
+        EXPECT_EQ(document, ::GetFocus());
+        EXPECT_EQ(-1, bar.MarkedHit());
+        EXPECT_FALSE(dialog.IsSearchInHits());
+        EXPECT_EQ("", Text(dialog));
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
+// While the user types in the document the bar does not hold the keys (the caret would be drawn as
+// inactive): after the start, after Open and after the settings sheet.
+TEST_F(MorvelWindow, WithTheWordBarTheDocumentHoldsTheKeysAfterStartOpenAndSettings)
+{
+    WriteUser("Save=0\r\nWTIMode=1\r\n");
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        const HWND document = dialog.Document().Handle();
+        auto typesInTheDocument = [&](const char* after) {
+            Type(dialog, "a");
+            EXPECT_EQ(document, ::GetFocus()) << after;
+            EXPECT_FALSE(dialog.IsSearchInHits()) << after;
+        };
+        typesInTheDocument("the start");
+        testsupport::OnNextDialog([](fw::Dialog& open) { testsupport::Click(open, IDCANCEL); });
+        Command(dialog, ID_KEY_OPEN);
+        typesInTheDocument("Open");
+        fw::PropSheet::PushInitHook([&](fw::PropSheet& sheet) {
+            sheet.PressButton(PSBTN_OK);
+            testsupport::PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+        });
+        Command(dialog, ID_MENU_SETTINGS);
+        typesInTheDocument("the settings sheet");
+        EXPECT_EQ("aaa", Text(dialog));
         EXPECT_TRUE(Exit(dialog));
     });
 }

@@ -3,7 +3,9 @@
 // resume with both players, and speech with no engine at all.
 #include "DocumentHost.h"
 #include "MorvelConfig.h"
+#include "ScriptedPlayer.h"
 #include "SpeechTestSupport.h"
+#include "TestEngine.h"
 #include "components/MediaPlayer.h"
 #include "components/TextSpeaker.h"
 #include "library/BabTTS.h"
@@ -18,69 +20,6 @@
 #include <fstream>
 
 namespace {
-
-// A player whose device is the test: it plays until the test ends the file, and tells the end as its
-// kind does (the classic one as the end of the stream, the newer one as the state "ended").
-class ScriptedPlayer : public MediaPlayer {
-public:
-    ScriptedPlayer(MediaPlayerKind kind, HWND parent, std::vector<std::string>& log)
-        : kind_(kind), parent_(parent), log_(log) {}
-
-    MediaPlayerKind Kind() const override { return kind_; }
-    HWND Window() const override { return nullptr; }
-    void SetBackColor(COLORREF) override {}
-    bool Open(const std::string& path) override
-    {
-        log_.push_back("open " + path.substr(path.rfind('\\') + 1));
-        state_ = PlayState::Playing;
-        return true;
-    }
-    bool Pause() override
-    {
-        if (state_ != PlayState::Playing)
-            return false;
-        log_.push_back("pause");
-        state_ = PlayState::Paused;
-        return true;
-    }
-    bool Resume() override
-    {
-        if (state_ != PlayState::Paused)
-            return false;
-        log_.push_back("resume");
-        state_ = PlayState::Playing;
-        return true;
-    }
-    void Stop() override
-    {
-        log_.push_back("stop");
-        state_ = PlayState::Stopped;
-    }
-    void Close() override
-    {
-        log_.push_back("close");
-        state_ = PlayState::Closed;
-    }
-    PlayState State() const override { return state_; }
-    const std::string& FileName() const override { return file_; }
-
-    void EndOfFile()
-    {
-        state_ = PlayState::Ended;
-        NMMEDIAPLAYER notice{};
-        notice.hdr.idFrom = MorvelPlayback::kPlayerId;
-        notice.hdr.code = kind_ == MediaPlayerKind::Classic ? MPN_ENDOFSTREAM : MPN_PLAYSTATECHANGE;
-        notice.state = kind_ == MediaPlayerKind::Classic ? 0 : kPlayStateMediaEnded;
-        ::SendMessageA(parent_, WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
-    }
-
-private:
-    MediaPlayerKind kind_;
-    HWND parent_;
-    std::vector<std::string>& log_;
-    PlayState state_ = PlayState::Closed;
-    std::string file_;
-};
 
 // The TextSpeaker control as the playback sees it: ready, one voice, and a log of its calls.
 class SpeakerControl : public IDispatch {
@@ -160,7 +99,7 @@ protected:
         std::ofstream(config.Temp() / "ett.wav") << "RIFF";
         std::ofstream(config.Temp() / "tva.wav") << "RIFF";
         SetMediaPlayerFactory([this](MediaPlayerKind kind, HWND parent, int, const RECT&) {
-            auto made = std::make_unique<ScriptedPlayer>(kind, parent, log);
+            auto made = std::make_unique<ScriptedPlayer>(kind, parent, MorvelPlayback::kPlayerId, log);
             player = made.get();
             return made;
         });
@@ -291,9 +230,11 @@ TEST_F(Playback, PauseAndResumeReachEitherPlayer)
         log.clear();
         playback->TogglePause();
         EXPECT_TRUE(playback->IsPaused()) << setting;
+        EXPECT_TRUE(host->pausedShown_) << "the user sees the pause " << setting;
         EXPECT_EQ(player->State(), PlayState::Paused) << setting;
         playback->TogglePause();
         EXPECT_FALSE(playback->IsPaused()) << setting;
+        EXPECT_FALSE(host->pausedShown_) << setting;
         EXPECT_EQ(Log(), "pause|resume") << setting;
         EXPECT_EQ(player->State(), PlayState::Playing) << setting;
         playback->StopAllPlayback();
@@ -414,30 +355,9 @@ TEST_F(Playback, MediaFilesThatCannotPlayGiveNothing)
 // Our speech engine reads a document aloud: each 0x2001 it posts to the window starts the next step.
 class PlaybackWithEngine : public Playback {
 protected:
-    PlaybackWithEngine()
-        : speechTime_("ACATTS_MS_PER_CHAR", "1"), path_(HKEY_LOCAL_MACHINE, "Software\\Ulmarcon\\TTS\\Path", nullptr)
-    {
-        const std::string folder = config.Temp() / "engine";
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        const std::string source = TestProgramFolder() + "\\speech\\AcaTTS.dll";
-        EXPECT_TRUE(::CopyFileA(source.c_str(), (folder + "\\AcaTTS.dll").c_str(), FALSE)) << source;
-        path_.SetString(folder);
-    }
-    ~PlaybackWithEngine() override
-    {
-        playback->Destroy();
-        BabTTS().CloseVoice();
-        if (auto uninit = reinterpret_cast<BabTtsUninitFn>(BabTtsTable().entries[BabTtsUninit]))
-            uninit();
-        UnloadBabTts();
-    }
+    ~PlaybackWithEngine() override { playback->Destroy(); }
 
-    struct Environment {
-        Environment(const char* name, const char* value) : name_(name) { ::SetEnvironmentVariableA(name, value); }
-        ~Environment() { ::SetEnvironmentVariableA(name_, nullptr); }
-        const char* name_;
-    } speechTime_;
-    RegistryValueGuard path_;
+    TestEngine engine_{config.Temp() / "engine"};
 };
 
 TEST_F(PlaybackWithEngine, EachEndOfSpeechStartsTheNextStep)

@@ -191,38 +191,14 @@ bool PictureHost::EditFolderList(HWND, std::vector<ImageFolder>& folders)
     return editFolders_ ? editFolders_(folders) : false;
 }
 
-// The main window's Tab: from the document into the word, from the word into the hits (or back to the
-// document without hits), from the hits back to the document.
-void PictureHost::OnTab()
-{
-    switch (bar_.GetFocusControl()) {
-    case 0:
-        bar_.ResetHits();
-        break;
-    case IDC_WORD_BAR_FOCUS:
-        bar_.LeaveHits();
-        ::SetFocus(document_);
-        break;
-    case IDC_WORD_BAR_WORD:
-        if (bar_.GetHitCount() == 0) {
-            bar_.LeaveHits();
-            ::SetFocus(document_);
-        } else {
-            bar_.EnterHits();
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-// As the main window: the bar sees its own messages first; the document's Tab is the main window's.
+// As the main window: the bar sees its own messages first; the document's Tab is counted as the
+// bar's is.
 bool PictureHost::PreTranslateMessage(MSG& message)
 {
     if (bar_.Handle() && bar_.PreTranslateMessage(message))
         return true;
     if (message.hwnd == document_ && message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
-        OnTab();
+        ++tabs_;
         return true;
     }
     return false;

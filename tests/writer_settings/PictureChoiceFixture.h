@@ -52,7 +52,7 @@ private:
 
 // The main window's part: the pictures' control, playback that records what it was asked, and a
 // document that records what the search bar writes into it. A child "document" window holds the focus
-// when the bar does not; Tab goes between them as the main window's Tab does.
+// when the bar does not. Tab and Esc, the main window's keys, are counted.
 class PictureHost : public WordBarOwner, private fw::MessageFilter {
 public:
     explicit PictureHost(Settings& settings);
@@ -79,7 +79,7 @@ public:
     // WordBarOwner
     void InsertObject(const CKvoraObject& object) override { insertedObjects_.push_back(object); }
     void InsertText(const std::string& text) override { insertedTexts_.push_back(text); }
-    void OnTab() override;
+    void OnTab() override { ++tabs_; }
     void OnExit() override { ++exits_; }
     void RedrawDocumentCaret() override { ++caretRedraws_; }
 
@@ -87,6 +87,7 @@ public:
     bool playing_ = false;
     int stops_ = 0;
     int exits_ = 0;
+    int tabs_ = 0;
     int caretRedraws_ = 0;
     std::vector<std::string> spoken_;
     std::vector<std::string> played_;
