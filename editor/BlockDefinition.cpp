@@ -2,6 +2,7 @@
 #include "editor/BlockDefinition.h"
 #include "editor/CommandSyntax.h"
 #include "editor/ProgramStart.h"
+#include "skarpin/resource.h"
 #include <algorithm>
 
 namespace blockdef {
@@ -92,6 +93,17 @@ std::string TextForBox(const std::string& text)
         box += text[i];
     }
     return box;
+}
+
+UINT FieldTextId(FileIO::BlockField field)
+{
+    switch (field) {
+    case FileIO::BlockField::Cells: return IDS_EDITOR_FIELD_CELLS;
+    case FileIO::BlockField::Command: return IDS_EDITOR_FIELD_COMMAND;
+    case FileIO::BlockField::Picture: return IDS_EDITOR_FIELD_PICTURE;
+    case FileIO::BlockField::FontName: return IDS_EDITOR_FIELD_FONT;
+    default: return IDS_EDITOR_FIELD_TEXT;
+    }
 }
 
 } // namespace blockdef

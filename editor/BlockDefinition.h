@@ -4,6 +4,7 @@
 #pragma once
 #include "editor/CommandRefusal.h"
 #include "loader/Block.h"
+#include "loader/FileIO.h"
 #include <functional>
 #include <string>
 
@@ -43,5 +44,8 @@ CommandRefusal StoredCommand(const std::string& shown, const std::string& start,
 
 // The text box's contents: the block's text with its line breaks as CR LF.
 std::string TextForBox(const std::string& text);
+
+// The string that names a field of a block the overlay file cannot hold ("ett kommando" ...).
+UINT FieldTextId(FileIO::BlockField field);
 
 } // namespace blockdef

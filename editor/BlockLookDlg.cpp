@@ -271,6 +271,29 @@ void BlockLookDlg::StoreLook()
     block_.roundFrame_ = IsChecked(IDC_BLOCK_ROUND) ? 1 : 0;
 }
 
+bool BlockLookDlg::RefuseUnstorable(Block candidate)
+{
+    candidate.text_ = ItemText(IDC_BLOCK_TEXT);
+    const FileIO::BlockField field = FileIO::FindUnstorableField(candidate);
+    if (field == FileIO::BlockField::None)
+        return false;
+    // Cells off the grid are no value of this dialog: only deleting the block mends them.
+    if (field == FileIO::BlockField::Cells) {
+        fw::ShowMessage(hwnd_, IDS_BLOCK_CELLS_OUTSIDE, IDS_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+        return true;
+    }
+    const std::string text =
+        fw::FormatResString(IDS_BLOCK_UNSTORABLE, fw::LoadResString(blockdef::FieldTextId(field)).c_str());
+    fw::ShowMessage(hwnd_, IDS_BLOCK_UNSTORABLE, text, fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONEXCLAMATION);
+    const int control = field == FileIO::BlockField::Command    ? IDC_BLOCK_COMMAND
+                        : field == FileIO::BlockField::Picture  ? IDC_BLOCK_REMOVE_PICTURE
+                        : field == FileIO::BlockField::FontName ? IDC_BLOCK_FONT
+                                                                : IDC_BLOCK_TEXT;
+    if (HWND item = ::GetDlgItem(hwnd_, control))
+        ::SetFocus(item);
+    return true;
+}
+
 bool BlockLookDlg::SaveProgramIcon()
 {
     PictureControl* control = Picture();

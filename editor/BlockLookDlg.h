@@ -46,6 +46,10 @@ protected:
     // icon saved as the picture. False, after telling the user, when the icon could not be saved.
     void StoreLook();
     bool SaveProgramIcon();
+    // OK's first step: a value of the block, with the text the box holds now, that the overlay file
+    // cannot hold as it is is named here, where it can be mended, rather than first at the save. True
+    // (after telling the user) when the dialog must stay open.
+    bool RefuseUnstorable(Block candidate);
 
     Block& block_;
     BlockDialogContext context_;

@@ -137,4 +137,11 @@ std::string WithJpegExtension(const std::string& name)
     return name.substr(0, dot + 1) + "jpg";
 }
 
+std::string FileInFolder(const std::string& typed, const std::string& folder)
+{
+    if (typed.find_first_of("\\/:") != std::string::npos)
+        return typed;
+    return folder + "\\" + typed;
+}
+
 } // namespace clipboard

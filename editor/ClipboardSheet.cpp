@@ -383,20 +383,35 @@ void ClipboardDlg_Save::OnBrowse()
 {
     FileRequest request(hwnd_, ItemText(IDC_CLIP_FILE_NAME), fw::LoadResString(IDS_CLIP_FILTER),
                         fw::LoadResString(IDS_CLIP_BROWSE_TITLE), std::string(),
-                        OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR);
-    if (fw::ShowSaveFileDialog(request.request))
-        SetItemText(IDC_CLIP_FILE_NAME, clipboard::WithJpegExtension(request.Chosen()));
+                        OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT);
+    if (!fw::ShowSaveFileDialog(request.request))
+        return;
+    // The dialog asked about the name chosen; the extension may make it another file.
+    const std::string chosen = clipboard::WithJpegExtension(request.Chosen());
+    replaceAgreed_ = chosen == request.Chosen() ? chosen : std::string();
+    SetItemText(IDC_CLIP_FILE_NAME, chosen);
+}
+
+bool ClipboardDlg_Save::MayWrite(const std::string& file) const
+{
+    if (!fw::PathExists(file) || file == replaceAgreed_)
+        return true;
+    return fw::ShowMessage(hwnd_, IDS_CLIP_REPLACE, fw::FormatResString(IDS_CLIP_REPLACE, file.c_str()),
+                           fw::LoadResString(IDS_CLIP_SAVE_TITLE), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 // The name becomes the result only once the picture stands in that file.
 bool ClipboardDlg_Save::OnWizardFinish()
 {
     PictureControl* control = ControlOf(picture_);
-    const std::string name = ItemText(IDC_CLIP_FILE_NAME);
-    if (!control || !control->HasPicture() || name.empty()) {
+    const std::string typed = ItemText(IDC_CLIP_FILE_NAME);
+    if (!control || !control->HasPicture() || typed.empty()) {
         fw::Beep();
         return false;
     }
+    const std::string name = clipboard::FileInFolder(typed, work_.folder);
+    if (!MayWrite(name))
+        return false;
     std::string folder = name.substr(0, name.find_last_of('\\'));
     ImageBaseManager::CreatePath(folder);
     if (!control->SaveFile(name, PictureFileType::Jpeg)) {

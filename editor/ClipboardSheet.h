@@ -122,9 +122,13 @@ protected:
 
 private:
     void OnBrowse();
+    // False when the file is there and the user would rather not replace it.
+    bool MayWrite(const std::string& file) const;
 
     ClipboardWork& work_;
     std::unique_ptr<CImagXpress> picture_;
+    // A file the browse dialog has already asked about replacing.
+    std::string replaceAgreed_;
 };
 
 // The wizard; the caller owns it. Its messages pass through accelerator table 144 while the crop

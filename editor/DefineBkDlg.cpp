@@ -22,6 +22,8 @@ bool DefineBkDlg::OnInitDialog()
 
 bool DefineBkDlg::OnOK()
 {
+    if (RefuseUnstorable(block_))
+        return false;
     if (!SaveProgramIcon())
         return false;
     StoreLook();

@@ -243,6 +243,10 @@ bool DefineBlockDlg::OnOK()
         command::ShowRefusal(hwnd_, refusal);
         return false;
     }
+    Block candidate = block_;
+    candidate.command_ = stored;
+    if (RefuseUnstorable(candidate))
+        return false;
     if (!SaveProgramIcon())
         return false;
     StoreLook();

@@ -1,8 +1,10 @@
 // The overlay editor window: opening, loading an overlay, the three views, painting, the title and
 // menu states, and the window placement it shares with the main window.
 #include "editor/EditOverlayDlg.h"
+#include "editor/BlockDefinition.h"
 #include "components/TextSpeaker.h"
 #include "framework/Cursor.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/BabTTS.h"
@@ -15,6 +17,8 @@ namespace {
 // Posted to the editor itself once an overlay is loaded: what the user must know of it is said when
 // the window stands, not inside its creation.
 const UINT kReportLoad = WM_APP + 1;
+// What kReportLoad's wParam says of the file.
+enum LoadReport { kReadWhole, kDamagedLines, kUnreadable };
 
 std::string FolderOf(const std::string& path)
 {
@@ -106,6 +110,7 @@ void EditOverlayDlg::LoadOverlay()
     std::vector<Block> background;
     settings_ = KeyboardSettings();
     accessKvora_ = 0;
+    unreadable_ = false;
     int loaded = FileIO::kLoaded;
     newOverlay_ = overlayName_.empty() ? 1 : 0;
     if (newOverlay_) {
@@ -116,8 +121,14 @@ void EditOverlayDlg::LoadOverlay()
                                           background, templateSettings);
         }
     } else {
-        loaded = fileIO_->LoadOverlay(fileIO_->OverlayPath(setName_, overlayName_), keys, background, settings_);
+        const std::string path = fileIO_->OverlayPath(setName_, overlayName_);
+        loaded = fileIO_->LoadOverlay(path, keys, background, settings_);
         accessKvora_ = fileIO_->GetAccessKvoraFlag(overlayName_, setName_);
+        // A file that is there but cannot be read (locked, not ours to read, too large) would show as
+        // an empty overlay, and a save would replace it with that: it is shown read-only.
+        unreadable_ = loaded == FileIO::kNotOpened && fw::PathExists(path);
+        if (unreadable_)
+            readOnly_ = 1;
     }
     model_.Load(std::move(keys), std::move(background));
     // Each overlay starts from the voices there are now: the engine may have come up since the
@@ -133,7 +144,8 @@ void EditOverlayDlg::LoadOverlay()
                           !fileIO_->IsTemplatesSet(setName_);
     ::EnableMenuItem(menu_, ID_EDITOR_SAVE_AND_LOAD, MF_BYCOMMAND | (loadable ? MF_ENABLED : MF_GRAYED));
     SwitchView(model_.GetView());
-    Self().Post(kReportLoad, static_cast<WPARAM>(loaded == FileIO::kDamaged ? 1 : 0));
+    const LoadReport report = unreadable_ ? kUnreadable : loaded == FileIO::kDamaged ? kDamagedLines : kReadWhole;
+    Self().Post(kReportLoad, static_cast<WPARAM>(report));
 }
 
 void EditOverlayDlg::LoadPictures(std::vector<Block>& blocks, int dimmed)
@@ -166,16 +178,8 @@ void EditOverlayDlg::ReportUnstorable(UINT textId)
     const FileIO::UnstorableValue value = model_.FindUnstorable();
     if (value.field == FileIO::BlockField::None)
         return;
-    UINT fieldId = IDS_EDITOR_FIELD_TEXT;
-    switch (value.field) {
-    case FileIO::BlockField::Cells: fieldId = IDS_EDITOR_FIELD_CELLS; break;
-    case FileIO::BlockField::Command: fieldId = IDS_EDITOR_FIELD_COMMAND; break;
-    case FileIO::BlockField::Picture: fieldId = IDS_EDITOR_FIELD_PICTURE; break;
-    case FileIO::BlockField::FontName: fieldId = IDS_EDITOR_FIELD_FONT; break;
-    default: break;
-    }
     const std::string text = fw::FormatResString(textId, BlockName(value.section, value.index).c_str(),
-                                                 fw::LoadResString(fieldId).c_str());
+                                                 fw::LoadResString(blockdef::FieldTextId(value.field)).c_str());
     fw::ShowMessage(hwnd_, textId, text, fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -413,7 +417,12 @@ bool EditOverlayDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         }
         return false;
     case kReportLoad:
-        if (wParam != 0)
+        if (wParam == kUnreadable)
+            fw::ShowMessage(hwnd_, IDS_EDITOR_UNREADABLE,
+                            fw::FormatResString(IDS_EDITOR_UNREADABLE,
+                                                fileIO_->OverlayPath(setName_, overlayName_).c_str()),
+                            fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONEXCLAMATION);
+        if (wParam == kDamagedLines)
             fw::ShowMessage(hwnd_, IDS_EDITOR_DAMAGED, IDS_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
         ReportUnstorable(IDS_EDITOR_UNSTORABLE_ON_OPEN);
         return true;

@@ -24,6 +24,7 @@ public:
     HWND Window() const override { return hwnd_; }
     void OnSize(UINT type, int width, int height) override;
     bool QueryClose() override;
+    bool OpenedAnother() const override { return openedAnother_; }
 
     // Read by the tests.
     OverlayEditModel& Model() { return model_; }
@@ -123,6 +124,8 @@ private:
     std::string templateName_;
     int number_;
     int readOnly_;
+    // The overlay's file is there but could not be read: the editor shows it read-only.
+    bool unreadable_ = false;
     int newOverlay_ = 0;
     int letter_ = 0;
     int farEast_ = 0;
@@ -151,4 +154,5 @@ private:
     // The editor's placement is being copied to the main window: its size change comes back here.
     bool sharingPlacement_ = false;
     bool closed_ = false;
+    bool openedAnother_ = false;
 };

@@ -257,10 +257,11 @@ void EditOverlayDlg::OnPrint()
     request.grid = &model_.Grid();
     request.readOnly = readOnly_;
     // Printed is what is stored: a modified overlay is saved first, and stays unprinted when it
-    // could not be.
+    // could not be. A new overlay, touched or not, is stored only once it has a name: without one its
+    // sheet would carry the code of a number that holds no overlay.
     request.save = [this] {
         Save();
-        return !model_.IsModified();
+        return !model_.IsModified() && !newOverlay_;
     };
     request.job = [this] {
         OverlayPrintJob job;
@@ -300,6 +301,9 @@ void EditOverlayDlg::OpenOther()
     number_ = number;
     readOnly_ = readOnly;
     templateName_.clear();
+    // The main window's selected name belongs to the overlay it opened, not to this one.
+    ownerOverlayName_ = nullptr;
+    openedAnother_ = true;
     LoadOverlay();
 }
 
@@ -376,8 +380,8 @@ bool EditOverlayDlg::QueryClose()
             if (ask == CloseQuestion::kAskSave)
                 return fw::ShowMessage(hwnd_, IDS_EDITOR_SAVE_QUESTION, IDS_EDITOR_SAVE_CAPTION,
                                        MB_YESNOCANCEL | MB_ICONQUESTION);
-            return fw::ShowMessage(hwnd_, IDS_EDITOR_READ_ONLY_CLOSE, IDS_EDITOR_SAVE_CAPTION,
-                                   MB_YESNO | MB_ICONEXCLAMATION);
+            return fw::ShowMessage(hwnd_, unreadable_ ? IDS_EDITOR_UNREADABLE_CLOSE : IDS_EDITOR_READ_ONLY_CLOSE,
+                                   IDS_EDITOR_SAVE_CAPTION, MB_YESNO | MB_ICONEXCLAMATION);
         },
         [this] { return Save(); });
 }

@@ -51,6 +51,44 @@ bool PathExists(const std::string& path)
     return !path.empty() && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::string ComparablePath(const std::string& path)
+{
+    if (path.empty())
+        return std::string();
+    std::string full(MAX_PATH, '\0');
+    DWORD length = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    if (length >= full.size()) {
+        full.resize(length);
+        length = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    }
+    if (length == 0 || length >= full.size())
+        full = path;
+    else
+        full.resize(length);
+    for (char& c : full) {
+        if (c == '/')
+            c = '\\';
+    }
+    while (full.size() > 3 && full.back() == '\\')
+        full.pop_back();
+    if (!full.empty())
+        ::CharLowerBuffA(&full[0], static_cast<DWORD>(full.size()));
+    return full;
+}
+
+bool FolderHolds(const std::string& folder, const std::string& path)
+{
+    const std::string outer = ComparablePath(folder);
+    const std::string inner = ComparablePath(path);
+    if (outer.empty() || inner.empty())
+        return false;
+    if (inner == outer)
+        return true;
+    // "c:\" ends in its separator already; every other folder gets one, so "c:\a" holds no "c:\ab".
+    const std::string prefix = outer.back() == '\\' ? outer : outer + '\\';
+    return inner.compare(0, prefix.size(), prefix) == 0;
+}
+
 bool SendToRecycleBin(const std::string& path)
 {
     if (!PathExists(path))

@@ -20,6 +20,13 @@ bool FolderExists(const std::string& path);
 // Anything by that name, a file or a folder: the name is taken.
 bool PathExists(const std::string& path);
 
+// The path as the file system finds it, in one spelling: completed against the current folder, '/'
+// read as '\', "." and ".." resolved, without a trailing separator (a drive's root keeps its own),
+// letters folded. Two texts that name one file or folder give one result. Empty for an empty path.
+std::string ComparablePath(const std::string& path);
+// Whether the folder is the path itself or a folder above it (any spelling of either).
+bool FolderHolds(const std::string& folder, const std::string& path);
+
 // Deletes the file or folder through the shell with undo, so that the user finds it in the recycle
 // bin; the shell shows nothing of its own. Something that is not there counts as deleted.
 bool SendToRecycleBin(const std::string& path);

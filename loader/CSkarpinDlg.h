@@ -109,6 +109,7 @@ private:
     void DeleteCommand();
     void OpenOverlayEditor();
     void OnEditorClosed(int number);
+    void ShowListAfterOtherEdits();
     void OnEditorSize(UINT type, int width, int height);
 
     // The settings commands (CSkarpinDlgSettings.cpp).
@@ -116,6 +117,10 @@ private:
     void EditKeyboardSettings(KeyboardGroup group);
     void EditSetKeyboardSettings(KeyboardGroup group);
     void EditOverlayKeyboardSettings(KeyboardGroup group);
+    // notWritten may hold files that failed already (the set register); it is reported with them.
+    void WriteOverlayGroupFields(const std::vector<std::string>& names, KeyboardGroup group,
+                                 const KeyboardSettings& values, GroupFields fields,
+                                 std::vector<std::string>& notWritten);
     // Runs the group's dialog on the record; false when cancelled. fields: what the user chose.
     bool RunKeyboardDialog(KeyboardGroup group, KeyboardSettings& settings, UINT captionId, int preset,
                            GroupFields& fields);

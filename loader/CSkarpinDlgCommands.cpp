@@ -8,14 +8,39 @@
 #include "loader/CopySetDlg.h"
 #include "loader/GetOldSetDlg.h"
 #include "loader/RenameDlg.h"
+#include "loader/SetTreeCtrl.h"
 #include "skarpin/resource.h"
 
 using commandmessages::ShowError;
 using commandmessages::ShowErrorFormatted;
 using commandmessages::ShowWarningFormatted;
 
+namespace {
+
+// The commands that change the files of the selected sets or overlays: under an open editor they
+// could take away, rename or replace the overlay it will save.
+bool ChangesSetsOrOverlays(int id)
+{
+    switch (id) {
+    case ID_EDIT_COPY_SELECTION:
+    case ID_EDIT_MOVE_OVERLAYS:
+    case ID_EDIT_RENAME_SELECTION:
+    case ID_EDIT_DELETE_SELECTION:
+    case ID_CHANGE_PATHS:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+// The guard stands here, where every way of giving a command meets: the menus, the context menus
+// and the Delete key in the list and the tree.
 bool CSkarpinDlg::OnFileCommand(int id, int code)
 {
+    if (ChangesSetsOrOverlays(id) && RefuseWhileEditorOpen(this))
+        return true;
     switch (id) {
     case ID_SET_NEW:
         NewSet();

@@ -305,6 +305,10 @@ void CSkarpinDlg::OnEditorClosed(int number)
     ::SetForegroundWindow(hwnd_);
     overlayList_.Self().SetFocus();
 
+    if (closedEditor_ != nullptr && closedEditor_->OpenedAnother()) {
+        ShowListAfterOtherEdits();
+        return;
+    }
     const int line = LineOfNumber(number);
     if (templatesSetSelected_) {
         FillOverlayList();
@@ -317,6 +321,18 @@ void CSkarpinDlg::OnEditorClosed(int number)
         ShowLine(line, selectedOverlayName_);
         SelectOnlyLine(line);
     }
+    UpdateMenus();
+}
+
+// The editor may have saved any overlay of this set, under any name: the list is read again, and the
+// line the user chose stays chosen with the overlay that stands on it now.
+void CSkarpinDlg::ShowListAfterOtherEdits()
+{
+    const int caret = static_cast<int>(overlayList_.Self().Send(LB_GETCARETINDEX));
+    FillOverlayList();
+    const bool inList = caret >= 0 && static_cast<size_t>(caret) < listLines_.size();
+    SelectOnlyLine(inList ? caret : -1);
+    selectedOverlayName_ = inList ? listLines_[static_cast<size_t>(caret)].name_ : std::string();
     UpdateMenus();
 }
 

@@ -7,6 +7,7 @@
 #include "device/KeysDlg.h"
 #include "device/RepetitionDlg.h"
 #include "framework/Cursor.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/AboutDlg.h"
@@ -139,22 +140,16 @@ void CSkarpinDlg::EditSetKeyboardSettings(KeyboardGroup group)
     if (!RunKeyboardDialog(group, settings, TextsOf(group).perSet, 1, chosen))
         return;
 
-    fw::WaitCursor wait;
     const GroupFields both{true, true};
     std::vector<std::string> notWritten;
     if (!WriteGroupFields(registerPath, group, settings, both))
         notWritten.push_back(registerPath);
+    std::vector<std::string> names;
     for (const SetItem& line : listLines_) {
-        if (line.name_.empty())
-            continue;
-        const std::string path = fileIO_.OverlayPath(selectedSetName_, line.name_);
-        if (!WriteGroupFields(path, group, settings, both))
-            notWritten.push_back(path);
+        if (!line.name_.empty())
+            names.push_back(line.name_);
     }
-    if (!notWritten.empty())
-        commandmessages::ShowErrorFormatted(hwnd_, IDS_SETTINGS_NOT_WRITTEN,
-                                            commandmessages::OnePerLine(notWritten).c_str());
-    NotifyDriverIfCurrent({selectedSetName_});
+    WriteOverlayGroupFields(names, group, settings, both, notWritten);
 }
 
 // Each chosen overlay keeps its own values but for the fields the user chose.
@@ -166,27 +161,45 @@ void CSkarpinDlg::EditOverlayKeyboardSettings(KeyboardGroup group)
     const std::vector<int> chosen = ChosenLines();
     if (chosen.empty())
         return;
-    std::vector<std::string> paths;
+    std::vector<std::string> names;
     std::vector<KeyboardSettings> records;
     for (int line : chosen) {
-        paths.push_back(fileIO_.OverlayPath(selectedSetName_, listLines_[static_cast<size_t>(line)].name_));
+        names.push_back(listLines_[static_cast<size_t>(line)].name_);
         records.emplace_back();
-        FileIO::ReadKeyboardSettings(paths.back(), records.back());
+        FileIO::ReadKeyboardSettings(fileIO_.OverlayPath(selectedSetName_, names.back()), records.back());
     }
     GroupPreset preset = PresetOf(group, records);
     GroupFields fields;
     if (!RunKeyboardDialog(group, preset.shown, TextsOf(group).perOverlay, preset.allEqual, fields))
         return;
-
-    fw::WaitCursor wait;
     std::vector<std::string> notWritten;
-    for (const std::string& path : paths) {
-        if (!WriteGroupFields(path, group, preset.shown, fields))
-            notWritten.push_back(path);
+    WriteOverlayGroupFields(names, group, preset.shown, fields, notWritten);
+}
+
+// Writes the fields into each named overlay of the selected set, then tells what did not go. An
+// overlay whose file has gone since the list was read (deleted outside the program) is left gone:
+// writing its settings would bring it back as a file that holds nothing else.
+void CSkarpinDlg::WriteOverlayGroupFields(const std::vector<std::string>& names, KeyboardGroup group,
+                                          const KeyboardSettings& values, GroupFields fields,
+                                          std::vector<std::string>& notWritten)
+{
+    std::vector<std::string> gone;
+    {
+        fw::WaitCursor wait;
+        for (const std::string& name : names) {
+            const std::string path = fileIO_.OverlayPath(selectedSetName_, name);
+            if (!fw::FileExists(path))
+                gone.push_back(name);
+            else if (!WriteGroupFields(path, group, values, fields))
+                notWritten.push_back(path);
+        }
     }
     if (!notWritten.empty())
         commandmessages::ShowErrorFormatted(hwnd_, IDS_SETTINGS_NOT_WRITTEN,
                                             commandmessages::OnePerLine(notWritten).c_str());
+    if (!gone.empty())
+        commandmessages::ShowErrorFormatted(hwnd_, IDS_SETTINGS_OVERLAYS_GONE,
+                                            commandmessages::OnePerLine(gone).c_str());
     NotifyDriverIfCurrent({selectedSetName_});
 }
 
@@ -257,5 +270,15 @@ bool CSkarpinDlg::RefuseNonClientClick()
 
 bool CSkarpinDlg::OnCancel()
 {
-    return overlayEditor_ == nullptr || overlayEditor_->QueryClose();
+    if (overlayEditor_ == nullptr)
+        return true;
+    // A dialog of the editor disables only the editor. Closing now would take the editor away with
+    // whatever that dialog is about to give it, unasked: the dialog comes to the front instead.
+    HWND editor = overlayEditor_->Window();
+    if (editor != nullptr && !::IsWindowEnabled(editor)) {
+        fw::Beep();
+        ::SetForegroundWindow(::GetLastActivePopup(editor));
+        return false;
+    }
+    return overlayEditor_->QueryClose();
 }

@@ -245,6 +245,7 @@ public:
     CarryResult RenameSet(const std::string& oldName, const std::string& newName);
     bool DeleteSet(const std::string& setName);
     // kDonePartly lists the media files the copy or moved overlay still takes from the source set.
+    // Neither replaces a file there, nor puts a template in a templates set that lists no more.
     CarryResult CopyOverlay(const std::string& sourceSet, const std::string& sourceName, const std::string& targetSet,
                             const std::string& targetName, int number);
     CarryResult CopyOverlayNewName(const std::string& sourceSet, const std::string& sourceName,
@@ -257,6 +258,8 @@ public:
     // else 1-100); otherwise the first free number of the range is taken.
     bool PlaceOverlayFile(const std::string& file, const std::string& setName, const std::string& name, int& number,
                           std::string& placedName);
+    // Whether the templates set lists fewer templates than it can.
+    bool TemplatesHaveRoom();
     void SetCurrentSetFlag(const std::string& oldSet, const std::string& newSet);
     // 1 posted, 0 not the USB model, -1 the driver program's window is not there.
     int NotifyDriver() const;
@@ -432,9 +435,16 @@ private:
     int MergeLayoutLine(const std::string& line, std::vector<Block>& blocks, float version, bool* basesLoaded);
     static int JoinSplitText(const std::vector<std::string>& lines, size_t& i, std::string& text);
     static int CountUnreadLines(const std::vector<std::string>& lines, size_t end, const std::string& header);
+    // Both block sections of an overlay file, and how many of its lines could not be read: the
+    // damaged lines of each section and the block lines that stand under no header of the exact
+    // spelling the reader looks for ("[data]", "[Data] " or none at all).
+    int ReadBothSections(const std::vector<std::string>& lines, std::vector<Block>& keys, std::vector<Block>& background,
+                         std::string* versionLine, bool* basesLoaded);
+    int CountStrayBlockLines(const std::vector<std::string>& lines) const;
     // The keyboard settings as keys of the section, in the order the overlay file and the register hold them.
     static void PutKeyboardSettings(IniText& text, const KeyboardSettings& settings, const std::string& section);
-    // Whether an overlay file there now reads whole (or is not there at all).
+    // Whether an overlay file there now reads whole, or is not there at all: a file that is there but
+    // cannot be read does not.
     bool ReadsWhole(const std::string& path);
     // The key blocks and the keyboard settings of an overlay file as the set compiler needs them: no
     // picture is looked up. The number of key lines inside the section that could not be read, or -1

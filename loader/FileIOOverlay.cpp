@@ -2,6 +2,7 @@
 // settings, and the flags kept in the file.
 #include "loader/FileIO.h"
 #include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "library/IniDocument.h"
 #include "library/IniFileCache.h"
@@ -57,8 +58,10 @@ bool FileIO::IsStorable(BlockField field, const std::string& value)
         // Each ends at the next comma of its line.
         return value.find_first_of(",\r\n") == std::string::npos;
     case BlockField::Text:
-        // Line breaks are stored as '\' 'n', and every such pair reads back as a line break.
-        return value.find("\\n") == std::string::npos;
+        // Line breaks are stored as '\' 'n', and every such pair reads back as a CR LF: a text keeps
+        // its form only without such a pair of its own and with every line break a CR LF (a lone CR
+        // or LF would come back as one).
+        return value.find("\\n") == std::string::npos && overlay::NormaliseLineBreaks(value) == value;
     default:
         return true;
     }
@@ -140,13 +143,10 @@ bool FileIO::ReadsWhole(const std::string& path)
 {
     std::string content;
     if (!ReadOverlayText(path, content))
-        return true;
-    const std::vector<std::string> lines = storefile::SplitLines(content);
-    std::vector<Block> blocks;
-    int damaged = ReadSection(lines, "[" + keySection_ + "]", blocks, nullptr, nullptr);
-    blocks.clear();
-    damaged += ReadSection(lines, "[" + backgroundSection_ + "]", blocks, nullptr, nullptr);
-    return damaged == 0;
+        return !fw::PathExists(path);
+    std::vector<Block> keys;
+    std::vector<Block> background;
+    return ReadBothSections(storefile::SplitLines(content), keys, background, nullptr, nullptr) == 0;
 }
 
 int FileIO::LoadOverlay(const std::string& path, std::vector<Block>& keys, std::vector<Block>& background,
@@ -157,13 +157,36 @@ int FileIO::LoadOverlay(const std::string& path, std::vector<Block>& keys, std::
     std::string content;
     if (!ReadOverlayText(path, content))
         return kNotOpened;
-    const std::vector<std::string> lines = storefile::SplitLines(content);
     // The image bases are read again once for the whole file, at its first picture code.
     bool basesLoaded = false;
-    int damaged = ReadSection(lines, "[" + keySection_ + "]", keys, versionLine, &basesLoaded);
-    damaged += ReadSection(lines, "[" + backgroundSection_ + "]", background, versionLine, &basesLoaded);
+    const int damaged = ReadBothSections(storefile::SplitLines(content), keys, background, versionLine, &basesLoaded);
     ReadKeyboardSettings(ini::FileView(path, std::move(content)), settings);
     return damaged == 0 ? kLoaded : kDamaged;
+}
+
+int FileIO::ReadBothSections(const std::vector<std::string>& lines, std::vector<Block>& keys,
+                             std::vector<Block>& background, std::string* versionLine, bool* basesLoaded)
+{
+    int damaged = ReadSection(lines, "[" + keySection_ + "]", keys, versionLine, basesLoaded);
+    damaged += ReadSection(lines, "[" + backgroundSection_ + "]", background, versionLine, basesLoaded);
+    return damaged + CountStrayBlockLines(lines);
+}
+
+// A header the reader does not match exactly would otherwise make a file full of blocks read as an
+// empty overlay that counts as whole, and the next save would replace it without a copy.
+int FileIO::CountStrayBlockLines(const std::vector<std::string>& lines) const
+{
+    const std::string keyHeader = "[" + keySection_ + "]";
+    const std::string backgroundHeader = "[" + backgroundSection_ + "]";
+    bool inBlockSection = false;
+    int stray = 0;
+    for (const std::string& line : lines) {
+        if (ini::IsSectionHeader(line))
+            inBlockSection = line == keyHeader || line == backgroundHeader;
+        else if (!inBlockSection && (StartsWith(line, "Block") || StartsWith(line, "Layout")))
+            ++stray;
+    }
+    return stray;
 }
 
 int FileIO::ReadBlockSection(const std::vector<std::string>& lines, const std::string& header,

@@ -371,6 +371,8 @@ bool FileIO::DeleteSet(const std::string& setName)
     return fw::SendToRecycleBin(SetFolderPath(setName));
 }
 
+// A file of the target name is never replaced: it may be an overlay the set does not list (a
+// template past the hundredth, a file no register entry names), which the user cannot see going.
 FileIO::CarryResult FileIO::CopyOverlay(const std::string& sourceSet, const std::string& sourceName,
                                         const std::string& targetSet, const std::string& targetName, int number)
 {
@@ -378,16 +380,15 @@ FileIO::CarryResult FileIO::CopyOverlay(const std::string& sourceSet, const std:
         return CarryResult::NotDone();
     const std::string source = OverlayPath(sourceSet, sourceName);
     const std::string target = OverlayPath(targetSet, targetName);
-    if (cp1252::EqualsNoCase(source, target))
+    if (fw::PathExists(target) || (IsTemplatesSet(targetSet) && !TemplatesHaveRoom()))
         return CarryResult::NotDone();
-    const bool targetWasThere = fw::PathExists(target);
-    if (!storefile::CopyWhole(source, target))
+    if (!storefile::CopyWhole(source, target)) {
+        ::DeleteFileA(target.c_str());
         return CarryResult::NotDone();
+    }
     if (!IsTemplatesSet(targetSet) && !SetRegisterEntry(targetSet, number, targetName)) {
-        // Without its register entry the copy would turn up under another number: take it back,
-        // unless it replaced a file that was there before.
-        if (!targetWasThere)
-            ::DeleteFileA(target.c_str());
+        // Without its register entry the copy would turn up under another number: take it back.
+        ::DeleteFileA(target.c_str());
         return CarryResult::NotDone();
     }
     return CarryResult::Done(ImportOverlay(sourceSet, targetSet, targetName, number));
@@ -408,6 +409,9 @@ FileIO::CarryResult FileIO::MoveOverlay(const std::string& sourceSet, const std:
                                         const std::string& targetSet, const std::string& targetName, int newNumber)
 {
     if (!AreValidNames({sourceSet, sourceName, targetSet, targetName}))
+        return CarryResult::NotDone();
+    // An overlay that moves within a set takes no new place there.
+    if (IsTemplatesSet(targetSet) && !SameSetName(sourceSet, targetSet) && !TemplatesHaveRoom())
         return CarryResult::NotDone();
     const std::string source = OverlayPath(sourceSet, sourceName);
     const std::string target = OverlayPath(targetSet, targetName);
@@ -490,6 +494,8 @@ bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setNam
     if (!AreValidNames({setName, name}))
         return false;
     const SetKind kind = KindOfSet(setName);
+    if (kind == SetKind::kTemplates && !TemplatesHaveRoom())
+        return false;
     int chosen = number;
     if (kind != SetKind::kTemplates) {
         std::vector<std::string> lines;
@@ -525,6 +531,15 @@ bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setNam
     number = chosen;
     placedName = placed;
     return true;
+}
+
+// The templates set is listed up to the last number of its range: a template placed past it would
+// be a file nobody sees.
+bool FileIO::TemplatesHaveRoom()
+{
+    std::vector<SetItem> templates;
+    ListOverlays(templatesSetName_, templates);
+    return static_cast<int>(templates.size()) < kOrdinaryNumbers.last - kOrdinaryNumbers.first + 1;
 }
 
 // The mark is for the driver program, which reads the registers itself.

@@ -173,9 +173,8 @@ int RoomInSet(SetKind kind, const std::vector<SetItem>& overlays)
     switch (kind) {
     case SetKind::kStandard:
         return kStandardCount - named;
-    case SetKind::kTemplates:
-        return kOrdinaryCount;
     default:
+        // The templates set lists no more than an ordinary set holds.
         return kOrdinaryCount - named;
     }
 }

@@ -14,9 +14,6 @@ class TextSpeaker;
 namespace fw {
 class Printer;
 }
-namespace fw {
-class Printer;
-}
 
 // A modeless editor window owned by the main window, at most one at a time. On closing (after
 // asking about saving) it sends kClosedMessage to the main window, which then deletes it once that
@@ -33,6 +30,10 @@ public:
     virtual void OnSize(UINT type, int width, int height) = 0;
     // Asks about saving as the editor's own close does; false when the user chose to stay.
     virtual bool QueryClose() = 0;
+    // True once the editor's own Open has put another overlay (of this set or another) in the place
+    // of the one it was made for: its number then names no line the main window chose, and the
+    // selected overlay name is no longer its own.
+    virtual bool OpenedAnother() const { return false; }
 };
 
 // Everything the main window hands a new editor.

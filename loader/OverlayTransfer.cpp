@@ -17,11 +17,11 @@ std::string PreparedCopyPath(const FileIO& fileIO, const std::string& name)
 
 // Whether the register leaves a number of the set's range free, as PlaceOverlayFile sees it: an
 // entry counts even when its file is gone.
-bool HasFreeNumber(const FileIO& fileIO, const std::string& setName)
+bool HasFreeNumber(FileIO& fileIO, const std::string& setName)
 {
     const SetKind kind = fileIO.KindOfSet(setName);
     if (kind == SetKind::kTemplates)
-        return true;
+        return fileIO.TemplatesHaveRoom();
     std::vector<std::string> lines;
     storefile::ReadLines(fileIO.SetRegisterPath(setName), lines);
     const IniText registerText(lines);

@@ -17,6 +17,49 @@ copy_missing() { # source-folder target-folder
     done
 }
 
+# A settings file installed before the sample gained a section gets that section at its end; the
+# sections it has already stay as the user left them.
+add_missing_sections() { # source-folder target-folder
+    (cd "$1" && find . -type f -name '*.ini') | while read -r file; do
+        [ -e "$2/$file" ] || continue
+        python3 - "$1/$file" "$2/$file" <<'PY'
+import sys
+
+def sections(path):
+    found, order, name = {}, [], None
+    for line in open(path, "rb").read().decode("latin-1").splitlines():
+        text = line.strip()
+        if text.startswith("[") and text.endswith("]"):
+            name = text[1:-1].lower()
+            if name not in found:
+                found[name] = (text, [])
+                order.append(name)
+        elif name is not None and "=" in text and not text.startswith(";"):
+            found[name][1].append(text)
+    return found, order
+
+source, order = sections(sys.argv[1])
+target, _ = sections(sys.argv[2])
+added = ""
+for name in order:
+    if name in target:
+        continue
+    header, lines = source[name]
+    added += header + "\r\n" + "".join(line + "\r\n" for line in lines)
+if added:
+    with open(sys.argv[2], "rb") as f:
+        text = f.read()
+    if text and not text.endswith(b"\n"):
+        text += b"\r\n"
+    with open(sys.argv[2], "wb") as f:
+        f.write(text + added.encode("latin-1"))
+PY
+    done
+}
+
+add_missing_sections "$sample/windows" "$drive/windows"
+add_missing_sections "$sample/skarpin" "$drive/Program Files/Skarpin"
+add_missing_sections "$sample/morvel" "$drive/Program Files/Morvel"
 copy_missing "$sample/windows" "$drive/windows"
 copy_missing "$sample/skarpin" "$drive/Program Files/Skarpin"
 copy_missing "$sample/morvel" "$drive/Program Files/Morvel"

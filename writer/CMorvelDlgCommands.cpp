@@ -149,6 +149,9 @@ bool CMorvelDlg::OnNew()
     }
     documentPath_.clear();
     document_.Clear();
+    // The last document's search goes with it.
+    if (HasWordBar())
+        wordBar_.Clear();
     GiveDocumentFocus();
     UpdatePageScroller(0, 0);
     return true;

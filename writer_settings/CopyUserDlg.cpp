@@ -38,6 +38,8 @@ bool CopyUserDlg::OnOK()
         return Refuse(IDS_USER_EXISTS, 0);
     if (usernames::HasForbiddenUserCharacter(name))
         return Refuse(IDS_USER_NAME_CHARACTERS, MB_ICONERROR);
+    if (usernames::IsLanguageFile(name))
+        return Refuse(IDS_USER_NAME_LANGUAGE, MB_ICONERROR);
     newName_ = name;
     return true;
 }

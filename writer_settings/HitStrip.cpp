@@ -25,6 +25,14 @@ void HitStrip::Reset(int hitCount, int cellCount)
     marked_ = -1;
 }
 
+void HitStrip::Relayout(int cellCount)
+{
+    cells_ = cellCount;
+    if (marked_ >= hits_ || cells_ <= 0)
+        marked_ = -1;
+    first_ = marked_ >= 0 ? marked_ - marked_ % cells_ : 0;
+}
+
 int HitStrip::CellOf(int hit) const
 {
     return hit >= first_ && hit < first_ + cells_ && hit < hits_ ? hit - first_ : -1;

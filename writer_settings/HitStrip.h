@@ -18,6 +18,9 @@ public:
     };
 
     void Reset(int hitCount, int cellCount);
+    // The same hits in another number of cells: the marked hit stays marked, on the page that now
+    // holds it.
+    void Relayout(int cellCount);
     int HitCount() const { return hits_; }
     int CellCount() const { return cells_; }
     int First() const { return first_; }

@@ -169,14 +169,14 @@ bool InsertImageXDlg::IsAlbum() const
 }
 
 // Shows folder N; a folder that cannot be read shows why instead (and PLAY speaks it). The result of
-// an earlier selection goes with the folder it came from.
+// an earlier selection goes with the folder it came from. A folder the list does not hold (-1, or
+// none after the last was removed) shows nothing, and nothing is chosen.
 void InsertImageXDlg::LoadFolderContent(int folder)
 {
-    if (folder < 0 || folder >= static_cast<int>(folders_.size()))
-        return;
+    const bool listed = folder >= 0 && folder < static_cast<int>(folders_.size());
     ShowPlay(false);
     ShowStop(false);
-    currentFolder_ = folder;
+    currentFolder_ = listed ? folder : -1;
     cells_.clear();
     content_ = FolderContent();
     firstVisible_ = 0;
@@ -186,17 +186,18 @@ void InsertImageXDlg::LoadFolderContent(int folder)
     ShowItem(IDC_BROWSER_TREE, false);
     ShowItem(IDC_BROWSER_PREVIEW, false);
     Control<fw::TreeView>(IDC_BROWSER_TREE).DeleteAll();
-
-    content_ = reader_.Read(folders_[static_cast<size_t>(folder)]);
-    if (!content_.message_.empty()) {
-        ShowPlay(speech_);
-    } else if (IsAlbum()) {
-        grid_ = AlbumGrid::ForSize(Folder()->albumSize_);
-        BuildCells();
-    } else {
-        FillTree();
-        ShowItem(IDC_BROWSER_TREE, true);
-        ShowItem(IDC_BROWSER_PREVIEW, true);
+    if (listed) {
+        content_ = reader_.Read(folders_[static_cast<size_t>(folder)]);
+        if (!content_.message_.empty()) {
+            ShowPlay(speech_);
+        } else if (IsAlbum()) {
+            grid_ = AlbumGrid::ForSize(Folder()->albumSize_);
+            BuildCells();
+        } else {
+            FillTree();
+            ShowItem(IDC_BROWSER_TREE, true);
+            ShowItem(IDC_BROWSER_PREVIEW, true);
+        }
     }
     Self().Invalidate();
     ::SetFocus(hwnd_);
@@ -225,9 +226,6 @@ void InsertImageXDlg::OnEditFolders()
     }
     ReadFolders();
     LayOut();
-    currentFolder_ = -1;
-    content_ = FolderContent();
-    cells_.clear();
     LoadFolderContent(0);
 }
 

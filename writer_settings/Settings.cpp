@@ -221,6 +221,15 @@ void Settings::ReadTextToSpeech(const std::string& value)
     autoFillMode_ = speechEngine_ != 0 ? 1 : 0;
 }
 
+Settings Settings::ForUser(const std::string& userFile) const
+{
+    Settings settings = *this;
+    settings.SetDefaults();
+    settings.userFile_ = userFile;
+    settings.ReadUserSettings();
+    return settings;
+}
+
 bool Settings::WriteUserSettings() const
 {
     const std::string& file = SettingsFile();

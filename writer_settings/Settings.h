@@ -22,6 +22,8 @@ public:
     // Writes every [MVSettings] key but Prefix and DefaultPrinter into the settings file. false when
     // any key could not be written (a missing folder, a read-only file).
     bool WriteUserSettings() const;
+    // The settings of another user ("" the default user) in this configuration, read from its file.
+    Settings ForUser(const std::string& userFile) const;
     // Every value field (no path except ProgramDir, and not DefaultImageBase).
     void CopyValues(const Settings& other);
     // CopyValues, then the user file and the save folder.

@@ -5,12 +5,30 @@
 #include "writer_settings/Settings.h"
 #include "writer_settings/UserNames.h"
 
+namespace {
+// Posted by the page to itself: the sheet moves the focus as it shows a page, after the page is told.
+const UINT kSelectName = WM_APP + 1;
+}
+
 SettingsDlg0::SettingsDlg0(SettingsSheetData* data) : fw::PropertyPage(IDD_SETTINGS_NAME), data_(data) {}
 
 bool SettingsDlg0::OnSetActive()
 {
     SetItemText(IDC_NAME_EDIT, data_->user->name_);
     SetWizardButtons(PSWIZB_NEXT);
+    Self().Post(kSelectName);
+    return true;
+}
+
+// The name offered ("Ny användare") is to be typed over: it is focused whole.
+bool SettingsDlg0::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result)
+{
+    if (message != kSelectName)
+        return false;
+    fw::Window name = Item(IDC_NAME_EDIT);
+    name.SetFocus();
+    name.Send(EM_SETSEL, 0, -1);
+    result = 0;
     return true;
 }
 
@@ -28,6 +46,8 @@ bool SettingsDlg0::OnKillActive()
         return Refuse(IDS_NAME_MISSING, MB_ICONERROR);
     if (usernames::HasForbiddenUserCharacter(name))
         return Refuse(IDS_USER_NAME_CHARACTERS, MB_ICONERROR);
+    if (usernames::IsLanguageFile(name))
+        return Refuse(IDS_USER_NAME_LANGUAGE, MB_ICONERROR);
     // Another user of the name in any letter case would share this user's file: refused, so that
     // no user's settings are written over.
     if (data_->users && usernames::IsNameTaken(*data_->users, data_->index, name, data_->settings->usersDir_))

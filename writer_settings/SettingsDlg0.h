@@ -10,6 +10,7 @@ public:
 protected:
     bool OnSetActive() override;
     bool OnKillActive() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     bool Refuse(UINT textId, UINT icon);

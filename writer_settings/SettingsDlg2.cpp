@@ -5,6 +5,7 @@
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
 #include "morvel/resource.h"
+#include "writer_settings/SaveFolders.h"
 #include "writer_settings/Settings.h"
 #include <cctype>
 #include <cstdlib>
@@ -92,6 +93,10 @@ bool SettingsDlg2::CheckAndStore()
     case SaveFolderText::Invalid: return Refuse(IDS_SAVE_FOLDER_INVALID);
     case SaveFolderText::Valid: break;
     }
+    if (!MayShareFolder(folder)) {
+        Item(IDC_SAVE_FOLDER).SetFocus();
+        return false;
+    }
     if (!fw::FolderExists(folder)) {
         const std::string question = fw::FormatResString(IDS_CREATE_FOLDER_QUESTION, folder.c_str());
         if (fw::ShowMessage(Handle(), IDS_CREATE_FOLDER_QUESTION, question,
@@ -105,6 +110,21 @@ bool SettingsDlg2::CheckAndStore()
     s.save_ = IsChecked(IDC_SAVE_NEVER) ? 0 : IsChecked(IDC_SAVE_ALWAYS) ? 1 : 2;
     s.lastDoc_ = IsChecked(IDC_SAVE_OPEN_NEWEST) ? 1 : 0;
     return true;
+}
+
+// Another user's save folder is taken only when the user says so: deleting either user could then
+// offer the other's documents with its own.
+bool SettingsDlg2::MayShareFolder(const std::string& folder) const
+{
+    if (!data_->users)
+        return true;
+    const std::string owner = savefolders::UserSavingIn(*data_->users, data_->index, *data_->settings, folder);
+    if (owner.empty())
+        return true;
+    const std::string question = fw::FormatResString(IDS_SAVE_FOLDER_SHARED, folder.c_str(), owner.c_str());
+    return fw::ShowMessage(Handle(), IDS_SAVE_FOLDER_SHARED, question, fw::LoadResString(IDS_SAVE_FOLDER_SHARED_CAPTION),
+                           MB_YESNO | MB_ICONQUESTION)
+           == IDYES;
 }
 
 bool SettingsDlg2::OnWizardFinish()

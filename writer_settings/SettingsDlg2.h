@@ -27,6 +27,8 @@ private:
     // Checks the folder (asking to create a missing one) and stores the page; false keeps it open.
     bool CheckAndStore();
     bool Refuse(UINT textId);
+    // false when the folder is another user's and the user would rather not share it.
+    bool MayShareFolder(const std::string& folder) const;
 
     SettingsSheetData* data_;
     bool shown_ = false;

@@ -7,6 +7,7 @@
 #include "library/ImageBaseManager.h"
 #include "morvel/resource.h"
 #include "writer_settings/CopyUserDlg.h"
+#include "writer_settings/SaveFolders.h"
 #include "writer_settings/SettingsSheet.h"
 #include "writer_settings/ShortcutDlg.h"
 #include "writer_settings/UserNames.h"
@@ -44,7 +45,7 @@ void UserDlg::PutInTexts()
 
 void UserDlg::LoadUsers()
 {
-    users_ = usernames::LoadUsers(mainSettings_->usersDir_, defaultName_);
+    users_ = usernames::LoadUsers(mainSettings_->usersDir_, mainSettings_->programIni_, defaultName_);
     current_ = usernames::CurrentUserIndex(users_, mainSettings_->userFile_);
 }
 
@@ -73,15 +74,6 @@ int UserDlg::SelectedUser() const
     const fw::ListBox list(Handle(), IDC_USER_LIST);
     const int selection = list.Selection();
     return selection < 0 ? -1 : usernames::FindUser(users_, list.ItemText(selection));
-}
-
-Settings UserDlg::UserSettings(const std::string& userFile) const
-{
-    Settings settings = *mainSettings_;
-    settings.SetDefaults();
-    settings.userFile_ = userFile;
-    settings.ReadUserSettings();
-    return settings;
 }
 
 std::vector<ImageFolder> UserDlg::FolderList(const std::string& userFile) const
@@ -152,7 +144,7 @@ void UserDlg::OnNew()
     User user;
     user.name_ = usernames::FreeNewUserName(usersDir, fw::LoadResString(IDS_NEW_USER_NAME));
     user.path_ = usernames::UserFilePath(usersDir, user.name_);
-    Settings settings = UserSettings(std::string());
+    Settings settings = mainSettings_->ForUser(std::string());
     std::vector<ImageFolder> folders;
     if (fw::ShowMessage(Handle(), IDS_NEW_USER_DEFAULTS, IDS_NEW_USER_NAME, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         folders = FolderList(std::string());
@@ -188,31 +180,21 @@ void UserDlg::OnSettings()
     User user = users_[static_cast<size_t>(selected)];
     const std::string pathBefore = user.path_;
     user.oldName_ = user.name_;
-    Settings settings = UserSettings(user.path_);
+    Settings settings = mainSettings_->ForUser(user.path_);
     std::vector<ImageFolder> folders = FolderList(user.path_);
     SettingsSheet sheet(&user, &users_, selected, &settings, &folders, speech_, folderContext_, Handle());
     if (sheet.DoModal() != IDOK)
         return;
-    const std::string& usersDir = mainSettings_->usersDir_;
     if (selected > 0 && !cp1252::EqualsNoCase(user.name_, user.oldName_)) {
-        if (!::MoveFileA(usernames::UserFilePath(usersDir, user.oldName_).c_str(), user.path_.c_str())) {
-            ShowNotSaved(user.path_);
+        if (!Rename(selected, user, settings, folders))
+            return;
+    } else {
+        if (!settings.WriteUserSettings()) {
+            ShowNotSaved(settings.SettingsFile());
             return;
         }
-        const std::string oldFolder = usersDir + "\\" + user.oldName_;
-        if (settings.userDir_ == oldFolder) {
-            const std::string newFolder = usersDir + "\\" + user.name_;
-            if (::MoveFileA(oldFolder.c_str(), newFolder.c_str()))
-                settings.userDir_ = newFolder;
-        }
-        ::DeleteFileA((usersDir + "\\" + user.oldName_ + ".lst").c_str());
-        settings.userFile_ = user.path_;
+        SaveFolderList(settings.userFile_, folders);
     }
-    if (!settings.WriteUserSettings()) {
-        ShowNotSaved(settings.SettingsFile());
-        return;
-    }
-    SaveFolderList(settings.userFile_, folders);
     if (IsCurrent(pathBefore)) {
         mainSettings_->CopyFrom(settings);
         ShowCurrentName(user.name_);
@@ -220,6 +202,54 @@ void UserDlg::OnSettings()
     user.oldName_.clear();
     users_[static_cast<size_t>(selected)] = user;
     FillList(user.name_);
+}
+
+// The user's new files are written in full before the old ones go, so that a failure at any step
+// leaves the user as it was: its settings, its folder list and its save folder where the list of
+// users finds them.
+bool UserDlg::Rename(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders)
+{
+    const std::string oldFile = users_[static_cast<size_t>(index)].path_;
+    const std::string oldList = ImageFolderSettings::ListPath(oldFile, mainSettings_->programIni_);
+    // Keys of the old file that the settings do not hold go with it.
+    if (!::CopyFileA(oldFile.c_str(), user.path_.c_str(), TRUE)) {
+        ShowNotSaved(user.path_);
+        return false;
+    }
+    const std::string oldFolder = settings.userDir_;
+    const bool folderMoved = MoveSaveFolder(index, user, settings);
+    settings.userFile_ = user.path_;
+    const bool written = settings.WriteUserSettings();
+    if (!written || !ImageFolderSettings::SaveFolderList(user.path_, mainSettings_->programIni_, folders)) {
+        ::SetFileAttributesA(user.path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(user.path_.c_str());
+        ::DeleteFileA(ImageFolderSettings::ListPath(user.path_, mainSettings_->programIni_).c_str());
+        if (folderMoved)
+            ::MoveFileA(settings.userDir_.c_str(), oldFolder.c_str());
+        settings.userDir_ = oldFolder;
+        settings.userFile_ = oldFile;
+        ShowNotSaved(written ? ImageFolderSettings::ListPath(user.path_, mainSettings_->programIni_) : user.path_);
+        return false;
+    }
+    ::DeleteFileA(oldFile.c_str());
+    ::DeleteFileA(oldList.c_str());
+    return true;
+}
+
+// A save folder named after the user in the users folder follows the new name, unless another user
+// saves there too. A folder that cannot be moved stays, unreported.
+bool UserDlg::MoveSaveFolder(int index, const User& user, Settings& settings) const
+{
+    const std::string& usersDir = mainSettings_->usersDir_;
+    const std::string oldFolder = usersDir + "\\" + user.oldName_;
+    if (fw::ComparablePath(settings.userDir_) != fw::ComparablePath(oldFolder)
+        || !savefolders::UserSavingIn(users_, index, *mainSettings_, oldFolder).empty())
+        return false;
+    const std::string newFolder = usersDir + "\\" + user.name_;
+    if (!::MoveFileA(settings.userDir_.c_str(), newFolder.c_str()))
+        return false;
+    settings.userDir_ = newFolder;
+    return true;
 }
 
 void UserDlg::OnCopy()
@@ -232,17 +262,21 @@ void UserDlg::OnCopy()
     if (dialog.DoModal() != IDOK)
         return;
     const User& source = users_[static_cast<size_t>(selected)];
-    Settings settings = UserSettings(source.path_);
+    Settings settings = mainSettings_->ForUser(source.path_);
     const std::vector<ImageFolder> folders = FolderList(source.path_);
     User copy;
     copy.name_ = newName;
     copy.path_ = usernames::UserFilePath(mainSettings_->usersDir_, newName);
     settings.userFile_ = copy.path_;
+    // The copy saves in a folder of its own: sharing the source's, deleting the copy could take the
+    // source's documents with it.
+    settings.userDir_ = mainSettings_->usersDir_ + "\\" + newName;
     if (!settings.WriteUserSettings()) {
         ShowNotSaved(copy.path_);
         return;
     }
     SaveFolderList(copy.path_, folders);
+    ::CreateDirectoryA(settings.userDir_.c_str(), nullptr);
     users_.push_back(copy);
     FillList(copy.name_);
     Item(IDC_USER_LIST).SetFocus();
@@ -254,8 +288,8 @@ void UserDlg::OnDelete()
     if (selected <= 0)
         return;
     const User user = users_[static_cast<size_t>(selected)];
-    const std::string saveFolder = UserSettings(user.path_).userDir_;
-    const std::string defaultSaveFolder = UserSettings(std::string()).userDir_;
+    const std::string saveFolder = savefolders::SaveFolderOf(*mainSettings_, user.path_);
+    const std::string defaultSaveFolder = savefolders::SaveFolderOf(*mainSettings_, std::string());
     const std::string listFile = ImageFolderSettings::ListPath(user.path_, mainSettings_->programIni_);
     const std::string question = fw::FormatResString(IDS_DELETE_USER_QUESTION, user.name_.c_str());
     if (fw::ShowMessage(Handle(), IDS_DELETE_USER_QUESTION, question, fw::LoadResString(IDS_DELETE_CAPTION),
@@ -263,7 +297,8 @@ void UserDlg::OnDelete()
         != IDOK)
         return;
     bool deleteFolder = false;
-    if (usernames::MayDeleteSaveFolder(saveFolder, defaultSaveFolder, mainSettings_->usersDir_)) {
+    if (savefolders::MayDeleteSaveFolder(saveFolder, defaultSaveFolder,
+                                         savefolders::FoldersOfOthers(users_, selected, *mainSettings_))) {
         const std::string folderQuestion = fw::FormatResString(IDS_DELETE_SAVE_FOLDER, saveFolder.c_str());
         const int answer = fw::ShowMessage(Handle(), IDS_DELETE_SAVE_FOLDER, folderQuestion,
                                            fw::LoadResString(IDS_DELETE_CAPTION), MB_YESNOCANCEL);
@@ -292,7 +327,7 @@ void UserDlg::OnShortcut()
     if (selected < 0)
         return;
     const User& user = users_[static_cast<size_t>(selected)];
-    const Settings settings = UserSettings(user.path_);
+    const Settings settings = mainSettings_->ForUser(user.path_);
     ShortcutDlg dialog(user, settings, Handle());
     dialog.DoModal();
 }

@@ -31,8 +31,6 @@ private:
     void UpdateButtons();
     // The selected user's index in the array; -1 without a selection.
     int SelectedUser() const;
-    // A settings object of this configuration reading the settings of that user file ("" the default user).
-    Settings UserSettings(const std::string& userFile) const;
     std::vector<ImageFolder> FolderList(const std::string& userFile) const;
     void SaveFolderList(const std::string& userFile, const std::vector<ImageFolder>& folders) const;
     void ShowNotSaved(const std::string& path) const;
@@ -40,6 +38,10 @@ private:
     bool IsCurrent(const std::string& path) const;
 
     void OnSettings();
+    // Gives the user at index its new name: its files and, when it is the folder of its name, its
+    // save folder. false, with the failure shown and nothing changed, when a file cannot be written.
+    bool Rename(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders);
+    bool MoveSaveFolder(int index, const User& user, Settings& settings) const;
     void OnSelect();
     void OnNew();
     void OnCopy();

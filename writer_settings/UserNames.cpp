@@ -53,7 +53,7 @@ bool IsNameTaken(const std::vector<User>& users, int index, const std::string& n
     return !ownFile && fw::PathExists(path);
 }
 
-std::vector<User> LoadUsers(const std::string& usersDir, const std::string& defaultName)
+std::vector<User> LoadUsers(const std::string& usersDir, const std::string& programIni, const std::string& defaultName)
 {
     std::vector<User> users(1);
     users[0].name_ = defaultName;
@@ -67,6 +67,8 @@ std::vector<User> LoadUsers(const std::string& usersDir, const std::string& defa
             continue;
         User user;
         user.path_ = usersDir + "\\" + fileName;
+        if (fw::ComparablePath(user.path_) == fw::ComparablePath(programIni))
+            continue;
         user.name_ = fileName.substr(0, fileName.rfind('.'));
         users.push_back(user);
     } while (::FindNextFileA(search, &found));
@@ -91,17 +93,6 @@ std::string FreeNewUserName(const std::string& usersDir, const std::string& base
     for (int number = 2; fw::PathExists(UserFilePath(usersDir, name)); ++number)
         name = baseName + " " + std::to_string(number);
     return name;
-}
-
-bool MayDeleteSaveFolder(const std::string& saveFolder, const std::string& defaultSaveFolder,
-                         const std::string& usersDir)
-{
-    const std::string folder = cp1252::Lower(saveFolder);
-    if (folder.empty() || folder.find(cp1252::Lower(defaultSaveFolder)) != std::string::npos)
-        return false;
-    if (cp1252::EqualsNoCase(saveFolder, usersDir))
-        return false;
-    return !cp1252::StartsWithNoCase(usersDir + "\\", saveFolder + "\\");
 }
 
 } // namespace usernames

@@ -13,7 +13,8 @@ bool HasForbiddenLinkCharacter(const std::string& name);
 
 // A settings file of the users folder that is a language file, not a user: its file name holds
 // "swedish", "english", "danish", "norway", "finnish" or "spanish" (case ignored). Only the file name
-// counts, so a users folder whose own path holds such a word still lists its users.
+// counts, so a users folder whose own path holds such a word still lists its users. A user's name
+// that passes this test is refused, since the user's file would never be listed.
 bool IsLanguageFile(const std::string& fileName);
 
 // "%s\%s.ini": the settings file of a user of that name.
@@ -28,16 +29,11 @@ int FindUser(const std::vector<User>& users, const std::string& name);
 bool IsNameTaken(const std::vector<User>& users, int index, const std::string& name, const std::string& usersDir);
 
 // The default user first, then one user per settings file of the users folder in the order the
-// file search gives them; language files are left out.
-std::vector<User> LoadUsers(const std::string& usersDir, const std::string& defaultName);
+// file search gives them; language files are left out, and so is the program ini, which is the
+// default user's when the users folder is the program folder.
+std::vector<User> LoadUsers(const std::string& usersDir, const std::string& programIni, const std::string& defaultName);
 // The user whose file is userFile (case ignored); the default user (0) for none or no match.
 int CurrentUserIndex(const std::vector<User>& users, const std::string& userFile);
 // "Ny användare", else "Ny användare 2", 3, ... : the first name whose settings file is not there.
 std::string FreeNewUserName(const std::string& usersDir, const std::string& baseName);
-// Whether deleting a user may offer to delete its save folder too: not when the folder holds the
-// default user's save folder, is the users folder, or holds the users folder (whose files are other
-// users' settings).
-bool MayDeleteSaveFolder(const std::string& saveFolder, const std::string& defaultSaveFolder,
-                         const std::string& usersDir);
-
 } // namespace usernames

@@ -38,8 +38,8 @@ void WTIDlg::Attach(WordBarOwner* owner, const std::string& imageBaseIni)
     imageBaseIni_ = imageBaseIni;
     imageBases_.LoadBases(imageBaseIni, 1);
     pictureControl_ = owner_->GetPictureInterface();
-    hits_.Clear();
-    searched_ = false;
+    // The hits were made from the store just reloaded: the strip forgets them with them.
+    ForgetHits();
     // Kept as the program ini gives it; nothing uses it yet.
     textImage_ = ini::ReadString(owner_->GetSettings().programIni_, "Defaults", "TextImage").substr(0, 255);
 }
@@ -77,7 +77,7 @@ void WTIDlg::Place(const RECT& rect)
     const RECT word = Item(IDC_WORD_BAR_WORD).RectInParent();
     stripRect_ = RECT{word.right + 5, 1, client.right - 5 - side - 5, client.bottom};
     cells_ = BuildHitCells(stripRect_, frameWidth_);
-    strip_.Reset(GetHitCount(), static_cast<int>(cells_.size()));
+    strip_.Relayout(static_cast<int>(cells_.size()));
     ShowItem(IDC_WORD_BAR_MORE, strip_.HasMorePagesThanOne());
     LoadShownPictures();
     Self().Invalidate();
@@ -98,6 +98,24 @@ bool WTIDlg::FocusIsOn(int id) const
 {
     HWND focus = ::GetFocus();
     return focus != nullptr && focus == Item(id).Handle();
+}
+
+void WTIDlg::Clear()
+{
+    SetItemText(IDC_WORD_BAR_WORD, std::string());
+    ForgetHits();
+}
+
+void WTIDlg::ForgetHits()
+{
+    hits_.Clear();
+    searched_ = false;
+    loadPending_ = false;
+    strip_.Reset(0, static_cast<int>(cells_.size()));
+    if (!hwnd_)
+        return;
+    ShowItem(IDC_WORD_BAR_MORE, false);
+    InvalidateStrip();
 }
 
 void WTIDlg::ResetHits()
@@ -161,6 +179,8 @@ bool WTIDlg::OnCommand(int id, int code)
     case IDC_WORD_BAR_WORD:
         if (code == EN_SETFOCUS)
             OnWordFocused();
+        else if (code == EN_CHANGE)
+            InvalidateStrip(); // the word entry shows the word as it now reads
         return true;
     // The main window's other keys in table 138 do nothing here.
     case ID_WORD_BAR_LARGE_PICTURE:
@@ -377,14 +397,21 @@ bool WTIDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&)
 void WTIDlg::Paint()
 {
     fw::PaintDC dc(hwnd_);
+    fw::SelectObjectGuard font(dc, reinterpret_cast<HGDIOBJ>(Self().Send(WM_GETFONT)));
+    const int previousMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF previousColour = ::SetTextColor(dc, RGB(0, 0, 0));
     for (size_t cell = 0; cell < cells_.size(); ++cell) {
         const int hit = strip_.HitIn(static_cast<int>(cell));
         if (hit < 0)
             break;
-        const CKvoraObject& object = hits_.At(hit);
         ::FillRect(dc, &cells_[cell], whiteBrush_);
-        object.Draw(dc, cells_[cell], object.label_.empty() ? 1 : 0, 1, 1);
+        if (hits_.IsWordEntry(hit))
+            PaintWordEntry(dc, cells_[cell]);
+        else
+            PaintPicture(dc, cells_[cell], hits_.At(hit));
     }
+    ::SetTextColor(dc, previousColour);
+    ::SetBkMode(dc, previousMode);
     const int markedCell = strip_.CellOf(strip_.Marked());
     if (markedCell < 0)
         return;
@@ -393,4 +420,29 @@ void WTIDlg::Paint()
     fw::SelectObjectGuard pen(dc, markPen_);
     fw::SelectObjectGuard brush(dc, ::GetStockObject(NULL_BRUSH));
     ::Rectangle(dc, mark.left, mark.top, mark.right, mark.bottom);
+}
+
+// A cell of the strip is small: a label drawn to the cell's width would be a few pixels high. The
+// word goes across the top in the bar's own font, the picture below it.
+void WTIDlg::PaintPicture(HDC dc, const RECT& cell, const CKvoraObject& picture) const
+{
+    RECT picturePart = cell;
+    if (!picture.label_.empty()) {
+        TEXTMETRICA metrics{};
+        ::GetTextMetricsA(dc, &metrics);
+        RECT caption{cell.left, cell.top, cell.right, std::min(cell.bottom, cell.top + metrics.tmHeight)};
+        ::DrawTextA(dc, picture.label_.c_str(), static_cast<int>(picture.label_.size()), &caption,
+                    DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        picturePart.top = caption.bottom;
+    }
+    picture.Draw(dc, picturePart, 1, 0, 1);
+}
+
+// The last hit writes the typed word: its cell shows that word.
+void WTIDlg::PaintWordEntry(HDC dc, const RECT& cell) const
+{
+    const std::string word = ItemText(IDC_WORD_BAR_WORD);
+    RECT area = cell;
+    ::DrawTextA(dc, word.c_str(), static_cast<int>(word.size()), &area,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }

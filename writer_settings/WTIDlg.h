@@ -39,6 +39,8 @@ public:
 
     // The word gets the focus, fully selected, nothing marked.
     void ResetHits();
+    // An empty bar for a new document: no word and no hits.
+    void Clear();
     // Into the strip: the first shown hit is marked.
     void EnterHits();
     // Out of the strip: nothing marked, inactive. Only while the strip has cells.
@@ -70,6 +72,8 @@ protected:
 
 private:
     void Search();
+    // No hits, nothing marked; the strip is repainted empty.
+    void ForgetHits();
     void InsertMarkedHit();
     void OnNextPage();
     void OnRight();
@@ -84,6 +88,8 @@ private:
     void OnLoadMessage();
     void InvalidateStrip();
     void Paint();
+    void PaintPicture(HDC dc, const RECT& cell, const CKvoraObject& picture) const;
+    void PaintWordEntry(HDC dc, const RECT& cell) const;
     bool FocusIsOn(int id) const;
 
     WordBarOwner* owner_ = nullptr;

@@ -141,6 +141,8 @@
 #define IDS_NAME_MISSING             3721
 #define IDS_USER_NAME_CHARACTERS     3722
 #define IDS_USER_EXISTS              3723
+#define IDS_USER_NAME_LANGUAGE       3724
+#define IDS_SAVE_FOLDER_SHARED       3725
 #define IDS_SHORTCUT_CAPTION         3726
 #define IDS_SHORTCUT_QUESTION        3727
 #define IDS_SHORTCUT_WITH_USER       3728
@@ -182,6 +184,7 @@
 #define IDS_SAVE_FOLDER_INVALID      3764
 #define IDS_CREATE_FOLDER_QUESTION   3765
 #define IDS_CREATE_FOLDER_CAPTION    3766
+#define IDS_SAVE_FOLDER_SHARED_CAPTION 3767
 #define IDS_NO_BASE                  3768
 #define IDS_STYLE_ITALIC             3769
 // The nine colours of the screen page, in colour-index order (3770 + index).

@@ -193,3 +193,6 @@
 #define IDS_CLIP_BROWSE_TITLE           3473
 #define IDS_CLIP_FILTER                 3474
 #define IDS_CLIP_NOT_SAVED              3475
+#define IDS_CLIP_REPLACE                3476
+#define IDS_BLOCK_UNSTORABLE            3477
+#define IDS_BLOCK_CELLS_OUTSIDE         3478

@@ -75,4 +75,6 @@
 #define IDS_EDITOR_DAMAGED              3237
 #define IDS_EDITOR_NO_NAME              3238
 #define IDS_EDITOR_NOT_REGISTERED       3239
+#define IDS_EDITOR_UNREADABLE           3240
+#define IDS_EDITOR_UNREADABLE_CLOSE     3241
 #define IDS_EDITOR_FLAG_NOT_SAVED       3290

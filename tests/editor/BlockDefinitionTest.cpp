@@ -336,4 +336,15 @@ TEST(ClipboardGeometry, TheProposedAndTheSavedNames)
     for (const auto& n : names) {
         EXPECT_EQ(n.saved, clipboard::WithJpegExtension(n.chosen)) << n.chosen;
     }
+    // A bare name goes into the proposed folder; one with a folder or drive stays where it says.
+    const struct {
+        const char* typed;
+        const char* file;
+    } typed[] = {
+        {"bil.jpg", "C:\\b\\bil.jpg"}, {"D:\\bilder\\bil.jpg", "D:\\bilder\\bil.jpg"},
+        {"D:bil.jpg", "D:bil.jpg"}, {"bilder/bil.jpg", "bilder/bil.jpg"},
+    };
+    for (const auto& t : typed) {
+        EXPECT_EQ(t.file, clipboard::FileInFolder(t.typed, "C:\\b")) << t.typed;
+    }
 }

@@ -176,6 +176,65 @@ TEST_F(BlockDialogs, OkChecksTheLimitOnTheCommandAsStored)
     }
 }
 
+// A value the overlay file cannot hold is named at OK, and the dialog stays open to mend it; a
+// block whose cells lie off the grid can only be deleted, and says so. Once mended, OK takes it.
+TEST_F(BlockDialogs, OkRefusesWhatTheOverlayFileCannotHold)
+{
+    const struct Case {
+        const char* what;
+        bool background;
+        RECT cells;
+        const char* picture;
+        const char* typedText;
+        UINT refusal;
+        const char* field;
+    } cases[] = {
+        {"a comma in the picture path", false, RECT{1, 1, 3, 2}, "C:\\bilder\\a,b.bmp", "Bil", IDS_BLOCK_UNSTORABLE,
+         "en bildsökväg"},
+        {"the pair that reads as a line break", false, RECT{1, 1, 3, 2}, "", "C:\\nytt", IDS_BLOCK_UNSTORABLE,
+         "en text"},
+        {"a background's picture path", true, RECT{1, 1, 3, 2}, "C:\\a,b.bmp", "Sol", IDS_BLOCK_UNSTORABLE,
+         "en bildsökväg"},
+        {"cells off the grid", false, RECT{15, 7, 16, 7}, "", "Bil", IDS_BLOCK_CELLS_OUTSIDE, ""},
+    };
+    for (const Case& c : cases) {
+        Block block;
+        block.cells_ = {c.cells};
+        block.picturePath_ = c.picture;
+        std::unique_ptr<fw::Dialog> dialog;
+        if (c.background)
+            dialog = std::make_unique<DefineBkDlg>(block, Context());
+        else
+            dialog = std::make_unique<DefineBlockDlg>(block, Context(), BlockCommandContext{});
+        ScriptedMessages messages;
+        messages.Expect(c.refusal);
+        const INT_PTR result = RunClosing(*dialog, [&](fw::Dialog& window) {
+            SetText(window, IDC_BLOCK_TEXT, c.typedText);
+            ::SendMessageA(window, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(::IsWindowVisible(window)) << c.what;
+            ASSERT_EQ(1u, messages.Shown().size()) << c.what;
+            EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(c.field)) << c.what;
+            if (c.refusal == IDS_BLOCK_CELLS_OUTSIDE) {
+                Close(window, IDCANCEL);
+                return;
+            }
+            // Mended: the picture removed, the text typed again.
+            if (*c.picture)
+                Click(window, IDC_BLOCK_REMOVE_PICTURE);
+            SetText(window, IDC_BLOCK_TEXT, "Bil");
+            Click(window, IDOK);
+        });
+        if (c.refusal == IDS_BLOCK_CELLS_OUTSIDE) {
+            EXPECT_EQ(IDCANCEL, result) << c.what;
+            continue;
+        }
+        EXPECT_EQ(IDOK, result) << c.what;
+        EXPECT_EQ("Bil", block.text_) << c.what;
+        EXPECT_EQ("", block.picturePath_) << c.what;
+        EXPECT_EQ(FileIO::BlockField::None, FileIO::FindUnstorableField(block)) << c.what;
+    }
+}
+
 TEST_F(BlockDialogs, SubDialogTagsGoInAtTheCaretOnce)
 {
     Block block = OneRange();
@@ -668,6 +727,38 @@ TEST(ClipboardSheet, PastesCropsOnceUndoesAndSavesUnderTheProposedName)
     Press(sheet, PSBTN_FINISH, -1);
     EXPECT_EQ(folder / "2.jpg", sheet.Saved());
     EXPECT_TRUE(fw::PathExists(folder / "2.jpg"));
+    sheet.Destroy();
+}
+
+// Finish never replaces a file without asking; No keeps the wizard open and the file as it was. A
+// bare file name is saved in the proposed folder, not taken for a folder of its own.
+TEST(ClipboardSheet, FinishAsksBeforeReplacingAndABareNameGoesIntoTheFolder)
+{
+    TempFolder folder;
+    folder.Write("bil.jpg", "en annan bild");
+    PutPictureOnClipboard();
+    ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
+    ASSERT_TRUE(sheet.Create(nullptr));
+    fw::PumpMessages();
+    Click(sheet.PastePage(), IDC_CLIP_PASTE);
+    Press(sheet, PSBTN_NEXT, 1);
+    Press(sheet, PSBTN_NEXT, 2);
+    SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "bil.jpg");
+    {
+        testsupport::ScriptedMessages messages;
+        messages.Expect(IDS_CLIP_REPLACE, IDNO);
+        sheet.PressButton(PSBTN_FINISH);
+        fw::PumpMessages();
+        ASSERT_EQ(1u, messages.Shown().size());
+        EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(folder / "bil.jpg"));
+    }
+    EXPECT_TRUE(sheet.IsRunning());
+    EXPECT_EQ("en annan bild", TempFolder::Read(folder / "bil.jpg"));
+
+    SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "buss.jpg");
+    Press(sheet, PSBTN_FINISH, -1);
+    EXPECT_EQ(folder / "buss.jpg", sheet.Saved());
+    EXPECT_TRUE(fw::FileExists(folder / "buss.jpg"));
     sheet.Destroy();
 }
 

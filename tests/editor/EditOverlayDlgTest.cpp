@@ -7,6 +7,7 @@
 #include "components/TextSpeaker.h"
 #include "editor/EditOverlayDlg.h"
 #include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "library/FakeTextSpeaker.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
@@ -120,6 +121,17 @@ protected:
     }
 
     static std::string Title(EditOverlayDlg& editor) { return editor.Self().Text(); }
+
+    // Define through the real dialog of the view: the control takes the text and OK is pressed.
+    static void DefineInDialog(EditOverlayDlg& editor, UINT templateId, int control, const std::string& text)
+    {
+        OnNextDialog([=](fw::Dialog& define) {
+            EXPECT_EQ(templateId, define.TemplateId());
+            testsupport::SetText(define.Handle(), control, text);
+            testsupport::Click(define.Handle(), IDOK);
+        });
+        Command(editor, ID_EDITOR_DEFINE);
+    }
 
     // What the block dialog does on OK: the new block on the selected cells, with these values.
     static void DefineAsTheDialogWould(EditOverlayDlg& editor, const std::string& text, const std::string& command)
@@ -416,11 +428,189 @@ TEST_F(EditorWindowTest, AnOverlayThatCannotBeSavedAgainSaysSoWhenItOpens)
             Command(editor, ID_EDITOR_CLOSE);
             EXPECT_NE(nullptr, dialog.Editor());
 
-            // Mended, it saves and closes.
-            editor.Model().Keys()[0].command_ = "abcd";
+            // Mended through Define, as the message says: the block dialog on the named block takes
+            // a command the file can hold, and the overlay saves and closes.
+            Click(editor, "B2");
+            DefineInDialog(editor, IDD_DEFINE_BLOCK, IDC_BLOCK_COMMAND, "abcd");
+            ASSERT_EQ(1u, editor.Model().Keys().size());
+            EXPECT_EQ("abcd", editor.Model().Keys()[0].command_);
             messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDYES);
             Command(editor, ID_EDITOR_CLOSE);
             EXPECT_EQ(nullptr, dialog.Editor());
+            EXPECT_NE(std::string::npos, Read(OverlayPath("Skola", "Bil")).find(",abcd\r\n"));
+        },
+        EditOverlayDlg::Factory());
+}
+
+// A file that is there but cannot be read (here held open by another program that lets nobody read
+// it) says so, opens read-only, and stays as it was after the other program lets it go: no save
+// replaces it with the empty grid.
+TEST_F(EditorWindowTest, AnOverlayThatCannotBeReadOpensReadOnlyAndIsNeverReplaced)
+{
+    const std::string path = OverlayPath("Skola", "Bil");
+    const std::string before = Read(path);
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                        nullptr);
+            ASSERT_NE(INVALID_HANDLE_VALUE, held);
+            ScriptedMessages messages;
+            messages.Expect(IDS_EDITOR_UNREADABLE);
+            EditOverlayDlg& editor = Open(dialog, 0);
+            ::CloseHandle(held);
+            ASSERT_EQ(1u, messages.Shown().size());
+            EXPECT_NE(std::string::npos, messages.Shown()[0].text.find("Bil.ini"));
+            EXPECT_TRUE(editor.Model().Keys().empty());
+            EXPECT_TRUE(Grayed(editor.Menu(), ID_EDITOR_SAVE));
+            EXPECT_TRUE(Grayed(editor.Menu(), ID_EDITOR_SAVE_AND_LOAD));
+
+            Click(editor, "E5");
+            DefineAsTheDialogWould(editor, "Ny", "ny");
+            Command(editor, ID_EDITOR_SAVE);
+            Command(editor, ID_EDITOR_SAVE_AND_LOAD);
+            messages.Expect(IDS_EDITOR_UNREADABLE_CLOSE, IDNO);
+            Command(editor, ID_EDITOR_CLOSE);
+            EXPECT_NE(nullptr, dialog.Editor());
+            messages.Expect(IDS_EDITOR_UNREADABLE_CLOSE, IDYES);
+            Command(editor, ID_EDITOR_CLOSE);
+            EXPECT_EQ(nullptr, dialog.Editor());
+            EXPECT_EQ("1 Bil", ListText(dialog, 0));
+        },
+        EditOverlayDlg::Factory());
+    EXPECT_EQ(before, Read(path));
+}
+
+// The editor's Open puts another overlay in its place: it loads it, and after closing the main
+// window's lines still show what the files hold, the chosen line stays chosen with its own overlay,
+// and Enter on it opens that overlay again, not the other one.
+TEST_F(EditorWindowTest, OpenLoadsAnotherOverlayAndClosingLeavesTheListAsTheFilesAre)
+{
+    std::string hus = "Hus";
+    Block key;
+    key.cells_ = {RECT{7, 7, 7, 7}};
+    key.text_ = "Hus";
+    ASSERT_EQ(FileIO::kSaved, Io().SaveOverlay(hus, 2, "Skola", {key}, {}, KeyboardSettings()));
+    MakeSet("Hem", StandardRegister({}).c_str());
+    std::string sol = "Sol";
+    ASSERT_EQ(FileIO::kSaved, Io().SaveOverlay(sol, 3, "Hem", {key, key}, {}, KeyboardSettings()));
+
+    struct Case {
+        const char* what;
+        int line;             // the main window's line the editor is opened on
+        std::string set;      // what the editor's Open chooses
+        int chosen;
+        std::string title;    // the editor's title once it has opened it
+        size_t keys;
+        std::string selected; // the main window's selected overlay afterwards
+    } cases[] = {
+        {"another overlay of the set", 0, "Skola", 1, "Skola : Hus", 1, "Bil"},
+        {"an overlay of another set", 0, "Hem", 2, "Hem : Sol", 2, "Bil"},
+        {"from a new overlay", 2, "Skola", 0, "Skola : Bil", 2, ""},
+    };
+    for (const Case& c : cases) {
+        RunMainWindow(
+            [&](CSkarpinDlg& dialog) {
+                EditOverlayDlg& editor = Open(dialog, c.line);
+                OnNextDialog([&](fw::Dialog& shown) {
+                    EXPECT_EQ(static_cast<UINT>(IDD_OPEN_OVERLAY), shown.TemplateId());
+                    fw::ComboBox sets = shown.Control<fw::ComboBox>(IDC_NAME_SETS);
+                    testsupport::SelectCombo(shown.Handle(), IDC_NAME_SETS, sets.FindExact(c.set));
+                    testsupport::SelectList(shown.Handle(), IDC_NAME_LIST, c.chosen);
+                    PressOk(shown);
+                });
+                Command(editor, ID_EDITOR_OPEN);
+                EXPECT_EQ(c.title, Title(editor)) << c.what;
+                EXPECT_EQ(c.keys, editor.Model().Keys().size()) << c.what;
+
+                Command(editor, ID_EDITOR_CLOSE);
+                ASSERT_EQ(nullptr, dialog.Editor()) << c.what;
+                EXPECT_EQ("1 Bil", ListText(dialog, 0)) << c.what;
+                EXPECT_EQ("2 Hus", ListText(dialog, 1)) << c.what;
+                EXPECT_EQ("3 ", ListText(dialog, 2)) << c.what;
+                EXPECT_EQ(c.selected, dialog.SelectedOverlayName()) << c.what;
+                EXPECT_EQ(c.line, static_cast<int>(dialog.List().Self().Send(LB_GETCARETINDEX))) << c.what;
+
+                EditOverlayDlg& again = Open(dialog, c.line);
+                EXPECT_EQ(c.selected, again.OverlayName()) << c.what;
+                Command(again, ID_EDITOR_CLOSE);
+            },
+            EditOverlayDlg::Factory());
+    }
+}
+
+// While the editor shows a dialog of its own only the editor is disabled: closing the main window
+// then (Esc, Alt+F4, "Avsluta") is refused, so the block the dialog defines reaches the editor and
+// its close question.
+TEST_F(EditorWindowTest, TheMainWindowDoesNotCloseWhileTheEditorShowsADialog)
+{
+    int beeps = 0;
+    fw::SetBeepHandler([&] { ++beeps; });
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 1);
+            Click(editor, "B2");
+            OnNextDialog([&](fw::Dialog& define) {
+                testsupport::SetText(define.Handle(), IDC_BLOCK_TEXT, "Buss");
+                EXPECT_FALSE(::IsWindowEnabled(editor.Handle()));
+                dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                dialog.Self().Send(WM_COMMAND, MAKEWPARAM(ID_APP_EXIT_SKARPIN, 0), 0);
+                EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
+                EXPECT_EQ(2, beeps);
+                testsupport::Click(define.Handle(), IDOK);
+            });
+            Command(editor, ID_EDITOR_DEFINE);
+            ASSERT_EQ(1u, editor.Model().Keys().size());
+            EXPECT_EQ("Buss", editor.Model().Keys()[0].text_);
+
+            // With the dialog gone, closing asks about the change.
+            ScriptedMessages messages;
+            messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDCANCEL);
+            dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
+            editor.Model().SetModified(false);
+        },
+        EditOverlayDlg::Factory());
+    fw::SetBeepHandler(nullptr);
+}
+
+// "Spara och ladda" stores the overlay before it offers its set to the keyboard; a save that does
+// not happen (Cancel in the name dialog of a new overlay) loads nothing.
+TEST_F(EditorWindowTest, SaveAndLoadStoresTheOverlayThenOffersItsSet)
+{
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EditOverlayDlg& editor = Open(dialog, 0);
+            EXPECT_FALSE(Grayed(editor.Menu(), ID_EDITOR_SAVE_AND_LOAD));
+            Click(editor, "B2");
+            Command(editor, ID_EDITOR_CUT);
+            int offered = 0;
+            OnNextDialog([&](fw::Dialog& load) {
+                ++offered;
+                EXPECT_EQ(static_cast<UINT>(IDD_LOAD_KVORA), load.TemplateId());
+                std::vector<Block> keys, background;
+                KeyboardSettings settings;
+                Io().LoadOverlay(OverlayPath("Skola", "Bil"), keys, background, settings);
+                ASSERT_EQ(1u, keys.size());
+                EXPECT_EQ("Hus", keys[0].text_);
+                testsupport::Click(load.Handle(), IDCANCEL);
+            });
+            Command(editor, ID_EDITOR_SAVE_AND_LOAD);
+            EXPECT_EQ(1, offered);
+            EXPECT_FALSE(editor.Model().IsModified());
+            Command(editor, ID_EDITOR_CLOSE);
+
+            EditOverlayDlg& fresh = Open(dialog, 2);
+            Click(fresh, "C3");
+            DefineAsTheDialogWould(fresh, "Ny", "ny");
+            OnNextDialog([](fw::Dialog& name) {
+                EXPECT_EQ(static_cast<UINT>(IDD_SAVE_OVERLAY), name.TemplateId());
+                name.EndDialog(IDCANCEL);
+            });
+            Command(fresh, ID_EDITOR_SAVE_AND_LOAD);
+            EXPECT_TRUE(fresh.Model().IsModified());
+            EXPECT_FALSE(fw::PathExists(OverlayPath("Skola", "Ny")));
+            fresh.Model().SetModified(false);
+            Command(fresh, ID_EDITOR_CLOSE);
         },
         EditOverlayDlg::Factory());
 }
@@ -485,12 +675,7 @@ TEST_F(EditorWindowTest, DefineAndAppearanceCommandsOpenTheirDialogsOnTheSelecti
 
             Command(editor, ID_EDITOR_VIEW_BACKGROUND);
             Click(editor, "G5");
-            OnNextDialog([](fw::Dialog& define) {
-                EXPECT_EQ(IDD_DEFINE_BACKGROUND, static_cast<int>(define.TemplateId()));
-                testsupport::SetText(define.Handle(), IDC_BLOCK_TEXT, "Himmel");
-                testsupport::Click(define.Handle(), IDOK);
-            });
-            Command(editor, ID_EDITOR_DEFINE);
+            DefineInDialog(editor, IDD_DEFINE_BACKGROUND, IDC_BLOCK_TEXT, "Himmel");
             ASSERT_EQ(1u, editor.Model().Background().size());
             EXPECT_EQ("Himmel", editor.Model().Background()[0].text_);
             editor.Model().SetModified(false);

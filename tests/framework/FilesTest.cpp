@@ -33,3 +33,26 @@ TEST(Files, FilesAndNamesThatExist)
     EXPECT_FALSE(fw::FolderExists(folder / "saknas"));
     EXPECT_FALSE(fw::PathExists(""));
 }
+
+// Folders compared as the file system names them: any spelling of one folder is that folder, and a
+// folder holds what lies below it but not a sibling whose name begins like its own.
+TEST(Files, AFolderHoldsItselfAndWhatLiesBelowItInAnySpelling)
+{
+    struct Case {
+        const char* folder;
+        const char* path;
+        bool holds;
+    };
+    const Case cases[] = {
+        {"C:\\Morvel\\Users", "C:\\Morvel\\Users", true},      {"C:\\Morvel\\Users\\", "c:\\morvel\\users", true},
+        {"C:\\Morvel\\", "C:\\Morvel\\Users\\Anna", true},      {"c:\\", "C:\\Morvel\\Users", true},
+        {"C:/Morvel", "C:\\Morvel\\Users", true},               {"C:\\Morvel\\Users\\..", "C:\\Morvel\\Dokument", true},
+        {"C:\\Morvel\\Use", "C:\\Morvel\\Users", false},       {"C:\\Morvel\\Users\\Anna", "C:\\Morvel\\Users", false},
+        {"C:\\Morvel\\Users", "D:\\Morvel\\Users", false},     {"", "C:\\Morvel", false},
+        {"C:\\Morvel\\\xC5sa", "c:\\morvel\\\xE5sa\\1.txt", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.holds, fw::FolderHolds(c.folder, c.path)) << c.folder << " / " << c.path;
+    EXPECT_EQ(fw::ComparablePath("C:\\Morvel\\Users\\"), fw::ComparablePath("c:\\MORVEL\\.\\users"));
+    EXPECT_EQ("c:\\", fw::ComparablePath("C:\\"));
+}

@@ -51,7 +51,9 @@ TEST(CopyMoveRules, RoomForTheOverlays)
         {SetKind::kOrdinary, 0, 100, true},
         {SetKind::kStandard, 24, 3, true},
         {SetKind::kStandard, 25, 3, false},
-        {SetKind::kTemplates, 150, 100, true},
+        {SetKind::kTemplates, 97, 3, true},
+        {SetKind::kTemplates, 98, 3, false},
+        {SetKind::kTemplates, 0, 100, true},
         {SetKind::kTemplates, 0, 101, false},
     };
     for (const Case& c : cases) {

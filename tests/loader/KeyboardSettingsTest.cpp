@@ -2,6 +2,7 @@
 // what the dialog is shown, which files take which values, and that every other line of those
 // files stays exactly as it was.
 #include "MainWindowFixture.h"
+#include "framework/Files.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
@@ -160,4 +161,32 @@ TEST_F(KeyboardSettingsTest, AnOverlayThatCannotBeWrittenIsNamed)
     ::SetFileAttributesA(OverlayPath("Skola", "Bok").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(Read(OverlayPath("Skola", "Bil")), OverlayWith("Bil", Times("0", "1", "0.8", "1.0", "0.0", "0.0")));
     EXPECT_EQ(Read(OverlayPath("Skola", "Bok")), OverlayWith("Bok", Times("1", "0", "0.8", "1.0", "0.0", "0.0")));
+}
+
+// An overlay deleted outside the program after the list was read stays deleted, per set and per
+// overlay alike: it is named to the user, and the others take the values.
+TEST_F(KeyboardSettingsTest, AnOverlayDeletedOutsideTheProgramIsNotBroughtBack)
+{
+    for (bool perOverlay : {false, true}) {
+        WriteOverlay("Skola", "Bil", Times("1", "1", "0.8", "1.0", "0.0", "0.0"));
+        WriteOverlay("Skola", "Bok", Times("1", "0", "0.8", "1.0", "0.0", "0.0"));
+        RunMainWindow([&](CSkarpinDlg& dialog) {
+            SelectSet(dialog, "Skola");
+            if (perOverlay)
+                SelectLines(dialog, {0, 3});
+            ASSERT_TRUE(::DeleteFileA(OverlayPath("Skola", "Bok").c_str()));
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_SETTINGS_OVERLAYS_GONE);
+            OnNextDialog([](fw::Dialog& feedback) {
+                EXPECT_TRUE(feedback.IsChecked(IDC_FEEDBACK_LIGHT));
+                Click(feedback, IDC_FEEDBACK_LIGHT);
+                PressOk(feedback);
+            });
+            Command(dialog, ID_OVERLAY_FEEDBACK);
+            ASSERT_EQ(messages.Shown().size(), 1u) << perOverlay;
+            EXPECT_NE(messages.Shown()[0].text.find("Bok"), std::string::npos) << perOverlay;
+        });
+        EXPECT_FALSE(fw::PathExists(OverlayPath("Skola", "Bok"))) << perOverlay;
+        EXPECT_NE(Read(OverlayPath("Skola", "Bil")).find("FlashSignal=0"), std::string::npos) << perOverlay;
+    }
 }

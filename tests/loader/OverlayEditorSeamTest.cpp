@@ -2,6 +2,7 @@
 // factory the main window is given: what the editor is handed, the template question, the one editor
 // at a time, its closing message and the main window's size passed on.
 #include "MainWindowFixture.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
@@ -221,4 +222,33 @@ TEST_F(OverlayEditorSeamTest, WithoutAFactoryOpeningShowsNothing)
         EXPECT_EQ(beeps_, 0);
         EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
     });
+}
+
+// While an editor is open, a command that would change a set or an overlay is refused the same way
+// whichever way it comes: the Delete key in the list or the tree, or the menu reached by the
+// keyboard. Each beeps, asks nothing, and every file stays.
+TEST_F(OverlayEditorSeamTest, KeyboardCommandsThatChangeFilesAreRefusedWhileAnEditorIsOpen)
+{
+    const std::string registerBefore = Register("Skola");
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            OpenLine(dialog, "Skola", 0);
+            ASSERT_NE(dialog.Editor(), nullptr);
+            const int before = beeps_;
+            dialog.List().Self().Send(WM_KEYDOWN, VK_DELETE, 0);
+            dialog.SetSelectionFocus(0);
+            ::SendMessageA(dialog.Tree().Handle(), WM_KEYDOWN, VK_DELETE, 0);
+            for (int focus : {0, 1}) {
+                dialog.SetSelectionFocus(focus);
+                for (int id : {ID_EDIT_DELETE_SELECTION, ID_EDIT_RENAME_SELECTION, ID_EDIT_MOVE_OVERLAYS,
+                               ID_EDIT_COPY_SELECTION, ID_CHANGE_PATHS})
+                    Command(dialog, id);
+            }
+            EXPECT_EQ(before + 12, beeps_);
+            EXPECT_NE(dialog.Editor(), nullptr);
+        },
+        Factory());
+    EXPECT_TRUE(fw::FileExists(OverlayPath("Skola", "Bil")));
+    EXPECT_TRUE(fw::FileExists(OverlayPath("Skola", "Äpple")));
+    EXPECT_EQ(registerBefore, Register("Skola"));
 }

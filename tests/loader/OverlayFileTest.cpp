@@ -429,6 +429,8 @@ TEST(OverlayFile, ValuesTheFileCannotHoldAreRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(FileIO::BlockField::Cells, FileIO::FindUnstorableField(outside));
 }
 
+// A lone CR or LF in a text would come back as a CR LF: the save refuses it as it refuses any value
+// that would not read back as it was, and the text with CR LF line breaks is stored and read whole.
 TEST(OverlayFile, LoneLineBreaksAreStoredAsLineBreaks)
 {
     OverlayFixture fixture;
@@ -436,12 +438,40 @@ TEST(OverlayFile, LoneLineBreaksAreStoredAsLineBreaks)
     block.text_ = "ett\ntvå\rtre";
     Block second = GoldenKey();
     second.command_ = "andra";
+    FileIO::UnstorableValue where;
+    std::string name = "Rader";
+    EXPECT_EQ(FileIO::kUnstorable, fixture.IO().SaveOverlay(name, 5, OverlayFixture::kSet, {block, second}, {},
+                                                            KeyboardSettings(), &where));
+    EXPECT_EQ(FileIO::BlockField::Text, where.field);
+    EXPECT_EQ(0, where.index);
+    block.text_ = "ett\r\ntvå\r\ntre";
     ASSERT_EQ(FileIO::kSaved, fixture.Save("Rader", {block, second}));
     Blocks keys, background;
     ASSERT_EQ(FileIO::kLoaded, fixture.Load("Rader", keys, background));
     ASSERT_EQ(2u, keys.size());
     EXPECT_EQ("ett\r\ntvå\r\ntre", keys[0].text_);
     EXPECT_EQ("andra", keys[1].command_);
+}
+
+// The check and the file agree: a text the check calls storable reads back exactly as it was saved,
+// and one it refuses would not have.
+TEST(OverlayFile, TheTextCheckAgreesWithWhatReadsBack)
+{
+    OverlayFixture fixture;
+    const char* texts[] = {"en rad", "två\r\nrader", "ett\ntvå", "ett\rtvå", "slut\r", "slut\n",
+                           "slut\r\n", "\r\nbörjan", "\n", "C:\\mapp\\", "C:\\ny", "a\\\r\nb"};
+    for (const char* text : texts) {
+        Block block = GoldenKey();
+        block.text_ = text;
+        const bool storable = FileIO::FindUnstorableField(block) == FileIO::BlockField::None;
+        // What the file gives back when the check is bypassed: the line written as the writer writes it.
+        fixture.WriteOverlay("Prov", Version("4.2.0.0") + "[Data]\r\n" + overlay::FormatBlockLine(1, block) +
+                                         "\r\n" + overlay::FormatLayoutLine(1, block) + "\r\n");
+        Blocks keys, background;
+        fixture.Load("Prov", keys, background);
+        ASSERT_EQ(1u, keys.size()) << text;
+        EXPECT_EQ(storable, keys[0].text_ == block.text_) << "\"" << text << "\" reads back as \"" << keys[0].text_ << "\"";
+    }
 }
 
 TEST(OverlayFile, ADamagedFileLoadsWhatItCanAndSaysSo)
@@ -544,6 +574,60 @@ TEST(OverlayFile, SavingOverADamagedFileKeepsItBeside)
     ASSERT_EQ(FileIO::kSaved, fixture.Save("Hel", keys));
     ASSERT_EQ(FileIO::kSaved, fixture.Save("Hel", {}));
     EXPECT_FALSE(fw::PathExists(fixture.OverlayFile("Hel") + ".bak"));
+}
+
+// Block lines under a header the reader does not match exactly, or under none, are lines it cannot
+// read: the file is damaged, not a whole empty overlay, and a save keeps it beside the new one.
+TEST(OverlayFile, BlockLinesUnderNoExactHeaderAreDamage)
+{
+    const std::string blocks = "Block1=1,0,0,0,a\r\nLayout1=0,,(0,0,0),(0,0,0),(255,255,255),1,,,,0,1,A\r\n";
+    const struct {
+        const char* what;
+        std::string file;
+        int result;
+        size_t keys;
+    } cases[] = {
+        {"the exact header", "[Data]\r\n" + blocks, FileIO::kLoaded, 1},
+        {"another case", "[data]\r\n" + blocks, FileIO::kDamaged, 0},
+        {"a blank after it", "[Data] \r\n" + blocks, FileIO::kDamaged, 0},
+        {"a blank inside it", "[ Data]\r\n" + blocks, FileIO::kDamaged, 0},
+        {"no header at all", blocks, FileIO::kDamaged, 0},
+        {"under the settings", "[KeyboardSettings]\r\nSendType=API\r\n" + blocks, FileIO::kDamaged, 0},
+        {"a misspelt background", "[Data]\r\n" + blocks + "[background]\r\n" + blocks, FileIO::kDamaged, 1},
+    };
+    for (const auto& c : cases) {
+        OverlayFixture fixture;
+        const std::string text = Version("4.2.0.0") + c.file;
+        fixture.WriteOverlay("Rubrik", text);
+        Blocks keys, background;
+        EXPECT_EQ(c.result, fixture.Load("Rubrik", keys, background)) << c.what;
+        EXPECT_EQ(c.keys, keys.size()) << c.what;
+        ASSERT_EQ(FileIO::kSaved, fixture.Save("Rubrik", keys)) << c.what;
+        const std::string kept = fixture.OverlayFile("Rubrik") + ".bak";
+        EXPECT_EQ(c.result == FileIO::kDamaged, fw::PathExists(kept)) << c.what;
+        if (c.result == FileIO::kDamaged) {
+            EXPECT_EQ(text, testsupport::TempFolder::Read(kept)) << c.what;
+        }
+    }
+}
+
+// A file that is there but cannot be read opens as no blocks; a save over it keeps it beside the new
+// one rather than taking it for an empty overlay.
+TEST(OverlayFile, AFileThatCannotBeReadIsKeptBesideASave)
+{
+    OverlayFixture fixture;
+    const std::string text = Version("4.2.0.0") + "[Data]\r\nBlock1=1,0,0,0,a\r\n";
+    const std::string path = fixture.WriteOverlay("Låst", text);
+    // Another program holds it open without letting anyone read it, but lets it be renamed.
+    HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Blocks keys, background;
+    EXPECT_EQ(FileIO::kNotOpened, fixture.Load("Låst", keys, background));
+    EXPECT_TRUE(keys.empty());
+    const int saved = fixture.Save("Låst", {});
+    ::CloseHandle(held);
+    EXPECT_EQ(FileIO::kSaved, saved);
+    EXPECT_EQ(text, testsupport::TempFolder::Read(path + ".bak"));
 }
 
 TEST(OverlayFile, AnEmptyVersionSectionDoesNotHideTheKeys)

@@ -24,14 +24,49 @@ TEST(OverlayStore, CopyWritesTheFileThenTheTargetEntry)
     EXPECT_EQ("A", Entry(sets.RegisterPath("Hem"), 4));
     EXPECT_EQ("[Overlays]\r\n3=A\r\n", sets.Register("Skola"));
 
-    // Over an overlay of the same name, as the caller asked.
-    ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlay("Skola", "A", "Hem", "B", 1).outcome);
-    EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Hem", "B")));
+    // Never over a file of the target name, listed or not: it stays as it was.
+    sets.MakeOverlay("Hem", "Olistad");
+    EXPECT_EQ(Carry::kNotDone, sets.Io().CopyOverlay("Skola", "A", "Hem", "B", 1).outcome);
+    EXPECT_EQ(Carry::kNotDone, sets.Io().CopyOverlay("Skola", "A", "Hem", "olistad", 2).outcome);
+    EXPECT_EQ(SetFixture::OverlayText("B"), sets.Read(sets.OverlayPath("Hem", "B")));
+    EXPECT_EQ(SetFixture::OverlayText("Olistad"), sets.Read(sets.OverlayPath("Hem", "Olistad")));
+    EXPECT_EQ("<none>", Entry(sets.RegisterPath("Hem"), 2));
 
     // The templates set keeps no entries.
     ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlay("Skola", "A", "mallar", "Mall", 6).outcome);
     EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Mallar", "Mall")));
     EXPECT_FALSE(fw::PathExists(sets.RegisterPath("Mallar")));
+}
+
+// The templates set lists a hundred templates: once it holds them, no copy, move or placement adds
+// one that would lie there unseen; moving one within the set still goes.
+TEST(OverlayStore, AFullTemplatesSetTakesNoMore)
+{
+    SetFixture sets;
+    sets.MakeSet("Skola", "[Overlays]\r\n3=A\r\n", {"A"});
+    std::vector<std::string> templates;
+    for (int n = 1; n <= 99; ++n)
+        templates.push_back("Mall " + std::to_string(n));
+    sets.MakeSet("Mallar", nullptr, templates);
+    ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlay("Skola", "A", "Mallar", "Den hundrade", 0).outcome);
+    ASSERT_TRUE(fw::FileExists(sets.OverlayPath("Mallar", "Den hundrade")));
+
+    EXPECT_EQ(Carry::kNotDone, sets.Io().CopyOverlay("Skola", "A", "Mallar", "Fler", 0).outcome);
+    EXPECT_EQ(Carry::kNotDone, sets.Io().MoveOverlay("Skola", "A", 3, "Mallar", "Fler", 0).outcome);
+    EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Skola", "A")));
+    EXPECT_EQ("A", Entry(sets.RegisterPath("Skola"), 3));
+    int number = 0;
+    std::string placed;
+    const std::string prepared = sets.Write("temp\\N.ini", SetFixture::OverlayText("N"));
+    EXPECT_FALSE(sets.Io().PlaceOverlayFile(prepared, "Mallar", "N", number, placed));
+    EXPECT_TRUE(fw::FileExists(prepared));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Mallar", "Fler")));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Mallar", "N")));
+
+    EXPECT_EQ(Carry::kDone, sets.Io().MoveOverlay("Mallar", "Mall 1", 0, "Mallar", "Mall ett", 0).outcome);
+    std::vector<SetItem> listed;
+    sets.Io().ListOverlays("Mallar", listed);
+    EXPECT_EQ(100u, listed.size());
 }
 
 TEST(OverlayStore, AFailedCopyLeavesTheRegistersAlone)

@@ -29,12 +29,15 @@ protected:
         EXPECT_EQ(FileIO::kSaved, Io().SaveOverlay(name, 1, "Skola", {key}, {}, KeyboardSettings()));
     }
 
-    std::unique_ptr<OverlayEditor> Open(int readOnly)
+    // The overlay Bil at number 1, or with number 2 a new overlay.
+    std::unique_ptr<OverlayEditor> Open(int readOnly, int number = 1)
     {
+        if (number != 1)
+            name_.clear();
         request_.fileIO = &Io();
         request_.setName = "Skola";
         request_.overlayName = &name_;
-        request_.number = 1;
+        request_.number = number;
         request_.readOnly = readOnly;
         request_.screenRect = RECT{0, 0, 800, 600};
         request_.printOptions = &options_;
@@ -96,5 +99,28 @@ TEST_F(EditorPrint, AChangedOverlayOfAReadOnlySetIsNotPrintedAndSaysWhy)
     messages.Expect(IDS_PRINT_READ_ONLY_MODIFIED);
     printer_.ClearOutput();
     Command(*editor, ID_EDITOR_PRINT);
-    EXPECT_EQ(std::string(), testsupport::TempFolder::Read(printer_.PdfPath()));
+    EXPECT_TRUE(printer_.NothingPrintedSinceClear());
+}
+
+// A new overlay is printed only once it is stored: Cancel in the name dialog of the save before
+// printing prints nothing, touched or not, so no sheet carries the code of a number without overlay.
+TEST_F(EditorPrint, CancelInTheNameOfANewOverlayPrintsNothing)
+{
+    ASSERT_EQ("", printer_.Error());
+    std::unique_ptr<OverlayEditor> editor = Open(0, 2);
+    ASSERT_NE(nullptr, editor);
+    ASSERT_TRUE(static_cast<EditOverlayDlg&>(*editor).IsNewOverlay());
+    int named = 0;
+    testsupport::OnNextDialog([&](fw::Dialog& print) {
+        testsupport::OnNextDialog([&](fw::Dialog& name) {
+            ++named;
+            EXPECT_EQ(static_cast<UINT>(IDD_SAVE_OVERLAY), name.TemplateId());
+            name.EndDialog(IDCANCEL);
+        });
+        testsupport::Click(print, IDOK);
+    });
+    printer_.ClearOutput();
+    Command(*editor, ID_EDITOR_PRINT);
+    EXPECT_EQ(1, named);
+    EXPECT_TRUE(printer_.NothingPrintedSinceClear());
 }

@@ -64,6 +64,17 @@ void Check(HWND dialog, int id, bool checked)
     HWND button = ::GetDlgItem(dialog, id);
     ASSERT_TRUE(button != nullptr) << "no control " << id;
     ASSERT_TRUE(::IsWindowEnabled(button)) << "button " << id << " is disabled";
+    const LONG_PTR type = ::GetWindowLongPtrA(button, GWL_STYLE) & BS_TYPEMASK;
+    if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
+        // A radio is checked by a click, which clears the others of its group; it is cleared only
+        // by a click on another of them, so a radio still checked then is a group that is not one.
+        if (checked)
+            ::SendMessageA(button, BM_CLICK, 0, 0);
+        else
+            EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(button, BM_GETCHECK, 0, 0))
+                << "radio " << id << " stays checked beside another of its group";
+        return;
+    }
     ::SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }

@@ -21,7 +21,8 @@ std::string Text(HWND dialog, int id);
 // Selects a line and sends the change notification the control would send for a user.
 void SelectCombo(HWND dialog, int id, int index);
 void SelectList(HWND dialog, int id, int index);
-// Sets a check box or radio button and sends BN_CLICKED.
+// Sets a check box and sends BN_CLICKED. A radio button is clicked, so that its group is what the
+// dialog's template makes it; "unchecking" one only checks that a click on another cleared it.
 void Check(HWND dialog, int id, bool checked);
 bool IsEnabled(HWND dialog, int id);
 bool IsVisible(HWND dialog, int id);

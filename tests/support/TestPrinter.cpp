@@ -90,8 +90,10 @@ bool TestPrinter::Install()
         return false;
     }
     const std::string pdf = folder + "/job.pdf";
-    const std::string command = "ps2pdf - " + Quoted(pdf) + " && pdftoppm -r " + std::to_string(dpi_) + " "
-                                + Quoted(pdf) + " " + Quoted(folder + "/page") + " && touch " + Quoted(folder + "/done");
+    // Every job that comes out adds a line to "jobs", whatever became of its pages.
+    const std::string command = "echo job >> " + Quoted(folder + "/jobs") + " && ps2pdf - " + Quoted(pdf)
+                                + " && pdftoppm -r " + std::to_string(dpi_) + " " + Quoted(pdf) + " "
+                                + Quoted(folder + "/page") + " && touch " + Quoted(folder + "/done");
     error_ = pdfprinter::Install(name_, PpdSource(), command);
     return error_.empty();
 }
@@ -103,6 +105,7 @@ HDC TestPrinter::CreateDC() const
 
 void TestPrinter::ClearOutput() const
 {
+    ::DeleteFileA((folder_ + "\\jobs").c_str());
     ::DeleteFileA((folder_ + "\\done").c_str());
     ::DeleteFileA(PdfPath().c_str());
     for (const std::string& name : PageFiles(folder_))
@@ -124,6 +127,26 @@ bool TestPrinter::WaitForJob(DWORD limitMs) const
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
     return true;
+}
+
+bool TestPrinter::NothingPrintedSinceClear() const
+{
+    HDC dc = CreateDC();
+    if (dc == nullptr)
+        return false;
+    DOCINFOA document{};
+    document.cbSize = sizeof(document);
+    document.lpszDocName = "marker";
+    const bool sent = ::StartDocA(dc, &document) > 0 && ::StartPage(dc) > 0 && ::EndPage(dc) > 0 && ::EndDoc(dc) > 0;
+    ::DeleteDC(dc);
+    if (!sent || !WaitForJob())
+        return false;
+    std::ifstream jobs(folder_ + "\\jobs");
+    std::string line;
+    int count = 0;
+    while (std::getline(jobs, line))
+        ++count;
+    return count == 1 && Pages().size() == 1;
 }
 
 std::vector<PrintedPage> TestPrinter::Pages() const

@@ -42,6 +42,11 @@ public:
     bool WaitForJob(DWORD limitMs = 30000) const;
     std::string PdfPath() const { return folder_ + "\\job.pdf"; }
     std::vector<PrintedPage> Pages() const;
+    // True when no job was printed since ClearOutput. A job takes a moment to come out of the
+    // spooler, so an empty output folder proves nothing: this sends a one-page job of its own, waits
+    // for it, and counts the jobs that came out. Jobs leave the spooler in the order they came, so
+    // one sent before would have come out first.
+    bool NothingPrintedSinceClear() const;
     int Dpi() const { return dpi_; }
 
 private:

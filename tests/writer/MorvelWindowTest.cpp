@@ -799,6 +799,11 @@ TEST_F(MorvelWindow, WordBarFindsAPictureByItsWordAndWritesItAtTheCaret)
         EXPECT_EQ("Min {0}", Text(dialog));
         ASSERT_EQ(1u, dialog.Document().Model().images_.Size());
         EXPECT_EQ("A12", dialog.Document().Model().images_[0].code_);
+        // A new document starts with an empty bar: the last search went with the last document.
+        Command(dialog, ID_KEY_NEW);
+        EXPECT_EQ("", bar.ItemText(IDC_WORD_BAR_WORD));
+        EXPECT_EQ(0, bar.GetHitCount());
+        EXPECT_EQ(-1, bar.MarkedHit());
         EXPECT_TRUE(Exit(dialog));
     });
 }

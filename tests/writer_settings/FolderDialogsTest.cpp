@@ -168,7 +168,7 @@ TEST_F(FolderDialogs, NewGoesBeforeTheSelectedFolderOrAtTheEnd)
         });
     };
     FolderXDlg dialog(&folders, context);
-    RunModal(dialog, [&](fw::Dialog& d) {
+    const INT_PTR result = RunModal(dialog, [&](fw::Dialog& d) {
         EXPECT_EQ((std::vector<std::string>{"Djur", "Mat", "Lek"}), Lines(d, IDC_FOLDER_LIST));
         EXPECT_FALSE(IsEnabled(d, IDC_FOLDER_CHANGE));
         SelectList(d, IDC_FOLDER_LIST, 1);
@@ -191,8 +191,9 @@ TEST_F(FolderDialogs, NewGoesBeforeTheSelectedFolderOrAtTheEnd)
         EXPECT_TRUE(IsEnabled(d, IDC_FOLDER_NEW));
         Click(d, IDC_FOLDER_UP);
         Snapshot(d, "folder_list");
-        d.EndDialog(IDCANCEL);
+        Click(d, IDOK);
     });
+    EXPECT_EQ(IDOK, result) << "the caller keeps the list only on OK";
     EXPECT_EQ((std::vector<std::string>{"Fordon", "Djur", "Lek", "Sist"}), Names(folders));
     EXPECT_EQ("c:\\bilder\\fordon", folders[0].folderPath_);
     EXPECT_EQ(symbolToChoose, folders[0].symbol_);
@@ -211,7 +212,13 @@ TEST_F(FolderDialogs, OkChecksTheNameTheSymbolAndWhatTheFolderHolds)
         SetText(d, IDC_FOLDER_NAME, "Djur");
         Click(d, IDOK);
         folder.symbol_ = "C:\\symbol.bmp";
-        Check(d, IDC_FOLDER_TYPE_BASE, true);
+        EXPECT_TRUE(d.IsChecked(IDC_FOLDER_TYPE_DISK));
+        // The three kinds are one group: choosing one clears the others.
+        for (int type : {IDC_FOLDER_TYPE_FAVOURITES, IDC_FOLDER_TYPE_DISK, IDC_FOLDER_TYPE_BASE}) {
+            Check(d, type, true);
+            for (int other : {IDC_FOLDER_TYPE_DISK, IDC_FOLDER_TYPE_BASE, IDC_FOLDER_TYPE_FAVOURITES})
+                EXPECT_EQ(other == type, d.IsChecked(other)) << type << " clicked, " << other;
+        }
         EXPECT_TRUE(IsEnabled(d, IDC_FOLDER_CHOOSE_BASE));
         EXPECT_FALSE(IsEnabled(d, IDC_FOLDER_CHOOSE_DISK));
         Click(d, IDOK);

@@ -7,6 +7,7 @@
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/Snapshot.h"
+#include "writer_settings/FolderXDlg.h"
 #include "writer_settings/InsertImageXDlg.h"
 #include <gtest/gtest.h>
 
@@ -266,4 +267,42 @@ TEST_F(Browser, EditedFolderListIsWrittenAndShown)
     std::vector<ImageFolder> written;
     ImageFolderSettings::LoadFolderList("", pictures_.Config().ProgramIni(), pictures_.ImageBaseIni(), written);
     EXPECT_EQ(2u, written.size());
+}
+
+// Ctrl+Alt+H on the folder dialog itself, closed with OK: with the last folder removed, nothing of it
+// is left to show or to choose.
+TEST_F(Browser, RemovingTheLastFolderLeavesNothingToShowOrChoose)
+{
+    const std::string folder = pictures_.WriteFolder("Foton", {"Djur\\hund.bmp"});
+    const ImageFolder photos = PictureConfig::DiskFolder("Foton", folder, ImageFolder::kList, 0);
+    host_.editFolders_ = [&](std::vector<ImageFolder>& folders) {
+        FolderDialogContext context;
+        context.owner = host_.Handle();
+        context.settings = &pictures_.UserSettings();
+        testsupport::OnNextDialog([](fw::Dialog& list) {
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_REMOVE_FOLDER_QUESTION, IDOK);
+            testsupport::SelectList(list, IDC_FOLDER_LIST, 0);
+            testsupport::Click(list, IDC_FOLDER_REMOVE);
+            testsupport::Click(list, IDOK);
+        });
+        return RunFolderListDlg(folders, context);
+    };
+    const INT_PTR result = Run({photos}, [&](InsertImageXDlg& d) {
+        fw::TreeView tree = d.Control<fw::TreeView>(IDC_BROWSER_TREE);
+        tree.Expand(tree.Root());
+        tree.Select(tree.Child(tree.Root()));
+        ASSERT_EQ(folder + "\\Djur\\hund.bmp", d.Result().picturePath_);
+        d.Self().Send(WM_COMMAND, MAKEWPARAM(ID_BROWSER_EDIT_FOLDERS, 1), 0);
+        EXPECT_TRUE(d.Folders().empty());
+        EXPECT_EQ(-1, d.CurrentFolder());
+        EXPECT_FALSE(tree.IsVisible());
+        EXPECT_EQ(0, tree.Count());
+        testsupport::Click(d, IDOK);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ("", result_.BuildContent());
+    std::vector<ImageFolder> written;
+    ImageFolderSettings::LoadFolderList("", pictures_.Config().ProgramIni(), pictures_.ImageBaseIni(), written);
+    EXPECT_TRUE(written.empty());
 }

@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <vector>
 
-MorvelConfig::MorvelConfig()
+MorvelConfig::MorvelConfig(const std::string& applicationName)
+    : applicationName_(applicationName), variant_(applicationName.substr(applicationName.rfind('.') + 1))
 {
+    ::CharLowerBuffA(&variant_[0], static_cast<DWORD>(variant_.size()));
     temp_.Write("windows\\Morvel.ini", "[Directories]\r\nExe=" + ProgramFolder() + "\r\n");
     ::CreateDirectoryA((temp_ / "Program Files").c_str(), nullptr);
     ::CreateDirectoryA(ProgramFolder().c_str(), nullptr);
@@ -14,7 +16,7 @@ MorvelEnvironment MorvelConfig::Environment() const
 {
     MorvelEnvironment environment = MorvelEnvironment::OfThisProgram();
     environment.windowsFolder = WindowsFolder();
-    environment.applicationName = "Morvel.Swedish";
+    environment.applicationName = applicationName_;
     return environment;
 }
 

@@ -1,5 +1,6 @@
 // A throw-away Morvel configuration: a Windows folder whose Morvel.ini names a program folder, for a
-// program file named "Morvel.Swedish" (variant "swedish", program ini "swedish.ini").
+// program file named "Morvel.Swedish" (variant "swedish", program ini "swedish.ini") unless another
+// name is given ("Morvel": variant "morvel", program ini "morvel.ini").
 #pragma once
 #include "framework/Files.h"
 #include "support/TempFolder.h"
@@ -8,12 +9,12 @@
 
 class MorvelConfig {
 public:
-    MorvelConfig();
+    explicit MorvelConfig(const std::string& applicationName = "Morvel.Swedish");
 
     std::string WindowsFolder() const { return temp_ / "windows"; }
     std::string ProgramFolder() const { return temp_ / "Program Files\\Morvel"; }
     std::string MorvelIni() const { return WindowsFolder() + "\\Morvel.ini"; }
-    std::string ProgramIni() const { return ProgramFolder() + "\\swedish.ini"; }
+    std::string ProgramIni() const { return ProgramFolder() + "\\" + variant_ + ".ini"; }
 
     // The program as it would run from the program folder; applicationPath is this test program, so
     // its version resource and date can be read.
@@ -32,4 +33,6 @@ public:
 
 private:
     testsupport::TempFolder temp_;
+    std::string applicationName_;
+    std::string variant_;
 };

@@ -287,3 +287,29 @@ TEST(SearchStrip, PagesAndMarkMoveThroughTheHits)
     EXPECT_TRUE(strip.Left().pageChanged_);
     EXPECT_EQ(5, strip.Marked());
 }
+
+// The bar laid out again (the main window resized) keeps the mark, on the page that now holds it, so
+// that Enter still writes the marked hit.
+TEST(SearchStrip, ARelayoutKeepsTheMarkOnThePageThatHoldsIt)
+{
+    struct Case {
+        int hits, cellsBefore, marked, cellsAfter;
+        int markedAfter, firstAfter;
+    };
+    const Case cases[] = {
+        {7, 3, 4, 5, 4, 0}, {7, 5, 6, 3, 6, 6}, {7, 3, 5, 2, 5, 4},
+        {7, 3, -1, 5, -1, 0}, {7, 3, 4, 0, -1, 0}, {1, 3, 0, 1, 0, 0},
+    };
+    for (const Case& c : cases) {
+        HitStrip strip;
+        strip.Reset(c.hits, c.cellsBefore);
+        strip.Mark(c.marked);
+        strip.Relayout(c.cellsAfter);
+        EXPECT_EQ(c.markedAfter, strip.Marked()) << c.marked << " in " << c.cellsAfter;
+        EXPECT_EQ(c.firstAfter, strip.First()) << c.marked << " in " << c.cellsAfter;
+        EXPECT_EQ(c.hits, strip.HitCount());
+        if (c.markedAfter >= 0) {
+            EXPECT_GE(strip.CellOf(c.markedAfter), 0);
+        }
+    }
+}

@@ -118,8 +118,8 @@ TEST_F(SettingsSheetTest, FromTheMainWindowEveryPageLoadsAndStoresAndOkKeepsTheS
     EXPECT_TRUE(fw::Button(save, IDC_SAVE_OPEN_NEWEST).IsChecked());
     Snapshot(sheet->Handle(), "settings_save");
     SetText(save, IDC_SAVE_MAX_NUMBER, "7");
-    Check(save, IDC_SAVE_ASK, false);
     Check(save, IDC_SAVE_NEVER, true);
+    Check(save, IDC_SAVE_ASK, false);
     Check(save, IDC_SAVE_OPEN_NEWEST, false);
 
     ASSERT_TRUE(PressAndClose(PSBTN_OK));
@@ -180,23 +180,45 @@ TEST_F(SettingsSheetTest, TheSavePageRefusesABadFolderAndOffersToMakeAMissingOne
 
 TEST_F(SettingsSheetTest, TheNewUserWizardWritesTheUserAndItsFiles)
 {
-    fixture.WriteUser("Anna", {"MaxNumber=5"});
+    const std::string annasFolder = fixture.config.Temp() / "Annas dokument";
+    fixture.WriteUser("Anna", {"MaxNumber=5", "UserDir=" + annasFolder});
     Settings mainSettings = fixture.MainSettings();
     UserDlg dialog(nullptr, &mainSettings, SpeechObjects{}, FolderDialogContext{});
     RunModal(dialog, [&](fw::Dialog& d) {
         ScriptedMessages messages;
-        messages.Expect(IDS_NEW_USER_DEFAULTS, IDNO).Expect(IDS_USER_EXISTS).Expect(IDS_CREATE_FOLDER_QUESTION, IDYES);
+        messages.Expect(IDS_NEW_USER_DEFAULTS, IDNO)
+            .Expect(IDS_USER_EXISTS)
+            .Expect(IDS_USER_NAME_LANGUAGE)
+            .Expect(IDS_SAVE_FOLDER_SHARED, IDNO)
+            .Expect(IDS_CREATE_FOLDER_QUESTION, IDYES);
         fw::PropSheet::PushInitHook([&](fw::PropSheet& wizard) {
             // A wizard's title bar shows the page's title, framed with "Ny användare".
             EXPECT_EQ("<Ny användare> - Namn", fw::Window(wizard.Handle()).Text());
             HWND namePage = reinterpret_cast<HWND>(::SendMessageA(wizard.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
             EXPECT_EQ("Ny användare", Text(namePage, IDC_NAME_EDIT));
+            // The offered name is there to be typed over.
+            HWND nameEdit = ::GetDlgItem(namePage, IDC_NAME_EDIT);
+            DWORD start = 1, end = 0;
+            EXPECT_TRUE(PumpUntil(
+                [&] {
+                    ::SendMessageA(nameEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+                    return ::GetFocus() == nameEdit && start == 0 && end == std::string("Ny användare").size();
+                },
+                2000))
+                << "focus on the name: " << (::GetFocus() == nameEdit) << ", selected " << start << " to " << end;
             Snapshot(wizard.Handle(), "settings_wizard_name");
-            // Another user's name in other letter case would share its file: refused.
-            SetText(namePage, IDC_NAME_EDIT, "anna");
-            wizard.PressButton(PSBTN_NEXT);
-            fw::PumpMessages();
-            EXPECT_EQ(0, wizard.ActiveIndex());
+            // Another user's name in other letter case would share its file: refused; so is a name
+            // whose file would be taken for a language file.
+            for (const char* refused : {"anna", "English"}) {
+                SetText(namePage, IDC_NAME_EDIT, refused);
+                wizard.PressButton(PSBTN_NEXT);
+                fw::PumpMessages();
+                if (wizard.ActiveIndex() != 0) {
+                    ADD_FAILURE() << "the name " << refused << " was taken";
+                    wizard.PressButton(PSBTN_CANCEL);
+                    return;
+                }
+            }
             SetText(namePage, IDC_NAME_EDIT, "Bertil");
             for (int page = 1; page <= 4; ++page) {
                 wizard.PressButton(PSBTN_NEXT);
@@ -204,6 +226,12 @@ TEST_F(SettingsSheetTest, TheNewUserWizardWritesTheUserAndItsFiles)
             }
             HWND savePage = reinterpret_cast<HWND>(::SendMessageA(wizard.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
             EXPECT_EQ(fixture.UsersDir() + "\\Bertil", Text(savePage, IDC_SAVE_FOLDER));
+            // Anna's folder is hers: taken only when the user says both are to save there.
+            SetText(savePage, IDC_SAVE_FOLDER, annasFolder + "\\");
+            wizard.PressButton(PSBTN_FINISH);
+            fw::PumpMessages();
+            EXPECT_TRUE(wizard.IsRunning());
+            SetText(savePage, IDC_SAVE_FOLDER, fixture.UsersDir() + "\\Bertil");
             Snapshot(wizard.Handle(), "settings_wizard_save");
             wizard.PressButton(PSBTN_FINISH);
             PumpUntil([&] { return !wizard.IsRunning(); }, 2000);
@@ -222,5 +250,5 @@ TEST_F(SettingsSheetTest, TheNewUserWizardWritesTheUserAndItsFiles)
     EXPECT_TRUE(fw::FolderExists(fixture.UsersDir() + "\\Bertil"));
     EXPECT_EQ(fixture.UsersDir() + "\\Bertil", MorvelConfig::Value(fixture.UserFile("Bertil"), "MVSettings", "UserDir"));
     EXPECT_EQ("5", MorvelConfig::Value(fixture.UserFile("Anna"), "MVSettings", "MaxNumber")); // untouched
-    EXPECT_EQ("<missing>", MorvelConfig::Value(fixture.UserFile("Anna"), "MVSettings", "UserDir"));
+    EXPECT_EQ(annasFolder, MorvelConfig::Value(fixture.UserFile("Anna"), "MVSettings", "UserDir"));
 }

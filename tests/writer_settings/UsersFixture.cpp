@@ -2,10 +2,13 @@
 #include "UsersFixture.h"
 #include <windows.h>
 
-UsersFixture::UsersFixture()
+UsersFixture::UsersFixture(UsersFolder usersFolder)
+    : config(usersFolder == UsersFolder::OwnFolder ? "Morvel.Swedish" : "Morvel"),
+      usersFolder_(usersFolder == UsersFolder::OwnFolder ? "användare" : "Program Files\\Morvel")
 {
-    config.Write("Program Files\\Morvel\\swedish.ini", "[Directories]\r\nUsers=" + UsersDir() + "\r\nSymbols="
-                                                         + config.Temp() / "symboler" + "\r\n");
+    const std::string users = usersFolder == UsersFolder::OwnFolder ? "Users=" + UsersDir() + "\r\n" : "";
+    config.Write("Program Files\\Morvel\\" + config.ProgramIni().substr(config.ProgramFolder().size() + 1),
+                 "[Directories]\r\n" + users + "Symbols=" + config.Temp() / "symboler" + "\r\n");
     ::CreateDirectoryA(UsersDir().c_str(), nullptr);
 }
 
@@ -14,7 +17,7 @@ std::string UsersFixture::WriteUser(const std::string& name, std::initializer_li
     std::string text = "[MVSettings]\r\n";
     for (const std::string& line : settingsLines)
         text += line + "\r\n";
-    return config.Write("användare\\" + name + ".ini", text);
+    return config.Write(usersFolder_ + "\\" + name + ".ini", text);
 }
 
 Settings UsersFixture::MainSettings(const std::string& userFile) const

@@ -1,5 +1,7 @@
 // A Morvel configuration with a users folder of its own, for the users dialog, the settings sheet
 // and the shortcut tests: program ini "swedish.ini" naming "<temp>\användare" as the users folder.
+// Or, as Morvel is often installed, a program ini "morvel.ini" that names none, so that the users
+// folder is the program folder and the program ini lies among the users' files.
 #pragma once
 #include "MorvelConfig.h"
 #include "writer_settings/Settings.h"
@@ -9,9 +11,10 @@
 
 class UsersFixture {
 public:
-    UsersFixture();
+    enum class UsersFolder { OwnFolder, ProgramFolder };
+    explicit UsersFixture(UsersFolder usersFolder = UsersFolder::OwnFolder);
 
-    std::string UsersDir() const { return config.Temp() / "användare"; }
+    std::string UsersDir() const { return config.Temp() / usersFolder_; }
     std::string UserFile(const std::string& name) const { return UsersDir() + "\\" + name + ".ini"; }
     // A user's settings file with these [MVSettings] lines.
     std::string WriteUser(const std::string& name, std::initializer_list<std::string> settingsLines) const;
@@ -21,4 +24,7 @@ public:
     std::string WriteSymbol(const std::string& fileName, COLORREF colour) const;
 
     MorvelConfig config;
+
+private:
+    std::string usersFolder_; // below the temporary folder
 };

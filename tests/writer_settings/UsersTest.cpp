@@ -6,7 +6,9 @@
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/Snapshot.h"
+#include "support/FullDisk.h"
 #include "writer_settings/CopyUserDlg.h"
+#include "writer_settings/SaveFolders.h"
 #include "writer_settings/SettingsSheet.h"
 #include "writer_settings/UserDlg.h"
 #include "writer_settings/UserNames.h"
@@ -33,6 +35,17 @@ void SelectUser(HWND dialog, const std::string& name)
     SelectList(dialog, IDC_USER_LIST, index);
 }
 
+// The next settings sheet gives the user that name on its name page and closes with OK.
+void RenameInNextSheet(const std::string& newName)
+{
+    fw::PropSheet::PushInitHook([newName](fw::PropSheet& sheet) {
+        HWND namePage = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
+        SetText(namePage, IDC_NAME_EDIT, newName);
+        sheet.PressButton(PSBTN_OK);
+        PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+    });
+}
+
 class UsersTest : public testing::Test {
 protected:
     UsersFixture fixture;
@@ -50,7 +63,7 @@ TEST(UserNamesTest, LanguageFilesAreKnownByTheirFileNameOnly)
     temp.Write("english\\users\\Morvel.Swedish.ini", "");
     temp.Write("english\\users\\Bertil.ini", "");
     temp.Write("english\\users\\mapp.ini\\x.txt", "");
-    const std::vector<User> users = usernames::LoadUsers(usersDir, "<Standard>");
+    const std::vector<User> users = usernames::LoadUsers(usersDir, temp / "program\\swedish.ini", "<Standard>");
     EXPECT_EQ((std::vector<std::string>{"<Standard>", "Anna", "Bertil"}), Names(users));
     EXPECT_EQ("", users[0].path_);
     EXPECT_EQ(0, usernames::CurrentUserIndex(users, ""));
@@ -59,7 +72,7 @@ TEST(UserNamesTest, LanguageFilesAreKnownByTheirFileNameOnly)
     EXPECT_EQ(anna, usernames::CurrentUserIndex(users, usersDir + "\\anna.INI"));
 
     EXPECT_EQ((std::vector<std::string>{"<Standard>"}),
-              Names(usernames::LoadUsers(temp / "tom", "<Standard>"))); // no folder, no users
+              Names(usernames::LoadUsers(temp / "tom", "", "<Standard>"))); // no folder, no users
 }
 
 TEST(UserNamesTest, NameRules)
@@ -69,19 +82,29 @@ TEST(UserNamesTest, NameRules)
     EXPECT_FALSE(usernames::HasForbiddenUserCharacter("Anna, Bertil"));
     EXPECT_TRUE(usernames::HasForbiddenLinkCharacter("Anna, Bertil"));
     EXPECT_FALSE(usernames::HasForbiddenLinkCharacter("C:Anna"));
+}
 
-    // Deleting a user offers its save folder only when that folder holds no one else's files.
+TEST(SaveFolderRules, DeletingAUserOffersOnlyAFolderThatHoldsNoOneElsesFiles)
+{
+    // What stays: the users folder, the program folder and the other users' save folders, the
+    // default user's "C:\Morvel\Dokument" among them.
+    const std::vector<std::string> stay = {"C:\\Morvel\\Users", "C:\\Morvel", "C:\\Morvel\\Dokument",
+                                           "C:\\Dokument\\Bertil"};
     struct Case {
         const char* saveFolder;
         bool offered;
     };
     const Case cases[] = {
-        {"C:\\Dokument\\Anna", true},  {"C:\\Morvel\\Dokument", false}, {"C:\\Morvel\\Dokument\\Anna", false},
-        {"C:\\Morvel\\Users", false},  {"c:\\morvel\\users", false},    {"C:\\Morvel", false},
-        {"C:\\Morvel\\Use", true},
+        {"C:\\Dokument\\Anna", true},        {"C:\\Dokument\\Anna\\", true},
+        {"C:\\Morvel\\Users\\Anna", true},   {"C:\\Morvel\\Use", true},
+        {"C:\\Morvel\\Dokument", false},     {"C:\\Morvel\\Dokument\\Anna", false},
+        {"C:\\Morvel\\Users", false},        {"c:\\morvel\\users\\", false},
+        {"C:\\Morvel\\", false},             {"c:\\", false},
+        {"C:\\Dokument\\Bertil", false},     {"c:\\dokument\\BERTIL\\", false},
+        {"C:\\Dokument", false},              {"", false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.offered, usernames::MayDeleteSaveFolder(c.saveFolder, "C:\\Morvel\\Dokument", "C:\\Morvel\\Users"))
+        EXPECT_EQ(c.offered, savefolders::MayDeleteSaveFolder(c.saveFolder, "C:\\Morvel\\Dokument", stay))
             << c.saveFolder;
 }
 
@@ -98,7 +121,7 @@ TEST_F(UsersTest, ANameDifferingOnlyInCaseIsTakenExceptForTheUserItself)
 {
     fixture.WriteUser("Anna", {});
     fixture.WriteUser("Bertil", {});
-    const std::vector<User> users = usernames::LoadUsers(fixture.UsersDir(), "<Standard>");
+    const std::vector<User> users = usernames::LoadUsers(fixture.UsersDir(), "", "<Standard>");
     const int anna = usernames::FindUser(users, "Anna");
     const int bertil = usernames::FindUser(users, "Bertil");
     EXPECT_TRUE(usernames::IsNameTaken(users, -1, "anna", fixture.UsersDir()));
@@ -205,21 +228,13 @@ TEST_F(UsersTest, RenamingMovesTheSaveFolderOfTheOldNameAndFollowsTheCurrentUser
     fixture.WriteUser("Bertil", {"UserDir=" + elsewhere});
     Settings settings = fixture.MainSettings(annaFile);
     UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
-    const auto rename = [&](const std::string& newName) {
-        fw::PropSheet::PushInitHook([newName](fw::PropSheet& sheet) {
-            HWND namePage = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
-            SetText(namePage, IDC_NAME_EDIT, newName);
-            sheet.PressButton(PSBTN_OK);
-            PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
-        });
-    };
     RunModal(dialog, [&](fw::Dialog& d) {
         SelectUser(d, "Anna");
-        rename("Anna-Karin");
+        RenameInNextSheet("Anna-Karin");
         Click(d, IDC_USER_SETTINGS);
         EXPECT_EQ("Anna-Karin", Text(d, IDC_USER_CURRENT));
         SelectUser(d, "Bertil");
-        rename("Berit");
+        RenameInNextSheet("Berit");
         Click(d, IDC_USER_SETTINGS);
         Click(d, IDOK);
     });
@@ -247,13 +262,16 @@ TEST_F(UsersTest, ACopyNamedLikeAUserInAnyCaseIsRefusedAndNothingIsWrittenOver)
             EXPECT_EQ("Vill du kopiera användaren \"Anna\"?", Text(copy, IDC_COPY_USER_QUESTION));
             ScriptedMessages messages;
             messages.Expect(IDS_NAME_MISSING).Expect(IDS_USER_EXISTS).Expect(IDS_USER_EXISTS).Expect(
-                IDS_USER_NAME_CHARACTERS);
+                IDS_USER_NAME_CHARACTERS).Expect(IDS_USER_NAME_LANGUAGE);
             Click(copy, IDOK);
             SetText(copy, IDC_COPY_USER_NAME, "BERTIL");
             Click(copy, IDOK);
             SetText(copy, IDC_COPY_USER_NAME, "<Standard>");
             Click(copy, IDOK);
             SetText(copy, IDC_COPY_USER_NAME, "Anna?");
+            Click(copy, IDOK);
+            // Its file would be taken for a language file and the user never listed again.
+            SetText(copy, IDC_COPY_USER_NAME, "Anna English");
             Click(copy, IDOK);
             Snapshot(copy, "users_copy");
             SetText(copy, IDC_COPY_USER_NAME, "Cecilia");
@@ -267,4 +285,115 @@ TEST_F(UsersTest, ACopyNamedLikeAUserInAnyCaseIsRefusedAndNothingIsWrittenOver)
     EXPECT_EQ("9", MorvelConfig::Value(fixture.UserFile("Bertil"), "MVSettings", "MaxNumber"));
     EXPECT_EQ("4", MorvelConfig::Value(fixture.UserFile("Cecilia"), "MVSettings", "MaxNumber"));
     EXPECT_EQ("2", MorvelConfig::Value(fixture.UserFile("Cecilia"), "MVSettings", "BkColor"));
+}
+
+// As Morvel is often installed: no users folder of its own, so the program ini lies among the users'
+// files. It is the default user's, and no user of its name is listed, deleted or made.
+TEST(UsersInTheProgramFolder, TheProgramIniIsNoUserAndItsNameIsTaken)
+{
+    UsersFixture fixture(UsersFixture::UsersFolder::ProgramFolder);
+    fixture.WriteUser("Sara", {});
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        const fw::ListBox list(d, IDC_USER_LIST);
+        std::vector<std::string> names;
+        for (int i = 0; i < list.Count(); ++i)
+            names.push_back(list.ItemText(i));
+        std::sort(names.begin() + 1, names.end());
+        EXPECT_EQ((std::vector<std::string>{"<Standard>", "Sara"}), names);
+        SelectUser(d, "Sara");
+        OnNextDialog([&](fw::Dialog& copy) {
+            ScriptedMessages messages;
+            messages.Expect(IDS_USER_EXISTS);
+            SetText(copy, IDC_COPY_USER_NAME, "Morvel");
+            Click(copy, IDOK);
+            copy.EndDialog(IDCANCEL);
+        });
+        Click(d, IDC_USER_COPY);
+        Click(d, IDOK);
+    });
+    EXPECT_EQ(2u, dialog.Users().size());
+}
+
+TEST_F(UsersTest, ACopySavesInAFolderOfItsOwnAndAFolderTwoShareIsNeverOffered)
+{
+    const std::string shared = fixture.config.Temp() / "Annas dokument";
+    fixture.config.Write("Annas dokument\\1.txt", "hej");
+    fixture.WriteUser("Anna", {"UserDir=" + shared});
+    fixture.WriteUser("Bertil", {"UserDir=" + shared + "\\"}); // the same folder, written otherwise
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        SelectUser(d, "Anna");
+        OnNextDialog([&](fw::Dialog& copy) {
+            SetText(copy, IDC_COPY_USER_NAME, "Cecilia");
+            Click(copy, IDOK);
+        });
+        Click(d, IDC_USER_COPY);
+        EXPECT_EQ(fixture.UsersDir() + "\\Cecilia",
+                  MorvelConfig::Value(fixture.UserFile("Cecilia"), "MVSettings", "UserDir"));
+        EXPECT_TRUE(fw::FolderExists(fixture.UsersDir() + "\\Cecilia"));
+        {
+            // Anna's documents are Bertil's too: not a word about deleting them.
+            ScriptedMessages messages;
+            messages.Expect(IDS_DELETE_USER_QUESTION, IDOK);
+            SelectUser(d, "Bertil");
+            Click(d, IDC_USER_DELETE);
+        }
+        ScriptedMessages messages;
+        messages.Expect(IDS_DELETE_USER_QUESTION, IDOK).Expect(IDS_DELETE_SAVE_FOLDER, IDYES);
+        SelectUser(d, "Cecilia");
+        Click(d, IDC_USER_DELETE);
+        Click(d, IDOK);
+    });
+    EXPECT_TRUE(fw::FileExists(shared + "\\1.txt"));
+    EXPECT_FALSE(fw::PathExists(fixture.UsersDir() + "\\Cecilia"));
+    EXPECT_TRUE(fw::FileExists(fixture.UserFile("Anna")));
+}
+
+// The new name's files are written whole before the old ones go: a list that cannot be written
+// leaves the user as it was. A save folder another user shares stays where it is.
+TEST_F(UsersTest, ARenameLeavesTheUserWholeWhenItCannotBeWrittenAndASharedFolderInPlace)
+{
+    const std::string annasFolder = fixture.UsersDir() + "\\Anna";
+    fixture.config.Write("användare\\Anna\\1.txt", "hej");
+    const std::string annaFile = fixture.WriteUser("Anna", {"UserDir=" + annasFolder});
+    const std::string annaList = fixture.config.Write("användare\\Anna.lst", "[Djur]\r\nSymbol=\r\n");
+    Settings settings = fixture.MainSettings(annaFile);
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        {
+            testsupport::FullDisk full;
+            ScriptedMessages messages;
+            messages.Expect(IDS_USER_NOT_SAVED);
+            SelectUser(d, "Anna");
+            RenameInNextSheet("Berit");
+            Click(d, IDC_USER_SETTINGS);
+        }
+        EXPECT_EQ("Anna", Text(d, IDC_USER_CURRENT));
+        EXPECT_GT(fw::ListBox(d, IDC_USER_LIST).FindExact("Anna"), 0);
+        Click(d, IDOK);
+    });
+    EXPECT_EQ(annaFile, settings.userFile_);
+    EXPECT_TRUE(fw::FileExists(annaFile));
+    EXPECT_EQ("[Djur]\r\nSymbol=\r\n", testsupport::TempFolder::Read(annaList));
+    EXPECT_TRUE(fw::FileExists(annasFolder + "\\1.txt"));
+    EXPECT_FALSE(fw::PathExists(fixture.UserFile("Berit")));
+    EXPECT_FALSE(fw::PathExists(fixture.UsersDir() + "\\Berit.lst"));
+
+    // Bertil saves in Anna's folder too: it keeps its name when Anna takes another.
+    fixture.WriteUser("Bertil", {"UserDir=" + annasFolder});
+    UserDlg again(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(again, [&](fw::Dialog& d) {
+        SelectUser(d, "Anna");
+        RenameInNextSheet("Berit");
+        Click(d, IDC_USER_SETTINGS);
+        Click(d, IDOK);
+    });
+    EXPECT_FALSE(fw::PathExists(annaFile));
+    EXPECT_FALSE(fw::PathExists(annaList));
+    EXPECT_EQ(0u, testsupport::TempFolder::Read(fixture.UsersDir() + "\\Berit.lst").find("[Djur]\r\n"));
+    EXPECT_TRUE(fw::FileExists(annasFolder + "\\1.txt"));
+    EXPECT_EQ(annasFolder, MorvelConfig::Value(fixture.UserFile("Berit"), "MVSettings", "UserDir"));
 }

@@ -189,3 +189,69 @@ TEST_F(WordBar, TabAndEscInTheBarAreTheMainWindows)
     PressKey(Word(), VK_ESCAPE);
     EXPECT_EQ(1, host_.exits_);
 }
+
+// The bar laid out again keeps the mark; another default image base (the bar attached again) takes
+// the hits away with the store they came from, leaving nothing to show, page or write.
+TEST_F(WordBar, ARelayoutKeepsTheMarkAndAnotherImageBaseLeavesNoHits)
+{
+    Search("h");
+    PressKey(FocusButton(), VK_RIGHT);
+    PressKey(FocusButton(), VK_RIGHT);
+    ASSERT_EQ(2, bar_.MarkedHit());
+    const RECT own = bar_.Self().WindowRect();
+    bar_.Place(RECT{0, 0, own.right - own.left - 40, own.bottom - own.top});
+    EXPECT_EQ(2, bar_.MarkedHit());
+    PressKey(FocusButton(), VK_RETURN);
+    ASSERT_EQ(1u, host_.insertedObjects_.size());
+    EXPECT_EQ(bar_.Hit(2).code_, host_.insertedObjects_[0].code_);
+
+    Search("h");
+    PressKey(FocusButton(), VK_RIGHT);
+    bar_.Attach(&host_, pictures_.ImageBaseIni());
+    EXPECT_EQ(-1, bar_.MarkedHit());
+    EXPECT_EQ(0, bar_.GetHitCount());
+    EXPECT_FALSE(testsupport::IsVisible(bar_, IDC_WORD_BAR_MORE));
+    ::UpdateWindow(bar_);
+    ::SetFocus(FocusButton());
+    PressKey(FocusButton(), VK_F8);
+    PressKey(FocusButton(), VK_RIGHT);
+    EXPECT_EQ(-1, bar_.MarkedHit());
+    EXPECT_EQ(1u, host_.insertedObjects_.size());
+}
+
+namespace {
+
+// The rows of a painted cell that hold text: near-black pixels, which neither the white ground nor
+// a picture-less cell has.
+int TextRows(HWND window, const RECT& cell)
+{
+    HDC dc = ::GetDC(window);
+    int rows = 0;
+    for (int y = cell.top; y < cell.bottom; ++y) {
+        for (int x = cell.left; x < cell.right; ++x) {
+            const COLORREF pixel = ::GetPixel(dc, x, y);
+            if (GetRValue(pixel) < 64 && GetGValue(pixel) < 64 && GetBValue(pixel) < 64) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    ::ReleaseDC(window, dc);
+    return rows;
+}
+
+} // namespace
+
+// A hit reads at the strip's size: a picture's word in the bar's own font (this one's picture is
+// missing, so only the word is drawn), and the last hit shows the word it writes.
+TEST_F(WordBar, EachHitShowsItsWordAtAReadableSize)
+{
+    ::DeleteFileA((pictures_.BasePictureFolder() + "\\201.bmp").c_str());
+    Search("hus");
+    ASSERT_EQ(4, bar_.GetHitCount());
+    testsupport::PumpUntil([&] { return bar_.ShownPicturesLoaded(); });
+    ::UpdateWindow(bar_);
+    EXPECT_GE(TextRows(bar_, bar_.Cells()[0]), 7) << "the word hus";
+    EXPECT_GE(TextRows(bar_, bar_.Cells()[3]), 7) << "the typed word in the last hit";
+    Snapshot(host_.Handle(), "wordbar_words");
+}
