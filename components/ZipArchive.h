@@ -38,6 +38,10 @@ enum class NameProblem {
 
 struct Entry {
     std::string name;           // as stored, in code page 1252; a folder's ends in '/'
+    // The stored bytes as code page 1252 where name read them as code page 437 (no UTF-8 flag, not
+    // valid UTF-8, letters beyond ASCII): some Windows tools write the system's code page there
+    // instead. Empty otherwise; the caller decides which reading the archive means.
+    std::string ansiName;
     std::uint16_t method = 0;   // 0 stored, 8 deflated
     std::uint16_t flags = 0;
     std::uint32_t crc = 0;
@@ -73,5 +77,8 @@ NameProblem CheckName(const std::string& storedName);
 
 // Two stored names name the same file on Windows (letter case ignored, '\' as '/').
 bool SameName(const std::string& a, const std::string& b);
+// The form SameName compares: lower case, '/' between folders. Names that are one file share it, so
+// it serves as the key of a lookup.
+std::string FoldedName(const std::string& name);
 
 } // namespace zip

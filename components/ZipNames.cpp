@@ -90,15 +90,15 @@ NameProblem CheckName(const std::string& storedName)
 
 bool SameName(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    std::string left = Slashed(a);
-    std::string right = Slashed(b);
-    if (!left.empty())
-        ::CharLowerBuffA(&left[0], static_cast<DWORD>(left.size()));
-    if (!right.empty())
-        ::CharLowerBuffA(&right[0], static_cast<DWORD>(right.size()));
-    return left == right;
+    return a.size() == b.size() && FoldedName(a) == FoldedName(b);
+}
+
+std::string FoldedName(const std::string& name)
+{
+    std::string folded = Slashed(name);
+    if (!folded.empty())
+        ::CharLowerBuffA(&folded[0], static_cast<DWORD>(folded.size()));
+    return folded;
 }
 
 } // namespace zip

@@ -165,12 +165,43 @@ Result ZipReader::ParseDirectory(const std::vector<std::uint8_t>& directory, con
             return Result::Damaged;
         entry.offset = static_cast<std::uint32_t>(offset + shift);
         const std::uint8_t* name = p + kCentralHeaderSize;
-        entry.name = DecodeName(name, nameSize, (entry.flags & kFlagUtf8) != 0, name + nameSize, extraSize);
+        bool readAsOem = false;
+        entry.name = DecodeName(name, nameSize, (entry.flags & kFlagUtf8) != 0, name + nameSize, extraSize, &readAsOem);
+        if (readAsOem)
+            entry.ansiName.assign(reinterpret_cast<const char*>(name), nameSize);
         entry.problem = CheckName(entry.name);
         entries_.push_back(std::move(entry));
         at += recordSize;
     }
-    return entries_.size() == end.entries ? Result::Ok : Result::Damaged;
+    if (entries_.size() != end.entries)
+        return Result::Damaged;
+    return CheckDataRanges(std::uint64_t(end.directoryOffset) + shift, end.directoryDisk);
+}
+
+// Each entry's local header and packed bytes are its own: no two overlap, and none reaches into the
+// directory. Records that share their data would unpack it again and again (a small archive that
+// claims gigabytes). An entry takes at least its header and its packed bytes.
+Result ZipReader::CheckDataRanges(std::uint64_t directoryOffset, int directoryDisk)
+{
+    std::vector<size_t> order(entries_.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const Entry& left = entries_[a];
+        const Entry& right = entries_[b];
+        return left.disk != right.disk ? left.disk < right.disk : left.offset < right.offset;
+    });
+    auto endOf = [&](const Entry& entry) { return std::uint64_t(entry.offset) + kLocalHeaderSize + entry.packedSize; };
+    for (size_t i = 0; i < order.size(); ++i) {
+        const Entry& entry = entries_[order[i]];
+        const bool last = i + 1 == order.size() || entries_[order[i + 1]].disk != entry.disk;
+        if (!last && endOf(entry) > entries_[order[i + 1]].offset)
+            return Fail(Result::Damaged, entries_[order[i + 1]].name);
+        // An entry that runs on into the next volume ends where that volume's first one begins.
+        if (last && entry.disk == directoryDisk && endOf(entry) > directoryOffset)
+            return Fail(Result::Damaged, entry.name);
+    }
+    return Result::Ok;
 }
 
 int ZipReader::Find(const std::string& name) const

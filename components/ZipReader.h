@@ -54,6 +54,7 @@ private:
     Result ReadDirectory(const records::EndRecord& end, std::uint64_t shift);
     Result ParseDirectory(const std::vector<std::uint8_t>& directory, const records::EndRecord& end,
                           std::uint64_t shift);
+    Result CheckDataRanges(std::uint64_t directoryOffset, int directoryDisk);
     bool UseVolume(int disk);
     // Reads on across the end of a volume into the next one.
     bool ReadAt(Position& at, void* data, size_t size);

@@ -159,8 +159,10 @@ std::vector<std::uint8_t> EncodeName(const std::string& name, bool& utf8)
 }
 
 std::string DecodeName(const std::uint8_t* bytes, size_t size, bool utf8, const std::uint8_t* extra,
-                       size_t extraSize)
+                       size_t extraSize, bool* readAsOem)
 {
+    if (readAsOem)
+        *readAsOem = false;
     const std::string raw(reinterpret_cast<const char*>(bytes), size);
     if (IsAscii(raw))
         return raw;
@@ -172,6 +174,8 @@ std::string DecodeName(const std::uint8_t* bytes, size_t size, bool utf8, const 
     // Info-ZIP's zip on Linux stores the system's UTF-8 names without the flag.
     if (::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, raw.data(), static_cast<int>(raw.size()), nullptr, 0) > 0)
         return Narrow(Widen(raw, CP_UTF8), 1252);
+    if (readAsOem)
+        *readAsOem = true;
     return Narrow(Widen(raw, 437), 1252);
 }
 

@@ -64,9 +64,10 @@ std::vector<std::uint8_t> EndRecordBytes(const EndRecord& end);
 std::vector<std::uint8_t> EncodeName(const std::string& name, bool& utf8);
 // The stored bytes back in code page 1252: UTF-8 with flag 11, else the UTF-8 of an Info-ZIP
 // unicode-path field that belongs to these bytes, else UTF-8 when the bytes are valid UTF-8, else
-// code page 437. A letter code page 1252 lacks becomes '?' (which CheckName refuses).
+// code page 437 (then readAsOem is set, when given). A letter code page 1252 lacks becomes '?' (which
+// CheckName refuses).
 std::string DecodeName(const std::uint8_t* bytes, size_t size, bool utf8, const std::uint8_t* extra,
-                       size_t extraSize);
+                       size_t extraSize, bool* readAsOem = nullptr);
 
 void ToDosTime(const FILETIME& time, std::uint16_t& dosTime, std::uint16_t& dosDate);
 bool FromDosTime(std::uint16_t dosTime, std::uint16_t dosDate, FILETIME& time);

@@ -6,6 +6,7 @@
 #include "loader/StoreFiles.h"
 #include <windows.h>
 #include <algorithm>
+#include <unordered_map>
 
 namespace exportwizard {
 
@@ -62,15 +63,13 @@ void MarkOffered(std::vector<SetItem>& overlays, const std::vector<std::string>&
 
 int TakeChecks(std::vector<SetItem>& overlays, const std::vector<std::pair<std::string, bool>>& checks)
 {
+    std::unordered_map<std::string, bool> byName;
+    for (auto check = checks.rbegin(); check != checks.rend(); ++check)
+        byName[check->first] = check->second; // the first line of a name counts
     int chosen = 0;
     for (SetItem& overlay : overlays) {
-        overlay.selected_ = 0;
-        for (const auto& check : checks) {
-            if (check.first == overlay.name_) {
-                overlay.selected_ = check.second ? 1 : 0;
-                break;
-            }
-        }
+        const auto check = byName.find(overlay.name_);
+        overlay.selected_ = check != byName.end() && check->second ? 1 : 0;
         chosen += overlay.selected_;
     }
     return chosen;

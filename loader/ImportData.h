@@ -1,8 +1,10 @@
-// What the import wizard's pages share: the archive read, the work folder it was unpacked into, the
+// What the import wizard's pages share: the archive read, the work folder it is unpacked into, the
 // overlays and media files of the archive with their choices, and the caller's new set name.
 #pragma once
 #include "loader/ExportWorkFolder.h"
 #include "loader/FileIO.h"
+#include "loader/ImportArchive.h"
+#include "loader/ImportUnpacking.h"
 #include "loader/ListRecords.h"
 #include <string>
 #include <vector>
@@ -12,6 +14,9 @@ struct ImportData {
     ImportData(std::string& newSetName, FileIO* fileIO) : newSetName(newSetName), fileIO(fileIO) {}
 
     std::string zipPath;          // the archive last read; empty at first
+    // Open from its reading on the first page to the end: the media files are unpacked at Finish.
+    importwizard::ImportArchive archive;
+    UnpackingState unpacking;
     // A folder of the wizard's own under the temporary folder, emptied at each reading of an archive
     // and deleted with the wizard: never a folder other programs may use.
     ExportWorkFolder workFolder;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace importwizard {
 
@@ -59,35 +61,51 @@ bool IsOverlayEntry(const std::string& name)
 ArchiveListing ClassifyEntries(const std::vector<zip::Entry>& entries)
 {
     ArchiveListing listing;
-    std::vector<std::string> kept;
+    // Looked up, not searched: an archive may hold tens of thousands of entries.
+    std::unordered_set<std::string> kept;
     for (size_t i = 0; i < entries.size(); ++i) {
         const zip::Entry& entry = entries[i];
         // Folders come into being with the files in them.
         if (entry.IsFolder() && entry.problem == zip::NameProblem::None)
             continue;
-        const bool repeated = std::any_of(kept.begin(), kept.end(),
-                                          [&](const std::string& name) { return zip::SameName(name, entry.name); });
-        if (entry.problem != zip::NameProblem::None || repeated) {
+        if (entry.problem != zip::NameProblem::None || !kept.insert(zip::FoldedName(entry.name)).second) {
             listing.refused.push_back(entry.name);
             continue;
         }
-        kept.push_back(entry.name);
         listing.unpack.push_back(i);
         const std::string fileName = FileNameOf(entry.name);
         // The export stores the register and the overlays under their bare names; a file of a folder
         // is a media file, whatever its name.
         if (cp1252::EqualsNoCase(entry.name, "register.txt")) {
             listing.registerName = entry.name;
+            listing.registerEntry = static_cast<int>(i);
         } else if (IsOverlayEntry(entry.name)) {
             SetItem overlay(fileName.substr(0, fileName.size() - 4), entry.name);
             overlay.number_ = -1;
             overlay.selected_ = 1;
             listing.overlays.push_back(overlay);
+            listing.overlayEntries.push_back(i);
         } else {
             listing.media.emplace_back(fileName, cp1252::Lower(entry.name));
+            listing.mediaEntries.push_back(i);
         }
     }
     return listing;
+}
+
+bool TakeAnsiNames(std::vector<zip::Entry>& entries, const std::unordered_set<std::string>& wanted)
+{
+    bool changed = false;
+    for (zip::Entry& entry : entries) {
+        if (entry.ansiName.empty() || wanted.count(zip::FoldedName(entry.name)) > 0 ||
+            wanted.count(zip::FoldedName(entry.ansiName)) == 0)
+            continue;
+        entry.name = entry.ansiName;
+        entry.ansiName.clear();
+        entry.problem = zip::CheckName(entry.name);
+        changed = true;
+    }
+    return changed;
 }
 
 std::string StoredForm(const std::string& path)
@@ -121,25 +139,32 @@ std::string NewSetName(const std::string& zipPath, const NameTaken& taken, const
     return FirstFreeSetName(base.empty() ? fallback : base, taken);
 }
 
+std::vector<SetItem> RegisterEntries(const std::vector<std::string>& lines, const std::string& section)
+{
+    std::vector<SetItem> entries;
+    auto line = std::find(lines.begin(), lines.end(), "[" + section + "]");
+    if (line == lines.end())
+        return entries;
+    for (++line; line != lines.end(); ++line) {
+        const size_t equals = line->find('=');
+        if (equals != std::string::npos)
+            entries.emplace_back(line->substr(equals + 1), FileIO::RegisterNumber(line->substr(0, equals)), 0);
+    }
+    return entries;
+}
+
 void ReadRegisterNumbers(const std::vector<std::string>& lines, const std::string& section,
                          std::vector<SetItem>& overlays)
 {
-    for (SetItem& overlay : overlays)
+    std::unordered_multimap<std::string, SetItem*> byName;
+    for (SetItem& overlay : overlays) {
         overlay.number_ = -1;
-    const std::string header = "[" + section + "]";
-    auto line = std::find(lines.begin(), lines.end(), header);
-    if (line == lines.end())
-        return;
-    for (++line; line != lines.end(); ++line) {
-        const size_t equals = line->find('=');
-        if (equals == std::string::npos)
-            continue;
-        const int number = FileIO::RegisterNumber(line->substr(0, equals));
-        const std::string name = line->substr(equals + 1);
-        for (SetItem& overlay : overlays) {
-            if (cp1252::EqualsNoCase(overlay.name_, name))
-                overlay.number_ = number;
-        }
+        byName.emplace(cp1252::Lower(overlay.name_), &overlay);
+    }
+    for (const SetItem& entry : RegisterEntries(lines, section)) {
+        const auto found = byName.equal_range(cp1252::Lower(entry.name_));
+        for (auto it = found.first; it != found.second; ++it)
+            it->second->number_ = entry.number_;
     }
 }
 
@@ -160,14 +185,16 @@ std::vector<exportwizard::OverlayLine> OverlayLines(const std::vector<SetItem>& 
 std::vector<std::string> ChooseReferencedMedia(const std::vector<std::string>& references,
                                                std::vector<SetItem>& media)
 {
+    std::unordered_multimap<std::string, SetItem*> byName;
+    for (SetItem& file : media)
+        byName.emplace(zip::FoldedName(file.path_), &file);
     std::vector<std::string> added;
     for (const std::string& reference : references) {
         if (reference.empty())
             continue;
-        const std::string stored = StoredForm(reference);
-        for (SetItem& file : media) {
-            if (!zip::SameName(file.path_, stored))
-                continue;
+        const auto found = byName.equal_range(zip::FoldedName(StoredForm(reference)));
+        for (auto it = found.first; it != found.second; ++it) {
+            SetItem& file = *it->second;
             if (!file.selected_)
                 added.push_back(file.path_);
             file.selected_ = 1;
@@ -178,15 +205,16 @@ std::vector<std::string> ChooseReferencedMedia(const std::vector<std::string>& r
 
 int TakeMediaChecks(std::vector<SetItem>& media, const std::vector<std::pair<std::string, bool>>& checks)
 {
+    std::unordered_map<std::string, bool> byName;
+    for (auto check = checks.rbegin(); check != checks.rend(); ++check)
+        byName[zip::FoldedName(check->first)] = check->second; // the first line of a name counts
     int matched = 0;
     for (SetItem& file : media) {
-        for (const auto& check : checks) {
-            if (zip::SameName(file.path_, check.first)) {
-                file.selected_ = check.second ? 1 : 0;
-                ++matched;
-                break;
-            }
-        }
+        const auto check = byName.find(zip::FoldedName(file.path_));
+        if (check == byName.end())
+            continue;
+        file.selected_ = check->second ? 1 : 0;
+        ++matched;
     }
     return matched;
 }
@@ -244,11 +272,10 @@ std::vector<PathChange> ReferenceChanges(const std::vector<std::string>& referen
                                          const std::function<std::string(const std::string&)>& shortForm)
 {
     std::vector<PathChange> changes;
-    std::vector<std::string> seen;
+    std::unordered_set<std::string> seen;
     for (const std::string& reference : references) {
-        if (reference.empty() || std::find(seen.begin(), seen.end(), reference) != seen.end())
+        if (reference.empty() || !seen.insert(reference).second)
             continue;
-        seen.push_back(reference);
         const auto landing = landings.find(StoredForm(reference));
         if (landing == landings.end())
             continue;

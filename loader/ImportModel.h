@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace importwizard {
@@ -16,17 +17,27 @@ namespace importwizard {
 // An archive's entries as the import sees them.
 struct ArchiveListing {
     std::string registerName;      // the stored name of "register.txt" at the archive's top; empty without one
+    int registerEntry = -1;        // its entry
     // One per overlay file at the archive's top: name (file name less ".ini"), path (stored name),
-    // number -1, chosen.
+    // number -1, chosen; and the entry of each.
     std::vector<SetItem> overlays;
-    // One per other file: name (file name), path (stored name in lower case, '/' between folders).
+    std::vector<size_t> overlayEntries;
+    // One per other file: name (file name), path (stored name in lower case, '/' between folders);
+    // and the entry of each.
     std::vector<SetItem> media;
-    std::vector<size_t> unpack;    // the entries to unpack, in archive order
+    std::vector<size_t> mediaEntries;
+    std::vector<size_t> unpack;    // the entries that may be unpacked, in archive order
     // Entries that are never unpacked: names that would leave the work folder or that Windows cannot
     // give a file, and a second entry of a name already listed.
     std::vector<std::string> refused;
 };
 ArchiveListing ClassifyEntries(const std::vector<zip::Entry>& entries);
+
+// Names read as code page 437 that the archive itself names otherwise (some Windows tools store the
+// system's code page 1252 without saying so): an entry whose 437 reading is none of the wanted names
+// and whose 1252 reading (ansiName) is one takes the latter. wanted: zip::FoldedName forms. True
+// when a name changed.
+bool TakeAnsiNames(std::vector<zip::Entry>& entries, const std::unordered_set<std::string>& wanted);
 
 // The stored name the export gives a referenced file, in lower case: "C:\Bilder\Hund.bmp" is
 // "bilder/hund.bmp", "\\server\share\a.wav" is "server/share/a.wav".
@@ -43,6 +54,9 @@ std::string FirstFreeSetName(const std::string& base, const NameTaken& taken);
 // when nothing is left), made free by FirstFreeSetName.
 std::string NewSetName(const std::string& zipPath, const NameTaken& taken, const std::string& fallback);
 
+// The overlays the register file's lines name: a name and a number from each "number=name" line after
+// the "[section]" line (the number read as the set store reads it).
+std::vector<SetItem> RegisterEntries(const std::vector<std::string>& lines, const std::string& section);
 // The register file's lines: after the "[section]" line, every "number=name" line gives its number
 // to the overlay of that name (letter case ignored). Numbers read before are forgotten first.
 void ReadRegisterNumbers(const std::vector<std::string>& lines, const std::string& section,

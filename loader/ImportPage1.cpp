@@ -6,8 +6,10 @@
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
 #include "loader/ExportModel.h"
+#include "loader/ImportPlacing.h"
 #include "loader/StoreFiles.h"
 #include "skarpin/resource.h"
+#include <functional>
 #include <vector>
 
 using namespace importwizard;
@@ -91,6 +93,8 @@ LRESULT ImportPage1::OnWizardNext()
     return 0;
 }
 
+// Only the register and the overlay files are unpacked here: the media files wait until the user
+// has chosen the overlays and the files to take.
 bool ImportPage1::ReadArchive()
 {
     FileIO& io = *data_->fileIO;
@@ -102,33 +106,33 @@ bool ImportPage1::ReadArchive()
     data_->registerPath.clear();
     data_->overlays.clear();
     data_->media.clear();
+    data_->workFolder.Empty();
 
-    ImportArchive archive;
-    if (!OpenArchive(archive))
+    ImportArchive& archive = data_->archive;
+    if (!OpenArchive())
         return false;
-    const ArchiveListing& listing = archive.Listing();
-    if (listing.registerName.empty()) {
+    archive.NameOverlaysAsTheRegister(io.overlayListSection_);
+    if (archive.Listing().registerName.empty()) {
         fw::ShowMessage(hwnd_, IDS_IMPORT_NO_REGISTER, IDS_EXPORT_ERROR_CAPTION, MB_OK | MB_ICONSTOP);
         return false;
     }
-    if (!listing.refused.empty())
-        ReportRefused(listing.refused);
-
-    data_->workFolder.Empty();
     const std::string folder = data_->workFolder.Path();
     if (folder.empty()) {
         fw::ShowMessage(hwnd_, IDS_IMPORT_NO_WORK_FOLDER, IDS_EXPORT_ERROR_CAPTION, MB_OK | MB_ICONSTOP);
         return false;
     }
-    const zip::Result result = archive.Unpack(folder, [this](const zip::Progress& progress) { return OnProgress(progress); });
-    archive.Close();
-    if (result != zip::Result::Ok) {
-        // Nothing half unpacked stays behind.
-        data_->workFolder.Empty();
-        if (!cancelled_)
-            ReportFailure(result, archive.FailedEntry());
+    if (!UnpackOverlays(folder))
         return false;
+    std::vector<std::string> references;
+    for (const SetItem& overlay : archive.Listing().overlays) {
+        const std::vector<std::string> own = OverlayReferences(io, folder + Backslashed(overlay.path_));
+        references.insert(references.end(), own.begin(), own.end());
     }
+    archive.NameMediaAsTheOverlays(references);
+
+    const ArchiveListing& listing = archive.Listing();
+    if (!listing.refused.empty())
+        ReportRefused(listing.refused);
     data_->registerPath = folder + Backslashed(listing.registerName);
     data_->overlays = listing.overlays;
     data_->media = listing.media;
@@ -136,11 +140,12 @@ bool ImportPage1::ReadArchive()
 }
 
 // The user may have chosen the first diskette of a set: the directory is on the last one.
-bool ImportPage1::OpenArchive(ImportArchive& archive)
+bool ImportPage1::OpenArchive()
 {
     cancelled_ = false;
     for (;;) {
-        const zip::Result result = archive.Open(data_->zipPath, [this](int disk, int count) { return VolumeOf(disk, count); });
+        const zip::Result result =
+            data_->archive.Open(data_->zipPath, [this](int disk, int count) { return VolumeOf(disk, count); });
         if (result == zip::Result::Ok)
             return true;
         if (result == zip::Result::NotAnArchive && ImportArchive::IsFirstOfSeveral(data_->zipPath)) {
@@ -150,13 +155,41 @@ bool ImportPage1::OpenArchive(ImportArchive& archive)
             return false;
         }
         if (!cancelled_)
-            ReportFailure(result, archive.FailedEntry());
+            ReportUnpackFailure(hwnd_, result, data_->zipPath, data_->archive.FailedEntry(), 0);
         return false;
     }
 }
 
+bool ImportPage1::UnpackOverlays(const std::string& folder)
+{
+    EnableItem(IDC_IMPORT_BROWSE, false);
+    zip::Result result;
+    {
+        UnpackingProgress progress(hwnd_, data_->unpacking, IDC_IMPORT_PROGRESS_LABEL, IDC_IMPORT_PROGRESS);
+        result = data_->archive.UnpackOverlays(folder, std::ref(progress));
+        progress.CloseIfCancelled();
+    }
+    EnableItem(IDC_IMPORT_BROWSE, true);
+    SetWizardButtons(PSWIZB_NEXT);
+    if (result == zip::Result::Ok)
+        return true;
+    // Nothing half unpacked stays behind.
+    data_->workFolder.Empty();
+    if (!cancelled_ && result != zip::Result::Cancelled)
+        ReportUnpackFailure(hwnd_, result, data_->zipPath, data_->archive.FailedEntry(), data_->archive.NeededBytes());
+    return false;
+}
+
+bool ImportPage1::OnQueryCancel()
+{
+    return data_->unpacking.QueryCancel();
+}
+
 std::string ImportPage1::VolumeOf(int disk, int count)
 {
+    // One cancelled prompt gives up the whole reading: no second prompt follows it.
+    if (cancelled_)
+        return std::string();
     // Info-ZIP's split files lie side by side; the volumes of diskettes share one name.
     if (fw::FileExists(SplitVolumePath(data_->zipPath, 0, count)))
         return SplitVolumePath(data_->zipPath, disk, count);
@@ -180,18 +213,6 @@ void ImportPage1::ShowProgress(bool shown)
     Control<fw::ProgressBar>(IDC_IMPORT_PROGRESS).SetPos(0);
 }
 
-bool ImportPage1::OnProgress(const zip::Progress& progress)
-{
-    const std::string name = progress.file.substr(progress.file.find_last_of('/') + 1);
-    SetItemText(IDC_IMPORT_PROGRESS_LABEL, fw::FormatResString(IDS_IMPORT_READING, name.c_str()));
-    ShowItem(IDC_IMPORT_PROGRESS, true);
-    Control<fw::ProgressBar>(IDC_IMPORT_PROGRESS).SetPos(progress.Percent());
-    // The unpacking runs on this thread: the label and the bar are drawn now, not after it.
-    ::UpdateWindow(Item(IDC_IMPORT_PROGRESS_LABEL));
-    ::UpdateWindow(Item(IDC_IMPORT_PROGRESS));
-    return true;
-}
-
 // ---- What the user is told ----------------------------------------------------------------------
 
 void ImportPage1::ReportRefused(const std::vector<std::string>& names)
@@ -201,38 +222,4 @@ void ImportPage1::ReportRefused(const std::vector<std::string>& names)
         list += name + "\n";
     fw::ShowMessage(hwnd_, IDS_IMPORT_REFUSED_ENTRIES, fw::FormatResString(IDS_IMPORT_REFUSED_ENTRIES, list.c_str()),
                     fw::LoadResString(IDS_IMPORT_CAPTION), MB_OK | MB_ICONWARNING);
-}
-
-void ImportPage1::ReportFailure(zip::Result result, const std::string& entry)
-{
-    const std::string& zipPath = data_->zipPath;
-    const std::string& where = entry.empty() ? zipPath : entry;
-    UINT textId = IDS_IMPORT_DAMAGED;
-    std::string detail = where;
-    switch (result) {
-    case zip::Result::CannotOpen:
-        textId = IDS_IMPORT_CANNOT_OPEN;
-        detail = zipPath;
-        break;
-    case zip::Result::NotAnArchive:
-        textId = IDS_IMPORT_NOT_A_ZIP;
-        detail = zipPath;
-        break;
-    case zip::Result::CrcError:
-        textId = IDS_IMPORT_CRC_ERROR;
-        break;
-    case zip::Result::Unsupported:
-        textId = IDS_IMPORT_UNSUPPORTED;
-        break;
-    case zip::Result::CannotWrite:
-        textId = IDS_IMPORT_CANNOT_UNPACK;
-        break;
-    case zip::Result::NoVolume:
-        textId = IDS_IMPORT_VOLUME_MISSING;
-        break;
-    default:
-        break;
-    }
-    fw::ShowMessage(hwnd_, textId, fw::FormatResString(textId, detail.c_str()), fw::LoadResString(IDS_EXPORT_ERROR_CAPTION),
-                    MB_OK | MB_ICONSTOP);
 }

@@ -17,20 +17,21 @@ protected:
     bool OnSetActive() override;
     bool OnCommand(int id, int code) override;
     LRESULT OnWizardNext() override;
+    // While the archive is unpacked, Cancel stops the unpacking first.
+    bool OnQueryCancel() override;
 
 private:
     void OnBrowse();
     // Reads the archive afresh: the new set's name, the lists and the unpacked files. False when the
     // page stays (the user has been told why).
     bool ReadArchive();
-    bool OpenArchive(importwizard::ImportArchive& archive);
+    bool OpenArchive();
+    bool UnpackOverlays(const std::string& folder);
     // The path of one volume of an archive over several: the split file beside it, or the same path
     // once the user has put that diskette in. Empty when the user cancelled.
     std::string VolumeOf(int disk, int count);
     void ShowProgress(bool shown);
-    bool OnProgress(const zip::Progress& progress);
     void ReportRefused(const std::vector<std::string>& names);
-    void ReportFailure(zip::Result result, const std::string& entry);
 
     ImportData* data_;
     bool cancelled_ = false;

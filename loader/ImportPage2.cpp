@@ -6,6 +6,7 @@
 #include "loader/ImportModel.h"
 #include "loader/StoreFiles.h"
 #include "skarpin/resource.h"
+#include <unordered_map>
 
 ImportPage2::ImportPage2(ImportData* data)
     : ImportTreePage(IDD_IMPORT_PAGE2, IDS_IMPORT_CAPTION_OVERLAYS, IDC_IMPORT_OVERLAY_TREE), data_(data)
@@ -42,11 +43,13 @@ bool ImportPage2::OnSetActive()
 void ImportPage2::SetChecks()
 {
     CheckAll(true);
-    for (const SetItem& overlay : data_->overlays) {
-        for (const TreeCtrlItem& item : items_) {
-            if (item.name_ == overlay.name_)
-                Tree().SetChecked(item.item_, overlay.selected_ != 0);
-        }
+    std::unordered_map<std::string, bool> chosen;
+    for (const SetItem& overlay : data_->overlays)
+        chosen[overlay.name_] = overlay.selected_ != 0;
+    for (const TreeCtrlItem& item : items_) {
+        const auto overlay = chosen.find(item.name_);
+        if (overlay != chosen.end())
+            Tree().SetChecked(item.item_, overlay->second);
     }
 }
 

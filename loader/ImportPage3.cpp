@@ -6,6 +6,8 @@
 #include "library/Cp1252.h"
 #include "loader/ImportModel.h"
 #include "skarpin/resource.h"
+#include <algorithm>
+#include <functional>
 
 using namespace importwizard;
 
@@ -36,6 +38,7 @@ bool ImportPage3::OnInitDialog()
     SetItemText(IDC_IMPORT_BROWSE, fw::LoadResString(IDS_EXPORT_BROWSE));
     SetItemText(IDC_IMPORT_SHARED_FOLDER, fw::LoadResString(IDS_IMPORT_SHARED_FOLDER));
     SetItemText(IDC_IMPORT_KEEP_PATHS, fw::LoadResString(IDS_IMPORT_KEEP_PATHS));
+    Control<fw::ProgressBar>(IDC_IMPORT_PROGRESS).SetRange(0, 100);
     return true;
 }
 
@@ -58,13 +61,20 @@ void ImportPage3::CollectMedia()
     for (SetItem& file : data_->media)
         file.selected_ = 0;
     ClearTree();
+    std::vector<std::string> references;
     for (const SetItem& overlay : data_->overlays) {
         if (!overlay.selected_)
             continue;
-        const std::vector<std::string> references = OverlayReferences(*data_->fileIO, overlay.path_);
-        for (const std::string& storedName : ChooseReferencedMedia(references, data_->media))
-            items_.emplace_back(Tree().Insert(TVI_ROOT, TVI_SORT, Backslashed(storedName)), storedName);
+        const std::vector<std::string> own = OverlayReferences(*data_->fileIO, overlay.path_);
+        references.insert(references.end(), own.begin(), own.end());
     }
+    // Sorted here and added at the end: the tree's own sorted insert walks every line before it,
+    // which is slow for thousands of files.
+    std::vector<std::string> chosen = ChooseReferencedMedia(references, data_->media);
+    std::stable_sort(chosen.begin(), chosen.end(),
+                     [](const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) < 0; });
+    for (const std::string& storedName : chosen)
+        items_.emplace_back(Tree().Insert(TVI_ROOT, TVI_LAST, Backslashed(storedName)), storedName);
 }
 
 // ---- Buttons ------------------------------------------------------------------------------------
@@ -95,7 +105,43 @@ bool ImportPage3::OnWizardFinish()
     fw::WaitCursor wait;
     const std::vector<std::pair<std::string, bool>> checks = Checks();
     TakeMediaChecks(data_->media, checks);
+    if (!UnpackChosenMedia())
+        return false;
     return Report(PlaceImport(*data_->fileIO, Request(), data_->overlays, data_->media));
+}
+
+// The chosen files come out of the archive only now, so nothing the user did not choose fills the
+// disk. A failure leaves none of them behind, and nothing is imported.
+bool ImportPage3::UnpackChosenMedia()
+{
+    ShowProgress(true);
+    zip::Result result;
+    {
+        UnpackingProgress progress(hwnd_, data_->unpacking, IDC_IMPORT_PROGRESS_LABEL, IDC_IMPORT_PROGRESS);
+        result = data_->archive.UnpackMedia(data_->workFolder.Path(), data_->media, std::ref(progress));
+        progress.CloseIfCancelled();
+    }
+    ShowProgress(false);
+    SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
+    if (result != zip::Result::Ok && result != zip::Result::Cancelled)
+        ReportUnpackFailure(hwnd_, result, data_->zipPath, data_->archive.FailedEntry(), data_->archive.NeededBytes());
+    return result == zip::Result::Ok;
+}
+
+// The progress takes the place of the choice of folder while it shows.
+void ImportPage3::ShowProgress(bool shown)
+{
+    for (int id : {IDC_IMPORT_SHARED_FOLDER, IDC_IMPORT_PATH, IDC_IMPORT_BROWSE, IDC_IMPORT_KEEP_PATHS})
+        ShowItem(id, !shown);
+    SetItemText(IDC_IMPORT_PROGRESS_LABEL, std::string());
+    Control<fw::ProgressBar>(IDC_IMPORT_PROGRESS).SetPos(0);
+    ShowItem(IDC_IMPORT_PROGRESS_LABEL, shown);
+    ShowItem(IDC_IMPORT_PROGRESS, shown);
+}
+
+bool ImportPage3::OnQueryCancel()
+{
+    return data_->unpacking.QueryCancel();
 }
 
 PlacementRequest ImportPage3::Request() const

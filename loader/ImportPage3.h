@@ -15,10 +15,14 @@ protected:
     bool OnSetActive() override;
     bool OnCommand(int id, int code) override;
     bool OnWizardFinish() override;
+    // While the chosen files are unpacked, Cancel stops the unpacking first.
+    bool OnQueryCancel() override;
     void SetChecks() override { CheckAll(true); }
 
 private:
     void CollectMedia();
+    bool UnpackChosenMedia();
+    void ShowProgress(bool shown);
     void OnBrowse();
     importwizard::PlacementRequest Request() const;
     // Tells the user how the placing went; true when the wizard may close.

@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <algorithm>
 #include <functional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace importwizard {
 
@@ -139,21 +141,18 @@ private:
     // place rather than another file of its name taking it.
     Landings MoveMedia()
     {
-        std::vector<std::string> references;
+        std::unordered_set<std::string> references; // in lower case: compared ignoring it
         for (Placed& placed : placed_) {
             placed.references = OverlayReferences(io_, io_.OverlayPath(result_.setName, placed.overlay->name_));
-            references.insert(references.end(), placed.references.begin(), placed.references.end());
+            for (const std::string& reference : placed.references)
+                references.insert(cp1252::Lower(reference));
         }
         std::vector<const SetItem*> files;
         for (const SetItem& file : media_) {
             if (file.selected_)
                 files.push_back(&file);
         }
-        auto namedAlready = [&](const SetItem* file) {
-            const std::string target = TargetOf(*file);
-            return std::any_of(references.begin(), references.end(),
-                               [&](const std::string& reference) { return cp1252::EqualsNoCase(reference, target); });
-        };
+        auto namedAlready = [&](const SetItem* file) { return references.count(cp1252::Lower(TargetOf(*file))) > 0; };
         std::stable_partition(files.begin(), files.end(), namedAlready);
 
         Landings landings;
@@ -196,15 +195,17 @@ private:
         const int loaded = io_.LoadOverlay(io_.OverlayPath(result_.setName, overlay.name_), keys, background, settings);
         if (loaded == FileIO::kNotOpened)
             return false;
+        std::unordered_map<std::string, std::string> newText;
+        for (const PathChange& change : changes)
+            newText.emplace(change.from, change.to);
         bool changed = false;
         for (std::vector<Block>* blocks : {&keys, &background}) {
             for (Block& block : *blocks) {
                 changed = ForEachReference(io_, block, [&](std::string& path, bool inCommand) {
-                    auto change = std::find_if(changes.begin(), changes.end(),
-                                               [&](const PathChange& c) { return c.from == path; });
-                    if (change == changes.end())
+                    const auto change = newText.find(path);
+                    if (change == newText.end())
                         return false;
-                    const std::string to = inCommand && shortNames && blocks == &keys ? ShortForm(change->to) : change->to;
+                    const std::string to = inCommand && shortNames && blocks == &keys ? ShortForm(change->second) : change->second;
                     if (to == path)
                         return false;
                     path = to;

@@ -320,6 +320,7 @@
 #define IDS_IMPORT_NO_WORK_FOLDER       2834
 #define IDS_IMPORT_DEFAULT_SET_NAME     2835
 #define IDS_IMPORT_DEFAULT_OVERLAY_NAME 2836
+#define IDS_IMPORT_NO_ROOM              2837
 
 // The overlay list's drag cursors: a page with an arrow, and the same with a plus sign for a copy
 #define IDCUR_DRAG_MOVE 203

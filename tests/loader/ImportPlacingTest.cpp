@@ -18,15 +18,34 @@ using testsupport::TempFolder;
 
 namespace {
 
-// The first two pages' work without their windows: the archive read and unpacked, the register's
-// numbers, every overlay chosen, and the media files they use chosen.
+// Every media file of the archive unpacked, after the register and the overlays.
+zip::Result UnpackAll(ImportArchive& archive, const std::string& folder)
+{
+    const zip::Result overlays = archive.UnpackOverlays(folder);
+    if (overlays != zip::Result::Ok)
+        return overlays;
+    std::vector<SetItem> media = archive.Listing().media;
+    for (SetItem& file : media)
+        file.selected_ = 1;
+    return archive.UnpackMedia(folder, media);
+}
+
+// The wizard's work without its windows: the archive read and its overlays unpacked, the register's
+// numbers, every overlay chosen, the media files they use chosen, and at Finish those unpacked and
+// placed.
 class Import {
 public:
     Import(ImportFixture& fixture, const std::string& zipPath) : fixture_(fixture)
     {
-        ImportArchive archive;
         EXPECT_EQ(zip::Result::Ok, archive.Open(zipPath));
-        EXPECT_EQ(zip::Result::Ok, archive.Unpack(work.Path())) << archive.FailedEntry();
+        archive.NameOverlaysAsTheRegister("Overlays");
+        EXPECT_EQ(zip::Result::Ok, archive.UnpackOverlays(work.Path())) << archive.FailedEntry();
+        std::vector<std::string> references;
+        for (const SetItem& overlay : archive.Listing().overlays) {
+            const std::vector<std::string> own = OverlayReferences(fixture.IO(), work.Path() + overlay.path_);
+            references.insert(references.end(), own.begin(), own.end());
+        }
+        archive.NameMediaAsTheOverlays(references);
         overlays = archive.Listing().overlays;
         media = archive.Listing().media;
         std::vector<std::string> lines;
@@ -40,6 +59,7 @@ public:
 
     PlacementResult Place(const std::string& setName, MediaMode mode, const std::string& where)
     {
+        EXPECT_EQ(zip::Result::Ok, archive.UnpackMedia(work.Path(), media)) << archive.FailedEntry();
         PlacementRequest request;
         request.setName = setName;
         request.mode = mode;
@@ -57,6 +77,7 @@ public:
         }
     }
 
+    ImportArchive archive;
     ExportWorkFolder work;
     std::vector<SetItem> overlays;
     std::vector<SetItem> media;
@@ -90,7 +111,7 @@ TEST(ImportArchive, HostileNamesOfPythonsArchiveAreRefusedAndNothingIsWrittenFor
                                         "//server/delat/utanfor6.txt", "\\\\server\\delat\\utanfor7.txt",
                                         "bilder/con.bmp", "aux.ini", "fr\xE5ga?.bmp", "BILDER/HUND.BMP"}),
               archive.Listing().refused);
-    ASSERT_EQ(zip::Result::Ok, archive.Unpack(work.Path()));
+    ASSERT_EQ(zip::Result::Ok, UnpackAll(archive, work.Path()));
 
     EXPECT_EQ((std::vector<std::string>{"Bilder.ini", "Utan nummer.ini", "bakgrund\\himmel.bmp", "bilder\\hund.bmp",
                                         "foton\\hund.bmp", "ljud\\sk\xE5l \xE4pple.wav", "oanvand\\extra.bmp",
@@ -121,14 +142,19 @@ TEST(ImportArchive, DamagedTruncatedAndLyingArchivesAreReportedAtTheirEntry)
         {"crc.zip", zip::Result::Ok, zip::Result::CrcError, "bakgrund/himmel.bmp"},
         {"far_larger.zip", zip::Result::Ok, zip::Result::Damaged, "film/stor.avi"},
         {"smaller.zip", zip::Result::Ok, zip::Result::Damaged, "film/liten.avi"},
+        // 200 records that share the data of one: refused before a byte is unpacked.
+        {"shared_data.zip", zip::Result::Damaged, zip::Result::Ok, "film/0000.avi"},
     };
     for (const auto& c : cases) {
         ExportWorkFolder work;
         ImportArchive archive;
         ASSERT_EQ(c.open, archive.Open(PythonArchive(c.archive))) << c.archive;
-        if (c.open != zip::Result::Ok)
+        if (c.open != zip::Result::Ok) {
+            EXPECT_EQ(c.entry, archive.FailedEntry()) << c.archive;
+            EXPECT_TRUE(archive.Listing().unpack.empty()) << c.archive;
             continue;
-        EXPECT_EQ(c.unpack, archive.Unpack(work.Path())) << c.archive;
+        }
+        EXPECT_EQ(c.unpack, UnpackAll(archive, work.Path())) << c.archive;
         if (c.unpack == zip::Result::Ok)
             continue;
         EXPECT_EQ(c.entry, archive.FailedEntry()) << c.archive;
@@ -137,6 +163,49 @@ TEST(ImportArchive, DamagedTruncatedAndLyingArchivesAreReportedAtTheirEntry)
     ImportArchive archive;
     ASSERT_EQ(zip::Result::Ok, archive.Open(PythonArchive("no_register.zip")));
     EXPECT_TRUE(archive.Listing().registerName.empty());
+}
+
+TEST(ImportArchive, NothingIsUnpackedThatWouldNotFitOrPassesWhatAnImportTakes)
+{
+    SKIP_WITHOUT_PYTHON_ARCHIVES();
+    const std::uint64_t unlimited = ~0ull;
+    const struct {
+        const char* archive;
+        std::uint64_t freeSpace;
+        zip::Result overlays;
+        zip::Result media;
+        std::uint64_t needed;
+    } cases[] = {
+        {"large_video.zip", 100, zip::Result::TooLarge, zip::Result::TooLarge, 0},
+        {"large_video.zip", 1024 * 1024, zip::Result::Ok, zip::Result::TooLarge, 8 * 1024 * 1024},
+        {"large_video.zip", 9 * 1024 * 1024, zip::Result::Ok, zip::Result::Ok, 0},
+        // Sizes the packed bytes could hold, 5 GB in all: more than any import takes.
+        {"claims_5gb.zip", unlimited, zip::Result::Ok, zip::Result::TooLarge, 5000000000ull},
+    };
+    for (const auto& c : cases) {
+        ExportWorkFolder work;
+        ImportArchive archive;
+        ASSERT_EQ(zip::Result::Ok, archive.Open(PythonArchive(c.archive))) << c.archive;
+        std::string asked;
+        archive.SetFreeSpace([&](const std::string& folder) {
+            asked = folder;
+            return c.freeSpace;
+        });
+        ASSERT_EQ(c.overlays, archive.UnpackOverlays(work.Path())) << c.archive << " " << c.freeSpace;
+        EXPECT_EQ(work.Path(), asked) << "the room of the work folder's drive";
+        if (c.overlays != zip::Result::Ok) {
+            EXPECT_TRUE(FilesBelow(work.Path()).empty()) << c.archive;
+            continue;
+        }
+        std::vector<SetItem> media = archive.Listing().media;
+        for (SetItem& file : media)
+            file.selected_ = 1;
+        EXPECT_EQ(c.media, archive.UnpackMedia(work.Path(), media)) << c.archive << " " << c.freeSpace;
+        if (c.media != zip::Result::Ok) {
+            EXPECT_EQ(c.needed, archive.NeededBytes()) << c.archive;
+            EXPECT_EQ((std::vector<std::string>{"Film.ini", "register.txt"}), FilesBelow(work.Path())) << c.archive;
+        }
+    }
 }
 
 // ---- Placing: our own export, one shared folder and kept paths ----------------------------------
@@ -267,6 +336,25 @@ TEST(ImportPlacing, OneSharedFolderTakesOnlyPicturesSoundsAndVideosAndTheRestGoe
     EXPECT_EQ(shared + "\\hund.bmp", PictureOf(keys, 1));
 }
 
+TEST(ImportPlacing, NamesStoredInCodePage1252WithoutSayingSoAreReadAsTheRegisterAndTheOverlaysNameThem)
+{
+    SKIP_WITHOUT_PYTHON_ARCHIVES();
+    // The same overlay and picture, their names stored as code page 1252 bytes, and as code page 437.
+    for (const char* name : {"ansi_names.zip", "oem_names.zip"}) {
+        ImportFixture fixture;
+        Import import(fixture, PythonArchive(name));
+        EXPECT_TRUE(import.archive.Listing().refused.empty()) << name;
+        const std::string shared = fixture.Config().Temp() / "Delad";
+        ASSERT_EQ(PlacementResult::kPlaced, import.Place("Djur", MediaMode::kSharedFolder, shared).outcome) << name;
+        EXPECT_EQ((std::vector<std::string>{"h\xE4st.bmp"}), FilesBelow(shared)) << name;
+        EXPECT_NE(std::string::npos, fixture.Register("Djur").find("\r\n1=Djur \xE5\xE4\xF6\r\n")) << name;
+        std::vector<Block> keys;
+        std::vector<Block> background;
+        fixture.LoadPlaced("Djur", "Djur \xE5\xE4\xF6", keys, background);
+        EXPECT_EQ(shared + "\\h\xE4st.bmp", PictureOf(keys, 0)) << name;
+    }
+}
+
 // ---- Placing: Python's archive, with files of one name and files already there ------------------
 
 TEST(ImportPlacing, FilesOfOneNameKeepBothAndEachReferenceFollowsItsOwn)
@@ -287,7 +375,7 @@ TEST(ImportPlacing, FilesOfOneNameKeepBothAndEachReferenceFollowsItsOwn)
     EXPECT_EQ("BM foton hund, en annan", TempFolder::Read(shared + "\\hund 1.bmp"));
     EXPECT_EQ("en annan ping", TempFolder::Read(shared + "\\ping.wav"));
     EXPECT_EQ("RIFF ping", TempFolder::Read(shared + "\\ping 1.wav"));
-    EXPECT_TRUE(fw::PathExists(import.work.Path() + "oanvand\\extra.bmp")) << "a file no overlay uses stays behind";
+    EXPECT_FALSE(fw::PathExists(import.work.Path() + "oanvand\\extra.bmp")) << "a file no overlay uses is never unpacked";
 
     std::vector<Block> keys;
     std::vector<Block> background;

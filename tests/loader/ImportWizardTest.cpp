@@ -273,20 +273,88 @@ TEST_F(ImportWizard, TheFirstPageRefusesWhatCannotBeImportedAndLeavesNothingUnpa
     const struct {
         const char* archive;
         UINT message;
+        std::uint64_t freeSpace;
     } failures[] = {
-        {"crc.zip", IDS_IMPORT_CRC_ERROR},
-        {"far_larger.zip", IDS_IMPORT_DAMAGED},
-        {"smaller.zip", IDS_IMPORT_DAMAGED},
-        {"truncated.zip", IDS_IMPORT_NOT_A_ZIP},
-        {"cut.zip", IDS_IMPORT_DAMAGED},
-        {"inte_zip.zip", IDS_IMPORT_NOT_A_ZIP},
-        {"finns_inte.zip", IDS_IMPORT_CANNOT_OPEN},
+        {"truncated.zip", IDS_IMPORT_NOT_A_ZIP, ~0ull},
+        {"cut.zip", IDS_IMPORT_DAMAGED, ~0ull},
+        {"shared_data.zip", IDS_IMPORT_DAMAGED, ~0ull},
+        {"inte_zip.zip", IDS_IMPORT_NOT_A_ZIP, ~0ull},
+        {"finns_inte.zip", IDS_IMPORT_CANNOT_OPEN, ~0ull},
+        {"large_video.zip", IDS_IMPORT_NO_ROOM, 100}, // not even its overlay fits
     };
     for (const auto& failure : failures) {
+        sheet_->Data().archive.SetFreeSpace([&](const std::string&) { return failure.freeSpace; });
         ChooseZip(PythonArchive(failure.archive));
         NextRefused(failure.message);
         EXPECT_TRUE(WorkFiles().empty()) << failure.archive << ": nothing half unpacked stays behind";
         EXPECT_FALSE(IsVisible(Page(1), IDC_IMPORT_PROGRESS)) << failure.archive;
+        EXPECT_TRUE(IsEnabled(Page(1), IDC_IMPORT_BROWSE)) << failure.archive;
+    }
+}
+
+// The media files come out of the archive at Finish: one that cannot, or that would not fit, stops
+// the import before anything is made, and leaves none of them behind.
+TEST_F(ImportWizard, AFileThatCannotBeUnpackedAtFinishImportsNothing)
+{
+    SKIP_WITHOUT_PYTHON_ARCHIVES();
+    const struct {
+        const char* archive;
+        UINT message;
+        std::uint64_t freeSpace;
+        const char* text;
+    } failures[] = {
+        {"crc.zip", IDS_IMPORT_CRC_ERROR, ~0ull, "\"bakgrund/himmel.bmp\""},
+        {"large_video.zip", IDS_IMPORT_NO_ROOM, 1024 * 1024, " 8 MB"},
+    };
+    for (const auto& failure : failures) {
+        Open();
+        sheet_->Data().archive.SetFreeSpace([&](const std::string&) { return failure.freeSpace; });
+        ChooseZip(PythonArchive(failure.archive));
+        Press(PSBTN_NEXT, 1);
+        Press(PSBTN_NEXT, 2);
+        const std::vector<std::string> unpacked = WorkFiles();
+        ScriptedMessages messages;
+        messages.Expect(failure.message);
+        sheet_->PressButton(PSBTN_FINISH);
+        ASSERT_TRUE(PumpUntil([&] { return !messages.Shown().empty(); })) << failure.archive;
+        fw::PumpMessages();
+        EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(failure.text)) << messages.Shown()[0].text;
+        EXPECT_TRUE(sheet_->IsRunning()) << failure.archive;
+        EXPECT_EQ(2, sheet_->ActiveIndex()) << failure.archive;
+        EXPECT_EQ(unpacked, WorkFiles()) << failure.archive << ": no file of the failed unpacking stays";
+        const std::string set = ImageBaseManager::GetFileTitleFromPath(failure.archive);
+        EXPECT_FALSE(fw::PathExists(fixture_.IO().SetFolderPath(set))) << failure.archive << ": no set is made";
+        EXPECT_TRUE(IsVisible(Page(3), IDC_IMPORT_BROWSE)) << "the choice of folder is back";
+        EXPECT_FALSE(IsVisible(Page(3), IDC_IMPORT_PROGRESS));
+        sheet_.reset();
+    }
+}
+
+// Cancel, pressed while the archive is unpacked, stops the unpacking and ends the wizard; its work
+// folder goes with it and nothing is imported.
+TEST_F(ImportWizard, CancelStopsTheUnpackingOnTheFirstPageAndAtFinish)
+{
+    const std::string zipPath = fixture_.ZipPath("Fritid.zip");
+    fixture_.ExportArchive(zipPath);
+    for (int page : {0, 2}) {
+        Open();
+        ChooseZip(zipPath);
+        if (page == 2) {
+            Press(PSBTN_NEXT, 1);
+            Press(PSBTN_NEXT, 2);
+        }
+        const std::string work = sheet_->Data().workFolder.Path();
+        ScriptedMessages noMessage;
+        // Both presses wait in the queue: Cancel comes while the unpacking runs.
+        ::PostMessageA(sheet_->Handle(), PSM_PRESSBUTTON, page == 0 ? PSBTN_NEXT : PSBTN_FINISH, 0);
+        ::PostMessageA(sheet_->Handle(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        ASSERT_TRUE(PumpUntil([&] { return !sheet_->IsRunning(); })) << "page " << page + 1;
+        EXPECT_EQ(IDCANCEL, sheet_->Result());
+        if (page == 0)
+            EXPECT_EQ(nullptr, sheet_->Page2().Handle()) << "the next page never came";
+        EXPECT_FALSE(fw::PathExists(fixture_.IO().SetFolderPath("Fritid")));
+        sheet_.reset();
+        EXPECT_FALSE(fw::PathExists(work)) << "page " << page + 1;
     }
 }
 
@@ -421,6 +489,8 @@ TEST_F(ImportWizard, AnArchiveOverDiskettesIsReadFromTheLastWithTheOthersAskedFo
             diskettes.Insert(3);
             return IDOK;
         }
+        if (request.textId == IDS_IMPORT_DONE)
+            return IDOK;
         EXPECT_EQ(static_cast<UINT>(IDS_EXPORT_NEXT_DISKETTE), request.textId) << request.text;
         EXPECT_EQ("Diskett", request.caption);
         const size_t at = request.text.find("diskett ");
@@ -428,12 +498,17 @@ TEST_F(ImportWizard, AnArchiveOverDiskettesIsReadFromTheLastWithTheOthersAskedFo
         return IDOK;
     });
     Press(PSBTN_NEXT, 1);
-    fw::SetMessageHandler(FailOnMessage);
     ASSERT_FALSE(asked.empty());
     EXPECT_EQ("S\xE4tt i den SISTA disketten!", asked.front()) << "the first diskette was in the drive";
     EXPECT_NE(std::find(asked.begin(), asked.end(), "S\xE4tt i diskett 1 (av 3) och klicka p\xE5 OK."), asked.end());
+    Press(PSBTN_NEXT, 2);
+    asked.clear();
+    sheet_->PressButton(PSBTN_FINISH);
+    ASSERT_TRUE(PumpUntil([&] { return !sheet_->IsRunning(); }));
+    fw::SetMessageHandler(FailOnMessage);
+    EXPECT_EQ("Importen \xE4r klar!", asked.back());
     EXPECT_EQ(TempFolder::Read(fixture_.Config().Temp() / "disk_source\\stor.bmp"),
-              TempFolder::Read(sheet_->Data().workFolder.Path() + "bilder\\stor.bmp"))
+              TempFolder::Read(fixture_.IO().SetImportFolderPath("Fritid") + "\\stor.bmp"))
         << "the picture read back across the diskettes";
 }
 
@@ -444,7 +519,9 @@ TEST_F(ImportWizard, SplitFilesBesideTheArchiveAreReadWithoutAsking)
     Open();
     ChooseZip(diskettes.Path());
     Press(PSBTN_NEXT, 1);
-    EXPECT_TRUE(fw::FileExists(sheet_->Data().workFolder.Path() + "bilder\\stor.bmp"));
+    Press(PSBTN_NEXT, 2);
+    Finish();
+    EXPECT_TRUE(fw::FileExists(fixture_.IO().SetImportFolderPath("Fritid") + "\\stor.bmp"));
 }
 
 TEST_F(ImportWizard, ADiskettePromptCancelledLeavesThePageWithoutAMessage)

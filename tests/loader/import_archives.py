@@ -64,6 +64,47 @@ HOSTILE = ["../utanfor.txt", "..\\utanfor2.txt", "bilder/../../utanfor3.txt", "/
            "BILDER/HUND.BMP"]
 
 
+def rename_raw(path, stored, raw):
+    """Gives an entry stored under an ASCII name the bytes given for its name, of the same length,
+    without the UTF-8 flag (zipfile flags every name beyond ASCII as UTF-8)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    assert len(stored) == len(raw)
+    with open(path, "wb") as f:
+        f.write(data.replace(stored.encode("ascii"), raw))
+
+
+def share_data(path, name, copies):
+    """Adds central-directory records that point at the data of one entry, each under a name of its
+    own: a small archive that claims the entry's size once per record."""
+    with open(path, "rb") as f:
+        data = bytearray(f.read())
+    end = data.rfind(b"PK\x05\x06")
+    entries, size, offset = struct.unpack_from("<HII", data, end + 10)
+    directory = data[offset:offset + size]
+    at = 0
+    while at < len(directory):
+        name_length, extra_length, comment_length = struct.unpack_from("<HHH", directory, at + 28)
+        record_end = at + 46 + name_length + extra_length + comment_length
+        if bytes(directory[at + 46:at + 46 + name_length]) == name.encode("ascii"):
+            record = directory[at:record_end]
+            break
+        at = record_end
+    stem, extension = name.rsplit(".", 1)
+    added = bytearray()
+    for copy in range(copies):
+        twin = bytearray(record)
+        new_name = ("%s%04d" % (stem[:-4], copy) + "." + extension).encode("ascii")
+        assert len(new_name) == name_length
+        twin[46:46 + name_length] = new_name
+        added += twin
+    directory += added
+    tail = bytearray(data[end:])
+    struct.pack_into("<HHII", tail, 8, entries + copies, entries + copies, len(directory), offset)
+    with open(path, "wb") as f:
+        f.write(bytes(data[:offset]) + bytes(directory) + bytes(tail))
+
+
 def write(path, entries, method=zipfile.ZIP_DEFLATED):
     with zipfile.ZipFile(path, "w", method) as archive:
         for name, data in entries:
@@ -125,6 +166,33 @@ def main(folder):
     ny = overlay(keys=[(0, "", "c:\\bilder\\ny.ini", "Ny"), (1, "", "c:\\bilder\\hund.bmp", "Hund")], background=[])
     write(out("ini_picture.zip"), [("Bilder.ini", ny), ("register.txt", b"[Overlays]\r\n1=Bilder\r\n"),
                                    ("bilder/ny.ini", UTAN), ("bilder/hund.bmp", MEDIA["bilder/hund.bmp"])])
+
+    # Many directory records sharing the data of one: 200 KB that claim 10 GB.
+    film = overlay(keys=[(0, "@c:\\film\\noll.avi@", "", "Film")], background=[])
+    write(out("shared_data.zip"), [("Film.ini", film), ("register.txt", b"[Overlays]\r\n1=Film\r\n"),
+                                   ("film/noll.avi", bytes(50 * 1024 * 1024))])
+    share_data(out("shared_data.zip"), "film/noll.avi", 200)
+
+    # Honest sizes, for a drive with little room: 8 MB of video behind a small overlay.
+    write(out("large_video.zip"), [("Film.ini", film), ("register.txt", b"[Overlays]\r\n1=Film\r\n"),
+                                   ("film/noll.avi", bytes(8 * 1024 * 1024))])
+
+    # Sizes that the packed bytes could hold, that add up to more than the import takes at all.
+    videos = [("film/v%d.avi" % n, os.urandom(1024 * 1024)) for n in range(5)]
+    many = overlay(keys=[(n, "@c:\\film\\v%d.avi@" % n, "", "") for n in range(5)], background=[])
+    write(out("claims_5gb.zip"), [("Film.ini", many), ("register.txt", b"[Overlays]\r\n1=Film\r\n")] + videos)
+    for name, _ in videos:
+        patch_sizes(out("claims_5gb.zip"), name, 1000 * 1000 * 1000)
+
+    # Names with Swedish letters stored as code page 1252 bytes without the UTF-8 flag, as some
+    # Windows tools write them; and the same stored as code page 437, as zip programs should.
+    djur = overlay(keys=[(0, "", "c:\\bilder\\h\u00e4st.bmp", "H\u00e4st")], background=[])
+    for codepage, archive in (("cp1252", "ansi_names.zip"), ("cp437", "oem_names.zip")):
+        write(out(archive), [("Djur XYZ.ini", djur),
+                             ("register.txt", "[Overlays]\r\n1=Djur \u00e5\u00e4\u00f6\r\n".encode("cp1252")),
+                             ("bilder/hQst.bmp", b"BM h\xe4st")])
+        rename_raw(out(archive), "Djur XYZ.ini", "Djur \u00e5\u00e4\u00f6.ini".encode(codepage))
+        rename_raw(out(archive), "bilder/hQst.bmp", "bilder/h\u00e4st.bmp".encode(codepage))
 
     # A zip file that is none.
     with open(out("inte_zip.zip"), "wb") as f:

@@ -1,0 +1,52 @@
+// The import wizard's unpacking on the window's thread: the page's progress label and bar, the
+// messages pumped as the work goes on so that the window answers and its Cancel can be pressed, a
+// pressed Cancel taken as a request to stop, and what the user is told when the unpacking fails.
+#pragma once
+#include "components/ZipArchive.h"
+#include <windows.h>
+#include <cstdint>
+#include <string>
+
+// Whether an unpacking runs, and whether Cancel was pressed during it. The sheet holds one for its
+// pages; each page's OnQueryCancel asks it.
+class UnpackingState {
+public:
+    bool Running() const { return running_; }
+    // The wizard's Cancel. While an unpacking runs it only asks the unpacking to stop, and false
+    // keeps the wizard open until the unpacking has stopped and cleaned up.
+    bool QueryCancel();
+    bool CancelRequested() const { return cancelRequested_; }
+
+private:
+    friend class UnpackingProgress;
+    bool running_ = false;
+    bool cancelRequested_ = false;
+};
+
+// One unpacking, from its construction to its end: the label "Läser %s..." and the bar on the page,
+// the wizard's buttons off meanwhile. Given as the unpacking's progress handler.
+class UnpackingProgress {
+public:
+    UnpackingProgress(HWND page, UnpackingState& state, int labelId, int barId);
+    ~UnpackingProgress();
+    UnpackingProgress(const UnpackingProgress&) = delete;
+    UnpackingProgress& operator=(const UnpackingProgress&) = delete;
+
+    // Shows the progress and lets the window answer: at the first step, and then every tenth of a
+    // second. False, to stop, once Cancel was pressed.
+    bool operator()(const zip::Progress& progress);
+    // After an unpacking that Cancel stopped: the wizard ends as its Cancel ends it.
+    void CloseIfCancelled();
+
+private:
+    HWND page_;
+    UnpackingState& state_;
+    int labelId_;
+    int barId_;
+    bool pumped_ = false;
+    DWORD lastPump_ = 0;
+};
+
+// Tells the user why the archive could not be read or unpacked, by its entry where one was at fault.
+void ReportUnpackFailure(HWND owner, zip::Result result, const std::string& zipPath, const std::string& entry,
+                         std::uint64_t neededBytes);
