@@ -6,7 +6,9 @@
 #include "library/ChooserFixture.h"
 #include "support/SpeechTestSupport.h"
 #include "loader/ConfigFixture.h"
+#include <commdlg.h>
 #include <oaidl.h>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -91,6 +93,27 @@ private:
     ConfigFixture config_;
     testsupport::ChooserBases bases_;
     FileIO* settings_ = nullptr;
+};
+
+// Answers the file dialogs in turn with the names queued; an empty name cancels. Remembers what each
+// request asked for. Installed for its lifetime.
+class FileDialogs {
+public:
+    FileDialogs();
+    ~FileDialogs();
+    FileDialogs(const FileDialogs&) = delete;
+    FileDialogs& operator=(const FileDialogs&) = delete;
+
+    struct Seen {
+        bool save;
+        std::string startName, title, folder, filter;
+        DWORD flags;
+    };
+    std::deque<std::string> answers;
+    std::vector<Seen> seen;
+
+private:
+    bool Answer(OPENFILENAMEA& request, bool save);
 };
 
 } // namespace editortest
