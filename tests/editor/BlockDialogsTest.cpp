@@ -730,36 +730,53 @@ TEST(ClipboardSheet, PastesCropsOnceUndoesAndSavesUnderTheProposedName)
     sheet.Destroy();
 }
 
-// Finish never replaces a file without asking; No keeps the wizard open and the file as it was. A
-// bare file name is saved in the proposed folder, not taken for a folder of its own.
+// Finish never replaces a file without asking; No keeps the wizard open and the file as it was. The
+// browse dialog asks about replacing itself, and Finish then does not ask again. A bare file name is
+// saved in the proposed folder, not taken for a folder of its own.
 TEST(ClipboardSheet, FinishAsksBeforeReplacingAndABareNameGoesIntoTheFolder)
 {
     TempFolder folder;
-    folder.Write("bil.jpg", "en annan bild");
     PutPictureOnClipboard();
-    ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
-    ASSERT_TRUE(sheet.Create(nullptr));
-    fw::PumpMessages();
-    Click(sheet.PastePage(), IDC_CLIP_PASTE);
-    Press(sheet, PSBTN_NEXT, 1);
-    Press(sheet, PSBTN_NEXT, 2);
-    SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "bil.jpg");
-    {
-        testsupport::ScriptedMessages messages;
-        messages.Expect(IDS_CLIP_REPLACE, IDNO);
-        sheet.PressButton(PSBTN_FINISH);
+    for (const bool browse : {true, false}) {
+        folder.Write("bil.jpg", "en annan bild");
+        ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
+        ASSERT_TRUE(sheet.Create(nullptr));
         fw::PumpMessages();
-        ASSERT_EQ(1u, messages.Shown().size());
-        EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(folder / "bil.jpg"));
-    }
-    EXPECT_TRUE(sheet.IsRunning());
-    EXPECT_EQ("en annan bild", TempFolder::Read(folder / "bil.jpg"));
+        Click(sheet.PastePage(), IDC_CLIP_PASTE);
+        Press(sheet, PSBTN_NEXT, 1);
+        Press(sheet, PSBTN_NEXT, 2);
+        SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "bil.jpg");
+        {
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_CLIP_REPLACE, IDNO);
+            sheet.PressButton(PSBTN_FINISH);
+            fw::PumpMessages();
+            ASSERT_EQ(1u, messages.Shown().size());
+            EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(folder / "bil.jpg"));
+        }
+        EXPECT_TRUE(sheet.IsRunning());
+        EXPECT_EQ("en annan bild", TempFolder::Read(folder / "bil.jpg"));
 
-    SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "buss.jpg");
-    Press(sheet, PSBTN_FINISH, -1);
-    EXPECT_EQ(folder / "buss.jpg", sheet.Saved());
-    EXPECT_TRUE(fw::FileExists(folder / "buss.jpg"));
-    sheet.Destroy();
+        std::string expected = folder / "buss.jpg";
+        if (browse) {
+            fw::CommonDialogHandlers handlers;
+            handlers.saveFile = [&](OPENFILENAMEA& request) {
+                EXPECT_TRUE(request.Flags & OFN_OVERWRITEPROMPT);
+                lstrcpynA(request.lpstrFile, (folder / "bil.jpg").c_str(), static_cast<int>(request.nMaxFile));
+                return true;
+            };
+            fw::SetCommonDialogHandlers(handlers);
+            Click(sheet.SavePage(), IDC_CLIP_BROWSE);
+            fw::SetCommonDialogHandlers(fw::CommonDialogHandlers());
+            expected = folder / "bil.jpg";
+        } else {
+            SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "buss.jpg");
+        }
+        Press(sheet, PSBTN_FINISH, -1);
+        EXPECT_EQ(expected, sheet.Saved()) << browse;
+        EXPECT_NE("en annan bild", TempFolder::Read(expected)) << browse;
+        sheet.Destroy();
+    }
 }
 
 // The save page proposes a name once: a name typed there stays when the user goes back to crop

@@ -381,3 +381,22 @@ TEST_F(DocumentEditing, ThePageEndMarkerShowsWhereAPrintedPageEnds)
     EXPECT_TRUE(model.printItems_.empty());
     EXPECT_EQ(-1, model.PageEndMarkerY());
 }
+
+// A printed page that ends on a soft-wrapped line ends with that line's soft break, which has no
+// position of its own: the marker stands under the screen line of the page's last word, not under the
+// first soft break on screen.
+TEST_F(DocumentEditing, ThePageEndMarkerFollowsAPrintedPageThatEndsOnAWrappedLine)
+{
+    host.printing = true;
+    LayoutFrame paper = doctext::TestFrame();
+    paper.area = RECT{0, 0, 35, 45}; // narrower than the screen, two lines a printed page
+    paper.wrapAgainstSpace = true;
+    paper.pictureGap = 5;
+    model.SetPrintFrame(paper);
+    Type("aa bb cc dd ee ff gg hh");
+    // Printed page 0 ends with "bb", on screen line 0; the first soft break on screen is on line 1.
+    ASSERT_EQ("aa ~/bb ~//cc ~/dd ~//ee ~/ff ~//gg ~/hh", doctext::Lines(model.printItems_));
+    ASSERT_EQ("aa bb cc dd/ ee ff gg ~/hh$", doctext::Lines(model.items_));
+    model.currentPage_ = 0;
+    EXPECT_EQ(model.items_[0].textBox_.bottom + 2, model.PageEndMarkerY());
+}

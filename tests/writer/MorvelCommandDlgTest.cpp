@@ -2,6 +2,8 @@
 // fixture image base, driven by messages.
 #include "MorvelConfig.h"
 #include "PictureFixtures.h"
+#include "TestEngine.h"
+#include "library/BabTTS.h"
 #include "library/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
@@ -138,6 +140,28 @@ TEST_F(MorvelCommand, DialogFillsItsFieldsAndGivesTheContentBackWithoutNegation)
     });
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ("@A12+'Fido'+\"Voff\"@", content);
+}
+
+// "Testa" speaks the speech through the engine, which says 0 when it started: STOP is then shown.
+TEST_F(MorvelCommand, TestSpeaksThroughTheEngineAndShowsStop)
+{
+    TestEngine installed(config.Temp() / "engine");
+    BabTTS engine;
+    ASSERT_TRUE(engine.InitEngine() && engine.CreateInstance());
+    std::string voice;
+    ASSERT_TRUE(engine.EnumVoice(0, voice));
+    RecordingWindow ends(0x2000, 0x2009);
+    ASSERT_TRUE(engine.OpenVoice(voice, ends.Handle()));
+    settings->speechEngine_ = 1;
+    std::string content = "@A12+\"Voff\"@";
+    KvoraCommandDlg dialog(io.get(), settings.get(), &content, nullptr, &engine);
+    testsupport::RunModal(dialog, [&](fw::Dialog& d) {
+        EXPECT_FALSE(testsupport::IsVisible(d, IDC_KVORA_STOP));
+        Click(d, IDC_KVORA_TEST);
+        EXPECT_TRUE(testsupport::IsVisible(d, IDC_KVORA_STOP));
+        Click(d, IDCANCEL);
+    });
+    engine.Reset();
 }
 
 TEST_F(MorvelCommand, RefusedFieldsKeepTheDialogOpenAndCancelKeepsTheString)

@@ -419,8 +419,10 @@ TEST_F(MorvelWindow, ReadingAloudGoesOnAfterEachSoundWithEitherPlayer)
             auto pushed = [&] { return (dialog.Item(IDC_MAIN_PAUSE).Send(BM_GETSTATE) & BST_PUSHED) != 0; };
             Command(dialog, ID_KEY_PAUSE);
             EXPECT_TRUE(pushed()) << setting;
+            testsupport::Snapshot(dialog.Item(IDC_MAIN_PAUSE), "morvel_paused");
             Command(dialog, ID_KEY_PAUSE);
             EXPECT_FALSE(pushed()) << setting;
+            testsupport::Snapshot(dialog.Item(IDC_MAIN_PAUSE), "morvel_playing");
             player->EndOfFile();
             EXPECT_TRUE(testsupport::PumpUntil([&] { return log.back() == "open tva.wav"; }, 2000)) << setting;
             player->EndOfFile();

@@ -5,6 +5,7 @@
 #include "MorvelConfig.h"
 #include "ScriptedPlayer.h"
 #include "SpeechTestSupport.h"
+#include "TestEngine.h"
 #include "components/MediaPlayer.h"
 #include "components/TextSpeaker.h"
 #include "library/BabTTS.h"
@@ -354,30 +355,9 @@ TEST_F(Playback, MediaFilesThatCannotPlayGiveNothing)
 // Our speech engine reads a document aloud: each 0x2001 it posts to the window starts the next step.
 class PlaybackWithEngine : public Playback {
 protected:
-    PlaybackWithEngine()
-        : speechTime_("ACATTS_MS_PER_CHAR", "1"), path_(HKEY_LOCAL_MACHINE, "Software\\Ulmarcon\\TTS\\Path", nullptr)
-    {
-        const std::string folder = config.Temp() / "engine";
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        const std::string source = TestProgramFolder() + "\\speech\\AcaTTS.dll";
-        EXPECT_TRUE(::CopyFileA(source.c_str(), (folder + "\\AcaTTS.dll").c_str(), FALSE)) << source;
-        path_.SetString(folder);
-    }
-    ~PlaybackWithEngine() override
-    {
-        playback->Destroy();
-        BabTTS().CloseVoice();
-        if (auto uninit = reinterpret_cast<BabTtsUninitFn>(BabTtsTable().entries[BabTtsUninit]))
-            uninit();
-        UnloadBabTts();
-    }
+    ~PlaybackWithEngine() override { playback->Destroy(); }
 
-    struct Environment {
-        Environment(const char* name, const char* value) : name_(name) { ::SetEnvironmentVariableA(name, value); }
-        ~Environment() { ::SetEnvironmentVariableA(name_, nullptr); }
-        const char* name_;
-    } speechTime_;
-    RegistryValueGuard path_;
+    TestEngine engine_{config.Temp() / "engine"};
 };
 
 TEST_F(PlaybackWithEngine, EachEndOfSpeechStartsTheNextStep)
