@@ -507,9 +507,9 @@ TEST_F(EditorWindowTest, OpenLoadsAnotherOverlayAndClosingLeavesTheListAsTheFile
         {"an overlay of another set", 0, "Hem", 2, "Hem : Sol", 2, "Bil"},
         {"from a new overlay", 2, "Skola", 0, "Skola : Bil", 2, ""},
     };
-    for (const Case& c : cases) {
-        RunMainWindow(
-            [&](CSkarpinDlg& dialog) {
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            for (const Case& c : cases) {
                 EditOverlayDlg& editor = Open(dialog, c.line);
                 OnNextDialog([&](fw::Dialog& shown) {
                     EXPECT_EQ(static_cast<UINT>(IDD_OPEN_OVERLAY), shown.TemplateId());
@@ -533,9 +533,9 @@ TEST_F(EditorWindowTest, OpenLoadsAnotherOverlayAndClosingLeavesTheListAsTheFile
                 EditOverlayDlg& again = Open(dialog, c.line);
                 EXPECT_EQ(c.selected, again.OverlayName()) << c.what;
                 Command(again, ID_EDITOR_CLOSE);
-            },
-            EditOverlayDlg::Factory());
-    }
+            }
+        },
+        EditOverlayDlg::Factory());
 }
 
 // While the editor shows a dialog of its own only the editor is disabled: closing the main window

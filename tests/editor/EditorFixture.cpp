@@ -1,8 +1,10 @@
 // What the command dialog tests share.
 #include "EditorFixture.h"
+#include "framework/Prompt.h"
 #include "support/DialogDriver.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstring>
 
 namespace editortest {
 
@@ -273,6 +275,40 @@ CommandConfig::CommandConfig(const std::string& defaults)
     config_.WriteWindowsSettings("[Directories]\r\nExe=" + config_.ProgramFolder() + "\r\n[Defaults]\r\n" + defaults);
     config_.WriteProgramSettings("[ImageBases]\r\nDefault=A\r\n");
     settings_ = &config_.Open();
+}
+
+FileDialogs::FileDialogs()
+{
+    fw::CommonDialogHandlers handlers;
+    handlers.openFile = [this](OPENFILENAMEA& request) { return Answer(request, false); };
+    handlers.saveFile = [this](OPENFILENAMEA& request) { return Answer(request, true); };
+    fw::SetCommonDialogHandlers(handlers);
+}
+
+FileDialogs::~FileDialogs()
+{
+    fw::SetCommonDialogHandlers({});
+    EXPECT_TRUE(answers.empty()) << answers.size() << " file dialog(s) expected but never opened";
+}
+
+bool FileDialogs::Answer(OPENFILENAMEA& request, bool save)
+{
+    std::string filter;
+    for (const char* at = request.lpstrFilter; at && *at; at += std::strlen(at) + 1)
+        filter += std::string(at) + "|";
+    seen.push_back({save, request.lpstrFile, request.lpstrTitle ? request.lpstrTitle : "",
+                    request.lpstrInitialDir ? request.lpstrInitialDir : "", filter, request.Flags});
+    if (answers.empty()) {
+        ADD_FAILURE() << "an unexpected file dialog";
+        return false;
+    }
+    std::string answer = answers.front();
+    answers.pop_front();
+    if (answer.empty() || answer.size() + 1 > request.nMaxFile)
+        return false;
+    std::memcpy(request.lpstrFile, answer.c_str(), answer.size() + 1);
+    request.nFileOffset = static_cast<WORD>(answer.rfind('\\') + 1);
+    return true;
 }
 
 void Close(fw::Dialog& dialog, int id)

@@ -7,7 +7,9 @@
 #include "library/ChooserFixture.h"
 #include "library/SpeechTestSupport.h"
 #include "loader/ConfigFixture.h"
+#include <commdlg.h>
 #include <oaidl.h>
+#include <deque>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -108,6 +110,27 @@ private:
     ConfigFixture config_;
     testsupport::ChooserBases bases_;
     FileIO* settings_ = nullptr;
+};
+
+// Answers the file dialogs in turn with the names queued; an empty name cancels. Remembers what each
+// request asked for. Installed for its lifetime.
+class FileDialogs {
+public:
+    FileDialogs();
+    ~FileDialogs();
+    FileDialogs(const FileDialogs&) = delete;
+    FileDialogs& operator=(const FileDialogs&) = delete;
+
+    struct Seen {
+        bool save;
+        std::string startName, title, folder, filter;
+        DWORD flags;
+    };
+    std::deque<std::string> answers;
+    std::vector<Seen> seen;
+
+private:
+    bool Answer(OPENFILENAMEA& request, bool save);
 };
 
 // Presses the button; a dialog that stays open after a failed step is closed, so a fault never hangs the run.
