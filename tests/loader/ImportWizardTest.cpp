@@ -351,8 +351,9 @@ TEST_F(ImportWizard, CancelStopsTheUnpackingOnTheFirstPageAndAtFinish)
         ::PostMessageA(sheet_->Handle(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         ASSERT_TRUE(PumpUntil([&] { return !sheet_->IsRunning(); })) << "page " << page + 1;
         EXPECT_EQ(IDCANCEL, sheet_->Result());
-        if (page == 0)
+        if (page == 0) {
             EXPECT_EQ(nullptr, sheet_->Page2().Handle()) << "the next page never came";
+        }
         EXPECT_FALSE(fw::PathExists(fixture_.IO().SetFolderPath("Fritid")));
         sheet_.reset();
         EXPECT_FALSE(fw::PathExists(work)) << "page " << page + 1;
