@@ -683,6 +683,16 @@ void Press(ClipboardSheet& sheet, int button, int expectedPage)
     EXPECT_TRUE(PumpUntil([&] { return expectedPage < 0 ? !sheet.IsRunning() : sheet.ActiveIndex() == expectedPage; }));
 }
 
+// Opens the wizard, pastes the clipboard's picture and goes on to the save page.
+void PasteAndGoToTheSavePage(ClipboardSheet& sheet)
+{
+    ASSERT_TRUE(sheet.Create(nullptr));
+    fw::PumpMessages();
+    Click(sheet.PastePage(), IDC_CLIP_PASTE);
+    Press(sheet, PSBTN_NEXT, 1);
+    Press(sheet, PSBTN_NEXT, 2);
+}
+
 
 } // namespace
 
@@ -762,11 +772,7 @@ TEST(ClipboardSheet, FinishAsksBeforeReplacingAndABareNameGoesIntoTheFolder)
     for (const bool browse : {true, false}) {
         folder.Write("bil.jpg", "en annan bild");
         ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
-        ASSERT_TRUE(sheet.Create(nullptr));
-        fw::PumpMessages();
-        Click(sheet.PastePage(), IDC_CLIP_PASTE);
-        Press(sheet, PSBTN_NEXT, 1);
-        Press(sheet, PSBTN_NEXT, 2);
+        PasteAndGoToTheSavePage(sheet);
         SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "bil.jpg");
         {
             testsupport::ScriptedMessages messages;
@@ -808,11 +814,7 @@ TEST(ClipboardSheet, ANameTypedOnTheSavePageStaysWhenThePageIsEnteredAgain)
     TempFolder folder;
     PutPictureOnClipboard();
     ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
-    ASSERT_TRUE(sheet.Create(nullptr));
-    fw::PumpMessages();
-    Click(sheet.PastePage(), IDC_CLIP_PASTE);
-    Press(sheet, PSBTN_NEXT, 1);
-    Press(sheet, PSBTN_NEXT, 2);
+    PasteAndGoToTheSavePage(sheet);
     EXPECT_EQ(folder / "1.jpg", Text(sheet.SavePage(), IDC_CLIP_FILE_NAME));
     SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, folder / "Katt.jpg");
     Press(sheet, PSBTN_BACK, 1);
