@@ -64,21 +64,10 @@ private:
 
 } // namespace
 
-InstalledEngine::InstalledEngine(const char* msPerCharacter)
-    : speechTime_("ACATTS_MS_PER_CHAR", msPerCharacter),
-      path_(HKEY_LOCAL_MACHINE, kEnginePathKey, nullptr)
+InstalledEngine::InstalledEngine(const char* msPerCharacter) : installed_(folder_ / "engine", msPerCharacter)
 {
-    std::string folder = folder_ / "engine";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    InstallEngineFile(folder);
-    path_.SetString(folder);
     started_ = engine_.InitEngine() && engine_.CreateInstance();
     EXPECT_TRUE(started_) << "our speech engine did not start";
-}
-
-InstalledEngine::~InstalledEngine()
-{
-    ShutDownSpeechEngine();
 }
 
 std::string InstalledEngine::FirstVoice()

@@ -21,7 +21,6 @@ namespace editortest {
 class InstalledEngine {
 public:
     explicit InstalledEngine(const char* msPerCharacter = "1");
-    ~InstalledEngine();
     InstalledEngine(const InstalledEngine&) = delete;
     InstalledEngine& operator=(const InstalledEngine&) = delete;
 
@@ -30,12 +29,11 @@ public:
     std::string FirstVoice();
     // The file that marks the voice as set up by the user; the engine writes it when it starts.
     static std::string UserSpeechFontFile(const std::string& voice);
-    void SetSpeechTime(const char* msPerCharacter) const { speechTime_.Set(msPerCharacter); }
+    void SetSpeechTime(const char* msPerCharacter) const { installed_.SetSpeechTime(msPerCharacter); }
 
 private:
-    EnvironmentGuard speechTime_;
     testsupport::TempFolder folder_;
-    RegistryValueGuard path_;
+    TestEngine installed_;
     BabTTS engine_;
     bool started_ = false;
 };

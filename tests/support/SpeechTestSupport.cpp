@@ -146,3 +146,16 @@ void ShutDownSpeechEngine()
         uninit();
     UnloadBabTts();
 }
+
+TestEngine::TestEngine(const std::string& folder, const char* msPerCharacter)
+    : speechTime_("ACATTS_MS_PER_CHAR", msPerCharacter), path_(HKEY_LOCAL_MACHINE, kEnginePathKey, nullptr)
+{
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    InstallEngineFile(folder);
+    path_.SetString(folder);
+}
+
+TestEngine::~TestEngine()
+{
+    ShutDownSpeechEngine();
+}

@@ -75,3 +75,19 @@ constexpr char kEnginePathKey[] = "Software\\Ulmarcon\\TTS\\Path";
 void InstallEngineFile(const std::string& folder, const char* engine = "AcaTTS.dll");
 // Closes the voice, ends the engine and unloads its library, so that the next test starts from nothing.
 void ShutDownSpeechEngine();
+
+// Our speech engine installed for a test: its library copied into a folder that the registry names
+// as the engine's, speaking msPerCharacter milliseconds a character. At the end the engine is shut
+// down and the registry and the environment are put back.
+class TestEngine {
+public:
+    explicit TestEngine(const std::string& folder, const char* msPerCharacter = "1");
+    ~TestEngine();
+    TestEngine(const TestEngine&) = delete;
+    TestEngine& operator=(const TestEngine&) = delete;
+    void SetSpeechTime(const char* msPerCharacter) const { speechTime_.Set(msPerCharacter); }
+
+private:
+    EnvironmentGuard speechTime_;
+    RegistryValueGuard path_;
+};

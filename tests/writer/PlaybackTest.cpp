@@ -4,7 +4,6 @@
 #include "DocumentHost.h"
 #include "MorvelConfig.h"
 #include "ScriptedPlayer.h"
-#include "TestEngine.h"
 #include "support/SpeechTestSupport.h"
 #include "components/MediaPlayer.h"
 #include "components/TextSpeaker.h"
