@@ -3,7 +3,7 @@
 // holds the set image that the compiler fills, finishes it with its trailer and sends it.
 #pragma once
 #include "device/CSerial.h"
-#include "device/SetImage.h"
+#include "loader/SetImage.h"
 #include "device/TraceLog.h"
 #include <windows.h>
 #include <memory>

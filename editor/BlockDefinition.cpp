@@ -1,7 +1,7 @@
 // The rules of the block and background definition dialogs.
 #include "editor/BlockDefinition.h"
-#include "editor/CommandSyntax.h"
-#include "editor/ProgramStart.h"
+#include "command/CommandSyntax.h"
+#include "command/ProgramStart.h"
 #include "skarpin/resource.h"
 #include <algorithm>
 

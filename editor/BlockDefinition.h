@@ -2,7 +2,7 @@
 // block allows, the content string the content command starts from, the command as the block stores
 // it, and the command a picture from an image base writes.
 #pragma once
-#include "editor/CommandRefusal.h"
+#include "command/CommandRefusal.h"
 #include "loader/Block.h"
 #include "loader/FileIO.h"
 #include <functional>

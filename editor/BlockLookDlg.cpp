@@ -11,6 +11,7 @@
 #include "editor/KvoraCommandFields.h"
 #include "editor/ProgramMenuDlg.h"
 #include "editor/TextPosDlg.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/ImageBaseDlg.h"
@@ -82,16 +83,9 @@ void BlockLookDlg::SetLookTexts()
     SetItemText(IDCANCEL, fw::LoadResString(IDS_CANCEL));
 }
 
-// The control sits 2 pixels inside the picture frame.
 void BlockLookDlg::CreatePicture()
 {
-    RECT frame = Item(IDC_BLOCK_PICTURE_FRAME).WindowRect();
-    ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&frame), 2);
-    ::InflateRect(&frame, -2, -2);
-    picture_ = std::make_unique<CImagXpress>(hwnd_, IDC_BLOCK_PICTURE_FRAME, hwnd_, frame.left, frame.top,
-                                             frame.right - frame.left, frame.bottom - frame.top);
-    if (HWND view = picture_->Window())
-        ::SetWindowPos(view, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    picture_ = CImagXpress::InFrame(hwnd_, IDC_BLOCK_PICTURE_FRAME);
 }
 
 void BlockLookDlg::ShowBlockPicture()
@@ -156,9 +150,9 @@ void BlockLookDlg::OnBrowsePicture()
     block_.picturePath_ = chosen;
     block_.pictureCode_.clear();
     block_.libraryPicture_ = 0;
-    const size_t slash = chosen.find_last_of('\\');
-    if (slash != std::string::npos)
-        context_.settings->SetImageDir(chosen.substr(0, slash));
+    const std::string chosenFolder = fw::FolderOf(chosen);
+    if (!chosenFolder.empty())
+        context_.settings->SetImageDir(chosenFolder);
     ShowBlockPicture();
 }
 
@@ -299,7 +293,7 @@ bool BlockLookDlg::SaveProgramIcon()
     PictureControl* control = Picture();
     if (!programIcon_ || !control || !control->HasPicture())
         return true;
-    std::string folder = iconPath_.substr(0, iconPath_.find_last_of('\\'));
+    std::string folder = fw::FolderOf(iconPath_);
     ImageBaseManager::CreatePath(folder);
     if (!control->SaveFile(iconPath_, PictureFileType::Bmp)) {
         fw::ShowMessage(hwnd_, IDS_BLOCK_ICON_NOT_SAVED, fw::FormatResString(IDS_BLOCK_ICON_NOT_SAVED, iconPath_.c_str()),

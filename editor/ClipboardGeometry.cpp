@@ -1,5 +1,6 @@
 // The clipboard picture wizard's geometry and names.
 #include "editor/ClipboardGeometry.h"
+#include "framework/Gdi.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -8,9 +9,6 @@ namespace clipboard {
 
 namespace {
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
-
 bool Near(int a, int b) { return std::abs(a - b) <= kHandleBand; }
 
 } // namespace
@@ -18,8 +16,8 @@ bool Near(int a, int b) { return std::abs(a - b) <= kHandleBand; }
 RECT FitPicture(int width, int height, const RECT& frame)
 {
     RECT shown{frame.left, frame.top, frame.left, frame.top};
-    const int frameWidth = Width(frame);
-    const int frameHeight = Height(frame);
+    const int frameWidth = fw::Width(frame);
+    const int frameHeight = fw::Height(frame);
     if (width <= 0 || height <= 0 || frameWidth <= 0 || frameHeight <= 0)
         return shown;
     int shownWidth;
@@ -44,35 +42,35 @@ int HandleAt(const RECT& s, POINT p)
     const bool insideX = p.x >= s.left - kHandleBand && p.x <= s.right + kHandleBand;
     const bool insideY = p.y >= s.top - kHandleBand && p.y <= s.bottom + kHandleBand;
     if (!insideX || !insideY)
-        return kNone;
+        return fw::kNoHandle;
     const bool top = Near(p.y, s.top);
     const bool bottom = !top && Near(p.y, s.bottom);
     const bool left = Near(p.x, s.left);
     const bool right = !left && Near(p.x, s.right);
-    if (top && left) return kTopLeft;
-    if (top && right) return kTopRight;
-    if (bottom && left) return kBottomLeft;
-    if (bottom && right) return kBottomRight;
-    if (top) return kTop;
-    if (bottom) return kBottom;
-    if (left) return kLeft;
-    if (right) return kRight;
-    return kNone;
+    if (top && left) return fw::kTopLeft;
+    if (top && right) return fw::kTopRight;
+    if (bottom && left) return fw::kBottomLeft;
+    if (bottom && right) return fw::kBottomRight;
+    if (top) return fw::kTopEdge;
+    if (bottom) return fw::kBottomEdge;
+    if (left) return fw::kLeftEdge;
+    if (right) return fw::kRightEdge;
+    return fw::kNoHandle;
 }
 
 RECT DragSelection(const RECT& before, int handle, POINT d)
 {
     RECT r = before;
     switch (handle) {
-    case kNone: OffsetRect(&r, d.x, d.y); break;
-    case kTop: r.top += d.y; break;
-    case kBottom: r.bottom += d.y; break;
-    case kLeft: r.left += d.x; break;
-    case kRight: r.right += d.x; break;
-    case kTopLeft: r.top += d.y; r.left += d.x; break;
-    case kTopRight: r.top += d.y; r.right += d.x; break;
-    case kBottomLeft: r.bottom += d.y; r.left += d.x; break;
-    case kBottomRight: r.bottom += d.y; r.right += d.x; break;
+    case fw::kNoHandle: OffsetRect(&r, d.x, d.y); break;
+    case fw::kTopEdge: r.top += d.y; break;
+    case fw::kBottomEdge: r.bottom += d.y; break;
+    case fw::kLeftEdge: r.left += d.x; break;
+    case fw::kRightEdge: r.right += d.x; break;
+    case fw::kTopLeft: r.top += d.y; r.left += d.x; break;
+    case fw::kTopRight: r.top += d.y; r.right += d.x; break;
+    case fw::kBottomLeft: r.bottom += d.y; r.left += d.x; break;
+    case fw::kBottomRight: r.bottom += d.y; r.right += d.x; break;
     }
     return r;
 }
@@ -80,13 +78,13 @@ RECT DragSelection(const RECT& before, int handle, POINT d)
 bool Accepts(const RECT& s, const RECT& shown, MinimumSize minimum)
 {
     return s.left >= shown.left && s.top >= shown.top && s.right <= shown.right && s.bottom <= shown.bottom &&
-           Width(s) > minimum.width && Height(s) > minimum.height;
+           fw::Width(s) > minimum.width && fw::Height(s) > minimum.height;
 }
 
 RECT ScaleSelection(const RECT& selection, double factor, const RECT& shown)
 {
-    const int width = std::min(Width(shown), static_cast<int>(std::lround(factor * Width(shown))));
-    const int height = std::min(Height(shown), static_cast<int>(std::lround(factor * Height(shown))));
+    const int width = std::min(fw::Width(shown), static_cast<int>(std::lround(factor * fw::Width(shown))));
+    const int height = std::min(fw::Height(shown), static_cast<int>(std::lround(factor * fw::Height(shown))));
     RECT r{selection.left, selection.top, selection.left + width, selection.top + height};
     if (r.right > shown.right)
         OffsetRect(&r, shown.right - r.right, 0);
@@ -97,21 +95,21 @@ RECT ScaleSelection(const RECT& selection, double factor, const RECT& shown)
 
 bool CanEnlarge(const RECT& selection, const RECT& shown)
 {
-    return Width(selection) < Width(shown);
+    return fw::Width(selection) < fw::Width(shown);
 }
 
 bool CanShrink(const RECT& selection, MinimumSize minimum)
 {
-    return Width(selection) >= 2 * minimum.width + 10;
+    return fw::Width(selection) >= 2 * minimum.width + 10;
 }
 
 RECT MapToPicture(const RECT& selection, const RECT& shown, int width, int height)
 {
     RECT mapped{};
-    if (Width(shown) <= 0 || Height(shown) <= 0)
+    if (fw::Width(shown) <= 0 || fw::Height(shown) <= 0)
         return mapped;
-    const double sx = static_cast<double>(width) / Width(shown);
-    const double sy = static_cast<double>(height) / Height(shown);
+    const double sx = static_cast<double>(width) / fw::Width(shown);
+    const double sy = static_cast<double>(height) / fw::Height(shown);
     mapped.left = std::clamp(static_cast<int>(std::lround((selection.left - shown.left) * sx)), 0, width);
     mapped.top = std::clamp(static_cast<int>(std::lround((selection.top - shown.top) * sy)), 0, height);
     mapped.right = std::clamp(static_cast<int>(std::lround((selection.right - shown.left) * sx)), 0, width);

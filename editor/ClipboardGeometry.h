@@ -2,18 +2,13 @@
 // frame, the selection's handles, drags, steps and size factor, the selection mapped back into the
 // picture's pixels, and the name the picture is proposed and saved under.
 #pragma once
+#include "framework/Cursor.h"
 #include <windows.h>
 #include <functional>
 #include <string>
 
 namespace clipboard {
 
-// The handles of the selection: 0 none (the whole selection moves), then the four edges and the
-// four corners, numbered as the block handles are.
-enum Handle {
-    kNone = 0, kTop = 1, kBottom = 2, kLeft = 3, kRight = 4, kTopLeft = 5, kTopRight = 6, kBottomLeft = 7,
-    kBottomRight = 8
-};
 // How near an edge the pointer must be to grab it.
 constexpr int kHandleBand = 6;
 // The size factor's step.

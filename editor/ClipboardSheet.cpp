@@ -1,6 +1,7 @@
 // The clipboard picture wizard.
 #include "editor/ClipboardSheet.h"
 #include "editor/FileRequest.h"
+#include "framework/Cursor.h"
 #include "framework/Files.h"
 #include "framework/Gdi.h"
 #include "framework/Prompt.h"
@@ -11,27 +12,10 @@
 
 namespace {
 
-// A picture control with its view over the frame control of a page.
-std::unique_ptr<CImagXpress> PictureInFrame(HWND page, int frameId)
-{
-    RECT frame{};
-    HWND item = ::GetDlgItem(page, frameId);
-    ::GetWindowRect(item, &frame);
-    ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&frame), 2);
-    ::InflateRect(&frame, -2, -2);
-    auto picture = std::make_unique<CImagXpress>(page, frameId, page, frame.left, frame.top, frame.right - frame.left,
-                                                 frame.bottom - frame.top);
-    if (HWND view = picture->Window())
-        ::SetWindowPos(view, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    return picture;
-}
-
 PictureControl* ControlOf(const std::unique_ptr<CImagXpress>& picture)
 {
     return picture ? picture->GetInterface().get() : nullptr;
 }
-
-int Width(const RECT& r) { return r.right - r.left; }
 
 } // namespace
 
@@ -62,15 +46,11 @@ bool CropRect::TrySelection(const RECT& selection)
     return true;
 }
 
+// Inside the selection but on no handle, a drag moves the whole selection.
 HCURSOR CropRect::CursorFor(int handle)
 {
-    switch (handle) {
-    case clipboard::kTop: case clipboard::kBottom: return ::LoadCursor(nullptr, IDC_SIZENS);
-    case clipboard::kLeft: case clipboard::kRight: return ::LoadCursor(nullptr, IDC_SIZEWE);
-    case clipboard::kTopLeft: case clipboard::kBottomRight: return ::LoadCursor(nullptr, IDC_SIZENWSE);
-    case clipboard::kTopRight: case clipboard::kBottomLeft: return ::LoadCursor(nullptr, IDC_SIZENESW);
-    default: return ::LoadCursor(nullptr, IDC_SIZEALL);
-    }
+    HCURSOR sizing = fw::SizingCursor(handle);
+    return sizing ? sizing : ::LoadCursor(nullptr, IDC_SIZEALL);
 }
 
 LRESULT CropRect::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -127,7 +107,7 @@ void CropRect::Paint(HDC dc) const
         ::FillRect(memory, &client, ::GetSysColorBrush(COLOR_BTNFACE));
         if (picture_ && picture_->HasPicture())
             picture_->Draw(memory, shown_);
-        if (Width(selection_) > 0) {
+        if (fw::Width(selection_) > 0) {
             // Black and white dashes show on any picture.
             fw::Pen pen(::CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
             fw::SelectObjectGuard pens(memory, pen);
@@ -152,7 +132,7 @@ ClipboardDlg_Paste::~ClipboardDlg_Paste() = default;
 
 bool ClipboardDlg_Paste::OnInitDialog()
 {
-    picture_ = PictureInFrame(hwnd_, IDC_CLIP_PICTURE_FRAME);
+    picture_ = CImagXpress::InFrame(hwnd_, IDC_CLIP_PICTURE_FRAME);
     if (work_.hasPlace)
         ::SetWindowPos(Sheet(), nullptr, work_.place.x, work_.place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     return true;
@@ -273,7 +253,7 @@ void ClipboardDlg_Crop::Resize(double step)
 {
     const bool allowed = step > 0 ? clipboard::CanEnlarge(crop_.Selection(), crop_.Shown())
                                   : clipboard::CanShrink(crop_.Selection(), crop_.Minimum());
-    if (!allowed || Width(crop_.Shown()) == 0) {
+    if (!allowed || fw::Width(crop_.Shown()) == 0) {
         fw::Beep();
         return;
     }
@@ -324,7 +304,8 @@ LRESULT ClipboardDlg_Crop::OnWizardNext()
     const RECT& selection = crop_.Selection();
     const RECT& shown = crop_.Shown();
     PictureControl* control = ControlOf(picture_);
-    work_.hasSelection = control && control->HasPicture() && !::EqualRect(&selection, &shown) && Width(selection) > 0;
+    work_.hasSelection =
+        control && control->HasPicture() && !::EqualRect(&selection, &shown) && fw::Width(selection) > 0;
     if (work_.hasSelection)
         work_.selection = clipboard::MapToPicture(selection, shown, control->Width(), control->Height());
     return 0;
@@ -347,7 +328,7 @@ ClipboardDlg_Save::~ClipboardDlg_Save() = default;
 
 bool ClipboardDlg_Save::OnInitDialog()
 {
-    picture_ = PictureInFrame(hwnd_, IDC_CLIP_PICTURE_FRAME);
+    picture_ = CImagXpress::InFrame(hwnd_, IDC_CLIP_PICTURE_FRAME);
     return true;
 }
 
@@ -412,7 +393,7 @@ bool ClipboardDlg_Save::OnWizardFinish()
     const std::string name = clipboard::FileInFolder(typed, work_.folder);
     if (!MayWrite(name))
         return false;
-    std::string folder = name.substr(0, name.find_last_of('\\'));
+    std::string folder = fw::FolderOf(name);
     ImageBaseManager::CreatePath(folder);
     if (!control->SaveFile(name, PictureFileType::Jpeg)) {
         fw::ShowMessage(hwnd_, IDS_CLIP_NOT_SAVED, fw::FormatResString(IDS_CLIP_NOT_SAVED, name.c_str()),

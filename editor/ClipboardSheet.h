@@ -50,7 +50,7 @@ private:
     RECT selection_{};
     RECT before_{};
     RECT shown_{};
-    int handle_ = clipboard::kNone;
+    int handle_ = fw::kNoHandle;
 };
 
 class ClipboardDlg_Paste : public fw::PropertyPage {

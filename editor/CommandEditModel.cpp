@@ -147,7 +147,7 @@ void CommandEditModel::KeyDown(const KeyEvent& key)
 // Ctrl or Alt the keys of '<' and the punctuation a tag cannot hold.
 bool CommandEditModel::IsSwallowedKey(const KeyEvent& key, bool altGr) const
 {
-    for (size_t entry = FileIO::kGrave; entry <= FileIO::kLanguageEnd; ++entry)
+    for (size_t entry = CommandWords::kGrave; entry <= CommandWords::kLanguageEnd; ++entry)
         if (syntax_.language[entry].Matches(key.key, key.ctrl, key.alt, key.shift))
             return true;
     return (key.ctrl || key.alt) && !altGr && layout_.IsPunctuationKey(key.key);
@@ -262,7 +262,7 @@ void CommandEditModel::KeyUp(const KeyEvent& released)
         return;
     }
     if (key.key == VK_SPACE && (key.ctrl || key.alt || key.shift)) {
-        CompleteTag(head + syntax_.Word(FileIO::kSpace) + ">");
+        CompleteTag(head + syntax_.Word(CommandWords::kSpace) + ">");
         return;
     }
     if (std::optional<std::string> word = command::KeyWord(syntax_, key.key)) {

@@ -1,8 +1,8 @@
 // The command editor without its window: the command text cut into tokens, the caret between tokens,
 // and what each key press, character, click and paste does to them.
 #pragma once
-#include "editor/CommandKeys.h"
-#include "editor/CommandSyntax.h"
+#include "command/CommandKeys.h"
+#include "command/CommandSyntax.h"
 #include <map>
 #include <string>
 #include <vector>

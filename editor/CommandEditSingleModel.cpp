@@ -83,7 +83,7 @@ void CommandEditSingleModel::KeyUp(const KeyEvent& key)
     if (caughtKey_ == 0) {
         // Ctrl let go while Alt stays down: the box takes Alt (the second word of Ctrl and Alt).
         if (IsCtrlKey(key.key) && key.alt) {
-            view_.ShowWord(syntax_.Word(FileIO::kAlt));
+            view_.ShowWord(syntax_.Word(CommandWords::kAlt));
             view_.Notify(2, PositionCode(VK_MENU));
         }
         return;

@@ -1,7 +1,7 @@
 // The one-key box without its window: it catches one key, shows its word and tells the dialog.
 #pragma once
-#include "editor/CommandKeys.h"
-#include "editor/CommandSyntax.h"
+#include "command/CommandKeys.h"
+#include "command/CommandSyntax.h"
 #include <string>
 
 // What the model asks of its window.

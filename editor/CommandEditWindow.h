@@ -1,10 +1,11 @@
 // What the windows of the two command editors share: the configuration's words and tables handed to
 // their models, the font, and the keyboard's modifiers as a key message arrives.
 #pragma once
-#include "editor/CommandKeys.h"
-#include "editor/CommandSyntax.h"
+#include "command/CommandKeys.h"
+#include "command/CommandSyntax.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "loader/FileIO.h"
 
 // Base of the command editors' edit controls, owned with them by their dialog.
 class CommandEditWindow : public fw::SubclassedWindow {

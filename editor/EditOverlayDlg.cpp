@@ -20,12 +20,6 @@ const UINT kReportLoad = WM_APP + 1;
 // What kReportLoad's wParam says of the file.
 enum LoadReport { kReadWhole, kDamagedLines, kUnreadable };
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 } // namespace
 
 EditOverlayDlg::EditOverlayDlg(const OverlayEditorRequest& request)
@@ -156,7 +150,7 @@ void EditOverlayDlg::LoadPictures(std::vector<Block>& blocks, int dimmed)
 
 void EditOverlayDlg::LoadPicture(Block& block, int dimmed)
 {
-    block.LoadPicture(pictures_, dimmed, 1, FolderOf(fileIO_->windowsSettingsFile_));
+    block.LoadPicture(pictures_, dimmed, 1, fw::FolderOf(fileIO_->windowsSettingsFile_));
 }
 
 std::string EditOverlayDlg::BlockName(int section, int index) const
@@ -311,6 +305,15 @@ void EditOverlayDlg::SetPasteItem(HMENU menu) const
     ::EnableMenuItem(menu, ID_EDITOR_PASTE, MF_BYCOMMAND | (pastable ? MF_ENABLED : MF_GRAYED));
 }
 
+// The commands that work on the selected block: available only while a block is selected.
+void EditOverlayDlg::SetSelectedBlockItems(HMENU menu) const
+{
+    const bool selected = model_.Selected() >= 0;
+    for (UINT id : {ID_EDITOR_COPY, ID_EDITOR_CUT, ID_EDITOR_DELETE, ID_EDITOR_COLOR, ID_EDITOR_FONT,
+                    ID_EDITOR_TEXT_PLACEMENT})
+        ::EnableMenuItem(menu, id, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
+}
+
 // The edit menu after every change of the selection, and the undo item after every edit.
 void EditOverlayDlg::UpdateMenus()
 {
@@ -318,10 +321,8 @@ void EditOverlayDlg::UpdateMenus()
         return;
     SetDefineItem(menu_);
     SetPasteItem(menu_);
+    SetSelectedBlockItems(menu_);
     const bool selected = model_.Selected() >= 0;
-    for (UINT id : {ID_EDITOR_COPY, ID_EDITOR_CUT, ID_EDITOR_DELETE, ID_EDITOR_COLOR, ID_EDITOR_FONT,
-                    ID_EDITOR_TEXT_PLACEMENT})
-        ::EnableMenuItem(menu_, id, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
     ::EnableMenuItem(menu_, ID_EDITOR_CLEAR_SELECTION,
                      MF_BYCOMMAND | (selected || model_.HasSelectedFreeCell() ? MF_ENABLED : MF_GRAYED));
 

@@ -62,6 +62,7 @@ private:
     void UpdateMenus();
     void SetDefineItem(HMENU menu) const;
     void SetPasteItem(HMENU menu) const;
+    void SetSelectedBlockItems(HMENU menu) const;
     void SharePlacement();
 
     // --- Mouse and keys (EditOverlayDlgInput.cpp) ---

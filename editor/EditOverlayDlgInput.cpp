@@ -1,6 +1,7 @@
 // The overlay editor's mouse and typed input: clicks, drags that move, resize and copy blocks,
 // double clicks that define, the context menu, and cells clicked by typing "$n$".
 #include "editor/EditOverlayDlg.h"
+#include "framework/Cursor.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "skarpin/resource.h"
@@ -15,15 +16,10 @@ const size_t kMaxTypedLength = 256;
 
 bool EditOverlayDlg::SetSizingCursor(int handle) const
 {
-    LPCSTR shape = nullptr;
-    switch (handle) {
-    case Block::kLeftEdge: case Block::kRightEdge: shape = IDC_SIZEWE; break;
-    case Block::kTopEdge: case Block::kBottomEdge: shape = IDC_SIZENS; break;
-    case Block::kTopLeft: case Block::kBottomRight: shape = IDC_SIZENWSE; break;
-    case Block::kTopRight: case Block::kBottomLeft: shape = IDC_SIZENESW; break;
-    default: return false;
-    }
-    ::SetCursor(::LoadCursorA(nullptr, shape));
+    HCURSOR sizing = fw::SizingCursor(handle);
+    if (sizing == nullptr)
+        return false;
+    ::SetCursor(sizing);
     return true;
 }
 
@@ -134,10 +130,7 @@ void EditOverlayDlg::OnRButtonDown(POINT point)
     HMENU menu = ::GetSubMenu(contextMenu_, 0);
     SetDefineItem(menu);
     SetPasteItem(menu);
-    const bool selected = model_.Selected() >= 0;
-    for (UINT id : {ID_EDITOR_COPY, ID_EDITOR_CUT, ID_EDITOR_DELETE, ID_EDITOR_COLOR, ID_EDITOR_FONT,
-                    ID_EDITOR_TEXT_PLACEMENT})
-        ::EnableMenuItem(menu, id, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
+    SetSelectedBlockItems(menu);
     const RECT rect = model_.Grid().GetCellRect(cell);
     POINT corner{rect.right, rect.bottom};
     ::ClientToScreen(hwnd_, &corner);

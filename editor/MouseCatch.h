@@ -1,7 +1,7 @@
 // The mouse hook of the mouse command dialog, and the tries that move the pointer and click.
 #pragma once
 #include "editor/MouseCommandModel.h"
-#include "tools/tremlin/Tremlin.h"
+#include "tremlin/Tremlin.h"
 #include <windows.h>
 
 // Owned by the mouse command dialog. Owns the hook while it is installed: destroying it removes the

@@ -2,7 +2,7 @@
 // a stored command gives back, which controls each mode offers, and how a caught point is measured
 // and found again.
 #pragma once
-#include "editor/CommandSyntax.h"
+#include "command/CommandSyntax.h"
 #include "loader/MouseClickReference.h"
 #include <windows.h>
 #include <string>

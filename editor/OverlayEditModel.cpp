@@ -64,7 +64,7 @@ void OverlayEditModel::Deselect()
     if (selected_ >= 0 && selected_ < static_cast<int>(Current().size()))
         Current()[static_cast<size_t>(selected_)].selected_ = 0;
     selected_ = -1;
-    resizeHandle_ = Block::kNoHandle;
+    resizeHandle_ = fw::kNoHandle;
 }
 
 void OverlayEditModel::ClearFreeCellSelection()
@@ -156,7 +156,7 @@ bool OverlayEditModel::DragTo(int cell)
 {
     if (!buttonDown_ || !dragAllowed_ || selected_ < 0 || working_.cells_.empty() || cell < 0 || cell == lastCell_)
         return false;
-    const bool resize = resizeHandle_ != Block::kNoHandle;
+    const bool resize = resizeHandle_ != fw::kNoHandle;
     std::vector<RECT> ranges = working_.cells_;
     if (!KeyGrid::MoveBlock(resizeHandle_, ranges, KeyGrid::CellPoint(cell), KeyGrid::CellPoint(lastCell_),
                             resize ? 1 : 0))
@@ -172,10 +172,10 @@ OverlayEditModel::Release OverlayEditModel::ReleaseButton(bool ctrl)
     release.pressed = buttonDown_;
     if (IsDragging()) {
         release.dragged = true;
-        release.resized = resizeHandle_ != Block::kNoHandle;
+        release.resized = resizeHandle_ != fw::kNoHandle;
         release.drop = Drop(ctrl, release.resized);
         if (release.resized)
-            resizeHandle_ = Block::kNoHandle;
+            resizeHandle_ = fw::kNoHandle;
     }
     EndPress();
     return release;
@@ -184,7 +184,7 @@ OverlayEditModel::Release OverlayEditModel::ReleaseButton(bool ctrl)
 void OverlayEditModel::CancelPress()
 {
     EndPress();
-    resizeHandle_ = Block::kNoHandle;
+    resizeHandle_ = fw::kNoHandle;
 }
 
 void OverlayEditModel::EndPress()

@@ -3,6 +3,7 @@
 // the editor may close.
 #pragma once
 #include "editor/KeyGrid.h"
+#include "framework/Cursor.h"
 #include "loader/Block.h"
 #include "loader/FileIO.h"
 #include <functional>
@@ -161,7 +162,7 @@ private:
     // Between a press and its release.
     bool buttonDown_ = false;
     bool dragAllowed_ = false;
-    int resizeHandle_ = Block::kNoHandle;
+    int resizeHandle_ = fw::kNoHandle;
     int startCell_ = -1;
     int lastCell_ = -1;
 };

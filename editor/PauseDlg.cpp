@@ -1,6 +1,6 @@
 // The pause dialog.
 #include "editor/PauseDlg.h"
-#include "editor/CommandSyntax.h"
+#include "command/CommandSyntax.h"
 #include "editor/SubDialogTexts.h"
 #include "skarpin/resource.h"
 

@@ -1,11 +1,11 @@
 // The special-command dialog's rules.
 #include "editor/SpecialCommandModel.h"
-#include "editor/CommandReading.h"
+#include "command/CommandReading.h"
 #include <algorithm>
 
 void SpecialCommandModel::SetSyntax(const CommandSyntax& syntax)
 {
-    modifierWords_ = {syntax.Word(FileIO::kCtrl), syntax.Word(FileIO::kAlt), syntax.Word(FileIO::kShift)};
+    modifierWords_ = {syntax.Word(CommandWords::kCtrl), syntax.Word(CommandWords::kAlt), syntax.Word(CommandWords::kShift)};
 }
 
 bool SpecialCommandModel::FollowsModifier(int box) const

@@ -1,7 +1,7 @@
 // The special-command dialog without its window: the free combination caught key by key in three
 // boxes, and the fixed combinations of its list.
 #pragma once
-#include "editor/CommandSyntax.h"
+#include "command/CommandSyntax.h"
 #include <array>
 #include <string>
 #include <vector>

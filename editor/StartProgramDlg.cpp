@@ -2,7 +2,7 @@
 #include "editor/StartProgramDlg.h"
 #include "editor/FileRequest.h"
 #include "editor/ProgramMenuDlg.h"
-#include "editor/ProgramStart.h"
+#include "command/ProgramStart.h"
 #include "editor/SubDialogTexts.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"

@@ -14,6 +14,12 @@ std::string FileExtension(const std::string& path)
     return path.substr(dot + 1);
 }
 
+std::string FolderOf(const std::string& path)
+{
+    const size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}
+
 bool IsDeviceName(const std::string& part)
 {
     std::string stem = part.substr(0, part.find('.'));

@@ -7,6 +7,9 @@ namespace fw {
 // The text after the last '.' of the file name, as written; empty when the name has none. A dot in a
 // folder's name is no extension ("C:\ljud.mapp\hej" has none).
 std::string FileExtension(const std::string& path);
+// The folder a path names its file in: everything before the last '\' or '/'; empty for a bare file
+// name, which names no folder of its own.
+std::string FolderOf(const std::string& path);
 
 // Whether Windows takes one part of a path for a device rather than a file, whatever extension or
 // trailing blanks follow: CON, PRN, AUX, NUL, CONIN$, CONOUT$, CLOCK$, and COM and LPT with a digit

@@ -1,9 +1,13 @@
-// RAII holders for device contexts, GDI objects and 32-bit DIB sections.
+// RAII holders for device contexts, GDI objects and 32-bit DIB sections, and the size of a rectangle.
 #pragma once
 #include <windows.h>
 #include <cstdint>
 
 namespace fw {
+
+// The size of a rectangle; its right and bottom edges lie outside it, as GDI has them.
+inline int Width(const RECT& r) { return r.right - r.left; }
+inline int Height(const RECT& r) { return r.bottom - r.top; }
 
 // A GDI object (pen, brush, font, bitmap, palette, region) deleted when the holder goes.
 template <class Handle>

@@ -1,5 +1,6 @@
 // The picture control's holder and event sink.
 #include "library/ImagXpress.h"
+#include "framework/Gdi.h"
 
 void CImagXpressEventHandler::OnClick()
 {
@@ -40,6 +41,19 @@ CImagXpress::CImagXpress(HWND owner, int controlId, HWND parent, int x, int y, i
     control_->SetEvents(this);
     if (parent)
         control_->CreateView(parent, controlId, RECT{x, y, x + width, y + height});
+}
+
+std::unique_ptr<CImagXpress> CImagXpress::InFrame(HWND dialog, int frameId)
+{
+    RECT frame{};
+    ::GetWindowRect(::GetDlgItem(dialog, frameId), &frame);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&frame), 2);
+    ::InflateRect(&frame, -2, -2);
+    auto picture = std::make_unique<CImagXpress>(dialog, frameId, dialog, frame.left, frame.top, fw::Width(frame),
+                                                 fw::Height(frame));
+    if (HWND view = picture->Window())
+        ::SetWindowPos(view, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return picture;
 }
 
 CImagXpress::~CImagXpress()

@@ -46,6 +46,9 @@ private:
 class CImagXpress : public CImagXpressEventHandler {
 public:
     CImagXpress(HWND owner, int controlId, HWND parent, int x, int y, int width, int height);
+    // A control whose window lies 2 pixels inside the dialog's frame control, on top of it, so that
+    // the frame's edge stays visible around the picture. The control takes the frame's id.
+    static std::unique_ptr<CImagXpress> InFrame(HWND dialog, int frameId);
     // Disconnects the events and takes the control's window away; the control itself lives on while
     // another holder keeps a reference.
     ~CImagXpress() override;

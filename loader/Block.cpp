@@ -1,5 +1,6 @@
 // The block record: copying, merging, hit tests, the automatic font size and loading its picture.
 #include "loader/Block.h"
+#include "framework/Cursor.h"
 #include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "library/Dib.h"
@@ -216,7 +217,7 @@ RECT Block::FullRect(const RECT& range, const RECT* cells)
 int Block::HitTestHandle(POINT point, const RECT* cells) const
 {
     if (cells_.size() != 1 || !IsValidRange(cells_[0]))
-        return kNoHandle;
+        return fw::kNoHandle;
     const RECT r = FullRect(cells_[0], cells);
     const int x = point.x;
     const int y = point.y;
@@ -227,22 +228,22 @@ int Block::HitTestHandle(POINT point, const RECT* cells) const
     const bool betweenX = x > r.left + 6 && x < r.right - 6;
     const bool betweenY = y > r.top + 6 && y < r.bottom - 6;
     if (left && top)
-        return kTopLeft;
+        return fw::kTopLeft;
     if (right && top)
-        return kTopRight;
+        return fw::kTopRight;
     if (left && bottom)
-        return kBottomLeft;
+        return fw::kBottomLeft;
     if (right && bottom)
-        return kBottomRight;
+        return fw::kBottomRight;
     if (top && betweenX)
-        return kTopEdge;
+        return fw::kTopEdge;
     if (bottom && betweenX)
-        return kBottomEdge;
+        return fw::kBottomEdge;
     if (left && betweenY)
-        return kLeftEdge;
+        return fw::kLeftEdge;
     if (right && betweenY)
-        return kRightEdge;
-    return kNoHandle;
+        return fw::kRightEdge;
+    return fw::kNoHandle;
 }
 
 void Block::FontSize(int& size, const RECT* cells, int cellHeightMm) const

@@ -19,11 +19,6 @@ class Block {
 public:
     enum TextPosition { kMiddle = 0, kTop = 1, kBottom = 2 };
     enum FontStyle { kNormal = 0, kItalic = 1, kBold = 10, kBoldItalic = 11 };
-    // Resize handles under a point (HitTestHandle).
-    enum Handle {
-        kNoHandle = 0, kTopEdge = 1, kBottomEdge = 2, kLeftEdge = 3, kRightEdge = 4,
-        kTopLeft = 5, kTopRight = 6, kBottomLeft = 7, kBottomRight = 8
-    };
     static constexpr int kCellCount = 128;
     static constexpr int kColumns = 16;
     static constexpr int kRows = 8;
@@ -49,7 +44,8 @@ public:
 
     // 1 when the cell (column, row) lies in one of the ranges.
     int HitTest(POINT cell) const;
-    // The resize handle of a one-range block under the pixel point; kNoHandle for other blocks.
+    // The resize handle (fw::ResizeHandle) of a one-range block under the pixel point; fw::kNoHandle for
+    // other blocks.
     int HitTestHandle(POINT point, const RECT* cells) const;
     // The point size the automatic font of a one-range block has; -1 for any other block, or when
     // the grid has no height to scale by.

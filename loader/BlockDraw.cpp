@@ -1,6 +1,7 @@
 // Drawing a block on the key grid: its fill, picture, caption band, text and frame, its outline, and
 // the command view.
 #include "loader/Block.h"
+#include "framework/Gdi.h"
 #include "library/Dib.h"
 #include <algorithm>
 #include <cmath>
@@ -32,16 +33,6 @@ void Outline(HDC dc, const RECT& r)
 {
     const POINT corners[5] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}, {r.left, r.top}};
     ::Polyline(dc, corners, 5);
-}
-
-int Width(const RECT& r)
-{
-    return r.right - r.left;
-}
-
-int Height(const RECT& r)
-{
-    return r.bottom - r.top;
 }
 
 // The text's size as DrawText lays it out in the box with these flags.
@@ -86,7 +77,7 @@ HRGN Block::BuildRegion(const RECT* cells, const POINT* offset) const
         const RECT r = DrawnRect(i, cells, offset);
         HRGN part;
         if (roundFrame_) {
-            const int corner = Width(r) / 8;
+            const int corner = fw::Width(r) / 8;
             const int grow = i == 0 ? 1 : 0;
             part = ::CreateRoundRectRgn(r.left, r.top, r.right + grow, r.bottom + grow, corner, corner);
         } else {
@@ -153,10 +144,10 @@ void Block::Draw(HDC dc, const RECT* cells, int cellHeightMm, const std::string&
 
 void Block::DrawPicture(HDC dc, const RECT& box, int farEast) const
 {
-    const int boxWidth = Width(box);
-    const int boxHeight = Height(box);
-    const double pictureWidth = std::abs(Width(pictureSize_));
-    const double pictureHeight = std::abs(Height(pictureSize_));
+    const int boxWidth = fw::Width(box);
+    const int boxHeight = fw::Height(box);
+    const double pictureWidth = std::abs(fw::Width(pictureSize_));
+    const double pictureHeight = std::abs(fw::Height(pictureSize_));
     if (boxWidth <= 0 || boxHeight <= 0 || pictureWidth <= 0 || pictureHeight <= 0)
         return;
 
@@ -205,8 +196,8 @@ void Block::DrawPicture(HDC dc, const RECT& box, int farEast) const
 void Block::DrawBlockText(HDC dc, const RECT& box, float scale, const std::string& defaultFont, int farEast,
                      int printing) const
 {
-    const int boxWidth = Width(box);
-    const int boxHeight = Height(box);
+    const int boxWidth = fw::Width(box);
+    const int boxHeight = fw::Height(box);
     if (boxWidth <= 0 || boxHeight <= 0)
         return;
     const UINT format = DT_WORDBREAK | DT_NOPREFIX | (centred_ ? DT_CENTER : 0);
@@ -228,7 +219,7 @@ void Block::DrawBlockText(HDC dc, const RECT& box, float scale, const std::strin
             font.Reset(MakeFont(height, FW_NORMAL, false, defaultFont, farEast));
             fw::SelectObjectGuard measuring(dc, font);
             const RECT measured = Measure(dc, text_, inset, format);
-            if ((Width(measured) <= boxWidth && Height(measured) <= boxHeight) || height <= 6)
+            if ((fw::Width(measured) <= boxWidth && fw::Height(measured) <= boxHeight) || height <= 6)
                 break;
             height -= 2;
         }
@@ -262,7 +253,7 @@ void Block::DrawBlockText(HDC dc, const RECT& box, float scale, const std::strin
     if (y < 0)
         y = frameWidth_ + 2;
     RECT textBox{box.left + frameWidth_, box.top + y, box.right - frameWidth_, box.top + y + textHeight};
-    const int measured = Height(Measure(dc, text_, textBox, format));
+    const int measured = fw::Height(Measure(dc, text_, textBox, format));
     if (measured > textHeight && measured <= boxHeight) {
         switch (textPosition_) {
         case kTop:
@@ -387,19 +378,20 @@ void Block::DrawCommand(HDC dc, const RECT* cells, int farEast) const
         TEXTMETRICA metrics{};
         ::GetTextMetricsA(dc, &metrics);
         // Long commands wrap at whole characters; a box narrower than one character still shows one a line.
-        const int perLine = std::max(1, metrics.tmAveCharWidth > 0 ? Width(r) / static_cast<int>(metrics.tmAveCharWidth) : 1);
+        const int perLine =
+            std::max(1, metrics.tmAveCharWidth > 0 ? fw::Width(r) / static_cast<int>(metrics.tmAveCharWidth) : 1);
         const size_t length = command_.size();
         const int lines = static_cast<int>((length + static_cast<size_t>(perLine) - 1) / static_cast<size_t>(perLine));
         ::SetTextColor(dc, kBlack);
         ::SetBkColor(dc, selected_ ? ::GetSysColor(COLOR_ACTIVECAPTION) : ::GetSysColor(COLOR_WINDOW));
         if (lines == 1) {
             ::SetTextAlign(dc, TA_CENTER | TA_TOP);
-            ::ExtTextOutA(dc, r.left + Width(r) / 2, r.top + (Height(r) - fontHeight) / 2, ETO_CLIPPED, &r,
+            ::ExtTextOutA(dc, r.left + fw::Width(r) / 2, r.top + (fw::Height(r) - fontHeight) / 2, ETO_CLIPPED, &r,
                           command_.c_str(), static_cast<UINT>(length), nullptr);
         } else {
             ::SetTextAlign(dc, TA_LEFT | TA_TOP);
             const int lineHeight = metrics.tmHeight;
-            int y = r.top + (Height(r) - lineHeight * lines) / 2;
+            int y = r.top + (fw::Height(r) - lineHeight * lines) / 2;
             for (size_t start = 0; start < length; start += static_cast<size_t>(perLine), y += lineHeight) {
                 const size_t count = std::min(static_cast<size_t>(perLine), length - start);
                 ::ExtTextOutA(dc, r.left + 2, y, ETO_CLIPPED, &r, command_.c_str() + start, static_cast<UINT>(count),

@@ -25,8 +25,7 @@ void CIconListBox::SetOwner(SetListOwner* owner, std::vector<SetItem>* lines, Se
 int CIconListBox::AddItem(const std::string& text, int icon)
 {
     int position = static_cast<int>(Self().Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
-    if (position >= 0)
-        Self().Send(LB_SETITEMDATA, static_cast<WPARAM>(position), icon);
+    SetIcon(position, icon);
     return position;
 }
 
@@ -34,9 +33,16 @@ int CIconListBox::InsertItem(int position, const std::string& text, int icon)
 {
     int inserted = static_cast<int>(
         Self().Send(LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(text.c_str())));
-    if (inserted >= 0)
-        Self().Send(LB_SETITEMDATA, static_cast<WPARAM>(inserted), icon);
+    SetIcon(inserted, icon);
     return inserted;
+}
+
+// A new line of a list that keeps its strings holds 0 already, the icon of every overlay line: the main
+// window fills a hundred lines at a time, and each message costs under Wine.
+void CIconListBox::SetIcon(int line, int icon)
+{
+    if (line >= 0 && icon != 0)
+        Self().Send(LB_SETITEMDATA, static_cast<WPARAM>(line), icon);
 }
 
 void CIconListBox::MeasureItem(MEASUREITEMSTRUCT& measure)

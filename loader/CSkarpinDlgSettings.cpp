@@ -91,6 +91,10 @@ void CSkarpinDlg::OnStartSettings()
 
 void CSkarpinDlg::EditKeyboardSettings(KeyboardGroup group)
 {
+    // The open editor saves the keyboard settings it read when it opened: values written under it
+    // now would be lost at its next save without a word.
+    if (RefuseWhileEditorOpen(this))
+        return;
     if (selectionFocus_ == 1)
         EditOverlayKeyboardSettings(group);
     else

@@ -1,5 +1,6 @@
 // FileIO's construction: the start-up configuration, read in a fixed order.
 #include "loader/FileIO.h"
+#include "framework/Files.h"
 #include "library/IniFileCache.h"
 #include "library/ProgramVersion.h"
 #include <vector>
@@ -16,12 +17,6 @@ void CreateFolder(std::string path)
 bool FileFound(std::string path)
 {
     return ImageBaseManager::LocateFile(path) == 1;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 } // namespace
@@ -42,7 +37,7 @@ FileIO::FileIO(const FileIOEnvironment& environment)
     programFolder_ = windowsSettings.Read("Directories", "Exe");
     // Without the key the program looks beside its own file, rather than at the root of the drive.
     if (programFolder_.empty())
-        programFolder_ = FolderOf(environment.applicationPath);
+        programFolder_ = fw::FolderOf(environment.applicationPath);
 
     applicationName_ = environment.applicationName;
     variantName_ = environment.Variant();

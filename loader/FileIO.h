@@ -1,16 +1,17 @@
 // Skarpin's configuration and file store: the settings of the two settings files, the key tables the
 // command editor and the set compiler use, and the folders of sets and automatic media.
 #pragma once
+#include "command/CommandWords.h"
+#include "command/LanguageKey.h"
 #include "device/IrCodeTable.h"
-#include "device/SetImage.h"
 #include "library/ImageBaseManager.h"
 #include "library/ProgramEnvironment.h"
 #include "loader/Block.h"
 #include "loader/KeyboardSettings.h"
-#include "loader/LanguageKey.h"
 #include "loader/ListRecords.h"
 #include "loader/MouseClickReference.h"
 #include "loader/SetCompileResult.h"
+#include "loader/SetImage.h"
 #include "loader/SetKind.h"
 #include <windows.h>
 #include <array>
@@ -31,28 +32,15 @@ using FileIOEnvironment = ProgramEnvironment;
 // One instance, owned by the main window and handed by pointer to every window that needs it. The
 // constructor reads the whole start-up configuration; the members are public and read directly.
 // Getters read their file at each call unless the value is a member; setters write through at once.
-class FileIO {
+// The numbering of the key words and language entries it reads is the command language's
+// (FileIO::kReturn is CommandWords::kReturn).
+class FileIO : public CommandWords {
 public:
-    static constexpr int kKeyNameCount = 39;
-    static constexpr int kLanguageKeyCount = 14;
-    static constexpr int kAltGrKeyCount = 25;
     static constexpr int kKeyCodeRows = 256;
     static constexpr int kKeyCodeColumns = 6;
     // The longest key name a block command may use; the driver program reads no more.
     static constexpr size_t kMaxKeyName = 14;
 
-    // Indexes into the key names, in the order of the [KeyNames] keys.
-    enum KeyName {
-        kReturn, kBackspace, kCtrl, kAlt, kDelete, kShift, kTab, kEsc, kInsert, kHome, kEnd, kPageUp,
-        kPageDown, kRight, kLeft, kUp, kDown, kCapsLock, kNumLock, kScrollLock, kSpace, kPrintScreen,
-        kPause, kNum1, kNum2, kNum3, kNum4, kNum5, kNum6, kNum7, kNum8, kNum9, kNum0, kNumMultiply,
-        kNumAdd, kNumSubtract, kNumDivide, kNumDecimal, kNum
-    };
-    // Indexes into the language keys, in the order of the [Language] keys.
-    enum LanguageEntry {
-        kGrave, kAicu, kCirconFlex, kDots, kApprox, kLanguageStart, kLanguageEnd, kSpecial1, kSpecial2, kSpecial3,
-        kSpecial4, kSpecial5, kSpecial6, kSpecial7
-    };
     enum Model { kModelPS2 = 0, kModelUSB = 1, kModelAccessKvora = 2 };
     enum EscapeDirection { kForWriting, kForReading };
     // Results of SaveOverlay. Only kSaved and kNotRegistered leave a new file; the others change nothing.

@@ -1,7 +1,7 @@
 // The set compiler: a set's overlays as the byte image that a PS/2 or AccessKvora keyboard keeps, with
 // each block's command translated from the tag syntax into key bytes.
 #include "loader/FileIO.h"
-#include "editor/CommandReading.h"
+#include "command/CommandReading.h"
 #include "library/Cp1252.h"
 #include "library/IniFileCache.h"
 #include "loader/StoreFiles.h"

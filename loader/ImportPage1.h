@@ -1,6 +1,6 @@
 // The import wizard's first page: the zip file, chosen with Browse, read on Next into the lists of
-// overlays and media files and unpacked into the work folder, with its progress and, for an archive
-// spread over diskettes, the prompts for them.
+// overlays and media files, with its register and overlay files unpacked into the work folder, its
+// progress, Cancel, and for an archive spread over diskettes the prompts for them.
 #pragma once
 #include "components/ZipArchive.h"
 #include "framework/PropertySheet.h"

@@ -73,8 +73,12 @@ void ImportPage3::CollectMedia()
     std::vector<std::string> chosen = ChooseReferencedMedia(references, data_->media);
     std::stable_sort(chosen.begin(), chosen.end(),
                      [](const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) < 0; });
+    // Without drawing meanwhile: the tree would otherwise lay out all its lines again at each one added.
+    Tree().Send(WM_SETREDRAW, FALSE, 0);
     for (const std::string& storedName : chosen)
         items_.emplace_back(Tree().Insert(TVI_ROOT, TVI_LAST, Backslashed(storedName)), storedName);
+    Tree().Send(WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(Tree().Handle(), nullptr, TRUE);
 }
 
 // ---- Buttons ------------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // Small records that the main window, the set dialogs and the wizards pass around: a line of a set or
-// overlay list, the automatic command and the print options.
+// overlay list, the automatic command (a record of the command language) and the print options.
 #pragma once
+#include "command/AutoCommandSettings.h"
 #include <string>
 
 // One line of a set list or an overlay list.
@@ -17,17 +18,6 @@ struct SetItem {
     int readOnly_ = 0;   // a set whose folder is read-only
     int accessKvora_ = 0; // an overlay saved for the AccessKvora model
     int gameSendType_ = 0; // an overlay whose keys are sent for games, read with the AccessKvora flag
-};
-
-// The command the command editor puts on a block when a picture is chosen: prefix, the picture's text,
-// file or code, suffix.
-struct AutoCommandSettings {
-    enum Mode { kPictureText = 0, kPictureFile = 1, kPictureCode = 2 };
-
-    int enabled_ = 0; // kept in memory only: off at every start
-    int mode_ = kPictureText;
-    std::string prefix_;
-    std::string suffix_;
 };
 
 // What the main window keeps for printing overlays until the program ends.

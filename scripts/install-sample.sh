@@ -69,7 +69,7 @@ copy_missing "$sample/sets" "$drive/Program Files/Skarpin/Set"
 chmod a-w "$drive/Program Files/Skarpin/Set/Arkiv"
 copy_missing "$sample/bildbas" "$drive/Program Files/Bildbas"
 cp "$BUILD_DIR/loader/skarpin.exe" "$drive/Program Files/Skarpin/"
-cp "$BUILD_DIR/tools/tremlin/Tremlin.dll" "$drive/Program Files/Skarpin/"  # the mouse hook, bound at link time
+cp "$BUILD_DIR/tremlin/Tremlin.dll" "$drive/Program Files/Skarpin/"  # the mouse hook, bound at link time
 # Stand-ins for the USB keyboard's driver program and the Zenthor infrared program, where Skarpin
 # starts them ("<program folder>\<[USB] DriverName>.skarpin.exe", "<program folder>\Zenthor\Zenthor.exe").
 cp "$BUILD_DIR/tools/usbdriver/usbdriver.exe" "$drive/Program Files/Skarpin/Rizovuvuri.skarpin.exe"

@@ -1,5 +1,6 @@
 // The main window's commands: buttons, function keys and the helper menu.
 #include "framework/Cursor.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/AboutDlg.h"
@@ -28,12 +29,6 @@ std::string CurrentFolder()
     char folder[MAX_PATH] = {};
     ::GetCurrentDirectoryA(MAX_PATH, folder);
     return folder;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 } // namespace
@@ -351,7 +346,7 @@ void CMorvelDlg::OnBrowseSound()
         return;
     morvel_command::Fields fields;
     fields.sound = chooser.PathName();
-    fileIO_.SetSoundDir(FolderOf(fields.sound));
+    fileIO_.SetSoundDir(fw::FolderOf(fields.sound));
     InsertChosenFile(fields);
 }
 

@@ -237,6 +237,23 @@ CaretAnchor AnchorOf(const std::vector<DocItem>& items, int caret)
     return anchor;
 }
 
+// Puts each soft break before the item it stands before, moving the items up from the back.
+void InsertSoftBreaks(std::vector<DocItem>& items, std::vector<std::pair<size_t, DocItem>>& softBreaks)
+{
+    if (softBreaks.empty())
+        return;
+    const size_t count = items.size();
+    items.resize(count + softBreaks.size());
+    size_t to = items.size();
+    size_t breaks = softBreaks.size();
+    // Once every soft break is in, the items before the first stand where they were.
+    for (size_t from = count; breaks > 0 && from-- > 0;) {
+        items[--to] = std::move(items[from]);
+        while (breaks > 0 && softBreaks[breaks - 1].first == from)
+            items[--to] = std::move(softBreaks[--breaks].second);
+    }
+}
+
 } // namespace
 
 PictureExtent MeasurePicture(const DocItem& item, const LayoutFrame& frame, const TextMeasurer& measurer,
@@ -281,23 +298,12 @@ LayoutResult LayOutItems(std::vector<DocItem>& items, int caret, const LayoutFra
 {
     const CaretAnchor anchor = AnchorOf(items, caret);
 
-    // The soft breaks of the last pass go; the final item is never one.
-    std::vector<DocItem> flowing;
-    flowing.reserve(items.size());
-    for (DocItem& item : items) {
-        if (!item.IsSoftBreak())
-            flowing.push_back(std::move(item));
-    }
-    std::vector<std::pair<size_t, DocItem>> softBreaks = LayoutPass(flowing, frame, measurer, shapes).Run();
-
-    items.clear();
-    items.reserve(flowing.size() + softBreaks.size());
-    auto nextBreak = softBreaks.begin();
-    for (size_t i = 0; i < flowing.size(); ++i) {
-        while (nextBreak != softBreaks.end() && nextBreak->first == i)
-            items.push_back(std::move((nextBreak++)->second));
-        items.push_back(std::move(flowing[i]));
-    }
+    // The soft breaks of the last pass go (the final item is never one), and the new ones go in, in
+    // place: a keystroke in a long document then moves its items and allocates nothing.
+    items.erase(std::remove_if(items.begin(), items.end(), [](const DocItem& item) { return item.IsSoftBreak(); }),
+                items.end());
+    std::vector<std::pair<size_t, DocItem>> softBreaks = LayoutPass(items, frame, measurer, shapes).Run();
+    InsertSoftBreaks(items, softBreaks);
 
     LayoutResult result;
     result.caret = std::max(0, std::min(caret, static_cast<int>(items.size()) - 1));

@@ -20,12 +20,6 @@ namespace {
 
 const DWORD kChooserFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 bool IsPlayerSound(const std::string& extension)
 {
     for (const char* kind : {"mp3", "m4a", "wma"}) {
@@ -284,7 +278,7 @@ void KvoraCommandDlg::OnBrowsePicture()
     if (chooser.DoModal() != IDOK)
         return;
     SetItemText(IDC_KVORA_PICTURE, chooser.PathName());
-    fileIO_->SetImageDir(FolderOf(chooser.PathName()));
+    fileIO_->SetImageDir(fw::FolderOf(chooser.PathName()));
     CheckAndRun(IDC_KVORA_PICTURE_CHECK, true);
 }
 
@@ -316,7 +310,7 @@ void KvoraCommandDlg::OnBrowseSound()
     if (result != IDOK)
         return;
     SetItemText(IDC_KVORA_SOUND, chooser.PathName());
-    fileIO_->SetSoundDir(FolderOf(chooser.PathName()));
+    fileIO_->SetSoundDir(fw::FolderOf(chooser.PathName()));
     CheckAndRun(IDC_KVORA_SOUND_CHECK, true);
 }
 

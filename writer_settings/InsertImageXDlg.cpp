@@ -21,11 +21,6 @@ RECT SymbolRect(int index)
     return RECT{20, 30 + 70 * index, 20 + kSymbolSize, 30 + kSymbolSize + 70 * index};
 }
 
-bool FileThere(const std::string& path)
-{
-    return !path.empty() && ImageBaseManager::FileExists(path) == 1;
-}
-
 } // namespace
 
 InsertImageXDlg::InsertImageXDlg(PictureChoiceOwner& owner, CKvoraObject& result, int& rememberedFolder, HWND parent)
@@ -291,7 +286,7 @@ void InsertImageXDlg::SelectAlbumPicture(int picture)
         PictureFolderReader::FindSoundOf(folder, chosen);
         ShowPlay(owner_.HasMediaPlayer() && !chosen.soundPath_.empty());
     } else if (owner_.HasMediaPlayer() && !chosen.soundPath_.empty()) {
-        ShowPlay(FileThere(chosen.soundPath_));
+        ShowPlay(ImageBaseManager::FileExists(chosen.soundPath_) == 1);
     } else {
         ShowPlay(speech_ && !chosen.label_.empty());
     }
@@ -384,7 +379,7 @@ bool InsertImageXDlg::ListSoundPlayable() const
     const ImageFolder& folder = *Folder();
     if (folder.folderType_ == ImageFolder::kDiskFolder && folder.listStructure_ == 0)
         return owner_.HasMediaPlayer() && !result_.soundPath_.empty();
-    return FileThere(result_.soundPath_);
+    return ImageBaseManager::FileExists(result_.soundPath_) == 1;
 }
 
 // A picture item is chosen at once; a folder or category only opens or closes.

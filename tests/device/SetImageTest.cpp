@@ -1,5 +1,5 @@
 // The set image's trailer and checksum.
-#include "device/SetImage.h"
+#include "loader/SetImage.h"
 #include <gtest/gtest.h>
 #include <numeric>
 

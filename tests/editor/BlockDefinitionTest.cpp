@@ -247,11 +247,11 @@ TEST(ClipboardGeometry, TheHandleUnderThePointer)
         POINT point;
         int handle;
     } cases[] = {
-        {{150, 100}, clipboard::kTop}, {{150, 104}, clipboard::kTop}, {{150, 94}, clipboard::kTop},
-        {{150, 160}, clipboard::kBottom}, {{100, 130}, clipboard::kLeft}, {{206, 130}, clipboard::kRight},
-        {{101, 99}, clipboard::kTopLeft}, {{198, 103}, clipboard::kTopRight}, {{97, 158}, clipboard::kBottomLeft},
-        {{200, 160}, clipboard::kBottomRight}, {{150, 130}, clipboard::kNone}, {{150, 93}, clipboard::kNone},
-        {{300, 130}, clipboard::kNone}, {{150, 200}, clipboard::kNone},
+        {{150, 100}, fw::kTopEdge}, {{150, 104}, fw::kTopEdge}, {{150, 94}, fw::kTopEdge},
+        {{150, 160}, fw::kBottomEdge}, {{100, 130}, fw::kLeftEdge}, {{206, 130}, fw::kRightEdge},
+        {{101, 99}, fw::kTopLeft}, {{198, 103}, fw::kTopRight}, {{97, 158}, fw::kBottomLeft},
+        {{200, 160}, fw::kBottomRight}, {{150, 130}, fw::kNoHandle}, {{150, 93}, fw::kNoHandle},
+        {{300, 130}, fw::kNoHandle}, {{150, 200}, fw::kNoHandle},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.handle, clipboard::HandleAt(s, c.point)) << c.point.x << "," << c.point.y;
@@ -269,12 +269,12 @@ TEST(ClipboardGeometry, DragsStepsAndSizesFollowTheRules)
         RECT dragged;
         bool accepted;
     } drags[] = {
-        {clipboard::kNone, {10, 5}, {60, 35, 160, 85}, true},
-        {clipboard::kNone, {70, 0}, {120, 30, 220, 80}, false},  // past the picture's right edge
-        {clipboard::kTop, {0, -25}, {50, 5, 150, 80}, false},
-        {clipboard::kLeft, {-40, 0}, {10, 30, 150, 80}, true},
-        {clipboard::kBottomRight, {-97, 0}, {50, 30, 53, 80}, false}, // narrower than the minimum
-        {clipboard::kTopRight, {10, 10}, {50, 40, 160, 80}, true},
+        {fw::kNoHandle, {10, 5}, {60, 35, 160, 85}, true},
+        {fw::kNoHandle, {70, 0}, {120, 30, 220, 80}, false},  // past the picture's right edge
+        {fw::kTopEdge, {0, -25}, {50, 5, 150, 80}, false},
+        {fw::kLeftEdge, {-40, 0}, {10, 30, 150, 80}, true},
+        {fw::kBottomRight, {-97, 0}, {50, 30, 53, 80}, false}, // narrower than the minimum
+        {fw::kTopRight, {10, 10}, {50, 40, 160, 80}, true},
     };
     for (const auto& d : drags) {
         const RECT dragged = clipboard::DragSelection(s, d.handle, d.offset);

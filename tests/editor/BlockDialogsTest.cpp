@@ -1,6 +1,7 @@
 // The block and background definition dialogs, the colour, font, text placement, start-method,
 // automatic-command and default image-base dialogs, and the clipboard picture wizard, in real windows.
 #include "EditorFixture.h"
+#include "StartMenuFixture.h"
 #include "SubDialogFixture.h"
 #include "editor/AutoCommandDlg.h"
 #include "editor/BlockColorDlg.h"
@@ -14,6 +15,7 @@
 #include "editor/TextPosDlg.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
+#include "library/resource.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
@@ -265,6 +267,26 @@ TEST_F(BlockDialogs, SubDialogTagsGoInAtTheCaretOnce)
         Click(window, IDOK);
     });
     EXPECT_EQ("ab<Ctrl+Esc><Paus0.5>", block.command_);
+}
+
+// A program start is shown in its short "<Run " form when the setting asks for it, and stored whole.
+TEST_F(BlockDialogs, AProgramStartIsShownShortAndStoredWhole)
+{
+    Block block = OneRange();
+    int shortForm = 1;
+    BlockCommandContext command;
+    command.shortCommand = &shortForm;
+    DefineBlockDlg dialog(block, Context(), command);
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        OnNextDialog([](fw::Dialog& start) {
+            SetText(start, IDC_START_PROGRAM, "notepad.exe");
+            Close(start, IDOK);
+        });
+        Click(window, IDC_BLOCK_START_PROGRAM);
+        EXPECT_EQ("<Run notepad.exe>", Text(window, IDC_BLOCK_COMMAND));
+        Click(window, IDOK);
+    });
+    EXPECT_EQ(std::string(kStartString) + "notepad.exe" + kEndString, block.command_);
 }
 
 // The pause, special-command and program-start dialogs stand beside the block dialog, not over it:
@@ -661,6 +683,16 @@ void Press(ClipboardSheet& sheet, int button, int expectedPage)
     EXPECT_TRUE(PumpUntil([&] { return expectedPage < 0 ? !sheet.IsRunning() : sheet.ActiveIndex() == expectedPage; }));
 }
 
+// Opens the wizard, pastes the clipboard's picture and goes on to the save page.
+void PasteAndGoToTheSavePage(ClipboardSheet& sheet)
+{
+    ASSERT_TRUE(sheet.Create(nullptr));
+    fw::PumpMessages();
+    Click(sheet.PastePage(), IDC_CLIP_PASTE);
+    Press(sheet, PSBTN_NEXT, 1);
+    Press(sheet, PSBTN_NEXT, 2);
+}
+
 
 } // namespace
 
@@ -730,36 +762,49 @@ TEST(ClipboardSheet, PastesCropsOnceUndoesAndSavesUnderTheProposedName)
     sheet.Destroy();
 }
 
-// Finish never replaces a file without asking; No keeps the wizard open and the file as it was. A
-// bare file name is saved in the proposed folder, not taken for a folder of its own.
+// Finish never replaces a file without asking; No keeps the wizard open and the file as it was. The
+// browse dialog asks about replacing itself, and Finish then does not ask again. A bare file name is
+// saved in the proposed folder, not taken for a folder of its own.
 TEST(ClipboardSheet, FinishAsksBeforeReplacingAndABareNameGoesIntoTheFolder)
 {
     TempFolder folder;
-    folder.Write("bil.jpg", "en annan bild");
     PutPictureOnClipboard();
-    ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
-    ASSERT_TRUE(sheet.Create(nullptr));
-    fw::PumpMessages();
-    Click(sheet.PastePage(), IDC_CLIP_PASTE);
-    Press(sheet, PSBTN_NEXT, 1);
-    Press(sheet, PSBTN_NEXT, 2);
-    SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "bil.jpg");
-    {
-        testsupport::ScriptedMessages messages;
-        messages.Expect(IDS_CLIP_REPLACE, IDNO);
-        sheet.PressButton(PSBTN_FINISH);
-        fw::PumpMessages();
-        ASSERT_EQ(1u, messages.Shown().size());
-        EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(folder / "bil.jpg"));
-    }
-    EXPECT_TRUE(sheet.IsRunning());
-    EXPECT_EQ("en annan bild", TempFolder::Read(folder / "bil.jpg"));
+    for (const bool browse : {true, false}) {
+        folder.Write("bil.jpg", "en annan bild");
+        ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
+        PasteAndGoToTheSavePage(sheet);
+        SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "bil.jpg");
+        {
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_CLIP_REPLACE, IDNO);
+            sheet.PressButton(PSBTN_FINISH);
+            fw::PumpMessages();
+            ASSERT_EQ(1u, messages.Shown().size());
+            EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(folder / "bil.jpg"));
+        }
+        EXPECT_TRUE(sheet.IsRunning());
+        EXPECT_EQ("en annan bild", TempFolder::Read(folder / "bil.jpg"));
 
-    SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "buss.jpg");
-    Press(sheet, PSBTN_FINISH, -1);
-    EXPECT_EQ(folder / "buss.jpg", sheet.Saved());
-    EXPECT_TRUE(fw::FileExists(folder / "buss.jpg"));
-    sheet.Destroy();
+        std::string expected = folder / "buss.jpg";
+        if (browse) {
+            fw::CommonDialogHandlers handlers;
+            handlers.saveFile = [&](OPENFILENAMEA& request) {
+                EXPECT_TRUE(request.Flags & OFN_OVERWRITEPROMPT);
+                lstrcpynA(request.lpstrFile, (folder / "bil.jpg").c_str(), static_cast<int>(request.nMaxFile));
+                return true;
+            };
+            fw::SetCommonDialogHandlers(handlers);
+            Click(sheet.SavePage(), IDC_CLIP_BROWSE);
+            fw::SetCommonDialogHandlers(fw::CommonDialogHandlers());
+            expected = folder / "bil.jpg";
+        } else {
+            SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "buss.jpg");
+        }
+        Press(sheet, PSBTN_FINISH, -1);
+        EXPECT_EQ(expected, sheet.Saved()) << browse;
+        EXPECT_NE("en annan bild", TempFolder::Read(expected)) << browse;
+        sheet.Destroy();
+    }
 }
 
 // The save page proposes a name once: a name typed there stays when the user goes back to crop
@@ -769,11 +814,7 @@ TEST(ClipboardSheet, ANameTypedOnTheSavePageStaysWhenThePageIsEnteredAgain)
     TempFolder folder;
     PutPictureOnClipboard();
     ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
-    ASSERT_TRUE(sheet.Create(nullptr));
-    fw::PumpMessages();
-    Click(sheet.PastePage(), IDC_CLIP_PASTE);
-    Press(sheet, PSBTN_NEXT, 1);
-    Press(sheet, PSBTN_NEXT, 2);
+    PasteAndGoToTheSavePage(sheet);
     EXPECT_EQ(folder / "1.jpg", Text(sheet.SavePage(), IDC_CLIP_FILE_NAME));
     SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, folder / "Katt.jpg");
     Press(sheet, PSBTN_BACK, 1);
@@ -806,4 +847,178 @@ TEST(ClipboardSheet, WithoutAPictureNothingIsSavedAndNoNameComesBack)
     EXPECT_EQ("", sheet.Saved());
     EXPECT_FALSE(fw::PathExists(folder / "1.jpg"));
     sheet.Destroy();
+}
+
+namespace {
+
+// The block dialog on a configuration with image bases ("A", the default, holds 201 katt, 202 kisse
+// and 203 hund), for the buttons that give a block its picture or its content command.
+class BlockButtons : public testing::Test {
+protected:
+    BlockButtons() { config_.Settings().imageBaseSettingsFile_ = config_.Bases().Settings(); }
+    BlockDialogContext Context() { return BlockDialogContext{&config_.Settings(), nullptr, 0}; }
+    std::string Hund() const { return config_.Bases().AnimalsShortFolder() + "\\hund.bmp"; }
+
+    CommandConfig config_;
+};
+
+} // namespace
+
+// Without a command the content dialog opens on one built from the block's text; its OK replaces the
+// command, its Cancel leaves it.
+TEST_F(BlockButtons, TheContentCommandStartsFromTheBlockAndOkReplacesTheCommand)
+{
+    Block block = OneRange();
+    block.text_ = "Hej";
+    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        OnNextDialog([](fw::Dialog& content) { Close(content, IDCANCEL); });
+        Click(window, IDC_BLOCK_CONTENT);
+        EXPECT_EQ("", Text(window, IDC_BLOCK_COMMAND));
+        OnNextDialog([](fw::Dialog& content) {
+            EXPECT_EQ("Hej", Text(content, IDC_KVORA_TEXT));
+            Close(content, IDOK);
+        });
+        Click(window, IDC_BLOCK_CONTENT);
+        // The content dialog gives back the caption alone, in its own form.
+        EXPECT_EQ("@'Hej'@", Text(window, IDC_BLOCK_COMMAND));
+        Click(window, IDOK);
+    });
+    EXPECT_EQ("@'Hej'@", block.command_);
+}
+
+TEST_F(BlockButtons, APictureFromAnImageBaseGivesTheBlockItsPathAndCode)
+{
+    Block block = OneRange();
+    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        EXPECT_FALSE(IsEnabled(window, IDC_BLOCK_REMOVE_PICTURE));
+        OnNextDialog([](fw::Dialog& chooser) {
+            fw::ListBox pictures = chooser.Control<fw::ListBox>(IDC_IMAGEBASE_PICTURES);
+            std::string all;
+            for (int i = 0; i < pictures.Count(); ++i)
+                all += pictures.ItemText(i) + "|";
+            const int hund = pictures.FindExact("hund");
+            EXPECT_GE(hund, 0) << all;
+            if (hund >= 0)
+                SelectList(chooser, IDC_IMAGEBASE_PICTURES, hund);
+            Close(chooser, hund >= 0 ? IDOK : IDCANCEL);
+        });
+        Click(window, IDC_BLOCK_FROM_IMAGEBASE);
+        EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_REMOVE_PICTURE));
+        ASSERT_NE(nullptr, dialog.Picture());
+        EXPECT_TRUE(dialog.Picture()->HasPicture());
+        Click(window, IDOK);
+    });
+    EXPECT_EQ("A203", block.pictureCode_);
+    EXPECT_EQ(config_.Bases().AnimalsLongFolder() + "\\hund.bmp", block.picturePath_);
+}
+
+// A picture file replaces a picture from an image base, and its folder is where the next browse starts.
+TEST_F(BlockButtons, BrowsingTakesTheFileAndRemembersItsFolder)
+{
+    Block block = OneRange();
+    block.pictureCode_ = "A201";
+    block.libraryPicture_ = 1;
+    FileDialogs dialogs;
+    dialogs.answers = {Hund()};
+    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        Click(window, IDC_BLOCK_BROWSE_PICTURE);
+        EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_REMOVE_PICTURE));
+        ASSERT_NE(nullptr, dialog.Picture());
+        EXPECT_TRUE(dialog.Picture()->HasPicture());
+        Click(window, IDOK);
+    });
+    ASSERT_EQ(1u, dialogs.seen.size());
+    EXPECT_EQ("Bl\xE4" "ddra bild", dialogs.seen[0].title);
+    EXPECT_EQ(Hund(), block.picturePath_);
+    EXPECT_EQ("", block.pictureCode_);
+    EXPECT_EQ(0, block.libraryPicture_);
+    std::string folder;
+    config_.Settings().GetImageDir(folder);
+    EXPECT_EQ(config_.Bases().AnimalsShortFolder(), folder);
+}
+
+// The clipboard wizard saves the pasted picture in the automatic picture folder, and that file
+// becomes the block's picture.
+TEST_F(BlockButtons, APastedPictureIsSavedAndBecomesTheBlocksPicture)
+{
+    PutPictureOnClipboard();
+    Block block = OneRange();
+    block.pictureCode_ = "A201";
+    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        fw::PropSheet::PushInitHook([](fw::PropSheet& sheet) {
+            auto& wizard = static_cast<ClipboardSheet&>(sheet);
+            Click(wizard.PastePage(), IDC_CLIP_PASTE);
+            Press(wizard, PSBTN_NEXT, 1);
+            Press(wizard, PSBTN_NEXT, 2);
+            Press(wizard, PSBTN_FINISH, -1);
+        });
+        Click(window, IDC_BLOCK_PASTE_PICTURE);
+        EXPECT_EQ(0u, fw::PropSheet::PendingInitHooks());
+        EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_REMOVE_PICTURE));
+        Click(window, IDOK);
+    });
+    const std::string saved = config_.Settings().autoImageFolder_ + "\\1.jpg";
+    EXPECT_EQ(saved, block.picturePath_);
+    EXPECT_TRUE(fw::PathExists(saved));
+    EXPECT_EQ("", block.pictureCode_);
+}
+
+// A program's icon is shown at once and saved as the block's picture on OK, under the program's name;
+// removed before OK, nothing is saved.
+TEST_F(BlockButtons, AProgramsIconIsSavedAsThePictureOnlyOnOk)
+{
+    StartMenuFixture menu;
+    char self[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    menu.Shortcut("user\\Prov.lnk", self, "");
+    std::string title = self;
+    title = title.substr(title.find_last_of('\\') + 1);
+    title = title.substr(0, title.rfind('.'));
+    const std::string icon = config_.Settings().autoIconFolder_ + "\\" + title + "_icon.bmp";
+    for (const bool removed : {true, false}) {
+        Block block = OneRange();
+        block.picturePath_ = Hund();
+        DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+        RunClosing(dialog, [&](fw::Dialog& window) {
+            OnNextDialog([](fw::Dialog& programs) {
+                ASSERT_TRUE(StartMenuFixture::SelectItem(programs, {"Prov"}));
+                Close(programs, IDOK);
+            });
+            Click(window, IDC_BLOCK_PROGRAM_ICON);
+            ASSERT_NE(nullptr, dialog.Picture());
+            EXPECT_TRUE(dialog.Picture()->HasPicture());
+            EXPECT_FALSE(fw::PathExists(icon)) << "saved before OK";
+            if (removed)
+                Click(window, IDC_BLOCK_REMOVE_PICTURE);
+            Click(window, IDOK);
+        });
+        EXPECT_EQ(removed ? "" : icon, block.picturePath_) << removed;
+        EXPECT_EQ(!removed, fw::PathExists(icon)) << removed;
+    }
+}
+
+// Removing the picture empties every part of it, clears the frame and disables the button itself.
+TEST_F(BlockButtons, RemovingThePictureEmptiesItAndDisablesTheButton)
+{
+    Block block = OneRange();
+    block.picturePath_ = Hund();
+    block.pictureCode_ = "A203";
+    block.libraryPicture_ = 1;
+    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        ASSERT_NE(nullptr, dialog.Picture());
+        EXPECT_TRUE(dialog.Picture()->HasPicture());
+        EXPECT_TRUE(IsEnabled(window, IDC_BLOCK_REMOVE_PICTURE));
+        Click(window, IDC_BLOCK_REMOVE_PICTURE);
+        EXPECT_FALSE(IsEnabled(window, IDC_BLOCK_REMOVE_PICTURE));
+        EXPECT_FALSE(dialog.Picture()->HasPicture());
+        Click(window, IDOK);
+    });
+    EXPECT_EQ("", block.picturePath_);
+    EXPECT_EQ("", block.pictureCode_);
+    EXPECT_EQ(0, block.libraryPicture_);
 }

@@ -2,8 +2,8 @@
 // configuration, and the key codes of a Swedish keyboard.
 #pragma once
 #include "editor/CommandEditModel.h"
-#include "editor/CommandKeys.h"
-#include "editor/CommandSyntax.h"
+#include "command/CommandKeys.h"
+#include "command/CommandSyntax.h"
 #include <string>
 #include <vector>
 

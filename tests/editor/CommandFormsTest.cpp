@@ -5,7 +5,7 @@
 #include "EditorFixture.h"
 #include "SubDialogFixture.h"
 #include "device/CompilerFixture.h"
-#include "editor/CommandSyntax.h"
+#include "command/CommandSyntax.h"
 #include "editor/PauseDlg.h"
 #include "editor/SpecialCommandDlg.h"
 #include "editor/StartProgramDlg.h"

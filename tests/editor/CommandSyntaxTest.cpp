@@ -1,9 +1,9 @@
 // The block command string without a window: tokens, tags, pauses, program starts, mouse tags, the
 // automatic command, the refusals, and the reading rules the set compiler shares.
 #include "CommandFixture.h"
-#include "editor/CommandReading.h"
-#include "editor/CommandSyntax.h"
-#include "editor/ProgramStart.h"
+#include "command/CommandReading.h"
+#include "command/CommandSyntax.h"
+#include "command/ProgramStart.h"
 #include "loader/ConfigFixture.h"
 #include "skarpin/resource.h"
 #include <gtest/gtest.h>

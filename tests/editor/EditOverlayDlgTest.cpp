@@ -3,12 +3,13 @@
 // saved under a new name and opened again; the keys through the accelerator table, typed cell
 // clicks, the three views, the close question, a read-only set and an overlay that cannot be saved
 // again as it stands.
+#include "CellNames.h"
 #include "loader/MainWindowFixture.h"
 #include "components/TextSpeaker.h"
 #include "editor/EditOverlayDlg.h"
 #include "framework/FileReplace.h"
 #include "framework/Files.h"
-#include "library/FakeTextSpeaker.h"
+#include "support/FakeTextSpeaker.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
@@ -17,12 +18,12 @@
 #include <fstream>
 #include <stdexcept>
 
+using editortest::Cell;
+using editortest::Ranges;
 using testsupport::OnNextDialog;
 using testsupport::ScriptedMessages;
 
 namespace {
-
-int Cell(const char* name) { return KeyGrid::CellOf(name[0] - 'A', std::stoi(name + 1) - 1); }
 
 class EditorWindowTest : public testing::Test, public MainWindowFixture {
 protected:
@@ -152,15 +153,6 @@ bool RefuseTheFlag(HANDLE file, const std::string& bytes)
     return bytes.find("AccessKvora=") == std::string::npos && g_realWriter(file, bytes);
 }
 
-std::string RangesOf(const Block& block)
-{
-    std::string text;
-    for (const RECT& r : block.cells_)
-        text += "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-                std::to_string(r.bottom) + ")";
-    return text;
-}
-
 } // namespace
 
 TEST_F(EditorWindowTest, ABlockMadeWithTheMouseIsSavedAndOpensAgain)
@@ -183,18 +175,18 @@ TEST_F(EditorWindowTest, ABlockMadeWithTheMouseIsSavedAndOpensAgain)
             EXPECT_EQ(1, editor.Model().Grid().BuildBlockRects(ranges));
             DefineAsTheDialogWould(editor, "Tåg", "tåg<Return>");
             ASSERT_EQ(1u, editor.Model().Keys().size());
-            EXPECT_EQ("(1,1,2,2)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_EQ("(1,1,2,2)", Ranges(editor.Model().Keys()[0].cells_));
 
             // Moved two columns right by dragging it from B2 to D2.
             Drag(editor, {CentreOf(editor, "B2"), CentreOf(editor, "C2"), CentreOf(editor, "D2")});
-            EXPECT_EQ("(3,1,4,2)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_EQ("(3,1,4,2)", Ranges(editor.Model().Keys()[0].cells_));
             EXPECT_EQ("Ångra Flytta\tCtrl+Z", MenuText(editor.Menu(), ID_EDITOR_UNDO));
 
             // Resized by its right edge: the pointer on the edge band, then one cell further.
             const RECT e2 = editor.Model().Grid().GetCellRect(Cell("E2"));
             const LPARAM edge = MAKELPARAM(e2.right - 3, (e2.top + e2.bottom) / 2);
             Drag(editor, {edge, CentreOf(editor, "F2")});
-            EXPECT_EQ("(3,1,5,2)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_EQ("(3,1,5,2)", Ranges(editor.Model().Keys()[0].cells_));
             EXPECT_EQ("Ångra Ändra storlek\tCtrl+Z", MenuText(editor.Menu(), ID_EDITOR_UNDO));
 
             // A copy dragged with Ctrl onto itself is refused and adds nothing.
@@ -227,7 +219,7 @@ TEST_F(EditorWindowTest, ABlockMadeWithTheMouseIsSavedAndOpensAgain)
             EditOverlayDlg& again = Open(dialog, 1);
             EXPECT_EQ("Skola : Tåg", Title(again));
             ASSERT_EQ(1u, again.Model().Keys().size());
-            EXPECT_EQ("(3,1,5,2)", RangesOf(again.Model().Keys()[0]));
+            EXPECT_EQ("(3,1,5,2)", Ranges(again.Model().Keys()[0].cells_));
             EXPECT_EQ("Tåg", again.Model().Keys()[0].text_);
             EXPECT_EQ("tåg<Return>", again.Model().Keys()[0].command_);
             Command(again, ID_EDITOR_CLOSE);
@@ -507,9 +499,9 @@ TEST_F(EditorWindowTest, OpenLoadsAnotherOverlayAndClosingLeavesTheListAsTheFile
         {"an overlay of another set", 0, "Hem", 2, "Hem : Sol", 2, "Bil"},
         {"from a new overlay", 2, "Skola", 0, "Skola : Bil", 2, ""},
     };
-    for (const Case& c : cases) {
-        RunMainWindow(
-            [&](CSkarpinDlg& dialog) {
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            for (const Case& c : cases) {
                 EditOverlayDlg& editor = Open(dialog, c.line);
                 OnNextDialog([&](fw::Dialog& shown) {
                     EXPECT_EQ(static_cast<UINT>(IDD_OPEN_OVERLAY), shown.TemplateId());
@@ -533,9 +525,9 @@ TEST_F(EditorWindowTest, OpenLoadsAnotherOverlayAndClosingLeavesTheListAsTheFile
                 EditOverlayDlg& again = Open(dialog, c.line);
                 EXPECT_EQ(c.selected, again.OverlayName()) << c.what;
                 Command(again, ID_EDITOR_CLOSE);
-            },
-            EditOverlayDlg::Factory());
-    }
+            }
+        },
+        EditOverlayDlg::Factory());
 }
 
 // While the editor shows a dialog of its own only the editor is disabled: closing the main window
@@ -723,7 +715,7 @@ TEST_F(EditorWindowTest, NoSizingCursorOrDragOutlivesItsClickOrItsCapture)
             editor.Self().Send(WM_LBUTTONUP, 0, CentreOf(editor, "E5"));
             ::ReleaseCapture();
             ::DestroyWindow(other);
-            EXPECT_EQ("(0,0,2,1)", RangesOf(editor.Model().Keys()[0]));
+            EXPECT_EQ("(0,0,2,1)", Ranges(editor.Model().Keys()[0].cells_));
             EXPECT_FALSE(editor.Model().IsModified());
             Command(editor, ID_EDITOR_CLOSE);
         },

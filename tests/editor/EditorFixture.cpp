@@ -1,35 +1,18 @@
 // What the command dialog tests share.
 #include "EditorFixture.h"
-#include "support/DialogDriver.h"
+#include "framework/Prompt.h"
+#include "support/FakeTextSpeaker.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstring>
 
 namespace editortest {
 
+using fakespeech::Bstr;
+using fakespeech::FakeVoice;
+using fakespeech::Text;
+
 namespace {
-
-BSTR Bstr(const std::string& text)
-{
-    std::wstring wide(text.size(), L'\0');
-    int size = ::MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                     static_cast<int>(wide.size()));
-    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(size));
-}
-
-std::string Text(VARIANT& value)
-{
-    VARIANT copy;
-    ::VariantInit(&copy);
-    std::string text;
-    if (SUCCEEDED(::VariantChangeType(&copy, &value, 0, VT_BSTR))) {
-        UINT length = ::SysStringLen(V_BSTR(&copy));
-        int size = ::WideCharToMultiByte(1252, 0, V_BSTR(&copy), static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-        text.resize(static_cast<size_t>(size));
-        ::WideCharToMultiByte(1252, 0, V_BSTR(&copy), static_cast<int>(length), &text[0], size, nullptr, nullptr);
-    }
-    ::VariantClear(&copy);
-    return text;
-}
 
 long Number(VARIANT& value)
 {
@@ -41,47 +24,6 @@ long Number(VARIANT& value)
     ::VariantClear(&copy);
     return number;
 }
-
-// A voice object: its name is property 5.
-class FakeVoice : public IDispatch {
-public:
-    explicit FakeVoice(const std::string& name) : name_(name) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                                     UINT*) override
-    {
-        if (id != 5 || !result)
-            return DISP_E_MEMBERNOTFOUND;
-        V_VT(result) = VT_BSTR;
-        V_BSTR(result) = Bstr(name_);
-        return S_OK;
-    }
-
-private:
-    virtual ~FakeVoice() = default;
-    std::string name_;
-    ULONG references_ = 1;
-};
 
 class FakePlayer : public MediaPlayer {
 public:
@@ -122,46 +64,10 @@ private:
 
 } // namespace
 
-EnvironmentGuard::EnvironmentGuard(const char* name, const char* value) : name_(name)
+InstalledEngine::InstalledEngine(const char* msPerCharacter) : installed_(folder_ / "engine", msPerCharacter)
 {
-    DWORD size = ::GetEnvironmentVariableA(name, nullptr, 0);
-    if (size > 0) {
-        saved_.resize(size);
-        had_ = ::GetEnvironmentVariableA(name, &saved_[0], size) < size;
-        saved_.resize(had_ ? size - 1 : 0);
-    }
-    Set(value);
-}
-
-EnvironmentGuard::~EnvironmentGuard()
-{
-    ::SetEnvironmentVariableA(name_.c_str(), had_ ? saved_.c_str() : nullptr);
-}
-
-void EnvironmentGuard::Set(const char* value) const
-{
-    ::SetEnvironmentVariableA(name_.c_str(), value);
-}
-
-InstalledEngine::InstalledEngine(const char* msPerCharacter)
-    : speechTime_("ACATTS_MS_PER_CHAR", msPerCharacter),
-      path_(HKEY_LOCAL_MACHINE, "Software\\Ulmarcon\\TTS\\Path", nullptr)
-{
-    std::string folder = folder_ / "engine";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    std::string source = TestProgramFolder() + "\\speech\\AcaTTS.dll";
-    EXPECT_TRUE(::CopyFileA(source.c_str(), (folder + "\\AcaTTS.dll").c_str(), FALSE)) << source;
-    path_.SetString(folder);
     started_ = engine_.InitEngine() && engine_.CreateInstance();
     EXPECT_TRUE(started_) << "our speech engine did not start";
-}
-
-InstalledEngine::~InstalledEngine()
-{
-    engine_.CloseVoice();
-    if (auto uninit = reinterpret_cast<BabTtsUninitFn>(BabTtsTable().entries[BabTtsUninit]))
-        uninit();
-    UnloadBabTts();
 }
 
 std::string InstalledEngine::FirstVoice()
@@ -275,19 +181,38 @@ CommandConfig::CommandConfig(const std::string& defaults)
     settings_ = &config_.Open();
 }
 
-void Close(fw::Dialog& dialog, int id)
+FileDialogs::FileDialogs()
 {
-    testsupport::Click(dialog, id);
-    if (::IsWindowVisible(dialog))
-        dialog.EndDialog(IDCANCEL);
+    fw::CommonDialogHandlers handlers;
+    handlers.openFile = [this](OPENFILENAMEA& request) { return Answer(request, false); };
+    handlers.saveFile = [this](OPENFILENAMEA& request) { return Answer(request, true); };
+    fw::SetCommonDialogHandlers(handlers);
 }
 
-std::string EnabledStates(HWND dialog, std::initializer_list<int> ids)
+FileDialogs::~FileDialogs()
 {
-    std::string states;
-    for (int id : ids)
-        states += ::IsWindowEnabled(::GetDlgItem(dialog, id)) ? '1' : '0';
-    return states;
+    fw::SetCommonDialogHandlers({});
+    EXPECT_TRUE(answers.empty()) << answers.size() << " file dialog(s) expected but never opened";
+}
+
+bool FileDialogs::Answer(OPENFILENAMEA& request, bool save)
+{
+    std::string filter;
+    for (const char* at = request.lpstrFilter; at && *at; at += std::strlen(at) + 1)
+        filter += std::string(at) + "|";
+    seen.push_back({save, request.lpstrFile, request.lpstrTitle ? request.lpstrTitle : "",
+                    request.lpstrInitialDir ? request.lpstrInitialDir : "", filter, request.Flags});
+    if (answers.empty()) {
+        ADD_FAILURE() << "an unexpected file dialog";
+        return false;
+    }
+    std::string answer = answers.front();
+    answers.pop_front();
+    if (answer.empty() || answer.size() + 1 > request.nMaxFile)
+        return false;
+    std::memcpy(request.lpstrFile, answer.c_str(), answer.size() + 1);
+    request.nFileOffset = static_cast<WORD>(answer.rfind('\\') + 1);
+    return true;
 }
 
 } // namespace editortest

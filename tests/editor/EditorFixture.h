@@ -2,41 +2,25 @@
 // record their calls, our speech engine installed for one test, and a stand-in TextSpeaker control.
 #pragma once
 #include "components/MediaPlayer.h"
-#include "framework/Dialog.h"
 #include "library/BabTTS.h"
 #include "library/ChooserFixture.h"
-#include "library/SpeechTestSupport.h"
+#include "support/SpeechTestSupport.h"
 #include "loader/ConfigFixture.h"
+#include <commdlg.h>
 #include <oaidl.h>
+#include <deque>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace editortest {
 
-// Sets an environment variable of this process and puts the old value back.
-class EnvironmentGuard {
-public:
-    EnvironmentGuard(const char* name, const char* value);
-    ~EnvironmentGuard();
-    EnvironmentGuard(const EnvironmentGuard&) = delete;
-    EnvironmentGuard& operator=(const EnvironmentGuard&) = delete;
-    void Set(const char* value) const;
-
-private:
-    std::string name_;
-    std::string saved_;
-    bool had_ = false;
-};
-
 // Our engine (tools/acatts) installed in a folder of its own that the registry names, started and with
 // an instance; shut down and unloaded again afterwards. A text takes msPerCharacter a character to speak.
 class InstalledEngine {
 public:
     explicit InstalledEngine(const char* msPerCharacter = "1");
-    ~InstalledEngine();
     InstalledEngine(const InstalledEngine&) = delete;
     InstalledEngine& operator=(const InstalledEngine&) = delete;
 
@@ -45,12 +29,11 @@ public:
     std::string FirstVoice();
     // The file that marks the voice as set up by the user; the engine writes it when it starts.
     static std::string UserSpeechFontFile(const std::string& voice);
-    void SetSpeechTime(const char* msPerCharacter) const { speechTime_.Set(msPerCharacter); }
+    void SetSpeechTime(const char* msPerCharacter) const { installed_.SetSpeechTime(msPerCharacter); }
 
 private:
-    EnvironmentGuard speechTime_;
     testsupport::TempFolder folder_;
-    RegistryValueGuard path_;
+    TestEngine installed_;
     BabTTS engine_;
     bool started_ = false;
 };
@@ -110,9 +93,25 @@ private:
     FileIO* settings_ = nullptr;
 };
 
-// Presses the button; a dialog that stays open after a failed step is closed, so a fault never hangs the run.
-void Close(fw::Dialog& dialog, int id);
-// The enabled state of the controls as a string of 1s and 0s.
-std::string EnabledStates(HWND dialog, std::initializer_list<int> ids);
+// Answers the file dialogs in turn with the names queued; an empty name cancels. Remembers what each
+// request asked for. Installed for its lifetime.
+class FileDialogs {
+public:
+    FileDialogs();
+    ~FileDialogs();
+    FileDialogs(const FileDialogs&) = delete;
+    FileDialogs& operator=(const FileDialogs&) = delete;
+
+    struct Seen {
+        bool save;
+        std::string startName, title, folder, filter;
+        DWORD flags;
+    };
+    std::deque<std::string> answers;
+    std::vector<Seen> seen;
+
+private:
+    bool Answer(OPENFILENAMEA& request, bool save);
+};
 
 } // namespace editortest

@@ -1,30 +1,19 @@
 // The key grid as tables: screen and paper layout, hit tests on the cell edges, ranges built from
 // selected cells, moves and resizes refused at the grid's edges, span selection, and the lines drawn.
+#include "CellNames.h"
 #include "editor/KeyGrid.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
+using editortest::Cell;
+using editortest::Ranges;
+
 namespace {
 
-std::string Ranges(const std::vector<RECT>& ranges)
-{
-    std::ostringstream text;
-    for (const RECT& r : ranges)
-        text << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
-    return text.str();
-}
-
 std::string Rect(const RECT& r) { return Ranges({r}); }
-
-// Cells given in the editor's way, "A1" to "P8".
-int Cell(const char* name)
-{
-    return KeyGrid::CellOf(name[0] - 'A', std::stoi(name + 1) - 1);
-}
 
 void Select(KeyGrid& grid, std::initializer_list<const char*> cells)
 {

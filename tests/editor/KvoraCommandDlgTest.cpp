@@ -64,53 +64,6 @@ bool NamesTheFile(const std::string& shortPath, const std::string& longPath)
     return ::lstrcmpiA(path, longPath.c_str()) == 0;
 }
 
-// Answers the file dialogs in turn with the names queued; an empty name cancels. Remembers what each
-// request asked for.
-class FileDialogs {
-public:
-    FileDialogs()
-    {
-        fw::CommonDialogHandlers handlers;
-        handlers.openFile = [this](OPENFILENAMEA& request) { return Answer(request, false); };
-        handlers.saveFile = [this](OPENFILENAMEA& request) { return Answer(request, true); };
-        fw::SetCommonDialogHandlers(handlers);
-    }
-    ~FileDialogs()
-    {
-        fw::SetCommonDialogHandlers({});
-        EXPECT_TRUE(answers.empty()) << answers.size() << " file dialog(s) expected but never opened";
-    }
-
-    struct Seen {
-        bool save;
-        std::string startName, title, folder, filter;
-        DWORD flags;
-    };
-    std::deque<std::string> answers;
-    std::vector<Seen> seen;
-
-private:
-    bool Answer(OPENFILENAMEA& request, bool save)
-    {
-        std::string filter;
-        for (const char* at = request.lpstrFilter; at && *at; at += std::strlen(at) + 1)
-            filter += std::string(at) + "|";
-        seen.push_back({save, request.lpstrFile, request.lpstrTitle ? request.lpstrTitle : "",
-                        request.lpstrInitialDir ? request.lpstrInitialDir : "", filter, request.Flags});
-        if (answers.empty()) {
-            ADD_FAILURE() << "an unexpected file dialog";
-            return false;
-        }
-        std::string answer = answers.front();
-        answers.pop_front();
-        if (answer.empty() || answer.size() + 1 > request.nMaxFile)
-            return false;
-        std::memcpy(request.lpstrFile, answer.c_str(), answer.size() + 1);
-        request.nFileOffset = static_cast<WORD>(answer.rfind('\\') + 1);
-        return true;
-    }
-};
-
 class KvoraCommandDlgTest : public testing::Test {
 protected:
     INT_PTR Run(const std::function<void(fw::Dialog&)>& script, BabTTS* engine = nullptr,

@@ -1,7 +1,7 @@
 // Mouse and keyboard input for the tests, through SendInput.
 #include "MouseInput.h"
 #include "framework/Dialog.h"
-#include "tools/tremlin/Tremlin.h"
+#include "tremlin/Tremlin.h"
 
 namespace mousetest {
 

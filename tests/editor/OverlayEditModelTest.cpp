@@ -1,10 +1,13 @@
 // The overlay editor's decisions without a window, as tables: clicks and the marker, drags that move,
 // resize and copy, the clipboard, define, undo across views, the unstorable values and closing.
+#include "CellNames.h"
 #include "editor/OverlayEditModel.h"
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
+
+using editortest::Cell;
+using editortest::Ranges;
 
 namespace {
 
@@ -14,16 +17,6 @@ Block MakeBlock(std::vector<RECT> cells, const std::string& text = std::string()
     block.cells_ = std::move(cells);
     block.text_ = text;
     return block;
-}
-
-int Cell(const char* name) { return KeyGrid::CellOf(name[0] - 'A', std::stoi(name + 1) - 1); }
-
-std::string Ranges(const std::vector<RECT>& ranges)
-{
-    std::ostringstream text;
-    for (const RECT& r : ranges)
-        text << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
-    return text.str();
 }
 
 // Each block of the array as its text and ranges, the selected one starred.
@@ -146,7 +139,7 @@ TEST_F(ModelTest, DragsMoveResizeAndCopyOnlyOntoFreeCells)
         const OverlayEditModel::Release release = model.ReleaseButton(c.ctrl);
         EXPECT_TRUE(release.pressed) << c.what;
         EXPECT_EQ(c.result, release.drop) << c.what;
-        EXPECT_EQ(Block::kNoHandle, model.ResizeHandle()) << c.what;  // a resize ends with its drop
+        EXPECT_EQ(fw::kNoHandle, model.ResizeHandle()) << c.what;  // a resize ends with its drop
         EXPECT_EQ(c.keys, Blocks(model.Keys())) << c.what;
         EXPECT_EQ(c.undo, model.GetUndoKind()) << c.what;
         const bool changed = c.undo != UndoKind::None;
@@ -184,20 +177,20 @@ TEST_F(ModelTest, NoResizeHandleOrDragOutlivesItsSelectionOrItsPress)
         OverlayEditModel model;
         model.Load({MakeBlock({{1, 1, 2, 2}}, "a"), MakeBlock({{5, 1, 5, 1}}, "b")}, {});
         model.ClickCell(Cell("B2"), false, false);
-        model.HoverHandle(Block::kRightEdge);
-        EXPECT_EQ(Block::kRightEdge, model.ResizeHandle()) << c.what;
+        model.HoverHandle(fw::kRightEdge);
+        EXPECT_EQ(fw::kRightEdge, model.ResizeHandle()) << c.what;
         model.PressCell(Cell(c.click));
         const OverlayEditModel::Release release = model.ReleaseButton(false);
         EXPECT_FALSE(release.dragged) << c.what;
         model.ClickCell(Cell(c.click), false, false);
         EXPECT_EQ(c.selected, model.Selected()) << c.what;
-        EXPECT_EQ(Block::kNoHandle, model.ResizeHandle()) << c.what;
+        EXPECT_EQ(fw::kNoHandle, model.ResizeHandle()) << c.what;
     }
 
     // Mid-resize the press is lost: the working block stays where it is, a later move of the
     // pointer drags nothing, and the up that follows drops nothing.
     model_.ClickCell(Cell("B2"), false, false);
-    model_.HoverHandle(Block::kRightEdge);
+    model_.HoverHandle(fw::kRightEdge);
     model_.PressCell(Cell("C2"));
     EXPECT_TRUE(model_.DragTo(Cell("D2")));
     EXPECT_TRUE(model_.IsDragging());
@@ -205,7 +198,7 @@ TEST_F(ModelTest, NoResizeHandleOrDragOutlivesItsSelectionOrItsPress)
     EXPECT_FALSE(model_.IsDragging());
     EXPECT_FALSE(model_.IsButtonDown());
     EXPECT_TRUE(model_.Working().cells_.empty());
-    EXPECT_EQ(Block::kNoHandle, model_.ResizeHandle());
+    EXPECT_EQ(fw::kNoHandle, model_.ResizeHandle());
     EXPECT_FALSE(model_.DragTo(Cell("E2")));
     const OverlayEditModel::Release release = model_.ReleaseButton(false);
     EXPECT_FALSE(release.pressed);

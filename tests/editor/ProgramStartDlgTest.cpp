@@ -3,7 +3,7 @@
 #include "EditorFixture.h"
 #include "StartMenuFixture.h"
 #include "SubDialogFixture.h"
-#include "editor/CommandRefusal.h"
+#include "command/CommandRefusal.h"
 #include "editor/PauseDlg.h"
 #include "editor/StartProgramDlg.h"
 #include "framework/Prompt.h"

@@ -83,10 +83,7 @@ namespace {
 
 std::string Enabled(HWND dialog)
 {
-    std::string states;
-    for (int id : {IDC_SPECIAL_KEY0, IDC_SPECIAL_KEY1, IDC_SPECIAL_KEY2})
-        states += IsEnabled(dialog, id) ? '1' : '0';
-    return states;
+    return EnabledStates(dialog, {IDC_SPECIAL_KEY0, IDC_SPECIAL_KEY1, IDC_SPECIAL_KEY2});
 }
 
 int ListSelection(HWND dialog)

@@ -3,7 +3,7 @@
 #include "MouseInput.h"
 #include "editor/MouseCatch.h"
 #include "framework/Dialog.h"
-#include "tools/tremlin/Tremlin.h"
+#include "tremlin/Tremlin.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <vector>

@@ -18,6 +18,23 @@ TEST(Files, TheExtensionIsTheFileNamesOwn)
         EXPECT_EQ(c.extension, fw::FileExtension(c.path)) << c.path;
 }
 
+// A bare file name names no folder: a caller that makes the folder of a path must not make one
+// named like the file.
+TEST(Files, TheFolderOfAPath)
+{
+    struct Case {
+        const char* path;
+        const char* folder;
+    };
+    const Case cases[] = {
+        {"C:\\Bilder\\sol.jpg", "C:\\Bilder"}, {"C:/Bilder/sol.jpg", "C:/Bilder"}, {"C:\\sol.jpg", "C:"},
+        {"Bilder\\sol.jpg", "Bilder"},        {"sol.jpg", ""},                    {"", ""},
+        {"C:\\Bilder\\", "C:\\Bilder"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.folder, fw::FolderOf(c.path)) << c.path;
+}
+
 TEST(Files, FilesAndNamesThatExist)
 {
     testsupport::TempFolder folder;

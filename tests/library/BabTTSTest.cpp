@@ -4,10 +4,10 @@
 #include "library/BabTTS.h"
 #include "framework/Files.h"
 #include "library/resource.h"
-#include "SpeechTestSupport.h"
 #include "framework/Dialog.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
+#include "support/SpeechTestSupport.h"
 #include "support/TempFolder.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -17,51 +17,16 @@ using namespace testsupport;
 
 namespace {
 
-const char kEnginePathKey[] = "Software\\Ulmarcon\\TTS\\Path";
-
-// Sets an environment variable of this process for one test and puts the old value back.
-class EnvironmentGuard {
-public:
-    EnvironmentGuard(const char* name, const char* value) : name_(name)
-    {
-        DWORD size = ::GetEnvironmentVariableA(name, nullptr, 0);
-        if (size > 0) {
-            saved_.resize(size);
-            had_ = ::GetEnvironmentVariableA(name, &saved_[0], size) < size;
-            saved_.resize(had_ ? size - 1 : 0);
-        }
-        ::SetEnvironmentVariableA(name, value);
-    }
-    ~EnvironmentGuard() { ::SetEnvironmentVariableA(name_.c_str(), had_ ? saved_.c_str() : nullptr); }
-    EnvironmentGuard(const EnvironmentGuard&) = delete;
-    EnvironmentGuard& operator=(const EnvironmentGuard&) = delete;
-
-private:
-    std::string name_;
-    std::string saved_;
-    bool had_ = false;
-};
-
 class SpeechEngine : public testing::Test {
 protected:
-    void TearDown() override { ShutDown(); }
-
-    // Ends the instance, the engine and the library, so the next case starts from nothing.
-    void ShutDown()
-    {
-        BabTTS().CloseVoice();
-        if (auto uninit = reinterpret_cast<BabTtsUninitFn>(BabTtsTable().entries[BabTtsUninit]))
-            uninit();
-        UnloadBabTts();
-    }
+    void TearDown() override { ShutDownSpeechEngine(); }
 
     // Copies an engine built beside the tests into a folder of its own as "AcaTTS.dll".
     std::string Install(const char* engine, const std::string& folderName)
     {
         std::string folder = folder_ / folderName;
         ::CreateDirectoryA(folder.c_str(), nullptr);
-        std::string source = TestProgramFolder() + "\\speech\\" + engine;
-        EXPECT_TRUE(::CopyFileA(source.c_str(), (folder + "\\AcaTTS.dll").c_str(), FALSE)) << source;
+        InstallEngineFile(folder, engine);
         return folder;
     }
 
@@ -141,7 +106,7 @@ TEST_F(SpeechEngine, InitEngineFailsQuietlyWithoutAFolderAndSaysWhyWithoutAWorki
             EXPECT_EQ(c.text, messages.Shown()[0].text);
             EXPECT_EQ(static_cast<UINT>(MB_OK), messages.Shown()[0].type);
         }
-        ShutDown();
+        ShutDownSpeechEngine();
     }
 }
 
@@ -163,7 +128,7 @@ TEST_F(SpeechEngine, InitEngineReadsTheFolderHoweverTheRegistryHoldsIt)
         enginePath_.SetString(folder + c.suffix, c.terminated);
         EXPECT_TRUE(engine_.InitEngine());
         EXPECT_TRUE(engine_.CreateInstance());
-        ShutDown();
+        ShutDownSpeechEngine();
     }
 }
 
@@ -196,7 +161,7 @@ TEST_F(SpeechEngine, CallsWithoutAnEngineOrAnInstanceDoNothing)
     ASSERT_NE(nullptr, LoadBabTtsLibrary(Install("PartialEngine.dll", "partial") + "\\AcaTTS.dll"));
     EXPECT_NE(nullptr, BabTtsTable().entries[BabTtsInit]);
     expectNothingWorks("a library without most names", false);
-    ShutDown();
+    ShutDownSpeechEngine();
 
     enginePath_.SetString(Install("AcaTTS.dll", "engine"));
     ASSERT_TRUE(BabTTS().InitEngine());

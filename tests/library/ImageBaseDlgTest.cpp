@@ -80,14 +80,6 @@ int IndexOf(const std::vector<std::string>& lines, const std::string& text, int 
     return -1;
 }
 
-// Presses the button; a dialog that stays open after a failed step is closed, so a fault never hangs the run.
-void Close(fw::Dialog& dialog, int id)
-{
-    Click(dialog, id);
-    if (::IsWindowVisible(dialog))
-        dialog.EndDialog(IDCANCEL);
-}
-
 class ImageBaseDlgTest : public testing::Test {
 protected:
     ChooserBases bases;

@@ -1,8 +1,8 @@
 // The TextSpeaker client: absent when the control is not installed, and, over a stand-in control
 // that records its calls, the dispatch ids and arguments it sends and the events it passes on.
 #include "components/TextSpeaker.h"
-#include "FakeTextSpeaker.h"
-#include "SpeechTestSupport.h"
+#include "support/FakeTextSpeaker.h"
+#include "support/SpeechTestSupport.h"
 #include <olectl.h>
 #include <gtest/gtest.h>
 #include <algorithm>

@@ -6,7 +6,7 @@ target_link_options(partial_speech_engine PRIVATE -Wl,--kill-at)
 
 add_wine_test(speech_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/BabTTSTest.cpp ${CMAKE_CURRENT_LIST_DIR}/TextSpeakerTest.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/SpeechTestSupport.cpp
+            ${CMAKE_SOURCE_DIR}/tests/support/SpeechTestSupport.cpp
     RESOURCES ${CMAKE_SOURCE_DIR}/resources/skarpin.rc
     LIBS library components)
 

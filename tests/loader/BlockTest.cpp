@@ -2,6 +2,7 @@
 // loading its picture.
 #include "ImageBaseFiles.h"
 #include "PictureFixtures.h"
+#include "framework/Cursor.h"
 #include "library/Dib.h"
 #include "loader/Block.h"
 #include "support/TempFolder.h"
@@ -184,19 +185,19 @@ TEST(Block, ResizeHandlesOfAOneRangeBlock)
         int x, y, handle;
     };
     const Case cases[] = {
-        {26, 28, Block::kTopLeft},   {27, 28, Block::kTopEdge},  {20, 25, Block::kNoHandle},
-        {21, 26, Block::kTopLeft},   {59, 26, Block::kTopRight}, {21, 74, Block::kBottomLeft},
-        {54, 69, Block::kBottomRight}, {40, 74, Block::kBottomEdge}, {21, 50, Block::kLeftEdge},
-        {55, 50, Block::kRightEdge}, {40, 50, Block::kNoHandle}, {60, 50, Block::kNoHandle},
-        {21, 31, Block::kTopLeft},   {21, 32, Block::kLeftEdge},
+        {26, 28, fw::kTopLeft},   {27, 28, fw::kTopEdge},  {20, 25, fw::kNoHandle},
+        {21, 26, fw::kTopLeft},   {59, 26, fw::kTopRight}, {21, 74, fw::kBottomLeft},
+        {54, 69, fw::kBottomRight}, {40, 74, fw::kBottomEdge}, {21, 50, fw::kLeftEdge},
+        {55, 50, fw::kRightEdge}, {40, 50, fw::kNoHandle}, {60, 50, fw::kNoHandle},
+        {21, 31, fw::kTopLeft},   {21, 32, fw::kLeftEdge},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.handle, block.HitTestHandle(POINT{c.x, c.y}, cells.data())) << c.x << "," << c.y;
 
     block.cells_.push_back(RECT{1, 3, 1, 3});
-    EXPECT_EQ(Block::kNoHandle, block.HitTestHandle(POINT{26, 28}, cells.data()));
+    EXPECT_EQ(fw::kNoHandle, block.HitTestHandle(POINT{26, 28}, cells.data()));
     block.cells_.clear();
-    EXPECT_EQ(Block::kNoHandle, block.HitTestHandle(POINT{26, 28}, cells.data()));
+    EXPECT_EQ(fw::kNoHandle, block.HitTestHandle(POINT{26, 28}, cells.data()));
 }
 
 TEST(Block, AutomaticFontSize)

@@ -259,9 +259,7 @@ TEST_F(DropOverlaysTest, MoveOntoAFullSetKeepsTheOverlay)
 // the driver hears of it when the target is its current set, and the lines keep their overlays.
 TEST_F(DropOverlaysTest, AMoveThatCouldNotRemoveItsOverlaysStillTellsTheDriver)
 {
-    UseModel("USB");
-    WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\nShowStandardOverlays=1\r\n[USB]\r\nCurrentSet=hem\r\n");
-    const std::string caption = "Rizovuvuri kommandon " + std::to_string(::GetCurrentProcessId());
+    const std::string caption = UseUsbDriverWithCurrentSet("hem");
     const std::string log = Temp() / "driver.log";
     DriverStandIn driver(caption, log);
     ASSERT_NE(driver.Window(), nullptr);

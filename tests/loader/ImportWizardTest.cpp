@@ -107,6 +107,15 @@ protected:
         EXPECT_EQ(path, Text(Page(1), IDC_IMPORT_PATH));
     }
 
+    // Through the first two pages with the zip file, each taking its defaults.
+    void ToFilesPage(const std::string& zipPath)
+    {
+        Open();
+        ChooseZip(zipPath);
+        Press(PSBTN_NEXT, 1);
+        Press(PSBTN_NEXT, 2);
+    }
+
     void Finish(UINT message = IDS_IMPORT_DONE)
     {
         ScriptedMessages messages;
@@ -229,10 +238,7 @@ TEST_F(ImportWizard, TheSetsOwnFolderFollowsTheNameTheSetGetsAtFinish)
 {
     const std::string zipPath = fixture_.ZipPath("Fritid.zip");
     fixture_.ExportArchive(zipPath, {"Ljud"});
-    Open();
-    ChooseZip(zipPath);
-    Press(PSBTN_NEXT, 1);
-    Press(PSBTN_NEXT, 2);
+    ToFilesPage(zipPath);
     EXPECT_EQ(fixture_.IO().SetFolderPath("Fritid") + "\\import", Text(Page(3), IDC_IMPORT_PATH));
     // Another import, or the user in another window, takes the name before Finish.
     ASSERT_TRUE(fixture_.IO().CreateSet("Fritid"));
@@ -249,11 +255,8 @@ TEST_F(ImportWizard, ButtonsPressedBeforeTheChecksShowTakeThemAsTheyWillBe)
 {
     const std::string zipPath = fixture_.ZipPath("Fritid.zip");
     fixture_.ExportArchive(zipPath, {"Ljud"});
-    Open();
-    ChooseZip(zipPath);
     // Next and Finish at once, within the timer's delay: the lines count as checked.
-    Press(PSBTN_NEXT, 1);
-    Press(PSBTN_NEXT, 2);
+    ToFilesPage(zipPath);
     Finish();
     EXPECT_EQ((std::vector<std::string>{"Ljud.ini", "import\\register.txt", "import\\sk\xE5l \xE4pple.wav",
                                         "register.txt"}),
@@ -307,11 +310,9 @@ TEST_F(ImportWizard, AFileThatCannotBeUnpackedAtFinishImportsNothing)
         {"large_video.zip", IDS_IMPORT_NO_ROOM, 1024 * 1024, " 8 MB"},
     };
     for (const auto& failure : failures) {
-        Open();
+        ToFilesPage(PythonArchive(failure.archive));
+        // The overlays are unpacked already; the room runs short for the media files.
         sheet_->Data().archive.SetFreeSpace([&](const std::string&) { return failure.freeSpace; });
-        ChooseZip(PythonArchive(failure.archive));
-        Press(PSBTN_NEXT, 1);
-        Press(PSBTN_NEXT, 2);
         const std::vector<std::string> unpacked = WorkFiles();
         ScriptedMessages messages;
         messages.Expect(failure.message);
@@ -350,8 +351,9 @@ TEST_F(ImportWizard, CancelStopsTheUnpackingOnTheFirstPageAndAtFinish)
         ::PostMessageA(sheet_->Handle(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         ASSERT_TRUE(PumpUntil([&] { return !sheet_->IsRunning(); })) << "page " << page + 1;
         EXPECT_EQ(IDCANCEL, sheet_->Result());
-        if (page == 0)
+        if (page == 0) {
             EXPECT_EQ(nullptr, sheet_->Page2().Handle()) << "the next page never came";
+        }
         EXPECT_FALSE(fw::PathExists(fixture_.IO().SetFolderPath("Fritid")));
         sheet_.reset();
         EXPECT_FALSE(fw::PathExists(work)) << "page " << page + 1;
@@ -516,10 +518,7 @@ TEST_F(ImportWizard, SplitFilesBesideTheArchiveAreReadWithoutAsking)
 {
     Diskettes diskettes(fixture_);
     diskettes.AsSplitFiles();
-    Open();
-    ChooseZip(diskettes.Path());
-    Press(PSBTN_NEXT, 1);
-    Press(PSBTN_NEXT, 2);
+    ToFilesPage(diskettes.Path());
     Finish();
     EXPECT_TRUE(fw::FileExists(fixture_.IO().SetImportFolderPath("Fritid") + "\\stor.bmp"));
 }

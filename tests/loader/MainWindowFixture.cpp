@@ -9,6 +9,14 @@ void MainWindowFixture::UseModel(const std::string& status)
     WriteWindowsSettings("[Directories]\r\nExe=" + ProgramFolder() + "\r\n[Settings]\r\nFBStatus=" + status + "\r\n");
 }
 
+std::string MainWindowFixture::UseUsbDriverWithCurrentSet(const std::string& currentSet)
+{
+    UseModel("USB");
+    WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\nShowStandardOverlays=1\r\n[USB]\r\nCurrentSet=" + currentSet +
+                         "\r\n");
+    return "Rizovuvuri kommandon " + std::to_string(::GetCurrentProcessId());
+}
+
 void MainWindowFixture::RunMainWindow(const std::function<void(CSkarpinDlg&)>& script, OverlayEditorFactory factory)
 {
     CSkarpinDlg dialog(Environment());

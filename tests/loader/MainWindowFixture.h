@@ -12,6 +12,9 @@ class MainWindowFixture : public SetFixture {
 public:
     // Windows settings with the keyboard model ("PS2", "USB", "ACCESS").
     void UseModel(const std::string& status);
+    // The USB model, the templates and standard overlays shown, and the driver's current set; gives
+    // the caption a driver stand-in of this test takes, which the main window must be told.
+    std::string UseUsbDriverWithCurrentSet(const std::string& currentSet);
     // Runs the main window; the script looks at it and the window is closed afterwards. factory,
     // when given, makes its overlay editors.
     void RunMainWindow(const std::function<void(CSkarpinDlg&)>& script, OverlayEditorFactory factory = nullptr);

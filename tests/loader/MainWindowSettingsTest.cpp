@@ -2,9 +2,9 @@
 // menu items, the show toggles, closing with an overlay editor open, the guard on the frame while
 // the editor is open, the speech engine or TextSpeaker control and the default printer that timer 1
 // makes, and the end of speech passed to our own window in front.
-#include "FakeTextSpeaker.h"
+#include "support/FakeTextSpeaker.h"
 #include "MainWindowFixture.h"
-#include "SpeechTestSupport.h"
+#include "support/SpeechTestSupport.h"
 #include "framework/Prompt.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
@@ -252,21 +252,13 @@ TEST_F(MainWindowSettingsTest, FrameClicksBeepWhileTheEditorIsOpen)
 
 namespace {
 
-const char kEnginePathKey[] = "Software\\Ulmarcon\\TTS\\Path";
-
 class StartTimerTest : public MainWindowSettingsTest {
 protected:
     StartTimerTest() : enginePath_(HKEY_LOCAL_MACHINE, kEnginePathKey, nullptr)
     {
         enginePath_.Delete();
     }
-    ~StartTimerTest() override
-    {
-        BabTTS().CloseVoice();
-        if (auto uninit = reinterpret_cast<BabTtsUninitFn>(BabTtsTable().entries[BabTtsUninit]))
-            uninit();
-        UnloadBabTts();
-    }
+    ~StartTimerTest() override { ShutDownSpeechEngine(); }
 
     // [Defaults] of the Windows settings file, [Settings] of the program settings file.
     void Settings(const std::string& defaults, const std::string& settings)
@@ -281,8 +273,7 @@ protected:
     {
         const std::string folder = Temp() / "AcaTTS";
         ::CreateDirectoryA(folder.c_str(), nullptr);
-        const std::string source = TestProgramFolder() + "\\speech\\AcaTTS.dll";
-        ASSERT_TRUE(::CopyFileA(source.c_str(), (folder + "\\AcaTTS.dll").c_str(), FALSE)) << source;
+        InstallEngineFile(folder);
         enginePath_.SetString(folder);
     }
 
@@ -364,21 +355,31 @@ TEST_F(StartTimerTest, NoSpeechWhenNeitherIsAskedFor)
 }
 
 // The end of speech reaches the window in front when it is one of ours, and is never sent to a
-// window whose thread may not answer.
+// window whose thread may not answer: each step returns at once, and the other thread's window
+// receives nothing. Once the steps begin, the other thread answers no messages until it is
+// released, and at most for twice as long as a step may take, so a send to it shows as a slow
+// step, not as a hang.
 TEST_F(StartTimerTest, TheEndOfSpeechGoesOnlyToOurOwnWindowInFront)
 {
     Settings("TextSpeaker=1\r\n", "");
     RecordingWindow ours(MainWindowSpeech::kSpeechFinishedMessage, MainWindowSpeech::kSpeechFinishedMessage);
+    const DWORD kStepLimitMs = 1000;
 
-    // A window of a thread that answers no messages while the event arrives.
     HWND stuck = nullptr;
+    size_t stuckReceived = 0;
     HANDLE created = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE stepping = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::thread other([&] {
-        stuck = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        RecordingWindow window(MainWindowSpeech::kSpeechFinishedMessage, MainWindowSpeech::kSpeechFinishedMessage);
+        stuck = window.Handle();
         ::SetEvent(created);
-        ::WaitForSingleObject(release, 30000);
-        ::DestroyWindow(stuck);
+        ::WaitForSingleObject(stepping, INFINITE);
+        ::WaitForSingleObject(release, 2 * kStepLimitMs);
+        // A message sent meanwhile is delivered now.
+        MSG message;
+        ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+        stuckReceived = window.Count(MainWindowSpeech::kSpeechFinishedMessage);
     });
     ::WaitForSingleObject(created, 10000);
 
@@ -386,17 +387,19 @@ TEST_F(StartTimerTest, TheEndOfSpeechGoesOnlyToOurOwnWindowInFront)
     RunStart([&](CSkarpinDlg& dialog) {
         dialog.Speech().SetForegroundLookup([&] { return front; });
         ASSERT_NE(dialog.TextSpeakerControl(), nullptr);
-        front = ours.Handle();
-        fake_->Fire(5, {0});
-        EXPECT_EQ(ours.Count(MainWindowSpeech::kSpeechFinishedMessage), 1u);
-        front = stuck;
-        fake_->Fire(5, {0});
-        front = nullptr;
-        fake_->Fire(5, {0});
+        ::SetEvent(stepping);
+        for (HWND window : {ours.Handle(), stuck, static_cast<HWND>(nullptr)}) {
+            front = window;
+            const DWORD start = ::GetTickCount();
+            fake_->Fire(5, {0});
+            EXPECT_LT(::GetTickCount() - start, kStepLimitMs);
+        }
         EXPECT_EQ(ours.Count(MainWindowSpeech::kSpeechFinishedMessage), 1u);
     });
+    ::SetEvent(stepping);
     ::SetEvent(release);
     other.join();
-    ::CloseHandle(created);
-    ::CloseHandle(release);
+    EXPECT_EQ(stuckReceived, 0u);
+    for (HANDLE event : {created, stepping, release})
+        ::CloseHandle(event);
 }

@@ -350,9 +350,7 @@ TEST_F(OverlayCommandsTest, DeleteAsksForOneOrSeveralOverlaysOrTemplates)
 // In the USB model the driver program hears of a change to its current set, and of no other.
 TEST_F(OverlayCommandsTest, TheDriverHearsOfChangesToItsCurrentSetOnly)
 {
-    UseModel("USB");
-    WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\nShowStandardOverlays=1\r\n[USB]\r\nCurrentSet=skola\r\n");
-    const std::string caption = "Rizovuvuri kommandon " + std::to_string(::GetCurrentProcessId());
+    const std::string caption = UseUsbDriverWithCurrentSet("skola");
     const std::string log = Temp() / "driver.log";
     DriverStandIn driver(caption, log);
     ASSERT_NE(driver.Window(), nullptr);

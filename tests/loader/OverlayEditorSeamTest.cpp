@@ -230,6 +230,7 @@ TEST_F(OverlayEditorSeamTest, WithoutAFactoryOpeningShowsNothing)
 TEST_F(OverlayEditorSeamTest, KeyboardCommandsThatChangeFilesAreRefusedWhileAnEditorIsOpen)
 {
     const std::string registerBefore = Register("Skola");
+    const std::string overlayBefore = Read(OverlayPath("Skola", "Bil"));
     RunMainWindow(
         [&](CSkarpinDlg& dialog) {
             OpenLine(dialog, "Skola", 0);
@@ -241,14 +242,16 @@ TEST_F(OverlayEditorSeamTest, KeyboardCommandsThatChangeFilesAreRefusedWhileAnEd
             for (int focus : {0, 1}) {
                 dialog.SetSelectionFocus(focus);
                 for (int id : {ID_EDIT_DELETE_SELECTION, ID_EDIT_RENAME_SELECTION, ID_EDIT_MOVE_OVERLAYS,
-                               ID_EDIT_COPY_SELECTION, ID_CHANGE_PATHS})
+                               ID_EDIT_COPY_SELECTION, ID_CHANGE_PATHS, ID_OVERLAY_PRESSURE, ID_OVERLAY_REPETITION,
+                               ID_OVERLAY_FEEDBACK})
                     Command(dialog, id);
             }
-            EXPECT_EQ(before + 12, beeps_);
+            EXPECT_EQ(before + 18, beeps_);
             EXPECT_NE(dialog.Editor(), nullptr);
         },
         Factory());
     EXPECT_TRUE(fw::FileExists(OverlayPath("Skola", "Bil")));
     EXPECT_TRUE(fw::FileExists(OverlayPath("Skola", "Äpple")));
     EXPECT_EQ(registerBefore, Register("Skola"));
+    EXPECT_EQ(overlayBefore, Read(OverlayPath("Skola", "Bil")));
 }

@@ -3,10 +3,9 @@
 add_wine_test(settings_tests
     SOURCES ConfigFixture.cpp SetFixture.cpp OverlayFixture.cpp MainWindowFixture.cpp DriverStandIn.cpp DropOverlaysTest.cpp
             KeyboardSettingsTest.cpp KeyboardDialogsTest.cpp MainWindowSettingsTest.cpp
-            ${CMAKE_SOURCE_DIR}/tests/library/SpeechTestSupport.cpp
+            ${CMAKE_SOURCE_DIR}/tests/support/SpeechTestSupport.cpp
     RESOURCES ${CMAKE_SOURCE_DIR}/resources/skarpin.rc
     LIBS loader)
-target_include_directories(settings_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/library)
 
 # Our speech engine lies beside the test program, copied at every build so it is never tested stale.
 add_custom_target(settings_tests_engine ALL

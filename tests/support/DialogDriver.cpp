@@ -31,6 +31,13 @@ void Click(HWND dialog, int id)
     ::SendMessageA(button, BM_CLICK, 0, 0);
 }
 
+void Close(fw::Dialog& dialog, int id)
+{
+    Click(dialog, id);
+    if (::IsWindowVisible(dialog))
+        dialog.EndDialog(IDCANCEL);
+}
+
 void SetText(HWND dialog, int id, const std::string& text)
 {
     HWND control = ::GetDlgItem(dialog, id);
@@ -100,6 +107,14 @@ void ExpectOnWorkArea(HWND window)
 bool IsEnabled(HWND dialog, int id)
 {
     return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+std::string EnabledStates(HWND dialog, std::initializer_list<int> ids)
+{
+    std::string states;
+    for (int id : ids)
+        states += IsEnabled(dialog, id) ? '1' : '0';
+    return states;
 }
 
 bool IsVisible(HWND dialog, int id)

@@ -3,6 +3,7 @@
 #pragma once
 #include "framework/Dialog.h"
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ void OnNextDialog(std::function<void(fw::Dialog&)> script);
 
 // Clicks a button; fails the test when it is disabled or hidden, as a user could not click it.
 void Click(HWND dialog, int id);
+// Clicks the button that should close the modal dialog; a dialog that stays open after a failed step is
+// ended with Cancel, so that a fault never hangs the run.
+void Close(fw::Dialog& dialog, int id);
 // Sets a control's text; an edit control sends EN_CHANGE itself.
 void SetText(HWND dialog, int id, const std::string& text);
 std::string Text(HWND dialog, int id);
@@ -25,6 +29,8 @@ void SelectList(HWND dialog, int id, int index);
 // dialog's template makes it; "unchecking" one only checks that a click on another cleared it.
 void Check(HWND dialog, int id, bool checked);
 bool IsEnabled(HWND dialog, int id);
+// The enabled state of the controls as a string of 1s and 0s, in the order given.
+std::string EnabledStates(HWND dialog, std::initializer_list<int> ids);
 bool IsVisible(HWND dialog, int id);
 // The screen's work area (the screen less the task bar).
 RECT WorkArea();

@@ -1,35 +1,18 @@
 // The document window's test host.
 #include "DocumentHost.h"
+#include "support/HostWindow.h"
 #include "writer/PrintableArea.h"
 
 namespace {
 
-const char kClassName[] = "RzDocumentHost";
 const int kMargin = 20;
-
-void RegisterHostClass()
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    ::RegisterClassA(&windowClass);
-    registered = true;
-}
 
 } // namespace
 
 DocumentHost::DocumentHost(FileIO& fileIO, Settings& settings, int width, int height)
     : fileIO_(fileIO), settings_(settings)
 {
-    RegisterHostClass();
-    hwnd_ = ::CreateWindowExA(0, kClassName, "Morvel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, width, height,
-                              nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    hwnd_ = testsupport::CreateHostWindow("Morvel", width, height);
     ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DocumentHost::WindowProc));
     fw::MessageFilter::Register(hwnd_, this);

@@ -2,9 +2,9 @@
 // fixture image base, driven by messages.
 #include "MorvelConfig.h"
 #include "PictureFixtures.h"
-#include "TestEngine.h"
 #include "library/BabTTS.h"
 #include "library/resource.h"
+#include "support/SpeechTestSupport.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/Snapshot.h"

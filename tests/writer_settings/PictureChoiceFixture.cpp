@@ -3,6 +3,7 @@
 #include "morvel/resource.h"
 #include "ImageBaseFiles.h"
 #include "library/ImageBaseManager.h"
+#include "support/HostWindow.h"
 #include <fstream>
 
 namespace picturetests {
@@ -119,32 +120,9 @@ ImageFolder PictureConfig::BaseFolder(int display, int listStructure) const
     return folder;
 }
 
-namespace {
-
-const char kHostClass[] = "RzPictureHost";
-
-void RegisterHostClass()
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kHostClass;
-    ::RegisterClassA(&windowClass);
-    registered = true;
-}
-
-} // namespace
-
 PictureHost::PictureHost(Settings& settings) : settings_(settings)
 {
-    RegisterHostClass();
-    hwnd_ = ::CreateWindowExA(0, kHostClass, "Morvel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 400, nullptr,
-                              nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    hwnd_ = testsupport::CreateHostWindow("Morvel", 900, 400);
     fw::MessageFilter::Register(hwnd_, this);
     pictures_ = std::make_unique<CImagXpress>(hwnd_, 103, nullptr, 0, 0, 0, 0);
     document_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 100, 860, 240,

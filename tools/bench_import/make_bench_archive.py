@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
 """The import benchmark's archive, made by Python's zipfile: 30,000 entries as an export of a large
 set would hold them. 100 overlays of 128 keys, each key with a picture of its own and a sound of its
-own in its command (25,600 media files), 4,299 files no overlay uses, and the register.
+own in its command (25,600 media files), 4,299 files no overlay uses, and the register. Given a
+number of overlays, an archive of that share of the entries (to see how the times grow).
 
-    make_bench_archive.py <zip file>
+    make_bench_archive.py <zip file> [overlays]
 """
 import sys
 import zipfile
 
-OVERLAYS = 100
+OVERLAYS = int(sys.argv[2]) if len(sys.argv) > 2 else 100
 KEYS = 128
-UNUSED = 30000 - 1 - OVERLAYS - OVERLAYS * KEYS * 2
+UNUSED = (30000 - 1 - 100 - 100 * KEYS * 2) * OVERLAYS // 100
 
 
 def overlay(number):

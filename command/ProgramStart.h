@@ -1,7 +1,7 @@
 // The start of a program as a block command: the stored long form (the start string that opens the
 // system's run prompt, the program, a file, the end string) and the "<Run " form the editor may show.
 #pragma once
-#include "editor/CommandRefusal.h"
+#include "command/CommandRefusal.h"
 #include <string>
 
 namespace command {

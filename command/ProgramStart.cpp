@@ -1,7 +1,7 @@
 // Program starts in block commands: building, the "<Run " form and splitting.
-#include "editor/ProgramStart.h"
-#include "editor/CommandReading.h"
-#include "editor/CommandSyntax.h"
+#include "command/ProgramStart.h"
+#include "command/CommandReading.h"
+#include "command/CommandSyntax.h"
 #include <algorithm>
 
 namespace command {

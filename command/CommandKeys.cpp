@@ -1,5 +1,5 @@
 // The keyboard layout as the command editors need it.
-#include "editor/CommandKeys.h"
+#include "command/CommandKeys.h"
 #include <windows.h>
 #include <algorithm>
 

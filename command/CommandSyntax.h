@@ -1,25 +1,37 @@
 // The block command string as the editors and dialogs write it: its tokens, the words of the keys, and
 // the tags of keys, pauses, infrared codes and mouse actions.
 #pragma once
-#include "editor/CommandRefusal.h"
-#include "loader/FileIO.h"
+#include "command/AutoCommandSettings.h"
+#include "command/CommandRefusal.h"
+#include "command/CommandWords.h"
+#include "command/LanguageKey.h"
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
-// The configured words and keyboard tables the command writers work with, copied from FileIO: the
-// [KeyNames] words (the same words the set compiler and the USB driver program read) and the
-// [Language] entries and AltGr keys of the keyboard layout.
+// The configured words and keyboard tables the command writers work with, copied from the
+// configuration (FileIO): the [KeyNames] words (the same words the set compiler and the USB driver
+// program read) and the [Language] entries and AltGr keys of the keyboard layout.
 struct CommandSyntax {
-    std::array<std::string, FileIO::kKeyNameCount> keyNames;
-    std::array<LanguageKey, FileIO::kLanguageKeyCount> language;
-    std::array<int, FileIO::kAltGrKeyCount> altGrKeys{};
+    std::array<std::string, CommandWords::kKeyNameCount> keyNames;
+    std::array<LanguageKey, CommandWords::kLanguageKeyCount> language;
+    std::array<int, CommandWords::kAltGrKeyCount> altGrKeys{};
 
-    static CommandSyntax From(const FileIO& settings);
+    // A template on the configuration's type, because the configuration lives above the command
+    // language: anything with FileIO's public keyNames_, languageKeys_ and altGrKeys_.
+    template <class Configuration>
+    static CommandSyntax From(const Configuration& settings)
+    {
+        CommandSyntax syntax;
+        syntax.keyNames = settings.keyNames_;
+        syntax.language = settings.languageKeys_;
+        syntax.altGrKeys = settings.altGrKeys_;
+        return syntax;
+    }
 
-    const std::string& Word(FileIO::KeyName key) const { return keyNames[static_cast<size_t>(key)]; }
-    const LanguageKey& Entry(FileIO::LanguageEntry entry) const { return language[static_cast<size_t>(entry)]; }
+    const std::string& Word(CommandWords::KeyName key) const { return keyNames[static_cast<size_t>(key)]; }
+    const LanguageKey& Entry(CommandWords::LanguageEntry entry) const { return language[static_cast<size_t>(entry)]; }
     bool IsAltGrKey(int key) const;
     // The Special1 ... Special7 entry whose key code is the key, or null.
     const LanguageKey* SpecialOf(int key) const;
@@ -50,7 +62,7 @@ std::optional<std::string> KeyWord(const CommandSyntax& syntax, int key, KeySet 
 // pause, so the writers refuse them.
 bool IsKeyTheKeyboardLacks(int key);
 // "<" {Key} ">".
-std::string NamedKeyTag(const CommandSyntax& syntax, FileIO::KeyName key);
+std::string NamedKeyTag(const CommandSyntax& syntax, CommandWords::KeyName key);
 // The start of a tag with the modifiers held, in the order Ctrl, Alt, Shift and at most two of them
 // (Ctrl, Alt and Shift together give the Ctrl-and-Alt head): "<", "<" {Ctrl} "+", "<" {Ctrl} "+"
 // {Alt} "+", ...

@@ -1,5 +1,7 @@
 // Helpers of the speech tests.
-#include "SpeechTestSupport.h"
+#include "support/SpeechTestSupport.h"
+#include "library/BabTTS.h"
+#include <gtest/gtest.h>
 #include <algorithm>
 
 RegistryValueGuard::RegistryValueGuard(HKEY root, const std::string& subkey, const char* name)
@@ -108,4 +110,52 @@ std::string TestProgramFolder()
     DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof(path));
     std::string folder(path, length);
     return folder.substr(0, folder.find_last_of('\\'));
+}
+
+EnvironmentGuard::EnvironmentGuard(const char* name, const char* value) : name_(name)
+{
+    DWORD size = ::GetEnvironmentVariableA(name, nullptr, 0);
+    if (size > 0) {
+        saved_.resize(size);
+        had_ = ::GetEnvironmentVariableA(name, &saved_[0], size) < size;
+        saved_.resize(had_ ? size - 1 : 0);
+    }
+    Set(value);
+}
+
+EnvironmentGuard::~EnvironmentGuard()
+{
+    ::SetEnvironmentVariableA(name_.c_str(), had_ ? saved_.c_str() : nullptr);
+}
+
+void EnvironmentGuard::Set(const char* value) const
+{
+    ::SetEnvironmentVariableA(name_.c_str(), value);
+}
+
+void InstallEngineFile(const std::string& folder, const char* engine)
+{
+    const std::string source = TestProgramFolder() + "\\speech\\" + engine;
+    EXPECT_TRUE(::CopyFileA(source.c_str(), (folder + "\\AcaTTS.dll").c_str(), FALSE)) << source;
+}
+
+void ShutDownSpeechEngine()
+{
+    BabTTS().CloseVoice();
+    if (auto uninit = reinterpret_cast<BabTtsUninitFn>(BabTtsTable().entries[BabTtsUninit]))
+        uninit();
+    UnloadBabTts();
+}
+
+TestEngine::TestEngine(const std::string& folder, const char* msPerCharacter)
+    : speechTime_("ACATTS_MS_PER_CHAR", msPerCharacter), path_(HKEY_LOCAL_MACHINE, kEnginePathKey, nullptr)
+{
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    InstallEngineFile(folder);
+    path_.SetString(folder);
+}
+
+TestEngine::~TestEngine()
+{
+    ShutDownSpeechEngine();
 }

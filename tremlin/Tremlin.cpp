@@ -2,7 +2,7 @@
 // the thread that installed it, between that thread's messages; it must return quickly and may not
 // wait on another window, so it only records the click and posts.
 #define TREMLIN_BUILD
-#include "tools/tremlin/Tremlin.h"
+#include "tremlin/Tremlin.h"
 
 namespace {
 

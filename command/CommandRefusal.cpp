@@ -1,6 +1,6 @@
 // The messages of the command writers' refusals.
-#include "editor/CommandRefusal.h"
-#include "editor/CommandSyntax.h"
+#include "command/CommandRefusal.h"
+#include "command/CommandSyntax.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "skarpin/resource.h"

@@ -1,6 +1,5 @@
 // How a stored block command reads back, where the writers and the set compiler must agree: where the
-// program of a program start ends, and which tag words are pauses. Header only, so the compiler can
-// follow the same rules without linking the editor.
+// program of a program start ends, and which tag words are pauses.
 #pragma once
 #include "library/Cp1252.h"
 #include <string>

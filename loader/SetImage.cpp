@@ -1,5 +1,5 @@
 // The set image and its trailer.
-#include "device/SetImage.h"
+#include "loader/SetImage.h"
 
 void SetImage::Reset()
 {

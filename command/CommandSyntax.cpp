@@ -1,20 +1,11 @@
 // The block command string: tokens, key words and the tags the writers produce.
-#include "editor/CommandSyntax.h"
-#include "editor/CommandReading.h"
+#include "command/CommandSyntax.h"
+#include "command/CommandReading.h"
 #include "framework/Strings.h"
 #include "library/IniValues.h"
 #include "library/TypedDecimal.h"
 #include <algorithm>
 #include <cmath>
-
-CommandSyntax CommandSyntax::From(const FileIO& settings)
-{
-    CommandSyntax syntax;
-    syntax.keyNames = settings.keyNames_;
-    syntax.language = settings.languageKeys_;
-    syntax.altGrKeys = settings.altGrKeys_;
-    return syntax;
-}
 
 bool CommandSyntax::IsAltGrKey(int key) const
 {
@@ -23,7 +14,7 @@ bool CommandSyntax::IsAltGrKey(int key) const
 
 const LanguageKey* CommandSyntax::SpecialOf(int key) const
 {
-    for (size_t i = FileIO::kSpecial1; i < language.size(); ++i)
+    for (size_t i = CommandWords::kSpecial1; i < language.size(); ++i)
         if (key != 0 && language[i].keyCode_ == key)
             return &language[i];
     return nullptr;
@@ -37,43 +28,43 @@ namespace {
 int EditorKeyName(int key)
 {
     switch (key) {
-    case VK_BACK: return FileIO::kBackspace;
-    case VK_TAB: return FileIO::kTab;
-    case VK_RETURN: return FileIO::kReturn;
-    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: return FileIO::kShift;
-    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return FileIO::kCtrl;
-    case VK_MENU: case VK_LMENU: case VK_RMENU: return FileIO::kAlt;
-    case VK_ESCAPE: return FileIO::kEsc;
-    case VK_PRIOR: return FileIO::kPageUp;
-    case VK_NEXT: return FileIO::kPageDown;
-    case VK_END: return FileIO::kEnd;
-    case VK_HOME: return FileIO::kHome;
-    case VK_LEFT: return FileIO::kLeft;
-    case VK_UP: return FileIO::kUp;
-    case VK_RIGHT: return FileIO::kRight;
-    case VK_DOWN: return FileIO::kDown;
-    case VK_INSERT: return FileIO::kInsert;
-    case VK_DELETE: return FileIO::kDelete;
-    case VK_NUMPAD0: return FileIO::kNum0;
-    case VK_MULTIPLY: return FileIO::kNumMultiply;
-    case VK_ADD: return FileIO::kNumAdd;
-    case VK_SUBTRACT: return FileIO::kNumSubtract;
-    case VK_DECIMAL: return FileIO::kNumDecimal;
-    case VK_DIVIDE: return FileIO::kNumDivide;
+    case VK_BACK: return CommandWords::kBackspace;
+    case VK_TAB: return CommandWords::kTab;
+    case VK_RETURN: return CommandWords::kReturn;
+    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: return CommandWords::kShift;
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return CommandWords::kCtrl;
+    case VK_MENU: case VK_LMENU: case VK_RMENU: return CommandWords::kAlt;
+    case VK_ESCAPE: return CommandWords::kEsc;
+    case VK_PRIOR: return CommandWords::kPageUp;
+    case VK_NEXT: return CommandWords::kPageDown;
+    case VK_END: return CommandWords::kEnd;
+    case VK_HOME: return CommandWords::kHome;
+    case VK_LEFT: return CommandWords::kLeft;
+    case VK_UP: return CommandWords::kUp;
+    case VK_RIGHT: return CommandWords::kRight;
+    case VK_DOWN: return CommandWords::kDown;
+    case VK_INSERT: return CommandWords::kInsert;
+    case VK_DELETE: return CommandWords::kDelete;
+    case VK_NUMPAD0: return CommandWords::kNum0;
+    case VK_MULTIPLY: return CommandWords::kNumMultiply;
+    case VK_ADD: return CommandWords::kNumAdd;
+    case VK_SUBTRACT: return CommandWords::kNumSubtract;
+    case VK_DECIMAL: return CommandWords::kNumDecimal;
+    case VK_DIVIDE: return CommandWords::kNumDivide;
     }
     if (key >= VK_NUMPAD1 && key <= VK_NUMPAD9)
-        return FileIO::kNum1 + (key - VK_NUMPAD1);
+        return CommandWords::kNum1 + (key - VK_NUMPAD1);
     return -1;
 }
 
 int LockKeyName(int key)
 {
     switch (key) {
-    case VK_CAPITAL: return FileIO::kCapsLock;
-    case VK_SPACE: return FileIO::kSpace;
-    case VK_SNAPSHOT: return FileIO::kPrintScreen;
-    case VK_NUMLOCK: return FileIO::kNumLock;
-    case VK_SCROLL: return FileIO::kScrollLock;
+    case VK_CAPITAL: return CommandWords::kCapsLock;
+    case VK_SPACE: return CommandWords::kSpace;
+    case VK_SNAPSHOT: return CommandWords::kPrintScreen;
+    case VK_NUMLOCK: return CommandWords::kNumLock;
+    case VK_SCROLL: return CommandWords::kScrollLock;
     }
     return -1;
 }
@@ -113,7 +104,7 @@ std::optional<std::string> KeyWord(const CommandSyntax& syntax, int key, KeySet 
     if (name < 0 && set == KeySet::WithLocks)
         name = LockKeyName(key);
     if (name >= 0)
-        return syntax.Word(static_cast<FileIO::KeyName>(name));
+        return syntax.Word(static_cast<CommandWords::KeyName>(name));
     if (key >= VK_F1 && key <= VK_F12)
         return "F" + std::to_string(key - VK_F1 + 1);
     return std::nullopt;
@@ -124,7 +115,7 @@ bool IsKeyTheKeyboardLacks(int key)
     return key == VK_PAUSE || key == VK_CANCEL;
 }
 
-std::string NamedKeyTag(const CommandSyntax& syntax, FileIO::KeyName key)
+std::string NamedKeyTag(const CommandSyntax& syntax, CommandWords::KeyName key)
 {
     return Tag(syntax.Word(key));
 }
@@ -133,12 +124,12 @@ std::string ModifierHead(const CommandSyntax& syntax, bool ctrl, bool alt, bool 
 {
     std::string head = "<";
     if (ctrl)
-        head += syntax.Word(FileIO::kCtrl) + "+";
+        head += syntax.Word(CommandWords::kCtrl) + "+";
     if (alt)
-        head += syntax.Word(FileIO::kAlt) + "+";
+        head += syntax.Word(CommandWords::kAlt) + "+";
     // A tag holds at most two modifiers: Shift gives way when Ctrl and Alt are both held.
     if (shift && !(ctrl && alt))
-        head += syntax.Word(FileIO::kShift) + "+";
+        head += syntax.Word(CommandWords::kShift) + "+";
     return head;
 }
 
@@ -147,7 +138,7 @@ std::string CombinationKey(const CommandSyntax& syntax, int key)
     if (std::optional<std::string> word = KeyWord(syntax, key))
         return *word;
     if (key == VK_SPACE)
-        return syntax.Word(FileIO::kSpace);
+        return syntax.Word(CommandWords::kSpace);
     if (const LanguageKey* special = syntax.SpecialOf(key))
         return std::string(1, static_cast<char>(special->character_));
     return std::string(1, static_cast<char>(key));
@@ -155,20 +146,20 @@ std::string CombinationKey(const CommandSyntax& syntax, int key)
 
 std::vector<std::string> FixedSpecialCommands(const CommandSyntax& syntax)
 {
-    const std::string& ctrl = syntax.Word(FileIO::kCtrl);
-    const std::string& alt = syntax.Word(FileIO::kAlt);
+    const std::string& ctrl = syntax.Word(CommandWords::kCtrl);
+    const std::string& alt = syntax.Word(CommandWords::kAlt);
     std::vector<std::string> commands = {
-        Tag(ctrl + "+" + alt + "+" + syntax.Word(FileIO::kDelete)),
-        Tag(ctrl + "+" + syntax.Word(FileIO::kEsc)),
-        Tag(alt + "+" + syntax.Word(FileIO::kEsc)),
+        Tag(ctrl + "+" + alt + "+" + syntax.Word(CommandWords::kDelete)),
+        Tag(ctrl + "+" + syntax.Word(CommandWords::kEsc)),
+        Tag(alt + "+" + syntax.Word(CommandWords::kEsc)),
         Tag(alt + "+F4"),
-        Tag(alt + "+" + syntax.Word(FileIO::kPrintScreen)),
-        Tag(alt + "+" + syntax.Word(FileIO::kSpace)),
-        Tag(alt + "+" + syntax.Word(FileIO::kTab)),
+        Tag(alt + "+" + syntax.Word(CommandWords::kPrintScreen)),
+        Tag(alt + "+" + syntax.Word(CommandWords::kSpace)),
+        Tag(alt + "+" + syntax.Word(CommandWords::kTab)),
     };
     for (const char* letter : {"E", "I", "L", "P", "S"})
         commands.push_back(Tag(alt + "+" + letter));
-    for (FileIO::KeyName key : {FileIO::kCapsLock, FileIO::kNumLock, FileIO::kScrollLock, FileIO::kPrintScreen})
+    for (CommandWords::KeyName key : {CommandWords::kCapsLock, CommandWords::kNumLock, CommandWords::kScrollLock, CommandWords::kPrintScreen})
         commands.push_back(NamedKeyTag(syntax, key));
     return commands;
 }
@@ -209,7 +200,7 @@ bool KeepsToTagLimits(const CommandSyntax& syntax, const std::string& text)
         bool leftOut = false;
         for (const std::string& word : TagWords(tag, &leftOut)) {
             int tenths = 0;
-            if (IsPauseWord(word, syntax.Word(FileIO::kPause), &tenths) && tenths > kMaxPauseTenths)
+            if (IsPauseWord(word, syntax.Word(CommandWords::kPause), &tenths) && tenths > kMaxPauseTenths)
                 return false;
         }
         if (leftOut)
@@ -223,7 +214,7 @@ std::string PauseTag(const CommandSyntax& syntax, double seconds)
     double rounded = RoundPause(seconds);
     if (rounded <= 0.0)
         return std::string();
-    return Tag(syntax.Word(FileIO::kPause) + ini::FormatDecimal(rounded));
+    return Tag(syntax.Word(CommandWords::kPause) + ini::FormatDecimal(rounded));
 }
 
 std::string InfraredTag(int slot)
