@@ -401,12 +401,8 @@ TEST_F(MorvelWindow, ReadingAloudGoesOnAfterEachSoundWithEitherPlayer)
     const std::string document = config.Write(
         "Dokument\\1.txt", "<I0><I1><End>\r\n\r\n[Images]\r\nI0=@" + first + "@\r\nI1=@" + second + "@\r\n");
     std::vector<std::string> log;
-    ScriptedPlayer* player = nullptr;
-    SetMediaPlayerFactory([&](MediaPlayerKind kind, HWND parent, int id, const RECT&) {
-        auto made = std::make_unique<ScriptedPlayer>(kind, parent, id, log);
-        player = made.get();
-        return made;
-    });
+    ScriptedPlayers players(log);
+    ScriptedPlayer*& player = players.player;
     for (const char* setting : {"1", "2"}) {
         ::WritePrivateProfileStringA("Defaults", "MediaPlayer", setting, config.MorvelIni().c_str());
         Run(document, [&](CMorvelDlg& dialog) {
@@ -432,7 +428,6 @@ TEST_F(MorvelWindow, ReadingAloudGoesOnAfterEachSoundWithEitherPlayer)
             EXPECT_TRUE(Exit(dialog));
         });
     }
-    SetMediaPlayerFactory(nullptr);
 }
 
 // Logging off or shutting down ends Morvel without Exit: the Save setting is applied then, and a user
@@ -602,12 +597,8 @@ TEST_F(MorvelWindow, TheBrowsersStopGoesWhenItsSoundHasPlayed)
     photos.folderType_ = ImageFolder::kDiskFolder;
     ASSERT_TRUE(ImageFolderSettings::SaveFolderList(userFile, config.ProgramIni(), {photos}));
     std::vector<std::string> log;
-    ScriptedPlayer* player = nullptr;
-    SetMediaPlayerFactory([&](MediaPlayerKind kind, HWND parent, int id, const RECT&) {
-        auto made = std::make_unique<ScriptedPlayer>(kind, parent, id, log);
-        player = made.get();
-        return made;
-    });
+    ScriptedPlayers players(log);
+    ScriptedPlayer*& player = players.player;
     Run(userFile, [&](CMorvelDlg& dialog) {
         testsupport::OnNextDialog([&](fw::Dialog& browser) {
             fw::TreeView tree = browser.Control<fw::TreeView>(IDC_BROWSER_TREE);
@@ -624,7 +615,6 @@ TEST_F(MorvelWindow, TheBrowsersStopGoesWhenItsSoundHasPlayed)
         Command(dialog, ID_KEY_INSERT_PICTURE);
         EXPECT_TRUE(Exit(dialog));
     });
-    SetMediaPlayerFactory(nullptr);
 }
 
 // A short WAVE file: 8-bit mono at 8000 Hz, a tenth of a second of a tone.
