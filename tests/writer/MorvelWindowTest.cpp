@@ -17,6 +17,7 @@
 #include "writer/CMorvelDlg.h"
 #include "writer/MorvelWindowModel.h"
 #include "writer/OpenDocDlg.h"
+#include "writer_settings/ImageFolder.h"
 #include "writer_settings/UserDlg.h"
 #include <gtest/gtest.h>
 #include <fstream>
@@ -400,12 +401,8 @@ TEST_F(MorvelWindow, ReadingAloudGoesOnAfterEachSoundWithEitherPlayer)
     const std::string document = config.Write(
         "Dokument\\1.txt", "<I0><I1><End>\r\n\r\n[Images]\r\nI0=@" + first + "@\r\nI1=@" + second + "@\r\n");
     std::vector<std::string> log;
-    ScriptedPlayer* player = nullptr;
-    SetMediaPlayerFactory([&](MediaPlayerKind kind, HWND parent, int id, const RECT&) {
-        auto made = std::make_unique<ScriptedPlayer>(kind, parent, id, log);
-        player = made.get();
-        return made;
-    });
+    ScriptedPlayers players(log);
+    ScriptedPlayer*& player = players.player;
     for (const char* setting : {"1", "2"}) {
         ::WritePrivateProfileStringA("Defaults", "MediaPlayer", setting, config.MorvelIni().c_str());
         Run(document, [&](CMorvelDlg& dialog) {
@@ -431,7 +428,6 @@ TEST_F(MorvelWindow, ReadingAloudGoesOnAfterEachSoundWithEitherPlayer)
             EXPECT_TRUE(Exit(dialog));
         });
     }
-    SetMediaPlayerFactory(nullptr);
 }
 
 // Logging off or shutting down ends Morvel without Exit: the Save setting is applied then, and a user
@@ -582,6 +578,41 @@ TEST_F(MorvelWindow, ADefaultImageBaseThatCannotBeStoredIsSaid)
             messages.Expect(IDS_USER_NOT_SAVED);
             Command(dialog, ID_MENU_DEFAULT_IMAGEBASE);
         }
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
+// The insert-picture browser plays a picture's sound in its list view: the player's end reaches it
+// through the main window, and STOP goes.
+TEST_F(MorvelWindow, TheBrowsersStopGoesWhenItsSoundHasPlayed)
+{
+    WriteUser("Save=0\r\n");
+    const std::string folder = config.Temp() / "Foton";
+    config.Write("Foton\\katt.wav", "RIFF");
+    fixtures::SaveWithCodec(fixtures::QuadrantPicture(40, 30), L"image/bmp", folder + "\\katt.bmp");
+    ImageFolder photos;
+    photos.name_ = "Foton";
+    photos.folderPath_ = folder;
+    photos.displayType_ = ImageFolder::kList;
+    photos.folderType_ = ImageFolder::kDiskFolder;
+    ASSERT_TRUE(ImageFolderSettings::SaveFolderList(userFile, config.ProgramIni(), {photos}));
+    std::vector<std::string> log;
+    ScriptedPlayers players(log);
+    ScriptedPlayer*& player = players.player;
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        testsupport::OnNextDialog([&](fw::Dialog& browser) {
+            fw::TreeView tree = browser.Control<fw::TreeView>(IDC_BROWSER_TREE);
+            EXPECT_EQ("katt.bmp", tree.ItemText(tree.Root()));
+            tree.Select(tree.Root());
+            testsupport::Click(browser, IDC_BROWSER_PLAY);
+            EXPECT_EQ("open katt.wav", log.empty() ? "" : log.back());
+            EXPECT_TRUE(testsupport::IsVisible(browser, IDC_BROWSER_STOP));
+            if (player)
+                player->EndOfFile();
+            EXPECT_FALSE(testsupport::IsVisible(browser, IDC_BROWSER_STOP));
+            browser.EndDialog(IDCANCEL);
+        });
+        Command(dialog, ID_KEY_INSERT_PICTURE);
         EXPECT_TRUE(Exit(dialog));
     });
 }

@@ -97,11 +97,6 @@ protected:
         host = std::make_unique<DocumentHost>(*io, *settings);
         std::ofstream(config.Temp() / "ett.wav") << "RIFF";
         std::ofstream(config.Temp() / "tva.wav") << "RIFF";
-        SetMediaPlayerFactory([this](MediaPlayerKind kind, HWND parent, int, const RECT&) {
-            auto made = std::make_unique<ScriptedPlayer>(kind, parent, MorvelPlayback::kPlayerId, log);
-            player = made.get();
-            return made;
-        });
         sound::SetPlayHandler([this](const char* name, DWORD) {
             log.push_back(std::string("sound ") + name);
             return true;
@@ -113,7 +108,6 @@ protected:
     {
         host->UsePlayback(nullptr);
         playback.reset();
-        SetMediaPlayerFactory(nullptr);
         sound::SetPlayHandler(nullptr);
     }
 
@@ -162,7 +156,8 @@ protected:
     std::unique_ptr<TestPlayback> playback;
     std::vector<std::string> log;
     SpeakerControl control{log};
-    ScriptedPlayer* player = nullptr;
+    ScriptedPlayers players{log};
+    ScriptedPlayer*& player = players.player;
 };
 
 TEST_F(Playback, MorvelIniChoosesThePlayer)

@@ -47,3 +47,17 @@ void ScriptedPlayer::EndOfFile()
     notice.state = kind_ == MediaPlayerKind::Classic ? 0 : kPlayStateMediaEnded;
     ::SendMessageA(parent_, WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
 }
+
+ScriptedPlayers::ScriptedPlayers(std::vector<std::string>& log)
+{
+    SetMediaPlayerFactory([this, &log](MediaPlayerKind kind, HWND parent, int id, const RECT&) {
+        auto made = std::make_unique<ScriptedPlayer>(kind, parent, id, log);
+        player = made.get();
+        return std::unique_ptr<MediaPlayer>(std::move(made));
+    });
+}
+
+ScriptedPlayers::~ScriptedPlayers()
+{
+    SetMediaPlayerFactory(nullptr);
+}

@@ -33,3 +33,15 @@ private:
     PlayState state_ = PlayState::Closed;
     std::string file_;
 };
+
+// While it lives, every player the program makes is a scripted one logging into `log`; the last one
+// made is `player`.
+class ScriptedPlayers {
+public:
+    explicit ScriptedPlayers(std::vector<std::string>& log);
+    ~ScriptedPlayers();
+    ScriptedPlayers(const ScriptedPlayers&) = delete;
+    ScriptedPlayers& operator=(const ScriptedPlayers&) = delete;
+
+    ScriptedPlayer* player = nullptr;
+};

@@ -47,7 +47,8 @@ std::string WriteBase(const std::string& folder)
     for (int k = 1; k <= kCategories; ++k) {
         out << "[Kategori " << k << "]\r\nAntal=" << kPicturesPerCategory << "\r\nKod=" << k << "\r\n";
         for (int j = 1; j <= kPicturesPerCategory; ++j) {
-            out << k * 1000 + j << "=" << Word(seed, ++made) << ",bild" << (made % kPictureFiles) << "\r\n";
+            ++made;
+            out << k * 1000 + j << "=" << Word(seed, made) << ",bild" << (made % kPictureFiles) << "\r\n";
         }
     }
     out.close();
