@@ -1,38 +1,7 @@
 // Image bases for the chooser and command dialog tests.
 #include "ChooserFixture.h"
-#include <fstream>
-#include <vector>
 
 namespace testsupport {
-
-void WriteBmp(const std::string& path, int width, int height, COLORREF colour)
-{
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(stride * height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::vector<char> bits(info.biSizeImage, 0);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            char* pixel = &bits[static_cast<size_t>(y * stride + x * 3)];
-            pixel[0] = static_cast<char>(GetBValue(colour));
-            pixel[1] = static_cast<char>(GetGValue(colour));
-            pixel[2] = static_cast<char>(GetRValue(colour));
-        }
-    }
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(bits.data(), static_cast<std::streamsize>(bits.size()));
-}
 
 ChooserBases::ChooserBases()
 {

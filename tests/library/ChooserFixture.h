@@ -3,14 +3,12 @@
 // categories whose folder ends in a backslash, and the metafile base; with picture and sound files.
 #pragma once
 #include "ImageBaseFiles.h"
+#include "support/BmpFile.h"
 #include "support/TempFolder.h"
 #include <windows.h>
 #include <string>
 
 namespace testsupport {
-
-// Writes a solid-colour 24-bit BMP file.
-void WriteBmp(const std::string& path, int width, int height, COLORREF colour);
 
 class ChooserBases {
 public:

@@ -3,6 +3,7 @@
 #include "morvel/resource.h"
 #include "ImageBaseFiles.h"
 #include "library/ImageBaseManager.h"
+#include "support/BmpFile.h"
 #include "support/HostWindow.h"
 #include <fstream>
 
@@ -12,32 +13,11 @@ void WriteBitmap(const std::string& path, COLORREF colour, int size)
 {
     std::string folder = ImageBaseManager::GetFolderFromPath(path);
     ImageBaseManager::CreatePath(folder);
-    const int rowSize = (size * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = size;
-    info.biHeight = size;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(rowSize * size);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::vector<char> pixels(info.biSizeImage, 0);
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const bool band = y < size / 3;
-            char* pixel = &pixels[static_cast<size_t>(y * rowSize + x * 3)];
-            pixel[0] = static_cast<char>(GetBValue(colour) / (band ? 2 : 1));
-            pixel[1] = static_cast<char>(GetGValue(colour) / (band ? 2 : 1));
-            pixel[2] = static_cast<char>(GetRValue(colour) / (band ? 2 : 1));
-        }
-    }
+    // The bottom third of the picture darker.
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    out << testsupport::BmpFile(size, size, [colour, size](int, int y) {
+        return y < size / 3 ? RGB(GetRValue(colour) / 2, GetGValue(colour) / 2, GetBValue(colour) / 2) : colour;
+    });
 }
 
 namespace {

@@ -1,5 +1,6 @@
 // The users fixture.
 #include "UsersFixture.h"
+#include "support/BmpFile.h"
 #include <windows.h>
 
 UsersFixture::UsersFixture(UsersFolder usersFolder)
@@ -30,24 +31,6 @@ Settings UsersFixture::MainSettings(const std::string& userFile) const
 
 std::string UsersFixture::WriteSymbol(const std::string& fileName, COLORREF colour) const
 {
-    const int side = 32;
-    const int rowBytes = side * 3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = side;
-    info.biHeight = side;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + rowBytes * side;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    for (int i = 0; i < side * side; ++i) {
-        bytes += static_cast<char>(GetBValue(colour));
-        bytes += static_cast<char>(GetGValue(colour));
-        bytes += static_cast<char>(GetRValue(colour));
-    }
+    const std::string bytes = testsupport::BmpFile(32, 32, [colour](int, int) { return colour; });
     return config.Write("symboler\\" + fileName, bytes);
 }
