@@ -2,7 +2,9 @@
 // fixture image base, driven by messages.
 #include "MorvelConfig.h"
 #include "PictureFixtures.h"
+#include "ScriptedPlayer.h"
 #include "library/BabTTS.h"
+#include "framework/Prompt.h"
 #include "library/resource.h"
 #include "support/SpeechTestSupport.h"
 #include "support/DialogDriver.h"
@@ -13,6 +15,7 @@
 #include "writer/MorvelCommandFields.h"
 #include "writer_settings/Settings.h"
 #include <gtest/gtest.h>
+#include <cstring>
 
 namespace {
 
@@ -162,6 +165,35 @@ TEST_F(MorvelCommand, TestSpeaksThroughTheEngineAndShowsStop)
         Click(d, IDCANCEL);
     });
     engine.Reset();
+}
+
+// The sound chooser offers every kind the players take, a recording's WAV and a CD's tracks among them.
+TEST_F(MorvelCommand, TheSoundChooserOffersEverySoundKind)
+{
+    std::vector<std::string> filter;
+    fw::CommonDialogHandlers handlers;
+    handlers.openFile = [&](OPENFILENAMEA& request) {
+        for (const char* part = request.lpstrFilter; part && *part; part += std::strlen(part) + 1)
+            filter.push_back(part);
+        return false;
+    };
+    fw::SetCommonDialogHandlers(handlers);
+    ::WritePrivateProfileStringA("Defaults", "MediaPlayer", "1", config.MorvelIni().c_str());
+    std::vector<std::string> log;
+    ScriptedPlayers players(log);
+    std::string content = "@A12@";
+    Run(content, [&](fw::Dialog& dialog) {
+        Check(dialog, IDC_KVORA_SPEECH_CHECK, false);
+        Check(dialog, IDC_KVORA_SOUND_CHECK, true);
+        Click(dialog, IDC_KVORA_BROWSE_SOUND);
+        Click(dialog, IDCANCEL);
+    });
+    fw::SetCommonDialogHandlers({});
+    ASSERT_EQ(16u, filter.size());
+    EXPECT_EQ("CDA,MID,MP3,M4A,RMI,WAV,WMA", filter[0]);
+    EXPECT_EQ("*.cda;*.mid;*.mp3;*.m4a;*.rmi;*.wav;*.wma", filter[1]);
+    EXPECT_EQ("WAV", filter[12]);
+    EXPECT_EQ("*.WAV", filter[13]);
 }
 
 TEST_F(MorvelCommand, RefusedFieldsKeepTheDialogOpenAndCancelKeepsTheString)
