@@ -53,6 +53,11 @@ bool ReadPpm(const std::string& path, PrintedPage& page)
     return static_cast<bool>(file);
 }
 
+bool IsBlank(const PrintedPage& page)
+{
+    return std::all_of(page.rgb.begin(), page.rgb.end(), [](std::uint8_t value) { return value == 255; });
+}
+
 } // namespace
 
 COLORREF PrintedPage::Pixel(int x, int y) const
@@ -89,11 +94,11 @@ bool TestPrinter::Install()
         error_ = "no Unix name for " + folder_;
         return false;
     }
-    const std::string pdf = folder + "/job.pdf";
-    // Every job that comes out adds a line to "jobs", whatever became of its pages.
-    const std::string command = "echo job >> " + Quoted(folder + "/jobs") + " && ps2pdf - " + Quoted(pdf)
-                                + " && pdftoppm -r " + std::to_string(dpi_) + " " + Quoted(pdf) + " "
-                                + Quoted(folder + "/page") + " && touch " + Quoted(folder + "/done");
+    // Every job that comes out adds a line to "jobs", whatever became of its pages. Wine keeps the
+    // port in a value of a few hundred characters, so the folder is named once: a deep checkout
+    // must not make the printer impossible to install.
+    const std::string command = "cd " + Quoted(folder) + " && echo job >> jobs && ps2pdf - job.pdf && pdftoppm -r "
+                                + std::to_string(dpi_) + " job.pdf page && touch done";
     error_ = pdfprinter::Install(name_, PpdSource(), command);
     return error_.empty();
 }
@@ -131,6 +136,8 @@ bool TestPrinter::WaitForJob(DWORD limitMs) const
 
 bool TestPrinter::NothingPrintedSinceClear() const
 {
+    // The finish mark of a job printed before must not pass for our own.
+    ::DeleteFileA((folder_ + "\\done").c_str());
     HDC dc = CreateDC();
     if (dc == nullptr)
         return false;
@@ -146,7 +153,8 @@ bool TestPrinter::NothingPrintedSinceClear() const
     int count = 0;
     while (std::getline(jobs, line))
         ++count;
-    return count == 1 && Pages().size() == 1;
+    const std::vector<PrintedPage> pages = Pages();
+    return count == 1 && pages.size() == 1 && IsBlank(pages.front());
 }
 
 std::vector<PrintedPage> TestPrinter::Pages() const

@@ -45,7 +45,8 @@ public:
     // True when no job was printed since ClearOutput. A job takes a moment to come out of the
     // spooler, so an empty output folder proves nothing: this sends a one-page job of its own, waits
     // for it, and counts the jobs that came out. Jobs leave the spooler in the order they came, so
-    // one sent before would have come out first.
+    // one sent before would have come out first; and should another job finish first all the same,
+    // the one page found is then not the blank page of our own.
     bool NothingPrintedSinceClear() const;
     int Dpi() const { return dpi_; }
 
