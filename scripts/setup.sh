@@ -57,7 +57,7 @@ start_display() {
     if [ -f "$state" ]; then
         local number pid
         number=$(cat "$state")
-        pid=$(cat "/tmp/.X${number}-lock" 2>/dev/null | tr -d ' ')
+        pid=$(cat "/tmp/.X${number}-lock" 2>/dev/null | tr -d ' ' || true)
         if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1; then
             export DISPLAY=":$number"
             return 0
