@@ -3,7 +3,7 @@
 # and removes its port link afterwards.
 set(SERIAL_TEST_DIR ${CMAKE_CURRENT_LIST_DIR})
 add_executable(serial_tests
-    ${SERIAL_TEST_DIR}/TraceLogTest.cpp ${SERIAL_TEST_DIR}/SetImageTest.cpp ${SERIAL_TEST_DIR}/LinkRulesTest.cpp
+    ${SERIAL_TEST_DIR}/TraceLogTest.cpp ${SERIAL_TEST_DIR}/LinkRulesTest.cpp
     ${SERIAL_TEST_DIR}/KeyboardLinkTest.cpp ${CMAKE_SOURCE_DIR}/tests/library/ImageBaseFiles.cpp)
 target_include_directories(serial_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/library)
 target_link_libraries(serial_tests PRIVATE testsupport device keyboard_control)
