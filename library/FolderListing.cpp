@@ -3,6 +3,7 @@
 #include "library/FileStamp.h"
 #include "library/IniFileCache.h"
 #include <windows.h>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <set>
@@ -31,7 +32,7 @@ bool IsAnswerableName(const std::string& name)
         return false;
     for (char c : name) {
         const unsigned char byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || std::string("\\/:*?\"<>|~").find(c) != std::string::npos || !IsPlainByte(byte))
+        if (byte < 0x20 || std::strchr("\\/:*?\"<>|~", c) != nullptr || !IsPlainByte(byte))
             return false;
     }
     return true;
@@ -109,6 +110,12 @@ std::string AsFolder(const std::string& path)
     return path.size() == 2 ? path + "\\" : path;
 }
 
+// Asked for only when needed: most uses find the folder itself kept.
+std::string ParentOf(const std::string& folder)
+{
+    return AsFolder(folder.substr(0, folder.rfind('\\')));
+}
+
 class Cache {
 public:
     bool Lacks(const std::string& folder, const std::string& name)
@@ -117,8 +124,7 @@ public:
             return false;
         std::lock_guard<std::mutex> lock(mutex_);
         const unsigned long long now = clock_.Now();
-        const std::string parent = AsFolder(folder.substr(0, folder.rfind('\\')));
-        const Entry* entry = Current(folder, parent, now);
+        const Entry* entry = Current(folder, now);
         if (entry == nullptr)
             return false;
         return entry->missing || entry->names.count(Folded(name)) == 0;
@@ -139,7 +145,7 @@ private:
     }
 
     // The kept entry, checked against the disk; null when none can be kept now.
-    const Entry* Current(const std::string& folder, const std::string& parent, unsigned long long now)
+    const Entry* Current(const std::string& folder, unsigned long long now)
     {
         auto found = entries_.find(folder);
         if (found != entries_.end()) {
@@ -150,15 +156,15 @@ private:
             // A missing folder is asked for through its parent: the system's answer for a missing path is
             // the costly one.
             Stamp stamp;
-            if (entry.settles == 0 && filestamp::Read(entry.missing ? parent : folder, stamp) && stamp.IsFolder() &&
-                stamp == entry.stamp)
+            if (entry.settles == 0 && filestamp::Read(entry.missing ? ParentOf(folder) : folder, stamp) &&
+                stamp.IsFolder() && stamp == entry.stamp)
                 return &entry;
             entries_.erase(found);
         }
         if (!Kept(folder))
             return nullptr;
         Entry entry;
-        const bool built = Build(folder, parent, now, entry);
+        const bool built = Build(folder, ParentOf(folder), now, entry);
         if (!built && entry.settles == 0)
             return nullptr;
         if (entries_.size() >= kMostFolders)

@@ -6,9 +6,12 @@
 
 namespace {
 
+bool MatchesWord(const std::string& text, const std::string& word, int exact);
+
 bool IsMetafileBase(const ImageDirectory& base)
 {
-    return cp1252::Lower(base.GetIniPath()).find("vireda.ini") != std::string::npos;
+    static const std::string name = "vireda.ini";
+    return MatchesWord(base.GetIniPath(), name, 0);
 }
 
 std::string WithoutTrailingSlashes(std::string folder)
@@ -53,8 +56,9 @@ std::string ImageBaseManager::JoinFolder(const std::string& folder, const std::s
 
 int ImageBaseManager::FindBase(char keyLetter) const
 {
-    for (size_t i = 0; i < bases_.size(); ++i) {
-        const std::string& key = bases_[i].GetKey();
+    const std::vector<ImageDirectory>& bases = bases_.Get();
+    for (size_t i = 0; i < bases.size(); ++i) {
+        const std::string& key = bases[i].GetKey();
         if (!key.empty() && cp1252::ToLower(key[0]) == cp1252::ToLower(keyLetter))
             return static_cast<int>(i);
     }
@@ -77,7 +81,7 @@ int ImageBaseManager::ResolveCode(const std::string& code, std::string& pictureP
     int index = FindBase(code[0]);
     if (index < 0)
         return 0;
-    const ImageDirectory& base = bases_[index];
+    const ImageDirectory& base = bases_.Get()[index];
     options = base.GetOptions();
     if (metafileBase)
         *metafileBase = IsMetafileBase(base) ? 1 : 0;
@@ -88,11 +92,10 @@ int ImageBaseManager::ResolveCode(const std::string& code, std::string& pictureP
     // The picture's line is looked up as a key, in each category's section in turn, so the code
     // matches ignoring case wherever it stands.
     LoadCategoryNames(files, index);
-    // The category names follow from the file and the labels.
-    const std::string listName = groupsSection_ + "\n" + countKey_ + "\n" + picturesSection_;
-    std::string line = files.Get(base.GetIniPath()).FirstValue(listName, [this] {
+    // The category names follow from the file and the labels, which the table's key names.
+    std::string line = files.Get(base.GetIniPath()).FirstValue(FirstValuesKey(), [this] {
         std::vector<std::string> sections;
-        for (const ImageCategory& category : categories_)
+        for (const ImageCategory& category : categories_.Get())
             sections.push_back(category.GetName());
         if (sections.empty())
             sections.push_back(picturesSection_);
@@ -104,11 +107,14 @@ int ImageBaseManager::ResolveCode(const std::string& code, std::string& pictureP
     // text or text,file; a line that names no file means the file named by the code, as the line
     // reader of the chooser takes it.
     size_t comma = line.find(',');
-    text = line.substr(0, comma);
+    text.assign(line, 0, comma);
     std::string fileName = comma == std::string::npos ? std::string() : line.substr(comma + 1);
     if (fileName.empty())
         fileName = within;
-    picturePath = JoinFolder(base.GetDir(), fileName + "." + base.GetExtension());
+    const std::string& folder = base.GetDir();
+    const bool slash = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+    picturePath.reserve(folder.size() + 2 + fileName.size() + base.GetExtension().size());
+    picturePath.append(folder).append(slash ? "" : "\\").append(fileName).append(1, '.').append(base.GetExtension());
     if (soundPath && !base.GetSoundDir().empty()) {
         std::string sound = JoinFolder(base.GetSoundDir(), fileName + ".wav");
         // Most pictures have no sound, and the system's answer for a missing file is a search through
@@ -129,7 +135,8 @@ int ImageBaseManager::CodeFromPath(const std::string& picturePath, std::string& 
     ini::FileViews files;
     if (!keepBases)
         LoadBases(files, settingsFile, 1);
-    if (bases_.empty())
+    const std::vector<ImageDirectory>& bases = bases_.Get();
+    if (bases.empty())
         return 0;
 
     std::string folder;
@@ -146,8 +153,8 @@ int ImageBaseManager::CodeFromPath(const std::string& picturePath, std::string& 
         return 0;
 
     int index = -1;
-    for (size_t i = 0; i < bases_.size() && index < 0; ++i)
-        if (SameFolder(folder, bases_[i].GetDir()) || SameFolder(folder, bases_[i].GetLongImageDir()))
+    for (size_t i = 0; i < bases.size() && index < 0; ++i)
+        if (SameFolder(folder, bases[i].GetDir()) || SameFolder(folder, bases[i].GetLongImageDir()))
             index = static_cast<int>(i);
     if (index < 0)
         return 0;
@@ -157,7 +164,7 @@ int ImageBaseManager::CodeFromPath(const std::string& picturePath, std::string& 
     LoadPictures(files, index, -1);
     for (const Image& picture : pictures_) {
         if (cp1252::EqualsNoCase(picture.GetFileName(), name)) {
-            code = bases_[index].GetKey() + picture.GetCode();
+            code = bases[index].GetKey() + picture.GetCode();
             return 1;
         }
     }
@@ -171,7 +178,7 @@ void ImageBaseManager::GetCategoryOfCode(const std::string& code, std::string& c
     if (code.empty())
         return;
     ini::FileViews files;
-    if (bases_.empty())
+    if (bases_.Get().empty())
         LoadBases(files, settingsFile, 1);
     int index = FindBase(code[0]);
     if (index < 0)
@@ -179,7 +186,7 @@ void ImageBaseManager::GetCategoryOfCode(const std::string& code, std::string& c
     LoadBase(files, index);
     // A category's codes are a prefix; empty codes take every code.
     std::string within = code.substr(1);
-    for (const ImageCategory& candidate : categories_) {
+    for (const ImageCategory& candidate : categories_.Get()) {
         if (cp1252::StartsWithNoCase(within, candidate.GetCodes())) {
             category = candidate.GetName();
             return;
@@ -193,7 +200,7 @@ void ImageBaseManager::GetOptionsForKey(const std::string& code, ImageBaseOption
         return;
     int index = FindBase(code[0]);
     if (index >= 0)
-        options = bases_[index].GetOptions();
+        options = bases_.Get()[index].GetOptions();
 }
 
 void ImageBaseManager::FindImagesByText(std::string& word, std::vector<Image>& results, int exact)
@@ -201,10 +208,10 @@ void ImageBaseManager::FindImagesByText(std::string& word, std::vector<Image>& r
     results.clear();
     word = cp1252::Lower(word);
     ini::FileViews files;
-    for (size_t i = 0; i < bases_.size(); ++i) {
+    for (size_t i = 0; i < bases_.Get().size(); ++i) {
         LoadCategoryNames(files, static_cast<int>(i));
         LoadPictures(files, static_cast<int>(i), -1);
-        const ImageDirectory& base = bases_[i];
+        const ImageDirectory& base = bases_.Get()[i];
         int flag = IsMetafileBase(base) ? 1 : 0;
         const std::string folder = JoinFolder(base.GetDir(), std::string());
         for (const Image& picture : pictures_) {

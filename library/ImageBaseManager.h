@@ -12,14 +12,17 @@
 #include <vector>
 
 namespace ini {
+class Document;
 class FileView;
 class FileViews;
 } // namespace ini
 
 // Every window or function that needs the image bases makes its own manager and drops it afterwards;
-// nothing is kept between managers and every call sees the files as they are on disk now (read through
-// the process-wide cache of parsed ini files, which checks each file at every call). Operations report by
-// their result or by empty outputs and never show a message: the caller decides what to say.
+// every call sees the files as they are on disk now (read through the process-wide cache of parsed ini
+// files, which checks each file at every call). What one manager made from the files (the base records,
+// the categories) is kept with the parsed files and taken by the next manager only while every file it
+// was made from is unchanged. Operations report by their result or by empty outputs and never show a
+// message: the caller decides what to say.
 class ImageBaseManager {
 public:
     ImageBaseManager();
@@ -45,11 +48,12 @@ public:
     // category named like the pictures section.
     std::vector<ImageCategory>& LoadBaseForEditing(int base);
 
-    std::vector<ImageDirectory>& GetBases() { return bases_; }
-    std::vector<ImageCategory>& GetCategories() { return categories_; }
+    // Each reference stays good for the manager's life and shows what the latest load made.
+    std::vector<ImageDirectory>& GetBases() { return bases_.Edit(); }
+    std::vector<ImageCategory>& GetCategories() { return categories_.Edit(); }
     std::vector<Image>& GetPictures() { return pictures_; }
-    const std::vector<ImageDirectory>& GetBases() const { return bases_; }
-    const std::vector<ImageCategory>& GetCategories() const { return categories_; }
+    const std::vector<ImageDirectory>& GetBases() const { return bases_.Edit(); }
+    const std::vector<ImageCategory>& GetCategories() const { return categories_.Edit(); }
     const std::vector<Image>& GetPictures() const { return pictures_; }
 
     // Writes the base's entry (replacing the entry under previousKey when one is given) and the
@@ -126,6 +130,43 @@ public:
     static void RemoveForbiddenChars(std::string& text);
 
 private:
+    // A list that reads what the cache keeps without a copy until it is changed or handed out: a
+    // manager made for one look-up copies nothing. Once handed out (or changed) it is the manager's
+    // own for good, and what is loaded later is copied into it, so that a reference given out keeps
+    // showing the current contents.
+    template <class T>
+    class SharedList {
+    public:
+        const std::vector<T>& Get() const { return shared_ ? *shared_ : own_; }
+        std::vector<T>& Edit()
+        {
+            if (!owned_) {
+                if (shared_)
+                    own_ = *shared_;
+                shared_.reset();
+                owned_ = true;
+            }
+            return own_;
+        }
+        void Share(std::shared_ptr<const std::vector<T>> kept)
+        {
+            if (owned_)
+                own_ = *kept;
+            else
+                shared_ = std::move(kept);
+        }
+        void Clear()
+        {
+            own_.clear();
+            shared_.reset();
+        }
+
+    private:
+        std::shared_ptr<const std::vector<T>> shared_;
+        std::vector<T> own_;
+        bool owned_ = false;
+    };
+
     // Each public operation reads its files through one set of views, so each file is checked
     // against the disk once per operation.
     void LoadBases(ini::FileViews& files, const std::string& settingsFile, int clear);
@@ -133,10 +174,29 @@ private:
     int LoadPictures(ini::FileViews& files, int base, int category);
     struct BaseList;
     struct ProgDir;
+    struct KeptBases;
     // The labels and entries of the settings file; sets the labels.
     std::shared_ptr<const BaseList> ReadBaseList(const ini::FileView& settings);
     static BaseList BaseListOf(const ini::FileView& settings);
+    static const std::shared_ptr<const BaseList>& DefaultLabels();
+    // The records of the list's entries, without their [ProgDir] keys.
+    void AddBases(const BaseList& list, std::vector<ImageDirectory>& bases) const;
+    // Checks each file the bases are read from with visit, in order, until visit says false.
+    template <class Visit>
+    bool ForEachSource(ini::FileViews& files, const std::vector<ImageDirectory>& bases, Visit visit) const;
+    // The bases of the settings file as the last load of it made them, when every file they were read
+    // from is still the same parsed file; null otherwise.
+    std::shared_ptr<const std::vector<ImageDirectory>> KeptBasesOf(ini::FileViews& files,
+                                                                    const ini::FileView& settings) const;
+    // Keeps the bases just read with the settings file, unless a file they were read from is read
+    // through the platform, whose answers are not kept.
+    void Keep(ini::FileViews& files, const ini::FileView& settings,
+              const std::shared_ptr<const std::vector<ImageDirectory>>& bases) const;
     void ReadCategories(const ini::FileView& indexFile, std::vector<ImageCategory>& categories, bool withCodes) const;
+    std::shared_ptr<const std::vector<ImageCategory>> KeptCategories(const ini::FileView& indexFile,
+                                                                     bool withCodes) const;
+    // The key of the table of first picture lines (see ini::Document::FirstValue) for the labels.
+    const std::string& FirstValuesKey() const;
     std::vector<ImageCategory> CategoriesOf(const ini::FileView& indexFile, bool withCodes) const;
     struct PictureLines;
     // The pictures of one category, or of all (-1), from the index file's lines, with the categories
@@ -152,10 +212,12 @@ private:
     static std::string JoinFolder(const std::string& folder, const std::string& name);
 
     std::vector<Image> pictures_;
-    std::vector<ImageCategory> categories_;
-    std::vector<ImageDirectory> bases_;
+    mutable SharedList<ImageCategory> categories_;
+    mutable SharedList<ImageDirectory> bases_;
     // Names of the groups section, the count key, the codes key and the pictures section of a base
-    // without categories, as the settings file gives them.
+    // without categories, as the settings file gives them; labels_ holds them with the keys that the
+    // readers remember their results under.
+    std::shared_ptr<const BaseList> labels_;
     std::string groupsSection_;
     std::string countKey_;
     std::string codesKey_;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <mutex>
 
 namespace {
 
@@ -142,33 +143,74 @@ bool IsDecimal(const std::string& text)
 
 } // namespace
 
-ImageBaseManager::ImageBaseManager()
-    : groupsSection_("Grupper"), countKey_("Antal"), codesKey_("Kod"), picturesSection_("Bilder")
-{
-    std::vector<char> buffer(MAX_PATH);
-    UINT length = ::GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-    if (length >= buffer.size()) {
-        buffer.resize(length + 1);
-        length = ::GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+// The labels and the entries of [ImageBases], in the order the bases are listed, and the keys that
+// the readers of index files remember their results under for these labels, made once here so that a
+// look-up builds no text.
+struct ImageBaseManager::BaseList {
+    BaseList(std::string groups, std::string count, std::string codes, std::string pictures)
+        : groupsSection(std::move(groups)), countKey(std::move(count)), codesKey(std::move(codes)),
+          picturesSection(std::move(pictures)),
+          categoriesKey("categories\n" + groupsSection + "\n" + countKey + "\ncodes\n" + codesKey),
+          categoryNamesKey("categories\n" + groupsSection + "\n" + countKey + "\nnames"),
+          firstValuesKey("first values\n" + groupsSection + "\n" + countKey + "\n" + picturesSection)
+    {
     }
+
+    std::string groupsSection;
+    std::string countKey;
+    std::string codesKey;
+    std::string picturesSection;
+    std::string categoriesKey;
+    std::string categoryNamesKey;
+    std::string firstValuesKey;
+    std::vector<std::pair<char, BaseEntry>> entries;
+};
+
+// The records the last load of a settings file made, kept with that parsed file, and the parsed files
+// they were read from besides it (each base's index file, and picwav.ini for the bases whose sounds lie
+// in its folder), in the order LoadBases reads them. The files are held weakly: a file the cache has
+// let go can no longer match, and no parsed file keeps another alive.
+struct ImageBaseManager::KeptBases {
+    KeptBases() = default;
+    // Made empty before it is shared: nothing to move but the lock, which cannot move.
+    KeptBases(KeptBases&&) noexcept {}
+
+    mutable std::mutex mutex;
+    mutable std::string windowsFolder;
+    mutable std::vector<std::weak_ptr<const ini::Document>> sources;
+    mutable std::shared_ptr<const std::vector<ImageDirectory>> bases;
+};
+
+ImageBaseManager::ImageBaseManager()
+    : labels_(DefaultLabels()), groupsSection_(labels_->groupsSection), countKey_(labels_->countKey),
+      codesKey_(labels_->codesKey), picturesSection_(labels_->picturesSection)
+{
+    // A manager is made for every single look-up: the usual length needs no allocation.
+    char folder[MAX_PATH];
+    UINT length = ::GetWindowsDirectoryA(folder, MAX_PATH);
+    if (length < MAX_PATH) {
+        windowsFolder_.assign(folder, length);
+        return;
+    }
+    std::vector<char> buffer(length + 1);
+    length = ::GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
     windowsFolder_.assign(buffer.data(), length < buffer.size() ? length : 0);
 }
 
 ImageBaseManager::~ImageBaseManager() = default;
 
-// The labels and the entries of [ImageBases], in the order the bases are listed.
-struct ImageBaseManager::BaseList {
-    std::string groupsSection;
-    std::string countKey;
-    std::string codesKey;
-    std::string picturesSection;
-    std::vector<std::pair<char, BaseEntry>> entries;
-};
+const std::shared_ptr<const ImageBaseManager::BaseList>& ImageBaseManager::DefaultLabels()
+{
+    static const std::shared_ptr<const BaseList> labels =
+        std::make_shared<const BaseList>("Grupper", "Antal", "Kod", "Bilder");
+    return labels;
+}
 
 // Kept with the parsed settings file: every code resolved without kept bases reads it.
 std::shared_ptr<const ImageBaseManager::BaseList> ImageBaseManager::ReadBaseList(const ini::FileView& settings)
 {
     std::shared_ptr<const BaseList> list = settings.Remember<BaseList>("bases", [&settings] { return BaseListOf(settings); });
+    labels_ = list;
     groupsSection_ = list->groupsSection;
     countKey_ = list->countKey;
     codesKey_ = list->codesKey;
@@ -178,11 +220,9 @@ std::shared_ptr<const ImageBaseManager::BaseList> ImageBaseManager::ReadBaseList
 
 ImageBaseManager::BaseList ImageBaseManager::BaseListOf(const ini::FileView& settings)
 {
-    BaseList list;
-    list.groupsSection = settings.Read(kBasesSection, "DialogGroups", "Grupper");
-    list.countKey = settings.Read(kBasesSection, "DialogNumber", "Antal");
-    list.codesKey = settings.Read(kBasesSection, "DialogCode", "Kod");
-    list.picturesSection = settings.Read(kBasesSection, "DialogImages", "Bilder");
+    BaseList list(settings.Read(kBasesSection, "DialogGroups", "Grupper"),
+                  settings.Read(kBasesSection, "DialogNumber", "Antal"), settings.Read(kBasesSection, "DialogCode", "Kod"),
+                  settings.Read(kBasesSection, "DialogImages", "Bilder"));
 
     auto add = [&list, &settings](char key) {
         std::string text = settings.Read(kBasesSection, std::string(1, key));
@@ -222,18 +262,89 @@ void ImageBaseManager::LoadBases(const std::string& settingsFile, int clear)
     LoadBases(files, settingsFile, clear);
 }
 
+// Every file the bases are made from is checked at every load; when none has changed since the last
+// load of the same settings file, that load's records are taken as they are.
 void ImageBaseManager::LoadBases(ini::FileViews& files, const std::string& settingsFile, int clear)
 {
-    std::shared_ptr<const BaseList> list = ReadBaseList(files.Get(settingsFile));
-    if (clear)
-        bases_.clear();
-    for (const auto& entry : list->entries) {
-        const BaseEntry& base = entry.second;
-        bases_.emplace_back(std::string(1, entry.first), CompleteIndexPath(base.indexFile), base.name,
-                            base.hasOptions, &base.options);
+    const ini::FileView& settings = files.Get(settingsFile);
+    std::shared_ptr<const BaseList> list = ReadBaseList(settings);
+    if (!clear) {
+        std::vector<ImageDirectory>& bases = bases_.Edit();
+        AddBases(*list, bases);
+        for (ImageDirectory& base : bases)
+            ReadProgDir(files, base);
+        return;
     }
-    for (ImageDirectory& base : bases_)
-        ReadProgDir(files, base);
+    std::shared_ptr<const std::vector<ImageDirectory>> kept = KeptBasesOf(files, settings);
+    if (!kept) {
+        auto made = std::make_shared<std::vector<ImageDirectory>>();
+        AddBases(*list, *made);
+        for (ImageDirectory& base : *made)
+            ReadProgDir(files, base);
+        kept = made;
+        Keep(files, settings, kept);
+    }
+    bases_.Share(std::move(kept));
+}
+
+void ImageBaseManager::AddBases(const BaseList& list, std::vector<ImageDirectory>& bases) const
+{
+    for (const auto& entry : list.entries) {
+        const BaseEntry& base = entry.second;
+        bases.emplace_back(std::string(1, entry.first), CompleteIndexPath(base.indexFile), base.name,
+                           base.hasOptions, &base.options);
+    }
+}
+
+// The files each base is read from, in the order ReadProgDir reads them; each is checked against the
+// disk here (once per operation: the views are the operation's).
+template <class Visit>
+bool ImageBaseManager::ForEachSource(ini::FileViews& files, const std::vector<ImageDirectory>& bases,
+                                     Visit visit) const
+{
+    for (const ImageDirectory& base : bases) {
+        if (!visit(files.Get(base.GetIniPath())))
+            return false;
+        if (UsesSharedSoundFolder(base.GetIniPath()) && !visit(files.Get(SharedSoundFile())))
+            return false;
+    }
+    return true;
+}
+
+std::shared_ptr<const std::vector<ImageDirectory>> ImageBaseManager::KeptBasesOf(ini::FileViews& files,
+                                                                                 const ini::FileView& settings) const
+{
+    if (!settings.Parsed())
+        return nullptr;
+    std::shared_ptr<const KeptBases> kept = settings.Remember<KeptBases>("kept bases", [] { return KeptBases(); });
+    std::lock_guard<std::mutex> lock(kept->mutex);
+    if (!kept->bases || kept->windowsFolder != windowsFolder_)
+        return nullptr;
+    size_t next = 0;
+    const bool same = ForEachSource(files, *kept->bases, [&](const ini::FileView& view) {
+        std::shared_ptr<const ini::Document> parsed = view.Parsed();
+        return parsed && next < kept->sources.size() && kept->sources[next++].lock() == parsed;
+    });
+    return same && next == kept->sources.size() ? kept->bases : nullptr;
+}
+
+void ImageBaseManager::Keep(ini::FileViews& files, const ini::FileView& settings,
+                            const std::shared_ptr<const std::vector<ImageDirectory>>& bases) const
+{
+    if (!settings.Parsed())
+        return;
+    std::vector<std::weak_ptr<const ini::Document>> sources;
+    if (!ForEachSource(files, *bases, [&](const ini::FileView& view) {
+            std::shared_ptr<const ini::Document> parsed = view.Parsed();
+            sources.push_back(parsed);
+            return parsed != nullptr;
+        }))
+        return;
+    std::shared_ptr<const KeptBases> kept = settings.Remember<KeptBases>("kept bases", [] { return KeptBases(); });
+    std::lock_guard<std::mutex> lock(kept->mutex);
+    kept->windowsFolder = windowsFolder_;
+    kept->sources = std::move(sources);
+    kept->bases = bases;
 }
 
 // The keys of [ProgDir], kept with the parsed index file.
@@ -272,18 +383,22 @@ void ImageBaseManager::LoadBase(int base)
 
 void ImageBaseManager::LoadBase(ini::FileViews& files, int base)
 {
-    categories_.clear();
-    if (base < 0 || base >= static_cast<int>(bases_.size()))
+    const std::vector<ImageDirectory>& bases = bases_.Get();
+    if (base < 0 || base >= static_cast<int>(bases.size())) {
+        categories_.Clear();
         return;
-    ReadCategories(files.Get(bases_[base].GetIniPath()), categories_, true);
+    }
+    categories_.Share(KeptCategories(files.Get(bases[base].GetIniPath()), true));
 }
 
 void ImageBaseManager::LoadCategoryNames(ini::FileViews& files, int base)
 {
-    categories_.clear();
-    if (base < 0 || base >= static_cast<int>(bases_.size()))
+    const std::vector<ImageDirectory>& bases = bases_.Get();
+    if (base < 0 || base >= static_cast<int>(bases.size())) {
+        categories_.Clear();
         return;
-    ReadCategories(files.Get(bases_[base].GetIniPath()), categories_, false);
+    }
+    categories_.Share(KeptCategories(files.Get(bases[base].GetIniPath()), false));
 }
 
 void ImageBaseManager::LoadCategories(const std::string& settingsFile, const std::string& indexFile,
@@ -300,11 +415,20 @@ void ImageBaseManager::LoadCategories(const std::string& settingsFile, const std
 void ImageBaseManager::ReadCategories(const ini::FileView& indexFile, std::vector<ImageCategory>& categories,
                                       bool withCodes) const
 {
-    const std::string key = "categories\n" + groupsSection_ + "\n" + countKey_ + "\n" +
-                            (withCodes ? "codes\n" + codesKey_ : std::string("names"));
-    std::shared_ptr<const std::vector<ImageCategory>> read =
-        indexFile.Remember<std::vector<ImageCategory>>(key, [&] { return CategoriesOf(indexFile, withCodes); });
+    std::shared_ptr<const std::vector<ImageCategory>> read = KeptCategories(indexFile, withCodes);
     categories.insert(categories.end(), read->begin(), read->end());
+}
+
+const std::string& ImageBaseManager::FirstValuesKey() const
+{
+    return labels_->firstValuesKey;
+}
+
+std::shared_ptr<const std::vector<ImageCategory>> ImageBaseManager::KeptCategories(const ini::FileView& indexFile,
+                                                                                   bool withCodes) const
+{
+    const std::string& key = withCodes ? labels_->categoriesKey : labels_->categoryNamesKey;
+    return indexFile.Remember<std::vector<ImageCategory>>(key, [&] { return CategoriesOf(indexFile, withCodes); });
 }
 
 std::vector<ImageCategory> ImageBaseManager::CategoriesOf(const ini::FileView& indexFile, bool withCodes) const
@@ -357,25 +481,32 @@ int ImageBaseManager::LoadPictures(int base, int category)
 int ImageBaseManager::LoadPictures(ini::FileViews& files, int base, int category)
 {
     pictures_.clear();
-    if (base < 0 || base >= static_cast<int>(bases_.size()))
-        return 1;
-    if (category >= static_cast<int>(categories_.size()) && !categories_.empty())
-        return 1;
-    const ini::FileView& indexFile = files.Get(bases_[base].GetIniPath());
-    const std::vector<std::string>* lines = indexFile.Lines();
-    if (!lines)
+    const std::vector<ImageDirectory>& bases = bases_.Get();
+    if (base < 0 || base >= static_cast<int>(bases.size()))
         return 1;
     std::shared_ptr<const PictureLines> read;
-    if (category < 0 || categories_.empty()) {
-        std::string key = "pictures\n" + picturesSection_ + "\n" + countKey_ + "\n" + codesKey_ + "\n";
-        for (const ImageCategory& each : categories_)
-            key += each.GetName() + "\n";
-        read = indexFile.Remember<PictureLines>(key, [&] { return ReadPictureLines(*lines, -1); });
-    } else {
-        read = std::make_shared<const PictureLines>(ReadPictureLines(*lines, category));
+    {
+        const std::vector<ImageCategory>& categories = categories_.Get();
+        if (category >= static_cast<int>(categories.size()) && !categories.empty())
+            return 1;
+        const ini::FileView& indexFile = files.Get(bases[base].GetIniPath());
+        const std::vector<std::string>* lines = indexFile.Lines();
+        if (!lines)
+            return 1;
+        if (category < 0 || categories.empty()) {
+            std::string key = "pictures\n" + picturesSection_ + "\n" + countKey_ + "\n" + codesKey_ + "\n";
+            for (const ImageCategory& each : categories)
+                key += each.GetName() + "\n";
+            read = indexFile.Remember<PictureLines>(key, [&] { return ReadPictureLines(*lines, -1); });
+        } else {
+            read = std::make_shared<const PictureLines>(ReadPictureLines(*lines, category));
+        }
     }
-    for (const auto& codes : read->codes)
-        categories_[codes.first].SetCodes(codes.second);
+    if (!read->codes.empty()) {
+        std::vector<ImageCategory>& categories = categories_.Edit();
+        for (const auto& codes : read->codes)
+            categories[codes.first].SetCodes(codes.second);
+    }
     pictures_ = read->pictures;
     return read->result;
 }
@@ -384,7 +515,8 @@ ImageBaseManager::PictureLines ImageBaseManager::ReadPictureLines(const std::vec
                                                                    int category) const
 {
     PictureLines read;
-    if (categories_.empty()) {
+    const std::vector<ImageCategory>& categories = categories_.Get();
+    if (categories.empty()) {
         size_t header = FindHeader(lines, picturesSection_);
         if (header == std::string::npos)
             return read;
@@ -402,14 +534,14 @@ ImageBaseManager::PictureLines ImageBaseManager::ReadPictureLines(const std::vec
 
     std::vector<int> wanted;
     if (category < 0) {
-        for (int k = 0; k < static_cast<int>(categories_.size()); ++k)
+        for (int k = 0; k < static_cast<int>(categories.size()); ++k)
             wanted.push_back(k);
     } else {
         wanted.push_back(category);
     }
 
     for (int k : wanted) {
-        size_t header = FindHeader(lines, categories_[k].GetName());
+        size_t header = FindHeader(lines, categories[k].GetName());
         if (header == std::string::npos)
             continue;
         size_t countLine = header + 1;
@@ -442,24 +574,25 @@ ImageBaseManager::PictureLines ImageBaseManager::ReadPictureLines(const std::vec
 
 std::vector<ImageCategory>& ImageBaseManager::LoadBaseForEditing(int base)
 {
-    categories_.clear();
-    if (base < 0 || base >= static_cast<int>(bases_.size()))
-        return categories_;
+    categories_.Clear();
+    if (base < 0 || base >= static_cast<int>(bases_.Get().size()))
+        return categories_.Edit();
     fw::WaitCursor wait;
     ini::FileViews files;
     LoadBase(files, base);
-    if (!categories_.empty()) {
-        for (int k = 0; k < static_cast<int>(categories_.size()); ++k) {
+    std::vector<ImageCategory>& categories = categories_.Edit();
+    if (!categories.empty()) {
+        for (int k = 0; k < static_cast<int>(categories.size()); ++k) {
             LoadPictures(files, base, k);
-            categories_[k].SetPictures(pictures_);
+            categories[k].SetPictures(pictures_);
         }
     } else {
         LoadPictures(files, base, -1);
         ImageCategory all(picturesSection_);
         all.SetPictures(pictures_);
-        categories_.push_back(all);
+        categories.push_back(all);
     }
-    return categories_;
+    return categories;
 }
 
 int ImageBaseManager::WriteBase(const std::string& settingsFile, const ImageDirectory& base,

@@ -199,11 +199,11 @@ std::string Document::Read(const std::string& section, const std::string& key, c
     return WithoutQuotes(found->keys[at->second].value);
 }
 
-std::string Document::FirstValue(const std::string& listName,
+std::string Document::FirstValue(const std::string& tableKey,
                                  const std::function<std::vector<std::string>()>& sections, const std::string& key) const
 {
     using Table = std::unordered_map<std::string, std::string>;
-    std::shared_ptr<const Table> table = Remember<Table>("first values\n" + listName, [&] {
+    std::shared_ptr<const Table> table = Remember<Table>(tableKey, [&] {
         Table values;
         for (const std::string& section : sections()) {
             if (std::strlen(section.c_str()) > kLongestName)

@@ -70,9 +70,10 @@ public:
     // The key names of a section as GetPrivateProfileString lists them (no key given), in file order.
     std::vector<std::string> KeyNames(const std::string& section) const;
     // What reading the key in each of the sections in turn gives first that is not empty: one look-up in
-    // a table built once for the list. The list's name must name everything the list depends on besides
-    // this document; sections is asked only when the table is built.
-    std::string FirstValue(const std::string& listName, const std::function<std::vector<std::string>()>& sections,
+    // a table built once for the list and remembered under tableKey (see Remember), which must name
+    // everything the list depends on besides this document; sections is asked only when the table is
+    // built. The key is the caller's whole, so that a caller who keeps it builds no text per look-up.
+    std::string FirstValue(const std::string& tableKey, const std::function<std::vector<std::string>()>& sections,
                            const std::string& key) const;
 
     const std::string& Bytes() const { return bytes_; }

@@ -90,8 +90,13 @@ class Cache {
 public:
     std::shared_ptr<const Document> Current(const std::string& path)
     {
-        // Two spellings of one file are two entries, each checked on its own.
-        const std::string key = FullIniPath(path);
+        // Two spellings of one file are two entries, each checked on its own. A plain full path is its
+        // own key, without a copy.
+        std::string completed;
+        const bool plain = IsPlainFullPath(path);
+        if (!plain)
+            completed = FullIniPath(path);
+        const std::string& key = plain ? path : completed;
         const std::string& fullPath = key;
         std::lock_guard<std::mutex> lock(mutex_);
         // The moment of reading is taken before the file system is asked, so that a write after it can
@@ -226,11 +231,11 @@ std::vector<std::string> FileView::KeyNames(const std::string& section) const
     return document_->KeyNames(section);
 }
 
-std::string FileView::FirstValue(const std::string& listName,
+std::string FileView::FirstValue(const std::string& tableKey,
                                  const std::function<std::vector<std::string>()>& sections, const std::string& key) const
 {
     if (!ThroughPlatform())
-        return document_->FirstValue(listName, sections, key);
+        return document_->FirstValue(tableKey, sections, key);
     for (const std::string& section : sections()) {
         std::string value = ReadString(path_, section, key);
         if (!value.empty())
@@ -252,10 +257,11 @@ const std::vector<std::string>* FileView::Lines() const
 
 const FileView& FileViews::Get(const std::string& path)
 {
-    auto found = views_.find(path);
-    if (found == views_.end())
-        found = views_.emplace(path, FileView(path)).first;
-    return found->second;
+    for (const FileView& view : views_)
+        if (view.Path() == path)
+            return view;
+    views_.emplace_back(path);
+    return views_.back();
 }
 
 } // namespace ini

@@ -3,7 +3,7 @@
 #pragma once
 #include "library/IniDocument.h"
 #include <functional>
-#include <map>
+#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,10 +73,14 @@ public:
     std::vector<std::string> KeyNames(const std::string& section) const;
     // The first value that is not empty of the key read in each of the sections in turn (see
     // Document::FirstValue).
-    std::string FirstValue(const std::string& listName, const std::function<std::vector<std::string>()>& sections,
+    std::string FirstValue(const std::string& tableKey, const std::function<std::vector<std::string>()>& sections,
                            const std::string& key) const;
     // The file's lines; null when the file cannot be read.
     const std::vector<std::string>* Lines() const;
+    const std::string& Path() const { return path_; }
+    // The parsed file this view reads, which stands for its content as long as it is kept: null when
+    // the reads go to the platform, whose answers are not kept.
+    std::shared_ptr<const Document> Parsed() const { return ThroughPlatform() ? nullptr : document_; }
 
     // What a reader builds from the file (see Document::Remember): kept with the parsed file, built
     // afresh at every call when the platform reads.
@@ -96,13 +100,15 @@ private:
     mutable std::vector<std::string> platformLines_;
 };
 
-// The files of one operation, each checked once however often the operation reads it.
+// The files of one operation, each checked once however often the operation reads it. A view stays
+// where it is while more are added, so the references given out stay good; an operation reads a few
+// files, and a list searched in turn costs one allocation each.
 class FileViews {
 public:
     const FileView& Get(const std::string& path);
 
 private:
-    std::map<std::string, FileView> views_;
+    std::list<FileView> views_;
 };
 
 } // namespace ini

@@ -275,3 +275,30 @@ TEST_F(ImageBaseReading, ABaseChangedBetweenTwoCallsIsSeenByTheNextCall)
     ASSERT_TRUE(::DeleteFileA(animals.c_str()));
     EXPECT_EQ("-", resolve("A101"));
 }
+
+// A fresh store takes the base records the last one made only while every file they came from is
+// unchanged: an index file's folders, or picwav.ini's, changed behind an unchanged settings file.
+TEST_F(ImageBaseReading, AFolderChangedBehindAnUnchangedSettingsFileIsSeenByTheNextCall)
+{
+    const std::string& t = folder.Path();
+    std::string picture, text, sound;
+    ImageBaseOptions options;
+    auto resolve = [&](const char* code) {
+        ImageBaseManager manager;
+        return manager.ResolveCode(code, picture, text, options, &sound, settings, nullptr, 0) ? picture + "|" + sound
+                                                                                                 : "-";
+    };
+    const std::string settingsBefore = TempFolder::Read(settings);
+    EXPECT_EQ(t + "\\bilder\\djur\\101.gif|" + t + "\\ljud\\101.wav", resolve("A101"));
+    EXPECT_EQ(t + "\\wmf\\7.wmf|" + t + "\\wmfljud\\7.wav", resolve("Ö7"));
+
+    std::string index = TempFolder::Read(animals);
+    index.replace(index.find(" Dir = "), 7 + t.size() + 13, "Dir=" + t + "\\annat");
+    Rewrite(animals, index);
+    EXPECT_EQ(t + "\\annat\\101.gif|" + t + "\\ljud\\101.wav", resolve("A101"));
+
+    folder.Write("annat ljud\\7.wav", "RIFF");
+    ASSERT_TRUE(::WritePrivateProfileStringA("ProgDir", "Dir", (t + "\\annat ljud").c_str(), sharedSounds.Path().c_str()));
+    EXPECT_EQ(t + "\\wmf\\7.wmf|" + t + "\\annat ljud\\7.wav", resolve("Ö7"));
+    EXPECT_EQ(settingsBefore, TempFolder::Read(settings));
+}

@@ -13,6 +13,8 @@
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/Snapshot.h"
+#include "support/TempFolder.h"
+#include "support/TestPrinter.h"
 #include "writer/CMorvelApp.h"
 #include "writer/CMorvelDlg.h"
 #include "writer/MorvelWindowModel.h"
@@ -536,6 +538,58 @@ TEST_F(MorvelWindow, PrintingWithoutAPrinterSaysSo)
             testsupport::ScriptedMessages messages;
             messages.Expect(IDS_MORVEL_NO_PRINTER);
             Command(dialog, command);
+        }
+        EXPECT_EQ(dialog.Document().Handle(), ::GetFocus());
+        EXPECT_TRUE(Exit(dialog));
+    });
+    fw::SetCommonDialogHandlers({});
+}
+
+// An abort procedure that cancels every job: StartDoc asks it first, so no job starts.
+BOOL CALLBACK CancelEveryJob(HDC, int)
+{
+    return FALSE;
+}
+
+// A print the system did not carry out is said, and nothing else is shown: a job that could not start
+// (StartDoc fails) and a job that could not reach its printer, whose port writes into a folder that has
+// gone (the spooler cannot deliver it, and EndDoc fails).
+TEST_F(MorvelWindow, APrintThatDidNotHappenSaysSo)
+{
+    testsupport::TempFolder output;
+    testsupport::TestPrinter printer(output.Path());
+    ASSERT_EQ("", printer.Error());
+    WriteUser("Save=0\r\n");
+    fw::CommonDialogHandlers handlers;
+    handlers.print = [](PRINTDLGA& request) { // the user takes the default printer
+        request.hDevMode = nullptr;
+        request.hDevNames = nullptr;
+        request.Flags |= PD_RETURNDEFAULT;
+        return ::PrintDlgA(&request) != FALSE;
+    };
+    fw::SetCommonDialogHandlers(handlers);
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        Type(dialog, "abc");
+        ASSERT_NE(nullptr, dialog.GetPrinter());
+        printer.ClearOutput();
+        ::SetAbortProc(dialog.GetPrinter()->dc, CancelEveryJob);
+        {
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_MORVEL_PRINT_FAILED);
+            Command(dialog, ID_KEY_PRINT);
+        }
+        EXPECT_TRUE(printer.NothingPrintedSinceClear());
+        EXPECT_EQ(dialog.Document().Handle(), ::GetFocus());
+
+        // A folder of its own, short: Wine keeps a printer's port in a value of about 500 characters.
+        const std::string goneFolder = "C:\\Utskrifter som inte finns";
+        ASSERT_FALSE(Exists(goneFolder));
+        testsupport::TestPrinter gone(goneFolder, 50, "Skrivare utan mapp");
+        ASSERT_EQ("", gone.Error());
+        {
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_MORVEL_PRINT_FAILED);
+            Command(dialog, ID_MENU_PRINT);
         }
         EXPECT_EQ(dialog.Document().Handle(), ::GetFocus());
         EXPECT_TRUE(Exit(dialog));
