@@ -3,6 +3,7 @@
 #include "device/LoadKvoraDlg.h"
 #include "device/IrloaderDlg.h"
 #include "framework/Cursor.h"
+#include "framework/RedrawPause.h"
 #include "framework/Strings.h"
 #include "loader/ExportWizardSheet.h"
 #include "loader/ImportSheet.h"
@@ -52,10 +53,7 @@ bool CSkarpinDlg::OnInitDialog()
     if (!treeItems_.empty())
         SelectSetLine(0);
 
-    ::ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
     fileIO_.caption_ = Self().Text();
-    initialising_ = 0;
-    Layout();
 
     // Without an older installation there are no old sets to take over.
     if (fileIO_.OldSetFolder().empty())
@@ -68,6 +66,7 @@ bool CSkarpinDlg::OnInitDialog()
                     MF_BYCOMMAND | (fileIO_.showTemplateDlg_ ? MF_CHECKED : MF_UNCHECKED));
 
     UpdateMenus();
+    ShowMaximised();
     SetTimer(kStartTimer, kStartTimerDelay);
     return true;
 }
@@ -88,9 +87,39 @@ void CSkarpinDlg::CreateImageLists()
     add(listImages_, IDB_OVERLAY);
 }
 
+// The controls are laid out for the maximised window while it is still hidden: each move of a shown
+// control, and its scroll bar's change, repaints at once, which under Wine took a third of the opening.
+void CSkarpinDlg::ShowMaximised()
+{
+    LayoutIn(MaximisedClientRect());
+    ::ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+    initialising_ = 0;
+    // Should the system have maximised it to another size, the controls follow.
+    const RECT client = Self().ClientRect();
+    if (!::EqualRect(&client, &clientRect_))
+        Layout();
+}
+
+// The client rectangle of the maximised window (as WM_GETMINMAXINFO lays it): WM_NCCALCSIZE without
+// its flag turns a window rectangle into its client rectangle, menu bar included, moving nothing.
+RECT CSkarpinDlg::MaximisedClientRect() const
+{
+    MINMAXINFO maximised{};
+    Self().LayMaximisedOnWorkArea(maximised);
+    RECT rect{maximised.ptMaxPosition.x, maximised.ptMaxPosition.y,
+              maximised.ptMaxPosition.x + maximised.ptMaxSize.x, maximised.ptMaxPosition.y + maximised.ptMaxSize.y};
+    Self().Send(WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
+    return RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top};
+}
+
 void CSkarpinDlg::Layout()
 {
-    clientRect_ = Self().ClientRect();
+    LayoutIn(Self().ClientRect());
+}
+
+void CSkarpinDlg::LayoutIn(const RECT& client)
+{
+    clientRect_ = client;
     const int width = clientRect_.right - clientRect_.left;
     const int height = clientRect_.bottom - clientRect_.top;
     const int half = width / 2;
@@ -105,6 +134,7 @@ void CSkarpinDlg::Layout()
 void CSkarpinDlg::FillSetTree()
 {
     fw::TreeView tree(setTree_.Handle());
+    fw::RedrawPause pause(setTree_.Handle());
     tree.Select(nullptr);
     tree.DeleteAll();
     treeItems_.clear();
@@ -150,6 +180,7 @@ void CSkarpinDlg::FillOverlayList()
     const SetKind kind = fileIO_.KindOfSet(selectedSetName_);
     std::vector<SetItem> overlays;
     fileIO_.ListOverlays(selectedSetName_, overlays);
+    fw::RedrawPause pause(overlayList_.Handle());
     overlayList_.Self().Send(LB_RESETCONTENT);
     listLines_.clear();
     // The listing has read each overlay's send type with its AccessKvora flag.

@@ -89,6 +89,9 @@ protected:
 
 private:
     void CreateImageLists();
+    void ShowMaximised();
+    RECT MaximisedClientRect() const;
+    void LayoutIn(const RECT& client);
     void OnSetSelected();
     void OnOverlaySelected();
     void ShowContextMenu(HMENU menu, HWND control);

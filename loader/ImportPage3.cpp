@@ -2,6 +2,7 @@
 #include "loader/ImportPage3.h"
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
+#include "framework/RedrawPause.h"
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
 #include "loader/ImportModel.h"
@@ -74,11 +75,9 @@ void ImportPage3::CollectMedia()
     std::stable_sort(chosen.begin(), chosen.end(),
                      [](const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) < 0; });
     // Without drawing meanwhile: the tree would otherwise lay out all its lines again at each one added.
-    Tree().Send(WM_SETREDRAW, FALSE, 0);
+    fw::RedrawPause pause(Tree().Handle());
     for (const std::string& storedName : chosen)
         items_.emplace_back(Tree().Insert(TVI_ROOT, TVI_LAST, Backslashed(storedName)), storedName);
-    Tree().Send(WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(Tree().Handle(), nullptr, TRUE);
 }
 
 // ---- Buttons ------------------------------------------------------------------------------------

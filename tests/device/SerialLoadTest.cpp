@@ -9,6 +9,7 @@
 #include "support/DialogDriver.h"
 #include "ImageBaseFiles.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -22,6 +23,42 @@ double ByteMilliseconds()
 {
     return 11.0 * 1000 / 19200;
 }
+
+// The bound the flow gives the whole transfer of an image: its line time times the factor, and the
+// margin.
+DWORD WholeTransferBound(size_t total)
+{
+    const LinkTimings timings = ShortLoadTimings();
+    return static_cast<DWORD>(timings.transferFactor * total * ByteMilliseconds()) + timings.transferMargin;
+}
+
+// The port's answer waits run on the system's clock, not on the test's: a press or a look that waits
+// on the port is timed, with this much room for the scheduling of a busy machine.
+const DWORD kScheduling = 1500;
+
+// The longest the search waits on the port where nothing answers: the ping's wake-up pause and its
+// answer wait.
+DWORD SearchWaits()
+{
+    const LinkTimings timings = ShortLoadTimings();
+    return timings.wakePause + timings.answer;
+}
+
+// The longest one look of the transfer timer waits on the port: for the answer to the end block, or
+// for the drain and the final ping, which a silent keyboard never answers.
+DWORD LookWaits()
+{
+    const LinkTimings timings = ShortLoadTimings();
+    return timings.drainByte + timings.wakePause + timings.answer + 2 * timings.nextByte;
+}
+
+// When a load's message must be on the screen: the bound the flow applies to the way the load ends.
+enum class Bound {
+    kSearch,    // nothing answered the search: on the press itself, after the search's answer waits
+    kTransfer,  // the image left the port: within the bound of the whole transfer, counted from the press
+    kStall,     // the keyboard stopped taking the image: the first look after the stall limit without a
+                // byte moving, well before the bound of the whole transfer
+};
 
 // One load: the flow with its own link and a view that records what it shows.
 struct Load {
@@ -57,21 +94,65 @@ protected:
         return std::make_unique<Load>(config_, model, set, trace_);
     }
 
-    // One tick of the transfer timer, a timer period later.
-    void Tick(SerialLoadFlow& flow)
+    // OK pressed, timed on the system's clock.
+    LoadOutcome Press(SerialLoadFlow& flow)
     {
-        now_ += flow.Screen().transferTimerMs;
-        flow.Timer(LoadFlow::kTransferTimer);
+        const DWORD start = ::GetTickCount();
+        const LoadOutcome outcome = flow.Ok();
+        pressMs_ = ::GetTickCount() - start;
+        return outcome;
     }
 
-    // Ticks until the transfer has ended; the port gets a moment between ticks to pass its bytes on.
-    void RunTransfer(SerialLoadFlow& flow)
+    // One tick of the transfer timer, a timer period later, timed on the system's clock.
+    void Tick(SerialLoadFlow& flow)
     {
-        for (int tick = 0; tick < 200 && flow.CurrentStage() == Stage::kSending; ++tick) {
+        lastPeriod_ = flow.Screen().transferTimerMs;
+        now_ += lastPeriod_;
+        const DWORD start = ::GetTickCount();
+        flow.Timer(LoadFlow::kTransferTimer);
+        longestLook_ = std::max<DWORD>(longestLook_, ::GetTickCount() - start);
+    }
+
+    // Ticks until the transfer has ended, or the test's clock is well past the bound of the whole
+    // transfer; the port gets a moment between ticks to pass its bytes on. Answers the test's time at
+    // which the bar last moved.
+    DWORD RunTransfer(SerialLoadFlow& flow)
+    {
+        const DWORD start = now_;
+        DWORD moved = now_;
+        int progress = flow.Screen().progress;
+        while (flow.CurrentStage() == Stage::kSending && now_ - start <= 2 * WholeTransferBound(flow.Total())) {
             Tick(flow);
+            if (flow.Screen().progress != progress) {
+                progress = flow.Screen().progress;
+                moved = now_;
+            }
             ::Sleep(2);
         }
         EXPECT_NE(Stage::kSending, flow.CurrentStage());
+        return moved;
+    }
+
+    // The flow's message came within the bound of the way the load ended. OK was pressed at the test's
+    // time "pressed" (Press); the bar last moved at "moved" (RunTransfer).
+    void ExpectInTime(Bound bound, const SerialLoadFlow& flow, DWORD pressed, DWORD moved)
+    {
+        const DWORD stallLimit = ShortLoadTimings().stallLimit;
+        switch (bound) {
+        case Bound::kSearch:
+            EXPECT_EQ(pressed, now_) << "the message comes on the press, not at a look of a timer";
+            EXPECT_LE(pressMs_, SearchWaits() + kScheduling) << "the search waits once for an answer";
+            break;
+        case Bound::kTransfer:
+            EXPECT_LE(now_ - pressed, WholeTransferBound(flow.Total()));
+            break;
+        case Bound::kStall:
+            EXPECT_GT(now_ - moved, stallLimit) << "the keyboard is given the stall limit";
+            EXPECT_LE(now_ - moved, stallLimit + lastPeriod_) << "told at the first look after the stall limit";
+            EXPECT_LE(now_ - pressed, WholeTransferBound(flow.Total()) / 2) << "well before the whole transfer's bound";
+            break;
+        }
+        EXPECT_LE(longestLook_, LookWaits() + kScheduling) << "a look waits at most for one answer";
     }
 
     // Waits until the keyboard has sent its XOFF (it does after its first 1,000 bytes) and the port
@@ -96,10 +177,17 @@ protected:
     KeyboardControl keyboard_;
     TraceLog trace_;
     DWORD now_ = 100000;
+    // On the system's clock: the last press of OK, and the longest look of the transfer timer.
+    DWORD pressMs_ = 0;
+    DWORD longestLook_ = 0;
+    // The transfer timer's period before its last look.
+    DWORD lastPeriod_ = 0;
 };
 
 // --- whole loads --------------------------------------------------------------------------------
 
+// Every end comes within the bound of its own: the search's answer wait for a keyboard that says
+// nothing, the whole transfer's bound for one that took the image and answers.
 TEST_F(SerialLoadTest, EachLoadEndsInTheTruth)
 {
     const struct {
@@ -107,20 +195,27 @@ TEST_F(SerialLoadTest, EachLoadEndsInTheTruth)
         Stage stage;
         std::vector<UINT> texts;
         bool imageSent;
+        Bound bound;
     } cases[] = {
-        {"", Stage::kLoaded, {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_SENDING, IDS_LOAD_DONE}, true},
-        {"silent", Stage::kNotFound, {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_NOT_CONNECTED}, false},
-        {"status 5", Stage::kFailed, {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_SENDING, IDS_LOAD_FAILED}, true},
+        {"", Stage::kLoaded, {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_SENDING, IDS_LOAD_DONE}, true,
+         Bound::kTransfer},
+        {"silent", Stage::kNotFound, {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_NOT_CONNECTED}, false,
+         Bound::kSearch},
+        {"status 5", Stage::kFailed, {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_SENDING, IDS_LOAD_FAILED},
+         true, Bound::kTransfer},
         {"refuse-checksum", Stage::kFailed,
-         {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_SENDING, IDS_LOAD_FAILED}, true},
+         {IDS_LOAD_QUESTION, IDS_LOAD_SEARCHING, IDS_LOAD_SENDING, IDS_LOAD_FAILED}, true, Bound::kTransfer},
     };
     for (int model : {kPS2, kAccess}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.keyboard) + (model == kAccess ? ", AccessKvora" : ", PS/2"));
             Keyboard(model, c.keyboard);
             auto load = MakeLoad(model);
-            EXPECT_EQ(LoadOutcome::kStayOpen, load->flow.Ok());
-            RunTransfer(load->flow);
+            longestLook_ = 0;
+            const DWORD pressed = now_;
+            EXPECT_EQ(LoadOutcome::kStayOpen, Press(load->flow));
+            const DWORD moved = RunTransfer(load->flow);
+            ExpectInTime(c.bound, load->flow, pressed, moved);
             const LoadScreen& screen = load->flow.Screen();
             EXPECT_EQ(c.stage, load->flow.CurrentStage());
             EXPECT_EQ(c.texts, load->view.Texts());
@@ -262,25 +357,32 @@ TEST_F(SerialLoadTest, EveryStalledTransferEndsInTheTruthWithinItsBound)
 }
 
 // The keyboard goes away in the middle of a transfer: it stops reading, and its port is gone. A small
-// image was taken whole by the port; a large one stays half sent.
+// image was taken whole by the port, and the keyboard's silence after it fails the load; a large one
+// stays half sent, and the stall limit fails it, long before the whole transfer's bound would.
 TEST_F(SerialLoadTest, AKeyboardUnpluggedMidTransferFailsTheLoad)
 {
     config_.MakeLargeSet();
+    const struct {
+        const char* set;
+        Bound bound;
+    } cases[] = {
+        {LoadFixture::kSmallSet, Bound::kTransfer},
+        {LoadFixture::kLargeSet, Bound::kStall},
+    };
     for (int model : {kPS2, kAccess}) {
-        for (const char* set : {LoadFixture::kSmallSet, LoadFixture::kLargeSet}) {
-            SCOPED_TRACE(std::string(set) + (model == kAccess ? ", AccessKvora" : ", PS/2"));
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.set) + (model == kAccess ? ", AccessKvora" : ", PS/2"));
             Keyboard(model, "stop-after 40");
-            auto load = MakeLoad(model, set);
-            load->flow.Ok();
+            auto load = MakeLoad(model, c.set);
+            longestLook_ = 0;
+            const DWORD pressed = now_;
+            Press(load->flow);
             ASSERT_EQ(Stage::kSending, load->flow.CurrentStage());
             ASSERT_TRUE(keyboard_.Do("unlink"));
-            const DWORD start = now_;
-            Tick(load->flow);
-            now_ = start + 2 * static_cast<DWORD>(load->flow.Total() * ByteMilliseconds())
-                   + ShortLoadTimings().transferMargin + 100;
-            RunTransfer(load->flow);
+            const DWORD moved = RunTransfer(load->flow);
             EXPECT_EQ(Stage::kFailed, load->flow.CurrentStage());
             EXPECT_EQ(IDS_LOAD_FAILED, load->flow.Screen().textId);
+            ExpectInTime(c.bound, load->flow, pressed, moved);
             EXPECT_LT(load->flow.Screen().progress, 100) << "the keyboard never answered";
             EXPECT_TRUE(load->flow.Screen().cancelEnabled);
             EXPECT_FALSE(load->flow.Screen().okEnabled);

@@ -198,6 +198,38 @@ TEST_F(MainWindowTest, TreeAndListShareTheClientAreaInHalves)
     });
 }
 
+namespace {
+
+bool ShowsVerticalScrollBar(HWND control)
+{
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetScrollBarInfo(control, OBJID_VSCROLL, &info) && (info.rgstate[0] & STATE_SYSTEM_INVISIBLE) == 0;
+}
+
+} // namespace
+
+// The controls are laid out before the window shows: they must still fill the maximised window.
+TEST_F(MainWindowTest, OpensWithTreeAndListInHalvesOfTheMaximisedWindow)
+{
+    UseModel("USB");
+    RunMainWindow([&](CSkarpinDlg& dialog) {
+        ASSERT_TRUE(::IsZoomed(dialog.Handle()));
+        const RECT client = dialog.Self().ClientRect();
+        const int half = client.right / 2;
+        const RECT tree = dialog.Tree().Self().RectInParent();
+        const RECT list = dialog.List().Self().RectInParent();
+        EXPECT_EQ(tree.left, 0);
+        EXPECT_EQ(tree.right, half);
+        EXPECT_EQ(tree.bottom, client.bottom);
+        EXPECT_EQ(list.left, half);
+        EXPECT_EQ(list.right, half + half);
+        EXPECT_EQ(list.bottom, client.bottom);
+        EXPECT_TRUE(ShowsVerticalScrollBar(dialog.Tree().Handle()));
+        EXPECT_TRUE(ShowsVerticalScrollBar(dialog.List().Handle()));
+    });
+}
+
 TEST_F(MainWindowTest, OpensMaximisedWithItsCaptionInSight)
 {
     UseModel("USB");
