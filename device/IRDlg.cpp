@@ -1,7 +1,7 @@
 // Choosing an infrared code for a block command.
 #include "device/IRDlg.h"
-#include "device/ZenthorFiles.h"
 #include "framework/Strings.h"
+#include "loader/ZenthorFiles.h"
 #include "skarpin/resource.h"
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 // The choice of an infrared code for a block command on the AccessKvora model: the block definition
 // dialog's "IR-kommando" button opens it.
 #pragma once
-#include "device/IrCodeTable.h"
 #include "framework/Dialog.h"
+#include "loader/IrCodeTable.h"
 #include <string>
 
 // Lists the codes of "Zenthor\ir_data.kvx" in the program folder (FileIO's program folder) and on OK

@@ -1,9 +1,9 @@
 // The rules of the infrared code editors.
 #include "device/IrCodeDraft.h"
-#include "device/IrCodeTable.h"
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
 #include "library/TypedDecimal.h"
+#include "loader/IrCodeTable.h"
 #include "skarpin/resource.h"
 #include <cmath>
 

@@ -1,9 +1,9 @@
 // Learning an infrared code from a remote control.
 #include "device/IrRecordDlg.h"
 #include "device/IrIntelHex.h"
-#include "device/IrCodeTable.h"
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
+#include "loader/IrCodeTable.h"
 #include "skarpin/resource.h"
 
 const char IrRecordDlg::kLearnedPlaceholder[] = "IntelHex";

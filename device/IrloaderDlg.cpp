@@ -5,10 +5,10 @@
 #include "device/IrNewDlg.h"
 #include "device/IrRavikLinkDlg.h"
 #include "device/IrRecordDlg.h"
-#include "device/ZenthorFiles.h"
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
+#include "loader/ZenthorFiles.h"
 #include "skarpin/resource.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // Loading a set into a PS/2 or AccessKvora keyboard over the serial link.
 #include "device/LoadKvoraSerial.h"
-#include "device/ZenthorFiles.h"
 #include "framework/Clock.h"
 #include "framework/Strings.h"
 #include "loader/FileIO.h"
+#include "loader/ZenthorFiles.h"
 #include "skarpin/resource.h"
 #include <algorithm>
 

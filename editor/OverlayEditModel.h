@@ -66,11 +66,11 @@ public:
     // frame, and the sizing cursor of ResizeHandle(). All state between a press and its release
     // lives here, so a lost capture or a change of selection cannot leave half of it behind.
 
-    // The pointer moved with the button up: the selected block's resize handle under it (Block's
-    // handle numbering; kNoHandle: none). A press then resizes by that handle instead of moving.
+    // The pointer moved with the button up: the selected block's resize handle under it (an
+    // fw::ResizeHandle; fw::kNoHandle: none). A press then resizes by that handle instead of moving.
     // Ignored while the button is down or when no block is selected.
     void HoverHandle(int handle);
-    // The handle a press resizes by, whose sizing cursor shows; kNoHandle: a press moves.
+    // The handle a press resizes by, whose sizing cursor shows; fw::kNoHandle: a press moves.
     int ResizeHandle() const { return resizeHandle_; }
     // The button went down on the cell (-1: outside the grid); true when a drag of the selected
     // block may start there.

@@ -3,10 +3,10 @@
 #pragma once
 #include "command/CommandWords.h"
 #include "command/LanguageKey.h"
-#include "device/IrCodeTable.h"
 #include "library/ImageBaseManager.h"
 #include "library/ProgramEnvironment.h"
 #include "loader/Block.h"
+#include "loader/IrCodeTable.h"
 #include "loader/KeyboardSettings.h"
 #include "loader/ListRecords.h"
 #include "loader/MouseClickReference.h"

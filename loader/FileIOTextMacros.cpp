@@ -3,10 +3,10 @@
 // identifier, which the Zenthor program replaces by the text. Also the scan codes of PC keys as the
 // keyboard's key numbers.
 #include "loader/FileIO.h"
-#include "device/ZenthorFiles.h"
 #include "library/Cp1252.h"
 #include "library/IniFile.h"
 #include "loader/IniText.h"
+#include "loader/ZenthorFiles.h"
 #include <cstdlib>
 
 namespace {

@@ -1,8 +1,8 @@
 // Intel-HEX records of learned codes, and the rules the code editors share. No keyboard needed.
 #include "device/IrCodeDraft.h"
-#include "device/IrCodeTable.h"
 #include "device/IrIntelHex.h"
 #include "framework/Strings.h"
+#include "loader/IrCodeTable.h"
 #include "skarpin/resource.h"
 #include <gtest/gtest.h>
 #include <algorithm>

@@ -2,8 +2,8 @@
 // only one to try, a small set and a large one, the stand-ins of the USB driver program and of
 // Zenthor where Skarpin starts them, and a view that records what a load flow shows.
 #pragma once
-#include "CompilerFixture.h"
 #include "device/LoadKvoraFlow.h"
+#include "loader/CompilerFixture.h"
 #include "tools/keyboard_sim/KeyboardControl.h"
 #include <functional>
 #include <string>

@@ -4,12 +4,12 @@
 #include "CommandFixture.h"
 #include "EditorFixture.h"
 #include "SubDialogFixture.h"
-#include "device/CompilerFixture.h"
 #include "command/CommandSyntax.h"
 #include "editor/PauseDlg.h"
 #include "editor/SpecialCommandDlg.h"
 #include "editor/StartProgramDlg.h"
 #include "framework/Prompt.h"
+#include "loader/CompilerFixture.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include <gtest/gtest.h>

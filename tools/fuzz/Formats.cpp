@@ -1,7 +1,6 @@
 // Seeds and readers of each format.
 #include "Formats.h"
 #include "PictureFixtures.h"
-#include "device/IrCodeTable.h"
 #include "framework/Gdi.h"
 #include "framework/Prompt.h"
 #include "library/ContentPaths.h"
@@ -12,6 +11,7 @@
 #include "library/WaveFile.h"
 #include "library/Wmf.h"
 #include "loader/FileIO.h"
+#include "loader/IrCodeTable.h"
 #include <cmath>
 #include <cstdlib>
 #include <fstream>

@@ -1,6 +1,6 @@
 // The infrared code table: its file written and read back, damaged files, the free-slot search and
 // the checks that keep the file readable.
-#include "device/IrCodeTable.h"
+#include "loader/IrCodeTable.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 

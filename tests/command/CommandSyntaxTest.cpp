@@ -1,6 +1,6 @@
 // The block command string without a window: tokens, tags, pauses, program starts, mouse tags, the
 // automatic command, the refusals, and the reading rules the set compiler shares.
-#include "CommandFixture.h"
+#include "SyntaxFixture.h"
 #include "command/CommandReading.h"
 #include "command/CommandSyntax.h"
 #include "command/ProgramStart.h"

@@ -1,5 +1,5 @@
 // The Zenthor program's files in the program folder.
-#include "device/ZenthorFiles.h"
+#include "loader/ZenthorFiles.h"
 
 namespace zenthor {
 

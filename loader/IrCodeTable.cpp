@@ -1,7 +1,7 @@
 // The infrared code table and its file.
-#include "device/IrCodeTable.h"
-#include "device/ZenthorFiles.h"
+#include "loader/IrCodeTable.h"
 #include "framework/FileReplace.h"
+#include "loader/ZenthorFiles.h"
 #include <shellapi.h>
 #include <cstdio>
 #include <fstream>
