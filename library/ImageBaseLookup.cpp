@@ -111,10 +111,7 @@ int ImageBaseManager::ResolveCode(const std::string& code, std::string& pictureP
     std::string fileName = comma == std::string::npos ? std::string() : line.substr(comma + 1);
     if (fileName.empty())
         fileName = within;
-    const std::string& folder = base.GetDir();
-    const bool slash = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-    picturePath.reserve(folder.size() + 2 + fileName.size() + base.GetExtension().size());
-    picturePath.append(folder).append(slash ? "" : "\\").append(fileName).append(1, '.').append(base.GetExtension());
+    picturePath = JoinFolder(base.GetDir(), fileName + "." + base.GetExtension());
     if (soundPath && !base.GetSoundDir().empty()) {
         std::string sound = JoinFolder(base.GetSoundDir(), fileName + ".wav");
         // Most pictures have no sound, and the system's answer for a missing file is a search through

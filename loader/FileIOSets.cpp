@@ -537,8 +537,10 @@ bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setNam
 // be a file nobody sees.
 bool FileIO::TemplatesHaveRoom()
 {
+    // The names are enough: the templates set keeps no register, and its marks are not counted.
     std::vector<SetItem> templates;
-    ListOverlays(templatesSetName_, templates);
+    const NumberRange range = NumbersOf(SetKind::kTemplates);
+    AppendUnregisteredFiles(templatesSetName_, range.first, range.last, templates);
     return static_cast<int>(templates.size()) < kOrdinaryNumbers.last - kOrdinaryNumbers.first + 1;
 }
 

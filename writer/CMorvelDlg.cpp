@@ -360,9 +360,11 @@ bool CMorvelDlg::ReadsWhole(const std::string& path) const
 bool CMorvelDlg::LeaveDocument()
 {
     DocumentModel& model = document_.Model();
-    const morvel_window::LeavePlan plan = morvel_window::PlanLeaving(
-        settings_.save_, model.IsEmpty(), model.modified_ != 0, !documentPath_.empty(),
-        !documentPath_.empty() && !ReadsWhole(documentPath_));
+    // Whether the file reads whole matters only when an emptied document's file is to go: read it then.
+    const bool mayDelete = settings_.save_ == 1 && model.IsEmpty() && !documentPath_.empty();
+    const morvel_window::LeavePlan plan =
+        morvel_window::PlanLeaving(settings_.save_, model.IsEmpty(), model.modified_ != 0, !documentPath_.empty(),
+                                   mayDelete && !ReadsWhole(documentPath_));
     if (plan.forgetPath) {
         model.modified_ = 0;
         if (plan.deleteFile)

@@ -1,6 +1,7 @@
 // The document's edits: adding and deleting items, the caret and page keys, negation and large
 // pictures, clicks, and the layout they end with.
 #include "writer/DocumentModel.h"
+#include "framework/Gdi.h"
 #include <algorithm>
 
 namespace {
@@ -14,11 +15,6 @@ bool IsControlCharacter(char c)
 {
     const unsigned char code = static_cast<unsigned char>(c);
     return code < 0x20 || code == 0x7F;
-}
-
-int Height(const RECT& box)
-{
-    return box.bottom - box.top;
 }
 
 DocumentChange RepaintAll()
@@ -94,7 +90,7 @@ void DocumentModel::ReloadPictures()
 void DocumentModel::TakeSnapshot()
 {
     const DocItem& item = items_[caret_];
-    snapshot_ = Snapshot{Height(item.textBox_), item.line_, currentPage_, DrawnOnPage(currentPage_), PageEndMarkerY()};
+    snapshot_ = Snapshot{fw::Height(item.textBox_), item.line_, currentPage_, DrawnOnPage(currentPage_), PageEndMarkerY()};
 }
 
 bool DocumentModel::Drawn::operator==(const Drawn& other) const
@@ -193,7 +189,7 @@ DocumentChange DocumentModel::RepaintAfterInsertion() const
         return change;
     const DocItem& final = items_[caret_];
     const bool keptLine = final.line_ == snapshot_.line;
-    if (keptLine && Height(final.textBox_) != snapshot_.height)
+    if (keptLine && fw::Height(final.textBox_) != snapshot_.height)
         return change;
     if (!keptLine) {
         const auto page = ItemsOfPage(items_, currentPage_);
