@@ -91,6 +91,31 @@ bool WriteReplacing(const std::string& path, const std::string& bytes, bool keep
         path, [&bytes](const std::string& temporary) { return WriteWholeFile(temporary, bytes); }, keepOld);
 }
 
+NewFile WriteNewFile(const std::string& path, const std::string& bytes)
+{
+    if (PathExists(path))
+        return NewFile::Taken;
+    const std::string temporary = TemporaryFileBeside(path);
+    if (temporary.empty())
+        return NewFile::Failed;
+    if (!WriteWholeFile(temporary, bytes)) {
+        ::DeleteFileA(temporary.c_str());
+        return NewFile::Failed;
+    }
+    // Without the replace flag the move refuses any name that reaches a file, its short name included.
+    if (::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH))
+        return NewFile::Created;
+    const DWORD error = ::GetLastError();
+    ::DeleteFileA(temporary.c_str());
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS || PathExists(path) ? NewFile::Taken
+                                                                                             : NewFile::Failed;
+}
+
+bool RewriteExisting(const std::string& path, const std::string& bytes, bool keepOld)
+{
+    return FileExists(path) && WriteReplacing(path, bytes, keepOld);
+}
+
 ByteWriter SetByteWriter(ByteWriter writer)
 {
     ByteWriter previous = g_byteWriter;

@@ -22,6 +22,16 @@ bool WriteReplacingWith(const std::string& path, const std::function<bool(const 
 // The same for bytes: the new file counts only when it holds every byte, flushed to the disk.
 bool WriteReplacing(const std::string& path, const std::string& bytes, bool keepOld = false);
 
+// Writes a file that must not exist yet: the bytes go into a temporary file beside path, which is then
+// given the name only if nothing stands under it (a short 8.3 name that reaches another file counts).
+// Never replaces anything. Created: the whole file stands there; Taken: something else stands under
+// the name; Failed: it could not be written. Nothing is left behind unless Created.
+enum class NewFile { Created, Taken, Failed };
+NewFile WriteNewFile(const std::string& path, const std::string& bytes);
+// The same as WriteReplacing for a file that must already be there: an edit of a file that has gone
+// never brings it back. False (nothing written) when the file is not there or could not be replaced.
+bool RewriteExisting(const std::string& path, const std::string& bytes, bool keepOld = false);
+
 // The step of WriteReplacing that puts the bytes into the new file: true when every byte went in.
 // Tests put one in its place that fails part way, as a full disk would; the previous one is returned,
 // and null puts the real one back.
