@@ -2,6 +2,7 @@
 #include "loader/SetImage.h"
 #include <gtest/gtest.h>
 #include <numeric>
+#include <windows.h>
 
 namespace {
 

@@ -1,6 +1,8 @@
 // Overlays of one-cell blocks with key-byte commands, laid out as the set compiler lays them.
 #include "tools/keyboard_sim/HandMadeImage.h"
 
+#include <windows.h>
+
 void AppendHandMadeOverlays(SetImage& image, int firstNumber, int count, int blocks, int commandBytes)
 {
     for (int overlay = 0; overlay < count; ++overlay) {
