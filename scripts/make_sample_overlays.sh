@@ -9,7 +9,7 @@ source "$ROOT/scripts/build.sh"
 prepare_machine
 use_build "${RZ_ARCH:-x64}"
 prepare_wine
-build_project
+build_project programs
 tool="$BUILD_DIR/tools/sample_overlays/sample_overlays.exe"
 sets="$ROOT/scripts/sample/sets"
 windows_path() { echo "Z:$1" | tr '/' '\\'; }

@@ -9,6 +9,6 @@ source "$ROOT/scripts/build.sh"
 prepare_machine
 use_build "${RZ_ARCH:-x64}"
 prepare_wine
-build_project
+build_project programs
 sets="$ROOT/scripts/sample/sets"
 "$ROOT/scripts/wine-run" "$BUILD_DIR/tools/sample_sets/sample_sets.exe" "$(echo "Z:$sets" | tr '/' '\\')"

@@ -16,7 +16,7 @@ if [ -z "${RZ_ARCH:-}" ]; then
 fi
 use_build "$RZ_ARCH"
 prepare_wine
-build_project
+build_project programs
 "$ROOT/scripts/install-sample.sh"
 
 # The default printer writes each print job as a PDF file into build/<arch>/utskrifter.
@@ -48,7 +48,9 @@ cd "$WINEPREFIX/drive_c/Program Files/$folder"
 echo "$folder: the $(describe_build "$RZ_ARCH") build, prefix $WINEPREFIX"
 echo "Printing goes to the printer PDF-skrivare, which writes PDF files into $printed"
 if [ "$program" = skarpin ]; then
+    other="PS/2"; [ "$keyboard" = "PS/2" ] && other="AccessKvora"
     echo "A simulated $keyboard keyboard stands behind COM1 while Skarpin runs; the USB driver and Zenthor stand-ins log beside themselves in $WINEPREFIX/drive_c/Program Files/Skarpin"
+    echo "The simulator answers as $keyboard only, fixed when this command starts it: to try $other, choose $other as the keyboard model in Skarpin, end Skarpin and run this command again"
 fi
 if [ -n "$own_display" ] && [ "$DISPLAY" = "$own_display" ]; then
     exec "${launcher[@]}" "$exe" "${arguments[@]}"

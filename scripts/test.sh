@@ -8,6 +8,8 @@ source "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/build.sh"
 
 prepare_machine
+# Every Windows program a test starts ends after 15 minutes at the latest (scripts/wine-run).
+export WINE_RUN_TIMEOUT="${WINE_RUN_TIMEOUT:-900}"
 if [ -n "${RZ_ARCH:-}" ]; then
     builds=("$RZ_ARCH")
 elif can_run_32bit; then
