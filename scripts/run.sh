@@ -68,4 +68,4 @@ sleep 1
 shot="$BUILD_DIR/$program.png"
 "$ROOT/scripts/screenshot.sh" "$shot" >/dev/null
 echo "$folder runs on Xvfb display $DISPLAY (process $pid); screenshot: $shot"
-echo "Take another with scripts/screenshot.sh; stop it with: kill $pid"
+echo "Take another with scripts/screenshot.sh. Close its window to end it (it asks about unsaved work); WINEPREFIX=$WINEPREFIX wineserver -k ends it at once, unsaved work and all"
