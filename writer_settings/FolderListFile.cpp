@@ -1,0 +1,27 @@
+// The folder list's file and its messages.
+#include "writer_settings/FolderListFile.h"
+#include "framework/Prompt.h"
+#include "framework/Strings.h"
+#include "morvel/resource.h"
+#include "writer_settings/Settings.h"
+
+bool ReadFolderListOrSay(HWND owner, const Settings& settings, std::vector<ImageFolder>& folders)
+{
+    if (ImageFolderSettings::LoadFolderList(settings.userFile_, settings.programIni_, settings.imageBaseIni_, folders)
+        != fw::FileRead::Unreadable)
+        return true;
+    const std::string path = ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_);
+    fw::ShowMessage(owner, IDS_FOLDER_LIST_UNREADABLE, fw::FormatResString(IDS_FOLDER_LIST_UNREADABLE, path.c_str()),
+                    fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+    return false;
+}
+
+bool WriteFolderListOrSay(HWND owner, const Settings& settings, const std::vector<ImageFolder>& folders)
+{
+    if (ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, folders))
+        return true;
+    const std::string path = ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_);
+    fw::ShowMessage(owner, IDS_USER_NOT_SAVED, fw::FormatResString(IDS_USER_NOT_SAVED, path.c_str()),
+                    fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+    return false;
+}

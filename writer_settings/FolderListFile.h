@@ -1,0 +1,15 @@
+// A user's folder list read and written where the user sees the outcome: a list file that is there
+// but cannot be read, or cannot be written, is named in a message.
+#pragma once
+#include "writer_settings/ImageFolder.h"
+#include <windows.h>
+#include <vector>
+
+class Settings;
+
+// Reads the list of the settings' user into folders. false, with the file named to the user, when
+// the file is there but could not be read: it is then to be left as it is and not written.
+bool ReadFolderListOrSay(HWND owner, const Settings& settings, std::vector<ImageFolder>& folders);
+// Writes the list of the settings' user. false, with the file named to the user, when it could not
+// be written.
+bool WriteFolderListOrSay(HWND owner, const Settings& settings, const std::vector<ImageFolder>& folders);
