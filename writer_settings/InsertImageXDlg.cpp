@@ -3,7 +3,7 @@
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "morvel/resource.h"
-#include "writer_settings/FolderListFile.h"
+#include "writer_settings/UserFileMessages.h"
 #include "writer_settings/Settings.h"
 #include <algorithm>
 

@@ -161,6 +161,17 @@ void Settings::ReadUserSettings()
     ReadTextSpeakerSettings(speakerSpeed_, speakerPitch_, speakerVolume_);
 }
 
+fw::FileRead Settings::SettingsFileState() const
+{
+    // Far beyond any settings file; the ini calls would not read a larger one whole.
+    const unsigned long long largest = 16ull * 1024 * 1024;
+    std::string bytes;
+    const fw::FileRead read = fw::ReadWholeFile(SettingsFile(), bytes, largest);
+    if (read == fw::FileRead::Whole && fw::TextFormOf(bytes) != fw::TextForm::SingleByte)
+        return fw::FileRead::Unreadable;
+    return read;
+}
+
 // "face,size,style": the face up to the first ',', then the size, then the style up to ')' or the end.
 void Settings::ReadFont(const std::string& value)
 {

@@ -1,6 +1,7 @@
 // Morvel's per-user settings: where the program's files and folders are, and every value of the
 // [MVSettings] section of the current user's settings file.
 #pragma once
+#include "framework/Files.h"
 #include "writer_settings/MorvelPaths.h"
 #include <windows.h>
 #include <string>
@@ -19,6 +20,10 @@ public:
     void SetDefaults();
     // Reads every [MVSettings] key of the settings file; an absent key or file gives its default.
     void ReadUserSettings();
+    // What the settings file is to the ini calls that read it: absent (the defaults; it may be
+    // written fresh), whole, or unreadable: there but locked, too large or in another text form, so
+    // that its values are not known and it must not be written.
+    fw::FileRead SettingsFileState() const;
     // Writes every [MVSettings] key but Prefix and DefaultPrinter into the settings file. false when
     // any key could not be written (a missing folder, a read-only file).
     bool WriteUserSettings() const;

@@ -4,7 +4,7 @@
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
 #include "morvel/resource.h"
-#include "writer_settings/FolderListFile.h"
+#include "writer_settings/UserFileMessages.h"
 #include "writer_settings/Settings.h"
 
 SettingsSheetData SettingsSheet::MakeData(Settings* settings, std::vector<ImageFolder>* folders,
@@ -71,6 +71,8 @@ void SettingsSheet::AddPages()
 bool RunSettingsSheet(HWND mainWindow, Settings& settings, const SpeechObjects& speech,
                       const FolderDialogContext& folderContext)
 {
+    if (!SettingsFileReadableOrSay(mainWindow, settings))
+        return false;
     Settings edited = settings;
     std::vector<ImageFolder> folders;
     const bool listRead = ReadFolderListOrSay(mainWindow, settings, folders);

@@ -46,6 +46,7 @@ private:
 // The main window's "Inställningar": the sheet on a copy of its settings and on the user's folder
 // list as its file holds it. On OK the values go back into settings, and the user's settings and
 // folder list are written; a file that cannot be written is reported, and a list file that could
-// not be read is left as it is. true after OK.
+// not be read is left as it is. A settings file that could not be read is said, and no sheet opens.
+// true after OK.
 bool RunSettingsSheet(HWND mainWindow, Settings& settings, const SpeechObjects& speech,
                       const FolderDialogContext& folderContext);

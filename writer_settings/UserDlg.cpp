@@ -8,7 +8,7 @@
 #include "library/ImageBaseManager.h"
 #include "morvel/resource.h"
 #include "writer_settings/CopyUserDlg.h"
-#include "writer_settings/FolderListFile.h"
+#include "writer_settings/UserFileMessages.h"
 #include "writer_settings/SaveFolders.h"
 #include "writer_settings/SettingsSheet.h"
 #include "writer_settings/ShortcutDlg.h"
@@ -162,7 +162,10 @@ void UserDlg::OnNew()
     Settings settings = mainSettings_->ForUser(std::string());
     std::vector<ImageFolder> folders;
     if (fw::ShowMessage(Handle(), IDS_NEW_USER_DEFAULTS, IDS_NEW_USER_NAME, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-        // A default list that cannot be read is named; the new user starts without folders.
+        // Default settings or a default list that cannot be read are named; the new user starts
+        // with the built-in values or without folders instead.
+        if (!SettingsFileReadableOrSay(Handle(), settings))
+            settings.SetDefaults();
         ReadFolderListOrSay(Handle(), settings, folders);
     } else {
         settings.SetDefaults();
@@ -197,6 +200,8 @@ void UserDlg::OnSettings()
     const std::string pathBefore = user.path_;
     user.oldName_ = user.name_;
     Settings settings = mainSettings_->ForUser(user.path_);
+    if (!SettingsFileReadableOrSay(Handle(), settings))
+        return;
     std::vector<ImageFolder> folders;
     const bool listRead = ReadFolderListOrSay(Handle(), settings, folders);
     SettingsSheet sheet(&user, &users_, selected, &settings, &folders, speech_, folderContext_, Handle());
@@ -323,12 +328,14 @@ void UserDlg::OnCopy()
     const int selected = SelectedUser();
     if (selected < 0)
         return;
+    // A copy of settings that could not be read would be the defaults under the source's name.
+    Settings settings = mainSettings_->ForUser(users_[static_cast<size_t>(selected)].path_);
+    if (!SettingsFileReadableOrSay(Handle(), settings))
+        return;
     std::string newName;
     CopyUserDlg dialog(users_, selected, mainSettings_->usersDir_, newName, Handle());
     if (dialog.DoModal() != IDOK)
         return;
-    const User& source = users_[static_cast<size_t>(selected)];
-    Settings settings = mainSettings_->ForUser(source.path_);
     std::vector<ImageFolder> folders;
     // A copy without the source's folders would be no copy.
     if (!ReadFolderListOrSay(Handle(), settings, folders))

@@ -200,3 +200,4 @@
 // A user's files that could not be read or removed.
 #define IDS_FOLDER_LIST_UNREADABLE   4600
 #define IDS_USER_NOT_DELETED         4601
+#define IDS_USER_UNREADABLE          4602

@@ -628,3 +628,37 @@ TEST_F(UsersTest, AFolderListThatCannotBeWrittenIsSaidInEveryPlace)
     });
     EXPECT_EQ("[Djur]\r\nSymbol=\r\n", testsupport::TempFolder::Read(annaList));
 }
+
+// Anna's settings file is there but cannot be read (NUL bytes, or held open by another program):
+// her settings would read as the defaults, and the next OK would write them over hers. It is said,
+// and neither the sheet nor a copy takes the defaults for hers.
+TEST_F(UsersTest, ASettingsFileThatCannotBeReadIsSaidAndLeftAsItIs)
+{
+    const std::string damaged("[MVSettings]\r\nMaxNumber=4\r\n\0\0", 28);
+    const std::string annaFile = fixture.config.Write("användare\\Anna.ini", damaged);
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        ScriptedMessages messages;
+        messages.Expect(IDS_USER_UNREADABLE).Expect(IDS_USER_UNREADABLE);
+        SelectUser(d, "Anna");
+        Click(d, IDC_USER_SETTINGS);
+        Click(d, IDC_USER_COPY);
+        Click(d, IDOK);
+    });
+    EXPECT_EQ(damaged, testsupport::TempFolder::Read(annaFile));
+    EXPECT_EQ(std::vector<std::string>{"Anna.ini"}, testsupport::TempFolder::FilesIn(fixture.UsersDir()));
+
+    // From the main window, with the file held open by another program.
+    fixture.WriteUser("Anna", {"MaxNumber=4"});
+    Settings anna = fixture.MainSettings(annaFile);
+    HANDLE held = ::CreateFileA(annaFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    {
+        ScriptedMessages messages;
+        messages.Expect(IDS_USER_UNREADABLE);
+        EXPECT_FALSE(RunSettingsSheet(nullptr, anna, SpeechObjects{}, FolderDialogContext{}));
+    }
+    ::CloseHandle(held);
+    EXPECT_EQ("4", MorvelConfig::Value(annaFile, "MVSettings", "MaxNumber"));
+}

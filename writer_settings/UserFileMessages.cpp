@@ -1,9 +1,19 @@
-// The folder list's file and its messages.
-#include "writer_settings/FolderListFile.h"
+// The messages about a user's files.
+#include "writer_settings/UserFileMessages.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "morvel/resource.h"
 #include "writer_settings/Settings.h"
+
+bool SettingsFileReadableOrSay(HWND owner, const Settings& settings)
+{
+    if (settings.SettingsFileState() != fw::FileRead::Unreadable)
+        return true;
+    const std::string& path = settings.SettingsFile();
+    fw::ShowMessage(owner, IDS_USER_UNREADABLE, fw::FormatResString(IDS_USER_UNREADABLE, path.c_str()),
+                    fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+    return false;
+}
 
 bool ReadFolderListOrSay(HWND owner, const Settings& settings, std::vector<ImageFolder>& folders)
 {
