@@ -243,6 +243,9 @@ Settings Settings::ForUser(const std::string& userFile) const
 
 bool Settings::WriteUserSettings() const
 {
+    // A file whose values could not be read is never written over with these.
+    if (SettingsFileState() == fw::FileRead::Unreadable)
+        return false;
     const std::string& file = SettingsFile();
     const std::pair<const char*, std::string> entries[] = {
         {"WTIMode", std::to_string(wtiMode_)},
@@ -283,6 +286,8 @@ bool Settings::ReadTextSpeakerSettings(long& speed, long& pitch, long& volume) c
 
 bool Settings::WriteTextSpeakerSettings(long speed, long pitch, long volume) const
 {
+    if (SettingsFileState() == fw::FileRead::Unreadable)
+        return false;
     return ini::WriteString(SettingsFile(), kSection, "TextSpeakerSettings",
                             std::to_string(speed) + "," + std::to_string(pitch) + "," + std::to_string(volume));
 }

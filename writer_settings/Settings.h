@@ -25,7 +25,8 @@ public:
     // that its values are not known and it must not be written.
     fw::FileRead SettingsFileState() const;
     // Writes every [MVSettings] key but Prefix and DefaultPrinter into the settings file. false when
-    // any key could not be written (a missing folder, a read-only file).
+    // any key could not be written (a missing folder, a read-only file), and, writing nothing, when
+    // the file is there but could not be read.
     bool WriteUserSettings() const;
     // The settings of another user ("" the default user) in this configuration, read from its file.
     Settings ForUser(const std::string& userFile) const;
@@ -37,6 +38,7 @@ public:
     // [MVSettings] TextSpeakerSettings of the settings file as "%ld,%ld,%ld". false, with the numbers
     // unchanged, when the stored text is empty; numbers missing from the text stay as they were.
     bool ReadTextSpeakerSettings(long& speed, long& pitch, long& volume) const;
+    // Nothing is written into a settings file that is there but could not be read.
     bool WriteTextSpeakerSettings(long speed, long pitch, long volume) const;
 
     // The user file, or the program ini for the default user.

@@ -648,6 +648,11 @@ TEST_F(UsersTest, ASettingsFileThatCannotBeReadIsSaidAndLeftAsItIs)
     });
     EXPECT_EQ(damaged, testsupport::TempFolder::Read(annaFile));
     EXPECT_EQ(std::vector<std::string>{"Anna.ini"}, testsupport::TempFolder::FilesIn(fixture.UsersDir()));
+    // Nor does any other writer of her settings (the main window's choice of a default image base).
+    Settings damagedAnna = fixture.MainSettings(annaFile);
+    damagedAnna.defaultImageBase_ = "B";
+    EXPECT_FALSE(damagedAnna.WriteUserSettings());
+    EXPECT_EQ(damaged, testsupport::TempFolder::Read(annaFile));
 
     // From the main window, with the file held open by another program.
     fixture.WriteUser("Anna", {"MaxNumber=4"});
