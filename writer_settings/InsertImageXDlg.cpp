@@ -93,8 +93,7 @@ void InsertImageXDlg::CreateTreeImages()
 void InsertImageXDlg::ReadFolders()
 {
     const Settings& settings = owner_.GetSettings();
-    folders_.clear();
-    ImageFolderSettings::LoadFolderList(settings.userFile_, settings.programIni_, settings.imageBaseIni_, folders_);
+    ReadFolderListOrSay(hwnd_, settings, folders_);
     BuildFolderSymbols();
 }
 
