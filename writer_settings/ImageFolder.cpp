@@ -171,3 +171,9 @@ bool ImageFolderSettings::SaveFolderList(const std::string& userFile, const std:
 {
     return fw::WriteReplacing(ListPath(userFile, programIni), FormatFolderList(list));
 }
+
+fw::NewFile ImageFolderSettings::CreateFolderList(const std::string& userFile, const std::string& programIni,
+                                                  const std::vector<ImageFolder>& list)
+{
+    return fw::WriteNewFile(ListPath(userFile, programIni), FormatFolderList(list));
+}

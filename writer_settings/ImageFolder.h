@@ -1,5 +1,6 @@
 // One of a user's image folders, and the user's list of them in its ".lst" file.
 #pragma once
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "library/KvoraObject.h"
 #include <string>
@@ -49,6 +50,9 @@ public:
     // false when it could not be written (the file there before is then untouched).
     static bool SaveFolderList(const std::string& userFile, const std::string& programIni,
                                const std::vector<ImageFolder>& list);
+    // The list of a new user: written only where no file stands (Taken, writing nothing, otherwise).
+    static fw::NewFile CreateFolderList(const std::string& userFile, const std::string& programIni,
+                                        const std::vector<ImageFolder>& list);
 
     // The file's text: one block per folder, each line ended by CR LF.
     static std::string FormatFolderList(const std::vector<ImageFolder>& list);

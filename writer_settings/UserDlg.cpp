@@ -1,6 +1,5 @@
 // The users dialog.
 #include "writer_settings/UserDlg.h"
-#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -8,10 +7,10 @@
 #include "library/ImageBaseManager.h"
 #include "morvel/resource.h"
 #include "writer_settings/CopyUserDlg.h"
-#include "writer_settings/UserFileMessages.h"
 #include "writer_settings/SaveFolders.h"
 #include "writer_settings/SettingsSheet.h"
 #include "writer_settings/ShortcutDlg.h"
+#include "writer_settings/UserFileMessages.h"
 #include "writer_settings/UserNames.h"
 
 namespace {
@@ -185,7 +184,7 @@ void UserDlg::OnNew()
         ShowNotSaved(settings.userFile_);
         return;
     }
-    WriteFolderListOrSay(Handle(), settings, folders);
+    WriteFolderListOrSay(Handle(), settings, folders, false);
     users_.push_back(user);
     FillList(user.name_);
     Item(IDC_USER_LIST).SetFocus();
@@ -251,7 +250,8 @@ bool UserDlg::Rename(int index, const User& user, Settings& settings, const std:
     const bool written = settings.WriteUserSettings();
     bool listWritten = false;
     if (written && listRead) {
-        listWritten = fw::WriteNewFile(newList, ImageFolderSettings::FormatFolderList(folders)) == fw::NewFile::Created;
+        listWritten = ImageFolderSettings::CreateFolderList(user.path_, mainSettings_->programIni_, folders)
+                      == fw::NewFile::Created;
     } else if (written) {
         listWritten = ::CopyFileA(oldList.c_str(), newList.c_str(), TRUE) != FALSE;
     }
@@ -359,7 +359,7 @@ void UserDlg::OnCopy()
         ShowNotSaved(copy.path_);
         return;
     }
-    WriteFolderListOrSay(Handle(), settings, folders);
+    WriteFolderListOrSay(Handle(), settings, folders, false);
     users_.push_back(copy);
     FillList(copy.name_);
     Item(IDC_USER_LIST).SetFocus();

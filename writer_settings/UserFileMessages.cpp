@@ -26,9 +26,14 @@ bool ReadFolderListOrSay(HWND owner, const Settings& settings, std::vector<Image
     return false;
 }
 
-bool WriteFolderListOrSay(HWND owner, const Settings& settings, const std::vector<ImageFolder>& folders)
+bool WriteFolderListOrSay(HWND owner, const Settings& settings, const std::vector<ImageFolder>& folders,
+                          bool replace)
 {
-    if (ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, folders))
+    const bool written =
+        replace ? ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, folders)
+                : ImageFolderSettings::CreateFolderList(settings.userFile_, settings.programIni_, folders)
+                      == fw::NewFile::Created;
+    if (written)
         return true;
     const std::string path = ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_);
     fw::ShowMessage(owner, IDS_USER_NOT_SAVED, fw::FormatResString(IDS_USER_NOT_SAVED, path.c_str()),

@@ -13,6 +13,7 @@ bool SettingsFileReadableOrSay(HWND owner, const Settings& settings);
 // Reads the list of the settings' user into folders. false, with the file named to the user, when
 // the file is there but could not be read: it is then to be left as it is and not written.
 bool ReadFolderListOrSay(HWND owner, const Settings& settings, std::vector<ImageFolder>& folders);
-// Writes the list of the settings' user. false, with the file named to the user, when it could not
-// be written.
-bool WriteFolderListOrSay(HWND owner, const Settings& settings, const std::vector<ImageFolder>& folders);
+// Writes the list of the settings' user: over the one there with replace, else only where no file
+// stands. false, with the file named to the user, when it was not written.
+bool WriteFolderListOrSay(HWND owner, const Settings& settings, const std::vector<ImageFolder>& folders,
+                          bool replace = true);
