@@ -161,12 +161,12 @@ void Settings::ReadUserSettings()
     ReadTextSpeakerSettings(speakerSpeed_, speakerPitch_, speakerVolume_);
 }
 
-fw::FileRead Settings::SettingsFileState() const
+fw::FileRead SettingsFileStateOf(const std::string& path)
 {
     // Far beyond any settings file; the ini calls would not read a larger one whole.
     const unsigned long long largest = 16ull * 1024 * 1024;
     std::string bytes;
-    const fw::FileRead read = fw::ReadWholeFile(SettingsFile(), bytes, largest);
+    const fw::FileRead read = fw::ReadWholeFile(path, bytes, largest);
     if (read == fw::FileRead::Whole && fw::TextFormOf(bytes) != fw::TextForm::SingleByte)
         return fw::FileRead::Unreadable;
     return read;

@@ -6,6 +6,11 @@
 #include <windows.h>
 #include <string>
 
+// What a settings file is to the ini calls that read it: absent (the defaults; it may be written
+// fresh), whole, or unreadable: there but locked, too large or in another text form, so that its
+// values are not known and it must not be written.
+fw::FileRead SettingsFileStateOf(const std::string& path);
+
 // The main window owns one by value, the settings sheet edits a copy and the users dialog reads and
 // writes other users' through fresh ones. The fields are public and read and set directly by those
 // windows. The settings file is the user file when one is set, else the program ini (the default
@@ -20,10 +25,8 @@ public:
     void SetDefaults();
     // Reads every [MVSettings] key of the settings file; an absent key or file gives its default.
     void ReadUserSettings();
-    // What the settings file is to the ini calls that read it: absent (the defaults; it may be
-    // written fresh), whole, or unreadable: there but locked, too large or in another text form, so
-    // that its values are not known and it must not be written.
-    fw::FileRead SettingsFileState() const;
+    // SettingsFileStateOf the settings file.
+    fw::FileRead SettingsFileState() const { return SettingsFileStateOf(SettingsFile()); }
     // Writes every [MVSettings] key but Prefix and DefaultPrinter into the settings file. false when
     // any key could not be written (a missing folder, a read-only file), and, writing nothing, when
     // the file is there but could not be read.
