@@ -158,6 +158,10 @@ TEST_F(UsersTest, ANameDifferingOnlyInCaseIsTakenExceptForTheUserItself)
     fixture.config.Write("användare\\english.ini", "[Language]\r\n");
     EXPECT_TRUE(usernames::IsNameTaken(users, -1, "English", fixture.UsersDir()));
     EXPECT_FALSE(usernames::IsNameTaken(users, -1, "Cecilia", fixture.UsersDir()));
+    // Nor a folder list left without its user.
+    fixture.config.Write("användare\\cecilia.lst", "[Djur]\r\n");
+    EXPECT_TRUE(usernames::IsNameTaken(users, -1, "Cecilia", fixture.UsersDir()));
+    EXPECT_FALSE(usernames::IsNameTaken(users, anna, "Anna", fixture.UsersDir()));
 }
 
 TEST_F(UsersTest, OnlyTheDefaultUserListedAndItCannotBeDeleted)
