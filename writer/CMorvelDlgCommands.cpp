@@ -408,13 +408,11 @@ void CMorvelDlg::OnUsers()
     ApplyUserSettings();
 }
 
-// The settings sheet on copies of the settings and the folder list; on OK they are written and shown.
+// The settings sheet on a copy of the settings and the folder list; on OK they are written and shown.
 void CMorvelDlg::OnSettings()
 {
     StopAllPlayback();
-    std::vector<ImageFolder> folders;
-    ImageFolderSettings::LoadFolderList(settings_.userFile_, settings_.programIni_, settings_.imageBaseIni_, folders);
-    if (RunSettingsSheet(hwnd_, settings_, folders, Speech(), FolderContext()))
+    if (RunSettingsSheet(hwnd_, settings_, Speech(), FolderContext()))
         ApplyUserSettings();
     GiveDocumentFocus();
 }

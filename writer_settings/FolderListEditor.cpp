@@ -49,7 +49,8 @@ int FolderListEditor::Selection() const
 
 void FolderListEditor::UpdateButtons() const
 {
-    const FolderListButtons states = FolderListStates(static_cast<int>(folders_->size()), Selection());
+    const FolderListButtons states =
+        readOnly_ ? FolderListButtons{} : FolderListStates(static_cast<int>(folders_->size()), Selection());
     fw::Window dialog(dialog_);
     dialog.Item(IDC_FOLDER_NEW).Enable(states.add);
     dialog.Item(IDC_FOLDER_CHANGE).Enable(states.change);
@@ -64,7 +65,7 @@ bool FolderListEditor::OnCommand(int id, int code)
     case IDC_FOLDER_LIST:
         if (code == LBN_SELCHANGE)
             UpdateButtons();
-        else if (code == LBN_DBLCLK && Selection() >= 0)
+        else if (code == LBN_DBLCLK && Selection() >= 0 && !readOnly_)
             OnChange();
         return true;
     case IDC_FOLDER_NEW: OnNew(); return true;

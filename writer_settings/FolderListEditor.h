@@ -25,6 +25,8 @@ public:
     FolderListEditor(std::vector<ImageFolder>* folders, const FolderDialogContext& context);
 
     void Attach(HWND dialog) { dialog_ = dialog; }
+    // Shows the list without a button to change it: its file could not be read and is left as it is.
+    void SetReadOnly() { readOnly_ = true; }
     // Refills the list box with the folders' names and selects one (-1 none).
     void Fill(int selection);
     // The list's own commands; false for any other control.
@@ -43,4 +45,5 @@ private:
     std::vector<ImageFolder>* folders_;
     FolderDialogContext context_;
     HWND dialog_ = nullptr;
+    bool readOnly_ = false;
 };

@@ -6,6 +6,8 @@
 namespace {
 
 const char* const kLineEnd = "\r\n";
+// Far beyond any list of folders and favourites; a larger file is not a folder list.
+const unsigned long long kLargestList = 64ull * 1024 * 1024;
 
 // The text after the first '=', or the whole line without one.
 std::string ValueOf(const std::string& line)
@@ -150,17 +152,28 @@ void ImageFolderSettings::ParseFolderList(const std::vector<std::string>& lines,
     }
 }
 
-void ImageFolderSettings::LoadFolderList(const std::string& userFile, const std::string& programIni,
-                                         const std::string& imageBaseIni, std::vector<ImageFolder>& list)
+fw::FileRead ImageFolderSettings::LoadFolderList(const std::string& userFile, const std::string& programIni,
+                                                 const std::string& imageBaseIni, std::vector<ImageFolder>& list)
 {
     list.clear();
     std::string content;
-    if (textfiles::ReadWhole(ListPath(userFile, programIni), content))
-        ParseFolderList(textfiles::SplitLines(content), imageBaseIni, list);
+    const fw::FileRead read = fw::ReadWholeFile(ListPath(userFile, programIni), content, kLargestList);
+    if (read != fw::FileRead::Whole)
+        return read;
+    if (fw::TextFormOf(content) != fw::TextForm::SingleByte)
+        return fw::FileRead::Unreadable;
+    ParseFolderList(textfiles::SplitLines(content), imageBaseIni, list);
+    return read;
 }
 
 bool ImageFolderSettings::SaveFolderList(const std::string& userFile, const std::string& programIni,
                                          const std::vector<ImageFolder>& list)
 {
     return fw::WriteReplacing(ListPath(userFile, programIni), FormatFolderList(list));
+}
+
+fw::NewFile ImageFolderSettings::CreateFolderList(const std::string& userFile, const std::string& programIni,
+                                                  const std::vector<ImageFolder>& list)
+{
+    return fw::WriteNewFile(ListPath(userFile, programIni), FormatFolderList(list));
 }

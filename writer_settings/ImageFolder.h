@@ -1,5 +1,7 @@
 // One of a user's image folders, and the user's list of them in its ".lst" file.
 #pragma once
+#include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "library/KvoraObject.h"
 #include <string>
 #include <vector>
@@ -39,13 +41,18 @@ public:
     static std::string ListPath(const std::string& userFile, const std::string& programIni);
 
     // Empties the list and reads the user's ".lst" into it; picture codes of favourites resolve in
-    // the image bases of imageBaseIni. A missing file leaves the list empty.
-    static void LoadFolderList(const std::string& userFile, const std::string& programIni,
+    // the image bases of imageBaseIni. A missing file leaves the list empty. Unreadable: the file is
+    // there but could not be read whole or is in a text form of another kind; the list stays empty
+    // and the file must not be written over.
+    static fw::FileRead LoadFolderList(const std::string& userFile, const std::string& programIni,
                                const std::string& imageBaseIni, std::vector<ImageFolder>& list);
     // Replaces the user's ".lst" by the list, through a new file that is moved over the old one.
     // false when it could not be written (the file there before is then untouched).
     static bool SaveFolderList(const std::string& userFile, const std::string& programIni,
                                const std::vector<ImageFolder>& list);
+    // The list of a new user: written only where no file stands (Taken, writing nothing, otherwise).
+    static fw::NewFile CreateFolderList(const std::string& userFile, const std::string& programIni,
+                                        const std::vector<ImageFolder>& list);
 
     // The file's text: one block per folder, each line ended by CR LF.
     static std::string FormatFolderList(const std::vector<ImageFolder>& list);

@@ -3,6 +3,7 @@
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "morvel/resource.h"
+#include "writer_settings/UserFileMessages.h"
 #include "writer_settings/Settings.h"
 #include <algorithm>
 
@@ -92,8 +93,7 @@ void InsertImageXDlg::CreateTreeImages()
 void InsertImageXDlg::ReadFolders()
 {
     const Settings& settings = owner_.GetSettings();
-    folders_.clear();
-    ImageFolderSettings::LoadFolderList(settings.userFile_, settings.programIni_, settings.imageBaseIni_, folders_);
+    ReadFolderListOrSay(hwnd_, settings, folders_);
     BuildFolderSymbols();
 }
 
@@ -207,12 +207,14 @@ void InsertImageXDlg::OnNextFolder()
 }
 
 // Ctrl+Alt+H: the folder dialog on the list as the file holds it; on OK the list is written and read
-// again. A list that cannot be written is said so and the browser goes on with the list it had.
+// again. A list that cannot be written is said so and the browser goes on with the list it had; a
+// list file that cannot be read is said so and left as it is, without the dialog.
 void InsertImageXDlg::OnEditFolders()
 {
     const Settings& settings = owner_.GetSettings();
     std::vector<ImageFolder> working;
-    ImageFolderSettings::LoadFolderList(settings.userFile_, settings.programIni_, settings.imageBaseIni_, working);
+    if (!ReadFolderListOrSay(hwnd_, settings, working))
+        return;
     if (!owner_.EditFolderList(hwnd_, working))
         return;
     if (!ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, working)) {

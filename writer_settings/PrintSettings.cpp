@@ -2,6 +2,7 @@
 #include "writer_settings/PrintSettings.h"
 #include "framework/FileReplace.h"
 #include "library/IniFile.h"
+#include "writer_settings/Settings.h"
 #include "writer_settings/TextFiles.h"
 #include <cstddef>
 #include <cstring>
@@ -104,6 +105,8 @@ void PrintSettings::ReadDefaultPrinter()
 
 bool PrintSettings::WriteDefaultPrinter() const
 {
+    if (SettingsFileStateOf(programIni_) == fw::FileRead::Unreadable)
+        return false;
     return ini::WriteString(programIni_, "MVSettings", "DefaultPrinter", defaultPrinter_);
 }
 

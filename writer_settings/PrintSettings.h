@@ -15,6 +15,7 @@ public:
 
     // [MVSettings] DefaultPrinter of the program ini.
     void ReadDefaultPrinter();
+    // false, writing nothing, when the program ini is there but could not be read.
     bool WriteDefaultPrinter() const;
     // Writes the print dialog's device-mode and device-names blocks. 0, or the system's error code
     // (the choice there before is kept then).

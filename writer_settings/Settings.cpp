@@ -161,6 +161,17 @@ void Settings::ReadUserSettings()
     ReadTextSpeakerSettings(speakerSpeed_, speakerPitch_, speakerVolume_);
 }
 
+fw::FileRead SettingsFileStateOf(const std::string& path)
+{
+    // Far beyond any settings file; the ini calls would not read a larger one whole.
+    const unsigned long long largest = 16ull * 1024 * 1024;
+    std::string bytes;
+    const fw::FileRead read = fw::ReadWholeFile(path, bytes, largest);
+    if (read == fw::FileRead::Whole && fw::TextFormOf(bytes) != fw::TextForm::SingleByte)
+        return fw::FileRead::Unreadable;
+    return read;
+}
+
 // "face,size,style": the face up to the first ',', then the size, then the style up to ')' or the end.
 void Settings::ReadFont(const std::string& value)
 {
@@ -232,6 +243,9 @@ Settings Settings::ForUser(const std::string& userFile) const
 
 bool Settings::WriteUserSettings() const
 {
+    // A file whose values could not be read is never written over with these.
+    if (SettingsFileState() == fw::FileRead::Unreadable)
+        return false;
     const std::string& file = SettingsFile();
     const std::pair<const char*, std::string> entries[] = {
         {"WTIMode", std::to_string(wtiMode_)},
@@ -272,6 +286,8 @@ bool Settings::ReadTextSpeakerSettings(long& speed, long& pitch, long& volume) c
 
 bool Settings::WriteTextSpeakerSettings(long speed, long pitch, long volume) const
 {
+    if (SettingsFileState() == fw::FileRead::Unreadable)
+        return false;
     return ini::WriteString(SettingsFile(), kSection, "TextSpeakerSettings",
                             std::to_string(speed) + "," + std::to_string(pitch) + "," + std::to_string(volume));
 }

@@ -1,9 +1,15 @@
 // Morvel's per-user settings: where the program's files and folders are, and every value of the
 // [MVSettings] section of the current user's settings file.
 #pragma once
+#include "framework/Files.h"
 #include "writer_settings/MorvelPaths.h"
 #include <windows.h>
 #include <string>
+
+// What a settings file is to the ini calls that read it: absent (the defaults; it may be written
+// fresh), whole, or unreadable: there but locked, too large or in another text form, so that its
+// values are not known and it must not be written.
+fw::FileRead SettingsFileStateOf(const std::string& path);
 
 // The main window owns one by value, the settings sheet edits a copy and the users dialog reads and
 // writes other users' through fresh ones. The fields are public and read and set directly by those
@@ -19,8 +25,11 @@ public:
     void SetDefaults();
     // Reads every [MVSettings] key of the settings file; an absent key or file gives its default.
     void ReadUserSettings();
+    // SettingsFileStateOf the settings file.
+    fw::FileRead SettingsFileState() const { return SettingsFileStateOf(SettingsFile()); }
     // Writes every [MVSettings] key but Prefix and DefaultPrinter into the settings file. false when
-    // any key could not be written (a missing folder, a read-only file).
+    // any key could not be written (a missing folder, a read-only file), and, writing nothing, when
+    // the file is there but could not be read.
     bool WriteUserSettings() const;
     // The settings of another user ("" the default user) in this configuration, read from its file.
     Settings ForUser(const std::string& userFile) const;
@@ -32,6 +41,7 @@ public:
     // [MVSettings] TextSpeakerSettings of the settings file as "%ld,%ld,%ld". false, with the numbers
     // unchanged, when the stored text is empty; numbers missing from the text stay as they were.
     bool ReadTextSpeakerSettings(long& speed, long& pitch, long& volume) const;
+    // Nothing is written into a settings file that is there but could not be read.
     bool WriteTextSpeakerSettings(long speed, long pitch, long volume) const;
 
     // The user file, or the program ini for the default user.

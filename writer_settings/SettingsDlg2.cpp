@@ -7,6 +7,7 @@
 #include "morvel/resource.h"
 #include "writer_settings/SaveFolders.h"
 #include "writer_settings/Settings.h"
+#include "writer_settings/UserNames.h"
 #include <cctype>
 #include <cstdlib>
 
@@ -113,15 +114,26 @@ bool SettingsDlg2::CheckAndStore()
 }
 
 // Another user's save folder is taken only when the user says so: deleting either user could then
-// offer the other's documents with its own.
+// offer the other's documents with its own. From the main window the users are read from the users
+// folder, this one found by its file.
 bool SettingsDlg2::MayShareFolder(const std::string& folder) const
 {
-    if (!data_->users)
+    const Settings& settings = *data_->settings;
+    // The folder the user has already is no folder taken.
+    if (!data_->IsNewUser() && fw::ComparablePath(folder) == fw::ComparablePath(settings.userDir_))
         return true;
-    const std::string owner = savefolders::UserSavingIn(*data_->users, data_->index, *data_->settings, folder);
-    if (owner.empty())
+    std::vector<User> users;
+    int index = data_->index;
+    if (data_->users) {
+        users = *data_->users;
+    } else {
+        users = usernames::LoadUsers(settings.usersDir_, settings.programIni_, fw::LoadResString(IDS_DEFAULT_USER));
+        index = usernames::CurrentUserIndex(users, settings.userFile_);
+    }
+    const savefolders::FolderUse use = savefolders::UseOfFolder(users, index, settings, folder);
+    if (!use.userSavesHere)
         return true;
-    const std::string question = fw::FormatResString(IDS_SAVE_FOLDER_SHARED, folder.c_str(), owner.c_str());
+    const std::string question = fw::FormatResString(IDS_SAVE_FOLDER_SHARED, folder.c_str(), use.user.c_str());
     return fw::ShowMessage(Handle(), IDS_SAVE_FOLDER_SHARED, question, fw::LoadResString(IDS_SAVE_FOLDER_SHARED_CAPTION),
                            MB_YESNO | MB_ICONQUESTION)
            == IDYES;

@@ -11,6 +11,8 @@ SettingsDlg4::SettingsDlg4(SettingsSheetData* data)
 bool SettingsDlg4::OnInitDialog()
 {
     list_.Attach(Handle());
+    if (data_->foldersReadOnly)
+        list_.SetReadOnly();
     return true;
 }
 

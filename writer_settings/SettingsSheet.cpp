@@ -4,6 +4,7 @@
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
 #include "morvel/resource.h"
+#include "writer_settings/UserFileMessages.h"
 #include "writer_settings/Settings.h"
 
 SettingsSheetData SettingsSheet::MakeData(Settings* settings, std::vector<ImageFolder>* folders,
@@ -67,21 +68,26 @@ void SettingsSheet::AddPages()
     AddPage(&savePage_);
 }
 
-bool RunSettingsSheet(HWND mainWindow, Settings& settings, std::vector<ImageFolder>& folders,
-                      const SpeechObjects& speech, const FolderDialogContext& folderContext)
+bool RunSettingsSheet(HWND mainWindow, Settings& settings, const SpeechObjects& speech,
+                      const FolderDialogContext& folderContext)
 {
+    if (!SettingsFileReadableOrSay(mainWindow, settings))
+        return false;
     Settings edited = settings;
-    std::vector<ImageFolder> editedFolders = folders;
-    SettingsSheet sheet(&edited, &editedFolders, speech, folderContext, mainWindow);
+    std::vector<ImageFolder> folders;
+    const bool listRead = ReadFolderListOrSay(mainWindow, settings, folders);
+    SettingsSheet sheet(&edited, &folders, speech, folderContext, mainWindow);
+    if (!listRead)
+        sheet.KeepFolderList();
     if (sheet.DoModal() != IDOK)
         return false;
     settings.CopyValues(edited);
-    folders = editedFolders;
     if (!settings.WriteUserSettings()) {
         const std::string& file = settings.SettingsFile();
         fw::ShowMessage(mainWindow, IDS_USER_NOT_SAVED, fw::FormatResString(IDS_USER_NOT_SAVED, file.c_str()),
                         fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
     }
-    ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, folders);
+    if (listRead)
+        WriteFolderListOrSay(mainWindow, settings, folders);
     return true;
 }

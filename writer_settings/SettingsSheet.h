@@ -27,6 +27,8 @@ public:
     SettingsDlg3& SpeechPage() { return speechPage_; }
     SettingsDlg2& SavePage() { return savePage_; }
     const SettingsSheetData& Data() const { return data_; }
+    // The folder list's file could not be read: the pictures page shows the list unchangeable.
+    void KeepFolderList() { data_.foldersReadOnly = true; }
 
 private:
     static SettingsSheetData MakeData(Settings* settings, std::vector<ImageFolder>* folders,
@@ -41,8 +43,10 @@ private:
     SettingsDlg2 savePage_;
 };
 
-// The main window's "Inställningar": the sheet on copies of its settings and folder list. On OK the
-// values go back into settings, and the user's settings and folder list are written; a settings
-// file that cannot be written is reported. true after OK.
-bool RunSettingsSheet(HWND mainWindow, Settings& settings, std::vector<ImageFolder>& folders,
-                      const SpeechObjects& speech, const FolderDialogContext& folderContext);
+// The main window's "Inställningar": the sheet on a copy of its settings and on the user's folder
+// list as its file holds it. On OK the values go back into settings, and the user's settings and
+// folder list are written; a file that cannot be written is reported, and a list file that could
+// not be read is left as it is. A settings file that could not be read is said, and no sheet opens.
+// true after OK.
+bool RunSettingsSheet(HWND mainWindow, Settings& settings, const SpeechObjects& speech,
+                      const FolderDialogContext& folderContext);

@@ -20,6 +20,9 @@ struct SpeechObjects {
 struct SettingsSheetData {
     Settings* settings = nullptr;
     std::vector<ImageFolder>* folders = nullptr;
+    // The folder list's file is there but could not be read: the page shows it unchangeable, and it
+    // is not written.
+    bool foldersReadOnly = false;
     SpeechObjects speech;
     FolderDialogContext folderContext;
     // Opened from the users dialog: the user, every user of the list, and this user's index (-1 new).

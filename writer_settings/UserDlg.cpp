@@ -10,7 +10,27 @@
 #include "writer_settings/SaveFolders.h"
 #include "writer_settings/SettingsSheet.h"
 #include "writer_settings/ShortcutDlg.h"
+#include "writer_settings/UserFileMessages.h"
 #include "writer_settings/UserNames.h"
+
+namespace {
+
+// Moves a file or folder. A new name that differs only in letter case goes by way of a free name
+// beside it: a file system that compares names without case may take the move for none.
+bool MoveOnDisk(const std::string& from, const std::string& to)
+{
+    if (fw::ComparablePath(from) != fw::ComparablePath(to))
+        return ::MoveFileA(from.c_str(), to.c_str()) != FALSE;
+    const std::string between = fw::FirstFreePath([&](int n) { return to + "." + std::to_string(n) + ".tmp"; });
+    if (between.empty() || !::MoveFileA(from.c_str(), between.c_str()))
+        return false;
+    if (::MoveFileA(between.c_str(), to.c_str()))
+        return true;
+    ::MoveFileA(between.c_str(), from.c_str());
+    return false;
+}
+
+} // namespace
 
 UserDlg::UserDlg(HWND mainWindow, Settings* mainSettings, const SpeechObjects& speech,
                  const FolderDialogContext& folderContext)
@@ -76,21 +96,15 @@ int UserDlg::SelectedUser() const
     return selection < 0 ? -1 : usernames::FindUser(users_, list.ItemText(selection));
 }
 
-std::vector<ImageFolder> UserDlg::FolderList(const std::string& userFile) const
-{
-    std::vector<ImageFolder> folders;
-    ImageFolderSettings::LoadFolderList(userFile, mainSettings_->programIni_, mainSettings_->imageBaseIni_, folders);
-    return folders;
-}
-
-void UserDlg::SaveFolderList(const std::string& userFile, const std::vector<ImageFolder>& folders) const
-{
-    ImageFolderSettings::SaveFolderList(userFile, mainSettings_->programIni_, folders);
-}
-
 void UserDlg::ShowNotSaved(const std::string& path) const
 {
     fw::ShowMessage(Handle(), IDS_USER_NOT_SAVED, fw::FormatResString(IDS_USER_NOT_SAVED, path.c_str()),
+                    fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+}
+
+void UserDlg::ShowNotDeleted(const std::string& path) const
+{
+    fw::ShowMessage(Handle(), IDS_USER_NOT_DELETED, fw::FormatResString(IDS_USER_NOT_DELETED, path.c_str()),
                     fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
 }
 
@@ -147,7 +161,11 @@ void UserDlg::OnNew()
     Settings settings = mainSettings_->ForUser(std::string());
     std::vector<ImageFolder> folders;
     if (fw::ShowMessage(Handle(), IDS_NEW_USER_DEFAULTS, IDS_NEW_USER_NAME, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-        folders = FolderList(std::string());
+        // Default settings or a default list that cannot be read are named; the new user starts
+        // with the built-in values or without folders instead.
+        if (!SettingsFileReadableOrSay(Handle(), settings))
+            settings.SetDefaults();
+        ReadFolderListOrSay(Handle(), settings, folders);
     } else {
         settings.SetDefaults();
     }
@@ -166,7 +184,7 @@ void UserDlg::OnNew()
         ShowNotSaved(settings.userFile_);
         return;
     }
-    SaveFolderList(settings.userFile_, folders);
+    WriteFolderListOrSay(Handle(), settings, folders, false);
     users_.push_back(user);
     FillList(user.name_);
     Item(IDC_USER_LIST).SetFocus();
@@ -181,19 +199,25 @@ void UserDlg::OnSettings()
     const std::string pathBefore = user.path_;
     user.oldName_ = user.name_;
     Settings settings = mainSettings_->ForUser(user.path_);
-    std::vector<ImageFolder> folders = FolderList(user.path_);
+    if (!SettingsFileReadableOrSay(Handle(), settings))
+        return;
+    std::vector<ImageFolder> folders;
+    const bool listRead = ReadFolderListOrSay(Handle(), settings, folders);
     SettingsSheet sheet(&user, &users_, selected, &settings, &folders, speech_, folderContext_, Handle());
+    if (!listRead)
+        sheet.KeepFolderList();
     if (sheet.DoModal() != IDOK)
         return;
-    if (selected > 0 && !cp1252::EqualsNoCase(user.name_, user.oldName_)) {
-        if (!Rename(selected, user, settings, folders))
+    if (selected > 0 && user.name_ != user.oldName_) {
+        if (!Rename(selected, user, settings, folders, listRead))
             return;
     } else {
         if (!settings.WriteUserSettings()) {
             ShowNotSaved(settings.SettingsFile());
             return;
         }
-        SaveFolderList(settings.userFile_, folders);
+        if (listRead)
+            WriteFolderListOrSay(Handle(), settings, folders);
     }
     if (IsCurrent(pathBefore)) {
         mainSettings_->CopyFrom(settings);
@@ -206,11 +230,15 @@ void UserDlg::OnSettings()
 
 // The user's new files are written in full before the old ones go, so that a failure at any step
 // leaves the user as it was: its settings, its folder list and its save folder where the list of
-// users finds them.
-bool UserDlg::Rename(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders)
+// users finds them. No file of the new name is ever written over.
+bool UserDlg::Rename(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders,
+                     bool listRead)
 {
     const std::string oldFile = users_[static_cast<size_t>(index)].path_;
+    if (cp1252::EqualsNoCase(oldFile, user.path_))
+        return RenameInPlace(index, user, settings, folders, listRead);
     const std::string oldList = ImageFolderSettings::ListPath(oldFile, mainSettings_->programIni_);
+    const std::string newList = ImageFolderSettings::ListPath(user.path_, mainSettings_->programIni_);
     // Keys of the old file that the settings do not hold go with it.
     if (!::CopyFileA(oldFile.c_str(), user.path_.c_str(), TRUE)) {
         ShowNotSaved(user.path_);
@@ -220,15 +248,21 @@ bool UserDlg::Rename(int index, const User& user, Settings& settings, const std:
     const bool folderMoved = MoveSaveFolder(index, user, settings);
     settings.userFile_ = user.path_;
     const bool written = settings.WriteUserSettings();
-    if (!written || !ImageFolderSettings::SaveFolderList(user.path_, mainSettings_->programIni_, folders)) {
+    bool listWritten = false;
+    if (written && listRead) {
+        listWritten = ImageFolderSettings::CreateFolderList(user.path_, mainSettings_->programIni_, folders)
+                      == fw::NewFile::Created;
+    } else if (written) {
+        listWritten = ::CopyFileA(oldList.c_str(), newList.c_str(), TRUE) != FALSE;
+    }
+    if (!listWritten) {
         ::SetFileAttributesA(user.path_.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileA(user.path_.c_str());
-        ::DeleteFileA(ImageFolderSettings::ListPath(user.path_, mainSettings_->programIni_).c_str());
         if (folderMoved)
-            ::MoveFileA(settings.userDir_.c_str(), oldFolder.c_str());
+            MoveOnDisk(settings.userDir_, oldFolder);
         settings.userDir_ = oldFolder;
         settings.userFile_ = oldFile;
-        ShowNotSaved(written ? ImageFolderSettings::ListPath(user.path_, mainSettings_->programIni_) : user.path_);
+        ShowNotSaved(written ? newList : user.path_);
         return false;
     }
     ::DeleteFileA(oldFile.c_str());
@@ -236,17 +270,54 @@ bool UserDlg::Rename(int index, const User& user, Settings& settings, const std:
     return true;
 }
 
-// A save folder named after the user in the users folder follows the new name, unless another user
-// saves there too. A folder that cannot be moved stays, unreported.
+// The files keep their places and take the new spelling; the settings are written once they have.
+bool UserDlg::RenameInPlace(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders,
+                            bool listRead)
+{
+    const std::string oldFile = users_[static_cast<size_t>(index)].path_;
+    const std::string oldList = ImageFolderSettings::ListPath(oldFile, mainSettings_->programIni_);
+    const std::string newList = ImageFolderSettings::ListPath(user.path_, mainSettings_->programIni_);
+    if (!MoveOnDisk(oldFile, user.path_)) {
+        ShowNotSaved(user.path_);
+        return false;
+    }
+    const bool hadList = !fw::IsAbsent(oldList);
+    if (hadList && !MoveOnDisk(oldList, newList)) {
+        MoveOnDisk(user.path_, oldFile);
+        ShowNotSaved(newList);
+        return false;
+    }
+    const std::string oldFolder = settings.userDir_;
+    const bool folderMoved = MoveSaveFolder(index, user, settings);
+    settings.userFile_ = user.path_;
+    const bool written = settings.WriteUserSettings();
+    if (!written || (listRead && !ImageFolderSettings::SaveFolderList(user.path_, mainSettings_->programIni_, folders))) {
+        if (folderMoved)
+            MoveOnDisk(settings.userDir_, oldFolder);
+        if (hadList)
+            MoveOnDisk(newList, oldList);
+        MoveOnDisk(user.path_, oldFile);
+        settings.userDir_ = oldFolder;
+        settings.userFile_ = oldFile;
+        ShowNotSaved(written ? newList : user.path_);
+        return false;
+    }
+    return true;
+}
+
+// A save folder named after the user in the users folder follows the new name, unless anyone else
+// uses it or anything in it, or the new name's folder; a folder that cannot be moved stays,
+// unreported (the settings keep naming it).
 bool UserDlg::MoveSaveFolder(int index, const User& user, Settings& settings) const
 {
     const std::string& usersDir = mainSettings_->usersDir_;
     const std::string oldFolder = usersDir + "\\" + user.oldName_;
-    if (fw::ComparablePath(settings.userDir_) != fw::ComparablePath(oldFolder)
-        || !savefolders::UserSavingIn(users_, index, *mainSettings_, oldFolder).empty())
-        return false;
     const std::string newFolder = usersDir + "\\" + user.name_;
-    if (!::MoveFileA(settings.userDir_.c_str(), newFolder.c_str()))
+    if (fw::ComparablePath(settings.userDir_) != fw::ComparablePath(oldFolder)
+        || savefolders::UseOfFolder(users_, index, *mainSettings_, oldFolder).InUse()
+        || savefolders::UseOfFolder(users_, index, *mainSettings_, newFolder).InUse())
+        return false;
+    if (!MoveOnDisk(settings.userDir_, newFolder))
         return false;
     settings.userDir_ = newFolder;
     return true;
@@ -257,26 +328,38 @@ void UserDlg::OnCopy()
     const int selected = SelectedUser();
     if (selected < 0)
         return;
+    // A copy of settings that could not be read would be the defaults under the source's name.
+    Settings settings = mainSettings_->ForUser(users_[static_cast<size_t>(selected)].path_);
+    if (!SettingsFileReadableOrSay(Handle(), settings))
+        return;
     std::string newName;
     CopyUserDlg dialog(users_, selected, mainSettings_->usersDir_, newName, Handle());
     if (dialog.DoModal() != IDOK)
         return;
-    const User& source = users_[static_cast<size_t>(selected)];
-    Settings settings = mainSettings_->ForUser(source.path_);
-    const std::vector<ImageFolder> folders = FolderList(source.path_);
+    std::vector<ImageFolder> folders;
+    // A copy without the source's folders would be no copy.
+    if (!ReadFolderListOrSay(Handle(), settings, folders))
+        return;
     User copy;
     copy.name_ = newName;
     copy.path_ = usernames::UserFilePath(mainSettings_->usersDir_, newName);
     settings.userFile_ = copy.path_;
-    // The copy saves in a folder of its own: sharing the source's, deleting the copy could take the
-    // source's documents with it.
-    settings.userDir_ = mainSettings_->usersDir_ + "\\" + newName;
+    // The copy saves in a folder of its own that no one else uses: sharing one, the copy's documents
+    // would be numbered among another user's, and deleting either could take the other's with it.
+    settings.userDir_ = savefolders::FreeSaveFolder(users_, *mainSettings_, newName);
+    const bool folderMade = !settings.userDir_.empty() && fw::IsAbsent(settings.userDir_)
+                            && ::CreateDirectoryA(settings.userDir_.c_str(), nullptr);
+    if (!folderMade && !fw::FolderExists(settings.userDir_)) {
+        ShowNotSaved(settings.userDir_.empty() ? mainSettings_->usersDir_ + "\\" + newName : settings.userDir_);
+        return;
+    }
     if (!settings.WriteUserSettings()) {
+        if (folderMade)
+            ::RemoveDirectoryA(settings.userDir_.c_str());
         ShowNotSaved(copy.path_);
         return;
     }
-    SaveFolderList(copy.path_, folders);
-    ::CreateDirectoryA(settings.userDir_.c_str(), nullptr);
+    WriteFolderListOrSay(Handle(), settings, folders, false);
     users_.push_back(copy);
     FillList(copy.name_);
     Item(IDC_USER_LIST).SetFocus();
@@ -296,9 +379,11 @@ void UserDlg::OnDelete()
                         MB_OKCANCEL | MB_ICONWARNING)
         != IDOK)
         return;
+    // Only a folder that is there and that nothing else uses is offered; one inside the default
+    // user's save folder is that user's too.
     bool deleteFolder = false;
-    if (savefolders::MayDeleteSaveFolder(saveFolder, defaultSaveFolder,
-                                         savefolders::FoldersOfOthers(users_, selected, *mainSettings_))) {
+    if (fw::FolderExists(saveFolder) && !fw::FolderHolds(defaultSaveFolder, saveFolder)
+        && !savefolders::UseOfFolder(users_, selected, *mainSettings_, saveFolder).InUse()) {
         const std::string folderQuestion = fw::FormatResString(IDS_DELETE_SAVE_FOLDER, saveFolder.c_str());
         const int answer = fw::ShowMessage(Handle(), IDS_DELETE_SAVE_FOLDER, folderQuestion,
                                            fw::LoadResString(IDS_DELETE_CAPTION), MB_YESNOCANCEL);
@@ -306,11 +391,15 @@ void UserDlg::OnDelete()
             return;
         deleteFolder = answer == IDYES;
     }
-    fw::SendToRecycleBin(user.path_);
-    if (fw::FileExists(listFile))
-        fw::SendToRecycleBin(listFile);
-    if (deleteFolder)
-        fw::SendToRecycleBin(saveFolder);
+    // A user whose file stays is still listed; what else stays is named.
+    if (!fw::SendToRecycleBin(user.path_)) {
+        ShowNotDeleted(user.path_);
+        return;
+    }
+    if (!fw::SendToRecycleBin(listFile))
+        ShowNotDeleted(listFile);
+    if (deleteFolder && !fw::SendToRecycleBin(saveFolder))
+        ShowNotDeleted(saveFolder);
     if (IsCurrent(user.path_)) {
         current_ = 0;
         mainSettings_->userFile_.clear();

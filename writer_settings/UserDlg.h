@@ -31,16 +31,20 @@ private:
     void UpdateButtons();
     // The selected user's index in the array; -1 without a selection.
     int SelectedUser() const;
-    std::vector<ImageFolder> FolderList(const std::string& userFile) const;
-    void SaveFolderList(const std::string& userFile, const std::vector<ImageFolder>& folders) const;
     void ShowNotSaved(const std::string& path) const;
+    void ShowNotDeleted(const std::string& path) const;
     void ShowCurrentName(const std::string& name);
     bool IsCurrent(const std::string& path) const;
 
     void OnSettings();
     // Gives the user at index its new name: its files and, when it is the folder of its name, its
     // save folder. false, with the failure shown and nothing changed, when a file cannot be written.
-    bool Rename(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders);
+    // Without listRead the folder list's file could not be read and is carried over byte for byte.
+    bool Rename(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders,
+                bool listRead);
+    // The same for a new name that differs only in letter case, which names the same files.
+    bool RenameInPlace(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders,
+                       bool listRead);
     bool MoveSaveFolder(int index, const User& user, Settings& settings) const;
     void OnSelect();
     void OnNew();

@@ -2,6 +2,7 @@
 #include "writer_settings/UserNames.h"
 #include "framework/Files.h"
 #include "library/Cp1252.h"
+#include "writer_settings/ImageFolder.h"
 #include <windows.h>
 
 namespace usernames {
@@ -46,11 +47,12 @@ bool IsNameTaken(const std::vector<User>& users, int index, const std::string& n
         if (static_cast<int>(i) != index && cp1252::EqualsNoCase(users[i].name_, name))
             return true;
     }
-    // The user's own file may change the case of its name; any other file of the name is someone's.
+    // The user's own files may change the case of their name; any other file of the name, settings
+    // or folder list, is someone's.
     const std::string path = UserFilePath(usersDir, name);
     const bool ownFile = index >= 0 && index < static_cast<int>(users.size())
                          && cp1252::EqualsNoCase(users[static_cast<size_t>(index)].path_, path);
-    return !ownFile && fw::PathExists(path);
+    return !ownFile && (fw::PathExists(path) || fw::PathExists(ImageFolderSettings::ListPath(path, std::string())));
 }
 
 std::vector<User> LoadUsers(const std::string& usersDir, const std::string& programIni, const std::string& defaultName)

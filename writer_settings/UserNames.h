@@ -24,8 +24,8 @@ std::string UserFilePath(const std::string& usersDir, const std::string& name);
 int FindUser(const std::vector<User>& users, const std::string& name);
 
 // Whether a user may take this name in place of the one at index (-1 for a new user): no other user
-// has it in any letter case, and no other file of that name lies in the users folder, so that no
-// user's settings are ever written over.
+// has it in any letter case, and no other settings file or folder list of that name lies in the
+// users folder, so that no user's files are ever written over.
 bool IsNameTaken(const std::vector<User>& users, int index, const std::string& name, const std::string& usersDir);
 
 // The default user first, then one user per settings file of the users folder in the order the

@@ -197,3 +197,7 @@
 #define IDS_COLOR_YELLOW             3776
 #define IDS_COLOR_PINK               3777
 #define IDS_COLOR_WHITE              3778
+// A user's files that could not be read or removed.
+#define IDS_FOLDER_LIST_UNREADABLE   4600
+#define IDS_USER_NOT_DELETED         4601
+#define IDS_USER_UNREADABLE          4602

@@ -189,6 +189,42 @@ TEST_F(FolderList, AMissingFileGivesAnEmptyList)
     EXPECT_TRUE(list.empty());
 }
 
+// A list file that is there but cannot be read whole, or is in a text form no line reader of ours
+// takes, is no missing list: it must not be written over with an empty one.
+TEST_F(FolderList, AFileThatCannotBeReadIsToldApartFromAMissingOne)
+{
+    const std::string path = ImageFolderSettings::ListPath(userFile, config.ProgramIni());
+    std::vector<ImageFolder> list;
+    EXPECT_EQ(fw::FileRead::Absent, ImageFolderSettings::LoadFolderList(userFile, config.ProgramIni(), imageBaseIni, list));
+    struct Case {
+        const char* what;
+        std::string bytes;
+        fw::FileRead read;
+        size_t folders;
+    };
+    const Case cases[] = {
+        {"single-byte text", "[Djur]\r\nSymbol=x.bmp\r\n", fw::FileRead::Whole, 1},
+        {"UTF-16", std::string("\xFF\xFE[\0D\0]\0\r\0\n\0", 12), fw::FileRead::Unreadable, 0},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF[Djur]\r\n", fw::FileRead::Unreadable, 0},
+        {"NUL bytes", std::string("[Djur]\0\r\n", 9), fw::FileRead::Unreadable, 0},
+    };
+    for (const Case& c : cases) {
+        config.Write("användare\\Anna.lst", c.bytes);
+        list = {DiskFolder("Gammal", "D:\\", 0)};
+        EXPECT_EQ(c.read, ImageFolderSettings::LoadFolderList(userFile, config.ProgramIni(), imageBaseIni, list)) << c.what;
+        EXPECT_EQ(c.folders, list.size()) << c.what;
+    }
+    // Held open by another program without sharing.
+    HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ(fw::FileRead::Unreadable, ImageFolderSettings::LoadFolderList(userFile, config.ProgramIni(), imageBaseIni, list));
+    ::CloseHandle(held);
+    // A folder where the file should be.
+    ::DeleteFileA(path.c_str());
+    ::CreateDirectoryA(path.c_str(), nullptr);
+    EXPECT_EQ(fw::FileRead::Unreadable, ImageFolderSettings::LoadFolderList(userFile, config.ProgramIni(), imageBaseIni, list));
+}
+
 // The list was created anew before it was written: a failed save lost the user's favourites.
 TEST_F(FolderList, AFailedSaveKeepsTheListThereBefore)
 {

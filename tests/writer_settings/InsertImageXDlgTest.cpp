@@ -306,3 +306,25 @@ TEST_F(Browser, RemovingTheLastFolderLeavesNothingToShowOrChoose)
     ImageFolderSettings::LoadFolderList("", pictures_.Config().ProgramIni(), pictures_.ImageBaseIni(), written);
     EXPECT_TRUE(written.empty());
 }
+
+// The folder list's file is there but cannot be read (saved "as Unicode"): the browser says so when
+// it opens and when its folders are to be edited, and never writes the file.
+TEST_F(Browser, AFolderListThatCannotBeReadIsSaidAndNeverWritten)
+{
+    const std::string unicode("\xFF\xFE[\0D\0]\0\r\0\n\0", 12);
+    const std::string list = ImageFolderSettings::ListPath("", pictures_.Config().ProgramIni());
+    pictures_.Config().Write(list.substr(pictures_.Config().Temp().Path().size() + 1), unicode);
+    host_.editFolders_ = [&](std::vector<ImageFolder>&) {
+        ADD_FAILURE() << "the folders of an unread list were offered for editing";
+        return true;
+    };
+    testsupport::ScriptedMessages messages;
+    messages.Expect(IDS_FOLDER_LIST_UNREADABLE).Expect(IDS_FOLDER_LIST_UNREADABLE);
+    InsertImageXDlg browser(host_, result_, remembered_, host_.Handle());
+    RunModal(browser, [&](fw::Dialog&) {
+        EXPECT_TRUE(browser.Folders().empty());
+        browser.Self().Send(WM_COMMAND, MAKEWPARAM(ID_BROWSER_EDIT_FOLDERS, 1), 0);
+        browser.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(unicode, testsupport::TempFolder::Read(list));
+}

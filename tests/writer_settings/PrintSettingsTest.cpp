@@ -73,6 +73,13 @@ TEST_F(PrinterChoice, KeepsThePrinterNameInTheProgramIni)
     PrintSettings read(config.Environment());
     read.ReadDefaultPrinter();
     EXPECT_EQ("Kontorets skrivare", read.defaultPrinter_);
+
+    // A program ini that cannot be read is the default user's settings too: never written over.
+    const std::string damaged("[MVSettings]\r\nDefaultPrinter=Kontorets skrivare\r\n\0", 50);
+    config.Write(config.ProgramIni().substr(config.Temp().Path().size() + 1), damaged);
+    settings.defaultPrinter_ = "Hemma";
+    EXPECT_FALSE(settings.WriteDefaultPrinter());
+    EXPECT_EQ(damaged, testsupport::TempFolder::Read(config.ProgramIni()));
 }
 
 TEST_F(PrinterChoice, WritesBothBlocksWithTheirSizesAndReadsThemBackIntoNewBlocks)

@@ -4,6 +4,7 @@
 #include "framework/Files.h"
 #include "morvel/resource.h"
 #include "support/DialogDriver.h"
+#include "support/FullDisk.h"
 #include "support/ScriptedMessages.h"
 #include "support/Snapshot.h"
 #include "writer_settings/ScreenChoices.h"
@@ -251,4 +252,69 @@ TEST_F(SettingsSheetTest, TheNewUserWizardWritesTheUserAndItsFiles)
     EXPECT_EQ(fixture.UsersDir() + "\\Bertil", MorvelConfig::Value(fixture.UserFile("Bertil"), "MVSettings", "UserDir"));
     EXPECT_EQ("5", MorvelConfig::Value(fixture.UserFile("Anna"), "MVSettings", "MaxNumber")); // untouched
     EXPECT_EQ(annasFolder, MorvelConfig::Value(fixture.UserFile("Anna"), "MVSettings", "UserDir"));
+}
+
+// Morvel's own "Inställningar" on Anna: another user's save folder is taken only when the user says
+// both are to save there; the folder Anna has already is asked nothing about.
+TEST_F(SettingsSheetTest, FromTheMainWindowAnotherUsersSaveFolderIsTakenOnlyWhenSaidSo)
+{
+    const std::string bertilsFolder = fixture.config.Temp() / "Bertils dokument";
+    ::CreateDirectoryA(bertilsFolder.c_str(), nullptr);
+    fixture.WriteUser("Bertil", {"UserDir=" + bertilsFolder});
+    OpenForAnna({"UserDir=" + fixture.config.Temp() / "Annas dokument"});
+    ShowPage(3);
+    HWND save = sheet->SavePage().Handle();
+    {
+        ScriptedMessages messages;
+        messages.Expect(IDS_SAVE_FOLDER_SHARED, IDNO);
+        SetText(save, IDC_SAVE_FOLDER, bertilsFolder + "\\");
+        sheet->PressButton(PSBTN_OK);
+        fw::PumpMessages();
+        EXPECT_TRUE(sheet->IsRunning());
+    }
+    ScriptedMessages messages;
+    messages.Expect(IDS_SAVE_FOLDER_SHARED, IDYES);
+    ASSERT_TRUE(PressAndClose(PSBTN_OK));
+    EXPECT_EQ(bertilsFolder + "\\", settings.userDir_);
+
+    // Anna and Bertil share it now: Anna's next OK asks nothing.
+    sheet = std::make_unique<SettingsSheet>(&settings, &folders, SpeechObjects{}, FolderDialogContext{}, nullptr);
+    ASSERT_TRUE(sheet->Create(nullptr));
+    fw::PumpMessages();
+    ShowPage(3);
+    ASSERT_TRUE(PressAndClose(PSBTN_OK));
+}
+
+// The main window's way in: a folder list that cannot be read is said and left as it is; one that
+// cannot be written is said.
+TEST_F(SettingsSheetTest, FromTheMainWindowAFolderListThatCannotBeReadOrWrittenIsSaid)
+{
+    const std::string unicode("\xFF\xFE[\0D\0]\0\r\0\n\0", 12);
+    Settings anna = fixture.MainSettings(fixture.WriteUser("Anna", {}));
+    const std::string list = fixture.config.Write("användare\\Anna.lst", unicode);
+    auto pressOk = [](fw::PropSheet& shown) {
+        shown.PressButton(PSBTN_OK);
+        PumpUntil([&] { return !shown.IsRunning(); }, 2000);
+    };
+    {
+        ScriptedMessages messages;
+        messages.Expect(IDS_FOLDER_LIST_UNREADABLE);
+        fw::PropSheet::PushInitHook([&](fw::PropSheet& shown) {
+            ::SendMessageA(shown.Handle(), PSM_SETCURSEL, 1, 0); // screen, pictures
+            HWND pictures = reinterpret_cast<HWND>(::SendMessageA(shown.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
+            EXPECT_FALSE(IsEnabled(pictures, IDC_FOLDER_NEW));
+            Snapshot(shown.Handle(), "settings_pictures_unreadable");
+            pressOk(shown);
+        });
+        EXPECT_TRUE(RunSettingsSheet(nullptr, anna, SpeechObjects{}, FolderDialogContext{}));
+    }
+    EXPECT_EQ(unicode, testsupport::TempFolder::Read(list));
+
+    fixture.config.Write("användare\\Anna.lst", "[Djur]\r\nSymbol=\r\n");
+    testsupport::FullDisk full;
+    ScriptedMessages messages;
+    messages.Expect(IDS_USER_NOT_SAVED);
+    fw::PropSheet::PushInitHook(pressOk);
+    EXPECT_TRUE(RunSettingsSheet(nullptr, anna, SpeechObjects{}, FolderDialogContext{}));
+    EXPECT_EQ("[Djur]\r\nSymbol=\r\n", testsupport::TempFolder::Read(list));
 }

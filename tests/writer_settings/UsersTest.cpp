@@ -84,28 +84,54 @@ TEST(UserNamesTest, NameRules)
     EXPECT_FALSE(usernames::HasForbiddenLinkCharacter("C:Anna"));
 }
 
-TEST(SaveFolderRules, DeletingAUserOffersOnlyAFolderThatHoldsNoOneElsesFiles)
+// What a folder holds that must stay when one user (Anna) goes: every other user's save folder and
+// picture folders, the default user's "Dokument" in the program folder among them, and the
+// program's own folders.
+TEST_F(UsersTest, AFolderIsInUseWhenItIsOrHoldsAFolderAnyoneElseUses)
 {
-    // What stays: the users folder, the program folder and the other users' save folders, the
-    // default user's "C:\Morvel\Dokument" among them.
-    const std::vector<std::string> stay = {"C:\\Morvel\\Users", "C:\\Morvel", "C:\\Morvel\\Dokument",
-                                           "C:\\Dokument\\Bertil"};
+    fixture.config.WriteImageBase();
+    const std::string temp = fixture.config.Temp() / "";
+    fixture.WriteUser("Anna", {"UserDir=" + temp + "Dokument\\Anna"});
+    fixture.WriteUser(
+        "Bertil", {"UserDir=" + temp + "Dokument\\Bertil", "ImageDir=" + temp + "Bertils bilder"});
+    fixture.config.Write("användare\\Bertil.lst", "[Resa]\r\nSymbol=x.bmp\r\nDisplayType=Album\r\n"
+                                                  "AlbumSize=Large\r\nFolderType=Dir\r\nData="
+                                                      + temp + "Foton\\Resa,A\r\n\r\n");
+    const Settings settings = fixture.MainSettings();
+    const std::vector<User> users = usernames::LoadUsers(fixture.UsersDir(), settings.programIni_, "<Standard>");
+    const int anna = usernames::FindUser(users, "Anna");
     struct Case {
-        const char* saveFolder;
-        bool offered;
+        std::string folder;
+        std::string user;
+        bool savesHere;
+        bool inUse;
     };
+    const std::string program = fixture.config.ProgramFolder();
     const Case cases[] = {
-        {"C:\\Dokument\\Anna", true},        {"C:\\Dokument\\Anna\\", true},
-        {"C:\\Morvel\\Users\\Anna", true},   {"C:\\Morvel\\Use", true},
-        {"C:\\Morvel\\Dokument", false},     {"C:\\Morvel\\Dokument\\Anna", false},
-        {"C:\\Morvel\\Users", false},        {"c:\\morvel\\users\\", false},
-        {"C:\\Morvel\\", false},             {"c:\\", false},
-        {"C:\\Dokument\\Bertil", false},     {"c:\\dokument\\BERTIL\\", false},
-        {"C:\\Dokument", false},              {"", false},
+        {temp + "Dokument\\Anna", "", false, false},
+        {temp + "Dokument\\Anna\\", "", false, false},
+        {fixture.UsersDir() + "\\Anna", "", false, false},
+        {temp + "Dokument\\Bertil", "Bertil", true, true},
+        {temp + "dokument\\BERTIL\\", "Bertil", true, true},
+        {temp + "Dokument", "Bertil", false, true},
+        {program + "\\Dokument", "<Standard>", true, true},
+        {program, "<Standard>", false, true},
+        {fixture.UsersDir(), "", false, true},
+        {temp + "symboler", "", false, true},
+        {temp + "bas", "", false, true},            // an image base
+        {temp + "Foton", "", false, true},          // a folder of Bertil's list
+        {temp + "Bertils bilder", "", false, true}, // Bertil's picture folder
+        {temp.substr(0, 3), "<Standard>", false, true}, // the drive
+        {"", "", false, false},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.offered, savefolders::MayDeleteSaveFolder(c.saveFolder, "C:\\Morvel\\Dokument", stay))
-            << c.saveFolder;
+    for (const Case& c : cases) {
+        const savefolders::FolderUse use = savefolders::UseOfFolder(users, anna, settings, c.folder);
+        EXPECT_EQ(c.inUse, use.InUse()) << c.folder;
+        EXPECT_EQ(c.user, use.user) << c.folder;
+        EXPECT_EQ(c.savesHere, use.userSavesHere) << c.folder;
+    }
+    // Anna's own folders are hers to give up; for anyone else they are in use.
+    EXPECT_TRUE(savefolders::UseOfFolder(users, -1, settings, temp + "Dokument\\Anna").InUse());
 }
 
 TEST_F(UsersTest, NewUsersTakeTheFirstFreeNumber)
@@ -132,6 +158,10 @@ TEST_F(UsersTest, ANameDifferingOnlyInCaseIsTakenExceptForTheUserItself)
     fixture.config.Write("användare\\english.ini", "[Language]\r\n");
     EXPECT_TRUE(usernames::IsNameTaken(users, -1, "English", fixture.UsersDir()));
     EXPECT_FALSE(usernames::IsNameTaken(users, -1, "Cecilia", fixture.UsersDir()));
+    // Nor a folder list left without its user.
+    fixture.config.Write("användare\\cecilia.lst", "[Djur]\r\n");
+    EXPECT_TRUE(usernames::IsNameTaken(users, -1, "Cecilia", fixture.UsersDir()));
+    EXPECT_FALSE(usernames::IsNameTaken(users, anna, "Anna", fixture.UsersDir()));
 }
 
 TEST_F(UsersTest, OnlyTheDefaultUserListedAndItCannotBeDeleted)
@@ -396,4 +426,248 @@ TEST_F(UsersTest, ARenameLeavesTheUserWholeWhenItCannotBeWrittenAndASharedFolder
     EXPECT_EQ(0u, testsupport::TempFolder::Read(fixture.UsersDir() + "\\Berit.lst").find("[Djur]\r\n"));
     EXPECT_TRUE(fw::FileExists(annasFolder + "\\1.txt"));
     EXPECT_EQ(annasFolder, MorvelConfig::Value(fixture.UserFile("Berit"), "MVSettings", "UserDir"));
+}
+
+// Anna saves in the folder a copy named Cecilia would take, and a folder "Cecilia 2" is left on the
+// disk from before: the copy takes neither.
+TEST_F(UsersTest, ACopyNeverTakesAFolderAnotherUserSavesInOrOneThatIsThere)
+{
+    const std::string annasFolder = fixture.UsersDir() + "\\Cecilia";
+    fixture.config.Write("användare\\Cecilia\\1.txt", "Annas");
+    fixture.config.Write("användare\\Cecilia 2\\1.txt", "kvar");
+    fixture.WriteUser("Anna", {"UserDir=" + annasFolder});
+    fixture.WriteUser("Bertil", {"MaxNumber=9"});
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        SelectUser(d, "Bertil");
+        OnNextDialog([&](fw::Dialog& copy) {
+            SetText(copy, IDC_COPY_USER_NAME, "Cecilia");
+            Click(copy, IDOK);
+        });
+        Click(d, IDC_USER_COPY);
+        Click(d, IDOK);
+    });
+    const std::string copysFolder = fixture.UsersDir() + "\\Cecilia 3";
+    EXPECT_EQ(copysFolder, MorvelConfig::Value(fixture.UserFile("Cecilia"), "MVSettings", "UserDir"));
+    EXPECT_TRUE(fw::FolderExists(copysFolder));
+    EXPECT_EQ("9", MorvelConfig::Value(fixture.UserFile("Cecilia"), "MVSettings", "MaxNumber"));
+    EXPECT_EQ(annasFolder, MorvelConfig::Value(fixture.UserFile("Anna"), "MVSettings", "UserDir"));
+}
+
+// Bertil saves in a folder inside Anna's: Anna's folder keeps its place when she takes a new name.
+TEST_F(UsersTest, ARenameNeverMovesAFolderThatHoldsAnotherUsersSaveFolder)
+{
+    const std::string annasFolder = fixture.UsersDir() + "\\Anna";
+    const std::string bertilsFolder = annasFolder + "\\Bertil";
+    fixture.config.Write("användare\\Anna\\Bertil\\1.txt", "Bertils");
+    const std::string annaFile = fixture.WriteUser("Anna", {"UserDir=" + annasFolder});
+    fixture.WriteUser("Bertil", {"UserDir=" + bertilsFolder});
+    Settings settings = fixture.MainSettings(annaFile);
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        SelectUser(d, "Anna");
+        RenameInNextSheet("Berit");
+        Click(d, IDC_USER_SETTINGS);
+        Click(d, IDOK);
+    });
+    EXPECT_FALSE(fw::PathExists(annaFile));
+    EXPECT_EQ(annasFolder, MorvelConfig::Value(fixture.UserFile("Berit"), "MVSettings", "UserDir"));
+    EXPECT_TRUE(fw::FileExists(bertilsFolder + "\\1.txt"));
+    EXPECT_FALSE(fw::PathExists(fixture.UsersDir() + "\\Berit"));
+}
+
+// A new name in other letter case is the user's new name on the disk too: its settings file, its
+// folder list and the save folder of its name.
+TEST_F(UsersTest, ARenameByLetterCaseOnlyIsKeptInTheFiles)
+{
+    const std::string annasFolder = fixture.UsersDir() + "\\Anna";
+    fixture.config.Write("användare\\Anna\\1.txt", "hej");
+    const std::string annaFile = fixture.WriteUser("Anna", {"UserDir=" + annasFolder, "MaxNumber=4"});
+    fixture.config.Write("användare\\Anna.lst", "[Djur]\r\nSymbol=\r\n");
+    Settings settings = fixture.MainSettings(annaFile);
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        SelectUser(d, "Anna");
+        RenameInNextSheet("ANNA");
+        Click(d, IDC_USER_SETTINGS);
+        EXPECT_EQ("ANNA", Text(d, IDC_USER_CURRENT));
+        Click(d, IDOK);
+    });
+    std::vector<std::string> files = testsupport::TempFolder::FilesIn(fixture.UsersDir());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ((std::vector<std::string>{"ANNA.ini", "ANNA.lst"}), files);
+    EXPECT_EQ((std::vector<std::string>{"<Standard>", "ANNA"}),
+              Names(usernames::LoadUsers(fixture.UsersDir(), settings.programIni_, "<Standard>")));
+    const std::string newFile = fixture.UserFile("ANNA");
+    EXPECT_EQ("4", MorvelConfig::Value(newFile, "MVSettings", "MaxNumber"));
+    EXPECT_EQ(fixture.UsersDir() + "\\ANNA", MorvelConfig::Value(newFile, "MVSettings", "UserDir"));
+    EXPECT_EQ(0u, testsupport::TempFolder::Read(fixture.UsersDir() + "\\ANNA.lst").find("[Djur]\r\n"));
+    EXPECT_EQ(newFile, settings.userFile_);
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(annasFolder.c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    ::FindClose(search);
+    EXPECT_STREQ("ANNA", found.cFileName);
+}
+
+// Deleting Anna offers her save folder only when nothing in it is anyone else's: not the symbols
+// folder, an image base, a folder of another user's list or one holding another user's save folder.
+TEST_F(UsersTest, DeletingAUserNeverOffersAFolderTheProgramOrAnotherUserUses)
+{
+    fixture.config.WriteImageBase();
+    const std::string temp = fixture.config.Temp() / "";
+    fixture.config.Write("symboler\\a.bmp", "x");
+    fixture.config.Write("Foton\\Resa\\1.bmp", "x");
+    fixture.config.Write("Gemensam\\Bertil\\1.txt", "x");
+    fixture.WriteUser("Bertil", {"UserDir=" + temp + "Gemensam\\Bertil"});
+    fixture.config.Write("användare\\Bertil.lst", "[Resa]\r\nSymbol=x.bmp\r\nDisplayType=Album\r\nAlbumSize=Large\r\n"
+                                                  "FolderType=Dir\r\nData=" + temp + "Foton\\Resa,A\r\n\r\n");
+    for (const char* folder : {"symboler", "bas", "Foton", "Gemensam"}) {
+        fixture.WriteUser("Anna", {"UserDir=" + temp + folder});
+        Settings settings = fixture.MainSettings();
+        UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+        RunModal(dialog, [&](fw::Dialog& d) {
+            ScriptedMessages messages;
+            messages.Expect(IDS_DELETE_USER_QUESTION, IDOK);
+            SelectUser(d, "Anna");
+            Click(d, IDC_USER_DELETE);
+            Click(d, IDOK);
+        });
+        EXPECT_FALSE(fw::PathExists(fixture.UserFile("Anna"))) << folder;
+        EXPECT_TRUE(fw::FolderExists(temp + folder)) << folder;
+    }
+}
+
+// Anna's folder list is there but cannot be read (saved "as Unicode"): it is said, shown with no way
+// to change it, and left as it is whatever the users dialog does with Anna.
+TEST_F(UsersTest, AFolderListThatCannotBeReadIsSaidAndLeftAsItIs)
+{
+    const std::string unicode("\xFF\xFE[\0D\0]\0\r\0\n\0", 12);
+    const std::string annaFile = fixture.WriteUser("Anna", {"MaxNumber=4"});
+    const std::string annaList = fixture.config.Write("användare\\Anna.lst", unicode);
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        {
+            ScriptedMessages messages;
+            messages.Expect(IDS_FOLDER_LIST_UNREADABLE);
+            SelectUser(d, "Anna");
+            fw::PropSheet::PushInitHook([&](fw::PropSheet& sheet) {
+                ::SendMessageA(sheet.Handle(), PSM_SETCURSEL, 2, 0); // name, screen, pictures
+                HWND pictures = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
+                EXPECT_FALSE(IsEnabled(pictures, IDC_FOLDER_NEW));
+                sheet.PressButton(PSBTN_OK);
+                PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+            });
+            Click(d, IDC_USER_SETTINGS);
+        }
+        EXPECT_EQ(unicode, testsupport::TempFolder::Read(annaList));
+        {
+            // A copy would go without Anna's folders: none is made.
+            ScriptedMessages messages;
+            messages.Expect(IDS_FOLDER_LIST_UNREADABLE);
+            OnNextDialog([&](fw::Dialog& copy) {
+                SetText(copy, IDC_COPY_USER_NAME, "Cecilia");
+                Click(copy, IDOK);
+            });
+            Click(d, IDC_USER_COPY);
+        }
+        EXPECT_FALSE(fw::PathExists(fixture.UserFile("Cecilia")));
+        ScriptedMessages messages;
+        messages.Expect(IDS_FOLDER_LIST_UNREADABLE);
+        RenameInNextSheet("Berit");
+        Click(d, IDC_USER_SETTINGS);
+        Click(d, IDOK);
+    });
+    // The new name takes the list byte for byte.
+    EXPECT_FALSE(fw::PathExists(annaList));
+    EXPECT_EQ(unicode, testsupport::TempFolder::Read(fixture.UsersDir() + "\\Berit.lst"));
+    EXPECT_EQ("4", MorvelConfig::Value(fixture.UserFile("Berit"), "MVSettings", "MaxNumber"));
+}
+
+// With no room left on the disk the users dialog's new user, settings and copy each say that the
+// folder list was not saved.
+TEST_F(UsersTest, AFolderListThatCannotBeWrittenIsSaidInEveryPlace)
+{
+    fixture.WriteUser("Anna", {});
+    const std::string annaList = fixture.config.Write("användare\\Anna.lst", "[Djur]\r\nSymbol=\r\n");
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        testsupport::FullDisk full;
+        {
+            ScriptedMessages messages;
+            messages.Expect(IDS_USER_NOT_SAVED);
+            SelectUser(d, "Anna");
+            fw::PropSheet::PushInitHook([&](fw::PropSheet& sheet) {
+                sheet.PressButton(PSBTN_OK);
+                PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+            });
+            Click(d, IDC_USER_SETTINGS);
+        }
+        {
+            ScriptedMessages messages;
+            messages.Expect(IDS_USER_NOT_SAVED);
+            OnNextDialog([&](fw::Dialog& copy) {
+                SetText(copy, IDC_COPY_USER_NAME, "Cecilia");
+                Click(copy, IDOK);
+            });
+            Click(d, IDC_USER_COPY);
+        }
+        ScriptedMessages messages;
+        messages.Expect(IDS_NEW_USER_DEFAULTS, IDNO)
+            .Expect(IDS_CREATE_FOLDER_QUESTION, IDYES)
+            .Expect(IDS_USER_NOT_SAVED);
+        fw::PropSheet::PushInitHook([&](fw::PropSheet& wizard) {
+            for (int page = 1; page <= 4; ++page) {
+                wizard.PressButton(PSBTN_NEXT);
+                ASSERT_TRUE(PumpUntil([&] { return wizard.ActiveIndex() == page; })) << page;
+            }
+            wizard.PressButton(PSBTN_FINISH);
+            PumpUntil([&] { return !wizard.IsRunning(); }, 2000);
+        });
+        Click(d, IDC_USER_NEW);
+        Click(d, IDOK);
+    });
+    EXPECT_EQ("[Djur]\r\nSymbol=\r\n", testsupport::TempFolder::Read(annaList));
+}
+
+// Anna's settings file is there but cannot be read (NUL bytes, or held open by another program):
+// her settings would read as the defaults, and the next OK would write them over hers. It is said,
+// and neither the sheet nor a copy takes the defaults for hers.
+TEST_F(UsersTest, ASettingsFileThatCannotBeReadIsSaidAndLeftAsItIs)
+{
+    const std::string damaged("[MVSettings]\r\nMaxNumber=4\r\n\0\0", 28);
+    const std::string annaFile = fixture.config.Write("användare\\Anna.ini", damaged);
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        ScriptedMessages messages;
+        messages.Expect(IDS_USER_UNREADABLE).Expect(IDS_USER_UNREADABLE);
+        SelectUser(d, "Anna");
+        Click(d, IDC_USER_SETTINGS);
+        Click(d, IDC_USER_COPY);
+        Click(d, IDOK);
+    });
+    EXPECT_EQ(damaged, testsupport::TempFolder::Read(annaFile));
+    EXPECT_EQ(std::vector<std::string>{"Anna.ini"}, testsupport::TempFolder::FilesIn(fixture.UsersDir()));
+    // Nor does any other writer of her settings (the main window's choice of a default image base).
+    Settings damagedAnna = fixture.MainSettings(annaFile);
+    damagedAnna.defaultImageBase_ = "B";
+    EXPECT_FALSE(damagedAnna.WriteUserSettings());
+    EXPECT_EQ(damaged, testsupport::TempFolder::Read(annaFile));
+
+    // From the main window, with the file held open by another program.
+    fixture.WriteUser("Anna", {"MaxNumber=4"});
+    Settings anna = fixture.MainSettings(annaFile);
+    HANDLE held = ::CreateFileA(annaFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    {
+        ScriptedMessages messages;
+        messages.Expect(IDS_USER_UNREADABLE);
+        EXPECT_FALSE(RunSettingsSheet(nullptr, anna, SpeechObjects{}, FolderDialogContext{}));
+    }
+    ::CloseHandle(held);
+    EXPECT_EQ("4", MorvelConfig::Value(annaFile, "MVSettings", "MaxNumber"));
 }
