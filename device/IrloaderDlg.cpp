@@ -15,6 +15,8 @@ namespace {
 
 const int kKeyboardButtons[] = {IDC_IR_NEW, IDC_IR_CHOOSE_ID, IDC_IR_LOAD_ALL};
 const int kRowButtons[] = {IDC_IR_EDIT, IDC_IR_DELETE, IDC_IR_SEND};
+// What changes the code file.
+const int kChangeButtons[] = {IDC_IR_NEW, IDC_IR_EDIT, IDC_IR_DELETE};
 
 } // namespace
 
@@ -50,7 +52,14 @@ void IrloaderDlg::OnTimer(UINT_PTR id)
     if (id != kSearchTimer)
         return;
     KillTimer(kSearchTimer);
+    if (model_.Unreadable())
+        ShowUnreadable();
     FindKeyboard();
+}
+
+void IrloaderDlg::ShowUnreadable() const
+{
+    ShowError(IDS_IR_FILE_UNREADABLE, fw::FormatResString(IDS_IR_FILE_UNREADABLE, model_.Table().Path().c_str()));
 }
 
 void IrloaderDlg::FindKeyboard()
@@ -89,6 +98,11 @@ void IrloaderDlg::UpdateButtons()
         EnableItem(id, connected_);
     for (int id : kRowButtons)
         EnableItem(id, connected_ && selected);
+    // A file that is there but could not be read is never written over.
+    if (model_.Unreadable()) {
+        for (int id : kChangeButtons)
+            EnableItem(id, false);
+    }
 }
 
 int IrloaderDlg::SelectedSlot() const
@@ -202,6 +216,9 @@ void IrloaderDlg::Store(int slot, char type, int code, const IrCodeDraft& draft)
         break;
     case IrLoaderModel::StoreResult::kNotSaved:
         ShowError(IDS_IR_SAVE_FILE_FAILED);
+        break;
+    case IrLoaderModel::StoreResult::kRefused:
+        ShowUnreadable();
         break;
     case IrLoaderModel::StoreResult::kStored:
         break;

@@ -191,6 +191,7 @@
 #define IDS_IR_LOAD_INCOMPLETE      2907
 #define IDS_IR_CODE_DAMAGED         2908
 #define IDS_IR_NAME_UNSTORABLE      2909
+#define IDS_IR_FILE_UNREADABLE      4150
 
 // Taking over a set of the older format: the dialog and its question when the name is taken
 #define IDD_GET_OLD_SET             1602

@@ -213,6 +213,45 @@ TEST_F(IrDialogsTest, ALineTheLoaderCannotReadSurvivesItsChangesAndTheBackup)
     EXPECT_EQ(changed, testsupport::TempFolder::Read(Backup()));
 }
 
+// A code file that is there but cannot be read (the Zenthor program holds it while it writes) is not
+// taken for none: the user is told, nothing can change it, and no backup is made of nothing.
+TEST_F(IrDialogsTest, ACodeFileThatCannotBeReadIsLeftAsItIs)
+{
+    const std::string file = "3;G2;6;Lampa;16;\r\n";
+    WriteCodeFile(file);
+    HANDLE lock = ::CreateFileA(CodeFile().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    testsupport::ScriptedMessages messages;
+    messages.Expect(IDS_IR_FILE_UNREADABLE);
+    RunLoader([&](fw::Dialog& d) {
+        EXPECT_EQ(0, fw::ListBox(d, IDC_IR_LIST).Count());
+        for (int id : {IDC_IR_NEW, IDC_IR_EDIT, IDC_IR_DELETE})
+            EXPECT_FALSE(IsEnabled(d, id)) << id;
+    });
+    ::CloseHandle(lock);
+    EXPECT_EQ(file, ReadCodeFile());
+    EXPECT_FALSE(fw::FileExists(Backup()));
+    ASSERT_EQ(1u, messages.Shown().size());
+    EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(CodeFile()));
+}
+
+// The backup is the file's bytes as they were before the change, not the table written out: a
+// comment, a second line for a slot and line ends of the Zenthor program's own are in it as they were.
+TEST_F(IrDialogsTest, TheBackupIsTheFileAsItWas)
+{
+    const std::string file = "Koder i vardagsrummet\n3;G2;6;Lampa;16;\n3;G3;6;Annan;17;\n\n";
+    WriteCodeFile(file);
+    RunLoader([&](fw::Dialog& d) {
+        NewCode(d, IDC_IR_KIND_RAVIKLINK, [](fw::Dialog& editor) {
+            SetText(editor, IDC_IR_RAVIK_NAME, "Fyra");
+            Click(editor, IDOK);
+        });
+    });
+    EXPECT_EQ(file, testsupport::TempFolder::Read(Backup()));
+    EXPECT_EQ("1;G0;254;Fyra;16;\r\n3;G2;6;Lampa;16;\r\nKoder i vardagsrummet\r\n3;G3;6;Annan;17;\r\n", ReadCodeFile());
+}
+
 // Without [Directories] Exe the program folder is Skarpin's own (FileIO's choice): the code list
 // writes the file there, and the block command's choice lists what it wrote.
 TEST_F(IrDialogsTest, TheCodeListAndTheBlockCommandsChoiceShareOneFile)
