@@ -405,6 +405,10 @@
 #define IDS_COMPILE_TOO_MANY_RANGES     2782
 #define IDS_COMPILE_CELL_OUTSIDE_GRID   2783
 #define IDS_ZENTHOR_TEXTS_NOT_WRITTEN   2784
+#define IDS_COMPILE_IR_CODE_MISSING     4151
+#define IDS_COMPILE_IR_FILE_UNREADABLE  4152
+#define IDS_COMPILE_IR_NO_START_KEYS    4153
+#define IDS_COMPILE_KEY_AT              4154
 
 // Loading a set into the keyboard: the dialog, its controls, its animation and its texts
 #define IDD_LOAD_KVORA                  1006
