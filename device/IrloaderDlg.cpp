@@ -241,6 +241,8 @@ void IrloaderDlg::OnDelete()
         ShowError(IDS_IR_SAVE_FILE_FAILED);
     FillList();
     UpdateButtons();
+    // The button that had the focus is off now that no row is chosen: the keys go on in the list.
+    Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_IR_LIST).Handle()), TRUE);
 }
 
 // --- the keyboard -------------------------------------------------------------------------------

@@ -529,6 +529,23 @@ TEST_F(IrDialogsTest, DeletingAsksFirst)
     EXPECT_NE(std::string::npos, messages.Shown()[0].text.find("\"Lampa\""));
 }
 
+// The Delete button that had the focus is disabled once no row is chosen: the keys go on in the list.
+TEST_F(IrDialogsTest, AfterADeletionTheKeysGoOnInTheList)
+{
+    WriteCodeFile("3;G2;6;Lampa;16;\r\n5;G3;6;Radio;20;\r\n");
+    testsupport::ScriptedMessages messages;
+    messages.Expect(IDS_IR_DELETE_QUESTION, IDOK);
+    RunLoader([&](fw::Dialog& d) {
+        SelectList(d, IDC_IR_LIST, 0);
+        const HWND button = ::GetDlgItem(d, IDC_IR_DELETE);
+        d.Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+        ASSERT_EQ(button, ::GetFocus());
+        Click(d, IDC_IR_DELETE);
+        EXPECT_EQ(::GetDlgItem(d, IDC_IR_LIST), ::GetFocus());
+    });
+    EXPECT_EQ("5;G3;6;Radio;20;\r\n", ReadCodeFile());
+}
+
 // --- the keyboard -------------------------------------------------------------------------------
 
 TEST_F(IrDialogsTest, ATestSendTellsTheKeyboardTheCodeAndItsTime)
