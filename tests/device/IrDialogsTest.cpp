@@ -352,6 +352,25 @@ TEST_F(IrDialogsTest, ALearnedCodeIsReadBackFromTheKeyboardAndSaved)
     EXPECT_EQ((std::vector<std::string>{"ir-record:00", "ir-read:00"}), log);
 }
 
+// Told nothing else, the keyboard simulator learns a code of its own a moment after it is asked, as if
+// a remote control's button were pressed: "Spela in" can be tried without one.
+TEST_F(IrDialogsTest, TheSimulatorLearnsACodeOfItsOwnWhenNotToldOtherwise)
+{
+    Keyboard("ir-learn-after 300");
+    RunLoader([&](fw::Dialog& d) {
+        NewCode(d, IDC_IR_KIND_RECORD, [&](fw::Dialog& editor) {
+            SetText(editor, IDC_IR_RECORD_NAME, "TV");
+            Click(editor, IDC_IR_RECORD);
+            EXPECT_TRUE(PumpUntil([&] {
+                return Text(editor, IDC_IR_INSTRUCTION) == fw::LoadResString(IDS_IR_RECORDED);
+            }));
+            EXPECT_TRUE(IsEnabled(editor, IDOK));
+            Click(editor, IDOK);
+        });
+    });
+    EXPECT_EQ("1;I0;254;TV;" + RecordsOf(0, LearnedHex(0)) + ";\r\n", ReadCodeFile());
+}
+
 TEST_F(IrDialogsTest, AFailedReadBackSavesNothingAndTheEditorStays)
 {
     testsupport::ScriptedMessages messages;
