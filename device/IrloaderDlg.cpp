@@ -15,8 +15,8 @@ namespace {
 
 const int kKeyboardButtons[] = {IDC_IR_NEW, IDC_IR_CHOOSE_ID, IDC_IR_LOAD_ALL};
 const int kRowButtons[] = {IDC_IR_EDIT, IDC_IR_DELETE, IDC_IR_SEND};
-// What changes the code file.
-const int kChangeButtons[] = {IDC_IR_NEW, IDC_IR_EDIT, IDC_IR_DELETE};
+// What changes the code file, and the load, which would send the keyboard an empty list as if it were all.
+const int kFileButtons[] = {IDC_IR_NEW, IDC_IR_EDIT, IDC_IR_DELETE, IDC_IR_LOAD_ALL};
 
 } // namespace
 
@@ -98,9 +98,9 @@ void IrloaderDlg::UpdateButtons()
         EnableItem(id, connected_);
     for (int id : kRowButtons)
         EnableItem(id, connected_ && selected);
-    // A file that is there but could not be read is never written over.
+    // A file that is there but could not be read: nothing changes it, and none of its codes can be loaded.
     if (model_.Unreadable()) {
-        for (int id : kChangeButtons)
+        for (int id : kFileButtons)
             EnableItem(id, false);
     }
 }

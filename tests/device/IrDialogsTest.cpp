@@ -226,8 +226,10 @@ TEST_F(IrDialogsTest, ACodeFileThatCannotBeReadIsLeftAsItIs)
     messages.Expect(IDS_IR_FILE_UNREADABLE);
     RunLoader([&](fw::Dialog& d) {
         EXPECT_EQ(0, fw::ListBox(d, IDC_IR_LIST).Count());
-        for (int id : {IDC_IR_NEW, IDC_IR_EDIT, IDC_IR_DELETE})
+        for (int id : {IDC_IR_NEW, IDC_IR_EDIT, IDC_IR_DELETE, IDC_IR_LOAD_ALL})
             EXPECT_FALSE(IsEnabled(d, id)) << id;
+        EXPECT_TRUE(IsEnabled(d, IDC_IR_CHOOSE_ID));
+        Screenshot(d, "irloader-unreadable");
     });
     ::CloseHandle(lock);
     EXPECT_EQ(file, ReadCodeFile());
