@@ -192,6 +192,7 @@
 #define IDS_IR_CODE_DAMAGED         2908
 #define IDS_IR_NAME_UNSTORABLE      2909
 #define IDS_IR_FILE_UNREADABLE      4150
+#define IDS_IR_CHOICE_UNREADABLE    4155
 
 // Taking over a set of the older format: the dialog and its question when the name is taken
 #define IDD_GET_OLD_SET             1602

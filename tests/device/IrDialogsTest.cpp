@@ -687,6 +687,27 @@ TEST_F(IrDialogsTest, TheBlockCommandGetsTheTagOfTheChosenCode)
     EXPECT_EQ("<IR5>", result);
 }
 
+// The block command's choice of a code says why it lists none when the code file cannot be read.
+TEST_F(IrDialogsTest, TheBlockCommandsChoiceSaysWhenTheCodeFileCannotBeRead)
+{
+    folder_.Write("Zenthor\\ir_data.kvx", "2;G0;6;Lampa;16;\r\n");
+    HANDLE lock = ::CreateFileA(CodeFile().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    testsupport::ScriptedMessages messages;
+    messages.Expect(IDS_IR_CHOICE_UNREADABLE);
+    std::string result = "unchanged";
+    IRDlg dialog(folder_.Path(), result, 600, 500);
+    RunModal(dialog, [](fw::Dialog& d) {
+        EXPECT_EQ(0, fw::ListBox(d, IDC_IR_COMMAND_LIST).Count());
+        Click(d, IDOK);
+    });
+    ::CloseHandle(lock);
+    EXPECT_EQ("unchanged", result);
+    ASSERT_EQ(1u, messages.Shown().size());
+    EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(CodeFile()));
+}
+
 TEST_F(IrDialogsTest, TheMainWindowsCommandOpensTheCodeList)
 {
     bool opened = false;
