@@ -575,6 +575,23 @@ TEST_F(SerialLoadTest, ASetThatDoesNotCompileIsNotSent)
     EXPECT_EQ(LoadOutcome::kCloseWithCancel, load->flow.Cancel());
 }
 
+// A key whose infrared code is not in the code file stops an AccessKvora load before anything goes
+// out: the message names the overlay and the key, and the load never says it is done.
+TEST_F(SerialLoadTest, AKeyWithoutItsInfraredCodeStopsTheLoadBeforeAnythingIsSent)
+{
+    config_.EnableZenthor("3;I5;6;Lampa;;\r\n");
+    config_.SaveOverlay(LoadFixture::kSmallSet, "Andra", 2, {KeyBlock(5, 5, "<IR4>")});
+    Keyboard(kAccess, "");
+    auto load = MakeLoad(kAccess);
+    load->flow.Ok();
+    EXPECT_EQ(Stage::kNotSent, load->flow.CurrentStage());
+    EXPECT_EQ(IDS_LOAD_NOT_SENT, load->flow.Screen().textId);
+    EXPECT_EQ(std::vector<UINT>{IDS_COMPILE_IR_CODE_MISSING}, load->view.Errors());
+    EXPECT_TRUE(keyboard_.LastImage().empty());
+    const std::vector<UINT> texts = load->view.Texts();
+    EXPECT_EQ(texts.end(), std::find(texts.begin(), texts.end(), static_cast<UINT>(IDS_LOAD_DONE)));
+}
+
 // Cancel in the middle of a transfer, on either model: the queues are emptied, the port closed and
 // the keyboard pinged, so no half image waits in the port or the keyboard.
 TEST_F(SerialLoadTest, CancelDuringATransferEmptiesThePortAndPings)
