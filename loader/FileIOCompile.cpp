@@ -227,6 +227,17 @@ SetCompileResult FileIO::CompileSet(const std::string& setName, SetImage& image,
     pendingMacros_.clear();
     if (setName.empty())
         return SetCompileResult();
+    // A table that was not there, or could not be read, holds no key at all: every text would be sent
+    // as nothing.
+    const bool noKeys = std::all_of(keyCodeTable_.begin(), keyCodeTable_.end(), [](const auto& row) {
+        return std::all_of(row.begin(), row.end(), [](int code) { return code == 0; });
+    });
+    if (noKeys) {
+        SetCompileResult result;
+        result.reason = SetCompileResult::kNoKeyCodeTable;
+        result.file = keyCodeTableFile_;
+        return result;
+    }
     image.Reset();
     compileModel_ = kind;
     if (kind == kModelPS2)

@@ -14,6 +14,7 @@ UINT SetCompileResult::MessageId() const
     case kInfraredCodeMissing: return IDS_COMPILE_IR_CODE_MISSING;
     case kInfraredCodesUnreadable: return IDS_COMPILE_IR_FILE_UNREADABLE;
     case kInfraredWithoutStartKeys: return IDS_COMPILE_IR_NO_START_KEYS;
+    case kNoKeyCodeTable: return IDS_COMPILE_NO_KEY_TABLE;
     }
     return 0;
 }
@@ -30,6 +31,8 @@ std::string SetCompileResult::Message() const
     case kInfraredCodesUnreadable:
     case kInfraredWithoutStartKeys:
         return fw::FormatResString(MessageId(), key.c_str(), overlayName.c_str(), count);
+    case kNoKeyCodeTable:
+        return fw::FormatResString(MessageId(), file.c_str());
     default:
         return fw::FormatResString(MessageId(), overlayName.c_str());
     }

@@ -21,6 +21,8 @@ struct SetCompileResult {
         kInfraredCodeMissing,
         kInfraredCodesUnreadable,
         kInfraredWithoutStartKeys,
+        // The key-code table (file: its path) is missing or could not be read: no character would type.
+        kNoKeyCodeTable,
     };
 
     Reason reason = kCompiled;
@@ -28,6 +30,7 @@ struct SetCompileResult {
     int overlayNumber = 0;
     int count = 0;
     std::string key;
+    std::string file;
 
     bool Compiled() const { return reason == kCompiled; }
     // The string-table entry of the message (0 when compiled), and the message with the overlay's

@@ -410,6 +410,7 @@
 #define IDS_COMPILE_IR_FILE_UNREADABLE  4152
 #define IDS_COMPILE_IR_NO_START_KEYS    4153
 #define IDS_COMPILE_KEY_AT              4154
+#define IDS_COMPILE_NO_KEY_TABLE        4156
 
 // Loading a set into the keyboard: the dialog, its controls, its animation and its texts
 #define IDD_LOAD_KVORA                  1006
