@@ -1,5 +1,6 @@
 // Choosing an infrared code for a block command.
 #include "device/IRDlg.h"
+#include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "loader/ZenthorFiles.h"
 #include "skarpin/resource.h"
@@ -13,14 +14,19 @@ IRDlg::IRDlg(const std::string& programFolder, std::string& result, int x, int y
 bool IRDlg::OnInitDialog()
 {
     PlaceCorner();
-    // A file that cannot be read leaves the list with what could be read, or empty.
-    table_.Load(zenthor::CodeFile(programFolder_));
+    // Lines the table leaves out leave the list with the codes that could be read; a file that is there
+    // but cannot be read at all leaves it empty, and the user is told why.
+    const int loaded = table_.Load(zenthor::CodeFile(programFolder_));
     fw::ListBox list = Control<fw::ListBox>(IDC_IR_COMMAND_LIST);
     for (int slot = 1; slot < IrCodeTable::kSlots; ++slot) {
         std::string name;
         if (table_.GetName(slot, name) == 0)
             list.Add(fw::Format("%d. %s", slot, name.c_str()));
     }
+    if (loaded == IrCodeTable::kFileUnreadable)
+        fw::ShowMessage(Handle(), IDS_IR_CHOICE_UNREADABLE,
+                        fw::FormatResString(IDS_IR_CHOICE_UNREADABLE, table_.Path().c_str()),
+                        fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONSTOP);
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include "device/IrLoaderModel.h"
 #include "device/IrCommands.h"
 #include "device/IrIntelHex.h"
+#include "framework/FileReplace.h"
 #include "framework/Strings.h"
 #include "skarpin/resource.h"
 
@@ -39,7 +40,10 @@ int IrLoaderModel::SlotOfRow(int row) const
 
 bool IrLoaderModel::WriteBackup() const
 {
-    return loadResult_ != IrCodeTable::kFileNotOpen && table_.Save(BackupPath()) == 0;
+    if (loadResult_ == IrCodeTable::kFileNotOpen || Unreadable())
+        return false;
+    // The bytes, not the table: what the table leaves out or writes otherwise is in the backup as it was.
+    return fw::WriteReplacing(BackupPath(), table_.LoadedBytes());
 }
 
 std::string IrLoaderModel::BackupPath() const
@@ -59,6 +63,8 @@ IrCodeDraft IrLoaderModel::Draft(int slot) const
 
 IrLoaderModel::StoreResult IrLoaderModel::Store(int slot, char type, int code, const IrCodeDraft& draft)
 {
+    if (Unreadable())
+        return StoreResult::kRefused;
     if (IrCodeTable::CheckField(draft.name) != 0 || IrCodeTable::CheckField(draft.text) != 0
         || table_.SetTypeAndCode(slot, type, code) != 0)
         return StoreResult::kNotSet;
@@ -71,6 +77,8 @@ IrLoaderModel::StoreResult IrLoaderModel::Store(int slot, char type, int code, c
 
 bool IrLoaderModel::Delete(int slot)
 {
+    if (Unreadable())
+        return false;
     table_.ClearSlot(slot);
     Refresh();
     return table_.Save() == 0;

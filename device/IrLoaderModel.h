@@ -19,7 +19,7 @@ public:
         std::string name;
         std::string text;  // "%u. " and the name
     };
-    enum class StoreResult { kStored, kNotSet, kNotSaved };
+    enum class StoreResult { kStored, kNotSet, kNotSaved, kRefused };
     // What loading one slot into the keyboard came to; a failure names its message.
     struct LoadStep {
         enum Outcome { kSent, kNotSent, kDamaged, kKeyboardFailed } outcome = kNotSent;
@@ -30,23 +30,26 @@ public:
 
     // Reads the code file; its result (IrCodeTable::Load's) is kept for the backup.
     int Load(const std::string& codeFile);
+    // The code file is there but could not be read: nothing may change it.
+    bool Unreadable() const { return loadResult_ == IrCodeTable::kFileUnreadable; }
     const IrCodeTable& Table() const { return table_; }
     const std::vector<Row>& Rows() const { return rows_; }
     std::vector<std::string> Names() const;
     // The slot of a list row; 0 for none.
     int SlotOfRow(int row) const;
 
-    // Keeps the code file as it was read in "IR_data.bak" beside it, the lines the table could not
-    // take included; without a file an older backup stays. False when nothing was written.
+    // Keeps the code file's bytes as they were read in "IR_data.bak" beside it; without a file read
+    // whole an older backup stays. False when nothing was written.
     bool WriteBackup() const;
     std::string BackupPath() const;
 
     IrCodeDraft Draft(int slot) const;
     // Sets the slot's type, code number, name, send time and text and saves the file. kNotSet when
     // the file cannot hold the name or text (the slot is left alone), kNotSaved when the file could
-    // not be written (the table holds the change).
+    // not be written (the table holds the change), kRefused when the file could not be read (nothing
+    // changes).
     StoreResult Store(int slot, char type, int code, const IrCodeDraft& draft);
-    // Empties the slot and saves; false when the file could not be written.
+    // Empties the slot and saves; false when the file could not be written or read (nothing changes).
     bool Delete(int slot);
 
     // The arguments of AccTestCommand for the slot: its type, its code number (a RavikLink code's

@@ -15,6 +15,8 @@ namespace {
 
 const int kKeyboardButtons[] = {IDC_IR_NEW, IDC_IR_CHOOSE_ID, IDC_IR_LOAD_ALL};
 const int kRowButtons[] = {IDC_IR_EDIT, IDC_IR_DELETE, IDC_IR_SEND};
+// What changes the code file, and the load, which would send the keyboard an empty list as if it were all.
+const int kFileButtons[] = {IDC_IR_NEW, IDC_IR_EDIT, IDC_IR_DELETE, IDC_IR_LOAD_ALL};
 
 } // namespace
 
@@ -50,7 +52,14 @@ void IrloaderDlg::OnTimer(UINT_PTR id)
     if (id != kSearchTimer)
         return;
     KillTimer(kSearchTimer);
+    if (model_.Unreadable())
+        ShowUnreadable();
     FindKeyboard();
+}
+
+void IrloaderDlg::ShowUnreadable() const
+{
+    ShowError(IDS_IR_FILE_UNREADABLE, fw::FormatResString(IDS_IR_FILE_UNREADABLE, model_.Table().Path().c_str()));
 }
 
 void IrloaderDlg::FindKeyboard()
@@ -89,6 +98,11 @@ void IrloaderDlg::UpdateButtons()
         EnableItem(id, connected_);
     for (int id : kRowButtons)
         EnableItem(id, connected_ && selected);
+    // A file that is there but could not be read: nothing changes it, and none of its codes can be loaded.
+    if (model_.Unreadable()) {
+        for (int id : kFileButtons)
+            EnableItem(id, false);
+    }
 }
 
 int IrloaderDlg::SelectedSlot() const
@@ -203,6 +217,9 @@ void IrloaderDlg::Store(int slot, char type, int code, const IrCodeDraft& draft)
     case IrLoaderModel::StoreResult::kNotSaved:
         ShowError(IDS_IR_SAVE_FILE_FAILED);
         break;
+    case IrLoaderModel::StoreResult::kRefused:
+        ShowUnreadable();
+        break;
     case IrLoaderModel::StoreResult::kStored:
         break;
     }
@@ -224,6 +241,8 @@ void IrloaderDlg::OnDelete()
         ShowError(IDS_IR_SAVE_FILE_FAILED);
     FillList();
     UpdateButtons();
+    // The button that had the focus is off now that no row is chosen: the keys go on in the list.
+    Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_IR_LIST).Handle()), TRUE);
 }
 
 // --- the keyboard -------------------------------------------------------------------------------

@@ -45,6 +45,7 @@ private:
     bool RunEditor(char type, IrCodeDraft& draft, int row, int code);
     void Store(int slot, char type, int code, const IrCodeDraft& draft);
     void ShowError(UINT textId, const std::string& text = std::string()) const;
+    void ShowUnreadable() const;
 
     std::string windowsSettingsFile_;
     std::string programFolder_;

@@ -12,6 +12,10 @@ namespace {
 // The transfer timer's periods: while the queue empties, then while the keyboard answers and stores.
 const UINT kAwaitQueueMs = 1000;
 const UINT kStoreMs = 2000;
+// While the end block waits to leave and the keyboard to answer it: each look waits this long at most
+// on the port, and the next follows after the period, so the window paints and Cancel works meanwhile.
+const UINT kAnswerLookMs = 100;
+const DWORD kAnswerSliceMs = 50;
 // Above this share the bar stops at kQueueEmptyingPercent until the queue is empty.
 const int kFollowQueueLimit = 94;
 const int kQueueEmptyingPercent = 95;
@@ -203,23 +207,31 @@ void SerialLoadFlow::FollowQueue()
     Show();
 }
 
-// Only once every byte of the image has left does the end block follow it. A write that failed (the
-// keyboard unplugged), or one that is stuck, ends the transfer at once.
-void SerialLoadFlow::AwaitEmptyQueue()
+// Whether every byte written has left the port. A write that failed (the keyboard unplugged), or one
+// that is stuck, ends the transfer at once.
+bool SerialLoadFlow::QueueLeft()
 {
     CSerial& serial = *link_.Serial();
     const DWORD queued = serial.OutQueueCount();
     if (serial.WriteFailed()) {
         Finish();
-        return;
+        return false;
     }
-    if (queued != 0) {
-        if (TransferStuck(queued)) {
-            serial.ClearTx();
-            Finish();
-        }
-        return;
+    if (queued == 0)
+        return true;
+    if (TransferStuck(queued)) {
+        serial.ClearTx();
+        Finish();
     }
+    return false;
+}
+
+// Only once every byte of the image has left does the end block follow it.
+void SerialLoadFlow::AwaitEmptyQueue()
+{
+    if (!QueueLeft())
+        return;
+    CSerial& serial = *link_.Serial();
     screen_.progress = kEndBlockPercent;
     Show();
     const std::vector<BYTE>& endBlock = AccessKvoraLink::kEndBlock;
@@ -228,15 +240,28 @@ void SerialLoadFlow::AwaitEmptyQueue()
         return;
     }
     step_ = kReadAnswer;
+    endBlockLeft_ = false;
+    screen_.transferTimerMs = kAnswerLookMs;
     Show();
 }
 
-// The keyboard answers the end block; its value is not examined. Without an answer the bar stays short
-// of its end.
+// The end block leaves and the keyboard answers it, each looked at as the transfer was: a keyboard
+// that holds the end block is given the stall limit, one that does not answer the answer wait. The
+// answer's value is not examined; without one the bar stays short of its end.
 void SerialLoadFlow::ReadAnswer()
 {
+    if (!QueueLeft())
+        return;
+    CSerial& serial = *link_.Serial();
+    if (!endBlockLeft_) {
+        endBlockLeft_ = true;
+        endBlockLeftAt_ = fw::TickCount();
+    }
     BYTE answer = 0;
-    if (link_.Serial()->ReadDataByte(answer, link_.Timings().answer) == 1)
+    const bool answered = serial.ReadDataByte(answer, kAnswerSliceMs) == 1;
+    if (!answered && fw::TickCount() - endBlockLeftAt_ < link_.Timings().answer)
+        return;
+    if (answered)
         screen_.progress = kDone;
     step_ = kFinish;
     screen_.transferTimerMs = kStoreMs;
@@ -251,7 +276,8 @@ void SerialLoadFlow::Finish()
     screen_.transferTimerMs = 0;
     screen_.animationTimerMs = 0;
     Show();
-    const int ping = link_.Ping();
+    // What did not leave the port failed the load already: no ping waits for a keyboard that holds the line.
+    const int ping = sent ? link_.Ping() : AccessKvoraLink::kNoAnswer;
     screen_.waitCursor = false;
     if (!sent || ping != AccessKvoraLink::kReady) {
         ShowFailure(Stage::kFailed, IDS_LOAD_FAILED);

@@ -47,6 +47,7 @@ private:
     bool FindOrStartZenthor();
     void Send();
     void FollowQueue();
+    bool QueueLeft();
     void AwaitEmptyQueue();
     void ReadAnswer();
     void Finish();
@@ -65,5 +66,8 @@ private:
     // The bytes still to go when they last moved, and when that was.
     size_t lastQueued_ = 0;
     DWORD lastMove_ = 0;
+    // Whether the end block has left the port, and when: the answer wait counts from then.
+    bool endBlockLeft_ = false;
+    DWORD endBlockLeftAt_ = 0;
     bool macrosWritten_ = false;
 };

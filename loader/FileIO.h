@@ -329,8 +329,9 @@ public:
     static SetCompileResult CheckKeyBlocks(const std::vector<Block>& keys);
     // The 7-byte head of an overlay: its number, block count, key timing and feedback.
     static void AppendOverlayHeader(int number, int blockCount, const KeyboardSettings& settings, SetImage& image);
-    // One block record: repeat flag, cell ranges and the command's bytes. The block must pass CheckKeyBlocks.
-    void AppendBlock(const Block& block, SetImage& image);
+    // One block record: repeat flag, cell ranges and the command's bytes. The block must pass
+    // CheckKeyBlocks. The number of the first "<IRn>" tag that gave no code; -1 when none did.
+    int AppendBlock(const Block& block, SetImage& image);
     // The key bytes that type the character: its row of the key-code table up to the first 0.
     void AppendKeyCodes(char character, std::vector<std::uint8_t>& bytes) const;
     // One tag word as one key byte; 0 for a word that names no key.
@@ -402,7 +403,9 @@ public:
                                         // letter of a letter key
     std::string nextMacroId_;
     int zenthorFlag_ = 0;               // infrared codes and text macros allowed
+    int compileModel_ = kModelPS2;      // the model the set compiles for
     IrCodeTable irCodes_;
+    int irCodesRead_ = IrCodeTable::kFileNotOpen;  // what loading irCodes_ came to
     // [Paths] entries of zenthor.ini in the order the compile made them, until WriteTextMacros.
     std::vector<std::pair<std::string, std::string>> pendingMacros_;
     std::vector<MouseClickReference> clickReferences_;

@@ -99,6 +99,9 @@ class CommandCompiler {
 public:
     CommandCompiler(FileIO& io, std::vector<std::uint8_t>& bytes) : io_(io), bytes_(bytes) {}
 
+    // The number of the first "<IRn>" tag that gave no code; -1 when none did.
+    int MissingInfrared() const { return missingInfrared_; }
+
     void Compile(const std::string& command)
     {
         for (size_t i = 0; i < command.size();) {
@@ -159,8 +162,11 @@ private:
             std::snprintf(digits, sizeof(digits), "%02x", static_cast<unsigned>(tenths));
             Append(digits);
         } else if (word.find("IR") != std::string::npos) {
-            if (io_.zenthorFlag_)
-                CompileInfrared(std::atoi(word.c_str() + 2));
+            const int slot = std::atoi(word.c_str() + 2);
+            if (!io_.zenthorFlag_ || !CompileInfrared(slot)) {
+                if (missingInfrared_ < 0)
+                    missingInfrared_ = slot;
+            }
         } else if (word.size() == 1 && io_.keyCodeTable_[static_cast<unsigned char>(word[0])][0] == kHold) {
             // A character typed with Shift or AltGr ("<Ctrl+?>"): its row holds that key while the
             // character's key is typed, and a hold mark alone would be no key at all.
@@ -170,7 +176,8 @@ private:
         }
     }
 
-    void CompileInfrared(int slot)
+    // False when the slot holds no code that can be sent.
+    bool CompileInfrared(int slot)
     {
         std::string item;
         const int wasPending = pending_;
@@ -179,6 +186,7 @@ private:
         if (pending_ && !wasPending)
             pendingValueAt_ = bytes_.size() + item.size() - 2;
         Append(item);
+        return !item.empty();
     }
 
     // The value 254 (sent as long as the key is held) holds only for the block's first such code, and
@@ -209,6 +217,7 @@ private:
     int seen_ = 0;
     int pending_ = 0;
     size_t pendingValueAt_ = 0;
+    int missingInfrared_ = -1;
 };
 
 } // namespace
@@ -218,7 +227,19 @@ SetCompileResult FileIO::CompileSet(const std::string& setName, SetImage& image,
     pendingMacros_.clear();
     if (setName.empty())
         return SetCompileResult();
+    // A table that was not there, or could not be read, holds no key at all: every text would be sent
+    // as nothing.
+    const bool noKeys = std::all_of(keyCodeTable_.begin(), keyCodeTable_.end(), [](const auto& row) {
+        return std::all_of(row.begin(), row.end(), [](int code) { return code == 0; });
+    });
+    if (noKeys) {
+        SetCompileResult result;
+        result.reason = SetCompileResult::kNoKeyCodeTable;
+        result.file = keyCodeTableFile_;
+        return result;
+    }
     image.Reset();
+    compileModel_ = kind;
     if (kind == kModelPS2)
         zenthorFlag_ = 0;
     else
@@ -272,8 +293,24 @@ SetCompileResult FileIO::CompileOverlay(const std::string& setName, const std::s
         return result;
 
     AppendOverlayHeader(number, static_cast<int>(keys.size()), setSettings ? *setSettings : ownSettings, image);
-    for (const Block& block : keys)
-        AppendBlock(block, image);
+    for (const Block& block : keys) {
+        const int missing = AppendBlock(block, image);
+        // The PS/2 model has no infrared; on the AccessKvora model a key that would send nothing where
+        // the user chose a code stops the load before anything is sent.
+        if (missing >= 0 && compileModel_ != kModelPS2) {
+            if (zenthorFlag_ || irCodesRead_ == IrCodeTable::kFileNotOpen)
+                result.reason = SetCompileResult::kInfraredCodeMissing;
+            else if (irCodesRead_ == IrCodeTable::kFileUnreadable)
+                result.reason = SetCompileResult::kInfraredCodesUnreadable;
+            else
+                result.reason = SetCompileResult::kInfraredWithoutStartKeys;
+            result.count = missing;
+            int first = 0, last = 0;
+            RectToCells(block.cells_.empty() ? RECT{} : block.cells_.front(), first, last);
+            result.key = SetCompileResult::KeyDescription(block.text_, first);
+            return result;
+        }
+    }
     image.Append(kOverlayEnd);
     return result;
 }
@@ -326,7 +363,7 @@ void FileIO::AppendOverlayHeader(int number, int blockCount, const KeyboardSetti
     image.Append(header, sizeof(header));
 }
 
-void FileIO::AppendBlock(const Block& block, SetImage& image)
+int FileIO::AppendBlock(const Block& block, SetImage& image)
 {
     std::vector<std::uint8_t> record = {kBlockStart, static_cast<std::uint8_t>(block.repeat_ ? 0x81 : 0x80),
                                         static_cast<std::uint8_t>(kHigh | block.cells_.size())};
@@ -336,8 +373,10 @@ void FileIO::AppendBlock(const Block& block, SetImage& image)
         record.push_back(static_cast<std::uint8_t>(kHigh | first));
         record.push_back(static_cast<std::uint8_t>(kHigh | last));
     }
-    CommandCompiler(*this, record).Compile(QuoteProgramStart(defaultStartString_, block.command_));
+    CommandCompiler compiler(*this, record);
+    compiler.Compile(QuoteProgramStart(defaultStartString_, block.command_));
     image.Append(record);
+    return compiler.MissingInfrared();
 }
 
 void FileIO::AppendKeyCodes(char character, std::vector<std::uint8_t>& bytes) const

@@ -3,6 +3,7 @@
 // identifier, which the Zenthor program replaces by the text. Also the scan codes of PC keys as the
 // keyboard's key numbers.
 #include "loader/FileIO.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "library/IniFile.h"
 #include "loader/IniText.h"
@@ -23,6 +24,8 @@ const int kOwnSequenceKey = 14;
 const size_t kLongestTypedRun = 9;
 // "000" and "001" hold the start characters; identifiers of texts begin after them.
 const char* const kFirstMacroId = "003";
+// zenthor.ini holds at most some thousand texts of a few hundred characters.
+const unsigned long long kLargestZenthorIni = 64ull * 1024 * 1024;
 
 std::string Quoted(const std::string& text)
 {
@@ -144,13 +147,20 @@ void FileIO::InitTextHelper()
     nextMacroId_.clear();
     pendingMacros_.clear();
     const std::string file = ZenthorIniPath();
-    const std::string firstKey = ReadStartKey(file, 1);
+    // A file that cannot be read, or one in another text form, names no start keys, and no text macro
+    // is then written into it.
+    std::string content;
+    const bool readable = fw::ReadWholeFile(file, content, kLargestZenthorIni) == fw::FileRead::Whole
+                          && fw::TextFormOf(content) == fw::TextForm::SingleByte;
+    const std::string firstKey = readable ? ReadStartKey(file, 1) : std::string();
     if (firstKey.empty() || !SetUpStartSequence(*this, file, std::atoi(firstKey.c_str())))
         zenthorFlag_ = 0;
     else
         nextMacroId_ = kFirstMacroId;
-    // Infrared codes and text macros go together or not at all.
-    if (irCodes_.Load(zenthor::CodeFile(programFolder_)) != 0)
+    // Infrared codes and text macros go together or not at all. Only a file that is not there or cannot
+    // be read at all means no codes; lines the table leaves out take only their own codes away.
+    irCodesRead_ = irCodes_.Load(zenthor::CodeFile(programFolder_));
+    if (irCodesRead_ == IrCodeTable::kFileNotOpen || irCodesRead_ == IrCodeTable::kFileUnreadable)
         zenthorFlag_ = 0;
 }
 

@@ -1,13 +1,16 @@
 // The infrared code table and its file.
 #include "loader/IrCodeTable.h"
 #include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "loader/ZenthorFiles.h"
 #include <shellapi.h>
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
+
+// The file holds at most 199 lines of a few hundred characters; a larger one is not this file.
+const unsigned long long kLargestCodeFile = 16ull * 1024 * 1024;
 
 bool IsDigit(char c)
 {
@@ -36,17 +39,9 @@ bool AllDigits(const std::string& text, size_t start = 0)
 // then the end of the line. The text may hold line breaks (learned codes in Intel-HEX records).
 class LineReader {
 public:
-    explicit LineReader(const std::string& data) : data_(data) {}
+    LineReader(const std::string& data, size_t pos) : data_(data), pos_(pos) {}
 
-    bool AtEnd() const { return pos_ >= data_.size(); }
     size_t Position() const { return pos_; }
-
-    // Skips what stands before the next slot number: the line end of the line before, blank lines.
-    void SkipToDigit()
-    {
-        while (pos_ < data_.size() && !IsDigit(data_[pos_]))
-            ++pos_;
-    }
 
     // The next field up to its ';'. false at the end of the file without one; tooLong is set when the
     // field is longer than the file allows (the field is still passed over).
@@ -95,7 +90,7 @@ public:
         }
     }
 
-private:
+    // Whether what stands at i begins as a slot line does: "12;G3;6;".
     bool LooksLikeSlotLine(size_t i) const
     {
         size_t start = i;
@@ -113,6 +108,19 @@ private:
         return i < data_.size() && data_[i] == ';';
     }
 
+    // The start of the first line after the one at start and before end that begins as a slot line
+    // does; npos when there is none.
+    size_t SlotLineWithin(size_t start, size_t end) const
+    {
+        for (size_t lineEnd = data_.find('\n', start); lineEnd != std::string::npos && lineEnd + 1 < end;
+             lineEnd = data_.find('\n', lineEnd + 1)) {
+            if (LooksLikeSlotLine(lineEnd + 1))
+                return lineEnd + 1;
+        }
+        return std::string::npos;
+    }
+
+private:
     const std::string& data_;
     size_t pos_ = 0;
 };
@@ -128,6 +136,8 @@ void IrCodeTable::Init()
 {
     slots_.fill(Slot());
     unread_.clear();
+    loaded_.clear();
+    read_ = Read::kNotRead;
 }
 
 void IrCodeTable::Free()
@@ -137,61 +147,87 @@ void IrCodeTable::Free()
         std::string().swap(slot.text);
     }
     std::vector<UnreadLine>().swap(unread_);
+    std::string().swap(loaded_);
 }
 
 int IrCodeTable::Load(const std::string& path)
 {
     Init();
     path_ = path;
-    std::ifstream file(path_, std::ios::binary);
-    if (!file)
+    switch (fw::ReadWholeFile(path_, loaded_, kLargestCodeFile)) {
+    case fw::FileRead::Absent:
+        read_ = Read::kAbsent;
         return kFileNotOpen;
-    // Read as bytes: a 0xFF (a 'ÿ' in a name) is a character like any other, not the end of the file.
-    const std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-
-    int result = 0;
-    LineReader reader(data);
-    for (;;) {
-        reader.SkipToDigit();
-        if (reader.AtEnd())
-            break;
-        const size_t lineStart = reader.Position();
-        std::string fields[5];
-        bool tooLong = false;
-        bool complete = true;
-        for (std::string& field : fields) {
-            if (!reader.Field(field, tooLong)) {
-                complete = false;
-                break;
-            }
-        }
-        if (!complete) {
-            // The file ends inside a line: that line is not taken.
-            unread_.push_back(Unread(data.substr(lineStart)));
-            if (result == 0)
-                result = kFormatError;
-            break;
-        }
-        const int slot = AllDigits(fields[0]) && fields[0].size() <= 3 ? LeadingNumber(fields[0]) : -1;
-        const bool wellFormed = reader.LineEndsHere() && InRange(slot) && !fields[1].empty()
-                                && AllDigits(fields[1], 1) && AllDigits(fields[2]);
-        if (tooLong || !wellFormed) {
-            // Leave out this line only; the lines after it are read as usual.
-            if (result == 0)
-                result = tooLong ? kFieldTooLong : kFormatError;
-            if (!wellFormed)
-                reader.SkipToNextSlotLine();
-            unread_.push_back(Unread(data.substr(lineStart, reader.Position() - lineStart)));
-            continue;
-        }
-        Slot& entry = slots_[static_cast<size_t>(slot)];
-        entry.type = fields[1][0];
-        entry.code = LeadingNumber(fields[1], 1);
-        entry.value = LeadingNumber(fields[2]);
-        entry.name = fields[3];
-        entry.text = fields[4];
+    case fw::FileRead::Unreadable:
+        read_ = Read::kUnreadable;
+        loaded_.clear();
+        return kFileUnreadable;
+    case fw::FileRead::Whole:
+        break;
     }
+    // Saved "as Unicode" by a text editor: no line would be read, and a save would lose them all.
+    if (fw::TextFormOf(loaded_) != fw::TextForm::SingleByte) {
+        read_ = Read::kUnreadable;
+        loaded_.clear();
+        return kFileUnreadable;
+    }
+    read_ = Read::kWhole;
+    int result = 0;
+    for (size_t pos = 0; pos < loaded_.size();)
+        pos = ReadLine(loaded_, pos, result);
     return result;
+}
+
+size_t IrCodeTable::ReadLine(const std::string& data, size_t start, int& result)
+{
+    auto keep = [&](size_t end, int why) {
+        unread_.push_back(Unread(data.substr(start, end - start)));
+        if (result == 0)
+            result = why;
+        return end;
+    };
+    const size_t lineEnd = std::min(data.find('\n', start), data.size() - 1) + 1;
+    if (data.find_first_not_of(" \t\r\n", start) >= lineEnd)
+        return lineEnd;
+    LineReader reader(data, start);
+    // A comment, or a line without the fields a slot begins with.
+    if (!reader.LooksLikeSlotLine(start))
+        return keep(lineEnd, kFormatError);
+
+    std::string fields[5];
+    bool tooLong = false;
+    bool complete = true;
+    for (std::string& field : fields) {
+        if (!reader.Field(field, tooLong)) {
+            complete = false;
+            break;
+        }
+    }
+    // A line short of fields must not take the next slot line's as its own: it ends where that begins.
+    const size_t nextSlotLine = reader.SlotLineWithin(start, reader.Position());
+    if (nextSlotLine != std::string::npos)
+        return keep(nextSlotLine, kFormatError);
+    // The file ends inside a line.
+    if (!complete)
+        return keep(data.size(), kFormatError);
+    const int slot = AllDigits(fields[0]) && fields[0].size() <= 3 ? LeadingNumber(fields[0]) : -1;
+    const bool wellFormed = reader.LineEndsHere() && InRange(slot) && !fields[1].empty()
+                            && AllDigits(fields[1], 1) && AllDigits(fields[2]);
+    if (tooLong || !wellFormed) {
+        if (!wellFormed)
+            reader.SkipToNextSlotLine();
+        return keep(reader.Position(), tooLong ? kFieldTooLong : kFormatError);
+    }
+    Slot& entry = slots_[static_cast<size_t>(slot)];
+    // A second line for a slot: the first one counts, as it did when the slot was last used.
+    if (entry.type != 0)
+        return keep(reader.Position(), kFormatError);
+    entry.type = fields[1][0];
+    entry.code = LeadingNumber(fields[1], 1);
+    entry.value = LeadingNumber(fields[2]);
+    entry.name = fields[3];
+    entry.text = fields[4];
+    return reader.Position();
 }
 
 // The line as it stood, without its line end, and what it names as far as that can be read.
@@ -230,11 +266,14 @@ bool IrCodeTable::Reserved(char type, int code) const
     return false;
 }
 
-int IrCodeTable::Save(const std::string& path) const
+int IrCodeTable::Save(const std::string& path)
 {
-    const std::string target = path.empty() ? path_ : path;
+    const bool own = path.empty() || path == path_;
+    const std::string target = own ? path_ : path;
     if (target.empty())
         return kFileNotOpen;
+    if (own && read_ == Read::kUnreadable)
+        return kFileUnreadable;
     std::string file;
     for (int slot = 1; slot < kSlots; ++slot) {
         const Slot& entry = slots_[static_cast<size_t>(slot)];
@@ -247,8 +286,20 @@ int IrCodeTable::Save(const std::string& path) const
     }
     for (const UnreadLine& line : unread_)
         file += line.text + "\r\n";
-    // A full disk never leaves the Zenthor program (or us) with half a file.
-    return fw::WriteReplacing(target, file) ? 0 : kFileNotOpen;
+    // A full disk never leaves the Zenthor program (or us) with half a file. A file that was not there
+    // is created only while nothing stands under its name; one that was read is never brought back.
+    bool written = false;
+    if (!own || read_ == Read::kNotRead)
+        written = fw::WriteReplacing(target, file);
+    else if (read_ == Read::kAbsent)
+        written = fw::WriteNewFile(target, file) == fw::NewFile::Created;
+    else
+        written = fw::RewriteExisting(target, file);
+    if (!written)
+        return kFileNotOpen;
+    if (own)
+        read_ = Read::kWhole;
+    return 0;
 }
 
 int IrCodeTable::FindFree(char type, int& freeSlot, int& freeCode) const

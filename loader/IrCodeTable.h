@@ -22,6 +22,8 @@ public:
     static constexpr int kFileNotOpen = 0x800F;
     static constexpr int kFormatError = 0x8010;
     static constexpr int kOutOfMemory = 0x8011;
+    // The file is there but could not be read or is in a text form the table does not read.
+    static constexpr int kFileUnreadable = 0x8012;
 
     IrCodeTable();
 
@@ -31,15 +33,21 @@ public:
     void Free();
 
     // Reads the file; the path becomes the table's path. Lines the table cannot take (damaged, too
-    // long, a slot outside 1-199) are kept as they stand and the rest is read: kFieldTooLong or
-    // kFormatError then tells that something was left out, kFileNotOpen that the file could not be
-    // opened (the table stays empty).
+    // long, a slot outside 1-199, a second line for a slot, a comment) are kept as they stand and the
+    // rest is read: kFieldTooLong or kFormatError then tells that something was left out. With
+    // kFileNotOpen there is no file, with kFileUnreadable one that could not be read (locked, another
+    // text form): the table stays empty either way, and only the first may be written.
     int Load(const std::string& path);
-    // Writes the file anew: the slots in order, then the lines the table could not take as they were
-    // read, so that no save loses what the Zenthor program or the user put there. Last, because a
-    // reader that stops at a damaged line still reads every slot first. An empty path writes the
-    // table's path. 0 or kFileNotOpen.
-    int Save(const std::string& path = std::string()) const;
+    // The file's bytes as the last Load read them.
+    const std::string& LoadedBytes() const { return loaded_; }
+    // Whether the table's own file may be saved: it was absent or read whole.
+    bool Writable() const { return read_ != Read::kUnreadable; }
+    // Writes the file: the slots in order, then the lines the table could not take as they were read,
+    // so that no save loses what the Zenthor program or the user put there. Last, because a reader
+    // that stops at a damaged line still reads every slot first. An empty path writes the table's
+    // path, which is created only when Load found nothing there and is never replaced when Load could
+    // not read it (kFileUnreadable); another path is replaced. 0, kFileUnreadable or kFileNotOpen.
+    int Save(const std::string& path = std::string());
     // How many lines of the file the table could not take.
     size_t UnreadLines() const { return unread_.size(); }
 
@@ -91,7 +99,14 @@ private:
     bool Reserved(int slot) const;
     bool Reserved(char type, int code) const;
 
+    enum class Read { kNotRead, kAbsent, kWhole, kUnreadable };
+    // One line or record of the file from start: taken into its slot, or kept as it stands; the
+    // position after it.
+    size_t ReadLine(const std::string& data, size_t start, int& result);
+
     std::string path_;
+    Read read_ = Read::kNotRead;
+    std::string loaded_;
     std::array<Slot, kSlots> slots_;
     std::vector<UnreadLine> unread_;
 };

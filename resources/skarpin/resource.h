@@ -191,6 +191,8 @@
 #define IDS_IR_LOAD_INCOMPLETE      2907
 #define IDS_IR_CODE_DAMAGED         2908
 #define IDS_IR_NAME_UNSTORABLE      2909
+#define IDS_IR_FILE_UNREADABLE      4150
+#define IDS_IR_CHOICE_UNREADABLE    4155
 
 // Taking over a set of the older format: the dialog and its question when the name is taken
 #define IDD_GET_OLD_SET             1602
@@ -404,6 +406,11 @@
 #define IDS_COMPILE_TOO_MANY_RANGES     2782
 #define IDS_COMPILE_CELL_OUTSIDE_GRID   2783
 #define IDS_ZENTHOR_TEXTS_NOT_WRITTEN   2784
+#define IDS_COMPILE_IR_CODE_MISSING     4151
+#define IDS_COMPILE_IR_FILE_UNREADABLE  4152
+#define IDS_COMPILE_IR_NO_START_KEYS    4153
+#define IDS_COMPILE_KEY_AT              4154
+#define IDS_COMPILE_NO_KEY_TABLE        4156
 
 // Loading a set into the keyboard: the dialog, its controls, its animation and its texts
 #define IDD_LOAD_KVORA                  1006

@@ -52,6 +52,8 @@ void InfraredFixture::SetUp()
     Keyboard("reset");
     Keyboard("link " + std::to_string(kPort));
     Keyboard("version V8.0A");
+    // Each test says when a learning reports what.
+    Keyboard("ir-learn-after never");
     WriteSettings();
     link_ = std::make_unique<AccessKvoraLink>(trace_);
     link_->SetTimings(ShortLinkTimings());

@@ -213,6 +213,47 @@ TEST_F(IrDialogsTest, ALineTheLoaderCannotReadSurvivesItsChangesAndTheBackup)
     EXPECT_EQ(changed, testsupport::TempFolder::Read(Backup()));
 }
 
+// A code file that is there but cannot be read (the Zenthor program holds it while it writes) is not
+// taken for none: the user is told, nothing can change it, and no backup is made of nothing.
+TEST_F(IrDialogsTest, ACodeFileThatCannotBeReadIsLeftAsItIs)
+{
+    const std::string file = "3;G2;6;Lampa;16;\r\n";
+    WriteCodeFile(file);
+    HANDLE lock = ::CreateFileA(CodeFile().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    testsupport::ScriptedMessages messages;
+    messages.Expect(IDS_IR_FILE_UNREADABLE);
+    RunLoader([&](fw::Dialog& d) {
+        EXPECT_EQ(0, fw::ListBox(d, IDC_IR_LIST).Count());
+        for (int id : {IDC_IR_NEW, IDC_IR_EDIT, IDC_IR_DELETE, IDC_IR_LOAD_ALL})
+            EXPECT_FALSE(IsEnabled(d, id)) << id;
+        EXPECT_TRUE(IsEnabled(d, IDC_IR_CHOOSE_ID));
+        Screenshot(d, "irloader-unreadable");
+    });
+    ::CloseHandle(lock);
+    EXPECT_EQ(file, ReadCodeFile());
+    EXPECT_FALSE(fw::FileExists(Backup()));
+    ASSERT_EQ(1u, messages.Shown().size());
+    EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(CodeFile()));
+}
+
+// The backup is the file's bytes as they were before the change, not the table written out: a
+// comment, a second line for a slot and line ends of the Zenthor program's own are in it as they were.
+TEST_F(IrDialogsTest, TheBackupIsTheFileAsItWas)
+{
+    const std::string file = "Koder i vardagsrummet\n3;G2;6;Lampa;16;\n3;G3;6;Annan;17;\n\n";
+    WriteCodeFile(file);
+    RunLoader([&](fw::Dialog& d) {
+        NewCode(d, IDC_IR_KIND_RAVIKLINK, [](fw::Dialog& editor) {
+            SetText(editor, IDC_IR_RAVIK_NAME, "Fyra");
+            Click(editor, IDOK);
+        });
+    });
+    EXPECT_EQ(file, testsupport::TempFolder::Read(Backup()));
+    EXPECT_EQ("1;G0;254;Fyra;16;\r\n3;G2;6;Lampa;16;\r\nKoder i vardagsrummet\r\n3;G3;6;Annan;17;\r\n", ReadCodeFile());
+}
+
 // Without [Directories] Exe the program folder is Skarpin's own (FileIO's choice): the code list
 // writes the file there, and the block command's choice lists what it wrote.
 TEST_F(IrDialogsTest, TheCodeListAndTheBlockCommandsChoiceShareOneFile)
@@ -311,6 +352,25 @@ TEST_F(IrDialogsTest, ALearnedCodeIsReadBackFromTheKeyboardAndSaved)
     EXPECT_EQ("1;I0;254;TV på;" + RecordsOf(0, LearnedHex(0)) + ";\r\n", ReadCodeFile());
     const std::vector<std::string> log = InfraredLog();
     EXPECT_EQ((std::vector<std::string>{"ir-record:00", "ir-read:00"}), log);
+}
+
+// Told nothing else, the keyboard simulator learns a code of its own a moment after it is asked, as if
+// a remote control's button were pressed: "Spela in" can be tried without one.
+TEST_F(IrDialogsTest, TheSimulatorLearnsACodeOfItsOwnWhenNotToldOtherwise)
+{
+    Keyboard("ir-learn-after 300");
+    RunLoader([&](fw::Dialog& d) {
+        NewCode(d, IDC_IR_KIND_RECORD, [&](fw::Dialog& editor) {
+            SetText(editor, IDC_IR_RECORD_NAME, "TV");
+            Click(editor, IDC_IR_RECORD);
+            EXPECT_TRUE(PumpUntil([&] {
+                return Text(editor, IDC_IR_INSTRUCTION) == fw::LoadResString(IDS_IR_RECORDED);
+            }));
+            EXPECT_TRUE(IsEnabled(editor, IDOK));
+            Click(editor, IDOK);
+        });
+    });
+    EXPECT_EQ("1;I0;254;TV;" + RecordsOf(0, LearnedHex(0)) + ";\r\n", ReadCodeFile());
 }
 
 TEST_F(IrDialogsTest, AFailedReadBackSavesNothingAndTheEditorStays)
@@ -490,6 +550,23 @@ TEST_F(IrDialogsTest, DeletingAsksFirst)
     EXPECT_NE(std::string::npos, messages.Shown()[0].text.find("\"Lampa\""));
 }
 
+// The Delete button that had the focus is disabled once no row is chosen: the keys go on in the list.
+TEST_F(IrDialogsTest, AfterADeletionTheKeysGoOnInTheList)
+{
+    WriteCodeFile("3;G2;6;Lampa;16;\r\n5;G3;6;Radio;20;\r\n");
+    testsupport::ScriptedMessages messages;
+    messages.Expect(IDS_IR_DELETE_QUESTION, IDOK);
+    RunLoader([&](fw::Dialog& d) {
+        SelectList(d, IDC_IR_LIST, 0);
+        const HWND button = ::GetDlgItem(d, IDC_IR_DELETE);
+        d.Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+        ASSERT_EQ(button, ::GetFocus());
+        Click(d, IDC_IR_DELETE);
+        EXPECT_EQ(::GetDlgItem(d, IDC_IR_LIST), ::GetFocus());
+    });
+    EXPECT_EQ("5;G3;6;Radio;20;\r\n", ReadCodeFile());
+}
+
 // --- the keyboard -------------------------------------------------------------------------------
 
 TEST_F(IrDialogsTest, ATestSendTellsTheKeyboardTheCodeAndItsTime)
@@ -608,6 +685,27 @@ TEST_F(IrDialogsTest, TheBlockCommandGetsTheTagOfTheChosenCode)
         Click(d, IDOK);
     });
     EXPECT_EQ("<IR5>", result);
+}
+
+// The block command's choice of a code says why it lists none when the code file cannot be read.
+TEST_F(IrDialogsTest, TheBlockCommandsChoiceSaysWhenTheCodeFileCannotBeRead)
+{
+    folder_.Write("Zenthor\\ir_data.kvx", "2;G0;6;Lampa;16;\r\n");
+    HANDLE lock = ::CreateFileA(CodeFile().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    testsupport::ScriptedMessages messages;
+    messages.Expect(IDS_IR_CHOICE_UNREADABLE);
+    std::string result = "unchanged";
+    IRDlg dialog(folder_.Path(), result, 600, 500);
+    RunModal(dialog, [](fw::Dialog& d) {
+        EXPECT_EQ(0, fw::ListBox(d, IDC_IR_COMMAND_LIST).Count());
+        Click(d, IDOK);
+    });
+    ::CloseHandle(lock);
+    EXPECT_EQ("unchanged", result);
+    ASSERT_EQ(1u, messages.Shown().size());
+    EXPECT_NE(std::string::npos, messages.Shown()[0].text.find(CodeFile()));
 }
 
 TEST_F(IrDialogsTest, TheMainWindowsCommandOpensTheCodeList)

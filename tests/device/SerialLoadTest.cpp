@@ -361,6 +361,45 @@ TEST_F(SerialLoadTest, EveryStalledTransferEndsInTheTruthWithinItsBound)
     }
 }
 
+// A keyboard that takes the whole image and then holds the line, so that the end block stays in the
+// port: every look of the timer is as short as during the transfer (the window paints, Cancel works),
+// and the load fails within the transfer's bound, with no wait for a drain or a ping.
+TEST_F(SerialLoadTest, AKeyboardThatHoldsTheEndBlockKeepsTheDialogAnswering)
+{
+    const size_t imageBytes = config_.CompileAsSent(LoadFixture::kSmallSet).size();
+    // The keyboard counts the image from its first byte after the three 0x16.
+    Keyboard(kPS2, "xoff-after " + std::to_string(imageBytes - 3));
+    auto load = MakeLoad(kPS2);
+    SerialLoadFlow& flow = load->flow;
+    const DWORD pressed = now_;
+    flow.Ok();
+    ASSERT_EQ(Stage::kSending, flow.CurrentStage());
+    ASSERT_EQ(imageBytes, flow.Total());
+    ASSERT_TRUE(testsupport::PumpUntil([this] {
+        const std::vector<std::string> log = keyboard_.Log();
+        return !log.empty() && log.back().compare(0, 9, "image-ok:") == 0;
+    }));
+    testsupport::PumpUntil([] { return false; }, 50);  // the XOFF reaches the port
+
+    longestLook_ = 0;
+    DWORD held = 0;
+    for (int tick = 0; tick < 400 && flow.CurrentStage() == Stage::kSending; ++tick) {
+        Tick(flow);
+        if (held == 0 && flow.CurrentStep() == SerialLoadFlow::kReadAnswer)
+            held = now_;
+        if (flow.CurrentStage() == Stage::kSending) {
+            EXPECT_TRUE(flow.Screen().cancelEnabled);
+            EXPECT_NE(0u, flow.Screen().transferTimerMs);
+        }
+    }
+    ASSERT_NE(0u, held) << "the end block was sent";
+    EXPECT_EQ(Stage::kFailed, flow.CurrentStage());
+    EXPECT_EQ(IDS_LOAD_FAILED, flow.Screen().textId);
+    EXPECT_LE(now_ - pressed, WholeTransferBound(flow.Total()) + 1000) << "told at the first look after the bound";
+    EXPECT_LE(longestLook_, ShortLoadTimings().answer + kScheduling) << "no look waits for the held line";
+    EXPECT_LT(flow.Screen().progress, 100);
+}
+
 // The keyboard goes away in the middle of a transfer: it stops reading, and its port is gone. A small
 // image was taken whole by the port, and the keyboard's silence after it fails the load; a large one
 // stays half sent, and the stall limit fails it, long before the whole transfer's bound would.
@@ -534,6 +573,23 @@ TEST_F(SerialLoadTest, ASetThatDoesNotCompileIsNotSent)
     EXPECT_EQ(0u, load->flow.Screen().transferTimerMs);
     EXPECT_TRUE(keyboard_.LastImage().empty());
     EXPECT_EQ(LoadOutcome::kCloseWithCancel, load->flow.Cancel());
+}
+
+// A key whose infrared code is not in the code file stops an AccessKvora load before anything goes
+// out: the message names the overlay and the key, and the load never says it is done.
+TEST_F(SerialLoadTest, AKeyWithoutItsInfraredCodeStopsTheLoadBeforeAnythingIsSent)
+{
+    config_.EnableZenthor("3;I5;6;Lampa;;\r\n");
+    config_.SaveOverlay(LoadFixture::kSmallSet, "Andra", 2, {KeyBlock(5, 5, "<IR4>")});
+    Keyboard(kAccess, "");
+    auto load = MakeLoad(kAccess);
+    load->flow.Ok();
+    EXPECT_EQ(Stage::kNotSent, load->flow.CurrentStage());
+    EXPECT_EQ(IDS_LOAD_NOT_SENT, load->flow.Screen().textId);
+    EXPECT_EQ(std::vector<UINT>{IDS_COMPILE_IR_CODE_MISSING}, load->view.Errors());
+    EXPECT_TRUE(keyboard_.LastImage().empty());
+    const std::vector<UINT> texts = load->view.Texts();
+    EXPECT_EQ(texts.end(), std::find(texts.begin(), texts.end(), static_cast<UINT>(IDS_LOAD_DONE)));
 }
 
 // Cancel in the middle of a transfer, on either model: the queues are emptied, the port closed and

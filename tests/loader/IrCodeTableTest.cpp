@@ -1,6 +1,7 @@
 // The infrared code table: its file written and read back, damaged files, the free-slot search and
 // the checks that keep the file readable.
 #include "loader/IrCodeTable.h"
+#include "framework/Files.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 
@@ -269,4 +270,121 @@ TEST(IrCodeTable, EmptySlotsAnswerNotFound)
     EXPECT_EQ(IrCodeTable::kNotFound, table.GetValue(9, value));
     EXPECT_EQ(IrCodeTable::kNotFound, table.GetText(9, text));
     EXPECT_EQ("", text);
+}
+
+// A code file that is there but cannot be read is another answer than none at all: the table is
+// empty, and nothing is written over the file, whatever the table then holds.
+TEST(IrCodeTable, AFileThatCannotBeReadIsNeverWrittenOver)
+{
+    const std::string codes = "1;G0;6;Lampa;16;\r\n";
+    const std::string utf16("\xFF\xFE" "1\0;\0G\0" "0\0;\0" "6\0;\0L\0;\0" "1\0" "6\0;\0\r\0\n\0", 30);
+    struct Case {
+        const char* name;
+        std::string content;  // empty: a folder stands under the name
+        bool locked;
+    } cases[] = {
+        {"locked by the Zenthor program", codes, true},
+        {"a folder under the name", "", false},
+        {"saved as Unicode", utf16, false},
+    };
+    for (const Case& c : cases) {
+        TempFolder temp;
+        const std::string path = temp / "ir_data.kvx";
+        if (c.content.empty()) {
+            ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr)) << c.name;
+        } else {
+            temp.Write("ir_data.kvx", c.content);
+        }
+        HANDLE lock = c.locked ? ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr)
+                               : INVALID_HANDLE_VALUE;
+        IrCodeTable table;
+        EXPECT_EQ(IrCodeTable::kFileUnreadable, table.Load(path)) << c.name;
+        EXPECT_FALSE(table.Writable()) << c.name;
+        EXPECT_EQ(0, UsedSlots(table)) << c.name;
+        ASSERT_EQ(0, table.SetTypeAndCode(1, 'G', 0));
+        ASSERT_EQ(0, table.SetName(1, "Ny"));
+        EXPECT_EQ(IrCodeTable::kFileUnreadable, table.Save()) << c.name;
+        if (lock != INVALID_HANDLE_VALUE)
+            ::CloseHandle(lock);
+        if (!c.content.empty()) {
+            EXPECT_EQ(c.content, TempFolder::Read(path)) << c.name;
+        }
+    }
+}
+
+// A file that was not there is created only while nothing stands under its name; one that was read
+// and has gone since is not brought back by a change.
+TEST(IrCodeTable, OnlyAFileThatIsNotThereIsWrittenFresh)
+{
+    TempFolder temp;
+    const std::string path = temp / "ir_data.kvx";
+    IrCodeTable table;
+    EXPECT_EQ(IrCodeTable::kFileNotOpen, table.Load(path));
+    EXPECT_TRUE(table.Writable());
+    table.SetTypeAndCode(1, 'G', 0);
+    table.SetName(1, "Lampa");
+    // The Zenthor program wrote its file in the meantime.
+    temp.Write("ir_data.kvx", "5;G4;6;Radio;20;\r\n");
+    EXPECT_EQ(IrCodeTable::kFileNotOpen, table.Save());
+    EXPECT_EQ("5;G4;6;Radio;20;\r\n", TempFolder::Read(path));
+
+    ::DeleteFileA(path.c_str());
+    IrCodeTable fresh;
+    fresh.Load(path);
+    fresh.SetTypeAndCode(1, 'G', 0);
+    fresh.SetName(1, "Lampa");
+    ASSERT_EQ(0, fresh.Save());
+    EXPECT_EQ("1;G0;0;Lampa;;\r\n", TempFolder::Read(path));
+
+    IrCodeTable read;
+    ASSERT_EQ(0, read.Load(path));
+    ::DeleteFileA(path.c_str());
+    read.ClearSlot(1);
+    EXPECT_EQ(IrCodeTable::kFileNotOpen, read.Save());
+    EXPECT_FALSE(fw::PathExists(path));
+}
+
+// Lines the table reads but cannot hold are kept through every save, and what they name is not
+// handed out: a second line for a slot, a comment, and a line short of fields, which ends where the
+// next slot line begins instead of taking it along.
+TEST(IrCodeTable, LinesTheTableLeavesOutSurviveEverySave)
+{
+    const struct {
+        const char* name;
+        std::string file;
+        std::vector<int> slots;    // the slots the table holds
+        std::string saved;
+        int freeSlot;
+    } cases[] = {
+        {"second line for a slot", "1;G0;6;Ett;16;\r\n1;G1;6;Annan;17;\r\n2;G2;6;Tva;18;\r\n", {1, 2},
+         "1;G0;6;Ett;16;\r\n2;G2;6;Tva;18;\r\n1;G1;6;Annan;17;\r\n", 3},
+        {"comment without digits", "Koder f\xF6r vardagsrummet\r\n1;G0;6;Ett;16;\r\n\r\n", {1},
+         "1;G0;6;Ett;16;\r\nKoder f\xF6r vardagsrummet\r\n", 2},
+        {"comment with digits", "# sparad 2024\r\n1;G0;6;Ett;16;\r\n", {1}, "1;G0;6;Ett;16;\r\n# sparad 2024\r\n", 2},
+        {"line short of fields", "1;G0;6;Ett\r\n2;G1;6;Tva;16;\r\n", {2}, "2;G1;6;Tva;16;\r\n1;G0;6;Ett\r\n", 3},
+        {"short line, comment, good line", "1;G0;6;Ett\r\nanteckning\r\n2;G1;6;Tva;16;\r\n", {2},
+         "2;G1;6;Tva;16;\r\n1;G0;6;Ett\r\nanteckning\r\n", 3},
+    };
+    for (const auto& c : cases) {
+        TempFolder temp;
+        const std::string path = temp.Write("ir_data.kvx", c.file);
+        IrCodeTable table;
+        EXPECT_EQ(IrCodeTable::kFormatError, table.Load(path)) << c.name;
+        EXPECT_EQ(static_cast<int>(c.slots.size()), UsedSlots(table)) << c.name;
+        for (int slot : c.slots) {
+            char type = 0;
+            int code = 0;
+            EXPECT_EQ(0, table.GetTypeAndCode(slot, type, code)) << c.name << " slot " << slot;
+        }
+        int slot = -1, code = -1;
+        ASSERT_EQ(0, table.FindFree('G', slot, code)) << c.name;
+        EXPECT_EQ(c.freeSlot, slot) << c.name;
+        ASSERT_EQ(0, table.Save()) << c.name;
+        EXPECT_EQ(c.saved, TempFolder::Read(path)) << c.name;
+        IrCodeTable next;
+        next.Load(path);
+        ASSERT_EQ(0, next.Save()) << c.name;
+        EXPECT_EQ(c.saved, TempFolder::Read(path)) << c.name;
+    }
 }

@@ -1,6 +1,7 @@
 // The set compiler: the image of whole sets byte for byte, overlay headers, block commands in the tag
 // syntax, infrared codes and what the image cannot hold.
 #include "CompilerFixture.h"
+#include "loader/SetCompileResult.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -342,4 +343,24 @@ TEST(SetCompiler, BlocksOutsideTheGridAreRefused)
         EXPECT_NE(std::string::npos, result.Message().find("\"Sned\" ligger utanför"));
     }
     EXPECT_TRUE(FileIO::CheckKeyBlocks({KeyBlock(0, 127, "a")}).Compiled());
+}
+
+// Without its key-code table (not there, or not readable) no character would type: the set is not
+// compiled, and the message names the table.
+TEST(SetCompiler, WithoutTheKeyCodeTableNothingIsCompiled)
+{
+    CompilerFixture fixture;
+    const std::string table = fixture.Io().keyCodeTableFile_;
+    fixture.MakeSet("Skola", {{1, "Ett"}});
+    fixture.WriteOverlayFile("Skola", "Ett", kOneKey);
+    for (const char* how : {"absent", "a folder"}) {
+        ::DeleteFileA(table.c_str());
+        if (std::string(how) == "a folder")
+            ::CreateDirectoryA(table.c_str(), nullptr);
+        fixture.Reopen();
+        SetCompileResult result;
+        fixture.Compile("Skola", FileIO::kModelPS2, &result);
+        EXPECT_EQ(SetCompileResult::kNoKeyCodeTable, result.reason) << how;
+        EXPECT_NE(std::string::npos, result.Message().find(table)) << how;
+    }
 }

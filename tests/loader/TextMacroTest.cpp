@@ -1,7 +1,10 @@
 // Text macros of the AccessKvora model: the start sequence from zenthor.ini, which runs become macros,
 // the identifiers, and zenthor.ini written only once the keyboard holds the set.
 #include "CompilerFixture.h"
+#include "framework/Strings.h"
 #include "loader/IniText.h"
+#include "loader/SetCompileResult.h"
+#include "skarpin/resource.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 
@@ -191,15 +194,80 @@ TEST(TextMacros, MacrosThatCannotBeWrittenWaitForTheNextTry)
     EXPECT_EQ("[Paths]\r\n000=\"1\"\r\n001=\"!\"\r\n003=\"Hej på dig alla barn\"\r\n", testsupport::TempFolder::Read(ini));
 }
 
-TEST(TextMacros, WithoutTheZenthorProgramTextIsTypedAndInfraredCodesGiveNothing)
+TEST(TextMacros, WithoutTheZenthorProgramTextIsTyped)
 {
     CompilerFixture fixture;
     fixture.WriteInfraredCodes("3;I5;6;Lampa;;\r\n");
     fixture.MakeSet("Prat", {});
-    fixture.SaveOverlay("Prat", "Hälsa", 1, {KeyBlock(0, 0, "abcdefghij<IR3>")});
+    fixture.SaveOverlay("Prat", "Hälsa", 1, {KeyBlock(0, 0, "abcdefghij")});
     const Bytes image = fixture.Compile("Prat", FileIO::kModelAccessKvora);
     EXPECT_EQ(0, fixture.Io().zenthorFlag_);
     EXPECT_EQ("16 16 16 01 81 81 C5 80 83 80 02 80 81 80 80 9F B2 B0 A1 93 A2 A3 A4 98 A5 03", Hex(image));
+}
+
+// A key whose infrared code would be sent as nothing stops the load before anything goes out, and the
+// message names the overlay and the key. A line of the code file that is left out takes only its own
+// code away; the PS/2 model has no infrared at all.
+TEST(TextMacros, AnInfraredCodeThatCannotBeSentStopsTheLoad)
+{
+    const std::string codes = "3;I5;6;Lampa;;\r\n4;G1;6;" + std::string(399, 'x') + ";16;\r\nanteckning\r\n";
+    const struct {
+        const char* name;
+        const char* startKeys;      // zenthor.ini; null: none
+        const char* codeFile;       // null: none; "": a folder under the name
+        const char* command;
+        int kind;
+        SetCompileResult::Reason reason;
+        const char* bytes;          // the block's command when compiled
+    } cases[] = {
+        {"code read beside an unread line", "VK_KEY_1=49", codes.c_str(), "<IR3>", FileIO::kModelAccessKvora,
+         SetCompileResult::kCompiled, "49 30 35 30 36"},
+        {"code on the unread line", "VK_KEY_1=49", codes.c_str(), "<IR4>", FileIO::kModelAccessKvora,
+         SetCompileResult::kInfraredCodeMissing, nullptr},
+        {"no such code", "VK_KEY_1=49", codes.c_str(), "a<IR9>", FileIO::kModelAccessKvora,
+         SetCompileResult::kInfraredCodeMissing, nullptr},
+        {"no code file", "VK_KEY_1=49", nullptr, "<IR3>", FileIO::kModelAccessKvora,
+         SetCompileResult::kInfraredCodeMissing, nullptr},
+        {"code file unreadable", "VK_KEY_1=49", "", "<IR3>", FileIO::kModelAccessKvora,
+         SetCompileResult::kInfraredCodesUnreadable, nullptr},
+        {"no start keys", nullptr, codes.c_str(), "<IR3>", FileIO::kModelAccessKvora,
+         SetCompileResult::kInfraredWithoutStartKeys, nullptr},
+        {"PS/2", nullptr, nullptr, "<IR3>", FileIO::kModelPS2, SetCompileResult::kCompiled, ""},
+    };
+    for (const auto& c : cases) {
+        CompilerFixture fixture;
+        if (c.startKeys)
+            fixture.WriteZenthorIni(std::string("[StartSequence]\r\n") + c.startKeys + "\r\n");
+        if (c.codeFile && *c.codeFile)
+            fixture.WriteInfraredCodes(c.codeFile);
+        if (c.codeFile && !*c.codeFile) {
+            ::CreateDirectoryA((fixture.Io().programFolder_ + "\\Zenthor").c_str(), nullptr);
+            ::CreateDirectoryA((fixture.Io().programFolder_ + "\\Zenthor\\ir_data.kvx").c_str(), nullptr);
+        }
+        fixture.MakeSet("Prat", {});
+        Block labelled = KeyBlock(17, 17, c.command);
+        labelled.text_ = "Tänd\r\nlampan";
+        fixture.SaveOverlay("Prat", "Hälsa", 1, {KeyBlock(0, 0, "b"), labelled});
+        SetCompileResult result;
+        const Bytes image = fixture.Compile("Prat", c.kind, &result);
+        EXPECT_EQ(c.reason, result.reason) << c.name;
+        if (c.bytes) {
+            // The record of the second key: 02, repeat, one range of cell 17, then its command.
+            EXPECT_NE(std::string::npos, Hex(image).find(std::string("02 80 81 91 91") + (*c.bytes ? " " : "") + c.bytes))
+                << c.name << ": " << Hex(image);
+            continue;
+        }
+        EXPECT_EQ("Hälsa", result.overlayName) << c.name;
+        EXPECT_EQ("\"Tänd\"", result.key) << c.name;
+        const std::string message = result.Message();
+        EXPECT_NE(std::string::npos, message.find("\"Hälsa\"")) << message;
+        EXPECT_NE(std::string::npos, message.find("\"Tänd\"")) << message;
+        EXPECT_NE(std::string::npos, message.find("<IR")) << message;
+        // Nothing of a set that is not sent reaches zenthor.ini.
+        EXPECT_TRUE(fixture.Io().WriteTextMacros());
+    }
+    // A key without a label is named by where it lies.
+    EXPECT_EQ(fw::FormatResString(IDS_COMPILE_KEY_AT, 2, 2), SetCompileResult::KeyDescription("", 17));
 }
 
 TEST(TextMacros, ManyEntriesGoInAsIfSetOneByOne)
@@ -219,4 +287,26 @@ TEST(TextMacros, ManyEntriesGoInAsIfSetOneByOne)
         many.SetMany("Paths", entries);
         EXPECT_EQ(oneByOne.Text(), many.Text());
     }
+}
+
+// zenthor.ini saved "as Unicode" by a text editor is not read as if it named no start keys only to be
+// written over: no text macro goes into it, and it stays as it was.
+TEST(TextMacros, AZenthorIniInAnotherTextFormIsLeftAsItIs)
+{
+    CompilerFixture fixture;
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("[StartSequence]\r\nVK_KEY_1=49\r\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    fixture.WriteZenthorIni(utf16);
+    fixture.WriteInfraredCodes("3;I5;6;Lampa;;\r\n");
+    fixture.MakeSet("Prat", {});
+    fixture.SaveOverlay("Prat", "Hälsa", 1, {KeyBlock(0, 0, kLongText)});
+    SetCompileResult result;
+    fixture.Compile("Prat", FileIO::kModelAccessKvora, &result);
+    EXPECT_TRUE(result.Compiled());
+    EXPECT_EQ(0, fixture.Io().zenthorFlag_);
+    EXPECT_TRUE(fixture.Io().WriteTextMacros());
+    EXPECT_EQ(utf16, testsupport::TempFolder::Read(fixture.ZenthorIni()));
 }

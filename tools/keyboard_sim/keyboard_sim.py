@@ -33,6 +33,8 @@ XON, XOFF = 0x11, 0x13
 STATUS_READY, STATUS_LOAD_FAILED = 0x00, 0x02
 # After 0x16 0x16 0x16 0x03 a ping ends; an empty set's image goes on with its checksum at once.
 PING_SETTLE = 0.02
+# A learning goes on by itself after this long, as if someone pressed a button on a remote control.
+DEFAULT_LEARN_AFTER = 1.5
 DEFAULT_VERSION = "V1.2P"
 NOISE = b"Z" * 12  # no SYN, SOH or ETX: an answer no command expects
 
@@ -42,6 +44,10 @@ INFRARED_CONTROL = """infrared (the AccessKvora keyboard's remote control; its l
                                 checking the distance 'P' (a signal), 'R' (none), 'Y' (finished)
   ir-raw HEX                    sends the bytes as they stand
   ir-learn-length N             how many bytes a learned code has (default 101, a code's whole room)
+  ir-learn-after MS | ir-learn-after never   a learning the keyboard is asked for goes on by itself:
+                                'P' at once, 'R' halfway and 'Y' (a code of its own) after MS
+                                (default 1500), unless an ir-say or a break comes first; never: only
+                                ir-say reports (what a test that holds the answer back wants)
   ir-code N HEX | ir-code N none   puts a learned code into place N, or empties the place
   ir-code? N                    the code in place N as hex, or none
   ir-room? N                    the 101 bytes of place N's room in the infrared memory, as hex
@@ -209,6 +215,22 @@ class Infrared:
         self.secure = None
         self.read_mode = "normal"
         self.break_finishes = True
+        self.learn_after = DEFAULT_LEARN_AFTER
+        self.reports = []          # (due time, letter) of a learning going on by itself
+
+    def start_learning(self, code):
+        self.mode, self.code = "record", code
+        self.reports = []
+        if self.learn_after is not None:
+            now = time.monotonic()
+            self.reports = [(now, "P"), (now + self.learn_after / 2, "R"), (now + self.learn_after, "Y")]
+
+    def due_reports(self, kb, now):
+        while self.reports and self.reports[0][0] <= now:
+            self.say(kb, self.reports.pop(0)[1])
+
+    def next_report(self):
+        return self.reports[0][0] if self.reports else None
 
     def learned_code(self, code):
         return bytes((code * 7 + i * 13 + 1) & 0xFF for i in range(self.learn_length))
@@ -245,11 +267,17 @@ class Infrared:
 
     def control(self, kb, name, args):
         if name == "ir-say":
+            # The test says what happens from now on.
+            self.reports = []
             self.say(kb, args[0])
         elif name == "ir-raw":
             kb.reply(bytes.fromhex(args[0]))
         elif name == "ir-learn-length":
             self.learn_length = int(args[0])
+        elif name == "ir-learn-after":
+            self.learn_after = None if args[0] == "never" else int(args[0]) / 1000.0
+            if self.learn_after is None:
+                self.reports = []
         elif name == "ir-code":
             code = int(args[0])
             if args[1] == "none":
@@ -286,7 +314,7 @@ def read_text(count):
 def start_learning(kb, kind):
     code = int((yield from read_text(2)), 16)
     kb.log("ir-%s:%02X" % (kind, code))
-    kb.ir.mode, kb.ir.code = "record", code
+    kb.ir.start_learning(code)
 
 
 @command("R")
@@ -312,6 +340,7 @@ def ir_break(kb):
     kb.log("ir-break")
     finishes = kb.ir.mode == "distance" and kb.ir.break_finishes
     kb.ir.mode = "idle"
+    kb.ir.reports = []
     kb.reply(bytes([SYN, SYN, ord("Y")]))
     if finishes:
         kb.reply(bytes([SYN, SYN, ord("Y")]))
@@ -534,9 +563,10 @@ class Keyboard:
             self.write(bytes([XON]))
         if self.flood:
             self.write(self.flood)
+        self.ir.due_reports(self, now)
 
     def wake_time(self, now):
-        times = [t for t in (self.deadline, self.xon_at) if t is not None]
+        times = [t for t in (self.deadline, self.xon_at, self.ir.next_report()) if t is not None]
         if self.outbox:
             times.append(self.outbox[0][0])
         if self.flood:
