@@ -307,7 +307,8 @@ bool FileIO::ConvertOldSet(const std::string& oldFile, const std::string& newSet
         ConvertOldPaths(blocks, longPaths, contentPaths);
         converted = MakeStorable(blocks) && converted;
         std::string name = overlay.name_;
-        converted = SaveOverlay(name, overlay.number_, newSetName, blocks, std::vector<Block>(), settings) == kSaved
+        converted = SaveOverlay(name, overlay.number_, newSetName, blocks, std::vector<Block>(), settings, nullptr,
+                                SaveTarget::kNewFile) == kSaved
                     && converted;
     }
     return converted;

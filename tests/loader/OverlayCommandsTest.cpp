@@ -4,6 +4,7 @@
 #include "DriverStandIn.h"
 #include "FolderLocks.h"
 #include "MainWindowFixture.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
@@ -345,6 +346,34 @@ TEST_F(OverlayCommandsTest, DeleteAsksForOneOrSeveralOverlaysOrTemplates)
     EXPECT_EQ(Register("Skola"), StandardRegister({}));
     EXPECT_TRUE(testsupport::TempFolder::FilesIn(SetPath("Skola")) == std::vector<std::string>{"register.txt"});
     EXPECT_FALSE(fw::PathExists(OverlayPath("Mallar", "Tom")));
+}
+
+namespace {
+
+bool RefuseEverything(HANDLE, const std::string&)
+{
+    return false;
+}
+
+} // namespace
+
+// A register that cannot be written keeps the overlay: its file stays where it is, not in the
+// recycle bin while the register and the line still name it.
+TEST_F(OverlayCommandsTest, ADeleteWhoseRegisterCannotBeWrittenLeavesTheOverlayWhole)
+{
+    const std::string before = Register("Skola");
+    RunMainWindow([&](CSkarpinDlg& dialog) {
+        SelectSet(dialog, "Skola");
+        SelectLines(dialog, {3});
+        testsupport::ScriptedMessages messages;
+        messages.Expect(IDS_ASK_DELETE_OVERLAY, IDOK).Expect(IDS_OVERLAYS_NOT_DELETED);
+        const fw::ByteWriter real = fw::SetByteWriter(RefuseEverything);
+        Command(dialog, ID_EDIT_DELETE_SELECTION);
+        fw::SetByteWriter(real);
+        EXPECT_EQ(ListText(dialog, 3), "4 Bok");
+    });
+    EXPECT_EQ(Register("Skola"), before);
+    EXPECT_TRUE(fw::FileExists(OverlayPath("Skola", "Bok")));
 }
 
 // In the USB model the driver program hears of a change to its current set, and of no other.

@@ -1,6 +1,7 @@
 // The set store: which folders are sets, the register's exact form, and the overlay listing with its
 // numbering of files the register does not name.
 #include "SetFixture.h"
+#include "framework/Files.h"
 #include "library/IniFile.h"
 #include "library/IniValues.h"
 #include "loader/IniText.h"
@@ -364,6 +365,28 @@ TEST(SetStore, NamesOutsideTheRuleReachNothing)
     EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Skola", "A")));
     EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Skola", "B")));
     EXPECT_FALSE(fw::PathExists(sets.SetFolder() + "\\register.txt"));
+}
+
+// A new template never takes the place of a file in the folder, listed or not, and is refused once
+// the templates set lists no more.
+TEST(SetStore, ANewTemplateNeedsRoomAndAFreeFileName)
+{
+    SetFixture sets;
+    std::vector<std::string> names;
+    for (int n = 1; n <= 99; ++n)
+        names.push_back("M" + std::to_string(n));
+    sets.MakeSet("Mallar", "", names);
+    std::string name = "M50";
+    EXPECT_EQ(FileIO::kNameTaken, sets.Io().SaveOverlay(name, 0, "Mallar", {}, {}, KeyboardSettings(), nullptr,
+                                                        FileIO::SaveTarget::kNewFile));
+    EXPECT_EQ(SetFixture::OverlayText("M50"), sets.Read(sets.OverlayPath("Mallar", "M50")));
+    name = "Ny";
+    EXPECT_EQ(FileIO::kSaved, sets.Io().SaveOverlay(name, 0, "Mallar", {}, {}, KeyboardSettings(), nullptr,
+                                                    FileIO::SaveTarget::kNewFile));
+    name = "En till";
+    EXPECT_EQ(FileIO::kNoRoom, sets.Io().SaveOverlay(name, 0, "Mallar", {}, {}, KeyboardSettings(), nullptr,
+                                                     FileIO::SaveTarget::kNewFile));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Mallar", "En till")));
 }
 
 // The store, the main window and the menus know the special sets by one comparison of names.
