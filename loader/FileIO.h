@@ -459,6 +459,8 @@ private:
     bool AppendUnregisteredFiles(const std::string& setName, int first, int last,
                                  std::vector<SetItem>& overlays) const;
     bool RewriteRegister(const std::string& setName, const std::vector<SetItem>& overlays);
+    // The register's lines; false when it is not there, cannot be read whole or is in another text form.
+    bool ReadRegisterLines(const std::string& setName, std::vector<std::string>& lines) const;
     // One [Overlays] entry of a set's register: its value (empty without one), set, removed.
     std::string RegisterEntry(const std::string& setName, int number) const;
     bool SetRegisterEntry(const std::string& setName, int number, const std::string& name);

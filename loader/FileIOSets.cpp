@@ -155,10 +155,21 @@ bool FileIO::IsTemplatesSet(const std::string& setName) const
     return KindOfSet(setName) == SetKind::kTemplates;
 }
 
+bool FileIO::ReadRegisterLines(const std::string& setName, std::vector<std::string>& lines) const
+{
+    lines.clear();
+    std::string content;
+    if (fw::ReadWholeFile(SetRegisterPath(setName), content) != fw::FileRead::Whole
+        || fw::TextFormOf(content) != fw::TextForm::SingleByte)
+        return false;
+    lines = storefile::SplitLines(content);
+    return true;
+}
+
 std::string FileIO::RegisterEntry(const std::string& setName, int number) const
 {
     std::vector<std::string> lines;
-    storefile::ReadLines(SetRegisterPath(setName), lines);
+    ReadRegisterLines(setName, lines);
     return IniText(lines).Get(overlayListSection_, OverlayKey(number));
 }
 
@@ -223,7 +234,7 @@ void FileIO::ListOverlays(const std::string& setName, std::vector<SetItem>& over
 bool FileIO::ReadRegisterEntries(const std::string& setName, int first, int last, std::vector<SetItem>& overlays) const
 {
     std::vector<std::string> lines;
-    if (!storefile::ReadLines(SetRegisterPath(setName), lines))
+    if (!ReadRegisterLines(setName, lines))
         return false;
     const std::string header = "[" + overlayListSection_ + "]";
     bool inEntries = false;
@@ -290,7 +301,7 @@ bool FileIO::RewriteRegister(const std::string& setName, const std::vector<SetIt
 {
     const std::string registerPath = SetRegisterPath(setName);
     std::vector<std::string> lines;
-    if (!storefile::ReadLines(registerPath, lines))
+    if (!ReadRegisterLines(setName, lines))
         return false;
     const IniText before(lines);
     KeyboardSettings settings;
@@ -302,7 +313,7 @@ bool FileIO::RewriteRegister(const std::string& setName, const std::vector<SetIt
     const std::string isCurrent = before.Get(kSetInfoSection, kIsCurrentKey);
     if (!isCurrent.empty())
         after.Set(kSetInfoSection, kIsCurrentKey, isCurrent);
-    return fw::WriteReplacing(registerPath, after.Text());
+    return fw::RewriteExisting(registerPath, after.Text());
 }
 
 bool FileIO::WriteSetFile(const std::string& registerPath, const std::vector<SetItem>& overlays,
@@ -516,8 +527,10 @@ bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setNam
         return false;
     int chosen = number;
     if (kind != SetKind::kTemplates) {
+        // A register that cannot be read offers no number: its entries are not known.
         std::vector<std::string> lines;
-        storefile::ReadLines(SetRegisterPath(setName), lines);
+        if (!ReadRegisterLines(setName, lines))
+            return false;
         const IniText registerText(lines);
         auto isFree = [&](int n) { return registerText.Get(overlayListSection_, OverlayKey(n)).empty(); };
         // The number asked for stays when it is free and one the set can list.

@@ -367,6 +367,27 @@ TEST(SetStore, NamesOutsideTheRuleReachNothing)
     EXPECT_FALSE(fw::PathExists(sets.SetFolder() + "\\register.txt"));
 }
 
+// A register saved as Unicode reads as no entries: listing the set does not write it anew with the
+// files it finds, and a save does not enter its overlay there.
+TEST(SetStore, ARegisterInAnotherTextFormIsNeverRewritten)
+{
+    SetFixture sets;
+    const std::string text = "[Overlays]\r\n1=A\r\n";
+    std::string unicode = "\xFF\xFE";
+    for (char c : text)
+        unicode += std::string(1, c) + '\0';
+    sets.MakeSet("Skola", "", {"A", "B"});
+    sets.Write("Program Files\\Skarpin\\set\\Skola\\register.txt", unicode);
+    std::vector<SetItem> overlays;
+    sets.Io().ListOverlays("Skola", overlays);
+    EXPECT_TRUE(overlays.empty());
+    std::string name = "Ny";
+    EXPECT_EQ(FileIO::kNotRegistered, sets.Io().SaveOverlay(name, 3, "Skola", {}, {}, KeyboardSettings()));
+    EXPECT_FALSE(sets.Io().DeleteOverlay("Skola", "B", 2));
+    EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Skola", "B")));
+    EXPECT_EQ(unicode, sets.Register("Skola"));
+}
+
 // A new template never takes the place of a file in the folder, listed or not, and is refused once
 // the templates set lists no more.
 TEST(SetStore, ANewTemplateNeedsRoomAndAFreeFileName)
