@@ -240,7 +240,9 @@ public:
     bool CopySetFolder(const std::string& sourceName, const std::string& targetName);
     // kDonePartly lists the overlays whose paths could not follow the set's new name.
     CarryResult RenameSet(const std::string& oldName, const std::string& newName);
+    // Neither renames nor deletes a set whose folder holds one of the program's folders.
     bool DeleteSet(const std::string& setName);
+    bool HoldsProgramFolder(const std::string& folder) const;
     // kDonePartly lists the media files the copy or moved overlay still takes from the source set.
     // Neither replaces a file there, nor puts a template in a templates set that lists no more.
     CarryResult CopyOverlay(const std::string& sourceSet, const std::string& sourceName, const std::string& targetSet,

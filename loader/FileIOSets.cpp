@@ -364,10 +364,26 @@ bool FileIO::CopySetFolder(const std::string& sourceName, const std::string& tar
     });
 }
 
+// A folder the program reads or writes by a path it keeps (its own, the automatic media, export and
+// import, the media folders the dialogs start in) would be gone from under it.
+bool FileIO::HoldsProgramFolder(const std::string& folder) const
+{
+    std::string image, sound, video;
+    GetImageDir(image);
+    GetSoundDir(sound);
+    GetVideoDir(video);
+    for (const std::string& used : {programFolder_, autoSoundFolder_, autoIconFolder_, autoImageFolder_,
+                                    exportFolder_, importFolder_, image, sound, video}) {
+        if (!used.empty() && fw::FolderHolds(folder, used))
+            return true;
+    }
+    return false;
+}
+
 // The overlays keep full paths: those into the set's own folder (its import folder) follow the new name.
 FileIO::CarryResult FileIO::RenameSet(const std::string& oldName, const std::string& newName)
 {
-    if (!AreValidNames({oldName, newName}))
+    if (!AreValidNames({oldName, newName}) || HoldsProgramFolder(SetFolderPath(oldName)))
         return CarryResult::NotDone();
     const std::string oldPath = SetFolderPath(oldName);
     const std::string newPath = SetFolderPath(newName);
@@ -387,7 +403,7 @@ FileIO::CarryResult FileIO::RenameSet(const std::string& oldName, const std::str
 bool FileIO::DeleteSet(const std::string& setName)
 {
     // An empty name, or "..", would name the whole set folder or one above it.
-    if (!IsValidName(setName))
+    if (!IsValidName(setName) || HoldsProgramFolder(SetFolderPath(setName)))
         return false;
     fw::WaitCursor wait;
     return fw::SendToRecycleBin(SetFolderPath(setName));

@@ -548,6 +548,20 @@ TEST(SetStore, DeleteSetSendsTheFolderToTheRecycleBin)
     EXPECT_TRUE(fw::FileExists(sets.RegisterPath("Hem")));
 }
 
+// A set folder that holds a folder the program uses (here the export folder, given in another
+// case) is neither deleted nor renamed: the program would lose it.
+TEST(SetStore, ASetHoldingAProgramFolderStaysWhereItIs)
+{
+    SetFixture sets;
+    sets.MakeSet("Hem", "[Overlays]\r\n", {});
+    const std::string inside = sets.SetPath("Hem") + "\\export";
+    ASSERT_TRUE(::CreateDirectoryA(inside.c_str(), nullptr));
+    sets.Io().SetExportDir(sets.SetPath("HEM") + "\\Export");
+    EXPECT_FALSE(sets.Io().DeleteSet("Hem"));
+    EXPECT_EQ(Carry::kNotDone, sets.Io().RenameSet("Hem", "Borta").outcome);
+    EXPECT_TRUE(fw::FolderExists(inside));
+}
+
 // Registers and overlay files are edited as the ini interface would edit them, but every line that
 // is not changed stays as it was.
 TEST(SetStore, IniTextEditsOnlyTheLinesItMeans)
