@@ -10,6 +10,7 @@
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include <gtest/gtest.h>
+#include <fstream>
 
 using testsupport::Click;
 using testsupport::OnNextDialog;
@@ -163,6 +164,9 @@ TEST_F(OverlayCommandsTest, AMoveThatFailsIsToldAndTheListKeepsTheOverlay)
 // source set's list stays as it was.
 TEST_F(OverlayCommandsTest, CopyOfSeveralIntoASetThatHoldsOneOfTheirNames)
 {
+    // A file beside the sets under the name of a prepared copy is someone's: it stays as it is.
+    const std::string beside = SetFolder() + "\\xxx Bil.ini";
+    std::ofstream(beside, std::ios::binary) << "egen";
     RunMainWindow([&](CSkarpinDlg& dialog) {
         SelectSet(dialog, "Skola");
         SelectLines(dialog, {0, 1, 2});
@@ -175,7 +179,8 @@ TEST_F(OverlayCommandsTest, CopyOfSeveralIntoASetThatHoldsOneOfTheirNames)
     });
     EXPECT_EQ(Register("Hem"), StandardRegister({{1, "Bil"}, {2, "Bil 1"}, {3, "Äpple"}}));
     EXPECT_EQ(Read(OverlayPath("Hem", "Bil 1")), Read(OverlayPath("Skola", "Bil")));
-    EXPECT_TRUE(PreparedCopies().empty());
+    EXPECT_EQ(PreparedCopies(), std::vector<std::string>{"xxx Bil.ini"});
+    EXPECT_EQ(Read(beside), "egen");
 }
 
 // As many overlays as the set has free numbers fit.
