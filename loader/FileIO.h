@@ -166,7 +166,8 @@ public:
     // Writes the overlay whole through a temporary file in the set's folder that then replaces the
     // file there. The name loses what CleanName takes away (in place).
     // The set register gets its entry only once the file is written; the templates set gets none.
-    // An earlier file that does not read whole is kept beside the new one as "<file>.bak".
+    // An earlier file that does not read whole is kept beside the new one as "<file>.bak". target
+    // says what may stand under the name (see SaveTarget); a new template needs room in its set.
     int SaveOverlay(std::string& name, int number, const std::string& setName, const std::vector<Block>& keys,
                     const std::vector<Block>& background, const KeyboardSettings& settings,
                     UnstorableValue* unstorable = nullptr, SaveTarget target = SaveTarget::kEither);

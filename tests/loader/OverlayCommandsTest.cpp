@@ -142,16 +142,25 @@ TEST_F(OverlayCommandsTest, MoveOfOneOverlayToAnotherSetLeavesItsLineEmptyAndSel
     EXPECT_FALSE(fw::PathExists(OverlayPath("Skola", "Bok")));
 }
 
-// The file operation goes first: when it fails the list keeps the overlay and the user is told.
+// The name is checked on the disk: when another program puts a file of that name into the target
+// once the dialog has listed it, OK refuses the name, nothing moves and the list keeps the overlay.
 TEST_F(OverlayCommandsTest, AMoveThatFailsIsToldAndTheListKeepsTheOverlay)
 {
     RunMainWindow([&](CSkarpinDlg& dialog) {
         SelectSet(dialog, "Skola");
         SelectLines(dialog, {3});
         testsupport::ScriptedMessages messages;
-        messages.Expect(IDS_OVERLAY_NOT_MOVED);
-        // Another program puts a file of that name into the target once the dialog has listed it.
-        AnswerCopyOverlay("Hem", 4, "Bok", [&](fw::Dialog&) { MakeOverlay("Hem", "Bok"); });
+        messages.Expect(IDS_OVERLAY_NAME_TAKEN);
+        OnNextDialog([&](fw::Dialog& copy) {
+            const int set = copy.Control<fw::ComboBox>(IDC_NAME_SETS).FindExact("Hem");
+            ASSERT_GE(set, 0);
+            testsupport::SelectCombo(copy, IDC_NAME_SETS, set);
+            testsupport::SetText(copy, IDC_NAME_EDIT, "Bok");
+            MakeOverlay("Hem", "Bok");
+            Click(copy, IDOK);
+            EXPECT_TRUE(::IsWindowVisible(copy.Handle()));
+            Click(copy, IDCANCEL);
+        });
         Command(dialog, ID_EDIT_MOVE_OVERLAYS);
         EXPECT_EQ(ListText(dialog, 3), "4 Bok");
         EXPECT_EQ(dialog.SelectedOverlayName(), "Bok");
