@@ -18,7 +18,7 @@ namespace {
 // the window stands, not inside its creation.
 const UINT kReportLoad = WM_APP + 1;
 // What kReportLoad's wParam says of the file.
-enum LoadReport { kReadWhole, kDamagedLines, kUnreadable };
+enum LoadReport { kReadWhole, kDamagedLines, kUnreadable, kMissing };
 
 } // namespace
 
@@ -105,6 +105,7 @@ void EditOverlayDlg::LoadOverlay()
     settings_ = KeyboardSettings();
     accessKvora_ = 0;
     unreadable_ = false;
+    missing_ = false;
     int loaded = FileIO::kLoaded;
     newOverlay_ = overlayName_.empty() ? 1 : 0;
     if (newOverlay_) {
@@ -118,10 +119,12 @@ void EditOverlayDlg::LoadOverlay()
         const std::string path = fileIO_->OverlayPath(setName_, overlayName_);
         loaded = fileIO_->LoadOverlay(path, keys, background, settings_);
         accessKvora_ = fileIO_->GetAccessKvoraFlag(overlayName_, setName_);
-        // A file that is there but cannot be read (locked, not ours to read, too large) would show as
-        // an empty overlay, and a save would replace it with that: it is shown read-only.
-        unreadable_ = loaded == FileIO::kNotOpened && fw::PathExists(path);
-        if (unreadable_)
+        // A file that is there but cannot be read (locked, not ours to read, too large, another text
+        // form) would show as an empty overlay, and a save would replace it with that; one that has
+        // gone would be made anew. Either is shown read-only.
+        missing_ = loaded == FileIO::kNotOpened && fw::IsAbsent(path);
+        unreadable_ = loaded == FileIO::kNotOpened && !missing_;
+        if (unreadable_ || missing_)
             readOnly_ = 1;
     }
     model_.Load(std::move(keys), std::move(background));
@@ -138,7 +141,10 @@ void EditOverlayDlg::LoadOverlay()
                           !fileIO_->IsTemplatesSet(setName_);
     ::EnableMenuItem(menu_, ID_EDITOR_SAVE_AND_LOAD, MF_BYCOMMAND | (loadable ? MF_ENABLED : MF_GRAYED));
     SwitchView(model_.GetView());
-    const LoadReport report = unreadable_ ? kUnreadable : loaded == FileIO::kDamaged ? kDamagedLines : kReadWhole;
+    const LoadReport report = unreadable_                    ? kUnreadable
+                              : missing_                     ? kMissing
+                              : loaded == FileIO::kDamaged ? kDamagedLines
+                                                             : kReadWhole;
     Self().Post(kReportLoad, static_cast<WPARAM>(report));
 }
 
@@ -422,6 +428,10 @@ bool EditOverlayDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             fw::ShowMessage(hwnd_, IDS_EDITOR_UNREADABLE,
                             fw::FormatResString(IDS_EDITOR_UNREADABLE,
                                                 fileIO_->OverlayPath(setName_, overlayName_).c_str()),
+                            fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONEXCLAMATION);
+        if (wParam == kMissing)
+            fw::ShowMessage(hwnd_, IDS_EDITOR_MISSING,
+                            fw::FormatResString(IDS_EDITOR_MISSING, fileIO_->OverlayPath(setName_, overlayName_).c_str()),
                             fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONEXCLAMATION);
         if (wParam == kDamagedLines)
             fw::ShowMessage(hwnd_, IDS_EDITOR_DAMAGED, IDS_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);

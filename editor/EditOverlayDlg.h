@@ -127,6 +127,8 @@ private:
     int readOnly_;
     // The overlay's file is there but could not be read: the editor shows it read-only.
     bool unreadable_ = false;
+    // The overlay's file was not there when it was opened: shown read-only, so no save brings it back.
+    bool missing_ = false;
     int newOverlay_ = 0;
     int letter_ = 0;
     int farEast_ = 0;

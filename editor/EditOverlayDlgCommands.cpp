@@ -249,6 +249,11 @@ void EditOverlayDlg::OnPrint()
 {
     if (printer_ == nullptr || printOptions_ == nullptr)
         return;
+    // The sheet would carry the overlay's code over none of its blocks.
+    if (unreadable_ || missing_) {
+        fw::ShowMessage(hwnd_, IDS_EDITOR_UNREADABLE_PRINT, IDS_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     OverlayPrintRequest request;
     request.owner = hwnd_;
     request.fileIO = fileIO_;
@@ -312,13 +317,29 @@ bool EditOverlayDlg::Save()
     if (readOnly_)
         return false;
     std::string name = overlayName_;
+    if (newOverlay_ && fileIO_->IsTemplatesSet(setName_) && !fileIO_->TemplatesHaveRoom()) {
+        fw::ShowMessage(hwnd_, IDS_EDITOR_TEMPLATES_FULL, IDS_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     if (newOverlay_ && SaveDlg(fileIO_, setName_, name, number_, hwnd_).DoModal() != IDOK)
         return false;
     fw::WaitCursor wait;
     FileIO::UnstorableValue unstorable;
     const int result = fileIO_->SaveOverlay(name, number_, setName_, model_.Keys(), model_.Background(), settings_,
-                                            &unstorable);
+                                            &unstorable,
+                                            newOverlay_ ? FileIO::SaveTarget::kNewFile : FileIO::SaveTarget::kOwnFile);
     switch (result) {
+    case FileIO::kNoRoom:
+        fw::ShowMessage(hwnd_, IDS_EDITOR_TEMPLATES_FULL, IDS_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    case FileIO::kNameTaken:
+        fw::ShowMessage(hwnd_, IDS_OVERLAY_NAME_TAKEN, IDS_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    case FileIO::kFileGone:
+        fw::ShowMessage(hwnd_, IDS_EDITOR_FILE_GONE,
+                        fw::FormatResString(IDS_EDITOR_FILE_GONE, fileIO_->OverlayPath(setName_, name).c_str()),
+                        fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONEXCLAMATION);
+        return false;
     case FileIO::kUnstorable:
         ReportUnstorable(IDS_EDITOR_UNSTORABLE_ON_SAVE);
         return false;

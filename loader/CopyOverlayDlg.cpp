@@ -1,5 +1,6 @@
 // Copying or moving one overlay: its new name, its target set and a free number there.
 #include "loader/CopyOverlayDlg.h"
+#include "framework/Files.h"
 #include "framework/Strings.h"
 #include "loader/SetBox.h"
 #include "loader/FileIO.h"
@@ -78,6 +79,13 @@ bool CopyOverlayDlg::OnOK()
     if (const int problem =
             namerules::CopyOverlayProblem(readOnly, move_, name, ownNumber_, targetOverlays_, target, ownSet_))
         return Refuse(problem, problem == IDS_TARGET_READ_ONLY ? IDC_NAME_SETS : IDC_NAME_EDIT);
+    // Something the list does not show may stand under the name on the disk; a move takes only its
+    // own file's place.
+    const std::string path = fileIO_->OverlayPath(target, name);
+    const bool ownFile =
+        move_ && fw::ComparablePath(path) == fw::ComparablePath(fileIO_->OverlayPath(ownSet_, overlayName_));
+    if (!ownFile && !fw::IsAbsent(path))
+        return Refuse(IDS_OVERLAY_NAME_TAKEN, IDC_NAME_EDIT);
     overlayName_ = name;
     setName_ = target;
     const int selected = Control<fw::ComboBox>(IDC_NAME_NUMBERS).Selection();

@@ -3,6 +3,7 @@
 #pragma once
 #include "command/CommandWords.h"
 #include "command/LanguageKey.h"
+#include "framework/Files.h"
 #include "library/ImageBaseManager.h"
 #include "library/ProgramEnvironment.h"
 #include "loader/Block.h"
@@ -50,11 +51,19 @@ public:
         kUnstorable = -1,    // a block holds a value the file cannot hold (see FindUnstorableField)
         kNoName = -2,        // no name a file can have is left once the characters it cannot hold are gone
         kNotRegistered = -3, // the file is saved, but the set register could not take its entry
+        kNameTaken = -4,     // a new overlay's name: something stands under its file name on the disk
+        kFileGone = -5,      // an overlay read from its file: the file is no longer there
+        kNoRoom = -6,        // a new template: the templates set lists no more
     };
+    // What a save may find under the overlay's file name: nothing (a new overlay, written as a new
+    // file that never replaces one), the overlay's own file (never brought back once it has gone), or
+    // either (the store's own tools).
+    enum class SaveTarget { kNewFile, kOwnFile, kEither };
     // Results of LoadOverlay.
     enum LoadResult {
         kLoaded = 1,
-        kNotOpened = 0,      // no such file, or it cannot be read: both arrays are empty
+        kNotOpened = 0,      // no such file, or one that cannot be read or is no overlay (another text
+                             // form, no section of an overlay): both arrays are empty
         kDamaged = -1,       // some lines could not be read: the arrays hold what could
     };
     // What an operation that carries references along with a file or folder did. kNotDone: nothing
@@ -157,10 +166,11 @@ public:
     // Writes the overlay whole through a temporary file in the set's folder that then replaces the
     // file there. The name loses what CleanName takes away (in place).
     // The set register gets its entry only once the file is written; the templates set gets none.
-    // An earlier file that does not read whole is kept beside the new one as "<file>.bak".
+    // An earlier file that does not read whole is kept beside the new one as "<file>.bak". target
+    // says what may stand under the name (see SaveTarget); a new template needs room in its set.
     int SaveOverlay(std::string& name, int number, const std::string& setName, const std::vector<Block>& keys,
                     const std::vector<Block>& background, const KeyboardSettings& settings,
-                    UnstorableValue* unstorable = nullptr);
+                    UnstorableValue* unstorable = nullptr, SaveTarget target = SaveTarget::kEither);
     // Appends the section's header line, then its Block lines and its Layout lines, each ending in CR LF.
     static void WriteBlockSection(std::string& file, const std::string& header, const std::vector<Block>& blocks);
     // Reads an overlay file. A file that cannot be opened leaves the settings as the caller set them.
@@ -231,7 +241,9 @@ public:
     bool CopySetFolder(const std::string& sourceName, const std::string& targetName);
     // kDonePartly lists the overlays whose paths could not follow the set's new name.
     CarryResult RenameSet(const std::string& oldName, const std::string& newName);
+    // Neither renames nor deletes a set whose folder holds one of the program's folders.
     bool DeleteSet(const std::string& setName);
+    bool HoldsProgramFolder(const std::string& folder) const;
     // kDonePartly lists the media files the copy or moved overlay still takes from the source set.
     // Neither replaces a file there, nor puts a template in a templates set that lists no more.
     CarryResult CopyOverlay(const std::string& sourceSet, const std::string& sourceName, const std::string& targetSet,
@@ -265,7 +277,7 @@ public:
         std::vector<std::string> failed;  // could not be copied: the reference stays
     };
     // The references of one block: files in the source folder are copied into the target folder
-    // (which the caller has made) and the paths follow them; changed is set when a path changed.
+    // (made when the first file goes into it) and the paths follow them; changed is set when a path changed.
     // False when a file could not be copied: its path then stays as it was.
     bool ImportBlockMedia(Block& block, const std::string& sourceFolder, const std::string& targetFolder, int& changed,
                           MediaCarry* report = nullptr);
@@ -434,6 +446,9 @@ private:
     int CountStrayBlockLines(const std::vector<std::string>& lines) const;
     // The keyboard settings as keys of the section, in the order the overlay file and the register hold them.
     static void PutKeyboardSettings(IniText& text, const KeyboardSettings& settings, const std::string& section);
+    // The overlay file's bytes: absent, whole, or unreadable also when they are in another text form
+    // or hold text but no section an overlay has.
+    fw::FileRead ReadOverlayFile(const std::string& path, std::string& content) const;
     // Whether an overlay file there now reads whole, or is not there at all: a file that is there but
     // cannot be read does not.
     bool ReadsWhole(const std::string& path);
@@ -450,6 +465,8 @@ private:
     bool AppendUnregisteredFiles(const std::string& setName, int first, int last,
                                  std::vector<SetItem>& overlays) const;
     bool RewriteRegister(const std::string& setName, const std::vector<SetItem>& overlays);
+    // The register's lines; false when it is not there, cannot be read whole or is in another text form.
+    bool ReadRegisterLines(const std::string& setName, std::vector<std::string>& lines) const;
     // One [Overlays] entry of a set's register: its value (empty without one), set, removed.
     std::string RegisterEntry(const std::string& setName, int number) const;
     bool SetRegisterEntry(const std::string& setName, int number, const std::string& name);

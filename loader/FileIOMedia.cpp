@@ -70,8 +70,7 @@ std::vector<std::string> FileIO::ImportOverlay(const std::string& sourceSet, con
     if (sourceSet.empty() || targetSet.empty() || SameSetName(sourceSet, targetSet))
         return {};
     const std::string sourceFolder = SetImportFolderPath(sourceSet);
-    std::string targetFolder = SetImportFolderPath(targetSet);
-    ImageBaseManager::CreatePath(targetFolder);
+    const std::string targetFolder = SetImportFolderPath(targetSet);
 
     std::vector<Block> keys;
     std::vector<Block> background;
@@ -105,8 +104,11 @@ bool FileIO::ImportBlockMedia(Block& block, const std::string& sourceFolder, con
         // A file that is not there has nothing to carry; its reference stays as it was.
         if (!fw::FileExists(path))
             return false;
+        // The folder is made for the first file that goes into it: an overlay without media leaves
+        // no empty folder behind.
+        std::string folder = targetFolder;
         std::string target;
-        if (!CopyMediaFile(path, targetFolder, target)) {
+        if (ImageBaseManager::CreatePath(folder) != 1 || !CopyMediaFile(path, targetFolder, target)) {
             copied = false;
             if (report)
                 report->failed.push_back(path);
@@ -207,7 +209,7 @@ bool FileIO::SaveKeepingFlag(const std::string& overlayName, int number, const s
     if (!IsValidName(name) || CleanName(name) != name)
         return false;
     const int accessKvora = GetAccessKvoraFlag(overlayName, setName);
-    if (SaveOverlay(name, number, setName, keys, background, settings) != kSaved)
+    if (SaveOverlay(name, number, setName, keys, background, settings, nullptr, SaveTarget::kOwnFile) != kSaved)
         return false;
     return accessKvora == 0 || SetAccessKvoraFlag(name, setName, accessKvora);
 }

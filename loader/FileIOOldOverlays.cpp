@@ -290,8 +290,12 @@ bool FileIO::ConvertOldSet(const std::string& oldFile, const std::string& newSet
     const int longPaths = storefile::IsWindows95() ? 0 : 1;
     const int contentPaths = longPaths && GetShortCommandFlag() == 0 ? 1 : 0;
 
-    // The conversion writes a whole register list: never over a set or folder that is there.
-    if (!IsValidName(newSetName) || fw::PathExists(SetFolderPath(newSetName)))
+    // The conversion writes a whole register list: never over a set or folder that is there. An old
+    // file that cannot be read whole would become a set without its overlays.
+    std::string oldText;
+    if (!IsValidName(newSetName) || fw::PathExists(SetFolderPath(newSetName))
+        || fw::ReadWholeFile(oldFile, oldText) != fw::FileRead::Whole
+        || fw::TextFormOf(oldText) != fw::TextForm::SingleByte)
         return false;
     KeyboardSettings settings;
     ReadKeyboardSettings(oldFile, settings, "Set");
@@ -307,7 +311,8 @@ bool FileIO::ConvertOldSet(const std::string& oldFile, const std::string& newSet
         ConvertOldPaths(blocks, longPaths, contentPaths);
         converted = MakeStorable(blocks) && converted;
         std::string name = overlay.name_;
-        converted = SaveOverlay(name, overlay.number_, newSetName, blocks, std::vector<Block>(), settings) == kSaved
+        converted = SaveOverlay(name, overlay.number_, newSetName, blocks, std::vector<Block>(), settings, nullptr,
+                                SaveTarget::kNewFile) == kSaved
                     && converted;
     }
     return converted;

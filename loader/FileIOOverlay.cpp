@@ -17,11 +17,6 @@ namespace {
 // No overlay comes near this; a larger file is not one.
 const unsigned long long kLargestOverlayFile = 64ull * 1024 * 1024;
 
-bool ReadOverlayText(const std::string& path, std::string& content)
-{
-    return storefile::ReadAll(path, content, kLargestOverlayFile);
-}
-
 bool IsBlank(const std::string& line)
 {
     return line.find_first_not_of(" \t") == std::string::npos;
@@ -42,6 +37,29 @@ int FindId(const std::vector<Block>& blocks, int id)
 }
 
 } // namespace
+
+// A file in another text form, or one with text but no section an overlay has, reads as no block
+// at all: shown as an empty overlay, it would be saved over.
+fw::FileRead FileIO::ReadOverlayFile(const std::string& path, std::string& content) const
+{
+    const fw::FileRead read = fw::ReadWholeFile(path, content, kLargestOverlayFile);
+    if (read != fw::FileRead::Whole)
+        return read;
+    if (fw::TextFormOf(content) != fw::TextForm::SingleByte)
+        return fw::FileRead::Unreadable;
+    const std::string known[] = {"[Version]", "[" + keySection_ + "]", "[" + backgroundSection_ + "]",
+                                 "[KeyboardSettings]"};
+    bool blank = true;
+    for (const std::string& line : storefile::SplitLines(content)) {
+        const std::string text = ini::TrimBlanks(line);
+        for (const std::string& header : known) {
+            if (cp1252::EqualsNoCase(text, header))
+                return fw::FileRead::Whole;
+        }
+        blank = blank && text.empty();
+    }
+    return blank ? fw::FileRead::Whole : fw::FileRead::Unreadable;
+}
 
 std::string FileIO::OverlayPath(const std::string& setName, const std::string& overlayName) const
 {
@@ -98,7 +116,7 @@ void FileIO::WriteBlockSection(std::string& file, const std::string& header, con
 
 int FileIO::SaveOverlay(std::string& name, int number, const std::string& setName, const std::vector<Block>& keys,
                         const std::vector<Block>& background, const KeyboardSettings& settings,
-                        UnstorableValue* unstorable)
+                        UnstorableValue* unstorable, SaveTarget target)
 {
     name = CleanName(name);
     if (!IsValidName(name))
@@ -130,10 +148,22 @@ int FileIO::SaveOverlay(std::string& name, int number, const std::string& setNam
     text += settingsSection.Text();
 
     const std::string path = OverlayPath(setName, name);
-    // A file that does not read whole holds more than an editor could show of it: keep it.
-    const bool keepOld = !ReadsWhole(path);
-    if (!fw::WriteReplacing(path, text, keepOld))
-        return kNotWritten;
+    if (target == SaveTarget::kNewFile) {
+        if (IsTemplatesSet(setName) && !TemplatesHaveRoom())
+            return kNoRoom;
+        const fw::NewFile made = fw::WriteNewFile(path, text);
+        if (made != fw::NewFile::Created)
+            return made == fw::NewFile::Taken ? kNameTaken : kNotWritten;
+    } else {
+        if (target == SaveTarget::kOwnFile && fw::IsAbsent(path))
+            return kFileGone;
+        // A file that does not read whole holds more than an editor could show of it: keep it.
+        const bool keepOld = !ReadsWhole(path);
+        const bool written = target == SaveTarget::kOwnFile ? fw::RewriteExisting(path, text, keepOld)
+                                                             : fw::WriteReplacing(path, text, keepOld);
+        if (!written)
+            return kNotWritten;
+    }
     if (!IsTemplatesSet(setName) && !SetRegisterEntry(setName, number, name))
         return kNotRegistered;
     return kSaved;
@@ -142,8 +172,9 @@ int FileIO::SaveOverlay(std::string& name, int number, const std::string& setNam
 bool FileIO::ReadsWhole(const std::string& path)
 {
     std::string content;
-    if (!ReadOverlayText(path, content))
-        return !fw::PathExists(path);
+    const fw::FileRead read = ReadOverlayFile(path, content);
+    if (read != fw::FileRead::Whole)
+        return read == fw::FileRead::Absent;
     std::vector<Block> keys;
     std::vector<Block> background;
     return ReadBothSections(storefile::SplitLines(content), keys, background, nullptr, nullptr) == 0;
@@ -155,7 +186,7 @@ int FileIO::LoadOverlay(const std::string& path, std::vector<Block>& keys, std::
     keys.clear();
     background.clear();
     std::string content;
-    if (!ReadOverlayText(path, content))
+    if (ReadOverlayFile(path, content) != fw::FileRead::Whole)
         return kNotOpened;
     // The image bases are read again once for the whole file, at its first picture code.
     bool basesLoaded = false;
@@ -384,11 +415,11 @@ bool FileIO::SetAccessKvoraFlag(const std::string& overlayName, const std::strin
         return false;
     const std::string path = OverlayPath(setName, overlayName);
     std::string content;
-    if (!ReadOverlayText(path, content))
+    if (ReadOverlayFile(path, content) != fw::FileRead::Whole)
         return false;
     IniText text(storefile::SplitLines(content));
     text.Set("Version", "AccessKvora", std::to_string(flag));
-    return fw::WriteReplacing(path, text.Text());
+    return fw::RewriteExisting(path, text.Text());
 }
 
 int FileIO::IsGameSendType(const std::string& overlayName, const std::string& setName) const

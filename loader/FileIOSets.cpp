@@ -72,6 +72,15 @@ bool MoveByName(const std::string& from, const std::string& to)
     return false;
 }
 
+// Copies the file under a name where nothing stands; false when something does, or the copy could
+// not be made whole (nothing is then left under the name).
+bool CopyAsNewFile(const std::string& source, const std::string& target)
+{
+    std::string bytes;
+    return fw::ReadWholeFile(source, bytes) == fw::FileRead::Whole
+           && fw::WriteNewFile(target, bytes) == fw::NewFile::Created;
+}
+
 std::string OverlayKey(int number)
 {
     return std::to_string(number);
@@ -146,10 +155,21 @@ bool FileIO::IsTemplatesSet(const std::string& setName) const
     return KindOfSet(setName) == SetKind::kTemplates;
 }
 
+bool FileIO::ReadRegisterLines(const std::string& setName, std::vector<std::string>& lines) const
+{
+    lines.clear();
+    std::string content;
+    if (fw::ReadWholeFile(SetRegisterPath(setName), content) != fw::FileRead::Whole
+        || fw::TextFormOf(content) != fw::TextForm::SingleByte)
+        return false;
+    lines = storefile::SplitLines(content);
+    return true;
+}
+
 std::string FileIO::RegisterEntry(const std::string& setName, int number) const
 {
     std::vector<std::string> lines;
-    storefile::ReadLines(SetRegisterPath(setName), lines);
+    ReadRegisterLines(setName, lines);
     return IniText(lines).Get(overlayListSection_, OverlayKey(number));
 }
 
@@ -214,7 +234,7 @@ void FileIO::ListOverlays(const std::string& setName, std::vector<SetItem>& over
 bool FileIO::ReadRegisterEntries(const std::string& setName, int first, int last, std::vector<SetItem>& overlays) const
 {
     std::vector<std::string> lines;
-    if (!storefile::ReadLines(SetRegisterPath(setName), lines))
+    if (!ReadRegisterLines(setName, lines))
         return false;
     const std::string header = "[" + overlayListSection_ + "]";
     bool inEntries = false;
@@ -281,7 +301,7 @@ bool FileIO::RewriteRegister(const std::string& setName, const std::vector<SetIt
 {
     const std::string registerPath = SetRegisterPath(setName);
     std::vector<std::string> lines;
-    if (!storefile::ReadLines(registerPath, lines))
+    if (!ReadRegisterLines(setName, lines))
         return false;
     const IniText before(lines);
     KeyboardSettings settings;
@@ -293,7 +313,7 @@ bool FileIO::RewriteRegister(const std::string& setName, const std::vector<SetIt
     const std::string isCurrent = before.Get(kSetInfoSection, kIsCurrentKey);
     if (!isCurrent.empty())
         after.Set(kSetInfoSection, kIsCurrentKey, isCurrent);
-    return fw::WriteReplacing(registerPath, after.Text());
+    return fw::RewriteExisting(registerPath, after.Text());
 }
 
 bool FileIO::WriteSetFile(const std::string& registerPath, const std::vector<SetItem>& overlays,
@@ -323,7 +343,9 @@ bool FileIO::CreateSet(const std::string& setName)
         KeyboardSettings settings;
         ReadKeyboardSettings(windowsSettingsFile_, settings);
         std::string folder = SetFolderPath(setName);
-        made = ImageBaseManager::CreatePath(folder) == 1 && WriteKeyboardSettings(registerPath, settings);
+        made = ImageBaseManager::CreatePath(folder) == 1
+               && EditIniFile(registerPath, [&](IniText& text) { PutKeyboardSettings(text, settings, kKeyboardSection); },
+                              IniAbsent::kCreated);
     }
     ShowArrowCursor();
     return made;
@@ -342,10 +364,26 @@ bool FileIO::CopySetFolder(const std::string& sourceName, const std::string& tar
     });
 }
 
+// A folder the program reads or writes by a path it keeps (its own, the automatic media, export and
+// import, the media folders the dialogs start in) would be gone from under it.
+bool FileIO::HoldsProgramFolder(const std::string& folder) const
+{
+    std::string image, sound, video;
+    GetImageDir(image);
+    GetSoundDir(sound);
+    GetVideoDir(video);
+    for (const std::string& used : {programFolder_, autoSoundFolder_, autoIconFolder_, autoImageFolder_,
+                                    exportFolder_, importFolder_, image, sound, video}) {
+        if (!used.empty() && fw::FolderHolds(folder, used))
+            return true;
+    }
+    return false;
+}
+
 // The overlays keep full paths: those into the set's own folder (its import folder) follow the new name.
 FileIO::CarryResult FileIO::RenameSet(const std::string& oldName, const std::string& newName)
 {
-    if (!AreValidNames({oldName, newName}))
+    if (!AreValidNames({oldName, newName}) || HoldsProgramFolder(SetFolderPath(oldName)))
         return CarryResult::NotDone();
     const std::string oldPath = SetFolderPath(oldName);
     const std::string newPath = SetFolderPath(newName);
@@ -365,7 +403,7 @@ FileIO::CarryResult FileIO::RenameSet(const std::string& oldName, const std::str
 bool FileIO::DeleteSet(const std::string& setName)
 {
     // An empty name, or "..", would name the whole set folder or one above it.
-    if (!IsValidName(setName))
+    if (!IsValidName(setName) || HoldsProgramFolder(SetFolderPath(setName)))
         return false;
     fw::WaitCursor wait;
     return fw::SendToRecycleBin(SetFolderPath(setName));
@@ -378,14 +416,11 @@ FileIO::CarryResult FileIO::CopyOverlay(const std::string& sourceSet, const std:
 {
     if (!AreValidNames({sourceSet, sourceName, targetSet, targetName}))
         return CarryResult::NotDone();
-    const std::string source = OverlayPath(sourceSet, sourceName);
     const std::string target = OverlayPath(targetSet, targetName);
-    if (fw::PathExists(target) || (IsTemplatesSet(targetSet) && !TemplatesHaveRoom()))
+    if (IsTemplatesSet(targetSet) && !TemplatesHaveRoom())
         return CarryResult::NotDone();
-    if (!storefile::CopyWhole(source, target)) {
-        ::DeleteFileA(target.c_str());
+    if (!CopyAsNewFile(OverlayPath(sourceSet, sourceName), target))
         return CarryResult::NotDone();
-    }
     if (!IsTemplatesSet(targetSet) && !SetRegisterEntry(targetSet, number, targetName)) {
         // Without its register entry the copy would turn up under another number: take it back.
         ::DeleteFileA(target.c_str());
@@ -397,11 +432,14 @@ FileIO::CarryResult FileIO::CopyOverlay(const std::string& sourceSet, const std:
 FileIO::CarryResult FileIO::CopyOverlayNewName(const std::string& sourceSet, const std::string& sourceName,
                                                const std::string& targetSet, std::string& targetName, int number)
 {
-    for (int n = 1;; ++n) {
-        targetName = sourceName + " " + std::to_string(n);
-        if (!fw::PathExists(OverlayPath(targetSet, targetName)))
-            break;
-    }
+    if (!AreValidNames({targetSet, sourceName}))
+        return CarryResult::NotDone();
+    const std::string free = fw::FirstFreePath(
+        [&](int n) { return OverlayPath(targetSet, sourceName + " " + std::to_string(n)); });
+    if (free.empty())
+        return CarryResult::NotDone();
+    const std::string folder = SetFolderPath(targetSet) + "\\";
+    targetName = free.substr(folder.size(), free.size() - folder.size() - overlayFileExtension_.size() - 1);
     return CopyOverlay(sourceSet, sourceName, targetSet, targetName, number);
 }
 
@@ -474,18 +512,25 @@ bool FileIO::RenameOverlay(const std::string& setName, const std::string& oldNam
     return true;
 }
 
+// The register goes first here: a file in the recycle bin cannot be put back, an entry can. So the
+// overlay is either gone from both or still in both.
 bool FileIO::DeleteOverlay(const std::string& setName, const std::string& name, int number)
 {
     if (!AreValidNames({setName, name}))
         return false;
-    {
-        fw::WaitCursor wait;
-        if (!fw::SendToRecycleBin(OverlayPath(setName, name)))
-            return false;
-    }
-    if (IsTemplatesSet(setName))
+    const bool registered = !IsTemplatesSet(setName);
+    const std::string entry = registered ? RegisterEntry(setName, number) : std::string();
+    if (registered && !RemoveRegisterEntry(setName, number))
+        return false;
+    fw::WaitCursor wait;
+    const std::string path = OverlayPath(setName, name);
+    if (fw::SendToRecycleBin(path) || fw::IsAbsent(path))
         return true;
-    return RemoveRegisterEntry(setName, number);
+    // Should the entry not come back either, the next listing finds the file without one and
+    // gives it a number again.
+    if (registered && !entry.empty())
+        SetRegisterEntry(setName, number, entry);
+    return false;
 }
 
 bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setName, const std::string& name,
@@ -498,8 +543,10 @@ bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setNam
         return false;
     int chosen = number;
     if (kind != SetKind::kTemplates) {
+        // A register that cannot be read offers no number: its entries are not known.
         std::vector<std::string> lines;
-        storefile::ReadLines(SetRegisterPath(setName), lines);
+        if (!ReadRegisterLines(setName, lines))
+            return false;
         const IniText registerText(lines);
         auto isFree = [&](int n) { return registerText.Get(overlayListSection_, OverlayKey(n)).empty(); };
         // The number asked for stays when it is free and one the set can list.
@@ -513,15 +560,23 @@ bool FileIO::PlaceOverlayFile(const std::string& file, const std::string& setNam
         }
     }
 
-    std::string placed = name;
-    for (int n = 1; fw::PathExists(OverlayPath(setName, placed)); ++n)
-        placed = name + " " + std::to_string(n);
-    const std::string target = OverlayPath(setName, placed);
-
-    // The prepared file goes only once its copy stands complete and the register names it.
-    if (!storefile::CopyWhole(file, target)) {
-        ::DeleteFileA(target.c_str());
+    // The name itself, else the first "<name> <n>" under which nothing stands: a new file never
+    // replaces one.
+    std::string bytes;
+    if (fw::ReadWholeFile(file, bytes) != fw::FileRead::Whole)
         return false;
+    std::string placed;
+    std::string target;
+    for (int n = 0;; ++n) {
+        if (n >= 100000)
+            return false;
+        placed = n == 0 ? name : name + " " + std::to_string(n);
+        target = OverlayPath(setName, placed);
+        const fw::NewFile made = fw::WriteNewFile(target, bytes);
+        if (made == fw::NewFile::Created)
+            break;
+        if (made == fw::NewFile::Failed)
+            return false;
     }
     if (kind != SetKind::kTemplates && !SetRegisterEntry(setName, chosen, placed)) {
         ::DeleteFileA(target.c_str());

@@ -191,8 +191,9 @@ bool FileIO::WriteTextMacros()
 {
     if (pendingMacros_.empty())
         return true;
-    const bool written =
-        EditIniFile(ZenthorIniPath(), [&](IniText& text) { text.SetMany(kPathsSection, pendingMacros_); });
+    // A zenthor.ini that is not there is made: the Zenthor program reads the entries from it.
+    const bool written = EditIniFile(
+        ZenthorIniPath(), [&](IniText& text) { text.SetMany(kPathsSection, pendingMacros_); }, IniAbsent::kCreated);
     if (written)
         pendingMacros_.clear();
     return written;

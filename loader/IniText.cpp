@@ -148,14 +148,20 @@ std::string IniText::Text() const
     return storefile::JoinLines(lines_);
 }
 
-bool EditIniFile(const std::string& path, const std::function<void(IniText&)>& edit)
+bool EditIniFile(const std::string& path, const std::function<void(IniText&)>& edit, IniAbsent whenAbsent)
 {
-    std::vector<std::string> lines;
-    if (!storefile::ReadLines(path, lines) && fw::PathExists(path))
+    std::string content;
+    const fw::FileRead read = fw::ReadWholeFile(path, content);
+    if (read == fw::FileRead::Unreadable || fw::TextFormOf(content) != fw::TextForm::SingleByte)
         return false;
+    if (read == fw::FileRead::Absent && whenAbsent == IniAbsent::kNotWritten)
+        return false;
+    const std::vector<std::string> lines = storefile::SplitLines(content);
     IniText text(lines);
     edit(text);
-    if (text.Lines() == lines && fw::FileExists(path))
+    if (read == fw::FileRead::Absent)
+        return fw::WriteNewFile(path, text.Text()) == fw::NewFile::Created;
+    if (text.Lines() == lines)
         return true;
-    return fw::WriteReplacing(path, text.Text());
+    return fw::RewriteExisting(path, text.Text());
 }

@@ -39,7 +39,12 @@ private:
     std::vector<std::string> lines_;
 };
 
-// Reads the file (a missing one reads as empty), lets edit change its text and writes it back whole
-// through the store's write-then-replace writer when anything changed. False when a file that is
-// there could not be read, or the file could not be written; the file is then as it was.
-bool EditIniFile(const std::string& path, const std::function<void(IniText&)>& edit);
+// Whether an edit may make the file when nothing stands under its name.
+enum class IniAbsent { kNotWritten, kCreated };
+// Reads the file, lets edit change its text and writes it back whole through the store's
+// write-then-replace writer when anything changed. An edit never brings back a file that has gone:
+// without one, false unless whenAbsent allows a new file, which edit then fills from empty. False
+// also when a file that is there could not be read or is in another text form, or could not be
+// written; the file is then as it was.
+bool EditIniFile(const std::string& path, const std::function<void(IniText&)>& edit,
+                 IniAbsent whenAbsent = IniAbsent::kNotWritten);

@@ -47,9 +47,9 @@ int RenameProblem(int mode, const std::string& name, const std::vector<SetItem>&
     return 0;
 }
 
-int SaveProblem(const std::string& name, const std::vector<SetItem>& overlays)
+int SaveProblem(const std::string& name, const std::vector<SetItem>& overlays, bool fileTaken)
 {
-    if (IsNameTaken(name, overlays))
+    if (IsNameTaken(name, overlays) || fileTaken)
         return IDS_OVERLAY_NAME_TAKEN;
     if (!IsValid(name))
         return IDS_NAME_FORBIDDEN;

@@ -21,8 +21,9 @@ bool IsNameTaken(const std::string& name, const std::vector<SetItem>& entries, i
 // cannot use as a folder or file name (FileIO::IsValidName) counts as holding forbidden characters.
 // RenameDlg: mode 0 names a set, 1 an overlay; ownEntry is the entry being renamed (-1 for none).
 int RenameProblem(int mode, const std::string& name, const std::vector<SetItem>& entries, int ownEntry);
-// SaveDlg: the overlays of the set saved into.
-int SaveProblem(const std::string& name, const std::vector<SetItem>& overlays);
+// SaveDlg: the overlays of the set saved into; fileTaken tells that something stands under the
+// overlay's file name on the disk, listed or not.
+int SaveProblem(const std::string& name, const std::vector<SetItem>& overlays, bool fileTaken);
 // CopySetDlg: folderTaken tells that a folder of that name is there already, a set the list does not
 // show (a hidden templates or standard-overlay set) or no set at all, which a new set must not join.
 int CopySetProblem(const std::string& name, const std::vector<SetItem>& sets, bool folderTaken);

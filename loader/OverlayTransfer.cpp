@@ -1,5 +1,6 @@
 // Copying and moving several overlays between sets.
 #include "loader/OverlayTransfer.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "loader/FileIO.h"
 #include "loader/IniText.h"
@@ -9,10 +10,13 @@
 
 namespace {
 
-// The prepared copy lies beside the sets, where no set lists it.
+// The prepared copy lies beside the sets, where no set lists it, under a name nothing there has.
 std::string PreparedCopyPath(const FileIO& fileIO, const std::string& name)
 {
-    return fileIO.setFolder_ + "\\xxx " + name + "." + fileIO.overlayFileExtension_;
+    return fw::FirstFreePath([&](int n) {
+        const std::string title = n == 0 ? "xxx " + name : "xxx " + name + " " + std::to_string(n);
+        return fileIO.setFolder_ + "\\" + title + "." + fileIO.overlayFileExtension_;
+    }, 0);
 }
 
 // Whether the register leaves a number of the set's range free, as PlaceOverlayFile sees it: an
@@ -53,10 +57,13 @@ TransferOutcome TransferOverlays(FileIO& fileIO, const std::string& sourceSet, c
         const std::string prepared = PreparedCopyPath(fileIO, overlay.name_);
         int number = overlay.number_;
         std::string placedName;
-        const bool placed = storefile::CopyWhole(fileIO.OverlayPath(sourceSet, overlay.name_), prepared)
-                            && fileIO.PlaceOverlayFile(prepared, targetSet, overlay.name_, number, placedName);
+        // Only a copy made here is taken away again: the name may have been taken meanwhile.
+        const bool copied = !prepared.empty()
+                            && ::CopyFileA(fileIO.OverlayPath(sourceSet, overlay.name_).c_str(), prepared.c_str(), TRUE);
+        const bool placed = copied && fileIO.PlaceOverlayFile(prepared, targetSet, overlay.name_, number, placedName);
         if (!placed) {
-            ::DeleteFileA(prepared.c_str());
+            if (copied)
+                ::DeleteFileA(prepared.c_str());
             (HasFreeNumber(fileIO, targetSet) ? outcome.failed : outcome.setFull).push_back(overlay.name_);
             continue;
         }

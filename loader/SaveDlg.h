@@ -7,7 +7,7 @@
 
 class FileIO;
 
-// Refuses the name of an overlay the set holds already; on OK the overlay name holds the new name,
+// Refuses the name of an overlay the set lists, or of any file that stands in the set's folder; on OK the overlay name holds the new name,
 // trimmed of blanks at its ends. The number is kept for the caller and not used here.
 class SaveDlg : public NameBoxDialog {
 public:
@@ -22,7 +22,8 @@ protected:
     bool OnOK() override;
 
 private:
-
+    FileIO* fileIO_;
+    std::string setName_;
     std::string& overlayName_;
     int number_;
     std::vector<SetItem> overlays_;

@@ -66,6 +66,20 @@ bool ReadAll(const std::string& path, std::string& content, unsigned long long l
 
 std::vector<std::string> SplitLines(const std::string& content)
 {
+    // A file whose lines end in CR alone (an old Mac's, or a text editor's set so) has no LF at all:
+    // read as the one line it would otherwise be, it holds nothing a reader knows.
+    if (content.find('\n') == std::string::npos && content.find('\r') != std::string::npos) {
+        std::vector<std::string> lines;
+        size_t start = 0;
+        while (start < content.size()) {
+            size_t end = content.find('\r', start);
+            if (end == std::string::npos)
+                end = content.size();
+            lines.push_back(content.substr(start, end - start));
+            start = end + 1;
+        }
+        return lines;
+    }
     return ini::SplitLines(content);
 }
 

@@ -11,7 +11,7 @@ namespace storefile {
 // The whole file as it stands. False when it cannot be opened or read, or holds more than largest bytes.
 bool ReadAll(const std::string& path, std::string& content, unsigned long long largest = ~0ull);
 // The lines of a text without their line ends, as a text-mode reader sees them: CR LF and LF end a
-// line, and a last line without a line end counts.
+// line, and a last line without a line end counts. In a text without any LF, CR ends a line.
 std::vector<std::string> SplitLines(const std::string& content);
 // Each line followed by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);

@@ -570,3 +570,4 @@
 #include "skarpin/settings_ids.h"
 #include "skarpin/printing_ids.h"
 #include "skarpin/blockdlg_ids.h"
+#include "skarpin/store_ids.h"

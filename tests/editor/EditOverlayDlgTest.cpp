@@ -472,6 +472,87 @@ TEST_F(EditorWindowTest, AnOverlayThatCannotBeReadOpensReadOnlyAndIsNeverReplace
     EXPECT_EQ(before, Read(path));
 }
 
+// A file in another text form is unreadable; one that has gone since the list was read is missing.
+// Either opens read-only, says so, and is neither saved nor printed: nothing is written in its place.
+TEST_F(EditorWindowTest, AnOverlayInAnotherFormOrGoneOpensReadOnlyAndIsNeitherSavedNorPrinted)
+{
+    const std::string path = OverlayPath("Skola", "Bil");
+    const std::string utf16("\xFF\xFE[\0V\0e\0r\0s\0i\0o\0n\0]\0\r\0\n\0", 22);
+    const struct {
+        const char* what;
+        bool gone;
+        UINT opened;
+        UINT closing;
+    } cases[] = {
+        {"UTF-16", false, IDS_EDITOR_UNREADABLE, IDS_EDITOR_UNREADABLE_CLOSE},
+        {"gone", true, IDS_EDITOR_MISSING, IDS_EDITOR_READ_ONLY_CLOSE},
+    };
+    for (const auto& c : cases) {
+        RunMainWindow(
+            [&](CSkarpinDlg& dialog) {
+                SelectSet(dialog, "Skola");
+                SelectLines(dialog, {0});
+                if (c.gone) {
+                    ASSERT_TRUE(::DeleteFileA(path.c_str()));
+                } else {
+                    std::ofstream(path, std::ios::binary | std::ios::trunc) << utf16;
+                }
+                ScriptedMessages messages;
+                messages.Expect(c.opened);
+                ExpectEditor();
+                dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                EditOverlayDlg& editor = Editor(dialog);
+                ASSERT_EQ(1u, messages.Shown().size()) << c.what;
+                EXPECT_NE(std::string::npos, messages.Shown()[0].text.find("Bil.ini")) << c.what;
+                EXPECT_TRUE(Grayed(editor.Menu(), ID_EDITOR_SAVE)) << c.what;
+
+                Click(editor, "E5");
+                DefineAsTheDialogWould(editor, "Ny", "ny");
+                Command(editor, ID_EDITOR_SAVE);
+                messages.Expect(IDS_EDITOR_UNREADABLE_PRINT);
+                Command(editor, ID_EDITOR_PRINT);
+                messages.Expect(c.closing, IDYES);
+                Command(editor, ID_EDITOR_CLOSE);
+                EXPECT_EQ(nullptr, dialog.Editor()) << c.what;
+            },
+            EditOverlayDlg::Factory());
+        if (c.gone)
+            EXPECT_FALSE(fw::PathExists(path)) << c.what;
+        else
+            EXPECT_EQ(utf16, Read(path)) << c.what;
+    }
+}
+
+// A new template is refused before its name is asked for when the templates set lists no more.
+TEST_F(EditorWindowTest, ANewTemplateInAFullTemplatesSetIsRefused)
+{
+    std::vector<std::string> templates;
+    for (int n = 1; n <= 100; ++n)
+        templates.push_back("M" + std::to_string(n));
+    MakeSet("Mallar", StandardRegister({}).c_str(), templates);
+    std::string name;
+    OverlayEditorRequest request;
+    request.fileIO = &Io();
+    request.setName = "Mallar";
+    request.overlayName = &name;
+    request.number = 1;
+    request.screenRect = RECT{0, 0, 800, 600};
+    ExpectEditor();
+    std::unique_ptr<OverlayEditor> opened = EditOverlayDlg::Factory()(request);
+    ASSERT_NE(nullptr, opened);
+    fw::PumpMessages();
+    auto& editor = static_cast<EditOverlayDlg&>(*opened);
+    Click(editor, "E5");
+    DefineAsTheDialogWould(editor, "Ny", "ny");
+    ScriptedMessages messages;
+    messages.Expect(IDS_EDITOR_TEMPLATES_FULL);
+    Command(editor, ID_EDITOR_SAVE);
+    EXPECT_TRUE(editor.Model().IsModified());
+    EXPECT_EQ(100u, testsupport::TempFolder::FilesIn(SetPath("Mallar")).size() - 1);
+    messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDNO);
+    Command(editor, ID_EDITOR_CLOSE);
+}
+
 // The editor's Open puts another overlay in its place: it loads it, and after closing the main
 // window's lines still show what the files hold, the chosen line stays chosen with its own overlay,
 // and Enter on it opens that overlay again, not the other one.

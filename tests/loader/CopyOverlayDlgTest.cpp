@@ -22,6 +22,7 @@ protected:
         MakeSet("Skola", StandardRegister({{1, "Bil"}, {2, "Äpple"}, {5, "Bok"}}).c_str(), {"Bil", "Äpple", "Bok"});
         MakeSet("Skola 2", StandardRegister({}).c_str());
         MakeSet("Hem", StandardRegister({}).c_str());
+        ::CreateDirectoryA(OverlayPath("Hem", "Gömd").c_str(), nullptr);
         std::vector<std::pair<int, std::string>> entries;
         std::vector<std::string> names;
         for (int n = 1; n <= 100; ++n) {
@@ -149,6 +150,7 @@ TEST_F(CopyOverlayDlgTest, OkChecksTheNameInTheTargetSet)
         {"a copy beside itself under its own name", false, "Skola", "Bil", IDS_OVERLAY_NAME_TAKEN, 1},
         {"a copy under another overlay's name in another case", false, "Skola", "BOK", IDS_OVERLAY_NAME_TAKEN, 1},
         {"a copy into another set under its own name", false, "Hem", "Bil", 0, 1},
+        {"a name something unlisted has on the disk", false, "Hem", "gömd", IDS_OVERLAY_NAME_TAKEN, 1},
         {"a move within its set keeps its name", true, "Skola", "Bil", 0, 3},
         {"a move within its set under another overlay's name", true, "Skola", "Äpple", IDS_OVERLAY_NAME_TAKEN, 1},
         {"a colon", false, "Hem", "Bil:2", IDS_NAME_FORBIDDEN, 1},

@@ -1,9 +1,41 @@
 // Keyboard settings in ini files, the key names, the language keys, the key-code table, the key grid
 // and the stored form of line breaks.
 #include "ConfigFixture.h"
+#include "framework/Files.h"
+#include "loader/KeyboardSettingsCommand.h"
+#include "support/TempFolder.h"
 #include <gtest/gtest.h>
+#include <functional>
 
 using Row = std::array<int, FileIO::kKeyCodeColumns>;
+
+// The writers edit a file that is there: one that has gone is not brought back as a stub holding
+// only the settings, and one in another text form is not taken apart line by line.
+TEST(KeyboardSettingsIni, AnEditNeverCreatesAFileNorRewritesOneItCannotRead)
+{
+    const std::string unicode("\xFF\xFE[\0V\0e\0r\0s\0i\0o\0n\0]\0\r\0\n\0", 22);
+    const struct {
+        const char* what;
+        std::function<bool(const std::string&)> write;
+    } writers[] = {
+        {"all settings", [](const std::string& f) { return FileIO::WriteKeyboardSettings(f, KeyboardSettings()); }},
+        {"signal times", [](const std::string& f) { return FileIO::WriteSignalTimes(f, 0.5f, 0.5f); }},
+        {"repeat times", [](const std::string& f) { return FileIO::WriteRepeatTimes(f, 0.5f, 0.5f); }},
+        {"feedback", [](const std::string& f) { return FileIO::WriteFeedback(f, 0, 0); }},
+        {"one field", [](const std::string& f) {
+             return WriteGroupFields(f, KeyboardGroup::kFeedback, KeyboardSettings(), GroupFields{true, false});
+         }},
+    };
+    for (const auto& writer : writers) {
+        ConfigFixture config;
+        const std::string gone = config.Temp() / "Borta.ini";
+        EXPECT_FALSE(writer.write(gone)) << writer.what;
+        EXPECT_FALSE(fw::PathExists(gone)) << writer.what;
+        const std::string other = config.Write("Unicode.ini", unicode);
+        EXPECT_FALSE(writer.write(other)) << writer.what;
+        EXPECT_EQ(unicode, testsupport::TempFolder::Read(other)) << writer.what;
+    }
+}
 
 TEST(KeyboardSettingsIni, MissingKeysGiveTheDefaults)
 {
@@ -30,7 +62,7 @@ TEST(KeyboardSettingsIni, WrittenAndReadBackWithOneDecimal)
     ConfigFixture config;
     SwedishLocale swedish;
     ASSERT_EQ("0,8", SwedishLocale::PrintfDecimal());
-    const std::string file = config.Temp() / "Overlay.ini";
+    const std::string file = config.Write("Overlay.ini", "");
     KeyboardSettings written;
     written.repeatDelay_ = 1.5f;
     written.frequency_ = 0.75f;

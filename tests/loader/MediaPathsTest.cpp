@@ -2,6 +2,7 @@
 #include "OverlayFixture.h"
 #include "SetFixture.h"
 #include "loader/StoreFiles.h"
+#include "framework/Files.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -146,6 +147,8 @@ TEST(MediaBetweenSets, AnOverlayWithoutImportMediaIsCopiedByteForByte)
     sets.Write("Program Files\\Skarpin\\set\\Skola\\A.ini", text);
     ASSERT_EQ(Carry::kDone, sets.Io().CopyOverlay("Skola", "A", "Hem", "A", 1).outcome);
     EXPECT_EQ(text, sets.Read(sets.OverlayPath("Hem", "A")));
+    // Nothing came into the set's import folder, so none is made.
+    EXPECT_FALSE(fw::PathExists(sets.Io().SetImportFolderPath("Hem")));
 }
 
 // When the media cannot be copied the overlay keeps the paths that still lead to them, and the

@@ -175,6 +175,22 @@ TEST(SaveDlgTest, NamesAsTyped)
         EXPECT_EQ("Ny", name) << typed;
     }
 
+    // A set whose hundred numbers are all given lists no more files: the name of one it does not
+    // list is taken all the same.
+    std::vector<std::pair<int, std::string>> entries;
+    std::vector<std::string> files = {"Gömd"};
+    for (int n = 1; n <= 100; ++n) {
+        entries.emplace_back(n, "Ö" + std::to_string(n));
+        files.push_back("Ö" + std::to_string(n));
+    }
+    sets.MakeSet("Full", SetFixture::StandardRegister(entries).c_str(), files);
+    {
+        std::string name = "Ny";
+        SaveDlg dialog(&sets.Io(), "Full", name, 7);
+        EXPECT_EQ(IDCANCEL, TypeAndPressOk(dialog, "Gömd", IDS_OVERLAY_NAME_TAKEN));
+        EXPECT_EQ(SetFixture::OverlayText("Gömd"), sets.Read(sets.OverlayPath("Full", "Gömd")));
+    }
+
     std::string empty;
     SaveDlg dialog(&sets.Io(), "Skola", empty, 7);
     testsupport::RunModal(dialog, [](fw::Dialog& shown) {

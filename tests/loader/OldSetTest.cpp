@@ -357,6 +357,15 @@ TEST(OldSets, ConversionWritesASetOfTodaysForm)
     EXPECT_EQ(registerText, old.Register("Skola 2"));
     EXPECT_FALSE(old.Io().ConvertOldSet(file, "Klass 3/4"));
     EXPECT_FALSE(fw::PathExists(old.SetPath("Klass 3")));
+
+    // An old file saved as Unicode, or one that has gone, would become a set without overlays.
+    std::string unicode = "\xFF\xFE";
+    for (char c : std::string(kOldSet))
+        unicode += std::string(1, c) + '\0';
+    EXPECT_FALSE(old.Io().ConvertOldSet(old.WriteOld("set002.ini", unicode), "Unicode"));
+    EXPECT_FALSE(fw::PathExists(old.SetPath("Unicode")));
+    EXPECT_FALSE(old.Io().ConvertOldSet(fw::FolderOf(file) + "\\set009.ini", "Borta"));
+    EXPECT_FALSE(fw::PathExists(old.SetPath("Borta")));
 }
 
 // Two names that become one, and values today's file cannot hold: every overlay is still written.

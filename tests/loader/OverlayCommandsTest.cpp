@@ -4,11 +4,13 @@
 #include "DriverStandIn.h"
 #include "FolderLocks.h"
 #include "MainWindowFixture.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include <gtest/gtest.h>
+#include <fstream>
 
 using testsupport::Click;
 using testsupport::OnNextDialog;
@@ -140,16 +142,25 @@ TEST_F(OverlayCommandsTest, MoveOfOneOverlayToAnotherSetLeavesItsLineEmptyAndSel
     EXPECT_FALSE(fw::PathExists(OverlayPath("Skola", "Bok")));
 }
 
-// The file operation goes first: when it fails the list keeps the overlay and the user is told.
+// The name is checked on the disk: when another program puts a file of that name into the target
+// once the dialog has listed it, OK refuses the name, nothing moves and the list keeps the overlay.
 TEST_F(OverlayCommandsTest, AMoveThatFailsIsToldAndTheListKeepsTheOverlay)
 {
     RunMainWindow([&](CSkarpinDlg& dialog) {
         SelectSet(dialog, "Skola");
         SelectLines(dialog, {3});
         testsupport::ScriptedMessages messages;
-        messages.Expect(IDS_OVERLAY_NOT_MOVED);
-        // Another program puts a file of that name into the target once the dialog has listed it.
-        AnswerCopyOverlay("Hem", 4, "Bok", [&](fw::Dialog&) { MakeOverlay("Hem", "Bok"); });
+        messages.Expect(IDS_OVERLAY_NAME_TAKEN);
+        OnNextDialog([&](fw::Dialog& copy) {
+            const int set = copy.Control<fw::ComboBox>(IDC_NAME_SETS).FindExact("Hem");
+            ASSERT_GE(set, 0);
+            testsupport::SelectCombo(copy, IDC_NAME_SETS, set);
+            testsupport::SetText(copy, IDC_NAME_EDIT, "Bok");
+            MakeOverlay("Hem", "Bok");
+            Click(copy, IDOK);
+            EXPECT_TRUE(::IsWindowVisible(copy.Handle()));
+            Click(copy, IDCANCEL);
+        });
         Command(dialog, ID_EDIT_MOVE_OVERLAYS);
         EXPECT_EQ(ListText(dialog, 3), "4 Bok");
         EXPECT_EQ(dialog.SelectedOverlayName(), "Bok");
@@ -162,6 +173,9 @@ TEST_F(OverlayCommandsTest, AMoveThatFailsIsToldAndTheListKeepsTheOverlay)
 // source set's list stays as it was.
 TEST_F(OverlayCommandsTest, CopyOfSeveralIntoASetThatHoldsOneOfTheirNames)
 {
+    // A file beside the sets under the name of a prepared copy is someone's: it stays as it is.
+    const std::string beside = SetFolder() + "\\xxx Bil.ini";
+    std::ofstream(beside, std::ios::binary) << "egen";
     RunMainWindow([&](CSkarpinDlg& dialog) {
         SelectSet(dialog, "Skola");
         SelectLines(dialog, {0, 1, 2});
@@ -174,7 +188,8 @@ TEST_F(OverlayCommandsTest, CopyOfSeveralIntoASetThatHoldsOneOfTheirNames)
     });
     EXPECT_EQ(Register("Hem"), StandardRegister({{1, "Bil"}, {2, "Bil 1"}, {3, "Äpple"}}));
     EXPECT_EQ(Read(OverlayPath("Hem", "Bil 1")), Read(OverlayPath("Skola", "Bil")));
-    EXPECT_TRUE(PreparedCopies().empty());
+    EXPECT_EQ(PreparedCopies(), std::vector<std::string>{"xxx Bil.ini"});
+    EXPECT_EQ(Read(beside), "egen");
 }
 
 // As many overlays as the set has free numbers fit.
@@ -345,6 +360,34 @@ TEST_F(OverlayCommandsTest, DeleteAsksForOneOrSeveralOverlaysOrTemplates)
     EXPECT_EQ(Register("Skola"), StandardRegister({}));
     EXPECT_TRUE(testsupport::TempFolder::FilesIn(SetPath("Skola")) == std::vector<std::string>{"register.txt"});
     EXPECT_FALSE(fw::PathExists(OverlayPath("Mallar", "Tom")));
+}
+
+namespace {
+
+bool RefuseEverything(HANDLE, const std::string&)
+{
+    return false;
+}
+
+} // namespace
+
+// A register that cannot be written keeps the overlay: its file stays where it is, not in the
+// recycle bin while the register and the line still name it.
+TEST_F(OverlayCommandsTest, ADeleteWhoseRegisterCannotBeWrittenLeavesTheOverlayWhole)
+{
+    const std::string before = Register("Skola");
+    RunMainWindow([&](CSkarpinDlg& dialog) {
+        SelectSet(dialog, "Skola");
+        SelectLines(dialog, {3});
+        testsupport::ScriptedMessages messages;
+        messages.Expect(IDS_ASK_DELETE_OVERLAY, IDOK).Expect(IDS_OVERLAYS_NOT_DELETED);
+        const fw::ByteWriter real = fw::SetByteWriter(RefuseEverything);
+        Command(dialog, ID_EDIT_DELETE_SELECTION);
+        fw::SetByteWriter(real);
+        EXPECT_EQ(ListText(dialog, 3), "4 Bok");
+    });
+    EXPECT_EQ(Register("Skola"), before);
+    EXPECT_TRUE(fw::FileExists(OverlayPath("Skola", "Bok")));
 }
 
 // In the USB model the driver program hears of a change to its current set, and of no other.

@@ -630,6 +630,82 @@ TEST(OverlayFile, AFileThatCannotBeReadIsKeptBesideASave)
     EXPECT_EQ(text, testsupport::TempFolder::Read(path + ".bak"));
 }
 
+// A text editor's "Unicode", stray NUL bytes or text without any section of an overlay read as no
+// block at all: such a file is unreadable, not an empty overlay, and a save keeps it beside.
+TEST(OverlayFile, AFileInAnotherTextFormIsUnreadableAndKeptBesideASave)
+{
+    const std::string text = Version("4.2.0.0") + "[Data]\r\nBlock1=1,0,0,0,a\r\n";
+    std::string utf16;
+    for (char c : text)
+        utf16 += std::string(1, c) + '\0';
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"UTF-16 with its mark", "\xFF\xFE" + utf16},
+        {"UTF-16 without a mark", utf16},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + text},
+        {"a NUL byte", text + std::string("Block2=1,1,1,0,b\0\r\n", 20)},
+        {"no section of an overlay", "Block1=1,0,0,0,a\r\nLayout1=0,,(0,0,0),(0,0,0),,1,,,,0,1,A\r\n"},
+    };
+    for (const auto& c : cases) {
+        OverlayFixture fixture;
+        const std::string path = fixture.WriteOverlay("Annan", c.bytes);
+        Blocks keys, background;
+        EXPECT_EQ(FileIO::kNotOpened, fixture.Load("Annan", keys, background)) << c.what;
+        EXPECT_TRUE(keys.empty()) << c.what;
+        EXPECT_FALSE(fixture.IO().SetAccessKvoraFlag("Annan", OverlayFixture::kSet, 1)) << c.what;
+        EXPECT_EQ(c.bytes, testsupport::TempFolder::Read(path)) << c.what;
+        ASSERT_EQ(FileIO::kSaved, fixture.Save("Annan", {})) << c.what;
+        EXPECT_EQ(c.bytes, testsupport::TempFolder::Read(path + ".bak")) << c.what;
+    }
+    // Empty or blank, a file holds nothing that could be lost.
+    OverlayFixture fixture;
+    fixture.WriteOverlay("Tom", "\r\n  \r\n");
+    Blocks keys, background;
+    EXPECT_EQ(FileIO::kLoaded, fixture.Load("Tom", keys, background));
+}
+
+// Lines ended by CR alone (an old Mac's, or a text editor's set so) read as the same overlay.
+TEST(OverlayFile, LinesEndedByCarriageReturnAloneReadAsLines)
+{
+    OverlayFixture fixture;
+    const std::string text = Version("4.2.0.0") + "[Data]\r\n" + kGoldenBlockLine + "\r\n" + kGoldenLayoutLine
+                             + "\r\n[KeyboardSettings]\r\nSendType=Game\r\n";
+    std::string mac = text;
+    mac.erase(std::remove(mac.begin(), mac.end(), '\n'), mac.end());
+    fixture.WriteOverlay("Mac", mac);
+    fixture.WriteOverlay("Pc", text);
+    Blocks keys, background, pcKeys, pcBackground;
+    ASSERT_EQ(FileIO::kLoaded, fixture.Load("Mac", keys, background));
+    ASSERT_EQ(FileIO::kLoaded, fixture.Load("Pc", pcKeys, pcBackground));
+    ASSERT_EQ(1u, keys.size());
+    ASSERT_EQ(1u, pcKeys.size());
+    EXPECT_EQ("", StoredDifference(pcKeys[0], keys[0]));
+    EXPECT_EQ("<Return>", keys[0].command_);
+    EXPECT_EQ(1, fixture.IO().IsGameSendType("Mac", OverlayFixture::kSet));
+}
+
+// A new overlay never takes the place of a file, an overlay's own file is never brought back once
+// it has gone, and a new template needs room in the templates set.
+TEST(OverlayFile, WhatASaveMayFindUnderItsName)
+{
+    OverlayFixture fixture;
+    const std::string there = fixture.WriteOverlay("Finns", Version("4.2.0.0"));
+    std::string name = "Finns";
+    EXPECT_EQ(FileIO::kNameTaken, fixture.IO().SaveOverlay(name, 2, OverlayFixture::kSet, {GoldenKey()}, {},
+                                                           KeyboardSettings(), nullptr, FileIO::SaveTarget::kNewFile));
+    EXPECT_EQ(Version("4.2.0.0"), testsupport::TempFolder::Read(there));
+    name = "Borta";
+    EXPECT_EQ(FileIO::kFileGone, fixture.IO().SaveOverlay(name, 3, OverlayFixture::kSet, {GoldenKey()}, {},
+                                                          KeyboardSettings(), nullptr, FileIO::SaveTarget::kOwnFile));
+    EXPECT_FALSE(fw::PathExists(fixture.OverlayFile("Borta")));
+    EXPECT_EQ(FileIO::kSaved, fixture.IO().SaveOverlay(name, 3, OverlayFixture::kSet, {GoldenKey()}, {},
+                                                       KeyboardSettings(), nullptr, FileIO::SaveTarget::kNewFile));
+    EXPECT_EQ(FileIO::kSaved, fixture.IO().SaveOverlay(name, 3, OverlayFixture::kSet, {}, {}, KeyboardSettings(),
+                                                       nullptr, FileIO::SaveTarget::kOwnFile));
+}
+
 TEST(OverlayFile, AnEmptyVersionSectionDoesNotHideTheKeys)
 {
     OverlayFixture fixture;

@@ -1,6 +1,7 @@
 // The set store: which folders are sets, the register's exact form, and the overlay listing with its
 // numbering of files the register does not name.
 #include "SetFixture.h"
+#include "framework/Files.h"
 #include "library/IniFile.h"
 #include "library/IniValues.h"
 #include "loader/IniText.h"
@@ -366,6 +367,49 @@ TEST(SetStore, NamesOutsideTheRuleReachNothing)
     EXPECT_FALSE(fw::PathExists(sets.SetFolder() + "\\register.txt"));
 }
 
+// A register saved as Unicode reads as no entries: listing the set does not write it anew with the
+// files it finds, and a save does not enter its overlay there.
+TEST(SetStore, ARegisterInAnotherTextFormIsNeverRewritten)
+{
+    SetFixture sets;
+    const std::string text = "[Overlays]\r\n1=A\r\n";
+    std::string unicode = "\xFF\xFE";
+    for (char c : text)
+        unicode += std::string(1, c) + '\0';
+    sets.MakeSet("Skola", "", {"A", "B"});
+    sets.Write("Program Files\\Skarpin\\set\\Skola\\register.txt", unicode);
+    std::vector<SetItem> overlays;
+    sets.Io().ListOverlays("Skola", overlays);
+    EXPECT_TRUE(overlays.empty());
+    std::string name = "Ny";
+    EXPECT_EQ(FileIO::kNotRegistered, sets.Io().SaveOverlay(name, 3, "Skola", {}, {}, KeyboardSettings()));
+    EXPECT_FALSE(sets.Io().DeleteOverlay("Skola", "B", 2));
+    EXPECT_TRUE(fw::FileExists(sets.OverlayPath("Skola", "B")));
+    EXPECT_EQ(unicode, sets.Register("Skola"));
+}
+
+// A new template never takes the place of a file in the folder, listed or not, and is refused once
+// the templates set lists no more.
+TEST(SetStore, ANewTemplateNeedsRoomAndAFreeFileName)
+{
+    SetFixture sets;
+    std::vector<std::string> names;
+    for (int n = 1; n <= 99; ++n)
+        names.push_back("M" + std::to_string(n));
+    sets.MakeSet("Mallar", "", names);
+    std::string name = "M50";
+    EXPECT_EQ(FileIO::kNameTaken, sets.Io().SaveOverlay(name, 0, "Mallar", {}, {}, KeyboardSettings(), nullptr,
+                                                        FileIO::SaveTarget::kNewFile));
+    EXPECT_EQ(SetFixture::OverlayText("M50"), sets.Read(sets.OverlayPath("Mallar", "M50")));
+    name = "Ny";
+    EXPECT_EQ(FileIO::kSaved, sets.Io().SaveOverlay(name, 0, "Mallar", {}, {}, KeyboardSettings(), nullptr,
+                                                    FileIO::SaveTarget::kNewFile));
+    name = "En till";
+    EXPECT_EQ(FileIO::kNoRoom, sets.Io().SaveOverlay(name, 0, "Mallar", {}, {}, KeyboardSettings(), nullptr,
+                                                     FileIO::SaveTarget::kNewFile));
+    EXPECT_FALSE(fw::PathExists(sets.OverlayPath("Mallar", "En till")));
+}
+
 // The store, the main window and the menus know the special sets by one comparison of names.
 TEST(SetStore, SpecialSetsWhateverTheCaseOfTheirNames)
 {
@@ -502,6 +546,20 @@ TEST(SetStore, DeleteSetSendsTheFolderToTheRecycleBin)
     // An empty name would be the whole set folder.
     EXPECT_FALSE(sets.Io().DeleteSet(""));
     EXPECT_TRUE(fw::FileExists(sets.RegisterPath("Hem")));
+}
+
+// A set folder that holds a folder the program uses (here the export folder, given in another
+// case) is neither deleted nor renamed: the program would lose it.
+TEST(SetStore, ASetHoldingAProgramFolderStaysWhereItIs)
+{
+    SetFixture sets;
+    sets.MakeSet("Hem", "[Overlays]\r\n", {});
+    const std::string inside = sets.SetPath("Hem") + "\\export";
+    ASSERT_TRUE(::CreateDirectoryA(inside.c_str(), nullptr));
+    sets.Io().SetExportDir(sets.SetPath("HEM") + "\\Export");
+    EXPECT_FALSE(sets.Io().DeleteSet("Hem"));
+    EXPECT_EQ(Carry::kNotDone, sets.Io().RenameSet("Hem", "Borta").outcome);
+    EXPECT_TRUE(fw::FolderExists(inside));
 }
 
 // Registers and overlay files are edited as the ini interface would edit them, but every line that
