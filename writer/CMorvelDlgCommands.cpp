@@ -142,7 +142,7 @@ bool CMorvelDlg::OnNew()
         GiveDocumentFocus();
         return false;
     }
-    documentPath_.clear();
+    ForgetFile();
     document_.Clear();
     // The last document's search goes with it.
     if (HasWordBar())
@@ -166,6 +166,8 @@ void CMorvelDlg::OnOpen()
     openDocDlg_ = &dialog;
     const INT_PTR result = dialog.DoModal();
     openDocDlg_ = nullptr;
+    // The dialog's read-aloud ends with the dialog, and a pause of it with it.
+    StopAllPlayback();
     if (result == IDOK) {
         documentPath_ = chosen;
         LoadDocument();
@@ -558,8 +560,10 @@ bool CMorvelDlg::PassStepToOpenDialog(bool mediaPlayerEnd)
     }
     if (!openDocDlg_)
         return false;
-    if (!openDocDlg_->OnPlaybackStep())
-        openDocDlg_->OnPlaybackEnded(playback_.IsPaused());
+    if (!openDocDlg_->OnPlaybackStep()) {
+        playback_.EndOfPlayList();
+        openDocDlg_->OnPlaybackEnded();
+    }
     return true;
 }
 

@@ -110,6 +110,8 @@ void OpenDocDlg::ComputePreviewMetrics()
 
 void OpenDocDlg::ShowNextDocument()
 {
+    // The document read aloud goes, and what of it plays or is paused with it.
+    owner_.StopAllPlayback();
     ShowItem(IDC_OPENDOC_PAUSE, false);
     speech_.ResetPlayList();
     shown_ = shown_ + 1 >= static_cast<int>(documents_.size()) ? 0 : shown_ + 1;
@@ -192,10 +194,9 @@ void OpenDocDlg::ShowSpeechReport()
         fw::ShowMessage(hwnd_, report, IDS_PLAYBACK_ERROR_CAPTION, MB_OK | MB_ICONSTOP);
 }
 
-void OpenDocDlg::OnPlaybackEnded(bool paused)
+void OpenDocDlg::OnPlaybackEnded()
 {
-    if (!paused)
-        ShowItem(IDC_OPENDOC_PAUSE, false);
+    ShowItem(IDC_OPENDOC_PAUSE, false);
 }
 
 bool OpenDocDlg::PreTranslateMessage(MSG& message)

@@ -26,8 +26,8 @@ public:
 
     // The main window hands on the end of a read-aloud step: true while the dialog's list goes on.
     bool OnPlaybackStep();
-    // Playback ended: PAUSE goes unless playback is paused.
-    void OnPlaybackEnded(bool paused);
+    // Playback ended: PAUSE goes.
+    void OnPlaybackEnded();
 
     // What the dialog shows, for tests.
     const std::vector<DocumentListItem>& Documents() const { return documents_; }
