@@ -135,8 +135,23 @@ std::shared_ptr<PictureControl> CMorvelDlg::GetPictureInterface()
 
 void CMorvelDlg::SetUpPrinter()
 {
+    // The stored choice is read only for a stored printer name; one there that does not read is said.
+    if (!printSettings_.defaultPrinter_.empty() && !PrinterChoiceReadable())
+        ShowPrinterChoiceError(IDS_MORVEL_PRINTER_CHOICE_UNREADABLE);
     printer_.ChooseStored(printSettings_);
     printer_.SetUp(hwnd_);
+}
+
+bool CMorvelDlg::PrinterChoiceReadable() const
+{
+    const DWORD stored = printSettings_.CheckPrinterChoice();
+    return stored == 0 || stored == ERROR_FILE_NOT_FOUND;
+}
+
+void CMorvelDlg::ShowPrinterChoiceError(UINT textId)
+{
+    fw::ShowMessage(hwnd_, textId, fw::FormatResString(textId, printSettings_.PrinterChoiceFile().c_str()),
+                    fw::LoadResString(IDS_MORVEL_ERROR_CAPTION), MB_OK | MB_ICONWARNING);
 }
 
 void CMorvelDlg::AttachButtons()

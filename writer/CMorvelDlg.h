@@ -107,6 +107,9 @@ private:
     void RepairPictureControl();
     bool CreatePictureControl();
     void SetUpPrinter();
+    // Whether the stored printer choice is absent or reads whole: one that does not is never replaced.
+    bool PrinterChoiceReadable() const;
+    void ShowPrinterChoiceError(UINT textId);
     void AttachButtons();
     void OpenFirstDocument();
 

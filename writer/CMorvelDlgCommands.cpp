@@ -225,7 +225,9 @@ void CMorvelDlg::OnPrinterSettings()
     if (printer_.Ask(hwnd_, true)) {
         printSettings_.defaultPrinter_ = printer_.DeviceName();
         printSettings_.WriteDefaultPrinter();
-        printSettings_.SavePrinterChoice(printer_.Dialog());
+        if (printSettings_.SavePrinterChoice(printer_.Dialog()) != 0)
+            ShowPrinterChoiceError(PrinterChoiceReadable() ? IDS_MORVEL_PRINTER_CHOICE_NOT_SAVED
+                                                           : IDS_MORVEL_PRINTER_CHOICE_UNREADABLE);
         document_.ComputePrintMetrics();
         document_.Layout();
     }

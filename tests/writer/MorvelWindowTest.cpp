@@ -625,6 +625,17 @@ TEST_F(MorvelWindow, BrowsedFilesAreCheckedAsTheCommandDialogChecksThem)
 }
 
 // Printing that cannot happen is said: without any printer, by the key and by the menu.
+// The stored printer choice is there but does not read: Morvel says so on opening and leaves it.
+TEST_F(MorvelWindow, AStoredPrinterChoiceThatDoesNotReadIsSaidAndKept)
+{
+    ::WritePrivateProfileStringA("MVSettings", "DefaultPrinter", "Skrivare", config.ProgramIni().c_str());
+    const std::string choice = config.Write("Program Files\\Morvel\\DefaultPrinter.inf", "trasigt");
+    testsupport::ScriptedMessages messages;
+    messages.Expect(IDS_MORVEL_PRINTER_CHOICE_UNREADABLE);
+    Run(userFile, [&](CMorvelDlg& dialog) { EXPECT_TRUE(Exit(dialog)); });
+    EXPECT_EQ("trasigt", ReadFile(choice));
+}
+
 TEST_F(MorvelWindow, PrintingWithoutAPrinterSaysSo)
 {
     WriteUser("Save=0\r\n");
