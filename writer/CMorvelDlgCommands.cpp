@@ -162,7 +162,8 @@ void CMorvelDlg::OnOpen()
     RECT documentRect{};
     ::GetClientRect(document_.Handle(), &documentRect);
     std::string chosen = documentPath_;
-    OpenDocDlg dialog(*this, chosen, documentRect.right - documentRect.left, GetPictureInterface());
+    OpenDocDlg dialog(*this, chosen, SIZE{documentRect.right - documentRect.left, documentRect.bottom - documentRect.top},
+                      GetPictureInterface());
     openDocDlg_ = &dialog;
     const INT_PTR result = dialog.DoModal();
     openDocDlg_ = nullptr;

@@ -891,6 +891,42 @@ TEST_F(MorvelWindow, OpenDialogStepsThroughTheSavedDocumentsAndOpensTheOneShown)
     });
 }
 
+// The preview is the document window's page shrunk: every item stands on the same line and page, at
+// the same place, as in the document window.
+TEST_F(MorvelWindow, OpenDialogLaysTheDocumentOutAsTheDocumentWindowDoes)
+{
+    WriteUser("Save=0\r\n");
+    std::string text;
+    for (int k = 0; k < 6; ++k)
+        text += "Det var en gång en katt som hette Måns och bodde i ett stort gult hus vid sjön. ";
+    const std::string document =
+        config.Write("Dokument\\1.txt", text + "<I0><+>" + text + "<End>\r\n\r\n[Images]\r\nI0=@A12@\r\n");
+    Run(document, [&](CMorvelDlg& dialog) {
+        ASSERT_GT(dialog.Document().Model().lastPage_, 0) << "a document of more than one page";
+        testsupport::OnNextDialog([&](fw::Dialog& opened) {
+            auto& open = static_cast<OpenDocDlg&>(opened);
+            const std::vector<DocItem>& shown = dialog.Document().Model().items_;
+            const std::vector<DocItem>& preview = open.Shown().items_;
+            EXPECT_EQ(shown.size(), preview.size()) << "the same soft breaks";
+            EXPECT_EQ(dialog.Document().Model().lastPage_, open.Shown().lastPage_);
+            for (size_t k = 0; k < std::min(shown.size(), preview.size()); ++k) {
+                const bool same = shown[k].page_ == preview[k].page_ && shown[k].line_ == preview[k].line_ &&
+                                  ::EqualRect(&shown[k].textBox_, &preview[k].textBox_) &&
+                                  ::EqualRect(&shown[k].pictureBox_, &preview[k].pictureBox_);
+                EXPECT_TRUE(same) << "item " << k << " stands on page " << preview[k].page_ << ", line "
+                                  << preview[k].line_ << " in the preview, on page " << shown[k].page_ << ", line "
+                                  << shown[k].line_ << " in the document";
+                if (!same)
+                    break;
+            }
+            testsupport::Snapshot(open, "morvel_open_preview");
+            open.EndDialog(IDCANCEL);
+        });
+        Command(dialog, ID_KEY_OPEN);
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
 // F10 in the open-document dialog reads the shown document through the main window's playback; with
 // no speech engine to speak it, the user is told that nothing could be read.
 TEST_F(MorvelWindow, OpenDialogReadsTheShownDocumentAloud)
