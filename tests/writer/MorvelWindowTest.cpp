@@ -361,6 +361,7 @@ TEST_F(MorvelWindow, SaveQuestionWaitsForYesOrNo)
                 ::SendMessageA(question.Handle(), WM_CLOSE, 0, 0);
                 fw::PumpMessages();
                 EXPECT_TRUE(::IsWindowVisible(question.Handle())) << "closed";
+                testsupport::Snapshot(question, "morvel_save_question");
                 testsupport::Click(question, answer);
             });
             EXPECT_TRUE(Exit(dialog));
