@@ -317,9 +317,9 @@ void KvoraCommandDlg::OnBrowseSound()
 
 void KvoraCommandDlg::OnRecordSound()
 {
-    char temporary[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temporary);
-    const std::string recording = std::string(temporary) + "kvora.wav";
+    const std::string recording = RecordSoundDlg::NewRecordingFile();
+    if (recording.empty())
+        return;
     const std::string proposal =
         morvel_command::RecordingProposal(ItemText(IDC_KVORA_PICTURE), settings_->userDir_, imageBaseIni_);
     RecordSoundDlg recorder(recording, "Morvel", fileIO_->programIni_.c_str(), hwnd_);

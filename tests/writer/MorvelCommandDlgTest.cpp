@@ -261,6 +261,38 @@ TEST_F(MorvelCommand, ARecordingNeverReplacesAWaveFileUnasked)
     }
 }
 
+// Each recording has a file of its own: one an earlier run left in the temporary folder is not taken
+// for a recording when the recorder is closed with OK before anything was recorded.
+TEST_F(MorvelCommand, ARecorderClosedBeforeRecordingSavesNothing)
+{
+    char folder[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string stale = std::string(folder) + "kvora.wav";
+    std::ofstream(stale, std::ios::binary) << "RIFF-gammal";
+    bool asked = false;
+    fw::CommonDialogHandlers handlers;
+    handlers.saveFile = [&](OPENFILENAMEA&) {
+        asked = true;
+        return false;
+    };
+    fw::SetCommonDialogHandlers(handlers);
+    std::string content = "@A12@";
+    Run(content, [&](fw::Dialog& dialog) {
+        testsupport::OnNextDialog([&](fw::Dialog& recorder) {
+            EXPECT_FALSE(fw::PathExists(static_cast<RecordSoundDlg&>(recorder).Path())) << "a file of its own";
+            testsupport::Close(recorder, IDOK);
+        });
+        Check(dialog, IDC_KVORA_SPEECH_CHECK, false);
+        Check(dialog, IDC_KVORA_SOUND_CHECK, true);
+        Click(dialog, IDC_KVORA_RECORD_SOUND);
+        EXPECT_EQ("", Text(dialog, IDC_KVORA_SOUND));
+        Click(dialog, IDCANCEL);
+    });
+    fw::SetCommonDialogHandlers({});
+    EXPECT_FALSE(asked) << "nothing was recorded, so nothing is saved";
+    ::DeleteFileA(stale.c_str());
+}
+
 TEST_F(MorvelCommand, RefusedFieldsKeepTheDialogOpenAndCancelKeepsTheString)
 {
     std::string content = "@A12@";
