@@ -4,6 +4,12 @@
 
 namespace cp1252 {
 
+bool IsControl(char c)
+{
+    const unsigned char code = static_cast<unsigned char>(c);
+    return code < 0x20 || code == 0x7F;
+}
+
 char ToLower(char c)
 {
     unsigned char u = static_cast<unsigned char>(c);

@@ -5,6 +5,8 @@
 namespace cp1252 {
 
 char ToLower(char c);
+// A control code (0x00-0x1F, 0x7F): no character of a text.
+bool IsControl(char c);
 char ToUpper(char c);
 std::string Lower(std::string text);
 bool EqualsNoCase(const std::string& a, const std::string& b);

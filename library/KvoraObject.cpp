@@ -58,6 +58,7 @@ void CKvoraObject::CopyFields(const CKvoraObject& other)
     pictureSize_ = other.pictureSize_;
     secondRect_ = other.secondRect_;
     readContent_ = other.readContent_;
+    readBuilt_ = other.readBuilt_;
 }
 
 void CKvoraObject::FreePicture()
@@ -84,7 +85,14 @@ void CKvoraObject::Clear()
     libraryPicture_ = 0;
     options_ = ImageBaseOptions();
     readContent_.clear();
+    readBuilt_.clear();
     FreePicture();
+}
+
+void CKvoraObject::KeepReadContent(const std::string& content)
+{
+    readContent_ = content;
+    readBuilt_ = BuildContent();
 }
 
 std::string CKvoraObject::BuildContent() const

@@ -35,6 +35,8 @@ public:
                      const std::vector<std::string>* videoExtensions = nullptr);
     void BuildContent(std::string& text) const;
     std::string BuildContent() const;
+    // Keeps the string the object was just parsed from as readContent_, with what the fields build now.
+    void KeepReadContent(const std::string& content);
     int SetFromParts(const std::string& first, const std::string& label, const std::string& speech,
                      const std::string& sound, const std::string& video, const std::string& imageBaseFile,
                      const std::vector<std::string>* videoExtensions = nullptr);
@@ -97,6 +99,9 @@ public:
     // part this PC cannot resolve, such as the code of an image base that is away, is not in the
     // fields and would be lost if the string were only built again from them. Empty otherwise.
     std::string readContent_;
+    // What BuildContent gave when readContent_ was read: while it still gives that (the negation
+    // aside), nobody has changed the object, whatever its parts resolve to now.
+    std::string readBuilt_;
 
     const std::string& GetPicturePath() const { return picturePath_; }
     int GetSpare() const { return spare_; }

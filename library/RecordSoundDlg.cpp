@@ -33,6 +33,17 @@ RecordSoundDlg::~RecordSoundDlg()
     StopEverything();
 }
 
+std::string RecordSoundDlg::NewRecordingFile()
+{
+    char folder[MAX_PATH + 1] = "";
+    char name[MAX_PATH + 1] = "";
+    if (!::GetTempPathA(MAX_PATH, folder) || !::GetTempFileNameA(folder, "kvo", 0, name))
+        return std::string();
+    // The system made the file to hold the name; the recorder makes it anew.
+    ::DeleteFileA(name);
+    return name;
+}
+
 int RecordSoundDlg::ChooseDevice(int count, const std::function<bool(int)>& usable)
 {
     for (int index = 0; index < count; ++index) {

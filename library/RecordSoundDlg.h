@@ -22,6 +22,9 @@ public:
 
     // The first device from index 0 that tests usable; -1 when there is none.
     static int ChooseDevice(int count, const std::function<bool(int)>& usable);
+    // A name in the temporary folder that nothing stands under, for one recording: a recording an
+    // earlier run left is never taken for a new one. Empty when the folder takes no file.
+    static std::string NewRecordingFile();
 
     int RecordingDevice() const { return recordingDevice_; }
     int PlaybackDevice() const { return playbackDevice_; }

@@ -2,13 +2,16 @@
 // The commands are in CMorvelDlgCommands.cpp.
 #include "writer/CMorvelDlg.h"
 #include "framework/Cursor.h"
+#include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/ImageBaseManager.h"
-#include "library/MessageDlg.h"
 #include "morvel/resource.h"
 #include "writer/MorvelWindowModel.h"
 #include "writer/OpenDocDlg.h"
+#include "writer/SaveQuestionDlg.h"
+#include <algorithm>
 
 namespace {
 
@@ -132,8 +135,23 @@ std::shared_ptr<PictureControl> CMorvelDlg::GetPictureInterface()
 
 void CMorvelDlg::SetUpPrinter()
 {
+    // The stored choice is read only for a stored printer name; one there that does not read is said.
+    if (!printSettings_.defaultPrinter_.empty() && !PrinterChoiceReadable())
+        ShowPrinterChoiceError(IDS_MORVEL_PRINTER_CHOICE_UNREADABLE);
     printer_.ChooseStored(printSettings_);
     printer_.SetUp(hwnd_);
+}
+
+bool CMorvelDlg::PrinterChoiceReadable() const
+{
+    const DWORD stored = printSettings_.CheckPrinterChoice();
+    return stored == 0 || stored == ERROR_FILE_NOT_FOUND;
+}
+
+void CMorvelDlg::ShowPrinterChoiceError(UINT textId)
+{
+    fw::ShowMessage(hwnd_, textId, fw::FormatResString(textId, printSettings_.PrinterChoiceFile().c_str()),
+                    fw::LoadResString(IDS_MORVEL_ERROR_CAPTION), MB_OK | MB_ICONWARNING);
 }
 
 void CMorvelDlg::AttachButtons()
@@ -361,21 +379,21 @@ bool CMorvelDlg::LeaveDocument()
 {
     DocumentModel& model = document_.Model();
     // Whether the file reads whole matters only when an emptied document's file is to go: read it then.
-    const bool mayDelete = settings_.save_ == 1 && model.IsEmpty() && !documentPath_.empty();
+    const bool mayDelete = settings_.save_ == 1 && model.IsEmpty() && ownsFile_;
     const morvel_window::LeavePlan plan =
-        morvel_window::PlanLeaving(settings_.save_, model.IsEmpty(), model.modified_ != 0, !documentPath_.empty(),
+        morvel_window::PlanLeaving(settings_.save_, model.IsEmpty(), model.modified_ != 0, ownsFile_,
                                    mayDelete && !ReadsWhole(documentPath_));
     if (plan.forgetPath) {
         model.modified_ = 0;
         if (plan.deleteFile)
             ::DeleteFileA(documentPath_.c_str());
-        documentPath_.clear();
+        ForgetFile();
         return true;
     }
     bool save = plan.save;
     if (plan.ask) {
-        // YES is button 1, NO button 2; closing the question counts as No.
-        MessageDlg question(IDD_MESSAGE_PICTURE_YESNO, hwnd_, fw::LoadResString(IDS_MORVEL_SAVE_QUESTION));
+        // YES is button 1, NO button 2; the question stays until one of them is chosen.
+        SaveQuestionDlg question(hwnd_);
         save = question.DoModal() != IDCANCEL;
     }
     if (!save || SaveDocument())
@@ -407,15 +425,17 @@ bool CMorvelDlg::OnCancel()
 bool CMorvelDlg::SaveDocument()
 {
     fw::WaitCursor wait;
-    if (documentPath_.empty()) {
-        std::vector<DocumentListItem> files;
-        FileIO::ListDocuments(files, settings_.userDir_);
-        documentPath_ = morvel_window::NewDocumentPath(files, settings_.userDir_, settings_.maxNumber_,
-                                                       [this](const std::string& path) { return ReadsWhole(path); });
-    }
     DocumentModel& model = document_.Model();
     document_.CompactImages();
-    if (fileIO_.WriteDocument(model.items_, model.images_.Copies(), documentPath_)) {
+    const std::string bytes = fileIO_.DocumentFile(model.items_, model.images_.Copies());
+    bool saved = false;
+    if (ownsFile_)
+        saved = SaveOverOwnFile(bytes);
+    else if (!documentPath_.empty())
+        saved = SaveAsNewFile(documentPath_, bytes);
+    else
+        saved = SaveNumbered(bytes);
+    if (saved) {
         model.modified_ = 0;
         return true;
     }
@@ -424,10 +444,99 @@ bool CMorvelDlg::SaveDocument()
     return false;
 }
 
+// The document's own file is rewritten where it stands. One that has gone meanwhile is not brought
+// back under its old name, which the numbering may have given to another document since: the
+// document becomes a numbered one.
+bool CMorvelDlg::SaveOverOwnFile(const std::string& bytes)
+{
+    if (fw::RewriteExisting(documentPath_, bytes))
+        return true;
+    if (!fw::IsAbsent(documentPath_))
+        return false;
+    ForgetFile();
+    return SaveNumbered(bytes);
+}
+
+// A path that holds no file of this document is written only while nothing stands there; what
+// appeared under it meanwhile is left alone and the document gets a numbered file instead.
+bool CMorvelDlg::SaveAsNewFile(const std::string& path, const std::string& bytes)
+{
+    switch (fw::WriteNewFile(path, bytes)) {
+    case fw::NewFile::Created:
+        TakeFile(path);
+        return true;
+    case fw::NewFile::Taken:
+        ForgetFile();
+        return SaveNumbered(bytes);
+    case fw::NewFile::Failed:
+        break;
+    }
+    return false;
+}
+
+// The numbering decides from the folder as it is on the disk now: the oldest file of a full folder is
+// rewritten in place (never re-created once gone), a free number is written as a new file (a name
+// that turns out to be taken, by a folder or a short name, is passed over).
+bool CMorvelDlg::SaveNumbered(const std::string& bytes)
+{
+    std::vector<DocumentListItem> files;
+    FileIO::ListDocuments(files, settings_.userDir_);
+    int maxNumber = settings_.maxNumber_;
+    std::string tried;
+    for (;;) {
+        const std::string path = morvel_window::NewDocumentPath(files, settings_.userDir_, maxNumber,
+                                                                [this](const std::string& p) { return ReadsWhole(p); });
+        if (path == tried)
+            return false;
+        tried = path;
+        const auto listed = std::find_if(files.begin(), files.end(),
+                                         [&](const DocumentListItem& file) { return file.path_ == path; });
+        if (listed != files.end()) {
+            if (fw::RewriteExisting(path, bytes)) {
+                TakeFile(path);
+                return true;
+            }
+            if (!fw::IsAbsent(path))
+                return false;
+            files.erase(listed);
+            continue;
+        }
+        switch (fw::WriteNewFile(path, bytes)) {
+        case fw::NewFile::Created:
+            TakeFile(path);
+            return true;
+        case fw::NewFile::Taken: {
+            // Counted as taken from now on; the next free number is tried.
+            DocumentListItem taken;
+            taken.name_ = ImageBaseManager::GetFileTitle(path);
+            taken.path_ = path;
+            files.push_back(taken);
+            maxNumber = 0;
+            break;
+        }
+        case fw::NewFile::Failed:
+            return false;
+        }
+    }
+}
+
+void CMorvelDlg::TakeFile(const std::string& path)
+{
+    documentPath_ = path;
+    ownsFile_ = true;
+}
+
+void CMorvelDlg::ForgetFile()
+{
+    documentPath_.clear();
+    ownsFile_ = false;
+}
+
 void CMorvelDlg::LoadDocument()
 {
     document_.Clear();
     ShowItem(IDC_MAIN_SCROLL, false);
+    ownsFile_ = false;
     if (documentPath_.empty())
         return;
     std::vector<DocItem> items;
@@ -444,13 +553,14 @@ void CMorvelDlg::LoadDocument()
     model.caret_ = 0;
     model.currentPage_ = 0;
     model.modified_ = 0;
-    const bool unreadable = result == FileIO::kNotOpened && ImageBaseManager::FileExists(documentPath_);
-    if (result == FileIO::kDamaged || unreadable) {
+    // A path that names nothing yet stays the document's path: only a write makes the file its own.
+    ownsFile_ = result == FileIO::kRead;
+    if (result == FileIO::kDamaged || result == FileIO::kUnreadable) {
         // The file stays as it is: what could be read is shown as a new document.
-        const UINT textId = unreadable ? IDS_MORVEL_DOCUMENT_UNREADABLE : IDS_MORVEL_DOCUMENT_DAMAGED;
+        const UINT textId = result == FileIO::kUnreadable ? IDS_MORVEL_DOCUMENT_UNREADABLE : IDS_MORVEL_DOCUMENT_DAMAGED;
         fw::ShowMessage(hwnd_, textId, fw::FormatResString(textId, documentPath_.c_str()),
                         fw::LoadResString(IDS_MORVEL_ERROR_CAPTION), MB_OK | MB_ICONWARNING);
-        documentPath_.clear();
+        ForgetFile();
     }
     document_.Refresh();
     model.currentPage_ = 0;

@@ -107,6 +107,9 @@ private:
     void RepairPictureControl();
     bool CreatePictureControl();
     void SetUpPrinter();
+    // Whether the stored printer choice is absent or reads whole: one that does not is never replaced.
+    bool PrinterChoiceReadable() const;
+    void ShowPrinterChoiceError(UINT textId);
     void AttachButtons();
     void OpenFirstDocument();
 
@@ -150,6 +153,13 @@ private:
     void GiveDocumentFocus();
     // A document file that reads whole: one that does not is never deleted or saved over.
     bool ReadsWhole(const std::string& path) const;
+    // The ways a document's bytes reach the disk; each true when the file stands written, and only
+    // then does the document take that file as its own.
+    bool SaveOverOwnFile(const std::string& bytes);
+    bool SaveAsNewFile(const std::string& path, const std::string& bytes);
+    bool SaveNumbered(const std::string& bytes);
+    void TakeFile(const std::string& path);
+    void ForgetFile();
 
     FileIO fileIO_;
     Settings settings_;
@@ -167,7 +177,12 @@ private:
     bool layingOut_ = false;
     int helperMenuToggle_ = 0;
     int browserFolderIndex_ = -1;
+    // Where the document is saved: the file it was read from or last written to, or a path named on
+    // the command line that is not there yet; empty for a new document.
     std::string documentPath_;
+    // documentPath_ is the very file this document was read whole from or written to: only then is
+    // it saved over, or deleted when the document is left empty.
+    bool ownsFile_ = false;
     OpenDocDlg* openDocDlg_ = nullptr;
     OpenSoundDlg* soundChooser_ = nullptr;
     // The speech engine, the media player and the steps of whoever plays.

@@ -142,7 +142,7 @@ bool CMorvelDlg::OnNew()
         GiveDocumentFocus();
         return false;
     }
-    documentPath_.clear();
+    ForgetFile();
     document_.Clear();
     // The last document's search goes with it.
     if (HasWordBar())
@@ -162,10 +162,13 @@ void CMorvelDlg::OnOpen()
     RECT documentRect{};
     ::GetClientRect(document_.Handle(), &documentRect);
     std::string chosen = documentPath_;
-    OpenDocDlg dialog(*this, chosen, documentRect.right - documentRect.left, GetPictureInterface());
+    OpenDocDlg dialog(*this, chosen, SIZE{documentRect.right - documentRect.left, documentRect.bottom - documentRect.top},
+                      GetPictureInterface());
     openDocDlg_ = &dialog;
     const INT_PTR result = dialog.DoModal();
     openDocDlg_ = nullptr;
+    // The dialog's read-aloud ends with the dialog, and a pause of it with it.
+    StopAllPlayback();
     if (result == IDOK) {
         documentPath_ = chosen;
         LoadDocument();
@@ -223,7 +226,9 @@ void CMorvelDlg::OnPrinterSettings()
     if (printer_.Ask(hwnd_, true)) {
         printSettings_.defaultPrinter_ = printer_.DeviceName();
         printSettings_.WriteDefaultPrinter();
-        printSettings_.SavePrinterChoice(printer_.Dialog());
+        if (printSettings_.SavePrinterChoice(printer_.Dialog()) != 0)
+            ShowPrinterChoiceError(PrinterChoiceReadable() ? IDS_MORVEL_PRINTER_CHOICE_NOT_SAVED
+                                                           : IDS_MORVEL_PRINTER_CHOICE_UNREADABLE);
         document_.ComputePrintMetrics();
         document_.Layout();
     }
@@ -556,8 +561,10 @@ bool CMorvelDlg::PassStepToOpenDialog(bool mediaPlayerEnd)
     }
     if (!openDocDlg_)
         return false;
-    if (!openDocDlg_->OnPlaybackStep())
-        openDocDlg_->OnPlaybackEnded(playback_.IsPaused());
+    if (!openDocDlg_->OnPlaybackStep()) {
+        playback_.EndOfPlayList();
+        openDocDlg_->OnPlaybackEnded();
+    }
     return true;
 }
 

@@ -1,5 +1,6 @@
 // The typed-sequence capture: prefix, up to 254 characters, prefix.
 #include "writer/ContentCapture.h"
+#include "library/Cp1252.h"
 
 ContentCapture::Step ContentCapture::Feed(char character, char prefix)
 {
@@ -14,6 +15,10 @@ ContentCapture::Step ContentCapture::Feed(char character, char prefix)
         buffer_.assign(1, character);
         return step;
     }
+    // A control code (Ctrl+Enter, Tab, Backspace typed as a character) is no part of any content
+    // string: in the document's file it would break the symbol's line.
+    if (cp1252::IsControl(character))
+        return step;
     if (buffer_.size() >= kLongest) {
         // The sequence is too long for any content string: this character ends and drops it.
         Reset();

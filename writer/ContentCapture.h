@@ -20,7 +20,8 @@ public:
         std::string sequence;
     };
 
-    // The next typed character; the prefix is compared as an unsigned character code.
+    // The next typed character; the prefix is compared as an unsigned character code. A control code
+    // typed during a capture is dropped.
     Step Feed(char character, char prefix);
     // Abandons a capture; nothing of it is typed.
     void Reset();

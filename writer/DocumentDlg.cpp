@@ -219,10 +219,15 @@ void DocumentDlg::OnChar(char character, int reset)
         // A sequence that is no content string is dropped without a word.
         CKvoraObject object;
         object.delimiter_ = prefix;
-        if (object.ParseContent(step.sequence, owner_->GetFileIO().imageBaseIni_)) {
+        const std::string& imageBaseIni = owner_->GetFileIO().imageBaseIni_;
+        if (object.ParseContent(step.sequence, imageBaseIni)) {
+            object.delimiter_ = '@';
             // The document writes its symbols with '@'; the typed string is kept for what does not
-            // resolve here (the code of an image base that is away).
-            object.readContent_ = '@' + step.sequence.substr(1, step.sequence.size() - 2) + '@';
+            // resolve here (the code of an image base that is away), when it reads the same that way.
+            const std::string kept = '@' + step.sequence.substr(1, step.sequence.size() - 2) + '@';
+            CKvoraObject reread;
+            if (reread.ParseContent(kept, imageBaseIni) && reread.BuildContent() == object.BuildContent())
+                object.KeepReadContent(kept);
             InsertObject(object);
         }
     }

@@ -1,6 +1,7 @@
 // The document's edits: adding and deleting items, the caret and page keys, negation and large
 // pictures, clicks, and the layout they end with.
 #include "writer/DocumentModel.h"
+#include "library/Cp1252.h"
 #include "framework/Gdi.h"
 #include <algorithm>
 
@@ -9,12 +10,6 @@ namespace {
 bool IsAsciiLetter(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool IsControlCharacter(char c)
-{
-    const unsigned char code = static_cast<unsigned char>(c);
-    return code < 0x20 || code == 0x7F;
 }
 
 DocumentChange RepaintAll()
@@ -223,7 +218,7 @@ DocumentChange DocumentModel::InsertChar(char character)
     // Shift+Tab, Shift+Esc) is no text: it would be saved unseen.
     if (character == '\r')
         character = '\n';
-    if (IsControlCharacter(character) && character != '\n')
+    if (cp1252::IsControl(character) && character != '\n')
         return DocumentChange();
     host_.StopAllPlayback();
     TakeSnapshot();

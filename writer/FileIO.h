@@ -31,9 +31,11 @@ public:
     // Results of ReadDocument.
     enum ReadResult {
         kRead = 1,
-        kNotOpened = 0, // no such file, or it cannot be read: both lists are empty
-        kDamaged = -1,  // the file did not read whole (no "<End>", a broken tag, a picture without its
-                        // [Images] line, a content string that does not parse): the lists hold what did
+        kAbsent = 0,     // no such file: both lists are empty
+        kDamaged = -1,   // the file did not read whole (no "<End>", a broken tag, a picture without its
+                         // [Images] line, a content string that does not parse): the lists hold what did
+        kUnreadable = -2 // the file is there but could not be opened, or is another text form (saved
+                         // "as Unicode", say): both lists are empty
     };
 
     FileIO();
@@ -63,9 +65,11 @@ public:
     static std::string NewDocumentPath(const std::vector<DocumentListItem>& files, const std::string& folder,
                                        int maxNumber);
 
-    // Writes the items, all but the final one, and the content string of every image-list object.
-    // The file is written beside the old one and then replaces it, so a failed save keeps the last
-    // good copy. 1 written, 0 not.
+    // The file's bytes: the items, all but the final one, and the content string of every image-list
+    // object.
+    std::string DocumentFile(const std::vector<DocItem>& items, const std::vector<CKvoraObject>& images) const;
+    // Writes DocumentFile's bytes. The file is written beside the old one and then replaces it, so a
+    // failed save keeps the last good copy. 1 written, 0 not.
     int WriteDocument(const std::vector<DocItem>& items, const std::vector<CKvoraObject>& images,
                       const std::string& path) const;
     // Reads a document: the items without the final '\n' (the caller appends it), and one content

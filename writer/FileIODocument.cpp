@@ -7,6 +7,7 @@
 // ordinary character and is written as it stands.
 #include "writer/FileIO.h"
 #include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "library/IniDocument.h"
 #include "writer_settings/TextFiles.h"
@@ -23,6 +24,8 @@ const char* const kLineEnd = "\r\n";
 const char* const kLessThanTag = "<<>";
 const char* const kEndTag = "<End>";
 const char* const kImagesSection = "Images";
+// Larger than any document a user types; a larger file is no document of ours.
+const unsigned long long kLargestDocument = 64ull * 1024 * 1024;
 
 // The text part as the reader finds it.
 struct TextPart {
@@ -156,26 +159,22 @@ std::string WithCrossedMark(const std::string& content, bool crossed)
     return crossed ? content.substr(0, 1) + "!" + content.substr(1) : content.substr(0, 1) + content.substr(2);
 }
 
-// A symbol keeps the string it was read or typed with while it still stands for the same thing: a
-// picture code whose image base is away here (a removable drive, a share, another PC) resolves to
-// nothing, and a string built again from the fields would lose the code for good. The negation is the
-// one change a symbol takes in the document; it is applied to the kept string.
-std::string ContentToWrite(const CKvoraObject& image, const std::string& imageBaseIni)
+// A symbol keeps the string it was read or typed with while the user has not changed it: a picture
+// code whose image base is away here (a removable drive, a share, another PC) resolves to nothing,
+// and a string built again from the fields would lose the code for good; one whose base came back
+// since would be written from the fields read while it was away. The negation is the one change a
+// symbol takes in the document; it is applied to the kept string.
+std::string ContentToWrite(const CKvoraObject& image)
 {
     const std::string built = image.BuildContent();
-    if (image.readContent_.empty())
+    if (image.readContent_.empty() || WithCrossedMark(built, false) != WithCrossedMark(image.readBuilt_, false))
         return built;
-    const std::string kept = WithCrossedMark(image.readContent_, image.crossed_ != 0);
-    CKvoraObject reread;
-    if (!reread.ParseContent(kept, imageBaseIni) || reread.BuildContent() != built)
-        return built;
-    return kept;
+    return WithCrossedMark(image.readContent_, image.crossed_ != 0);
 }
 
 } // namespace
 
-int FileIO::WriteDocument(const std::vector<DocItem>& items, const std::vector<CKvoraObject>& images,
-                          const std::string& path) const
+std::string FileIO::DocumentFile(const std::vector<DocItem>& items, const std::vector<CKvoraObject>& images) const
 {
     std::string file;
     // The final '\n' item is not stored; loading adds it again.
@@ -198,8 +197,14 @@ int FileIO::WriteDocument(const std::vector<DocItem>& items, const std::vector<C
     file += kEndTag;
     file += std::string(kLineEnd) + kLineEnd + "[" + kImagesSection + "]" + kLineEnd;
     for (const CKvoraObject& image : images)
-        file += "I" + std::to_string(image.id_) + "=" + ContentToWrite(image, imageBaseIni_) + kLineEnd;
-    return fw::WriteReplacing(path, file) ? 1 : 0;
+        file += "I" + std::to_string(image.id_) + "=" + ContentToWrite(image) + kLineEnd;
+    return file;
+}
+
+int FileIO::WriteDocument(const std::vector<DocItem>& items, const std::vector<CKvoraObject>& images,
+                          const std::string& path) const
+{
+    return fw::WriteReplacing(path, DocumentFile(items, images)) ? 1 : 0;
 }
 
 FileIO::ReadResult FileIO::ReadDocument(std::vector<DocItem>& items, std::vector<CKvoraObject>& images,
@@ -208,8 +213,18 @@ FileIO::ReadResult FileIO::ReadDocument(std::vector<DocItem>& items, std::vector
     items.clear();
     images.clear();
     std::string content;
-    if (!textfiles::ReadWhole(path, content))
-        return kNotOpened;
+    switch (fw::ReadWholeFile(path, content, kLargestDocument)) {
+    case fw::FileRead::Absent:
+        return kAbsent;
+    case fw::FileRead::Unreadable:
+        return kUnreadable;
+    case fw::FileRead::Whole:
+        break;
+    }
+    // Our documents are single-byte text; read as such, another form would be taken for a document
+    // of a few stray characters.
+    if (fw::TextFormOf(content) != fw::TextForm::SingleByte)
+        return kUnreadable;
     const std::vector<std::string> lines = textfiles::SplitLines(content);
     TextPart text = ReadTextPart(lines);
     const std::map<std::string, std::string> entries = ReadImagesSection(lines, text.nextLine);
@@ -227,7 +242,7 @@ FileIO::ReadResult FileIO::ReadDocument(std::vector<DocItem>& items, std::vector
         else if (!entry->second.empty() && !image.ParseContent(entry->second, imageBaseIni_))
             damaged = true;
         else
-            image.readContent_ = entry->second;
+            image.KeepReadContent(entry->second);
         images.push_back(image);
     }
     for (DocItem& item : text.items) {

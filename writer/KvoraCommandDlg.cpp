@@ -2,6 +2,7 @@
 #include "writer/KvoraCommandDlg.h"
 #include "components/TextSpeaker.h"
 #include "framework/Cursor.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -316,9 +317,9 @@ void KvoraCommandDlg::OnBrowseSound()
 
 void KvoraCommandDlg::OnRecordSound()
 {
-    char temporary[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temporary);
-    const std::string recording = std::string(temporary) + "kvora.wav";
+    const std::string recording = RecordSoundDlg::NewRecordingFile();
+    if (recording.empty())
+        return;
     const std::string proposal =
         morvel_command::RecordingProposal(ItemText(IDC_KVORA_PICTURE), settings_->userDir_, imageBaseIni_);
     RecordSoundDlg recorder(recording, "Morvel", fileIO_->programIni_.c_str(), hwnd_);
@@ -326,32 +327,61 @@ void KvoraCommandDlg::OnRecordSound()
         ::DeleteFileA(recording.c_str());
         return;
     }
-    std::vector<char> name(MAX_PATH, '\0');
-    proposal.copy(name.data(), std::min(proposal.size(), name.size() - 1));
-    const std::string title = fw::LoadResString(IDS_KVORA_SAVE_SOUND);
-    std::string filter = fw::LoadResString(IDS_KVORA_SOUND_FILES) + '\0' + "*.wav" + '\0' + '\0';
-    OPENFILENAMEA request{};
-    request.lStructSize = sizeof(request);
-    request.hwndOwner = hwnd_;
-    request.lpstrFilter = filter.c_str();
-    request.lpstrFile = name.data();
-    request.nMaxFile = static_cast<DWORD>(name.size());
-    request.lpstrTitle = title.c_str();
-    request.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    if (!fw::ShowSaveFileDialog(request)) {
-        ::DeleteFileA(recording.c_str());
-        return;
-    }
-    const std::string target = morvel_command::WithWaveExtension(name.data());
-    const bool copied = ::CopyFileA(recording.c_str(), target.c_str(), FALSE) != 0;
+    std::string bytes;
+    const bool read = fw::ReadWholeFile(recording, bytes) == fw::FileRead::Whole;
     ::DeleteFileA(recording.c_str());
-    if (!copied) {
-        fw::ShowMessage(hwnd_, IDS_KVORA_SOUND_NOT_SAVED, fw::FormatResString(IDS_KVORA_SOUND_NOT_SAVED, target.c_str()),
-                        fw::LoadResString(IDS_KVORA_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+    if (!read)
         return;
-    }
+    const std::string target = SaveRecording(bytes, proposal);
+    if (target.empty())
+        return;
     SetItemText(IDC_KVORA_SOUND, target);
     CheckAndRun(IDC_KVORA_SOUND_CHECK, true);
+}
+
+// The name is made a WAVE file's name before anything is checked, so the question "replace?" is
+// asked of the file that will really be written; a file that appears under the name meanwhile is
+// never replaced unasked. No asks for another name; a name that cannot be written is asked for again.
+std::string KvoraCommandDlg::SaveRecording(const std::string& bytes, const std::string& proposal)
+{
+    const std::string title = fw::LoadResString(IDS_KVORA_SAVE_SOUND);
+    const std::string filter = fw::LoadResString(IDS_KVORA_SOUND_FILES) + '\0' + "*.wav" + '\0' + '\0';
+    std::string start = proposal;
+    for (;;) {
+        std::vector<char> name(MAX_PATH, '\0');
+        start.copy(name.data(), std::min(start.size(), name.size() - 1));
+        OPENFILENAMEA request{};
+        request.lStructSize = sizeof(request);
+        request.hwndOwner = hwnd_;
+        request.lpstrFilter = filter.c_str();
+        request.lpstrFile = name.data();
+        request.nMaxFile = static_cast<DWORD>(name.size());
+        request.lpstrTitle = title.c_str();
+        request.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+        if (!fw::ShowSaveFileDialog(request))
+            return std::string();
+        const std::string target = morvel_command::WithWaveExtension(name.data());
+        start = target;
+        bool written = false;
+        switch (fw::WriteNewFile(target, bytes)) {
+        case fw::NewFile::Created:
+            written = true;
+            break;
+        case fw::NewFile::Taken:
+            if (fw::ShowMessage(hwnd_, IDS_KVORA_REPLACE_SOUND,
+                                fw::FormatResString(IDS_KVORA_REPLACE_SOUND, target.c_str()), title,
+                                MB_YESNO | MB_ICONWARNING) != IDYES)
+                continue;
+            written = fw::WriteReplacing(target, bytes);
+            break;
+        case fw::NewFile::Failed:
+            break;
+        }
+        if (written)
+            return target;
+        fw::ShowMessage(hwnd_, IDS_KVORA_SOUND_NOT_SAVED, fw::FormatResString(IDS_KVORA_SOUND_NOT_SAVED, target.c_str()),
+                        fw::LoadResString(IDS_KVORA_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+    }
 }
 
 // ---- Test and stop ----

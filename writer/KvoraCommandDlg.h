@@ -50,6 +50,8 @@ private:
     void OnBrowsePicture();
     void OnBrowseSound();
     void OnRecordSound();
+    // Asks where the recording's bytes go and writes them there; the path, or empty when not saved.
+    std::string SaveRecording(const std::string& bytes, const std::string& proposal);
     void OnTest();
     void OnStop();
     void PlaySound(const std::string& path);

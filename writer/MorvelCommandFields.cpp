@@ -132,11 +132,7 @@ std::string WithWaveExtension(const std::string& name)
 
 std::string FirstFreeNumberedWave(const std::string& folder)
 {
-    for (int n = 1;; ++n) {
-        const std::string path = folder + "\\" + std::to_string(n) + ".wav";
-        if (!fw::FileExists(path))
-            return path;
-    }
+    return fw::FirstFreePath([&](int n) { return folder + "\\" + std::to_string(n) + ".wav"; });
 }
 
 std::string RecordingProposal(const std::string& picture, const std::string& saveFolder,

@@ -182,6 +182,14 @@ void MorvelPlayback::ClearPause()
         host_.ShowPauseButton(true);
 }
 
+void MorvelPlayback::EndOfPlayList()
+{
+    SetPaused(false);
+    pausedOutput_ = PausedOutput::None;
+    stepEndedWhilePaused_ = false;
+    host_.ShowPauseButton(false);
+}
+
 bool MorvelPlayback::SpeechControlSpeaks() const
 {
     return host_.GetSettings().speechEngine_ == kSpeechEngineTextSpeaker && speaker_ && speaker_->IsReady() &&
@@ -359,8 +367,6 @@ void MorvelPlayback::OnStepEnded(StepEnd end)
         stepEndedWhilePaused_ = true;
         return;
     }
-    if (!host_.GetDocument().PlayNextStep()) {
-        host_.ShowPauseButton(false);
-        SetPaused(false);
-    }
+    if (!host_.GetDocument().PlayNextStep())
+        EndOfPlayList();
 }

@@ -71,6 +71,8 @@ public:
     void StopAllPlayback();
     // Clears the paused flag; PAUSE is shown when its button is switched on in the settings.
     void ClearPause();
+    // The play list is over: nothing plays, so nothing is paused; PAUSE goes.
+    void EndOfPlayList();
     // Speaks through the TextSpeaker control for speech engine 4 when it is ready and has voices, else
     // through BabTTS. 1 when speech started, 0 when there is no engine or it refused.
     int SpeakText(const std::string& text);

@@ -6,6 +6,7 @@
 #include "morvel/resource.h"
 #include "writer/CMorvelDlg.h"
 #include "writer/DocumentMetrics.h"
+#include <algorithm>
 
 namespace {
 
@@ -23,9 +24,9 @@ SIZE SizeOf(HWND window)
 
 } // namespace
 
-OpenDocDlg::OpenDocDlg(CMorvelDlg& owner, std::string& path, int documentWidth,
+OpenDocDlg::OpenDocDlg(CMorvelDlg& owner, std::string& path, SIZE documentClient,
                        std::shared_ptr<PictureControl> pictures)
-    : fw::Dialog(IDD_OPEN_DOCUMENT, owner.Handle()), owner_(owner), path_(path), documentWidth_(documentWidth),
+    : fw::Dialog(IDD_OPEN_DOCUMENT, owner.Handle()), owner_(owner), path_(path), documentClient_(documentClient),
       pictures_(std::move(pictures)), model_(*this)
 {
     measurer_ = std::make_unique<GdiTextMeasurer>(measuringDC_.Get(),
@@ -90,26 +91,26 @@ void OpenDocDlg::PlaceControls()
     ShowItem(IDC_OPENDOC_NEXT_PAGE, false);
 }
 
-// The document window's metrics on the preview: its font shrunk by the preview's share of the
-// document window's width.
+// The document window's metrics as they are: a font shrunk to the preview would measure its
+// characters with other roundings and break the lines elsewhere. The preview shrinks the painting.
 void OpenDocDlg::ComputePreviewMetrics()
 {
     const Settings& settings = owner_.GetSettings();
     fw::WindowDC screen(nullptr);
     const double screenScale =
         document_metrics::ScreenFontScale(::GetDeviceCaps(screen, HORZRES), ::GetDeviceCaps(screen, LOGPIXELSX));
-    const int previewWidth = preview_.right - preview_.left;
-    const double factor =
-        documentWidth_ > 0 ? screenScale * (previewWidth - 20) / static_cast<double>(documentWidth_) : screenScale;
-    font_.Reset(document_metrics::CreateDocumentFont(document_metrics::DocumentFont(settings, factor, ANSI_CHARSET)));
+    font_.Reset(document_metrics::CreateDocumentFont(document_metrics::DocumentFont(settings, screenScale, ANSI_CHARSET)));
     measurer_ = std::make_unique<GdiTextMeasurer>(measuringDC_.Get(), font_.Get());
     const int spaceWidth = measurer_->CharExtent(' ').cx;
-    model_.SetScreenFrame(document_metrics::ScreenFrame(preview_, settings, spaceWidth));
+    const RECT area{0, 0, documentClient_.cx - document_metrics::kClientRightMargin, documentClient_.cy};
+    model_.SetScreenFrame(document_metrics::ScreenFrame(area, settings, spaceWidth));
     background_.Reset(::CreateSolidBrush(Settings::ColorFromIndex(settings.bkColor_)));
 }
 
 void OpenDocDlg::ShowNextDocument()
 {
+    // The document read aloud goes, and what of it plays or is paused with it.
+    owner_.StopAllPlayback();
     ShowItem(IDC_OPENDOC_PAUSE, false);
     speech_.ResetPlayList();
     shown_ = shown_ + 1 >= static_cast<int>(documents_.size()) ? 0 : shown_ + 1;
@@ -192,10 +193,9 @@ void OpenDocDlg::ShowSpeechReport()
         fw::ShowMessage(hwnd_, report, IDS_PLAYBACK_ERROR_CAPTION, MB_OK | MB_ICONSTOP);
 }
 
-void OpenDocDlg::OnPlaybackEnded(bool paused)
+void OpenDocDlg::OnPlaybackEnded()
 {
-    if (!paused)
-        ShowItem(IDC_OPENDOC_PAUSE, false);
+    ShowItem(IDC_OPENDOC_PAUSE, false);
 }
 
 bool OpenDocDlg::PreTranslateMessage(MSG& message)
@@ -306,13 +306,25 @@ void OpenDocDlg::Paint(HDC dc)
     ::FillRect(dc, &preview_, background_.Get() ? background_.Get() : static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     if (shown_ < 0)
         return;
-    HGDIOBJ previousFont = ::SelectObject(dc, font_.Get());
+    // The document window's page, shrunk evenly into the preview.
+    const int width = std::max<LONG>(1, documentClient_.cx);
+    const int height = std::max<LONG>(1, documentClient_.cy);
+    const double scale = std::min((preview_.right - preview_.left) / static_cast<double>(width),
+                                  (preview_.bottom - preview_.top) / static_cast<double>(height));
+    const int saved = ::SaveDC(dc);
+    ::IntersectClipRect(dc, preview_.left, preview_.top, preview_.right, preview_.bottom);
+    ::SetMapMode(dc, MM_ANISOTROPIC);
+    ::SetWindowExtEx(dc, width, height, nullptr);
+    ::SetViewportExtEx(dc, std::max(1, static_cast<int>(width * scale)), std::max(1, static_cast<int>(height * scale)),
+                       nullptr);
+    ::SetViewportOrgEx(dc, preview_.left, preview_.top, nullptr);
+    ::SelectObject(dc, font_.Get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, Settings::ColorFromIndex(owner_.GetSettings().textColor_));
     const auto items = model_.ItemsOfPage(model_.items_, model_.currentPage_);
     for (size_t k = items.first; k < items.second; ++k)
         model_.items_[k].Draw(dc, &model_.images_);
-    ::SelectObject(dc, previousFont);
+    ::RestoreDC(dc, saved);
 }
 
 void OpenDocDlg::LoadPicture(CKvoraObject& object)

@@ -16,18 +16,19 @@
 class CMorvelDlg;
 
 // Run modally by the main window's Open command, which owns it on its stack. The shown document is a
-// model of its own, laid out in the preview as the document window would lay it out, shrunk.
+// model of its own, laid out with the document window's own font and frame, so its lines and pages
+// break where the document's do, and painted into the preview shrunk.
 class OpenDocDlg : public fw::Dialog, private DocumentModel::Host {
 public:
-    // path: the main window's current-document path, written on OK. documentWidth: the document
-    // window's width, which the preview is a shrunk picture of.
-    OpenDocDlg(CMorvelDlg& owner, std::string& path, int documentWidth, std::shared_ptr<PictureControl> pictures);
+    // path: the main window's current-document path, written on OK. documentClient: the size of the
+    // document window's client area, which the preview is a shrunk picture of.
+    OpenDocDlg(CMorvelDlg& owner, std::string& path, SIZE documentClient, std::shared_ptr<PictureControl> pictures);
     ~OpenDocDlg() override;
 
     // The main window hands on the end of a read-aloud step: true while the dialog's list goes on.
     bool OnPlaybackStep();
-    // Playback ended: PAUSE goes unless playback is paused.
-    void OnPlaybackEnded(bool paused);
+    // Playback ended: PAUSE goes.
+    void OnPlaybackEnded();
 
     // What the dialog shows, for tests.
     const std::vector<DocumentListItem>& Documents() const { return documents_; }
@@ -68,7 +69,7 @@ private:
 
     CMorvelDlg& owner_;
     std::string& path_;
-    int documentWidth_;
+    SIZE documentClient_;
     std::shared_ptr<PictureControl> pictures_;
     HACCEL accelerators_ = nullptr;
     std::array<PictureButton, 6> buttons_;

@@ -1,13 +1,16 @@
 // The chosen printer: its name in the program ini and its device blocks in "DefaultPrinter.inf".
 #include "writer_settings/PrintSettings.h"
 #include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "library/IniFile.h"
 #include "writer_settings/Settings.h"
-#include "writer_settings/TextFiles.h"
 #include <cstddef>
 #include <cstring>
 
 namespace {
+
+// Two device blocks are a few kilobytes; a larger file is no choice of ours.
+const unsigned long long kLargestChoice = 1024 * 1024;
 
 // A block of the file: the size of a movable global memory block, then its bytes.
 bool AppendBlock(std::string& bytes, HGLOBAL block)
@@ -115,6 +118,10 @@ DWORD PrintSettings::SavePrinterChoice(const PRINTDLGA& printDialog) const
     std::string bytes;
     if (!AppendBlock(bytes, printDialog.hDevMode) || !AppendBlock(bytes, printDialog.hDevNames))
         return ERROR_INVALID_HANDLE;
+    // A file there that does not read as a choice is no choice of ours: it is never replaced.
+    const DWORD stored = CheckPrinterChoice();
+    if (stored != 0 && stored != ERROR_FILE_NOT_FOUND)
+        return stored;
     if (!fw::WriteReplacing(PrinterChoiceFile(), bytes)) {
         const DWORD error = ::GetLastError();
         return error != 0 ? error : ERROR_WRITE_FAULT;
@@ -122,18 +129,39 @@ DWORD PrintSettings::SavePrinterChoice(const PRINTDLGA& printDialog) const
     return 0;
 }
 
-DWORD PrintSettings::LoadPrinterChoice(PRINTDLGA& printDialog) const
+DWORD PrintSettings::ReadPrinterChoice(std::string& mode, std::string& names) const
 {
     std::string bytes;
-    if (!textfiles::ReadWhole(PrinterChoiceFile(), bytes)) {
+    switch (fw::ReadWholeFile(PrinterChoiceFile(), bytes, kLargestChoice)) {
+    case fw::FileRead::Absent:
+        return ERROR_FILE_NOT_FOUND;
+    case fw::FileRead::Unreadable: {
         const DWORD error = ::GetLastError();
-        return error != 0 ? error : ERROR_FILE_NOT_FOUND;
+        return error != 0 && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND ? error : ERROR_READ_FAULT;
+    }
+    case fw::FileRead::Whole:
+        break;
     }
     size_t at = 0;
-    std::string mode;
-    std::string names;
     if (!TakeBlock(bytes, at, mode) || !TakeBlock(bytes, at, names) || !IsDeviceMode(mode) || !IsDeviceNames(names))
         return ERROR_INVALID_DATA;
+    return 0;
+}
+
+DWORD PrintSettings::CheckPrinterChoice() const
+{
+    std::string mode;
+    std::string names;
+    return ReadPrinterChoice(mode, names);
+}
+
+DWORD PrintSettings::LoadPrinterChoice(PRINTDLGA& printDialog) const
+{
+    std::string mode;
+    std::string names;
+    const DWORD read = ReadPrinterChoice(mode, names);
+    if (read != 0)
+        return read;
     HGLOBAL modeBlock = NewBlock(mode);
     HGLOBAL namesBlock = modeBlock ? NewBlock(names) : nullptr;
     if (!namesBlock) {

@@ -33,6 +33,9 @@ TEST(ContentCapture, CollectsBetweenTwoPrefixes)
         {"@A12@", '#', "@A12@"},
         {"\xE5" "A1\xE5", '\xE5', "[\xE5" "A1\xE5]"}, // a prefix above 127 compares as itself
         {"@A1", '@', ""},                             // still capturing
+        // A control code is no part of a content string (Ctrl+Enter gives a line feed).
+        {"@A12+'a\nb'@", '@', "[@A12+'ab'@]"},
+        {"@A12\t\b\r\x7F@x", '@', "[@A12@]x"},
     };
     for (const auto& c : cases) {
         ContentCapture capture;

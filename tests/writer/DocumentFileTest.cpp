@@ -200,11 +200,34 @@ TEST_F(DocumentFile, ContentStringsThatDoNotResolveHereAreWrittenBackAsTheyWere)
 TEST_F(DocumentFile, SaysWhenTheFileCannotBeRead)
 {
     readItems = Items("gammalt");
-    EXPECT_EQ(FileIO::kNotOpened, io->ReadDocument(readItems, readImages, config.Temp() / "saknas.txt"));
+    EXPECT_EQ(FileIO::kAbsent, io->ReadDocument(readItems, readImages, config.Temp() / "saknas.txt"));
     EXPECT_TRUE(readItems.empty());
-    testsupport::LockedFile locked(path);
-    ASSERT_TRUE(locked.IsOpen());
-    EXPECT_EQ(FileIO::kNotOpened, io->ReadDocument(readItems, readImages, path));
+    EXPECT_EQ(FileIO::kAbsent, io->ReadDocument(readItems, readImages, config.Temp() / "saknas\\1.txt"));
+    {
+        testsupport::LockedFile locked(path);
+        ASSERT_TRUE(locked.IsOpen());
+        EXPECT_EQ(FileIO::kUnreadable, io->ReadDocument(readItems, readImages, path));
+    }
+    // Another text form than ours: read as single bytes it would pass for a few stray characters.
+    const struct {
+        const char* what;
+        std::string bytes;
+    } forms[] = {
+        {"UTF-16 with its mark", std::string("\xFF\xFEh\0e\0j\0<\0E\0n\0d\0>\0", 18)},
+        {"UTF-16 without a mark", std::string("h\0e\0j\0<\0E\0n\0d\0>\0", 16)},
+        {"UTF-8 with its mark", "\xEF\xBB\xBFhej<End>\r\n\r\n[Images]\r\n"},
+        {"NUL bytes", std::string("hej\0\0<End>\r\n", 12)},
+    };
+    for (const auto& form : forms) {
+        config.Write("dokument\\1.txt", form.bytes);
+        readItems = Items("gammalt");
+        EXPECT_EQ(FileIO::kUnreadable, io->ReadDocument(readItems, readImages, path)) << form.what;
+        EXPECT_TRUE(readItems.empty()) << form.what;
+    }
+    ::DeleteFileA(path.c_str());
+    ::CreateDirectoryA(path.c_str(), nullptr);
+    EXPECT_EQ(FileIO::kUnreadable, io->ReadDocument(readItems, readImages, path)) << "a folder under the name";
+    ::RemoveDirectoryA(path.c_str());
 }
 
 // The file was created anew (emptied) before it was written, and a failed write still counted as saved.

@@ -4,6 +4,9 @@
 #include "PictureFixtures.h"
 #include "ScriptedPlayer.h"
 #include "library/BabTTS.h"
+#include "library/RecordSoundDlg.h"
+#include "framework/Files.h"
+#include "support/TempFolder.h"
 #include "framework/Prompt.h"
 #include "library/resource.h"
 #include "support/SpeechTestSupport.h"
@@ -16,6 +19,7 @@
 #include "writer_settings/Settings.h"
 #include <gtest/gtest.h>
 #include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -194,6 +198,99 @@ TEST_F(MorvelCommand, TheSoundChooserOffersEverySoundKind)
     EXPECT_EQ("*.cda;*.mid;*.mp3;*.m4a;*.rmi;*.wav;*.wma", filter[1]);
     EXPECT_EQ("WAV", filter[12]);
     EXPECT_EQ("*.WAV", filter[13]);
+}
+
+// "Spela in ljud": the name typed gets ".wav" before anything is checked, so a file under that name is
+// asked about before it is replaced; No asks for another name.
+TEST_F(MorvelCommand, ARecordingNeverReplacesAWaveFileUnasked)
+{
+    const std::string existing = config.Write("sparat\\finns.wav", "gammalt");
+    const std::string folder = config.Temp() / "sparat";
+    const struct {
+        const char* what;
+        std::vector<std::string> names; // typed into the save dialog, in turn
+        std::vector<int> questions;     // answers to "replace?"
+        std::string saved;              // "" when nothing is saved
+        std::string existingAfter;
+    } cases[] = {
+        {"a new name without .wav", {folder + "\\ny"}, {}, folder + "\\ny.wav", "gammalt"},
+        {"an existing name without .wav: No asks again", {folder + "\\finns", folder + "\\annat"}, {IDNO},
+         folder + "\\annat.wav", "gammalt"},
+        {"an existing name without .wav: Yes replaces it", {folder + "\\finns"}, {IDYES}, existing, "RIFF-ny"},
+        {"an existing name with .wav: Yes replaces it", {existing}, {IDYES}, existing, "RIFF-ny"},
+        {"cancelled", {}, {}, "", "gammalt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        config.Write("sparat\\finns.wav", "gammalt");
+        size_t asked = 0;
+        fw::CommonDialogHandlers handlers;
+        handlers.saveFile = [&](OPENFILENAMEA& request) {
+            if (asked >= c.names.size())
+                return false;
+            const std::string& name = c.names[asked++];
+            std::strncpy(request.lpstrFile, name.c_str(), request.nMaxFile - 1);
+            return true;
+        };
+        fw::SetCommonDialogHandlers(handlers);
+        testsupport::ScriptedMessages messages;
+        for (int answer : c.questions)
+            messages.Expect(IDS_KVORA_REPLACE_SOUND, answer);
+        std::string content = "@A12@";
+        Run(content, [&](fw::Dialog& dialog) {
+            testsupport::OnNextDialog([&](fw::Dialog& recorder) {
+                EXPECT_EQ(IDD_RECORD_SOUND, static_cast<int>(recorder.TemplateId()));
+                std::ofstream(static_cast<RecordSoundDlg&>(recorder).Path(), std::ios::binary) << "RIFF-ny";
+                testsupport::Close(recorder, IDOK);
+            });
+            Check(dialog, IDC_KVORA_SPEECH_CHECK, false);
+            Check(dialog, IDC_KVORA_SOUND_CHECK, true);
+            Click(dialog, IDC_KVORA_RECORD_SOUND);
+            EXPECT_EQ(c.saved, c.saved.empty() ? std::string() : Text(dialog, IDC_KVORA_SOUND));
+            Click(dialog, IDCANCEL);
+        });
+        fw::SetCommonDialogHandlers({});
+        if (!c.saved.empty()) {
+            EXPECT_EQ("RIFF-ny", testsupport::TempFolder::Read(c.saved));
+        }
+        EXPECT_EQ(c.existingAfter, testsupport::TempFolder::Read(existing));
+        EXPECT_FALSE(fw::PathExists(folder + "\\ny")) << "no file without the extension";
+        EXPECT_FALSE(fw::PathExists(folder + "\\finns")) << "no file without the extension";
+        ::DeleteFileA((folder + "\\ny.wav").c_str());
+        ::DeleteFileA((folder + "\\annat.wav").c_str());
+    }
+}
+
+// Each recording has a file of its own: one an earlier run left in the temporary folder is not taken
+// for a recording when the recorder is closed with OK before anything was recorded.
+TEST_F(MorvelCommand, ARecorderClosedBeforeRecordingSavesNothing)
+{
+    char folder[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string stale = std::string(folder) + "kvora.wav";
+    std::ofstream(stale, std::ios::binary) << "RIFF-gammal";
+    bool asked = false;
+    fw::CommonDialogHandlers handlers;
+    handlers.saveFile = [&](OPENFILENAMEA&) {
+        asked = true;
+        return false;
+    };
+    fw::SetCommonDialogHandlers(handlers);
+    std::string content = "@A12@";
+    Run(content, [&](fw::Dialog& dialog) {
+        testsupport::OnNextDialog([&](fw::Dialog& recorder) {
+            EXPECT_FALSE(fw::PathExists(static_cast<RecordSoundDlg&>(recorder).Path())) << "a file of its own";
+            testsupport::Close(recorder, IDOK);
+        });
+        Check(dialog, IDC_KVORA_SPEECH_CHECK, false);
+        Check(dialog, IDC_KVORA_SOUND_CHECK, true);
+        Click(dialog, IDC_KVORA_RECORD_SOUND);
+        EXPECT_EQ("", Text(dialog, IDC_KVORA_SOUND));
+        Click(dialog, IDCANCEL);
+    });
+    fw::SetCommonDialogHandlers({});
+    EXPECT_FALSE(asked) << "nothing was recorded, so nothing is saved";
+    ::DeleteFileA(stale.c_str());
 }
 
 TEST_F(MorvelCommand, RefusedFieldsKeepTheDialogOpenAndCancelKeepsTheString)

@@ -11,6 +11,7 @@
 #include "framework/PropertySheet.h"
 #include "morvel/resource.h"
 #include "support/DialogDriver.h"
+#include "support/FullDisk.h"
 #include "support/ScriptedMessages.h"
 #include "support/Snapshot.h"
 #include "support/TempFolder.h"
@@ -292,6 +293,23 @@ TEST_F(MorvelWindow, PictureCodesOfABaseThatIsAwayAreSavedAsTheyWere)
     EXPECT_EQ("<I1><I0><End>\r\n\r\n[Images]\r\nI0=@B12@\r\nI1=@B13+'sol'@\r\n", ReadFile(saved));
 }
 
+// The base of a picture code is away when the document opens and back before it is saved (a USB
+// stick put in): the symbol, unchanged, keeps the code it was read with.
+TEST_F(MorvelWindow, APictureCodeWhoseBaseCameBackIsSavedAsItWasRead)
+{
+    const std::string stick = config.Temp() / "usb\\djur.ini";
+    config.Write("windows\\imgbase.swedish.ini", "[ImageBases]\r\nA=" + (config.Temp() / "bas\\djur.ini")
+                                                     + ",Djur,1,4,0\r\nB=" + stick + ",Usb,1,4,0\r\n");
+    const std::string saved = config.Write("Dokument\\1.txt", "<I0><End>\r\n\r\n[Images]\r\nI0=@B12@\r\n");
+    Run(saved, [&](CMorvelDlg& dialog) {
+        config.Write("usb\\djur.ini", "[ProgDir]\r\nDir=" + (config.Temp() / "bas")
+                                           + "\r\nExtension=bmp\r\n[Bilder]\r\n12=hund\r\n");
+        Type(dialog, "a");
+        EXPECT_TRUE(Exit(dialog));
+    });
+    EXPECT_EQ("a<I0><End>\r\n\r\n[Images]\r\nI0=@B12@\r\n", ReadFile(saved));
+}
+
 TEST_F(MorvelWindow, SaveQuestionDecidesBySetting)
 {
     const struct {
@@ -322,6 +340,36 @@ TEST_F(MorvelWindow, SaveQuestionDecidesBySetting)
     }
 }
 
+// Esc and the close box are no answer to "VILL DU SPARA?": the question stays until YES or NO.
+TEST_F(MorvelWindow, SaveQuestionWaitsForYesOrNo)
+{
+    WriteUser("Save=2\r\n");
+    for (int answer : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(answer == IDOK ? "YES" : "NO");
+        ::DeleteFileA((saveFolder + "\\1.txt").c_str());
+        Run(userFile, [&](CMorvelDlg& dialog) {
+            Type(dialog, "abc");
+            testsupport::OnNextDialog([&](fw::Dialog& question) {
+                const HWND focus = ::GetFocus() ? ::GetFocus() : question.Handle();
+                ::PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 1);
+                ::PostMessageA(focus, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+                fw::PumpMessages();
+                EXPECT_TRUE(::IsWindowVisible(question.Handle())) << "Esc";
+                ::SendMessageA(question.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+                fw::PumpMessages();
+                EXPECT_TRUE(::IsWindowVisible(question.Handle())) << "the close box";
+                ::SendMessageA(question.Handle(), WM_CLOSE, 0, 0);
+                fw::PumpMessages();
+                EXPECT_TRUE(::IsWindowVisible(question.Handle())) << "closed";
+                testsupport::Snapshot(question, "morvel_save_question");
+                testsupport::Click(question, answer);
+            });
+            EXPECT_TRUE(Exit(dialog));
+        });
+        EXPECT_EQ(answer == IDOK, Exists(saveFolder + "\\1.txt"));
+    }
+}
+
 TEST_F(MorvelWindow, FailedSaveOnLeavingLetsTheUserStay)
 {
     // A save folder that is not there: the document cannot be written.
@@ -347,6 +395,58 @@ TEST_F(MorvelWindow, FailedSaveOnLeavingLetsTheUserStay)
             messages.Expect(IDS_MORVEL_NOT_SAVED).Expect(IDS_MORVEL_LEAVE_UNSAVED, IDYES);
             EXPECT_TRUE(Exit(dialog)) << c.name;
         });
+    }
+}
+
+// A document takes a file as its own only when a write to it succeeded: a save that failed on the
+// full folder's oldest file leaves that file another document's, and leaving the document emptied
+// deletes nothing.
+TEST_F(MorvelWindow, AFailedSaveNeverMakesAnotherDocumentThisOnes)
+{
+    WriteUser("Save=1\r\nMaxNumber=2\r\n");
+    const std::string oldest = config.Write("Dokument\\1.txt", "gammalt<End>\r\n\r\n[Images]\r\n");
+    const std::string newer = config.Write("Dokument\\2.txt", "nyare<End>\r\n\r\n[Images]\r\n");
+    SetWriteTime(oldest, kOldTime);
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        Type(dialog, "abc");
+        {
+            testsupport::FullDisk full;
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_MORVEL_NOT_SAVED).Expect(IDS_MORVEL_LEAVE_UNSAVED, IDNO);
+            Command(dialog, ID_KEY_EXIT);
+        }
+        EXPECT_EQ("", dialog.DocumentPath());
+        for (int k = 0; k < 3; ++k)
+            Command(dialog, ID_DOC_BACKSPACE);
+        EXPECT_EQ("", Text(dialog));
+        EXPECT_TRUE(Exit(dialog));
+    });
+    EXPECT_EQ("gammalt<End>\r\n\r\n[Images]\r\n", ReadFile(oldest));
+    EXPECT_EQ("nyare<End>\r\n\r\n[Images]\r\n", ReadFile(newer));
+}
+
+// A document named on the command line that is not there yet is saved there, as a new file: what
+// appeared under the name meanwhile is left alone and the document gets a numbered file instead.
+TEST_F(MorvelWindow, ADocumentSavesUnderItsNameOnlyWhileTheNameIsFree)
+{
+    for (bool appears : {false, true}) {
+        SCOPED_TRACE(appears ? "a file appeared" : "the name is free");
+        const std::string named = saveFolder + "\\brev.txt";
+        ::DeleteFileA(named.c_str());
+        ::DeleteFileA((saveFolder + "\\1.txt").c_str());
+        Run(named, [&](CMorvelDlg& dialog) {
+            EXPECT_EQ(named, dialog.DocumentPath());
+            Type(dialog, "hej");
+            if (appears)
+                config.Write("Dokument\\brev.txt", "annat program");
+            EXPECT_TRUE(Exit(dialog));
+        });
+        if (appears) {
+            EXPECT_EQ("annat program", ReadFile(named));
+            EXPECT_EQ("hej<End>\r\n\r\n[Images]\r\n", ReadFile(saveFolder + "\\1.txt"));
+        } else {
+            EXPECT_EQ("hej<End>\r\n\r\n[Images]\r\n", ReadFile(named));
+        }
     }
 }
 
@@ -526,6 +626,17 @@ TEST_F(MorvelWindow, BrowsedFilesAreCheckedAsTheCommandDialogChecksThem)
 }
 
 // Printing that cannot happen is said: without any printer, by the key and by the menu.
+// The stored printer choice is there but does not read: Morvel says so on opening and leaves it.
+TEST_F(MorvelWindow, AStoredPrinterChoiceThatDoesNotReadIsSaidAndKept)
+{
+    ::WritePrivateProfileStringA("MVSettings", "DefaultPrinter", "Skrivare", config.ProgramIni().c_str());
+    const std::string choice = config.Write("Program Files\\Morvel\\DefaultPrinter.inf", "trasigt");
+    testsupport::ScriptedMessages messages;
+    messages.Expect(IDS_MORVEL_PRINTER_CHOICE_UNREADABLE);
+    Run(userFile, [&](CMorvelDlg& dialog) { EXPECT_TRUE(Exit(dialog)); });
+    EXPECT_EQ("trasigt", ReadFile(choice));
+}
+
 TEST_F(MorvelWindow, PrintingWithoutAPrinterSaysSo)
 {
     WriteUser("Save=0\r\n");
@@ -781,6 +892,42 @@ TEST_F(MorvelWindow, OpenDialogStepsThroughTheSavedDocumentsAndOpensTheOneShown)
     });
 }
 
+// The preview is the document window's page shrunk: every item stands on the same line and page, at
+// the same place, as in the document window.
+TEST_F(MorvelWindow, OpenDialogLaysTheDocumentOutAsTheDocumentWindowDoes)
+{
+    WriteUser("Save=0\r\n");
+    std::string text;
+    for (int k = 0; k < 6; ++k)
+        text += "Det var en gång en katt som hette Måns och bodde i ett stort gult hus vid sjön. ";
+    const std::string document =
+        config.Write("Dokument\\1.txt", text + "<I0><+>" + text + "<End>\r\n\r\n[Images]\r\nI0=@A12@\r\n");
+    Run(document, [&](CMorvelDlg& dialog) {
+        ASSERT_GT(dialog.Document().Model().lastPage_, 0) << "a document of more than one page";
+        testsupport::OnNextDialog([&](fw::Dialog& opened) {
+            auto& open = static_cast<OpenDocDlg&>(opened);
+            const std::vector<DocItem>& shown = dialog.Document().Model().items_;
+            const std::vector<DocItem>& preview = open.Shown().items_;
+            EXPECT_EQ(shown.size(), preview.size()) << "the same soft breaks";
+            EXPECT_EQ(dialog.Document().Model().lastPage_, open.Shown().lastPage_);
+            for (size_t k = 0; k < std::min(shown.size(), preview.size()); ++k) {
+                const bool same = shown[k].page_ == preview[k].page_ && shown[k].line_ == preview[k].line_ &&
+                                  ::EqualRect(&shown[k].textBox_, &preview[k].textBox_) &&
+                                  ::EqualRect(&shown[k].pictureBox_, &preview[k].pictureBox_);
+                EXPECT_TRUE(same) << "item " << k << " stands on page " << preview[k].page_ << ", line "
+                                  << preview[k].line_ << " in the preview, on page " << shown[k].page_ << ", line "
+                                  << shown[k].line_ << " in the document";
+                if (!same)
+                    break;
+            }
+            testsupport::Snapshot(open, "morvel_open_preview");
+            open.EndDialog(IDCANCEL);
+        });
+        Command(dialog, ID_KEY_OPEN);
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
 // F10 in the open-document dialog reads the shown document through the main window's playback; with
 // no speech engine to speak it, the user is told that nothing could be read.
 TEST_F(MorvelWindow, OpenDialogReadsTheShownDocumentAloud)
@@ -801,6 +948,54 @@ TEST_F(MorvelWindow, OpenDialogReadsTheShownDocumentAloud)
         EXPECT_EQ(1u, told);
         EXPECT_TRUE(Exit(dialog));
     });
+}
+
+// A document read aloud in the open dialog and paused there: once nothing plays (the dialog closed,
+// another document shown, the list played out), the main window's PAUSE is neither pushed in nor shown.
+TEST_F(MorvelWindow, PauseInTheOpenDialogGoesWhenNothingPlays)
+{
+    WriteUser("Save=0\r\n");
+    const std::string first = config.Write("ljud\\ett.wav", "RIFF");
+    const std::string second = config.Write("ljud\\tva.wav", "RIFF");
+    config.Write("Dokument\\1.txt", "<I0><I1><End>\r\n\r\n[Images]\r\nI0=@" + first + "@\r\nI1=@" + second + "@\r\n");
+    std::vector<std::string> log;
+    ScriptedPlayers players(log);
+    ::WritePrivateProfileStringA("Defaults", "MediaPlayer", "1", config.MorvelIni().c_str());
+    enum class Ending { Closed, NextDocument, PlayedOut };
+    for (Ending ending : {Ending::Closed, Ending::NextDocument, Ending::PlayedOut}) {
+        SCOPED_TRACE(static_cast<int>(ending));
+        Run(userFile, [&](CMorvelDlg& dialog) {
+            auto pushed = [&] { return (dialog.Item(IDC_MAIN_PAUSE).Send(BM_GETSTATE) & BST_PUSHED) != 0; };
+            testsupport::OnNextDialog([&](fw::Dialog& opened) {
+                log.clear();
+                opened.Self().Send(WM_COMMAND, MAKEWPARAM(ID_KEY_READ_ALOUD, 0), 0);
+                ASSERT_FALSE(log.empty());
+                EXPECT_EQ("open ett.wav", log.back());
+                opened.Self().Send(WM_COMMAND, MAKEWPARAM(ID_KEY_PAUSE, 0), 0);
+                EXPECT_TRUE(pushed());
+                if (ending == Ending::NextDocument) {
+                    opened.Self().Send(WM_COMMAND, MAKEWPARAM(ID_KEY_OPEN, 0), 0);
+                    EXPECT_FALSE(pushed());
+                    EXPECT_FALSE(testsupport::IsVisible(dialog, IDC_MAIN_PAUSE));
+                } else if (ending == Ending::PlayedOut) {
+                    opened.Self().Send(WM_COMMAND, MAKEWPARAM(ID_KEY_PAUSE, 0), 0);
+                    players.player->EndOfFile();
+                    EXPECT_TRUE(testsupport::PumpUntil([&] { return log.back() == "open tva.wav"; }, 2000));
+                    opened.Self().Send(WM_COMMAND, MAKEWPARAM(ID_KEY_PAUSE, 0), 0);
+                    opened.Self().Send(WM_COMMAND, MAKEWPARAM(ID_KEY_PAUSE, 0), 0);
+                    players.player->EndOfFile();
+                    EXPECT_TRUE(testsupport::PumpUntil([&] { return !testsupport::IsVisible(opened, IDC_OPENDOC_PAUSE); }, 2000));
+                    EXPECT_FALSE(pushed());
+                    EXPECT_FALSE(testsupport::IsVisible(dialog, IDC_MAIN_PAUSE));
+                }
+                opened.EndDialog(IDCANCEL);
+            });
+            Command(dialog, ID_KEY_OPEN);
+            EXPECT_FALSE(pushed());
+            EXPECT_FALSE(testsupport::IsVisible(dialog, IDC_MAIN_PAUSE));
+            EXPECT_TRUE(Exit(dialog));
+        });
+    }
 }
 
 TEST_F(MorvelWindow, OpenDialogWithoutDocumentsBeepsAtEveryPageKey)

@@ -145,3 +145,38 @@ TEST_F(PrinterChoice, AFailedSaveKeepsTheChoiceMadeBefore)
     EXPECT_NE(0u, elsewhere.SavePrinterChoice(dialog));
     EXPECT_EQ("tidigare val", testsupport::TempFolder::Read(before));
 }
+
+// A choice file there that does not read (damaged, locked, a folder under its name) is no choice of
+// ours and is never replaced by the next one; only an absent file is written fresh.
+TEST_F(PrinterChoice, AChoiceFileThatDoesNotReadIsNeverReplaced)
+{
+    dialog.hDevMode = BlockOf(DeviceMode());
+    dialog.hDevNames = BlockOf(DeviceNames());
+    const std::string file = settings.PrinterChoiceFile();
+
+    config.Write("Program Files\\Morvel\\DefaultPrinter.inf", "trasigt");
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_DATA), settings.CheckPrinterChoice());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_DATA), settings.SavePrinterChoice(dialog));
+    EXPECT_EQ("trasigt", testsupport::TempFolder::Read(file));
+
+    {
+        HANDLE locked = ::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+        const DWORD check = settings.CheckPrinterChoice();
+        EXPECT_NE(0u, check);
+        EXPECT_NE(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), check) << "a locked file is no missing one";
+        EXPECT_NE(0u, settings.SavePrinterChoice(dialog));
+        ::CloseHandle(locked);
+    }
+    EXPECT_EQ("trasigt", testsupport::TempFolder::Read(file));
+
+    ::DeleteFileA(file.c_str());
+    ::CreateDirectoryA(file.c_str(), nullptr);
+    EXPECT_NE(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), settings.CheckPrinterChoice()) << "a folder";
+    EXPECT_NE(0u, settings.SavePrinterChoice(dialog));
+    ::RemoveDirectoryA(file.c_str());
+
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), settings.CheckPrinterChoice());
+    EXPECT_EQ(0u, settings.SavePrinterChoice(dialog));
+    EXPECT_EQ(0u, settings.CheckPrinterChoice());
+}
