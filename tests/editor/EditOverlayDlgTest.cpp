@@ -9,6 +9,7 @@
 #include "editor/EditOverlayDlg.h"
 #include "framework/FileReplace.h"
 #include "framework/Files.h"
+#include "framework/Strings.h"
 #include "support/FakeTextSpeaker.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
@@ -395,6 +396,17 @@ TEST_F(EditorWindowTest, AChangedStandardOverlayAsksToo)
     KeyboardSettings settings;
     Io().LoadOverlay(OverlayPath(set, "Start"), keys, background, settings);
     EXPECT_TRUE(keys.empty());
+}
+
+// The program calls a set a set: no text of it (the string table as built) uses another word.
+TEST(SkarpinTexts, ASetIsCalledASetInEveryText)
+{
+    for (UINT id = 1; id < 0x10000; ++id) {
+        char text[4096];
+        if (::LoadStringA(fw::ResourceModule(), id, text, sizeof text) <= 0)
+            continue;
+        EXPECT_EQ(std::string::npos, std::string(text).find("upps\xE4ttning")) << id << ": " << text;
+    }
 }
 
 TEST_F(EditorWindowTest, AnOverlayThatCannotBeSavedAgainSaysSoWhenItOpens)
