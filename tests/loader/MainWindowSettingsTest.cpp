@@ -50,6 +50,7 @@ public:
         ++answers_.asked;
         return !answers_.stay;
     }
+    OpenedOverlay Opened() const override { return {}; }
 
 private:
     EditorAnswers& answers_;
