@@ -413,6 +413,11 @@ bool CSkarpinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         }
         result = 0;
         return true;
+    case WM_QUERYENDSESSION:
+        // The session may end without the main window closing: an open editor asks as its close
+        // does, and a user who stays keeps the session.
+        result = MayCloseEditor() ? TRUE : FALSE;
+        return true;
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(icon_);
         return true;

@@ -630,19 +630,24 @@ TEST_F(EditorWindowTest, TheMainWindowDoesNotCloseWhileTheEditorShowsADialog)
                 EXPECT_FALSE(::IsWindowEnabled(editor.Handle()));
                 dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
                 dialog.Self().Send(WM_COMMAND, MAKEWPARAM(ID_APP_EXIT_SKARPIN, 0), 0);
+                EXPECT_EQ(FALSE, dialog.Self().Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
                 EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
-                EXPECT_EQ(2, beeps);
+                EXPECT_EQ(3, beeps);
                 testsupport::Click(define.Handle(), IDOK);
             });
             Command(editor, ID_EDITOR_DEFINE);
             ASSERT_EQ(1u, editor.Model().Keys().size());
             EXPECT_EQ("Buss", editor.Model().Keys()[0].text_);
 
-            // With the dialog gone, closing asks about the change.
+            // With the dialog gone, closing asks about the change, and so does the end of the
+            // session: Cancel refuses it.
             ScriptedMessages messages;
             messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDCANCEL);
             dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
+            messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDCANCEL);
+            EXPECT_EQ(FALSE, dialog.Self().Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+            EXPECT_NE(nullptr, dialog.Editor());
             editor.Model().SetModified(false);
         },
         EditOverlayDlg::Factory());

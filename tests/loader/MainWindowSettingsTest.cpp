@@ -224,6 +224,26 @@ TEST_F(MainWindowSettingsTest, ClosingAsksAnOpenEditorAboutSaving)
         Factory());
 }
 
+// Windows ends the session without closing the main window: an open editor is asked as its own
+// close asks, and a user who stays keeps the session.
+TEST_F(MainWindowSettingsTest, TheEndOfTheSessionAsksAnOpenEditorAboutSaving)
+{
+    UseModel("PS2");
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EXPECT_EQ(TRUE, dialog.Self().Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+            EXPECT_EQ(answers_.asked, 0);
+            OpenEditor(dialog);
+            EXPECT_EQ(FALSE, dialog.Self().Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+            EXPECT_EQ(answers_.asked, 1);
+            EXPECT_NE(dialog.Editor(), nullptr);
+            answers_.stay = false;
+            EXPECT_EQ(TRUE, dialog.Self().Send(WM_QUERYENDSESSION, 0, 0));
+            EXPECT_EQ(answers_.asked, 2);
+        },
+        Factory());
+}
+
 TEST_F(MainWindowSettingsTest, WithoutAnEditorEscCloses)
 {
     UseModel("PS2");
