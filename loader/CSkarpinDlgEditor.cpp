@@ -81,7 +81,7 @@ void CSkarpinDlg::ShowOpenedLine(const OpenedOverlay& opened)
 {
     const int caret = static_cast<int>(overlayList_.Self().Send(LB_GETCARETINDEX));
     FillOverlayList();
-    // Only were the editor's set no longer shown would the chosen line stay as it was.
+    // Were the editor's set no longer the one shown, the chosen line would stay as it is.
     int line = caret;
     if (SameSetName(opened.setName, selectedSetName_))
         line = templatesSetSelected_ && !opened.name.empty() ? LineOfName(opened.name) : LineOfNumber(opened.number);
