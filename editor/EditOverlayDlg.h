@@ -24,7 +24,7 @@ public:
     HWND Window() const override { return hwnd_; }
     void OnSize(UINT type, int width, int height) override;
     bool QueryClose() override;
-    bool OpenedAnother() const override { return openedAnother_; }
+    OpenedOverlay Opened() const override { return opened_; }
 
     // Read by the tests.
     OverlayEditModel& Model() { return model_; }
@@ -118,7 +118,8 @@ private:
     fw::Printer* printer_;
     BabTTS* speechEngine_;
     TextSpeaker* textSpeaker_;
-    std::string* ownerOverlayName_;
+    // What the main window opened: reported when the editor closes.
+    OpenedOverlay opened_;
     RECT ownerRect_;
     std::string setName_;
     std::string overlayName_;
@@ -157,5 +158,6 @@ private:
     // The editor's placement is being copied to the main window: its size change comes back here.
     bool sharingPlacement_ = false;
     bool closed_ = false;
+    // The editor's own Open has put another overlay in the place of the opened one.
     bool openedAnother_ = false;
 };

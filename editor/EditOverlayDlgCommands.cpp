@@ -306,8 +306,6 @@ void EditOverlayDlg::OpenOther()
     number_ = number;
     readOnly_ = readOnly;
     templateName_.clear();
-    // The main window's selected name belongs to the overlay it opened, not to this one.
-    ownerOverlayName_ = nullptr;
     openedAnother_ = true;
     LoadOverlay();
 }
@@ -356,11 +354,9 @@ bool EditOverlayDlg::Save()
         break;
     }
     model_.SetModified(false);
-    if (name != overlayName_) {
-        overlayName_ = name;
-        if (ownerOverlayName_ != nullptr)
-            *ownerOverlayName_ = name;
-    }
+    overlayName_ = name;
+    if (!openedAnother_)
+        opened_.name = name;
     newOverlay_ = 0;
     UpdateTitle();
     if (!SaveAccessKvoraFlag())
@@ -417,7 +413,7 @@ void EditOverlayDlg::Close()
         return;
     closed_ = true;
     if (owner_ != nullptr)
-        ::SendMessageA(owner_, OverlayEditor::kClosedMessage, static_cast<WPARAM>(number_), 0);
+        ::SendMessageA(owner_, OverlayEditor::kClosedMessage, 0, 0);
 }
 
 bool EditOverlayDlg::OnCancel()

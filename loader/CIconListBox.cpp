@@ -248,6 +248,26 @@ void CIconListBox::ResetDrag()
     lastFramed_ = -1;
 }
 
+// The keys by which a list box moves its caret or changes its selection: under an open editor the
+// line stays the one it was opened on.
+bool CIconListBox::MovesSelection(WPARAM key)
+{
+    switch (key) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_END:
+    case VK_SPACE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT CIconListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -275,8 +295,15 @@ LRESULT CIconListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             ResetDrag();
         break;
     case WM_KEYDOWN:
+        if (MovesSelection(wParam) && RefuseWhileEditorOpen(owner_))
+            return 0;
         if (wParam == VK_DELETE && owner_ != nullptr)
             owner_->DeleteSelection();
+        break;
+    case WM_CHAR:
+        // A typed letter chooses the line it begins.
+        if (RefuseWhileEditorOpen(owner_))
+            return 0;
         break;
     default:
         break;

@@ -45,6 +45,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    static bool MovesSelection(WPARAM key);
     void SetIcon(int line, int icon);
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam);
     void OnMouseMove(WPARAM wParam, LPARAM lParam);

@@ -12,6 +12,29 @@
 
 int g_keyboardModel = FileIO::kModelPS2;
 
+namespace {
+
+// The commands that choose the tree's set anew (a new set, an old set taken over, an import, another
+// keyboard model, the standard overlays or templates shown or hidden) or fill the tree again (after
+// loading the keyboard). Under an open editor the set and the line stay those it was opened on.
+bool ChangesSetSelection(int id)
+{
+    switch (id) {
+    case ID_SET_NEW:
+    case ID_SET_IMPORT_OLD:
+    case ID_OVERLAY_IMPORT:
+    case ID_KEYBOARD_MODEL:
+    case ID_SHOW_STANDARD_OVERLAYS:
+    case ID_SHOW_TEMPLATES:
+    case ID_SET_LOAD_KEYBOARD:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 CSkarpinDlg::CSkarpinDlg() : fw::Dialog(IDD_SKARPIN_DIALOG) {}
 
 CSkarpinDlg::CSkarpinDlg(const FileIOEnvironment& environment)
@@ -275,6 +298,8 @@ void CSkarpinDlg::DeleteSelection()
 
 bool CSkarpinDlg::OnCommand(int id, int code)
 {
+    if (ChangesSetSelection(id) && RefuseWhileEditorOpen(this))
+        return true;
     if (OnFileCommand(id, code) || OnSettingsCommand(id))
         return true;
     switch (id) {
@@ -313,8 +338,14 @@ bool CSkarpinDlg::OnCommand(int id, int code)
     }
 }
 
-bool CSkarpinDlg::OnNotify(int id, NMHDR* header, LRESULT&)
+bool CSkarpinDlg::OnNotify(int id, NMHDR* header, LRESULT& result)
 {
+    // However the tree is moved (keys, typed letters, a command), under an open editor the set stays
+    // the one the editor was opened on.
+    if (id == IDC_SET_TREE && (header->code == TVN_SELCHANGINGA || header->code == TVN_SELCHANGINGW)) {
+        result = RefuseWhileEditorOpen(this) ? TRUE : FALSE;
+        return true;
+    }
     if (id == IDC_SET_TREE && (header->code == TVN_SELCHANGEDA || header->code == TVN_SELCHANGEDW)) {
         OnSetSelected();
         return true;
@@ -381,6 +412,11 @@ bool CSkarpinDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             ::EndPaint(hwnd_, &paint);
         }
         result = 0;
+        return true;
+    case WM_QUERYENDSESSION:
+        // The session may end without the main window closing: an open editor asks as its close
+        // does, and a user who stays keeps the session.
+        result = MayCloseEditor() ? TRUE : FALSE;
         return true;
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(icon_);

@@ -96,9 +96,8 @@ private:
     void OnOverlaySelected();
     void ShowContextMenu(HMENU menu, HWND control);
 
-    // The file commands (CSkarpinDlgCommands.cpp): sets, overlays and the overlay editor.
+    // The file commands (CSkarpinDlgCommands.cpp): sets and overlays.
     bool OnFileCommand(int id, int code);
-    bool OnEditorMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void NewSet();
     void CopySet();
     void RenameSet();
@@ -110,10 +109,16 @@ private:
     void RenameOverlay();
     void DeleteOverlays();
     void DeleteCommand();
+
+    // The overlay editor (CSkarpinDlgEditor.cpp).
     void OpenOverlayEditor();
-    void OnEditorClosed(int number);
-    void ShowListAfterOtherEdits();
+    bool OnEditorMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void OnEditorClosed();
+    void ShowOpenedLine(const OpenedOverlay& opened);
+    int LineOfName(const std::string& name) const;  // the list line of an overlay name, -1 when none
     void OnEditorSize(UINT type, int width, int height);
+    // An open editor asks about saving as its own close does; false when the user chose to stay.
+    bool MayCloseEditor();
 
     // The settings commands (CSkarpinDlgSettings.cpp).
     bool OnSettingsCommand(int id);

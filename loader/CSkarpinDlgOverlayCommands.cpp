@@ -1,6 +1,6 @@
-// Skarpin's main window: the file commands on overlays (copy, move, rename, delete) and opening and
-// closing the overlay editor. Each file operation goes first; the list follows only what went, and
-// what did not go, or went only in part, is told.
+// Skarpin's main window: the file commands on overlays (copy, move, rename, delete). Each file
+// operation goes first; the list follows only what went, and what did not go, or went only in part,
+// is told.
 #include "loader/CSkarpinDlg.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -10,7 +10,6 @@
 #include "loader/CopyOverlayDlg.h"
 #include "loader/OverlayTransfer.h"
 #include "loader/RenameDlg.h"
-#include "loader/TemplateDlg.h"
 #include "skarpin/resource.h"
 #include <algorithm>
 
@@ -20,9 +19,6 @@ using commandmessages::ShowErrorFormatted;
 using commandmessages::ShowWarningFormatted;
 
 namespace {
-
-// Posted to the main window itself: the closed editor is deleted once its own call has returned.
-const UINT kDeleteClosedEditor = WM_APP + 18;
 
 bool Contains(const std::vector<std::string>& names, const std::string& name)
 {
@@ -243,104 +239,4 @@ void CSkarpinDlg::DeleteOverlays()
     if (!notDeleted.empty())
         ShowErrorFormatted(hwnd_, IDS_OVERLAYS_NOT_DELETED, OnePerLine(notDeleted).c_str());
     NotifyDriverIfCurrent({selectedSetName_});
-}
-
-// --- The overlay editor ---
-
-void CSkarpinDlg::OpenOverlayEditor()
-{
-    if (RefuseWhileEditorOpen(this))
-        return;
-    if (selectedSetName_.empty() || (selectedOverlayName_.empty() && setReadOnly_)) {
-        fw::Beep();
-        return;
-    }
-    fw::ListBox list(overlayList_.Handle());
-    if (!templatesSetSelected_ && list.SelectedCount() != 1)
-        return;
-    OverlayEditorRequest request;
-    if (selectedOverlayName_.empty() && !templatesSetSelected_ && fileIO_.showTemplateDlg_) {
-        if (TemplateDlg(&fileIO_, request.templateName, hwnd_).DoModal() != IDOK)
-            return;
-    }
-    const int caret = static_cast<int>(list.Send(LB_GETCARETINDEX));
-    request.number = (caret < 0 ? 0 : caret) + (standardSetSelected_ ? 101 : 1);
-    request.mainWindow = hwnd_;
-    request.fileIO = &fileIO_;
-    request.printOptions = &printOptions_;
-    request.printer = &printer_;
-    request.speechEngine = speech_.Engine();
-    request.textSpeaker = speech_.Speaker();
-    request.screenRect = Self().WindowRect();
-    request.setName = selectedSetName_;
-    request.overlayName = &selectedOverlayName_;
-    request.readOnly = setReadOnly_;
-    if (editorFactory_)
-        overlayEditor_ = editorFactory_(request);
-}
-
-bool CSkarpinDlg::OnEditorMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
-{
-    if (message == OverlayEditor::kClosedMessage) {
-        OnEditorClosed(static_cast<int>(wParam));
-        result = 1;
-        return true;
-    }
-    if (message == kDeleteClosedEditor) {
-        closedEditor_.reset();
-        result = 0;
-        return true;
-    }
-    return false;
-}
-
-// The editor sends its message from inside its own handlers: it is hidden now and deleted later.
-void CSkarpinDlg::OnEditorClosed(int number)
-{
-    if (overlayEditor_ != nullptr) {
-        closedEditor_ = std::move(overlayEditor_);
-        ::ShowWindow(closedEditor_->Window(), SW_HIDE);
-        Self().Post(kDeleteClosedEditor);
-    }
-    ::SetForegroundWindow(hwnd_);
-    overlayList_.Self().SetFocus();
-
-    if (closedEditor_ != nullptr && closedEditor_->OpenedAnother()) {
-        ShowListAfterOtherEdits();
-        return;
-    }
-    const int line = LineOfNumber(number);
-    if (templatesSetSelected_) {
-        FillOverlayList();
-        SelectOnlyLine(number - 1 < static_cast<int>(listLines_.size()) ? number - 1 : -1);
-        return;
-    }
-    // The editor has written the overlay's new name into the selected overlay name when it saved
-    // under another one.
-    if (line >= 0 && listLines_[static_cast<size_t>(line)].name_ != selectedOverlayName_) {
-        ShowLine(line, selectedOverlayName_);
-        SelectOnlyLine(line);
-    }
-    UpdateMenus();
-}
-
-// The editor may have saved any overlay of this set, under any name: the list is read again, and the
-// line the user chose stays chosen with the overlay that stands on it now.
-void CSkarpinDlg::ShowListAfterOtherEdits()
-{
-    const int caret = static_cast<int>(overlayList_.Self().Send(LB_GETCARETINDEX));
-    FillOverlayList();
-    const bool inList = caret >= 0 && static_cast<size_t>(caret) < listLines_.size();
-    SelectOnlyLine(inList ? caret : -1);
-    selectedOverlayName_ = inList ? listLines_[static_cast<size_t>(caret)].name_ : std::string();
-    UpdateMenus();
-}
-
-void CSkarpinDlg::OnEditorSize(UINT type, int width, int height)
-{
-    if (overlayEditor_ == nullptr)
-        return;
-    overlayEditor_->OnSize(type, width, height);
-    ::SetForegroundWindow(overlayEditor_->Window());
-    ::SetFocus(overlayEditor_->Window());
 }

@@ -274,15 +274,5 @@ bool CSkarpinDlg::RefuseNonClientClick()
 
 bool CSkarpinDlg::OnCancel()
 {
-    if (overlayEditor_ == nullptr)
-        return true;
-    // A dialog of the editor disables only the editor. Closing now would take the editor away with
-    // whatever that dialog is about to give it, unasked: the dialog comes to the front instead.
-    HWND editor = overlayEditor_->Window();
-    if (editor != nullptr && !::IsWindowEnabled(editor)) {
-        fw::Beep();
-        ::SetForegroundWindow(::GetLastActivePopup(editor));
-        return false;
-    }
-    return overlayEditor_->QueryClose();
+    return MayCloseEditor();
 }

@@ -15,12 +15,22 @@ namespace fw {
 class Printer;
 }
 
+// The overlay the main window opened an editor on, as the editor reports it when it closes: the
+// set and number stay those it was opened with (its own Open loads another overlay but reports
+// this one); the name is the one it last saved it under, else the one it opened, empty for a new
+// overlay never saved.
+struct OpenedOverlay {
+    std::string setName;
+    int number = 0;
+    std::string name;
+};
+
 // A modeless editor window owned by the main window, at most one at a time. On closing (after
-// asking about saving) it sends kClosedMessage to the main window, which then deletes it once that
-// call has returned; the destructor destroys the window if it still exists.
+// asking about saving) it sends kClosedMessage to the main window, which then reads Opened() and
+// deletes it once that call has returned; the destructor destroys the window if it still exists.
 class OverlayEditor {
 public:
-    // wParam: the overlay number the editor was opened with; lParam 0; the main window answers 1.
+    // wParam and lParam 0; the main window answers 1.
     static constexpr UINT kClosedMessage = WM_USER + 18;
 
     virtual ~OverlayEditor() = default;
@@ -30,10 +40,7 @@ public:
     virtual void OnSize(UINT type, int width, int height) = 0;
     // Asks about saving as the editor's own close does; false when the user chose to stay.
     virtual bool QueryClose() = 0;
-    // True once the editor's own Open has put another overlay (of this set or another) in the place
-    // of the one it was made for: its number then names no line the main window chose, and the
-    // selected overlay name is no longer its own.
-    virtual bool OpenedAnother() const { return false; }
+    virtual OpenedOverlay Opened() const = 0;
 };
 
 // Everything the main window hands a new editor.
@@ -46,9 +53,7 @@ struct OverlayEditorRequest {
     TextSpeaker* textSpeaker = nullptr;
     RECT screenRect{};                     // the main window's rectangle on the screen
     std::string setName;
-    // The main window's selected overlay name: the editor writes the overlay's new name into it
-    // when it saves under another name. Empty for a new overlay.
-    std::string* overlayName = nullptr;
+    std::string overlayName;               // empty for a new overlay
     int number = 0;                        // 1-100, 101-127, or the list position + 1 in the templates set
     int readOnly = 0;                      // the set's folder is read-only
     std::string templateName;              // the template a new overlay starts from; empty for none

@@ -9,6 +9,7 @@
 #include "editor/EditOverlayDlg.h"
 #include "framework/FileReplace.h"
 #include "framework/Files.h"
+#include "framework/Strings.h"
 #include "support/FakeTextSpeaker.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
@@ -209,12 +210,12 @@ TEST_F(EditorWindowTest, ABlockMadeWithTheMouseIsSavedAndOpensAgain)
             EXPECT_FALSE(editor.IsNewOverlay());
             EXPECT_FALSE(editor.Model().IsModified());
             EXPECT_EQ("Skola : Tåg", Title(editor));
-            EXPECT_EQ("Tåg", dialog.SelectedOverlayName());
 
             // Esc closes it without a question; the main window shows the new name on the line.
             Key(editor, VK_ESCAPE);
             EXPECT_EQ(nullptr, dialog.Editor());
             EXPECT_EQ("2 Tåg", ListText(dialog, 1));
+            EXPECT_EQ("Tåg", dialog.SelectedOverlayName());
 
             EditOverlayDlg& again = Open(dialog, 1);
             EXPECT_EQ("Skola : Tåg", Title(again));
@@ -346,7 +347,7 @@ TEST_F(EditorWindowTest, ReadOnlySetSaysWhyItCannotSave)
     OverlayEditorRequest request;
     request.fileIO = &Io();
     request.setName = "Skola";
-    request.overlayName = &name;
+    request.overlayName = name;
     request.number = 1;
     request.readOnly = 1;
     request.screenRect = RECT{0, 0, 800, 600};
@@ -378,7 +379,7 @@ TEST_F(EditorWindowTest, AChangedStandardOverlayAsksToo)
     OverlayEditorRequest request;
     request.fileIO = &Io();
     request.setName = set;
-    request.overlayName = &name;
+    request.overlayName = name;
     request.number = 101;
     request.screenRect = RECT{0, 0, 800, 600};
     ExpectEditor();
@@ -395,6 +396,17 @@ TEST_F(EditorWindowTest, AChangedStandardOverlayAsksToo)
     KeyboardSettings settings;
     Io().LoadOverlay(OverlayPath(set, "Start"), keys, background, settings);
     EXPECT_TRUE(keys.empty());
+}
+
+// The program calls a set a set: no text of it (the string table as built) uses another word.
+TEST(SkarpinTexts, ASetIsCalledASetInEveryText)
+{
+    for (UINT id = 1; id < 0x10000; ++id) {
+        char text[4096];
+        if (::LoadStringA(fw::ResourceModule(), id, text, sizeof text) <= 0)
+            continue;
+        EXPECT_EQ(std::string::npos, std::string(text).find("upps\xE4ttning")) << id << ": " << text;
+    }
 }
 
 TEST_F(EditorWindowTest, AnOverlayThatCannotBeSavedAgainSaysSoWhenItOpens)
@@ -611,6 +623,78 @@ TEST_F(EditorWindowTest, OpenLoadsAnotherOverlayAndClosingLeavesTheListAsTheFile
         EditOverlayDlg::Factory());
 }
 
+// While the editor is open, the main window's set and line stay those it was opened on, whatever
+// keys reach the main window (the editor minimised with it, the main window restored from the task
+// bar, the keyboard in its tree): after closing, the line shows the overlay its set's register
+// holds, and Enter and a save reach that overlay under its own number.
+TEST_F(EditorWindowTest, TheMainWindowKeepsTheOpenedSetAndLineWhileTheEditorIsOpen)
+{
+    Block key;
+    key.cells_ = {RECT{7, 7, 7, 7}};
+    std::string hus = "Hus";
+    ASSERT_EQ(FileIO::kSaved, Io().SaveOverlay(hus, 2, "Skola", {key}, {}, KeyboardSettings()));
+    MakeSet("Hem", StandardRegister({}).c_str());
+    std::string sol = "Sol";
+    ASSERT_EQ(FileIO::kSaved, Io().SaveOverlay(sol, 1, "Hem", {key}, {}, KeyboardSettings()));
+    const std::string hem = Register("Hem");
+    int beeps = 0;
+    fw::SetBeepHandler([&] { ++beeps; });
+    // A key as the main window's message loop meets it, on the control with the keyboard.
+    auto press = [](UINT key) {
+        ::PostMessageA(::GetFocus(), WM_KEYDOWN, key, 0);
+        fw::PumpMessages();
+    };
+    const struct {
+        const char* what;
+        std::vector<UINT> keys;  // from the tree
+    } cases[] = {
+        {"down in the list", {VK_TAB, VK_DOWN}},
+        {"up in the tree", {VK_UP}},
+    };
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            for (const auto& c : cases) {
+                EditOverlayDlg& editor = Open(dialog, 0);
+                editor.Self().Send(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+                dialog.Self().Send(WM_SYSCOMMAND, SC_RESTORE, 0);
+                fw::PumpMessages();
+                ::SetFocus(dialog.Tree().Handle());
+                ASSERT_EQ(dialog.Tree().Handle(), ::GetFocus()) << c.what;
+                const int before = beeps;
+                for (UINT key : c.keys)
+                    press(key);
+                EXPECT_EQ(before + 1, beeps) << c.what;
+                EXPECT_EQ("Skola", dialog.SelectedSetName()) << c.what;
+                EXPECT_EQ(std::vector<int>{0}, fw::ListBox(dialog.List().Handle()).SelectedIndexes()) << c.what;
+
+                editor.Self().Send(WM_SYSCOMMAND, SC_RESTORE, 0);
+                Command(editor, ID_EDITOR_CLOSE);
+                ASSERT_EQ(nullptr, dialog.Editor()) << c.what;
+                EXPECT_EQ("Skola", dialog.SelectedSetName()) << c.what;
+                EXPECT_EQ("1 Bil", ListText(dialog, 0)) << c.what;
+                EXPECT_EQ("2 Hus", ListText(dialog, 1)) << c.what;
+                EXPECT_EQ("Bil", dialog.SelectedOverlayName()) << c.what;
+
+                ExpectEditor();
+                dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                EditOverlayDlg& again = Editor(dialog);
+                EXPECT_EQ("Bil", again.OverlayName()) << c.what;
+                EXPECT_EQ(1, again.Number()) << c.what;
+                again.Model().SetModified(true);
+                Command(again, ID_EDITOR_SAVE);
+                Command(again, ID_EDITOR_CLOSE);
+                ASSERT_EQ(nullptr, dialog.Editor()) << c.what;
+                const std::string skola = Register("Skola");
+                EXPECT_NE(std::string::npos, skola.find("\r\n1=Bil\r\n")) << c.what << skola;
+                EXPECT_NE(std::string::npos, skola.find("\r\n2=Hus\r\n")) << c.what << skola;
+                EXPECT_EQ(std::string::npos, skola.find("\r\n3=")) << c.what << skola;
+                EXPECT_EQ(hem, Register("Hem")) << c.what;
+            }
+        },
+        EditOverlayDlg::Factory());
+    fw::SetBeepHandler(nullptr);
+}
+
 // While the editor shows a dialog of its own only the editor is disabled: closing the main window
 // then (Esc, Alt+F4, "Avsluta") is refused, so the block the dialog defines reaches the editor and
 // its close question.
@@ -627,19 +711,24 @@ TEST_F(EditorWindowTest, TheMainWindowDoesNotCloseWhileTheEditorShowsADialog)
                 EXPECT_FALSE(::IsWindowEnabled(editor.Handle()));
                 dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
                 dialog.Self().Send(WM_COMMAND, MAKEWPARAM(ID_APP_EXIT_SKARPIN, 0), 0);
+                EXPECT_EQ(FALSE, dialog.Self().Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
                 EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
-                EXPECT_EQ(2, beeps);
+                EXPECT_EQ(3, beeps);
                 testsupport::Click(define.Handle(), IDOK);
             });
             Command(editor, ID_EDITOR_DEFINE);
             ASSERT_EQ(1u, editor.Model().Keys().size());
             EXPECT_EQ("Buss", editor.Model().Keys()[0].text_);
 
-            // With the dialog gone, closing asks about the change.
+            // With the dialog gone, closing asks about the change, and so does the end of the
+            // session: Cancel refuses it.
             ScriptedMessages messages;
             messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDCANCEL);
             dialog.Self().Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
+            messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDCANCEL);
+            EXPECT_EQ(FALSE, dialog.Self().Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+            EXPECT_NE(nullptr, dialog.Editor());
             editor.Model().SetModified(false);
         },
         EditOverlayDlg::Factory());
@@ -835,7 +924,7 @@ TEST_F(EditorWindowTest, TheSpeechStateIsTakenWhenTheOverlayLoads)
     request.fileIO = &Io();
     request.textSpeaker = &speaker;
     request.setName = "Skola";
-    request.overlayName = &name;
+    request.overlayName = name;
     request.number = 1;
     request.screenRect = RECT{0, 0, 800, 600};
     EditOverlayDlg editor(request);

@@ -15,6 +15,8 @@ void MoveTo(POINT screenPoint);
 // caller pumps messages.
 void Click(POINT screenPoint, Button button, bool withShift = false);
 POINT PointerPosition();
+// One move of the pointer to the screen point through the system's input, without waiting.
+void SendMove(POINT screenPoint);
 
 
 // Every mouse event the system's input receives while the recorder lives, with the point it carries,

@@ -50,6 +50,7 @@ public:
         ++answers_.asked;
         return !answers_.stay;
     }
+    OpenedOverlay Opened() const override { return {}; }
 
 private:
     EditorAnswers& answers_;
@@ -223,6 +224,26 @@ TEST_F(MainWindowSettingsTest, ClosingAsksAnOpenEditorAboutSaving)
         Factory());
 }
 
+// Windows ends the session without closing the main window: an open editor is asked as its own
+// close asks, and a user who stays keeps the session.
+TEST_F(MainWindowSettingsTest, TheEndOfTheSessionAsksAnOpenEditorAboutSaving)
+{
+    UseModel("PS2");
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            EXPECT_EQ(TRUE, dialog.Self().Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+            EXPECT_EQ(answers_.asked, 0);
+            OpenEditor(dialog);
+            EXPECT_EQ(FALSE, dialog.Self().Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+            EXPECT_EQ(answers_.asked, 1);
+            EXPECT_NE(dialog.Editor(), nullptr);
+            answers_.stay = false;
+            EXPECT_EQ(TRUE, dialog.Self().Send(WM_QUERYENDSESSION, 0, 0));
+            EXPECT_EQ(answers_.asked, 2);
+        },
+        Factory());
+}
+
 TEST_F(MainWindowSettingsTest, WithoutAnEditorEscCloses)
 {
     UseModel("PS2");
@@ -376,9 +397,10 @@ TEST_F(StartTimerTest, TheEndOfSpeechGoesOnlyToOurOwnWindowInFront)
         ::SetEvent(created);
         ::WaitForSingleObject(stepping, INFINITE);
         ::WaitForSingleObject(release, 2 * kStepLimitMs);
-        // A message sent meanwhile is delivered now.
+        // A message sent meanwhile is delivered by the peek, one posted by its dispatch.
         MSG message;
-        ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&message);
         stuckReceived = window.Count(MainWindowSpeech::kSpeechFinishedMessage);
     });
     ::WaitForSingleObject(created, 10000);

@@ -19,13 +19,15 @@ struct EditorLog {
     int deleted = 0;
     OverlayEditorRequest request;
     std::vector<std::tuple<UINT, int, int>> sizes;
+    std::string savedName; // the name the editor last saved its overlay under, empty when none
 };
 
 // A window that stands for the editor and notes what the main window does with it.
 class StandInEditor : public OverlayEditor {
 public:
-    StandInEditor(EditorLog& log, HWND parent) : log_(log)
+    StandInEditor(EditorLog& log, const OverlayEditorRequest& request) : log_(log), request_(request)
     {
+        HWND parent = request.mainWindow;
         window_ = ::CreateWindowExA(0, "STATIC", "Överlägg", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, parent, nullptr,
                                     ::GetModuleHandleA(nullptr), nullptr);
     }
@@ -37,9 +39,14 @@ public:
     HWND Window() const override { return window_; }
     void OnSize(UINT type, int width, int height) override { log_.sizes.emplace_back(type, width, height); }
     bool QueryClose() override { return true; }
+    OpenedOverlay Opened() const override
+    {
+        return {request_.setName, request_.number, log_.savedName.empty() ? request_.overlayName : log_.savedName};
+    }
 
 private:
     EditorLog& log_;
+    OverlayEditorRequest request_;
     HWND window_ = nullptr;
 };
 
@@ -59,7 +66,8 @@ protected:
         return [this](const OverlayEditorRequest& request) {
             ++log_.made;
             log_.request = request;
-            return std::make_unique<StandInEditor>(log_, request.mainWindow);
+            log_.savedName.clear();
+            return std::make_unique<StandInEditor>(log_, request);
         };
     }
 
@@ -73,9 +81,9 @@ protected:
         PressEnter(dialog);
     }
 
-    static LRESULT EditorCloses(CSkarpinDlg& dialog, int number)
+    static LRESULT EditorCloses(CSkarpinDlg& dialog)
     {
-        return dialog.Self().Send(OverlayEditor::kClosedMessage, static_cast<WPARAM>(number), 0);
+        return dialog.Self().Send(OverlayEditor::kClosedMessage, 0, 0);
     }
 
     EditorLog log_;
@@ -95,8 +103,7 @@ TEST_F(OverlayEditorSeamTest, OpensTheChosenOverlayAndOnlyOneEditorAtATime)
             EXPECT_NE(log_.request.printOptions, nullptr);
             EXPECT_EQ(log_.request.setName, "Skola");
             EXPECT_EQ(log_.request.number, 3);
-            ASSERT_NE(log_.request.overlayName, nullptr);
-            EXPECT_EQ(*log_.request.overlayName, "Äpple");
+            EXPECT_EQ(log_.request.overlayName, "Äpple");
             EXPECT_EQ(log_.request.templateName, "");
             EXPECT_EQ(log_.request.readOnly, 0);
             ASSERT_NE(dialog.Editor(), nullptr);
@@ -119,18 +126,22 @@ TEST_F(OverlayEditorSeamTest, OpensTheChosenOverlayAndOnlyOneEditorAtATime)
     EXPECT_EQ(log_.deleted, 1);
 }
 
-// The editor writes a new name into the main window's selected overlay name when it saves under
-// another one; its closing message then shows that name on the line.
-TEST_F(OverlayEditorSeamTest, ClosingShowsANewNameAndDeletesTheEditorAfterItsCall)
+// The editor reports the overlay it was opened on; its closing message makes the main window read
+// the set's register again and show that line as the register holds it.
+TEST_F(OverlayEditorSeamTest, ClosingShowsTheOpenedLineAsTheRegisterHoldsItAndDeletesTheEditorAfterItsCall)
 {
     RunMainWindow(
         [&](CSkarpinDlg& dialog) {
             OpenLine(dialog, "Skola", 2);
             ASSERT_EQ(log_.made, 1);
-            *log_.request.overlayName = "Päron";
-            EXPECT_EQ(EditorCloses(dialog, 3), 1);
+            // Saved under a new name: the register and the file are the editor's save.
+            ASSERT_TRUE(::MoveFileA(OverlayPath("Skola", "Äpple").c_str(), OverlayPath("Skola", "Päron").c_str()));
+            MakeSet("Skola", StandardRegister({{1, "Bil"}, {3, "Päron"}}).c_str());
+            log_.savedName = "Päron";
+            EXPECT_EQ(EditorCloses(dialog), 1);
             EXPECT_EQ(ListText(dialog, 2), "3 Päron");
             EXPECT_EQ(dialog.ListLines()[2].name_, "Päron");
+            EXPECT_EQ(dialog.SelectedOverlayName(), "Päron");
             EXPECT_EQ(fw::ListBox(dialog.List().Handle()).SelectedIndexes(), std::vector<int>{2});
             EXPECT_EQ(dialog.Editor(), nullptr);
             EXPECT_EQ(dialog.OverlayEditorWindow(), nullptr);
@@ -138,12 +149,19 @@ TEST_F(OverlayEditorSeamTest, ClosingShowsANewNameAndDeletesTheEditorAfterItsCal
             EXPECT_EQ(log_.deleted, 0);
             EXPECT_TRUE(testsupport::PumpUntil([&] { return log_.deleted == 1; }));
 
-            // Closed with its name unchanged, the line stays as it is.
+            // A name the register does not hold is never written into a line.
             SelectLines(dialog, {0});
             PressEnter(dialog);
             ASSERT_EQ(log_.made, 2);
-            EXPECT_EQ(EditorCloses(dialog, 1), 1);
+            log_.savedName = "Buss";
+            EXPECT_EQ(EditorCloses(dialog), 1);
             EXPECT_EQ(ListText(dialog, 0), "1 Bil");
+            EXPECT_EQ(dialog.SelectedOverlayName(), "Bil");
+
+            // A message with no editor open changes nothing.
+            SelectLines(dialog, {1});
+            EXPECT_EQ(EditorCloses(dialog), 1);
+            EXPECT_EQ(fw::ListBox(dialog.List().Handle()).SelectedIndexes(), std::vector<int>{1});
         },
         Factory());
     EXPECT_EQ(log_.deleted, 2);
@@ -171,7 +189,7 @@ TEST_F(OverlayEditorSeamTest, AnEmptyNumberAsksForATemplateWhenTheSettingSaysSo)
             ASSERT_EQ(log_.made, 1);
             EXPECT_EQ(log_.request.templateName, "Tom");
             EXPECT_EQ(log_.request.number, 2);
-            EXPECT_EQ(*log_.request.overlayName, "");
+            EXPECT_EQ(log_.request.overlayName, "");
         },
         Factory());
 
@@ -197,18 +215,97 @@ TEST_F(OverlayEditorSeamTest, NewTemplateAndTheStandardOverlayNumbers)
             Command(dialog, ID_OVERLAY_OPEN);
             ASSERT_EQ(log_.made, 1);
             EXPECT_EQ(log_.request.setName, "Mallar");
-            EXPECT_EQ(*log_.request.overlayName, "");
+            EXPECT_EQ(log_.request.overlayName, "");
             EXPECT_EQ(log_.request.number, 1);
-            EXPECT_EQ(EditorCloses(dialog, 1), 1);
+            EXPECT_EQ(EditorCloses(dialog), 1);
 
             SelectSet(dialog, "Standardöverlägg");
             SelectLines(dialog, {0});
             Command(dialog, ID_OVERLAY_MENU_OPEN);
             ASSERT_EQ(log_.made, 2);
             EXPECT_EQ(log_.request.number, 101);
-            EXPECT_EQ(*log_.request.overlayName, "Start");
+            EXPECT_EQ(log_.request.overlayName, "Start");
         },
         Factory());
+}
+
+// In the templates set the lines stand in the order of the names: after closing, the list is read
+// again and the chosen line is the saved template's, whatever line the editor was opened from; a
+// new template never saved leaves the line that was chosen, with its own name. Enter then opens
+// the template on the chosen line, and the menus say so.
+TEST_F(OverlayEditorSeamTest, InTheTemplatesSetTheLineFollowsTheSavedTemplate)
+{
+    WriteProgramSettings("[Settings]\r\nShowTemplates=1\r\nShowTemplateDlg=0\r\n");
+    MakeOverlay("Mallar", "Bok");
+    const struct {
+        const char* saved;  // the new template's name, empty when it is not saved
+        int line;           // the chosen line afterwards
+        std::vector<std::string> names;
+    } cases[] = {
+        {"", 1, {"Bok", "Tom"}},
+        {"Apa", 0, {"Apa", "Bok", "Tom"}},
+    };
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            for (const auto& c : cases) {
+                SelectSet(dialog, "Mallar");
+                SelectLines(dialog, {1});
+                Command(dialog, ID_OVERLAY_OPEN);
+                ASSERT_NE(dialog.Editor(), nullptr) << c.saved;
+                EXPECT_EQ(log_.request.overlayName, "") << c.saved;
+                if (*c.saved != '\0') {
+                    MakeOverlay("Mallar", c.saved);
+                    log_.savedName = c.saved;
+                }
+                EXPECT_EQ(EditorCloses(dialog), 1);
+
+                std::vector<std::string> names;
+                for (const SetItem& line : dialog.ListLines())
+                    names.push_back(line.name_);
+                EXPECT_EQ(names, c.names) << c.saved;
+                EXPECT_EQ(fw::ListBox(dialog.List().Handle()).SelectedIndexes(), std::vector<int>{c.line}) << c.saved;
+                EXPECT_EQ(static_cast<int>(dialog.List().Self().Send(LB_GETCARETINDEX)), c.line) << c.saved;
+                EXPECT_EQ(dialog.SelectedOverlayName(), c.names[static_cast<size_t>(c.line)]) << c.saved;
+                EXPECT_EQ(MenuText(dialog.OverlayMenu(), ID_OVERLAY_MENU_OPEN), "Öppna mall") << c.saved;
+                EXPECT_FALSE(Grayed(dialog.MainMenu(), ID_EDIT_COPY_SELECTION)) << c.saved;
+
+                Command(dialog, ID_OVERLAY_MENU_OPEN);
+                EXPECT_EQ(log_.request.overlayName, c.names[static_cast<size_t>(c.line)]) << c.saved;
+                EXPECT_EQ(EditorCloses(dialog), 1);
+            }
+        },
+        Factory());
+}
+
+// While an editor is open, what would choose another set or line is refused as the commands that
+// change files are: the commands that fill the tree anew, and the list's own keys. Each beeps,
+// opens nothing, and the set and the line stay.
+TEST_F(OverlayEditorSeamTest, WhatWouldChooseAnotherSetOrLineIsRefusedWhileAnEditorIsOpen)
+{
+    WriteProgramSettings("[Settings]\r\nShowTemplates=0\r\nShowStandardOverlays=0\r\n");
+    const std::string settingsBefore = Read(ProgramSettingsFile());
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            OpenLine(dialog, "Skola", 0);
+            ASSERT_NE(dialog.Editor(), nullptr);
+            const std::vector<std::string> tree = TreeNames(dialog);
+            const int before = beeps_;
+            for (int id : {ID_SET_NEW, ID_SET_IMPORT_OLD, ID_OVERLAY_IMPORT, ID_KEYBOARD_MODEL,
+                           ID_SHOW_STANDARD_OVERLAYS, ID_SHOW_TEMPLATES, ID_SET_LOAD_KEYBOARD})
+                Command(dialog, id);
+            for (WPARAM key : {VK_DOWN, VK_END, VK_NEXT, VK_SPACE})
+                dialog.List().Self().Send(WM_KEYDOWN, key, 0);
+            dialog.List().Self().Send(WM_CHAR, 'A', 0);
+            EXPECT_EQ(before + 12, beeps_);
+            EXPECT_NE(dialog.Editor(), nullptr);
+            EXPECT_EQ(TreeNames(dialog), tree);
+            EXPECT_EQ(dialog.SelectedSetName(), "Skola");
+            EXPECT_EQ(fw::ListBox(dialog.List().Handle()).SelectedIndexes(), std::vector<int>{0});
+            EXPECT_EQ(static_cast<int>(dialog.List().Self().Send(LB_GETCARETINDEX)), 0);
+            EXPECT_EQ(dialog.SelectedOverlayName(), "Bil");
+        },
+        Factory());
+    EXPECT_EQ(settingsBefore, Read(ProgramSettingsFile()));
 }
 
 // Until the editor is part of the program, opening shows nothing and nothing breaks.

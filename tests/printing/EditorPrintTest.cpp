@@ -36,7 +36,7 @@ protected:
             name_.clear();
         request_.fileIO = &Io();
         request_.setName = "Skola";
-        request_.overlayName = &name_;
+        request_.overlayName = name_;
         request_.number = number;
         request_.readOnly = readOnly;
         request_.screenRect = RECT{0, 0, 800, 600};
