@@ -13,6 +13,7 @@
 #include "editor/KeyGrid.h"
 #include "editor/StartSettingsDlg.h"
 #include "editor/TextPosDlg.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "library/resource.h"
@@ -773,7 +774,8 @@ TEST(ClipboardSheet, FinishAsksBeforeReplacingAndABareNameGoesIntoTheFolder)
         folder.Write("bil.jpg", "en annan bild");
         ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
         PasteAndGoToTheSavePage(sheet);
-        SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "bil.jpg");
+        // Typed without its extension, the name is asked about as the file it will be.
+        SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, browse ? "bil.jpg" : "bil");
         {
             testsupport::ScriptedMessages messages;
             messages.Expect(IDS_CLIP_REPLACE, IDNO);
@@ -805,6 +807,26 @@ TEST(ClipboardSheet, FinishAsksBeforeReplacingAndABareNameGoesIntoTheFolder)
         EXPECT_NE("en annan bild", TempFolder::Read(expected)) << browse;
         sheet.Destroy();
     }
+}
+
+// A typed relative path lies under the proposed folder, never under the program's current folder.
+TEST(ClipboardSheet, ARelativePathIsSavedUnderTheProposedFolder)
+{
+    TempFolder folder;
+    TempFolder current;
+    PutPictureOnClipboard();
+    char before[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, before);
+    ::SetCurrentDirectoryA(current.Path().c_str());
+    ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
+    PasteAndGoToTheSavePage(sheet);
+    SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "bilder\\katt");
+    Press(sheet, PSBTN_FINISH, -1);
+    ::SetCurrentDirectoryA(before);
+    EXPECT_EQ(folder / "bilder\\katt.jpg", sheet.Saved());
+    EXPECT_TRUE(fw::FileExists(folder / "bilder\\katt.jpg"));
+    EXPECT_FALSE(fw::PathExists(current / "bilder"));
+    sheet.Destroy();
 }
 
 // The save page proposes a name once: a name typed there stays when the user goes back to crop
@@ -998,6 +1020,95 @@ TEST_F(BlockButtons, AProgramsIconIsSavedAsThePictureOnlyOnOk)
         });
         EXPECT_EQ(removed ? "" : icon, block.picturePath_) << removed;
         EXPECT_EQ(!removed, fw::PathExists(icon)) << removed;
+    }
+}
+
+namespace {
+
+// The file title of the program whose icon the start menu fixture's "Prov" shortcut gives.
+std::string TestProgramTitle()
+{
+    char self[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string title = self;
+    title = title.substr(title.find_last_of('\\') + 1);
+    return title.substr(0, title.rfind('.'));
+}
+
+void ChooseProgramIcon(fw::Dialog& window)
+{
+    OnNextDialog([](fw::Dialog& programs) {
+        ASSERT_TRUE(StartMenuFixture::SelectItem(programs, {"Prov"}));
+        Close(programs, IDOK);
+    });
+    Click(window, IDC_BLOCK_PROGRAM_ICON);
+}
+
+} // namespace
+
+// Two programs of one file title: the icon file that holds the other program's icon stays as it
+// was, this icon takes the first free name, and a block with this same icon shares that file.
+TEST_F(BlockButtons, AProgramsIconNeverReplacesAnotherProgramsIcon)
+{
+    StartMenuFixture menu;
+    char self[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    menu.Shortcut("user\\Prov.lnk", self, "");
+    const std::string folder = config_.Settings().autoIconFolder_;
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string stem = folder + "\\" + TestProgramTitle() + "_icon";
+    ASSERT_TRUE(fw::WriteReplacing(stem + ".bmp", "en annan ikon"));
+    for (const bool background : {false, true}) {
+        Block block = OneRange();
+        std::unique_ptr<fw::Dialog> dialog;
+        if (background)
+            dialog = std::make_unique<DefineBkDlg>(block, Context());
+        else
+            dialog = std::make_unique<DefineBlockDlg>(block, Context(), BlockCommandContext{});
+        RunClosing(*dialog, [&](fw::Dialog& window) {
+            ChooseProgramIcon(window);
+            Click(window, IDOK);
+        });
+        EXPECT_EQ(stem + "2.bmp", block.picturePath_) << background;
+        std::string kept;
+        EXPECT_EQ(fw::FileRead::Whole, fw::ReadWholeFile(stem + ".bmp", kept));
+        EXPECT_EQ("en annan ikon", kept);
+        EXPECT_TRUE(fw::FileExists(stem + "2.bmp"));
+        EXPECT_FALSE(fw::PathExists(stem + "3.bmp")) << "the same icon saved twice";
+    }
+}
+
+// The icon's file is checked as the block's picture before OK takes it: an icon folder with a comma
+// is refused in both dialogs, and nothing is written.
+TEST_F(BlockButtons, AProgramIconsPathIsCheckedBeforeOkTakesIt)
+{
+    StartMenuFixture menu;
+    char self[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    menu.Shortcut("user\\Prov.lnk", self, "");
+    TempFolder icons;
+    config_.Settings().autoIconFolder_ = icons / "Ikoner, nya";
+    const std::string icon = config_.Settings().autoIconFolder_ + "\\" + TestProgramTitle() + "_icon.bmp";
+    for (const bool background : {false, true}) {
+        Block block = OneRange();
+        std::unique_ptr<fw::Dialog> dialog;
+        if (background)
+            dialog = std::make_unique<DefineBkDlg>(block, Context());
+        else
+            dialog = std::make_unique<DefineBlockDlg>(block, Context(), BlockCommandContext{});
+        ScriptedMessages messages;
+        messages.Expect(IDS_BLOCK_UNSTORABLE);
+        const INT_PTR result = RunClosing(*dialog, [&](fw::Dialog& window) {
+            ChooseProgramIcon(window);
+            ::SendMessageA(window, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(::IsWindowVisible(window)) << background;
+            ASSERT_EQ(1u, messages.Shown().size()) << background;
+            EXPECT_NE(std::string::npos, messages.Shown()[0].text.find("en bildsökväg")) << background;
+            Close(window, IDCANCEL);
+        });
+        EXPECT_EQ(IDCANCEL, result);
+        EXPECT_FALSE(fw::PathExists(icon)) << background;
+        EXPECT_EQ("", block.picturePath_) << background;
     }
 }
 
