@@ -165,7 +165,7 @@ void DefineBlockDlg::OnStartProgram()
     std::string command = editor_.Text();
     const POINT at = RightOfThis();
     StartProgramDlg dialog(context_.settings, command, at.x, at.y, hwnd_);
-    if (dialog.DoModal() == IDOK)
+    if (dialog.DoModal() == IDOK && command != editor_.Text())
         editor_.SetText(Shown(command));
 }
 
