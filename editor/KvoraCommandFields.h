@@ -17,6 +17,11 @@ struct Fields {
     std::string sound;
     std::string video;
 };
+inline bool operator==(const Fields& a, const Fields& b)
+{
+    return a.picture == b.picture && a.label == b.label && a.speech == b.speech && a.sound == b.sound &&
+           a.video == b.video;
+}
 
 // Why the fields were refused: a string-table id (0 when they were taken) and the message to show.
 struct Refusal {

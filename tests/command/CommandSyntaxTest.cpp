@@ -181,6 +181,29 @@ TEST(CommandSyntax, TheAutomaticCommandTakesTheWordTheFileOrTheCodeByItsMode)
     }
 }
 
+TEST(CommandSyntax, TheContentStringIsFoundBetweenItsDelimitersOutsideTags)
+{
+    const struct {
+        const char* command;
+        char delimiter;
+        size_t at;
+        size_t length;
+    } cases[] = {
+        {"@A203+'hund'@", '@', 0, 13},
+        {"<Ctrl+K>@'Hej'@<Return>Hej<Return>", '@', 8, 7},
+        {"<Shift+@>x#'a'#", '#', 10, 5},
+        {"<Alt+@>@'a'@", '@', 7, 5},     // a delimiter inside a tag is a key
+        {"Hej<Return>", '@', 0, 0},
+        {"a@b", '@', 0, 0},              // no closing delimiter
+        {"", '@', 0, 0},
+    };
+    for (const auto& c : cases) {
+        const ContentStringPart part = FindContentString(c.command, c.delimiter);
+        EXPECT_EQ(c.at, part.at) << c.command;
+        EXPECT_EQ(c.length, part.length) << c.command;
+    }
+}
+
 TEST(ProgramStart, TheLongFormAndItsRefusals)
 {
     const std::string start = "<Ctrl+Esc>r";

@@ -909,6 +909,75 @@ TEST_F(BlockButtons, TheContentCommandStartsFromTheBlockAndOkReplacesTheCommand)
     EXPECT_EQ("@'Hej'@", block.command_);
 }
 
+// The content dialog shows the command's content string; keys typed around it stay as they were, and
+// OK without a change leaves the command byte for byte.
+TEST_F(BlockButtons, TheContentDialogKeepsTheKeysAroundTheContentString)
+{
+    const struct {
+        const char* command;
+        const char* label;  // typed before OK; null: nothing changed
+        const char* after;
+    } cases[] = {
+        {"<Ctrl+K>@'Hej'@<Return>Hej<Return>", nullptr, "<Ctrl+K>@'Hej'@<Return>Hej<Return>"},
+        {"<Ctrl+K>@+'Hej'@<Return>", nullptr, "<Ctrl+K>@+'Hej'@<Return>"},
+        {"<Ctrl+K>@'Hej'@<Return>Hej<Return>", "Hopp", "<Ctrl+K>@'Hopp'@<Return>Hej<Return>"},
+    };
+    for (const auto& c : cases) {
+        Block block = OneRange();
+        block.command_ = c.command;
+        DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+        RunClosing(dialog, [&](fw::Dialog& window) {
+            OnNextDialog([&](fw::Dialog& content) {
+                EXPECT_EQ("Hej", Text(content, IDC_KVORA_TEXT)) << c.command;
+                if (c.label)
+                    SetText(content, IDC_KVORA_TEXT, c.label);
+                Close(content, IDOK);
+            });
+            Click(window, IDC_BLOCK_CONTENT);
+            EXPECT_EQ(c.after, Text(window, IDC_BLOCK_COMMAND));
+            Click(window, IDOK);
+        });
+        EXPECT_EQ(c.after, block.command_);
+    }
+}
+
+// A picture's word with a '<' would open a tag in the automatic command: the picture is taken, the
+// command is not written, and the user is told why.
+TEST_F(BlockButtons, TheAutomaticCommandRefusesAWordThatWouldOpenATag)
+{
+    std::string animals;
+    ASSERT_EQ(fw::FileRead::Whole, fw::ReadWholeFile(config_.Bases().Path("djur.ini"), animals));
+    const size_t hund = animals.find("203=hund,hund");
+    ASSERT_NE(std::string::npos, hund);
+    ASSERT_TRUE(fw::WriteReplacing(config_.Bases().Path("djur.ini"), animals.replace(hund, 13, "203=hu<nd,hund")));
+    FileIO& settings = config_.Settings();
+    settings.autoCommand_.enabled_ = 1;
+    settings.autoCommand_.mode_ = AutoCommandSettings::kPictureText;
+    settings.autoCommand_.prefix_ = "@'";
+    settings.autoCommand_.suffix_ = "'@<Return>";
+    Block block = OneRange();
+    block.command_ = "abc";
+    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    ScriptedMessages messages;
+    messages.Expect(IDS_AUTO_COMMAND_TAG);
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        OnNextDialog([](fw::Dialog& chooser) {
+            const int word = chooser.Control<fw::ListBox>(IDC_IMAGEBASE_PICTURES).FindExact("hu<nd");
+            EXPECT_GE(word, 0);
+            if (word >= 0)
+                SelectList(chooser, IDC_IMAGEBASE_PICTURES, word);
+            Close(chooser, word >= 0 ? IDOK : IDCANCEL);
+        });
+        Click(window, IDC_BLOCK_FROM_IMAGEBASE);
+        ASSERT_EQ(1u, messages.Shown().size());
+        EXPECT_NE(std::string::npos, messages.Shown()[0].text.find("\"hu<nd\"")) << messages.Shown()[0].text;
+        EXPECT_EQ("abc", Text(window, IDC_BLOCK_COMMAND));
+        Click(window, IDOK);
+    });
+    EXPECT_EQ("A203", block.pictureCode_);
+    EXPECT_EQ("abc", block.command_);
+}
+
 TEST_F(BlockButtons, APictureFromAnImageBaseGivesTheBlockItsPathAndCode)
 {
     Block block = OneRange();
