@@ -4,6 +4,7 @@
 #include "editor/FileRequest.h"
 #include "editor/KvoraCommandFields.h"
 #include "editor/SpeechDlg.h"
+#include "editor/SubDialogTexts.h"
 #include "framework/Cursor.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
@@ -74,7 +75,7 @@ bool KvoraCommandDlg::OnInitDialog()
 {
     fw::WaitCursor wait;
     SetTexts();
-    Self().MoveOnScreen(POINT{x_, y_});
+    subdialog::MoveCornerTo(hwnd_, POINT{x_, y_}, subdialog::Corner::TopLeft);
     previewRect_ = Item(IDC_KVORA_PREVIEW).RectInParent();
     picture_ = std::make_unique<CImagXpress>(hwnd_, IDC_KVORA_PICTURE_DECODER, nullptr, 0, 0, 0, 0);
     CreatePlayer();

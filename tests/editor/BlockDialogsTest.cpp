@@ -329,6 +329,35 @@ TEST_F(BlockDialogs, TheCommandSubDialogsStandBesideTheBlockDialog)
     }
 }
 
+// Where the block dialog opens, the screen leaves too little room beside it for the larger
+// sub-dialogs: the block dialog steps aside, so that none of them covers it and both stay whole.
+TEST_F(BlockDialogs, NoCommandSubDialogCoversTheBlockDialogWhereItOpens)
+{
+    for (const int button : {IDC_BLOCK_PAUSE, IDC_BLOCK_SPECIAL, IDC_BLOCK_START_PROGRAM, IDC_BLOCK_CONTENT}) {
+        SCOPED_TRACE(button);
+        Block block = OneRange();
+        DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+        RunClosing(dialog, [&](fw::Dialog& window) {
+            RECT sub{};
+            RECT rect{};
+            OnNextDialog([&](fw::Dialog& opened) {
+                sub = fw::Window(opened).WindowRect();
+                rect = fw::Window(window).WindowRect();
+                ExpectOnWorkArea(opened.Handle());
+                ExpectOnWorkArea(window.Handle());
+                if (button == IDC_BLOCK_CONTENT)
+                    Snapshot(::GetDesktopWindow(), "block_dialog_beside_content_dialog");
+                Close(opened, IDCANCEL);
+            });
+            Click(window, button);
+            RECT both{};
+            EXPECT_FALSE(::IntersectRect(&both, &sub, &rect))
+                << sub.left << "-" << sub.right << " over " << rect.left << "-" << rect.right;
+            Click(window, IDCANCEL);
+        });
+    }
+}
+
 // The mouse command replaces the command; a move asks for repetition, since a held key should go
 // on moving the pointer, while a click never does: a held key would click again and again.
 TEST(BlockMouseCommand, AMoveTicksRepetitionAndAClickDoesNot)
