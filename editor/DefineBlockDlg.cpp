@@ -242,8 +242,7 @@ void DefineBlockDlg::OnBasePictureChosen(const ImageBaseItem& item)
     if (!rule.enabled_)
         return;
     // A '<' would open a tag that runs on to the next '>' of the command.
-    const std::string& part =
-        command::AutomaticPart(rule, item.GetText(), item.GetPicturePath(), item.GetFullCode());
+    const std::string part = command::AutomaticPart(rule, item.GetText(), item.GetPicturePath(), item.GetFullCode());
     if (part.find('<') != std::string::npos) {
         fw::ShowMessage(hwnd_, IDS_AUTO_COMMAND_TAG, fw::FormatResString(IDS_AUTO_COMMAND_TAG, part.c_str()),
                         fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONEXCLAMATION);
