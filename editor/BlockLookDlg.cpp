@@ -230,15 +230,23 @@ void BlockLookDlg::OnRemovePicture()
     PictureChanged(false);
 }
 
+POINT BlockLookDlg::RightOfThis() const
+{
+    const RECT rect = Self().WindowRect();
+    return {rect.right, rect.top};
+}
+
 void BlockLookDlg::OnColor()
 {
     BlockColorDlg dialog(block_, hwnd_);
+    dialog.OpenAt(RightOfThis());
     dialog.DoModal();
 }
 
 void BlockLookDlg::OnTextPosition()
 {
     TextPosDlg dialog(block_, hwnd_);
+    dialog.OpenAt(RightOfThis());
     dialog.DoModal();
 }
 
@@ -252,6 +260,7 @@ void BlockLookDlg::OnFont()
     if (context_.cells)
         block_.FontSize(size, context_.cells, context_.cellHeightMm);
     FontDlg dialog(block_, appearance::AutomaticFontOf(block_, defaultFont, size), hwnd_);
+    dialog.OpenAt(RightOfThis());
     dialog.DoModal();
 }
 

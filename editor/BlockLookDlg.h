@@ -53,6 +53,11 @@ protected:
     // open.
     bool RefuseUnstorable(Block candidate);
 
+    // Where the sub-dialogs placed by their top-left corner open: at this dialog's top-right corner,
+    // beside it rather than over it. Where the screen has no room for a sub-dialog there, this dialog
+    // steps aside (subdialog::MoveCornerTo).
+    POINT RightOfThis() const;
+
     Block& block_;
     BlockDialogContext context_;
 

@@ -124,12 +124,6 @@ POINT DefineBlockDlg::LeftOfThis() const
     return {rect.left, rect.bottom};
 }
 
-POINT DefineBlockDlg::RightOfThis() const
-{
-    const RECT rect = Self().WindowRect();
-    return {rect.right, rect.top};
-}
-
 // The dialog shows the command's content string; keys around it stay where they are. A command
 // without one gets the new string at the caret.
 void DefineBlockDlg::OnContentCommand()

@@ -331,9 +331,10 @@ TEST_F(BlockDialogs, TheCommandSubDialogsStandBesideTheBlockDialog)
 
 // Where the block dialog opens, the screen leaves too little room beside it for the larger
 // sub-dialogs: the block dialog steps aside, so that none of them covers it and both stay whole.
-TEST_F(BlockDialogs, NoCommandSubDialogCoversTheBlockDialogWhereItOpens)
+TEST_F(BlockDialogs, NoSubDialogCoversTheBlockDialogWhereItOpens)
 {
-    for (const int button : {IDC_BLOCK_PAUSE, IDC_BLOCK_SPECIAL, IDC_BLOCK_START_PROGRAM, IDC_BLOCK_CONTENT}) {
+    for (const int button : {IDC_BLOCK_PAUSE, IDC_BLOCK_SPECIAL, IDC_BLOCK_START_PROGRAM, IDC_BLOCK_CONTENT,
+                             IDC_BLOCK_COLOR, IDC_BLOCK_FONT, IDC_BLOCK_TEXT_POSITION}) {
         SCOPED_TRACE(button);
         Block block = OneRange();
         DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
@@ -345,8 +346,7 @@ TEST_F(BlockDialogs, NoCommandSubDialogCoversTheBlockDialogWhereItOpens)
                 rect = fw::Window(window).WindowRect();
                 ExpectOnWorkArea(opened.Handle());
                 ExpectOnWorkArea(window.Handle());
-                if (button == IDC_BLOCK_CONTENT)
-                    Snapshot(::GetDesktopWindow(), "block_dialog_beside_content_dialog");
+                Snapshot(::GetDesktopWindow(), "block_dialog_beside_sub_dialog_" + std::to_string(button));
                 Close(opened, IDCANCEL);
             });
             Click(window, button);
