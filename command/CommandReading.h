@@ -1,7 +1,9 @@
 // How a stored block command reads back, where the writers and the set compiler must agree: where the
 // program of a program start ends, and which tag words are pauses.
 #pragma once
+#include "framework/Files.h"
 #include "library/Cp1252.h"
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,32 +19,58 @@ inline bool ContinuesFolder(const std::string& rest)
     return rest.find(':') > slash;
 }
 
-// Whether the name before the blank at `blank` ends in the extension of a program that the run prompt
-// starts (.exe, .com, .bat, .cmd, .lnk, .pif), in any case.
-inline bool EndsInProgramExtension(const std::string& text, size_t blank)
+// Whether the name before `at` (a blank, or the text's end) ends in the extension of a program that
+// the run prompt starts, in any case: the system's own list of program extensions, with shortcuts
+// (.lnk, .pif) and Java archives (.jar).
+inline bool EndsInProgramExtension(const std::string& text, size_t at)
 {
-    static const char* const kExtensions[] = {".exe", ".com", ".bat", ".cmd", ".lnk", ".pif"};
-    const size_t length = 4;
-    if (blank < length)
+    static const char* const kExtensions[] = {"exe", "com", "bat", "cmd", "lnk", "pif", "jar", "vbs",
+                                              "vbe", "js",  "jse", "wsf", "wsh", "msc"};
+    const std::string name = text.substr(0, at);
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos || name.find_first_of("\\/", dot) != std::string::npos)
         return false;
-    const std::string extension = cp1252::Lower(text.substr(blank - length, length));
+    const std::string extension = cp1252::Lower(name.substr(dot + 1));
     for (const char* program : kExtensions)
         if (extension == program)
             return true;
     return false;
 }
 
-// Where the program ends in "program[ file]" (the text between the start string and the end string):
-// at the first blank after a program's extension, so that a relative file goes with the program
-// ("C:\Windows\notepad.exe Dokument\brev.txt"). Without one, at the first blank after a file name
-// with a '.', unless the text after that blank goes on with folders, as in "C:\App 2.0 x\prog.jar
-// file.txt" where the blank after "2.0" lies inside a folder name. The whole text when no blank ends it.
-inline size_t ProgramEnd(const std::string& text)
+// Where the program ends in "program[ file]" (the text between the start string and the end string).
+// As the system reads an unquoted command line: at the first blank before which the text names an
+// existing file (isFile), or the whole text when it names one. When no such file is there, by the
+// text: at the first blank after a program's extension, so that a relative file goes with the program
+// ("C:\Windows\notepad.exe Dokument\brev.txt"), unless the text after it goes on with folders to
+// another program ("C:\Spel\Miniclip.com Spel\spel.exe"). Without a program's extension, at the
+// first blank after a file name with a '.', unless the text after that blank goes on with folders, as
+// in "C:\App 2.0 x\prog.dat file.txt" where the blank after "2.0" lies inside a folder name. The
+// whole text when no blank ends it.
+inline size_t ProgramEnd(const std::string& text,
+                         const std::function<bool(const std::string&)>& isFile = fw::FileExists)
 {
+    std::vector<size_t> blanks;
     for (size_t blank = text.find(' '); blank != std::string::npos; blank = text.find(' ', blank + 1))
-        if (EndsInProgramExtension(text, blank))
+        blanks.push_back(blank);
+    for (size_t blank : blanks)
+        if (isFile(text.substr(0, blank)))
             return blank;
-    for (size_t blank = text.find(' '); blank != std::string::npos; blank = text.find(' ', blank + 1)) {
+    if (!blanks.empty() && isFile(text))
+        return text.size();
+
+    std::vector<size_t> programEnds;
+    for (size_t blank : blanks)
+        if (EndsInProgramExtension(text, blank))
+            programEnds.push_back(blank);
+    const bool wholeIsProgram = EndsInProgramExtension(text, text.size());
+    for (size_t n = 0; n < programEnds.size(); ++n) {
+        const bool laterProgram = n + 1 < programEnds.size() || wholeIsProgram;
+        if (!laterProgram || !ContinuesFolder(text.substr(programEnds[n] + 1)))
+            return programEnds[n];
+    }
+    if (!programEnds.empty())
+        return text.size();
+    for (size_t blank : blanks) {
         size_t nameStart = text.find_last_of("\\/", blank);
         nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
         if (text.find('.', nameStart) >= blank)

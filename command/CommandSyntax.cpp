@@ -240,13 +240,38 @@ std::string MousePositionTag(const char reference[3], int x, int y)
     return fw::Format("%s %c%c%c %d %d>", "<Mouse Pos", reference[0], reference[1], reference[2], x, y);
 }
 
+ContentStringPart FindContentString(const std::string& command, char delimiter)
+{
+    for (size_t at = 0; at < command.size(); ++at) {
+        if (command[at] == '<' && delimiter != '<') {
+            const size_t close = command.find('>', at);
+            if (close == std::string::npos)
+                break;
+            at = close;
+            continue;
+        }
+        if (command[at] != delimiter)
+            continue;
+        const size_t close = command.find(delimiter, at + 1);
+        if (close == std::string::npos)
+            break;
+        return ContentStringPart{at, close + 1 - at};
+    }
+    return ContentStringPart{};
+}
+
+const std::string& AutomaticPart(const AutoCommandSettings& rule, const std::string& word, const std::string& file,
+                                 const std::string& code)
+{
+    return rule.mode_ == AutoCommandSettings::kPictureFile   ? file
+           : rule.mode_ == AutoCommandSettings::kPictureCode ? code
+                                                             : word;
+}
+
 std::string AutomaticCommand(const AutoCommandSettings& rule, const std::string& word, const std::string& file,
                              const std::string& code)
 {
-    const std::string& picture = rule.mode_ == AutoCommandSettings::kPictureFile   ? file
-                                 : rule.mode_ == AutoCommandSettings::kPictureCode ? code
-                                                                                   : word;
-    return rule.prefix_ + picture + rule.suffix_;
+    return rule.prefix_ + AutomaticPart(rule, word, file, code) + rule.suffix_;
 }
 
 } // namespace command

@@ -100,6 +100,17 @@ std::string MouseClickTag(MouseButton button, MouseAction action);
 // reference: the three characters (R or P; W or S; 1, 2, 3, 4 or C).
 std::string MousePositionTag(const char reference[3], int x, int y);
 
+// Where the first content string stands in a command: from a delimiter outside a tag through the
+// next delimiter. length 0 when the command holds none.
+struct ContentStringPart {
+    size_t at = 0;
+    size_t length = 0;
+};
+ContentStringPart FindContentString(const std::string& command, char delimiter);
+
+// The picture's word, file or code, by the automatic command's mode.
+const std::string& AutomaticPart(const AutoCommandSettings& rule, const std::string& word, const std::string& file,
+                                 const std::string& code);
 // The command a picture chosen from an image base gets when the automatic command is on: the prefix,
 // then the picture's word, file or code by the mode, then the suffix.
 std::string AutomaticCommand(const AutoCommandSettings& rule, const std::string& word, const std::string& file,

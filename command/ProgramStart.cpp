@@ -64,19 +64,38 @@ std::string ExpandProgramStart(const std::string& command, const std::string& st
     return expanded + command.substr(programAt, close - programAt) + end + command.substr(close + 1);
 }
 
-void ReadProgramStart(const std::string& command, const std::string& start, const std::string& end,
-                      std::string& program, std::string& file)
+ProgramStartPart FindProgramStart(const std::string& command, const std::string& start, const std::string& end)
 {
-    std::string text = command;
-    const size_t runAt = text.find(kRun);
-    const size_t startAt = start.empty() ? std::string::npos : text.find(start);
-    if (runAt != std::string::npos)
-        text = text.substr(runAt + sizeof(kRun) - 1);
-    else if (startAt != std::string::npos)
-        text = text.substr(startAt + start.size());
+    ProgramStartPart part;
+    const size_t runAt = command.find(kRun);
+    const size_t startAt = start.empty() ? std::string::npos : command.find(start);
+    size_t programAt = 0;
+    if (runAt != std::string::npos) {
+        part.at = runAt;
+        programAt = runAt + sizeof(kRun) - 1;
+    } else if (startAt != std::string::npos) {
+        part.at = startAt;
+        programAt = startAt + start.size();
+    }
+    const std::string text = command.substr(programAt);
     const size_t endAt = end.empty() ? std::string::npos : text.find(end);
-    text = text.substr(0, std::min(endAt, text.find_first_of("<>")));
-    const size_t programEnd = ProgramEnd(text);
+    part.programAndFile = text.substr(0, std::min(endAt, text.find_first_of("<>")));
+    size_t after = programAt + part.programAndFile.size();
+    // What closes the program start goes with it: the "<Run " form's '>', else the end string.
+    if (runAt != std::string::npos && command.compare(after, 1, ">") == 0)
+        after += 1;
+    else if (runAt == std::string::npos && (startAt != std::string::npos || start.empty()) && !end.empty() &&
+             command.compare(after, end.size(), end) == 0)
+        after += end.size();
+    part.length = after - part.at;
+    return part;
+}
+
+void ReadProgramStart(const std::string& command, const std::string& start, const std::string& end,
+                      std::string& program, std::string& file, const std::function<bool(const std::string&)>& isFile)
+{
+    const std::string text = FindProgramStart(command, start, end).programAndFile;
+    const size_t programEnd = ProgramEnd(text, isFile);
     program = text.substr(0, programEnd);
     file = programEnd < text.size() ? text.substr(programEnd + 1) : std::string();
 }

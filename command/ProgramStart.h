@@ -2,6 +2,8 @@
 // system's run prompt, the program, a file, the end string) and the "<Run " form the editor may show.
 #pragma once
 #include "command/CommandRefusal.h"
+#include "framework/Files.h"
+#include <functional>
 #include <string>
 
 namespace command {
@@ -19,11 +21,23 @@ std::string ContractProgramStart(const std::string& command, const std::string& 
 // Before storing: the first "<Run " becomes the start string and the first '>' after it the end string.
 std::string ExpandProgramStart(const std::string& command, const std::string& start, const std::string& end);
 
+// Where the program start stands in a command, as ReadProgramStart reads it: from "<Run " through
+// its '>', else from the start string (from the beginning when it is empty) through the end string
+// when it follows the program and file, else the text before the first tag. programAndFile: the text between.
+struct ProgramStartPart {
+    size_t at = 0;
+    size_t length = 0;
+    std::string programAndFile;
+};
+ProgramStartPart FindProgramStart(const std::string& command, const std::string& start, const std::string& end);
+
 // The program and the file of a program start in either form, as BuildProgramStart wrote them (see
 // ProgramEnd for where the program ends): after "<Run ", else after the start string when the command
 // holds it, else from the beginning (an empty start string); up to the end string or the first tag,
 // which neither of them can hold.
+// isFile: whether a text names an existing file, as ProgramEnd takes it.
 void ReadProgramStart(const std::string& command, const std::string& start, const std::string& end,
-                      std::string& program, std::string& file);
+                      std::string& program, std::string& file,
+                      const std::function<bool(const std::string&)>& isFile = fw::FileExists);
 
 } // namespace command

@@ -2,12 +2,15 @@
 // background covers the whole button.
 #pragma once
 #include "editor/BlockAppearance.h"
+#include "editor/SubDialogTexts.h"
 #include "framework/Dialog.h"
 
 // Modal; works on the caller's block, which it changes on OK only.
 class BlockColorDlg : public fw::Dialog {
 public:
     explicit BlockColorDlg(Block& block, HWND parent = nullptr);
+    // Opens with its top-left corner at the screen point (beside the block dialog) rather than centred.
+    void OpenAt(POINT topLeft) { placement_.Set(topLeft); }
 
 protected:
     bool OnInitDialog() override;
@@ -22,4 +25,5 @@ private:
 
     Block& block_;
     appearance::ColorChoice choice_;
+    subdialog::Placement placement_;
 };

@@ -11,6 +11,7 @@
 #include "editor/KvoraCommandFields.h"
 #include "editor/ProgramMenuDlg.h"
 #include "editor/TextPosDlg.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -210,11 +211,10 @@ void BlockLookDlg::OnProgramIcon()
         return;
     // The icon is saved as the block's picture on OK, under the program's name.
     std::string title = program.substr(program.find_last_of('\\') + 1);
-    title = title.substr(0, title.rfind('.'));
+    iconTitle_ = title.substr(0, title.rfind('.'));
     block_.picturePath_.clear();
     block_.pictureCode_.clear();
     block_.libraryPicture_ = 0;
-    iconPath_ = context_.settings->autoIconFolder_ + "\\" + title + "_icon.bmp";
     programIcon_ = true;
     PictureChanged(true);
 }
@@ -222,7 +222,6 @@ void BlockLookDlg::OnProgramIcon()
 void BlockLookDlg::OnRemovePicture()
 {
     programIcon_ = false;
-    iconPath_.clear();
     block_.picturePath_.clear();
     block_.pictureCode_.clear();
     block_.libraryPicture_ = 0;
@@ -231,15 +230,23 @@ void BlockLookDlg::OnRemovePicture()
     PictureChanged(false);
 }
 
+POINT BlockLookDlg::RightOfThis() const
+{
+    const RECT rect = Self().WindowRect();
+    return {rect.right, rect.top};
+}
+
 void BlockLookDlg::OnColor()
 {
     BlockColorDlg dialog(block_, hwnd_);
+    dialog.OpenAt(RightOfThis());
     dialog.DoModal();
 }
 
 void BlockLookDlg::OnTextPosition()
 {
     TextPosDlg dialog(block_, hwnd_);
+    dialog.OpenAt(RightOfThis());
     dialog.DoModal();
 }
 
@@ -253,6 +260,7 @@ void BlockLookDlg::OnFont()
     if (context_.cells)
         block_.FontSize(size, context_.cells, context_.cellHeightMm);
     FontDlg dialog(block_, appearance::AutomaticFontOf(block_, defaultFont, size), hwnd_);
+    dialog.OpenAt(RightOfThis());
     dialog.DoModal();
 }
 
@@ -268,6 +276,10 @@ void BlockLookDlg::StoreLook()
 bool BlockLookDlg::RefuseUnstorable(Block candidate)
 {
     candidate.text_ = ItemText(IDC_BLOCK_TEXT);
+    if (!PlanProgramIcon())
+        return true;
+    if (!icon_.path.empty())
+        candidate.picturePath_ = icon_.path;
     const FileIO::BlockField field = FileIO::FindUnstorableField(candidate);
     if (field == FileIO::BlockField::None)
         return false;
@@ -288,19 +300,71 @@ bool BlockLookDlg::RefuseUnstorable(Block candidate)
     return true;
 }
 
-bool BlockLookDlg::SaveProgramIcon()
+namespace {
+
+// The icon as its file will hold it: written to a file of the temporary folder and read back.
+bool IconBytes(const PictureControl& control, std::string& bytes)
 {
+    char folder[MAX_PATH + 1] = "";
+    char file[MAX_PATH + 1] = "";
+    if (!::GetTempPathA(MAX_PATH, folder) || !::GetTempFileNameA(folder, "ico", 0, file))
+        return false;
+    const bool read = control.SaveFile(file, PictureFileType::Bmp) &&
+                      fw::ReadWholeFile(file, bytes) == fw::FileRead::Whole && !bytes.empty();
+    ::DeleteFileA(file);
+    return read;
+}
+
+} // namespace
+
+// Two programs of one file title share the folder: a file under the name that holds another icon
+// stays as it is, and this icon takes the first free name after it, or a file on the way there that
+// holds this very icon.
+bool BlockLookDlg::PlanProgramIcon()
+{
+    icon_ = ProgramIconFile{};
     PictureControl* control = Picture();
     if (!programIcon_ || !control || !control->HasPicture())
         return true;
-    std::string folder = fw::FolderOf(iconPath_);
-    ImageBaseManager::CreatePath(folder);
-    if (!control->SaveFile(iconPath_, PictureFileType::Bmp)) {
-        fw::ShowMessage(hwnd_, IDS_BLOCK_ICON_NOT_SAVED, fw::FormatResString(IDS_BLOCK_ICON_NOT_SAVED, iconPath_.c_str()),
+    const std::string stem = context_.settings->autoIconFolder_ + "\\" + iconTitle_ + "_icon";
+    const std::string named = stem + ".bmp";
+    std::string same;
+    const std::string free = IconBytes(*control, icon_.bytes)
+                                 ? fw::FirstFreePath([&](int n) {
+                                       std::string path = n == 1 ? named : stem + std::to_string(n) + ".bmp";
+                                       std::string there;
+                                       if (same.empty() && fw::ReadWholeFile(path, there) == fw::FileRead::Whole &&
+                                           there == icon_.bytes)
+                                           same = path;
+                                       return path;
+                                   })
+                                 : std::string();
+    if (free.empty() && same.empty()) {
+        fw::ShowMessage(hwnd_, IDS_BLOCK_ICON_NOT_SAVED, fw::FormatResString(IDS_BLOCK_ICON_NOT_SAVED, named.c_str()),
                         fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONSTOP);
         return false;
     }
-    block_.picturePath_ = iconPath_;
+    icon_.path = same.empty() ? free : same;
+    icon_.written = !same.empty();
+    return true;
+}
+
+bool BlockLookDlg::SaveProgramIcon()
+{
+    if (icon_.path.empty())
+        return true;
+    if (!icon_.written) {
+        std::string folder = fw::FolderOf(icon_.path);
+        ImageBaseManager::CreatePath(folder);
+        if (fw::WriteNewFile(icon_.path, icon_.bytes) != fw::NewFile::Created) {
+            fw::ShowMessage(hwnd_, IDS_BLOCK_ICON_NOT_SAVED,
+                            fw::FormatResString(IDS_BLOCK_ICON_NOT_SAVED, icon_.path.c_str()),
+                            fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONSTOP);
+            return false;
+        }
+        icon_.written = true;
+    }
+    block_.picturePath_ = icon_.path;
     return true;
 }
 

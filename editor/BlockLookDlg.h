@@ -43,13 +43,20 @@ protected:
     virtual std::vector<int> BoldTitles() const = 0;
 
     // OK's appearance steps: the text, frame width and round flag into the block; then the program
-    // icon saved as the picture. False, after telling the user, when the icon could not be saved.
+    // icon saved as the picture, under the name RefuseUnstorable checked. False, after telling the
+    // user, when the icon could not be saved.
     void StoreLook();
     bool SaveProgramIcon();
-    // OK's first step: a value of the block, with the text the box holds now, that the overlay file
-    // cannot hold as it is is named here, where it can be mended, rather than first at the save. True
-    // (after telling the user) when the dialog must stay open.
+    // OK's first step: a value of the block, with the text the box holds now and the file a program
+    // icon will be saved in, that the overlay file cannot hold as it is is named here, where it can be
+    // mended, rather than first at the save. True (after telling the user) when the dialog must stay
+    // open.
     bool RefuseUnstorable(Block candidate);
+
+    // Where the sub-dialogs placed by their top-left corner open: at this dialog's top-right corner,
+    // beside it rather than over it. Where the screen has no room for a sub-dialog there, this dialog
+    // steps aside (subdialog::MoveCornerTo).
+    POINT RightOfThis() const;
 
     Block& block_;
     BlockDialogContext context_;
@@ -71,8 +78,19 @@ private:
     // The remove button follows whether the block has a picture and allows one.
     void PictureChanged(bool shown);
 
+    // The file a program icon goes to on OK: the icon's bytes, and the file that holds them already
+    // or the free name they will be written under.
+    struct ProgramIconFile {
+        std::string path;
+        std::string bytes;
+        bool written = false;
+    };
+    // Decides icon_ for a shown program icon; false, after telling the user, when it cannot be made.
+    bool PlanProgramIcon();
+
     std::unique_ptr<CImagXpress> picture_;
     fw::Font boldFont_;
     bool programIcon_ = false;
-    std::string iconPath_;
+    std::string iconTitle_;
+    ProgramIconFile icon_;
 };

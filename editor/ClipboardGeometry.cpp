@@ -137,9 +137,10 @@ std::string WithJpegExtension(const std::string& name)
 
 std::string FileInFolder(const std::string& typed, const std::string& folder)
 {
-    if (typed.find_first_of("\\/:") != std::string::npos)
-        return typed;
-    return folder + "\\" + typed;
+    const bool rooted = !typed.empty() && (typed[0] == '\\' || typed[0] == '/');
+    if (rooted || typed.find(':') != std::string::npos)
+        return WithJpegExtension(typed);
+    return WithJpegExtension(folder + "\\" + typed);
 }
 
 } // namespace clipboard

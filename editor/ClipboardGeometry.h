@@ -48,8 +48,9 @@ RECT MapToPicture(const RECT& selection, const RECT& shown, int width, int heigh
 std::string ProposedName(const std::string& folder, const std::function<bool(const std::string&)>& exists);
 // The name ending in "jpg": another extension is replaced, a missing one becomes ".jpg".
 std::string WithJpegExtension(const std::string& name);
-// The file a typed name stands for: a bare file name lies in the proposed folder; a name with a
-// folder or drive of its own is taken as it is.
+// The file a typed name stands for, with the JPEG extension: a bare name or a relative path lies in
+// the proposed folder (never in the program's current folder); a name with a drive or beginning at a
+// root is taken where it says.
 std::string FileInFolder(const std::string& typed, const std::string& folder);
 
 } // namespace clipboard

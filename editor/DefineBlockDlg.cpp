@@ -11,6 +11,7 @@
 #include "command/ProgramStart.h"
 #include "editor/SpecialCommandDlg.h"
 #include "editor/StartProgramDlg.h"
+#include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/ImageBaseManager.h"
 #include "loader/FileIO.h"
@@ -123,17 +124,16 @@ POINT DefineBlockDlg::LeftOfThis() const
     return {rect.left, rect.bottom};
 }
 
-POINT DefineBlockDlg::RightOfThis() const
-{
-    const RECT rect = Self().WindowRect();
-    return {rect.right, rect.top};
-}
-
+// The dialog shows the command's content string; keys around it stay where they are. A command
+// without one gets the new string at the caret.
 void DefineBlockDlg::OnContentCommand()
 {
     FileIO& settings = *context_.settings;
-    std::string content = editor_.Text();
-    if (content.empty()) {
+    const std::string command = editor_.Text();
+    const command::ContentStringPart part = command::FindContentString(command, settings.ContentDelimiter());
+    const std::string opened = command.substr(part.at, part.length);
+    std::string content = opened;
+    if (command.empty()) {
         const std::string& basesFile = settings.imageBaseSettingsFile_;
         blockdef::PictureLookup lookup;
         lookup.fileExists = [](const std::string& path) { return ImageBaseManager::FileExists(path) == 1; };
@@ -156,8 +156,16 @@ void DefineBlockDlg::OnContentCommand()
     const POINT at = RightOfThis();
     KvoraCommandDlg dialog(&settings, content, at.x, at.y, *command_.speechState, settings.imageBaseSettingsFile_,
                            command_.engine, command_.speaker, *command_.shortCommand, hwnd_);
-    if (dialog.DoModal() == IDOK)
-        editor_.SetText(content);
+    if (command.empty())
+        dialog.MarkProposal();
+    if (dialog.DoModal() != IDOK || content == opened)
+        return;
+    if (part.length == 0) {
+        InsertTag(content);
+        return;
+    }
+    std::string changed = command;
+    editor_.SetText(changed.replace(part.at, part.length, content));
 }
 
 void DefineBlockDlg::OnStartProgram()
@@ -165,7 +173,7 @@ void DefineBlockDlg::OnStartProgram()
     std::string command = editor_.Text();
     const POINT at = RightOfThis();
     StartProgramDlg dialog(context_.settings, command, at.x, at.y, hwnd_);
-    if (dialog.DoModal() == IDOK)
+    if (dialog.DoModal() == IDOK && command != editor_.Text())
         editor_.SetText(Shown(command));
 }
 
@@ -227,6 +235,13 @@ void DefineBlockDlg::OnBasePictureChosen(const ImageBaseItem& item)
     const AutoCommandSettings& rule = context_.settings->autoCommand_;
     if (!rule.enabled_)
         return;
+    // A '<' would open a tag that runs on to the next '>' of the command.
+    const std::string part = command::AutomaticPart(rule, item.GetText(), item.GetPicturePath(), item.GetFullCode());
+    if (part.find('<') != std::string::npos) {
+        fw::ShowMessage(hwnd_, IDS_AUTO_COMMAND_TAG, fw::FormatResString(IDS_AUTO_COMMAND_TAG, part.c_str()),
+                        fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     editor_.SetText(command::AutomaticCommand(rule, item.GetText(), item.GetPicturePath(), item.GetFullCode()));
 }
 

@@ -46,12 +46,9 @@ private:
     void OnInfraredCommand();
     // A tag from a sub-dialog at the caret; the key that closed the sub-dialog makes no tag.
     void InsertTag(const std::string& tag);
-    // Where the sub-dialogs open, beside this dialog rather than over it: the bottom-right corner of
-    // one placed by that corner goes to this dialog's bottom-left corner, the top-left corner of one
-    // placed by that corner to this dialog's top-right corner. Each sub-dialog keeps itself on the
-    // screen, so on a small screen it covers this dialog's edge only as far as it must.
+    // Where the sub-dialogs placed by their bottom-right corner open: at this dialog's bottom-left
+    // corner (see RightOfThis for the others).
     POINT LeftOfThis() const;
-    POINT RightOfThis() const;
 
     BlockCommandContext command_;
     int ownSpeechState_ = 0;

@@ -1,6 +1,7 @@
 // The font dialog of a block: the automatic font, or a font of the block's own with its style and size.
 #pragma once
 #include "editor/BlockAppearance.h"
+#include "editor/SubDialogTexts.h"
 #include "framework/Dialog.h"
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@ class FontDlg : public fw::Dialog {
 public:
     // automatic: what the automatic font shows (appearance::AutomaticFontOf).
     FontDlg(Block& block, const appearance::AutomaticFont& automatic, HWND parent = nullptr);
+    // Opens with its top-left corner at the screen point (beside the block dialog) rather than centred.
+    void OpenAt(POINT topLeft) { placement_.Set(topLeft); }
 
     // The TrueType font families of the screen, each once.
     static std::vector<std::string> ScreenFonts();
@@ -25,4 +28,5 @@ private:
 
     Block& block_;
     appearance::AutomaticFont automatic_;
+    subdialog::Placement placement_;
 };

@@ -4,6 +4,7 @@
 #include "editor/FileRequest.h"
 #include "editor/KvoraCommandFields.h"
 #include "editor/SpeechDlg.h"
+#include "editor/SubDialogTexts.h"
 #include "framework/Cursor.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
@@ -17,6 +18,7 @@
 #include "library/RecordSoundDlg.h"
 #include "library/resource.h"
 #include "loader/FileIO.h"
+#include "skarpin/resource.h"
 
 namespace {
 
@@ -73,7 +75,7 @@ bool KvoraCommandDlg::OnInitDialog()
 {
     fw::WaitCursor wait;
     SetTexts();
-    Self().MoveOnScreen(POINT{x_, y_});
+    subdialog::MoveCornerTo(hwnd_, POINT{x_, y_}, subdialog::Corner::TopLeft);
     previewRect_ = Item(IDC_KVORA_PREVIEW).RectInParent();
     picture_ = std::make_unique<CImagXpress>(hwnd_, IDC_KVORA_PICTURE_DECODER, nullptr, 0, 0, 0, 0);
     CreatePlayer();
@@ -87,6 +89,7 @@ bool KvoraCommandDlg::OnInitDialog()
         content_.ParseContent(command_, imageBaseFile_, &settings_->videoExtensions_);
         FillFields();
     }
+    opened_ = ShownFields();
     content_.shown_ = 0;
 
     if (engine_) {
@@ -554,7 +557,7 @@ bool KvoraCommandDlg::Refuse(UINT textId, const std::string& text)
     return false;
 }
 
-bool KvoraCommandDlg::Collect()
+kvora_command::Fields KvoraCommandDlg::ShownFields() const
 {
     auto field = [this](int box, int id) { return IsChecked(box) ? ItemText(id) : std::string(); };
     kvora_command::Fields fields;
@@ -563,15 +566,34 @@ bool KvoraCommandDlg::Collect()
     fields.speech = field(IDC_KVORA_SPEECH_CHECK, IDC_KVORA_SPEECH);
     fields.sound = field(IDC_KVORA_SOUND_CHECK, IDC_KVORA_SOUND);
     fields.video = field(IDC_KVORA_VIDEO_CHECK, IDC_KVORA_VIDEO);
-    kvora_command::Refusal refusal =
-        kvora_command::CollectContent(fields, imageBaseFile_, settings_->videoExtensions_, content_);
-    return refusal ? Refuse(refusal.textId, refusal.text) : true;
+    return fields;
 }
 
-// The caller's string changes only when the new command fits.
+// In a block's command a '<' opens a tag that runs on to the next '>', so neither text may hold one.
+bool KvoraCommandDlg::Collect()
+{
+    const kvora_command::Fields fields = ShownFields();
+    kvora_command::Refusal refusal =
+        kvora_command::CollectContent(fields, imageBaseFile_, settings_->videoExtensions_, content_);
+    if (refusal)
+        return Refuse(refusal.textId, refusal.text);
+    const char delimiter = content_.delimiter_;
+    if (content_.label_.find('<') != std::string::npos)
+        return Refuse(IDS_KVORA_LABEL_IN_COMMAND, fw::FormatResString(IDS_KVORA_LABEL_IN_COMMAND, delimiter));
+    if (content_.speech_.find('<') != std::string::npos)
+        return Refuse(IDS_KVORA_SPEECH_IN_COMMAND, fw::FormatResString(IDS_KVORA_SPEECH_IN_COMMAND, delimiter));
+    return true;
+}
+
+// The caller's string changes only when the new command fits, and stays byte for byte when no field
+// was changed.
 bool KvoraCommandDlg::OnOK()
 {
     autoFill_ = RadioMode();
+    if (!proposal_ && !command_.empty() && ShownFields() == opened_) {
+        shortNames_ = IsChecked(IDC_KVORA_SHORT) ? 1 : 0;
+        return true;
+    }
     if (!Collect())
         return false;
     std::string built;

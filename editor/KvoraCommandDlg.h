@@ -4,6 +4,7 @@
 #pragma once
 #include "components/MciSound.h"
 #include "components/MediaPlayer.h"
+#include "editor/KvoraCommandFields.h"
 #include "framework/Dialog.h"
 #include "library/ImagXpress.h"
 #include "library/KvoraObject.h"
@@ -22,14 +23,18 @@ public:
     // The longest content string a block command takes.
     static constexpr size_t kMaxLength = 256;
 
-    // command: the content string, in, and out only on OK. (x, y): the dialog's top-left corner on the
-    // screen. autoFill: what a picture from an image base fills in (1 the speech, 2 the sound file,
+    // command: the content string, in, and out only on OK, as it came in when no field was changed.
+    // (x, y): the dialog's top-left corner on the screen. autoFill: what a picture from an image base fills in (1 the speech, 2 the sound file,
     // 0 neither), written as the user changes it. shortNames: whether file names are taken in their
     // short form, written when the dialog closes. Either speech engine may be null.
     KvoraCommandDlg(FileIO* settings, std::string& command, int x, int y, int& autoFill,
                     const std::string& imageBaseFile, BabTTS* engine, TextSpeaker* speaker, int& shortNames,
                     HWND parent = nullptr);
     ~KvoraCommandDlg() override;
+
+    // The command given is a proposal rather than the caller's own: OK writes it in the dialog's form
+    // even when no field was changed.
+    void MarkProposal() { proposal_ = true; }
 
 protected:
     bool OnInitDialog() override;
@@ -67,6 +72,8 @@ private:
 
     // The auto-fill mode the radios show.
     int RadioMode() const;
+    // The texts of the checked fields.
+    kvora_command::Fields ShownFields() const;
     // Reads the checked fields into the content object; false, after telling the user why, when a
     // field holds what the content string cannot carry.
     bool Collect();
@@ -88,6 +95,9 @@ private:
     HWND previousCallbackWindow_ = nullptr;
 
     CKvoraObject content_;
+    // The fields as the caller's command filled them.
+    kvora_command::Fields opened_;
+    bool proposal_ = false;
     RECT previewRect_{};
     RECT playerRect_{};
     std::unique_ptr<CImagXpress> picture_;

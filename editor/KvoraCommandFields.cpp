@@ -68,11 +68,7 @@ std::string WithWaveExtension(const std::string& name)
 
 std::string FirstFreeNumberedWave(const std::string& folder)
 {
-    for (int number = 1;; ++number) {
-        std::string path = folder + "\\" + std::to_string(number) + ".wav";
-        if (!fw::PathExists(path))
-            return path;
-    }
+    return fw::FirstFreePath([&](int number) { return folder + "\\" + std::to_string(number) + ".wav"; });
 }
 
 std::string NewRecordingFile()

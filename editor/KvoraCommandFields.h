@@ -17,6 +17,11 @@ struct Fields {
     std::string sound;
     std::string video;
 };
+inline bool operator==(const Fields& a, const Fields& b)
+{
+    return a.picture == b.picture && a.label == b.label && a.speech == b.speech && a.sound == b.sound &&
+           a.video == b.video;
+}
 
 // Why the fields were refused: a string-table id (0 when they were taken) and the message to show.
 struct Refusal {
@@ -69,7 +74,8 @@ bool TakeMedia(std::string& text, const std::string& imageBaseFile, const std::v
 // one gets ".wav". Only the file name's own dot counts, never one in a folder's name.
 std::string WithWaveExtension(const std::string& name);
 
-// "%s\%d.wav" in the folder with the smallest number from 1 up that no file has yet.
+// "%s\%d.wav" in the folder with the smallest number from 1 up under which nothing stands on the disk;
+// empty when none is free.
 std::string FirstFreeNumberedWave(const std::string& folder);
 
 // A name in the Windows temporary folder that no file has, for one recording; empty when the folder

@@ -59,11 +59,10 @@ bool StartProgramDlg::OnInitDialog()
     if (!usb)
         SetItemText(IDC_START_METHOD, settings_->defaultStartString_);
     if (!command_.empty()) {
-        std::string program;
-        std::string file;
-        command::ReadProgramStart(command_, settings_->defaultStartString_, settings_->endString_, program, file);
-        SetItemText(IDC_START_PROGRAM, program);
-        SetItemText(IDC_START_FILE, file);
+        command::ReadProgramStart(command_, settings_->defaultStartString_, settings_->endString_, openedProgram_,
+                                  openedFile_);
+        SetItemText(IDC_START_PROGRAM, openedProgram_);
+        SetItemText(IDC_START_FILE, openedFile_);
     }
     return true;
 }
@@ -107,16 +106,22 @@ void StartProgramDlg::OnStartMenu()
 
 // ---- OK -----------------------------------------------------------------------------------------
 
+// The program start takes the place of the one the boxes were read from; the rest of the command stays.
 bool StartProgramDlg::OnOK()
 {
+    const std::string program = ItemText(IDC_START_PROGRAM);
+    const std::string file = ItemText(IDC_START_FILE);
+    if (!command_.empty() && program == openedProgram_ && file == openedFile_)
+        return true;
     std::string built;
-    const CommandRefusal refusal =
-        command::BuildProgramStart(settings_->defaultStartString_, settings_->endString_, ItemText(IDC_START_PROGRAM),
-                                   ItemText(IDC_START_FILE), built);
+    const CommandRefusal refusal = command::BuildProgramStart(settings_->defaultStartString_, settings_->endString_,
+                                                              program, file, built);
     if (refusal != CommandRefusal::None) {
         command::ShowRefusal(hwnd_, refusal);
         return false;
     }
-    command_ = built;
+    const command::ProgramStartPart part =
+        command::FindProgramStart(command_, settings_->defaultStartString_, settings_->endString_);
+    command_.replace(part.at, part.length, built);
     return true;
 }

@@ -9,8 +9,9 @@ class FileIO;
 // Modal; the caller owns the settings and the command.
 class StartProgramDlg : public fw::Dialog {
 public:
-    // command: in, the block's command in its long or its "<Run " form, split into the two boxes;
-    // out, on OK only, replaced by the long program-start command. (left, top): the screen point of
+    // command: in, the block's command in its long or its "<Run " form, whose program start is split
+    // into the two boxes; out, on OK only, with that program start replaced by the long form of the
+    // boxes (the rest of the command as it was); unchanged when neither box was changed. (left, top): the screen point of
     // the dialog's top-left corner.
     StartProgramDlg(FileIO* settings, std::string& command, int left, int top, HWND parent = nullptr);
 
@@ -26,4 +27,7 @@ private:
     FileIO* settings_;
     std::string& command_;
     POINT corner_;
+    // The boxes as the command filled them.
+    std::string openedProgram_;
+    std::string openedFile_;
 };

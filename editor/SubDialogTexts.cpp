@@ -19,6 +19,22 @@ void MoveCornerTo(HWND window, POINT point, Corner corner)
     const LONG x = corner == Corner::TopLeft ? point.x : point.x - (rect.right - rect.left);
     const LONG y = corner == Corner::TopLeft ? point.y : point.y - (rect.bottom - rect.top);
     fw::Window(window).MoveOnScreen(POINT{x, y});
+    StepOwnerAside(window, corner == Corner::BottomRight);
+}
+
+// A dialog that the screen keeps from standing whole beside its owner would cover the owner's edge:
+// the owner steps aside instead, as far as it stays whole on the screen.
+void StepOwnerAside(HWND window, bool ownerToTheRight)
+{
+    HWND owner = ::GetWindow(window, GW_OWNER);
+    if (!owner)
+        return;
+    const RECT mine = fw::Window(window).WindowRect();
+    const RECT theirs = fw::Window(owner).WindowRect();
+    const LONG overlap = ownerToTheRight ? mine.right - theirs.left : theirs.right - mine.left;
+    if (overlap <= 0 || mine.bottom <= theirs.top || mine.top >= theirs.bottom)
+        return;
+    fw::Window(owner).MoveOnScreen(POINT{theirs.left + (ownerToTheRight ? overlap : -overlap), theirs.top});
 }
 
 } // namespace subdialog

@@ -15,8 +15,31 @@ struct ItemText {
 void SetTexts(const fw::Dialog& dialog, UINT caption, std::initializer_list<ItemText> items);
 
 // Moves the window so that the corner lies on the screen point, as far as the window stays whole on
-// the screen.
+// the screen; where the screen then has it cover its owner, the owner steps aside (StepOwnerAside).
 enum class Corner { TopLeft, BottomRight };
 void MoveCornerTo(HWND window, POINT point, Corner corner);
+// Moves the window's owner sideways, to the right or to the left, so far that the window no longer
+// covers it, as far as the owner stays whole on the screen.
+void StepOwnerAside(HWND window, bool ownerToTheRight);
+
+// The place a dialog opens at when its caller asks for one: its top-left corner on a screen point,
+// by MoveCornerTo. Without one the dialog stays where its template puts it.
+class Placement {
+public:
+    void Set(POINT topLeft)
+    {
+        corner_ = topLeft;
+        set_ = true;
+    }
+    void Apply(HWND window) const
+    {
+        if (set_)
+            MoveCornerTo(window, corner_, Corner::TopLeft);
+    }
+
+private:
+    POINT corner_{};
+    bool set_ = false;
+};
 
 } // namespace subdialog

@@ -1,5 +1,6 @@
 // The text placement dialog of a block: top, middle or bottom, and centred on its line.
 #pragma once
+#include "editor/SubDialogTexts.h"
 #include "framework/Dialog.h"
 
 class Block;
@@ -8,6 +9,8 @@ class Block;
 class TextPosDlg : public fw::Dialog {
 public:
     explicit TextPosDlg(Block& block, HWND parent = nullptr);
+    // Opens with its top-left corner at the screen point (beside the block dialog) rather than centred.
+    void OpenAt(POINT topLeft) { placement_.Set(topLeft); }
 
 protected:
     bool OnInitDialog() override;
@@ -15,4 +18,5 @@ protected:
 
 private:
     Block& block_;
+    subdialog::Placement placement_;
 };

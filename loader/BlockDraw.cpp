@@ -129,8 +129,15 @@ void Block::Draw(HDC dc, const RECT* cells, int cellHeightMm, const std::string&
     }
 
     const RECT box = DrawnRect(static_cast<size_t>(last), cells, offset);
-    if (HasPicture() && !::IsRectEmpty(&box))
-        DrawPicture(dc, box, farEast);
+    // On paper the picture stays inside the grid lines on the box's left and top edges, which lie on
+    // its first column and row, as the fill does.
+    RECT pictureBox = box;
+    if (printing) {
+        pictureBox.left += 1;
+        pictureBox.top += 1;
+    }
+    if (HasPicture() && !::IsRectEmpty(&pictureBox))
+        DrawPicture(dc, pictureBox, farEast);
     if (!text_.empty() && (!libraryPicture_ || !fontName_.empty()))
         DrawBlockText(dc, box, scale, defaultFont, farEast, printing);
 

@@ -196,3 +196,6 @@
 #define IDS_CLIP_REPLACE                3476
 #define IDS_BLOCK_UNSTORABLE            3477
 #define IDS_BLOCK_CELLS_OUTSIDE         3478
+#define IDS_KVORA_LABEL_IN_COMMAND      4250
+#define IDS_KVORA_SPEECH_IN_COMMAND     4251
+#define IDS_AUTO_COMMAND_TAG            4252

@@ -6,6 +6,7 @@
 #include "command/ProgramStart.h"
 #include "loader/ConfigFixture.h"
 #include "skarpin/resource.h"
+#include <set>
 #include <gtest/gtest.h>
 
 using namespace command;
@@ -180,6 +181,29 @@ TEST(CommandSyntax, TheAutomaticCommandTakesTheWordTheFileOrTheCodeByItsMode)
     }
 }
 
+TEST(CommandSyntax, TheContentStringIsFoundBetweenItsDelimitersOutsideTags)
+{
+    const struct {
+        const char* command;
+        char delimiter;
+        size_t at;
+        size_t length;
+    } cases[] = {
+        {"@A203+'hund'@", '@', 0, 13},
+        {"<Ctrl+K>@'Hej'@<Return>Hej<Return>", '@', 8, 7},
+        {"<Shift+@>x#'a'#", '#', 10, 5},
+        {"<Alt+@>@'a'@", '@', 7, 5},     // a delimiter inside a tag is a key
+        {"Hej<Return>", '@', 0, 0},
+        {"a@b", '@', 0, 0},              // no closing delimiter
+        {"", '@', 0, 0},
+    };
+    for (const auto& c : cases) {
+        const ContentStringPart part = FindContentString(c.command, c.delimiter);
+        EXPECT_EQ(c.at, part.at) << c.command;
+        EXPECT_EQ(c.length, part.length) << c.command;
+    }
+}
+
 TEST(ProgramStart, TheLongFormAndItsRefusals)
 {
     const std::string start = "<Ctrl+Esc>r";
@@ -258,18 +282,59 @@ TEST(ProgramStart, TheProgramEndsAtTheBlankAfterItsOwnExtension)
         {"<Run C:\\Java 1.8\\spel.jar C:\\a.txt>", "C:\\Java 1.8\\spel.jar", "C:\\a.txt"},
         {"<Run notepad brev.txt>", "notepad brev.txt", ""},   // no '.' in the program: all of it
         {"<Run >", "", ""},
+        // A folder with a program's extension in its name leads on to the program inside it.
+        {"<Run C:\\Spel\\Miniclip.com Spel\\spel.exe>", "C:\\Spel\\Miniclip.com Spel\\spel.exe", ""},
+        {"<Run C:\\Spel\\Miniclip.com Spel\\spel.exe Banor\\a.txt>", "C:\\Spel\\Miniclip.com Spel\\spel.exe",
+         "Banor\\a.txt"},
+        // Java archives and scripts are programs the run prompt starts.
+        {"<Run C:\\Java\\spel.jar Banor\\bana.txt>", "C:\\Java\\spel.jar", "Banor\\bana.txt"},
+        {"<Run C:\\Skript\\backup.vbs Data\\lista.txt>", "C:\\Skript\\backup.vbs", "Data\\lista.txt"},
+        {"<Run C:\\Skript\\BACKUP.JS Data\\lista.txt>", "C:\\Skript\\BACKUP.JS", "Data\\lista.txt"},
+        {"<Run C:\\App 2.0 x\\prog.dat file.txt>", "C:\\App 2.0 x\\prog.dat", "file.txt"},
     };
+    const auto noFile = [](const std::string&) { return false; };
     for (const Case& c : cases) {
         std::string program = "x";
         std::string file = "x";
-        ReadProgramStart(c.shortForm, "<Ctrl+Esc>r", "<Paus0.5><Return>", program, file);
+        ReadProgramStart(c.shortForm, "<Ctrl+Esc>r", "<Paus0.5><Return>", program, file, noFile);
         EXPECT_EQ(c.program, program) << c.shortForm;
         EXPECT_EQ(c.file, file) << c.shortForm;
         // The set compiler quotes the program at the same place.
         std::string text = std::string(c.shortForm).substr(5);
         text.pop_back();
-        EXPECT_EQ(std::string(c.program).size(), ProgramEnd(text)) << c.shortForm;
+        EXPECT_EQ(std::string(c.program).size(), ProgramEnd(text, noFile)) << c.shortForm;
     }
+}
+
+// Where a file is there, the first blank before which the text names it ends the program, as the
+// system reads an unquoted command line; the text rule only where none is there.
+TEST(ProgramStart, AnExistingProgramFileDecidesWhereTheProgramEnds)
+{
+    struct Case {
+        const char* text;
+        std::set<std::string> files;
+        const char* program;
+    } cases[] = {
+        {"C:\\Spel\\Miniclip.com Spel\\spel.exe", {"C:\\Spel\\Miniclip.com"}, "C:\\Spel\\Miniclip.com"},
+        {"C:\\Spel\\Miniclip.com Spel\\spel.exe", {"C:\\Spel\\Miniclip.com Spel\\spel.exe"},
+         "C:\\Spel\\Miniclip.com Spel\\spel.exe"},
+        {"C:\\Verktyg\\kopiera data\\lista.txt", {"C:\\Verktyg\\kopiera"}, "C:\\Verktyg\\kopiera"},
+        {"C:\\App 2.0 x\\prog.exe a b.txt", {"C:\\App 2.0 x\\prog.exe", "C:\\App"}, "C:\\App"},
+        {"C:\\Java\\spel.jar Banor\\bana.txt", {"C:\\Java\\spel.jar Banor\\bana.txt"},
+         "C:\\Java\\spel.jar Banor\\bana.txt"},
+        {"C:\\Java\\spel.jar Banor\\bana.txt", {"C:\\Annat\\x.exe"}, "C:\\Java\\spel.jar"},
+    };
+    for (const Case& c : cases) {
+        const auto isFile = [&c](const std::string& path) { return c.files.count(path) != 0; };
+        EXPECT_EQ(std::string(c.program).size(), ProgramEnd(c.text, isFile)) << c.text;
+    }
+    // The dialog reads the program where the compiler quotes it.
+    std::string program;
+    std::string file;
+    ReadProgramStart("<Run C:\\Spel\\Miniclip.com Spel\\spel.exe>", "", "", program, file,
+                     [](const std::string& path) { return path == "C:\\Spel\\Miniclip.com"; });
+    EXPECT_EQ("C:\\Spel\\Miniclip.com", program);
+    EXPECT_EQ("Spel\\spel.exe", file);
 }
 
 TEST(ProgramStart, EveryCommandTheDialogWritesReadsBack)

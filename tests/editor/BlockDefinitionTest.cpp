@@ -336,13 +336,17 @@ TEST(ClipboardGeometry, TheProposedAndTheSavedNames)
     for (const auto& n : names) {
         EXPECT_EQ(n.saved, clipboard::WithJpegExtension(n.chosen)) << n.chosen;
     }
-    // A bare name goes into the proposed folder; one with a folder or drive stays where it says.
+    // A bare name or a relative path goes into the proposed folder; one with a drive or from a root
+    // stays where it says; each is the JPEG file that will be written.
     const struct {
         const char* typed;
         const char* file;
     } typed[] = {
         {"bil.jpg", "C:\\b\\bil.jpg"}, {"D:\\bilder\\bil.jpg", "D:\\bilder\\bil.jpg"},
-        {"D:bil.jpg", "D:bil.jpg"}, {"bilder/bil.jpg", "bilder/bil.jpg"},
+        {"D:bil.jpg", "D:bil.jpg"}, {"bilder/bil.jpg", "C:\\b\\bilder/bil.jpg"},
+        {"bilder\\katt.jpg", "C:\\b\\bilder\\katt.jpg"}, {"..\\katt.jpg", "C:\\b\\..\\katt.jpg"},
+        {"\\bilder\\katt.jpg", "\\bilder\\katt.jpg"}, {"\\\\server\\b\\katt.jpg", "\\\\server\\b\\katt.jpg"},
+        {"katt", "C:\\b\\katt.jpg"}, {"bilder\\katt.png", "C:\\b\\bilder\\katt.jpg"},
     };
     for (const auto& t : typed) {
         EXPECT_EQ(t.file, clipboard::FileInFolder(t.typed, "C:\\b")) << t.typed;

@@ -13,6 +13,7 @@
 #include "editor/KeyGrid.h"
 #include "editor/StartSettingsDlg.h"
 #include "editor/TextPosDlg.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "library/resource.h"
@@ -323,6 +324,35 @@ TEST_F(BlockDialogs, TheCommandSubDialogsStandBesideTheBlockDialog)
             Click(window, c.button);
             EXPECT_EQ(c.toTheLeft ? rect.left : rect.right, c.toTheLeft ? sub.right : sub.left);
             EXPECT_EQ(c.toTheLeft ? rect.bottom : rect.top, c.toTheLeft ? sub.bottom : sub.top);
+            Click(window, IDCANCEL);
+        });
+    }
+}
+
+// Where the block dialog opens, the screen leaves too little room beside it for the larger
+// sub-dialogs: the block dialog steps aside, so that none of them covers it and both stay whole.
+TEST_F(BlockDialogs, NoSubDialogCoversTheBlockDialogWhereItOpens)
+{
+    for (const int button : {IDC_BLOCK_PAUSE, IDC_BLOCK_SPECIAL, IDC_BLOCK_START_PROGRAM, IDC_BLOCK_CONTENT,
+                             IDC_BLOCK_COLOR, IDC_BLOCK_FONT, IDC_BLOCK_TEXT_POSITION}) {
+        SCOPED_TRACE(button);
+        Block block = OneRange();
+        DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+        RunClosing(dialog, [&](fw::Dialog& window) {
+            RECT sub{};
+            RECT rect{};
+            OnNextDialog([&](fw::Dialog& opened) {
+                sub = fw::Window(opened).WindowRect();
+                rect = fw::Window(window).WindowRect();
+                ExpectOnWorkArea(opened.Handle());
+                ExpectOnWorkArea(window.Handle());
+                Snapshot(::GetDesktopWindow(), "block_dialog_beside_sub_dialog_" + std::to_string(button));
+                Close(opened, IDCANCEL);
+            });
+            Click(window, button);
+            RECT both{};
+            EXPECT_FALSE(::IntersectRect(&both, &sub, &rect))
+                << sub.left << "-" << sub.right << " over " << rect.left << "-" << rect.right;
             Click(window, IDCANCEL);
         });
     }
@@ -773,7 +803,8 @@ TEST(ClipboardSheet, FinishAsksBeforeReplacingAndABareNameGoesIntoTheFolder)
         folder.Write("bil.jpg", "en annan bild");
         ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
         PasteAndGoToTheSavePage(sheet);
-        SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "bil.jpg");
+        // Typed without its extension, the name is asked about as the file it will be.
+        SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, browse ? "bil.jpg" : "bil");
         {
             testsupport::ScriptedMessages messages;
             messages.Expect(IDS_CLIP_REPLACE, IDNO);
@@ -805,6 +836,26 @@ TEST(ClipboardSheet, FinishAsksBeforeReplacingAndABareNameGoesIntoTheFolder)
         EXPECT_NE("en annan bild", TempFolder::Read(expected)) << browse;
         sheet.Destroy();
     }
+}
+
+// A typed relative path lies under the proposed folder, never under the program's current folder.
+TEST(ClipboardSheet, ARelativePathIsSavedUnderTheProposedFolder)
+{
+    TempFolder folder;
+    TempFolder current;
+    PutPictureOnClipboard();
+    char before[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, before);
+    ::SetCurrentDirectoryA(current.Path().c_str());
+    ClipboardSheet sheet(nullptr, folder.Path(), nullptr);
+    PasteAndGoToTheSavePage(sheet);
+    SetText(sheet.SavePage(), IDC_CLIP_FILE_NAME, "bilder\\katt");
+    Press(sheet, PSBTN_FINISH, -1);
+    ::SetCurrentDirectoryA(before);
+    EXPECT_EQ(folder / "bilder\\katt.jpg", sheet.Saved());
+    EXPECT_TRUE(fw::FileExists(folder / "bilder\\katt.jpg"));
+    EXPECT_FALSE(fw::PathExists(current / "bilder"));
+    sheet.Destroy();
 }
 
 // The save page proposes a name once: a name typed there stays when the user goes back to crop
@@ -885,6 +936,75 @@ TEST_F(BlockButtons, TheContentCommandStartsFromTheBlockAndOkReplacesTheCommand)
         Click(window, IDOK);
     });
     EXPECT_EQ("@'Hej'@", block.command_);
+}
+
+// The content dialog shows the command's content string; keys typed around it stay as they were, and
+// OK without a change leaves the command byte for byte.
+TEST_F(BlockButtons, TheContentDialogKeepsTheKeysAroundTheContentString)
+{
+    const struct {
+        const char* command;
+        const char* label;  // typed before OK; null: nothing changed
+        const char* after;
+    } cases[] = {
+        {"<Ctrl+K>@'Hej'@<Return>Hej<Return>", nullptr, "<Ctrl+K>@'Hej'@<Return>Hej<Return>"},
+        {"<Ctrl+K>@+'Hej'@<Return>", nullptr, "<Ctrl+K>@+'Hej'@<Return>"},
+        {"<Ctrl+K>@'Hej'@<Return>Hej<Return>", "Hopp", "<Ctrl+K>@'Hopp'@<Return>Hej<Return>"},
+    };
+    for (const auto& c : cases) {
+        Block block = OneRange();
+        block.command_ = c.command;
+        DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+        RunClosing(dialog, [&](fw::Dialog& window) {
+            OnNextDialog([&](fw::Dialog& content) {
+                EXPECT_EQ("Hej", Text(content, IDC_KVORA_TEXT)) << c.command;
+                if (c.label)
+                    SetText(content, IDC_KVORA_TEXT, c.label);
+                Close(content, IDOK);
+            });
+            Click(window, IDC_BLOCK_CONTENT);
+            EXPECT_EQ(c.after, Text(window, IDC_BLOCK_COMMAND));
+            Click(window, IDOK);
+        });
+        EXPECT_EQ(c.after, block.command_);
+    }
+}
+
+// A picture's word with a '<' would open a tag in the automatic command: the picture is taken, the
+// command is not written, and the user is told why.
+TEST_F(BlockButtons, TheAutomaticCommandRefusesAWordThatWouldOpenATag)
+{
+    std::string animals;
+    ASSERT_EQ(fw::FileRead::Whole, fw::ReadWholeFile(config_.Bases().Path("djur.ini"), animals));
+    const size_t hund = animals.find("203=hund,hund");
+    ASSERT_NE(std::string::npos, hund);
+    ASSERT_TRUE(fw::WriteReplacing(config_.Bases().Path("djur.ini"), animals.replace(hund, 13, "203=hu<nd,hund")));
+    FileIO& settings = config_.Settings();
+    settings.autoCommand_.enabled_ = 1;
+    settings.autoCommand_.mode_ = AutoCommandSettings::kPictureText;
+    settings.autoCommand_.prefix_ = "@'";
+    settings.autoCommand_.suffix_ = "'@<Return>";
+    Block block = OneRange();
+    block.command_ = "abc";
+    DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
+    ScriptedMessages messages;
+    messages.Expect(IDS_AUTO_COMMAND_TAG);
+    RunClosing(dialog, [&](fw::Dialog& window) {
+        OnNextDialog([](fw::Dialog& chooser) {
+            const int word = chooser.Control<fw::ListBox>(IDC_IMAGEBASE_PICTURES).FindExact("hu<nd");
+            EXPECT_GE(word, 0);
+            if (word >= 0)
+                SelectList(chooser, IDC_IMAGEBASE_PICTURES, word);
+            Close(chooser, word >= 0 ? IDOK : IDCANCEL);
+        });
+        Click(window, IDC_BLOCK_FROM_IMAGEBASE);
+        ASSERT_EQ(1u, messages.Shown().size());
+        EXPECT_NE(std::string::npos, messages.Shown()[0].text.find("\"hu<nd\"")) << messages.Shown()[0].text;
+        EXPECT_EQ("abc", Text(window, IDC_BLOCK_COMMAND));
+        Click(window, IDOK);
+    });
+    EXPECT_EQ("A203", block.pictureCode_);
+    EXPECT_EQ("abc", block.command_);
 }
 
 TEST_F(BlockButtons, APictureFromAnImageBaseGivesTheBlockItsPathAndCode)
@@ -998,6 +1118,95 @@ TEST_F(BlockButtons, AProgramsIconIsSavedAsThePictureOnlyOnOk)
         });
         EXPECT_EQ(removed ? "" : icon, block.picturePath_) << removed;
         EXPECT_EQ(!removed, fw::PathExists(icon)) << removed;
+    }
+}
+
+namespace {
+
+// The file title of the program whose icon the start menu fixture's "Prov" shortcut gives.
+std::string TestProgramTitle()
+{
+    char self[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string title = self;
+    title = title.substr(title.find_last_of('\\') + 1);
+    return title.substr(0, title.rfind('.'));
+}
+
+void ChooseProgramIcon(fw::Dialog& window)
+{
+    OnNextDialog([](fw::Dialog& programs) {
+        ASSERT_TRUE(StartMenuFixture::SelectItem(programs, {"Prov"}));
+        Close(programs, IDOK);
+    });
+    Click(window, IDC_BLOCK_PROGRAM_ICON);
+}
+
+} // namespace
+
+// Two programs of one file title: the icon file that holds the other program's icon stays as it
+// was, this icon takes the first free name, and a block with this same icon shares that file.
+TEST_F(BlockButtons, AProgramsIconNeverReplacesAnotherProgramsIcon)
+{
+    StartMenuFixture menu;
+    char self[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    menu.Shortcut("user\\Prov.lnk", self, "");
+    const std::string folder = config_.Settings().autoIconFolder_;
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string stem = folder + "\\" + TestProgramTitle() + "_icon";
+    ASSERT_TRUE(fw::WriteReplacing(stem + ".bmp", "en annan ikon"));
+    for (const bool background : {false, true}) {
+        Block block = OneRange();
+        std::unique_ptr<fw::Dialog> dialog;
+        if (background)
+            dialog = std::make_unique<DefineBkDlg>(block, Context());
+        else
+            dialog = std::make_unique<DefineBlockDlg>(block, Context(), BlockCommandContext{});
+        RunClosing(*dialog, [&](fw::Dialog& window) {
+            ChooseProgramIcon(window);
+            Click(window, IDOK);
+        });
+        EXPECT_EQ(stem + "2.bmp", block.picturePath_) << background;
+        std::string kept;
+        EXPECT_EQ(fw::FileRead::Whole, fw::ReadWholeFile(stem + ".bmp", kept));
+        EXPECT_EQ("en annan ikon", kept);
+        EXPECT_TRUE(fw::FileExists(stem + "2.bmp"));
+        EXPECT_FALSE(fw::PathExists(stem + "3.bmp")) << "the same icon saved twice";
+    }
+}
+
+// The icon's file is checked as the block's picture before OK takes it: an icon folder with a comma
+// is refused in both dialogs, and nothing is written.
+TEST_F(BlockButtons, AProgramIconsPathIsCheckedBeforeOkTakesIt)
+{
+    StartMenuFixture menu;
+    char self[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    menu.Shortcut("user\\Prov.lnk", self, "");
+    TempFolder icons;
+    config_.Settings().autoIconFolder_ = icons / "Ikoner, nya";
+    const std::string icon = config_.Settings().autoIconFolder_ + "\\" + TestProgramTitle() + "_icon.bmp";
+    for (const bool background : {false, true}) {
+        Block block = OneRange();
+        std::unique_ptr<fw::Dialog> dialog;
+        if (background)
+            dialog = std::make_unique<DefineBkDlg>(block, Context());
+        else
+            dialog = std::make_unique<DefineBlockDlg>(block, Context(), BlockCommandContext{});
+        ScriptedMessages messages;
+        messages.Expect(IDS_BLOCK_UNSTORABLE);
+        const INT_PTR result = RunClosing(*dialog, [&](fw::Dialog& window) {
+            ChooseProgramIcon(window);
+            ::SendMessageA(window, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(::IsWindowVisible(window)) << background;
+            ASSERT_EQ(1u, messages.Shown().size()) << background;
+            EXPECT_NE(std::string::npos, messages.Shown()[0].text.find("en bildsökväg")) << background;
+            Close(window, IDCANCEL);
+        });
+        EXPECT_EQ(IDCANCEL, result);
+        EXPECT_FALSE(fw::PathExists(icon)) << background;
+        EXPECT_EQ("", block.picturePath_) << background;
     }
 }
 

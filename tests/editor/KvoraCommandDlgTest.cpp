@@ -180,6 +180,16 @@ TEST_F(KvoraCommandDlgTest, AStoredCommandFillsTheFieldsAndTheirBoxes)
     }
 }
 
+// OK without a change gives the command back as it came, also in a form the dialog would not write.
+TEST_F(KvoraCommandDlgTest, OkWithoutAChangeKeepsTheCommandByteForByte)
+{
+    for (const char* stored : {"@+'Hej'@", "@A203+'hund'@", "@'a<b'@"}) {
+        command = stored;
+        Run([&](fw::Dialog& d) { Close(d, IDOK); });
+        EXPECT_EQ(stored, command);
+    }
+}
+
 TEST_F(KvoraCommandDlgTest, WithShortNamesAStoredPictureShowsInItsShortLowerCaseForm)
 {
     const std::string picture = files.Write("En L\xE5ng Mapp\\Ett L\xE5ngt Namn.bmp", "BM");
@@ -314,6 +324,10 @@ TEST_F(KvoraCommandDlgTest, OkRefusesWhatTheCommandCannotCarryAndTakesAnyMediaIn
         {"a label with a single quote", {{L, "it's"}}, IDS_KVORA_BAD_LABEL, "' eller tecknet @"},
         {"a label with the delimiter", {{L, "a@b"}}, IDS_KVORA_BAD_LABEL, "tecknet @"},
         {"a speech with a double quote", {{T, "s\xE4g \"hej\""}}, IDS_KVORA_BAD_SPEECH, "\" eller tecknet @"},
+        // In a block's command a '<' opens a tag.
+        {"a label with a '<'", {{L, "a<b"}}, IDS_KVORA_LABEL_IN_COMMAND, "', tecknet < eller tecknet @"},
+        {"a speech with a '<'", {{T, "1 < 2"}}, IDS_KVORA_SPEECH_IN_COMMAND, "\", tecknet < eller tecknet @"},
+        {"a code's own label with a '<'", {{P, "a203"}, {L, "<vovve>"}}, IDS_KVORA_LABEL_IN_COMMAND, "tecknet <"},
         {"a picture path with a plus", {{P, plus}}, IDS_KVORA_BAD_PATH, plus},
         {"a code with its own label and speech", {{P, "a203"}, {L, "vovve"}, {T, "en hund"}}, 0,
          "@a203+'vovve'+\"en hund\"@"},

@@ -150,6 +150,35 @@ TEST_F(StartProgramDlgTest, OpensOnAStoredCommandInEitherForm)
     }
 }
 
+// The dialog shows the program start of a command that goes on around it: OK without a change leaves
+// the command byte for byte, a changed program replaces that part alone.
+TEST_F(StartProgramDlgTest, OkKeepsWhatTheCommandHoldsAroundTheProgramStart)
+{
+    const struct {
+        const char* command;
+        const char* program;   // typed before OK; null: nothing changed
+        const char* after;
+    } cases[] = {
+        {"<Ctrl+Esc>rC:\\a.exe<Paus0.5><Return>Hej<Return>", nullptr, "<Ctrl+Esc>rC:\\a.exe<Paus0.5><Return>Hej<Return>"},
+        {"<Run C:\\a.exe>Hej<Return>", nullptr, "<Run C:\\a.exe>Hej<Return>"},
+        {"<Ctrl+Esc>rC:\\a.exe<Paus0.5><Return>Hej<Return>", "C:\\b.exe",
+         "<Ctrl+Esc>rC:\\b.exe<Paus0.5><Return>Hej<Return>"},
+        {"<Alt+Tab><Run C:\\a.exe C:\\x.txt>Hej<Return>", "C:\\b.exe",
+         "<Alt+Tab><Ctrl+Esc>rC:\\b.exe C:\\x.txt<Paus0.5><Return>Hej<Return>"},
+        {"Hej<Ctrl+Esc>rC:\\a.exe", "C:\\b.exe", "Hej<Ctrl+Esc>rC:\\b.exe<Paus0.5><Return>"},
+    };
+    for (const auto& c : cases) {
+        std::string command = c.command;
+        const INT_PTR result = Run(config_, command, [&](fw::Dialog& dialog) {
+            if (c.program)
+                SetText(dialog, IDC_START_PROGRAM, c.program);
+            Close(dialog, IDOK);
+        });
+        EXPECT_EQ(IDOK, result);
+        EXPECT_EQ(c.after, command) << c.command;
+    }
+}
+
 TEST_F(StartProgramDlgTest, WithoutAStartStringWhatOkWroteOpensAgain)
 {
     // [KvoraStart] without a start sequence: the command is the program, the file and the end string.

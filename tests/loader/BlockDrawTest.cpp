@@ -3,6 +3,7 @@
 // with nothing to scale by. Text pixels are never checked: fonts differ between systems.
 #include "PictureFixtures.h"
 #include "loader/Block.h"
+#include "support/BmpFile.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <array>
@@ -234,6 +235,34 @@ TEST(BlockDraw, PicturesKeepTheirProportionsInTheMiddle)
     EXPECT_EQ(RGB(0, 0, 255), second.At(45, 36));
     EXPECT_EQ(kYellow, second.At(30, 10));
     EXPECT_EQ(kYellow, second.At(30, 60));
+}
+
+// On paper the grid lines go first: a picture from a file, white to its edges, keeps off the lines on
+// the block's left and top edges, as it keeps off those on its right and bottom edges.
+TEST(BlockDraw, OnPaperAPictureLeavesTheGridLinesOnItsEdges)
+{
+    testsupport::TempFolder folder;
+    auto control = std::make_shared<PictureControl>();
+    const struct {
+        const char* what;
+        int width, height;
+    } pictures[] = {{"wide", 400, 20}, {"tall", 20, 400}, {"the box's own shape", 79, 49}};
+    for (const auto& p : pictures) {
+        const std::string path = folder / (std::string(p.what) + ".bmp");
+        testsupport::WriteBmp(path, p.width, p.height, RGB(255, 255, 255));
+        Block block = Button();
+        block.cover_ = 0;
+        block.picturePath_ = path;
+        block.LoadPicture(control, 0, 0);
+        Drawing paper;
+        paper.Draw(block, 1);
+        // Columns 40-119 and rows 25-74: the box's middle row and column, and its four edges.
+        EXPECT_EQ(kCanvas, paper.At(40, 50)) << p.what << ": left edge";
+        EXPECT_EQ(kCanvas, paper.At(80, 25)) << p.what << ": top edge";
+        EXPECT_EQ(kCanvas, paper.At(119, 50)) << p.what << ": right edge";
+        EXPECT_EQ(kCanvas, paper.At(80, 74)) << p.what << ": bottom edge";
+        EXPECT_EQ(RGB(255, 255, 255), paper.At(80, 50)) << p.what;
+    }
 }
 
 TEST(BlockDraw, LibraryPicturesGetACaptionBand)
