@@ -542,11 +542,9 @@ TEST_F(EditorWindowTest, ANewTemplateInAFullTemplatesSetIsRefused)
     for (int n = 1; n <= 100; ++n)
         templates.push_back("M" + std::to_string(n));
     MakeSet("Mallar", StandardRegister({}).c_str(), templates);
-    std::string name;
     OverlayEditorRequest request;
     request.fileIO = &Io();
     request.setName = "Mallar";
-    request.overlayName = &name;
     request.number = 1;
     request.screenRect = RECT{0, 0, 800, 600};
     ExpectEditor();
