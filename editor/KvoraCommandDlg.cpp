@@ -15,6 +15,7 @@
 #include "library/ImageBaseManager.h"
 #include "library/OpenImageDlg.h"
 #include "library/OpenSoundDlg.h"
+#include "library/MediaFiles.h"
 #include "library/RecordSoundDlg.h"
 #include "library/resource.h"
 #include "loader/FileIO.h"
@@ -364,7 +365,7 @@ void KvoraCommandDlg::OnVoice()
 void KvoraCommandDlg::OnRecord()
 {
     // A file of this dialog's own: a recording that an earlier run left is never taken for a new one.
-    const std::string recording = kvora_command::NewRecordingFile();
+    const std::string recording = RecordSoundDlg::NewRecordingFile();
     if (recording.empty())
         return;
 
@@ -397,7 +398,7 @@ std::string KvoraCommandDlg::SaveRecording(const std::string& recording, const s
             return std::string();
         }
         const std::string chosen = save.Chosen();
-        const std::string name = kvora_command::WithWaveExtension(chosen);
+        const std::string name = media::WithWaveExtension(chosen);
         start = name;
         if (name != chosen && fw::FileExists(name) &&
             fw::ShowMessage(hwnd_, IDS_KVORA_REPLACE_SOUND, fw::FormatResString(IDS_KVORA_REPLACE_SOUND, name.c_str()),

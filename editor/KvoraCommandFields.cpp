@@ -53,35 +53,6 @@ bool TakeMedia(std::string& text, const std::string& imageBaseFile, const std::v
     return ResolvePicture(text, imageBaseFile).found;
 }
 
-std::string WithWaveExtension(const std::string& name)
-{
-    size_t nameStart = name.find_last_of("\\/");
-    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
-    size_t dot = name.rfind('.');
-    if (dot == std::string::npos || dot < nameStart)
-        return name + ".wav";
-    // A longer extension that merely begins with "wav" would not be taken for a sound afterwards.
-    if (cp1252::EqualsNoCase(name.substr(dot + 1), "wav"))
-        return name;
-    return name.substr(0, dot + 1) + "wav";
-}
-
-std::string FirstFreeNumberedWave(const std::string& folder)
-{
-    return fw::FirstFreePath([&](int number) { return folder + "\\" + std::to_string(number) + ".wav"; });
-}
-
-std::string NewRecordingFile()
-{
-    char folder[MAX_PATH + 1] = "";
-    char name[MAX_PATH + 1] = "";
-    if (!::GetTempPathA(MAX_PATH, folder) || !::GetTempFileNameA(folder, "kvo", 0, name))
-        return std::string();
-    // The system made the file to hold the name; the recorder makes it anew.
-    ::DeleteFileA(name);
-    return name;
-}
-
 std::string ShortLowerPath(const std::string& path)
 {
     // A path the system has no short form for (a missing file) stays as it was typed.
@@ -226,7 +197,7 @@ std::string RecordingProposal(const std::string& picture, const std::string& aut
                               const std::string& imageBaseFile, const std::vector<std::string>& videoExtensions)
 {
     if (picture.empty())
-        return FirstFreeNumberedWave(autoSoundFolder);
+        return media::FirstFreeNumberedWave(autoSoundFolder);
     CKvoraObject probe;
     int speechByDefault = 1;
     probe.MediaKind(picture, imageBaseFile, speechByDefault, &videoExtensions);

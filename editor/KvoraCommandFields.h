@@ -70,18 +70,6 @@ bool IsAcceptedMedia(const std::string& text, const std::string& imageBaseFile,
 // As IsAcceptedMedia, and a file name is made whole (completed with the current folder).
 bool TakeMedia(std::string& text, const std::string& imageBaseFile, const std::vector<std::string>& videoExtensions);
 
-// The name a recording is saved under: its extension becomes "wav" (any case kept), a name without
-// one gets ".wav". Only the file name's own dot counts, never one in a folder's name.
-std::string WithWaveExtension(const std::string& name);
-
-// "%s\%d.wav" in the folder with the smallest number from 1 up under which nothing stands on the disk;
-// empty when none is free.
-std::string FirstFreeNumberedWave(const std::string& folder);
-
-// A name in the Windows temporary folder that no file has, for one recording; empty when the folder
-// cannot take one.
-std::string NewRecordingFile();
-
 // The short (8.3) form of an existing file's path, lower-cased; the path as it stands when the
 // system has no short form for it.
 std::string ShortLowerPath(const std::string& path);

@@ -56,4 +56,22 @@ Kind KindOf(const std::string& path, const std::vector<std::string>* videoExtens
     return Kind::Unknown;
 }
 
+std::string WithWaveExtension(const std::string& name)
+{
+    size_t nameStart = name.find_last_of("\\/");
+    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        return name + ".wav";
+    // A longer extension that merely begins with "wav" would not be taken for a sound afterwards.
+    if (cp1252::EqualsNoCase(name.substr(dot + 1), "wav"))
+        return name;
+    return name.substr(0, dot + 1) + "wav";
+}
+
+std::string FirstFreeNumberedWave(const std::string& folder)
+{
+    return fw::FirstFreePath([&](int number) { return folder + "\\" + std::to_string(number) + ".wav"; });
+}
+
 } // namespace media

@@ -19,4 +19,12 @@ bool IsMetafileExtension(const std::string& extension);
 // The kind of a file by its name's extension, whether the file exists or not.
 Kind KindOf(const std::string& path, const std::vector<std::string>* videoExtensions = nullptr);
 
+// The name a recording is saved under: its extension becomes "wav" (any case kept), a name without
+// one gets ".wav". Only the file name's own dot counts, never one in a folder's name.
+std::string WithWaveExtension(const std::string& name);
+
+// "%s\%d.wav" in the folder with the smallest number from 1 up under which nothing stands on the disk;
+// empty when none is free.
+std::string FirstFreeNumberedWave(const std::string& folder);
+
 } // namespace media

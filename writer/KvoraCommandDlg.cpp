@@ -11,6 +11,7 @@
 #include "library/ImageBaseManager.h"
 #include "library/OpenImageDlg.h"
 #include "library/OpenSoundDlg.h"
+#include "library/MediaFiles.h"
 #include "library/RecordSoundDlg.h"
 #include "library/resource.h"
 #include "writer/FileIO.h"
@@ -360,7 +361,7 @@ std::string KvoraCommandDlg::SaveRecording(const std::string& bytes, const std::
         request.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
         if (!fw::ShowSaveFileDialog(request))
             return std::string();
-        const std::string target = morvel_command::WithWaveExtension(name.data());
+        const std::string target = media::WithWaveExtension(name.data());
         start = target;
         bool written = false;
         switch (fw::WriteNewFile(target, bytes)) {

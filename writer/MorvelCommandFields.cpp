@@ -5,6 +5,7 @@
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
 #include "library/KvoraObject.h"
+#include "library/MediaFiles.h"
 #include "library/resource.h"
 
 namespace morvel_command {
@@ -119,27 +120,11 @@ std::string SoundFilter(bool withCdTracks)
            "WAV|*.WAV|WMA|*.WMA|";
 }
 
-std::string WithWaveExtension(const std::string& name)
-{
-    const size_t slash = name.find_last_of("\\/");
-    const size_t dot = name.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return name + ".wav";
-    if (cp1252::EqualsNoCase(name.substr(dot + 1), "wav"))
-        return name;
-    return name.substr(0, dot + 1) + "wav";
-}
-
-std::string FirstFreeNumberedWave(const std::string& folder)
-{
-    return fw::FirstFreePath([&](int n) { return folder + "\\" + std::to_string(n) + ".wav"; });
-}
-
 std::string RecordingProposal(const std::string& picture, const std::string& saveFolder,
                               const std::string& imageBaseIni)
 {
     if (picture.empty())
-        return FirstFreeNumberedWave(saveFolder);
+        return media::FirstFreeNumberedWave(saveFolder);
     std::string picturePath = picture;
     if (!fw::FileExists(picture))
         picturePath = PictureOfCode(picture, imageBaseIni);

@@ -40,11 +40,6 @@ Refusal BuildContent(const Fields& fields, const std::string& imageBaseIni, std:
 // tracks of an audio CD where the chooser asks for them (the command dialog).
 std::string SoundFilter(bool withCdTracks);
 
-// The name a recording is saved under: an extension other than "wav" becomes "wav", a name without
-// one gets ".wav".
-std::string WithWaveExtension(const std::string& name);
-// "%s\%d.wav" in the folder with the lowest number from 1 up that no file has.
-std::string FirstFreeNumberedWave(const std::string& folder);
 // The name proposed for a recording: a numbered file in the save folder without a picture, the
 // picture's name there with one; empty when the picture field names no picture.
 std::string RecordingProposal(const std::string& picture, const std::string& saveFolder,

@@ -2,6 +2,7 @@
 #include "editor/KvoraCommandFields.h"
 #include "library/ChooserFixture.h"
 #include "library/ImageBaseFiles.h"
+#include "library/MediaFiles.h"
 #include "library/resource.h"
 #include "library/Cp1252.h"
 #include "support/TempFolder.h"
@@ -79,17 +80,17 @@ TEST(KvoraCommandFields, ARecordingIsAlwaysSavedAsAWaveFile)
         {"C:\\min.mapp\\hej.snd", "C:\\min.mapp\\hej.wav"},
     };
     for (const auto& [chosen, saved] : cases)
-        EXPECT_EQ(saved, WithWaveExtension(chosen)) << chosen;
+        EXPECT_EQ(saved, media::WithWaveExtension(chosen)) << chosen;
 }
 
 TEST(KvoraCommandFields, ANewSoundTakesTheFirstFreeNumber)
 {
     TempFolder folder;
-    EXPECT_EQ(folder / "1.wav", FirstFreeNumberedWave(folder.Path()));
+    EXPECT_EQ(folder / "1.wav", media::FirstFreeNumberedWave(folder.Path()));
     folder.Write("1.wav", "x");
     folder.Write("2.wav", "x");
     folder.Write("4.wav", "x");
-    EXPECT_EQ(folder / "3.wav", FirstFreeNumberedWave(folder.Path()));
+    EXPECT_EQ(folder / "3.wav", media::FirstFreeNumberedWave(folder.Path()));
 }
 
 TEST(KvoraCommandFields, TheVideoFilterListsTheConfiguredExtensions)

@@ -4,6 +4,7 @@
 #include "PictureFixtures.h"
 #include "ScriptedPlayer.h"
 #include "library/BabTTS.h"
+#include "library/MediaFiles.h"
 #include "library/RecordSoundDlg.h"
 #include "framework/Files.h"
 #include "support/TempFolder.h"
@@ -107,10 +108,10 @@ TEST_F(MorvelCommand, ContentStringOfTheFieldsIsRefusedWhenItCouldNotBeReadBack)
 
 TEST_F(MorvelCommand, RecordingNames)
 {
-    EXPECT_EQ("C:\\a\\ljud.wav", morvel_command::WithWaveExtension("C:\\a\\ljud"));
-    EXPECT_EQ("C:\\a\\ljud.wav", morvel_command::WithWaveExtension("C:\\a\\ljud.mp3"));
-    EXPECT_EQ("C:\\a\\ljud.WAV", morvel_command::WithWaveExtension("C:\\a\\ljud.WAV"));
-    EXPECT_EQ("C:\\a.b\\ljud.wav", morvel_command::WithWaveExtension("C:\\a.b\\ljud"));
+    EXPECT_EQ("C:\\a\\ljud.wav", media::WithWaveExtension("C:\\a\\ljud"));
+    EXPECT_EQ("C:\\a\\ljud.wav", media::WithWaveExtension("C:\\a\\ljud.mp3"));
+    EXPECT_EQ("C:\\a\\ljud.WAV", media::WithWaveExtension("C:\\a\\ljud.WAV"));
+    EXPECT_EQ("C:\\a.b\\ljud.wav", media::WithWaveExtension("C:\\a.b\\ljud"));
 
     const std::string folder = settings->userDir_;
     EXPECT_EQ(folder + "\\1.wav", morvel_command::RecordingProposal("", folder, imageBaseIni));
