@@ -631,6 +631,6 @@ TEST(ZipSpan, AFileOfTheVolumesNameOnADisketteIsNeverReplaced)
             return go;
         };
         EXPECT_EQ(Result::DuplicateName, zip::SpanArchive(temp / "hel.zip", drive.Volume(), handlers)) << c.capacity;
-        EXPECT_EQ("min fil", ReadFile(drive.Volume())) << c.capacity;
+        EXPECT_TRUE(ReadFile(drive.Volume()) == "min fil") << c.capacity << ": the file on the diskette stays as it was";
     }
 }
