@@ -18,7 +18,8 @@ enum class Result {
     Unsupported,    // encrypted entries, other methods, ZIP64
     TooLarge,       // a file or the archive would pass what the format holds without ZIP64
     UnsafeName,     // an entry's name would leave the target folder (see CheckName)
-    DuplicateName,  // two files would be stored under one name
+    DuplicateName,  // two files would be stored under one name, or an unpacked file's name reaches a file there
+    CannotCreate,   // an unpacked file's name cannot be made there (too long, a file where a folder must be)
     NoVolume,       // a volume of an archive over several was not given
     Cancelled,      // the progress or disk handler asked to stop
 };

@@ -373,8 +373,20 @@ Result ZipReader::UnpackToFile(const Entry& entry, const std::string& targetPath
                                const ProgressHandler& handler)
 {
     ZipFile target;
-    if (!target.Create(targetPath))
-        return Fail(Result::CannotWrite, entry.name);
+    if (!target.CreateNew(targetPath)) {
+        switch (::GetLastError()) {
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return Fail(Result::DuplicateName, entry.name);
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_FILENAME_EXCED_RANGE:
+        case ERROR_INVALID_NAME:
+        case ERROR_DIRECTORY:
+            return Fail(Result::CannotCreate, entry.name);
+        default:
+            return Fail(Result::CannotWrite, entry.name);
+        }
+    }
     progress.file = entry.name;
     const Result result = Unpack(entry, [&](const std::uint8_t* data, size_t size) { return target.Write(data, size); },
                                  progress, handler);

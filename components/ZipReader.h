@@ -30,7 +30,9 @@ public:
     // The first entry stored under the name (letter case ignored), or -1.
     int Find(const std::string& name) const;
 
-    // Unpacks one entry into a new file (its folder must exist); a failed entry leaves no file.
+    // Unpacks one entry into a file it creates new (its folder must exist): DuplicateName when the name
+    // reaches a file there (a short name too), CannotCreate when the name cannot be made there. A
+    // failed entry leaves no file.
     Result Extract(size_t index, const std::string& targetPath, const ProgressHandler& progress = {});
     // One entry into memory; TooLarge above kLargestInMemory.
     Result Read(size_t index, std::string& data);

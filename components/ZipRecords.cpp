@@ -217,6 +217,14 @@ bool ZipFile::Create(const std::string& path)
     return IsOpen();
 }
 
+bool ZipFile::CreateNew(const std::string& path)
+{
+    Close();
+    handle_ = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+    return IsOpen();
+}
+
 void ZipFile::Close()
 {
     if (handle_ != INVALID_HANDLE_VALUE)
@@ -270,6 +278,27 @@ bool ZipFile::Write(const void* data, size_t size)
         at += written;
         size -= written;
     }
+    return true;
+}
+
+bool FileCrc(const std::string& path, std::uint32_t& crc, std::uint64_t& size)
+{
+    ZipFile file;
+    if (!file.OpenRead(path))
+        return false;
+    std::vector<std::uint8_t> block(256 * 1024);
+    uLong sum = crc32(0L, Z_NULL, 0);
+    size = 0;
+    for (;;) {
+        const long long got = file.ReadSome(block.data(), block.size());
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        sum = crc32(sum, block.data(), static_cast<uInt>(got));
+        size += static_cast<std::uint64_t>(got);
+    }
+    crc = static_cast<std::uint32_t>(sum);
     return true;
 }
 

@@ -84,6 +84,9 @@ public:
 
     bool OpenRead(const std::string& path);
     bool Create(const std::string& path);
+    // A file that must not exist yet: an existing one, or one a short (8.3) name reaches, is never
+    // opened (ERROR_FILE_EXISTS).
+    bool CreateNew(const std::string& path);
     void Close();
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE Handle() const { return handle_; }
@@ -102,5 +105,9 @@ public:
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
+
+// The CRC-32 and the size of a file's bytes, as an entry of it stores them; false when the file
+// cannot be read whole.
+bool FileCrc(const std::string& path, std::uint32_t& crc, std::uint64_t& size);
 
 } // namespace zip

@@ -110,8 +110,8 @@ private:
     {
         if (handlers_.askForDisk && !handlers_.askForDisk(1, 1))
             return Result::Cancelled;
-        if (!volume_.Create(volumePath_))
-            return Result::CannotWrite;
+        if (!volume_.CreateNew(volumePath_))
+            return CreateFailure();
         volumeOpen_ = true;
         Result result = archive_.Seek(0) ? CopyRange(archive_.Size()) : Result::CannotOpen;
         if (result == Result::Ok && !volume_.Flush())
@@ -198,8 +198,15 @@ private:
                 return Result::TooLarge;
         }
         used_ = 0;
-        volumeOpen_ = volume_.Create(volumePath_);
-        return volumeOpen_ ? Result::Ok : Result::CannotWrite;
+        volumeOpen_ = volume_.CreateNew(volumePath_);
+        return volumeOpen_ ? Result::Ok : CreateFailure();
+    }
+
+    // A file of the volume's name on the diskette (one the user chose not to clear) stays as it is.
+    static Result CreateFailure()
+    {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? Result::DuplicateName : Result::CannotWrite;
     }
 
     Result NextVolume(size_t next, std::uint64_t skip)
@@ -298,14 +305,7 @@ private:
 std::uint64_t FreeSpaceFor(const std::string& path)
 {
     ULARGE_INTEGER available{};
-    if (!::GetDiskFreeSpaceExA(RootOf(path).c_str(), &available, nullptr, nullptr))
-        return 0;
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    std::uint64_t existing = 0;
-    if (::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
-        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        existing = (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    return available.QuadPart + existing;
+    return ::GetDiskFreeSpaceExA(RootOf(path).c_str(), &available, nullptr, nullptr) ? available.QuadPart : 0;
 }
 
 Result SpanArchive(const std::string& archivePath, const std::string& volumePath, const SpanHandlers& handlers)

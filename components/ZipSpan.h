@@ -16,15 +16,16 @@ struct SpanHandlers {
     // next one. It may clear the diskette. false stops the writing (Result::Cancelled).
     std::function<bool(int disk, int disks)> askForDisk;
     // The bytes a volume written at the path may take on the diskette now in the drive. Without a
-    // handler: the drive's free space, plus what a file of that name takes there now.
+    // handler: the drive's free space (a file of that name there is never replaced).
     std::function<std::uint64_t(const std::string& volumePath)> capacity;
 };
 
-// Copies the archive (made by ZipWriter) to volumePath, over as many diskettes as it needs. A volume
-// that cannot be written whole is removed again.
+// Copies the archive (made by ZipWriter) to volumePath, over as many diskettes as it needs. Each
+// volume is created new: a file of its name on a diskette gives DuplicateName and stays as it is. A
+// volume that cannot be written whole is removed again.
 Result SpanArchive(const std::string& archivePath, const std::string& volumePath, const SpanHandlers& handlers);
 
-// The drive's free space for a file at the path, plus the size of a file there now (it is replaced).
+// The drive's free space for a file at the path.
 std::uint64_t FreeSpaceFor(const std::string& path);
 
 } // namespace zip

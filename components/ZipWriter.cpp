@@ -79,10 +79,8 @@ Result ZipWriter::Add(const std::string& sourcePath, const std::string& storedNa
 {
     if (CheckName(storedName) != NameProblem::None)
         return Result::UnsafeName;
-    for (const File& file : files_) {
-        if (SameName(file.storedName, storedName))
-            return Result::DuplicateName;
-    }
+    if (!names_.insert(FoldedName(storedName)).second)
+        return Result::DuplicateName;
     files_.push_back(File{sourcePath, storedName});
     return Result::Ok;
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include "components/ZipArchive.h"
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace zip {
@@ -27,7 +28,11 @@ public:
     // file is not listed then.
     Result Add(const std::string& sourcePath, const std::string& storedName);
     size_t Count() const { return files_.size(); }
-    void Clear() { files_.clear(); }
+    void Clear()
+    {
+        files_.clear();
+        names_.clear();
+    }
 
     // Packs the listed files into a new file beside the archive, which replaces the archive only once
     // it is whole: a failure or a cancel leaves the file that was there before, or none, and never a
@@ -47,6 +52,7 @@ private:
     int level_;
     PackingLimits limits_;
     std::vector<File> files_;
+    std::unordered_set<std::string> names_; // FoldedName forms of the stored names: looked up, not searched
     std::string failedFile_;
 };
 

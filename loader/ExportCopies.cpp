@@ -68,7 +68,8 @@ bool CopyOverlay(FileIO& io, const std::string& setName, const std::string& over
                  const std::string& workFolder, MediaList& media)
 {
     const std::string copy = workFolder + overlayName + ".ini";
-    if (!storefile::CopyWhole(io.OverlayPath(setName, overlayName), copy))
+    // A name that reaches another overlay's copy (its short name) never takes that copy's place.
+    if (!fw::IsAbsent(copy) || !storefile::CopyWhole(io.OverlayPath(setName, overlayName), copy))
         return false;
     std::vector<Block> keys;
     std::vector<Block> background;

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace exportwizard {
 
@@ -86,9 +87,7 @@ bool MediaList::Offer(std::string& path, bool longPath)
         changed = !cp1252::EqualsNoCase(longForm, path);
         path = longForm;
     }
-    const bool listed = std::any_of(paths_.begin(), paths_.end(),
-                                    [&](const std::string& known) { return cp1252::EqualsNoCase(known, path); });
-    if (!listed)
+    if (listed_.insert(cp1252::Lower(path)).second)
         paths_.push_back(path);
     return changed;
 }
@@ -139,20 +138,23 @@ ArchivePlan PlanArchive(const std::string& workFolder, const std::vector<SetItem
                         const std::string& registerFile, const std::vector<SetItem>& media)
 {
     ArchivePlan plan;
+    std::unordered_set<std::string> stored; // zip::FoldedName forms: looked up, not searched
+    auto add = [&](const std::string& source, const std::string& name) {
+        stored.insert(zip::FoldedName(name));
+        plan.files.push_back(ArchiveFile{source, name});
+    };
     for (const SetItem& overlay : overlays) {
         if (overlay.selected_)
-            plan.files.push_back(ArchiveFile{JoinPath(workFolder, overlay.name_ + ".ini"), overlay.name_ + ".ini"});
+            add(JoinPath(workFolder, overlay.name_ + ".ini"), overlay.name_ + ".ini");
     }
-    plan.files.push_back(ArchiveFile{registerFile, "register.txt"});
+    add(registerFile, "register.txt");
     for (const SetItem& file : media) {
-        const std::string stored = zip::StoredName(file.name_);
-        const bool taken = std::any_of(plan.files.begin(), plan.files.end(), [&](const ArchiveFile& planned) {
-            return zip::SameName(planned.storedName, stored);
-        });
-        if (taken || ReadsAsOwnEntry(stored) || zip::CheckName(stored) != zip::NameProblem::None)
+        const std::string name = zip::StoredName(file.name_);
+        if (stored.count(zip::FoldedName(name)) > 0 || ReadsAsOwnEntry(name) ||
+            zip::CheckName(name) != zip::NameProblem::None)
             plan.leftOut.push_back(file.name_);
         else
-            plan.files.push_back(ArchiveFile{file.name_, stored});
+            add(file.name_, name);
     }
     return plan;
 }

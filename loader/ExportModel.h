@@ -3,6 +3,7 @@
 #pragma once
 #include "loader/ListRecords.h"
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace exportwizard {
@@ -34,10 +35,15 @@ public:
     // command that holds it must be written anew.
     bool Offer(std::string& path, bool longPath);
     const std::vector<std::string>& Paths() const { return paths_; }
-    void Clear() { paths_.clear(); }
+    void Clear()
+    {
+        paths_.clear();
+        listed_.clear();
+    }
 
 private:
     std::vector<std::string> paths_;
+    std::unordered_set<std::string> listed_; // the paths in lower case: looked up, not searched
 };
 
 // The first "%s.zip", "%s 1.zip", "%s 2.zip" ... (set name) in the folder that names no file.

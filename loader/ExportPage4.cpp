@@ -2,8 +2,10 @@
 #include "loader/ExportPage4.h"
 #include "framework/Cursor.h"
 #include "framework/FileReplace.h"
+#include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
+#include "library/Cp1252.h"
 #include "loader/ExportPacking.h"
 #include "skarpin/resource.h"
 #include <vector>
@@ -59,8 +61,19 @@ void ExportPage4::OnBrowse()
     if (!fw::ShowSaveFileDialog(request))
         return;
     const std::string chosen = exportwizard::WithZipExtension(file.data());
+    // The dialog asked about replacing only the name it gave back, not one the extension changed.
+    askedAbout_ = chosen == file.data() ? chosen : std::string();
     SetItemText(IDC_EXPORT_ZIP_PATH, chosen);
     zipFolder_ = exportwizard::FolderOf(chosen);
+}
+
+// A file at the zip path is replaced only when the user said so, here or in the save dialog.
+bool ExportPage4::MayReplace(const std::string& zipPath)
+{
+    if (!fw::FileExists(zipPath) || cp1252::EqualsNoCase(zipPath, askedAbout_))
+        return true;
+    return fw::ShowMessage(hwnd_, IDS_EXPORT_REPLACE_ZIP, fw::FormatResString(IDS_EXPORT_REPLACE_ZIP, zipPath.c_str()),
+                           fw::LoadResString(IDS_EXPORT_CAPTION), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 // ---- Finish: the packing ------------------------------------------------------------------------
@@ -80,6 +93,9 @@ bool ExportPage4::OnWizardFinish()
                                                   MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
     const std::string zipPath = ItemText(IDC_EXPORT_ZIP_PATH);
+    // Each diskette's volume is created new: one there already is told, never replaced.
+    if (!diskette && !MayReplace(zipPath))
+        return false;
     const std::string workFolder = workFolder_->Path();
     // An archive without its register cannot be imported: no register, no archive.
     const std::string registerFile = workFolder + "register.txt";
@@ -179,6 +195,8 @@ void ExportPage4::ReportResult(zip::Result result, const std::string& zipPath, c
         ReportFailure(IDS_EXPORT_CANNOT_READ, failedFile);
     else if (result == zip::Result::TooLarge)
         ReportFailure(IDS_EXPORT_TOO_LARGE, std::string());
+    else if (result == zip::Result::DuplicateName)
+        ReportFailure(IDS_EXPORT_VOLUME_EXISTS, zipPath);
     else
         ReportFailure(IDS_EXPORT_CANNOT_WRITE, zipPath);
 }

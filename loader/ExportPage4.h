@@ -24,6 +24,7 @@ protected:
 
 private:
     void OnBrowse();
+    bool MayReplace(const std::string& zipPath);
     // Diskette mode: asks for a diskette until drive A is ready; false when the user gave up.
     bool WaitForDiskette();
     bool WriteRegister(const std::string& path) const;
@@ -40,5 +41,6 @@ private:
     std::vector<SetItem>* media_;
     ExportWorkFolder* workFolder_;
     std::string zipFolder_;
+    std::string askedAbout_; // the path the save dialog last asked about replacing
     bool cancelled_ = false;
 };

@@ -99,6 +99,7 @@ zip::Result ImportArchive::UnpackEntries(const std::string& folder, const std::v
                                          const zip::ProgressHandler& progress, std::vector<std::string>* unpacked)
 {
     failedEntry_.clear();
+    notUnpacked_.clear();
     zip::Progress whole;
     for (size_t index : indices)
         whole.total += entries_[index].size;
@@ -113,19 +114,24 @@ zip::Result ImportArchive::UnpackEntries(const std::string& folder, const std::v
         const std::string target = folder + Backslashed(entry.name);
         std::string targetFolder = ImageBaseManager::GetFolderFromPath(target);
         failedEntry_ = entry.name;
-        if (ImageBaseManager::CreatePath(targetFolder) != 1)
-            return zip::Result::CannotWrite;
         const std::uint64_t before = whole.done;
-        const zip::Result result = reader_.Extract(index, target, [&](const zip::Progress& step) {
-            whole.file = step.file;
-            whole.done = before + step.done;
-            return !progress || progress(whole);
-        });
+        zip::Result result = zip::Result::CannotCreate;
+        if (ImageBaseManager::CreatePath(targetFolder) == 1) {
+            result = reader_.Extract(index, target, [&](const zip::Progress& step) {
+                whole.file = step.file;
+                whole.done = before + step.done;
+                return !progress || progress(whole);
+            });
+        }
+        whole.done = before + entry.size;
+        if (result == zip::Result::CannotCreate || result == zip::Result::DuplicateName) {
+            notUnpacked_.push_back(entry.name);
+            continue;
+        }
         if (result != zip::Result::Ok)
             return result;
         if (unpacked)
             unpacked->push_back(target);
-        whole.done = before + entry.size;
     }
     failedEntry_.clear();
     return zip::Result::Ok;

@@ -46,6 +46,10 @@ public:
 
     // The entry the last failure stopped at; empty when the whole archive was at fault.
     const std::string& FailedEntry() const { return failedEntry_; }
+    // The entries the last unpacking left out because their names cannot be made in the folder: too
+    // long, a file where a folder must be, or a name that reaches a file there already (another
+    // entry's short name). Each is told to the user; the rest is unpacked.
+    const std::vector<std::string>& NotUnpacked() const { return notUnpacked_; }
     // The bytes the last refused unpacking would have written.
     std::uint64_t NeededBytes() const { return neededBytes_; }
     // Where the room of the work folder's drive comes from (tests give their own).
@@ -65,6 +69,7 @@ private:
     ArchiveListing listing_;
     FreeSpace freeSpace_;
     std::string failedEntry_;
+    std::vector<std::string> notUnpacked_;
     std::uint64_t neededBytes_ = 0;
 };
 

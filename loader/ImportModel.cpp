@@ -72,6 +72,11 @@ ArchiveListing ClassifyEntries(const std::vector<zip::Entry>& entries)
             listing.refused.push_back(entry.name);
             continue;
         }
+        // The overlay reader would refuse it after its unpacking, which Cancel could not stop.
+        if (IsOverlayEntry(entry.name) && entry.size > kLargestOverlayFile) {
+            listing.tooLarge.push_back(entry.name);
+            continue;
+        }
         listing.unpack.push_back(i);
         const std::string fileName = FileNameOf(entry.name);
         // The export stores the register and the overlays under their bare names; a file of a folder

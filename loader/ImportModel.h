@@ -6,6 +6,7 @@
 #include "loader/ExportModel.h"
 #include "loader/ListRecords.h"
 #include "loader/SetKind.h"
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -30,7 +31,11 @@ struct ArchiveListing {
     // Entries that are never unpacked: names that would leave the work folder or that Windows cannot
     // give a file, and a second entry of a name already listed.
     std::vector<std::string> refused;
+    // Overlay files larger than the overlay reader takes: never unpacked.
+    std::vector<std::string> tooLarge;
 };
+// The largest overlay file the overlay reader takes.
+const std::uint64_t kLargestOverlayFile = 64ull * 1024 * 1024;
 ArchiveListing ClassifyEntries(const std::vector<zip::Entry>& entries);
 
 // Names read as code page 437 that the archive itself names otherwise (some Windows tools store the

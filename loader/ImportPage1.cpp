@@ -10,6 +10,7 @@
 #include "loader/StoreFiles.h"
 #include "skarpin/resource.h"
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 using namespace importwizard;
@@ -123,18 +124,28 @@ bool ImportPage1::ReadArchive()
     }
     if (!UnpackOverlays(folder))
         return false;
+    // An overlay whose name could not be made in the work folder is not offered.
+    const std::vector<std::string> notUnpacked = archive.NotUnpacked();
+    std::unordered_set<std::string> missing;
+    for (const std::string& name : notUnpacked)
+        missing.insert(zip::FoldedName(name));
+    std::vector<SetItem> overlays;
     std::vector<std::string> references;
     for (const SetItem& overlay : archive.Listing().overlays) {
+        if (missing.count(zip::FoldedName(overlay.path_)) > 0)
+            continue;
+        overlays.push_back(overlay);
         const std::vector<std::string> own = OverlayReferences(io, folder + Backslashed(overlay.path_));
         references.insert(references.end(), own.begin(), own.end());
     }
     archive.NameMediaAsTheOverlays(references);
 
     const ArchiveListing& listing = archive.Listing();
-    if (!listing.refused.empty())
-        ReportRefused(listing.refused);
+    Report(IDS_IMPORT_REFUSED_ENTRIES, listing.refused);
+    Report(IDS_IMPORT_OVERLAYS_TOO_LARGE, listing.tooLarge);
+    Report(IDS_IMPORT_NOT_UNPACKED, notUnpacked);
     data_->registerPath = folder + Backslashed(listing.registerName);
-    data_->overlays = listing.overlays;
+    data_->overlays = overlays;
     data_->media = listing.media;
     return true;
 }
@@ -142,7 +153,7 @@ bool ImportPage1::ReadArchive()
 // The user may have chosen the first diskette of a set: the directory is on the last one.
 bool ImportPage1::OpenArchive()
 {
-    cancelled_ = false;
+    data_->unpacking.StartReading();
     for (;;) {
         const zip::Result result =
             data_->archive.Open(data_->zipPath, [this](int disk, int count) { return VolumeOf(disk, count); });
@@ -154,7 +165,7 @@ bool ImportPage1::OpenArchive()
                 continue;
             return false;
         }
-        if (!cancelled_)
+        if (!data_->unpacking.WasVolumeRefused())
             ReportUnpackFailure(hwnd_, result, data_->zipPath, data_->archive.FailedEntry(), 0);
         return false;
     }
@@ -175,7 +186,7 @@ bool ImportPage1::UnpackOverlays(const std::string& folder)
         return true;
     // Nothing half unpacked stays behind.
     data_->workFolder.Empty();
-    if (!cancelled_ && result != zip::Result::Cancelled)
+    if (!data_->unpacking.WasVolumeRefused() && result != zip::Result::Cancelled)
         ReportUnpackFailure(hwnd_, result, data_->zipPath, data_->archive.FailedEntry(), data_->archive.NeededBytes());
     return false;
 }
@@ -187,8 +198,7 @@ bool ImportPage1::OnQueryCancel()
 
 std::string ImportPage1::VolumeOf(int disk, int count)
 {
-    // One cancelled prompt gives up the whole reading: no second prompt follows it.
-    if (cancelled_)
+    if (data_->unpacking.WasVolumeRefused())
         return std::string();
     // Info-ZIP's split files lie side by side; the volumes of diskettes share one name.
     if (fw::FileExists(SplitVolumePath(data_->zipPath, 0, count)))
@@ -198,7 +208,7 @@ std::string ImportPage1::VolumeOf(int disk, int count)
                                        fw::FormatResString(IDS_EXPORT_NEXT_DISKETTE, disk + 1, count),
                                        fw::LoadResString(IDS_EXPORT_DISKETTE_CAPTION), MB_OKCANCEL);
     if (answer != IDOK) {
-        cancelled_ = true;
+        data_->unpacking.VolumeRefused();
         ShowProgress(false);
         return std::string();
     }
@@ -215,11 +225,13 @@ void ImportPage1::ShowProgress(bool shown)
 
 // ---- What the user is told ----------------------------------------------------------------------
 
-void ImportPage1::ReportRefused(const std::vector<std::string>& names)
+void ImportPage1::Report(UINT textId, const std::vector<std::string>& names)
 {
+    if (names.empty())
+        return;
     std::string list;
     for (const std::string& name : names)
         list += name + "\n";
-    fw::ShowMessage(hwnd_, IDS_IMPORT_REFUSED_ENTRIES, fw::FormatResString(IDS_IMPORT_REFUSED_ENTRIES, list.c_str()),
-                    fw::LoadResString(IDS_IMPORT_CAPTION), MB_OK | MB_ICONWARNING);
+    fw::ShowMessage(hwnd_, textId, fw::FormatResString(textId, list.c_str()), fw::LoadResString(IDS_IMPORT_CAPTION),
+                    MB_OK | MB_ICONWARNING);
 }

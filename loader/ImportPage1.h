@@ -31,8 +31,9 @@ private:
     // once the user has put that diskette in. Empty when the user cancelled.
     std::string VolumeOf(int disk, int count);
     void ShowProgress(bool shown);
-    void ReportRefused(const std::vector<std::string>& names);
+    // The entries of the archive that are not imported, with the reason the text gives; nothing
+    // when there are none.
+    void Report(UINT textId, const std::vector<std::string>& names);
 
     ImportData* data_;
-    bool cancelled_ = false;
 };

@@ -9,6 +9,7 @@
 #include "skarpin/resource.h"
 #include <algorithm>
 #include <functional>
+#include <unordered_set>
 
 using namespace importwizard;
 
@@ -110,7 +111,34 @@ bool ImportPage3::OnWizardFinish()
     TakeMediaChecks(data_->media, checks);
     if (!UnpackChosenMedia())
         return false;
-    return Report(PlaceImport(*data_->fileIO, Request(), data_->overlays, data_->media));
+    // A file whose name could not be made in the work folder is not placed, and is told.
+    const std::vector<std::string> notUnpacked = data_->archive.NotUnpacked();
+    std::unordered_set<std::string> missing;
+    for (const std::string& name : notUnpacked)
+        missing.insert(zip::FoldedName(name));
+    for (SetItem& file : data_->media) {
+        if (missing.count(zip::FoldedName(file.path_)) > 0)
+            file.selected_ = 0;
+    }
+    const PlacementResult result = Place();
+    return Report(result, notUnpacked);
+}
+
+// On this thread, with the progress and Cancel as during the unpacking.
+PlacementResult ImportPage3::Place()
+{
+    const PlacementRequest request = Request();
+    ShowProgress(true);
+    PlacementResult result;
+    {
+        UnpackingProgress progress(hwnd_, data_->unpacking, IDC_IMPORT_PROGRESS_LABEL, IDC_IMPORT_PROGRESS,
+                                   IDS_IMPORT_PLACING);
+        result = PlaceImport(*data_->fileIO, request, data_->overlays, data_->media, std::ref(progress));
+        progress.CloseIfCancelled();
+    }
+    ShowProgress(false);
+    SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
+    return result;
 }
 
 // The chosen files come out of the archive only now, so nothing the user did not choose fills the
@@ -118,6 +146,7 @@ bool ImportPage3::OnWizardFinish()
 bool ImportPage3::UnpackChosenMedia()
 {
     ShowProgress(true);
+    data_->unpacking.StartReading();
     zip::Result result;
     {
         UnpackingProgress progress(hwnd_, data_->unpacking, IDC_IMPORT_PROGRESS_LABEL, IDC_IMPORT_PROGRESS);
@@ -126,7 +155,7 @@ bool ImportPage3::UnpackChosenMedia()
     }
     ShowProgress(false);
     SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
-    if (result != zip::Result::Ok && result != zip::Result::Cancelled)
+    if (result != zip::Result::Ok && result != zip::Result::Cancelled && !data_->unpacking.WasVolumeRefused())
         ReportUnpackFailure(hwnd_, result, data_->zipPath, data_->archive.FailedEntry(), data_->archive.NeededBytes());
     return result == zip::Result::Ok;
 }
@@ -169,7 +198,7 @@ PlacementRequest ImportPage3::Request() const
     return request;
 }
 
-bool ImportPage3::Report(const PlacementResult& result)
+bool ImportPage3::Report(const PlacementResult& result, const std::vector<std::string>& notUnpacked)
 {
     const std::string error = fw::LoadResString(IDS_EXPORT_ERROR_CAPTION);
     switch (result.outcome) {
@@ -186,11 +215,13 @@ bool ImportPage3::Report(const PlacementResult& result)
                         fw::FormatResString(IDS_IMPORT_OVERLAY_NOT_PLACED, result.failedOverlay.c_str()), error,
                         MB_OK | MB_ICONSTOP);
         return false;
+    case PlacementResult::kCancelled:
+        return false;
     case PlacementResult::kPlaced:
         break;
     }
     data_->newSetName = result.setName;
-    if (result.filesNotPlaced.empty() && result.overlaysNotFixed.empty()) {
+    if (result.filesNotPlaced.empty() && result.overlaysNotFixed.empty() && notUnpacked.empty()) {
         fw::ShowMessage(hwnd_, IDS_IMPORT_DONE, IDS_IMPORT_CAPTION, MB_OK | MB_ICONINFORMATION);
         return true;
     }
@@ -198,6 +229,12 @@ bool ImportPage3::Report(const PlacementResult& result)
     for (const std::string& file : result.filesNotPlaced)
         files.push_back(Backslashed(file));
     std::string problems;
+    if (!notUnpacked.empty()) {
+        std::vector<std::string> names;
+        for (const std::string& name : notUnpacked)
+            names.push_back(Backslashed(name));
+        problems += fw::FormatResString(IDS_IMPORT_FILES_NOT_UNPACKED, Lines(names).c_str());
+    }
     if (!files.empty())
         problems += fw::FormatResString(IDS_IMPORT_FILES_NOT_PLACED, Lines(files).c_str());
     if (!result.overlaysNotFixed.empty())

@@ -25,8 +25,10 @@ private:
     void ShowProgress(bool shown);
     void OnBrowse();
     importwizard::PlacementRequest Request() const;
-    // Tells the user how the placing went; true when the wizard may close.
-    bool Report(const importwizard::PlacementResult& result);
+    importwizard::PlacementResult Place();
+    // Tells the user how the placing went, with the chosen files that could not be unpacked; true
+    // when the wizard may close.
+    bool Report(const importwizard::PlacementResult& result, const std::vector<std::string>& notUnpacked);
 
     ImportData* data_;
 };

@@ -1,5 +1,6 @@
 // Placing the imported overlays and their media files.
 #include "loader/ImportPlacing.h"
+#include "components/ZipRecords.h"
 #include "framework/Files.h"
 #include "library/ContentPaths.h"
 #include "library/Cp1252.h"
@@ -9,6 +10,7 @@
 #include <windows.h>
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -16,37 +18,107 @@ namespace importwizard {
 
 namespace {
 
-// Moves the file to the target, or beside it as "%s %d" (title, n) when another file stands there.
-// A file of the same content there already is used as it is. False when it could not be moved.
-bool MoveBeside(const std::string& source, const std::string& target, Landing& landing)
-{
-    const std::string folder = ImageBaseManager::GetFolderFromPath(target);
-    const std::string title = ImageBaseManager::GetFileTitleFromPath(target);
-    const std::string extension = ImageBaseManager::GetFileExtension(target);
-    const std::string dotExtension = extension.empty() ? std::string() : "." + extension;
-    std::string candidate = target;
-    for (int n = 1;; ++n) {
-        if (!fw::PathExists(candidate)) {
-            if (!::MoveFileExA(source.c_str(), candidate.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH)) {
-                // A copy across drives that broke off leaves no half file.
-                ::DeleteFileA(candidate.c_str());
-                return false;
+// Where the files of one natural place land: there, or beside it as "%s %d" (title, n) when another
+// file stands there. The numbers go on from the last one taken and the files already there are known
+// by their size and CRC, so each file is read once however many share a name. A file of the same
+// content there already is used as it is.
+class SideBySide {
+public:
+    // The file moved to the target or beside it, or the file of its content there. False when it could
+    // not be moved.
+    bool Place(const std::string& source, const std::string& target, Landing& landing, bool& moved)
+    {
+        Name& name = names_[cp1252::Lower(target)];
+        // The source is read for its print only when another file may hold its content.
+        Print print;
+        bool printed = false;
+        auto sameThere = [&](std::string& found) {
+            printed = printed || zip::FileCrc(source, print.second, print.first);
+            return printed && Find(name, source, print, found);
+        };
+        std::string candidate = target;
+        if (name.seen) {
+            if (sameThere(candidate)) {
+                Land(target, candidate, landing);
+                moved = false;
+                return true;
             }
-            break;
+            candidate = Numbered(target, name.next++);
         }
-        if (fw::FileExists(candidate) && storefile::SameContent(source, candidate))
-            break;
-        candidate = folder + "\\" + title + " " + std::to_string(n) + dotExtension;
+        name.seen = true;
+        for (;;) {
+            if (!fw::PathExists(candidate)) {
+                if (!::MoveFileExA(source.c_str(), candidate.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH)) {
+                    // A copy across drives that broke off leaves no half file.
+                    ::DeleteFileA(candidate.c_str());
+                    return false;
+                }
+                name.unread.push_back(candidate);
+                Land(target, candidate, landing);
+                moved = true;
+                return true;
+            }
+            if (fw::FileExists(candidate)) {
+                name.unread.push_back(candidate);
+                if (sameThere(candidate)) {
+                    Land(target, candidate, landing);
+                    moved = false;
+                    return true;
+                }
+            }
+            candidate = Numbered(target, name.next++);
+        }
     }
-    landing.path = candidate;
-    landing.renamed = candidate != target;
-    return true;
-}
+
+private:
+    using Print = std::pair<std::uint64_t, std::uint32_t>; // size, CRC
+    struct Name {
+        bool seen = false;
+        int next = 1;
+        std::vector<std::string> unread;         // files there whose print is not taken yet
+        std::multimap<Print, std::string> files; // and those whose print is
+    };
+
+    static std::string Numbered(const std::string& target, int n)
+    {
+        const std::string extension = ImageBaseManager::GetFileExtension(target);
+        return ImageBaseManager::GetFolderFromPath(target) + "\\" + ImageBaseManager::GetFileTitleFromPath(target) +
+               " " + std::to_string(n) + (extension.empty() ? std::string() : "." + extension);
+    }
+
+    static void Land(const std::string& target, const std::string& path, Landing& landing)
+    {
+        landing.path = path;
+        landing.renamed = path != target;
+    }
+
+    // A file of the name with the source's content: its path in found.
+    bool Find(Name& name, const std::string& source, const Print& print, std::string& found)
+    {
+        for (const std::string& path : name.unread) {
+            Print there;
+            if (zip::FileCrc(path, there.second, there.first))
+                name.files.emplace(there, path);
+        }
+        name.unread.clear();
+        const auto same = name.files.equal_range(print);
+        for (auto it = same.first; it != same.second; ++it) {
+            if (storefile::SameContent(source, it->second)) {
+                found = it->second;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::unordered_map<std::string, Name> names_; // by natural place, in lower case
+};
 
 class Placer {
 public:
-    Placer(FileIO& io, const PlacementRequest& request, std::vector<SetItem>& overlays, const std::vector<SetItem>& media)
-        : io_(io), request_(request), overlays_(overlays), media_(media)
+    Placer(FileIO& io, const PlacementRequest& request, std::vector<SetItem>& overlays, const std::vector<SetItem>& media,
+           const zip::ProgressHandler& progress)
+        : io_(io), request_(request), overlays_(overlays), media_(media), progress_(progress)
     {
     }
 
@@ -67,11 +139,21 @@ public:
             result_.outcome = PlacementResult::kSetNotCreated;
             return result_;
         }
+        step_.total = static_cast<std::uint64_t>(
+            std::count_if(overlays_.begin(), overlays_.end(), [](const SetItem& o) { return o.selected_; }) +
+            std::count_if(media_.begin(), media_.end(), [](const SetItem& f) { return f.selected_; }));
         if (!PlaceOverlays()) {
-            result_.outcome = PlacementResult::kOverlayNotPlaced;
+            result_.outcome = cancelled_ ? PlacementResult::kCancelled : PlacementResult::kOverlayNotPlaced;
             return result_;
         }
-        FixReferences(MoveMedia());
+        const Landings landings = MoveMedia();
+        if (cancelled_) {
+            UndoMoves();
+            UndoPlacing();
+            result_.outcome = PlacementResult::kCancelled;
+            return result_;
+        }
+        FixReferences(landings);
         return result_;
     }
 
@@ -81,6 +163,15 @@ private:
         SetItem before;
         std::vector<std::string> references;
     };
+
+    // Tells the progress, a step per overlay and file; false once Cancel was pressed.
+    bool Step(const std::string& name)
+    {
+        step_.file = name;
+        cancelled_ = cancelled_ || (progress_ && !progress_(step_));
+        ++step_.done;
+        return !cancelled_;
+    }
 
     bool HasRoom() const
     {
@@ -96,6 +187,10 @@ private:
         for (SetItem& overlay : overlays_) {
             if (!overlay.selected_)
                 continue;
+            if (!Step(overlay.name_)) {
+                UndoPlacing();
+                return false;
+            }
             int number = overlay.number_;
             std::string placedName;
             if (!io_.PlaceOverlayFile(overlay.path_, result_.setName,
@@ -156,18 +251,34 @@ private:
         std::stable_partition(files.begin(), files.end(), namedAlready);
 
         Landings landings;
+        SideBySide places;
         for (const SetItem* file : files) {
+            if (!Step(file->path_))
+                break;
             const std::string target = TargetOf(*file);
             std::string folder = ImageBaseManager::GetFolderFromPath(target);
+            const std::string source = request_.workFolder + Backslashed(file->path_);
             Landing landing;
             landing.inImportFolder = KeptOutOfItsPlace(*file);
-            if (ImageBaseManager::CreatePath(folder) == 1 &&
-                MoveBeside(request_.workFolder + Backslashed(file->path_), target, landing))
+            bool moved = false;
+            if (ImageBaseManager::CreatePath(folder) == 1 && places.Place(source, target, landing, moved)) {
                 landings[file->path_] = landing;
-            else
+                if (moved)
+                    moves_.emplace_back(source, landing.path);
+            } else {
                 result_.filesNotPlaced.push_back(file->path_);
+            }
         }
         return landings;
+    }
+
+    // The files moved go back to the work folder, the last first.
+    void UndoMoves()
+    {
+        for (auto it = moves_.rbegin(); it != moves_.rend(); ++it)
+            ::MoveFileExA(it->second.c_str(), it->first.c_str(), MOVEFILE_COPY_ALLOWED);
+        moves_.clear();
+        result_.filesNotPlaced.clear();
     }
 
     void FixReferences(const Landings& landings)
@@ -230,6 +341,10 @@ private:
     std::vector<Placed> placed_;
     PlacementResult result_;
     std::string where_; // the drive or the shared folder the files go to
+    const zip::ProgressHandler& progress_;
+    zip::Progress step_; // in overlays and files
+    bool cancelled_ = false;
+    std::vector<std::pair<std::string, std::string>> moves_; // from the work folder, to
 };
 
 } // namespace
@@ -265,9 +380,9 @@ std::vector<std::string> OverlayReferences(FileIO& io, const std::string& overla
 }
 
 PlacementResult PlaceImport(FileIO& io, const PlacementRequest& request, std::vector<SetItem>& overlays,
-                            const std::vector<SetItem>& media)
+                            const std::vector<SetItem>& media, const zip::ProgressHandler& progress)
 {
-    return Placer(io, request, overlays, media).Run();
+    return Placer(io, request, overlays, media, progress).Run();
 }
 
 } // namespace importwizard

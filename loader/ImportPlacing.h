@@ -2,6 +2,7 @@
 // media files moved out of the work folder, and the references to the files that moved rewritten.
 // Also the one reading of a block's file references, for the media the chosen overlays use.
 #pragma once
+#include "components/ZipArchive.h"
 #include "loader/FileIO.h"
 #include "loader/ImportModel.h"
 #include "loader/ListRecords.h"
@@ -36,6 +37,7 @@ struct PlacementResult {
         kNoRoom,            // more overlays than the new set has numbers: nothing was made
         kSetNotCreated,     // nothing was made
         kOverlayNotPlaced,  // failedOverlay could not be placed: the set was removed again
+        kCancelled,         // the progress asked to stop: what was placed went back, and the set went
     };
     Outcome outcome = kPlaced;
     std::string setName;
@@ -47,8 +49,10 @@ struct PlacementResult {
 };
 
 // The chosen overlays (selected_, path_ the unpacked file) take the names and numbers they were
-// placed under; the chosen media files (selected_, path_ the stored name) are those moved.
+// placed under; the chosen media files (selected_, path_ the stored name) are those moved. The
+// progress is told before each overlay and file (done and total count them); when it answers false,
+// everything placed goes back to the work folder and the new set goes.
 PlacementResult PlaceImport(FileIO& io, const PlacementRequest& request, std::vector<SetItem>& overlays,
-                            const std::vector<SetItem>& media);
+                            const std::vector<SetItem>& media, const zip::ProgressHandler& progress = {});
 
 } // namespace importwizard

@@ -4,6 +4,7 @@
 #include "framework/Dialog.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
+#include "loader/ImportArchive.h"
 #include "skarpin/resource.h"
 #include <commctrl.h>
 #include <prsht.h>
@@ -23,8 +24,8 @@ bool UnpackingState::QueryCancel()
     return false;
 }
 
-UnpackingProgress::UnpackingProgress(HWND page, UnpackingState& state, int labelId, int barId)
-    : page_(page), state_(state), labelId_(labelId), barId_(barId)
+UnpackingProgress::UnpackingProgress(HWND page, UnpackingState& state, int labelId, int barId, UINT textId)
+    : page_(page), state_(state), labelId_(labelId), barId_(barId), textId_(textId == 0 ? IDS_IMPORT_READING : textId)
 {
     state_.running_ = true;
     state_.cancelRequested_ = false;
@@ -39,7 +40,7 @@ UnpackingProgress::~UnpackingProgress()
 bool UnpackingProgress::operator()(const zip::Progress& progress)
 {
     const std::string name = progress.file.substr(progress.file.find_last_of('/') + 1);
-    ::SetDlgItemTextA(page_, labelId_, fw::FormatResString(IDS_IMPORT_READING, name.c_str()).c_str());
+    ::SetDlgItemTextA(page_, labelId_, fw::FormatResString(textId_, name.c_str()).c_str());
     ::ShowWindow(::GetDlgItem(page_, barId_), SW_SHOW);
     ::SendDlgItemMessageA(page_, barId_, PBM_SETPOS, static_cast<WPARAM>(progress.Percent()), 0);
     const DWORD now = fw::TickCount();
@@ -88,7 +89,7 @@ void ReportUnpackFailure(HWND owner, zip::Result result, const std::string& zipP
         textId = IDS_IMPORT_VOLUME_MISSING;
         break;
     case zip::Result::TooLarge: {
-        textId = IDS_IMPORT_NO_ROOM;
+        textId = neededBytes > importwizard::ImportArchive::kMostUnpacked ? IDS_IMPORT_PAST_CEILING : IDS_IMPORT_NO_ROOM;
         // Megabytes, rounded up: a file of a few bytes still needs room.
         const unsigned long megabytes = static_cast<unsigned long>((neededBytes + (1 << 20) - 1) >> 20);
         text = fw::FormatResString(textId, megabytes);

@@ -16,18 +16,26 @@ public:
     // keeps the wizard open until the unpacking has stopped and cleaned up.
     bool QueryCancel();
     bool CancelRequested() const { return cancelRequested_; }
+    // A cancelled diskette prompt gives up the reading of the archive (its directory and overlays)
+    // or the unpacking at Finish it came in: no second prompt follows it, and no failure is told for
+    // it. Each reading and each Finish starts asking again.
+    void VolumeRefused() { volumeRefused_ = true; }
+    bool WasVolumeRefused() const { return volumeRefused_; }
+    void StartReading() { volumeRefused_ = false; }
 
 private:
     friend class UnpackingProgress;
     bool running_ = false;
     bool cancelRequested_ = false;
+    bool volumeRefused_ = false;
 };
 
-// One unpacking, from its construction to its end: the label "Läser %s..." and the bar on the page,
-// the wizard's buttons off meanwhile. Given as the unpacking's progress handler.
+// One unpacking (or placing), from its construction to its end: the label (textId, "Läser %s..."
+// unless told) and the bar on the page, the wizard's buttons off meanwhile. Given as the work's
+// progress handler.
 class UnpackingProgress {
 public:
-    UnpackingProgress(HWND page, UnpackingState& state, int labelId, int barId);
+    UnpackingProgress(HWND page, UnpackingState& state, int labelId, int barId, UINT textId = 0);
     ~UnpackingProgress();
     UnpackingProgress(const UnpackingProgress&) = delete;
     UnpackingProgress& operator=(const UnpackingProgress&) = delete;
@@ -43,6 +51,7 @@ private:
     UnpackingState& state_;
     int labelId_;
     int barId_;
+    UINT textId_;
     bool pumped_ = false;
     DWORD lastPump_ = 0;
 };

@@ -323,6 +323,13 @@
 #define IDS_IMPORT_DEFAULT_SET_NAME     2835
 #define IDS_IMPORT_DEFAULT_OVERLAY_NAME 2836
 #define IDS_IMPORT_NO_ROOM              2837
+#define IDS_IMPORT_PAST_CEILING         4350
+#define IDS_IMPORT_NOT_UNPACKED         4351
+#define IDS_IMPORT_FILES_NOT_UNPACKED   4352
+#define IDS_IMPORT_OVERLAYS_TOO_LARGE   4353
+#define IDS_IMPORT_PLACING              4354
+#define IDS_EXPORT_REPLACE_ZIP          4355
+#define IDS_EXPORT_VOLUME_EXISTS        4356
 
 // The overlay list's drag cursors: a page with an arrow, and the same with a plus sign for a copy
 #define IDCUR_DRAG_MOVE 203

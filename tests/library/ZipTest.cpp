@@ -607,3 +607,30 @@ TEST(ZipSpan, ACancelledDisketteStopsAndRemovesItsVolume)
     DisketteDrive tiny(temp);
     EXPECT_EQ(Result::TooLarge, zip::SpanArchive(temp / "hel.zip", tiny.Volume(), tiny.Handlers(20)));
 }
+
+// Each volume is created new: a file of its name on a diskette the user chose not to clear stays as
+// it is, on the first diskette (the archive fits) as on a later one.
+TEST(ZipSpan, AFileOfTheVolumesNameOnADisketteIsNeverReplaced)
+{
+    const struct {
+        std::uint64_t capacity;
+        int diskWithFile;
+    } cases[] = {{1474560, 1}, {60000, 2}};
+    for (const auto& c : cases) {
+        TempFolder temp;
+        zip::ZipWriter writer;
+        AddFiles(temp, "src", {{"stor.bmp", Noise(150000, 4)}}, writer);
+        ASSERT_EQ(Result::Ok, writer.Pack(temp / "hel.zip"));
+        DisketteDrive drive(temp);
+        zip::SpanHandlers handlers = drive.Handlers(c.capacity);
+        const auto ask = handlers.askForDisk;
+        handlers.askForDisk = [&](int disk, int disks) {
+            const bool go = ask(disk, disks);
+            if (disk == c.diskWithFile)
+                WriteFile(drive.Volume(), "min fil");
+            return go;
+        };
+        EXPECT_EQ(Result::DuplicateName, zip::SpanArchive(temp / "hel.zip", drive.Volume(), handlers)) << c.capacity;
+        EXPECT_TRUE(ReadFile(drive.Volume()) == "min fil") << c.capacity << ": the file on the diskette stays as it was";
+    }
+}

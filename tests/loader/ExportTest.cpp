@@ -4,6 +4,7 @@
 #include "components/ZipReader.h"
 #include "framework/Files.h"
 #include "library/Cp1252.h"
+#include "library/ImageBaseManager.h"
 #include "loader/ExportCopies.h"
 #include "loader/ExportModel.h"
 #include "loader/ExportPacking.h"
@@ -218,6 +219,27 @@ TEST(ExportCopies, AFileThatDoesNotReadWholeIsCopiedAsItStands)
     ASSERT_TRUE(CopyOverlay(fixture.IO(), OverlayFixture::kSet, "Trasig", work.Path(), media));
     EXPECT_EQ(damaged, ReadCopy(work.Path(), "Trasig"));
     EXPECT_FALSE(CopyOverlay(fixture.IO(), OverlayFixture::kSet, "Finns inte", work.Path(), media));
+}
+
+// An overlay named by another overlay's short name never takes the place of that one's copy.
+TEST(ExportCopies, AnOverlayNamedByAnotherCopysShortNameIsNotCopiedOverIt)
+{
+    ExportFixture fixture;
+    testsupport::TempFolder probe;
+    char shortPath[MAX_PATH] = "";
+    ::GetShortPathNameA(probe.Write("Hundarnas.ini", "x").c_str(), shortPath, MAX_PATH);
+    const std::string alias = ImageBaseManager::GetFileTitleFromPath(shortPath);
+    if (cp1252::EqualsNoCase(alias, "Hundarnas"))
+        GTEST_SKIP() << "the disk gives no short names";
+    const std::string other = "[Version]\r\nVersion=4.0\r\n\r\n[Data]\r\nBlock1=x\r\n";
+    fixture.WriteOverlay(alias, other);
+    const std::string hundarnas = "[Version]\r\nVersion=4.0\r\n\r\n[Data]\r\nBlock1=y\r\n";
+    fixture.WriteOverlay("Hundarnas", hundarnas);
+    ExportWorkFolder work;
+    MediaList media;
+    ASSERT_TRUE(CopyOverlay(fixture.IO(), OverlayFixture::kSet, "Hundarnas", work.Path(), media));
+    EXPECT_FALSE(CopyOverlay(fixture.IO(), OverlayFixture::kSet, alias, work.Path(), media)) << alias;
+    EXPECT_EQ(hundarnas, ReadCopy(work.Path(), "Hundarnas"));
 }
 
 // A command whose path takes its long form keeps everything else as it stood: a code of a base this

@@ -5,6 +5,7 @@
 #include "PictureFixtures.h"
 #include "SoundTestSupport.h"
 #include "components/ZipReader.h"
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "library/Cp1252.h"
@@ -263,4 +264,56 @@ TEST_F(ExportWizard, ADisketteThatIsNotThereCanBeGivenUp)
     EXPECT_TRUE(sheet_->IsRunning());
     EXPECT_EQ(3, sheet_->ActiveIndex());
     EXPECT_EQ("A:", fixture_.IO().exportFolder_);
+}
+
+// The save dialog asks only about the name it gives back. A file at the name the page makes of it
+// (".zip" added), or one that came after the page proposed its name, is asked about at Finish: No
+// keeps it and the page, Yes replaces it.
+TEST_F(ExportWizard, AnExistingZipFileIsReplacedOnlyWhenTheUserSaidSo)
+{
+    TempFolder chosen;
+    const struct {
+        const char* given; // by the save dialog; none: the proposed name
+        bool asked;
+    } cases[] = {{"Skolan", true}, {"Skolan.zip", false}, {nullptr, true}};
+    for (const auto& c : cases) {
+        std::string zipPath = chosen / "Skolan.zip";
+        fw::CommonDialogHandlers dialogs;
+        dialogs.saveFile = [&](OPENFILENAMEA& request) {
+            lstrcpyA(request.lpstrFile, (chosen / c.given).c_str());
+            return true;
+        };
+        fw::SetCommonDialogHandlers(dialogs);
+        if (c.given)
+            chosen.Write("Skolan.zip", "gammal");
+        GoToZipPage();
+        if (c.given) {
+            Click(Page(4), IDC_EXPORT_BROWSE);
+        } else {
+            zipPath = Text(Page(4), IDC_EXPORT_ZIP_PATH);
+            fw::WriteReplacing(zipPath, "gammal");
+        }
+        ASSERT_EQ(zipPath, Text(Page(4), IDC_EXPORT_ZIP_PATH));
+        if (c.asked) {
+            ScriptedMessages messages;
+            messages.Expect(IDS_EXPORT_REPLACE_ZIP, IDNO);
+            Finish();
+            EXPECT_TRUE(sheet_->IsRunning());
+            EXPECT_EQ(3, sheet_->ActiveIndex());
+            EXPECT_EQ("gammal", TempFolder::Read(zipPath)) << zipPath;
+        }
+        {
+            ScriptedMessages messages;
+            if (c.asked)
+                messages.Expect(IDS_EXPORT_REPLACE_ZIP, IDYES);
+            messages.Expect(IDS_EXPORT_DONE);
+            Finish();
+            ASSERT_TRUE(PumpUntil([&] { return !sheet_->IsRunning(); }));
+        }
+        zip::ZipReader reader;
+        EXPECT_EQ(zip::Result::Ok, reader.Open(zipPath)) << zipPath;
+        reader.Close();
+        sheet_.reset();
+        ::DeleteFileA(zipPath.c_str());
+    }
 }

@@ -66,6 +66,21 @@ TEST(ImportModel, EntriesAreSortedIntoRegisterOverlaysAndMediaAndHostileOnesRefu
     EXPECT_EQ((std::vector<size_t>{0, 1, 2, 4, 5, 6, 13}), listing.unpack) << "neither folders nor refused names";
 }
 
+// The overlay reader takes no file over 64 MB: a larger overlay entry is never unpacked, and is told;
+// a media file of that size is no overlay and stays.
+TEST(ImportModel, OverlaysLargerThanTheReaderTakesAreLeftOutUpFront)
+{
+    std::vector<zip::Entry> entries = Entries({"Stort.ini", "Litet.ini", "film/stor.avi"});
+    entries[0].size = 64u * 1024 * 1024 + 1;
+    entries[1].size = 64u * 1024 * 1024;
+    entries[2].size = 200u * 1024 * 1024;
+    const ArchiveListing listing = ClassifyEntries(entries);
+    EXPECT_EQ("Litet|Litet.ini|-1|1\n", Describe(listing.overlays));
+    EXPECT_EQ((std::vector<std::string>{"Stort.ini"}), listing.tooLarge);
+    EXPECT_EQ((std::vector<size_t>{1, 2}), listing.unpack);
+    EXPECT_EQ(1u, listing.media.size());
+}
+
 TEST(ImportModel, TheNewSetIsNamedAfterTheZipFileByTheNameRulesAndIsFree)
 {
     const std::vector<std::string> sets = {"Fritid", "fritid 1", "CON 1x"};

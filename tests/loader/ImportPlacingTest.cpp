@@ -11,7 +11,9 @@
 #include "loader/ImportPlacing.h"
 #include "loader/StoreFiles.h"
 #include "support/TempFolder.h"
+#include "components/ZipWriter.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 
 using namespace importwizard;
 using testsupport::TempFolder;
@@ -205,6 +207,81 @@ TEST(ImportArchive, NothingIsUnpackedThatWouldNotFitOrPassesWhatAnImportTakes)
             EXPECT_EQ(c.needed, archive.NeededBytes()) << c.archive;
             EXPECT_EQ((std::vector<std::string>{"Film.ini", "register.txt"}), FilesBelow(work.Path())) << c.archive;
         }
+    }
+}
+
+namespace {
+
+// The short (8.3) name Windows gives a file of this name in a folder of its own; empty when the disk
+// gives none.
+std::string ShortNameOf(const TempFolder& temp, const std::string& name)
+{
+    ::CreateDirectoryA((temp / "kort").c_str(), nullptr);
+    const std::string path = temp.Write("kort\\" + name, "x");
+    char shortPath[MAX_PATH] = "";
+    ::GetShortPathNameA(path.c_str(), shortPath, MAX_PATH);
+    ::DeleteFileA(path.c_str());
+    const std::string shortName = ImageBaseManager::GetFileNameFromPath(shortPath);
+    return cp1252::EqualsNoCase(shortName, name) ? std::string() : shortName;
+}
+
+// An archive of the entries (stored name, content), packed by our writer.
+std::string PackEntries(const TempFolder& temp, const std::string& zipName,
+                        const std::vector<std::pair<std::string, std::string>>& entries)
+{
+    zip::ZipWriter writer(0);
+    for (size_t i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(zip::Result::Ok, writer.Add(temp.Write("kalla" + std::to_string(i), entries[i].second), entries[i].first))
+            << entries[i].first.substr(0, 40);
+    const std::string zipPath = temp / zipName;
+    EXPECT_EQ(zip::Result::Ok, writer.Pack(zipPath));
+    return zipPath;
+}
+
+} // namespace
+
+// A name that reaches a file unpacked before it (another entry's short name), one that needs a folder
+// where a file is, and names too long for the disk: each is left out and named, the rest unpacked,
+// and no file is written over.
+TEST(ImportArchive, NamesThatCannotBeMadeInTheWorkFolderAreLeftOutAndNamed)
+{
+    TempFolder temp;
+    const std::string alias = ShortNameOf(temp, "hundarnas.bmp");
+    std::vector<std::pair<std::string, std::string>> entries = {
+        {"bilder/hundarnas.bmp", "hundarna"},
+        {"ljud", "en fil d\xE4r mappen ska vara"},
+        {"ljud/skall.wav", "skall"},
+        {"bilder/" + std::string(250, 'a') + ".bmp", "l\xE5ngt namn"},
+        {std::string(1020, 'm') + "/b.bmp", "l\xE5ng s\xF6kv\xE4g"},
+        {"bilder/fin.bmp", "fin"},
+    };
+    if (!alias.empty())
+        entries.emplace_back("bilder/" + alias, "en annan bild");
+    ImportArchive archive;
+    ASSERT_EQ(zip::Result::Ok, archive.Open(PackEntries(temp, "namn.zip", entries)));
+    ExportWorkFolder work;
+    std::vector<SetItem> media = archive.Listing().media;
+    for (SetItem& file : media)
+        file.selected_ = 1;
+    ASSERT_EQ(zip::Result::Ok, archive.UnpackMedia(work.Path(), media)) << archive.FailedEntry();
+    const std::vector<std::string>& left = archive.NotUnpacked();
+    const std::vector<std::string>& refused = archive.Listing().refused;
+    auto among = [](const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    for (const auto& entry : entries) {
+        // The short name reaches the other file: that one is looked at below.
+        if (!alias.empty() && entry.first == "bilder/" + alias)
+            continue;
+        const bool unpacked = fw::FileExists(work.Path() + Backslashed(entry.first));
+        EXPECT_NE(unpacked, among(left, entry.first) || among(refused, entry.first))
+            << entry.first.substr(0, 40) << ": unpacked, or named as left out";
+    }
+    EXPECT_EQ("hundarna", TempFolder::Read(work.Path() + "bilder\\hundarnas.bmp")) << "never written over";
+    EXPECT_EQ("fin", TempFolder::Read(work.Path() + "bilder\\fin.bmp"));
+    EXPECT_TRUE(among(left, "ljud/skall.wav"));
+    if (!alias.empty()) {
+        EXPECT_TRUE(among(left, "bilder/" + alias));
     }
 }
 
@@ -500,4 +577,87 @@ TEST(ImportPlacing, AnOverlayThatCannotBePlacedUndoesTheSetAndLeavesOtherFolders
     EXPECT_EQ("[Data]\r\n", TempFolder::Read(work.Path() + "Ett.ini")) << "back in the work folder for another try";
     EXPECT_EQ("Ett", overlays[0].name_);
     EXPECT_EQ(-1, overlays[0].number_);
+}
+
+// ---- Many files of one name, progress and Cancel ------------------------------------------------
+
+namespace {
+
+// An overlay and six files all named x.bmp in folders of their own, unpacked in a work folder; a
+// shared folder holding x.bmp, "x 1.bmp" and "x 3.bmp" already.
+struct OneName {
+    explicit OneName(ImportFixture& fixture) : shared(fixture.Config().Temp() / "Delad")
+    {
+        fw::WriteReplacing(work.Path() + "Ett.ini", "[Data]\r\n");
+        overlays = {SetItem("Ett", work.Path() + "Ett.ini")};
+        overlays[0].number_ = -1;
+        overlays[0].selected_ = 1;
+        const std::pair<const char*, const char*> files[] = {{"a", "B"}, {"b", "C"}, {"c", "C"},
+                                                             {"d", "A"}, {"e", "E"}, {"f", "D"}};
+        for (const auto& file : files) {
+            ::CreateDirectoryA((work.Path() + file.first).c_str(), nullptr);
+            fw::WriteReplacing(work.Path() + file.first + "\\x.bmp", file.second);
+            media.emplace_back("x.bmp", std::string(file.first) + "/x.bmp");
+            media.back().selected_ = 1;
+        }
+        fixture.Config().Write("Delad\\x.bmp", "A");
+        fixture.Config().Write("Delad\\x 1.bmp", "B");
+        fixture.Config().Write("Delad\\x 3.bmp", "D");
+    }
+
+    PlacementRequest Request()
+    {
+        PlacementRequest request;
+        request.setName = "Samma namn";
+        request.driveOrFolder = shared;
+        request.workFolder = work.Path();
+        return request;
+    }
+
+    ExportWorkFolder work;
+    std::string shared;
+    std::vector<SetItem> overlays;
+    std::vector<SetItem> media;
+};
+
+} // namespace
+
+// Each file lands beside the others under the next free number, or on the file of its content that
+// stands there (one there before or one placed now); the progress counts the overlay and the files.
+TEST(ImportPlacing, FilesOfOneNameTakeTheNextFreeNumberOrTheFileOfTheirContent)
+{
+    ImportFixture fixture;
+    OneName one(fixture);
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> steps;
+    const PlacementResult result = PlaceImport(fixture.IO(), one.Request(), one.overlays, one.media,
+                                               [&](const zip::Progress& progress) {
+                                                   steps.emplace_back(progress.done, progress.total);
+                                                   return true;
+                                               });
+    ASSERT_EQ(PlacementResult::kPlaced, result.outcome);
+    EXPECT_EQ((std::vector<std::string>{"x 1.bmp", "x 2.bmp", "x 3.bmp", "x 4.bmp", "x.bmp"}), FilesBelow(one.shared));
+    const std::pair<const char*, const char*> landed[] = {{"x.bmp", "A"}, {"x 1.bmp", "B"}, {"x 2.bmp", "C"},
+                                                          {"x 3.bmp", "D"}, {"x 4.bmp", "E"}};
+    for (const auto& file : landed)
+        EXPECT_EQ(file.second, TempFolder::Read(one.shared + "\\" + file.first)) << file.first;
+    ASSERT_EQ(7u, steps.size());
+    for (size_t i = 0; i < steps.size(); ++i)
+        EXPECT_EQ(std::make_pair(std::uint64_t(i), std::uint64_t(7)), steps[i]);
+}
+
+// Cancel, at an overlay or at a file, puts back what was placed: nothing of the set stays.
+TEST(ImportPlacing, CancelLeavesNoHalfPlacedSet)
+{
+    for (std::uint64_t cancelAt : {0u, 3u, 6u}) {
+        ImportFixture fixture;
+        OneName one(fixture);
+        const std::vector<std::string> work = FilesBelow(one.work.Path());
+        const PlacementResult result = PlaceImport(fixture.IO(), one.Request(), one.overlays, one.media,
+                                                   [&](const zip::Progress& progress) { return progress.done < cancelAt; });
+        EXPECT_EQ(PlacementResult::kCancelled, result.outcome) << cancelAt;
+        EXPECT_FALSE(fw::PathExists(fixture.IO().SetFolderPath("Samma namn"))) << cancelAt;
+        EXPECT_EQ((std::vector<std::string>{"x 1.bmp", "x 3.bmp", "x.bmp"}), FilesBelow(one.shared)) << cancelAt;
+        EXPECT_EQ(work, FilesBelow(one.work.Path())) << cancelAt << ": every file back in the work folder";
+        EXPECT_EQ("Ett", one.overlays[0].name_);
+    }
 }

@@ -308,6 +308,8 @@ TEST_F(ImportWizard, AFileThatCannotBeUnpackedAtFinishImportsNothing)
     } failures[] = {
         {"crc.zip", IDS_IMPORT_CRC_ERROR, ~0ull, "\"bakgrund/himmel.bmp\""},
         {"large_video.zip", IDS_IMPORT_NO_ROOM, 1024 * 1024, " 8 MB"},
+        // More than any import takes, whatever room the disk has: told as that, not as a full disk.
+        {"claims_5gb.zip", IDS_IMPORT_PAST_CEILING, ~0ull, "h\xF6gst 4 096 MB"},
     };
     for (const auto& failure : failures) {
         ToFilesPage(PythonArchive(failure.archive));
@@ -417,6 +419,45 @@ TEST_F(ImportWizard, HostileNamesAreToldAndTheRestIsImportedIntoAChosenFolder)
               FilesBelow(chosen));
     EXPECT_EQ((std::vector<std::string>{"Bilder.ini", "Utan nummer.ini", "register.txt"}),
               FilesBelow(fixture_.IO().SetFolderPath("hostile")));
+}
+
+// Chosen files whose names cannot be made in the work folder (another entry's short name, a folder
+// where a file is) are named in the closing message; none is written over another.
+TEST_F(ImportWizard, ChosenFilesThatCouldNotBeUnpackedAreNamedWhenTheImportEnds)
+{
+    TempFolder temp;
+    const std::string probe = temp.Write("hundarnas.bmp", "x");
+    char shortPath[MAX_PATH] = "";
+    ::GetShortPathNameA(probe.c_str(), shortPath, MAX_PATH);
+    const std::string alias = ImageBaseManager::GetFileNameFromPath(shortPath);
+    if (cp1252::EqualsNoCase(alias, "hundarnas.bmp"))
+        GTEST_SKIP() << "the disk gives no short names";
+    const std::vector<std::pair<std::string, std::string>> entries = {
+        {"Bilder.ini", "[Data]\r\nBlock1=1,0,0,0,@c:\\bilder\\hundarnas.bmp@\r\nBlock2=1,1,1,0,@c:\\bilder\\" + alias +
+                           "@\r\nBlock3=1,2,2,0,@c:\\bilder\\hund.bmp@\r\nBlock4=1,3,3,0,@c:\\bilder\\hund.bmp\\skall.bmp@\r\n"},
+        {"register.txt", "[Overlays]\r\n1=Bilder\r\n"},
+        {"bilder/hundarnas.bmp", "hundarna"},
+        {"bilder/" + alias, "en annan bild"},
+        {"bilder/hund.bmp", "en fil d\xE4r mappen ska vara"},
+        {"bilder/hund.bmp/skall.bmp", "skall"},
+    };
+    zip::ZipWriter writer(0);
+    for (size_t i = 0; i < entries.size(); ++i)
+        ASSERT_EQ(zip::Result::Ok, writer.Add(temp.Write("kalla" + std::to_string(i), entries[i].second), entries[i].first));
+    const std::string zipPath = fixture_.ZipPath("Hundar.zip");
+    ASSERT_EQ(zip::Result::Ok, writer.Pack(zipPath));
+
+    ToFilesPage(zipPath);
+    ASSERT_TRUE(PumpUntil([&] { return ChecksSet(Page(3), IDC_IMPORT_MEDIA_TREE); }));
+    ScriptedMessages messages;
+    messages.Expect(IDS_IMPORT_DONE_PARTLY);
+    sheet_->PressButton(PSBTN_FINISH);
+    ASSERT_TRUE(PumpUntil([&] { return !sheet_->IsRunning(); }));
+    ASSERT_EQ(1u, messages.Shown().size());
+    const std::string& told = messages.Shown()[0].text;
+    EXPECT_NE(std::string::npos, told.find("bilder\\" + alias)) << told;
+    EXPECT_NE(std::string::npos, told.find("bilder\\hund.bmp\\skall.bmp")) << told;
+    EXPECT_EQ("hundarna", TempFolder::Read(fixture_.IO().SetImportFolderPath("Hundar") + "\\hundarnas.bmp"));
 }
 
 // ---- Diskettes ----------------------------------------------------------------------------------
@@ -539,6 +580,49 @@ TEST_F(ImportWizard, ADiskettePromptCancelledLeavesThePageWithoutAMessage)
     EXPECT_EQ(0, sheet_->ActiveIndex());
     EXPECT_FALSE(IsVisible(Page(1), IDC_IMPORT_PROGRESS_LABEL));
     EXPECT_TRUE(WorkFiles().empty());
+}
+
+// A prompt cancelled at Finish gives up that Finish without a failure told; the next Finish asks again.
+TEST_F(ImportWizard, ADiskettePromptCancelledAtFinishIsAskedAgainAtTheNextFinish)
+{
+    Diskettes diskettes(fixture_);
+    diskettes.Insert(3);
+    Open();
+    ChooseZip(diskettes.Path());
+    bool refuse = false;
+    std::vector<UINT> asked;
+    fw::SetMessageHandler([&](const fw::MessageRequest& request) {
+        asked.push_back(request.textId);
+        if (request.textId != IDS_EXPORT_NEXT_DISKETTE)
+            return IDOK;
+        if (refuse) {
+            refuse = false;
+            return IDCANCEL;
+        }
+        const size_t at = request.text.find("diskett ");
+        diskettes.Insert(at == std::string::npos ? 0 : request.text[at + 8] - '0');
+        return IDOK;
+    });
+    Press(PSBTN_NEXT, 1);
+    Press(PSBTN_NEXT, 2);
+    ASSERT_TRUE(PumpUntil([&] { return ChecksSet(Page(3), IDC_IMPORT_MEDIA_TREE); }));
+    asked.clear();
+    refuse = true;
+    sheet_->PressButton(PSBTN_FINISH);
+    ASSERT_TRUE(PumpUntil([&] { return !asked.empty(); }));
+    fw::PumpMessages();
+    EXPECT_EQ(std::vector<UINT>{IDS_EXPORT_NEXT_DISKETTE}, asked) << "no failure is told for a cancelled prompt";
+    EXPECT_TRUE(sheet_->IsRunning());
+    EXPECT_EQ(2, sheet_->ActiveIndex());
+
+    asked.clear();
+    sheet_->PressButton(PSBTN_FINISH);
+    ASSERT_TRUE(PumpUntil([&] { return !sheet_->IsRunning(); }));
+    fw::SetMessageHandler(FailOnMessage);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(static_cast<UINT>(IDS_EXPORT_NEXT_DISKETTE), asked.front()) << "asked again";
+    EXPECT_EQ(static_cast<UINT>(IDS_IMPORT_DONE), asked.back());
+    EXPECT_TRUE(fw::FileExists(fixture_.IO().SetImportFolderPath("Fritid") + "\\stor.bmp"));
 }
 
 // ---- From the main window -----------------------------------------------------------------------
