@@ -22,8 +22,6 @@ const std::uint8_t kHigh = 0x80;
 const std::uint8_t kHold = 0x40;
 const int kFirstStandardOverlay = 101;
 const int kLastStandardOverlay = 127;
-// No overlay comes near this; a larger file is not one.
-const unsigned long long kLargestOverlayFile = 64ull * 1024 * 1024;
 
 // The keyboard knows eight steps of each key time. The settings hold seconds with one decimal, so
 // they are compared in whole tenths: a float's 0.7 must not fall below the 0.7 step.
@@ -319,7 +317,7 @@ int FileIO::LoadKeyBlocks(const std::string& path, std::vector<Block>& keys, Key
 {
     keys.clear();
     std::string content;
-    if (!storefile::ReadAll(path, content, kLargestOverlayFile))
+    if (!storefile::ReadAll(path, content, storefile::kLargestOverlayFile))
         return -1;
     const int unread = ReadSection(storefile::SplitLines(content), "[" + keySection_ + "]", keys, nullptr, nullptr,
                                    LinesPastEnd::kIgnored);

@@ -14,9 +14,6 @@
 
 namespace {
 
-// No overlay comes near this; a larger file is not one.
-const unsigned long long kLargestOverlayFile = 64ull * 1024 * 1024;
-
 bool IsBlank(const std::string& line)
 {
     return line.find_first_not_of(" \t") == std::string::npos;
@@ -42,7 +39,7 @@ int FindId(const std::vector<Block>& blocks, int id)
 // at all: shown as an empty overlay, it would be saved over.
 fw::FileRead FileIO::ReadOverlayFile(const std::string& path, std::string& content) const
 {
-    const fw::FileRead read = fw::ReadWholeFile(path, content, kLargestOverlayFile);
+    const fw::FileRead read = fw::ReadWholeFile(path, content, storefile::kLargestOverlayFile);
     if (read != fw::FileRead::Whole)
         return read;
     if (fw::TextFormOf(content) != fw::TextForm::SingleByte)

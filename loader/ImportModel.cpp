@@ -4,6 +4,7 @@
 #include "library/ImageBaseManager.h"
 #include "loader/FileIO.h"
 #include "loader/NameDialogRules.h"
+#include "loader/StoreFiles.h"
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -73,7 +74,7 @@ ArchiveListing ClassifyEntries(const std::vector<zip::Entry>& entries)
             continue;
         }
         // The overlay reader would refuse it after its unpacking, which Cancel could not stop.
-        if (IsOverlayEntry(entry.name) && entry.size > kLargestOverlayFile) {
+        if (IsOverlayEntry(entry.name) && entry.size > storefile::kLargestOverlayFile) {
             listing.tooLarge.push_back(entry.name);
             continue;
         }

@@ -34,8 +34,6 @@ struct ArchiveListing {
     // Overlay files larger than the overlay reader takes: never unpacked.
     std::vector<std::string> tooLarge;
 };
-// The largest overlay file the overlay reader takes.
-const std::uint64_t kLargestOverlayFile = 64ull * 1024 * 1024;
 ArchiveListing ClassifyEntries(const std::vector<zip::Entry>& entries);
 
 // Names read as code page 437 that the archive itself names otherwise (some Windows tools store the

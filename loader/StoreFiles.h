@@ -8,6 +8,10 @@
 
 namespace storefile {
 
+// No overlay comes near this; a larger file is not one (the reader, the compiler and the import
+// all refuse it).
+const unsigned long long kLargestOverlayFile = 64ull * 1024 * 1024;
+
 // The whole file as it stands. False when it cannot be opened or read, or holds more than largest bytes.
 bool ReadAll(const std::string& path, std::string& content, unsigned long long largest = ~0ull);
 // The lines of a text without their line ends, as a text-mode reader sees them: CR LF and LF end a
