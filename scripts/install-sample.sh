@@ -68,7 +68,7 @@ copy_missing "$sample/sets" "$drive/Program Files/Skarpin/Set"
 # The sample's archive set is read-only, as a set on a write-protected share would be.
 chmod a-w "$drive/Program Files/Skarpin/Set/Arkiv"
 copy_missing "$sample/bildbas" "$drive/Program Files/Bildbas"
-cp "$BUILD_DIR/loader/skarpin.exe" "$drive/Program Files/Skarpin/"
+cp "$BUILD_DIR/skarpin/skarpin.exe" "$drive/Program Files/Skarpin/"
 cp "$BUILD_DIR/tremlin/Tremlin.dll" "$drive/Program Files/Skarpin/"  # the mouse hook, bound at link time
 # Stand-ins for the USB keyboard's driver program and the Zenthor infrared program, where Skarpin
 # starts them ("<program folder>\<[USB] DriverName>.skarpin.exe", "<program folder>\Zenthor\Zenthor.exe").

@@ -1,6 +1,7 @@
 // The load dialog in a real window, driven by messages as a user would drive it: the serial models
 // against the keyboard simulator, USB against the driver stand-in, and the main window's command
 // that opens it. RZ_SCREENSHOTS names a folder for pictures of the dialog in its states.
+#include "ImageBaseFiles.h"
 #include "LoadFixture.h"
 #include "device/LoadKvoraDlg.h"
 #include "device/LoadKvoraSerial.h"
@@ -9,12 +10,11 @@
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/IniFile.h"
-#include "loader/CSkarpinDlg.h"
+#include "skarpin/CSkarpinDlg.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/Snapshot.h"
-#include "ImageBaseFiles.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -22,7 +22,7 @@ add_executable(load_tests
 rz_add_resources(load_tests ${CMAKE_SOURCE_DIR}/resources/skarpin.rc)
 target_include_directories(load_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/library)
 target_compile_definitions(load_tests PRIVATE SAMPLE_FOLDER="${CMAKE_SOURCE_DIR}/scripts/sample")
-target_link_libraries(load_tests PRIVATE testsupport loader keyboard_control)
+target_link_libraries(load_tests PRIVATE testsupport skarpin_windows keyboard_control)
 add_custom_target(load_test_stand_ins ALL
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:usbdriver> $<TARGET_FILE:zenthor>
             $<TARGET_FILE_DIR:load_tests>

@@ -4,15 +4,15 @@
 // clicks, the three views, the close question, a read-only set and an overlay that cannot be saved
 // again as it stands.
 #include "CellNames.h"
-#include "loader/MainWindowFixture.h"
 #include "components/TextSpeaker.h"
 #include "editor/EditOverlayDlg.h"
 #include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "framework/Strings.h"
-#include "support/FakeTextSpeaker.h"
+#include "skarpin/MainWindowFixture.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
+#include "support/FakeTextSpeaker.h"
 #include "support/ScriptedMessages.h"
 #include "support/Snapshot.h"
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // and the stored form of line breaks.
 #include "ConfigFixture.h"
 #include "framework/Files.h"
-#include "loader/KeyboardSettingsCommand.h"
+#include "skarpin/KeyboardSettingsCommand.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <functional>

@@ -3,7 +3,7 @@
 #include "PrintedDots.h"
 #include "editor/EditOverlayDlg.h"
 #include "framework/Printer.h"
-#include "loader/MainWindowFixture.h"
+#include "skarpin/MainWindowFixture.h"
 #include "skarpin/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"

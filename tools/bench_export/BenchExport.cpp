@@ -5,7 +5,7 @@
 #include "bench_common/BenchTiming.h"
 #include "components/ZipWriter.h"
 #include "library/ImageBaseManager.h"
-#include "loader/ExportModel.h"
+#include "skarpin/ExportModel.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>

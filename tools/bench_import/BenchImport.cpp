@@ -7,9 +7,9 @@
 #include "bench_common/BenchTiming.h"
 #include "framework/Dialog.h"
 #include "framework/Prompt.h"
-#include "loader/ImportArchive.h"
-#include "loader/ImportSheet.h"
 #include "sample_common/SampleConfiguration.h"
+#include "skarpin/ImportArchive.h"
+#include "skarpin/ImportSheet.h"
 #include "skarpin/resource.h"
 #include <windows.h>
 #include <commctrl.h>

@@ -2,7 +2,7 @@
 // holding 100 overlays. Each round builds the window (its configuration read included) until the
 // tree and the first set's list are filled, then closes it; then times the set store's part of that
 // alone, without the window. Prints the times to stdout.
-#include "loader/CSkarpinDlg.h"
+#include "skarpin/CSkarpinDlg.h"
 #include "tools/bench_common/BenchTiming.h"
 #include <windows.h>
 #include <commctrl.h>
