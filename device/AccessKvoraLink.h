@@ -3,8 +3,8 @@
 // holds the set image that the compiler fills, finishes it with its trailer and sends it.
 #pragma once
 #include "device/CSerial.h"
-#include "loader/SetImage.h"
 #include "device/TraceLog.h"
+#include "store/SetImage.h"
 #include <windows.h>
 #include <memory>
 #include <string>

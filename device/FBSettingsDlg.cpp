@@ -3,8 +3,8 @@
 #include "device/KeyboardDialogTexts.h"
 #include "device/LoadKvoraFlow.h"
 #include "device/LoadKvoraUsb.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 FBSettingsDlg::FBSettingsDlg(FileIO& fileIO, int& model, HWND parent)
     : fw::Dialog(IDD_KEYBOARD_MODEL, parent), fileIO_(fileIO), model_(model), starter_(StartProgramHidden)

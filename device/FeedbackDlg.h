@@ -1,7 +1,7 @@
 // The keyboard's signals on a key press: a sound and a light.
 #pragma once
 #include "framework/Dialog.h"
-#include "loader/KeyboardSettings.h"
+#include "store/KeyboardSettings.h"
 #include <string>
 
 // Edits FlashSignal and BeepSignal of a record the caller owns.

@@ -2,8 +2,8 @@
 #include "device/IRDlg.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "loader/ZenthorFiles.h"
 #include "skarpin/resource.h"
+#include "store/ZenthorFiles.h"
 #include <cstdlib>
 
 IRDlg::IRDlg(const std::string& programFolder, std::string& result, int x, int y, HWND parent)

@@ -2,7 +2,7 @@
 // dialog's "IR-kommando" button opens it.
 #pragma once
 #include "framework/Dialog.h"
-#include "loader/IrCodeTable.h"
+#include "store/IrCodeTable.h"
 #include <string>
 
 // Lists the codes of "Zenthor\ir_data.kvx" in the program folder (FileIO's program folder) and on OK

@@ -3,8 +3,8 @@
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
 #include "library/TypedDecimal.h"
-#include "loader/IrCodeTable.h"
 #include "skarpin/resource.h"
+#include "store/IrCodeTable.h"
 #include <cmath>
 
 namespace ircode {

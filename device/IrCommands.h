@@ -3,7 +3,7 @@
 // code, the security code and a test send.
 #pragma once
 #include "device/AccessKvoraLink.h"
-#include "loader/IrCodeTable.h"
+#include "store/IrCodeTable.h"
 #include <windows.h>
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // Intel-HEX records of learned infrared codes, read and written.
 #include "device/IrIntelHex.h"
 #include "framework/Strings.h"
-#include "loader/IrCodeTable.h"
+#include "store/IrCodeTable.h"
 #include <algorithm>
 
 const char kIntelHexEndRecord[] = ":00000001FF";

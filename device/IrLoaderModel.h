@@ -2,7 +2,7 @@
 // edited code, the backup, a test send and loading the codes into the keyboard.
 #pragma once
 #include "device/IrCodeDraft.h"
-#include "loader/IrCodeTable.h"
+#include "store/IrCodeTable.h"
 #include <windows.h>
 #include <string>
 #include <vector>

@@ -3,8 +3,8 @@
 #include "device/IrIntelHex.h"
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
-#include "loader/IrCodeTable.h"
 #include "skarpin/resource.h"
+#include "store/IrCodeTable.h"
 
 const char IrRecordDlg::kLearnedPlaceholder[] = "IntelHex";
 

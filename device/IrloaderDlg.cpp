@@ -8,8 +8,8 @@
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "loader/ZenthorFiles.h"
 #include "skarpin/resource.h"
+#include "store/ZenthorFiles.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The key-press timing: signal delay (AF) and bounce lock (SS), which exclude each other.
 #pragma once
 #include "framework/Dialog.h"
-#include "loader/KeyboardSettings.h"
+#include "store/KeyboardSettings.h"
 #include <string>
 
 // Edits SignalDelay and BounceLock of a record the caller owns.

@@ -5,8 +5,8 @@
 #include "framework/FrameworkIds.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include "device/LoadKvoraSerial.h"
 #include "framework/Clock.h"
 #include "framework/Strings.h"
-#include "loader/FileIO.h"
-#include "loader/ZenthorFiles.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
+#include "store/ZenthorFiles.h"
 #include <algorithm>
 
 namespace {

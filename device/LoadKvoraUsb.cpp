@@ -2,9 +2,9 @@
 #include "device/LoadKvoraUsb.h"
 #include "framework/Clock.h"
 #include "framework/Strings.h"
-#include "loader/FileIO.h"
-#include "loader/SetKind.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
+#include "store/SetKind.h"
 
 UsbLoadFlow::UsbLoadFlow(FileIO& fileIO, const std::string& setName, LoadView& view)
     : LoadFlow(view), fileIO_(fileIO), setName_(setName)

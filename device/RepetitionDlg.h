@@ -2,7 +2,7 @@
 // between repeats (RT).
 #pragma once
 #include "framework/Dialog.h"
-#include "loader/KeyboardSettings.h"
+#include "store/KeyboardSettings.h"
 #include <string>
 
 // Edits RepeatDelay and Frequency of a record the caller owns.

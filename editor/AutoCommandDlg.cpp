@@ -2,8 +2,8 @@
 #include "editor/AutoCommandDlg.h"
 #include "editor/SubDialogTexts.h"
 #include "framework/Prompt.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 namespace {
 

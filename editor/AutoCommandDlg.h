@@ -3,7 +3,7 @@
 #pragma once
 #include "editor/CommandEdit.h"
 #include "framework/Dialog.h"
-#include "loader/ListRecords.h"
+#include "store/ListRecords.h"
 
 class FileIO;
 

@@ -1,7 +1,7 @@
 // The appearance dialogs' mappings between a block's fields and their controls: the colour radios
 // and swatches, the font lists, the text placement radios, and the program-start method radios.
 #pragma once
-#include "loader/Block.h"
+#include "store/Block.h"
 #include <array>
 #include <string>
 #include <vector>

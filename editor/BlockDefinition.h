@@ -3,8 +3,8 @@
 // it, and the command a picture from an image base writes.
 #pragma once
 #include "command/CommandRefusal.h"
-#include "loader/Block.h"
-#include "loader/FileIO.h"
+#include "store/Block.h"
+#include "store/FileIO.h"
 #include <functional>
 #include <string>
 

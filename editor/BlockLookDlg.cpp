@@ -18,8 +18,8 @@
 #include "library/ImageBaseDlg.h"
 #include "library/ImageBaseManager.h"
 #include "library/resource.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 BlockLookDlg::BlockLookDlg(UINT templateId, Block& block, const BlockDialogContext& context, HWND parent)
     : fw::Dialog(templateId, parent), block_(block), context_(context)

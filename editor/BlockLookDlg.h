@@ -5,7 +5,7 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "library/ImagXpress.h"
-#include "loader/Block.h"
+#include "store/Block.h"
 #include <memory>
 #include <string>
 #include <vector>

@@ -5,7 +5,7 @@
 #include "command/CommandSyntax.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
-#include "loader/FileIO.h"
+#include "store/FileIO.h"
 
 // Base of the command editors' edit controls, owned with them by their dialog.
 class CommandEditWindow : public fw::SubclassedWindow {

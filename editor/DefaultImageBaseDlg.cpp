@@ -1,8 +1,8 @@
 // The default image base.
 #include "editor/DefaultImageBaseDlg.h"
 #include "framework/Strings.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 DefaultImageBaseDlg::DefaultImageBaseDlg(const std::string& imageBaseFile, std::string& key, HWND parent)
     : SelImageBaseDlg(imageBaseFile, key, parent)

@@ -1,21 +1,21 @@
 // The block definition dialog.
 #include "editor/DefineBlockDlg.h"
+#include "command/CommandSyntax.h"
+#include "command/ProgramStart.h"
 #include "device/IRDlg.h"
 #include "editor/AutoCommandDlg.h"
 #include "editor/BlockDefinition.h"
-#include "command/CommandSyntax.h"
 #include "editor/KvoraCommandDlg.h"
 #include "editor/KvoraCommandFields.h"
 #include "editor/MouseCommandDlg.h"
 #include "editor/PauseDlg.h"
-#include "command/ProgramStart.h"
 #include "editor/SpecialCommandDlg.h"
 #include "editor/StartProgramDlg.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/ImageBaseManager.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 DefineBlockDlg::DefineBlockDlg(Block& block, const BlockDialogContext& context, const BlockCommandContext& command,
                                HWND parent)

@@ -1,16 +1,16 @@
 // The overlay editor window: opening, loading an overlay, the three views, painting, the title and
 // menu states, and the window placement it shares with the main window.
 #include "editor/EditOverlayDlg.h"
-#include "editor/BlockDefinition.h"
 #include "components/TextSpeaker.h"
+#include "editor/BlockDefinition.h"
 #include "framework/Cursor.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/BabTTS.h"
-#include "loader/FileIO.h"
-#include "loader/SetKind.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
+#include "store/SetKind.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "editor/OverlayEditModel.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
-#include "loader/MouseClickReference.h"
-#include "loader/OverlayEditorHost.h"
+#include "store/MouseClickReference.h"
+#include "store/OverlayEditorHost.h"
 #include <memory>
 #include <string>
 

@@ -13,10 +13,10 @@
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "loader/OpenOverlayDlg.h"
-#include "loader/SaveDlg.h"
-#include "loader/SetKind.h"
 #include "skarpin/resource.h"
+#include "store/OpenOverlayDlg.h"
+#include "store/SaveDlg.h"
+#include "store/SetKind.h"
 
 bool EditOverlayDlg::OnCommand(int id, int)
 {

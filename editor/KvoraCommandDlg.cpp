@@ -13,13 +13,13 @@
 #include "library/Cp1252.h"
 #include "library/ImageBaseDlg.h"
 #include "library/ImageBaseManager.h"
+#include "library/MediaFiles.h"
 #include "library/OpenImageDlg.h"
 #include "library/OpenSoundDlg.h"
-#include "library/MediaFiles.h"
 #include "library/RecordSoundDlg.h"
 #include "library/resource.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "framework/Printer.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "loader/FileIO.h"
 #include "resources/skarpin/resource.h"
+#include "store/FileIO.h"
 
 MarginPage::MarginPage(UINT templateId, UINT titleId, MarginSheet& sheet, DWORD buttons)
     : fw::PropertyPage(templateId, titleId), sheet_(sheet), buttons_(buttons)

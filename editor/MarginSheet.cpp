@@ -8,8 +8,8 @@
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/IniValues.h"
-#include "loader/FileIO.h"
 #include "resources/skarpin/resource.h"
+#include "store/FileIO.h"
 
 MarginSheet::MarginSheet(FileIO& fileIO, fw::Printer& printer, HWND parent)
     : fw::PropSheet(0, parent), fileIO_(fileIO), printer_(printer), page1_(*this), page2_(*this), page3_(*this),

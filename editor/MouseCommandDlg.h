@@ -4,7 +4,7 @@
 #include "editor/MouseCatch.h"
 #include "editor/MouseCommandModel.h"
 #include "framework/Dialog.h"
-#include "loader/MouseClickReference.h"
+#include "store/MouseClickReference.h"
 #include <functional>
 #include <string>
 #include <vector>

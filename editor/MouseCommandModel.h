@@ -3,7 +3,7 @@
 // and found again.
 #pragma once
 #include "command/CommandSyntax.h"
-#include "loader/MouseClickReference.h"
+#include "store/MouseClickReference.h"
 #include <windows.h>
 #include <string>
 #include <vector>

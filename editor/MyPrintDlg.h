@@ -3,7 +3,7 @@
 #pragma once
 #include "framework/Dialog.h"
 #include "framework/Printer.h"
-#include "loader/ListRecords.h"
+#include "store/ListRecords.h"
 
 // A view over the main window's printer and print options, both kept from one print to the next.
 // The options change only on OK; a printer chosen through the setup stays chosen even on Cancel,

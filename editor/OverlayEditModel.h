@@ -4,8 +4,8 @@
 #pragma once
 #include "editor/KeyGrid.h"
 #include "framework/Cursor.h"
-#include "loader/Block.h"
-#include "loader/FileIO.h"
+#include "store/Block.h"
+#include "store/FileIO.h"
 #include <functional>
 #include <string>
 #include <vector>

@@ -3,8 +3,8 @@
 #include "framework/Gdi.h"
 #include "framework/Strings.h"
 #include "library/IniValues.h"
-#include "loader/KeyboardSettings.h"
 #include "resources/skarpin/resource.h"
+#include "store/KeyboardSettings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The pages of an overlay print and their origins.
 #include "editor/OverlayPrintPlan.h"
-#include "loader/ListRecords.h"
+#include "store/ListRecords.h"
 #include <cctype>
 
 PrintDevice PrintDevice::Of(HDC printer)

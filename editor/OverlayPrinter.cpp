@@ -7,8 +7,8 @@
 #include "framework/Cursor.h"
 #include "framework/Printer.h"
 #include "framework/Prompt.h"
-#include "loader/FileIO.h"
 #include "resources/skarpin/resource.h"
+#include "store/FileIO.h"
 #include <algorithm>
 
 namespace {

@@ -1,8 +1,8 @@
 // Printing an overlay: the print command of the overlay editor from its dialog to the last page.
 #pragma once
-#include "loader/Block.h"
-#include "loader/KeyboardSettings.h"
-#include "loader/ListRecords.h"
+#include "store/Block.h"
+#include "store/KeyboardSettings.h"
+#include "store/ListRecords.h"
 #include <windows.h>
 #include <functional>
 #include <string>

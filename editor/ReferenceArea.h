@@ -3,7 +3,7 @@
 #pragma once
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
-#include "loader/MouseClickReference.h"
+#include "store/MouseClickReference.h"
 #include <vector>
 
 // Modal; the caller owns the references.

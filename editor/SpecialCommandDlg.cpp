@@ -3,8 +3,8 @@
 #include "editor/SubDialogTexts.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 SpecialCommandDlg::SpecialCommandDlg(FileIO* settings, int right, int bottom, std::string& command, HWND parent)
     : fw::Dialog(IDD_SPECIAL_COMMAND, parent), settings_(settings), corner_{right, bottom}, command_(command)

@@ -6,8 +6,8 @@
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
 #include "library/IniValues.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 SpeechDlg::SpeechDlg(FileIO* settings, int* choice, BabTTS* engine, TextSpeaker* speaker, HWND parent)
     : fw::Dialog(IDD_SPEECH, parent), settings_(settings), choice_(choice), engine_(engine), speaker_(speaker)

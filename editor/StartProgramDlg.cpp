@@ -1,13 +1,13 @@
 // The program-start dialog.
 #include "editor/StartProgramDlg.h"
+#include "command/ProgramStart.h"
 #include "editor/FileRequest.h"
 #include "editor/ProgramMenuDlg.h"
-#include "command/ProgramStart.h"
 #include "editor/SubDialogTexts.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 #include <vector>
 
 namespace {

@@ -2,8 +2,8 @@
 #include "editor/StartSettingsDlg.h"
 #include "editor/SubDialogTexts.h"
 #include "library/IniFile.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // of overlays onto another line or onto a set of the tree, tracked with the mouse capture.
 #pragma once
 #include "framework/Dialog.h"
-#include "loader/ListRecords.h"
 #include "skarpin/SetListOwner.h"
 #include "skarpin/SetTreeCtrl.h"
+#include "store/ListRecords.h"
 #include <commctrl.h>
 #include <string>
 #include <vector>

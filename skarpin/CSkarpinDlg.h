@@ -3,10 +3,6 @@
 #pragma once
 #include "framework/Dialog.h"
 #include "framework/Printer.h"
-#include "loader/FileIO.h"
-#include "loader/ListRecords.h"
-#include "loader/MainWindowModel.h"
-#include "loader/OverlayEditorHost.h"
 #include "skarpin/CIconListBox.h"
 #include "skarpin/KeyboardSettingsCommand.h"
 #include "skarpin/MainWindowSpeech.h"
@@ -14,6 +10,10 @@
 #include "skarpin/SetListOwner.h"
 #include "skarpin/SetTreeCtrl.h"
 #include "skarpin/TreeCtrlItem.h"
+#include "store/FileIO.h"
+#include "store/ListRecords.h"
+#include "store/MainWindowModel.h"
+#include "store/OverlayEditorHost.h"
 #include <commctrl.h>
 #include <initializer_list>
 #include <memory>

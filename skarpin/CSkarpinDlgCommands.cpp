@@ -3,13 +3,13 @@
 #include "skarpin/CSkarpinDlg.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "loader/CommandMessages.h"
 #include "skarpin/ChangePathDlg.h"
 #include "skarpin/CopySetDlg.h"
 #include "skarpin/GetOldSetDlg.h"
 #include "skarpin/RenameDlg.h"
 #include "skarpin/SetTreeCtrl.h"
 #include "skarpin/resource.h"
+#include "store/CommandMessages.h"
 
 using commandmessages::ShowError;
 using commandmessages::ShowErrorFormatted;

@@ -5,8 +5,8 @@
 #include "skarpin/CSkarpinDlg.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "loader/CommandMessages.h"
 #include "skarpin/resource.h"
+#include "store/CommandMessages.h"
 
 using commandmessages::OnePerLine;
 using commandmessages::ShowError;

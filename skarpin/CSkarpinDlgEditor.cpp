@@ -2,9 +2,9 @@
 // the line it was opened on shown as the set's register now holds it.
 #include "skarpin/CSkarpinDlg.h"
 #include "framework/Prompt.h"
-#include "loader/SetKind.h"
 #include "skarpin/TemplateDlg.h"
 #include "skarpin/resource.h"
+#include "store/SetKind.h"
 
 namespace {
 

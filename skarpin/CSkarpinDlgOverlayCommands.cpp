@@ -5,12 +5,12 @@
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
-#include "loader/CommandMessages.h"
 #include "skarpin/CopyMoveDlg.h"
 #include "skarpin/CopyOverlayDlg.h"
 #include "skarpin/OverlayTransfer.h"
 #include "skarpin/RenameDlg.h"
 #include "skarpin/resource.h"
+#include "store/CommandMessages.h"
 #include <algorithm>
 
 using commandmessages::OnePerLine;

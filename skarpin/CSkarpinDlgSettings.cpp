@@ -11,9 +11,9 @@
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/AboutDlg.h"
-#include "loader/CommandMessages.h"
 #include "skarpin/SetTreeCtrl.h"
 #include "skarpin/resource.h"
+#include "store/CommandMessages.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
-#include "loader/CommandMessages.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/CommandMessages.h"
+#include "store/FileIO.h"
 #include <shlobj.h>
 
 namespace {

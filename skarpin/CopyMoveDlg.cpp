@@ -1,11 +1,11 @@
 // Choosing the target set of several overlays.
 #include "skarpin/CopyMoveDlg.h"
 #include "framework/Strings.h"
-#include "loader/CommandMessages.h"
-#include "loader/FileIO.h"
-#include "loader/NameDialogRules.h"
-#include "loader/SetBox.h"
 #include "skarpin/resource.h"
+#include "store/CommandMessages.h"
+#include "store/FileIO.h"
+#include "store/NameDialogRules.h"
+#include "store/SetBox.h"
 
 CopyMoveDlg::CopyMoveDlg(FileIO* fileIO, std::string& setName, int count, int move, HWND parent)
     : fw::Dialog(IDD_COPY_MOVE, parent), fileIO_(fileIO), setName_(setName), count_(count), move_(move != 0)

@@ -1,7 +1,7 @@
 // The dialog that chooses the set into which several overlays are copied or moved.
 #pragma once
 #include "framework/Dialog.h"
-#include "loader/ListRecords.h"
+#include "store/ListRecords.h"
 #include <string>
 #include <vector>
 

@@ -2,10 +2,10 @@
 #include "skarpin/CopyOverlayDlg.h"
 #include "framework/Files.h"
 #include "framework/Strings.h"
-#include "loader/FileIO.h"
-#include "loader/NameDialogRules.h"
-#include "loader/SetBox.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
+#include "store/NameDialogRules.h"
+#include "store/SetBox.h"
 
 CopyOverlayDlg::CopyOverlayDlg(FileIO* fileIO, std::string& setName, std::string& overlayName, int& number, int move,
                                HWND parent)

@@ -1,9 +1,9 @@
 // The dialog that asks for the name, the target set and a free number when one overlay is copied or
 // moved.
 #pragma once
-#include "loader/ListRecords.h"
-#include "loader/NameBoxDialog.h"
-#include "loader/SetKind.h"
+#include "store/ListRecords.h"
+#include "store/NameBoxDialog.h"
+#include "store/SetKind.h"
 #include <string>
 #include <vector>
 

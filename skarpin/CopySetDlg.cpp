@@ -2,10 +2,10 @@
 #include "skarpin/CopySetDlg.h"
 #include "framework/Files.h"
 #include "framework/Strings.h"
-#include "loader/FileIO.h"
-#include "loader/NameDialogRules.h"
-#include "loader/StoreFiles.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
+#include "store/NameDialogRules.h"
+#include "store/StoreFiles.h"
 
 CopySetDlg::CopySetDlg(FileIO* fileIO, UINT templateId, std::string& name, const std::vector<SetItem>& sets,
                        HWND parent)

@@ -1,7 +1,7 @@
 // The dialog that asks for the name of a new set (template 1601) or of a copy of a set (1561).
 #pragma once
-#include "loader/ListRecords.h"
-#include "loader/NameBoxDialog.h"
+#include "store/ListRecords.h"
+#include "store/NameBoxDialog.h"
 #include <string>
 #include <vector>
 

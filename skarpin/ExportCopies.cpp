@@ -5,8 +5,8 @@
 #include "library/ContentPaths.h"
 #include "library/Cp1252.h"
 #include "library/IniValues.h"
-#include "loader/IniText.h"
-#include "loader/StoreFiles.h"
+#include "store/IniText.h"
+#include "store/StoreFiles.h"
 #include <windows.h>
 
 namespace exportwizard {

@@ -1,8 +1,8 @@
 // The copies of the chosen overlays that the export packs: each copied into the wizard's work
 // folder, its media files collected, and its paths in their long form.
 #pragma once
-#include "loader/FileIO.h"
 #include "skarpin/ExportModel.h"
+#include "store/FileIO.h"
 #include <string>
 
 namespace exportwizard {

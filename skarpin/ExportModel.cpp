@@ -3,7 +3,7 @@
 #include "components/ZipArchive.h"
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
-#include "loader/StoreFiles.h"
+#include "store/StoreFiles.h"
 #include <windows.h>
 #include <algorithm>
 #include <unordered_map>

@@ -1,7 +1,7 @@
 // The export wizard's decisions without a window: which overlays it offers and how they are chosen,
 // the media files it collects, the zip file it proposes, and what goes into the archive under which name.
 #pragma once
-#include "loader/ListRecords.h"
+#include "store/ListRecords.h"
 #include <string>
 #include <unordered_set>
 #include <vector>

@@ -1,7 +1,7 @@
 // The export wizard's choice of overlays: a tree of the set's overlays with check boxes.
 #pragma once
-#include "loader/ListRecords.h"
 #include "skarpin/ExportTreePage.h"
+#include "store/ListRecords.h"
 #include <string>
 #include <vector>
 

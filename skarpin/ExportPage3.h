@@ -6,11 +6,11 @@
 #include "components/MediaPlayer.h"
 #include "library/ImagXpress.h"
 #include "library/KvoraObject.h"
-#include "loader/FileIO.h"
-#include "loader/ListRecords.h"
 #include "skarpin/ExportModel.h"
 #include "skarpin/ExportTreePage.h"
 #include "skarpin/ExportWorkFolder.h"
+#include "store/FileIO.h"
+#include "store/ListRecords.h"
 #include <memory>
 #include <string>
 #include <vector>

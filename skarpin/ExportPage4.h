@@ -4,10 +4,10 @@
 #pragma once
 #include "components/ZipArchive.h"
 #include "framework/PropertySheet.h"
-#include "loader/FileIO.h"
-#include "loader/ListRecords.h"
 #include "skarpin/ExportModel.h"
 #include "skarpin/ExportWorkFolder.h"
+#include "store/FileIO.h"
+#include "store/ListRecords.h"
 #include <string>
 #include <vector>
 

@@ -2,13 +2,13 @@
 // copied into one zip file that the import wizard reads on another computer.
 #pragma once
 #include "framework/PropertySheet.h"
-#include "loader/FileIO.h"
-#include "loader/ListRecords.h"
 #include "skarpin/ExportPage1.h"
 #include "skarpin/ExportPage2.h"
 #include "skarpin/ExportPage3.h"
 #include "skarpin/ExportPage4.h"
 #include "skarpin/ExportWorkFolder.h"
+#include "store/FileIO.h"
+#include "store/ListRecords.h"
 #include <string>
 #include <vector>
 

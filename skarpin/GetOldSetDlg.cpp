@@ -3,8 +3,8 @@
 #include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 GetOldSetDlg::GetOldSetDlg(FileIO* fileIO, const std::vector<SetItem>& sets, std::string& oldSetPath,
                            std::string& newSetName, HWND parent)

@@ -1,7 +1,7 @@
 // The dialog that picks a set of the older format to take over, and the name of the new set.
 #pragma once
 #include "framework/Dialog.h"
-#include "loader/ListRecords.h"
+#include "store/ListRecords.h"
 #include <string>
 #include <vector>
 

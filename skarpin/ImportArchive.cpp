@@ -2,7 +2,7 @@
 #include "skarpin/ImportArchive.h"
 #include "components/ZipRecords.h"
 #include "library/ImageBaseManager.h"
-#include "loader/StoreFiles.h"
+#include "store/StoreFiles.h"
 #include <windows.h>
 #include <unordered_map>
 #include <unordered_set>

@@ -5,8 +5,8 @@
 // says at which entry and leaves none of its files behind.
 #pragma once
 #include "components/ZipReader.h"
-#include "loader/ListRecords.h"
 #include "skarpin/ImportModel.h"
+#include "store/ListRecords.h"
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -1,11 +1,11 @@
 // What the import wizard's pages share: the archive read, the work folder it is unpacked into, the
 // overlays and media files of the archive with their choices, and the caller's new set name.
 #pragma once
-#include "loader/FileIO.h"
-#include "loader/ListRecords.h"
 #include "skarpin/ExportWorkFolder.h"
 #include "skarpin/ImportArchive.h"
 #include "skarpin/ImportUnpacking.h"
+#include "store/FileIO.h"
+#include "store/ListRecords.h"
 #include <string>
 #include <vector>
 

@@ -2,9 +2,9 @@
 #include "skarpin/ImportModel.h"
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
-#include "loader/FileIO.h"
-#include "loader/NameDialogRules.h"
-#include "loader/StoreFiles.h"
+#include "store/FileIO.h"
+#include "store/NameDialogRules.h"
+#include "store/StoreFiles.h"
 #include <algorithm>
 #include <cctype>
 #include <cstdio>

@@ -3,9 +3,9 @@
 // overlay lines, which media files the chosen overlays use, and where each file and reference goes.
 #pragma once
 #include "components/ZipArchive.h"
-#include "loader/ListRecords.h"
-#include "loader/SetKind.h"
 #include "skarpin/ExportModel.h"
+#include "store/ListRecords.h"
+#include "store/SetKind.h"
 #include <cstdint>
 #include <functional>
 #include <map>

@@ -5,10 +5,10 @@
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
-#include "loader/StoreFiles.h"
 #include "skarpin/ExportModel.h"
 #include "skarpin/ImportPlacing.h"
 #include "skarpin/resource.h"
+#include "store/StoreFiles.h"
 #include <functional>
 #include <unordered_set>
 #include <vector>

@@ -3,9 +3,9 @@
 #include "framework/Cursor.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
-#include "loader/StoreFiles.h"
 #include "skarpin/ImportModel.h"
 #include "skarpin/resource.h"
+#include "store/StoreFiles.h"
 #include <unordered_map>
 
 ImportPage2::ImportPage2(ImportData* data)

@@ -6,7 +6,7 @@
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
 #include "library/MediaFiles.h"
-#include "loader/StoreFiles.h"
+#include "store/StoreFiles.h"
 #include <windows.h>
 #include <algorithm>
 #include <functional>

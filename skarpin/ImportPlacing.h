@@ -3,9 +3,9 @@
 // Also the one reading of a block's file references, for the media the chosen overlays use.
 #pragma once
 #include "components/ZipArchive.h"
-#include "loader/FileIO.h"
-#include "loader/ListRecords.h"
 #include "skarpin/ImportModel.h"
+#include "store/FileIO.h"
+#include "store/ListRecords.h"
 #include <functional>
 #include <string>
 #include <vector>

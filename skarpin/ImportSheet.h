@@ -2,11 +2,11 @@
 // files they use, brought into a new set.
 #pragma once
 #include "framework/PropertySheet.h"
-#include "loader/FileIO.h"
 #include "skarpin/ImportData.h"
 #include "skarpin/ImportPage1.h"
 #include "skarpin/ImportPage2.h"
 #include "skarpin/ImportPage3.h"
+#include "store/FileIO.h"
 #include <string>
 
 // A wizard of three pages, on the caller's stack for one run. newSetName is the caller's: the wizard

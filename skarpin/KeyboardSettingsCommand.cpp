@@ -1,8 +1,8 @@
 // The keyboard settings commands' shared steps.
 #include "skarpin/KeyboardSettingsCommand.h"
 #include "library/IniValues.h"
-#include "loader/FileIO.h"
-#include "loader/IniText.h"
+#include "store/FileIO.h"
+#include "store/IniText.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // two fields each edits, how several overlays' values are shown at once, and how the chosen values
 // reach the set register and the overlay files.
 #pragma once
-#include "loader/KeyboardSettings.h"
+#include "store/KeyboardSettings.h"
 #include <string>
 #include <vector>
 

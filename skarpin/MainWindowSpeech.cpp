@@ -1,7 +1,7 @@
 // The main window's speech engine or speech control.
 #include "skarpin/MainWindowSpeech.h"
 #include "library/Cp1252.h"
-#include "loader/FileIO.h"
+#include "store/FileIO.h"
 
 MainWindowSpeech::MainWindowSpeech()
     : makeSpeaker_([](TextSpeaker& speaker, HWND parent) { return speaker.Create(parent, kTextSpeakerId); }),

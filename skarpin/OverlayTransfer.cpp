@@ -2,10 +2,10 @@
 #include "skarpin/OverlayTransfer.h"
 #include "framework/Files.h"
 #include "library/Cp1252.h"
-#include "loader/FileIO.h"
-#include "loader/IniText.h"
-#include "loader/NameDialogRules.h"
-#include "loader/StoreFiles.h"
+#include "store/FileIO.h"
+#include "store/IniText.h"
+#include "store/NameDialogRules.h"
+#include "store/StoreFiles.h"
 #include <windows.h>
 
 namespace {

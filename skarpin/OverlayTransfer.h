@@ -2,7 +2,7 @@
 // they are free there, else takes the next free name ("name 1", "name 2" ...) and the first free
 // number; its media files follow it.
 #pragma once
-#include "loader/ListRecords.h"
+#include "store/ListRecords.h"
 #include <string>
 #include <vector>
 

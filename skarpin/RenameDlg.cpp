@@ -1,8 +1,8 @@
 // Renaming a set or an overlay: the new name and its checks.
 #include "skarpin/RenameDlg.h"
 #include "framework/Strings.h"
-#include "loader/NameDialogRules.h"
 #include "skarpin/resource.h"
+#include "store/NameDialogRules.h"
 
 RenameDlg::RenameDlg(int mode, std::string& setName, std::string& overlayName, const std::vector<SetItem>& names,
                      HWND parent)

@@ -1,7 +1,7 @@
 // The dialog that asks for a new name of a set or an overlay.
 #pragma once
-#include "loader/ListRecords.h"
-#include "loader/NameBoxDialog.h"
+#include "store/ListRecords.h"
+#include "store/NameBoxDialog.h"
 #include <string>
 #include <vector>
 

@@ -1,8 +1,8 @@
 // The media folders of a set's overlays, and their rewriting.
 #include "skarpin/SetMediaFolders.h"
 #include "library/Cp1252.h"
-#include "loader/FileIO.h"
-#include "loader/StoreFiles.h"
+#include "store/FileIO.h"
+#include "store/StoreFiles.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The folders the overlays of one set take their pictures, sounds and videos from, and the folders
 // the user gives them instead: the model of the change-paths dialog.
 #pragma once
-#include "loader/ListRecords.h"
+#include "store/ListRecords.h"
 #include <string>
 #include <vector>
 

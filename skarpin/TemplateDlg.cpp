@@ -1,8 +1,8 @@
 // Choosing a template for a new overlay.
 #include "skarpin/TemplateDlg.h"
 #include "framework/Strings.h"
-#include "loader/FileIO.h"
 #include "skarpin/resource.h"
+#include "store/FileIO.h"
 
 TemplateDlg::TemplateDlg(FileIO* fileIO, std::string& templateName, HWND parent)
     : fw::Dialog(IDD_TEMPLATE, parent), fileIO_(fileIO), templateName_(templateName)

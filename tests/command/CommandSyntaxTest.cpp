@@ -4,8 +4,8 @@
 #include "command/CommandReading.h"
 #include "command/CommandSyntax.h"
 #include "command/ProgramStart.h"
-#include "loader/ConfigFixture.h"
 #include "skarpin/resource.h"
+#include "store/ConfigFixture.h"
 #include <set>
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include "device/IrloaderDlg.h"
 #include "framework/Files.h"
 #include "framework/Strings.h"
-#include "loader/ZenthorFiles.h"
 #include "skarpin/resource.h"
+#include "store/ZenthorFiles.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include <cstdlib>

@@ -2,8 +2,8 @@
 #include "device/IrCodeDraft.h"
 #include "device/IrIntelHex.h"
 #include "framework/Strings.h"
-#include "loader/IrCodeTable.h"
 #include "skarpin/resource.h"
+#include "store/IrCodeTable.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdio>

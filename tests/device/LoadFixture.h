@@ -3,7 +3,7 @@
 // Zenthor where Skarpin starts them, and a view that records what a load flow shows.
 #pragma once
 #include "device/LoadKvoraFlow.h"
-#include "loader/CompilerFixture.h"
+#include "store/CompilerFixture.h"
 #include "tools/keyboard_sim/KeyboardControl.h"
 #include <functional>
 #include <string>

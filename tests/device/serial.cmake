@@ -17,7 +17,7 @@ set_tests_properties(serial_tests PROPERTIES TIMEOUT 180)
 # are copied beside the test program at every build, so a rebuilt stand-in is never tested stale.
 add_executable(load_tests
     ${SERIAL_TEST_DIR}/LoadFixture.cpp ${SERIAL_TEST_DIR}/SerialLoadTest.cpp ${SERIAL_TEST_DIR}/UsbLoadTest.cpp ${SERIAL_TEST_DIR}/LoadKvoraDlgTest.cpp
-    ${CMAKE_SOURCE_DIR}/tests/loader/CompilerFixture.cpp ${CMAKE_SOURCE_DIR}/tests/loader/ConfigFixture.cpp
+    ${CMAKE_SOURCE_DIR}/tests/store/CompilerFixture.cpp ${CMAKE_SOURCE_DIR}/tests/store/ConfigFixture.cpp
     ${CMAKE_SOURCE_DIR}/tests/library/ImageBaseFiles.cpp)
 rz_add_resources(load_tests ${CMAKE_SOURCE_DIR}/resources/skarpin.rc)
 target_include_directories(load_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/library)

@@ -9,8 +9,8 @@
 #include "editor/SpecialCommandDlg.h"
 #include "editor/StartProgramDlg.h"
 #include "framework/Prompt.h"
-#include "loader/CompilerFixture.h"
 #include "skarpin/resource.h"
+#include "store/CompilerFixture.h"
 #include "support/DialogDriver.h"
 #include <gtest/gtest.h>
 #include <functional>

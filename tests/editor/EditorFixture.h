@@ -4,8 +4,8 @@
 #include "components/MediaPlayer.h"
 #include "library/BabTTS.h"
 #include "library/ChooserFixture.h"
+#include "store/ConfigFixture.h"
 #include "support/SpeechTestSupport.h"
-#include "loader/ConfigFixture.h"
 #include <commdlg.h>
 #include <oaidl.h>
 #include <deque>

@@ -2,8 +2,8 @@
 // words and a start sequence, for one keyboard model.
 #pragma once
 #include "framework/Dialog.h"
-#include "loader/ConfigFixture.h"
-#include "loader/MouseClickReference.h"
+#include "store/ConfigFixture.h"
+#include "store/MouseClickReference.h"
 #include <functional>
 #include <string>
 

@@ -1,8 +1,8 @@
 // The optical code's dots, its legend and the margin wizard's figure and arithmetic, as tables.
 #include "editor/MarginMeasure.h"
 #include "editor/OverlayPrintCode.h"
-#include "loader/KeyboardSettings.h"
 #include "resources/skarpin/resource.h"
+#include "store/KeyboardSettings.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,6 +1,6 @@
 // The page plan of an overlay print, the page origins and the number of copies, as tables.
 #include "editor/OverlayPrintPlan.h"
-#include "loader/ListRecords.h"
+#include "store/ListRecords.h"
 #include <gtest/gtest.h>
 
 namespace {

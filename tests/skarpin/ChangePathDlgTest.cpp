@@ -1,8 +1,8 @@
 // Changing the media folders of a set: the folders listed, editing a folder in the dialog, and the
 // overlays rewritten on OK.
-#include "loader/OverlayFixture.h"
 #include "skarpin/ChangePathDlg.h"
 #include "skarpin/resource.h"
+#include "store/OverlayFixture.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Choosing the target set of several overlays: the sets offered, the one chosen first, and the room
 // a set has for them.
-#include "loader/NameDialogRules.h"
-#include "loader/SetFixture.h"
 #include "skarpin/CopyMoveDlg.h"
 #include "skarpin/resource.h"
+#include "store/NameDialogRules.h"
+#include "store/SetFixture.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include <gtest/gtest.h>

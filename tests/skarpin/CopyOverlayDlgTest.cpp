@@ -1,9 +1,9 @@
 // Copying or moving one overlay: the numbers offered for each target set, when OK may be pressed,
 // and the checks OK makes, in the real dialog.
-#include "loader/NameDialogRules.h"
-#include "loader/SetFixture.h"
 #include "skarpin/CopyOverlayDlg.h"
 #include "skarpin/resource.h"
+#include "store/NameDialogRules.h"
+#include "store/SetFixture.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include <gtest/gtest.h>

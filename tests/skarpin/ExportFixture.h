@@ -1,7 +1,7 @@
 // A set whose overlays use pictures, sounds and a video, some through picture codes and CD tracks,
 // for the export tests: the set "Set1" of the overlay fixture with three overlays and their files.
 #pragma once
-#include "loader/OverlayFixture.h"
+#include "store/OverlayFixture.h"
 #include "support/Snapshot.h"
 #include <windows.h>
 #include <string>

@@ -3,11 +3,11 @@
 #include "FileListing.h"
 #include "framework/FileReplace.h"
 #include "framework/Files.h"
-#include "loader/StoreFiles.h"
 #include "skarpin/ExportCopies.h"
 #include "skarpin/ExportModel.h"
 #include "skarpin/ExportPacking.h"
 #include "skarpin/ExportWorkFolder.h"
+#include "store/StoreFiles.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -2,9 +2,9 @@
 // register's numbers, the overlay lines, the media the overlays use, and the reference fixes of
 // both placement modes.
 #include "components/ZipArchive.h"
-#include "loader/NameDialogRules.h"
-#include "loader/SetKind.h"
 #include "skarpin/ImportModel.h"
+#include "store/NameDialogRules.h"
+#include "store/SetKind.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 

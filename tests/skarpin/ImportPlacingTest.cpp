@@ -7,10 +7,10 @@
 #include "framework/Files.h"
 #include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
-#include "loader/StoreFiles.h"
 #include "skarpin/ExportWorkFolder.h"
 #include "skarpin/ImportArchive.h"
 #include "skarpin/ImportPlacing.h"
+#include "store/StoreFiles.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
 #include <algorithm>

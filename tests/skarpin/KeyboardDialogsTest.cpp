@@ -5,8 +5,8 @@
 #include "device/FeedbackDlg.h"
 #include "device/KeysDlg.h"
 #include "device/RepetitionDlg.h"
-#include "loader/SetFixture.h"
 #include "skarpin/resource.h"
+#include "store/SetFixture.h"
 #include "support/DialogDriver.h"
 #include "support/Snapshot.h"
 #include <gtest/gtest.h>

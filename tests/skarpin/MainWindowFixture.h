@@ -1,8 +1,8 @@
 // Skarpin's main window run on set folders of the test's making, with the ways a test reads and
 // drives it: its tree and list, its menus, a selection of list lines and a menu command.
 #pragma once
-#include "loader/SetFixture.h"
 #include "skarpin/CSkarpinDlg.h"
+#include "store/SetFixture.h"
 #include <functional>
 #include <initializer_list>
 #include <string>

@@ -1,5 +1,5 @@
 // The main window's tree order, list lines, menu states and model-dependent menu items.
-#include "loader/MainWindowModel.h"
+#include "store/MainWindowModel.h"
 #include "framework/Strings.h"
 #include "skarpin/resource.h"
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
 // The name dialogs opened for real: the name rules of each as one table of typed names, their texts,
 // and the choosers of an overlay to open and of a template.
-#include "loader/NameDialogRules.h"
-#include "loader/OpenOverlayDlg.h"
-#include "loader/SaveDlg.h"
-#include "loader/SetFixture.h"
 #include "skarpin/CopySetDlg.h"
 #include "skarpin/RenameDlg.h"
 #include "skarpin/TemplateDlg.h"
 #include "skarpin/resource.h"
+#include "store/NameDialogRules.h"
+#include "store/OpenOverlayDlg.h"
+#include "store/SaveDlg.h"
+#include "store/SetFixture.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/Snapshot.h"

@@ -1,9 +1,9 @@
 // Sets of the older format: finding them, listing their overlays and choosing one in the dialog.
 #include "framework/Strings.h"
-#include "loader/OverlayFixture.h"
-#include "loader/SetFixture.h"
 #include "skarpin/GetOldSetDlg.h"
 #include "skarpin/resource.h"
+#include "store/OverlayFixture.h"
+#include "store/SetFixture.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "MainWindowFixture.h"
 #include "framework/FileReplace.h"
 #include "framework/Files.h"
-#include "loader/DriverStandIn.h"
 #include "skarpin/resource.h"
+#include "store/DriverStandIn.h"
 #include "support/DialogDriver.h"
 #include "support/ScriptedMessages.h"
 #include <gtest/gtest.h>

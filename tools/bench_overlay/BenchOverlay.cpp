@@ -4,7 +4,7 @@
 // through the platform's ini calls.
 // Console program: bench_overlay.exe [rounds]
 #include "library/IniFileCache.h"
-#include "loader/FileIO.h"
+#include "store/FileIO.h"
 #include "tools/bench_common/BenchTiming.h"
 #include <windows.h>
 #include <algorithm>

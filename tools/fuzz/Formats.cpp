@@ -10,8 +10,8 @@
 #include "library/PictureLoad.h"
 #include "library/WaveFile.h"
 #include "library/Wmf.h"
-#include "loader/FileIO.h"
-#include "loader/IrCodeTable.h"
+#include "store/FileIO.h"
+#include "store/IrCodeTable.h"
 #include <cmath>
 #include <cstdlib>
 #include <fstream>

@@ -2,7 +2,7 @@
 // configuration of their own in the temporary folder, and plain file writing.
 #pragma once
 #include "library/ImageBaseManager.h"
-#include "loader/FileIO.h"
+#include "store/FileIO.h"
 #include <windows.h>
 #include <fstream>
 #include <string>

@@ -3,10 +3,10 @@
 // Console program:
 //   sample_overlays.exe write <sets folder>              the set "Exempel" with its register and overlays
 //   sample_overlays.exe draw <overlay file> <out.bmp>     on the configuration of this Wine prefix
-#include "tools/sample_common/SampleConfiguration.h"
 #include "components/PictureControl.h"
 #include "framework/Gdi.h"
-#include "loader/FileIO.h"
+#include "store/FileIO.h"
+#include "tools/sample_common/SampleConfiguration.h"
 #include <windows.h>
 #include <cstdio>
 #include <fstream>

@@ -2,9 +2,9 @@
 // own overlay writer: "Arkiv" (which the install script makes read-only), the templates set "Mallar"
 // and the standard-overlay set "Standardöverlägg".
 // Console program: sample_sets.exe <sets folder>
-#include "tools/sample_common/SampleConfiguration.h"
 #include "library/ImageBaseManager.h"
-#include "loader/FileIO.h"
+#include "store/FileIO.h"
+#include "tools/sample_common/SampleConfiguration.h"
 #include <windows.h>
 #include <cstdio>
 #include <fstream>
