@@ -3,10 +3,10 @@
 #pragma once
 #include "components/PictureControl.h"
 #include "editor/OverlayEditModel.h"
+#include "editor/OverlayEditorHost.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "store/MouseClickReference.h"
-#include "store/OverlayEditorHost.h"
 #include <memory>
 #include <string>
 

@@ -1,7 +1,7 @@
 // Skarpin's start: one running copy at a time, COM for the thread, and the main window run modally
 // until the program ends.
 #pragma once
-#include "store/OverlayEditorHost.h"
+#include "editor/OverlayEditorHost.h"
 #include <windows.h>
 
 class CSkarpinApp {

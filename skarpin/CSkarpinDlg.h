@@ -1,6 +1,7 @@
 // Skarpin's main window: the set tree on the left, the overlays of the selected set on the right,
 // the main menu and the set and overlay context menus kept in step with the selection.
 #pragma once
+#include "editor/OverlayEditorHost.h"
 #include "framework/Dialog.h"
 #include "framework/Printer.h"
 #include "skarpin/CIconListBox.h"
@@ -13,7 +14,6 @@
 #include "store/FileIO.h"
 #include "store/ListRecords.h"
 #include "store/MainWindowModel.h"
-#include "store/OverlayEditorHost.h"
 #include <commctrl.h>
 #include <initializer_list>
 #include <memory>
