@@ -1,7 +1,7 @@
 // Skarpin's start.
 #include "skarpin/CSkarpinApp.h"
 #include "skarpin/CSkarpinDlg.h"
-#include "store/MainWindowModel.h"
+#include "skarpin/MainWindowModel.h"
 #include <objbase.h>
 
 HWND CSkarpinApp::FindRunningInstance()

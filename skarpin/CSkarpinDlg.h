@@ -13,7 +13,7 @@
 #include "skarpin/TreeCtrlItem.h"
 #include "store/FileIO.h"
 #include "store/ListRecords.h"
-#include "store/MainWindowModel.h"
+#include "skarpin/MainWindowModel.h"
 #include <commctrl.h>
 #include <initializer_list>
 #include <memory>

@@ -4,7 +4,7 @@
 #include "library/Cp1252.h"
 #include "skarpin/resource.h"
 #include "store/FileIO.h"
-#include "store/MainWindowModel.h"
+#include "store/OverlayListLines.h"
 
 namespace namerules {
 
