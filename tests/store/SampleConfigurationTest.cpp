@@ -1,5 +1,5 @@
 // The sample configuration of the run command, read as Skarpin reads it: the key words, the Swedish
-// layout's language keys and its key-code table.
+// layout's language keys, its key-code table and the speech engine.
 #include "ConfigFixture.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -69,4 +69,14 @@ TEST(SampleConfiguration, OffersStartSequencesForAProgramStartAndHasChosenOne)
     EXPECT_EQ(3, std::count_if(io.startStrings_.begin(), io.startStrings_.end(),
                                [](const std::string& start) { return !start.empty(); }));
     EXPECT_EQ("<Paus0.5><Return>", io.endString_);
+}
+
+// The sample speaks: Skarpin's speech choice offers the stand-in engine, as Morvel's sample does.
+TEST(SampleConfiguration, ChoosesTheSpeechEngine)
+{
+    ConfigFixture config;
+    config.WriteWindowsSettings(testsupport::TempFolder::Read(SampleFile("windows/skarpin.ini")));
+    FileIO& io = config.Open();
+
+    EXPECT_NE(0, io.UseAcapela());
 }
