@@ -196,7 +196,8 @@ FileIO::RegisterState FileIO::ReadRegisterState(const std::string& setName) cons
     case fw::FileRead::Absent:
         return RegisterState::kAbsent;
     case fw::FileRead::Whole:
-        return fw::TextFormOf(content) == fw::TextForm::SingleByte ? RegisterState::kReadable : RegisterState::kOtherForm;
+        return fw::TextFormOf(content) == fw::TextForm::SingleByte ? RegisterState::kReadable
+                                                                    : RegisterState::kOtherForm;
     case fw::FileRead::Unreadable:
         break;
     }

@@ -503,7 +503,8 @@ TEST_F(OverlayCommandsTest, ASetWhoseRegisterCannotBeReadIsToldAndTakesNothing)
             return nullptr;
         });
     EXPECT_EQ(Register("Trasig"), unicode);
-    EXPECT_EQ(testsupport::TempFolder::FilesIn(SetPath("Trasig")), (std::vector<std::string>{"Bok.ini", "register.txt"}));
+    EXPECT_EQ(testsupport::TempFolder::FilesIn(SetPath("Trasig")),
+              (std::vector<std::string>{"Bok.ini", "register.txt"}));
     EXPECT_EQ(Register("Skola"), skola);
     EXPECT_TRUE(fw::FileExists(OverlayPath("Skola", "Bil")));
 }
@@ -529,4 +530,43 @@ TEST_F(OverlayCommandsTest, ARegisterHeldByAnotherProgramRefusesRenameAndDelete)
     });
     EXPECT_EQ(Register("Skola"), before);
     EXPECT_TRUE(fw::FileExists(OverlayPath("Skola", "Bok")));
+}
+
+namespace {
+
+// Another program takes the name the moved overlay left while the registers refuse every write.
+std::string g_takenName;
+
+bool TakeNameAndRefuse(HANDLE, const std::string&)
+{
+    if (!g_takenName.empty())
+        std::ofstream(g_takenName, std::ios::binary) << "annan";
+    g_takenName.clear();
+    return false;
+}
+
+} // namespace
+
+// A move whose file could not go back has moved: the user hears where the file now lies, and the list
+// shows what the disk holds (here the file that took the name, which the register still names).
+TEST_F(OverlayCommandsTest, AMoveWhoseFileCannotGoBackSaysWhereItLies)
+{
+    RunMainWindow([&](CSkarpinDlg& dialog) {
+        SelectSet(dialog, "Skola");
+        SelectLines(dialog, {3});
+        testsupport::ScriptedMessages messages;
+        messages.Expect(IDS_OVERLAY_MOVED_UNLISTED);
+        AnswerCopyOverlay("Hem", 4, "Bok");
+        g_takenName = OverlayPath("Skola", "Bok");
+        const fw::ByteWriter real = fw::SetByteWriter(TakeNameAndRefuse);
+        Command(dialog, ID_EDIT_MOVE_OVERLAYS);
+        fw::SetByteWriter(real);
+        ASSERT_EQ(messages.Shown().size(), 1u);
+        EXPECT_NE(messages.Shown()[0].text.find(OverlayPath("Hem", "Bok")), std::string::npos)
+            << messages.Shown()[0].text;
+        EXPECT_EQ(dialog.SelectedOverlayName(), "");
+        EXPECT_EQ(ListText(dialog, 3), "4 Bok");
+    });
+    EXPECT_EQ(Read(OverlayPath("Skola", "Bok")), "annan");
+    EXPECT_EQ(Read(OverlayPath("Hem", "Bok")), OverlayText("Bok"));
 }
