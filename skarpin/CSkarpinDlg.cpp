@@ -241,6 +241,7 @@ void CSkarpinDlg::OnSetSelected()
     selectedOverlayName_.clear();
     selectionFocus_ = 0;
     UpdateMenus();
+    TellUnreadableRegister(IDS_REGISTER_UNREADABLE, {selectedSetName_});
 }
 
 void CSkarpinDlg::OnOverlaySelected()

@@ -165,6 +165,10 @@ private:
     std::vector<SetItem> TreeSets() const;
     // USB model only: the driver program hears of the change when one of the sets is its current set.
     void NotifyDriverIfCurrent(std::initializer_list<std::string> sets);
+    // A set whose register is there but cannot be read lists no overlays and takes no change that
+    // would write its register. Tells which file and why (textId: the set is listed, or a command is
+    // refused) for the first such set; false when every set's register reads or the set keeps none.
+    bool TellUnreadableRegister(UINT textId, std::initializer_list<std::string> sets);
     bool IsCurrentSet(const std::string& name) const;
 
     POINT popupPoint_{0, 0};

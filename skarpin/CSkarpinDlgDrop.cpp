@@ -51,6 +51,8 @@ bool CSkarpinDlg::DropOnLine(int source, int target, bool copy, int selectedCoun
         ShowError(hwnd_, IDS_CURRENT_SET_READ_ONLY);
         return false;
     }
+    if (TellUnreadableRegister(IDS_REGISTER_REFUSED, {selectedSetName_}))
+        return false;
     const int targetNumber = LineNumber(target);
     if (!listLines_[static_cast<size_t>(target)].name_.empty()) {
         fw::ShowMessage(hwnd_, IDS_DROP_NUMBER_TAKEN, fw::FormatResString(IDS_DROP_NUMBER_TAKEN, targetNumber),
@@ -100,6 +102,9 @@ bool CSkarpinDlg::DropOnSet(const std::string& targetSet, const std::vector<int>
         return false;
     }
     if (lines.empty())
+        return false;
+    if (TellUnreadableRegister(IDS_REGISTER_REFUSED, {targetSet})
+        || (!copy && TellUnreadableRegister(IDS_REGISTER_REFUSED, {selectedSetName_})))
         return false;
     const bool templates = templatesSetSelected_ || fileIO_.IsTemplatesSet(targetSet);
     const UINT question = templates ? (copy ? IDS_DROP_COPY_TO_TEMPLATES : IDS_DROP_MOVE_TO_TEMPLATES)

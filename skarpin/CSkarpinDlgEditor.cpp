@@ -24,6 +24,9 @@ void CSkarpinDlg::OpenOverlayEditor()
     fw::ListBox list(overlayList_.Handle());
     if (!templatesSetSelected_ && list.SelectedCount() != 1)
         return;
+    // A new overlay would be saved into the set's register.
+    if (selectedOverlayName_.empty() && TellUnreadableRegister(IDS_REGISTER_REFUSED, {selectedSetName_}))
+        return;
     OverlayEditorRequest request;
     if (selectedOverlayName_.empty() && !templatesSetSelected_ && fileIO_.showTemplateDlg_) {
         if (TemplateDlg(&fileIO_, request.templateName, hwnd_).DoModal() != IDOK)

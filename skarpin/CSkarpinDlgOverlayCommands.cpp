@@ -51,13 +51,27 @@ void CSkarpinDlg::CopyOrMoveOneOverlay(int line, bool move)
     std::string target = source;
     std::string newName = name;
     int newNumber = oldNumber;
+    if (move && TellUnreadableRegister(IDS_REGISTER_REFUSED, {source}))
+        return;
     if (CopyOverlayDlg(&fileIO_, target, newName, newNumber, move ? 1 : 0, hwnd_).DoModal() != IDOK)
+        return;
+    if (TellUnreadableRegister(IDS_REGISTER_REFUSED, {target}))
         return;
 
     const FileIO::CarryResult result = move ? fileIO_.MoveOverlay(source, name, oldNumber, target, newName, newNumber)
                                             : fileIO_.CopyOverlay(source, name, target, newName, newNumber);
     if (result.outcome == FileIO::CarryResult::kNotDone) {
         ShowError(hwnd_, move ? IDS_OVERLAY_NOT_MOVED : IDS_OVERLAY_NOT_COPIED);
+        return;
+    }
+    if (result.outcome == FileIO::CarryResult::kMovedUnlisted) {
+        // The list shows what the disk holds now, and the user where the file went.
+        FillOverlayList();
+        selectedOverlayName_.clear();
+        UpdateMenus();
+        ShowWarningFormatted(hwnd_, IDS_OVERLAY_MOVED_UNLISTED, name.c_str(), target.c_str(),
+                             fileIO_.OverlayPath(target, newName).c_str());
+        NotifyDriverIfCurrent({source, target});
         return;
     }
 
@@ -101,7 +115,11 @@ void CSkarpinDlg::CopyOrMoveSeveralOverlays(const std::vector<int>& lines, bool 
 {
     const std::string source = selectedSetName_;
     std::string target = source;
+    if (move && TellUnreadableRegister(IDS_REGISTER_REFUSED, {source}))
+        return;
     if (CopyMoveDlg(&fileIO_, target, static_cast<int>(lines.size()), move ? 1 : 0, hwnd_).DoModal() != IDOK)
+        return;
+    if (TellUnreadableRegister(IDS_REGISTER_REFUSED, {target}))
         return;
 
     const TransferOutcome outcome = TransferLines(lines, target, move);
@@ -173,6 +191,8 @@ void CSkarpinDlg::RenameOverlay()
 {
     if (selectedSetName_.empty() || selectedOverlayName_.empty())
         return;
+    if (TellUnreadableRegister(IDS_REGISTER_REFUSED, {selectedSetName_}))
+        return;
     const std::string oldName = selectedOverlayName_;
     std::string setName = selectedSetName_;
     std::string newName = oldName;
@@ -205,6 +225,8 @@ void CSkarpinDlg::DeleteOverlays()
         fw::Beep();
         return;
     }
+    if (TellUnreadableRegister(IDS_REGISTER_REFUSED, {selectedSetName_}))
+        return;
     UINT questionId = 0;
     std::string question;
     if (chosen.size() == 1) {

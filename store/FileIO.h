@@ -70,9 +70,11 @@ public:
     // changed. kDone: everything went. kDonePartly: the file or folder went, but the references listed
     // in notCarried still lead where they led before (for a copy or move of an overlay, the media
     // files it still takes from the source set; for a set's new name, the overlays whose paths still
-    // name the old folder), so the caller can tell the user which.
+    // name the old folder), so the caller can tell the user which. kMovedUnlisted (a move of an
+    // overlay only): the file went and could not be put back, but the registers could not follow it:
+    // it lies in the target set's folder under the target name, and listings find it from the disk.
     struct CarryResult {
-        enum Outcome { kNotDone, kDone, kDonePartly };
+        enum Outcome { kNotDone, kDone, kDonePartly, kMovedUnlisted };
         Outcome outcome = kNotDone;
         std::vector<std::string> notCarried;
 
@@ -226,6 +228,11 @@ public:
 
     // A folder whose name the rule refuses is no set the store offers.
     void ListSets(std::vector<SetItem>& sets) const;
+    // What a set's register is: absent, readable, or there but not readable, and why (another program
+    // holds it, no permission to read it, another text form, or not read whole for another cause). A
+    // register that is there but not readable lists no overlays and takes no change.
+    enum class RegisterState { kAbsent, kReadable, kLocked, kNoPermission, kOtherForm, kNotReadWhole };
+    RegisterState ReadRegisterState(const std::string& setName) const;
     // A register entry that does not name a valid overlay name, or whose file is not in the set's
     // folder, counts as missing; so does a file whose name the rule refuses.
     void ListOverlays(const std::string& setName, std::vector<SetItem>& overlays);
@@ -473,6 +480,10 @@ private:
     bool RemoveRegisterEntry(const std::string& setName, int number);
     bool MoveRegisterEntry(const std::string& sourceSet, int oldNumber, const std::string& targetSet, int newNumber,
                            const std::string& targetName);
+    // After a move whose file could not be put back: each register takes its half of the move as far
+    // as it can be written. False when a register does not name what now stands on the disk.
+    bool EnterMovedFile(const std::string& sourceSet, const std::string& sourceName, int oldNumber,
+                        const std::string& targetSet, int newNumber, const std::string& targetName);
     void ReadProgramVersion(const FileIOEnvironment& environment);
     // The readers of the start: settings is the program settings file, windowsSettings the Windows one.
     void ReadKvoraStart(const ini::FileView& settings);

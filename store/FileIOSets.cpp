@@ -81,6 +81,28 @@ bool CopyAsNewFile(const std::string& source, const std::string& target)
            && fw::WriteNewFile(target, bytes) == fw::NewFile::Created;
 }
 
+// Why a file that is there could not be read whole: the system's answer to opening it once more.
+FileIO::RegisterState WhyNotRead(const std::string& path)
+{
+    if (fw::FolderExists(path))
+        return FileIO::RegisterState::kNotReadWhole;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(file);
+        return FileIO::RegisterState::kNotReadWhole;
+    }
+    switch (::GetLastError()) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return FileIO::RegisterState::kLocked;
+    case ERROR_ACCESS_DENIED:
+        return FileIO::RegisterState::kNoPermission;
+    default:
+        return FileIO::RegisterState::kNotReadWhole;
+    }
+}
+
 std::string OverlayKey(int number)
 {
     return std::to_string(number);
@@ -164,6 +186,22 @@ bool FileIO::ReadRegisterLines(const std::string& setName, std::vector<std::stri
         return false;
     lines = storefile::SplitLines(content);
     return true;
+}
+
+FileIO::RegisterState FileIO::ReadRegisterState(const std::string& setName) const
+{
+    const std::string path = SetRegisterPath(setName);
+    std::string content;
+    switch (fw::ReadWholeFile(path, content)) {
+    case fw::FileRead::Absent:
+        return RegisterState::kAbsent;
+    case fw::FileRead::Whole:
+        return fw::TextFormOf(content) == fw::TextForm::SingleByte ? RegisterState::kReadable
+                                                                    : RegisterState::kOtherForm;
+    case fw::FileRead::Unreadable:
+        break;
+    }
+    return WhyNotRead(path);
 }
 
 std::string FileIO::RegisterEntry(const std::string& setName, int number) const
@@ -459,9 +497,14 @@ FileIO::CarryResult FileIO::MoveOverlay(const std::string& sourceSet, const std:
         return CarryResult::NotDone();
     if (!MoveRegisterEntry(sourceSet, oldNumber, targetSet, newNumber, targetName)) {
         // Put the file back, so the registers keep naming the files that are there.
-        if (moveFile)
-            ::MoveFileA(target.c_str(), source.c_str());
-        return CarryResult::NotDone();
+        if (!moveFile || ::MoveFileA(target.c_str(), source.c_str()))
+            return CarryResult::NotDone();
+        // The file has moved all the same: the registers follow it as far as they can.
+        if (!EnterMovedFile(sourceSet, sourceName, oldNumber, targetSet, newNumber, targetName)) {
+            CarryResult moved;
+            moved.outcome = CarryResult::kMovedUnlisted;
+            return moved;
+        }
     }
     if (!moveFile)
         return CarryResult::Done();
@@ -494,6 +537,17 @@ bool FileIO::MoveRegisterEntry(const std::string& sourceSet, int oldNumber, cons
             SetRegisterEntry(targetSet, newNumber, replaced);
     }
     return false;
+}
+
+bool FileIO::EnterMovedFile(const std::string& sourceSet, const std::string& sourceName, int oldNumber,
+                            const std::string& targetSet, int newNumber, const std::string& targetName)
+{
+    // A file that took the source name meanwhile keeps the entry that names it. The old entry goes
+    // first: within one set the new one may have its number.
+    const bool removed = IsTemplatesSet(sourceSet) || !fw::IsAbsent(OverlayPath(sourceSet, sourceName))
+                         || RemoveRegisterEntry(sourceSet, oldNumber);
+    const bool entered = IsTemplatesSet(targetSet) || SetRegisterEntry(targetSet, newNumber, targetName);
+    return removed && entered;
 }
 
 bool FileIO::RenameOverlay(const std::string& setName, const std::string& oldName, const std::string& newName,

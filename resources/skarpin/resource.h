@@ -94,6 +94,14 @@
 #define IDS_OVERLAYS_NOT_REMOVED    2526
 #define IDS_OVERLAYS_COPIED_PARTLY  2527
 #define IDS_OVERLAYS_MOVED_PARTLY   2528
+// A set register that is there but cannot be read, and why; a move whose registers could not follow its file
+#define IDS_REGISTER_UNREADABLE     4110
+#define IDS_REGISTER_REFUSED        4111
+#define IDS_REGISTER_LOCKED         4112
+#define IDS_REGISTER_NO_PERMISSION  4113
+#define IDS_REGISTER_OTHER_FORM     4114
+#define IDS_REGISTER_NOT_READ_WHOLE 4115
+#define IDS_OVERLAY_MOVED_UNLISTED  4116
 
 // Speech settings (151): the engine and its voice
 #define IDD_SPEECH                  151

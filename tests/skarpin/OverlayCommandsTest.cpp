@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 #include "framework/FileReplace.h"
 #include "framework/Files.h"
+#include "framework/Strings.h"
 #include "skarpin/resource.h"
 #include "store/DriverStandIn.h"
 #include "support/DialogDriver.h"
@@ -429,4 +430,143 @@ TEST_F(OverlayCommandsTest, TheDriverHearsOfChangesToItsCurrentSetOnly)
         EXPECT_TRUE(testsupport::PumpUntil([&] { return Read(log) == three; })) << Read(log);
     });
     EXPECT_EQ(Value(ProgramSettingsFile(), "USB", "CurrentSet"), "Skolan");
+}
+
+namespace {
+
+// The text as a text editor saves it "as Unicode": UTF-16 with its byte-order mark.
+std::string AsUtf16(const std::string& text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (char c : text) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
+}
+
+bool Tells(const fw::MessageRequest& shown, const std::string& path, UINT reason)
+{
+    return shown.text.find(path) != std::string::npos
+           && shown.text.find(fw::LoadResString(reason)) != std::string::npos;
+}
+
+} // namespace
+
+// A register in another text form lists no overlays. The user hears which file and why when the set
+// is chosen, and nothing that would write into the register goes: no new overlay, no copy, move or
+// drop into the set. The register and the files stay as they are.
+TEST_F(OverlayCommandsTest, ASetWhoseRegisterCannotBeReadIsToldAndTakesNothing)
+{
+    MakeSet("Trasig", nullptr, {"Bok"});
+    const std::string unicode = AsUtf16(StandardRegister({{1, "Bok"}}));
+    std::ofstream(RegisterPath("Trasig"), std::ios::binary) << unicode;
+    const std::string skola = Register("Skola");
+    int editors = 0;
+    testsupport::ScriptedMessages messages;
+    RunMainWindow(
+        [&](CSkarpinDlg& dialog) {
+            messages.Expect(IDS_REGISTER_UNREADABLE);
+            SelectSet(dialog, "Trasig");
+            ASSERT_EQ(messages.Shown().size(), 1u);
+            EXPECT_TRUE(Tells(messages.Shown()[0], RegisterPath("Trasig"), IDS_REGISTER_OTHER_FORM))
+                << messages.Shown()[0].text;
+            EXPECT_EQ(dialog.ListLines()[0].name_, "");
+
+            // A new overlay on an empty line would be saved into the register.
+            messages.Expect(IDS_REGISTER_REFUSED);
+            SelectLines(dialog, {1});
+            Command(dialog, ID_OVERLAY_OPEN);
+            EXPECT_EQ(editors, 0);
+
+            // Into the set from another: one overlay copied or moved, several moved, or dropped.
+            SelectSet(dialog, "Skola");
+            SelectLines(dialog, {0});
+            messages.Expect(IDS_REGISTER_REFUSED).Expect(IDS_REGISTER_REFUSED);
+            AnswerCopyOverlay("Trasig", 2, "Bil");
+            Command(dialog, ID_EDIT_COPY_SELECTION);
+            AnswerCopyOverlay("Trasig", 2, "Bil");
+            Command(dialog, ID_EDIT_MOVE_OVERLAYS);
+            SelectLines(dialog, {0, 2});
+            messages.Expect(IDS_REGISTER_REFUSED).Expect(IDS_REGISTER_REFUSED);
+            AnswerCopyMove("Trasig");
+            Command(dialog, ID_EDIT_MOVE_OVERLAYS);
+            dialog.Tree().dropTargetSetName_ = "Trasig";
+            dialog.DropOverlays(0, 0, false);
+            EXPECT_EQ(ListText(dialog, 0), "1 Bil");
+            EXPECT_EQ(ListText(dialog, 2), "3 Äpple");
+            ASSERT_EQ(messages.Shown().size(), 6u);
+            EXPECT_TRUE(Tells(messages.Shown()[5], RegisterPath("Trasig"), IDS_REGISTER_OTHER_FORM));
+        },
+        [&](const OverlayEditorRequest&) -> std::unique_ptr<OverlayEditor> {
+            ++editors;
+            return nullptr;
+        });
+    EXPECT_EQ(Register("Trasig"), unicode);
+    EXPECT_EQ(testsupport::TempFolder::FilesIn(SetPath("Trasig")),
+              (std::vector<std::string>{"Bok.ini", "register.txt"}));
+    EXPECT_EQ(Register("Skola"), skola);
+    EXPECT_TRUE(fw::FileExists(OverlayPath("Skola", "Bil")));
+}
+
+// A register another program holds while the list shows its overlays: rename and delete are refused
+// before they ask anything, saying why, and the overlay stays.
+TEST_F(OverlayCommandsTest, ARegisterHeldByAnotherProgramRefusesRenameAndDelete)
+{
+    const std::string before = Register("Skola");
+    RunMainWindow([&](CSkarpinDlg& dialog) {
+        SelectSet(dialog, "Skola");
+        SelectLines(dialog, {3});
+        testsupport::ScriptedMessages messages;
+        messages.Expect(IDS_REGISTER_REFUSED).Expect(IDS_REGISTER_REFUSED);
+        HANDLE held = ::CreateFileA(RegisterPath("Skola").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        Command(dialog, ID_EDIT_RENAME_SELECTION);
+        Command(dialog, ID_EDIT_DELETE_SELECTION);
+        ::CloseHandle(held);
+        ASSERT_EQ(messages.Shown().size(), 2u);
+        EXPECT_TRUE(Tells(messages.Shown()[1], RegisterPath("Skola"), IDS_REGISTER_LOCKED)) << messages.Shown()[1].text;
+        EXPECT_EQ(ListText(dialog, 3), "4 Bok");
+    });
+    EXPECT_EQ(Register("Skola"), before);
+    EXPECT_TRUE(fw::FileExists(OverlayPath("Skola", "Bok")));
+}
+
+namespace {
+
+// Another program takes the name the moved overlay left while the registers refuse every write.
+std::string g_takenName;
+
+bool TakeNameAndRefuse(HANDLE, const std::string&)
+{
+    if (!g_takenName.empty())
+        std::ofstream(g_takenName, std::ios::binary) << "annan";
+    g_takenName.clear();
+    return false;
+}
+
+} // namespace
+
+// A move whose file could not go back has moved: the user hears where the file now lies, and the list
+// shows what the disk holds (here the file that took the name, which the register still names).
+TEST_F(OverlayCommandsTest, AMoveWhoseFileCannotGoBackSaysWhereItLies)
+{
+    RunMainWindow([&](CSkarpinDlg& dialog) {
+        SelectSet(dialog, "Skola");
+        SelectLines(dialog, {3});
+        testsupport::ScriptedMessages messages;
+        messages.Expect(IDS_OVERLAY_MOVED_UNLISTED);
+        AnswerCopyOverlay("Hem", 4, "Bok");
+        g_takenName = OverlayPath("Skola", "Bok");
+        const fw::ByteWriter real = fw::SetByteWriter(TakeNameAndRefuse);
+        Command(dialog, ID_EDIT_MOVE_OVERLAYS);
+        fw::SetByteWriter(real);
+        ASSERT_EQ(messages.Shown().size(), 1u);
+        EXPECT_NE(messages.Shown()[0].text.find(OverlayPath("Hem", "Bok")), std::string::npos)
+            << messages.Shown()[0].text;
+        EXPECT_EQ(dialog.SelectedOverlayName(), "");
+        EXPECT_EQ(ListText(dialog, 3), "4 Bok");
+    });
+    EXPECT_EQ(Read(OverlayPath("Skola", "Bok")), "annan");
+    EXPECT_EQ(Read(OverlayPath("Hem", "Bok")), OverlayText("Bok"));
 }

@@ -1,7 +1,9 @@
 // Copying, moving, renaming, deleting and placing overlays, and the registers that follow the files.
 #include "SetFixture.h"
+#include "framework/FileReplace.h"
 #include "library/IniFile.h"
 #include <gtest/gtest.h>
+#include <fstream>
 
 namespace {
 
@@ -268,4 +270,63 @@ TEST(OverlayStore, APlacementThatCannotBeCopiedKeepsThePreparedFile)
     EXPECT_FALSE(sets.Io().PlaceOverlayFile(prepared, "Borta", "N", number, placedName));
     EXPECT_TRUE(fw::FileExists(prepared));
     EXPECT_EQ(3, number);
+}
+
+namespace {
+
+// Another program that takes the name a moved overlay left, while the store writes a register: the
+// file can then not be put back. refusals: how many register writes fail (-1: every one).
+std::string g_takenName;
+int g_refusals = 0;
+fw::ByteWriter g_realWriter = nullptr;
+
+bool TakeNameAndRefuse(HANDLE file, const std::string& bytes)
+{
+    if (!g_takenName.empty()) {
+        std::ofstream(g_takenName, std::ios::binary) << SetFixture::OverlayText("Annan");
+        g_takenName.clear();
+    }
+    if (g_refusals == 0)
+        return g_realWriter(file, bytes);
+    if (g_refusals > 0)
+        --g_refusals;
+    return false;
+}
+
+} // namespace
+
+// A move whose registers refuse and whose file cannot go back has moved all the same: the registers
+// follow the file as far as they can be written, and the result says where it lies when they cannot.
+TEST(OverlayStore, AMoveWhoseFileCannotGoBackIsNoMoveNotMade)
+{
+    struct Case {
+        const char* what;
+        int refusals;
+        Carry::Outcome outcome;
+        const char* hemEntry;
+    };
+    const Case cases[] = {
+        {"the registers refuse once", 1, Carry::kDone, "B"},
+        {"the registers refuse every write", -1, Carry::kMovedUnlisted, "<none>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetFixture sets;
+        sets.MakeSet("Skola", "[Overlays]\r\n3=A\r\n", {"A"});
+        sets.MakeSet("Hem", "[Overlays]\r\n1=H\r\n", {"H"});
+        g_takenName = sets.OverlayPath("Skola", "A");
+        g_refusals = c.refusals;
+        g_realWriter = fw::SetByteWriter(TakeNameAndRefuse);
+        const Carry result = sets.Io().MoveOverlay("Skola", "A", 3, "Hem", "B", 5);
+        fw::SetByteWriter(g_realWriter);
+        EXPECT_EQ(c.outcome, result.outcome);
+        EXPECT_EQ(SetFixture::OverlayText("A"), sets.Read(sets.OverlayPath("Hem", "B")));
+        EXPECT_EQ(SetFixture::OverlayText("Annan"), sets.Read(sets.OverlayPath("Skola", "A")));
+        EXPECT_EQ(c.hemEntry, Entry(sets.RegisterPath("Hem"), 5));
+        // The entry names the file that took the name.
+        EXPECT_EQ("A", Entry(sets.RegisterPath("Skola"), 3));
+        std::vector<SetItem> hem;
+        sets.Io().ListOverlays("Hem", hem);
+        EXPECT_EQ(2u, hem.size());
+    }
 }
