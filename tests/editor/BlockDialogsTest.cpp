@@ -23,6 +23,7 @@
 #include "support/Snapshot.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <memory>
 
 using namespace editortest;
@@ -379,7 +380,8 @@ TEST_F(BlockDialogs, NoSubDialogCoversTheBlockDialogWhereItOpens)
         const INT_PTR result = RunClosing(*dialog, [&](fw::Dialog& window) {
             RECT sub{};
             RECT rect{};
-            const std::string snapshot = std::string("block_dialog_beside_") + c.name;
+            std::string snapshot = std::string("block_dialog_beside_") + c.name;
+            std::replace(snapshot.begin(), snapshot.end(), ' ', '_');
             const auto look = [&](HWND opened) {
                 sub = fw::Window(opened).WindowRect();
                 rect = fw::Window(window).WindowRect();
