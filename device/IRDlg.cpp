@@ -6,14 +6,13 @@
 #include "store/ZenthorFiles.h"
 #include <cstdlib>
 
-IRDlg::IRDlg(const std::string& programFolder, std::string& result, int x, int y, HWND parent)
-    : fw::Dialog(IDD_IR_COMMAND, parent), programFolder_(programFolder), result_(result), x_(x), y_(y)
+IRDlg::IRDlg(const std::string& programFolder, std::string& result, HWND parent)
+    : fw::Dialog(IDD_IR_COMMAND, parent), programFolder_(programFolder), result_(result)
 {
 }
 
 bool IRDlg::OnInitDialog()
 {
-    PlaceCorner();
     // Lines the table leaves out leave the list with the codes that could be read; a file that is there
     // but cannot be read at all leaves it empty, and the user is told why.
     const int loaded = table_.Load(zenthor::CodeFile(programFolder_));
@@ -28,12 +27,6 @@ bool IRDlg::OnInitDialog()
                         fw::FormatResString(IDS_IR_CHOICE_UNREADABLE, table_.Path().c_str()),
                         fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONSTOP);
     return true;
-}
-
-void IRDlg::PlaceCorner()
-{
-    const RECT rect = Self().WindowRect();
-    Self().MoveOnScreen(POINT{x_ - (rect.right - rect.left), y_ - (rect.bottom - rect.top)});
 }
 
 bool IRDlg::OnOK()

@@ -6,22 +6,18 @@
 #include <string>
 
 // Lists the codes of "Zenthor\ir_data.kvx" in the program folder (FileIO's program folder) and on OK
-// gives the tag "<IR%d>" of the chosen slot; without a choice the result stays as it was. The dialog
-// is placed with its lower right corner at the screen point (x, y).
+// gives the tag "<IR%d>" of the chosen slot; without a choice the result stays as it was. The caller
+// places the dialog (PlaceOnOpen).
 class IRDlg : public fw::Dialog {
 public:
-    IRDlg(const std::string& programFolder, std::string& result, int x, int y, HWND parent = nullptr);
+    IRDlg(const std::string& programFolder, std::string& result, HWND parent = nullptr);
 
 protected:
     bool OnInitDialog() override;
     bool OnOK() override;
 
 private:
-    void PlaceCorner();
-
     std::string programFolder_;
     std::string& result_;
-    int x_;
-    int y_;
     IrCodeTable table_;
 };

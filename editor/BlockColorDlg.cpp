@@ -19,7 +19,6 @@ bool BlockColorDlg::OnInitDialog()
                          {IDC_COLOR_BACK_TRANSPARENT, IDS_COLOR_TRANSPARENT},
                          {IDC_COLOR_BACK_OTHER, IDS_COLOR_OTHER}, {IDC_COLOR_BACK_CHOOSE, IDS_COLOR_CHOOSE},
                          {IDC_COLOR_COVER, IDS_COLOR_COVER}});
-    placement_.Apply(hwnd_);
     choice_ = appearance::ColorChoiceOf(block_, ::GetSysColor(COLOR_MENU));
     SetChecked(choice_.text == appearance::kBlack ? IDC_COLOR_TEXT_BLACK : IDC_COLOR_TEXT_OTHER, true);
     SetChecked(choice_.frame == appearance::kBlack ? IDC_COLOR_FRAME_BLACK : IDC_COLOR_FRAME_OTHER, true);

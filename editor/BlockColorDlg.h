@@ -9,8 +9,6 @@
 class BlockColorDlg : public fw::Dialog {
 public:
     explicit BlockColorDlg(Block& block, HWND parent = nullptr);
-    // Opens with its top-left corner at the screen point (beside the block dialog) rather than centred.
-    void OpenAt(POINT topLeft) { placement_.Set(topLeft); }
 
 protected:
     bool OnInitDialog() override;
@@ -25,5 +23,4 @@ private:
 
     Block& block_;
     appearance::ColorChoice choice_;
-    subdialog::Placement placement_;
 };

@@ -10,6 +10,7 @@
 #include "editor/FontDlg.h"
 #include "editor/KvoraCommandFields.h"
 #include "editor/ProgramMenuDlg.h"
+#include "editor/SubDialogTexts.h"
 #include "editor/TextPosDlg.h"
 #include "framework/FileReplace.h"
 #include "framework/Files.h"
@@ -118,7 +119,7 @@ bool BlockLookDlg::OnCommand(int id, int code)
         return true;
     }
     if (id == ID_SETTINGS_DEFAULT_IMAGEBASE) {
-        ChooseDefaultImageBase(hwnd_, *context_.settings);
+        ChooseDefaultImageBase(hwnd_, *context_.settings, RightOfThisPlacement());
         return true;
     }
     if (code != BN_CLICKED)
@@ -165,6 +166,7 @@ void BlockLookDlg::OnImageBasePicture()
     std::string key;
     context_.settings->GetDefaultImageBase(key);
     ImageBaseDlg chooser(IDD_IMAGEBASE, basesFile, &key, &items, nullptr, hwnd_);
+    chooser.PlaceOnOpen(RightOfThisPlacement());
     if (chooser.DoModal() != IDOK || items.empty())
         return;
     const ImageBaseItem& item = items.front();
@@ -183,8 +185,7 @@ void BlockLookDlg::OnImageBasePicture()
 
 void BlockLookDlg::OnPastePicture()
 {
-    RECT window = Self().WindowRect();
-    POINT at{window.left + 20, window.top + 20};
+    const POINT at = RightOfThis();
     std::string saved;
     if (!RunClipboardWizard(hwnd_, context_.settings->autoImageFolder_, &at, saved))
         return;
@@ -201,6 +202,7 @@ void BlockLookDlg::OnProgramIcon()
     std::string arguments;
     HGLOBAL icon = nullptr;
     ProgramMenuDlg menu(program, arguments, &icon, hwnd_);
+    menu.PlaceOnOpen(RightOfThisPlacement());
     if (menu.DoModal() != IDOK)
         return;
     PictureControl* control = Picture();
@@ -236,17 +238,22 @@ POINT BlockLookDlg::RightOfThis() const
     return {rect.right, rect.top};
 }
 
+fw::Dialog::Placement BlockLookDlg::RightOfThisPlacement() const
+{
+    return subdialog::CornerAt(RightOfThis(), subdialog::Corner::TopLeft);
+}
+
 void BlockLookDlg::OnColor()
 {
     BlockColorDlg dialog(block_, hwnd_);
-    dialog.OpenAt(RightOfThis());
+    dialog.PlaceOnOpen(RightOfThisPlacement());
     dialog.DoModal();
 }
 
 void BlockLookDlg::OnTextPosition()
 {
     TextPosDlg dialog(block_, hwnd_);
-    dialog.OpenAt(RightOfThis());
+    dialog.PlaceOnOpen(RightOfThisPlacement());
     dialog.DoModal();
 }
 
@@ -260,7 +267,7 @@ void BlockLookDlg::OnFont()
     if (context_.cells)
         block_.FontSize(size, context_.cells, context_.cellHeightMm);
     FontDlg dialog(block_, appearance::AutomaticFontOf(block_, defaultFont, size), hwnd_);
-    dialog.OpenAt(RightOfThis());
+    dialog.PlaceOnOpen(RightOfThisPlacement());
     dialog.DoModal();
 }
 

@@ -57,6 +57,8 @@ protected:
     // beside it rather than over it. Where the screen has no room for a sub-dialog there, this dialog
     // steps aside (subdialog::MoveCornerTo).
     POINT RightOfThis() const;
+    // The same place for a dialog that the caller places (fw::Dialog::PlaceOnOpen).
+    fw::Dialog::Placement RightOfThisPlacement() const;
 
     Block& block_;
     BlockDialogContext context_;

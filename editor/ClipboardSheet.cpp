@@ -1,6 +1,7 @@
 // The clipboard picture wizard.
 #include "editor/ClipboardSheet.h"
 #include "editor/FileRequest.h"
+#include "editor/SubDialogTexts.h"
 #include "framework/Cursor.h"
 #include "framework/Files.h"
 #include "framework/Gdi.h"
@@ -134,7 +135,7 @@ bool ClipboardDlg_Paste::OnInitDialog()
 {
     picture_ = CImagXpress::InFrame(hwnd_, IDC_CLIP_PICTURE_FRAME);
     if (work_.hasPlace)
-        ::SetWindowPos(Sheet(), nullptr, work_.place.x, work_.place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        subdialog::MoveCornerTo(Sheet(), work_.place, subdialog::Corner::TopLeft);
     return true;
 }
 

@@ -12,7 +12,7 @@
 struct ClipboardWork {
     std::string folder;          // where the picture is proposed to be saved
     std::string workFile;        // "%skvora.jpg" in the temporary folder
-    bool hasPlace = false;       // the screen point the sheet opens at
+    bool hasPlace = false;       // the screen point the sheet's top-left corner opens at
     POINT place{};
     // A selection the crop page left without cropping, in picture pixels: the save page applies it.
     bool hasSelection = false;

@@ -16,11 +16,12 @@ bool DefaultImageBaseDlg::OnInitDialog()
     return result;
 }
 
-bool ChooseDefaultImageBase(HWND owner, FileIO& settings)
+bool ChooseDefaultImageBase(HWND owner, FileIO& settings, fw::Dialog::Placement place)
 {
     std::string key;
     settings.GetDefaultImageBase(key);
     DefaultImageBaseDlg dialog(settings.imageBaseSettingsFile_, key, owner);
+    dialog.PlaceOnOpen(std::move(place));
     if (dialog.DoModal() != IDOK)
         return false;
     settings.SetDefaultImageBase(key);

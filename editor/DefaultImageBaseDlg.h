@@ -12,5 +12,6 @@ protected:
 };
 
 class FileIO;
-// Opens the dialog on the stored default and stores the choice on OK; true when it was stored.
-bool ChooseDefaultImageBase(HWND owner, FileIO& settings);
+// Opens the dialog, placed by the caller, on the stored default and stores the choice on OK; true
+// when it was stored.
+bool ChooseDefaultImageBase(HWND owner, FileIO& settings, fw::Dialog::Placement place);

@@ -11,6 +11,7 @@
 #include "editor/PauseDlg.h"
 #include "editor/SpecialCommandDlg.h"
 #include "editor/StartProgramDlg.h"
+#include "editor/SubDialogTexts.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/ImageBaseManager.h"
@@ -99,6 +100,7 @@ bool DefineBlockDlg::OnCommand(int id, int code)
 {
     if (id == ID_SETTINGS_AUTO_COMMAND) {
         AutoCommandDlg dialog(context_.settings, hwnd_);
+        dialog.PlaceOnOpen(RightOfThisPlacement());
         dialog.DoModal();
         return true;
     }
@@ -214,8 +216,8 @@ void DefineBlockDlg::OnMouseCommand()
 void DefineBlockDlg::OnInfraredCommand()
 {
     std::string tag;
-    const POINT at = LeftOfThis();
-    IRDlg dialog(context_.settings->programFolder_, tag, at.x, at.y, hwnd_);
+    IRDlg dialog(context_.settings->programFolder_, tag, hwnd_);
+    dialog.PlaceOnOpen(subdialog::CornerAt(LeftOfThis(), subdialog::Corner::BottomRight));
     if (dialog.DoModal() != IDOK || tag.empty())
         return;
     InsertTag(tag);

@@ -43,7 +43,6 @@ bool FontDlg::OnInitDialog()
                         {{IDC_FONT_AUTOMATIC, IDS_FONT_AUTOMATIC}, {IDC_FONT_OWN, IDS_FONT_OWN},
                          {IDC_FONT_NAME_LABEL, IDS_FONT_NAME_LABEL}, {IDC_FONT_STYLE_LABEL, IDS_FONT_STYLE_LABEL},
                          {IDC_FONT_SIZE_LABEL, IDS_FONT_SIZE_LABEL}});
-    placement_.Apply(hwnd_);
     fw::ListBox names = Control<fw::ListBox>(IDC_FONT_NAMES);
     for (const std::string& name : ScreenFonts())
         names.Add(name);

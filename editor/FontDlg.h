@@ -11,8 +11,6 @@ class FontDlg : public fw::Dialog {
 public:
     // automatic: what the automatic font shows (appearance::AutomaticFontOf).
     FontDlg(Block& block, const appearance::AutomaticFont& automatic, HWND parent = nullptr);
-    // Opens with its top-left corner at the screen point (beside the block dialog) rather than centred.
-    void OpenAt(POINT topLeft) { placement_.Set(topLeft); }
 
     // The TrueType font families of the screen, each once.
     static std::vector<std::string> ScreenFonts();
@@ -28,5 +26,4 @@ private:
 
     Block& block_;
     appearance::AutomaticFont automatic_;
-    subdialog::Placement placement_;
 };

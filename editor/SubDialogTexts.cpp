@@ -22,6 +22,11 @@ void MoveCornerTo(HWND window, POINT point, Corner corner)
     StepOwnerAside(window, corner == Corner::BottomRight);
 }
 
+fw::Dialog::Placement CornerAt(POINT point, Corner corner)
+{
+    return [point, corner](HWND window) { MoveCornerTo(window, point, corner); };
+}
+
 // A dialog that the screen keeps from standing whole beside its owner would cover the owner's edge:
 // the owner steps aside instead, as far as it stays whole on the screen.
 void StepOwnerAside(HWND window, bool ownerToTheRight)

@@ -22,24 +22,8 @@ void MoveCornerTo(HWND window, POINT point, Corner corner);
 // covers it, as far as the owner stays whole on the screen.
 void StepOwnerAside(HWND window, bool ownerToTheRight);
 
-// The place a dialog opens at when its caller asks for one: its top-left corner on a screen point,
-// by MoveCornerTo. Without one the dialog stays where its template puts it.
-class Placement {
-public:
-    void Set(POINT topLeft)
-    {
-        corner_ = topLeft;
-        set_ = true;
-    }
-    void Apply(HWND window) const
-    {
-        if (set_)
-            MoveCornerTo(window, corner_, Corner::TopLeft);
-    }
-
-private:
-    POINT corner_{};
-    bool set_ = false;
-};
+// A caller's placement for a dialog (fw::Dialog::PlaceOnOpen): the corner on the screen point, by
+// MoveCornerTo.
+fw::Dialog::Placement CornerAt(POINT point, Corner corner);
 
 } // namespace subdialog

@@ -20,7 +20,6 @@ bool TextPosDlg::OnInitDialog()
                         {{IDC_TEXTPOS_LABEL, IDS_TEXTPOS_LABEL}, {IDC_TEXTPOS_TOP, IDS_TEXTPOS_TOP},
                          {IDC_TEXTPOS_MIDDLE, IDS_TEXTPOS_MIDDLE}, {IDC_TEXTPOS_BOTTOM, IDS_TEXTPOS_BOTTOM},
                          {IDC_TEXTPOS_CENTRED, IDS_TEXTPOS_CENTRED}});
-    placement_.Apply(hwnd_);
     SetChecked(kRadios[appearance::TextPositionRadio(block_.textPosition_)], true);
     SetChecked(IDC_TEXTPOS_CENTRED, block_.centred_ != 0);
     return true;

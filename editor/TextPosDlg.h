@@ -9,8 +9,6 @@ class Block;
 class TextPosDlg : public fw::Dialog {
 public:
     explicit TextPosDlg(Block& block, HWND parent = nullptr);
-    // Opens with its top-left corner at the screen point (beside the block dialog) rather than centred.
-    void OpenAt(POINT topLeft) { placement_.Set(topLeft); }
 
 protected:
     bool OnInitDialog() override;
@@ -18,5 +16,4 @@ protected:
 
 private:
     Block& block_;
-    subdialog::Placement placement_;
 };

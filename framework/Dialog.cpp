@@ -270,6 +270,8 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_INITDIALOG: {
         bool defaultFocus = OnInitDialog();
+        if (hwnd_ && placement_)
+            placement_(hwnd_);
         if (hwnd_ && TakesInitHook())
             TakeInitHook();
         return defaultFocus ? TRUE : FALSE;

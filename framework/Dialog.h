@@ -43,6 +43,10 @@ public:
     Window Item(int id) const { return Window(::GetDlgItem(hwnd_, id)); }
     template <class T> T Control(int id) const { return T(hwnd_, id); }
     UINT TemplateId() const { return templateId_; }
+    // Where the dialog opens, when its caller decides: the placement runs on the window once
+    // OnInitDialog is done, so it has the last word over where the dialog put itself.
+    using Placement = std::function<void(HWND)>;
+    void PlaceOnOpen(Placement place) { placement_ = std::move(place); }
     HWND Parent() const { return parent_; }
     bool IsModal() const { return modal_; }
     INT_PTR Result() const { return result_; }
@@ -104,6 +108,7 @@ protected:
     bool ended_ = false;
     INT_PTR result_ = IDCANCEL;
     InitHook initHook_;
+    Placement placement_;
 
 private:
     INT_PTR DispatchGuarded(UINT message, WPARAM wParam, LPARAM lParam);

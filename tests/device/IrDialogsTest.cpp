@@ -266,7 +266,7 @@ TEST_F(IrDialogsTest, TheCodeListAndTheBlockCommandsChoiceShareOneFile)
         });
     });
     std::string result;
-    IRDlg dialog(folder_.Path(), result, 600, 500);
+    IRDlg dialog(folder_.Path(), result);
     RunModal(dialog, [](fw::Dialog& d) {
         fw::ListBox list(d, IDC_IR_COMMAND_LIST);
         EXPECT_EQ(1, list.Count());
@@ -665,7 +665,12 @@ TEST_F(IrDialogsTest, TheBlockCommandGetsTheTagOfTheChosenCode)
     folder_.Write("Zenthor\\ir_data.kvx", "2;G0;6;Lampa;16;\r\n5;I0;254;TV;01;\r\n");
     std::string result = "unchanged";
     {
-        IRDlg dialog(folder_.Path(), result, 600, 500);
+        // The caller places the dialog.
+        IRDlg dialog(folder_.Path(), result);
+        dialog.PlaceOnOpen([](HWND window) {
+            const RECT rect = fw::Window(window).WindowRect();
+            fw::Window(window).MoveOnScreen(POINT{600 - (rect.right - rect.left), 500 - (rect.bottom - rect.top)});
+        });
         RunModal(dialog, [](fw::Dialog& d) {
             const RECT rect = d.Self().WindowRect();
             EXPECT_EQ(600, rect.right);
@@ -678,7 +683,7 @@ TEST_F(IrDialogsTest, TheBlockCommandGetsTheTagOfTheChosenCode)
         });
     }
     EXPECT_EQ("unchanged", result);
-    IRDlg dialog(folder_.Path(), result, 600, 500);
+    IRDlg dialog(folder_.Path(), result);
     RunModal(dialog, [](fw::Dialog& d) {
         SelectList(d, IDC_IR_COMMAND_LIST, 1);
         Screenshot(d, "ircommand");
@@ -697,7 +702,7 @@ TEST_F(IrDialogsTest, TheBlockCommandsChoiceSaysWhenTheCodeFileCannotBeRead)
     testsupport::ScriptedMessages messages;
     messages.Expect(IDS_IR_CHOICE_UNREADABLE);
     std::string result = "unchanged";
-    IRDlg dialog(folder_.Path(), result, 600, 500);
+    IRDlg dialog(folder_.Path(), result);
     RunModal(dialog, [](fw::Dialog& d) {
         EXPECT_EQ(0, fw::ListBox(d, IDC_IR_COMMAND_LIST).Count());
         Click(d, IDOK);

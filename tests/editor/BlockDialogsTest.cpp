@@ -23,6 +23,8 @@
 #include "support/Snapshot.h"
 #include "support/TempFolder.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <memory>
 
 using namespace editortest;
 using namespace subdialogtest;
@@ -329,32 +331,88 @@ TEST_F(BlockDialogs, TheCommandSubDialogsStandBesideTheBlockDialog)
     }
 }
 
-// Where the block dialog opens, the screen leaves too little room beside it for the larger
-// sub-dialogs: the block dialog steps aside, so that none of them covers it and both stay whole.
+// Where the block dialog opens, the screen leaves too little room beside it for the larger dialogs
+// it opens: the block dialog steps aside, so that none of them covers it and both stay whole. So does
+// the background dialog, and so do both for the dialogs of their settings menu.
 TEST_F(BlockDialogs, NoSubDialogCoversTheBlockDialogWhereItOpens)
 {
-    for (const int button : {IDC_BLOCK_PAUSE, IDC_BLOCK_SPECIAL, IDC_BLOCK_START_PROGRAM, IDC_BLOCK_CONTENT,
-                             IDC_BLOCK_COLOR, IDC_BLOCK_FONT, IDC_BLOCK_TEXT_POSITION}) {
-        SCOPED_TRACE(button);
+    StartMenuFixture startMenu;
+    const struct {
+        const char* name;
+        int command;
+        const char* model;  // the keyboard model that enables the command
+        bool background;    // opened from the background dialog rather than the block dialog
+        bool menu;          // a command of the settings menu rather than a button
+        bool sheet;         // a property sheet rather than a dialog
+    } cases[] = {
+        {"pause", IDC_BLOCK_PAUSE, "PS2", false, false, false},
+        {"special command", IDC_BLOCK_SPECIAL, "PS2", false, false, false},
+        {"program start", IDC_BLOCK_START_PROGRAM, "PS2", false, false, false},
+        {"content", IDC_BLOCK_CONTENT, "PS2", false, false, false},
+        {"colour", IDC_BLOCK_COLOR, "PS2", false, false, false},
+        {"font", IDC_BLOCK_FONT, "PS2", false, false, false},
+        {"text placement", IDC_BLOCK_TEXT_POSITION, "PS2", false, false, false},
+        {"mouse command", IDC_BLOCK_MOUSE, "USB", false, false, false},
+        {"infrared code", IDC_BLOCK_INFRARED, "ACCESS", false, false, false},
+        {"image base", IDC_BLOCK_FROM_IMAGEBASE, "PS2", false, false, false},
+        {"program menu", IDC_BLOCK_PROGRAM_ICON, "PS2", false, false, false},
+        {"clipboard wizard", IDC_BLOCK_PASTE_PICTURE, "PS2", false, false, true},
+        {"default image base", ID_SETTINGS_DEFAULT_IMAGEBASE, "PS2", false, true, false},
+        {"automatic command", ID_SETTINGS_AUTO_COMMAND, "PS2", false, true, false},
+        {"background colour", IDC_BLOCK_COLOR, "PS2", true, false, false},
+        {"background image base", IDC_BLOCK_FROM_IMAGEBASE, "PS2", true, false, false},
+        {"background program menu", IDC_BLOCK_PROGRAM_ICON, "PS2", true, false, false},
+        {"background clipboard wizard", IDC_BLOCK_PASTE_PICTURE, "PS2", true, false, true},
+        {"background default image base", ID_SETTINGS_DEFAULT_IMAGEBASE, "PS2", true, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SubDialogConfig config(c.model);
+        ::CreateDirectoryA((config.Config().ProgramFolder() + "\\Zenthor").c_str(), nullptr);
+        config.Config().Write("Program Files\\Skarpin\\Zenthor\\ir_data.kvx", "1;G0;6;Lampa;16;\r\n");
         Block block = OneRange();
-        DefineBlockDlg dialog(block, Context(), BlockCommandContext{});
-        RunClosing(dialog, [&](fw::Dialog& window) {
+        const BlockDialogContext context{&config.Settings(), nullptr, 0};
+        std::unique_ptr<BlockLookDlg> dialog;
+        if (c.background)
+            dialog = std::make_unique<DefineBkDlg>(block, context);
+        else
+            dialog = std::make_unique<DefineBlockDlg>(block, context, BlockCommandContext{});
+        const INT_PTR result = RunClosing(*dialog, [&](fw::Dialog& window) {
             RECT sub{};
             RECT rect{};
-            OnNextDialog([&](fw::Dialog& opened) {
+            std::string snapshot = std::string("block_dialog_beside_") + c.name;
+            std::replace(snapshot.begin(), snapshot.end(), ' ', '_');
+            const auto look = [&](HWND opened) {
                 sub = fw::Window(opened).WindowRect();
                 rect = fw::Window(window).WindowRect();
-                ExpectOnWorkArea(opened.Handle());
+                ExpectOnWorkArea(opened);
                 ExpectOnWorkArea(window.Handle());
-                Snapshot(::GetDesktopWindow(), "block_dialog_beside_sub_dialog_" + std::to_string(button));
-                Close(opened, IDCANCEL);
-            });
-            Click(window, button);
+                Snapshot(::GetDesktopWindow(), snapshot);
+            };
+            if (c.sheet) {
+                fw::PropSheet::PushInitHook([&](fw::PropSheet& sheet) {
+                    look(sheet.Handle());
+                    sheet.PressButton(PSBTN_CANCEL);
+                });
+            } else {
+                OnNextDialog([&](fw::Dialog& opened) {
+                    look(opened.Handle());
+                    Close(opened, IDCANCEL);
+                });
+            }
+            if (c.menu)
+                ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(c.command, 0), 0);
+            else
+                Click(window, c.command);
+            EXPECT_EQ(0u, fw::PropSheet::PendingInitHooks());
+            EXPECT_EQ(0u, fw::Dialog::PendingInitHooks());
+            EXPECT_NE(0, sub.right - sub.left) << "nothing opened";
             RECT both{};
             EXPECT_FALSE(::IntersectRect(&both, &sub, &rect))
                 << sub.left << "-" << sub.right << " over " << rect.left << "-" << rect.right;
             Click(window, IDCANCEL);
         });
+        EXPECT_EQ(IDCANCEL, result);
     }
 }
 

@@ -104,6 +104,24 @@ TEST(Dialog, ControlWrappersReadWhatTheUserChose)
     });
 }
 
+// The caller's placement runs on the opened dialog, after OnInitDialog has filled and placed it.
+TEST(Dialog, TheCallersPlacementHasTheLastWordWhereTheDialogOpens)
+{
+    FormDlg dialog;
+    std::string textWhenPlaced;
+    dialog.PlaceOnOpen([&](HWND window) {
+        textWhenPlaced = fw::Window(::GetDlgItem(window, IDC_TEST_EDIT)).Text();
+        ::SetWindowPos(window, nullptr, 123, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    });
+    RunModal(dialog, [](fw::Dialog& d) {
+        const RECT rect = d.Self().WindowRect();
+        EXPECT_EQ(123, rect.left);
+        EXPECT_EQ(45, rect.top);
+        d.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ("start", textWhenPlaced);
+}
+
 TEST(Dialog, DisabledButtonCannotBeClicked)
 {
     FormDlg dialog;
