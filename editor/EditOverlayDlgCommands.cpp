@@ -14,6 +14,7 @@
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "skarpin/resource.h"
+#include "store/CommandMessages.h"
 #include "store/OpenOverlayDlg.h"
 #include "store/SaveDlg.h"
 #include "store/SetKind.h"
@@ -346,6 +347,9 @@ bool EditOverlayDlg::Save()
         return false;
     case FileIO::kNotWritten:
         fw::ShowMessage(hwnd_, IDS_EDITOR_NOT_SAVED, IDS_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    case FileIO::kRegisterUnreadable:
+        commandmessages::TellUnreadableRegister(hwnd_, *fileIO_, IDS_REGISTER_REFUSED, setName_);
         return false;
     case FileIO::kNotRegistered:
         fw::ShowMessage(hwnd_, IDS_EDITOR_NOT_REGISTERED, IDS_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);

@@ -256,40 +256,11 @@ bool CSkarpinDlg::IsCurrentSet(const std::string& name) const
     return g_keyboardModel == FileIO::kModelUSB && !name.empty() && SameSetName(name, fileIO_.GetCurrentSet());
 }
 
-namespace {
-
-// The reason a register that is there could not be read; 0 for one that reads or is absent.
-UINT WhyUnreadable(FileIO::RegisterState state)
-{
-    switch (state) {
-    case FileIO::RegisterState::kLocked:
-        return IDS_REGISTER_LOCKED;
-    case FileIO::RegisterState::kNoPermission:
-        return IDS_REGISTER_NO_PERMISSION;
-    case FileIO::RegisterState::kOtherForm:
-        return IDS_REGISTER_OTHER_FORM;
-    case FileIO::RegisterState::kNotReadWhole:
-        return IDS_REGISTER_NOT_READ_WHOLE;
-    case FileIO::RegisterState::kAbsent:
-    case FileIO::RegisterState::kReadable:
-        break;
-    }
-    return 0;
-}
-
-} // namespace
-
 bool CSkarpinDlg::TellUnreadableRegister(UINT textId, std::initializer_list<std::string> sets)
 {
     for (const std::string& set : sets) {
-        if (set.empty() || fileIO_.IsTemplatesSet(set))
-            continue;
-        const UINT why = WhyUnreadable(fileIO_.ReadRegisterState(set));
-        if (why == 0)
-            continue;
-        ShowErrorFormatted(hwnd_, textId, fileIO_.SetRegisterPath(set).c_str(), fw::LoadResString(why).c_str(),
-                           set.c_str());
-        return true;
+        if (commandmessages::TellUnreadableRegister(hwnd_, fileIO_, textId, set))
+            return true;
     }
     return false;
 }

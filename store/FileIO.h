@@ -54,6 +54,7 @@ public:
         kNameTaken = -4,     // a new overlay's name: something stands under its file name on the disk
         kFileGone = -5,      // an overlay read from its file: the file is no longer there
         kNoRoom = -6,        // a new template: the templates set lists no more
+        kRegisterUnreadable = -7, // a new overlay: the set's register is there but cannot be read
     };
     // What a save may find under the overlay's file name: nothing (a new overlay, written as a new
     // file that never replaces one), the overlay's own file (never brought back once it has gone), or

@@ -148,6 +148,12 @@ int FileIO::SaveOverlay(std::string& name, int number, const std::string& setNam
     if (target == SaveTarget::kNewFile) {
         if (IsTemplatesSet(setName) && !TemplatesHaveRoom())
             return kNoRoom;
+        // A new overlay that no register could list would be a file beside the set's overlays.
+        if (!IsTemplatesSet(setName)) {
+            const RegisterState state = ReadRegisterState(setName);
+            if (state != RegisterState::kAbsent && state != RegisterState::kReadable)
+                return kRegisterUnreadable;
+        }
         const fw::NewFile made = fw::WriteNewFile(path, text);
         if (made != fw::NewFile::Created)
             return made == fw::NewFile::Taken ? kNameTaken : kNotWritten;

@@ -535,6 +535,41 @@ TEST_F(EditorWindowTest, AnOverlayInAnotherFormOrGoneOpensReadOnlyAndIsNeitherSa
     }
 }
 
+// A new overlay is not written into a set whose register is there but cannot be read: no register
+// could list it, and it would lie beside the set's overlays unseen.
+TEST_F(EditorWindowTest, ANewOverlayIsRefusedBySetWhoseRegisterCannotBeRead)
+{
+    const std::string utf16("\xFF\xFE[\0O\0v\0e\0r\0l\0a\0y\0s\0]\0\r\0\n\0", 26);
+    MakeSet("Hem", StandardRegister({}).c_str());
+    std::ofstream(RegisterPath("Hem"), std::ios::binary | std::ios::trunc) << utf16;
+    OverlayEditorRequest request;
+    request.fileIO = &Io();
+    request.setName = "Hem";
+    request.number = 1;
+    request.screenRect = RECT{0, 0, 800, 600};
+    ExpectEditor();
+    std::unique_ptr<OverlayEditor> opened = EditOverlayDlg::Factory()(request);
+    ASSERT_NE(nullptr, opened);
+    fw::PumpMessages();
+    auto& editor = static_cast<EditOverlayDlg&>(*opened);
+    Click(editor, "E5");
+    DefineAsTheDialogWould(editor, "Sol", "sol");
+    OnNextDialog([](fw::Dialog& name) {
+        testsupport::SetText(name.Handle(), IDC_NAME_EDIT, "Sol");
+        testsupport::Click(name.Handle(), IDOK);
+    });
+    ScriptedMessages messages;
+    messages.Expect(IDS_REGISTER_REFUSED);
+    Command(editor, ID_EDITOR_SAVE);
+    ASSERT_EQ(1u, messages.Shown().size());
+    EXPECT_NE(std::string::npos, messages.Shown()[0].text.find("register.txt"));
+    EXPECT_TRUE(editor.Model().IsModified());
+    EXPECT_FALSE(fw::PathExists(OverlayPath("Hem", "Sol")));
+    EXPECT_EQ(utf16, Read(RegisterPath("Hem")));
+    messages.Expect(IDS_EDITOR_SAVE_QUESTION, IDNO);
+    Command(editor, ID_EDITOR_CLOSE);
+}
+
 // A new template is refused before its name is asked for when the templates set lists no more.
 TEST_F(EditorWindowTest, ANewTemplateInAFullTemplatesSetIsRefused)
 {
