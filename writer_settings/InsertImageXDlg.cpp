@@ -213,12 +213,17 @@ void InsertImageXDlg::OnEditFolders()
 {
     const Settings& settings = owner_.GetSettings();
     std::vector<ImageFolder> working;
-    if (!ReadFolderListOrSay(hwnd_, settings, working))
+    const fw::FileRead listRead = ReadFolderListOrSay(hwnd_, settings, working);
+    if (listRead == fw::FileRead::Unreadable)
         return;
     if (!owner_.EditFolderList(hwnd_, working))
         return;
-    if (!ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, working)) {
-        fw::ShowMessage(hwnd_, IDS_FOLDER_LIST_NOT_SAVED, IDS_KVORA_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+    if (!ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, working, listRead)) {
+        const std::string path = ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_);
+        if (listRead == fw::FileRead::Whole && fw::IsAbsent(path))
+            SayUserFileNotSaved(hwnd_, path, true);
+        else
+            fw::ShowMessage(hwnd_, IDS_FOLDER_LIST_NOT_SAVED, IDS_KVORA_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     ReadFolders();
