@@ -40,9 +40,15 @@ bool WriteFolderListOrSay(HWND owner, const Settings& settings, const std::vecto
 {
     if (ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, folders, readBefore))
         return true;
-    const std::string path = ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_);
-    SayUserFileNotSaved(owner, path, readBefore == fw::FileRead::Whole && fw::IsAbsent(path));
+    SayUserFileNotSaved(owner, ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_),
+                        FolderListGone(settings, readBefore));
     return false;
+}
+
+bool FolderListGone(const Settings& settings, fw::FileRead readBefore)
+{
+    return readBefore == fw::FileRead::Whole
+           && fw::IsAbsent(ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_));
 }
 
 void SayUserFileNotSaved(HWND owner, const std::string& path, bool gone)

@@ -20,6 +20,8 @@ fw::FileRead ReadFolderListOrSay(HWND owner, const Settings& settings, std::vect
 // user's list: Absent). false, with the file named to the user, when it was not written.
 bool WriteFolderListOrSay(HWND owner, const Settings& settings, const std::vector<ImageFolder>& folders,
                           fw::FileRead readBefore);
+// The list of the settings' user was there when read (readBefore Whole) and is no longer there.
+bool FolderListGone(const Settings& settings, fw::FileRead readBefore);
 // Names a user's file that was not written: gone, when it was read and is no longer there; else one
 // that could not be written.
 void SayUserFileNotSaved(HWND owner, const std::string& path, bool gone);

@@ -658,6 +658,25 @@ TEST_F(UsersTest, ASettingsFileThatHasGoneWhileItsSheetWasOpenIsNotCreatedAgain)
     });
     EXPECT_TRUE(fw::IsAbsent(annaFile));
     EXPECT_TRUE(fw::IsAbsent(annaList));
+
+    // Nor does a new name bring her back under it: the file that has gone is named.
+    const std::string bertilFile = fixture.WriteUser("Bertil", {"MaxNumber=4"});
+    UserDlg again(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(again, [&](fw::Dialog& d) {
+        fw::PropSheet::PushInitHook([&](fw::PropSheet& sheet) {
+            ::DeleteFileA(bertilFile.c_str());
+            HWND namePage = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
+            SetText(namePage, IDC_NAME_EDIT, "Berta");
+            sheet.PressButton(PSBTN_OK);
+            PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+        });
+        ScriptedMessages messages;
+        messages.Expect(IDS_USER_FILE_GONE);
+        SelectUser(d, "Bertil");
+        Click(d, IDC_USER_SETTINGS);
+        Click(d, IDOK);
+    });
+    EXPECT_TRUE(testsupport::TempFolder::FilesIn(fixture.UsersDir()).empty());
 }
 
 TEST_F(UsersTest, ASettingsFileThatCannotBeReadIsSaidAndLeftAsItIs)
