@@ -18,6 +18,7 @@
 #include "writer_settings/SettingsSheet.h"
 #include "writer_settings/SymbolDlg.h"
 #include "writer_settings/UserDlg.h"
+#include "writer_settings/UserFileMessages.h"
 #include <direct.h>
 
 namespace {
@@ -225,7 +226,8 @@ void CMorvelDlg::OnPrinterSettings()
 {
     if (printer_.Ask(hwnd_, true)) {
         printSettings_.defaultPrinter_ = printer_.DeviceName();
-        printSettings_.WriteDefaultPrinter();
+        if (!printSettings_.WriteDefaultPrinter())
+            SayUserFileNotSaved(hwnd_, printSettings_.programIni_, printSettings_.ProgramIniGone());
         if (printSettings_.SavePrinterChoice(printer_.Dialog()) != 0)
             ShowPrinterChoiceError(PrinterChoiceReadable() ? IDS_MORVEL_PRINTER_CHOICE_NOT_SAVED
                                                            : IDS_MORVEL_PRINTER_CHOICE_UNREADABLE);
@@ -382,13 +384,9 @@ void CMorvelDlg::OnDefaultImageBase()
     if (!chosen)
         return;
     settings_.defaultImageBase_ = key;
-    if (!settings_.WriteUserSettings()) {
-        // The choice holds for this run; the user is told that it was not stored.
-        fw::ShowMessage(hwnd_, IDS_USER_NOT_SAVED,
-                        fw::FormatResString(IDS_USER_NOT_SAVED, settings_.SettingsFile().c_str()),
-                        fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+    // The choice holds for this run; the user is told when it was not stored.
+    if (!WriteSettingsOrSay(hwnd_, settings_))
         GiveDocumentFocus();
-    }
     if (HasWordBar())
         wordBar_.Attach(&pictureOwner_, fileIO_.imageBaseIni_);
 }

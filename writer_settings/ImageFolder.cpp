@@ -167,9 +167,13 @@ fw::FileRead ImageFolderSettings::LoadFolderList(const std::string& userFile, co
 }
 
 bool ImageFolderSettings::SaveFolderList(const std::string& userFile, const std::string& programIni,
-                                         const std::vector<ImageFolder>& list)
+                                         const std::vector<ImageFolder>& list, fw::FileRead readBefore)
 {
-    return fw::WriteReplacing(ListPath(userFile, programIni), FormatFolderList(list));
+    switch (readBefore) {
+    case fw::FileRead::Whole: return fw::RewriteExisting(ListPath(userFile, programIni), FormatFolderList(list));
+    case fw::FileRead::Absent: return CreateFolderList(userFile, programIni, list) == fw::NewFile::Created;
+    default: return false;
+    }
 }
 
 fw::NewFile ImageFolderSettings::CreateFolderList(const std::string& userFile, const std::string& programIni,

@@ -46,10 +46,12 @@ public:
     // and the file must not be written over.
     static fw::FileRead LoadFolderList(const std::string& userFile, const std::string& programIni,
                                const std::string& imageBaseIni, std::vector<ImageFolder>& list);
-    // Replaces the user's ".lst" by the list, through a new file that is moved over the old one.
-    // false when it could not be written (the file there before is then untouched).
+    // Writes the list back as LoadFolderList found its file: over the file it read (readBefore
+    // Whole), through a new file moved over it, never bringing back a file that has gone since; as a
+    // new file where none stood (Absent), never over one that has come since; never over a file that
+    // could not be read. false when nothing was written (a file there is then untouched).
     static bool SaveFolderList(const std::string& userFile, const std::string& programIni,
-                               const std::vector<ImageFolder>& list);
+                               const std::vector<ImageFolder>& list, fw::FileRead readBefore);
     // The list of a new user: written only where no file stands (Taken, writing nothing, otherwise).
     static fw::NewFile CreateFolderList(const std::string& userFile, const std::string& programIni,
                                         const std::vector<ImageFolder>& list);

@@ -208,17 +208,22 @@ void InsertImageXDlg::OnNextFolder()
 
 // Ctrl+Alt+H: the folder dialog on the list as the file holds it; on OK the list is written and read
 // again. A list that cannot be written is said so and the browser goes on with the list it had; a
-// list file that cannot be read is said so and left as it is, without the dialog.
+// list file that cannot be read is said so and left as it is, without the dialog; one that has gone
+// while the dialog was open is said so and not made again.
 void InsertImageXDlg::OnEditFolders()
 {
     const Settings& settings = owner_.GetSettings();
     std::vector<ImageFolder> working;
-    if (!ReadFolderListOrSay(hwnd_, settings, working))
+    const fw::FileRead listRead = ReadFolderListOrSay(hwnd_, settings, working);
+    if (listRead == fw::FileRead::Unreadable)
         return;
     if (!owner_.EditFolderList(hwnd_, working))
         return;
-    if (!ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, working)) {
-        fw::ShowMessage(hwnd_, IDS_FOLDER_LIST_NOT_SAVED, IDS_KVORA_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+    if (!ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, working, listRead)) {
+        if (FolderListGone(settings, listRead))
+            SayUserFileNotSaved(hwnd_, ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_), true);
+        else
+            fw::ShowMessage(hwnd_, IDS_FOLDER_LIST_NOT_SAVED, IDS_KVORA_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     ReadFolders();

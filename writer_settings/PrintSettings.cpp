@@ -103,12 +103,18 @@ PrintSettings::PrintSettings(const MorvelEnvironment& environment)
 
 void PrintSettings::ReadDefaultPrinter()
 {
+    programIniRead_ = SettingsFileStateOf(programIni_) == fw::FileRead::Whole;
     defaultPrinter_ = ini::ReadString(programIni_, "MVSettings", "DefaultPrinter");
+}
+
+bool PrintSettings::ProgramIniGone() const
+{
+    return programIniRead_ && fw::IsAbsent(programIni_);
 }
 
 bool PrintSettings::WriteDefaultPrinter() const
 {
-    if (SettingsFileStateOf(programIni_) == fw::FileRead::Unreadable)
+    if (SettingsFileStateOf(programIni_) == fw::FileRead::Unreadable || ProgramIniGone())
         return false;
     return ini::WriteString(programIni_, "MVSettings", "DefaultPrinter", defaultPrinter_);
 }

@@ -15,8 +15,12 @@ public:
 
     // [MVSettings] DefaultPrinter of the program ini.
     void ReadDefaultPrinter();
-    // false, writing nothing, when the program ini is there but could not be read.
+    // false, writing nothing, when the program ini is there but could not be read, or when it has
+    // gone (ProgramIniGone).
     bool WriteDefaultPrinter() const;
+    // The program ini was there when ReadDefaultPrinter read it and is not there now: the printer's
+    // name never creates it again.
+    bool ProgramIniGone() const;
     // Writes the print dialog's device-mode and device-names blocks. 0, or the system's error code
     // (the choice there before is kept then). A file there that CheckPrinterChoice finds unreadable or
     // damaged is never replaced: its error comes back and nothing is written.
@@ -36,5 +40,6 @@ public:
     std::string defaultPrinter_;
 
 private:
+    bool programIniRead_ = false; // ReadDefaultPrinter found the program ini there
     DWORD ReadPrinterChoice(std::string& mode, std::string& names) const;
 };

@@ -1,6 +1,7 @@
 // The settings store: building the paths, the defaults, and reading and writing [MVSettings].
 #include "writer_settings/Settings.h"
 #include "framework/Files.h"
+#include "library/Cp1252.h"
 #include "library/ImageBaseManager.h"
 #include "library/IniFile.h"
 #include "library/IniValues.h"
@@ -102,6 +103,7 @@ Settings::Settings(const MorvelEnvironment& environment)
 void Settings::SetDefaults()
 {
     userFile_.clear();
+    readFrom_.clear();
     bkColor_ = 8;
     cursorColor_ = 5;
     textColor_ = 0;
@@ -133,6 +135,7 @@ void Settings::SetDefaults()
 void Settings::ReadUserSettings()
 {
     const std::string& file = SettingsFile();
+    readFrom_ = SettingsFileStateOf(file) == fw::FileRead::Whole ? file : std::string();
     wtiMode_ = ini::ReadInt(file, kSection, "WTIMode", 0);
     bkColor_ = ini::ReadInt(file, kSection, "BkColor", 8);
     cursorColor_ = ini::ReadInt(file, kSection, "CursorColor", 5);
@@ -241,10 +244,41 @@ Settings Settings::ForUser(const std::string& userFile) const
     return settings;
 }
 
+bool Settings::FileGone() const
+{
+    return !readFrom_.empty() && cp1252::EqualsNoCase(readFrom_, SettingsFile()) && fw::IsAbsent(readFrom_);
+}
+
+bool Settings::MayWrite() const
+{
+    // A file whose values could not be read is never written over with these; the ini calls would
+    // bring back a file that has gone as a stub of these keys alone.
+    return SettingsFileState() != fw::FileRead::Unreadable && !FileGone();
+}
+
+fw::NewFile Settings::CreateUserSettings()
+{
+    const fw::NewFile created = fw::WriteNewFile(SettingsFile(), std::string());
+    if (created != fw::NewFile::Created)
+        return created;
+    readFrom_ = SettingsFile();
+    if (WriteUserSettings())
+        return created;
+    ::SetFileAttributesA(readFrom_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(readFrom_.c_str());
+    readFrom_.clear();
+    return fw::NewFile::Failed;
+}
+
+void Settings::SettingsFileMovedTo(const std::string& path)
+{
+    userFile_ = path;
+    readFrom_ = path;
+}
+
 bool Settings::WriteUserSettings() const
 {
-    // A file whose values could not be read is never written over with these.
-    if (SettingsFileState() == fw::FileRead::Unreadable)
+    if (!MayWrite())
         return false;
     const std::string& file = SettingsFile();
     const std::pair<const char*, std::string> entries[] = {
@@ -286,7 +320,7 @@ bool Settings::ReadTextSpeakerSettings(long& speed, long& pitch, long& volume) c
 
 bool Settings::WriteTextSpeakerSettings(long speed, long pitch, long volume) const
 {
-    if (SettingsFileState() == fw::FileRead::Unreadable)
+    if (!MayWrite())
         return false;
     return ini::WriteString(SettingsFile(), kSection, "TextSpeakerSettings",
                             std::to_string(speed) + "," + std::to_string(pitch) + "," + std::to_string(volume));
@@ -338,6 +372,7 @@ void Settings::CopyFrom(const Settings& other)
 {
     CopyValues(other);
     userFile_ = other.userFile_;
+    readFrom_ = other.readFrom_;
     userDir_ = other.userDir_;
 }
 

@@ -1,6 +1,7 @@
 // Morvel's per-user settings: where the program's files and folders are, and every value of the
 // [MVSettings] section of the current user's settings file.
 #pragma once
+#include "framework/FileReplace.h"
 #include "framework/Files.h"
 #include "writer_settings/MorvelPaths.h"
 #include <windows.h>
@@ -29,8 +30,17 @@ public:
     fw::FileRead SettingsFileState() const { return SettingsFileStateOf(SettingsFile()); }
     // Writes every [MVSettings] key but Prefix and DefaultPrinter into the settings file. false when
     // any key could not be written (a missing folder, a read-only file), and, writing nothing, when
-    // the file is there but could not be read.
+    // the file is there but could not be read or when it has gone (FileGone).
     bool WriteUserSettings() const;
+    // The settings file was there when the settings were read and is not there now: an edit of it
+    // never creates it again.
+    bool FileGone() const;
+    // Writes the settings into a new settings file, never over a file that stands under its name
+    // (Taken, writing nothing). A file that could not be written whole is removed again (Failed).
+    fw::NewFile CreateUserSettings();
+    // The settings file was moved or copied to path with what was read from it: it is now the file
+    // edited.
+    void SettingsFileMovedTo(const std::string& path);
     // The settings of another user ("" the default user) in this configuration, read from its file.
     Settings ForUser(const std::string& userFile) const;
     // Every value field (no path except ProgramDir, and not DefaultImageBase).
@@ -108,9 +118,13 @@ public:
     int autoFillMode_ = 0;     // 1 speech text, 2 sound file, 0 neither; follows the speech engine on reading
 
 private:
+    // May the settings file be written into: not unreadable and not gone.
+    bool MayWrite() const;
     void ReadFont(const std::string& value);
     void ReadButtons(const std::string& value);
     void ReadSaveFolder();
     void ReadTextToSpeech(const std::string& value);
     std::string ButtonsText() const;
+
+    std::string readFrom_; // the settings file when ReadUserSettings found it there; empty when absent
 };

@@ -75,19 +75,15 @@ bool RunSettingsSheet(HWND mainWindow, Settings& settings, const SpeechObjects& 
         return false;
     Settings edited = settings;
     std::vector<ImageFolder> folders;
-    const bool listRead = ReadFolderListOrSay(mainWindow, settings, folders);
+    const fw::FileRead listRead = ReadFolderListOrSay(mainWindow, settings, folders);
     SettingsSheet sheet(&edited, &folders, speech, folderContext, mainWindow);
-    if (!listRead)
+    if (listRead == fw::FileRead::Unreadable)
         sheet.KeepFolderList();
     if (sheet.DoModal() != IDOK)
         return false;
     settings.CopyValues(edited);
-    if (!settings.WriteUserSettings()) {
-        const std::string& file = settings.SettingsFile();
-        fw::ShowMessage(mainWindow, IDS_USER_NOT_SAVED, fw::FormatResString(IDS_USER_NOT_SAVED, file.c_str()),
-                        fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
-    }
-    if (listRead)
-        WriteFolderListOrSay(mainWindow, settings, folders);
+    WriteSettingsOrSay(mainWindow, settings);
+    if (listRead != fw::FileRead::Unreadable)
+        WriteFolderListOrSay(mainWindow, settings, folders, listRead);
     return true;
 }

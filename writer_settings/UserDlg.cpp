@@ -96,10 +96,9 @@ int UserDlg::SelectedUser() const
     return selection < 0 ? -1 : usernames::FindUser(users_, list.ItemText(selection));
 }
 
-void UserDlg::ShowNotSaved(const std::string& path) const
+void UserDlg::ShowNotSaved(const std::string& path, bool gone) const
 {
-    fw::ShowMessage(Handle(), IDS_USER_NOT_SAVED, fw::FormatResString(IDS_USER_NOT_SAVED, path.c_str()),
-                    fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+    SayUserFileNotSaved(Handle(), path, gone);
 }
 
 void UserDlg::ShowNotDeleted(const std::string& path) const
@@ -180,11 +179,12 @@ void UserDlg::OnNew()
         fw::ShowMessage(Handle(), IDS_USER_EXISTS, IDS_ERROR_CAPTION, MB_OK);
         return;
     }
-    if (!settings.WriteUserSettings()) {
-        ShowNotSaved(settings.userFile_);
-        return;
+    switch (settings.CreateUserSettings()) {
+    case fw::NewFile::Created: break;
+    case fw::NewFile::Taken: fw::ShowMessage(Handle(), IDS_USER_EXISTS, IDS_ERROR_CAPTION, MB_OK); return;
+    default: ShowNotSaved(settings.userFile_); return;
     }
-    WriteFolderListOrSay(Handle(), settings, folders, false);
+    WriteFolderListOrSay(Handle(), settings, folders, fw::FileRead::Absent);
     users_.push_back(user);
     FillList(user.name_);
     Item(IDC_USER_LIST).SetFocus();
@@ -202,9 +202,9 @@ void UserDlg::OnSettings()
     if (!SettingsFileReadableOrSay(Handle(), settings))
         return;
     std::vector<ImageFolder> folders;
-    const bool listRead = ReadFolderListOrSay(Handle(), settings, folders);
+    const fw::FileRead listRead = ReadFolderListOrSay(Handle(), settings, folders);
     SettingsSheet sheet(&user, &users_, selected, &settings, &folders, speech_, folderContext_, Handle());
-    if (!listRead)
+    if (listRead == fw::FileRead::Unreadable)
         sheet.KeepFolderList();
     if (sheet.DoModal() != IDOK)
         return;
@@ -212,12 +212,10 @@ void UserDlg::OnSettings()
         if (!Rename(selected, user, settings, folders, listRead))
             return;
     } else {
-        if (!settings.WriteUserSettings()) {
-            ShowNotSaved(settings.SettingsFile());
+        if (!WriteSettingsOrSay(Handle(), settings))
             return;
-        }
-        if (listRead)
-            WriteFolderListOrSay(Handle(), settings, folders);
+        if (listRead != fw::FileRead::Unreadable)
+            WriteFolderListOrSay(Handle(), settings, folders, listRead);
     }
     if (IsCurrent(pathBefore)) {
         mainSettings_->CopyFrom(settings);
@@ -232,7 +230,7 @@ void UserDlg::OnSettings()
 // leaves the user as it was: its settings, its folder list and its save folder where the list of
 // users finds them. No file of the new name is ever written over.
 bool UserDlg::Rename(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders,
-                     bool listRead)
+                     fw::FileRead listRead)
 {
     const std::string oldFile = users_[static_cast<size_t>(index)].path_;
     if (cp1252::EqualsNoCase(oldFile, user.path_))
@@ -241,28 +239,32 @@ bool UserDlg::Rename(int index, const User& user, Settings& settings, const std:
     const std::string newList = ImageFolderSettings::ListPath(user.path_, mainSettings_->programIni_);
     // Keys of the old file that the settings do not hold go with it.
     if (!::CopyFileA(oldFile.c_str(), user.path_.c_str(), TRUE)) {
-        ShowNotSaved(user.path_);
+        if (fw::IsAbsent(oldFile))
+            ShowNotSaved(oldFile, true);
+        else
+            ShowNotSaved(user.path_);
         return false;
     }
     const std::string oldFolder = settings.userDir_;
     const bool folderMoved = MoveSaveFolder(index, user, settings);
-    settings.userFile_ = user.path_;
+    settings.SettingsFileMovedTo(user.path_);
     const bool written = settings.WriteUserSettings();
     bool listWritten = false;
-    if (written && listRead) {
+    if (written && listRead != fw::FileRead::Unreadable) {
         listWritten = ImageFolderSettings::CreateFolderList(user.path_, mainSettings_->programIni_, folders)
                       == fw::NewFile::Created;
     } else if (written) {
         listWritten = ::CopyFileA(oldList.c_str(), newList.c_str(), TRUE) != FALSE;
     }
     if (!listWritten) {
+        const bool gone = settings.FileGone();
         ::SetFileAttributesA(user.path_.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileA(user.path_.c_str());
         if (folderMoved)
             MoveOnDisk(settings.userDir_, oldFolder);
         settings.userDir_ = oldFolder;
-        settings.userFile_ = oldFile;
-        ShowNotSaved(written ? newList : user.path_);
+        settings.SettingsFileMovedTo(oldFile);
+        ShowNotSaved(written ? newList : user.path_, gone);
         return false;
     }
     ::DeleteFileA(oldFile.c_str());
@@ -272,13 +274,16 @@ bool UserDlg::Rename(int index, const User& user, Settings& settings, const std:
 
 // The files keep their places and take the new spelling; the settings are written once they have.
 bool UserDlg::RenameInPlace(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders,
-                            bool listRead)
+                            fw::FileRead listRead)
 {
     const std::string oldFile = users_[static_cast<size_t>(index)].path_;
     const std::string oldList = ImageFolderSettings::ListPath(oldFile, mainSettings_->programIni_);
     const std::string newList = ImageFolderSettings::ListPath(user.path_, mainSettings_->programIni_);
     if (!MoveOnDisk(oldFile, user.path_)) {
-        ShowNotSaved(user.path_);
+        if (fw::IsAbsent(oldFile))
+            ShowNotSaved(oldFile, true);
+        else
+            ShowNotSaved(user.path_);
         return false;
     }
     const bool hadList = !fw::IsAbsent(oldList);
@@ -289,17 +294,20 @@ bool UserDlg::RenameInPlace(int index, const User& user, Settings& settings, con
     }
     const std::string oldFolder = settings.userDir_;
     const bool folderMoved = MoveSaveFolder(index, user, settings);
-    settings.userFile_ = user.path_;
+    settings.SettingsFileMovedTo(user.path_);
     const bool written = settings.WriteUserSettings();
-    if (!written || (listRead && !ImageFolderSettings::SaveFolderList(user.path_, mainSettings_->programIni_, folders))) {
+    if (!written
+        || (listRead != fw::FileRead::Unreadable
+            && !ImageFolderSettings::SaveFolderList(user.path_, mainSettings_->programIni_, folders, listRead))) {
+        const bool gone = written ? listRead == fw::FileRead::Whole && fw::IsAbsent(newList) : settings.FileGone();
         if (folderMoved)
             MoveOnDisk(settings.userDir_, oldFolder);
         if (hadList)
             MoveOnDisk(newList, oldList);
         MoveOnDisk(user.path_, oldFile);
         settings.userDir_ = oldFolder;
-        settings.userFile_ = oldFile;
-        ShowNotSaved(written ? newList : user.path_);
+        settings.SettingsFileMovedTo(oldFile);
+        ShowNotSaved(written ? newList : user.path_, gone);
         return false;
     }
     return true;
@@ -338,7 +346,7 @@ void UserDlg::OnCopy()
         return;
     std::vector<ImageFolder> folders;
     // A copy without the source's folders would be no copy.
-    if (!ReadFolderListOrSay(Handle(), settings, folders))
+    if (ReadFolderListOrSay(Handle(), settings, folders) == fw::FileRead::Unreadable)
         return;
     User copy;
     copy.name_ = newName;
@@ -353,13 +361,17 @@ void UserDlg::OnCopy()
         ShowNotSaved(settings.userDir_.empty() ? mainSettings_->usersDir_ + "\\" + newName : settings.userDir_);
         return;
     }
-    if (!settings.WriteUserSettings()) {
+    const fw::NewFile created = settings.CreateUserSettings();
+    if (created != fw::NewFile::Created) {
         if (folderMade)
             ::RemoveDirectoryA(settings.userDir_.c_str());
-        ShowNotSaved(copy.path_);
+        if (created == fw::NewFile::Taken)
+            fw::ShowMessage(Handle(), IDS_USER_EXISTS, IDS_ERROR_CAPTION, MB_OK);
+        else
+            ShowNotSaved(copy.path_);
         return;
     }
-    WriteFolderListOrSay(Handle(), settings, folders, false);
+    WriteFolderListOrSay(Handle(), settings, folders, fw::FileRead::Absent);
     users_.push_back(copy);
     FillList(copy.name_);
     Item(IDC_USER_LIST).SetFocus();

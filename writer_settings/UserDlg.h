@@ -31,7 +31,8 @@ private:
     void UpdateButtons();
     // The selected user's index in the array; -1 without a selection.
     int SelectedUser() const;
-    void ShowNotSaved(const std::string& path) const;
+    // path was not written; gone: it was read and is no longer there.
+    void ShowNotSaved(const std::string& path, bool gone = false) const;
     void ShowNotDeleted(const std::string& path) const;
     void ShowCurrentName(const std::string& name);
     bool IsCurrent(const std::string& path) const;
@@ -39,12 +40,13 @@ private:
     void OnSettings();
     // Gives the user at index its new name: its files and, when it is the folder of its name, its
     // save folder. false, with the failure shown and nothing changed, when a file cannot be written.
-    // Without listRead the folder list's file could not be read and is carried over byte for byte.
+    // listRead is how the folder list's file was found; one that could not be read is carried over
+    // byte for byte.
     bool Rename(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders,
-                bool listRead);
+                fw::FileRead listRead);
     // The same for a new name that differs only in letter case, which names the same files.
     bool RenameInPlace(int index, const User& user, Settings& settings, const std::vector<ImageFolder>& folders,
-                       bool listRead);
+                       fw::FileRead listRead);
     bool MoveSaveFolder(int index, const User& user, Settings& settings) const;
     void OnSelect();
     void OnNew();

@@ -15,28 +15,45 @@ bool SettingsFileReadableOrSay(HWND owner, const Settings& settings)
     return false;
 }
 
-bool ReadFolderListOrSay(HWND owner, const Settings& settings, std::vector<ImageFolder>& folders)
+bool WriteSettingsOrSay(HWND owner, const Settings& settings)
 {
-    if (ImageFolderSettings::LoadFolderList(settings.userFile_, settings.programIni_, settings.imageBaseIni_, folders)
-        != fw::FileRead::Unreadable)
+    if (settings.WriteUserSettings())
         return true;
-    const std::string path = ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_);
-    fw::ShowMessage(owner, IDS_FOLDER_LIST_UNREADABLE, fw::FormatResString(IDS_FOLDER_LIST_UNREADABLE, path.c_str()),
-                    fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+    SayUserFileNotSaved(owner, settings.SettingsFile(), settings.FileGone());
     return false;
 }
 
-bool WriteFolderListOrSay(HWND owner, const Settings& settings, const std::vector<ImageFolder>& folders,
-                          bool replace)
+fw::FileRead ReadFolderListOrSay(HWND owner, const Settings& settings, std::vector<ImageFolder>& folders)
 {
-    const bool written =
-        replace ? ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, folders)
-                : ImageFolderSettings::CreateFolderList(settings.userFile_, settings.programIni_, folders)
-                      == fw::NewFile::Created;
-    if (written)
-        return true;
+    const fw::FileRead read =
+        ImageFolderSettings::LoadFolderList(settings.userFile_, settings.programIni_, settings.imageBaseIni_, folders);
+    if (read != fw::FileRead::Unreadable)
+        return read;
     const std::string path = ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_);
-    fw::ShowMessage(owner, IDS_USER_NOT_SAVED, fw::FormatResString(IDS_USER_NOT_SAVED, path.c_str()),
+    fw::ShowMessage(owner, IDS_FOLDER_LIST_UNREADABLE, fw::FormatResString(IDS_FOLDER_LIST_UNREADABLE, path.c_str()),
                     fw::LoadResString(IDS_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+    return read;
+}
+
+bool WriteFolderListOrSay(HWND owner, const Settings& settings, const std::vector<ImageFolder>& folders,
+                          fw::FileRead readBefore)
+{
+    if (ImageFolderSettings::SaveFolderList(settings.userFile_, settings.programIni_, folders, readBefore))
+        return true;
+    SayUserFileNotSaved(owner, ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_),
+                        FolderListGone(settings, readBefore));
     return false;
+}
+
+bool FolderListGone(const Settings& settings, fw::FileRead readBefore)
+{
+    return readBefore == fw::FileRead::Whole
+           && fw::IsAbsent(ImageFolderSettings::ListPath(settings.userFile_, settings.programIni_));
+}
+
+void SayUserFileNotSaved(HWND owner, const std::string& path, bool gone)
+{
+    const UINT text = gone ? IDS_USER_FILE_GONE : IDS_USER_NOT_SAVED;
+    fw::ShowMessage(owner, text, fw::FormatResString(text, path.c_str()), fw::LoadResString(IDS_ERROR_CAPTION),
+                    MB_OK | MB_ICONERROR);
 }

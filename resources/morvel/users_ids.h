@@ -201,3 +201,4 @@
 #define IDS_FOLDER_LIST_UNREADABLE   4600
 #define IDS_USER_NOT_DELETED         4601
 #define IDS_USER_UNREADABLE          4602
+#define IDS_USER_FILE_GONE           4610

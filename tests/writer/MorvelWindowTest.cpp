@@ -747,6 +747,26 @@ TEST_F(MorvelWindow, ADefaultImageBaseThatCannotBeStoredIsSaid)
     });
 }
 
+// A user's file that was read and has gone since is not created again by a choice: it is said.
+TEST_F(MorvelWindow, ADefaultImageBaseIsNotStoredInAUserFileThatHasGone)
+{
+    WriteUser("Save=0\r\n");
+    Run(userFile, [&](CMorvelDlg& dialog) {
+        ASSERT_TRUE(::DeleteFileA(userFile.c_str()));
+        testsupport::OnNextDialog([](fw::Dialog& chooser) {
+            testsupport::SelectList(chooser, IDC_SELECT_IMAGEBASE_LIST, 0);
+            testsupport::Click(chooser, IDOK);
+        });
+        {
+            testsupport::ScriptedMessages messages;
+            messages.Expect(IDS_USER_FILE_GONE);
+            Command(dialog, ID_MENU_DEFAULT_IMAGEBASE);
+        }
+        EXPECT_TRUE(fw::IsAbsent(userFile));
+        EXPECT_TRUE(Exit(dialog));
+    });
+}
+
 // The insert-picture browser plays a picture's sound in its list view: the player's end reaches it
 // through the main window, and STOP goes.
 TEST_F(MorvelWindow, TheBrowsersStopGoesWhenItsSoundHasPlayed)
@@ -760,7 +780,7 @@ TEST_F(MorvelWindow, TheBrowsersStopGoesWhenItsSoundHasPlayed)
     photos.folderPath_ = folder;
     photos.displayType_ = ImageFolder::kList;
     photos.folderType_ = ImageFolder::kDiskFolder;
-    ASSERT_TRUE(ImageFolderSettings::SaveFolderList(userFile, config.ProgramIni(), {photos}));
+    ASSERT_TRUE(ImageFolderSettings::SaveFolderList(userFile, config.ProgramIni(), {photos}, fw::FileRead::Absent));
     std::vector<std::string> log;
     ScriptedPlayers players(log);
     ScriptedPlayer*& player = players.player;

@@ -106,7 +106,7 @@ TEST_F(FolderList, ReadsBackWhatItWrote)
     empty.favourites_.clear();
     const std::vector<ImageFolder> written = {album, list, base, favourites, empty};
     config.Write("användare\\Anna.ini", "");
-    ASSERT_TRUE(ImageFolderSettings::SaveFolderList(userFile, config.ProgramIni(), written));
+    ASSERT_TRUE(ImageFolderSettings::SaveFolderList(userFile, config.ProgramIni(), written, fw::FileRead::Absent));
 
     std::vector<ImageFolder> read = {album};
     ImageFolderSettings::LoadFolderList(userFile, config.ProgramIni(), imageBaseIni, read);
@@ -232,10 +232,45 @@ TEST_F(FolderList, AFailedSaveKeepsTheListThereBefore)
     const std::string path = config.Write("användare\\Anna.lst", "[Gammal]\r\n");
     {
         testsupport::FullDisk full;
-        EXPECT_FALSE(ImageFolderSettings::SaveFolderList(userFile, config.ProgramIni(), {DiskFolder("Ny", "D:\\", 0)}));
+        EXPECT_FALSE(ImageFolderSettings::SaveFolderList(userFile, config.ProgramIni(), {DiskFolder("Ny", "D:\\", 0)},
+                                                         fw::FileRead::Whole));
     }
     EXPECT_EQ("[Gammal]\r\n", testsupport::TempFolder::Read(path));
     EXPECT_EQ(std::vector<std::string>({"Anna.ini", "Anna.lst"}), SortedFilesIn(config.Temp() / "användare"));
 
-    EXPECT_FALSE(ImageFolderSettings::SaveFolderList(config.Temp() / "saknas\\Anna.ini", "", {}));
+    EXPECT_FALSE(ImageFolderSettings::SaveFolderList(config.Temp() / "saknas\\Anna.ini", "", {}, fw::FileRead::Absent));
+}
+
+// The list goes back as it was found: a file read is never brought back once gone, a file that was
+// not there is never written over when one has come since, and one that could not be read never.
+TEST_F(FolderList, IsWrittenBackOnlyAsItWasFound)
+{
+    config.Write("användare\\Anna.ini", "");
+    const std::string path = config.Temp() / "användare\\Anna.lst";
+    const std::string ny = ImageFolderSettings::FormatFolderList({DiskFolder("Ny", "D:\\", 0)});
+    const struct {
+        const char* what;
+        const char* before; // null: no file
+        fw::FileRead read;
+        bool written;
+        const char* after; // null: no file
+    } cases[] = {
+        {"read, then gone", nullptr, fw::FileRead::Whole, false, nullptr},
+        {"read, still there", "[Gammal]\r\n", fw::FileRead::Whole, true, ny.c_str()},
+        {"absent, still absent", nullptr, fw::FileRead::Absent, true, ny.c_str()},
+        {"absent, then come", "[Gammal]\r\n", fw::FileRead::Absent, false, "[Gammal]\r\n"},
+        {"unreadable", "[Gammal]\r\n", fw::FileRead::Unreadable, false, "[Gammal]\r\n"},
+    };
+    for (const auto& c : cases) {
+        ::DeleteFileA(path.c_str());
+        if (c.before)
+            config.Write("användare\\Anna.lst", c.before);
+        EXPECT_EQ(c.written, ImageFolderSettings::SaveFolderList(userFile, config.ProgramIni(),
+                                                                 {DiskFolder("Ny", "D:\\", 0)}, c.read))
+            << c.what;
+        if (c.after)
+            EXPECT_EQ(c.after, testsupport::TempFolder::Read(path)) << c.what;
+        else
+            EXPECT_TRUE(fw::IsAbsent(path)) << c.what;
+    }
 }

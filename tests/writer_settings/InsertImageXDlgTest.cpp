@@ -328,3 +328,23 @@ TEST_F(Browser, AFolderListThatCannotBeReadIsSaidAndNeverWritten)
     });
     EXPECT_EQ(unicode, testsupport::TempFolder::Read(list));
 }
+
+// The list's file goes away while its folders are edited: the edit does not make it again, and says so.
+TEST_F(Browser, AFolderListThatHasGoneWhileEditedIsNotCreatedAgain)
+{
+    const ImageFolder photos = PictureConfig::DiskFolder("Foton", pictures_.WriteFolder("Foton", {"a.bmp"}));
+    const std::string list = ImageFolderSettings::ListPath("", pictures_.Config().ProgramIni());
+    host_.editFolders_ = [&](std::vector<ImageFolder>& folders) {
+        ::DeleteFileA(list.c_str());
+        folders.push_back(pictures_.BaseFolder(ImageFolder::kAlbum, 0));
+        return true;
+    };
+    Run({photos}, [&](InsertImageXDlg& d) {
+        testsupport::ScriptedMessages messages;
+        messages.Expect(IDS_USER_FILE_GONE);
+        d.Self().Send(WM_COMMAND, MAKEWPARAM(ID_BROWSER_EDIT_FOLDERS, 1), 0);
+        EXPECT_EQ(1u, d.Folders().size());
+        d.EndDialog(IDCANCEL);
+    });
+    EXPECT_TRUE(fw::IsAbsent(list));
+}

@@ -74,7 +74,7 @@ std::string PictureConfig::WriteFolder(const std::string& name, const std::vecto
 
 void PictureConfig::WriteFolderList(const std::vector<ImageFolder>& folders) const
 {
-    ImageFolderSettings::SaveFolderList("", config_.ProgramIni(), folders);
+    fw::WriteReplacing(ImageFolderSettings::ListPath("", config_.ProgramIni()), ImageFolderSettings::FormatFolderList(folders));
 }
 
 ImageFolder PictureConfig::DiskFolder(const std::string& name, const std::string& path, int display, int listStructure)

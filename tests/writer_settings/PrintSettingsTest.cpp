@@ -1,5 +1,6 @@
 // The printer choice: its name in the program ini and the device blocks in DefaultPrinter.inf.
 #include "MorvelConfig.h"
+#include "framework/Files.h"
 #include "writer_settings/PrintSettings.h"
 #include <gtest/gtest.h>
 #include <cstring>
@@ -80,6 +81,26 @@ TEST_F(PrinterChoice, KeepsThePrinterNameInTheProgramIni)
     settings.defaultPrinter_ = "Hemma";
     EXPECT_FALSE(settings.WriteDefaultPrinter());
     EXPECT_EQ(damaged, testsupport::TempFolder::Read(config.ProgramIni()));
+}
+
+// The printer's name went into a program ini that had gone since it was read: a stub holding it alone.
+TEST_F(PrinterChoice, ThePrinterNameNeverCreatesAProgramIniThatWasReadAndHasGone)
+{
+    config.Write(config.ProgramIni().substr(config.Temp().Path().size() + 1), "[MVSettings]\r\nMaxNumber=4\r\n");
+    settings.ReadDefaultPrinter();
+    ASSERT_TRUE(::DeleteFileA(config.ProgramIni().c_str()));
+    settings.defaultPrinter_ = "Hemma";
+    EXPECT_TRUE(settings.ProgramIniGone());
+    EXPECT_FALSE(settings.WriteDefaultPrinter());
+    EXPECT_TRUE(fw::IsAbsent(config.ProgramIni()));
+
+    // One that was not there when read is written fresh.
+    PrintSettings fresh(config.Environment());
+    fresh.ReadDefaultPrinter();
+    fresh.defaultPrinter_ = "Hemma";
+    EXPECT_FALSE(fresh.ProgramIniGone());
+    EXPECT_TRUE(fresh.WriteDefaultPrinter());
+    EXPECT_EQ("Hemma", MorvelConfig::Value(config.ProgramIni(), "MVSettings", "DefaultPrinter"));
 }
 
 TEST_F(PrinterChoice, WritesBothBlocksWithTheirSizesAndReadsThemBackIntoNewBlocks)

@@ -318,3 +318,23 @@ TEST_F(SettingsSheetTest, FromTheMainWindowAFolderListThatCannotBeReadOrWrittenI
     EXPECT_TRUE(RunSettingsSheet(nullptr, anna, SpeechObjects{}, FolderDialogContext{}));
     EXPECT_EQ("[Djur]\r\nSymbol=\r\n", testsupport::TempFolder::Read(list));
 }
+
+// From the main window: the settings file and the folder list, read when the sheet opened and gone at
+// its OK, are each said and neither is made again.
+TEST_F(SettingsSheetTest, FromTheMainWindowFilesThatHaveGoneAreSaidAndNotCreatedAgain)
+{
+    const std::string annaFile = fixture.WriteUser("Anna", {"MaxNumber=4"});
+    const std::string list = fixture.config.Write("användare\\Anna.lst", "[Djur]\r\nSymbol=\r\n");
+    Settings anna = fixture.MainSettings(annaFile);
+    fw::PropSheet::PushInitHook([&](fw::PropSheet& shown) {
+        ::DeleteFileA(annaFile.c_str());
+        ::DeleteFileA(list.c_str());
+        shown.PressButton(PSBTN_OK);
+        PumpUntil([&] { return !shown.IsRunning(); }, 2000);
+    });
+    ScriptedMessages messages;
+    messages.Expect(IDS_USER_FILE_GONE).Expect(IDS_USER_FILE_GONE);
+    EXPECT_TRUE(RunSettingsSheet(nullptr, anna, SpeechObjects{}, FolderDialogContext{}));
+    EXPECT_TRUE(fw::IsAbsent(annaFile));
+    EXPECT_TRUE(fw::IsAbsent(list));
+}

@@ -271,6 +271,55 @@ TEST_F(SettingsStore, WritingReportsASettingsFileThatCannotBeWritten)
     EXPECT_FALSE(settings.WriteTextSpeakerSettings(1, 2, 3));
 }
 
+// The ini calls create the file they write into: a settings file that went away while it was edited
+// came back as a stub of the written keys alone.
+TEST_F(SettingsStore, AnEditNeverCreatesASettingsFileThatWasReadAndHasGone)
+{
+    WriteProgramIni({"[Directories]", "Users=" + config.Temp() / "användare", "[MVSettings]", "MaxNumber=4"});
+    WriteUser({"[MVSettings]", "MaxNumber=5"});
+    Settings anna = UserSettings();
+    Settings standard(config.Environment());
+    standard.ReadUserSettings();
+    for (Settings* settings : {&anna, &standard}) {
+        const std::string file = settings->SettingsFile();
+        EXPECT_FALSE(settings->FileGone()) << file;
+        ASSERT_TRUE(::DeleteFileA(file.c_str())) << file;
+        EXPECT_TRUE(settings->FileGone()) << file;
+        EXPECT_FALSE(settings->WriteUserSettings()) << file;
+        EXPECT_FALSE(settings->WriteTextSpeakerSettings(1, 2, 3)) << file;
+        EXPECT_TRUE(fw::IsAbsent(file)) << file;
+    }
+
+    // A file that was not there when read is written fresh, as the first settings of a user.
+    Settings fresh = UserSettings();
+    EXPECT_FALSE(fresh.FileGone());
+    fresh.maxNumber_ = 7;
+    ASSERT_TRUE(fresh.WriteUserSettings());
+    EXPECT_EQ("7", MorvelConfig::Value(UserFile(), "MVSettings", "MaxNumber"));
+}
+
+// A new user's settings file is made new: a file standing under its name is never written into.
+TEST_F(SettingsStore, ANewSettingsFileIsCreatedOnlyWhereNoFileStands)
+{
+    Settings settings(config.Environment());
+    settings.userFile_ = UserFile();
+    settings.maxNumber_ = 7;
+    config.Write("användare\\Anna.ini", "[MVSettings]\r\nMaxNumber=5\r\n");
+    EXPECT_EQ(fw::NewFile::Taken, settings.CreateUserSettings());
+    EXPECT_EQ("[MVSettings]\r\nMaxNumber=5\r\n", testsupport::TempFolder::Read(UserFile()));
+
+    ASSERT_TRUE(::DeleteFileA(UserFile().c_str()));
+    ASSERT_EQ(fw::NewFile::Created, settings.CreateUserSettings());
+    EXPECT_EQ("7", MorvelConfig::Value(UserFile(), "MVSettings", "MaxNumber"));
+    // Once made, it is the file edited: gone, it is not made again by a later write.
+    ASSERT_TRUE(::DeleteFileA(UserFile().c_str()));
+    EXPECT_FALSE(settings.WriteUserSettings());
+    EXPECT_TRUE(fw::IsAbsent(UserFile()));
+
+    settings.userFile_ = config.Temp() / "saknas\\Anna.ini";
+    EXPECT_EQ(fw::NewFile::Failed, settings.CreateUserSettings());
+}
+
 TEST_F(SettingsStore, ReadsTheTextSpeakerNumbersOnlyFromAStoredText)
 {
     long speed = 1, pitch = 2, volume = 3;

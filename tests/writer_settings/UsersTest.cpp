@@ -636,6 +636,49 @@ TEST_F(UsersTest, AFolderListThatCannotBeWrittenIsSaidInEveryPlace)
 // Anna's settings file is there but cannot be read (NUL bytes, or held open by another program):
 // her settings would read as the defaults, and the next OK would write them over hers. It is said,
 // and neither the sheet nor a copy takes the defaults for hers.
+// A user's files that go away while the sheet is open are not made again by its OK: the user is told.
+TEST_F(UsersTest, ASettingsFileThatHasGoneWhileItsSheetWasOpenIsNotCreatedAgain)
+{
+    const std::string annaFile = fixture.WriteUser("Anna", {"MaxNumber=4"});
+    const std::string annaList = fixture.config.Write("användare\\Anna.lst", "[Djur]\r\nSymbol=\r\n");
+    Settings settings = fixture.MainSettings();
+    UserDlg dialog(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(dialog, [&](fw::Dialog& d) {
+        fw::PropSheet::PushInitHook([&](fw::PropSheet& sheet) {
+            ::DeleteFileA(annaFile.c_str());
+            ::DeleteFileA(annaList.c_str());
+            sheet.PressButton(PSBTN_OK);
+            PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+        });
+        ScriptedMessages messages;
+        messages.Expect(IDS_USER_FILE_GONE);
+        SelectUser(d, "Anna");
+        Click(d, IDC_USER_SETTINGS);
+        Click(d, IDOK);
+    });
+    EXPECT_TRUE(fw::IsAbsent(annaFile));
+    EXPECT_TRUE(fw::IsAbsent(annaList));
+
+    // Nor does a new name bring her back under it: the file that has gone is named.
+    const std::string bertilFile = fixture.WriteUser("Bertil", {"MaxNumber=4"});
+    UserDlg again(nullptr, &settings, SpeechObjects{}, FolderDialogContext{});
+    RunModal(again, [&](fw::Dialog& d) {
+        fw::PropSheet::PushInitHook([&](fw::PropSheet& sheet) {
+            ::DeleteFileA(bertilFile.c_str());
+            HWND namePage = reinterpret_cast<HWND>(::SendMessageA(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
+            SetText(namePage, IDC_NAME_EDIT, "Berta");
+            sheet.PressButton(PSBTN_OK);
+            PumpUntil([&] { return !sheet.IsRunning(); }, 2000);
+        });
+        ScriptedMessages messages;
+        messages.Expect(IDS_USER_FILE_GONE);
+        SelectUser(d, "Bertil");
+        Click(d, IDC_USER_SETTINGS);
+        Click(d, IDOK);
+    });
+    EXPECT_TRUE(testsupport::TempFolder::FilesIn(fixture.UsersDir()).empty());
+}
+
 TEST_F(UsersTest, ASettingsFileThatCannotBeReadIsSaidAndLeftAsItIs)
 {
     const std::string damaged("[MVSettings]\r\nMaxNumber=4\r\n\0\0", 28);
