@@ -107,7 +107,8 @@ public:
     // or forbidden character after the drive, 0 anything else.
     static int IsValidPath(const std::string& path);
     // Makes every missing folder of the path; turns '/' into '\' in the caller's string. 1 or 0.
-    static int CreatePath(std::string& path);
+    // Each folder it made is added to made, the outermost first, so that the work can be undone.
+    static int CreatePath(std::string& path, std::vector<std::string>* made = nullptr);
     // Copies the source folder with everything in it into a new target folder. 0 when the source
     // cannot be read, the target exists already or cannot be made, or anything failed to copy.
     static int CopyTree(const std::string& source, const std::string& target);

@@ -148,18 +148,21 @@ int ImageBaseManager::IsValidPath(const std::string& path)
     return 0;
 }
 
-int ImageBaseManager::CreatePath(std::string& path)
+int ImageBaseManager::CreatePath(std::string& path, std::vector<std::string>* made)
 {
     for (char& c : path)
         if (c == '/')
             c = '\\';
     // A part that already stands as a folder is fine, also where the test above cannot tell
     // (a relative path).
-    auto make = [](const std::string& part) {
+    auto make = [made](const std::string& part) {
         if (IsValidFolderPath(part) == 1)
             return true;
-        if (::CreateDirectoryA(part.c_str(), nullptr))
+        if (::CreateDirectoryA(part.c_str(), nullptr)) {
+            if (made)
+                made->push_back(part);
             return true;
+        }
         return ::GetLastError() == ERROR_ALREADY_EXISTS && fw::FolderExists(part);
     };
     for (size_t slash = path.find('\\', 3); slash != std::string::npos; slash = path.find('\\', slash + 1))

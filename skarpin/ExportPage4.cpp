@@ -6,6 +6,7 @@
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "library/Cp1252.h"
+#include "library/ImageBaseManager.h"
 #include "skarpin/ExportPacking.h"
 #include "skarpin/resource.h"
 #include <vector>
@@ -196,7 +197,7 @@ void ExportPage4::ReportResult(zip::Result result, const std::string& zipPath, c
     else if (result == zip::Result::TooLarge)
         ReportFailure(IDS_EXPORT_TOO_LARGE, std::string());
     else if (result == zip::Result::DuplicateName)
-        ReportFailure(IDS_EXPORT_VOLUME_EXISTS, zipPath);
+        ReportFailure(IDS_EXPORT_VOLUME_EXISTS, ImageBaseManager::GetFileNameFromPath(zipPath));
     else
         ReportFailure(IDS_EXPORT_CANNOT_WRITE, zipPath);
 }

@@ -8,10 +8,21 @@ ExportTreePage::ExportTreePage(UINT templateId, UINT captionId, int treeId)
 {
 }
 
+// Each check the tree takes while it shows makes it lay out its scroll bars again, which for
+// thousands of lines held the page for a minute without drawing; hidden, it does so once.
 void ExportTreePage::CheckAll(bool checked)
 {
+    const HWND tree = Tree().Handle();
+    const bool shown = ::IsWindowVisible(tree) != FALSE;
+    const bool focused = ::GetFocus() == tree;
+    if (shown)
+        ::ShowWindow(tree, SW_HIDE);
     for (const TreeCtrlItem& item : items_)
         Tree().SetChecked(item.item_, checked);
+    if (shown)
+        ::ShowWindow(tree, SW_SHOW);
+    if (focused)
+        ::SetFocus(tree);
 }
 
 void ExportTreePage::ClearTree()

@@ -261,7 +261,7 @@ private:
             Landing landing;
             landing.inImportFolder = KeptOutOfItsPlace(*file);
             bool moved = false;
-            if (ImageBaseManager::CreatePath(folder) == 1 && places.Place(source, target, landing, moved)) {
+            if (ImageBaseManager::CreatePath(folder, &madeFolders_) == 1 && places.Place(source, target, landing, moved)) {
                 landings[file->path_] = landing;
                 if (moved)
                     moves_.emplace_back(source, landing.path);
@@ -272,12 +272,16 @@ private:
         return landings;
     }
 
-    // The files moved go back to the work folder, the last first.
+    // The files moved go back to the work folder, the last first; then the folders made for them go,
+    // the deepest first. A folder something else has put a file in stays (only an empty one is removed).
     void UndoMoves()
     {
         for (auto it = moves_.rbegin(); it != moves_.rend(); ++it)
             ::MoveFileExA(it->second.c_str(), it->first.c_str(), MOVEFILE_COPY_ALLOWED);
         moves_.clear();
+        for (auto it = madeFolders_.rbegin(); it != madeFolders_.rend(); ++it)
+            ::RemoveDirectoryA(it->c_str());
+        madeFolders_.clear();
         result_.filesNotPlaced.clear();
     }
 
@@ -345,6 +349,7 @@ private:
     zip::Progress step_; // in overlays and files
     bool cancelled_ = false;
     std::vector<std::pair<std::string, std::string>> moves_; // from the work folder, to
+    std::vector<std::string> madeFolders_;                 // for the files, by this placing, outermost first
 };
 
 } // namespace

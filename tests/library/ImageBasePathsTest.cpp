@@ -82,8 +82,10 @@ TEST(ImageBaseFiles, CreatePathMakesEveryMissingFolder)
     EXPECT_EQ(1, ImageBaseManager::CreatePath(path)) << "existing folders are fine";
 
     std::string trailing = folder / "ny\\annan\\";
-    EXPECT_EQ(1, ImageBaseManager::CreatePath(trailing));
+    std::vector<std::string> made;
+    EXPECT_EQ(1, ImageBaseManager::CreatePath(trailing, &made));
     EXPECT_TRUE(fw::PathExists(folder / "ny\\annan"));
+    EXPECT_EQ(std::vector<std::string>{folder / "ny\\annan"}, made) << "only the folder it made is listed";
 
     folder.Write("fil", "x");
     std::string blocked = folder / "fil\\under";

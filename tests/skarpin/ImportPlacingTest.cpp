@@ -661,3 +661,48 @@ TEST(ImportPlacing, CancelLeavesNoHalfPlacedSet)
         EXPECT_EQ("Ett", one.overlays[0].name_);
     }
 }
+
+// The folders the placing made for the files go again at a Cancel; a folder that was there before
+// stays, and so does one that something else put a file into meanwhile.
+TEST(ImportPlacing, CancelRemovesOnlyTheEmptyFoldersThePlacingMade)
+{
+    struct Case {
+        MediaMode mode;
+        const char* where;              // the shared folder or the drive, below the temporary folder
+        std::vector<const char*> before; // folders there before, below it too
+        std::vector<const char*> gone;
+        std::vector<const char*> stay;
+    };
+    // The six files lie at a\x.bmp .. f\x.bmp; the shared folder "Delad" holds files already.
+    const Case cases[] = {
+        {MediaMode::kSharedFolder, "Ny\\delad", {}, {"Ny"}, {}},
+        {MediaMode::kSharedFolder, "Delad\\ny", {}, {"Delad\\ny"}, {"Delad"}},
+        {MediaMode::kKeepPaths, "D", {"D", "D\\b"}, {"D\\c", "D\\e"}, {"D", "D\\a", "D\\b"}},
+    };
+    for (const Case& c : cases) {
+        ImportFixture fixture;
+        OneName one(fixture);
+        const TempFolder& temp = fixture.Config().Temp();
+        for (const char* folder : c.before) {
+            std::string path = temp / folder;
+            ImageBaseManager::CreatePath(path);
+        }
+        PlacementRequest request = one.Request();
+        request.mode = c.mode;
+        request.driveOrFolder = temp / c.where;
+        // A file of someone else's lands in the first file's folder; Cancel comes at the last file.
+        const std::string othersFile = c.mode == MediaMode::kKeepPaths ? request.driveOrFolder + "\\a\\annan.txt" : "";
+        const PlacementResult result =
+            PlaceImport(fixture.IO(), request, one.overlays, one.media, [&](const zip::Progress& progress) {
+                if (progress.done == 3 && !othersFile.empty())
+                    fw::WriteReplacing(othersFile, "annan");
+                return progress.done < 6;
+            });
+        ASSERT_EQ(PlacementResult::kCancelled, result.outcome) << c.where;
+        for (const char* folder : c.gone)
+            EXPECT_FALSE(fw::PathExists(temp / folder)) << c.where << ": " << folder;
+        for (const char* folder : c.stay)
+            EXPECT_TRUE(fw::FolderExists(temp / folder)) << c.where << ": " << folder;
+        EXPECT_EQ((std::vector<std::string>{"x 1.bmp", "x 3.bmp", "x.bmp"}), FilesBelow(one.shared)) << c.where;
+    }
+}

@@ -309,7 +309,8 @@ TEST_F(ImportWizard, AFileThatCannotBeUnpackedAtFinishImportsNothing)
         {"crc.zip", IDS_IMPORT_CRC_ERROR, ~0ull, "\"bakgrund/himmel.bmp\""},
         {"large_video.zip", IDS_IMPORT_NO_ROOM, 1024 * 1024, " 8 MB"},
         // More than any import takes, whatever room the disk has: told as that, not as a full disk.
-        {"claims_5gb.zip", IDS_IMPORT_PAST_CEILING, ~0ull, "h\xF6gst 4 096 MB"},
+        {"claims_5gb.zip", IDS_IMPORT_PAST_CEILING, ~0ull,
+         "blir 4769 MB n\xE4r de packas upp. En import packar upp h\xF6gst 4096 MB"},
     };
     for (const auto& failure : failures) {
         ToFilesPage(PythonArchive(failure.archive));
