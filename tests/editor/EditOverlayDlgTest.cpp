@@ -136,6 +136,20 @@ protected:
     }
 
     // What the block dialog does on OK: the new block on the selected cells, with these values.
+    // The editor of a new overlay on number 1 of the set, opened as the main window opens it.
+    std::unique_ptr<OverlayEditor> OpenNewOverlay(const std::string& set)
+    {
+        OverlayEditorRequest request;
+        request.fileIO = &Io();
+        request.setName = set;
+        request.number = 1;
+        request.screenRect = RECT{0, 0, 800, 600};
+        ExpectEditor();
+        std::unique_ptr<OverlayEditor> opened = EditOverlayDlg::Factory()(request);
+        fw::PumpMessages();
+        return opened;
+    }
+
     static void DefineAsTheDialogWould(EditOverlayDlg& editor, const std::string& text, const std::string& command)
     {
         Block edited;
@@ -542,15 +556,8 @@ TEST_F(EditorWindowTest, ANewOverlayIsRefusedBySetWhoseRegisterCannotBeRead)
     const std::string utf16("\xFF\xFE[\0O\0v\0e\0r\0l\0a\0y\0s\0]\0\r\0\n\0", 26);
     MakeSet("Hem", StandardRegister({}).c_str());
     std::ofstream(RegisterPath("Hem"), std::ios::binary | std::ios::trunc) << utf16;
-    OverlayEditorRequest request;
-    request.fileIO = &Io();
-    request.setName = "Hem";
-    request.number = 1;
-    request.screenRect = RECT{0, 0, 800, 600};
-    ExpectEditor();
-    std::unique_ptr<OverlayEditor> opened = EditOverlayDlg::Factory()(request);
+    std::unique_ptr<OverlayEditor> opened = OpenNewOverlay("Hem");
     ASSERT_NE(nullptr, opened);
-    fw::PumpMessages();
     auto& editor = static_cast<EditOverlayDlg&>(*opened);
     Click(editor, "E5");
     DefineAsTheDialogWould(editor, "Sol", "sol");
@@ -577,15 +584,8 @@ TEST_F(EditorWindowTest, ANewTemplateInAFullTemplatesSetIsRefused)
     for (int n = 1; n <= 100; ++n)
         templates.push_back("M" + std::to_string(n));
     MakeSet("Mallar", StandardRegister({}).c_str(), templates);
-    OverlayEditorRequest request;
-    request.fileIO = &Io();
-    request.setName = "Mallar";
-    request.number = 1;
-    request.screenRect = RECT{0, 0, 800, 600};
-    ExpectEditor();
-    std::unique_ptr<OverlayEditor> opened = EditOverlayDlg::Factory()(request);
+    std::unique_ptr<OverlayEditor> opened = OpenNewOverlay("Mallar");
     ASSERT_NE(nullptr, opened);
-    fw::PumpMessages();
     auto& editor = static_cast<EditOverlayDlg&>(*opened);
     Click(editor, "E5");
     DefineAsTheDialogWould(editor, "Ny", "ny");
