@@ -15,8 +15,12 @@ void ExportTreePage::CheckAll(bool checked)
     const HWND tree = Tree().Handle();
     const bool shown = ::IsWindowVisible(tree) != FALSE;
     const bool focused = ::GetFocus() == tree;
-    if (shown)
+    // Under Wine the tree's first drawing sets every box unchecked: a tree not drawn yet (a Finish
+    // pressed at once) draws before it takes the checks, or they would be lost after being read.
+    if (shown) {
+        ::UpdateWindow(tree);
         ::ShowWindow(tree, SW_HIDE);
+    }
     for (const TreeCtrlItem& item : items_)
         Tree().SetChecked(item.item_, checked);
     if (shown)

@@ -263,6 +263,29 @@ TEST_F(ImportWizard, ButtonsPressedBeforeTheChecksShowTakeThemAsTheyWillBe)
               FilesBelow(fixture_.IO().SetFolderPath("Fritid")));
 }
 
+// A Finish refused before the tree had drawn itself: the lines it took stay checked, on the screen
+// and for the next Finish.
+TEST_F(ImportWizard, AFinishRefusedAtOnceLeavesTheLinesChecked)
+{
+    const std::string zipPath = fixture_.ZipPath("Fritid.zip");
+    fixture_.ExportArchive(zipPath, {"Ljud"});
+    ToFilesPage(zipPath);
+    sheet_->Data().archive.SetFreeSpace([](const std::string&) { return std::uint64_t{0}; });
+    ScriptedMessages messages;
+    messages.Expect(IDS_IMPORT_NO_ROOM);
+    sheet_->PressButton(PSBTN_FINISH);
+    ASSERT_TRUE(PumpUntil([&] { return !messages.Shown().empty(); }));
+    ::UpdateWindow(sheet_->Handle());
+    fw::PumpMessages();
+    EXPECT_TRUE(AllChecked(Page(3), IDC_IMPORT_MEDIA_TREE)) << Describe(TreeLines(Page(3), IDC_IMPORT_MEDIA_TREE));
+
+    sheet_->Data().archive.SetFreeSpace([](const std::string&) { return ~std::uint64_t{0}; });
+    Finish();
+    EXPECT_EQ((std::vector<std::string>{"Ljud.ini", "import\\register.txt", "import\\sk\xE5l \xE4pple.wav",
+                                        "register.txt"}),
+              FilesBelow(fixture_.IO().SetFolderPath("Fritid")));
+}
+
 TEST_F(ImportWizard, TheFirstPageRefusesWhatCannotBeImportedAndLeavesNothingUnpacked)
 {
     SKIP_WITHOUT_PYTHON_ARCHIVES();
