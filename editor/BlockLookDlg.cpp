@@ -6,13 +6,13 @@
 #include "editor/BlockPicture.h"
 #include "editor/ClipboardSheet.h"
 #include "editor/DefaultImageBaseDlg.h"
-#include "editor/FileRequest.h"
 #include "editor/FontDlg.h"
 #include "editor/KvoraCommandFields.h"
 #include "editor/ProgramMenuDlg.h"
 #include "editor/SubDialogTexts.h"
 #include "editor/TextPosDlg.h"
 #include "framework/FileReplace.h"
+#include "framework/FileRequest.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -142,7 +142,7 @@ void BlockLookDlg::OnBrowsePicture()
     std::string folder;
     if (block_.picturePath_.empty())
         context_.settings->GetImageDir(folder);
-    FileRequest request(hwnd_, block_.picturePath_, fw::LoadResString(IDS_BLOCK_PICTURE_FILTER),
+    fw::FileRequest request(hwnd_, block_.picturePath_, fw::LoadResString(IDS_BLOCK_PICTURE_FILTER),
                         fw::LoadResString(IDS_BLOCK_BROWSE_TITLE), folder,
                         OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY);
     if (!fw::ShowOpenFileDialog(request.request))

@@ -1,8 +1,8 @@
 // The clipboard picture wizard.
 #include "editor/ClipboardSheet.h"
-#include "editor/FileRequest.h"
 #include "editor/SubDialogTexts.h"
 #include "framework/Cursor.h"
+#include "framework/FileRequest.h"
 #include "framework/Files.h"
 #include "framework/Gdi.h"
 #include "framework/Prompt.h"
@@ -363,7 +363,7 @@ bool ClipboardDlg_Save::OnCommand(int id, int code)
 
 void ClipboardDlg_Save::OnBrowse()
 {
-    FileRequest request(hwnd_, ItemText(IDC_CLIP_FILE_NAME), fw::LoadResString(IDS_CLIP_FILTER),
+    fw::FileRequest request(hwnd_, ItemText(IDC_CLIP_FILE_NAME), fw::LoadResString(IDS_CLIP_FILTER),
                         fw::LoadResString(IDS_CLIP_BROWSE_TITLE), std::string(),
                         OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT);
     if (!fw::ShowSaveFileDialog(request.request))

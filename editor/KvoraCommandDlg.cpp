@@ -1,11 +1,11 @@
 // The command definition dialog.
 #include "editor/KvoraCommandDlg.h"
 #include "components/TextSpeaker.h"
-#include "editor/FileRequest.h"
 #include "editor/KvoraCommandFields.h"
 #include "editor/SpeechDlg.h"
 #include "editor/SubDialogTexts.h"
 #include "framework/Cursor.h"
+#include "framework/FileRequest.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -341,7 +341,7 @@ void KvoraCommandDlg::OnBrowseVideo()
     std::string folder;
     if (start.empty())
         settings_->GetVideoDir(folder);
-    FileRequest chooser(hwnd_, start, kvora_command::VideoFilter(settings_->videoExtensions_),
+    fw::FileRequest chooser(hwnd_, start, kvora_command::VideoFilter(settings_->videoExtensions_),
                         fw::LoadResString(IDS_KVORA_BROWSE_VIDEO), folder, kBrowseFlags);
     if (!fw::ShowOpenFileDialog(chooser.request))
         return;
@@ -391,7 +391,7 @@ std::string KvoraCommandDlg::SaveRecording(const std::string& recording, const s
     const std::string caption = fw::LoadResString(IDS_KVORA_SAVE_SOUND);
     std::string start = proposal;
     for (;;) {
-        FileRequest save(hwnd_, start, fw::LoadResString(IDS_KVORA_SOUND_FILES) + "|*.wav|", caption, std::string(),
+        fw::FileRequest save(hwnd_, start, fw::LoadResString(IDS_KVORA_SOUND_FILES) + "|*.wav|", caption, std::string(),
                          OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
         if (!fw::ShowSaveFileDialog(save.request)) {
             ::DeleteFileA(recording.c_str());

@@ -1,9 +1,9 @@
 // The program-start dialog.
 #include "editor/StartProgramDlg.h"
 #include "command/ProgramStart.h"
-#include "editor/FileRequest.h"
 #include "editor/ProgramMenuDlg.h"
 #include "editor/SubDialogTexts.h"
+#include "framework/FileRequest.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
 #include "skarpin/resource.h"
@@ -84,7 +84,7 @@ bool StartProgramDlg::OnCommand(int id, int code)
 void StartProgramDlg::OnBrowse(int box, UINT title, UINT filter)
 {
     CurrentFolderKeeper keeper;
-    FileRequest chooser(hwnd_, ItemText(box), fw::LoadResString(filter), fw::LoadResString(title), std::string(),
+    fw::FileRequest chooser(hwnd_, ItemText(box), fw::LoadResString(filter), fw::LoadResString(title), std::string(),
                         OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
     if (!fw::ShowOpenFileDialog(chooser.request))
         return;

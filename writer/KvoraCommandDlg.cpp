@@ -3,6 +3,7 @@
 #include "components/TextSpeaker.h"
 #include "framework/Cursor.h"
 #include "framework/FileReplace.h"
+#include "framework/FileRequest.h"
 #include "framework/Files.h"
 #include "framework/Prompt.h"
 #include "framework/Strings.h"
@@ -346,22 +347,13 @@ void KvoraCommandDlg::OnRecordSound()
 std::string KvoraCommandDlg::SaveRecording(const std::string& bytes, const std::string& proposal)
 {
     const std::string title = fw::LoadResString(IDS_KVORA_SAVE_SOUND);
-    const std::string filter = fw::LoadResString(IDS_KVORA_SOUND_FILES) + '\0' + "*.wav" + '\0' + '\0';
     std::string start = proposal;
     for (;;) {
-        std::vector<char> name(MAX_PATH, '\0');
-        start.copy(name.data(), std::min(start.size(), name.size() - 1));
-        OPENFILENAMEA request{};
-        request.lStructSize = sizeof(request);
-        request.hwndOwner = hwnd_;
-        request.lpstrFilter = filter.c_str();
-        request.lpstrFile = name.data();
-        request.nMaxFile = static_cast<DWORD>(name.size());
-        request.lpstrTitle = title.c_str();
-        request.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-        if (!fw::ShowSaveFileDialog(request))
+        fw::FileRequest save(hwnd_, start, fw::LoadResString(IDS_KVORA_SOUND_FILES) + "|*.wav|", title, std::string(),
+                             OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
+        if (!fw::ShowSaveFileDialog(save.request))
             return std::string();
-        const std::string target = media::WithWaveExtension(name.data());
+        const std::string target = media::WithWaveExtension(save.Chosen());
         start = target;
         bool written = false;
         switch (fw::WriteNewFile(target, bytes)) {

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-// Run it with fw::ShowOpenFileDialog or fw::ShowSaveFileDialog on `request`.
+namespace fw {
+
+// Run it with ShowOpenFileDialog or ShowSaveFileDialog on `request`.
 class FileRequest {
 public:
     // filter: "description|pattern|" pairs. The start name goes into the buffer when it fits; an empty
@@ -26,3 +28,5 @@ private:
     std::string folder_;
     std::vector<char> buffer_;
 };
+
+} // namespace fw

@@ -1,5 +1,7 @@
 // A plain file dialog's request.
-#include "editor/FileRequest.h"
+#include "framework/FileRequest.h"
+
+namespace fw {
 
 FileRequest::FileRequest(HWND owner, const std::string& startName, const std::string& filter, const std::string& title,
                          const std::string& initialFolder, DWORD flags)
@@ -21,3 +23,5 @@ FileRequest::FileRequest(HWND owner, const std::string& startName, const std::st
     request.lpstrInitialDir = folder_.empty() ? nullptr : folder_.c_str();
     request.Flags = flags;
 }
+
+} // namespace fw
